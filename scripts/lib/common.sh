@@ -124,3 +124,14 @@ ad_start_wine() {
     ad_ensure_prefix
     ad_start_wineserver
 }
+
+# Like ad_start_wine, but on the X display already in $DISPLAY (no Xvfb of
+# our own): private prefix and persistent server, stopped again on exit.
+ad_start_wine_on_display() {
+    trap ad_stop_wine EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    ad_wine_env
+    ad_ensure_prefix
+    ad_start_wineserver
+}
