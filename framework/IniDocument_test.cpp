@@ -1,0 +1,52 @@
+// IniDocument without files: line preservation, name folding and value encoding.
+#include "framework/IniDocument.h"
+
+#include <gtest/gtest.h>
+
+namespace ad {
+namespace {
+
+TEST(IniDocument, SerializesEveryLineAsReadWithCrLfEnds) {
+    IniDocument doc;
+    doc.Parse("; c\r[s]\n  a = 1  \r\n\r\nodd\r\r\n[t\n\tb=\"2\"");
+    EXPECT_EQ(doc.Serialize(), "; c\r\n[s]\r\n  a = 1  \r\n\r\nodd\r\n\r\n[t\r\n\tb=\"2\"\r\n");
+    EXPECT_EQ(doc.ReadValue("s", "b").value_or("<none>"), "2");  // "[t" is no header
+    doc.Parse("");
+    EXPECT_EQ(doc.Serialize(), "");
+    EXPECT_TRUE(doc.SectionNames().empty());
+}
+
+TEST(IniDocument, FoldsAsciiUnlessGivenAFoldingFunction) {
+    const char* text = "[Caf\xC9]\r\nKey=1\r\n";
+    IniDocument ascii;
+    ascii.Parse(text);
+    EXPECT_EQ(ascii.ReadValue("CAF\xC9", "KEY").value_or("<none>"), "1");
+    EXPECT_EQ(ascii.ReadValue("caf\xE9", "key").value_or("<none>"), "<none>");
+
+    // A folding function that also knows the code page's accented letters.
+    IniDocument latin([](std::string_view s) {
+        std::string r(s);
+        for (char& c : r) {
+            unsigned char u = static_cast<unsigned char>(c);
+            if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = static_cast<char>(u - 32);
+        }
+        return r;
+    });
+    latin.Parse(text);
+    EXPECT_EQ(latin.ReadValue("caf\xE9", "key").value_or("<none>"), "1");
+    EXPECT_TRUE(latin.WriteValue("CAF\xE9", "KEY", "2"));
+    EXPECT_EQ(latin.Serialize(), "[Caf\xC9]\r\nKey=2\r\n");  // the file's spellings stay
+}
+
+TEST(IniDocument, EncodedValuesDecodeToThemselves) {
+    for (std::string v : {"", "x", " x", "x ", "\"", "''", "\"a'", "'a'", "\"a\" ", "a=b", "\t\"\t"}) {
+        std::string stored = IniDocument::EncodeValue(v);
+        IniDocument doc;
+        doc.Parse("[s]\r\nk=" + stored + "\r\n");
+        EXPECT_EQ(doc.ReadValue("s", "k").value_or("<none>"), v) << "stored as " << stored;
+    }
+    EXPECT_EQ(IniDocument::EncodeValue("plain"), "plain");  // ordinary values are stored as they are
+}
+
+}  // namespace
+}  // namespace ad
