@@ -1,7 +1,18 @@
-// Program entry of Appdeck.exe.
+// Program entry of Appdeck.exe: the application object, its title, the main
+// window, and the message loop until the main window closes.
 #include <windows.h>
 
+#include "app/TfrmAppdeck.h"
+#include "framework/ExceptionBarrier.h"
+#include "framework/Forms.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MessageBoxW(nullptr, L"Appdeck", L"Appdeck", MB_OK);
+    ad::TApplication application;
+    application.Initialize();
+    application.Title = "Appdeck";
+    ad::Guarded([&] {
+        ad::frmAppdeck = application.CreateForm<ad::TfrmAppdeck>();
+        application.Run();
+    });
     return 0;
 }

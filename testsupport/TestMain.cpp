@@ -1,13 +1,20 @@
-// Entry point of every test executable: COM on the test thread, then GoogleTest.
+// Entry point of every test executable: the application object (COM, common
+// controls, the error box) on the test thread, then GoogleTest. An exception
+// that reaches the error box fails the running test instead of showing a modal
+// message box that nobody would close.
 #include <windows.h>
-#include <ole2.h>
 
 #include <gtest/gtest.h>
 
+#include "framework/Forms.h"
+
 int main(int argc, char** argv) {
-    ::OleInitialize(nullptr);
+    ad::TApplication application;
+    application.Initialize();
+    application.Title = "Appdeck tests";
+    application.OnException = [](ad::TObject*, const std::exception_ptr& e) {
+        ADD_FAILURE() << "exception reached the error box: " << ad::TApplication::ExceptionMessage(e);
+    };
     ::testing::InitGoogleTest(&argc, argv);
-    int result = RUN_ALL_TESTS();
-    ::OleUninitialize();
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -71,19 +71,27 @@ ad_start_xvfb() {
     rm -f "$fifo"
 }
 
-# Creates the prefix once: Windows 10, symbol fonts copied in.
+# Creates the prefix once: Windows 10, symbol fonts copied in, and windows not
+# handed to a window manager: on a bare Xvfb there is none, and Wine then waits
+# two seconds for every window it hides.
 ad_ensure_prefix() {
-    local stamp="$WINEPREFIX/.appdeck-ready"
+    local stamp="$WINEPREFIX/.appdeck-ready-2"
     [ -f "$stamp" ] && return 0
     ad_log "creating Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     HOME="$AD_WINE_HOME" "$AD_WINE" wineboot -i >/dev/null 2>&1 || true
     HOME="$AD_WINE_HOME" "$AD_WINE" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+    ad_wine_managed N
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     HOME="$AD_WINE_HOME" wineserver -w
     touch "$stamp"
+}
+
+# Whether Wine hands its windows to the X window manager (Y) or not (N).
+ad_wine_managed() {
+    HOME="$AD_WINE_HOME" "$AD_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
 }
 
 # Starts one persistent wineserver for the prefix; sets AD_WINESERVER_PID.

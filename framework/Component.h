@@ -1,0 +1,58 @@
+// TObject and TComponent: the root of the class-library layer. A component is
+// created with its owner, which destroys what it owns in reverse order of
+// creation; freeing a component early removes it from its owner.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ad {
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    // The dynamic class name without namespace, e.g. "TButton".
+    std::string ClassName() const;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    TComponent* FindComponent(const std::string& name) const;  // by Name, case-insensitive (ASCII)
+
+    // True from the moment destruction starts: events no longer fire.
+    bool Destroying() const { return destroying_; }
+
+    std::string Name;
+    intptr_t Tag = 0;
+    std::string HelpKeyword;
+    std::string Hint;
+
+protected:
+    // Marks this component and everything it owns as being destroyed. Derived
+    // classes whose destructors tear down windows call this first.
+    void BeginDestroy();
+    // Destroys every owned component now, in reverse order of creation.
+    void DestroyComponents();
+
+private:
+    void InsertComponent(TComponent* c) { components_.push_back(c); }
+    void RemoveComponent(TComponent* c);
+
+    TComponent* owner_;
+    std::vector<TComponent*> components_;
+    bool destroying_ = false;
+};
+
+}  // namespace ad

@@ -1,0 +1,235 @@
+// TWinControl: the windowed control of the class-library layer. Properties live
+// in the object and are applied to the window when it exists; the window is
+// made on demand (when shown or when its handle is asked for) from a window
+// class named after the control's class ("TButton"), superclassing the system
+// control it wraps. Every window has one message entry point, WndProc, which
+// hands messages to virtual handlers named after them; whatever a handler does
+// not take goes to the previous window procedure. Notifications that the system
+// sends to a parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are
+// reflected to the child control they concern.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/Graphics.h"
+
+namespace ad {
+
+struct TMessage {
+    UINT Msg;
+    WPARAM WParam;
+    LPARAM LParam;
+    LRESULT Result;
+};
+
+enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TShiftState = unsigned;
+TShiftState KeyboardShiftState();
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+
+// What a control asks of its window when the window is made.
+struct TCreateParams {
+    std::wstring WinClassName;  // our class name, e.g. L"TButton"
+    std::wstring BaseClassName; // system class to superclass; empty: a plain window
+    std::wstring Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = CS_DBLCLKS;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+};
+
+class TForm;
+
+class TWinControl : public TComponent {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    // --- window ---
+    HWND Handle();  // makes the window (and its parents') when needed
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    void DestroyHandle();
+    static TWinControl* FromHandle(HWND wnd);  // our control behind a window, or null
+
+    // --- parent and children ---
+    TWinControl* Parent() const { return parent_; }
+    void SetParent(TWinControl* parent);
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TWinControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+    TForm* ParentForm();  // the form this control sits on (itself for a form)
+
+    // --- geometry ---
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+    void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+    void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+    void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+    RECT ClientRect();
+    int ClientWidth();
+    int ClientHeight();
+    virtual void SetClientSize(int width, int height);
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+
+    // --- state ---
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Showing();  // visible with every parent visible and a window made
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool v);
+    bool Focused();
+    virtual void SetFocus();
+    bool CanFocus();
+
+    // --- text (Caption and Text are the same window text) ---
+    std::string Caption() { return Text(); }
+    void SetCaption(const std::string& s) { SetText(s); }
+    virtual std::string Text();
+    virtual void SetText(const std::string& s);
+    std::wstring WideText();
+    void SetWideText(const std::wstring& s);
+
+    // --- looks ---
+    TFont& Font() { return *font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool v);
+    TFont& EffectiveFont();  // own font, or the parent's while ParentFont
+    TColor Color() const { return color_; }
+    void SetColor(TColor c);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool v);
+    TColor EffectiveColor() const;
+    void Invalidate();
+    void Repaint();
+    void BringToFront();
+
+    // --- events ---
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnResize;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    // Runs OnClick (what a user's click does).
+    virtual void Click();
+
+    // The message entry point: dispatches to the handlers below; anything not
+    // handled reaches DefaultHandler.
+    virtual void WndProc(TMessage& m);
+    // The previous window procedure (the system control's, or DefWindowProc).
+    void DefaultHandler(TMessage& m);
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    // After the window exists: apply state that the window keeps itself.
+    virtual void CreateWindowHandle();
+    virtual void AfterCreateWnd() {}
+    virtual void BeforeDestroyWnd() {}
+    void RecreateWnd();
+    // Moves the window to the stored bounds (a combo box adds its drop-down list).
+    virtual void ApplyBounds();
+    void UpdateStyle(DWORD add, DWORD remove);
+    void UpdateExStyle(DWORD add, DWORD remove);
+
+    // Message handlers (one per message this layer takes).
+    virtual void WMCommand(TMessage& m);
+    virtual void WMNotify(TMessage& m);
+    virtual void WMCtlColor(TMessage& m);
+    virtual void WMDrawItem(TMessage& m);
+    virtual void WMEraseBkgnd(TMessage& m);
+    virtual void WMPaint(TMessage& m);
+    virtual void WMSize(TMessage& m);
+    virtual void WMMove(TMessage& m);
+    virtual void WMKeyDown(TMessage& m);
+    virtual void WMKeyUp(TMessage& m);
+    virtual void WMChar(TMessage& m);
+    virtual void WMMouseButton(TMessage& m);
+    virtual void WMMouseMove(TMessage& m);
+    virtual void WMSetFocus(TMessage& m);
+    virtual void WMKillFocus(TMessage& m);
+    virtual void WMNCDestroy(TMessage& m);
+
+    // Reflected notifications, called on the child by its parent.
+    virtual bool CNCommand(WORD code) { (void)code; return false; }
+    virtual bool CNNotify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
+    virtual HBRUSH CNCtlColor(HDC dc);
+    virtual bool CNDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
+
+    // Painting of controls that paint themselves (no system control beneath).
+    virtual void Paint(HDC dc, const RECT& clip) { (void)dc; (void)clip; }
+    virtual bool PaintsItself() const { return false; }
+
+    // Keyboard events; return true when the key was consumed.
+    bool DoKeyDown(WORD& key);
+    bool DoKeyPress(wchar_t& key);
+
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    void AlignControls();
+    HBRUSH BackgroundBrush();
+
+    HWND handle_ = nullptr;
+    bool visible_ = true;
+
+private:
+    friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND wnd);
+    void Detach();
+    void InsertControl(TWinControl* c);
+    void RemoveControl(TWinControl* c);
+    void CreateChildHandles();
+    void ApplyParentFont();
+    void ApplyParentColor();
+
+    TWinControl* parent_ = nullptr;
+    std::vector<TWinControl*> controls_;
+    WNDPROC defProc_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool enabled_ = true;
+    bool tabStop_ = false;
+    std::wstring text_;
+    std::unique_ptr<TFont> font_;
+    bool parentFont_ = true;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    OwnedBrush brush_;
+    TColor brushColor_ = clNone;
+    bool aligning_ = false;
+};
+
+using TControl = TWinControl;
+
+}  // namespace ad

@@ -1,0 +1,495 @@
+// Forms, modal loops, dialog keys and the application object.
+#include "framework/Forms.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <vector>
+
+#include "framework/ExceptionBarrier.h"
+#include "framework/StdCtrls.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+TApplication* Application = nullptr;
+
+namespace {
+
+constexpr UINT CM_RELEASE = WM_USER + 0x100;
+constexpr UINT CM_EXCEPTION = WM_USER + 0x101;
+
+// Disables the other enabled, visible top-level windows of the thread while a
+// modal form runs, and enables them again afterwards.
+class TaskWindowsDisabler {
+public:
+    explicit TaskWindowsDisabler(HWND except) : except_(except) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND w : windows_) ::EnableWindow(w, FALSE);
+    }
+    ~TaskWindowsDisabler() {
+        for (HWND w : windows_)
+            if (::IsWindow(w)) ::EnableWindow(w, TRUE);
+    }
+    TaskWindowsDisabler(const TaskWindowsDisabler&) = delete;
+    TaskWindowsDisabler& operator=(const TaskWindowsDisabler&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND w, LPARAM self) {
+        auto* me = reinterpret_cast<TaskWindowsDisabler*>(self);
+        if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
+        return TRUE;
+    }
+    HWND except_;
+    std::vector<HWND> windows_;
+};
+
+template <class T, class Pred>
+T* FindInTree(TWinControl* root, Pred pred) {
+    for (int i = 0; i < root->ControlCount(); ++i) {
+        TWinControl* c = root->Controls(i);
+        if (auto* t = dynamic_cast<T*>(c); t && pred(t)) return t;
+        if (T* found = FindInTree<T>(c, pred)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// --- TForm -------------------------------------------------------------------
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    visible_ = false;
+    SetParentFont(false);
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() {
+    BeginDestroy();
+    if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+    DestroyHandle();
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    p.ExStyle = WS_EX_CONTROLPARENT;
+    switch (BorderStyle) {
+        case TFormBorderStyle::bsNone: p.Style |= WS_POPUP; break;
+        case TFormBorderStyle::bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
+        case TFormBorderStyle::bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+        case TFormBorderStyle::bsDialog:
+            p.Style |= WS_CAPTION | DS_MODALFRAME;
+            p.ExStyle |= WS_EX_DLGMODALFRAME;
+            break;
+        case TFormBorderStyle::bsToolWindow:
+            p.Style |= WS_CAPTION;
+            p.ExStyle |= WS_EX_TOOLWINDOW;
+            break;
+        case TFormBorderStyle::bsSizeToolWin:
+            p.Style |= WS_CAPTION | WS_THICKFRAME;
+            p.ExStyle |= WS_EX_TOOLWINDOW;
+            break;
+    }
+    if (BorderStyle != TFormBorderStyle::bsNone && (BorderIcons & biSystemMenu)) {
+        p.Style |= WS_SYSMENU;
+        bool dialogLike = BorderStyle == TFormBorderStyle::bsDialog || BorderStyle == TFormBorderStyle::bsToolWindow ||
+                          BorderStyle == TFormBorderStyle::bsSizeToolWin;
+        if (!dialogLike && (BorderIcons & biMinimize)) p.Style |= WS_MINIMIZEBOX;
+        if (!dialogLike && (BorderIcons & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+    }
+    if (!Enabled()) p.Style |= WS_DISABLED;
+    bool isMain = Application && Application->MainForm == this;
+    if (isMain) p.ExStyle |= WS_EX_APPWINDOW;
+    else if (Application && Application->MainForm && Application->MainForm->HandleAllocated())
+        p.WndParent = Application->MainForm->Handle();
+}
+
+void TForm::AfterCreateWnd() {
+    HICON icon = icon_ ? icon_ : (Application ? Application->Icon : nullptr);
+    if (icon) {
+        ::SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void TForm::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (HandleAllocated()) AfterCreateWnd();
+}
+
+void TForm::SetClientSize(int width, int height) {
+    TCreateParams p;
+    CreateParams(p);
+    DWORD style = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE)) : p.Style;
+    DWORD exStyle = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)) : p.ExStyle;
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::CenterOn(HWND other) {
+    RECT area;
+    if (other && ::IsWindowVisible(other)) ::GetWindowRect(other, &area);
+    else ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    int x = area.left + (area.right - area.left - Width()) / 2;
+    int y = area.top + (area.bottom - area.top - Height()) / 2;
+    SetBounds(x < 0 ? 0 : x, y < 0 ? 0 : y, Width(), Height());
+}
+
+void TForm::SetVisible(bool visible) {
+    if (!visible) {
+        if (HandleAllocated() && ::IsWindowVisible(handle_)) {
+            if (OnHide) OnHide(this);
+            ::ShowWindow(handle_, SW_HIDE);
+        }
+        visible_ = false;
+        return;
+    }
+    Handle();
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        switch (Position) {
+            case TPosition::poScreenCenter: CenterOn(nullptr); break;
+            case TPosition::poMainFormCenter:
+            case TPosition::poOwnerFormCenter:
+                CenterOn(Application && Application->MainForm && Application->MainForm != this &&
+                                 Application->MainForm->HandleAllocated()
+                             ? Application->MainForm->Handle()
+                             : nullptr);
+                break;
+            default: break;
+        }
+    }
+    visible_ = true;
+    if (!::IsWindowVisible(handle_)) {
+        if (OnShow) OnShow(this);
+        ::ShowWindow(handle_, SW_SHOW);
+        ::SetForegroundWindow(handle_);
+    }
+}
+
+TWindowState TForm::WindowState() {
+    if (!HandleAllocated()) return TWindowState::wsNormal;
+    if (::IsIconic(handle_)) return TWindowState::wsMinimized;
+    if (::IsZoomed(handle_)) return TWindowState::wsMaximized;
+    return TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    int cmd = state == TWindowState::wsMinimized ? SW_MINIMIZE
+              : state == TWindowState::wsMaximized ? SW_MAXIMIZE
+                                                    : SW_RESTORE;
+    ::ShowWindow(Handle(), cmd);
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+    if (modal_) {
+        if (ModalResult == mrNone) ModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    bool isMain = Application && Application->MainForm == this;
+    TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+    DoClose(action);
+    switch (action) {
+        case TCloseAction::caNone: return;
+        case TCloseAction::caMinimize: SetWindowState(TWindowState::wsMinimized); return;
+        case TCloseAction::caHide: Hide(); break;
+        case TCloseAction::caFree:
+            Hide();
+            if (!isMain) Release();
+            break;
+    }
+    if (isMain && Application) Application->Terminate();
+}
+
+void TForm::Release() {
+    if (Application && Application->Handle())
+        ::PostMessageW(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+int TForm::ShowModal() {
+    if (modal_ || (HandleAllocated() && ::IsWindowVisible(handle_)))
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (!Application) throw EInvalidOperation("No application object");
+    HWND previous = ::GetActiveWindow();
+    Handle();
+    if (previous && previous != handle_) ::SetWindowLongPtrW(handle_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(previous));
+    ModalResult = mrNone;
+    modal_ = true;
+    struct Restore {
+        TForm* form;
+        HWND previous;
+        ~Restore() {
+            form->modal_ = false;
+            if (form->HandleAllocated()) form->Hide();
+            if (previous && ::IsWindow(previous)) ::SetActiveWindow(previous);
+        }
+    } restore{this, previous};
+    {
+        TaskWindowsDisabler disabler(handle_);
+        Show();
+        for (;;) {
+            if (Application->Terminated()) {
+                if (ModalResult == mrNone) ModalResult = mrCancel;
+                break;
+            }
+            Application->HandleMessage();
+            if (ModalResult != mrNone) {
+                TCloseAction action = TCloseAction::caHide;
+                if (CloseQuery()) DoClose(action);
+                else action = TCloseAction::caNone;
+                if (action != TCloseAction::caNone) break;
+                ModalResult = mrNone;
+            }
+        }
+    }  // the other windows are enabled again before this one hides
+    return ModalResult;
+}
+
+TButton* TForm::DefaultButton() {
+    return FindInTree<TButton>(this, [](TButton* b) { return b->Default && b->Visible() && b->Enabled(); });
+}
+
+TButton* TForm::CancelButton() {
+    return FindInTree<TButton>(this, [](TButton* b) { return b->Cancel && b->Visible() && b->Enabled(); });
+}
+
+bool TForm::IsDialogKey(MSG& msg) {
+    if (!HandleAllocated()) return false;
+    if (msg.message == WM_SYSCHAR) return ::IsDialogMessageW(handle_, &msg) != FALSE;
+    if (msg.message != WM_KEYDOWN) return false;
+    UINT code = static_cast<UINT>(::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+    switch (msg.wParam) {
+        case VK_RETURN: {
+            if (TButton* focused = dynamic_cast<TButton*>(FromHandle(msg.hwnd))) {
+                focused->Click();
+                return true;
+            }
+            if (TButton* b = DefaultButton()) {
+                b->Click();
+                return true;
+            }
+            return false;
+        }
+        case VK_ESCAPE:
+            if (TButton* b = CancelButton()) {
+                b->Click();
+                return true;
+            }
+            return false;
+        case VK_TAB:
+            if (code & DLGC_WANTTAB) return false;
+            if (::GetKeyState(VK_CONTROL) < 0) return false;
+            return ::IsDialogMessageW(handle_, &msg) != FALSE;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (code & DLGC_WANTARROWS) return false;
+            return ::IsDialogMessageW(handle_, &msg) != FALSE;
+        default: return false;
+    }
+}
+
+void TForm::Paint(HDC dc, const RECT& clip) {
+    (void)clip;
+    if (OnPaint) {
+        Canvas.SetHandle(dc);
+        OnPaint(this);
+        Canvas.SetHandle(nullptr);
+    }
+}
+
+void TForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_CLOSE:
+            Close();
+            m.Result = 0;
+            return;
+        case WM_ACTIVATE:
+            DefaultHandler(m);
+            if (LOWORD(m.WParam) != WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (!focus || (focus != handle_ && !::IsChild(handle_, focus))) {
+                    if (HWND first = ::GetNextDlgTabItem(handle_, nullptr, FALSE)) ::SetFocus(first);
+                }
+                if (OnActivate) OnActivate(this);
+            } else if (OnDeactivate) {
+                OnDeactivate(this);
+            }
+            return;
+        case WM_SIZE:
+            TWinControl::WndProc(m);
+            if (Application && Application->MainForm == this) {
+                if (m.WParam == SIZE_MINIMIZED && Application->OnMinimize) Application->OnMinimize(Application);
+                if (m.WParam == SIZE_RESTORED && Application->OnRestore) Application->OnRestore(Application);
+            }
+            return;
+        default: TWinControl::WndProc(m);
+    }
+}
+
+// --- TApplication --------------------------------------------------------------
+
+TApplication::TApplication() : TComponent(nullptr), mainThreadId_(::GetCurrentThreadId()) {
+    if (!Application) Application = this;
+}
+
+TApplication::~TApplication() {
+    BeginDestroy();
+    DestroyComponents();
+    utility_.reset();
+    if (oleInitialized_) ::OleUninitialize();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    if (!oleInitialized_) oleInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&icc);
+    if (!utility_)
+        utility_ = std::make_unique<TUtilityWindow>(
+            [this](UINT msg, WPARAM w, LPARAM l, LRESULT& r) { return HandleUtilityMessage(msg, w, l, r); });
+    if (!Icon) Icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+}
+
+bool TApplication::HandleUtilityMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case CM_RELEASE:
+            delete reinterpret_cast<TForm*>(lParam);
+            result = 0;
+            return true;
+        case CM_EXCEPTION: {
+            std::deque<std::exception_ptr> batch;
+            {
+                std::lock_guard<std::mutex> lock(pendingLock_);
+                batch.swap(pending_);
+            }
+            for (auto& e : batch) HandleException(e);
+            result = 0;
+            return true;
+        }
+        default: return false;
+    }
+}
+
+void TApplication::Run() {
+    if (MainForm) MainForm->Show();
+    while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    ::PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return false;
+    }
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSCHAR) {
+        // The form that owns the window with the keyboard focus gets the dialog keys first.
+        for (HWND w = msg.hwnd; w; w = ::GetParent(w)) {
+            if (TWinControl* c = TWinControl::FromHandle(w)) {
+                TForm* form = c->ParentForm();
+                bool handled = false;
+                if (form) Guarded([&] { handled = form->IsDialogKey(msg); });
+                if (handled) return true;
+                break;
+            }
+        }
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    return true;
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) {
+        terminated_ = true;
+        return;
+    }
+    ProcessMessage(msg);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!ProcessMessage(msg)) break;
+    }
+}
+
+void TApplication::Minimize() {
+    if (MainForm) ::ShowWindow(MainForm->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (MainForm) ::ShowWindow(MainForm->Handle(), SW_RESTORE);
+}
+
+std::string TApplication::ExceptionMessage(const std::exception_ptr& e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const Exception& ex) {
+        return ex.Message;
+    } catch (const std::exception& ex) {
+        return ex.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+void TApplication::HandleException(std::exception_ptr e) {
+    if (!e) return;
+    if (::GetCurrentThreadId() != mainThreadId_) {
+        {
+            std::lock_guard<std::mutex> lock(pendingLock_);
+            pending_.push_back(e);
+        }
+        if (Handle()) ::PostMessageW(Handle(), CM_EXCEPTION, 0, 0);
+        return;
+    }
+    if (OnException) {
+        try {
+            OnException(this, e);
+            return;
+        } catch (...) {
+            e = std::current_exception();
+        }
+    }
+    ShowException(e);
+}
+
+void TApplication::ShowException(const std::exception_ptr& e) {
+    std::string text = ExceptionMessage(e);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    MessageBox(text, Title, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    HWND owner = ::GetActiveWindow();
+    if (!owner && MainForm && MainForm->HandleAllocated()) owner = MainForm->Handle();
+    return ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
+}
+
+}  // namespace ad

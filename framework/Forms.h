@@ -1,0 +1,162 @@
+// Forms and the application object. A form is described in code: its
+// constructor builds its components and binds their events. Secondary windows
+// are created on demand and shown modally; the application runs the message
+// loop (with dialog keys) and is the one place where exceptions caught at a
+// callback boundary are shown.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/Exception.h"
+#include "framework/UtilityWindow.h"
+
+namespace ad {
+
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+              mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrClose = 8;
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TBorderIcons = unsigned;
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TButton;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    // Shows the form modally: other windows of the application are disabled
+    // until ModalResult becomes non-zero or the form closes. Returns ModalResult.
+    int ShowModal();
+    bool Modal() const { return modal_; }
+    void Close();
+    void Release();  // frees the form once the current message is done
+    void SetVisible(bool visible) override;
+    void SetClientSize(int width, int height) override;
+
+    TWindowState WindowState();
+    void SetWindowState(TWindowState state);
+    void SetIcon(HICON icon);  // borrowed: the caller keeps it alive
+
+    int ModalResult = mrNone;
+    bool KeyPreview = false;
+    TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
+    TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition Position = TPosition::poDesigned;
+
+    // The buttons that Enter and Esc press (see TButton::Default and Cancel).
+    TButton* DefaultButton();
+    TButton* CancelButton();
+
+    TNotifyEvent OnCreate;  // fired by CreateForm / DoCreate after the constructor
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+    void DoCreate();
+    // Handles the dialog keys of a keyboard message for a window of this form
+    // (default and cancel buttons, Tab and arrow navigation, mnemonics).
+    bool IsDialogKey(MSG& msg);
+
+    TCanvas Canvas;  // valid during OnPaint
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AfterCreateWnd() override;
+    void WndProc(TMessage& m) override;
+    bool PaintsItself() const override { return true; }
+    void Paint(HDC dc, const RECT& clip) override;
+    bool CloseQuery();
+
+private:
+    void DoClose(TCloseAction& action);
+    void CenterOn(HWND other);
+
+    bool modal_ = false;
+    bool shownOnce_ = false;
+    HICON icon_ = nullptr;
+};
+
+// Creates a form and fires its OnCreate, like the class library's form factory.
+template <class T, class... Args>
+T* CreateForm(TComponent* owner, Args&&... args) {
+    auto* f = new T(owner, std::forward<Args>(args)...);
+    f->DoCreate();
+    return f;
+}
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    void Initialize();
+    // Creates the main form (the first form created becomes the main form).
+    template <class T>
+    T* CreateForm() {
+        T* f = ad::CreateForm<T>(this);
+        if (!MainForm) MainForm = f;
+        return f;
+    }
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void ProcessMessages();
+    void HandleMessage();  // waits for one message and processes it
+    bool ProcessMessage(MSG& msg);  // false for WM_QUIT
+    void Minimize();
+    void Restore();
+
+    // The standard error box: shows E's message (or hands it to OnException).
+    // From another thread the exception is posted to the GUI thread.
+    void HandleException(std::exception_ptr e);
+    void ShowException(const std::exception_ptr& e);
+    static std::string ExceptionMessage(const std::exception_ptr& e);
+    int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+    HWND Handle() const { return utility_ ? utility_->Handle() : nullptr; }
+    DWORD MainThreadId() const { return mainThreadId_; }
+
+    std::string Title;
+    HICON Icon = nullptr;
+    TForm* MainForm = nullptr;
+    TExceptionEvent OnException;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+
+private:
+    bool HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    bool terminated_ = false;
+    bool oleInitialized_ = false;
+    DWORD mainThreadId_;
+    std::unique_ptr<TUtilityWindow> utility_;
+    std::mutex pendingLock_;
+    std::deque<std::exception_ptr> pending_;
+};
+
+// The application object (the class library's global).
+extern TApplication* Application;
+
+}  // namespace ad

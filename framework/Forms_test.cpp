@@ -1,0 +1,227 @@
+// Forms and the application: modal loops, dialog keys, key preview, closing,
+// deferred release and the exception barrier, driven through real windows.
+#include "framework/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+#include "framework/ExceptionBarrier.h"
+#include "framework/ExtCtrls.h"
+#include "framework/StdCtrls.h"
+#include "testsupport/GuiTest.h"
+
+namespace ad {
+namespace {
+
+using test::PostKey;
+using test::PumpUntil;
+
+// Collects what reaches the application's error box during a test.
+class ErrorBoxRecorder {
+public:
+    ErrorBoxRecorder() : saved_(Application->OnException) {
+        Application->OnException = [this](TObject*, const std::exception_ptr& e) {
+            messages.push_back(TApplication::ExceptionMessage(e));
+        };
+    }
+    ~ErrorBoxRecorder() { Application->OnException = saved_; }
+    std::vector<std::string> messages;
+
+private:
+    TExceptionEvent saved_;
+};
+
+// A small dialog: an edit, an OK button (default) and a Cancel button.
+class TTestDialog : public TForm {
+public:
+    explicit TTestDialog(TComponent* owner) : TForm(owner) {
+        SetCaption("Test dialog");
+        BorderStyle = TFormBorderStyle::bsDialog;
+        KeyPreview = true;
+        SetClientSize(300, 120);
+        edit = new TEdit(this);
+        edit->SetParent(this);
+        edit->SetBounds(10, 10, 200, 21);
+        ok = new TButton(this);
+        ok->SetParent(this);
+        ok->SetCaption("OK");
+        ok->SetBounds(10, 80, 75, 25);
+        ok->Default = true;
+        ok->OnClick = [this](TObject*) { okClicks++; };
+        cancel = new TButton(this);
+        cancel->SetParent(this);
+        cancel->SetCaption("Cancel");
+        cancel->SetBounds(100, 80, 75, 25);
+        cancel->ModalResult = mrCancel;
+    }
+    TEdit* edit;
+    TButton* ok;
+    TButton* cancel;
+    int okClicks = 0;
+};
+
+TEST(Forms, ButtonModalResultEndsTheModalLoopAndReenablesOtherWindows) {
+    TForm owner(nullptr);
+    owner.SetCaption("Owner");
+    owner.Show();
+    TTestDialog dlg(nullptr);
+    dlg.ok->ModalResult = mrOk;
+    ::PostMessageW(dlg.ok->Handle(), BM_CLICK, 0, 0);
+    bool ownerDisabledDuringLoop = false;
+    dlg.OnShow = [&](TObject*) { ownerDisabledDuringLoop = !::IsWindowEnabled(owner.Handle()); };
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(dlg.okClicks, 1);
+    EXPECT_TRUE(ownerDisabledDuringLoop);
+    EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dlg.Handle()));
+    EXPECT_FALSE(dlg.Modal());
+}
+
+TEST(Forms, DialogKeysInAModalForm) {
+    struct Case {
+        const char* name;
+        WORD key;
+        bool removeCancelButton;
+        int expectedResult;
+        int expectedOkClicks;
+    } cases[] = {
+        {"Enter in an edit presses the default button", VK_RETURN, false, mrOk, 1},
+        {"Esc presses the cancel button", VK_ESCAPE, false, mrCancel, 0},
+        {"Esc closes a key-preview dialog without a cancel button", VK_ESCAPE, true, mrCancel, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTestDialog dlg(nullptr);
+        dlg.ok->ModalResult = mrOk;
+        if (c.removeCancelButton) dlg.cancel->Cancel = false, dlg.cancel->Hide();
+        else dlg.cancel->Cancel = true;
+        PostKey(dlg.edit->Handle(), c.key);
+        EXPECT_EQ(dlg.ShowModal(), c.expectedResult);
+        EXPECT_EQ(dlg.okClicks, c.expectedOkClicks);
+    }
+}
+
+TEST(Forms, KeyPreviewSeesKeysFirstAndCanConsumeThem) {
+    TTestDialog dlg(nullptr);
+    dlg.ok->ModalResult = mrOk;
+    std::vector<WORD> formKeys, editKeys;
+    dlg.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        formKeys.push_back(key);
+        if (key == 'X') key = 0;  // consumed: the edit never sees it
+    };
+    dlg.edit->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { editKeys.push_back(key); };
+    PostKey(dlg.edit->Handle(), 'X');
+    PostKey(dlg.edit->Handle(), 'Y');
+    ::PostMessageW(dlg.ok->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(formKeys, (std::vector<WORD>{'X', 'Y'}));
+    EXPECT_EQ(editKeys, (std::vector<WORD>{'Y'}));
+}
+
+TEST(Forms, CloseQueryCanRefuseAndOnCloseCanCancel) {
+    TTestDialog dlg(nullptr);
+    int queries = 0, closes = 0;
+    dlg.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
+    dlg.OnClose = [&](TObject*, TCloseAction& action) {
+        if (++closes == 1) action = TCloseAction::caNone;
+    };
+    // WM_CLOSE three times: refused by CloseQuery, cancelled by OnClose, then closed.
+    for (int i = 0; i < 3; ++i) ::PostMessageW(dlg.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 3);
+    EXPECT_EQ(closes, 2);
+}
+
+TEST(Forms, ShowModalOnAVisibleFormRaises) {
+    TForm f(nullptr);
+    f.Show();
+    EXPECT_THROW(f.ShowModal(), EInvalidOperation);
+}
+
+TEST(Forms, ReleaseFreesTheFormAfterTheCurrentMessage) {
+    bool destroyed = false;
+    struct TFlagForm : TForm {
+        TFlagForm(bool& flag) : TForm(nullptr), flag_(flag) {}
+        ~TFlagForm() override { flag_ = true; }
+        bool& flag_;
+    };
+    auto* f = new TFlagForm(destroyed);
+    auto* b = new TButton(f);
+    b->SetParent(f);
+    b->OnClick = [f](TObject*) {
+        f->Release();
+        f->SetCaption("still alive inside the handler");
+    };
+    f->Show();
+    ::SendMessageW(b->Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+}
+
+TEST(Forms, ClientSizeAndScreenCentre) {
+    TForm f(nullptr);
+    f.BorderStyle = TFormBorderStyle::bsSingle;
+    f.Position = TPosition::poScreenCenter;
+    f.SetClientSize(400, 300);
+    f.Show();
+    RECT client;
+    ::GetClientRect(f.Handle(), &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 300);
+    RECT area;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT win;
+    ::GetWindowRect(f.Handle(), &win);
+    EXPECT_NEAR((win.left + win.right) / 2, (area.left + area.right) / 2, 1);
+    EXPECT_NEAR((win.top + win.bottom) / 2, (area.top + area.bottom) / 2, 1);
+    wchar_t cls[64];
+    ::GetClassNameW(f.Handle(), cls, 64);
+    EXPECT_STREQ(cls, L"TForm");
+}
+
+TEST(ExceptionBarrier, ExceptionsInHandlersReachTheErrorBoxAndTheProgramGoesOn) {
+    ErrorBoxRecorder errors;
+    TForm f(nullptr);
+    auto* b = new TButton(&f);
+    b->SetParent(&f);
+    b->OnClick = [](TObject*) { throw Exception("Button handler failed"); };
+    auto* timer = new TTimer(&f);
+    timer->SetInterval(10);
+    timer->OnTimer = [timer](TObject*) {
+        timer->SetEnabled(false);
+        throw std::runtime_error("timer failed");
+    };
+    f.OnPaint = [](TObject*) { throw EConvertError("paint failed"); };
+    f.Show();
+    ::SendMessageW(b->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return errors.messages.size() >= 3; }));
+    EXPECT_EQ(errors.messages[0], "Button handler failed");
+    std::sort(errors.messages.begin() + 1, errors.messages.end());
+    EXPECT_EQ(errors.messages[1], "paint failed");
+    EXPECT_EQ(errors.messages[2], "timer failed");
+    // The failed paint was not asked for again and again.
+    test::PumpPending();
+    EXPECT_EQ(errors.messages.size(), 3u);
+}
+
+TEST(ExceptionBarrier, AnExceptionOnAnotherThreadIsShownOnTheGuiThread) {
+    ErrorBoxRecorder errors;
+    DWORD reportedOn = 0;
+    Application->OnException = [&](TObject*, const std::exception_ptr& e) {
+        reportedOn = ::GetCurrentThreadId();
+        errors.messages.push_back(TApplication::ExceptionMessage(e));
+    };
+    std::thread worker([] { Guarded([] { throw Exception("worker failed"); }); });
+    worker.join();
+    EXPECT_TRUE(errors.messages.empty());
+    ASSERT_TRUE(PumpUntil([&] { return !errors.messages.empty(); }));
+    EXPECT_EQ(errors.messages[0], "worker failed");
+    EXPECT_EQ(reportedOn, ::GetCurrentThreadId());
+}
+
+}  // namespace
+}  // namespace ad

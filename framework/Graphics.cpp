@@ -1,0 +1,171 @@
+// Colours, fonts, pictures and the canvas.
+#include "framework/Graphics.h"
+
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+COLORREF ColorToRGB(TColor color) {
+    uint32_t c = static_cast<uint32_t>(color);
+    if (c & 0xFF000000u) return ::GetSysColor(static_cast<int>(c & 0xFF));
+    return c;
+}
+
+int ScreenPixelsPerInch() {
+    WindowDC dc(nullptr);
+    return ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
+}
+
+TFont::TFont() = default;
+
+void TFont::Assign(const TFont& other) {
+    name_ = other.name_;
+    height_ = other.height_;
+    style_ = other.style_;
+    color_ = other.color_;
+    Changed();
+}
+
+void TFont::SetName(const std::string& name) {
+    if (name == name_) return;
+    name_ = name;
+    Changed();
+}
+
+int TFont::Size() const { return -::MulDiv(height_, 72, ScreenPixelsPerInch()); }
+void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72)); }
+
+void TFont::SetHeight(int height) {
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    if (OnChange) OnChange();
+}
+
+void TFont::Changed() {
+    handle_.Reset();
+    if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() {
+    if (!handle_) {
+        LOGFONTW lf{};
+        lf.lfHeight = height_;
+        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
+        lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
+        lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        std::wstring face = Widen(name_);
+        lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+        handle_.Reset(::CreateFontIndirectW(&lf));
+    }
+    return handle_.Get();
+}
+
+void TCanvas::FillRect(const RECT& r, TColor color) {
+    OwnedBrush brush(::CreateSolidBrush(ColorToRGB(color)));
+    ::FillRect(dc_, &r, brush.Get());
+}
+
+void TCanvas::FrameRect(const RECT& r, TColor color) {
+    OwnedBrush brush(::CreateSolidBrush(ColorToRGB(color)));
+    ::FrameRect(dc_, &r, brush.Get());
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text, TFont& font) {
+    SelectObjectScope sel(dc_, font.Handle());
+    ::SetTextColor(dc_, ColorToRGB(font.Color()));
+    ::SetBkMode(dc_, TRANSPARENT);
+    std::wstring w = Widen(text);
+    ::TextOutW(dc_, x, y, w.c_str(), static_cast<int>(w.size()));
+}
+
+void TCanvas::TextRect(const RECT& r, const std::string& text, TFont& font, UINT dtFormat) {
+    SelectObjectScope sel(dc_, font.Handle());
+    ::SetTextColor(dc_, ColorToRGB(font.Color()));
+    ::SetBkMode(dc_, TRANSPARENT);
+    std::wstring w = Widen(text);
+    RECT rc = r;
+    ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, dtFormat);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text, TFont& font) {
+    SelectObjectScope sel(dc_, font.Handle());
+    std::wstring w = Widen(text);
+    SIZE s{0, 0};
+    ::GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &s);
+    return s;
+}
+
+void TCanvas::DrawIcon(int x, int y, HICON icon, int size) {
+    if (icon) ::DrawIconEx(dc_, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+}
+
+void TPicture::SetIcon(HICON icon, bool owned) {
+    Clear();
+    icon_ = icon;
+    if (owned) ownedIcon_.Reset(icon);
+    if (OnChange) OnChange();
+}
+
+void TPicture::SetBitmap(HBITMAP bitmap) {
+    Clear();
+    bitmap_.Reset(bitmap);
+    if (OnChange) OnChange();
+}
+
+void TPicture::Clear() {
+    icon_ = nullptr;
+    ownedIcon_.Reset();
+    bitmap_.Reset();
+}
+
+static SIZE PictureSize(HICON icon, HBITMAP bitmap) {
+    SIZE s{0, 0};
+    if (bitmap) {
+        BITMAP bm{};
+        if (::GetObjectW(bitmap, sizeof bm, &bm)) s = {bm.bmWidth, bm.bmHeight};
+    } else if (icon) {
+        ICONINFO ii{};
+        if (::GetIconInfo(icon, &ii)) {
+            BITMAP bm{};
+            HBITMAP b = ii.hbmColor ? ii.hbmColor : ii.hbmMask;
+            if (::GetObjectW(b, sizeof bm, &bm)) s = {bm.bmWidth, ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+            if (ii.hbmColor) ::DeleteObject(ii.hbmColor);
+            if (ii.hbmMask) ::DeleteObject(ii.hbmMask);
+        }
+    }
+    return s;
+}
+
+int TPicture::Width() const { return PictureSize(icon_, bitmap_.Get()).cx; }
+int TPicture::Height() const { return PictureSize(icon_, bitmap_.Get()).cy; }
+
+void TPicture::Draw(HDC dc, const RECT& dest) const {
+    int w = dest.right - dest.left, h = dest.bottom - dest.top;
+    if (w <= 0 || h <= 0) return;
+    if (icon_) {
+        ::DrawIconEx(dc, dest.left, dest.top, icon_, w, h, 0, nullptr, DI_NORMAL);
+    } else if (bitmap_) {
+        OwnedMemoryDC mem(::CreateCompatibleDC(dc));
+        SelectObjectScope sel(mem.Get(), bitmap_.Get());
+        SIZE s = PictureSize(nullptr, bitmap_.Get());
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::StretchBlt(dc, dest.left, dest.top, w, h, mem.Get(), 0, 0, s.cx, s.cy, SRCCOPY);
+    }
+}
+
+}  // namespace ad

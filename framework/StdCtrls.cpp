@@ -1,0 +1,499 @@
+// The standard controls.
+#include "framework/StdCtrls.h"
+
+#include "framework/Forms.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+// --- TLabel ------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* AOwner) : TWinControl(AOwner) {
+    SetParentColor(true);
+    SetBounds(0, 0, 65, 13);
+}
+
+void TLabel::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"STATIC";
+    p.Style |= SS_NOTIFY;
+    switch (alignment_) {
+        case TAlignment::taLeftJustify: p.Style |= wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP; break;
+        case TAlignment::taCenter: p.Style |= SS_CENTER; break;
+        case TAlignment::taRightJustify: p.Style |= SS_RIGHT; break;
+    }
+    if (!ShowAccelChar) p.Style |= SS_NOPREFIX;
+}
+
+void TLabel::SetText(const std::string& s) {
+    TWinControl::SetText(s);
+    AdjustSize();
+}
+
+void TLabel::SetAutoSize(bool v) {
+    autoSize_ = v;
+    AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment a) {
+    alignment_ = a;
+    RecreateWnd();
+}
+
+void TLabel::SetWordWrap(bool v) {
+    wordWrap_ = v;
+    RecreateWnd();
+    AdjustSize();
+}
+
+void TLabel::FontChanged() {
+    TWinControl::FontChanged();
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!autoSize_) return;
+    WindowDC screen(nullptr);
+    SelectObjectScope sel(screen.Get(), EffectiveFont().Handle());
+    std::wstring text = WideText();
+    RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
+    UINT flags = DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    if (text.empty()) text = L" ";
+    ::DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    SetBounds(Left(), Top(), wordWrap_ ? Width() : r.right, r.bottom);
+}
+
+bool TLabel::CNCommand(WORD code) {
+    if (code == STN_CLICKED) {
+        Click();
+        return true;
+    }
+    if (code == STN_DBLCLK) {
+        if (OnDblClick) OnDblClick(this);
+        return true;
+    }
+    return false;
+}
+
+HBRUSH TLabel::CNCtlColor(HDC dc) {
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkMode(dc, TRANSPARENT);
+    return TWinControl::CNCtlColor(dc);
+}
+
+// --- TButton -----------------------------------------------------------------
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"BUTTON";
+    p.Style |= Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+    if (ModalResult != mrNone) {
+        if (TForm* form = ParentForm()) form->ModalResult = ModalResult;
+    }
+    TWinControl::Click();
+}
+
+bool TButton::CNCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+// --- TCheckBox ---------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"BUTTON";
+    p.Style |= BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    ::SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::BeforeDestroyWnd() { checked_ = Checked(); }
+
+bool TCheckBox::Checked() {
+    if (HandleAllocated()) checked_ = ::SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return checked_;
+}
+
+void TCheckBox::SetChecked(bool v) {
+    if (Checked() == v) return;
+    checked_ = v;
+    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    Click();
+}
+
+bool TCheckBox::CNCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    checked_ = ::SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Click();
+    return true;
+}
+
+// --- TRadioButton --------------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"BUTTON";
+    p.Style |= BS_RADIOBUTTON;
+}
+
+void TRadioButton::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    ::SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SetChecked(bool v) {
+    if (checked_ == v) return;
+    checked_ = v;
+    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (v && Parent()) {
+        for (int i = 0; i < Parent()->ControlCount(); ++i) {
+            auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+            if (other && other != this) other->SetChecked(false);
+        }
+    }
+    Click();
+}
+
+bool TRadioButton::CNCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (!checked_) SetChecked(true);
+    return true;
+}
+
+// --- TCustomEdit / TEdit / TMemo ------------------------------------------------
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 21);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"EDIT";
+    p.ExStyle |= WS_EX_CLIENTEDGE;
+    if (readOnly_) p.Style |= ES_READONLY;
+}
+
+void TCustomEdit::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    if (maxLength_ > 0) ::SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TCustomEdit::SetMaxLength(int n) {
+    maxLength_ = n;
+    if (HandleAllocated()) ::SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(n > 0 ? n : 0), 0);
+}
+
+void TCustomEdit::SetReadOnly(bool v) {
+    readOnly_ = v;
+    if (HandleAllocated()) ::SendMessageW(handle_, EM_SETREADONLY, v, 0);
+}
+
+void TCustomEdit::SelectAll() {
+    if (HandleAllocated()) ::SendMessageW(handle_, EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::SetSelStart(int pos) {
+    if (HandleAllocated()) ::SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(pos), pos);
+}
+
+bool TCustomEdit::CNCommand(WORD code) {
+    if (code != EN_CHANGE) return false;
+    if (OnChange) OnChange(this);
+    return true;
+}
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+void TEdit::CreateParams(TCreateParams& p) {
+    TCustomEdit::CreateParams(p);
+    p.Style |= ES_AUTOHSCROLL;
+    if (PasswordChar) p.Style |= ES_PASSWORD;
+}
+
+namespace {
+
+// The lines of a memo, read from and written to its window text.
+class TMemoLines : public TStrings {
+public:
+    explicit TMemoLines(TMemo& memo) : memo_(memo) {}
+    std::string Get(int index) const override { return Load().Get(index); }
+    int GetCount() const override { return Load().GetCount(); }
+    void Put(int index, const std::string& s) override {
+        TStringList l;
+        l.SetText(memo_.Text());
+        l.Put(index, s);
+        Store(l);
+    }
+    void Insert(int index, const std::string& s) override {
+        TStringList l;
+        l.SetText(memo_.Text());
+        l.Insert(index, s);
+        Store(l);
+    }
+    void Delete(int index) override {
+        TStringList l;
+        l.SetText(memo_.Text());
+        l.Delete(index);
+        Store(l);
+    }
+    void Clear() override { memo_.SetText(""); }
+
+private:
+    TStringList Load() const {
+        TStringList l;
+        l.SetText(memo_.Text());
+        return l;
+    }
+    void Store(const TStringList& l) {
+        std::string text = l.Text();
+        if (text.size() >= 2) text.resize(text.size() - 2);  // no line break after the last line
+        memo_.SetText(text);
+    }
+    TMemo& memo_;
+};
+
+}  // namespace
+
+TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), lines_(std::make_unique<TMemoLines>(*this)) {
+    SetBounds(0, 0, 185, 89);
+}
+
+TMemo::~TMemo() = default;
+
+void TMemo::CreateParams(TCreateParams& p) {
+    TCustomEdit::CreateParams(p);
+    p.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+    if (WantReturns) p.Style |= ES_WANTRETURN;
+    if (VerticalScrollBar) p.Style |= WS_VSCROLL;
+    if (HorizontalScrollBar) p.Style |= WS_HSCROLL;
+    if (!WordWrap) p.Style |= ES_AUTOHSCROLL;
+}
+
+// --- TControlItems ---------------------------------------------------------------
+
+TControlItems::TControlItems(TWinControl& control, Messages messages) : control_(control), messages_(messages) {
+    list_.Duplicates = dupAccept;
+}
+
+void TControlItems::WindowInsert(int index, const std::string& s) {
+    if (!control_.HandleAllocated()) return;
+    std::wstring w = Widen(s);
+    ::SendMessageW(control_.Handle(), messages_.Insert, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(w.c_str()));
+}
+
+void TControlItems::Put(int index, const std::string& s) {
+    intptr_t object = list_.GetObject(index);
+    Delete(index);
+    if (list_.Sorted()) AddObject(s, object);
+    else InsertObject(index, s, object);
+}
+
+void TControlItems::Insert(int index, const std::string& s) {
+    list_.Insert(index, s);
+    WindowInsert(index, s);
+}
+
+int TControlItems::Add(const std::string& s) {
+    int index = list_.Add(s);
+    WindowInsert(index, s);
+    return index;
+}
+
+void TControlItems::Delete(int index) {
+    list_.Delete(index);
+    if (control_.HandleAllocated()) ::SendMessageW(control_.Handle(), messages_.Delete, static_cast<WPARAM>(index), 0);
+}
+
+void TControlItems::Clear() {
+    list_.Clear();
+    if (control_.HandleAllocated()) ::SendMessageW(control_.Handle(), messages_.Reset, 0, 0);
+}
+
+void TControlItems::SetSorted(bool v) {
+    if (v == list_.Sorted()) return;
+    list_.SetSorted(v);
+    if (control_.HandleAllocated()) {
+        ::SendMessageW(control_.Handle(), messages_.Reset, 0, 0);
+        Fill();
+    }
+}
+
+void TControlItems::Fill() {
+    for (int i = 0; i < list_.GetCount(); ++i) WindowInsert(i, list_.Get(i));
+}
+
+// --- TListBox --------------------------------------------------------------------
+
+TListBox::TListBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(*this, {LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT}) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 121, 97);
+}
+
+void TListBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"LISTBOX";
+    p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    if (MultiSelect) p.Style |= LBS_EXTENDEDSEL;
+    p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    items_.Fill();
+    if (itemIndex_ >= 0) SetItemIndex(itemIndex_);
+}
+
+void TListBox::BeforeDestroyWnd() { itemIndex_ = ItemIndex(); }
+
+int TListBox::ItemIndex() {
+    if (!HandleAllocated()) return itemIndex_;
+    if (MultiSelect) return static_cast<int>(::SendMessageW(handle_, LB_GETCARETINDEX, 0, 0));
+    return static_cast<int>(::SendMessageW(handle_, LB_GETCURSEL, 0, 0));
+}
+
+void TListBox::SetItemIndex(int index) {
+    itemIndex_ = index;
+    if (!HandleAllocated()) return;
+    if (MultiSelect) {
+        ::SendMessageW(handle_, LB_SETSEL, FALSE, -1);
+        if (index >= 0) ::SendMessageW(handle_, LB_SETSEL, TRUE, index);
+        ::SendMessageW(handle_, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+    } else {
+        ::SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+bool TListBox::Selected(int index) {
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", index));
+    if (!HandleAllocated()) return index == itemIndex_;
+    return ::SendMessageW(handle_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void TListBox::SetSelected(int index, bool v) {
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", index));
+    if (!MultiSelect) {
+        if (v) SetItemIndex(index);
+        else if (ItemIndex() == index) SetItemIndex(-1);
+        return;
+    }
+    ::SendMessageW(Handle(), LB_SETSEL, v, index);
+}
+
+int TListBox::SelCount() {
+    if (!MultiSelect) return ItemIndex() >= 0 ? 1 : 0;
+    return static_cast<int>(::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0));
+}
+
+bool TListBox::CNCommand(WORD code) {
+    switch (code) {
+        case LBN_SELCHANGE: Click(); return true;
+        case LBN_DBLCLK:
+            if (OnDblClick) OnDblClick(this);
+            return true;
+        default: return false;
+    }
+}
+
+// --- TComboBox -------------------------------------------------------------------
+
+TComboBox::TComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(*this, {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT}) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 21);
+}
+
+int TComboBox::DropDownHeight() const { return Height() + 2 + 16 * (DropDownCount > 0 ? DropDownCount : 8); }
+
+void TComboBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"COMBOBOX";
+    p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+    switch (Style) {
+        case TComboBoxStyle::csDropDown: p.Style |= CBS_DROPDOWN; break;
+        case TComboBoxStyle::csSimple: p.Style |= CBS_SIMPLE; break;
+        case TComboBoxStyle::csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
+    }
+    if (Style != TComboBoxStyle::csSimple) p.Height = DropDownHeight();
+}
+
+void TComboBox::ApplyBounds() {
+    int h = Style == TComboBoxStyle::csSimple ? Height() : DropDownHeight();
+    ::SetWindowPos(handle_, nullptr, Left(), Top(), Width(), h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TComboBox::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    items_.Fill();
+    if (itemIndex_ >= 0) SetItemIndex(itemIndex_);
+}
+
+void TComboBox::BeforeDestroyWnd() { itemIndex_ = ItemIndex(); }
+
+int TComboBox::ItemIndex() {
+    if (!HandleAllocated()) return itemIndex_;
+    return static_cast<int>(::SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    itemIndex_ = index;
+    if (HandleAllocated()) ::SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else if (index >= 0 && index < items_.GetCount()) TWinControl::SetText(items_.Get(index));
+}
+
+bool TComboBox::CNCommand(WORD code) {
+    switch (code) {
+        case CBN_SELCHANGE: {
+            int i = ItemIndex();
+            if (i >= 0 && i < items_.GetCount()) TWinControl::SetText(items_.Get(i));
+            if (OnSelect) OnSelect(this);
+            Click();
+            if (OnChange) OnChange(this);
+            return true;
+        }
+        case CBN_EDITCHANGE:
+            if (OnChange) OnChange(this);
+            return true;
+        default: return false;
+    }
+}
+
+// --- TGroupBox -------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 105); }
+
+void TGroupBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"BUTTON";
+    p.Style |= BS_GROUPBOX;
+    p.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+}  // namespace ad

@@ -1,0 +1,246 @@
+// Standard controls on a real form: window classes, state kept across window
+// re-creation, reflected notifications and the events they fire.
+#include "framework/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "testsupport/GuiTest.h"
+
+namespace ad {
+namespace {
+
+using test::PumpUntil;
+
+class StdCtrlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetClientSize(400, 300);
+    }
+    template <class T>
+    T* Add(int x, int y, int w, int h) {
+        auto* c = new T(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(x, y, w, h);
+        return c;
+    }
+    std::unique_ptr<TForm> form;
+};
+
+std::wstring WindowClass(HWND wnd) {
+    wchar_t name[64];
+    int n = ::GetClassNameW(wnd, name, 64);
+    return std::wstring(name, static_cast<size_t>(n));
+}
+
+TEST_F(StdCtrlsTest, EachControlRegistersItsClassNameAndKeepsTheSystemBehaviour) {
+    struct Case {
+        std::function<TWinControl*()> make;
+        const wchar_t* className;
+    } cases[] = {
+        {[&] { return Add<TLabel>(0, 0, 50, 13); }, L"TLabel"},
+        {[&] { return Add<TButton>(0, 0, 75, 25); }, L"TButton"},
+        {[&] { return Add<TEdit>(0, 0, 75, 21); }, L"TEdit"},
+        {[&] { return Add<TMemo>(0, 0, 75, 60); }, L"TMemo"},
+        {[&] { return Add<TCheckBox>(0, 0, 75, 17); }, L"TCheckBox"},
+        {[&] { return Add<TRadioButton>(0, 0, 75, 17); }, L"TRadioButton"},
+        {[&] { return Add<TListBox>(0, 0, 75, 60); }, L"TListBox"},
+        {[&] { return Add<TComboBox>(0, 0, 75, 21); }, L"TComboBox"},
+        {[&] { return Add<TGroupBox>(0, 0, 75, 60); }, L"TGroupBox"},
+        {[&] { return Add<TPanel>(0, 0, 75, 60); }, L"TPanel"},
+        {[&] { return Add<TImage>(0, 0, 32, 32); }, L"TImage"},
+    };
+    form->Show();
+    for (const auto& c : cases) {
+        TWinControl* control = c.make();
+        SCOPED_TRACE(control->ClassName());
+        EXPECT_EQ(WindowClass(control->Handle()), c.className);
+        EXPECT_EQ(TWinControl::FromHandle(control->Handle()), control);
+        EXPECT_EQ(::GetParent(control->Handle()), form->Handle());
+    }
+    // The system control still does its work underneath.
+    auto* edit = Add<TEdit>(0, 0, 100, 21);
+    edit->SetText("hello");
+    ::SendMessageW(edit->Handle(), EM_SETSEL, 0, -1);
+    ::SendMessageW(edit->Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"typed"));
+    EXPECT_EQ(edit->Text(), "typed");
+}
+
+TEST_F(StdCtrlsTest, PropertiesSetBeforeTheWindowExistsAreApplied) {
+    auto* list = Add<TListBox>(10, 10, 120, 100);
+    list->SetSorted(true);
+    for (const char* s : {"pear", "Apple", "banana"}) list->Items().Add(s);
+    list->SetItemIndex(1);
+    auto* edit = Add<TEdit>(10, 120, 100, 21);
+    edit->SetText("before");
+    edit->SetEnabled(false);
+    edit->SetMaxLength(3);
+    auto* check = Add<TCheckBox>(10, 150, 100, 17);
+    check->SetChecked(true);
+    form->Show();
+
+    ASSERT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 3);
+    wchar_t text[32];
+    ::SendMessageW(list->Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Apple");
+    EXPECT_EQ(list->Items()[2], "pear");
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(edit->Text(), "before");
+    EXPECT_FALSE(::IsWindowEnabled(edit->Handle()));
+    EXPECT_EQ(::SendMessageW(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 3);
+    EXPECT_EQ(::SendMessageW(check->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(StdCtrlsTest, StateSurvivesReCreatingTheWindows) {
+    auto* list = Add<TListBox>(10, 10, 120, 100);
+    list->Items().Add("one");
+    list->Items().Add("two");
+    auto* edit = Add<TEdit>(10, 120, 100, 21);
+    form->Show();
+    list->SetItemIndex(1);
+    ::SetWindowTextW(edit->Handle(), L"typed by user");
+    form->DestroyHandle();
+    EXPECT_FALSE(list->HandleAllocated());
+    form->Show();
+    EXPECT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(edit->Text(), "typed by user");
+}
+
+TEST_F(StdCtrlsTest, UserActionsFireEventsThroughReflectedNotifications) {
+    auto* list = Add<TListBox>(10, 10, 120, 100);
+    for (const char* s : {"a", "b", "c"}) list->Items().Add(s);
+    auto* combo = Add<TComboBox>(150, 10, 120, 21);
+    combo->Style = TComboBoxStyle::csDropDownList;
+    for (const char* s : {"x", "y"}) combo->Items().Add(s);
+    auto* label = Add<TLabel>(150, 60, 100, 13);
+    label->SetCaption("click me");
+    auto* edit = Add<TEdit>(150, 90, 100, 21);
+    int listClicks = 0, listDbl = 0, comboChanges = 0, labelClicks = 0, editChanges = 0;
+    list->OnClick = [&](TObject* s) {
+        EXPECT_EQ(s, list);
+        listClicks++;
+    };
+    list->OnDblClick = [&](TObject*) { listDbl++; };
+    combo->OnChange = [&](TObject*) { comboChanges++; };
+    label->OnClick = [&](TObject*) { labelClicks++; };
+    edit->OnChange = [&](TObject*) { editChanges++; };
+    form->Show();
+
+    RECT item;
+    ::SendMessageW(list->Handle(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    test::SendClick(list->Handle(), item.left + 2, item.top + 2);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_EQ(listClicks, 1);
+    ::SendMessageW(list->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+    ::SendMessageW(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
+    EXPECT_EQ(listDbl, 1);
+    list->SetItemIndex(0);  // set by code: no click event
+    EXPECT_EQ(listClicks, 1);
+
+    ::SendMessageW(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0);  // selects the next item
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(combo->Text(), "x");
+    EXPECT_EQ(comboChanges, 1);
+
+    test::SendClick(label->Handle(), 2, 2);
+    EXPECT_EQ(labelClicks, 1);
+
+    edit->SetText("abc");
+    EXPECT_EQ(editChanges, 1);
+}
+
+TEST_F(StdCtrlsTest, CheckAndRadioButtons) {
+    auto* check = Add<TCheckBox>(10, 10, 100, 17);
+    auto* r1 = Add<TRadioButton>(10, 40, 100, 17);
+    auto* r2 = Add<TRadioButton>(10, 60, 100, 17);
+    int checkClicks = 0;
+    check->OnClick = [&](TObject*) { checkClicks++; };
+    form->Show();
+    ::SendMessageW(check->Handle(), BM_CLICK, 0, 0);  // the user toggles it
+    EXPECT_TRUE(check->Checked());
+    EXPECT_EQ(checkClicks, 1);
+    check->SetChecked(false);  // a change by code runs OnClick too
+    EXPECT_EQ(checkClicks, 2);
+    check->SetChecked(false);  // no change, no event
+    EXPECT_EQ(checkClicks, 2);
+
+    r1->SetChecked(true);
+    ::SendMessageW(r2->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(r2->Checked());
+    EXPECT_FALSE(r1->Checked());
+    EXPECT_EQ(::SendMessageW(r1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(StdCtrlsTest, MemoLinesAndLabelAutoSize) {
+    auto* memo = Add<TMemo>(10, 10, 200, 100);
+    memo->Lines().Add("first");
+    memo->Lines().Add("second");
+    memo->Lines().Insert(1, "middle");
+    form->Show();
+    EXPECT_EQ(memo->Text(), "first\r\nmiddle\r\nsecond");
+    EXPECT_EQ(memo->Lines().Count(), 3);
+    memo->Lines().Delete(0);
+    EXPECT_EQ(memo->Lines()[0], "middle");
+
+    auto* label = Add<TLabel>(10, 150, 10, 10);
+    label->SetCaption("A fairly long caption");
+    int wide = label->Width();
+    label->SetCaption("A");
+    EXPECT_GT(wide, label->Width());
+    EXPECT_GT(label->Height(), 5);
+}
+
+TEST_F(StdCtrlsTest, AlignLaysOutChildrenAndFollowsResizing) {
+    auto* top = Add<TPanel>(0, 0, 10, 30);
+    top->SetAlign(TAlign::alTop);
+    auto* bottom = Add<TPanel>(0, 0, 10, 20);
+    bottom->SetAlign(TAlign::alBottom);
+    auto* client = Add<TPanel>(0, 0, 10, 10);
+    client->SetAlign(TAlign::alClient);
+    form->Show();
+    EXPECT_EQ(top->BoundsRect().bottom, 30);
+    EXPECT_EQ(top->Width(), 400);
+    EXPECT_EQ(bottom->Top(), 280);
+    EXPECT_EQ(client->Top(), 30);
+    EXPECT_EQ(client->Height(), 250);
+    form->SetClientSize(500, 400);
+    EXPECT_EQ(bottom->Top(), 380);
+    EXPECT_EQ(client->Width(), 500);
+    RECT r;
+    ::GetWindowRect(client->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 500);
+}
+
+TEST_F(StdCtrlsTest, ParentFontFollowsTheFormUntilAChildSetsItsOwn) {
+    auto* a = Add<TButton>(0, 0, 75, 25);
+    auto* b = Add<TButton>(0, 30, 75, 25);
+    form->Show();
+    form->Font().SetSize(12);
+    b->Font().SetStyle(fsBold);
+    form->Font().SetName("Courier New");
+    EXPECT_EQ(a->Font().Name(), "Courier New");
+    EXPECT_EQ(a->Font().Size(), 12);
+    EXPECT_EQ(b->Font().Name(), "Tahoma");  // has its own font now
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(a->Handle(), WM_GETFONT, 0, 0)), a->Font().Handle());
+}
+
+TEST(Timer, FiresWhileEnabledAndStopsWhenDisabled) {
+    TTimer timer(nullptr);
+    timer.SetInterval(10);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 3) timer.SetEnabled(false);
+    };
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+    test::PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(ticks, 3);
+}
+
+}  // namespace
+}  // namespace ad
