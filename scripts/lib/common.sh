@@ -82,7 +82,6 @@ ad_ensure_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     HOME="$AD_WINE_HOME" "$AD_WINE" wineboot -i >/dev/null 2>&1 || true
     HOME="$AD_WINE_HOME" "$AD_WINE" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
-    ad_wine_managed N
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     HOME="$AD_WINE_HOME" wineserver -w
@@ -131,6 +130,7 @@ ad_start_wine() {
     ad_start_xvfb
     ad_ensure_prefix
     ad_start_wineserver
+    ad_wine_managed N
 }
 
 # Like ad_start_wine, but on the X display already in $DISPLAY (no Xvfb of
@@ -142,4 +142,5 @@ ad_start_wine_on_display() {
     ad_wine_env
     ad_ensure_prefix
     ad_start_wineserver
+    ad_wine_managed Y  # a real desktop has a window manager: let it manage the windows
 }
