@@ -111,6 +111,7 @@ bool TButton::CNCommand(WORD code) {
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
+    SetParentColor(true);
     SetBounds(0, 0, 97, 17);
 }
 
@@ -150,6 +151,7 @@ bool TCheckBox::CNCommand(WORD code) {
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
+    SetParentColor(true);
     SetBounds(0, 0, 113, 17);
 }
 
@@ -487,7 +489,17 @@ bool TComboBox::CNCommand(WORD code) {
 
 // --- TGroupBox -------------------------------------------------------------------
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 105); }
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    SetParentColor(true);
+    SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::WMEraseBkgnd(TMessage& m) {
+    RECT r;
+    ::GetClientRect(handle_, &r);
+    ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, BackgroundBrush());
+    m.Result = 1;
+}
 
 void TGroupBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);

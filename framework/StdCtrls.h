@@ -224,6 +224,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& p) override;
+    // The system's group box leaves its inside unpainted.
+    void WMEraseBkgnd(TMessage& m) override;
 };
 
 }  // namespace ad
