@@ -472,6 +472,8 @@ void TWinControl::WndProc(TMessage& m) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSCROLLBAR: WMCtlColor(m); return;
         case WM_DRAWITEM: WMDrawItem(m); return;
+        case WM_VSCROLL:
+        case WM_HSCROLL: WMScroll(m); return;
         case WM_ERASEBKGND: WMEraseBkgnd(m); return;
         case WM_PAINT: WMPaint(m); return;
         case WM_SIZE: WMSize(m); return;
@@ -544,6 +546,19 @@ void TWinControl::WMDrawItem(TMessage& m) {
         if (TWinControl* child = FromHandle(dis->hwndItem)) {
             if (child->CNDrawItem(dis)) {
                 m.Result = TRUE;
+                return;
+            }
+        }
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::WMScroll(TMessage& m) {
+    // Scroll bars and up-down controls report to their parent; hand it back to them.
+    if (m.LParam) {
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+            if (child->CNScroll(m.Msg, LOWORD(m.WParam))) {
+                m.Result = 0;
                 return;
             }
         }

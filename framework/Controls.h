@@ -168,6 +168,7 @@ protected:
     virtual void WMNotify(TMessage& m);
     virtual void WMCtlColor(TMessage& m);
     virtual void WMDrawItem(TMessage& m);
+    virtual void WMScroll(TMessage& m);
     virtual void WMEraseBkgnd(TMessage& m);
     virtual void WMPaint(TMessage& m);
     virtual void WMSize(TMessage& m);
@@ -186,6 +187,7 @@ protected:
     virtual bool CNNotify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
     virtual HBRUSH CNCtlColor(HDC dc);
     virtual bool CNDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
+    virtual bool CNScroll(UINT msg, WORD code) { (void)msg; (void)code; return false; }
 
     // Painting of controls that paint themselves (no system control beneath).
     virtual void Paint(HDC dc, const RECT& clip) { (void)dc; (void)clip; }

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -487,9 +488,20 @@ void TApplication::ShowException(const std::exception_ptr& e) {
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+    if (OnMessageBox) return OnMessageBox(text, caption, flags);
     HWND owner = ::GetActiveWindow();
     if (!owner && MainForm && MainForm->HandleAllocated()) owner = MainForm->Handle();
     return ::MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
+}
+
+bool OpenURL(const std::string& url) {
+    if (Application && Application->OnOpenURL) {
+        Application->OnOpenURL(url);
+        return true;
+    }
+    auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", Widen(url).c_str(), nullptr, nullptr, SW_SHOW));
+    return result > 32;
 }
 
 }  // namespace ad

@@ -142,8 +142,14 @@ public:
     HICON Icon = nullptr;
     TForm* MainForm = nullptr;
     TExceptionEvent OnException;
+    // Stand-ins for the modal boxes (message box, input box), used by tests;
+    // when unset, the real boxes show.
+    std::function<int(const std::string& text, const std::string& caption, UINT flags)> OnMessageBox;
+    std::function<bool(const std::string& caption, const std::string& prompt, std::string& value)> OnInputQuery;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
+    // Replaces how OpenURL opens an address (tests record it instead of starting a browser).
+    std::function<void(const std::string& url)> OnOpenURL;
 
 private:
     bool HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -158,5 +164,9 @@ private:
 
 // The application object (the class library's global).
 extern TApplication* Application;
+
+// Opens an address in the user's browser: the shell's "open" with SW_SHOW, or the
+// application's OnOpenURL when one is set. False when the shell could not open it.
+bool OpenURL(const std::string& url);
 
 }  // namespace ad
