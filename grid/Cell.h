@@ -1,0 +1,192 @@
+// The value object of one grid cell and its typed classes. A cell does not
+// know its coordinates: what depends on them uses the store's last looked-up
+// position (TCells::LastCol / LastRow).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "grid/CellConvert.h"
+#include "grid/GridTypes.h"
+
+namespace ad {
+
+class TCells;
+
+class TCell {
+public:
+    explicit TCell(TCells* cells);
+    virtual ~TCell() = default;
+    TCell(const TCell&) = delete;
+    TCell& operator=(const TCell&) = delete;
+
+    virtual TColor GetPaintColor();
+    virtual TColor GetTextColor();
+
+    virtual bool AsBoolean() const = 0;
+    virtual TDateTime AsDateTime() const = 0;
+    virtual double AsFloat() const = 0;
+    virtual std::int32_t AsInteger() const = 0;
+    virtual std::u16string AsString() const = 0;
+
+    // The store's change notice for the last looked-up position.
+    virtual void Changed();
+
+    virtual void SetAsBoolean(bool value);
+    virtual void SetAsDateTime(TDateTime value);
+    virtual void SetAsFloat(double value);
+    virtual void SetAsInteger(std::int32_t value);
+    virtual void SetAsString(const std::u16string& value);
+    virtual void Clear();
+
+    void SetFontStyle(std::uint8_t value);
+    void SetColor(TColor value);
+    void SetFontColor(TColor value);
+
+    TCells* Cells;
+    std::uint8_t FontStyle = 0;
+    TColor Color = 0;
+    TColor FontColor = 0;
+    // Bit 0: hidden; bit 1: initialising (attribute setters send no notice).
+    std::uint8_t State = 2;
+
+protected:
+    const TFormatSettings& Settings() const;
+    const ITextServices& Text() const;
+};
+
+class TStringCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override;
+    TDateTime AsDateTime() const override;
+    double AsFloat() const override;
+    std::int32_t AsInteger() const override;
+    std::u16string AsString() const override { return Value; }
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::u16string& value) override;
+    void Clear() override;
+
+    std::u16string Value;
+};
+
+class TIntegerCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override { return Value > 0; }
+    TDateTime AsDateTime() const override { return 0; }
+    double AsFloat() const override { return Value; }
+    std::int32_t AsInteger() const override { return Value; }
+    std::u16string AsString() const override { return IntToText(Value); }
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::u16string& value) override;
+    void Clear() override;
+
+    std::int32_t Value = 0;
+};
+
+class TFloatCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override { return false; }
+    TDateTime AsDateTime() const override { return Value; }
+    double AsFloat() const override { return Value; }
+    std::int32_t AsInteger() const override { return RoundHalfEven(Value); }
+    std::u16string AsString() const override;
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::u16string& value) override;
+    void Clear() override;
+
+    double Value = 0;
+};
+
+class TDateTimeCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override { return false; }
+    TDateTime AsDateTime() const override { return Value; }
+    double AsFloat() const override { return Value; }
+    std::int32_t AsInteger() const override { return TruncToInt(Value); }
+    std::u16string AsString() const override;
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::u16string& value) override;
+    void Clear() override;
+
+    TDateTime Value = 0;
+};
+
+class TBooleanCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override { return Value; }
+    TDateTime AsDateTime() const override { return 0; }
+    double AsFloat() const override { return Value ? 1 : 0; }
+    std::int32_t AsInteger() const override { return Value ? 1 : 0; }
+    std::u16string AsString() const override { return BoolToText(Value); }
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+    void SetAsString(const std::u16string& value) override;
+    void Clear() override;
+
+    bool Value = false;
+};
+
+// The row number (one-based) of the last looked-up position.
+class TIncrementCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override { return false; }
+    TDateTime AsDateTime() const override { return 0; }
+    double AsFloat() const override;
+    std::int32_t AsInteger() const override;
+    std::u16string AsString() const override;
+    void Clear() override {}
+};
+
+// Cells whose value is reached through their text: Boolean, date-time, float
+// and integer reads and writes go through AsString / SetAsString.
+class TTextBackedCell : public TCell {
+public:
+    using TCell::TCell;
+    bool AsBoolean() const override;
+    TDateTime AsDateTime() const override;
+    double AsFloat() const override;
+    std::int32_t AsInteger() const override;
+    void SetAsBoolean(bool value) override;
+    void SetAsDateTime(TDateTime value) override;
+    void SetAsFloat(double value) override;
+    void SetAsInteger(std::int32_t value) override;
+};
+
+class TGuidCell : public TTextBackedCell {
+public:
+    explicit TGuidCell(TCells* cells);
+    std::u16string AsString() const override { return GuidToText(Value); }
+    void SetAsString(const std::u16string& value) override;
+
+    TGuid Value;
+};
+
+// Text asked from its column with the last looked-up position.
+class TVirtualCell : public TTextBackedCell {
+public:
+    using TTextBackedCell::TTextBackedCell;
+    std::u16string AsString() const override;
+    void SetAsString(const std::u16string& value) override;
+};
+
+}  // namespace ad

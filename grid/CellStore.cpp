@@ -1,0 +1,492 @@
+// The cell store: column-major cell lists, row records and sorting.
+#include "grid/CellStore.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/Exception.h"
+
+namespace ad {
+
+namespace {
+
+// Marks the store as sorting for the lifetime of the scope.
+class TSortingScope {
+public:
+    explicit TSortingScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TSortingScope() { flag_ = false; }
+    TSortingScope(const TSortingScope&) = delete;
+    TSortingScope& operator=(const TSortingScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+template <class T>
+int Compare3(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareText(const std::u16string& a, const std::u16string& b) {
+    int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+}  // namespace
+
+void ReadIPAddress(std::string_view text, std::uint32_t (&parts)[4]) {
+    for (auto& p : parts) p = 0;
+    std::u16string part;
+    int next = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        char c = text[k];
+        if (c >= '0' && c <= '9') part.push_back(static_cast<char16_t>(c));
+        if (c == '.' || k + 1 == text.size()) {
+            std::int32_t v = TextToInt(part);  // no digits, or too many: conversion error
+            if (v < 0) throw EConvertError("Invalid address part");
+            if (next < 4) parts[next] = static_cast<std::uint32_t>(v);
+            ++next;
+            part.clear();
+        }
+    }
+}
+
+TCells::TCells(ICellGrid* grid, IColumnSource* columns, ITextServices* text, IGuidSource* guids, IClock* clock)
+    : Columns(columns),
+      Grid(grid),
+      Text(text ? text : &DefaultTextServices()),
+      Guids(guids ? guids : &DefaultGuidSource()),
+      ClockSource(clock ? clock : &DefaultClock()) {}
+
+TCells::~TCells() = default;
+
+void TCells::CheckRow(int ARow) const {
+    if (ARow < 0 || ARow >= RowCount) throw EListError(Format("List index out of bounds (%d)", ARow));
+}
+
+void TCells::CheckColumn(int ACol) const {
+    if (ACol < 0 || ACol >= ColumnCount) throw EListError(Format("List index out of bounds (%d)", ACol));
+}
+
+void TCells::CheckNotSorting() const {
+    if (Sorting) throw EInvalidOperation("The rows cannot change while they are being sorted");
+}
+
+TCell* TCells::GetCell(int ACol, int ARow) {
+    CheckRow(ARow);
+    CheckColumn(ACol);
+    LastCol = ACol;
+    LastRow = ARow;
+    return ColumnLists[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)].get();
+}
+
+TRow* TCells::GetRow(int ARow) {
+    CheckRow(ARow);
+    return Rows[static_cast<size_t>(ARow)].get();
+}
+
+int TCells::IndexOfRow(const TRow* row) const {
+    for (size_t i = 0; i < Rows.size(); ++i)
+        if (Rows[i].get() == row) return static_cast<int>(i);
+    return -1;
+}
+
+int TCells::GetDescendantCount(int ARow) const {
+    CheckRow(ARow);
+    int level = Rows[static_cast<size_t>(ARow)]->Level, n = 0;
+    for (int i = ARow + 1; i < RowCount && Rows[static_cast<size_t>(i)]->Level > level; ++i) ++n;
+    return n;
+}
+
+int TCells::GetChildCount(int ARow) const {
+    CheckRow(ARow);
+    int level = Rows[static_cast<size_t>(ARow)]->Level, n = 0;
+    for (int i = ARow + 1; i < RowCount && Rows[static_cast<size_t>(i)]->Level > level; ++i)
+        if (Rows[static_cast<size_t>(i)]->Level == level + 1) ++n;
+    return n;
+}
+
+std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context) {
+    TColumnAttrs attrs;
+    if (Columns && column >= 0 && column < Columns->ColumnCount()) attrs = Columns->ColumnAttrs(column);
+    std::unique_ptr<TCell> cell;
+    switch (attrs.Kind) {
+        case 0:
+            if (context == TCellContext::InsertColumn || context == TCellContext::InsertRows)
+                cell = std::make_unique<TIntegerCell>(this);
+            else
+                cell = std::make_unique<TIncrementCell>(this);
+            break;
+        case 1: cell = std::make_unique<TBooleanCell>(this); break;
+        case 3: cell = std::make_unique<TDateTimeCell>(this); break;
+        case 4: cell = std::make_unique<TFloatCell>(this); break;
+        case 6:
+            if (context == TCellContext::Append || context == TCellContext::InsertColumn)
+                cell = std::make_unique<TGuidCell>(this);
+            else
+                cell = std::make_unique<TStringCell>(this);
+            break;
+        case 7: cell = std::make_unique<TIntegerCell>(this); break;
+        case 11: cell = std::make_unique<TVirtualCell>(this); break;
+        default: cell = std::make_unique<TStringCell>(this); break;
+    }
+    cell->FontStyle = attrs.FontStyle;
+    cell->Color = attrs.Color;
+    if (context != TCellContext::InsertChild) cell->FontColor = attrs.FontColor;
+    cell->State &= static_cast<std::uint8_t>(~2u);
+    return cell;
+}
+
+std::unique_ptr<TRow> TCells::MakeRow() const {
+    auto row = std::make_unique<TRow>();
+    row->Height = DefaultRowHeight;
+    return row;
+}
+
+void TCells::ColumnListChanged(int Kind, int Index, int Index2) {
+    switch (Kind & 0x7F) {
+        case 0: AppendColumn(); break;
+        case 1: DeleteColumn(Index); break;
+        case 2: ClearColumns(); break;
+        case 3: InsertColumn(Index); break;
+        case 4: MoveColumn(Index, Index2); break;
+        default: break;
+    }
+}
+
+void TCells::AppendColumn() {
+    CheckNotSorting();
+    int source = Columns ? Columns->ColumnCount() - 1 : -1;
+    TColumnList list;
+    list.reserve(static_cast<size_t>(RowCount));
+    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(source, TCellContext::Append));
+    ColumnLists.push_back(std::move(list));
+    ++ColumnCount;
+}
+
+void TCells::InsertColumn(int Index) {
+    CheckNotSorting();
+    if (Index < 0 || Index > ColumnCount) throw EListError(Format("List index out of bounds (%d)", Index));
+    TColumnList list;
+    list.reserve(static_cast<size_t>(RowCount));
+    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(Index, TCellContext::InsertColumn));
+    ColumnLists.insert(ColumnLists.begin() + Index, std::move(list));
+    ++ColumnCount;
+    Sorted = false;
+}
+
+void TCells::DeleteColumn(int Index) {
+    CheckNotSorting();
+    CheckColumn(Index);
+    ColumnLists.erase(ColumnLists.begin() + Index);
+    --ColumnCount;
+    if (ColumnCount == 0) {
+        Rows.clear();
+        RowCount = 0;
+        ShownRowCount = 0;
+    }
+}
+
+void TCells::ClearColumns() {
+    CheckNotSorting();
+    ColumnLists.clear();
+    Rows.clear();
+    ColumnCount = RowCount = ShownRowCount = 0;
+}
+
+void TCells::MoveColumn(int From, int To) {
+    CheckNotSorting();
+    CheckColumn(From);
+    CheckColumn(To);
+    TColumnList list = std::move(ColumnLists[static_cast<size_t>(From)]);
+    ColumnLists.erase(ColumnLists.begin() + From);
+    ColumnLists.insert(ColumnLists.begin() + To, std::move(list));
+}
+
+void TCells::AddRows(int Count) {
+    CheckNotSorting();
+    if (Count <= 0) return;
+    for (int c = 0; c < ColumnCount; ++c) {
+        TColumnList& list = ColumnLists[static_cast<size_t>(c)];
+        list.reserve(list.size() + static_cast<size_t>(Count));
+        for (int k = 0; k < Count; ++k) list.push_back(MakeCell(c, TCellContext::Append));
+    }
+    Rows.reserve(Rows.size() + static_cast<size_t>(Count));
+    for (int k = 0; k < Count; ++k) Rows.push_back(MakeRow());
+    RowCount += Count;
+    ShownRowCount += Count;
+    Sorted = false;
+}
+
+void TCells::InsertRows(int Pos, int Count) {
+    CheckNotSorting();
+    if (Pos < 0 || Pos > RowCount) throw EListError(Format("List index out of bounds (%d)", Pos));
+    if (Count <= 0) return;
+    for (int c = 0; c < ColumnCount; ++c) {
+        TColumnList fresh;
+        fresh.reserve(static_cast<size_t>(Count));
+        for (int k = 0; k < Count; ++k) fresh.push_back(MakeCell(c, TCellContext::InsertRows));
+        TColumnList& list = ColumnLists[static_cast<size_t>(c)];
+        list.insert(list.begin() + Pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    }
+    std::vector<std::unique_ptr<TRow>> rows;
+    for (int k = 0; k < Count; ++k) rows.push_back(MakeRow());
+    Rows.insert(Rows.begin() + Pos, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    RowCount += Count;
+    ShownRowCount += Count;
+    Sorted = false;
+}
+
+void TCells::InsertChildRow(int ParentIndex, int Pos) {
+    CheckNotSorting();
+    CheckRow(ParentIndex);
+    if (Pos < 0 || Pos > RowCount) throw EListError(Format("List index out of bounds (%d)", Pos));
+    TRow* parent = Rows[static_cast<size_t>(ParentIndex)].get();
+    auto row = MakeRow();
+    row->ParentRow = parent;
+    row->Level = parent->Level + 1;
+    row->ParentExpanded = parent->Expanded && parent->ParentExpanded;
+    ++parent->ChildCount;
+    bool shown = row->Shown();
+    for (int c = 0; c < ColumnCount; ++c) {
+        TColumnList& list = ColumnLists[static_cast<size_t>(c)];
+        list.insert(list.begin() + Pos, MakeCell(c, TCellContext::InsertChild));
+    }
+    Rows.insert(Rows.begin() + Pos, std::move(row));
+    ++RowCount;
+    if (shown) ++ShownRowCount;
+}
+
+void TCells::DeleteRow(int ARow) {
+    CheckNotSorting();
+    CheckRow(ARow);
+    for (TColumnList& list : ColumnLists) list.erase(list.begin() + ARow);
+    if (Rows[static_cast<size_t>(ARow)]->Shown()) --ShownRowCount;
+    // Children of the row keep no dangling pointer to it.
+    TRow* gone = Rows[static_cast<size_t>(ARow)].get();
+    for (auto& r : Rows)
+        if (r->ParentRow == gone) r->ParentRow = nullptr;
+    Rows.erase(Rows.begin() + ARow);
+    --RowCount;
+}
+
+void TCells::ClearRows() {
+    CheckNotSorting();
+    for (TColumnList& list : ColumnLists) list.clear();
+    Rows.clear();
+    RowCount = ShownRowCount = 0;
+    Sorted = false;
+}
+
+void TCells::MoveRow(int From, int To) {
+    CheckNotSorting();
+    CheckRow(From);
+    CheckRow(To);
+    auto move = [&](auto& list) {
+        auto item = std::move(list[static_cast<size_t>(From)]);
+        list.erase(list.begin() + From);
+        list.insert(list.begin() + To, std::move(item));
+    };
+    for (TColumnList& list : ColumnLists) move(list);
+    move(Rows);
+    Sorted = false;
+}
+
+void TCells::SwapRows(int Row1, int Row2) {
+    CheckNotSorting();
+    CheckRow(Row1);
+    CheckRow(Row2);
+    for (TColumnList& list : ColumnLists) std::swap(list[static_cast<size_t>(Row1)], list[static_cast<size_t>(Row2)]);
+    std::swap(Rows[static_cast<size_t>(Row1)], Rows[static_cast<size_t>(Row2)]);
+}
+
+void TCells::SetRowParentExpanded(int ARow, bool Value) {
+    TRow* row = GetRow(ARow);
+    if (row->ParentExpanded == Value) return;
+    bool was = row->Shown();
+    row->ParentExpanded = Value;
+    ShownRowCount += static_cast<int>(row->Shown()) - static_cast<int>(was);
+}
+
+void TCells::SetRowVisible(int ARow, bool Value) {
+    TRow* row = GetRow(ARow);
+    if (row->Visible == Value) return;
+    bool was = row->Shown();
+    row->Visible = Value;
+    ShownRowCount += static_cast<int>(row->Shown()) - static_cast<int>(was);
+}
+
+void TCells::Changed() {
+    if (OnCellChanged) OnCellChanged(this, LastCol, LastRow);
+    Sorted = false;
+}
+
+std::int32_t TCells::CompareCells(TCell* cell1, TCell* cell2) {
+    std::int32_t compare = 0;
+    if (OnCompareCells) OnCompareCells(this, cell1, cell2, compare);
+    return compare;
+}
+
+void TCells::ApplyOrder(const std::vector<int>& order) {
+    auto permute = [&](auto& list) {
+        std::remove_reference_t<decltype(list)> next;
+        next.reserve(list.size());
+        for (int from : order) next.push_back(std::move(list[static_cast<size_t>(from)]));
+        list = std::move(next);
+    };
+    for (TColumnList& list : ColumnLists) permute(list);
+    permute(Rows);
+}
+
+void TCells::ReverseRows() {
+    if (RowCount < 2) return;
+    for (int i = 0; i < RowCount / 2; ++i) SwapRows(i, RowCount - 1 - i);
+}
+
+// Hoare's partition around a random pivot, testing only "pivot >= x" and
+// "pivot <= x" (so equal keys stop both scans and all-equal input stays
+// n log n). The scans are bounded by the range, and the split point is kept
+// inside it, so a comparison that is no strict weak ordering (mixed numeric
+// and text keys, NaN, a custom handler) still ends in a permutation. The
+// smaller part recurses; the larger loops, so the depth stays logarithmic.
+template <class Compare>
+void TCells::QuickSort(std::vector<int>& order, Compare compare, bool descending) {
+    auto sortRange = [&](auto& self, int L, int R) -> void {
+        while (L < R) {
+            std::uniform_int_distribution<int> pick(0, R - L - 1);
+            int pivot = order[static_cast<size_t>(L + 1 + pick(Random))];
+            auto ge = [&](int x) { int c = compare(pivot, x); return descending ? c <= 0 : c >= 0; };
+            auto le = [&](int x) { int c = compare(pivot, x); return descending ? c >= 0 : c <= 0; };
+            int i = L - 1, j = R + 1;
+            do {
+                do ++i; while (i < R && !le(order[static_cast<size_t>(i)]));
+                do --j; while (j > L && !ge(order[static_cast<size_t>(j)]));
+                if (i != j) std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
+            } while (i < j);
+            if (i != j) std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
+            i = std::clamp(i, L + 1, R);
+            if (i - 1 - L < R - i) {
+                self(self, L, i - 1);
+                L = i;
+            } else {
+                self(self, i, R);
+                R = i - 1;
+            }
+        }
+    };
+    sortRange(sortRange, 0, static_cast<int>(order.size()) - 1);
+}
+
+void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullResort) {
+    CheckNotSorting();
+    bool reverse = SortedColumn == ACol && Sorted && SortedDescending != Descending && !FullResort;
+    SortedDescending = Descending;
+    if (reverse) {
+        ReverseRows();
+        SortedColumn = ACol;
+        Sorted = true;
+        return;
+    }
+    if (RowCount >= 2) {
+        CheckColumn(ACol);
+        TSortingScope scope(Sorting);
+        std::vector<int> order(static_cast<size_t>(RowCount));
+        for (int k = 0; k < RowCount; ++k) order[static_cast<size_t>(k)] = k;
+        const TColumnList& list = ColumnLists[static_cast<size_t>(ACol)];
+        // Keys are read once per row, at the row's current position.
+        auto keysOf = [&](auto read) {
+            using Key = decltype(read(0));
+            std::vector<Key> keys;
+            keys.reserve(static_cast<size_t>(RowCount));
+            for (int r = 0; r < RowCount; ++r) {
+                LastCol = ACol;
+                LastRow = r;
+                keys.push_back(read(r));
+            }
+            return keys;
+        };
+        auto cell = [&](int r) -> TCell& { return *list[static_cast<size_t>(r)]; };
+        switch (SortType) {
+            case stAlphabetic: {
+                auto keys = keysOf([&](int r) { return cell(r).AsString(); });
+                QuickSort(order, [&](int a, int b) { return CompareText(keys[a], keys[b]); }, Descending);
+                break;
+            }
+            case stUnicodeAlphabetic: {
+                auto keys = keysOf([&](int r) { return cell(r).AsString(); });
+                QuickSort(order, [&](int a, int b) { return Text->CompareUnicode(keys[a], keys[b]); }, Descending);
+                break;
+            }
+            case stCaseInsensitive: {
+                auto keys = keysOf([&](int r) {
+                    std::string s = Text->ToAnsi(cell(r).AsString());
+                    for (char& c : s)
+                        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+                    return s;
+                });
+                QuickSort(order, [&](int a, int b) { int c = keys[a].compare(keys[b]); return c < 0 ? -1 : (c > 0); },
+                          Descending);
+                break;
+            }
+            case stBoolean: {
+                auto keys = keysOf([&](int r) { return cell(r).AsBoolean(); });
+                QuickSort(order, [&](int a, int b) { return Compare3(keys[a], keys[b]); }, Descending);
+                break;
+            }
+            case stDate: {
+                auto keys = keysOf([&](int r) { return cell(r).AsDateTime(); });
+                QuickSort(order, [&](int a, int b) { return Compare3(keys[a], keys[b]); }, Descending);
+                break;
+            }
+            case stNumeric: {
+                struct Key { bool Valid; double Number; std::u16string Text; };
+                auto keys = keysOf([&](int r) {
+                    Key k{false, 0, cell(r).AsString()};
+                    try {
+                        k.Number = cell(r).AsFloat();
+                        k.Valid = true;
+                    } catch (const EConvertError&) {
+                    }
+                    return k;
+                });
+                QuickSort(order, [&](int a, int b) {
+                    const Key& x = keys[static_cast<size_t>(a)];
+                    const Key& y = keys[static_cast<size_t>(b)];
+                    return x.Valid && y.Valid ? Compare3(x.Number, y.Number) : CompareText(x.Text, y.Text);
+                }, Descending);
+                break;
+            }
+            case stIP: {
+                struct Key { std::uint32_t Parts[4]; };
+                auto keys = keysOf([&](int r) {
+                    Key k;
+                    ReadIPAddress(Text->ToAnsi(cell(r).AsString()), k.Parts);
+                    return k;
+                });
+                QuickSort(order, [&](int a, int b) {
+                    const Key& x = keys[static_cast<size_t>(a)];
+                    const Key& y = keys[static_cast<size_t>(b)];
+                    for (int k = 0; k < 4; ++k)
+                        if (x.Parts[k] != y.Parts[k]) return x.Parts[k] < y.Parts[k] ? -1 : 1;
+                    return 0;
+                }, Descending);
+                break;
+            }
+            case stCustom: {
+                QuickSort(order, [&](int a, int b) {
+                    TCell* first = list[static_cast<size_t>(a)].get();
+                    LastCol = ACol;
+                    LastRow = b;
+                    std::int32_t c = CompareCells(first, list[static_cast<size_t>(b)].get());
+                    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+                }, Descending);
+                break;
+            }
+        }
+        ApplyOrder(order);
+    }
+    SortedColumn = ACol;
+    Sorted = true;
+}
+
+}  // namespace ad
