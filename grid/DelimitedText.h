@@ -1,0 +1,61 @@
+// Reading delimited text (one row per line, fields split by a separator,
+// double quotes around fields that hold separators) into rows of cells.
+// 8-bit text maps each byte to the code point of the same value; a byte-order
+// mark FF FE or FE FF selects UTF-16 little- or big-endian.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ad {
+
+class TCells;
+
+// Bytes read in blocks; Read answers 0 at the end.
+class IByteSource {
+public:
+    virtual ~IByteSource() = default;
+    virtual std::size_t Read(std::uint8_t* buffer, std::size_t size) = 0;
+};
+
+class TMemoryByteSource : public IByteSource {
+public:
+    TMemoryByteSource(const void* data, std::size_t size) : data_(static_cast<const std::uint8_t*>(data)), size_(size) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+// Where the rows go.
+class IDelimitedSink {
+public:
+    virtual ~IDelimitedSink() = default;
+    virtual void AddRow() = 0;
+    virtual void SetCellText(int col, int row, const std::u16string& text) = 0;
+    // After each stored field except a last one without a line end.
+    virtual void LoadProgress(int /*col*/, int /*row*/) {}
+};
+
+// Parses the whole source. A UTF-16 source of odd length loses its last byte.
+void ParseDelimitedText(IByteSource& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
+                        IDelimitedSink& sink);
+
+// Fills a cell store: each line adds a row, fields go to the cells as text.
+// Fields beyond the store's last column are skipped, so one surplus separator
+// does not end the import.
+class TCellStoreSink : public IDelimitedSink {
+public:
+    explicit TCellStoreSink(TCells& cells) : cells_(cells) {}
+    void AddRow() override;
+    void SetCellText(int col, int row, const std::u16string& text) override;
+
+private:
+    TCells& cells_;
+};
+
+}  // namespace ad

@@ -1,0 +1,103 @@
+// The delimited-text reader: quoting, line ends, skipped lines, encodings,
+// and filling a cell store.
+#include "grid/DelimitedText.h"
+
+#include <gtest/gtest.h>
+
+#include "grid/CellStore.h"
+#include "grid/GridTestSupport.h"
+
+namespace ad {
+namespace {
+
+// Records rows as texts; fields land where the reader puts them.
+struct TRecordingSink : IDelimitedSink {
+    std::vector<std::vector<std::u16string>> rows;
+    std::vector<std::pair<int, int>> progress;
+    void AddRow() override { rows.emplace_back(); }
+    void SetCellText(int col, int row, const std::u16string& text) override {
+        auto& r = rows.at(static_cast<size_t>(row));
+        if (r.size() <= static_cast<size_t>(col)) r.resize(static_cast<size_t>(col) + 1);
+        r[static_cast<size_t>(col)] = text;
+    }
+    void LoadProgress(int col, int row) override { progress.push_back({col, row}); }
+};
+
+using Rows = std::vector<std::vector<std::u16string>>;
+
+Rows Parse(const std::string& bytes, char16_t sep = u';', int skip = 0, char16_t lineBreak = u'|',
+           TRecordingSink* out = nullptr) {
+    TRecordingSink local;
+    TRecordingSink& sink = out ? *out : local;
+    TMemoryByteSource source(bytes.data(), bytes.size());
+    ParseDelimitedText(source, sep, skip, lineBreak, sink);
+    return sink.rows;
+}
+
+TEST(DelimitedTextTest, FieldsQuotesAndLines) {
+    struct Case { const char* name; std::string bytes; int skip; Rows expected; };
+    const Case cases[] = {
+        {"quoted separator", "\"x;y\";z\n", 0, {{u"x;y", u"z"}}},
+        {"doubled quotes", "\"say \"\"hi\"\"\"\n", 0, {{u"say \"hi\""}}},
+        {"quote inside text", "ab\"c;d\n", 0, {{u"ab\"c;d"}}},
+        {"skip one line", "h1;h2\na;b\n", 1, {{u"a", u"b"}}},
+        {"skip more lines than there are", "a\nb\n", 5, {}},
+        {"last line without end, two fields", "a\np;q", 0, {{u"a"}, {u"p", u"q"}}},
+        {"last line without end, one field", "a\nr", 0, {{u"a"}, {u"r"}}},
+        {"line break character", "one|two\n", 0, {{u"one\r\ntwo"}}},
+        {"CR LF line ends, CR ignored", "a;b\r\nc\r\n", 0, {{u"a", u"b"}, {u"c"}}},
+        {"empty line", "a\n\nb\n", 0, {{u"a"}, {u""}, {u"b"}}},
+        {"LF ends a field inside quotes", "\"a\nb\"\n", 0, {{u"a"}, {u"b\""}}},
+        {"empty field at the end stores nothing", "a;", 0, {{u"a"}}},
+        {"Latin-1 bytes", "caf\xE9\n", 0, {{u"caf\u00E9"}}},
+        {"one byte", "x", 0, {{u"x"}}},
+        {"nothing", "", 0, {}},
+        {"UTF-16 BE", std::string("\xFE\xFF\0a\0;\0b", 8), 0, {{u"a", u"b"}}},
+        {"UTF-16 LE", std::string("\xFF\xFE\x16\x04;\0b\0", 8), 0, {{u"\u0416", u"b"}}},
+        {"UTF-16 LE odd length", std::string("\xFF\xFE" "a\0b", 5), 0, {{u"a"}}},
+        {"BOM only", "\xFF\xFE", 0, {}},
+        {"lone FF byte", "\xFF", 0, {{u"\u00FF"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Parse(c.bytes, u';', c.skip), c.expected) << c.name;
+}
+
+TEST(DelimitedTextTest, ProgressFollowsStoredFieldsButNotTheLastUnterminated) {
+    TRecordingSink sink;
+    Parse("a;b\nc;d", u';', 0, u'|', &sink);
+    EXPECT_EQ(sink.progress, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}}));
+}
+
+TEST(DelimitedTextTest, LongInputCrossesReadBlocks) {
+    std::string text;
+    for (int r = 0; r < 20000; ++r) text += "row" + std::to_string(r) + "\t\"q\t" + std::to_string(r) + "\"\n";
+    Rows rows = Parse(text, u'\t');
+    ASSERT_EQ(rows.size(), 20000u);
+    EXPECT_EQ(rows[12345][0], u"row12345");
+    EXPECT_EQ(rows[12345][1], u"q\t12345");
+}
+
+TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
+    gridtest::TKindColumns columns;
+    columns.Add(8);
+    columns.Add(4);
+    TCells store(nullptr, &columns);
+    store.AppendColumn();
+    store.AppendColumn();
+    store.AddRows(3);  // old rows go first: the caller clears the grid
+    store.ClearRows();
+    std::string text = "name;size\nalpha;1.5\nbeta;2;stray\ngamma;3\n";
+    TMemoryByteSource source(text.data(), text.size());
+    TCellStoreSink sink(store);
+    ParseDelimitedText(source, u';', 1, u'|', sink);
+    ASSERT_EQ(store.RowCount, 3);
+    EXPECT_EQ(store.GetCell(0, 2)->AsString(), u"gamma");
+    EXPECT_EQ(store.GetCell(1, 1)->AsFloat(), 2.0);
+    // A field that is no number for a float column fails like any cell write.
+    std::string bad = "x;notanumber\n";
+    TMemoryByteSource badSource(bad.data(), bad.size());
+    EXPECT_THROW(ParseDelimitedText(badSource, u';', 0, u'|', sink), EConvertError);
+    EXPECT_EQ(store.RowCount, 4);
+}
+
+}  // namespace
+}  // namespace ad
