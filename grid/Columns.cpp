@@ -1,0 +1,403 @@
+// The column model and the column list.
+#include "grid/Columns.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace ad {
+
+namespace {
+
+const TFormatSettings& SettingsOf(const TCell& cell) {
+    return cell.Cells ? cell.Cells->TextServices().Settings() : DefaultTextServices().Settings();
+}
+
+}  // namespace
+
+void TColumnFooter::Assign(const TColumnFooter& other) {
+    Alignment = other.Alignment;
+    DrawingOptions = other.DrawingOptions;
+    FormulaKind = other.FormulaKind;
+    FormatMask = other.FormatMask;
+    FormatMaskKind = other.FormatMaskKind;
+    TextAfter = other.TextAfter;
+    TextBefore = other.TextBefore;
+}
+
+// --- TRgCustomColumn
+
+TRgCustomColumn::TRgCustomColumn() {
+    auto repaint = [this](TColumnPart*) { Notify(cnRepaint); };
+    Header.OnChange = repaint;
+    Footer.OnChange = repaint;
+}
+
+TRgCustomColumn::~TRgCustomColumn() = default;
+
+void TRgCustomColumn::Notify(int code, int parameter) {
+    if (list_) list_->ColumnNotice(this, code, parameter);
+}
+
+int TRgCustomColumn::GetEditAbility() const {
+    if (!Enabled || !(GetColumnFeatures() & 2)) return 0;
+    return ((options_ & coEditing) ? 1 : 0) | ((options_ & coCanInput) ? 2 : 0);
+}
+
+std::u16string TRgCustomColumn::GetDrawText(TCell& cell) const {
+    std::u16string text = cell.AsString();
+    if (OnGetDrawText) OnGetDrawText(const_cast<TRgCustomColumn*>(this), text);
+    return text;
+}
+
+void TRgCustomColumn::SetOptions(TColumnOptions value) {
+    TColumnOptions old = options_;
+    options_ = value;
+    if (list_ && (value & coSearchColumn) && !(old & coSearchColumn)) {
+        for (int k = 0; k < list_->Count(); ++k) {
+            TRgCustomColumn* other = list_->Item(k);
+            if (other != this) other->options_ &= static_cast<TColumnOptions>(~coSearchColumn);
+        }
+    }
+    if (list_ && !((old & coAutoSize) && (value & coAutoSize))) list_->AutoSizeColumns(this, true);
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetPosition(int value) {
+    if (list_ && list_->Count() > 0) {
+        value = std::clamp(value, 0, list_->Count() - 1);
+        list_->Move(position_, value);
+        Notify(cnMoved, -1);
+    }
+    position_ = value;
+}
+
+void TRgCustomColumn::SetSorted(bool value) {
+    if (GetColumnFeatures() & 4) return;
+    if (value) {
+        if (list_) {
+            for (int k = 0; k < list_->Count(); ++k) {
+                TRgCustomColumn* other = list_->Item(k);
+                if (other != this && other->sorted_) {
+                    other->sorted_ = false;
+                    other->Notify(cnUnsorted);
+                }
+            }
+        }
+        sorted_ = true;
+        Notify(cnSorted);
+    } else {
+        sorted_ = false;
+        Notify(cnUnsorted);
+    }
+}
+
+void TRgCustomColumn::SetVisible(bool value) {
+    if (visible_ == value) return;
+    visible_ = value;
+    Notify(cnVisible);
+    if (list_) {
+        list_->UpdatePositions(false);
+        list_->AutoSizeColumns();
+    }
+}
+
+void TRgCustomColumn::SetWidthInternal(int value) {
+    int old = width_;
+    width_ = std::max(value, MinWidth);
+    if (list_) list_->UpdatePositions(false);
+    Notify(cnWidth, width_ - old);
+}
+
+void TRgCustomColumn::SetWidth(int value) {
+    SetWidthInternal(value);
+    if (list_) list_->AutoSizeColumns(this, false);
+    if (list_ && list_->Designing) DefaultWidth = width_;
+}
+
+void TRgCustomColumn::SetFont(const FontSpec& font) {
+    Font = font;
+    ParentFont = false;
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetSortKind(TSortKind value) {
+    SortKind = value;
+    Notify(cnSortChanged);
+}
+
+void TRgCustomColumn::SetSortType(TSortType value) {
+    SortType = value;
+    Notify(cnSortChanged);
+}
+
+void TRgCustomColumn::SetInputValue(const std::u16string& value) {
+    InputValue = value;
+    Notify(cnInputValue);
+}
+
+// --- column classes
+
+TRgTextColumn::TRgTextColumn() { SetOptions(Options() | coShowTextFitHint); }
+
+std::u16string TRgTextColumn::GetDrawText(TCell& cell) const {
+    std::u16string text = TextBefore + TRgCustomColumn::GetDrawText(cell) + TextAfter;
+    if (PasswordChar) text.assign(text.size(), PasswordChar);
+    return text;
+}
+
+TRgCustomNumberColumn::TRgCustomNumberColumn() {
+    DefaultValue = u"0";
+    SortType = stNumeric;
+    SetColumnKind(4);
+}
+
+std::u16string TRgCustomNumberColumn::GetDrawText(TCell& cell) const {
+    double value = cell.AsFloat();
+    std::u16string text;
+    if (HideWhenEmpty && value == EmptyValue) {
+        text = EmptyCaption;
+    } else {
+        const TFormatSettings& fs = SettingsOf(cell);
+        text = TextBefore + (FormatMask.empty() ? FloatToText(value, fs) : FormatFloatMask(FormatMask, value, fs)) +
+               TextAfter;
+    }
+    if (OnGetDrawText) OnGetDrawText(const_cast<TRgCustomNumberColumn*>(this), text);
+    return text;
+}
+
+bool TRgCustomNumberColumn::IsEditKey(char16_t key) const {
+    if (key >= u'0' && key <= u'9') return true;
+    if ((key == u'+' || key == u'-') && (EditOptions & eoAllowSigns)) return true;
+    return key == DecimalSeparator && (EditOptions & eoAllowFloat);
+}
+
+TRgNumberColumn::TRgNumberColumn() { Alignment = taRightJustify; }
+
+TRgRateColumn::TRgRateColumn() {
+    DefaultValue = u"0";
+    SortType = stNumeric;
+    SetColumnKind(7);
+}
+
+// --- TRgColumns
+
+TRgColumns::~TRgColumns() {
+    Host = TColumnListHost{};
+    Clear();
+}
+
+TRgCustomColumn* TRgColumns::Add(std::unique_ptr<TRgCustomColumn> column) {
+    TRgCustomColumn* raw = column.get();
+    raw->list_ = this;
+    items_.push_back(std::move(column));
+    positions_.push_back(raw);
+    raw->position_ = static_cast<int>(positions_.size()) - 1;
+    UpdatePositions(false);
+    AutoSizeColumns();
+    lastAdded_ = raw;
+    if (Host.OnStructureChange) Host.OnStructureChange(0, Count() - 1, 0);
+    if (Host.OnAfterStructureChange) Host.OnAfterStructureChange();
+    return raw;
+}
+
+void TRgColumns::Remove(TRgCustomColumn* column) {
+    int index = IndexOf(column);
+    if (index < 0) return;
+    std::unique_ptr<TRgCustomColumn> owned = std::move(items_[static_cast<size_t>(index)]);
+    items_.erase(items_.begin() + index);
+    if (Host.OnStructureChange) Host.OnStructureChange(1, index, 0);
+    positions_.erase(std::find(positions_.begin(), positions_.end(), column));
+    if (lastAdded_ == column) lastAdded_ = nullptr;
+    owned->list_ = nullptr;
+    if (!clearing_) {
+        UpdatePositions(true);
+        AutoSizeColumns();
+        if (Host.OnAfterStructureChange) Host.OnAfterStructureChange();
+    }
+}
+
+void TRgColumns::Clear() {
+    clearing_ = true;
+    while (!items_.empty()) Remove(items_.back().get());
+    clearing_ = false;
+    fixedWidth_ = 0;
+}
+
+int TRgColumns::IndexOf(const TRgCustomColumn* column) const {
+    for (size_t k = 0; k < items_.size(); ++k)
+        if (items_[k].get() == column) return static_cast<int>(k);
+    return -1;
+}
+
+int TRgColumns::VisibleCount() const {
+    return static_cast<int>(std::count_if(positions_.begin(), positions_.end(), [](auto* c) { return c->Visible(); }));
+}
+
+int TRgColumns::TotalWidth() const {
+    int sum = 0;
+    for (auto* c : positions_)
+        if (c->Visible()) sum += c->Width();
+    return sum;
+}
+
+TRgCustomColumn* TRgColumns::FirstVisible() const {
+    for (auto* c : positions_)
+        if (c->Visible() && c->Enabled) return c;
+    return nullptr;
+}
+
+TRgCustomColumn* TRgColumns::LastVisible() const {
+    for (auto it = positions_.rbegin(); it != positions_.rend(); ++it)
+        if ((*it)->Visible() && (*it)->Enabled) return *it;
+    return nullptr;
+}
+
+void TRgColumns::Move(int from, int to) {
+    if (positions_.empty()) return;
+    int last = static_cast<int>(positions_.size()) - 1;
+    from = std::clamp(from, 0, last);
+    to = std::clamp(to, 0, last);
+    TRgCustomColumn* moved = positions_[static_cast<size_t>(from)];
+    positions_.erase(positions_.begin() + from);
+    positions_.insert(positions_.begin() + to, moved);
+    UpdatePositions(true);
+    moved->Notify(cnMoved, from);
+}
+
+void TRgColumns::UpdatePositions(bool renumber) {
+    fixedWidth_ = 0;
+    for (int k = 0; k < fixedCount_ && k < static_cast<int>(positions_.size()); ++k)
+        if (positions_[static_cast<size_t>(k)]->Visible()) fixedWidth_ += positions_[static_cast<size_t>(k)]->Width();
+    int left = Host.IndicatorShown ? 12 : 0, visibleIndex = 0;
+    for (size_t k = 0; k < positions_.size(); ++k) {
+        TRgCustomColumn* c = positions_[k];
+        if (c->Visible()) {
+            c->left_ = left;
+            c->visibleIndex_ = visibleIndex++;
+            left += c->Width();
+        } else {
+            c->visibleIndex_ = -1;
+        }
+        if (renumber) c->position_ = static_cast<int>(k);
+    }
+}
+
+void TRgColumns::AutoSizeColumns(TRgCustomColumn* from, bool afterOptions) {
+    int start = 0, left = 0;
+    if (from) {
+        int pos = static_cast<int>(std::find(positions_.begin(), positions_.end(), from) - positions_.begin());
+        if (afterOptions) {
+            start = pos;
+            left = from->Left();
+        } else {
+            start = pos + 1;
+            left = from->Visible() ? from->Left() + from->Width() : from->Left();
+        }
+    }
+    if (Host.IndicatorShown) left -= 12;
+    double autoWidth = 0, fixed = 0;
+    std::vector<TRgCustomColumn*> autoColumns;
+    std::vector<int> widths;
+    for (size_t k = static_cast<size_t>(std::max(start, 0)); k < positions_.size(); ++k) {
+        TRgCustomColumn* c = positions_[k];
+        if (!c->Visible()) continue;
+        if (c->Options() & coAutoSize) {
+            autoWidth += c->Width();
+            autoColumns.push_back(c);
+            widths.push_back(c->Width());
+        } else {
+            fixed += c->Width();
+        }
+    }
+    if (autoColumns.empty()) return;
+    double freeWidth = Host.ClientWidth() - left - fixed;
+    double remainder = 0;
+    TRgCustomColumn* lastTruncated = nullptr;
+    for (size_t k = 0; k < autoColumns.size(); ++k) {
+        double share = autoWidth == 0 ? 0 : freeWidth * widths[k] / autoWidth;
+        double whole = std::trunc(share);
+        remainder += share - whole;
+        int width = static_cast<int>(whole);
+        if (remainder >= 1 - 1e-9) {
+            ++width;
+            remainder -= 1;
+        } else {
+            lastTruncated = autoColumns[k];
+        }
+        autoColumns[k]->SetWidthInternal(width);
+    }
+    if (remainder > 0.001 && lastTruncated) lastTruncated->SetWidthInternal(lastTruncated->Width() + 1);
+}
+
+void TRgColumns::SetFixedCount(int count) {
+    fixedCount_ = std::clamp(count, 0, Count());
+    UpdatePositions(false);
+}
+
+void TRgColumns::ShiftSlides(int oldWidth, int newWidth) {
+    int diff = newWidth - oldWidth;
+    for (auto& c : items_) {
+        if (!(c->SlideAnchors & akRight)) continue;
+        if (c->SlideAnchors & akLeft) c->SlideBounds.Width += diff;
+        else c->SlideBounds.Left += diff;
+    }
+}
+
+TColumnAttrs TRgColumns::ColumnAttrs(int index) const {
+    const TRgCustomColumn* c = Item(index);
+    return {c->ColumnKind, c->Color, c->Font.Style, c->Font.Color};
+}
+
+void TRgColumns::ColumnNotice(TRgCustomColumn* column, int code, int parameter) {
+    if (Host.OnColumnChange) Host.OnColumnChange(column, code, parameter);
+}
+
+// --- float patterns
+
+std::u16string FormatFloatMask(const std::string& maskText, double value, const TFormatSettings& fs) {
+    std::string mask = maskText.substr(0, maskText.find(';'));
+    size_t first = mask.find_first_of("0#"), last = mask.find_last_of("0#");
+    if (first == std::string::npos || !std::isfinite(value)) return FloatToText(value, fs);
+    std::string prefix = mask.substr(0, first), suffix = mask.substr(last + 1), body = mask.substr(first, last - first + 1);
+    size_t point = mask.find('.');
+    auto unquote = [](std::string t) {
+        t.erase(std::remove_if(t.begin(), t.end(), [](char c) { return c == '\'' || c == '"'; }), t.end());
+        return t;
+    };
+    prefix = unquote(prefix);
+    suffix = unquote(suffix);
+    std::string intPart = body, fracPart;
+    if (point != std::string::npos && point > first && point < last) {
+        intPart = body.substr(0, point - first);
+        fracPart = body.substr(point - first + 1);
+    }
+    int minInt = static_cast<int>(std::count(intPart.begin(), intPart.end(), '0'));
+    int minFrac = static_cast<int>(std::count(fracPart.begin(), fracPart.end(), '0'));
+    int maxFrac = minFrac + static_cast<int>(std::count(fracPart.begin(), fracPart.end(), '#'));
+    bool thousands = intPart.find(',') != std::string::npos;
+    char buf[400];
+    // Ties round away from zero, as number formatting does for display.
+    double scaled = std::fabs(value) * std::pow(10.0, maxFrac);
+    if (scaled < 1e15) std::snprintf(buf, sizeof buf, "%.*f", maxFrac, std::round(scaled) / std::pow(10.0, maxFrac));
+    else std::snprintf(buf, sizeof buf, "%.*f", maxFrac, std::fabs(value));
+    std::string digits = buf, whole = digits.substr(0, digits.find('.')), frac;
+    if (maxFrac > 0) frac = digits.substr(digits.find('.') + 1);
+    while (static_cast<int>(frac.size()) > minFrac && frac.back() == '0') frac.pop_back();
+    if (whole == "0" && minInt == 0) whole.clear();
+    while (static_cast<int>(whole.size()) < minInt) whole.insert(whole.begin(), '0');
+    if (thousands)
+        for (int k = static_cast<int>(whole.size()) - 3; k > 0; k -= 3) whole.insert(static_cast<size_t>(k), ",");
+    bool negative = value < 0 && (whole.find_first_not_of("0,") != std::string::npos || frac.find_first_not_of('0') != std::string::npos);
+    std::u16string out = Latin1ToUtf16(prefix);
+    if (negative) out.push_back(u'-');
+    out += Latin1ToUtf16(whole);
+    if (!frac.empty()) {
+        out.push_back(fs.DecimalSeparator);
+        out += Latin1ToUtf16(frac);
+    }
+    out += Latin1ToUtf16(suffix);
+    return out;
+}
+
+}  // namespace ad
