@@ -33,3 +33,27 @@ function(ad_add_tests lib)
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set_tests_properties(${lib} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# ad_add_portable_library(<name> SOURCES <file>... [TESTS <file>...] [LIBS <lib>...])
+# A library free of Windows headers that both builds compile: the MinGW-w64 one
+# (tests run through Wine) and the native one (tests run with the sanitizers).
+# Sources are listed explicitly, so one folder can hold Windows-only files next
+# to portable ones; choose platform files with if(WIN32) before the call. The
+# tests form <name>_test with GoogleTest's own main (no application object), run
+# by CTest as the entry <name>.
+function(ad_add_portable_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;TESTS;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${AD_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  if(NOT ARG_TESTS)
+    return()
+  endif()
+  add_executable(${name}_test ${ARG_TESTS})
+  target_compile_options(${name}_test PRIVATE ${AD_WARNINGS})
+  target_link_libraries(${name}_test PRIVATE ${name} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name}_test --gtest_brief=1
+           WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
