@@ -385,9 +385,15 @@ std::u16string FormatFloatMask(const std::string& maskText, double value, const 
     if (maxFrac > 0) frac = digits.substr(digits.find('.') + 1);
     while (static_cast<int>(frac.size()) > minFrac && frac.back() == '0') frac.pop_back();
     if (whole == "0" && minInt == 0) whole.clear();
-    while (static_cast<int>(whole.size()) < minInt) whole.insert(whole.begin(), '0');
-    if (thousands)
-        for (int k = static_cast<int>(whole.size()) - 3; k > 0; k -= 3) whole.insert(static_cast<size_t>(k), ",");
+    if (static_cast<int>(whole.size()) < minInt) whole = std::string(static_cast<size_t>(minInt) - whole.size(), '0') + whole;
+    if (thousands) {
+        std::string grouped;
+        for (size_t k = 0; k < whole.size(); ++k) {
+            if (k > 0 && (whole.size() - k) % 3 == 0) grouped.push_back(',');
+            grouped.push_back(whole[k]);
+        }
+        whole = grouped;
+    }
     bool negative = value < 0 && (whole.find_first_not_of("0,") != std::string::npos || frac.find_first_not_of('0') != std::string::npos);
     std::u16string out = Latin1ToUtf16(prefix);
     if (negative) out.push_back(u'-');
