@@ -35,6 +35,7 @@ AD_DECLARE_EXCEPTION(EReadError, EStreamError);
 AD_DECLARE_EXCEPTION(EWriteError, EStreamError);
 AD_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 AD_DECLARE_EXCEPTION(EIniFileException, Exception);
+AD_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 
 // A file could not be opened; the message names the file.
 class EFOpenError : public EStreamError {
