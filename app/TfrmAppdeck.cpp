@@ -1,11 +1,42 @@
 // The launcher's main window.
 #include "app/TfrmAppdeck.h"
 
+#include <shellapi.h>
+
+#include <random>
+
+#include "app/Catalogue.h"
+#include "app/Launch.h"
+#include "app/SWSystem.h"
+#include "framework/Dialogs.h"
+#include "framework/Registry.h"
+#include "framework/Streams.h"
+#include "framework/SysUtils.h"
+
 namespace ad {
 
 TfrmAppdeck* frmAppdeck = nullptr;
 
-TfrmAppdeck::TfrmAppdeck(TComponent* AOwner) : TForm(AOwner) {
+namespace {
+
+constexpr int kHotKeyId = 212;
+const char* const kWebAddresses[] = {"https://appdeck.example.org/", "https://www.appdeck.example.org/"};
+
+std::string DoubleAmpersands(const std::string& s) { return StringReplaceAll(s, "&", "&&"); }
+
+}  // namespace
+
+template <class T>
+T* TfrmAppdeck::Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption) {
+    T* c = new T(this);
+    c->Name = name;
+    c->SetParent(parent);
+    c->SetBounds(x, y, w, h);
+    if (!caption.empty()) c->SetCaption(caption);
+    return c;
+}
+
+TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm(AOwner) {
     Name = "frmAppdeck";
     SetCaption("Appdeck");
     BorderStyle = TFormBorderStyle::bsSingle;
@@ -13,6 +44,570 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner) : TForm(AOwner) {
     Position = TPosition::poScreenCenter;
     KeyPreview = true;
     SetClientSize(850, 574);
+    BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
+
+    skSkinManager1 = new TSkinManager(this);
+    skSkinManager1->Name = "skSkinManager1";
+    BuildHeader();
+    BuildCategoryColumn();
+    BuildViewOne();
+
+    SB = new TStatusBar(this);
+    SB->Name = "SB";
+    SB->SetParent(this);
+    for (int w : {200, 200, 200, 250}) SB->AddPanel(w);
+
+    Timer1 = new TTimer(this);
+    Timer1->Name = "Timer1";
+    Timer1->SetEnabled(false);
+    Timer1->SetInterval(200);
+    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnDblClick = [this](TObject* s) { FormDblClick(s); };
 }
+
+TfrmAppdeck::~TfrmAppdeck() {
+    if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
+    if (frmAppdeck == this) frmAppdeck = nullptr;
+}
+
+void TfrmAppdeck::BuildHeader() {
+    back = Make<TPanel>(this, "back", 0, 0, 850, 36);
+    back->SetBevelOuter(TBevelCut::bvNone);
+    back->SetColor(0x7A4A1E);
+    back->ShowCaption = false;
+    Label8 = Make<TLabel>(back, "Label8", 12, 6, 0, 0, "Appdeck");
+    Label8->Font().SetSize(14);
+    Label8->Font().SetStyle(fsBold);
+    Label8->Font().SetColor(clWhite);
+    Label4 = Make<TLabel>(back, "Label4", 120, 16, 0, 0, "2016.8");
+    Label4->Font().SetColor(clWhite);
+    Label4->OnDblClick = [this](TObject* s) { Label4DblClick(s); };
+
+    int x = 376;
+    auto headerButton = [&](const char* name, const char* caption, int width) {
+        TButton* b = Make<TButton>(back, name, x, 6, width, 24, caption);
+        x += width + 4;
+        return b;
+    };
+    btnHome = headerButton("btnHome", "Home", 64);
+    btnHome->HelpKeyword = kWebAddresses[0];
+    btnHome->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
+    SpeedButton1 = Make<TSpeedButton>(back, "SpeedButton1", x, 6, 84, 24, "Support  Us! ");
+    x += 88;
+    btnMore = headerButton("btnMore", "More ....", 64);
+    btnUpdate = headerButton("btnUpdate", "Update", 64);
+    btnSettings = headerButton("btnSettings", "&Settings", 70);
+    btnAbout = headerButton("btnAbout", "About", 56);
+    // The settings, about, update, support and more-software windows come later;
+    // until then their buttons do nothing.
+}
+
+void TfrmAppdeck::BuildCategoryColumn() {
+    BitBtn1 = Make<TButton>(this, "BitBtn1", 8, 44, 200, 24, "Import Programs");
+    btnAdd = Make<TButton>(this, "btnAdd", 8, 70, 48, 20, "Add");
+    btnAdd->Hint = "Add Category";
+    btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };
+    btnDel = Make<TButton>(this, "btnDel", 58, 70, 48, 20, "Delete");
+    btnDel->Hint = "Delete Category";
+    btnDel->OnClick = [this](TObject* s) { btnDelClick(s); };
+    btnRen = Make<TButton>(this, "btnRen", 108, 70, 48, 20, "Rename");
+    btnRen->Hint = "Rename Category";
+    btnRen->OnClick = [this](TObject* s) { btnRenClick(s); };
+    ewn = Make<TButton>(this, "ewn", 158, 70, 50, 20, "Edit");
+    ewn->Hint = "Edit Category with Notepad";
+    ewn->OnClick = [this](TObject* s) { ewnClick(s); };
+
+    lstCat = Make<TListBox>(this, "lstCat", 8, 92, 200, 355);
+    lstCat->SetSorted(true);
+    lstCat->OnClick = [this](TObject* s) { lstCatClick(s); };
+    lstCat->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { lstCatKeyDown(s, k, sh); };
+    Temp = Make<TListBox>(this, "Temp", 0, 0, 10, 10);
+    Temp->SetSorted(true);
+    Temp->SetVisible(false);
+
+    Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
+    Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
+    BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
+    Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
+    Button6->OnClick = [this](TObject*) { SendToTray(); };
+}
+
+void TfrmAppdeck::BuildViewOne() {
+    const char* vsNames[] = {"vs1", "vs2", "vs3"};
+    const char* vsCaptions[] = {"&1", "&2", "&3"};
+    std::array<TSpeedButton*, 3> vs{};
+    for (int i = 0; i < 3; ++i) {
+        vs[i] = Make<TSpeedButton>(this, vsNames[i], 216 + i * 30, 42, 28, 22, vsCaptions[i]);
+        vs[i]->GroupIndex = 1;
+        vs[i]->Tag = i + 1;
+    }
+    vs1 = vs[0];
+    vs2 = vs[1];
+    vs3 = vs[2];
+    vs1->OnClick = [this](TObject* s) { vs1Click(s); };
+    vs2->OnClick = [this](TObject* s) { VSClick(s); };
+    vs3->OnClick = [this](TObject* s) { VSClick(s); };
+
+    PageControl1 = Make<TPageControl>(this, "PageControl1", 216, 68, 626, 456);
+    vs1Sht = new TTabSheet(this);
+    vs1Sht->Name = "vs1Sht";
+    vs1Sht->SetCaption("View Style 1");
+    vs1Sht->SetPageControl(PageControl1);
+    vs2Sht = new TTabSheet(this);
+    vs2Sht->Name = "vs2Sht";
+    vs2Sht->SetCaption("View Style 2");
+    vs2Sht->SetPageControl(PageControl1);
+
+    for (int k = 0; k < 5; ++k) {
+        std::string n = std::to_string(k + 1);
+        slot[k] = Make<TPanel>(vs1Sht, ("slot" + n).c_str(), 4, 4 + k * 77, 606, 74);
+        slot[k]->SetBevelOuter(TBevelCut::bvLowered);
+        slot[k]->ShowCaption = false;
+        pic[k] = Make<TImage>(slot[k], ("pic" + n).c_str(), 10, 21, 32, 32);
+        app[k] = Make<TLabel>(slot[k], ("app" + n).c_str(), 52, 12, 400, 16);
+        app[k]->SetAutoSize(false);
+        app[k]->Font().SetStyle(fsBold);
+        des[k] = Make<TLabel>(slot[k], ("des" + n).c_str(), 52, 34, 400, 30);
+        des[k]->SetAutoSize(false);
+        run[k] = Make<TButton>(slot[k], ("run" + n).c_str(), 464, 24, 80, 26, "Launch");
+        run[k]->Hint = "Launch this Program";
+        run[k]->OnClick = [this](TObject* s) { RunAppz(s); };
+        for (int j = 0; j < 2; ++j) {
+            int number = 10 + 2 * k + j;
+            TButton* b = Make<TButton>(slot[k], ("Button" + std::to_string(number)).c_str(), 550 + j * 26, 24, 24,
+                                       26, j == 0 ? "+" : "-");
+            b->Tag = j == 0 ? 1 : 0;
+            b->Hint = j == 0 ? "Pin To Taskbar" : "Unpin From Taskbar";
+            b->OnClick = [this](TObject* s) { PinClick(s); };
+            pinButtons[2 * k + j] = b;
+        }
+    }
+    pic[0]->OnClick = [this](TObject*) { ClearAll(); };
+
+    Button2 = Make<TButton>(vs1Sht, "Button2", 200, 394, 40, 22, "<<");
+    Button2->Tag = 2;
+    Button2->Hint = "Previous Page (Alt + Left)";
+    Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+    txtPage = Make<TEdit>(vs1Sht, "txtPage", 246, 394, 36, 22);
+    txtPage->SetReadOnly(true);
+    UD = Make<TUpDown>(vs1Sht, "UD", 282, 394, 17, 22);
+    UD->SetMin(1);
+    UD->SetMax(1);
+    UD->SetAssociate(txtPage);
+    UD->SetPosition(1);
+    UD->OnClick = [this](TObject* s, TUDBtnType) { UDClick(s); };
+    oud = Make<TLabel>(vs1Sht, "oud", 306, 398, 0, 0, "of 0");
+    Button3 = Make<TButton>(vs1Sht, "Button3", 350, 394, 40, 22, ">>");
+    Button3->Tag = 1;
+    Button3->Hint = "Next Page (Alt + Right)";
+    Button3->OnClick = [this](TObject* s) { Button2Click(s); };
+
+    for (size_t i = 0; i < QuickLinks.size(); ++i) {
+        TButton* b = Make<TButton>(this, QuickLinks[i].Name, 216 + static_cast<int>(i) * 105, 528, 101, 24,
+                                   QuickLinks[i].Hint);
+        b->Hint = QuickLinks[i].Hint;
+        b->HelpKeyword = QuickLinks[i].CommandLine;
+        b->OnClick = [this](TObject* s) { QLClick(s); };
+        quickLinks[i] = b;
+    }
+}
+
+// --- start-up and life cycle -------------------------------------------------
+
+void TfrmAppdeck::FormCreate(TObject*) {
+    Activated = false;
+    CatalogueChanged = true;
+    KeepShortcutFiles = false;
+    TIniFile ini(SettingsFileName());
+    try {
+        vs1Sht->SetTabVisible(true);
+        vs2Sht->SetTabVisible(false);
+        ReadCategory();
+        {
+            TRegistry reg;
+            if (!reg.OpenKey("Software\\Vorlan", true))
+                throw ERegistryException("Error creating system registry entry");
+            reg.WriteString("39", ModuleFileName());
+        }
+        int style = ini.ReadInteger("Settings", "ViewStyle", 1);
+        if (style == 2) {
+            vs2->SetDown(true);
+            VSClick(vs2);
+        } else if (style == 3) {
+            vs3->SetDown(true);
+            VSClick(vs3);
+        } else {
+            vs1->SetDown(true);
+            vs1Click(vs1);
+        }
+        ::RegisterHotKey(Handle(), kHotKeyId, MOD_CONTROL | MOD_SHIFT, VK_F12);
+        try {
+            InitializePTT();
+        } catch (const Exception&) {
+            // The scripts are written again before each use; start-up goes on.
+        }
+        skSkinManager1->HueOffset = ini.ReadInteger("Settings", "Skin_Hue", 0);
+        skSkinManager1->Saturation = ini.ReadInteger("Settings", "Skin_Sat", 0);
+    } catch (...) {
+        Label8->SetCaption("Appdeck");
+        std::random_device rd;
+        SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+        throw;
+    }
+    Label8->SetCaption("Appdeck");
+    std::random_device rd;
+    SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+}
+
+void TfrmAppdeck::FormShow(TObject*) {
+    ::DragAcceptFiles(Handle(), TRUE);
+    if (lstCat->CanFocus()) lstCat->SetFocus();
+    if (ParamCount() == 0) {
+        Timer1->SetEnabled(true);
+        return;
+    }
+    firstArgument_ = ParamStr(1);
+    if (AsciiLowerCase(firstArgument_) == "-traymode") {
+        Timer1->SetEnabled(true);
+        return;
+    }
+    // Files named on the command line go to the selected category; at start-up
+    // none is selected, so they are not added.
+    for (int i = 1; i <= ParamCount(); ++i) PerformDD(ParamStr(i));
+}
+
+void TfrmAppdeck::FormActivate(TObject*) {
+    Activated = true;
+    if (firstActivation_) {
+        firstActivation_ = false;
+        StartInTray = ParamCount() > 0 && AsciiLowerCase(ParamStr(1)) == "-traymode";
+    }
+}
+
+void TfrmAppdeck::Timer1Timer(TObject*) {
+    if (StartInTray && Activated) {
+        SendToTray();
+        StartInTray = false;
+    }
+}
+
+void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
+
+void TfrmAppdeck::LoadViewOptions() {
+    TIniFile ini(SettingsFileName());
+    bool readOnly = ini.ReadBool("Settings", "ReadOnlyMode", false);
+    // Only what changed is touched, so a paint never causes another paint.
+    for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, ewn, Button4})
+        if (c->Visible() == readOnly) c->SetVisible(!readOnly);
+    for (int k = 0; k < 5; ++k) {
+        bool show = !readOnly && run[k]->Visible();
+        for (int j = 0; j < 2; ++j)
+            if (pinButtons[2 * k + j]->Visible() != show) pinButtons[2 * k + j]->SetVisible(show);
+    }
+    int top = readOnly ? 40 : 92;
+    int height = Button20->Top() - top - 5;
+    if (lstCat->Top() != top || lstCat->Height() != height) lstCat->SetBounds(lstCat->Left(), top, lstCat->Width(), height);
+    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
+    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
+    ReadOnlyView = readOnly;
+}
+
+void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
+    int style = vs1->Down() ? 1 : vs2->Down() ? 2 : vs3->Down() ? 3 : 0;
+    TIniFile ini(SettingsFileName());
+    ini.WriteInteger("Settings", "ViewStyle", style);
+}
+
+void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }
+
+void TfrmAppdeck::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_DROPFILES:
+            WMDropFiles(reinterpret_cast<HDROP>(m.WParam));
+            m.Result = 0;
+            return;
+        case WM_HOTKEY:
+            WMHotKey(static_cast<int>(m.WParam));
+            m.Result = 0;
+            return;
+        default: TForm::WndProc(m);
+    }
+}
+
+void TfrmAppdeck::WMHotKey(int id) {
+    if (id == kHotKeyId) SendToTray();
+}
+
+void TfrmAppdeck::WMDropFiles(HDROP drop) {
+    struct DropRelease {
+        HDROP h;
+        ~DropRelease() { ::DragFinish(h); }
+    } release{drop};
+    UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::string category = SelectedCategory();
+    if (!category.empty() && CanEdit()) {
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        ini.BeginUpdate();  // one save for the whole drop
+        for (UINT i = 0; i < count; ++i) {
+            UINT length = ::DragQueryFileW(drop, i, nullptr, 0);  // no fixed buffer: long paths stay whole
+            std::wstring name(length + 1, L'\0');
+            if (::DragQueryFileW(drop, i, name.data(), length + 1) == 0) continue;
+            name.resize(length);
+            AddProgram(Narrow(name), ini);
+        }
+        ini.EndUpdate();
+    }
+    lstCatClick(this);
+}
+
+// --- catalogue -----------------------------------------------------------------
+
+std::string TfrmAppdeck::SelectedCategory() {
+    int i = lstCat->ItemIndex();
+    return i >= 0 && i < lstCat->Count() ? lstCat->Items()[i] : std::string();
+}
+
+void TfrmAppdeck::ReadCategory() {
+    lstCat->Items().BeginUpdate();
+    lstCat->Clear();
+    ListFileNames(CategoryFolder(BaseDir), "*.dat", lstCat->Items());
+    lstCat->Items().EndUpdate();
+}
+
+void TfrmAppdeck::SelectCategoryByName(const std::string& name) {
+    lstCat->SetItemIndex(lstCat->Items().IndexOf(name));
+}
+
+bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category) {
+    if (file.empty()) return false;
+    TDroppedProgram p = PrepareDroppedProgram(file, BaseDir, KeepShortcutFiles);
+    if (!p.Accepted) return false;
+    StoreDroppedProgram(category, p);
+    CatalogueChanged = true;
+    return true;
+}
+
+void TfrmAppdeck::PerformDD(const std::string& file) {
+    if (ReadOnlyView || file.empty()) return;
+    std::string category = SelectedCategory();
+    if (category.empty()) return;
+    TIniFile ini(CategoryFileName(BaseDir, category));
+    AddProgram(file, ini);
+}
+
+void TfrmAppdeck::lstCatClick(TObject*) {
+    std::string category = SelectedCategory();
+    Temp->Clear();
+    if (!category.empty()) {
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        Temp->Items().BeginUpdate();
+        for (const std::string& name : ini.ReadSections())
+            if (!name.empty() && LocationAvailable(ini.ReadString(name, "Loc", ""), BaseDir)) Temp->Items().Add(name);
+        Temp->Items().EndUpdate();
+    }
+    int count = Temp->Count();
+    int pages = count / 5 + (count % 5 != 0 ? 1 : 0);
+    UD->SetMax(pages < 1 ? 1 : pages);
+    UD->SetPosition(1);
+    oud->SetCaption("of " + IntToStr(pages));
+    EntryCount = 0;
+    ClearAll();
+    if (vs1->Down()) vs1Click(vs1);
+}
+
+void TfrmAppdeck::btnAddClick(TObject*) {
+    std::string answer;
+    if (!InputQuery("Add Category", "Type Category Name !", answer) || Trim(answer).empty()) return;
+    if (std::string problem = CategoryNameProblem(answer); !problem.empty()) {
+        Application->MessageBox(problem, "Add Category", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    std::string file = CategoryFileName(BaseDir, answer);
+    // An existing category is selected, never emptied.
+    if (!FileExists(file)) {
+        ForceDirectories(CategoryFolder(BaseDir));
+        CatalogueChanged = true;
+        TFileStream created(file, fmCreate);  // an empty category file
+    }
+    ReadCategory();
+    SelectCategoryByName(answer);
+    Temp->Clear();
+    lstCatClick(this);
+}
+
+void TfrmAppdeck::btnDelClick(TObject*) {
+    std::string category = SelectedCategory();
+    if (category.empty()) return;
+    if (Application->MessageBox("Are you sure you want to remove this Category ?", Application->Title,
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    RemoveFile(CategoryFileName(BaseDir, category));
+    CatalogueChanged = true;
+    ReadCategory();
+    if (lstCat->Count() > 0) lstCat->SetItemIndex(0);
+    lstCatClick(this);
+}
+
+void TfrmAppdeck::btnRenClick(TObject*) {
+    std::string category = SelectedCategory();
+    if (category.empty()) return;
+    std::string answer = category;
+    if (!InputQuery("Rename Category", "Type new Category name !", answer) || Trim(answer).empty()) return;
+    if (std::string problem = CategoryNameProblem(answer); !problem.empty()) {
+        Application->MessageBox(problem, "Rename Category", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // Renaming onto an existing category fails quietly and selects that one.
+    RenameFile(CategoryFileName(BaseDir, category), CategoryFileName(BaseDir, answer));
+    CatalogueChanged = true;
+    ReadCategory();
+    SelectCategoryByName(answer);
+}
+
+void TfrmAppdeck::ewnClick(TObject*) {
+    std::string category = SelectedCategory();
+    if (category.empty()) return;
+    RunProcess("", "Notepad.exe \"" + CategoryFileName(BaseDir, category) + "\"", true);
+    CatalogueChanged = true;
+    lstCatClick(this);
+}
+
+void TfrmAppdeck::lstCatKeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    if ((Shift & (ssAlt | ssCtrl | ssShift)) != ssAlt) return;
+    if (Key == VK_LEFT) {
+        Button2Click(Button2);
+        Key = 0;
+    } else if (Key == VK_RIGHT) {
+        Button2Click(Button3);
+        Key = 0;
+    }
+}
+
+// --- view 1 --------------------------------------------------------------------
+
+void TfrmAppdeck::vs1Click(TObject*) {
+    vs1->SetDown(true);
+    vs1Sht->SetTabVisible(true);
+    vs2Sht->SetTabVisible(false);
+    PageControl1->SetActivePage(vs1Sht);
+    UDClick(UD);
+}
+
+void TfrmAppdeck::VSClick(TObject* Sender) {
+    // Views 2 and 3 (the program list) come with the background worker; until
+    // then their buttons only switch the page.
+    if (auto* b = dynamic_cast<TSpeedButton*>(Sender)) b->SetDown(true);
+    vs2Sht->SetTabVisible(true);
+    vs1Sht->SetTabVisible(false);
+    PageControl1->SetActivePage(vs2Sht);
+}
+
+void TfrmAppdeck::ClearAll() {
+    for (int k = 0; k < 5; ++k) {
+        app[k]->SetCaption("");
+        des[k]->SetCaption("");
+        run[k]->SetVisible(false);
+        run[k]->HelpKeyword.clear();
+        pinButtons[2 * k]->SetVisible(false);
+        pinButtons[2 * k + 1]->SetVisible(false);
+        pic[k]->Picture().Clear();
+        pic[k]->Invalidate();
+        SlotParam[k].clear();
+    }
+}
+
+void TfrmAppdeck::UDClick(TObject*) {
+    ClearAll();
+    std::string category = SelectedCategory();
+    if (category.empty() || Temp->Count() == 0) return;
+    TIniFile ini(CategoryFileName(BaseDir, category));
+    int first = UD->Position() * 5 - 5;
+    for (int k = 0; k < 5; ++k) {
+        int index = first + k;
+        if (index < 0 || index >= Temp->Count()) continue;
+        std::string name = Temp->Items()[index];
+        app[k]->SetCaption(DoubleAmpersands(name));
+        std::string desc = ini.ReadString(name, "Desc", "");
+        des[k]->SetCaption(desc.empty() ? "( No Description )" : DoubleAmpersands(desc));
+        run[k]->SetVisible(true);
+        pinButtons[2 * k]->SetVisible(!ReadOnlyView);
+        pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
+        std::string location = ExpandEnvPath(ResolveRegistryLocation(ini.ReadString(name, "Loc", "")));
+        SlotParam[k] = ExpandEnvPath(ini.ReadString(name, "Param", ""));
+        if (ExtractFileDrive(location).empty()) location = BaseDir + location;
+        run[k]->HelpKeyword = location;
+        HICON icon = GetLargeIcon(location);
+        if (icon) pic[k]->Picture().SetIcon(icon, true);
+    }
+}
+
+void TfrmAppdeck::Button2Click(TObject* Sender) {
+    auto* b = dynamic_cast<TComponent*>(Sender);
+    int step = b && b->Tag == 2 ? -1 : 1;
+    UD->SetPosition(UD->Position() + step);
+    UDClick(UD);
+}
+
+HICON TfrmAppdeck::GetLargeIcon(const std::string& file) {
+    SHFILEINFOW info{};
+    DWORD_PTR ok = ::SHGetFileInfoW(Widen(file).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX);
+    if (!ok) {
+        // The shell may fill the record even when it fails; nothing of it is used then.
+        if (info.hIcon) ::DestroyIcon(info.hIcon);
+        return nullptr;
+    }
+    return info.hIcon;
+}
+
+std::string TfrmAppdeck::GetPar(const std::string& buttonName) const {
+    for (int k = 0; k < 5; ++k)
+        if (buttonName == "run" + std::to_string(k + 1)) return SlotParam[k];
+    if (buttonName == "button5") return SelectedParam;
+    return std::string();
+}
+
+// --- launching and program actions -------------------------------------------------
+
+void TfrmAppdeck::RunAppz(TObject* Sender) {
+    auto* button = dynamic_cast<TButton*>(Sender);
+    if (!button) return;
+    std::string params = GetPar(button->Name);
+    button->HelpKeyword = LaunchProgram(Handle(), button->HelpKeyword, params, BaseDir, RunElevated);
+    ApplyAfterLaunchActions();
+}
+
+void TfrmAppdeck::ApplyAfterLaunchActions() {
+    TAfterLaunchActions actions = ReadAfterLaunchActions(SettingsFileName());
+    if (actions.Close) Close();
+    if (actions.Minimize) Application->Minimize();
+    if (actions.TrayMode) Button6->Click();
+}
+
+void TfrmAppdeck::PinClick(TObject* Sender) {
+    auto* button = dynamic_cast<TButton*>(Sender);
+    if (!button) return;
+    for (int k = 0; k < 5; ++k) {
+        if (pinButtons[2 * k] == button || pinButtons[2 * k + 1] == button) {
+            RunPinScript(Handle(), static_cast<int>(button->Tag), CompleteLocation(run[k]->HelpKeyword, BaseDir));
+            return;
+        }
+    }
+}
+
+void TfrmAppdeck::QLClick(TObject* Sender) {
+    if (auto* b = dynamic_cast<TComponent*>(Sender)) RunQuickLink(b->HelpKeyword);
+}
+
+void TfrmAppdeck::OpenHelpKeyword(TObject* Sender) {
+    if (auto* b = dynamic_cast<TComponent*>(Sender)) OpenURL(b->HelpKeyword);
+}
+
+void TfrmAppdeck::Label4DblClick(TObject*) { ShellOpen(Handle(), BaseDir, "", "", SW_SHOWNORMAL); }
 
 }  // namespace ad

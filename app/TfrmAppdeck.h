@@ -1,14 +1,128 @@
-// The launcher's main window. For now it is the bare frame: caption, size and
-// placement; the catalogue, views and tools are built onto it.
+// The launcher's main window: the category list, view 1 with its pages of five
+// program slots, launching, and the catalogue operations (add, delete, rename
+// and edit categories, drop programs, remove entries). Settings are read from
+// "Appdeck.ini" beside the program whenever they are needed.
 #pragma once
 
+#include <array>
+#include <string>
+
+#include "app/SkinManagerStandIn.h"
+#include "framework/ComCtrls.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/IniFiles.h"
+#include "framework/StdCtrls.h"
 
 namespace ad {
 
 class TfrmAppdeck : public TForm {
 public:
-    explicit TfrmAppdeck(TComponent* AOwner);
+    // baseDir: the program's folder with "\"; empty means the executable's folder.
+    explicit TfrmAppdeck(TComponent* AOwner, const std::string& baseDir = std::string());
+    ~TfrmAppdeck() override;
+
+    // --- state shared with the other windows ---
+    std::string BaseDir;
+    bool CatalogueChanged = true;
+    bool RunElevated = false;
+    bool ReadOnlyView = false;
+    bool ConfirmRemove = true;
+    bool StartInTray = false;
+    bool Activated = false;
+    std::array<std::string, 5> SlotParam;
+    std::string SelectedParam;
+    int EntryCount = 0;
+    bool KeepShortcutFiles = false;
+
+    // --- operations offered to the other windows ---
+    void PerformDD(const std::string& file);
+    void lstCatClick(TObject* Sender);
+    std::string GetPar(const std::string& buttonName) const;
+    static HICON GetLargeIcon(const std::string& file);
+    void LoadViewOptions();
+    std::string SettingsFileName() const { return BaseDir + "Appdeck.ini"; }
+    // The selected category's name, or "" when none is selected.
+    std::string SelectedCategory();
+    void ReadCategory();
+    // Tray mode comes with the tray icon; until then this does nothing.
+    void SendToTray() {}
+
+    // --- components ---
+    TSkinManager* skSkinManager1;
+    TPanel* back;
+    TLabel* Label8;
+    TLabel* Label4;
+    TButton *btnSettings, *btnAbout, *btnUpdate, *btnHome, *btnMore;
+    TSpeedButton* SpeedButton1;
+    TButton *BitBtn1, *btnAdd, *btnDel, *btnRen, *ewn;
+    TListBox* lstCat;
+    TListBox* Temp;
+    TButton *Button20, *Button4, *BitBtn8, *Button6;
+    TSpeedButton *vs1, *vs2, *vs3;
+    TPageControl* PageControl1;
+    TTabSheet *vs1Sht, *vs2Sht;
+    std::array<TPanel*, 5> slot;  // the frame of each slot
+    std::array<TLabel*, 5> app, des;
+    std::array<TImage*, 5> pic;
+    std::array<TButton*, 5> run;
+    std::array<TButton*, 10> pinButtons;  // Button10..Button19: pin, unpin for each slot
+    TButton *Button2, *Button3;
+    TEdit* txtPage;
+    TUpDown* UD;
+    TLabel* oud;
+    std::array<TButton*, 6> quickLinks;  // BitBtn2..BitBtn7
+    TStatusBar* SB;
+    TTimer* Timer1;
+
+protected:
+    void WndProc(TMessage& m) override;
+
+private:
+    // Start-up and life cycle.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormActivate(TObject* Sender);
+    void FormPaint(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormDblClick(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void WMDropFiles(HDROP drop);
+    void WMHotKey(int id);
+
+    // Catalogue.
+    void btnAddClick(TObject* Sender);
+    void btnDelClick(TObject* Sender);
+    void btnRenClick(TObject* Sender);
+    void ewnClick(TObject* Sender);
+    void lstCatKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void SelectCategoryByName(const std::string& name);
+    bool AddProgram(const std::string& file, TIniFile& category);
+
+    // View 1.
+    void vs1Click(TObject* Sender);
+    void VSClick(TObject* Sender);
+    void UDClick(TObject* Sender);
+    void ClearAll();
+    void Button2Click(TObject* Sender);
+
+    // Launching and program actions.
+    void RunAppz(TObject* Sender);
+    void PinClick(TObject* Sender);
+    void QLClick(TObject* Sender);
+    void OpenHelpKeyword(TObject* Sender);
+    void Label4DblClick(TObject* Sender);
+    void ApplyAfterLaunchActions();
+
+    template <class T>
+    T* Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption = "");
+    void BuildHeader();
+    void BuildCategoryColumn();
+    void BuildViewOne();
+    bool CanEdit() const { return !ReadOnlyView; }
+
+    std::string firstArgument_;
+    bool firstActivation_ = true;
 };
 
 // The one main window, reached by the secondary windows.

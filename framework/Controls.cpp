@@ -611,14 +611,14 @@ void TWinControl::WMMove(TMessage& m) {
     top_ = r.top;
 }
 
-bool TWinControl::DoKeyDown(WORD& key) {
+bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
     TForm* form = ParentForm();
     if (form && form != this && form->KeyPreview && form->OnKeyDown) {
-        form->OnKeyDown(form, key, KeyboardShiftState());
+        form->OnKeyDown(form, key, shift);
         if (key == 0) return true;
     }
     if (OnKeyDown) {
-        OnKeyDown(this, key, KeyboardShiftState());
+        OnKeyDown(this, key, shift);
         if (key == 0) return true;
     }
     // A secondary window with key preview closes on Esc.
@@ -645,7 +645,11 @@ bool TWinControl::DoKeyPress(wchar_t& key) {
 
 void TWinControl::WMKeyDown(TMessage& m) {
     WORD key = static_cast<WORD>(m.WParam);
-    if (DoKeyDown(key)) {
+    TShiftState shift = KeyboardShiftState();
+    // A system key with the context bit set was pressed with Alt, whatever the
+    // keyboard state says now.
+    if (m.Msg == WM_SYSKEYDOWN && (m.LParam & (LPARAM(1) << 29))) shift |= ssAlt;
+    if (DoKeyDown(key, shift)) {
         m.Result = 0;
         return;
     }

@@ -194,7 +194,7 @@ protected:
     virtual bool PaintsItself() const { return false; }
 
     // Keyboard events; return true when the key was consumed.
-    bool DoKeyDown(WORD& key);
+    bool DoKeyDown(WORD& key, TShiftState shift);
     bool DoKeyPress(wchar_t& key);
 
     virtual void FontChanged();

@@ -1,0 +1,276 @@
+// The main window on a real Wine desktop: start-up, view options, category
+// operations, drops, view 1 pages and launching.
+#include "app/TfrmAppdeck.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Catalogue.h"
+#include "framework/Registry.h"
+#include "framework/SysUtils.h"
+#include "testsupport/GuiTest.h"
+#include "testsupport/TestUtils.h"
+
+namespace ad {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedInput_ = Application->OnInputQuery;
+        savedBox_ = Application->OnMessageBox;
+        Application->OnInputQuery = [this](const std::string&, const std::string&, std::string& value) {
+            if (answers.empty()) return false;
+            value = answers.front();
+            answers.erase(answers.begin());
+            return true;
+        };
+        Application->OnMessageBox = [this](const std::string& text, const std::string&, UINT) {
+            boxes.push_back(text);
+            return boxAnswer;
+        };
+    }
+    void TearDown() override {
+        form.reset();
+        Application->OnInputQuery = savedInput_;
+        Application->OnMessageBox = savedBox_;
+    }
+    void Settings(const std::string& text) { test::WriteFileBytes(base.File("Appdeck.ini"), "[Settings]\r\n" + text); }
+    void Category(const std::string& name, const std::string& text) {
+        ForceDirectories(base.File("ADCat"));
+        test::WriteFileBytes(base.File("ADCat\\" + name + ".dat"), text);
+    }
+    TfrmAppdeck& Open() {
+        form.reset(CreateForm<TfrmAppdeck>(nullptr, base.Path()));
+        form->Show();
+        test::PumpPending();
+        return *form;
+    }
+    void Select(const std::string& category) {
+        form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf(category));
+        form->lstCatClick(form->lstCat);
+    }
+    std::string ReadSetting(const std::string& key) {
+        TIniFile ini(base.File("Appdeck.ini"));
+        return ini.ReadString("Settings", key, "<none>");
+    }
+
+    test::TempDir base;
+    std::unique_ptr<TfrmAppdeck> form;
+    std::vector<std::string> answers;
+    std::vector<std::string> boxes;
+    int boxAnswer = IDYES;
+
+private:
+    decltype(TApplication::OnInputQuery) savedInput_;
+    decltype(TApplication::OnMessageBox) savedBox_;
+};
+
+TEST_F(MainWindowTest, FreshStartWithNothingBesideTheProgram) {
+    TfrmAppdeck& f = Open();
+    EXPECT_EQ(f.lstCat->Count(), 0);
+    EXPECT_TRUE(f.vs1->Down());
+    EXPECT_EQ(f.PageControl1->ActivePage(), f.vs1Sht);
+    EXPECT_EQ(f.Caption(), "Appdeck");
+    EXPECT_EQ(f.ClientWidth(), 850);
+    EXPECT_EQ(f.ClientHeight(), 574);
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Software\\Vorlan"));
+    EXPECT_EQ(reg.ReadString("39"), ModuleFileName());
+    EXPECT_TRUE(FileExists("C:\\Windows\\Temp\\PinToTaskbar.vbs"));
+    EXPECT_TRUE(FileExists("C:\\Windows\\Temp\\UnpinFromTaskbar.vbs"));
+    EXPECT_TRUE(StartsText("https://", f.SB->PanelText(3)));
+    f.Close();
+    EXPECT_EQ(ReadSetting("ViewStyle"), "1");
+}
+
+TEST_F(MainWindowTest, ViewStyleSettingChoosesTheViewAndIsWrittenBackOnClose) {
+    struct Case {
+        const char* stored;
+        int view;
+    } cases[] = {{nullptr, 1}, {"1", 1}, {"2", 2}, {"3", 3}, {"7", 1}, {"0", 1}, {"x", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "absent");
+        Settings(c.stored ? std::string("ViewStyle=") + c.stored + "\r\n" : "");
+        TfrmAppdeck& f = Open();
+        TSpeedButton* expected = c.view == 1 ? f.vs1 : c.view == 2 ? f.vs2 : f.vs3;
+        EXPECT_TRUE(expected->Down());
+        EXPECT_EQ(f.PageControl1->ActivePage(), c.view == 1 ? f.vs1Sht : f.vs2Sht);
+        f.Close();
+        EXPECT_EQ(ReadSetting("ViewStyle"), std::to_string(c.view));
+        form.reset();
+    }
+}
+
+TEST_F(MainWindowTest, ReadOnlyModeFollowsTheSettingAtTheNextPaint) {
+    TfrmAppdeck& f = Open();
+    EXPECT_TRUE(f.btnAdd->Visible());
+    EXPECT_EQ(f.lstCat->Top(), 92);
+    Settings("ReadOnlyMode=1\r\n");
+    ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (TWinControl* c : std::initializer_list<TWinControl*>{f.BitBtn1, f.btnAdd, f.btnDel, f.btnRen, f.ewn, f.Button4})
+        EXPECT_FALSE(c->Visible()) << c->Name;
+    EXPECT_EQ(f.lstCat->Top(), 40);
+    EXPECT_EQ(f.lstCat->Height(), f.Button20->Top() - 40 - 5);
+    EXPECT_TRUE(f.ReadOnlyView);
+    Settings("ReadOnlyMode=0\r\n");
+    ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(f.btnAdd->Visible());
+    EXPECT_EQ(f.lstCat->Top(), 92);
+}
+
+TEST_F(MainWindowTest, CategoriesAreAddedRenamedAndDeletedSafely) {
+    Category("Games", "[Chess]\r\nLoc=C:\\chess.exe\r\n");
+    TfrmAppdeck& f = Open();
+    ASSERT_EQ(f.lstCat->Count(), 1);
+
+    answers = {"Office"};
+    f.btnAdd->Click();
+    EXPECT_TRUE(FileExists(base.File("ADCat\\Office.dat")));
+    EXPECT_EQ(FileSize(base.File("ADCat\\Office.dat")), 0);
+    EXPECT_EQ(f.SelectedCategory(), "Office");
+
+    answers = {"games"};  // exists already (names ignore case): selected, never emptied
+    f.btnAdd->Click();
+    EXPECT_NE(test::ReadFileBytes(base.File("ADCat\\Games.dat")).find("Chess"), std::string::npos);
+    EXPECT_EQ(AsciiLowerCase(f.SelectedCategory()), "games");
+
+    for (const char* bad : {"..\\x", "a\\b", "x:y", "CON", "dots."}) {
+        answers = {bad};
+        boxes.clear();
+        f.btnAdd->Click();
+        EXPECT_EQ(boxes.size(), 1u) << bad;
+    }
+    EXPECT_EQ(FindFiles(base.File("ADCat\\*")).size(), 2u);
+    EXPECT_FALSE(FileExists(base.File("x.dat")));
+
+    SCOPED_TRACE("rename");
+    Select("Office");
+    answers = {"Work"};
+    f.btnRen->Click();
+    EXPECT_TRUE(FileExists(base.File("ADCat\\Work.dat")));
+    EXPECT_FALSE(FileExists(base.File("ADCat\\Office.dat")));
+    EXPECT_EQ(f.SelectedCategory(), "Work");
+
+    SCOPED_TRACE("delete");
+    boxAnswer = IDNO;
+    f.btnDel->Click();
+    EXPECT_TRUE(FileExists(base.File("ADCat\\Work.dat")));
+    boxAnswer = IDYES;
+    f.btnDel->Click();
+    EXPECT_FALSE(FileExists(base.File("ADCat\\Work.dat")));
+    EXPECT_EQ(f.lstCat->Count(), 1);
+    EXPECT_EQ(f.SelectedCategory(), "Games");
+}
+
+// A WM_DROPFILES message as the shell would send it, with wide names.
+HDROP MakeDrop(const std::vector<std::wstring>& files) {
+    size_t chars = 1;
+    for (const auto& f : files) chars += f.size() + 1;
+    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* df = static_cast<DROPFILES*>(::GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    auto* p = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
+    for (const auto& f : files) {
+        std::copy(f.begin(), f.end(), p);
+        p += f.size() + 1;
+    }
+    ::GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+TEST_F(MainWindowTest, DroppedFilesGoToTheSelectedCategoryInOneSave) {
+    Category("Tools", "");
+    TfrmAppdeck& f = Open();
+    std::string program = base.File("Report [2016].exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("verinfo.exe")).c_str(), Widen(program).c_str(), FALSE));
+    std::string longName = "C:\\" + std::string(290, 'd') + "\\far.exe";  // longer than the old 260-character buffer
+    std::vector<std::wstring> files = {Widen(program), Widen(base.File("notes.txt")), Widen(longName)};
+    for (int i = 0; i < 300; ++i) files.push_back(Widen("C:\\bulk\\p" + std::to_string(i) + ".exe"));
+
+    ::SendMessageW(f.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);  // no category yet
+    EXPECT_EQ(FileSize(base.File("ADCat\\Tools.dat")), 0);
+
+    Select("Tools");
+    ::SendMessageW(f.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+    TIniFile ini(base.File("ADCat\\Tools.dat"));
+    auto sections = ini.ReadSections();
+    EXPECT_EQ(sections.size(), 302u);
+    EXPECT_EQ(ini.ReadString("Report (2016)", "Loc", ""), "Report [2016].exe");  // relative to the program's folder
+    EXPECT_EQ(ini.ReadString("Report (2016)", "Desc", ""), "Version fixture program");
+    EXPECT_EQ(ini.ReadString("far", "Loc", ""), longName);
+    EXPECT_FALSE(ini.SectionExists("notes"));
+    // The one available entry shows at once.
+    EXPECT_EQ(f.Temp->Count(), 1);
+    EXPECT_EQ(f.app[0]->Caption(), "Report (2016)");
+}
+
+TEST_F(MainWindowTest, ViewOneShowsPagesOfFiveSlots) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string text;
+    for (int i = 1; i <= 12; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%02d", i);
+        text += std::string("[") + name + "]\r\nLoc=" + exe + "\r\nDesc=" + (i == 1 ? "Tom & Jerry" : "") + "\r\n";
+    }
+    text += "[Gone]\r\nLoc=C:\\missing\\gone.exe\r\n";
+    Category("Many", text);
+    TfrmAppdeck& f = Open();
+    Select("Many");
+    EXPECT_EQ(f.Temp->Count(), 12);
+    EXPECT_EQ(f.oud->Caption(), "of 3");
+    EXPECT_EQ(f.app[0]->Caption(), "P01");
+    EXPECT_EQ(f.des[0]->Caption(), "Tom && Jerry");  // shows a plain ampersand
+    EXPECT_EQ(f.des[1]->Caption(), "( No Description )");
+    EXPECT_EQ(f.run[0]->HelpKeyword, exe);
+    EXPECT_FALSE(f.pic[0]->Picture().Empty());
+
+    f.Button3->Click();
+    f.Button3->Click();
+    EXPECT_EQ(f.UD->Position(), 3);
+    EXPECT_EQ(f.app[0]->Caption(), "P11");
+    EXPECT_EQ(f.app[1]->Caption(), "P12");
+    for (int k = 2; k < 5; ++k) {
+        EXPECT_EQ(f.app[k]->Caption(), "");
+        EXPECT_FALSE(f.run[k]->Visible());
+        EXPECT_FALSE(f.pinButtons[2 * k]->Visible());
+    }
+    f.Button3->Click();  // stays on the last page
+    EXPECT_EQ(f.UD->Position(), 3);
+    WORD key = VK_LEFT;
+    ::SendMessageW(f.lstCat->Handle(), WM_SYSKEYDOWN, key, 1 << 29);  // Alt+Left: previous page
+    EXPECT_EQ(f.UD->Position(), 2);
+
+    Category("Empty", "");
+    f.ReadCategory();
+    Select("Empty");
+    EXPECT_EQ(f.oud->Caption(), "of 0");
+    EXPECT_FALSE(f.run[0]->Visible());
+}
+
+TEST_F(MainWindowTest, ALaunchStartsTheProgramInItsFolderThenAppliesTheAfterLaunchSetting) {
+    ForceDirectories(base.File("tools"));
+    std::string exe = base.File("tools\\echo.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(exe).c_str(), FALSE));
+    std::string out = base.File("launched.txt");
+    Category("Tools", "[Echo]\r\nLoc=tools\\echo.exe\r\nParam=--out=\"" + out + "\" hello\r\n");
+    Settings("CloseAfterLaunch=1\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Tools");
+    ASSERT_TRUE(f.run[0]->Visible());
+    EXPECT_EQ(f.run[0]->HelpKeyword, exe);  // relative location completed with the program's folder
+    ::SendMessageW(f.run[0]->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+    std::string text = test::ReadFileBytes(out);
+    EXPECT_NE(text.find("cwd=" + ExcludeTrailingPathDelimiter(base.File("tools"))), std::string::npos) << text;
+    EXPECT_NE(text.find("arg=hello"), std::string::npos);
+    EXPECT_FALSE(f.Showing());  // closed after the launch
+}
+
+}  // namespace
+}  // namespace ad
