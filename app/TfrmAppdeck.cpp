@@ -22,6 +22,10 @@ namespace {
 constexpr int kHotKeyId = 212;
 const char* const kWebAddresses[] = {"https://appdeck.example.org/", "https://www.appdeck.example.org/"};
 
+// Short captions for the quick-link buttons; their hints carry the full names.
+const char* const kQuickLinkCaptions[] = {"Control Panel", "Computer Mgmt", "Mobility Center",
+                                          "Folder Options", "Network", "System"};
+
 std::string DoubleAmpersands(const std::string& s) { return StringReplaceAll(s, "&", "&&"); }
 
 }  // namespace
@@ -166,7 +170,7 @@ void TfrmAppdeck::BuildViewOne() {
 
     for (int k = 0; k < 5; ++k) {
         std::string n = std::to_string(k + 1);
-        slot[k] = Make<TPanel>(vs1Sht, ("slot" + n).c_str(), 4, 4 + k * 77, 606, 74);
+        slot[k] = Make<TPanel>(vs1Sht, ("slot" + n).c_str(), 4, 4 + k * 77, 598, 74);
         slot[k]->SetBevelOuter(TBevelCut::bvLowered);
         slot[k]->ShowCaption = false;
         pic[k] = Make<TImage>(slot[k], ("pic" + n).c_str(), 10, 21, 32, 32);
@@ -175,12 +179,12 @@ void TfrmAppdeck::BuildViewOne() {
         app[k]->Font().SetStyle(fsBold);
         des[k] = Make<TLabel>(slot[k], ("des" + n).c_str(), 52, 34, 400, 30);
         des[k]->SetAutoSize(false);
-        run[k] = Make<TButton>(slot[k], ("run" + n).c_str(), 464, 24, 80, 26, "Launch");
+        run[k] = Make<TButton>(slot[k], ("run" + n).c_str(), 452, 24, 80, 26, "Launch");
         run[k]->Hint = "Launch this Program";
         run[k]->OnClick = [this](TObject* s) { RunAppz(s); };
         for (int j = 0; j < 2; ++j) {
             int number = 10 + 2 * k + j;
-            TButton* b = Make<TButton>(slot[k], ("Button" + std::to_string(number)).c_str(), 550 + j * 26, 24, 24,
+            TButton* b = Make<TButton>(slot[k], ("Button" + std::to_string(number)).c_str(), 538 + j * 26, 24, 24,
                                        26, j == 0 ? "+" : "-");
             b->Tag = j == 0 ? 1 : 0;
             b->Hint = j == 0 ? "Pin To Taskbar" : "Unpin From Taskbar";
@@ -210,7 +214,7 @@ void TfrmAppdeck::BuildViewOne() {
 
     for (size_t i = 0; i < QuickLinks.size(); ++i) {
         TButton* b = Make<TButton>(this, QuickLinks[i].Name, 216 + static_cast<int>(i) * 105, 528, 101, 24,
-                                   QuickLinks[i].Hint);
+                                   kQuickLinkCaptions[i]);
         b->Hint = QuickLinks[i].Hint;
         b->HelpKeyword = QuickLinks[i].CommandLine;
         b->OnClick = [this](TObject* s) { QLClick(s); };
