@@ -7,10 +7,12 @@
 
 #include "app/SWSystem.h"
 #include "framework/Exception.h"
+#include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
 #include "framework/StrUtils.h"
 #include "framework/SysUtils.h"
+#include "hash/Hashes.h"
 
 namespace ad {
 
@@ -226,6 +228,14 @@ bool RunPinScript(HWND owner, int tag, const std::string& file, const std::strin
 std::string ScanAddress(const std::string& sha256Hex) {
     return std::string(ScanServiceAddress) + "/en/file/" + AsciiLowerCase(sha256Hex) + "/analysis/";
 }
+
+std::string FileScanAddress(const std::string& fileName) {
+    std::string hex;
+    FileSHA256(fileName, 1024, hex);
+    return ScanAddress(hex);
+}
+
+bool OpenScanPage(const std::string& fileName) { return OpenURL(FileScanAddress(fileName)); }
 
 // --- Quick links ---------------------------------------------------------------
 

@@ -80,6 +80,11 @@ bool RunPinScript(HWND owner, int tag, const std::string& file, const std::strin
 // The online scanning service's report page of a file, from its SHA-256 in hex.
 inline constexpr const char* ScanServiceAddress = "https://www.virustotal.com";
 std::string ScanAddress(const std::string& sha256Hex);
+// The report page of a file, hashing it in streamed chunks. Raises EFOpenError
+// naming the file when it cannot be opened (EReadError when reading fails).
+std::string FileScanAddress(const std::string& fileName);
+// Opens FileScanAddress through OpenURL; nothing is opened when hashing fails.
+bool OpenScanPage(const std::string& fileName);
 
 // The quick links to system tools: button name, hint and command line.
 struct TQuickLink {

@@ -434,6 +434,16 @@ TEST(LaunchActions, PropertiesOfAFileReturn) {
 
 // --- Online scan and quick links -------------------------------------------------------
 
+// Records the addresses OpenURL is asked to open, for the scope of a test.
+class RecordedURLs {
+public:
+    RecordedURLs() {
+        Application->OnOpenURL = [this](const std::string& url) { Opened.push_back(url); };
+    }
+    ~RecordedURLs() { Application->OnOpenURL = nullptr; }
+    std::vector<std::string> Opened;
+};
+
 TEST(LaunchScan, AddressFromTheHash) {
     const std::string hash = "E3B0C44298FC1C149AFBF4C8996FB92427AE41E4649B934CA495991B7852B855";
     EXPECT_EQ(ScanAddress(hash),
@@ -441,12 +451,49 @@ TEST(LaunchScan, AddressFromTheHash) {
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855/analysis/");
 
     // Addresses go through the application's hook, never to a browser in tests.
-    std::vector<std::string> opened;
-    Application->OnOpenURL = [&](const std::string& url) { opened.push_back(url); };
+    RecordedURLs urls;
     EXPECT_TRUE(OpenURL(ScanAddress(hash)));
-    Application->OnOpenURL = nullptr;
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], ScanAddress(hash));
+    ASSERT_EQ(urls.Opened.size(), 1u);
+    EXPECT_EQ(urls.Opened[0], ScanAddress(hash));
+}
+
+TEST(LaunchScan, PageOfAFile) {
+    test::TempDir dir;
+    struct Case {
+        std::string bytes, sha256;
+    } cases[] = {
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        // Longer than one read of the hasher.
+        {std::string(3 * 1024 * 1024 + 5, 'a'), ""},
+    };
+    RecordedURLs urls;
+    for (const auto& c : cases) {
+        std::string file = dir.File("scan.bin");
+        test::WriteFileBytes(file, c.bytes);
+        std::string address = FileScanAddress(file);
+        EXPECT_EQ(address.rfind("https://www.virustotal.com/en/file/", 0), 0u) << address;
+        if (!c.sha256.empty()) EXPECT_EQ(address, ScanAddress(c.sha256));
+        EXPECT_TRUE(OpenScanPage(file));
+        ASSERT_FALSE(urls.Opened.empty());
+        EXPECT_EQ(urls.Opened.back(), address);
+    }
+    // 64 lower-case hex digits between the fixed parts.
+    std::string last = urls.Opened.back();
+    std::string hex = last.substr(35, last.size() - 35 - 10);
+    EXPECT_EQ(hex.size(), 64u);
+    EXPECT_EQ(hex.find_first_not_of("0123456789abcdef"), std::string::npos) << hex;
+
+    // A file that cannot be opened: the file-open error naming it, nothing opened.
+    size_t before = urls.Opened.size();
+    std::string missing = dir.File("missing.bin");
+    try {
+        OpenScanPage(missing);
+        ADD_FAILURE() << "no exception";
+    } catch (const EFOpenError& e) {
+        EXPECT_NE(e.Message.find("missing.bin"), std::string::npos) << e.Message;
+    }
+    EXPECT_EQ(urls.Opened.size(), before);
 }
 
 TEST(LaunchQuickLinks, TableAndMissingProgram) {
