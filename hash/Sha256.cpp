@@ -25,13 +25,32 @@ inline uint32_t Schedule(uint32_t* w, int i) {
 }
 
 // One round; the caller rotates the roles of the eight words.
+template <bool Extend>
 inline void Round(uint32_t a, uint32_t b, uint32_t c, uint32_t& d, uint32_t e, uint32_t f, uint32_t g,
-                  uint32_t& h, uint32_t* w, int i) {
-    const uint32_t x = i < 16 ? w[i] : Schedule(w, i);
-    const uint32_t t1 = h + (Ror32(e, 6) ^ Ror32(e, 11) ^ Ror32(e, 25)) + (g ^ (e & (f ^ g))) + kRound[i] + x;
+                  uint32_t& h, uint32_t* w, int i, int j) {
+    const uint32_t x = Extend ? Schedule(w, j) : w[j];
+    const uint32_t t1 = h + (Ror32(e, 6) ^ Ror32(e, 11) ^ Ror32(e, 25)) + (g ^ (e & (f ^ g))) + kRound[i + j] + x;
     const uint32_t t2 = (Ror32(a, 2) ^ Ror32(a, 13) ^ Ror32(a, 22)) + ((a & b) | (c & (a | b)));
     d += t1;
     h = t1 + t2;
+}
+
+// Sixteen rounds from round i (a multiple of 16); the roles of the eight words
+// rotate by one per round.
+template <bool Extend>
+inline void Rounds16(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e, uint32_t& f, uint32_t& g, uint32_t& h,
+                     uint32_t* w, int i) {
+#pragma GCC unroll 2
+    for (int k = 0; k < 16; k += 8) {
+        Round<Extend>(a, b, c, d, e, f, g, h, w, i, k);
+        Round<Extend>(h, a, b, c, d, e, f, g, w, i, k + 1);
+        Round<Extend>(g, h, a, b, c, d, e, f, w, i, k + 2);
+        Round<Extend>(f, g, h, a, b, c, d, e, w, i, k + 3);
+        Round<Extend>(e, f, g, h, a, b, c, d, w, i, k + 4);
+        Round<Extend>(d, e, f, g, h, a, b, c, w, i, k + 5);
+        Round<Extend>(c, d, e, f, g, h, a, b, w, i, k + 6);
+        Round<Extend>(b, c, d, e, f, g, h, a, w, i, k + 7);
+    }
 }
 
 }  // namespace
@@ -42,17 +61,11 @@ void Sha256Blocks(uint32_t state[8], const uint8_t* data, size_t blocks) {
         for (int i = 0; i < 16; ++i) w[i] = LoadBe32(data + 4 * i);
         uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
         uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
-#pragma GCC unroll 8
-        for (int i = 0; i < 64; i += 8) {
-            Round(a, b, c, d, e, f, g, h, w, i);
-            Round(h, a, b, c, d, e, f, g, w, i + 1);
-            Round(g, h, a, b, c, d, e, f, w, i + 2);
-            Round(f, g, h, a, b, c, d, e, w, i + 3);
-            Round(e, f, g, h, a, b, c, d, w, i + 4);
-            Round(d, e, f, g, h, a, b, c, w, i + 5);
-            Round(c, d, e, f, g, h, a, b, w, i + 6);
-            Round(b, c, d, e, f, g, h, a, w, i + 7);
-        }
+        // Rounds 0..15 take the message words as they are; the later ones
+        // extend the schedule in place. Sixteen rounds per iteration keep
+        // every window index a constant.
+        Rounds16<false>(a, b, c, d, e, f, g, h, w, 0);
+        for (int i = 16; i < 64; i += 16) Rounds16<true>(a, b, c, d, e, f, g, h, w, i);
         state[0] += a;
         state[1] += b;
         state[2] += c;

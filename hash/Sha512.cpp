@@ -32,13 +32,32 @@ inline uint64_t Schedule(uint64_t* w, int i) {
     return v;
 }
 
+template <bool Extend>
 inline void Round(uint64_t a, uint64_t b, uint64_t c, uint64_t& d, uint64_t e, uint64_t f, uint64_t g,
-                  uint64_t& h, uint64_t* w, int i) {
-    const uint64_t x = i < 16 ? w[i] : Schedule(w, i);
-    const uint64_t t1 = h + (Ror64(e, 14) ^ Ror64(e, 18) ^ Ror64(e, 41)) + (g ^ (e & (f ^ g))) + kRound[i] + x;
+                  uint64_t& h, uint64_t* w, int i, int j) {
+    const uint64_t x = Extend ? Schedule(w, j) : w[j];
+    const uint64_t t1 = h + (Ror64(e, 14) ^ Ror64(e, 18) ^ Ror64(e, 41)) + (g ^ (e & (f ^ g))) + kRound[i + j] + x;
     const uint64_t t2 = (Ror64(a, 28) ^ Ror64(a, 34) ^ Ror64(a, 39)) + ((a & b) | (c & (a | b)));
     d += t1;
     h = t1 + t2;
+}
+
+// Sixteen rounds from round i (a multiple of 16); the roles of the eight words
+// rotate by one per round.
+template <bool Extend>
+inline void Rounds16(uint64_t& a, uint64_t& b, uint64_t& c, uint64_t& d, uint64_t& e, uint64_t& f, uint64_t& g, uint64_t& h,
+                     uint64_t* w, int i) {
+#pragma GCC unroll 2
+    for (int k = 0; k < 16; k += 8) {
+        Round<Extend>(a, b, c, d, e, f, g, h, w, i, k);
+        Round<Extend>(h, a, b, c, d, e, f, g, w, i, k + 1);
+        Round<Extend>(g, h, a, b, c, d, e, f, w, i, k + 2);
+        Round<Extend>(f, g, h, a, b, c, d, e, w, i, k + 3);
+        Round<Extend>(e, f, g, h, a, b, c, d, w, i, k + 4);
+        Round<Extend>(d, e, f, g, h, a, b, c, w, i, k + 5);
+        Round<Extend>(c, d, e, f, g, h, a, b, w, i, k + 6);
+        Round<Extend>(b, c, d, e, f, g, h, a, w, i, k + 7);
+    }
 }
 
 }  // namespace
@@ -49,17 +68,11 @@ void Sha512Blocks(uint64_t state[8], const uint8_t* data, size_t blocks) {
         for (int i = 0; i < 16; ++i) w[i] = LoadBe64(data + 8 * i);
         uint64_t a = state[0], b = state[1], c = state[2], d = state[3];
         uint64_t e = state[4], f = state[5], g = state[6], h = state[7];
-#pragma GCC unroll 10
-        for (int i = 0; i < 80; i += 8) {
-            Round(a, b, c, d, e, f, g, h, w, i);
-            Round(h, a, b, c, d, e, f, g, w, i + 1);
-            Round(g, h, a, b, c, d, e, f, w, i + 2);
-            Round(f, g, h, a, b, c, d, e, w, i + 3);
-            Round(e, f, g, h, a, b, c, d, w, i + 4);
-            Round(d, e, f, g, h, a, b, c, w, i + 5);
-            Round(c, d, e, f, g, h, a, b, w, i + 6);
-            Round(b, c, d, e, f, g, h, a, w, i + 7);
-        }
+        // Rounds 0..15 take the message words as they are; the later ones
+        // extend the schedule in place. Sixteen rounds per iteration keep
+        // every window index a constant.
+        Rounds16<false>(a, b, c, d, e, f, g, h, w, 0);
+        for (int i = 16; i < 80; i += 16) Rounds16<true>(a, b, c, d, e, f, g, h, w, i);
         state[0] += a;
         state[1] += b;
         state[2] += c;

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up (packages, build, private Wine environment) and runs every
-# test. Exits non-zero when any test fails.
+# test: all of them cross-built through Wine, then the portable libraries'
+# tests built natively with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Exits non-zero when any test of either run fails. Arguments go to both
+# CTest runs (e.g. -R hash).
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
@@ -8,5 +11,16 @@ ad_install_packages
 ad_build
 ad_start_wine
 
+status=0
 cd "$AD_BUILD"
-ctest --output-on-failure -j "$(nproc)" "$@"
+ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+
+ad_log "native build with sanitizers in $AD_NATIVE_BUILD"
+if ad_build_native; then
+    cd "$AD_NATIVE_BUILD"
+    ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
+        ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+else
+    status=1
+fi
+exit "$status"

@@ -4,9 +4,11 @@
 
 AD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 AD_BUILD=${AD_BUILD:-$AD_ROOT/build}
+# The native build of the portable libraries (sanitizers on), inside AD_BUILD.
+AD_NATIVE_BUILD=${AD_NATIVE_BUILD:-$AD_BUILD/native}
 
 AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-             wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick)
+             wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++)
 
 ad_log() { printf '== %s\n' "$*" >&2; }
 
@@ -35,6 +37,18 @@ ad_build() {
     fi
     export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
     cmake --build "$AD_BUILD" -j "$(nproc)"
+}
+
+# Native configure and build (host compiler, ASan + UBSan): only the portable
+# libraries and their tests.
+ad_build_native() {
+    local gen=()
+    command -v ninja >/dev/null && gen=(-G Ninja)
+    if [ ! -f "$AD_NATIVE_BUILD/CMakeCache.txt" ]; then
+        cmake -S "$AD_ROOT" -B "$AD_NATIVE_BUILD" "${gen[@]}" >/dev/null
+    fi
+    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    cmake --build "$AD_NATIVE_BUILD" -j "$(nproc)"
 }
 
 ad_wine_binary() {

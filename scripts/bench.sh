@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the native benchmarks with optimisation (no sanitizers) and runs the
+# digest benchmark against OpenSSL, libgcrypt, RHash and zlib in one run.
+# Installs the peer libraries on first use. Arguments go to hash_bench:
+# [buffer size in MiB, default 256] [runs, default 3]. Not part of the tests.
+set -euo pipefail
+source "$(dirname "$0")/lib/common.sh"
+
+AD_PACKAGES=(cmake ninja-build g++ ccache googletest libssl-dev libgcrypt20-dev librhash-dev zlib1g-dev)
+ad_install_packages
+
+bench_build=${AD_BENCH_BUILD:-$AD_BUILD/native-bench}
+gen=()
+command -v ninja >/dev/null && gen=(-G Ninja)
+if [ ! -f "$bench_build/CMakeCache.txt" ]; then
+    cmake -S "$AD_ROOT" -B "$bench_build" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release \
+        -DAD_SANITIZE=OFF -DAD_BENCH=ON >/dev/null
+fi
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+cmake --build "$bench_build" -j "$(nproc)" --target hash_bench
+"$bench_build/bin/hash_bench" "$@"
