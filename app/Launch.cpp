@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
 #include "framework/StrUtils.h"
+#include "framework/Streams.h"
 #include "framework/SysUtils.h"
 #include "hash/Hashes.h"
 
@@ -53,25 +54,26 @@ bool TokenListsAdministrators(HANDLE token) {
     }
 }
 
-// Writes a new file; an existing one is left alone. Raises EFCreateError naming
-// the file on failure, and removes what was partly written.
-void WriteNewFile(const std::string& fileName, const std::string& bytes) {
-    std::wstring wide = Widen(fileName);
-    OwnedFile file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
-    if (!file) {
-        DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return;
-        throw EFCreateError(fileName, SysErrorMessage(error));
-    }
-    DWORD written = 0;
-    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-        DWORD error = ::GetLastError();
-        file.Reset();
-        ::DeleteFileW(wide.c_str());
-        throw EFCreateError(fileName, SysErrorMessage(error ? error : ERROR_WRITE_FAULT));
-    }
+// Whether the file exists and holds exactly these bytes.
+bool FileHolds(const std::string& fileName, const std::string& bytes) {
+    OwnedFile file(::CreateFileW(Widen(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart != static_cast<LONGLONG>(bytes.size())) return false;
+    std::string content(bytes.size(), '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr)) return false;
+    return read == content.size() && content == bytes;
+}
+
+// Writes a script unless the file already holds exactly its text. The scripts'
+// folder is shared and wscript runs what it finds there, so a file with other
+// contents is replaced (atomically) rather than trusted. Raises EFCreateError
+// naming the file on failure.
+void WriteScript(const std::string& fileName, const std::string& bytes) {
+    if (FileHolds(fileName, bytes)) return;
+    SaveFileAtomically(fileName, bytes.data(), bytes.size());
 }
 
 std::string ScriptPath(const std::string& folder, const char* name) { return IncludeBackslash(folder) + name; }
@@ -120,16 +122,18 @@ bool LaunchUsesRunAs(const std::string& file, bool isAdmin, bool runElevated) {
 }
 
 std::string LaunchProgram(HWND owner, const std::string& file, const std::string& params,
-                          const std::string& baseDir, bool runElevated) {
+                          const std::string& baseDir, bool runElevated, bool* started) {
     std::string full = CompleteLocation(file, baseDir);
     std::string folder = ExtractFilePath(full);
+    bool ok;
     // Ask about the token only when elevation is wanted at all.
     if (runElevated && LaunchUsesRunAs(full, IsUserAdmin(), runElevated)) {
         if (!folder.empty()) ::SetCurrentDirectoryW(Widen(folder).c_str());
-        ShellRunAs(owner, full, params);
+        ok = ShellRunAs(owner, full, params);
     } else {
-        ShellOpen(owner, full, params, folder, SW_SHOWNORMAL);
+        ok = ShellOpen(owner, full, params, folder, SW_SHOWNORMAL);
     }
+    if (started) *started = ok;
     return full;
 }
 
@@ -210,8 +214,8 @@ std::string PinScriptText(bool pin) {
 
 void InitializePTT(const std::string& folder) {
     if (!DirectoryExists(folder)) ForceDirectories(folder);  // a failure shows when the first script is written
-    WriteNewFile(ScriptPath(folder, PinScriptName), PinScriptText(true));
-    WriteNewFile(ScriptPath(folder, UnpinScriptName), PinScriptText(false));
+    WriteScript(ScriptPath(folder, PinScriptName), PinScriptText(true));
+    WriteScript(ScriptPath(folder, UnpinScriptName), PinScriptText(false));
 }
 
 std::string PinCommand(int tag, const std::string& file, const std::string& folder) {

@@ -33,9 +33,10 @@ bool LaunchUsesRunAs(const std::string& file, bool isAdmin, bool runElevated);
 // baseDir; with runElevated, an administrator and a non-shortcut file the process's
 // current folder becomes the file's folder and the file is started with "runas";
 // otherwise the shell opens it with the file's folder as working folder. A failed
-// start is not reported. Returns the completed file name, for the caller to keep.
+// start is not reported; `started` (when given) tells whether the shell started
+// it. Returns the completed file name, for the caller to keep.
 std::string LaunchProgram(HWND owner, const std::string& file, const std::string& params,
-                          const std::string& baseDir, bool runElevated);
+                          const std::string& baseDir, bool runElevated, bool* started = nullptr);
 
 // The after-launch settings of the settings file (section "Settings", each off by
 // default), applied in this order: close, minimise, tray mode.
@@ -66,8 +67,9 @@ inline constexpr const char* PinScriptName = "PinToTaskbar.vbs";
 inline constexpr const char* UnpinScriptName = "UnpinFromTaskbar.vbs";
 // The bytes of a script: pin (true) or unpin (false).
 std::string PinScriptText(bool pin);
-// Creates the folder when missing and writes each script that is missing there;
-// existing scripts are left as they are. Raises EFCreateError naming the file that
+// Creates the folder when missing and writes each script there unless the file
+// already holds exactly the script's text: the folder is shared, and a planted or
+// damaged script is replaced rather than run. Raises EFCreateError naming the file that
 // could not be written.
 void InitializePTT(const std::string& folder = PinScriptFolder);
 // wscript's parameters for a button's Tag (0 unpins, anything else pins):

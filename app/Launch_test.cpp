@@ -310,17 +310,33 @@ TEST(LaunchScripts, WrittenByteExactIntoANewFolder) {
     EXPECT_EQ(PinScriptText(false), UnpinScript());
 }
 
-TEST(LaunchScripts, ExistingScriptsAreNotOverwritten) {
+TEST(LaunchScripts, PlantedScriptsAreReplacedAndGoodOnesLeftAlone) {
     test::TempDir dir;
     std::string folder = dir.File("Temp\\");  // a trailing "\" is fine too
     ASSERT_TRUE(CreateDir(folder));
-    test::WriteFileBytes(folder + "PinToTaskbar.vbs", "mine");
+    test::WriteFileBytes(folder + "PinToTaskbar.vbs", "WScript.Echo \"planted\"");
     InitializePTT(folder);
-    EXPECT_EQ(test::ReadFileBytes(folder + "PinToTaskbar.vbs"), "mine");
+    EXPECT_EQ(test::ReadFileBytes(folder + "PinToTaskbar.vbs"), PinScriptText(true));
     EXPECT_EQ(test::ReadFileBytes(folder + "UnpinFromTaskbar.vbs"), UnpinScript());
-    test::WriteFileBytes(folder + "UnpinFromTaskbar.vbs", "");
+    test::WriteFileBytes(folder + "UnpinFromTaskbar.vbs", "");  // damaged: written again
+    // A script that is already right is not touched.
+    FILETIME after{};
+    HANDLE h = ::CreateFileW(Widen(folder + "PinToTaskbar.vbs").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    FILETIME old{};
+    ::GetFileTime(h, nullptr, nullptr, &old);
+    ULARGE_INTEGER t{{old.dwLowDateTime, old.dwHighDateTime}};
+    t.QuadPart -= 10ULL * 24 * 3600 * 10000000;  // ten days earlier
+    old = FILETIME{t.LowPart, t.HighPart};
+    ASSERT_TRUE(::SetFileTime(h, nullptr, nullptr, &old));
+    ::CloseHandle(h);
     InitializePTT(folder);
-    EXPECT_EQ(test::ReadFileBytes(folder + "UnpinFromTaskbar.vbs"), "");
+    EXPECT_EQ(test::ReadFileBytes(folder + "UnpinFromTaskbar.vbs"), UnpinScript());
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(::GetFileAttributesExW(Widen(folder + "PinToTaskbar.vbs").c_str(), GetFileExInfoStandard, &data));
+    after = data.ftLastWriteTime;
+    EXPECT_EQ(after.dwLowDateTime, old.dwLowDateTime);
+    EXPECT_EQ(after.dwHighDateTime, old.dwHighDateTime);
 }
 
 TEST(LaunchScripts, UnwritableFolderRaisesNamingTheFile) {
@@ -473,7 +489,9 @@ TEST(LaunchScan, PageOfAFile) {
         test::WriteFileBytes(file, c.bytes);
         std::string address = FileScanAddress(file);
         EXPECT_EQ(address.rfind("https://www.virustotal.com/en/file/", 0), 0u) << address;
-        if (!c.sha256.empty()) EXPECT_EQ(address, ScanAddress(c.sha256));
+        if (!c.sha256.empty()) {
+            EXPECT_EQ(address, ScanAddress(c.sha256));
+        }
         EXPECT_TRUE(OpenScanPage(file));
         ASSERT_FALSE(urls.Opened.empty());
         EXPECT_EQ(urls.Opened.back(), address);

@@ -55,6 +55,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BuildHeader();
     BuildCategoryColumn();
     BuildViewOne();
+    BuildRowToolbar();
 
     SB = new TStatusBar(this);
     SB->Name = "SB";
@@ -220,6 +221,53 @@ void TfrmAppdeck::BuildViewOne() {
         b->OnClick = [this](TObject* s) { QLClick(s); };
         quickLinks[i] = b;
     }
+}
+
+void TfrmAppdeck::BuildRowToolbar() {
+    struct Spec {
+        TButton** field;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        int width;
+    } specs[] = {
+        {&button5, "button5", "Launch", "Launch this Program", 60},
+        {&btnft, "btnft", "Find", "Find Target", 44},
+        {&button7, "button7", "+", "Pin To Taskbar", 24},
+        {&button9, "button9", "-", "Unpin From Taskbar", 24},
+        {&btnProp, "btnProp", "Properties", "File Properties", 66},
+        {&btnedit, "btnedit", "Edit", "Edit Program Details", 40},
+        {&btnremove, "btnremove", "Remove", "Remove this Program", 56},
+        {&btnAppPath, "btnAppPath", "App Path", "Application Path", 60},
+        {&btnCS, "btnCS", "Shortcut", "Create Shortcut", 60},
+        {&btnCLoc, "btnCLoc", "Copy", "Copy Location", 44},
+        {&btnVirTot, "btnVirTot", "Scan", "Scan Online", 44},
+        {&btnHash, "btnHash", "Hash", "File Hash", 44},
+    };
+    int x = 4;
+    for (const Spec& sp : specs) {
+        *sp.field = Make<TButton>(vs2Sht, sp.name, x, 4, sp.width, 24, sp.caption);
+        (*sp.field)->Hint = sp.hint;
+        x += sp.width + 3;
+    }
+    button7->Tag = 1;
+    button9->Tag = 0;
+    button5->OnClick = [this](TObject* s) { RunAppz(s); };
+    btnProp->OnClick = [this](TObject* s) { btnPropClick(s); };
+    btnft->OnClick = [this](TObject* s) { btnFTClick(s); };
+    btnCLoc->OnClick = [this](TObject* s) { btnCLocClick(s); };
+    button7->OnClick = [this](TObject* s) { Button7Click(s); };
+    button9->OnClick = [this](TObject* s) { Button7Click(s); };
+    btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
+    // The list of views 2/3, the edit, App Path, shortcut and hash windows come
+    // later; until then those buttons do nothing.
+    EnableRowActions(false);
+}
+
+void TfrmAppdeck::EnableRowActions(bool enabled) {
+    for (TButton* b : {button5, button7, button9, btnft, btnProp, btnCLoc, btnVirTot, btnedit, btnremove, btnHash,
+                       btnAppPath, btnCS})
+        b->SetEnabled(enabled);
 }
 
 // --- start-up and life cycle -------------------------------------------------
@@ -406,6 +454,7 @@ void TfrmAppdeck::PerformDD(const std::string& file) {
 }
 
 void TfrmAppdeck::lstCatClick(TObject*) {
+    EnableRowActions(false);
     std::string category = SelectedCategory();
     Temp->Clear();
     if (!category.empty()) {
@@ -582,8 +631,11 @@ void TfrmAppdeck::RunAppz(TObject* Sender) {
     auto* button = dynamic_cast<TButton*>(Sender);
     if (!button) return;
     std::string params = GetPar(button->Name);
-    button->HelpKeyword = LaunchProgram(Handle(), button->HelpKeyword, params, BaseDir, RunElevated);
-    ApplyAfterLaunchActions();
+    bool started = false;
+    button->HelpKeyword = LaunchProgram(Handle(), button->HelpKeyword, params, BaseDir, RunElevated, &started);
+    // Closing or hiding the launcher after a start that failed would only lose
+    // the user's place: the after-launch actions follow a successful start.
+    if (started) ApplyAfterLaunchActions();
 }
 
 void TfrmAppdeck::ApplyAfterLaunchActions() {
@@ -592,6 +644,23 @@ void TfrmAppdeck::ApplyAfterLaunchActions() {
     if (actions.Minimize) Application->Minimize();
     if (actions.TrayMode) Button6->Click();
 }
+
+void TfrmAppdeck::btnPropClick(TObject*) { ShowFileProperties(button5->HelpKeyword); }
+
+void TfrmAppdeck::btnFTClick(TObject*) { FindTarget(Handle(), button5->HelpKeyword); }
+
+void TfrmAppdeck::btnCLocClick(TObject*) {
+    SetClipboardText(Handle(), CopyLocationText(button5->HelpKeyword, SelectedParam));
+}
+
+void TfrmAppdeck::Button7Click(TObject* Sender) {
+    auto* button = dynamic_cast<TComponent*>(Sender);
+    if (!button) return;
+    button5->HelpKeyword = CompleteLocation(button5->HelpKeyword, BaseDir);
+    RunPinScript(Handle(), static_cast<int>(button->Tag), button5->HelpKeyword);
+}
+
+void TfrmAppdeck::btnVirTotClick(TObject*) { OpenScanPage(button5->HelpKeyword); }
 
 void TfrmAppdeck::PinClick(TObject* Sender) {
     auto* button = dynamic_cast<TButton*>(Sender);

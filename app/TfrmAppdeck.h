@@ -72,6 +72,9 @@ public:
     TUpDown* UD;
     TLabel* oud;
     std::array<TButton*, 6> quickLinks;  // BitBtn2..BitBtn7
+    // Toolbar of views 2/3: actions on the selected row (button5 holds its location).
+    TButton *button5, *btnft, *button7, *button9, *btnProp, *btnedit, *btnremove, *btnAppPath, *btnCS, *btnCLoc,
+        *btnVirTot, *btnHash;
     TStatusBar* SB;
     TTimer* Timer1;
 
@@ -108,6 +111,12 @@ private:
 
     // Launching and program actions.
     void RunAppz(TObject* Sender);
+    void btnPropClick(TObject* Sender);
+    void btnFTClick(TObject* Sender);
+    void btnCLocClick(TObject* Sender);
+    void Button7Click(TObject* Sender);
+    void btnVirTotClick(TObject* Sender);
+    void EnableRowActions(bool enabled);
     void PinClick(TObject* Sender);
     void QLClick(TObject* Sender);
     void OpenHelpKeyword(TObject* Sender);
@@ -119,6 +128,7 @@ private:
     void BuildHeader();
     void BuildCategoryColumn();
     void BuildViewOne();
+    void BuildRowToolbar();
     bool CanEdit() const { return !ReadOnlyView; }
 
     std::string firstArgument_;

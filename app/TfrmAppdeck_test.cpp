@@ -272,5 +272,44 @@ TEST_F(MainWindowTest, ALaunchStartsTheProgramInItsFolderThenAppliesTheAfterLaun
     EXPECT_FALSE(f.Showing());  // closed after the launch
 }
 
+TEST_F(MainWindowTest, AFailedLaunchLeavesTheWindowAsItWas) {
+    Settings("CloseAfterLaunch=1\r\n");
+    TfrmAppdeck& f = Open();
+    f.button5->HelpKeyword = base.File("gone\\missing.exe");
+    f.button5->SetEnabled(true);
+    f.button5->Click();
+    EXPECT_TRUE(f.Showing());
+}
+
+TEST_F(MainWindowTest, RowActionsWorkOnTheLocationOfTheSelectedRow) {
+    TfrmAppdeck& f = Open();
+    EXPECT_FALSE(f.btnCLoc->Enabled());  // no row selected
+    std::string program = base.File("prog.exe");
+    test::WriteFileBytes(program, "abc");
+    f.button5->HelpKeyword = program;
+    f.SelectedParam = "-x -y";
+
+    f.btnCLoc->Click();
+    ASSERT_TRUE(::OpenClipboard(f.Handle()));
+    auto text = static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT)));
+    std::wstring copied = text ? text : L"";
+    ::GlobalUnlock(::GetClipboardData(CF_UNICODETEXT));
+    ::CloseClipboard();
+    EXPECT_EQ(copied, Widen(program + " -x -y"));
+
+    std::vector<std::string> opened;
+    auto saved = Application->OnOpenURL;
+    Application->OnOpenURL = [&](const std::string& url) { opened.push_back(url); };
+    f.btnVirTot->Click();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0],
+              "https://www.virustotal.com/en/file/ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad/"
+              "analysis/");  // SHA-256 of "abc"
+    f.button5->HelpKeyword = base.File("missing.exe");
+    EXPECT_THROW(f.btnVirTot->Click(), EFOpenError);  // reaches the error box; nothing is opened
+    EXPECT_EQ(opened.size(), 1u);
+    Application->OnOpenURL = saved;
+}
+
 }  // namespace
 }  // namespace ad
