@@ -4,10 +4,10 @@
 namespace ad::digest {
 
 #define MD4_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
-#define MD4_G(x, y, z) (((x) & (y)) | ((z) & ((x) | (y))))
+#define MD4_G(x, y, z) (((x) & (y)) + ((z) & ((x) ^ (y))))  // majority; the terms share no bit
 #define MD4_H(x, y, z) ((x) ^ (y) ^ (z))
-#define MD4_STEP(f, a, b, c, d, x, s) a = Rol32(a + f(b, c, d) + (x), s)
-#define MD4_STEPK(f, a, b, c, d, x, k, s) a = Rol32(a + f(b, c, d) + (x) + (k), s)
+#define MD4_STEP(f, a, b, c, d, x, s) a = Rol32((a + (x)) + f(b, c, d), s)
+#define MD4_STEPK(f, a, b, c, d, x, k, s) a = Rol32((a + (x) + (k)) + f(b, c, d), s)
 
 void Md4Blocks(uint32_t state[4], const uint8_t* data, size_t blocks) {
     uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
