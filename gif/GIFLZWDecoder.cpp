@@ -98,8 +98,12 @@ private:
     }
 
     void SkipToTerminator() {
+        // Read, not seek: a block claiming more than the stream holds must not
+        // leave the position past its end.
         uint8_t size;
-        while (stream_.ReadByte(size) && size != 0) stream_.Seek(size, gsoCurrent);
+        uint8_t skip[255];
+        while (stream_.ReadByte(size) && size != 0)
+            if (stream_.Read(skip, size) < size) break;
     }
 
     int EndOfInformation() {

@@ -76,6 +76,19 @@ TEST(GIFLZWDecoder, DataEndingWithoutEndCode) {
     EXPECT_EQ(t.Warnings.at(0), "Premature end of data");
 }
 
+TEST(GIFLZWDecoder, SkippingAfterTheEndCodeStopsAtTheEndOfTheStream) {
+    // Found by fuzzing: a block after the end code that claims more bytes than
+    // the stream holds left the position past the end of the stream.
+    Bytes data{2};
+    Bytes codes = PackCodes({{4, 3}, {1, 3}, {5, 3}});
+    data.push_back(uint8_t(codes.size()));
+    Append(data, codes);
+    Append(data, Bytes{200, 1, 2});
+    Decoded d = Decode(data, 1, 1);
+    EXPECT_EQ(d.Pixels, Bytes{1});
+    EXPECT_EQ(d.EndPosition, int64_t(data.size()));
+}
+
 TEST(GIFLZWDecoder, SelfReferenceAndLongerCyclesStop) {
     // Code 6 is added as prefix 6: "old code" 6 was read before it existed.
     Bytes self = PackCodes({{4, 3}, {6, 3}, {6, 3}, {6, 3}, {6, 3}});

@@ -189,6 +189,10 @@ int TGIFList::Add(TGIFItem* item) {
     return Count() - 1;
 }
 
+void TGIFList::Insert(int i, TGIFItem* item) {
+    items_.insert(items_.begin() + std::clamp(i, 0, Count()), item);
+}
+
 int TGIFList::IndexOf(const TGIFItem* item) const {
     auto it = std::find(items_.begin(), items_.end(), item);
     return it == items_.end() ? -1 : int(it - items_.begin());
@@ -551,8 +555,17 @@ void TGIFApplicationExtension::SetIdentifierText(const std::string& text) {
     std::memcpy(Identifier, text.data(), std::min<size_t>(11, text.size()));
 }
 
-void TGIFApplicationExtension::SaveBody(TGIFIOStream&) {}
-void TGIFApplicationExtension::LoadBody(TGIFIOStream&) {}
+// An application block of a size other than 10 or 11 keeps only its
+// identifier: its data sub-blocks are skipped on reading, and an empty body
+// (the terminator alone) is written, so that the file stays readable.
+void TGIFApplicationExtension::SaveBody(TGIFIOStream& stream) { stream.WriteByte(0); }
+
+void TGIFApplicationExtension::LoadBody(TGIFIOStream& stream) {
+    uint8_t size;
+    uint8_t skip[255];
+    while (stream.ReadByte(size) && size != 0)
+        if (stream.Read(skip, size) < size) break;
+}
 
 void TGIFApplicationExtension::SaveData(TGIFIOStream& stream) {
     stream.WriteByte(11);

@@ -184,6 +184,7 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TGIFItem* Items(int i) const { return items_.at(static_cast<size_t>(i)); }
     int Add(TGIFItem* item);
+    void Insert(int i, TGIFItem* item);
     int IndexOf(const TGIFItem* item) const;
     void Delete(int i);
     void Remove(TGIFItem* item);

@@ -133,6 +133,24 @@ TEST(GIFReader, ApplicationExtensions) {
     EXPECT_EQ(LoadError(WithExtension(AppExt(11, "NETSCAPE2.0", {2, 1, 9, 0}))), "Invalid GIF data");
 }
 
+TEST(GIFReader, ApplicationBlockOfOtherSizeSkipsItsDataAndSavesReadably) {
+    // Found by fuzzing: the body of such a block was neither read nor written,
+    // so its data was taken for frames and a save lost the block terminator.
+    Bytes ext = AppExt(13, "NETSCAPE2.0xy", {2, 'a', 'b', 0});
+    TGifPicture pic;
+    Warnings w;
+    w.Attach(pic);
+    Load(pic, WithExtension(ext));
+    ASSERT_EQ(pic.Frames.Count(), 1);
+    EXPECT_TRUE(w.List.empty());
+    auto* app = pic.Frames.Frames(0)->Extensions.Extensions(0);
+    EXPECT_EQ(app->ClassType(), &TGIFApplicationExtension::ClassInfo);
+    TGifPicture back;
+    Load(back, Save(pic));
+    ASSERT_EQ(back.Frames.Count(), 1);
+    EXPECT_EQ(Bytes(back.Frames.Frames(0)->Data(), back.Frames.Frames(0)->Data() + 4), kPixels);
+}
+
 TEST(GIFReader, TruncatedExtensionsEndInsteadOfSpinning) {
     Bytes gif = WithExtension(AppExt(11, "NETSCAPE2.0", {3, 1, 0, 0, 0}));
     // Cut inside the loop extension's body, at every position.

@@ -23,4 +23,9 @@ if ad_build_native; then
 else
     status=1
 fi
+
+# Fuzzing, briefly per target, only in CI or when asked (AD_FUZZ_SECONDS=<s>).
+if [ -n "${CI:-}" ] || [ -n "${AD_FUZZ_SECONDS:-}" ]; then
+    bash "$AD_ROOT/scripts/fuzz.sh" "${AD_FUZZ_SECONDS:-20}" || status=1
+fi
 exit "$status"

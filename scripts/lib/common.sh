@@ -8,7 +8,8 @@ AD_BUILD=${AD_BUILD:-$AD_ROOT/build}
 AD_NATIVE_BUILD=${AD_NATIVE_BUILD:-$AD_BUILD/native}
 
 AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-             wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++)
+             wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++
+             libgif-dev clang libclang-rt-dev)
 
 ad_log() { printf '== %s\n' "$*" >&2; }
 
