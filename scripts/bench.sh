@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the native benchmarks with optimisation (no sanitizers) and runs the
-# digest benchmark against OpenSSL, libgcrypt, RHash and zlib in one run.
+# digest benchmark against OpenSSL, libgcrypt, RHash and zlib in one run, then
+# the GIF codec benchmark against giflib.
 # Installs the peer libraries on first use. Arguments go to hash_bench:
 # [buffer size in MiB, default 256] [runs, default 3]. Not part of the tests.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
-AD_PACKAGES=(cmake ninja-build g++ ccache googletest libssl-dev libgcrypt20-dev librhash-dev zlib1g-dev)
+AD_PACKAGES=(cmake ninja-build g++ ccache googletest libssl-dev libgcrypt20-dev librhash-dev zlib1g-dev libgif-dev)
 ad_install_packages
 
 bench_build=${AD_BENCH_BUILD:-$AD_BUILD/native-bench}
@@ -17,5 +18,6 @@ if [ ! -f "$bench_build/CMakeCache.txt" ]; then
         -DAD_SANITIZE=OFF -DAD_BENCH=ON >/dev/null
 fi
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
-cmake --build "$bench_build" -j "$(nproc)" --target hash_bench
+cmake --build "$bench_build" -j "$(nproc)" --target hash_bench gif_bench
 "$bench_build/bin/hash_bench" "$@"
+"$bench_build/bin/gif_bench"  # GIF codec against giflib

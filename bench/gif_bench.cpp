@@ -1,0 +1,149 @@
+// GIF codec benchmark against giflib: decode and encode speed (Mpix/s) and
+// encoded size on generated pictures. Native, optimised, never part of the tests.
+#include <gif_lib.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "gif/GifCodec.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using namespace ad;
+
+struct Fixture {
+    const char* Name;
+    int Frames, Width, Height;
+    std::function<void(TGIFSubImage&, int frame, std::mt19937&)> Fill;
+};
+
+void MakePicture(TGifPicture& pic, const Fixture& fx) {
+    for (int i = 0; i < 256; ++i) pic.Header.ColorMap.Add(TColor((i * 0x010101) ^ (i << 5)));
+    std::mt19937 rng(1);
+    for (int f = 0; f < fx.Frames; ++f) {
+        auto* frame = new TGIFSubImage(&pic);
+        pic.Add(frame);
+        frame->SetBounds(0, 0, fx.Width, fx.Height);
+        fx.Fill(*frame, f, rng);
+    }
+}
+
+double Seconds(const std::function<void()>& fn) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        auto t0 = std::chrono::steady_clock::now();
+        fn();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    return best;
+}
+
+struct Reader {
+    const Bytes* Data;
+    size_t At;
+};
+int ReadFn(GifFileType* gif, GifByteType* buf, int n) {
+    auto* r = static_cast<Reader*>(gif->UserData);
+    size_t k = std::min(size_t(n), r->Data->size() - r->At);
+    std::memcpy(buf, r->Data->data() + r->At, k);
+    r->At += k;
+    return int(k);
+}
+int WriteFn(GifFileType* gif, const GifByteType* buf, int n) {
+    auto* out = static_cast<Bytes*>(gif->UserData);
+    out->insert(out->end(), buf, buf + n);
+    return n;
+}
+
+void GiflibDecode(const Bytes& file) {
+    Reader r{&file, 0};
+    int error;
+    GifFileType* gif = DGifOpen(&r, ReadFn, &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK) std::fprintf(stderr, "giflib decode failed\n");
+    DGifCloseFile(gif, &error);
+}
+
+Bytes GiflibEncode(TGifPicture& pic) {
+    Bytes out;
+    int error;
+    GifFileType* gif = EGifOpen(&out, WriteFn, &error);
+    std::vector<GifColorType> colors(256);
+    for (int i = 0; i < 256; ++i)
+        colors[size_t(i)] = {pic.Header.ColorMap.Entry(i).Red, pic.Header.ColorMap.Entry(i).Green,
+                             pic.Header.ColorMap.Entry(i).Blue};
+    ColorMapObject* map = GifMakeMapObject(256, colors.data());
+    EGifPutScreenDesc(gif, pic.Width(), pic.Height(), 8, 0, map);
+    for (int i = 0; i < pic.Frames.Count(); ++i) {
+        TGIFSubImage* f = pic.Frames.Frames(i);
+        EGifPutImageDesc(gif, 0, 0, f->Width(), f->Height(), false, nullptr);
+        for (int y = 0; y < f->Height(); ++y) EGifPutLine(gif, f->Row(y), f->Width());
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+}  // namespace
+
+int main() {
+    std::vector<Fixture> fixtures = {
+        {"100 x 640x480 flat", 100, 640, 480,
+         [](TGIFSubImage& f, int i, std::mt19937&) { std::memset(f.Data(), i % 256, f.DataSize()); }},
+        {"30 photo-like 640x480", 30, 640, 480,
+         [](TGIFSubImage& f, int i, std::mt19937& rng) {
+             std::uniform_int_distribution<int> noise(-6, 6);
+             for (int y = 0; y < f.Height(); ++y)
+                 for (int x = 0; x < f.Width(); ++x) {
+                     double v = 128 + 60 * std::sin((x + i * 7) / 37.0) + 50 * std::cos((y - i * 3) / 23.0) +
+                                noise(rng);
+                     f.Row(y)[x] = uint8_t(std::clamp(int(v), 0, 255));
+                 }
+         }},
+        {"10 x 640x480 noise", 10, 640, 480,
+         [](TGIFSubImage& f, int, std::mt19937& rng) {
+             for (size_t k = 0; k < f.DataSize(); ++k) f.Data()[k] = uint8_t(rng());
+         }},
+        {"10 x 1920x1080 mixed", 10, 1920, 1080,
+         [](TGIFSubImage& f, int i, std::mt19937& rng) {
+             for (int y = 0; y < f.Height(); ++y)
+                 for (int x = 0; x < f.Width(); ++x)
+                     f.Row(y)[x] = (y / 40 + i) % 3 == 0 ? uint8_t(rng() & 15) : uint8_t((x / 64 + y / 64) & 255);
+         }},
+    };
+    std::printf("%-24s %10s %10s %10s %10s %11s %11s %11s\n", "fixture", "dec ours", "dec giflib", "enc ours",
+                "enc giflib", "size ours", "size giflib", "size RLE");
+    for (const Fixture& fx : fixtures) {
+        TGifPicture pic;
+        MakePicture(pic, fx);
+        double mpix = double(fx.Frames) * fx.Width * fx.Height / 1e6;
+        Bytes ours, theirs, rle;
+        double encOurs = Seconds([&] {
+            TGIFMemoryStream s;
+            pic.SaveToStream(s);
+            ours = std::move(s.Bytes);
+        });
+        double encTheirs = Seconds([&] { theirs = GiflibEncode(pic); });
+        pic.CodecKind = gcRLE;
+        {
+            TGIFMemoryStream s;
+            pic.SaveToStream(s);
+            rle = std::move(s.Bytes);
+        }
+        double decOurs = Seconds([&] {
+            TGifPicture back;
+            TGIFMemoryStream s(theirs);
+            back.LoadFromStream(s);
+        });
+        double decTheirs = Seconds([&] { GiflibDecode(theirs); });
+        std::printf("%-24s %10.1f %10.1f %10.1f %10.1f %11zu %11zu %11zu\n", fx.Name, mpix / decOurs,
+                    mpix / decTheirs, mpix / encOurs, mpix / encTheirs, ours.size(), theirs.size(), rle.size());
+    }
+    std::printf("(Mpix/s; decode reads giflib's file; best of 3)\n");
+    return 0;
+}
