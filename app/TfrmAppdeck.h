@@ -47,6 +47,8 @@ public:
     void ReadCategory();
     // Tray mode comes with the tray icon; until then this does nothing.
     void SendToTray() {}
+    // Previous or next page of view 1, by the sender's Tag (2 previous, else next).
+    void Button2Click(TObject* Sender);
 
     // --- components ---
     TSkinManager* skSkinManager1;
@@ -107,7 +109,6 @@ private:
     void VSClick(TObject* Sender);
     void UDClick(TObject* Sender);
     void ClearAll();
-    void Button2Click(TObject* Sender);
 
     // Launching and program actions.
     void RunAppz(TObject* Sender);

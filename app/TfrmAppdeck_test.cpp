@@ -272,6 +272,56 @@ TEST_F(MainWindowTest, ALaunchStartsTheProgramInItsFolderThenAppliesTheAfterLaun
     EXPECT_FALSE(f.Showing());  // closed after the launch
 }
 
+TEST_F(MainWindowTest, PageTurnsReleaseTheIconsTheyReplace) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string text;
+    for (int i = 0; i < 10; ++i) text += "[E" + std::to_string(i) + "]\r\nLoc=" + exe + "\r\n";
+    Category("Ten", text);
+    TfrmAppdeck& f = Open();
+    Select("Ten");
+    std::vector<HICON> shown;
+    for (int turn = 0; turn < 60; ++turn) {
+        HICON icon = f.pic[0]->Picture().Icon();
+        ASSERT_NE(icon, nullptr);
+        shown.push_back(icon);
+        f.Button2Click(turn % 2 ? f.Button2 : f.Button3);
+    }
+    // Every icon that left the slot was destroyed: only the one shown now lives.
+    ICONINFO info;
+    int alive = 0;
+    for (HICON icon : shown) {
+        if (icon != f.pic[0]->Picture().Icon() && ::GetIconInfo(icon, &info)) {
+            ::DeleteObject(info.hbmColor);
+            ::DeleteObject(info.hbmMask);
+            ++alive;
+        }
+    }
+    EXPECT_EQ(alive, 0);
+}
+
+TEST_F(MainWindowTest, EditingACategoryStartsNotepadOnItsQuotedPathAndWaits) {
+    // A stand-in Notepad beside the program: the system finds it first.
+    std::string notepad = test::BinDir() + "Notepad.exe";
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(notepad).c_str(), FALSE));
+    struct Remove {
+        std::string file;
+        ~Remove() { RemoveFile(file); }
+    } remove{notepad};
+    Category("My Tools", "");
+    TfrmAppdeck& f = Open();
+    Select("My Tools");
+    std::string out = test::BinDir() + "echoargs.out";  // the stand-in writes into the current folder
+    RemoveFile(out);
+    std::string cwd = GetCurrentDir();
+    ::SetCurrentDirectoryW(Widen(test::BinDir()).c_str());
+    f.ewn->Click();
+    ::SetCurrentDirectoryW(Widen(cwd).c_str());
+    ASSERT_TRUE(FileExists(out));  // it has ended: the call waited
+    std::string text = test::ReadFileBytes(out);
+    RemoveFile(out);
+    EXPECT_NE(text.find("arg=" + base.File("ADCat\\My Tools.dat") + "\n"), std::string::npos) << text;
+}
+
 TEST_F(MainWindowTest, AFailedLaunchLeavesTheWindowAsItWas) {
     Settings("CloseAfterLaunch=1\r\n");
     TfrmAppdeck& f = Open();
