@@ -251,34 +251,19 @@ void TStatusBar::ApplyPanels() {
 
 // --- TSpeedButton ----------------------------------------------------------------
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 23, 22); }
-
-void TSpeedButton::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
-    p.BaseClassName = L"BUTTON";
-    p.Style |= BS_PUSHLIKE | BS_CHECKBOX;
-}
-
-void TSpeedButton::CreateWindowHandle() {
-    TWinControl::CreateWindowHandle();
-    ::SendMessageW(handle_, BM_SETCHECK, down_ ? BST_CHECKED : BST_UNCHECKED, 0);
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TButtonControl(AOwner, BS_PUSHLIKE | BS_CHECKBOX) {
+    SetBounds(0, 0, 23, 22);
 }
 
 void TSpeedButton::SetDown(bool v) {
     if (GroupIndex == 0) v = false;
-    if (v == down_) return;
-    down_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (v && Parent()) {
-        for (int i = 0; i < Parent()->ControlCount(); ++i) {
-            auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-            if (other && other != this && other->GroupIndex == GroupIndex) other->SetDown(false);
-        }
-    }
+    if (v == checked_) return;
+    ShowChecked(v);
+    if (v) UncheckSiblings<TSpeedButton>([this](TSpeedButton* other) { return other->GroupIndex == GroupIndex; });
 }
 
 void TSpeedButton::Click() {
-    if (GroupIndex != 0) SetDown(!(down_ && AllowAllUp));
+    if (GroupIndex != 0) SetDown(!(checked_ && AllowAllUp));
     TWinControl::Click();
 }
 

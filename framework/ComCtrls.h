@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/StdCtrls.h"
 
 namespace ad {
 
@@ -114,22 +115,17 @@ private:
 
 // A push button that stays down: buttons with the same non-zero GroupIndex and
 // parent work like radio buttons.
-class TSpeedButton : public TWinControl {
+class TSpeedButton : public TButtonControl {
 public:
     explicit TSpeedButton(TComponent* AOwner);
-    bool Down() const { return down_; }
+    bool Down() const { return checked_; }
     void SetDown(bool v);
     int GroupIndex = 0;
     bool AllowAllUp = false;
     void Click() override;
 
 protected:
-    void CreateParams(TCreateParams& p) override;
-    void CreateWindowHandle() override;
     bool CNCommand(WORD code) override;
-
-private:
-    bool down_ = false;
 };
 
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };

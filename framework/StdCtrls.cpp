@@ -107,81 +107,74 @@ bool TButton::CNCommand(WORD code) {
     return true;
 }
 
+// --- TButtonControl -----------------------------------------------------------
+
+TButtonControl::TButtonControl(TComponent* AOwner, DWORD buttonStyle)
+    : TWinControl(AOwner), buttonStyle_(buttonStyle) {}
+
+void TButtonControl::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"BUTTON";
+    p.Style |= buttonStyle_;
+}
+
+void TButtonControl::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    ShowChecked(checked_);
+}
+
+void TButtonControl::BeforeDestroyWnd() { WindowChecked(); }
+
+bool TButtonControl::WindowChecked() {
+    if (HandleAllocated()) checked_ = ::SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return checked_;
+}
+
+void TButtonControl::ShowChecked(bool v) {
+    checked_ = v;
+    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 // --- TCheckBox ---------------------------------------------------------------
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner, BS_AUTOCHECKBOX) {
     SetTabStop(true);
     SetParentColor(true);
     SetBounds(0, 0, 97, 17);
 }
 
-void TCheckBox::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
-    p.BaseClassName = L"BUTTON";
-    p.Style |= BS_AUTOCHECKBOX;
-}
-
-void TCheckBox::CreateWindowHandle() {
-    TWinControl::CreateWindowHandle();
-    ::SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TCheckBox::BeforeDestroyWnd() { checked_ = Checked(); }
-
-bool TCheckBox::Checked() {
-    if (HandleAllocated()) checked_ = ::SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    return checked_;
-}
-
 void TCheckBox::SetChecked(bool v) {
     if (Checked() == v) return;
-    checked_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowChecked(v);
     Click();
 }
 
 bool TCheckBox::CNCommand(WORD code) {
     if (code != BN_CLICKED) return false;
-    checked_ = ::SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    WindowChecked();
     Click();
     return true;
 }
 
 // --- TRadioButton --------------------------------------------------------------
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, BS_RADIOBUTTON) {
     SetTabStop(true);
     SetParentColor(true);
     SetBounds(0, 0, 113, 17);
 }
 
-void TRadioButton::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
-    p.BaseClassName = L"BUTTON";
-    p.Style |= BS_RADIOBUTTON;
-}
-
-void TRadioButton::CreateWindowHandle() {
-    TWinControl::CreateWindowHandle();
-    ::SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void TRadioButton::SetChecked(bool v) {
     if (checked_ == v) return;
-    checked_ = v;
-    if (HandleAllocated()) ::SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (v && Parent()) {
-        for (int i = 0; i < Parent()->ControlCount(); ++i) {
-            auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
-            if (other && other != this) other->SetChecked(false);
-        }
-    }
+    ShowChecked(v);
+    if (!v) return;
+    UncheckSiblings<TRadioButton>([](TRadioButton*) { return true; });
     Click();
 }
 
 bool TRadioButton::CNCommand(WORD code) {
     if (code != BN_CLICKED) return false;
-    if (!checked_) SetChecked(true);
+    SetChecked(true);
     return true;
 }
 

@@ -50,38 +50,54 @@ protected:
     bool CNCommand(WORD code) override;
 };
 
-class TCheckBox : public TWinControl {
+// A control of the system's button class with a checked state, kept by the
+// object while there is no window: check box, radio button, speed button.
+class TButtonControl : public TWinControl {
+protected:
+    TButtonControl(TComponent* AOwner, DWORD buttonStyle);
+    void CreateParams(TCreateParams& p) override;
+    void CreateWindowHandle() override;
+    void BeforeDestroyWnd() override;
+    // The state the window shows (the stored one while there is no window).
+    bool WindowChecked();
+    // Stores a state and shows it.
+    void ShowChecked(bool v);
+    // Clears the state of the siblings (same parent) of type T that pred accepts.
+    template <class T, class Pred>
+    void UncheckSiblings(Pred pred) {
+        if (!Parent()) return;
+        for (int i = 0; i < Parent()->ControlCount(); ++i) {
+            auto* other = dynamic_cast<T*>(Parent()->Controls(i));
+            if (other && other != this && other->checked_ && pred(other)) other->ShowChecked(false);
+        }
+    }
+    bool checked_ = false;
+
+private:
+    DWORD buttonStyle_;
+};
+
+class TCheckBox : public TButtonControl {
 public:
     explicit TCheckBox(TComponent* AOwner);
-    bool Checked();
+    bool Checked() { return WindowChecked(); }
     // Like the class library: a change of state runs OnClick.
     void SetChecked(bool v);
 
 protected:
-    void CreateParams(TCreateParams& p) override;
-    void CreateWindowHandle() override;
-    void BeforeDestroyWnd() override;
     bool CNCommand(WORD code) override;
-
-private:
-    bool checked_ = false;
 };
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
     explicit TRadioButton(TComponent* AOwner);
     bool Checked() const { return checked_; }
-    // Checking one radio button unchecks the others with the same parent; a
-    // change of state runs OnClick.
+    // Checking one radio button unchecks the others with the same parent and
+    // runs OnClick.
     void SetChecked(bool v);
 
 protected:
-    void CreateParams(TCreateParams& p) override;
-    void CreateWindowHandle() override;
     bool CNCommand(WORD code) override;
-
-private:
-    bool checked_ = false;
 };
 
 class TCustomEdit : public TWinControl {
