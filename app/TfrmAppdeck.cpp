@@ -355,7 +355,9 @@ void TfrmAppdeck::LoadViewOptions() {
     TIniFile ini(SettingsFileName());
     bool readOnly = ini.ReadBool("Settings", "ReadOnlyMode", false);
     // Only what changed is touched, so a paint never causes another paint.
-    for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, ewn, Button4})
+    for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, Button4, button7,
+                                                              button9, ewn, btnHash, btnedit, btnremove, btnAppPath,
+                                                              btnCS})
         if (c->Visible() == readOnly) c->SetVisible(!readOnly);
     for (int k = 0; k < 5; ++k) {
         bool show = !readOnly && run[k]->Visible();
@@ -453,15 +455,19 @@ void TfrmAppdeck::PerformDD(const std::string& file) {
     AddProgram(file, ini);
 }
 
-void TfrmAppdeck::lstCatClick(TObject*) {
-    EnableRowActions(false);
+void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
     std::string category = SelectedCategory();
     Temp->Clear();
     if (!category.empty()) {
         TIniFile ini(CategoryFileName(BaseDir, category));
         Temp->Items().BeginUpdate();
-        for (const std::string& name : ini.ReadSections())
-            if (!name.empty() && LocationAvailable(ini.ReadString(name, "Loc", ""), BaseDir)) Temp->Items().Add(name);
+        for (const std::string& name : ini.ReadSections()) {
+            if (name.empty()) continue;
+            std::string loc = ini.ReadString(name, "Loc", "");
+            bool available = resolveLocations ? LocationAvailable(loc, BaseDir)
+                                              : !loc.empty() && (FileExists(loc) || FileExists(BaseDir + loc));
+            if (available) Temp->Items().Add(name);
+        }
         Temp->Items().EndUpdate();
     }
     int count = Temp->Count();
@@ -469,6 +475,20 @@ void TfrmAppdeck::lstCatClick(TObject*) {
     UD->SetMax(pages < 1 ? 1 : pages);
     UD->SetPosition(1);
     oud->SetCaption("of " + IntToStr(pages));
+}
+
+void TfrmAppdeck::SelectCategory() {
+    for (TButton* b : {button5, button7, button9, btnAppPath, btnCS}) b->SetEnabled(false);
+    FillAvailableEntries(false);  // the import stores plain locations: no registry or environment forms
+    ClearAll();
+    if (vs1->Down()) vs1Click(vs1);
+    else if (vs2->Down()) VSClick(vs2);
+    else if (vs3->Down()) VSClick(vs3);
+}
+
+void TfrmAppdeck::lstCatClick(TObject*) {
+    EnableRowActions(false);
+    FillAvailableEntries(true);
     EntryCount = 0;
     ClearAll();
     if (vs1->Down()) vs1Click(vs1);

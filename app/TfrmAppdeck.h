@@ -38,6 +38,8 @@ public:
     // --- operations offered to the other windows ---
     void PerformDD(const std::string& file);
     void lstCatClick(TObject* Sender);
+    // After an import: reloads the selected category, taking stored locations as written.
+    void SelectCategory();
     std::string GetPar(const std::string& buttonName) const;
     static HICON GetLargeIcon(const std::string& file);
     void LoadViewOptions();
@@ -102,6 +104,8 @@ private:
     void ewnClick(TObject* Sender);
     void lstCatKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void SelectCategoryByName(const std::string& name);
+    // Temp := the available entries of the selected category; the pager restarts.
+    void FillAvailableEntries(bool resolveLocations);
     bool AddProgram(const std::string& file, TIniFile& category);
 
     // View 1.

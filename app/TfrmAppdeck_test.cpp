@@ -112,8 +112,11 @@ TEST_F(MainWindowTest, ReadOnlyModeFollowsTheSettingAtTheNextPaint) {
     EXPECT_EQ(f.lstCat->Top(), 92);
     Settings("ReadOnlyMode=1\r\n");
     ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    for (TWinControl* c : std::initializer_list<TWinControl*>{f.BitBtn1, f.btnAdd, f.btnDel, f.btnRen, f.ewn, f.Button4})
+    for (TWinControl* c : std::initializer_list<TWinControl*>{f.BitBtn1, f.btnAdd, f.btnDel, f.btnRen, f.ewn, f.Button4,
+                                                              f.button7, f.button9, f.btnHash, f.btnedit, f.btnremove,
+                                                              f.btnAppPath, f.btnCS})
         EXPECT_FALSE(c->Visible()) << c->Name;
+    EXPECT_TRUE(f.button5->Visible());
     EXPECT_EQ(f.lstCat->Top(), 40);
     EXPECT_EQ(f.lstCat->Height(), f.Button20->Top() - 40 - 5);
     EXPECT_TRUE(f.ReadOnlyView);
@@ -270,6 +273,19 @@ TEST_F(MainWindowTest, ALaunchStartsTheProgramInItsFolderThenAppliesTheAfterLaun
     EXPECT_NE(text.find("cwd=" + ExcludeTrailingPathDelimiter(base.File("tools"))), std::string::npos) << text;
     EXPECT_NE(text.find("arg=hello"), std::string::npos);
     EXPECT_FALSE(f.Showing());  // closed after the launch
+}
+
+TEST_F(MainWindowTest, AfterAnImportStoredLocationsCountAsWritten) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    ::SetEnvironmentVariableW(L"AD_BIN", Widen(ExcludeTrailingPathDelimiter(test::BinDir())).c_str());
+    Category("Imported", "[Plain]\r\nLoc=" + exe + "\r\n[Expanded]\r\nLoc=%AD_BIN%\\echoargs.exe\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Imported");
+    EXPECT_EQ(f.Temp->Count(), 2);  // a click resolves the environment form
+    f.SelectCategory();
+    ASSERT_EQ(f.Temp->Count(), 1);  // the import's reload takes locations as written
+    EXPECT_EQ(f.Temp->Items()[0], "Plain");
+    EXPECT_EQ(f.app[0]->Caption(), "Plain");
 }
 
 TEST_F(MainWindowTest, PageTurnsReleaseTheIconsTheyReplace) {
