@@ -72,7 +72,9 @@ TForm::~TForm() {
 }
 
 void TForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    // Like the class library: a failing OnCreate is shown in the error box and
+    // the form is still made.
+    if (OnCreate) Guarded([this] { OnCreate(this); });
 }
 
 void TForm::CreateParams(TCreateParams& p) {

@@ -63,7 +63,8 @@ public:
     TButton* DefaultButton();
     TButton* CancelButton();
 
-    TNotifyEvent OnCreate;  // fired by CreateForm / DoCreate after the constructor
+    TNotifyEvent OnCreate;  // fired by CreateForm / DoCreate after the constructor; an
+                            // exception from it goes to the error box, the form stays
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     TNotifyEvent OnActivate;

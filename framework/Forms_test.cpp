@@ -208,6 +208,20 @@ TEST(ExceptionBarrier, ExceptionsInHandlersReachTheErrorBoxAndTheProgramGoesOn) 
     EXPECT_EQ(errors.messages.size(), 3u);
 }
 
+TEST(ExceptionBarrier, AFailingOnCreateIsShownAndTheFormIsStillMade) {
+    ErrorBoxRecorder errors;
+    struct TFailingForm : TForm {
+        explicit TFailingForm(TComponent* owner) : TForm(owner) {
+            OnCreate = [](TObject*) { throw Exception("Error creating system registry entry"); };
+        }
+    };
+    std::unique_ptr<TFailingForm> f(CreateForm<TFailingForm>(nullptr));
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"Error creating system registry entry"}));
+    f->Show();
+    EXPECT_TRUE(f->Showing());
+}
+
 TEST(ExceptionBarrier, AnExceptionOnAnotherThreadIsShownOnTheGuiThread) {
     ErrorBoxRecorder errors;
     DWORD reportedOn = 0;
