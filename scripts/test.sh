@@ -10,6 +10,9 @@ source "$(dirname "$0")/lib/common.sh"
 ad_install_packages
 ad_build
 ad_start_wine
+# The prefix's Desktop and Documents folders link to this home: every run starts
+# with them empty, so what one run's tests leave there never reaches the next.
+find "$AD_WINE_HOME" -mindepth 1 -maxdepth 1 ! -name '.*' -exec rm -rf {} +
 
 status=0
 cd "$AD_BUILD"
