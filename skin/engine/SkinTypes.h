@@ -1,0 +1,43 @@
+// Value types and special colours shared by the skin engine's portable core:
+// rectangles and points, colour values and the byte-order helpers between
+// colour order (red in byte 0) and pixel order (blue in byte 0).
+#pragma once
+
+#include <cstdint>
+
+namespace ad {
+
+// 0x00BBGGRR; a set high byte names a system colour by its low byte.
+using TColor = int32_t;
+
+// Rectangle with exclusive right and bottom unless a routine says otherwise.
+struct TRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+struct TPoint {
+    int X = 0, Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+// Special colour values of the skin engine.
+constexpr uint32_t skKeyColor = 0x00FF00FF;    // transparent key (clFuchsia, alpha 0)
+constexpr TColor skNoColor = 0x1FFFFFFF;       // an absent colour, key or tone
+constexpr TColor skBtnFaceColor = static_cast<TColor>(0xFF00000Fu);  // fallback background
+
+// Exchanges bytes 0 and 2 of a colour or pixel value; bytes 1 and 3 stay.
+constexpr uint32_t SwapRedBlue(uint32_t v) {
+    return (v & 0xFF00FF00u) | ((v & 0xFFu) << 16) | ((v >> 16) & 0xFFu);
+}
+constexpr uint32_t SwapColor(uint32_t v) { return SwapRedBlue(v); }
+
+// Resolves system colours (high byte set) for SkinColorToRGB; the Windows side
+// installs GetSysColor, the portable default answers with the classic scheme's
+// button face grey.
+using TSysColorLookup = uint32_t (*)(int index);
+void SetSysColorLookup(TSysColorLookup lookup);
+// A colour value as 0x00BBGGRR: system colours resolved, others unchanged.
+uint32_t SkinColorToRGB(TColor color);
+
+}  // namespace ad
