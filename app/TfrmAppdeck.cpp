@@ -56,6 +56,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BuildCategoryColumn();
     BuildViewOne();
     BuildRowToolbar();
+    BuildProgramList();
 
     SB = new TStatusBar(this);
     SB->Name = "SB";
@@ -77,6 +78,11 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
 }
 
 TfrmAppdeck::~TfrmAppdeck() {
+    BeginDestroy();  // no more events: the scan below must not fill a window that is going
+    if (Worker->IsWorking()) {
+        Worker->Cancel();
+        Worker->WaitFor();
+    }
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
     if (frmAppdeck == this) frmAppdeck = nullptr;
 }
@@ -264,6 +270,60 @@ void TfrmAppdeck::BuildRowToolbar() {
     EnableRowActions(false);
 }
 
+void TfrmAppdeck::BuildProgramList() {
+    imgVS2 = new TImageList(this, 32, 32);
+    imgVS2->Name = "imgVS2";
+    imgsml = new TImageList(this, 16, 16);
+    imgsml->Name = "imgsml";
+    prev = Make<TImage>(vs2Sht, "prev", 4, 34, 32, 32);
+    Label1 = Make<TLabel>(vs2Sht, "Label1", 44, 34, 340, 16);
+    Label1->SetAutoSize(false);
+    Label1->Font().SetStyle(fsBold);
+    Label2 = Make<TLabel>(vs2Sht, "Label2", 44, 52, 340, 16);
+    Label2->SetAutoSize(false);
+    lblava = Make<TLabel>(vs2Sht, "lblava", 400, 36, 0, 0, "Available");
+    totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 60, 13, "0");
+    totava->SetAutoSize(false);
+    lblnava = Make<TLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
+    totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 60, 13, "0");
+    totnava->SetAutoSize(false);
+    lv2 = Make<TListView>(vs2Sht, "lv2", 4, 76, 598, 340);
+    lv2->AddColumn("Name", 150);
+    lv2->AddColumn("Description", 200);
+    lv2->AddColumn("Location", 300);
+    lv2->AddColumn("Parameter", 150);
+    lv2->SetLargeImages(imgVS2);
+    lv2->SetSmallImages(imgsml);
+    lv2->OnData = [this](TObject*, int index, TListItemData& item) {
+        if (index < 0 || static_cast<size_t>(index) >= ViewEntries.size()) return;
+        const ViewEntry& e = ViewEntries[static_cast<size_t>(index)];
+        item.Caption = e.Name;
+        item.SubItems = {e.Desc, e.Loc, e.Param};
+        item.ImageIndex = e.ImageIndex;
+    };
+    lv2->OnSelectItem = [this](TObject* s, int, bool) { lv2Click(s); };
+    lv2->OnClick = [this](TObject* s) { lv2Click(s); };
+    lv2->OnDblClick = [this](TObject*) {
+        if (lv2->SelectedIndex() >= 0) RunAppz(button5);
+    };
+    lv2->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { lv2KeyDown(s, k, sh); };
+    lv2->OnKeyPress = [this](TObject* s, wchar_t& k) { lv2KeyPress(s, k); };
+    btnremove->OnClick = [this](TObject* s) { btnremoveClick(s); };
+
+    Worker = new TBackgroundWorker(this);
+    Worker->Name = "Worker";
+    Worker->OnWork = [this](TBackgroundWorker* w) {
+        if (!scan_.listView || scan_.categoryFile.empty()) return;
+        auto stop = [w] {
+            if (!w->CancellationPending()) return false;
+            w->AcceptCancellation();
+            return true;
+        };
+        ScanEntries(scan_.categoryFile, scan_.names, BaseDir, scan_.largeIcons, stop, scan_.found);
+    };
+    Worker->OnWorkComplete = [this](TBackgroundWorker* w, bool c) { WorkerWorkComplete(w, c); };
+}
+
 void TfrmAppdeck::EnableRowActions(bool enabled) {
     for (TButton* b : {button5, button7, button9, btnft, btnProp, btnCLoc, btnVirTot, btnedit, btnremove, btnHash,
                        btnAppPath, btnCS})
@@ -374,8 +434,14 @@ void TfrmAppdeck::LoadViewOptions() {
 
 void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
     int style = vs1->Down() ? 1 : vs2->Down() ? 2 : vs3->Down() ? 3 : 0;
-    TIniFile ini(SettingsFileName());
-    ini.WriteInteger("Settings", "ViewStyle", style);
+    {
+        TIniFile ini(SettingsFileName());
+        ini.WriteInteger("Settings", "ViewStyle", style);
+    }
+    if (Worker->IsWorking()) {
+        Worker->Cancel();
+        Worker->WaitFor();
+    }
 }
 
 void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }
@@ -486,12 +552,51 @@ void TfrmAppdeck::SelectCategory() {
     else if (vs3->Down()) VSClick(vs3);
 }
 
-void TfrmAppdeck::lstCatClick(TObject*) {
+void TfrmAppdeck::lstCatClick(TObject* Sender) {
     EnableRowActions(false);
+    prev->Picture().Clear();
+    Label1->SetCaption("");
+    Label2->SetCaption("");
     FillAvailableEntries(true);
     EntryCount = 0;
-    ClearAll();
+    int keepRow = Sender == btnremove ? lv2->SelectedIndex() : -1;
+    lv2->SetItemCount(0);
+    if (Worker->IsWorking()) {
+        Worker->Cancel();
+        Worker->WaitFor();
+    }
+    StartScan(keepRow >= 0);
     if (vs1->Down()) vs1Click(vs1);
+}
+
+void TfrmAppdeck::StartScan(bool afterRemoval) {
+    // Everything the scan reads from controls is read here, on the GUI thread.
+    scan_ = ScanJob{};
+    scan_.afterRemoval = afterRemoval;
+    std::string category = SelectedCategory();
+    scan_.listView = ListViewActive();
+    scan_.largeIcons = !vs3->Down();
+    if (!category.empty()) {
+        scan_.categoryFile = CategoryFileName(BaseDir, category);
+        for (int i = 0; i < Temp->Count(); ++i) scan_.names.push_back(Temp->Items()[i]);
+    }
+    Worker->Start();
+}
+
+void TfrmAppdeck::WorkerWorkComplete(TBackgroundWorker*, bool Cancelled) {
+    if (Cancelled) return;  // a newer choice replaced this scan
+    if (scan_.listView) {
+        ClearAll();
+        ApplyScan(scan_.largeIcons, scan_.found);
+    }
+    CountAvailability();
+    scan_.found.clear();
+    if (scan_.listView && lv2->ItemCount() > 0) {
+        int row = scan_.afterRemoval ? std::min(std::max(lv2->SelectedIndex(), 0), lv2->ItemCount() - 1) : 0;
+        lv2->SetSelectedIndex(row);
+        lv2Click(lv2);
+        lv2->Repaint();
+    }
 }
 
 void TfrmAppdeck::btnAddClick(TObject*) {
@@ -573,12 +678,117 @@ void TfrmAppdeck::vs1Click(TObject*) {
 }
 
 void TfrmAppdeck::VSClick(TObject* Sender) {
-    // Views 2 and 3 (the program list) come with the background worker; until
-    // then their buttons only switch the page.
-    if (auto* b = dynamic_cast<TSpeedButton*>(Sender)) b->SetDown(true);
-    vs2Sht->SetTabVisible(true);
+    auto* button = dynamic_cast<TSpeedButton*>(Sender);
+    if (!button) return;
+    button->SetDown(true);
     vs1Sht->SetTabVisible(false);
+    vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
+    vs2Sht->SetTabVisible(true);
     PageControl1->SetActivePage(vs2Sht);
+    GetVS2(Sender);
+    if (lv2->ItemCount() > 0) CountAvailability();
+}
+
+void TfrmAppdeck::GetVS2(TObject* Sender) {
+    bool large = Sender != vs3;
+    std::vector<TScannedEntry> scanned;
+    std::string category = SelectedCategory();
+    if (!category.empty() && Temp->Count() > 0) {
+        std::vector<std::string> names;
+        for (int i = 0; i < Temp->Count(); ++i) names.push_back(Temp->Items()[i]);
+        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr, scanned);
+    }
+    ApplyScan(large, scanned);
+}
+
+void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned) {
+    imgVS2->Clear();
+    imgsml->Clear();
+    ViewEntries.clear();
+    TImageList* images = largeIcons ? imgVS2 : imgsml;
+    for (TScannedEntry& e : scanned) {
+        e.Entry.ImageIndex = images->AddIcon(e.Icon.Get());
+        ViewEntries.push_back(e.Entry);
+    }
+    EntryCount = static_cast<int>(ViewEntries.size());
+    lv2->SetViewStyle(largeIcons ? TViewStyle::vsIcon : TViewStyle::vsReport);
+    lv2->SetItemCount(EntryCount);
+}
+
+void TfrmAppdeck::CountAvailability() {
+    int available = lv2->ItemCount();
+    int all = 0;
+    if (std::string category = SelectedCategory(); !category.empty()) {
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        all = static_cast<int>(ini.ReadSections().size());
+    }
+    totava->SetCaption(IntToStr(available));
+    totnava->SetCaption(IntToStr(all > available ? all - available : 0));
+}
+
+void TfrmAppdeck::lv2Click(TObject*) {
+    int row = lv2->SelectedIndex();
+    bool selected = !SelectedCategory().empty() && row >= 0 && row < EntryCount;
+    EnableRowActions(selected);
+    if (selected) {
+        const ViewEntry& e = ViewEntries[static_cast<size_t>(row)];
+        if (HICON icon = GetLargeIcon(ExpandEnvPath(e.Loc))) prev->Picture().SetIcon(icon, true);
+        else prev->Picture().Clear();
+        Label1->SetCaption(DoubleAmpersands(e.Name));
+        Label2->SetCaption(DoubleAmpersands(e.Desc));
+        button5->HelpKeyword = e.Loc;
+        SelectedParam = e.Param;
+    } else {
+        prev->Picture().Clear();
+        prev->Invalidate();
+        Label1->SetCaption("");
+        Label2->SetCaption("");
+        button5->HelpKeyword.clear();
+        SelectedParam.clear();
+    }
+}
+
+void TfrmAppdeck::lv2KeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    if (lv2->SelectedIndex() < 0) return;
+    TShiftState mods = Shift & (ssShift | ssAlt | ssCtrl);
+    if (Key == VK_DELETE) {
+        btnremoveClick(btnremove);
+    } else if (mods == ssCtrl && Key == 'C') {
+        btnCLocClick(btnCLoc);
+    } else if (mods == ssCtrl && Key == 'T') {
+        btnFTClick(btnft);
+    } else if (mods == ssAlt && Key == VK_RETURN) {
+        btnPropClick(btnProp);
+    } else if (mods == ssCtrl && Key == VK_RETURN) {
+        // The edit window comes later.
+    } else {
+        return;
+    }
+    Key = 0;
+}
+
+void TfrmAppdeck::lv2KeyPress(TObject*, wchar_t& Key) {
+    if (Key == L'\r' && lv2->SelectedIndex() >= 0) {
+        RunAppz(button5);
+        Key = 0;
+    }
+}
+
+void TfrmAppdeck::btnremoveClick(TObject*) {
+    int row = lv2->SelectedIndex();
+    std::string category = SelectedCategory();
+    if (row < 0 || row >= EntryCount || category.empty()) return;
+    std::string name = ViewEntries[static_cast<size_t>(row)].Name;
+    if (ConfirmRemove &&
+        Application->MessageBox("Are you sure you want to remove \"" + name + "\" ?", Application->Title,
+                                MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    {
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        ini.EraseSection(name);
+    }
+    CatalogueChanged = true;
+    lstCatClick(btnremove);
 }
 
 void TfrmAppdeck::ClearAll() {

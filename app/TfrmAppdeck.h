@@ -7,11 +7,14 @@
 #include <array>
 #include <string>
 
+#include "app/BackgroundWorker.h"
 #include "app/SkinManagerStandIn.h"
+#include "app/ViewEntries.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/IniFiles.h"
+#include "framework/ListView.h"
 #include "framework/StdCtrls.h"
 
 namespace ad {
@@ -33,11 +36,15 @@ public:
     std::array<std::string, 5> SlotParam;
     std::string SelectedParam;
     int EntryCount = 0;
+    std::vector<ViewEntry> ViewEntries;  // the rows of views 2/3
     bool KeepShortcutFiles = false;
 
     // --- operations offered to the other windows ---
     void PerformDD(const std::string& file);
     void lstCatClick(TObject* Sender);
+    void CountAvailability();
+    void lv2Click(TObject* Sender);
+    void btnremoveClick(TObject* Sender);
     // After an import: reloads the selected category, taking stored locations as written.
     void SelectCategory();
     std::string GetPar(const std::string& buttonName) const;
@@ -79,6 +86,12 @@ public:
     // Toolbar of views 2/3: actions on the selected row (button5 holds its location).
     TButton *button5, *btnft, *button7, *button9, *btnProp, *btnedit, *btnremove, *btnAppPath, *btnCS, *btnCLoc,
         *btnVirTot, *btnHash;
+    // Views 2/3: the program list, its preview and counters.
+    TListView* lv2;
+    TImageList *imgVS2, *imgsml;
+    TImage* prev;
+    TLabel *Label1, *Label2, *lblava, *totava, *lblnava, *totnava;
+    TBackgroundWorker* Worker;
     TStatusBar* SB;
     TTimer* Timer1;
 
@@ -134,9 +147,27 @@ private:
     void BuildCategoryColumn();
     void BuildViewOne();
     void BuildRowToolbar();
+    void BuildProgramList();
+    // Views 2/3.
+    void GetVS2(TObject* Sender);
+    void ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned);
+    bool ListViewActive() const { return vs2->Down() || vs3->Down(); }
+    void lv2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void lv2KeyPress(TObject* Sender, wchar_t& Key);
+    void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
+    void StartScan(bool afterRemoval);
     bool CanEdit() const { return !ReadOnlyView; }
 
     std::string firstArgument_;
+    // What the worker's scan reads (set on the GUI thread before it starts) and finds.
+    struct ScanJob {
+        std::string categoryFile;
+        std::vector<std::string> names;
+        bool listView = false;
+        bool largeIcons = true;
+        bool afterRemoval = false;
+        std::vector<TScannedEntry> found;
+    } scan_;
     bool firstActivation_ = true;
 };
 

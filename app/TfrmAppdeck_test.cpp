@@ -377,5 +377,106 @@ TEST_F(MainWindowTest, RowActionsWorkOnTheLocationOfTheSelectedRow) {
     Application->OnOpenURL = saved;
 }
 
+// Text of one cell of the program list, as the list view shows it.
+std::string CellText(TListView* lv, int row, int column) {
+    wchar_t buf[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 512;
+    ::SendMessageW(lv->Handle(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return Narrow(buf);
+}
+
+TEST_F(MainWindowTest, ViewThreeListsTheAvailableProgramsWithTheirColumns) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Mixed", "[B Tool]\r\nLoc=" + exe + "\r\nParam=-v\r\nDesc=Second & last\r\n" +
+                          "[A Tool]\r\nLoc=" + exe + "\r\n" + "[Gone]\r\nLoc=C:\\nowhere\\gone.exe\r\n");
+    Category("Nothing", "[Gone]\r\nLoc=C:\\nowhere\\gone.exe\r\n[Also]\r\nLoc=\r\n");
+    TfrmAppdeck& f = Open();
+    f.vs3->Click();
+    EXPECT_EQ(f.PageControl1->ActivePage(), f.vs2Sht);
+    EXPECT_EQ(f.vs2Sht->Caption(), "View Style 3");
+    Select("Mixed");  // the scan runs on the worker
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 2 && !f.Worker->IsWorking(); }));
+    EXPECT_EQ(CellText(f.lv2, 0, 0), "A Tool");
+    EXPECT_EQ(CellText(f.lv2, 0, 1), "( No Description )");
+    EXPECT_EQ(CellText(f.lv2, 1, 1), "Second & last");
+    EXPECT_EQ(CellText(f.lv2, 1, 2), exe);
+    EXPECT_EQ(CellText(f.lv2, 1, 3), "-v");
+    EXPECT_EQ(f.totava->Caption(), "2");
+    EXPECT_EQ(f.totnava->Caption(), "1");
+    // The first row is selected: preview, launch location and the row actions follow it.
+    EXPECT_EQ(f.lv2->SelectedIndex(), 0);
+    EXPECT_EQ(f.Label1->Caption(), "A Tool");
+    EXPECT_EQ(f.button5->HelpKeyword, exe);
+    EXPECT_TRUE(f.btnCLoc->Enabled());
+    f.lv2->SetSelectedIndex(1);
+    EXPECT_EQ(f.Label2->Caption(), "Second && last");
+    EXPECT_EQ(f.SelectedParam, "-v");
+
+    Select("Nothing");
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
+    EXPECT_EQ(f.lv2->ItemCount(), 0);
+    EXPECT_EQ(f.totava->Caption(), "0");
+    EXPECT_EQ(f.totnava->Caption(), "2");
+    EXPECT_FALSE(f.button5->Enabled());
+}
+
+TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string big;
+    for (int i = 0; i < 400; ++i) big += "[P" + std::to_string(i) + "]\r\nLoc=" + exe + "\r\n";
+    Category("Big", big);
+    Category("Small", "[Only]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=2\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Big");
+    Select("Small");  // cancels and waits for the first scan, then scans again
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
+    ASSERT_EQ(f.lv2->ItemCount(), 1);
+    EXPECT_EQ(f.ViewEntries[0].Name, "Only");
+}
+
+TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {
+    std::string exe = base.File("run.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(exe).c_str(), FALSE));
+    std::string out = base.File("keys.txt");
+    Category("Keys", "[First]\r\nLoc=" + exe + "\r\nParam=--out=\"" + out + "\"\r\n[Second]\r\nLoc=" + exe +
+                         "\r\n[Third]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Keys");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 3 && !f.Worker->IsWorking(); }));
+
+    // Enter (as typed) launches the selected row.
+    ::SendMessageW(f.lv2->Handle(), WM_CHAR, L'\r', 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+
+    // Del asks, and No keeps the entry.
+    f.lv2->SetSelectedIndex(1);
+    boxAnswer = IDNO;
+    ::SendMessageW(f.lv2->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Are you sure you want to remove \"Second\" ?");
+    EXPECT_TRUE(TIniFile(base.File("ADCat\\Keys.dat")).SectionExists("Second"));
+    // Yes removes it; the list is filled again.
+    boxAnswer = IDYES;
+    f.btnremove->Click();
+    EXPECT_FALSE(TIniFile(base.File("ADCat\\Keys.dat")).SectionExists("Second"));
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 2 && !f.Worker->IsWorking(); }));
+    EXPECT_EQ(f.ViewEntries[1].Name, "Third");
+    EXPECT_GE(f.lv2->SelectedIndex(), 0);
+
+    // Without confirmation (the setting off) Del removes at once.
+    Settings("ViewStyle=3\r\nVS23DConfirm=0\r\n");
+    f.LoadViewOptions();
+    boxes.clear();
+    f.lv2->SetSelectedIndex(0);
+    ::SendMessageW(f.lv2->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(TIniFile(base.File("ADCat\\Keys.dat")).SectionExists("First"));
+}
+
 }  // namespace
 }  // namespace ad

@@ -1,0 +1,82 @@
+// Image lists and the list view of the class library: a virtual (owner-data)
+// list whose rows the owner supplies on demand, shown as large icons or as a
+// report with columns.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+
+namespace ad {
+
+// A list of same-sized images (icons), owned.
+class TImageList : public TComponent {
+public:
+    TImageList(TComponent* AOwner, int width, int height);
+    ~TImageList() override;
+    HIMAGELIST Handle() const { return handle_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Count() const;
+    int AddIcon(HICON icon);  // copies the icon; returns its index (-1 on failure)
+    void Clear();
+
+private:
+    HIMAGELIST handle_;
+    int width_, height_;
+};
+
+enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+// What the owner supplies for one row of a virtual list.
+struct TListItemData {
+    std::string Caption;
+    std::vector<std::string> SubItems;
+    int ImageIndex = -1;
+};
+
+using TLVOwnerDataEvent = std::function<void(TObject* Sender, int Index, TListItemData& Item)>;
+using TLVSelectItemEvent = std::function<void(TObject* Sender, int Index, bool Selected)>;
+
+class TListView : public TWinControl {
+public:
+    explicit TListView(TComponent* AOwner);
+    void AddColumn(const std::string& caption, int width);
+    TViewStyle ViewStyle() const { return viewStyle_; }
+    void SetViewStyle(TViewStyle style);
+    int ItemCount() const { return itemCount_; }
+    void SetItemCount(int count);
+    int SelectedIndex();  // -1 without a selection
+    void SetSelectedIndex(int index);
+    void SetLargeImages(TImageList* images);
+    void SetSmallImages(TImageList* images);
+    bool RowSelect = true;   // set before the window is made
+    bool GridLines = true;   // set before the window is made
+
+    TLVOwnerDataEvent OnData;
+    TLVSelectItemEvent OnSelectItem;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void CreateWindowHandle() override;
+    bool CNNotify(NMHDR* hdr, LRESULT& result) override;
+
+private:
+    struct Column {
+        std::string Caption;
+        int Width;
+    };
+    std::vector<Column> columns_;
+    TViewStyle viewStyle_ = TViewStyle::vsIcon;
+    int itemCount_ = 0;
+    int selected_ = -1;
+    TImageList* large_ = nullptr;
+    TImageList* small_ = nullptr;
+    std::wstring dispText_;  // keeps the text handed to the control alive
+};
+
+}  // namespace ad
