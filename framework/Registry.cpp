@@ -168,13 +168,15 @@ bool TRegistry::DeleteValue(const std::string& name) {
     return lastError_ == ERROR_SUCCESS;
 }
 
-std::vector<std::string> TRegistry::GetKeyNames() {
+// Names enumerated one index at a time; the buffer grows until a name fits
+// (value names go up to 16383 characters).
+template <class Enumerate>
+static std::vector<std::string> EnumNames(Enumerate enumerate) {
     std::vector<std::string> names;
-    if (!currentKey_) return names;
     std::vector<wchar_t> buf(256);
     for (DWORD i = 0;;) {
         DWORD len = static_cast<DWORD>(buf.size());
-        LONG err = ::RegEnumKeyExW(currentKey_.Get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
+        LONG err = enumerate(i, buf.data(), &len);
         if (err == ERROR_MORE_DATA && buf.size() < 32768) {
             buf.resize(buf.size() * 2);
             continue;
@@ -186,23 +188,18 @@ std::vector<std::string> TRegistry::GetKeyNames() {
     return names;
 }
 
+std::vector<std::string> TRegistry::GetKeyNames() {
+    if (!currentKey_) return {};
+    return EnumNames([this](DWORD i, wchar_t* name, DWORD* len) {
+        return ::RegEnumKeyExW(currentKey_.Get(), i, name, len, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::vector<std::string> TRegistry::GetValueNames() {
-    std::vector<std::string> names;
-    if (!currentKey_) return names;
-    std::vector<wchar_t> buf(256);
-    for (DWORD i = 0;;) {
-        DWORD len = static_cast<DWORD>(buf.size());
-        LONG err = ::RegEnumValueW(currentKey_.Get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
-        // Value names go up to 16383 characters; grow until the name fits.
-        if (err == ERROR_MORE_DATA && buf.size() < 32768) {
-            buf.resize(buf.size() * 2);
-            continue;
-        }
-        if (err != ERROR_SUCCESS) break;
-        names.push_back(Narrow(std::wstring_view(buf.data(), len)));
-        ++i;
-    }
-    return names;
+    if (!currentKey_) return {};
+    return EnumNames([this](DWORD i, wchar_t* name, DWORD* len) {
+        return ::RegEnumValueW(currentKey_.Get(), i, name, len, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 }  // namespace ad
