@@ -6,11 +6,46 @@
 #include <random>
 
 #include "gif/GIFTestSupport.h"
+#include "skin/engine/PngTestWriter.h"
+
+// PNG seeds: every colour type and depth, both interlace methods, with
+// palette, transparency, gamma and background chunks and split image data.
+static void WritePngSeeds(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    fs::create_directories(root / "skin_png");
+    const int formats[][2] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},
+                              {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+    int n = 0;
+    for (const auto& f : formats) {
+        for (int interlace : {0, 1}) {
+            ad::pngtest::Image img;
+            img.ColorType = f[0];
+            img.BitDepth = f[1];
+            img.Width = 5 + n % 7;
+            img.Height = 3 + n % 5;
+            img.Interlace = interlace;
+            ad::pngtest::Extras extras;
+            if (f[0] == 3) {
+                std::vector<uint32_t> colours = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
+                colours.resize(f[1] == 1 ? 2 : 4);
+                extras.Before.push_back(ad::pngtest::Palette(colours));
+                extras.Before.push_back(ad::pngtest::Chunk("tRNS", {0, 128}));
+            }
+            if (n % 3 == 0) extras.Before.push_back(ad::pngtest::Gamma(45455));
+            if (n % 4 == 1) extras.Before.push_back(ad::pngtest::Chunk("bKGD", {0, 1, 0, 2, 0, 3}));
+            if (n % 5 == 2) extras.Split = 7;
+            ad::giftest::Bytes png = ad::pngtest::Write(img, extras);
+            std::ofstream(root / "skin_png" / ("seed" + std::to_string(n++) + ".png"), std::ios::binary)
+                .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
+        }
+    }
+}
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     namespace fs = std::filesystem;
     fs::path root = argv[1];
+    WritePngSeeds(root);
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::TGifPicture pic;

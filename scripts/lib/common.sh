@@ -7,7 +7,7 @@ AD_BUILD=${AD_BUILD:-$AD_ROOT/build}
 # The native build of the portable libraries (sanitizers on), inside AD_BUILD.
 AD_NATIVE_BUILD=${AD_NATIVE_BUILD:-$AD_BUILD/native}
 
-AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
              wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++
              libgif-dev clang libclang-rt-dev)
 
