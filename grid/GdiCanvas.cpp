@@ -1,0 +1,143 @@
+// The grid's canvas over a Windows device context.
+#include "grid/GdiCanvas.h"
+
+#include "framework/Handles.h"
+#include "grid/DrawRoutines.h"
+
+namespace ad {
+
+namespace {
+const wchar_t* W(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
+int Len(std::u16string_view s) { return static_cast<int>(s.size()); }
+TColor SystemColor(int index) { return static_cast<TColor>(::GetSysColor(index)); }
+
+// A 32-bit top-down DIB section of w x h, selected into its own memory DC.
+struct TWorkBitmap {
+    TWorkBitmap(HDC like, int w, int h) : dc(::CreateCompatibleDC(like)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        bitmap = OwnedBitmap(::CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (bitmap && dc) old = ::SelectObject(dc.Get(), bitmap.Get());
+    }
+    ~TWorkBitmap() {
+        if (old) ::SelectObject(dc.Get(), old);
+    }
+    bool Ok() const { return dc && bitmap && bits; }
+    OwnedMemoryDC dc;
+    OwnedBitmap bitmap;
+    void* bits = nullptr;
+    HGDIOBJ old = nullptr;
+};
+}  // namespace
+
+UINT TextFlagsToDT(unsigned flags) {
+    UINT dt = DT_LEFT;
+    if (flags & tfCenter) dt |= DT_CENTER;
+    if (flags & tfRight) dt |= DT_RIGHT;
+    if (flags & tfVCenter) dt |= DT_VCENTER;
+    if (flags & tfBottom) dt |= DT_BOTTOM;
+    if (flags & tfSingleLine) dt |= DT_SINGLELINE;
+    if (flags & tfNoPrefix) dt |= DT_NOPREFIX;
+    if (flags & tfNoClip) dt |= DT_NOCLIP;
+    if (flags & tfEndEllipsis) dt |= DT_END_ELLIPSIS;
+    if (flags & tfRtlReading) dt |= DT_RTLREADING;
+    return dt;
+}
+
+void UseSystemColors() { SetSystemColorSource(SystemColor); }
+
+TGdiCanvas::TGdiCanvas(HDC dc) : dc_(dc) { UseSystemColors(); }
+
+TSize TGdiCanvas::TextExtent(std::u16string_view text) {
+    SIZE s{};
+    if (!::GetTextExtentPoint32W(dc_, W(text), Len(text), &s)) return TSize{};
+    return TSize{s.cx, s.cy};
+}
+
+TRect TGdiCanvas::CalcTextRect(std::u16string_view text, const TRect& r, unsigned flags) {
+    RECT rc = ToRECT(r);
+    ::DrawTextW(dc_, W(text), Len(text), &rc, TextFlagsToDT(flags) | DT_CALCRECT);
+    return FromRECT(rc);
+}
+
+void TGdiCanvas::DrawText(std::u16string_view text, const TRect& r, unsigned flags) {
+    RECT rc = ToRECT(r);
+    ::DrawTextW(dc_, W(text), Len(text), &rc, TextFlagsToDT(flags));
+}
+
+void TGdiCanvas::DrawTurnedText(std::u16string_view text, const TRect& r, unsigned flags) {
+    LOGFONTW lf{};
+    HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
+    if (!current || !::GetObjectW(current, sizeof(lf), &lf)) return;
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    OwnedFont turned(::CreateFontIndirectW(&lf));
+    if (!turned) return;
+    // The scope selects the turned font out again before the font is deleted.
+    SelectObjectScope select(dc_, turned.Get());
+    RECT rc = ToRECT(r);
+    ::DrawTextW(dc_, W(text), Len(text), &rc, TextFlagsToDT(flags));
+}
+
+void TGdiCanvas::SetBrushStyle(TBrushStyle style) {
+    brush_ = style;
+    ::SetBkMode(dc_, style == bsClear ? TRANSPARENT : OPAQUE);
+}
+
+void TGdiCanvas::FillRect(const TRect& r, TColor color) {
+    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
+    RECT rc = ToRECT(r);
+    ::FillRect(dc_, &rc, brush.Get());
+}
+
+void TGdiCanvas::FrameRect(const TRect& r, TColor color) {
+    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
+    RECT rc = ToRECT(r);
+    ::FrameRect(dc_, &rc, brush.Get());
+}
+
+void TGdiCanvas::DrawFocusRect(const TRect& r) {
+    COLORREF bk = ::SetBkColor(dc_, RGB(0, 0, 0));
+    COLORREF text = ::SetTextColor(dc_, RGB(255, 255, 255));
+    RECT rc = ToRECT(r);
+    ::DrawFocusRect(dc_, &rc);
+    ::SetBkColor(dc_, bk);
+    ::SetTextColor(dc_, text);
+}
+
+void TGdiCanvas::ClipToRect(const TRect& r, bool shiftByOrigin) {
+    POINT origin{0, 0};
+    if (shiftByOrigin) ::GetWindowOrgEx(dc_, &origin);
+    OwnedRegion region(::CreateRectRgn(r.Left - origin.x, r.Top - origin.y, r.Right - origin.x, r.Bottom - origin.y));
+    if (region) ::SelectClipRgn(dc_, region.Get());  // the DC keeps its own copy
+}
+
+std::vector<std::uint32_t> TGdiCanvas::ReadPixels(const TRect& r) {
+    int w = r.Width(), h = r.Height();
+    if (w <= 0 || h <= 0) return {};
+    TWorkBitmap work(dc_, w, h);
+    if (!work.Ok()) return {};
+    ::BitBlt(work.dc.Get(), 0, 0, w, h, dc_, r.Left, r.Top, SRCCOPY);
+    ::GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(work.bits);
+    std::vector<std::uint32_t> out(p, p + static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (auto& px : out) px &= 0xFFFFFF;
+    return out;
+}
+
+void TGdiCanvas::WritePixels(const TRect& r, const std::vector<std::uint32_t>& pixels) {
+    int w = r.Width(), h = r.Height();
+    if (w <= 0 || h <= 0 || pixels.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) return;
+    TWorkBitmap work(dc_, w, h);
+    if (!work.Ok()) return;
+    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(work.bits));
+    ::BitBlt(dc_, r.Left, r.Top, w, h, work.dc.Get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace ad

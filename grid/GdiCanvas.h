@@ -1,0 +1,47 @@
+// The grid's canvas over a Windows device context (borrowed, not owned), with
+// the wide text calls, and conversions between the grid's geometry types and
+// the system's.
+#pragma once
+
+#include <windows.h>
+
+#include "grid/GridCanvas.h"
+
+namespace ad {
+
+inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+inline TRect FromRECT(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
+inline POINT ToPOINT(const TPoint& p) { return POINT{p.X, p.Y}; }
+inline TPoint FromPOINT(const POINT& p) { return TPoint{p.x, p.y}; }
+
+// The system's DT_* flags for a set of TTextFlag bits.
+UINT TextFlagsToDT(unsigned flags);
+
+// Makes ColorToRGBValue use the system's colours (GetSysColor).
+void UseSystemColors();
+
+class TGdiCanvas : public ICanvas {
+public:
+    // Text is drawn in the DC's selected font and text colour.
+    explicit TGdiCanvas(HDC dc);
+    HDC Handle() const { return dc_; }
+
+    TSize TextExtent(std::u16string_view text) override;
+    TRect CalcTextRect(std::u16string_view text, const TRect& r, unsigned flags) override;
+    void DrawText(std::u16string_view text, const TRect& r, unsigned flags) override;
+    void DrawTurnedText(std::u16string_view text, const TRect& r, unsigned flags) override;
+    TBrushStyle BrushStyle() const override { return brush_; }
+    void SetBrushStyle(TBrushStyle style) override;
+    void FillRect(const TRect& r, TColor color) override;
+    void FrameRect(const TRect& r, TColor color) override;
+    void DrawFocusRect(const TRect& r) override;
+    void ClipToRect(const TRect& r, bool shiftByOrigin) override;
+    std::vector<std::uint32_t> ReadPixels(const TRect& r) override;
+    void WritePixels(const TRect& r, const std::vector<std::uint32_t>& pixels) override;
+
+private:
+    HDC dc_;
+    TBrushStyle brush_ = bsSolid;
+};
+
+}  // namespace ad

@@ -1,0 +1,86 @@
+// The drawing surface the grid's routines paint on: small geometry value types
+// and a canvas interface, implemented over a device context on Windows
+// (GdiCanvas.h) and by a recording canvas for tests (RecordingCanvas.h).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "grid/GridTypes.h"
+
+namespace ad {
+
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+struct TSize {
+    int cx = 0;
+    int cy = 0;
+    bool operator==(const TSize&) const = default;
+};
+
+// Right and Bottom are exclusive, as in the system's rectangles.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const TRect&) const = default;
+};
+
+// Text layout flags of the canvas's text calls (the system's DT_* choices
+// that the grid uses).
+enum TTextFlag : unsigned {
+    tfLeft = 0,
+    tfCenter = 1u << 0,
+    tfRight = 1u << 1,
+    tfVCenter = 1u << 2,
+    tfBottom = 1u << 3,
+    tfSingleLine = 1u << 4,
+    tfNoPrefix = 1u << 5,
+    tfNoClip = 1u << 6,
+    tfEndEllipsis = 1u << 7,
+    tfRtlReading = 1u << 8,
+};
+
+enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
+
+
+class ICanvas {
+public:
+    virtual ~ICanvas() = default;
+
+    // Text in the canvas's current font.
+    virtual TSize TextExtent(std::u16string_view text) = 0;
+    // The rectangle that drawing the text in r with these flags would cover.
+    virtual TRect CalcTextRect(std::u16string_view text, const TRect& r, unsigned flags) = 0;
+    virtual void DrawText(std::u16string_view text, const TRect& r, unsigned flags) = 0;
+    // The text turned by 90 degrees (read bottom to top), in a turned copy of
+    // the current font that lives only for this call.
+    virtual void DrawTurnedText(std::u16string_view text, const TRect& r, unsigned flags) = 0;
+
+    virtual TBrushStyle BrushStyle() const = 0;
+    virtual void SetBrushStyle(TBrushStyle style) = 0;
+
+    virtual void FillRect(const TRect& r, TColor color) = 0;
+    // A one-pixel frame just inside r.
+    virtual void FrameRect(const TRect& r, TColor color) = 0;
+    // The system's dotted focus rectangle, drawn with background black and
+    // text colour white; the canvas's colours are the same afterwards.
+    virtual void DrawFocusRect(const TRect& r) = 0;
+    // Restricts drawing to r; shifted by the window origin when asked.
+    virtual void ClipToRect(const TRect& r, bool shiftByOrigin) = 0;
+
+    // The pixels of r as 0x00RRGGBB, rows top to bottom, and back; used by
+    // alpha drawing. Pixels outside the surface read as 0 and are not written.
+    virtual std::vector<std::uint32_t> ReadPixels(const TRect& r) = 0;
+    virtual void WritePixels(const TRect& r, const std::vector<std::uint32_t>& pixels) = 0;
+};
+
+}  // namespace ad

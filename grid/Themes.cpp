@@ -1,0 +1,55 @@
+// Run-time binding of the visual-styles library.
+#include "grid/Themes.h"
+
+#include "grid/GdiCanvas.h"
+
+namespace ad {
+
+namespace {
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+}  // namespace
+
+TThemeLibrary::TThemeLibrary(const wchar_t* libraryName) : library_(::LoadLibraryW(libraryName)) {
+    HMODULE m = library_.Get();
+    OpenThemeData_ = Lookup<OpenThemeDataFn>(m, "OpenThemeData");
+    CloseThemeData_ = Lookup<CloseThemeDataFn>(m, "CloseThemeData");
+    DrawThemeBackground_ = Lookup<DrawThemeBackgroundFn>(m, "DrawThemeBackground");
+    DrawThemeEdge_ = Lookup<DrawThemeEdgeFn>(m, "DrawThemeEdge");
+    GetThemeSysSize_ = Lookup<GetThemeSysSizeFn>(m, "GetThemeSysSize");
+    IsThemeActive_ = Lookup<BoolFn>(m, "IsThemeActive");
+    IsAppThemed_ = Lookup<BoolFn>(m, "IsAppThemed");
+}
+
+bool TThemeLibrary::IsThemed() const { return Loaded() && IsAppThemed_() && IsThemeActive_(); }
+
+bool TThemeLibrary::DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId,
+                                  const std::wstring& ClassName) const {
+    if (!OpenThemeData_ || !CloseThemeData_ || !DrawThemeBackground_ || !IsThemed()) return false;
+    HANDLE theme = OpenThemeData_(Window, ClassName.c_str());
+    if (!theme) return false;
+    RECT r = ToRECT(Rect);
+    bool ok = SUCCEEDED(DrawThemeBackground_(theme, DC, PartId, StateId, &r, &r));
+    CloseThemeData_(theme);
+    return ok;
+}
+
+int TThemeLibrary::GetThemeSysSize(int SizeId) const {
+    if (GetThemeSysSize_ && IsThemed()) return GetThemeSysSize_(nullptr, SizeId);
+    return ::GetSystemMetrics(SizeId);
+}
+
+TThemeLibrary& ThemeLibrary() {
+    static TThemeLibrary library;
+    return library;
+}
+
+bool IsThemed() { return ThemeLibrary().IsThemed(); }
+
+bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName) {
+    return ThemeLibrary().DrawThemePart(Window, DC, Rect, StateId, PartId, ClassName);
+}
+
+}  // namespace ad

@@ -1,0 +1,55 @@
+// The system's visual-styles library, bound at run time: when it is missing
+// (or no theme is active) every themed query answers false and callers draw
+// their classic look.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Handles.h"
+#include "grid/GridCanvas.h"
+
+namespace ad {
+
+class TThemeLibrary {
+public:
+    // Loads the library and looks its functions up by name.
+    explicit TThemeLibrary(const wchar_t* libraryName = L"uxtheme.dll");
+    TThemeLibrary(const TThemeLibrary&) = delete;
+    TThemeLibrary& operator=(const TThemeLibrary&) = delete;
+
+    bool Loaded() const { return IsAppThemed_ != nullptr && IsThemeActive_ != nullptr; }
+    // Loaded, and both IsAppThemed and IsThemeActive answer true.
+    bool IsThemed() const;
+    // Draws the part's background in Rect (clipped to it) with the window's
+    // theme data for ClassName; false (nothing drawn) when no theme opens.
+    bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId,
+                       const std::wstring& ClassName) const;
+    // The theme's size metric, or the system metric without a theme.
+    int GetThemeSysSize(int SizeId) const;
+
+private:
+    using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
+    using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
+    using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+    using DrawThemeEdgeFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, UINT, UINT, RECT*);
+    using GetThemeSysSizeFn = int(WINAPI*)(HANDLE, int);
+    using BoolFn = BOOL(WINAPI*)();
+
+    OwnedModule library_;
+    OpenThemeDataFn OpenThemeData_ = nullptr;
+    CloseThemeDataFn CloseThemeData_ = nullptr;
+    DrawThemeBackgroundFn DrawThemeBackground_ = nullptr;
+    DrawThemeEdgeFn DrawThemeEdge_ = nullptr;
+    GetThemeSysSizeFn GetThemeSysSize_ = nullptr;
+    BoolFn IsThemeActive_ = nullptr;
+    BoolFn IsAppThemed_ = nullptr;
+};
+
+// The process's binding, made on first use.
+TThemeLibrary& ThemeLibrary();
+bool IsThemed();
+bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName);
+
+}  // namespace ad
