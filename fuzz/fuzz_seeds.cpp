@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
 
 #include "gif/GIFTestSupport.h"
 #include "skin/engine/PngTestWriter.h"
@@ -46,6 +47,13 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     fs::path root = argv[1];
     WritePngSeeds(root);
+    fs::create_directories(root / "skin_gradient");
+    // Six header bytes (rectangle, offset, texture weight), then the text.
+    const std::string gradients[] = {std::string("\x02\x02\x20\x20\x00\x80", 6) + "255;65280;50;0;0;65280;255;50;0;0",
+                                     std::string("\xF0\x00\x40\x30\x04\x40", 6) + "$FF;$FF00;30;1;0;16777215;0;70;1;0",
+                                     std::string("\x00\x00\x10\x10\x00\x00", 6) + "255;0;100;2;0;65280;0;0;2;0;;;1;2;3;4;5"};
+    for (int i = 0; i < 3; ++i)
+        std::ofstream(root / "skin_gradient" / ("seed" + std::to_string(i)), std::ios::binary) << gradients[i];
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::TGifPicture pic;
