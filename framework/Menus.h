@@ -1,0 +1,56 @@
+// Menu items and the popup menu: items with captions, check marks and click
+// events, shown with the system's popup menu at a screen point.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Component.h"
+#include "framework/Handles.h"
+
+namespace ad {
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* AOwner);
+    std::string Caption;  // "-" makes a separator
+    bool Enabled = true;
+    bool Checked = false;
+    HBITMAP Bitmap = nullptr;  // borrowed; shown beside the caption
+    TNotifyEvent OnClick;
+
+    // Sub-items, owned by this item.
+    TMenuItem* Add(const std::string& caption);
+    int Count() const { return static_cast<int>(items_.size()); }
+    TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
+    void Clear();
+    virtual void Click();
+
+private:
+    friend class TPopupMenu;
+    std::vector<TMenuItem*> items_;
+};
+
+class TPopupMenu : public TComponent {
+public:
+    explicit TPopupMenu(TComponent* AOwner);
+    TMenuItem& Items() { return *root_; }
+    bool AutoPopup = true;
+    TComponent* PopupComponent = nullptr;
+    TNotifyEvent OnPopup;
+
+    // Shows the menu at a screen point and runs the chosen item's click (nothing
+    // when the menu is dismissed). Returns once the menu has closed.
+    void Popup(int x, int y);
+
+    // The system menu for the items, and the item behind each command id
+    // (index + 1), as Popup builds them.
+    OwnedMenu BuildMenu(std::vector<TMenuItem*>& commands);
+
+private:
+    TMenuItem* root_;
+};
+
+}  // namespace ad
