@@ -192,15 +192,13 @@ TEST_F(ScrollControlTest, RollScrollingWithTheMiddleButton) {
     control->RollTimer->SetEnabled(false);  // ticks are driven by hand below
     POINT below{40, 80};
     ::ClientToScreen(wnd, &below);
-    if (::SetCursorPos(below.x, below.y)) {
-        POINT now{};
-        ::GetCursorPos(&now);
-        if (now.x == below.x && now.y == below.y) {
-            control->RollTimerTick(nullptr);
-            EXPECT_EQ(control->VertScrollBar.Position(), 51);
-            EXPECT_EQ(control->RollTimer->Interval(), 50u);
-        }
-    }
+    ASSERT_TRUE(::SetCursorPos(below.x, below.y));
+    POINT now{};
+    ::GetCursorPos(&now);
+    ASSERT_EQ(now.y, below.y);
+    control->RollTimerTick(nullptr);
+    EXPECT_EQ(control->VertScrollBar.Position(), 51);
+    EXPECT_EQ(control->RollTimer->Interval(), 50u);
     ::SendMessageW(wnd, WM_MBUTTONUP, 0, MAKELPARAM(40, 80));
     EXPECT_EQ(control->Rolling, 0u);
     EXPECT_FALSE(control->RollTimer->Enabled());
@@ -225,6 +223,21 @@ TEST_F(ScrollControlTest, RollTimerScrollsByItself) {
     int stopped = control->VertScrollBar.Position();
     test::PumpUntil([] { return false; }, 100);
     EXPECT_EQ(control->VertScrollBar.Position(), stopped);
+}
+
+TEST_F(ScrollControlTest, TabsGoToTheParentAndFocusNeedsAForm) {
+    std::vector<WPARAM> keys;
+    TWindowSubclass spy(form->Handle(), [&](TMessage& m) {
+        if (m.Msg == WM_KEYDOWN) keys.push_back(m.WParam);
+        return false;
+    });
+    control->TabToNext();
+    control->TabToPrevious();
+    test::PumpPending();
+    EXPECT_EQ(keys, (std::vector<WPARAM>{VK_TAB, VK_SHIFT, VK_TAB}));
+    ::SetForegroundWindow(form->Handle());
+    control->FocusIfOnForm();
+    EXPECT_EQ(::GetFocus(), wnd);
 }
 
 }  // namespace
