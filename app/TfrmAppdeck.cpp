@@ -3,10 +3,12 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <random>
 
 #include "app/Catalogue.h"
 #include "app/Launch.h"
+#include "app/RamOptimizer.h"
 #include "app/SWSystem.h"
 #include "framework/Dialogs.h"
 #include "framework/Registry.h"
@@ -49,6 +51,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     KeyPreview = true;
     SetClientSize(850, 574);
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
+    baseDirAtStart_ = BaseDir;
 
     skSkinManager1 = new TSkinManager(this);
     skSkinManager1->Name = "skSkinManager1";
@@ -68,6 +71,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     Timer1->SetEnabled(false);
     Timer1->SetInterval(200);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    BuildTray();
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
@@ -83,6 +87,7 @@ TfrmAppdeck::~TfrmAppdeck() {
         Worker->Cancel();
         Worker->WaitFor();
     }
+    if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
     if (frmAppdeck == this) frmAppdeck = nullptr;
 }
@@ -461,7 +466,105 @@ void TfrmAppdeck::WndProc(TMessage& m) {
 }
 
 void TfrmAppdeck::WMHotKey(int id) {
-    if (id == kHotKeyId) SendToTray();
+    if (id != kHotKeyId) return;
+    if (::IsWindowVisible(Handle())) Button6->Click();
+    else trayADClick(trayAD);
+    ::SetForegroundWindow(Handle());
+}
+
+// --- tray mode -------------------------------------------------------------------
+
+void TfrmAppdeck::BuildTray() {
+    TMPop = new TPopupMenu(this);
+    TMPop->Name = "TMPop";
+    trayAD = new TTrayIcon(this);
+    trayAD->Name = "trayAD";
+    trayAD->PopupMenu = TMPop;
+    trayAD->OnClick = [this](TObject* s) { trayADClick(s); };
+    RAMO = new TTimer(this);
+    RAMO->Name = "RAMO";
+    RAMO->SetEnabled(false);
+    RAMO->SetInterval(10000);
+    RAMO->OnTimer = [this](TObject* s) { RAMOTimer(s); };
+    if (Application) Application->OnMinimize = [this](TObject* s) { ApplicationEvents1Minimize(s); };
+}
+
+void TfrmAppdeck::SendToTray() {
+    {
+        TIniFile ini(SettingsFileName());
+        BaseDir = baseDirAtStart_;
+        RAMO->SetEnabled(ini.ReadBool("Settings", "RAMOptimizer", true));
+        int seconds = ini.ReadInteger("Settings", "RAMOptimizer_Interval", 10);
+        RAMO->SetInterval(static_cast<unsigned>(seconds > 0 ? seconds : 10) * 1000u);
+    }
+    Hide();
+    if (CatalogueChanged) CreateMenu();
+    trayAD->SetIcon(Application && Application->Icon ? Application->Icon : nullptr);
+    trayAD->AddIcon();
+    CatalogueChanged = false;
+}
+
+void TfrmAppdeck::trayADClick(TObject*) {
+    Show();
+    RAMO->SetEnabled(false);
+    trayAD->DeleteIcon();
+}
+
+void TfrmAppdeck::CreateMenu() {
+    TMPop->Items().Clear();
+    menuImages_.clear();
+    HICON folder = nullptr;
+    {
+        SHFILEINFOW info{};
+        if (::SHGetFileInfoW(Widen(ExcludeTrailingPathDelimiter(BaseDir)).c_str(), 0, &info, sizeof info,
+                             SHGFI_ICON | SHGFI_SMALLICON))
+            folder = info.hIcon;
+    }
+    OwnedIcon folderIcon(folder);
+    for (int c = 0; c < lstCat->Count(); ++c) {
+        std::string category = lstCat->Items()[c];
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        std::vector<std::string> names = ini.ReadSections();
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return AnsiCompareText(a, b) < 0;
+        });
+        TMenuItem* categoryItem = TMPop->Items().Add(DoubleAmpersands(category));
+        menuImages_.push_back(IconToBitmap(folderIcon.Get(), 16));
+        categoryItem->Bitmap = menuImages_.back().Get();
+        int available = 0;
+        int all = static_cast<int>(names.size());
+        for (const std::string& name : names) {
+            if (name.empty()) continue;
+            std::string loc = ExpandEnvPath(ResolveRegistryLocation(ini.ReadString(name, "Loc", "")));
+            if (ExtractFileDrive(loc).empty()) loc = BaseDir + loc;
+            std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
+            if (!FileExists(loc)) continue;
+            ++available;
+            auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
+            item->Loc = loc + "|" + param;
+            item->OnClick = [this](TObject* s) { ExecMenu(s); };
+            OwnedIcon icon(GetShellIcon(loc, false));
+            menuImages_.push_back(IconToBitmap(icon.Get(), 16));
+            item->Bitmap = menuImages_.back().Get();
+            if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
+        }
+    }
+}
+
+void TfrmAppdeck::ExecMenu(TObject* Sender) {
+    auto* item = dynamic_cast<TLaunchMenuItem*>(Sender);
+    if (!item) return;
+    size_t bar = item->Loc.find('|');
+    std::string file = item->Loc.substr(0, bar);
+    std::string params = bar == std::string::npos ? std::string() : item->Loc.substr(bar + 1);
+    ShellOpen(Handle(), file, params, ExtractFilePath(file), SW_SHOWNORMAL);
+}
+
+void TfrmAppdeck::RAMOTimer(TObject*) { TrimWorkingSets(); }
+
+void TfrmAppdeck::ApplicationEvents1Minimize(TObject*) {
+    TIniFile ini(SettingsFileName());
+    if (ini.ReadBool("Settings", "Min2TrayMode", false)) SendToTray();
 }
 
 void TfrmAppdeck::WMDropFiles(HDROP drop) {

@@ -9,12 +9,14 @@
 
 #include "app/BackgroundWorker.h"
 #include "app/SkinManagerStandIn.h"
+#include "app/TrayIcon.h"
 #include "app/ViewEntries.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/IniFiles.h"
 #include "framework/ListView.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 
 namespace ad {
@@ -54,8 +56,12 @@ public:
     // The selected category's name, or "" when none is selected.
     std::string SelectedCategory();
     void ReadCategory();
-    // Tray mode comes with the tray icon; until then this does nothing.
-    void SendToTray() {}
+    // Tray mode: the window hides and lives as a notification-area icon.
+    void SendToTray();
+    void WMHotKey(int id);
+    void trayADClick(TObject* Sender);
+    void CreateMenu();
+    void RAMOTimer(TObject* Sender);
     // Previous or next page of view 1, by the sender's Tag (2 previous, else next).
     void Button2Click(TObject* Sender);
 
@@ -94,6 +100,10 @@ public:
     TBackgroundWorker* Worker;
     TStatusBar* SB;
     TTimer* Timer1;
+    // Tray mode.
+    TTrayIcon* trayAD;
+    TPopupMenu* TMPop;
+    TTimer* RAMO;
 
 protected:
     void WndProc(TMessage& m) override;
@@ -108,7 +118,6 @@ private:
     void FormDblClick(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void WMDropFiles(HDROP drop);
-    void WMHotKey(int id);
 
     // Catalogue.
     void btnAddClick(TObject* Sender);
@@ -156,9 +165,14 @@ private:
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
     void StartScan(bool afterRemoval);
+    void BuildTray();
+    void ExecMenu(TObject* Sender);
+    void ApplicationEvents1Minimize(TObject* Sender);
+    std::vector<OwnedBitmap> menuImages_;  // the tray menu's pictures
     bool CanEdit() const { return !ReadOnlyView; }
 
     std::string firstArgument_;
+    std::string baseDirAtStart_;  // the program's folder ("BaseDir" is set to it again for tray mode)
     // What the worker's scan reads (set on the GUI thread before it starts) and finds.
     struct ScanJob {
         std::string categoryFile;
@@ -169,6 +183,13 @@ private:
         std::vector<TScannedEntry> found;
     } scan_;
     bool firstActivation_ = true;
+};
+
+// An item of the tray menu: Loc is the program's location, "|" and its parameters.
+class TLaunchMenuItem : public TMenuItem {
+public:
+    using TMenuItem::TMenuItem;
+    std::string Loc;
 };
 
 // The one main window, reached by the secondary windows.

@@ -377,6 +377,77 @@ TEST_F(MainWindowTest, RowActionsWorkOnTheLocationOfTheSelectedRow) {
     Application->OnOpenURL = saved;
 }
 
+TEST_F(MainWindowTest, TrayModeHidesTheWindowBehindAMenuOfEveryCategory) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string sixty, twoHundred;
+    for (int i = 0; i < 60; ++i) sixty += "[P" + std::to_string(100 + i) + "]\r\nLoc=" + exe + "\r\n";
+    for (int i = 0; i < 200; ++i) twoHundred += "[Q" + std::to_string(100 + i) + "]\r\nLoc=" + exe + "\r\n";
+    std::string out = base.File("tray.txt");
+    Category("A & B", "[Tom & Jerry]\r\nLoc=" + exe + "\r\nParam=--out=\"" + out + "\" x\r\n[Gone]\r\nLoc=C:\\no.exe\r\n");
+    Category("Many", sixty);
+    Category("Long", twoHundred);
+    Category("Empty", "[Gone]\r\nLoc=C:\\no.exe\r\n");
+    Settings("RAMOptimizer_Interval=15\r\n");
+    TfrmAppdeck& f = Open();
+    f.Button6->Click();
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    EXPECT_TRUE(f.RAMO->Enabled());  // on by default in tray mode
+    EXPECT_EQ(f.RAMO->Interval(), 15000u);
+    EXPECT_FALSE(f.CatalogueChanged);
+
+    TMenuItem& root = f.TMPop->Items();
+    ASSERT_EQ(root.Count(), 4);  // the categories in list order
+    EXPECT_EQ(root.Items(0)->Caption, "A && B");
+    ASSERT_EQ(root.Items(0)->Count(), 1);
+    EXPECT_EQ(root.Items(0)->Items(0)->Caption, "Tom & Jerry");  // as stored: "&" marks a letter
+    EXPECT_EQ(root.Items(1)->Caption, "Empty");
+    EXPECT_EQ(root.Items(1)->Count(), 0);
+    TMenuItem* longCat = root.Items(2);
+    TMenuItem* many = root.Items(3);
+    ASSERT_EQ(many->Count(), 60);
+    for (int i = 0; i < 60; ++i)
+        EXPECT_EQ(many->Items(i)->Break == TMenuBreak::mbBarBreak, i == 24 || i == 49) << i;
+    for (int i = 0; i < longCat->Count(); ++i) EXPECT_EQ(longCat->Items(i)->Break, TMenuBreak::mbNone);
+
+    // A menu item starts its program with its parameters.
+    root.Items(0)->Items(0)->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+    EXPECT_NE(test::ReadFileBytes(out).find("arg=x"), std::string::npos);
+
+    // A left press on the icon brings the window back.
+    ::SendMessageW(f.Handle(), f.trayAD->CallbackMessage(), 0, WM_LBUTTONDOWN);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(f.RAMO->Enabled());
+
+    // Unchanged catalogue: the menu is kept; a change rebuilds it.
+    TMenuItem* before = root.Items(0);
+    f.SendToTray();
+    EXPECT_EQ(root.Items(0), before);
+    f.trayADClick(f.trayAD);
+    f.CatalogueChanged = true;
+    f.SendToTray();
+    EXPECT_NE(root.Items(0), before);
+    f.trayADClick(f.trayAD);
+}
+
+TEST_F(MainWindowTest, TheHotKeySwitchesModesAndMinimisingCanGoToTheTray) {
+    Settings("RAMOptimizer=0\r\nMin2TrayMode=1\r\n");
+    TfrmAppdeck& f = Open();
+    ::SendMessageW(f.Handle(), WM_HOTKEY, 212, 0);
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(f.RAMO->Enabled());
+    ::SendMessageW(f.Handle(), WM_HOTKEY, 99, 0);  // another id: nothing
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    ::SendMessageW(f.Handle(), WM_HOTKEY, 212, 0);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+
+    ASSERT_TRUE(Application->OnMinimize);
+    Application->OnMinimize(Application);
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    f.trayADClick(f.trayAD);
+    f.RAMOTimer(f.RAMO);  // one trimming pass runs without complaint
+}
+
 // Text of one cell of the program list, as the list view shows it.
 std::string CellText(TListView* lv, int row, int column) {
     wchar_t buf[512] = {};

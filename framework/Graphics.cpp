@@ -16,6 +16,31 @@ int ScreenPixelsPerInch() {
     return ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
 }
 
+OwnedBitmap IconToBitmap(HICON icon, int size, TColor background) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return OwnedBitmap();
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    {
+        SelectObjectScope sel(dc.Get(), bitmap.Get());
+        RECT r{0, 0, size, size};
+        OwnedBrush brush(::CreateSolidBrush(ColorToRGB(background)));
+        ::FillRect(dc.Get(), &r, brush.Get());
+        if (icon) ::DrawIconEx(dc.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        ::GdiFlush();
+    }
+    auto* px = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < size * size; ++i) px[i] |= 0xFF000000u;  // opaque
+    return bitmap;
+}
+
 TFont::TFont() = default;
 
 void TFont::Assign(const TFont& other) {

@@ -70,6 +70,9 @@ private:
 
 int ScreenPixelsPerInch();
 
+// An opaque 32-bit bitmap of an icon on a background colour (menus show these).
+OwnedBitmap IconToBitmap(HICON icon, int size, TColor background = clWhite);
+
 // Drawing on a device context that someone else owns (a paint or memory DC).
 class TCanvas {
 public:

@@ -8,13 +8,6 @@ namespace ad {
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
-TMenuItem* TMenuItem::Add(const std::string& caption) {
-    auto* item = new TMenuItem(this);
-    item->Caption = caption;
-    items_.push_back(item);
-    return item;
-}
-
 void TMenuItem::Clear() {
     std::vector<TMenuItem*> old;
     old.swap(items_);
@@ -35,7 +28,9 @@ static void AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& 
             continue;
         }
         std::wstring text = Widen(item->Caption);
-        UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED) | (item->Checked ? MF_CHECKED : 0);
+        UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED) | (item->Checked ? MF_CHECKED : 0) |
+                     (item->Break == TMenuBreak::mbBreak ? MF_MENUBREAK : 0) |
+                     (item->Break == TMenuBreak::mbBarBreak ? MF_MENUBARBREAK : 0);
         if (item->Count() > 0) {
             HMENU sub = ::CreatePopupMenu();
             AppendItems(sub, *item, commands);

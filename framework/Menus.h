@@ -12,17 +12,27 @@
 
 namespace ad {
 
+enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
+
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* AOwner);
     std::string Caption;  // "-" makes a separator
     bool Enabled = true;
     bool Checked = false;
+    TMenuBreak Break = TMenuBreak::mbNone;  // starts a new column (with a bar)
     HBITMAP Bitmap = nullptr;  // borrowed; shown beside the caption
     TNotifyEvent OnClick;
 
     // Sub-items, owned by this item.
-    TMenuItem* Add(const std::string& caption);
+    TMenuItem* Add(const std::string& caption) { return AddItem<TMenuItem>(caption); }
+    template <class T>
+    T* AddItem(const std::string& caption) {
+        auto* item = new T(this);
+        item->Caption = caption;
+        items_.push_back(item);
+        return item;
+    }
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
     void Clear();
