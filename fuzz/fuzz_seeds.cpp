@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gif/GIFTestSupport.h"
+#include "skin/engine/AszTestWriter.h"
 #include "skin/engine/PngTestWriter.h"
 
 // PNG seeds: every colour type and depth, both interlace methods, with
@@ -54,6 +55,19 @@ int main(int argc, char** argv) {
                                      std::string("\x00\x00\x10\x10\x00\x00", 6) + "255;0;100;2;0;65280;0;0;2;0;;;1;2;3;4;5"};
     for (int i = 0; i < 3; ++i)
         std::ofstream(root / "skin_gradient" / ("seed" + std::to_string(i)), std::ios::binary) << gradients[i];
+    // Packed skins: an INI entry, images, a stream longer than stated, a preview.
+    fs::create_directories(root / "skin_asz");
+    ad::pngtest::Image tiny;
+    const ad::asztest::Bytes packs[] = {
+        ad::asztest::Pack({{"OPTIONS.DAT", ad::asztest::Text("[GLOBALINFO]\nVERSION=11.0\n")},
+                           {"MASTER.BMP", ad::asztest::Bytes(300, 7)}}),
+        ad::asztest::Pack({{"options.dat", ad::asztest::Text("[BUTTON]\nSTATES=3\n")},
+                           {"CLOSE.PNG", ad::pngtest::Write(tiny), 20}, {"E.JPG", {}}},
+                          "ASzf", ad::pngtest::Write(tiny)),
+    };
+    for (int i = 0; i < 2; ++i)
+        std::ofstream(root / "skin_asz" / ("seed" + std::to_string(i)), std::ios::binary)
+            .write(reinterpret_cast<const char*>(packs[i].data()), std::streamsize(packs[i].size()));
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::TGifPicture pic;

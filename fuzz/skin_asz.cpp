@@ -1,0 +1,18 @@
+// Fuzz target: the packed skin reader on arbitrary bytes.
+#include <cstddef>
+#include <cstdint>
+
+#include "skin/engine/skPackedSkin.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ad::TSkSkinConvertor c;
+    try {
+        ad::ReadPackedSkinEntries(c, data, size);
+    } catch (const ad::EZLibError&) {
+        return 0;
+    }
+    for (const auto& e : c.Entries)
+        if (e.Data.size() > size_t(ad::kMaxPackedEntrySize) || e.Name.size() > size_t(ad::kMaxPackedNameLength))
+            __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,90 @@
+// Packed skin files (".asz"): "ASzf", an entry count, then per entry a name,
+// the data size and a zlib stream whose end is found by inflating it (no
+// compressed length is stored). The reader splits a packed skin into the INI
+// text ("Options.dat" in any case) and named image entries. Portable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Exception.h"
+
+namespace ad {
+
+class EZLibError : public Exception {
+public:
+    EZLibError(int code, std::string message) : Exception(std::move(message)), ErrorCode(code) {}
+    int ErrorCode;
+};
+class EZDecompressionError : public EZLibError {
+public:
+    using EZLibError::EZLibError;
+};
+
+// A read position over bytes held in memory (a packed skin read whole).
+struct TSkinSource {
+    const uint8_t* Data = nullptr;
+    size_t Size = 0;
+    size_t Position = 0;
+};
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+// Read-only inflate over a source; after the end of the zlib stream the source
+// stands right after it (input read beyond the end is given back).
+class TZDecompressionStream {
+public:
+    explicit TZDecompressionStream(TSkinSource& source);
+    ~TZDecompressionStream();
+    TZDecompressionStream(const TZDecompressionStream&) = delete;
+    TZDecompressionStream& operator=(const TZDecompressionStream&) = delete;
+
+    size_t Read(void* buffer, size_t count);
+    // Only forward moves and a rewind to 0 are possible; the decompressed position.
+    int64_t Seek(int64_t offset, TSeekOrigin origin);
+    [[noreturn]] void Write(const void* buffer, size_t count);
+    bool Ended() const { return ended_; }
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    TSkinSource& source_;
+    size_t sourcePosition_;
+    bool ended_ = false;
+};
+
+struct TSkinImageEntry {
+    std::string Name;  // as stored
+    bool NotBMP = false;
+    std::vector<uint8_t> Data;
+};
+
+class TSkSkinConvertor {
+public:
+    void Clear();
+
+    std::unique_ptr<std::vector<uint8_t>> IniStream;  // null without an INI entry
+    int ImageCount = 0;
+    std::vector<TSkinImageEntry> Entries;
+    // Why reading stopped early (a bad signature, a damaged entry); empty when all was read.
+    std::string LastError;
+};
+
+// Limits of one entry (names and decompressed sizes).
+constexpr int32_t kMaxPackedNameLength = 4096;
+constexpr int32_t kMaxPackedEntrySize = 256 * 1024 * 1024;
+
+inline const char* const kNotPackedSkin = "Loaded data is not a packed skin file";
+
+// Reads the entries of a packed skin held in memory. False (LastError "Loaded
+// data is not a packed skin file") for another signature. Entries whose
+// header is damaged or cut short end the reading with LastError set; corrupt
+// compressed data raises EZDecompressionError.
+bool ReadPackedSkinEntries(TSkSkinConvertor& convertor, const uint8_t* data, size_t size);
+// The same for a file; a missing file changes nothing and gives false.
+bool OpenPackedSkinFile(const std::string& fileName, TSkSkinConvertor& convertor);
+
+}  // namespace ad
