@@ -138,9 +138,9 @@ void THashTable::Insert(uint32_t key, int code) {
     int d = h == 0 ? 1 : Size - h;
     while (slots_[h] < 0xFFFFF000u) {
         h -= d;
-        if (h < 0) h += Size;
+        h += Size & (h >> 31);
     }
-    slots_[h] = key << 12 | uint32_t(code);
+    Store(h, key, code);
 }
 
 void TLZWEncoder::PutCode(int code) {
@@ -158,35 +158,113 @@ void TLZWEncoder::PutCode(int code) {
 void TLZWEncoder::Clear() {
     TGIFEncoder::Clear();
     table_->Clear();
+    std::fill(child_.get(), child_.get() + 4096, NoChild);
     NextFree = ClearCode + 2;
 }
 
 void TLZWEncoder::EncodePixels() {
     table_ = std::make_unique<THashTable>();
+    child_ = std::make_unique<uint32_t[]>(4096);
     struct Release {
-        std::unique_ptr<THashTable>& t;
-        ~Release() { t.reset(); }
-    } release{table_};
+        TLZWEncoder& e;
+        ~Release() {
+            e.table_.reset();
+            e.child_.reset();
+        }
+    } release{*this};
     Clear();
-    int prefix = NextPixel();
-    if (prefix < 0) return;
+    const uint8_t* at;
+    const uint8_t* end;
+    if (!NextSpan(at, end)) return;
+    const int limit = ColorLimit;
+    int prefix = *at++;
+    if (prefix >= limit) ColorError();
     THashTable& table = *table_;
-    for (int p = NextPixel(); p >= 0; p = NextPixel()) {
+    uint32_t* child = child_.get();
+
+    // The loop keeps the output state in locals (as PutCode would update it:
+    // no clear is pending here) and gathers bytes before they go to the writer.
+    uint32_t acc = accumulator_;
+    int nbits = bits_, width = CodeWidth, widthLimit = WidthLimit, nextFree = NextFree;
+    uint8_t out[512];
+    int outCount = 0;
+    auto store = [&] {
+        writer_->Write(out, size_t(outCount));
+        outCount = 0;
+        accumulator_ = acc;
+        bits_ = nbits;
+        CodeWidth = width;
+        WidthLimit = widthLimit;
+        NextFree = nextFree;
+    };
+    auto load = [&] {
+        acc = accumulator_;
+        nbits = bits_;
+        width = CodeWidth;
+        widthLimit = WidthLimit;
+        nextFree = NextFree;
+    };
+
+    // The cache pays where strings are long; where they are short its misses
+    // only cost time, so it is used (consulted and filled) after a string of
+    // several pixels. Every entry it holds is in the table: it is emptied
+    // with the table.
+    int length = 1;
+    bool useChild = false;
+    for (;;) {
+        if (at == end && !NextSpan(at, end)) break;
+        int p = *at++;
+        if (p >= limit) {
+            store();
+            ColorError();
+        }
+        if (useChild) {
+            uint32_t c = child[prefix];
+            if (c >> 12 == uint32_t(p)) {
+                prefix = int(c & 0xFFF);
+                ++length;
+                continue;
+            }
+        }
         uint32_t key = uint32_t(prefix) << 8 | uint32_t(p);
-        int code = table.Lookup(key);
+        int slot = table.Find(key);
+        int code = table.CodeAt(slot);
         if (code >= 0) {
+            if (useChild) child[prefix] = uint32_t(p) << 12 | uint32_t(code);
             prefix = code;
+            ++length;
             continue;
         }
-        PutCode(prefix);
-        prefix = p;
-        if (NextFree > 4094) {
-            Clear();
-        } else {
-            table.Insert(key, NextFree);
-            ++NextFree;
+        // PutCode(prefix)
+        acc = (acc & ((1u << nbits) - 1)) | (uint32_t(prefix) << nbits);
+        nbits += width;
+        while (nbits >= 8) {
+            out[outCount++] = uint8_t(acc);
+            acc >>= 8;
+            nbits -= 8;
         }
+        if (nextFree > widthLimit) {
+            ++width;
+            widthLimit = width >= 12 ? 4096 : (1 << width) - 1;
+        }
+        if (outCount > int(sizeof out) - 4) {
+            writer_->Write(out, size_t(outCount));
+            outCount = 0;
+        }
+        if (nextFree > 4094) {
+            store();
+            Clear();
+            load();
+        } else {
+            table.Store(slot, key, nextFree);
+            if (useChild) child[prefix] = uint32_t(p) << 12 | uint32_t(nextFree);
+            ++nextFree;
+        }
+        useChild = length >= 4;
+        length = 1;
+        prefix = p;
     }
+    store();
     PutCode(prefix);
 }
 

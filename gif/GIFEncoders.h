@@ -78,17 +78,33 @@ protected:
         return p;
     }
 
+    // The rest of the current row of the walk (of the whole image when not
+    // interlaced) as [begin, end), taken at once; false after the last. The
+    // caller checks the indices against ColorLimit.
+    inline bool NextSpan(const uint8_t*& begin, const uint8_t*& end) {
+        if (rowLeft_ == 0 && !NextRow()) return false;
+        begin = pixel_;
+        end = pixel_ + rowLeft_;
+        pixel_ = end;
+        rowLeft_ = 0;
+        return true;
+    }
+
+    [[noreturn]] void ColorError();
+
     int StartWidth = 0, CodeWidth = 0, WidthLimit = 0;
     int ClearCode = 0, EndCode = 0, FirstFree = 0;
     bool ClearFlag = false;
 
-private:
-    bool NextRow();
-    [[noreturn]] void ColorError();
-
+    // The bit output: bytes go to writer_ from the accumulator holding bits_
+    // pending bits.
     TGIFWriter* writer_ = nullptr;
     uint32_t accumulator_ = 0;
     int bits_ = 0;
+
+private:
+    bool NextRow();
+
     const uint8_t* data_ = nullptr;
     int width_ = 0, height_ = 0;
     bool interlaced_ = false;
@@ -103,26 +119,38 @@ class THashTable {
 public:
     static constexpr int Size = 8009;
     void Clear();
-    // The code stored for key, or -1.
-    inline int Lookup(uint32_t key) const {
+    // The slot holding key, or the empty slot where it belongs.
+    inline int Find(uint32_t key) const {
         int h = Hash(key);
         int d = h == 0 ? 1 : Size - h;
         for (;;) {
             uint32_t e = slots_[h];
-            if (e >= 0xFFFFF000u) return -1;
-            if ((e >> 12) == key) return int(e & 0xFFF);
+            if (e >= 0xFFFFF000u || (e >> 12) == key) return h;
             h -= d;
-            if (h < 0) h += Size;
+            h += Size & (h >> 31);  // plus Size when negative
         }
     }
+    // The code in a slot answered by Find, or -1 when it is empty.
+    inline int CodeAt(int slot) const { return slots_[slot] >= 0xFFFFF000u ? -1 : int(slots_[slot] & 0xFFF); }
+    // Fills the empty slot answered by Find.
+    inline void Store(int slot, uint32_t key, int code) { slots_[slot] = key << 12 | uint32_t(code); }
+    // The code stored for key, or -1.
+    inline int Lookup(uint32_t key) const { return CodeAt(Find(key)); }
     void Insert(uint32_t key, int code);
 
 private:
-    static inline int Hash(uint32_t key) { return int(((key >> 4) ^ key) % Size); }
+    // ((key div 16) xor key) mod Size. The remainder comes from the fraction
+    // of x / Size, taken in 32 bits with a rounded-up reciprocal: exact for
+    // every x below 2^20 (keys are 20 bits), and below Size for any x.
+    static constexpr uint32_t Reciprocal = uint32_t((uint64_t(1) << 32) / Size + 1);
+    static inline int Hash(uint32_t key) {
+        uint32_t fraction = ((key >> 4) ^ key) * Reciprocal;
+        return int((uint64_t(fraction) * Size) >> 32);
+    }
     uint32_t slots_[Size];
 };
 
-class TLZWEncoder : public TGIFEncoder {
+class TLZWEncoder final : public TGIFEncoder {
 protected:
     void PutCode(int code) override;
     void Clear() override;
@@ -130,10 +158,15 @@ protected:
 
 private:
     std::unique_ptr<THashTable> table_;
+    // For each code, a string of the table that extends it by one pixel:
+    // pixel * 4096 + code, or NoChild. Answers most lookups of repetitive
+    // pictures without probing the hash table.
+    static constexpr uint32_t NoChild = 0xFFFFFFFFu;
+    std::unique_ptr<uint32_t[]> child_;
     int NextFree = 0;
 };
 
-class TRLEEncoder : public TGIFEncoder {
+class TRLEEncoder final : public TGIFEncoder {
 protected:
     void Clear() override;
     void EncodePixels() override;

@@ -19,8 +19,13 @@ size_t TGIFMemoryStream::Read(void* buffer, size_t count) {
 
 void TGIFMemoryStream::Write(const void* buffer, size_t count) {
     if (count == 0) return;
-    if (position_ + count > Bytes.size()) Bytes.resize(position_ + count);
-    std::memcpy(Bytes.data() + position_, buffer, count);
+    const uint8_t* p = static_cast<const uint8_t*>(buffer);
+    if (position_ == Bytes.size()) {
+        Bytes.insert(Bytes.end(), p, p + count);  // appending: no zero fill first
+    } else {
+        if (position_ + count > Bytes.size()) Bytes.resize(position_ + count);
+        std::memcpy(Bytes.data() + position_, p, count);
+    }
     position_ += count;
 }
 
