@@ -10,6 +10,7 @@
 #include "app/Launch.h"
 #include "app/RamOptimizer.h"
 #include "app/SWSystem.h"
+#include "app/StatusInfo.h"
 #include "framework/Dialogs.h"
 #include "framework/Registry.h"
 #include "framework/Streams.h"
@@ -64,7 +65,14 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     SB = new TStatusBar(this);
     SB->Name = "SB";
     SB->SetParent(this);
-    for (int w : {200, 200, 200, 250}) SB->AddPanel(w);
+    for (int w : {140, 85, 400, 50}) SB->AddPanel(w, true);
+    SB->SetPanelText(0, "Memory Usage : 100%");
+    SB->SetPanelText(1, "Power : 100%");
+    SB->SetPanelText(2, "System Uptime : -");
+    Timer2 = new TTimer(this);
+    Timer2->Name = "Timer2";
+    Timer2->SetInterval(1000);
+    Timer2->OnTimer = [this](TObject* s) { Timer2Timer(s); };
 
     Timer1 = new TTimer(this);
     Timer1->Name = "Timer1";
@@ -405,6 +413,12 @@ void TfrmAppdeck::FormActivate(TObject*) {
         firstActivation_ = false;
         StartInTray = ParamCount() > 0 && AsciiLowerCase(ParamStr(1)) == "-traymode";
     }
+}
+
+void TfrmAppdeck::Timer2Timer(TObject*) {
+    SB->SetPanelText(0, MemoryUsageText());
+    SB->SetPanelText(1, PowerText());
+    SB->SetPanelText(2, "System Uptime : " + GetUptimeText());
 }
 
 void TfrmAppdeck::Timer1Timer(TObject*) {

@@ -100,6 +100,7 @@ public:
     TBackgroundWorker* Worker;
     TStatusBar* SB;
     TTimer* Timer1;
+    TTimer* Timer2;  // status bar figures, every second
     // Tray mode.
     TTrayIcon* trayAD;
     TPopupMenu* TMPop;
@@ -117,6 +118,7 @@ private:
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormDblClick(TObject* Sender);
     void Timer1Timer(TObject* Sender);
+    void Timer2Timer(TObject* Sender);
     void WMDropFiles(HDROP drop);
 
     // Catalogue.

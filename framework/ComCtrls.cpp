@@ -222,16 +222,21 @@ void TStatusBar::CreateWindowHandle() {
     ApplyPanels();
 }
 
-void TStatusBar::AddPanel(int width) {
-    panels_.push_back(TStatusPanel{std::string(), width});
+void TStatusBar::AddPanel(int width, bool centered) {
+    panels_.push_back(TStatusPanel{std::string(), width, centered});
     ApplyPanels();
 }
 
 void TStatusBar::SetPanelText(int index, const std::string& text) {
     panels_.at(static_cast<size_t>(index)).Text = text;
+    ShowPanelText(static_cast<size_t>(index));
+}
+
+void TStatusBar::ShowPanelText(size_t index) {
     if (!HandleAllocated()) return;
-    std::wstring w = Widen(text);
-    ::SendMessageW(handle_, SB_SETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(w.c_str()));
+    const TStatusPanel& panel = panels_.at(index);
+    std::wstring w = (panel.Centered ? L"\t" : L"") + Widen(panel.Text);  // a leading tab centres it
+    ::SendMessageW(handle_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(w.c_str()));
 }
 
 void TStatusBar::ApplyPanels() {
@@ -243,10 +248,7 @@ void TStatusBar::ApplyPanels() {
         edges.push_back(i + 1 == panels_.size() ? -1 : x);  // the last panel takes the rest
     }
     ::SendMessageW(handle_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-    for (size_t i = 0; i < panels_.size(); ++i) {
-        std::wstring w = Widen(panels_[i].Text);
-        ::SendMessageW(handle_, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(w.c_str()));
-    }
+    for (size_t i = 0; i < panels_.size(); ++i) ShowPanelText(i);
 }
 
 // --- TSpeedButton ----------------------------------------------------------------

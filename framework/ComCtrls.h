@@ -93,6 +93,7 @@ private:
 struct TStatusPanel {
     std::string Text;
     int Width = 50;
+    bool Centered = false;
 };
 
 // A status bar along the bottom of its parent, with panels.
@@ -100,7 +101,7 @@ class TStatusBar : public TWinControl {
 public:
     explicit TStatusBar(TComponent* AOwner);
     int PanelCount() const { return static_cast<int>(panels_.size()); }
-    void AddPanel(int width);
+    void AddPanel(int width, bool centered = false);
     std::string PanelText(int index) const { return panels_.at(static_cast<size_t>(index)).Text; }
     void SetPanelText(int index, const std::string& text);
 
@@ -110,6 +111,7 @@ protected:
 
 private:
     void ApplyPanels();
+    void ShowPanelText(size_t index);
     std::vector<TStatusPanel> panels_;
 };
 
