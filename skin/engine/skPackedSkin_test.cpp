@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/engine/AszTestWriter.h"
 
 namespace ad {
@@ -60,14 +62,14 @@ TEST(skPackedSkin, NotAPackedSkin) {
 
 TEST(skPackedSkin, DamagedEntriesStopTheReading) {
     const Bytes a = asztest::Text("first entry data"), b = asztest::Text("second");
-    auto withCount = [](Bytes p, int32_t n) {
-        for (int s = 0; s < 4; ++s) p[4 + s] = uint8_t(uint32_t(n) >> (8 * s));
-        return p;
-    };
+    // Little-endian 32-bit value written over four bytes of a copy.
     auto patchI32 = [](Bytes p, size_t at, int32_t v) {
-        for (int s = 0; s < 4; ++s) p[at + s] = uint8_t(uint32_t(v) >> (8 * s));
+        const uint8_t le[4] = {uint8_t(uint32_t(v)), uint8_t(uint32_t(v) >> 8), uint8_t(uint32_t(v) >> 16),
+                               uint8_t(uint32_t(v) >> 24)};
+        if (at + 4 <= p.size()) std::copy(le, le + 4, p.begin() + static_cast<std::ptrdiff_t>(at));
         return p;
     };
+    auto withCount = [&](Bytes p, int32_t n) { return patchI32(std::move(p), 4, n); };
     Bytes good = asztest::Pack({{"A.BMP", a}, {"B.BMP", b}});
     const size_t firstSize = 8 + 4 + 5;  // offset of the first entry's data size
     const struct {
