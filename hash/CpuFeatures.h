@@ -10,6 +10,9 @@ struct CpuFeatures {
     bool Sse41 = false;
     bool Pclmul = false;  // carry-less multiply
     bool Sha = false;     // SHA-1 / SHA-256 extensions
+    bool Avx2 = false;    // with the YMM registers saved by the operating system
+    bool Bmi2 = false;    // BMI1 and BMI2 (andn, rorx)
+    bool Avx512 = false;  // F, BW and VL, with the ZMM registers saved by the operating system
 };
 
 // What the processor offers (and the operating system enables).
@@ -23,5 +26,10 @@ void UsePortableDigestCode(bool portable);
 // taking UsePortableDigestCode into account.
 bool UseShaExtensions();
 bool UseCarrylessCrc32();
+
+// Which SHA-384/SHA-512 vector code to use (AVX-512 before AVX2; both with the
+// BMI2 rounds), taking UsePortableDigestCode into account.
+bool UseAvx512Sha512();
+bool UseAvx2Sha512();
 
 }  // namespace ad

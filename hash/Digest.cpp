@@ -138,7 +138,9 @@ public:
 // SHA-384, SHA-512: 128-byte blocks, 128-bit length, output cut to `bytes`.
 class Sha64Engine : public BlockEngine<uint64_t, 8, 128, 16, Order::Big, 0x80> {
 public:
-    Sha64Engine(const std::array<uint64_t, 8>& init, size_t bytes) : BlockEngine(Sha512Blocks, init), bytes_(bytes) {}
+    Sha64Engine(const std::array<uint64_t, 8>& init, size_t bytes)
+        : BlockEngine(UseAvx512Sha512() ? Sha512BlocksAvx512 : UseAvx2Sha512() ? Sha512BlocksAvx2 : Sha512Blocks, init),
+          bytes_(bytes) {}
     std::string FinalText() override { return WordBytesText(Order::Big, bytes_); }
 
 private:
