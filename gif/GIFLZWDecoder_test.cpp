@@ -103,6 +103,34 @@ TEST(GIFLZWDecoder, SelfReferenceAndLongerCyclesStop) {
     EXPECT_THROW(Decode(WithSize(2, cycle), 64, 1), GIFException);
 }
 
+
+TEST(GIFLZWDecoder, CodesNotYetInTheTable) {
+    struct Case {
+        const char* What;
+        std::vector<std::pair<int, int>> Codes;
+        int Width;
+        Bytes Pixels;
+    };
+    const Case cases[] = {
+        // 7 is beyond the next free code 6: the last string and its first
+        // pixel; 7 becomes the old code, so entry 7 is (7, 1). A root after
+        // that still decodes.
+        {"past the next free code", {{4, 3}, {1, 3}, {7, 3}, {6, 3}, {2, 4}, {5, 4}}, 6, {1, 1, 1, 1, 1, 2}},
+        // The first code after a clear is taken as a pixel value whatever it is.
+        {"first code after a clear", {{4, 3}, {7, 3}, {0, 3}, {5, 3}}, 2, {7, 0}},
+        // Well-formed codes first ("2 3" is entry 6), then 9 past the next
+        // free code 8, then entry 8 ("2 3 2") that 9 added.
+        {"after well-formed codes", {{4, 3}, {2, 3}, {3, 3}, {6, 3}, {9, 4}, {8, 4}, {5, 4}}, 10,
+         {2, 3, 2, 3, 2, 3, 2, 2, 3, 2}},
+    };
+    for (const Case& c : cases) {
+        for (size_t block : {size_t(255), size_t(1)}) {
+            Decoded d = Decode(WithSize(2, PackCodes(c.Codes), block), c.Width, 1, false, 9);
+            EXPECT_EQ(d.Pixels, c.Pixels) << c.What << ", sub-blocks of " << block;
+            EXPECT_TRUE(d.Warnings.empty()) << c.What;
+        }
+    }
+}
 TEST(GIFLZWDecoder, FullTableStaysAtTwelveBits) {
     // 2-bit data, no clears: 4090 entries fill the table; then more 12-bit codes.
     std::vector<std::pair<int, int>> codes{{4, 3}};
