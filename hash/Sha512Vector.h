@@ -150,14 +150,15 @@ AD_SHA512_INLINE void BlockRounds(uint64_t state[8], const uint64_t* wk, int blo
     uint64_t bc = b ^ c;
     uint64_t sa = 0;
     wk += 2 * block;
-    int i = 0;
     if (next != nullptr) {
         const int first = 8 + 8 * steps * block;
         RoundsWithSchedule<T, steps>(a, b, c, d, e, f, g, h, bc, wk, sa, x, next + stride * first,
                                      kSha512Round + 2 * first, std::make_integer_sequence<int, 8>());
-        i = 8;
+    } else {
+        for (int i = 0; i < 8; ++i) EightRounds<stride>(a, b, c, d, e, f, g, h, bc, wk + 4 * stride * i, sa);
     }
-    for (; i < 10; ++i) EightRounds<stride>(a, b, c, d, e, f, g, h, bc, wk + 4 * stride * i, sa);
+    EightRounds<stride>(a, b, c, d, e, f, g, h, bc, wk + 4 * stride * 8, sa);
+    EightRounds<stride>(a, b, c, d, e, f, g, h, bc, wk + 4 * stride * 9, sa);
     a += sa;
     state[0] += a;
     state[1] += b;
