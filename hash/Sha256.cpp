@@ -1,5 +1,5 @@
 // SHA-256 compression function (FIPS 180), portable code.
-#include "hash/DigestBlocks.h"
+#include "hash/Sha2Portable.h"
 
 namespace ad::digest {
 
@@ -15,66 +15,19 @@ constexpr uint32_t kRound[64] = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-inline uint32_t Schedule(uint32_t* w, int i) {
-    const uint32_t w15 = w[(i + 1) & 15], w2 = w[(i + 14) & 15];
-    const uint32_t s0 = Ror32(w15, 7) ^ Ror32(w15, 18) ^ (w15 >> 3);
-    const uint32_t s1 = Ror32(w2, 17) ^ Ror32(w2, 19) ^ (w2 >> 10);
-    const uint32_t v = w[i & 15] + s0 + w[(i + 9) & 15] + s1;
-    w[i & 15] = v;
-    return v;
-}
-
-// One round; the caller rotates the roles of the eight words.
-template <bool Extend>
-inline void Round(uint32_t a, uint32_t b, uint32_t c, uint32_t& d, uint32_t e, uint32_t f, uint32_t g,
-                  uint32_t& h, uint32_t* w, int i, int j) {
-    const uint32_t x = Extend ? Schedule(w, j) : w[j];
-    const uint32_t t1 = h + (Ror32(e, 6) ^ Ror32(e, 11) ^ Ror32(e, 25)) + (g ^ (e & (f ^ g))) + kRound[i + j] + x;
-    const uint32_t t2 = (Ror32(a, 2) ^ Ror32(a, 13) ^ Ror32(a, 22)) + ((a & b) | (c & (a | b)));
-    d += t1;
-    h = t1 + t2;
-}
-
-// Sixteen rounds from round i (a multiple of 16); the roles of the eight words
-// rotate by one per round.
-template <bool Extend>
-inline void Rounds16(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e, uint32_t& f, uint32_t& g, uint32_t& h,
-                     uint32_t* w, int i) {
-#pragma GCC unroll 2
-    for (int k = 0; k < 16; k += 8) {
-        Round<Extend>(a, b, c, d, e, f, g, h, w, i, k);
-        Round<Extend>(h, a, b, c, d, e, f, g, w, i, k + 1);
-        Round<Extend>(g, h, a, b, c, d, e, f, w, i, k + 2);
-        Round<Extend>(f, g, h, a, b, c, d, e, w, i, k + 3);
-        Round<Extend>(e, f, g, h, a, b, c, d, w, i, k + 4);
-        Round<Extend>(d, e, f, g, h, a, b, c, w, i, k + 5);
-        Round<Extend>(c, d, e, f, g, h, a, b, w, i, k + 6);
-        Round<Extend>(b, c, d, e, f, g, h, a, w, i, k + 7);
-    }
-}
+struct Sha256Params {
+    using Word = uint32_t;
+    static constexpr int kRounds = 64;
+    static constexpr const uint32_t* K = kRound;
+    static uint32_t Load(const uint8_t* p) { return LoadBe32(p); }
+    static constexpr int s0a = 7, s0b = 18, s0c = 3, s1a = 17, s1b = 19, s1c = 10;
+    static constexpr int S0a = 2, S0b = 13, S0c = 22, S1a = 6, S1b = 11, S1c = 25;
+};
 
 }  // namespace
 
 void Sha256Blocks(uint32_t state[8], const uint8_t* data, size_t blocks) {
-    for (; blocks != 0; --blocks, data += 64) {
-        uint32_t w[16];
-        for (int i = 0; i < 16; ++i) w[i] = LoadBe32(data + 4 * i);
-        uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-        uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
-        // Rounds 0..15 take the message words as they are; the later ones
-        // extend the schedule in place. Sixteen rounds per iteration keep
-        // every window index a constant.
-        Rounds16<false>(a, b, c, d, e, f, g, h, w, 0);
-        for (int i = 16; i < 64; i += 16) Rounds16<true>(a, b, c, d, e, f, g, h, w, i);
-        state[0] += a;
-        state[1] += b;
-        state[2] += c;
-        state[3] += d;
-        state[4] += e;
-        state[5] += f;
-        state[6] += g;
-        state[7] += h;
-    }
+    sha2::Compress<Sha256Params>::Blocks(state, data, blocks);
 }
 
 }  // namespace ad::digest
