@@ -11,17 +11,17 @@ const ITextServices& TCell::Text() const { return Cells ? Cells->TextServices() 
 const TFormatSettings& TCell::Settings() const { return Text().Settings(); }
 
 TColor TCell::GetPaintColor() {
-    if (Cells && Cells->Grid) return Cells->Grid->GetCellPaintColor(Cells->LastCol, Cells->LastRow, *this);
+    if (Cells && Cells->Grid) return Cells->Grid->GetCellPaintColor(col_, row_, *this);
     return Color;
 }
 
 TColor TCell::GetTextColor() {
-    if (Cells && Cells->Grid) return Cells->Grid->GetCellTextColor(Cells->LastCol, Cells->LastRow, *this);
+    if (Cells && Cells->Grid) return Cells->Grid->GetCellTextColor(col_, row_, *this);
     return FontColor;
 }
 
 void TCell::Changed() {
-    if (Cells) Cells->Changed();
+    if (Cells) Cells->Changed(col_, row_);
 }
 
 void TCell::SetAsBoolean(bool) { Changed(); }
@@ -227,11 +227,9 @@ void TBooleanCell::Clear() {
 
 // --- TIncrementCell
 
-static int LastRowOf(const TCells* cells) { return cells ? cells->LastRow : 0; }
-
-double TIncrementCell::AsFloat() const { return LastRowOf(Cells) + 1.0; }
-std::int32_t TIncrementCell::AsInteger() const { return LastRowOf(Cells) + 1; }
-std::u16string TIncrementCell::AsString() const { return IntToText(LastRowOf(Cells) + 1); }
+double TIncrementCell::AsFloat() const { return Row() + 1.0; }
+std::int32_t TIncrementCell::AsInteger() const { return Row() + 1; }
+std::u16string TIncrementCell::AsString() const { return IntToText(Row() + 1); }
 
 // --- cells reached through their text
 
@@ -259,11 +257,11 @@ void TGuidCell::SetAsString(const std::u16string& value) {
 
 std::u16string TVirtualCell::AsString() const {
     if (!Cells || !Cells->Columns) return {};
-    return Cells->Columns->GetVirtualText(Cells->LastCol, Cells->LastRow);
+    return Cells->Columns->GetVirtualText(Col(), Row());
 }
 
 void TVirtualCell::SetAsString(const std::u16string& value) {
-    if (Cells && Cells->Columns) Cells->Columns->SetVirtualText(Cells->LastCol, Cells->LastRow, value);
+    if (Cells && Cells->Columns) Cells->Columns->SetVirtualText(Col(), Row(), value);
     TCell::SetAsString(value);
 }
 

@@ -1,6 +1,7 @@
-// The value object of one grid cell and its typed classes. A cell does not
-// know its coordinates: what depends on them uses the store's last looked-up
-// position (TCells::LastCol / LastRow).
+// The value object of one grid cell and its typed classes. A cell keeps the
+// position the store last handed it out at (TCells::GetCell, sorting, making
+// it): its colours, change notices, row number and virtual text use that
+// position, so a handler that looks up other cells meanwhile cannot move it.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,7 @@ public:
     virtual std::int32_t AsInteger() const = 0;
     virtual std::u16string AsString() const = 0;
 
-    // The store's change notice for the last looked-up position.
+    // The store's change notice for this cell's position.
     virtual void Changed();
 
     virtual void SetAsBoolean(bool value);
@@ -50,9 +51,18 @@ public:
     // Bit 0: hidden; bit 1: initialising (attribute setters send no notice).
     std::uint8_t State = 2;
 
+    // Where the store last handed this cell out (0, 0 for a cell made alone).
+    int Col() const { return col_; }
+    int Row() const { return row_; }
+
 protected:
     const TFormatSettings& Settings() const;
     const ITextServices& Text() const;
+
+private:
+    friend class TCells;
+    int col_ = 0;
+    int row_ = 0;
 };
 
 class TStringCell : public TCell {
@@ -145,7 +155,7 @@ public:
     bool Value = false;
 };
 
-// The row number (one-based) of the last looked-up position.
+// The row number (one-based) of the cell's position.
 class TIncrementCell : public TCell {
 public:
     using TCell::TCell;
@@ -181,7 +191,7 @@ public:
     TGuid Value;
 };
 
-// Text asked from its column with the last looked-up position.
+// Text asked from its column with the cell's position.
 class TVirtualCell : public TTextBackedCell {
 public:
     using TTextBackedCell::TTextBackedCell;

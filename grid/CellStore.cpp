@@ -77,7 +77,9 @@ TCell* TCells::GetCell(int ACol, int ARow) {
     CheckColumn(ACol);
     LastCol = ACol;
     LastRow = ARow;
-    return ColumnLists[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)].get();
+    TCell* cell = ColumnLists[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)].get();
+    Place(*cell, ACol, ARow);
+    return cell;
 }
 
 TRow* TCells::GetRow(int ARow) {
@@ -106,7 +108,7 @@ int TCells::GetChildCount(int ARow) const {
     return n;
 }
 
-std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context) {
+std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context, int col, int row) {
     TColumnAttrs attrs;
     if (Columns && column >= 0 && column < Columns->ColumnCount()) attrs = Columns->ColumnAttrs(column);
     std::unique_ptr<TCell> cell;
@@ -134,6 +136,7 @@ std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context) {
     cell->Color = attrs.Color;
     if (context != TCellContext::InsertChild) cell->FontColor = attrs.FontColor;
     cell->State &= static_cast<std::uint8_t>(~2u);
+    Place(*cell, col, row);
     return cell;
 }
 
@@ -159,7 +162,7 @@ void TCells::AppendColumn() {
     int source = Columns ? Columns->ColumnCount() - 1 : -1;
     TColumnList list;
     list.reserve(static_cast<size_t>(RowCount));
-    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(source, TCellContext::Append));
+    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(source, TCellContext::Append, ColumnCount, r));
     ColumnLists.push_back(std::move(list));
     ++ColumnCount;
 }
@@ -169,7 +172,7 @@ void TCells::InsertColumn(int Index) {
     if (Index < 0 || Index > ColumnCount) throw EListError(Format("List index out of bounds (%d)", Index));
     TColumnList list;
     list.reserve(static_cast<size_t>(RowCount));
-    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(Index, TCellContext::InsertColumn));
+    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(Index, TCellContext::InsertColumn, Index, r));
     ColumnLists.insert(ColumnLists.begin() + Index, std::move(list));
     ++ColumnCount;
     Sorted = false;
@@ -209,7 +212,7 @@ void TCells::AddRows(int Count) {
     for (int c = 0; c < ColumnCount; ++c) {
         TColumnList& list = ColumnLists[static_cast<size_t>(c)];
         list.reserve(list.size() + static_cast<size_t>(Count));
-        for (int k = 0; k < Count; ++k) list.push_back(MakeCell(c, TCellContext::Append));
+        for (int k = 0; k < Count; ++k) list.push_back(MakeCell(c, TCellContext::Append, c, RowCount + k));
     }
     Rows.reserve(Rows.size() + static_cast<size_t>(Count));
     for (int k = 0; k < Count; ++k) Rows.push_back(MakeRow());
@@ -225,7 +228,7 @@ void TCells::InsertRows(int Pos, int Count) {
     for (int c = 0; c < ColumnCount; ++c) {
         TColumnList fresh;
         fresh.reserve(static_cast<size_t>(Count));
-        for (int k = 0; k < Count; ++k) fresh.push_back(MakeCell(c, TCellContext::InsertRows));
+        for (int k = 0; k < Count; ++k) fresh.push_back(MakeCell(c, TCellContext::InsertRows, c, Pos + k));
         TColumnList& list = ColumnLists[static_cast<size_t>(c)];
         list.insert(list.begin() + Pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     }
@@ -250,7 +253,7 @@ void TCells::InsertChildRow(int ParentIndex, int Pos) {
     bool shown = row->Shown();
     for (int c = 0; c < ColumnCount; ++c) {
         TColumnList& list = ColumnLists[static_cast<size_t>(c)];
-        list.insert(list.begin() + Pos, MakeCell(c, TCellContext::InsertChild));
+        list.insert(list.begin() + Pos, MakeCell(c, TCellContext::InsertChild, c, Pos));
     }
     Rows.insert(Rows.begin() + Pos, std::move(row));
     ++RowCount;
@@ -316,8 +319,10 @@ void TCells::SetRowVisible(int ARow, bool Value) {
     ShownRowCount += static_cast<int>(row->Shown()) - static_cast<int>(was);
 }
 
-void TCells::Changed() {
-    if (OnCellChanged) OnCellChanged(this, LastCol, LastRow);
+void TCells::Changed() { Changed(LastCol, LastRow); }
+
+void TCells::Changed(int ACol, int ARow) {
+    if (OnCellChanged) OnCellChanged(this, ACol, ARow);
     Sorted = false;
 }
 
@@ -401,6 +406,7 @@ void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullRe
             for (int r = 0; r < RowCount; ++r) {
                 LastCol = ACol;
                 LastRow = r;
+                Place(*list[static_cast<size_t>(r)], ACol, r);
                 keys.push_back(read(r));
             }
             return keys;
@@ -475,9 +481,12 @@ void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullRe
             case stCustom: {
                 QuickSort(order, [&](int a, int b) {
                     TCell* first = list[static_cast<size_t>(a)].get();
+                    TCell* second = list[static_cast<size_t>(b)].get();
                     LastCol = ACol;
                     LastRow = b;
-                    std::int32_t c = CompareCells(first, list[static_cast<size_t>(b)].get());
+                    Place(*first, ACol, a);
+                    Place(*second, ACol, b);
+                    std::int32_t c = CompareCells(first, second);
                     return c < 0 ? -1 : (c > 0 ? 1 : 0);
                 }, Descending);
                 break;

@@ -71,7 +71,8 @@ public:
     TCells(const TCells&) = delete;
     TCells& operator=(const TCells&) = delete;
 
-    // Records LastCol and LastRow. Either index out of range raises EListError.
+    // Records LastCol and LastRow and hands the cell its position. Either
+    // index out of range raises EListError.
     TCell* GetCell(int ACol, int ARow);
     TRow* GetRow(int ARow);
     int IndexOfRow(const TRow* row) const;
@@ -98,8 +99,10 @@ public:
 
     void SortRows(int ACol, TSortType SortType, bool Descending, bool FullResort);
 
-    // Fires OnCellChanged for (LastCol, LastRow) and clears Sorted.
+    // Fires OnCellChanged for (LastCol, LastRow), or for the given position,
+    // and clears Sorted. Cells send their own position.
     void Changed();
+    void Changed(int ACol, int ARow);
     // The compare notice of custom sorting; 0 without a handler.
     std::int32_t CompareCells(TCell* cell1, TCell* cell2);
 
@@ -127,7 +130,12 @@ private:
     enum class TCellContext { Append, InsertColumn, InsertRows, InsertChild };
     using TColumnList = std::vector<std::unique_ptr<TCell>>;
 
-    std::unique_ptr<TCell> MakeCell(int column, TCellContext context);
+    // A cell for the column's kind, placed at (col, row).
+    std::unique_ptr<TCell> MakeCell(int column, TCellContext context, int col, int row);
+    static void Place(TCell& cell, int col, int row) {
+        cell.col_ = col;
+        cell.row_ = row;
+    }
     std::unique_ptr<TRow> MakeRow() const;
     void CheckRow(int ARow) const;
     void CheckColumn(int ACol) const;

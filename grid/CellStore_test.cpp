@@ -359,6 +359,88 @@ TEST(CellStoreTest, ChangeNoticeUsesLastLookup) {
     EXPECT_EQ(seen[0], std::make_pair(1, 1));
 }
 
+// A grid whose colouring looks at another cell of the row, and a virtual
+// column whose text handlers do the same: the cell being painted or set must
+// still act on its own position, not on the last one looked up.
+struct TPeekingGrid : ICellGrid, TKindColumns {
+    TCells* store = nullptr;
+    std::vector<std::pair<int, int>> paint, text, setText;
+    TColor GetCellPaintColor(int col, int row, TCell&) override {
+        paint.push_back({col, row});
+        store->GetCell(1, 0)->AsString();
+        return 0;
+    }
+    TColor GetCellTextColor(int col, int row, TCell&) override {
+        text.push_back({col, row});
+        store->GetCell(1, 0)->AsString();
+        return 0;
+    }
+    std::u16string GetVirtualText(int col, int row) override {
+        store->GetCell(1, 0)->AsString();
+        return IntToText(col * 100 + row);
+    }
+    void SetVirtualText(int col, int row, const std::u16string&) override {
+        setText.push_back({col, row});
+        store->GetCell(1, 0)->AsString();
+    }
+};
+
+TEST(CellStoreTest, HandlersReadingOtherCellsLeaveACellItsPosition) {
+    using P = std::pair<int, int>;
+    TPeekingGrid grid;
+    for (std::uint8_t kind : {0, 8, 11}) grid.Add(kind);  // increment, text, virtual
+    TCells store(&grid, &grid);
+    grid.store = &store;
+    for (int k = 0; k < 3; ++k) store.AppendColumn();
+    store.AddRows(6);
+    std::vector<P> changed;
+    store.OnCellChanged = [&](TCells* s, int c, int r) {
+        changed.push_back({c, r});
+        s->GetCell(0, 1)->AsString();  // the grid reads a neighbour while repainting
+    };
+
+    TCell* increment = store.GetCell(0, 4);
+    increment->GetPaintColor();
+    increment->GetTextColor();
+    EXPECT_EQ(increment->AsInteger(), 5);
+    EXPECT_EQ(grid.paint, (std::vector<P>{{0, 4}}));
+    EXPECT_EQ(grid.text, (std::vector<P>{{0, 4}}));
+
+    TCell* text = store.GetCell(1, 3);
+    text->SetAsString(u"a");
+    text->SetColor(0x123456);
+    text->SetAsInteger(7);
+    EXPECT_EQ(changed, (std::vector<P>{{1, 3}, {1, 3}, {1, 3}}));
+    EXPECT_EQ(store.LastCol, 0);  // callers still see the last lookup
+    EXPECT_EQ(store.LastRow, 1);
+
+    changed.clear();
+    TCell* virt = store.GetCell(2, 5);
+    EXPECT_EQ(virt->AsString(), u"205");
+    EXPECT_EQ(virt->AsString(), u"205");
+    virt->SetAsFloat(1.5);
+    EXPECT_EQ(grid.setText, (std::vector<P>{{2, 5}}));
+    EXPECT_EQ(changed, (std::vector<P>{{2, 5}}));
+
+    // Cells made by row operations know where they were made; sorting hands
+    // each key cell its row while it is read.
+    store.InsertRows(2, 1);
+    changed.clear();
+    store.GetCell(1, 6)->SetAsString(u"b");
+    EXPECT_EQ(changed, (std::vector<P>{{1, 6}}));
+    store.SortRows(2, stAlphabetic, true, true);  // keys 206 down to 200: the rows reverse
+    EXPECT_EQ(store.GetCell(1, 0)->AsString(), u"b");
+    EXPECT_EQ(store.GetCell(1, 2)->AsString(), u"7");  // row 3, moved to 4 by the insert
+    int increments = 0;  // the inserted row holds an integer cell
+    for (int r = 0; r < store.RowCount; ++r) {
+        TCell* cell = store.GetCell(0, r);
+        if (!dynamic_cast<TIncrementCell*>(cell)) continue;
+        ++increments;
+        EXPECT_EQ(cell->AsInteger(), r + 1);
+    }
+    EXPECT_EQ(increments, 6);
+}
+
 TEST(CellStoreTest, IPAddressReading) {
     struct Case { const char* text; std::uint32_t parts[4]; bool error; };
     const Case cases[] = {

@@ -1,6 +1,8 @@
 // The column model and the column list.
 #include "grid/Columns.h"
 
+#include "grid/DrawRoutines.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,14 +17,157 @@ const TFormatSettings& SettingsOf(const TCell& cell) {
 
 }  // namespace
 
+// --- column parts
+
+void TColumnPart::Repaint(int band) {
+    if (Column) Column->Repaint(band);
+}
+
+void TColumnPart::SetCaption(const std::u16string& value) {
+    caption_ = value;
+    if (Column && this == &Column->Header) Column->NotifyListeners(ccCaption);
+    Repaint(cbAll);
+}
+
+void TColumnPart::SetColor(TColor value) {
+    color_ = value;
+    Repaint(cbAll);
+}
+
+void TColumnPart::SetDisplayMode(TDisplayMode value) {
+    displayMode_ = value;
+    Changed();
+}
+
+void TColumnPart::SetDrawingOptions(TDrawingOptions value) {
+    drawingOptions_ = value;
+    Changed();
+}
+
+void TColumnPart::AssignPart(const TColumnPart& other) {
+    SetCaption(other.caption_);
+    SetColor(other.color_);
+    SetDisplayMode(other.displayMode_);
+    SetDrawingOptions(other.drawingOptions_);
+    Hint = other.Hint;
+}
+
+void TColumnHeader::Assign(const TColumnHeader& other) {
+    if (&other == this) return;
+    AssignPart(other);
+    SetOrientation(other.orientation_);
+    SetAlignment(other.alignment_);
+    SetMultiLine(other.multiLine_);
+    SetHideArrow(other.hideArrow_);
+    SetFont(other.font_);
+    SetParentFont(other.parentFont_);
+}
+
+void TColumnHeader::SetOrientation(THeaderOrientation value) {
+    orientation_ = value;
+    Repaint(cbHeader);
+}
+
+void TColumnHeader::SetAlignment(TAlignment value) {
+    alignment_ = value;
+    Repaint(cbHeader);
+}
+
+void TColumnHeader::SetMultiLine(bool value) {
+    multiLine_ = value;
+    Repaint(cbHeader);
+}
+
+void TColumnHeader::SetHideArrow(bool value) {
+    hideArrow_ = value;
+    Repaint(cbHeader);
+}
+
+void TColumnHeader::SetFont(const FontSpec& value) {
+    font_ = value;
+    Changed();
+}
+
+void TColumnHeader::SetParentFont(bool value) {
+    parentFont_ = value;
+    Changed();
+}
+
 void TColumnFooter::Assign(const TColumnFooter& other) {
-    Alignment = other.Alignment;
-    DrawingOptions = other.DrawingOptions;
-    FormulaKind = other.FormulaKind;
-    FormatMask = other.FormatMask;
-    FormatMaskKind = other.FormatMaskKind;
-    TextAfter = other.TextAfter;
-    TextBefore = other.TextBefore;
+    if (&other == this) return;
+    SetAlignment(other.alignment_);
+    SetDrawingOptions(other.DrawingOptions());
+    SetFormulaKind(other.formulaKind_);
+    SetFormatMask(other.formatMask_);
+    SetFormatMaskKind(other.formatMaskKind_);
+    SetTextAfter(other.textAfter_);
+    SetTextBefore(other.textBefore_);
+}
+
+void TColumnFooter::SetAlignment(TAlignment value) {
+    alignment_ = value;
+    Repaint(cbFooter);
+}
+
+void TColumnFooter::SetFormatMask(const std::string& value) {
+    formatMask_ = value;
+    Changed();
+}
+
+void TColumnFooter::SetFormatMaskKind(TFormatMaskKind value) {
+    formatMaskKind_ = value;
+    Changed();
+}
+
+void TColumnFooter::SetFormulaKind(TFormulaKind value) {
+    formulaKind_ = value;
+    Changed();
+}
+
+void TColumnFooter::SetTextAfter(const std::u16string& value) {
+    textAfter_ = value;
+    Changed();
+}
+
+void TColumnFooter::SetTextBefore(const std::u16string& value) {
+    textBefore_ = value;
+    Changed();
+}
+
+// --- TRgSlideBounds
+
+void TRgSlideBounds::Changed() {
+    if (Column) Column->Notify(cnSlideOrOptions);
+}
+
+void TRgSlideBounds::SetLeft(int value) {
+    left_ = value;
+    Changed();
+}
+
+void TRgSlideBounds::SetTop(int value) {
+    top_ = value;
+    Changed();
+}
+
+void TRgSlideBounds::SetWidth(int value) {
+    if (width_ == value) return;
+    width_ = value;
+    Changed();
+}
+
+void TRgSlideBounds::SetHeight(int value) {
+    if (height_ == value) return;
+    height_ = value;
+    Changed();
+}
+
+void TRgSlideBounds::Assign(const TRgSlideBounds& other) {
+    if (&other == this) return;
+    SetLeft(other.left_);
+    SetTop(other.top_);
+    SetWidth(other.width_);
+    SetHeight(other.height_);
 }
 
 // --- TRgCustomColumn
@@ -39,9 +184,155 @@ void TRgCustomColumn::Notify(int code, int parameter) {
     if (list_) list_->ColumnNotice(this, code, parameter);
 }
 
+void TRgCustomColumn::Repaint(int band) {
+    if (list_ && list_->Host.OnColumnRepaint) list_->Host.OnColumnRepaint(this, band);
+}
+
+int TRgCustomColumn::AddChangeListener(TColumnChangeListener listener) {
+    int cookie = nextCookie_++;
+    listeners_.emplace_back(cookie, std::move(listener));
+    return cookie;
+}
+
+void TRgCustomColumn::RemoveChangeListener(int cookie) {
+    std::erase_if(listeners_, [cookie](const auto& entry) { return entry.first == cookie; });
+}
+
+void TRgCustomColumn::NotifyListeners(int what) {
+    // A listener may add or remove listeners: call the ones listed now that
+    // are still listed when their turn comes.
+    std::vector<int> cookies;
+    for (const auto& entry : listeners_) cookies.push_back(entry.first);
+    for (int cookie : cookies) {
+        auto it = std::find_if(listeners_.begin(), listeners_.end(), [cookie](const auto& e) { return e.first == cookie; });
+        if (it == listeners_.end()) continue;
+        TColumnChangeListener call = it->second;
+        if (call) call(this, what);
+    }
+}
+
+void TRgCustomColumn::SetAlignment(TAlignment value) {
+    alignment_ = value;
+    NotifyListeners(ccAlignment);
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetBiDiMode(bool value) {
+    biDiMode_ = value;
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetColor(TColor value) {
+    color_ = value;
+    NotifyListeners(ccColorOrOptions);
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetCursor(int value) {
+    cursor_ = value;
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetDrawingOptions(TDrawingOptions value) {
+    drawingOptions_ = value;
+    NotifyListeners(ccDrawingOptions);
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetInputCaption(const std::u16string& value) {
+    inputCaption_ = value;
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::SetParentFont(bool value) {
+    parentFont_ = value;
+    if (value && list_) TakeParentFont(list_->GridFont());
+}
+
+void TRgCustomColumn::TakeParentFont(const FontSpec& font) {
+    font_ = font;
+    Notify(cnRepaint);
+}
+
+void TRgCustomColumn::Assign(const TRgCustomColumn& source) {
+    if (&source == this) return;
+    SetAlignment(source.alignment_);
+    AutoEdit = source.AutoEdit;
+    SetColor(source.color_);
+    SetCursor(source.cursor_);
+    DefaultValue = source.DefaultValue;
+    SetDrawingOptions(source.drawingOptions_);
+    SetFont(source.font_);
+    Footer.Assign(source.Footer);
+    Header.Assign(source.Header);
+    SetInputCaption(source.inputCaption_);
+    SetInputValue(source.InputValue);
+    SetOptions(source.options_);
+    SetParentFont(source.parentFont_);
+    if (source.position_ >= 0) SetPosition(source.position_);  // a column outside any list has none
+    SlideBounds.Assign(source.SlideBounds);
+    if (source.sorted_ != sorted_) SetSorted(source.sorted_);
+    SetSortKind(source.SortKind);
+    VerticalAlignment = source.VerticalAlignment;
+    SetVisible(source.visible_);
+    SetWidth(source.width_);
+    WrapKind = source.WrapKind;
+}
+
+int TRgCustomColumn::ClientLeft() const {
+    if (!list_ || IsFixed()) return left_;
+    return left_ - list_->Host.HorzScrollPos();
+}
+
+bool TRgCustomColumn::IsFixed() const { return list_ && position_ >= 0 && position_ < list_->FixedCount(); }
+
+TRect TRgCustomColumn::BandRect(TColumnBand band) const {
+    if (!list_ || !list_->Host.BandSpan) return TRect{};
+    auto [top, bottom] = list_->Host.BandSpan(band);
+    int left = ClientLeft();
+    return TRect{left, top, left + (visible_ ? width_ : 0), bottom};
+}
+
+bool TRgCustomColumn::IsFirstVisible() const { return list_ && list_->FirstVisible() == this; }
+bool TRgCustomColumn::IsLastVisible() const { return list_ && list_->LastVisible() == this; }
+
+TRgCustomColumn* TRgCustomColumn::NextVisible() {
+    if (!list_) return this;
+    for (int k = position_ + 1; k < list_->Count(); ++k) {
+        TRgCustomColumn* c = list_->Positions(k);
+        if (c->Visible() && c->Enabled) return c;
+    }
+    return this;
+}
+
+TRgCustomColumn* TRgCustomColumn::PriorVisible() {
+    if (!list_) return this;
+    for (int k = std::min(position_, list_->Count()) - 1; k >= 0; --k) {
+        TRgCustomColumn* c = list_->Positions(k);
+        if (c->Visible() && c->Enabled) return c;
+    }
+    return this;
+}
+
+bool TRgCustomColumn::IsSelected() const {
+    return list_ && list_->Host.SelectedColumn && list_->Host.SelectedColumn() == this;
+}
+
+TColumnPlace TRgCustomColumn::Place() const {
+    int count = list_ ? list_->VisibleCount() : 0;
+    if (visibleIndex_ < 0 || count <= 1) return cpOnly;
+    if (visibleIndex_ == 0) return cpFirst;
+    return visibleIndex_ == count - 1 ? cpLast : cpMiddle;
+}
+
 int TRgCustomColumn::GetEditAbility() const {
     if (!Enabled || !(GetColumnFeatures() & 2)) return 0;
     return ((options_ & coEditing) ? 1 : 0) | ((options_ & coCanInput) ? 2 : 0);
+}
+
+int TRgCustomColumn::GetTextFitWidth(ICanvas& canvas, std::u16string_view text) const {
+    const ITextServices& ts = DefaultTextServices();
+    return std::max(WideTextWidth(canvas, ts.FromAnsi(ts.ToAnsi(text))) + 6, 8);
 }
 
 std::u16string TRgCustomColumn::GetDrawText(TCell& cell) const {
@@ -60,6 +351,7 @@ void TRgCustomColumn::SetOptions(TColumnOptions value) {
         }
     }
     if (list_ && !((old & coAutoSize) && (value & coAutoSize))) list_->AutoSizeColumns(this, true);
+    NotifyListeners(ccColorOrOptions);
     Notify(cnRepaint);
 }
 
@@ -95,6 +387,7 @@ void TRgCustomColumn::SetSorted(bool value) {
 void TRgCustomColumn::SetVisible(bool value) {
     if (visible_ == value) return;
     visible_ = value;
+    NotifyListeners(ccVisible);
     Notify(cnVisible);
     if (list_) {
         list_->UpdatePositions(false);
@@ -116,8 +409,8 @@ void TRgCustomColumn::SetWidth(int value) {
 }
 
 void TRgCustomColumn::SetFont(const FontSpec& font) {
-    Font = font;
-    ParentFont = false;
+    font_ = font;
+    parentFont_ = false;
     Notify(cnRepaint);
 }
 
@@ -140,10 +433,25 @@ void TRgCustomColumn::SetInputValue(const std::u16string& value) {
 
 TRgTextColumn::TRgTextColumn() { SetOptions(Options() | coShowTextFitHint); }
 
+void TRgTextColumn::Assign(const TRgCustomColumn& source) {
+    TRgCustomColumn::Assign(source);
+    if (auto* text = dynamic_cast<const TRgTextColumn*>(&source)) {
+        MaxLength = text->MaxLength;
+        SetMultiLine(text->multiLine_);
+        SetPasswordChar(text->passwordChar_);
+        SetTextAfter(text->textAfter_);
+        SetTextBefore(text->textBefore_);
+    }
+}
+
 std::u16string TRgTextColumn::GetDrawText(TCell& cell) const {
-    std::u16string text = TextBefore + TRgCustomColumn::GetDrawText(cell) + TextAfter;
-    if (PasswordChar) text.assign(text.size(), PasswordChar);
+    std::u16string text = textBefore_ + TRgCustomColumn::GetDrawText(cell) + textAfter_;
+    if (passwordChar_) text.assign(text.size(), passwordChar_);
     return text;
+}
+
+int TRgTextColumn::GetTextFitWidth(ICanvas& canvas, std::u16string_view text) const {
+    return WideTextWidth(canvas, text) + 5;
 }
 
 TRgCustomNumberColumn::TRgCustomNumberColumn() {
@@ -155,12 +463,12 @@ TRgCustomNumberColumn::TRgCustomNumberColumn() {
 std::u16string TRgCustomNumberColumn::GetDrawText(TCell& cell) const {
     double value = cell.AsFloat();
     std::u16string text;
-    if (HideWhenEmpty && value == EmptyValue) {
-        text = EmptyCaption;
+    if (hideWhenEmpty_ && value == emptyValue_) {
+        text = emptyCaption_;
     } else {
         const TFormatSettings& fs = SettingsOf(cell);
-        text = TextBefore + (FormatMask.empty() ? FloatToText(value, fs) : FormatFloatMask(FormatMask, value, fs)) +
-               TextAfter;
+        text = textBefore_ + (formatMask_.empty() ? FloatToText(value, fs) : FormatFloatMask(formatMask_, value, fs)) +
+               textAfter_;
     }
     if (OnGetDrawText) OnGetDrawText(const_cast<TRgCustomNumberColumn*>(this), text);
     return text;
@@ -172,12 +480,49 @@ bool TRgCustomNumberColumn::IsEditKey(char16_t key) const {
     return key == DecimalSeparator && (EditOptions & eoAllowFloat);
 }
 
-TRgNumberColumn::TRgNumberColumn() { Alignment = taRightJustify; }
+void TRgCustomNumberColumn::Assign(const TRgCustomColumn& source) {
+    TRgCustomColumn::Assign(source);
+    if (auto* number = dynamic_cast<const TRgCustomNumberColumn*>(&source)) {
+        EditOptions = number->EditOptions;
+        Max = number->Max;
+        Min = number->Min;
+        DecimalSeparator = number->DecimalSeparator;
+        SetEmptyCaption(number->emptyCaption_);
+        SetEmptyValue(number->emptyValue_);
+        SetFormatMask(number->formatMask_);
+        SetHideWhenEmpty(number->hideWhenEmpty_);
+        SetTextAfter(number->textAfter_);
+        SetTextBefore(number->textBefore_);
+    }
+}
+
+TRgNumberColumn::TRgNumberColumn() { SetAlignment(taRightJustify); }
+
+void TRgNumberColumn::Assign(const TRgCustomColumn& source) {
+    TRgCustomNumberColumn::Assign(source);
+    if (auto* number = dynamic_cast<const TRgNumberColumn*>(&source)) {
+        ButtonCaption = number->ButtonCaption;
+        Increment = number->Increment;
+        Precision = number->Precision;
+        ShowButton = number->ShowButton;
+        SpinButtons = number->SpinButtons;
+        OnButtonClick = number->OnButtonClick;
+    }
+}
 
 TRgRateColumn::TRgRateColumn() {
     DefaultValue = u"0";
     SortType = stNumeric;
     SetColumnKind(7);
+}
+
+void TRgRateColumn::Assign(const TRgCustomColumn& source) {
+    TRgCustomColumn::Assign(source);
+    if (auto* rate = dynamic_cast<const TRgRateColumn*>(&source)) {
+        SetMax(rate->max_);
+        SetTransparent(rate->transparent_);
+        SetHideWhenEmpty(rate->hideWhenEmpty_);
+    }
 }
 
 // --- TRgColumns
@@ -193,6 +538,7 @@ TRgCustomColumn* TRgColumns::Add(std::unique_ptr<TRgCustomColumn> column) {
     items_.push_back(std::move(column));
     positions_.push_back(raw);
     raw->position_ = static_cast<int>(positions_.size()) - 1;
+    if (raw->parentFont_) raw->font_ = gridFont_;
     UpdatePositions(false);
     AutoSizeColumns();
     lastAdded_ = raw;
@@ -339,14 +685,20 @@ void TRgColumns::ShiftSlides(int oldWidth, int newWidth) {
     int diff = newWidth - oldWidth;
     for (auto& c : items_) {
         if (!(c->SlideAnchors & akRight)) continue;
-        if (c->SlideAnchors & akLeft) c->SlideBounds.Width += diff;
-        else c->SlideBounds.Left += diff;
+        if (c->SlideAnchors & akLeft) c->SlideBounds.SetWidth(c->SlideBounds.Width() + diff);
+        else c->SlideBounds.SetLeft(c->SlideBounds.Left() + diff);
     }
+}
+
+void TRgColumns::SetGridFont(const FontSpec& font) {
+    gridFont_ = font;
+    for (auto& c : items_)
+        if (c->parentFont_) c->TakeParentFont(font);
 }
 
 TColumnAttrs TRgColumns::ColumnAttrs(int index) const {
     const TRgCustomColumn* c = Item(index);
-    return {c->ColumnKind, c->Color, c->Font.Style, c->Font.Color};
+    return {c->ColumnKind, c->Color(), c->Font().Style, c->Font().Color};
 }
 
 void TRgColumns::ColumnNotice(TRgCustomColumn* column, int code, int parameter) {

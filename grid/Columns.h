@@ -1,16 +1,19 @@
 // The grid's column model: column properties, options, header and footer
 // parts, the text, number and rating column classes, and the column list with
-// display positions, fixed columns, auto-sizing and change notices. Fonts are
-// plain descriptions here; measuring and painting live with the control.
+// display positions, fixed columns, auto-sizing, the grid's font, band
+// geometry and change notices. Fonts are plain descriptions here; measuring
+// and painting live with the control.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "grid/CellStore.h"
+#include "grid/GridCanvas.h"
 #include "grid/GridTypes.h"
 
 namespace ad {
@@ -59,50 +62,139 @@ enum TColumnNotice : int {
     cnVisible = 8, cnUnsorted = 9, cnWidth = 10
 };
 
+// The bands of a column that the grid repaints: the whole client height, the
+// cells, the footer, the header and the input row.
+enum TColumnBand : int { cbAll = 0, cbCells = 1, cbFooter = 2, cbHeader = 3, cbInput = 5 };
+
+// What a column's change listeners are told.
+enum TColumnChange : int { ccAlignment = 0, ccCaption = 1, ccColorOrOptions = 2, ccDrawingOptions = 3, ccVisible = 6 };
+
+// A column's place among the visible columns.
+enum TColumnPlace : std::uint8_t { cpOnly, cpFirst, cpMiddle, cpLast };
+
 class TRgCustomColumn;
 
+// Caption and colour repaint the whole column; the other setters fire
+// OnChange, which the column turns into its general repaint notice.
 class TColumnPart {
 public:
-    explicit TColumnPart(TRgCustomColumn* column, TColor color) : Column(column), Color(color) {}
+    explicit TColumnPart(TRgCustomColumn* column, TColor color) : Column(column), color_(color) {}
     virtual ~TColumnPart() = default;
+    TColumnPart(const TColumnPart&) = delete;
+    TColumnPart& operator=(const TColumnPart&) = delete;
+
     TRgCustomColumn* Column;
-    std::u16string Caption;
-    TColor Color;
-    TDisplayMode DisplayMode = dmTextOnly;
-    TDrawingOptions DrawingOptions = doNormal;
     std::u16string Hint;
     std::function<void(TColumnPart*)> OnChange;
+
+    const std::u16string& Caption() const { return caption_; }
+    void SetCaption(const std::u16string& value);
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    TDisplayMode DisplayMode() const { return displayMode_; }
+    void SetDisplayMode(TDisplayMode value);
+    TDrawingOptions DrawingOptions() const { return drawingOptions_; }
+    void SetDrawingOptions(TDrawingOptions value);
+
+protected:
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
+    void Repaint(int band);
+    void AssignPart(const TColumnPart& other);
+
+private:
+    std::u16string caption_;
+    TColor color_;
+    TDisplayMode displayMode_ = dmTextOnly;
+    TDrawingOptions drawingOptions_ = doNormal;
 };
 
 class TColumnHeader : public TColumnPart {
 public:
     explicit TColumnHeader(TRgCustomColumn* column) : TColumnPart(column, gridcolors::clBtnFace) {}
-    THeaderOrientation Orientation = hoHorizontal;
-    TAlignment Alignment = taLeftJustify;
-    bool MultiLine = false;
-    FontSpec Font;
-    bool HideArrow = true;
-    bool ParentFont = true;
+    void Assign(const TColumnHeader& other);
+
+    THeaderOrientation Orientation() const { return orientation_; }
+    void SetOrientation(THeaderOrientation value);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool value);
+    bool HideArrow() const { return hideArrow_; }
+    void SetHideArrow(bool value);
+    const FontSpec& Font() const { return font_; }
+    void SetFont(const FontSpec& value);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+
+private:
+    THeaderOrientation orientation_ = hoHorizontal;
+    TAlignment alignment_ = taLeftJustify;
+    bool multiLine_ = false;
+    bool hideArrow_ = true;
+    FontSpec font_;
+    bool parentFont_ = true;
 };
 
 class TColumnFooter : public TColumnPart {
 public:
     explicit TColumnFooter(TRgCustomColumn* column) : TColumnPart(column, gridcolors::clWindow) {}
+    // Alignment, drawing options, formula kind, format mask and kind, and the
+    // texts around the value.
     void Assign(const TColumnFooter& other);
-    TAlignment Alignment = taLeftJustify;
-    std::string FormatMask;
-    TFormatMaskKind FormatMaskKind = mkText;
-    TFormulaKind FormulaKind = fkNone;
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    const std::string& FormatMask() const { return formatMask_; }
+    void SetFormatMask(const std::string& value);
+    TFormatMaskKind FormatMaskKind() const { return formatMaskKind_; }
+    void SetFormatMaskKind(TFormatMaskKind value);
+    TFormulaKind FormulaKind() const { return formulaKind_; }
+    void SetFormulaKind(TFormulaKind value);
+    const std::u16string& TextAfter() const { return textAfter_; }
+    void SetTextAfter(const std::u16string& value);
+    const std::u16string& TextBefore() const { return textBefore_; }
+    void SetTextBefore(const std::u16string& value);
+    // Written by the grid with the caption after each calculation.
     double FormulaValue = 0;
-    std::u16string TextAfter;
-    std::u16string TextBefore;
+
+private:
+    TAlignment alignment_ = taLeftJustify;
+    std::string formatMask_;
+    TFormatMaskKind formatMaskKind_ = mkText;
+    TFormulaKind formulaKind_ = fkNone;
+    std::u16string textAfter_;
+    std::u16string textBefore_;
 };
 
-struct TRgSlideBounds {
-    int Left = 8, Top = 8, Width = 80, Height = 16;
-    int Right() const { return Left + Width; }
-    int Bottom() const { return Top + Height; }
+// A column's bounds in the slides view. Left and Top always report a change
+// (notice 4); Width and Height only when the value differs.
+class TRgSlideBounds {
+public:
+    explicit TRgSlideBounds(TRgCustomColumn* column) : Column(column) {}
+    TRgSlideBounds(const TRgSlideBounds&) = delete;
+    TRgSlideBounds& operator=(const TRgSlideBounds&) = delete;
+    void Assign(const TRgSlideBounds& other);
+
+    TRgCustomColumn* Column;
+    int Left() const { return left_; }
+    void SetLeft(int value);
+    int Top() const { return top_; }
+    void SetTop(int value);
+    int Width() const { return width_; }
+    void SetWidth(int value);
+    int Height() const { return height_; }
+    void SetHeight(int value);
+    int Right() const { return left_ + width_; }
+    int Bottom() const { return top_ + height_; }
+
+private:
+    void Changed();
+    int left_ = 8, top_ = 8, width_ = 80, height_ = 16;
 };
+
+using TColumnChangeListener = std::function<void(TRgCustomColumn* column, int what)>;
 
 class TRgCustomColumn {
 public:
@@ -118,31 +210,33 @@ public:
     // The text a cell shows; the cell holds the value.
     virtual std::u16string GetDrawText(TCell& cell) const;
     virtual bool IsEditKey(char16_t key) const { (void)key; return false; }
+    // The width a cell needs to show the text whole: measured as 8-bit text
+    // (the system's code page) plus 6, at least 8.
+    virtual int GetTextFitWidth(ICanvas& canvas, std::u16string_view text) const;
+    // The input row's value and the text it shows.
+    virtual std::u16string GetInputText() const { return InputValue; }
+    virtual std::u16string GetInputDrawText() const { return InputValue; }
     int GetEditAbility() const;
+    // Copies the published state of another column (each class adds its own
+    // properties when the source is of its class). Setters run, so the copy
+    // moves, sorts, sizes and notifies as a change made by hand would.
+    virtual void Assign(const TRgCustomColumn& source);
 
     // Plain properties.
-    TAlignment Alignment = taLeftJustify;
     bool AutoEdit = false;
-    bool BiDiMode = false;
-    TColor Color = gridcolors::clWindow;
     std::uint8_t ColumnKind = 8;
-    int Cursor = 0;
     std::u16string DefaultValue;
     int DefaultWidth = 80;
-    TDrawingOptions DrawingOptions = doNormal;
     bool Enabled = true;
-    FontSpec Font;
     TColumnFooter Footer{this};
     TColumnHeader Header{this};
-    std::u16string InputCaption;
     std::u16string InputValue;
     int MinWidth = 8;
     void* ObjectReference = nullptr;
     int Padding = 0;
     bool ParentCellColor = false;
-    bool ParentFont = true;
     TAnchors SlideAnchors = akLeft | akTop;
-    TRgSlideBounds SlideBounds;
+    TRgSlideBounds SlideBounds{this};
     std::string SlideCaption;
     TSlideCatpionLocation SlideCaptionLocation = clTop;
     std::uint8_t SlideOptions = 0;
@@ -157,6 +251,24 @@ public:
     std::function<void()> OnSetCell;
 
     // Properties with side effects.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    bool BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(bool value);
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    int Cursor() const { return cursor_; }
+    void SetCursor(int value);
+    TDrawingOptions DrawingOptions() const { return drawingOptions_; }
+    void SetDrawingOptions(TDrawingOptions value);
+    const std::u16string& InputCaption() const { return inputCaption_; }
+    void SetInputCaption(const std::u16string& value);
+    // The grid's font while ParentFont is set; setting a font of its own
+    // clears ParentFont, setting ParentFont takes the grid's font again.
+    const FontSpec& Font() const { return font_; }
+    void SetFont(const FontSpec& font);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
     TColumnOptions Options() const { return options_; }
     void SetOptions(TColumnOptions value);
     int Position() const { return position_; }
@@ -167,23 +279,68 @@ public:
     void SetVisible(bool value);
     int Width() const { return width_; }
     void SetWidth(int value);
-    void SetFont(const FontSpec& font);
     void SetSortKind(TSortKind value);
     void SetSortType(TSortType value);
     void SetInputValue(const std::u16string& value);
 
     TRgColumns* List() const { return list_; }
+    // Left edge in grid coordinates (cell area, after the indicator).
     int Left() const { return left_; }
     int VisibleIndex() const { return visibleIndex_; }
+    // Left edge in the client area: less the horizontal scroll position
+    // unless the column is fixed.
+    int ClientLeft() const;
+    // The column's span in a band of the grid, in client coordinates (empty
+    // without a list or a host that knows the band).
+    TRect BandRect(TColumnBand band) const;
+    TRect HeaderRect() const { return BandRect(cbHeader); }
+    TRect FooterRect() const { return BandRect(cbFooter); }
+    TRect InputRect() const { return BandRect(cbInput); }
+    bool IsFixed() const;
+    // Visible and enabled columns in display order.
+    bool IsFirstVisible() const;
+    bool IsLastVisible() const;
+    TRgCustomColumn* NextVisible();  // itself when there is none
+    TRgCustomColumn* PriorVisible();
+    bool IsSelected() const;
+    TColumnPlace Place() const;  // a hidden column answers cpOnly
+
+    // Listeners of alignment, caption, colour/options, drawing options and
+    // visibility changes; the cookie removes one.
+    int AddChangeListener(TColumnChangeListener listener);
+    void RemoveChangeListener(int cookie);
+
+    // The general notice of the column (code, parameter) and a repaint of
+    // one of its bands; both go through the list to the grid.
+    void Notify(int code, int parameter = 0);
+    void Repaint(int band);
 
 protected:
-    void Notify(int code, int parameter = 0);
+    template <class T>
+    void SetCellProperty(T& field, const T& value) {
+        field = value;
+        Repaint(cbCells);
+    }
 
 private:
     friend class TRgColumns;
+    friend class TColumnPart;
     void SetWidthInternal(int value);
+    void NotifyListeners(int what);
+    // Takes a font without clearing ParentFont.
+    void TakeParentFont(const FontSpec& font);
 
     TRgColumns* list_ = nullptr;
+    TAlignment alignment_ = taLeftJustify;
+    bool biDiMode_ = false;
+    TColor color_ = gridcolors::clWindow;
+    int cursor_ = 0;
+    TDrawingOptions drawingOptions_ = doNormal;
+    std::u16string inputCaption_;
+    FontSpec font_;
+    bool parentFont_ = true;
+    std::vector<std::pair<int, TColumnChangeListener>> listeners_;
+    int nextCookie_ = 1;
     TColumnOptions options_ = coCanClick | coCanInput | coCanSort | coPublicUsing;
     int position_ = -1;
     bool sorted_ = false;
@@ -193,20 +350,34 @@ private:
     int visibleIndex_ = -1;
 };
 
+// Setters of the properties that change what the cells show repaint the
+// column's cells; the others reach only the editor.
 class TRgTextColumn : public TRgCustomColumn {
 public:
     TRgTextColumn();
     int GetColumnFeatures() const override { return 42; }
     bool HasEditorClass() const override { return true; }
-    bool IsMultiLine() const override { return MultiLine; }
+    bool IsMultiLine() const override { return multiLine_; }
     std::u16string GetDrawText(TCell& cell) const override;
     bool IsEditKey(char16_t key) const override { return key > 32; }
+    int GetTextFitWidth(ICanvas& canvas, std::u16string_view text) const override;
+    void Assign(const TRgCustomColumn& source) override;
 
     int MaxLength = 0;
-    bool MultiLine = false;
-    char16_t PasswordChar = 0;
-    std::u16string TextAfter;
-    std::u16string TextBefore;
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool value) { SetCellProperty(multiLine_, value); }
+    char16_t PasswordChar() const { return passwordChar_; }
+    void SetPasswordChar(char16_t value) { SetCellProperty(passwordChar_, value); }
+    const std::u16string& TextAfter() const { return textAfter_; }
+    void SetTextAfter(const std::u16string& value) { SetCellProperty(textAfter_, value); }
+    const std::u16string& TextBefore() const { return textBefore_; }
+    void SetTextBefore(const std::u16string& value) { SetCellProperty(textBefore_, value); }
+
+private:
+    bool multiLine_ = false;
+    char16_t passwordChar_ = 0;
+    std::u16string textAfter_;
+    std::u16string textBefore_;
 };
 
 class TRgCustomNumberColumn : public TRgCustomColumn {
@@ -215,23 +386,40 @@ public:
     int GetColumnFeatures() const override { return 42; }
     std::u16string GetDrawText(TCell& cell) const override;
     bool IsEditKey(char16_t key) const override;
+    void Assign(const TRgCustomColumn& source) override;
 
     TRgNumberEditOptions EditOptions = eoAllowFloat;
-    std::u16string EmptyCaption;
-    double EmptyValue = 0;
-    std::string FormatMask;
-    bool HideWhenEmpty = false;
     double Max = 0, Min = 0;
-    std::u16string TextAfter;
-    std::u16string TextBefore;
     // The decimal separator the editor accepts.
     char16_t DecimalSeparator = u'.';
+
+    const std::u16string& EmptyCaption() const { return emptyCaption_; }
+    void SetEmptyCaption(const std::u16string& value) { SetCellProperty(emptyCaption_, value); }
+    double EmptyValue() const { return emptyValue_; }
+    void SetEmptyValue(double value) { SetCellProperty(emptyValue_, value); }
+    const std::string& FormatMask() const { return formatMask_; }
+    void SetFormatMask(const std::string& value) { SetCellProperty(formatMask_, value); }
+    bool HideWhenEmpty() const { return hideWhenEmpty_; }
+    void SetHideWhenEmpty(bool value) { SetCellProperty(hideWhenEmpty_, value); }
+    const std::u16string& TextAfter() const { return textAfter_; }
+    void SetTextAfter(const std::u16string& value) { SetCellProperty(textAfter_, value); }
+    const std::u16string& TextBefore() const { return textBefore_; }
+    void SetTextBefore(const std::u16string& value) { SetCellProperty(textBefore_, value); }
+
+private:
+    std::u16string emptyCaption_;
+    double emptyValue_ = 0;
+    std::string formatMask_;
+    bool hideWhenEmpty_ = false;
+    std::u16string textAfter_;
+    std::u16string textBefore_;
 };
 
 class TRgNumberColumn : public TRgCustomNumberColumn {
 public:
     TRgNumberColumn();
     bool HasEditorClass() const override { return true; }
+    void Assign(const TRgCustomColumn& source) override;
     std::u16string ButtonCaption;
     double Increment = 1.0;
     int Precision = 0;
@@ -244,17 +432,34 @@ class TRgRateColumn : public TRgCustomColumn {
 public:
     TRgRateColumn();
     int GetColumnFeatures() const override { return 8; }
-    int Max = 5;
-    bool Transparent = false;
-    bool HideWhenEmpty = false;
+    void Assign(const TRgCustomColumn& source) override;
+
+    int Max() const { return max_; }
+    void SetMax(int value) { SetCellProperty(max_, value); }
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value) { SetCellProperty(transparent_, value); }
+    bool HideWhenEmpty() const { return hideWhenEmpty_; }
+    void SetHideWhenEmpty(bool value) { SetCellProperty(hideWhenEmpty_, value); }
+
+private:
+    int max_ = 5;
+    bool transparent_ = false;
+    bool hideWhenEmpty_ = false;
 };
 
-// The grid's side of the list: notices, the client width and the indicator.
+// The grid's side of the list: notices, the client width, the indicator, and
+// what the columns ask of the grid (band spans, scroll position, selection).
 struct TColumnListHost {
     std::function<void(int kind, int index, int index2)> OnStructureChange;
     std::function<void()> OnAfterStructureChange;
     std::function<void(TRgCustomColumn*, int code, int parameter)> OnColumnChange;
+    std::function<void(TRgCustomColumn*, int band)> OnColumnRepaint;
     std::function<int()> ClientWidth = [] { return 0; };
+    // Top and bottom of a band in client coordinates; an empty span when the
+    // grid does not show it.
+    std::function<std::pair<int, int>(TColumnBand band)> BandSpan;
+    std::function<int()> HorzScrollPos = [] { return 0; };
+    std::function<TRgCustomColumn*()> SelectedColumn;
     bool IndicatorShown = false;
 };
 
@@ -294,6 +499,10 @@ public:
     int FixedCount() const { return fixedCount_; }
     int FixedWidth() const { return fixedWidth_; }
     void ShiftSlides(int oldWidth, int newWidth);
+    // The grid's font: every column with ParentFont takes it, now and when
+    // added later.
+    const FontSpec& GridFont() const { return gridFont_; }
+    void SetGridFont(const FontSpec& font);
 
     // IColumnSource
     int ColumnCount() const override { return Count(); }
@@ -312,6 +521,7 @@ private:
     int fixedCount_ = 0;
     int fixedWidth_ = 0;
     bool clearing_ = false;
+    FontSpec gridFont_;
 };
 
 // The locale's float formatting with a pattern: '0' digit, '#' optional

@@ -56,6 +56,9 @@ double TSystemClock::Today() const {
     return static_cast<double>(unixDays + 25569);
 }
 
+#ifndef _WIN32
+// On Windows the locale and GUID services of the system are the defaults
+// (WinTextServices.cpp).
 ITextServices& DefaultTextServices() {
     static TPortableTextServices services;
     return services;
@@ -65,6 +68,7 @@ IGuidSource& DefaultGuidSource() {
     static TRandomGuidSource source;
     return source;
 }
+#endif
 
 IClock& DefaultClock() {
     static TSystemClock clock;

@@ -98,7 +98,9 @@ public:
     double Today() const override;
 };
 
-// Process-wide defaults used when a store is given no services of its own.
+// Process-wide defaults used when a store is given no services of its own:
+// the system's (TWinTextServices, TWinGuidSource) on Windows, the portable
+// services elsewhere.
 ITextServices& DefaultTextServices();
 IGuidSource& DefaultGuidSource();
 IClock& DefaultClock();

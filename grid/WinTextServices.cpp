@@ -87,4 +87,14 @@ TGuid TWinGuidSource::NewGuid() {
     return out;
 }
 
+ITextServices& DefaultTextServices() {
+    static TWinTextServices services;
+    return services;
+}
+
+IGuidSource& DefaultGuidSource() {
+    static TWinGuidSource source;
+    return source;
+}
+
 }  // namespace ad

@@ -1,5 +1,6 @@
 // The grid's text and GUID services on Windows: the system's ANSI code page,
 // the user's locale (number and date rules, CompareStringW) and CoCreateGuid.
+// They are the defaults of every cell store made without services of its own.
 #pragma once
 
 #include <string>

@@ -1,12 +1,20 @@
 // Tests of the Windows text and GUID services: code-page round trips, locale
-// comparison, settings read from the locale, pattern conversion and GUIDs.
+// comparison, settings read from the locale, pattern conversion, GUIDs, and
+// the services as the defaults of a store made without any.
 #include "grid/WinTextServices.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "framework/Handles.h"
 #include "grid/CellConvert.h"
+#include "grid/CellStore.h"
+#include "grid/DrawRoutines.h"
+#include "grid/GridTestSupport.h"
 
 namespace ad {
 namespace {
@@ -68,6 +76,75 @@ TEST(WinTextServicesTest, GuidsAreRandomVersionFour) {
     EXPECT_NE(a, b);
     EXPECT_EQ(a.Data3 >> 12, 4);
     EXPECT_EQ(a.Data4[0] & 0xC0, 0x80);
+}
+
+// The locale is read once per process, so the store is checked in a child
+// run of this program (AD_GRID_LOCALE_CHILD set) after the user's locale has
+// been given a comma decimal and a day.month.year date.
+TEST(WinDefaultServicesChild, StoreFormatsThroughTheUserLocale) {
+    if (!std::getenv("AD_GRID_LOCALE_CHILD")) GTEST_SKIP() << "run by WinTextServicesTest.StoreDefaultsFollowTheUserLocale";
+    gridtest::TKindColumns columns;
+    columns.Add(4);  // float
+    columns.Add(3);  // date-time
+    columns.Add(6);  // GUID
+    TCells store(nullptr, &columns);
+    EXPECT_NE(dynamic_cast<TWinTextServices*>(&store.TextServices()), nullptr);
+    EXPECT_NE(dynamic_cast<TWinGuidSource*>(&store.GuidSource()), nullptr);
+    for (int k = 0; k < 3; ++k) store.AppendColumn();
+    store.AddRows(1);
+    store.GetCell(0, 0)->SetAsFloat(2.5);
+    EXPECT_EQ(store.GetCell(0, 0)->AsString(), u"2,5");
+    store.GetCell(0, 0)->SetAsString(u"1234,25");
+    EXPECT_EQ(store.GetCell(0, 0)->AsFloat(), 1234.25);
+    store.GetCell(1, 0)->SetAsDateTime(45000.25);  // 15 March 2023, 6:00
+    EXPECT_EQ(store.GetCell(1, 0)->AsString().substr(0, 10), u"15.03.2023");
+    EXPECT_EQ(LocalSettings().DecimalSeparator(), u',');  // what the number editors accept
+    EXPECT_EQ(store.GetCell(2, 0)->AsString().size(), 38u);
+}
+
+// Sets a locale value for the lifetime of the scope.
+class TLocaleValueScope {
+public:
+    TLocaleValueScope(LCTYPE type, const wchar_t* value) : type_(type) {
+        wchar_t buf[128] = {};
+        if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buf, 128) > 0) old_ = buf;
+        ok_ = ::SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value) != 0;
+    }
+    ~TLocaleValueScope() {
+        if (ok_) ::SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, old_.c_str());
+    }
+    TLocaleValueScope(const TLocaleValueScope&) = delete;
+    TLocaleValueScope& operator=(const TLocaleValueScope&) = delete;
+    bool Ok() const { return ok_; }
+
+private:
+    LCTYPE type_;
+    std::wstring old_;
+    bool ok_ = false;
+};
+
+TEST(WinTextServicesTest, StoreDefaultsFollowTheUserLocale) {
+    TLocaleValueScope decimal(LOCALE_SDECIMAL, L",");
+    TLocaleValueScope dateSeparator(LOCALE_SDATE, L".");
+    TLocaleValueScope shortDate(LOCALE_SSHORTDATE, L"dd.MM.yyyy");
+    ASSERT_TRUE(decimal.Ok() && dateSeparator.Ok() && shortDate.Ok());
+
+    wchar_t exe[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+    std::wstring command = L"\"" + std::wstring(exe) +
+                           L"\" --gtest_filter=WinDefaultServicesChild.* --gtest_brief=1";
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"AD_GRID_LOCALE_CHILD", L"1"));
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    BOOL started = ::CreateProcessW(exe, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableW(L"AD_GRID_LOCALE_CHILD", nullptr);
+    ASSERT_TRUE(started);
+    OwnedKernelHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u) << "the child run's store did not follow the user's locale";
 }
 
 }  // namespace
