@@ -1,0 +1,65 @@
+// Fuzz target: the skin INI. Byte 0 picks the scale level and an image size;
+// the rest is the INI text, optionally followed by "\x01" and CommonSections
+// overlay text. Every value goes through the image-value parser, every section
+// through the section reader, GLOBALINFO through its reader, and the overlay
+// is laid over the sections.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "framework/StrUtils.h"
+#include "skin/engine/SkinImageValue.h"
+#include "skin/engine/SkinIni.h"
+#include "skin/engine/SkinSectionReader.h"
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Inheritance chains make the work grow with the square of the section count.
+    if (size < 1 || size > 16 * 1024) return 0;
+    const int level = data[0] % 3;
+    const int width = (data[0] >> 2) * 37 - 100, height = (data[0] >> 4) * 1000;
+    std::string_view all(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const size_t split = all.find('\x01');
+    const std::string_view text = all.substr(0, split);
+    const std::string_view overlay = split == std::string_view::npos ? std::string_view() : all.substr(split + 1);
+
+    const ad::TSkinIni ini(text);
+    for (ad::TSkinImageValue v : ad::ReadSkinImageValues(ini, level)) {
+        Check(v.Form != ad::TSkinValueForm::None);
+        Check(v.SectionIndex >= 0 && size_t(v.SectionIndex) < ini.Sections().size());
+        if (v.Skipped) {
+            Check(!v.Problem.empty());
+            continue;
+        }
+        Check(v.DrawMode <= 4 && v.ImageCount >= 0 && v.MaskType >= 0);
+        if (!v.WholeImage) Check(v.R.Left >= 0 && v.R.Right <= 9999 && v.R.Top >= 0 && v.R.Bottom <= 9999);
+        else Check(!v.FileName.empty());
+        ad::SetImageSize(v, width, height);
+        const ad::TSkinMaskData m = ad::MakeSkinMaskData(v);
+        Check(m.PropertyName == v.KeyName && m.R == v.R);
+    }
+    for (const auto& s : ini.Sections())
+        for (const auto& [key, value] : s.Keys) {
+            ad::TSkinImageValue v;
+            if (!ad::ParseLongFormValue(ad::AsciiUpperCase(value), v)) Check(v.Skipped);
+        }
+
+    std::vector<ad::TSkinGeneralData> sections = ad::ReadSkinSections(ini);
+    Check(sections.size() == ini.Sections().size());
+    for (const auto& d : sections)
+        Check(d.States <= 255 && d.Glow <= 255 && d.GlowMargin <= 255 && d.OuterOpacity <= 255);
+    const ad::TSkinGlobalInfo g = ad::ReadSkinGlobalInfo(ini, level);
+    Check(g.TitleHeight > 0 && g.MaxHeight > 0);
+    const size_t before = sections.size();
+    ad::ApplyCommonSections(sections, overlay);
+    Check(sections.size() >= before);
+    return 0;
+}
