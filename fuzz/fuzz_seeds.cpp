@@ -8,6 +8,7 @@
 
 #include "gif/GIFTestSupport.h"
 #include "skin/engine/AszTestWriter.h"
+#include "skin/engine/JpegTestWriter.h"
 #include "skin/engine/PngTestWriter.h"
 
 // PNG seeds: every colour type and depth, both interlace methods, with
@@ -43,11 +44,31 @@ static void WritePngSeeds(const std::filesystem::path& root) {
     }
 }
 
+// JPEG seeds: grey, colour and CMYK pictures, baseline and progressive, at
+// both chroma samplings.
+static void WriteJpegSeeds(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    fs::create_directories(root / "skin_jpeg");
+    int n = 0;
+    for (int components : {1, 3, 4}) {
+        for (int variant = 0; variant < 4; ++variant) {
+            ad::jpegtest::Image img = ad::jpegtest::Smooth(9 + 4 * variant, 7 + variant, components);
+            img.Progressive = variant & 1;
+            img.FullChroma = variant & 2;
+            img.Quality = 50 + 15 * variant;
+            ad::jpegtest::Bytes jpeg = ad::jpegtest::Encode(img);
+            std::ofstream(root / "skin_jpeg" / ("seed" + std::to_string(n++) + ".jpg"), std::ios::binary)
+                .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
+        }
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     namespace fs = std::filesystem;
     fs::path root = argv[1];
     WritePngSeeds(root);
+    WriteJpegSeeds(root);
     fs::create_directories(root / "skin_gradient");
     // Six header bytes (rectangle, offset, texture weight), then the text.
     const std::string gradients[] = {std::string("\x02\x02\x20\x20\x00\x80", 6) + "255;65280;50;0;0;65280;255;50;0;0",

@@ -9,7 +9,7 @@ AD_NATIVE_BUILD=${AD_NATIVE_BUILD:-$AD_BUILD/native}
 
 AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
              wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++
-             libgif-dev clang libclang-rt-dev)
+             libgif-dev clang libclang-rt-dev libjpeg-dev dpkg-dev nasm)
 
 ad_log() { printf '== %s\n' "$*" >&2; }
 
@@ -29,7 +29,109 @@ ad_install_packages() {
     ad_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# libjpeg for the Windows build: libjpeg-turbo from Debian's own source package,
+# cross-built static (SIMD through nasm) and installed into $AD_JPEG_PREFIX,
+# where the CMake build finds it (cmake/AppdeckJpeg.cmake). The source index
+# comes from a private apt configuration in the build tree whose deb-src entries
+# are derived from the machine's own Debian sources; the system's apt setup is
+# left alone. Done once: a stamp file marks a finished install.
+AD_JPEG_CACHE=${AD_JPEG_CACHE:-$AD_BUILD/deps/cache}
+AD_JPEG_PREFIX=${AD_JPEG_PREFIX:-$AD_BUILD/deps/libjpeg}
+
+# The machine's release name (deb-src entries are derived for it only).
+ad_debian_codename() { (. /etc/os-release && echo "${VERSION_CODENAME:-}"); }
+
+# Prints deb822 deb-src entries for the enabled deb entries of the machine's
+# release in /etc/apt/sources.list.d/*.sources.
+ad_debian_src_sources() {
+    local codename f
+    codename=$(ad_debian_codename)
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        awk -v cn="$codename" 'BEGIN { RS = "" }
+            {
+                n = split($0, line, "\n"); deb = 0; ours = 0; off = 0
+                for (i = 1; i <= n; i++) {
+                    if (line[i] ~ /^Types:/ && line[i] ~ /[ \t]deb([ \t]|$)/) deb = 1
+                    if (line[i] ~ /^Enabled:[ \t]*no/) off = 1
+                    if (line[i] ~ /^Suites:/) {
+                        m = split(line[i], s, /[ \t]+/)
+                        for (j = 2; j <= m; j++) if (s[j] == cn || index(s[j], cn "-") == 1) ours = 1
+                    }
+                }
+                if (!deb || !ours || off) next
+                for (i = 1; i <= n; i++)
+                    if (line[i] !~ /^#/) print (line[i] ~ /^Types:/ ? "Types: deb-src" : line[i])
+                print ""
+            }' "$f"
+    done
+}
+
+# The same for one-line entries ("deb [options] URI suite components...").
+ad_debian_src_list() {
+    local codename f
+    codename=$(ad_debian_codename)
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
+        awk -v cn="$codename" '$1 == "deb" {
+                k = 2
+                if ($2 ~ /^\[/) { while (k < NF && $k !~ /\]$/) k++; k++ }
+                suite = $(k + 1)
+                if (suite != cn && index(suite, cn "-") != 1) next
+                $1 = "deb-src"; print
+            }' "$f"
+    done
+}
+
+ad_build_jpeg() {
+    local stamp="$AD_JPEG_PREFIX/.built-libjpeg-turbo-1"
+    [ -f "$stamp" ] && [ -f "$AD_JPEG_PREFIX/lib/libjpeg.a" ] && return 0
+    local started=$SECONDS
+    ad_log "building libjpeg-turbo for Windows from Debian's source package"
+    local apt="$AD_JPEG_CACHE/apt"
+    rm -rf "$apt" "$AD_JPEG_CACHE/src" "$AD_JPEG_CACHE/build" "$AD_JPEG_PREFIX"
+    mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$AD_JPEG_CACHE/src"
+    [ -n "$(ad_debian_codename)" ] || { ad_log "no VERSION_CODENAME in /etc/os-release"; return 1; }
+    ad_debian_src_sources >"$apt/sources.list.d/debian-src.sources"
+    ad_debian_src_list >"$apt/sources.list.d/debian-src.list"
+    if ! grep -q . "$apt/sources.list.d/debian-src.sources" "$apt/sources.list.d/debian-src.list"; then
+        ad_log "no Debian apt source found to derive a deb-src entry from"
+        return 1
+    fi
+    local aptopts=(-q -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt/sources.list.d"
+                   -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o Debug::NoLocking=1)
+    [ "$(id -u)" = 0 ] && aptopts+=(-o APT::Sandbox::User=root)
+    apt-get "${aptopts[@]}" update >"$apt/update.log" 2>&1 \
+        || { ad_log "apt-get update of the source index failed ($apt/update.log)"; return 1; }
+    (cd "$AD_JPEG_CACHE/src" && apt-get "${aptopts[@]}" source libjpeg-turbo) >"$apt/source.log" 2>&1 \
+        || { ad_log "apt-get source libjpeg-turbo failed ($apt/source.log)"; return 1; }
+    local src
+    src=$(find "$AD_JPEG_CACHE/src" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
+    [ -n "$src" ] || { ad_log "no unpacked libjpeg-turbo source in $AD_JPEG_CACHE/src"; return 1; }
+    local gen=() launcher=()
+    command -v ninja >/dev/null && gen=(-G Ninja)
+    command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # The install prefix is given: the default for Windows targets is a drive path.
+    cmake -S "$src" -B "$AD_JPEG_CACHE/build" "${gen[@]}" "${launcher[@]}" \
+        -DCMAKE_TOOLCHAIN_FILE="$AD_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$AD_JPEG_PREFIX" \
+        -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DREQUIRE_SIMD=ON \
+        >"$AD_JPEG_CACHE/configure.log" 2>&1 \
+        || { ad_log "configuring libjpeg-turbo failed ($AD_JPEG_CACHE/configure.log)"; return 1; }
+    # Only the static library; its headers are copied beside it (the full
+    # install would build the command-line tools as well).
+    cmake --build "$AD_JPEG_CACHE/build" -j "$(nproc)" --target jpeg-static >"$AD_JPEG_CACHE/build.log" 2>&1 \
+        || { ad_log "building libjpeg-turbo failed ($AD_JPEG_CACHE/build.log)"; return 1; }
+    mkdir -p "$AD_JPEG_PREFIX/lib" "$AD_JPEG_PREFIX/include"
+    cp "$AD_JPEG_CACHE/build/libjpeg.a" "$AD_JPEG_PREFIX/lib/"
+    cp "$AD_JPEG_CACHE/build/jconfig.h" "$src/jpeglib.h" "$src/jmorecfg.h" "$src/jerror.h" "$AD_JPEG_PREFIX/include/"
+    basename "$src" >"$AD_JPEG_PREFIX/VERSION"
+    touch "$stamp"
+    ad_log "libjpeg-turbo built in $((SECONDS - started)) s"
+}
+
 ad_build() {
+    ad_build_jpeg
     local gen=()
     command -v ninja >/dev/null && gen=(-G Ninja)
     if [ ! -f "$AD_BUILD/CMakeCache.txt" ]; then
