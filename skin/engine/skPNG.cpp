@@ -166,6 +166,7 @@ private:
     void ReadTransparency(const ChunkInfo& c);
     void DecodeImage(ChunkReader& reader, const ChunkInfo& first);
     void PrepareBitmap();
+    void FillBackground(uint32_t firstRow);
     void Unfilter(uint8_t* row, const uint8_t* prev, size_t bytes, int filter) const;
     void ConvertRow(const uint8_t* row, uint32_t y, uint32_t x0, uint32_t dx, uint32_t count);
     uint32_t Sample(const uint8_t* row, size_t index) const;
@@ -178,6 +179,7 @@ private:
     bool gammaOn_ = false;
     uint8_t gamma_[256] = {};
     int backgroundIndex_ = -1;  // palette formats; -1: nearest to the colour
+    uint8_t fill_[4] = {};      // the background as one pixel of the bitmap
     bool decoded_ = false;
 };
 
@@ -384,37 +386,62 @@ void PngLoader::PrepareBitmap() {
         fill[1] = uint8_t(c >> 8);
         fill[2] = uint8_t(c);
     }
-    if (bpp == 1) {
-        std::fill(g_.Pixels.begin(), g_.Pixels.end(), fill[0]);
-    } else {
-        for (size_t i = 0; i < g_.Pixels.size(); i += bpp) std::memcpy(&g_.Pixels[i], fill, bpp);
-    }
+    std::memcpy(fill_, fill, sizeof fill_);
 }
 
-void PngLoader::Unfilter(uint8_t* row, const uint8_t* prev, size_t bytes, int filter) const {
-    const size_t d = std::max<size_t>(1, size_t(g_.BitDepth) * Samples(g_.ColorType) / 8);
+// Rows from firstRow on take the background (pixels no image data reached).
+void PngLoader::FillBackground(uint32_t firstRow) {
+    if (firstRow >= g_.Height) return;
+    const size_t bpp = g_.BytesPerPixel(), rowBytes = size_t(g_.Width) * bpp;
+    uint8_t* start = g_.Pixels.data() + size_t(firstRow) * rowBytes;
+    uint8_t* end = g_.Pixels.data() + g_.Pixels.size();
+    if (std::all_of(fill_ + 1, fill_ + bpp, [&](uint8_t b) { return b == fill_[0]; })) {
+        std::memset(start, fill_[0], size_t(end - start));
+        return;
+    }
+    for (size_t i = 0; i < rowBytes; i += bpp) std::memcpy(start + i, fill_, bpp);
+    for (uint8_t* row = start + rowBytes; row < end; row += rowBytes) std::memcpy(row, start, rowBytes);
+}
+
+// The filters with the pixel distance D (bytes per complete pixel, at least
+// one) known to the compiler; the first D bytes, which have no left
+// neighbour, are done apart, so the loops carry no bounds tests.
+template <size_t D>
+void UnfilterRow(uint8_t* row, const uint8_t* prev, size_t bytes, int filter) {
+    const size_t head = std::min(D, bytes);
     switch (filter) {
         case 0: break;
         case 1:
-            for (size_t i = d; i < bytes; ++i) row[i] = uint8_t(row[i] + row[i - d]);
+            for (size_t i = D; i < bytes; ++i) row[i] = uint8_t(row[i] + row[i - D]);
             break;
         case 2:
             for (size_t i = 0; i < bytes; ++i) row[i] = uint8_t(row[i] + prev[i]);
             break;
         case 3:
-            for (size_t i = 0; i < bytes; ++i) {
-                int a = i >= d ? row[i - d] : 0;
-                row[i] = uint8_t(row[i] + ((a + prev[i]) >> 1));
-            }
+            for (size_t i = 0; i < head; ++i) row[i] = uint8_t(row[i] + (prev[i] >> 1));
+            for (size_t i = D; i < bytes; ++i) row[i] = uint8_t(row[i] + ((unsigned(row[i - D]) + prev[i]) >> 1));
             break;
         case 4:
-            for (size_t i = 0; i < bytes; ++i) {
-                int a = i >= d ? row[i - d] : 0, b = prev[i], c = i >= d ? prev[i - d] : 0;
-                int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-                row[i] = uint8_t(row[i] + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c));
+            for (size_t i = 0; i < head; ++i) row[i] = uint8_t(row[i] + prev[i]);  // a = c = 0: b wins
+            for (size_t i = D; i < bytes; ++i) {
+                const int a = row[i - D], b = prev[i], c = prev[i - D];
+                const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+                const int pred = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                row[i] = uint8_t(row[i] + pred);
             }
             break;
         default: Fail(kInvalidFormat);
+    }
+}
+
+void PngLoader::Unfilter(uint8_t* row, const uint8_t* prev, size_t bytes, int filter) const {
+    switch (std::max<size_t>(1, size_t(g_.BitDepth) * Samples(g_.ColorType) / 8)) {
+        case 1: UnfilterRow<1>(row, prev, bytes, filter); break;
+        case 2: UnfilterRow<2>(row, prev, bytes, filter); break;
+        case 3: UnfilterRow<3>(row, prev, bytes, filter); break;
+        case 4: UnfilterRow<4>(row, prev, bytes, filter); break;
+        case 6: UnfilterRow<6>(row, prev, bytes, filter); break;
+        default: UnfilterRow<8>(row, prev, bytes, filter); break;
     }
 }
 
@@ -437,6 +464,44 @@ void PngLoader::ConvertRow(const uint8_t* row, uint32_t y, uint32_t x0, uint32_t
     const size_t step = size_t(dx) * bpp;
     const bool wide = g_.BitDepth == 16;
     auto eight = [&](size_t index) { return wide ? Reduce16(Sample(row, index)) : uint8_t(Sample(row, index)); };
+    if (g_.BitDepth == 8) {  // the common depth, without the per-sample dispatch
+        switch (g_.ColorType) {
+            case 0:
+            case 3:
+                if (dx == 1) std::memcpy(out, row, count);
+                else
+                    for (uint32_t i = 0; i < count; ++i, out += step) *out = row[i];
+                return;
+            case 2:
+                if (gammaOn_) {
+                    for (uint32_t i = 0; i < count; ++i, out += step, row += 3)
+                        out[0] = gamma_[row[2]], out[1] = gamma_[row[1]], out[2] = gamma_[row[0]];
+                } else {
+                    for (uint32_t i = 0; i < count; ++i, out += step, row += 3)
+                        out[0] = row[2], out[1] = row[1], out[2] = row[0];
+                }
+                return;
+            case 4:
+                for (uint32_t i = 0; i < count; ++i, out += step, row += 2) {
+                    out[0] = out[1] = out[2] = Gamma(row[0]);
+                    out[3] = row[1];
+                }
+                return;
+            case 6:
+                if (gammaOn_) {
+                    for (uint32_t i = 0; i < count; ++i, out += step, row += 4)
+                        out[0] = gamma_[row[2]], out[1] = gamma_[row[1]], out[2] = gamma_[row[0]], out[3] = row[3];
+                } else {
+                    for (uint32_t i = 0; i < count; ++i, out += step, row += 4) {
+                        uint32_t v;
+                        std::memcpy(&v, row, 4);  // R G B A -> B G R A: swap bytes 0 and 2
+                        v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
+                        std::memcpy(out, &v, 4);
+                    }
+                }
+                return;
+        }
+    }
     switch (g_.ColorType) {
         case 0:
             for (uint32_t i = 0; i < count; ++i, out += step) {
@@ -476,6 +541,11 @@ void PngLoader::ConvertRow(const uint8_t* row, uint32_t y, uint32_t x0, uint32_t
 void PngLoader::DecodeImage(ChunkReader& reader, const ChunkInfo&) {
     decoded_ = true;
     PrepareBitmap();
+    // Interlaced pictures are filled in pass by pass: the background goes in
+    // first. Plain ones fill rows in order; only those after the last decoded
+    // row need it.
+    uint32_t rowsDone = 0;
+    if (g_.Interlace) FillBackground(0);
     TLZ77Decoder decoder;
     decoder.DecodeInit();
 
@@ -532,8 +602,10 @@ void PngLoader::DecodeImage(ChunkReader& reader, const ChunkInfo&) {
             Unfilter(row.data() + 1, prev.data() + 1, bytes, row[0]);
             ConvertRow(row.data() + 1, y, x0, dx, count);
             std::swap(row, prev);
+            rowsDone = y + 1;
         }
     }
+    if (!g_.Interlace) FillBackground(rowsDone);
     // Finish the stream over the remaining image data: data after its end is
     // an error; surplus pixels are ignored.
     uint8_t scratch[256];
@@ -596,30 +668,39 @@ void CopyPngAlphaToBitmap(TBitmap32& target, const TPNGGraphic& g) {
     TImageView32 v = target.View();
     const size_t bpp = g.BytesPerPixel();
     const bool alphaTable = g.ColorType == 3 && g.HasAlphaTable;
-    for (uint32_t y = 0; y < g.Height; ++y) {
-        const uint8_t* s = g.Row(y);
-        uint8_t* t = v.Pixel(0, int(y));
-        for (uint32_t x = 0; x < g.Width; ++x, s += bpp, t += 4) {
-            uint32_t c;
-            uint8_t alpha = 255;
-            if (bpp == 4) {
-                std::memcpy(t, s, 4);
-                continue;
-            }
-            if (bpp == 3) {
-                c = uint32_t(s[0]) | uint32_t(s[1]) << 8 | uint32_t(s[2]) << 16;
+    const bool shadow = !alphaTable && g.HasGamma;  // grey shadow images: black, alpha 255 - red
+    auto put = [shadow](uint8_t* t, uint32_t c, uint8_t alpha) {
+        if (shadow) {
+            alpha = uint8_t(255 - ((c >> 16) & 0xFF));
+            c = 0;
+        }
+        t[0] = uint8_t(c);
+        t[1] = uint8_t(c >> 8);
+        t[2] = uint8_t(c >> 16);
+        t[3] = alpha;
+    };
+    if (bpp == 4) {
+        for (uint32_t y = 0; y < g.Height; ++y) std::memcpy(v.Pixel(0, int(y)), g.Row(y), size_t(g.Width) * 4);
+    } else if (bpp == 3) {
+        for (uint32_t y = 0; y < g.Height; ++y) {
+            const uint8_t* s = g.Row(y);
+            uint8_t* t = v.Pixel(0, int(y));
+            if (shadow) {
+                for (uint32_t x = 0; x < g.Width; ++x, s += 3, t += 4)
+                    put(t, uint32_t(s[0]) | uint32_t(s[1]) << 8 | uint32_t(s[2]) << 16, 255);
             } else {
-                c = *s < g.Palette.size() ? g.Palette[*s] : 0;
-                if (alphaTable) alpha = g.AlphaTable[*s];
+                for (uint32_t x = 0; x < g.Width; ++x, s += 3, t += 4) t[0] = s[0], t[1] = s[1], t[2] = s[2], t[3] = 255;
             }
-            if (!alphaTable && g.HasGamma) {
-                alpha = uint8_t(255 - ((c >> 16) & 0xFF));
-                c = 0;
-            }
-            t[0] = uint8_t(c);
-            t[1] = uint8_t(c >> 8);
-            t[2] = uint8_t(c >> 16);
-            t[3] = alpha;
+        }
+    } else {
+        // One 32-bit pixel per possible index.
+        uint8_t lut[256][4];
+        for (size_t i = 0; i < 256; ++i)
+            put(lut[i], i < g.Palette.size() ? g.Palette[i] : 0, alphaTable ? g.AlphaTable[i] : 255);
+        for (uint32_t y = 0; y < g.Height; ++y) {
+            const uint8_t* s = g.Row(y);
+            uint8_t* t = v.Pixel(0, int(y));
+            for (uint32_t x = 0; x < g.Width; ++x, t += 4) std::memcpy(t, lut[s[x]], 4);
         }
     }
 }
