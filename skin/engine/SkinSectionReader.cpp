@@ -10,6 +10,7 @@
 #include "framework/Exception.h"
 #include "framework/StrUtils.h"
 #include "skin/engine/SkinImageValue.h"
+#include "skin/engine/SkinTables.h"
 
 namespace ad {
 
@@ -19,13 +20,6 @@ int DefaultFrameWidth() { return 4; }
 TSkinMetricLookup frameWidthLookup = DefaultFrameWidth;
 
 int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
-
-// The manager's ScaleInt at index 0: level 1 adds a quarter, 2 a half (toward zero).
-int ScaleIntClamped(int value, int scaleLevel) {
-    if (scaleLevel == 1) return ClampToInt(int64_t(value) + value / 4);
-    if (scaleLevel == 2) return ClampToInt(int64_t(value) + value / 2);
-    return value;
-}
 
 // value * 125 (level 1) or 150 (level 2) div 100.
 int ScaleByPercent(int value, int scaleLevel) {
@@ -256,7 +250,7 @@ TSkinGlobalInfo ReadSkinGlobalInfo(const TSkinIni& ini, int scaleLevel) {
     g.AlignOffsetR = ini.ReadInteger(G, "ALIGNOFFSETR", g.AlignOffset);
     g.AlignOffsetT = ini.ReadInteger(G, "ALIGNOFFSETT", g.AlignOffset);
     g.AlignOffsetB = ini.ReadInteger(G, "ALIGNOFFSETB", g.AlignOffset);
-    g.BISpace = ScaleIntClamped(ini.ReadInteger(G, "BISPACE", 0), scaleLevel);
+    g.BISpace = ScaleIntAtLevel(ini.ReadInteger(G, "BISPACE", 0), scaleLevel);
     g.BIVAlign = ini.ReadInteger(G, "BIVALIGN", 0);
     g.BIRight = ini.ReadInteger(G, "BIRIGHT", 0);
     g.BILeft = ini.ReadInteger(G, "BILEFT", 0);

@@ -4,6 +4,7 @@
 #include "skin/engine/SkinTables.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "skin/engine/SkinUtils.h"
@@ -61,8 +62,9 @@ TPoint MaskFrameSize(const TSkinMaskData& mask) {
 }
 
 int ScaleIntAtLevel(int value, int level) {
-    if (level == 1) return value + value / 4;
-    if (level == 2) return value + value / 2;
+    const int64_t v = value;
+    if (level == 1) return int(std::clamp<int64_t>(v + v / 4, INT_MIN, INT_MAX));
+    if (level == 2) return int(std::clamp<int64_t>(v + v / 2, INT_MIN, INT_MAX));
     return value;
 }
 

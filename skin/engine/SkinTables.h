@@ -102,7 +102,8 @@ struct TSkinCommonMasks {
 
 // Frame width and height of a mask (one state image, one part of its height).
 TPoint MaskFrameSize(const TSkinMaskData& mask);
-// A size at a scale level (0: 100 %, 1: 125 %, 2: 150 %), rounding toward zero.
+// A size at a scale level (0: 100 %, 1: 125 %, 2: 150 %), rounding toward zero,
+// clamped to the int range.
 int ScaleIntAtLevel(int value, int level);
 
 class TSkinTables {
