@@ -130,11 +130,14 @@ ad_build_jpeg() {
     ad_log "libjpeg-turbo built in $((SECONDS - started)) s"
 }
 
+ad_has_build_files() { [ -f "$1/build.ninja" ] || [ -f "$1/Makefile" ]; }
+
 ad_build() {
     ad_build_jpeg
     local gen=()
     command -v ninja >/dev/null && gen=(-G Ninja)
-    if [ ! -f "$AD_BUILD/CMakeCache.txt" ]; then
+    # A configure that failed half-way leaves a cache without build files.
+    if [ ! -f "$AD_BUILD/CMakeCache.txt" ] || ! ad_has_build_files "$AD_BUILD"; then
         cmake -S "$AD_ROOT" -B "$AD_BUILD" "${gen[@]}" \
             -DCMAKE_TOOLCHAIN_FILE="$AD_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
     fi
@@ -147,7 +150,7 @@ ad_build() {
 ad_build_native() {
     local gen=()
     command -v ninja >/dev/null && gen=(-G Ninja)
-    if [ ! -f "$AD_NATIVE_BUILD/CMakeCache.txt" ]; then
+    if [ ! -f "$AD_NATIVE_BUILD/CMakeCache.txt" ] || ! ad_has_build_files "$AD_NATIVE_BUILD"; then
         cmake -S "$AD_ROOT" -B "$AD_NATIVE_BUILD" "${gen[@]}" >/dev/null
     fi
     export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
