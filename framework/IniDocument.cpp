@@ -142,7 +142,11 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
 std::string IniDocument::EncodeValue(std::string_view v) {
     bool wrap = !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) ||
                                (v.size() > 1 && IsQuote(v.front()) && v.back() == v.front()));
-    return wrap ? "\"" + std::string(v) + "\"" : std::string(v);
+    if (!wrap) return std::string(v);
+    std::string quoted;
+    quoted.reserve(v.size() + 2);
+    quoted.append(1, '"').append(v).append(1, '"');
+    return quoted;
 }
 
 std::string IniDocument::DecodeValue(std::string_view s) {
@@ -162,7 +166,7 @@ bool IniDocument::WriteValue(std::string_view sectionName, std::string_view keyN
     std::string entry = std::string(key) + "=" + EncodeValue(value);
     const Section* s = FindSection(section);
     if (s == nullptr) {
-        lines_.push_back(Classify("[" + std::string(section) + "]"));
+        lines_.push_back(Classify(std::string("[").append(section).append("]")));
         lines_.push_back(Classify(std::move(entry)));
     } else if (auto it = s->keys.find(FoldName(key)); it != s->keys.end()) {
         Line& line = lines_[it->second];

@@ -1,5 +1,6 @@
-// Writes seed inputs for the GIF fuzz targets: small random pictures with
-// both encoders, interlace, local maps and extensions.
+// Writes seed inputs for the fuzz targets: small random GIF pictures with
+// both encoders, interlace, local maps and extensions; PNG and JPEG images of
+// every kind the tests make; gradient texts, packed skins and skin INI texts.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +90,24 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 2; ++i)
         std::ofstream(root / "skin_asz" / ("seed" + std::to_string(i)), std::ios::binary)
             .write(reinterpret_cast<const char*>(packs[i].data()), std::streamsize(packs[i].size()));
+    // Skin INI: a scale/size byte, the text, optionally "\x01" and overlay text.
+    fs::create_directories(root / "skin_ini");
+    const std::string inis[] = {
+        std::string("\x05") +
+            "[GLOBALINFO]\nVERSION=11.0\nMASTERBITMAP=MASTER.BMP\nTITLEHEIGHT=24\nEDITBG_ALERT=255\n"
+            "BICONCLOSE=!CLOSE.PNG!3!0!1\nBOXCHECKED=@0000@0020@0012@0032@1@0\n"
+            "[BUTTON]\nSTATES=3\nUSESTATE2=1\nCOLOR2=12632256\n"
+            "BORDERSMASK=^0000^0000^0030^0020^0003^0003^0003^0003^3^0^0^0\n"
+            "[EDIT]\nSTATES=2\nBORDERSMASK=^0032^0000^0038^0004^0001^0001^0001^0001^2^0^1^1\n"
+            "[PANEL]\nGRADIENTPERCENT=100\nGRADIENTDATA=16777215;14737632;100;0;0\n"
+            "[PANEL_LOW]\nPARENTCLASS=PANEL\n[SELECTION]\nSTATES=2\nCOLOR=13395456\n",
+        std::string("\x16") +
+            "[A]\nPARENTCLASS=B\nGLYPHMASK=~0001~0002~0010~0012~01~1\nPATTERN=TEX.BMP\n"
+            "[B]\nPARENTCLASS=A\nBORDERSMASK*125=^0000^0000^0040^0010^0002^0002^0002^0002^2^1^1^0\n"
+            "\x01[NEW]\nPARENTCLASS=a\nSTATES=0x2\nCOLOR=0xFF\n",
+    };
+    for (int i = 0; i < 2; ++i)
+        std::ofstream(root / "skin_ini" / ("seed" + std::to_string(i)), std::ios::binary) << inis[i];
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::TGifPicture pic;

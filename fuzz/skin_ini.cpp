@@ -2,7 +2,9 @@
 // the rest is the INI text, optionally followed by "\x01" and CommonSections
 // overlay text. Every value goes through the image-value parser, every section
 // through the section reader, GLOBALINFO through its reader, and the overlay
-// is laid over the sections.
+// is laid over the sections; then the whole goes into the skin tables over a
+// small master bitmap (palette, hue/saturation/brightness, common indexes,
+// rescaled masks) as a load does.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +14,7 @@
 #include "skin/engine/SkinImageValue.h"
 #include "skin/engine/SkinIni.h"
 #include "skin/engine/SkinSectionReader.h"
+#include "skin/engine/SkinTables.h"
 
 namespace {
 
@@ -32,6 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view overlay = split == std::string_view::npos ? std::string_view() : all.substr(split + 1);
 
     const ad::TSkinIni ini(text);
+    ad::TSkinTables tables;
+    tables.ScaleLevel = level;
+    tables.MasterBitmap = std::make_shared<ad::TBitmap32>(48, 40);
+    tables.HueOffset = data[0] & 1 ? 90 : 0;
+    tables.Saturation = data[0] & 2 ? -40 : 0;
+    tables.Brightness = data[0] & 4 ? 30 : 0;
     for (ad::TSkinImageValue v : ad::ReadSkinImageValues(ini, level)) {
         Check(v.Form != ad::TSkinValueForm::None);
         Check(v.SectionIndex >= 0 && size_t(v.SectionIndex) < ini.Sections().size());
@@ -45,6 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ad::SetImageSize(v, width, height);
         const ad::TSkinMaskData m = ad::MakeSkinMaskData(v);
         Check(m.PropertyName == v.KeyName && m.R == v.R);
+        // Rectangles beyond the master bitmap are what a hostile skin gives the tables.
+        if (v.FileName.empty()) {
+            const int i = tables.AddMask(m);
+            if (m.DrawMode == ad::dmNinePart) tables.UpdateCornerType(i);
+        }
     }
     for (const auto& s : ini.Sections())
         for (const auto& [key, value] : s.Keys) {
@@ -61,5 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t before = sections.size();
     ad::ApplyCommonSections(sections, overlay);
     Check(sections.size() >= before);
+
+    tables.GlobalInfo = g;
+    tables.SetSections(std::move(sections));
+    tables.FinishSections();
+    tables.ResolveCommonSections();
+    for (int i = 0; i < tables.MaskCount(); ++i) {
+        const ad::TPoint frame = ad::MaskFrameSize(tables.Mask(i));
+        Check(frame.X >= 0 && frame.Y >= 0);
+    }
     return 0;
 }

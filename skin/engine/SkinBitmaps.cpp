@@ -287,7 +287,7 @@ uint32_t ShiftHue(int degrees, uint32_t value) {
     h *= 60;
     if (h < 0) h += 360;
     // Any offset, negative ones included, lands in 0..359.
-    int hi = int(std::fmod(std::trunc(h) + double(degrees), 360.0));
+    int hi = int((int64_t(h) + degrees) % 360);
     if (hi < 0) hi += 360;
     double hh = hi;
     int sector = int(hh / 60);

@@ -34,6 +34,13 @@ bool FixedRect(std::string_view s, TRect& r) {
            FixedField(s, 17, 4, r.Bottom);
 }
 
+// A rectangle whose right or bottom edge lies before its left or top edge
+// would give negative frame sizes to every painter: no mask.
+bool OrderedRect(TSkinImageValue& v) {
+    if (v.R.Right >= v.R.Left && v.R.Bottom >= v.R.Top) return true;
+    return Skip(v, "rectangle with its right or bottom edge before its left or top edge");
+}
+
 int16_t Clamp16(int64_t x) {
     return int16_t(std::clamp<int64_t>(x, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
@@ -68,6 +75,7 @@ void ParseShort(TSkinImageValue& v) {
         Skip(v, "short form needs 24 characters with digits in its fields");
         return;
     }
+    if (!OrderedRect(v)) return;
     v.ImageCount = int16_t(count);
     v.MaskType = int16_t(type);
     v.DrawMode = dmGlyph;
@@ -80,6 +88,7 @@ void ParseGlyph(TSkinImageValue& v) {
         Skip(v, "glyph form needs 23 characters with digits in its fields");
         return;
     }
+    if (!OrderedRect(v)) return;
     v.DrawFlags = uint16_t(flags);
     v.MaskType = int16_t(type);
     v.ImageCount = 1;
@@ -160,7 +169,7 @@ bool ParseLongFormValue(std::string_view upperValue, TSkinImageValue& v) {
         !FixedField(upperValue, 42, 1, count) || !FixedField(upperValue, 44, 1, type) ||
         !FixedField(upperValue, 46, 1, flags) || !FixedField(upperValue, 48, 1, uniform))
         return Skip(v, "long form needs 48 characters with digits in its fields");
-    if (!DrawModeWord(v, dmNinePart)) return false;
+    if (!OrderedRect(v) || !DrawModeWord(v, dmNinePart)) return false;
     v.ImageCount = int16_t(count);
     v.MaskType = int16_t(type);
     v.DrawFlags = uint16_t(flags);

@@ -117,6 +117,9 @@ TEST(SkinImageValue, MalformedValuesAreSkipped) {
         "!A.PNG!1!0!1!1!1!1!1!70000",                         // flags beyond 16 bits
         "!A.PNG!1!0!1!1!1!1!1!-1",
         "X!A.BMP",                                            // plain value with "!": word 2 is no number
+        "^0019^0045^0013^0049^0001^0002^0001^0001^2^0^1^1",   // right before left
+        "@0000@0040@0012@0032@1@0",                           // bottom before top
+        "~0005~0002~0004~0004~01",                            // right before left
     };
     for (const char* value : cases) {
         const TSkinImageValue v = Parse(value);

@@ -50,7 +50,7 @@ int IniTextReadInteger(const TIniTextSections& sections, std::string_view sectio
     std::string text = IniTextReadString(sections, section, "", ident);
     int value;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return TryStrToInt("$" + text.substr(2), value) ? value : def;
+        return TryStrToInt(std::string("$").append(text, 2), value) ? value : def;
     return TryStrToInt(text, value) ? value : def;
 }
 
