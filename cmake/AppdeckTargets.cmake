@@ -18,6 +18,14 @@ function(ad_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
+# Properties of a test executable that runs through Wine with windows on the
+# shared display. Such executables move the activation between their own
+# windows and check where it went; run in parallel they take it from each
+# other, so they hold the "desktop" lock one at a time.
+function(ad_window_test_properties test)
+  set_tests_properties(${test} PROPERTIES TIMEOUT 600 RESOURCE_LOCK desktop)
+endfunction()
+
 # ad_add_tests(<library> [LIBS <lib>...]): <library>_test.exe from the folder's tests.
 function(ad_add_tests lib)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
@@ -31,7 +39,7 @@ function(ad_add_tests lib)
   add_dependencies(${lib}_test test_fixtures)
   add_test(NAME ${lib} COMMAND ${lib}_test --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-  set_tests_properties(${lib} PROPERTIES TIMEOUT 600)
+  ad_window_test_properties(${lib})
 endfunction()
 
 # ad_add_portable_library(<name> SOURCES <file>... [TESTS <file>...] [LIBS <lib>...])
