@@ -153,6 +153,17 @@ uint32_t PixelColorOf(TColor color) { return SwapRedBlue(SkinColorToRGB(color)) 
 
 }  // namespace
 
+TSkBgCacheRef MakeBgCacheRefFromBitmap(const TImageView32& bmp, int x, int y) {
+    TSkBgCacheRef r;
+    r.Bmp = bmp;
+    r.X = x;
+    r.Y = y;
+    r.FillColor = 0xFF00FF;
+    r.Borders = {};
+    r.Ready = true;
+    return r;
+}
+
 bool BackgroundPixel(const TSkBgCacheRef& background, int x, int y, uint32_t& out) {
     const TImageView32& b = background.Bmp;
     if (b.Empty()) return false;

@@ -25,6 +25,10 @@ struct TSkBgCacheRef {
 // Stands for "no background": never Ready.
 inline const TSkBgCacheRef skNoBackground{};
 
+// A Ready background of a whole bitmap whose pixel (x, y) lies under the
+// painted control's origin: fill colour clFuchsia, no border strips.
+TSkBgCacheRef MakeBgCacheRefFromBitmap(const TImageView32& bmp, int x, int y);
+
 // The background pixel under target pixel (x, y): false (and out untouched)
 // when there is no bitmap or the point lies outside it on any side.
 bool BackgroundPixel(const TSkBgCacheRef& background, int x, int y, uint32_t& out);

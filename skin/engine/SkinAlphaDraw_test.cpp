@@ -265,6 +265,23 @@ TEST(SkinAlphaDraw, BackgroundPixelIsCheckedOnEverySide) {
     EXPECT_FALSE(BackgroundPixel(far, 1000, 1000, v));  // no overflow into range
 }
 
+TEST(SkinAlphaDraw, BackgroundReferenceOfABitmap) {
+    TBitmap32 bmp = Filled(4, 3, Px(1, 2, 3, 4));
+    SetPixel32(bmp.View(), 3, 2, Px(9, 8, 7, 6));
+    const TSkBgCacheRef bg = MakeBgCacheRefFromBitmap(bmp.View(), 2, 1);
+    EXPECT_TRUE(bg.Ready);
+    EXPECT_EQ(bg.Bmp.Row0, bmp.View().Row0);
+    EXPECT_EQ(bg.X, 2);
+    EXPECT_EQ(bg.Y, 1);
+    EXPECT_EQ(bg.FillColor, 0xFF00FF);
+    EXPECT_EQ(bg.Borders, TRect{});
+    // Transparent source pixels take the bitmap's pixel at the offset.
+    TBitmap32 target = Filled(2, 2, Px(50, 50, 50, 255)), src(2, 2);
+    BlendImageRect({0, 0, 2, 2}, {0, 0, 2, 2}, target.View(), false, 0, skNoColor, true, bg, src.View());
+    EXPECT_EQ(GetPixel32(target.View(), 1, 1), Px(9, 8, 7, 255));
+    EXPECT_EQ(GetPixel32(target.View(), 0, 0), Px(1, 2, 3, 255));
+}
+
 TEST(SkinAlphaDraw, BlendRectOverRaisesAlphaAndFillsKeys) {
     TBitmap32 src(4, 1), bgBmp = Filled(4, 1, Px(60, 70, 80, 5));
     SetPixel32(src.View(), 0, 0, Px(200, 100, 50, 128));

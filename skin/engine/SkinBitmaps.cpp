@@ -3,6 +3,7 @@
 #include "skin/engine/SkinBitmaps.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -266,7 +267,7 @@ uint32_t AdjustSaturation(int amount, uint32_t value) {
     std::memcpy(p, &value, 4);
     int grey = Grey(p);
     for (int i = 0; i < 3; ++i) {
-        int64_t c = int64_t(255 + amount) * p[i] - int64_t(amount) * grey;
+        int64_t c = (255 + int64_t(amount)) * p[i] - int64_t(amount) * grey;
         p[i] = uint8_t(std::clamp<int64_t>(c, 0, 65535) >> 8);
     }
     std::memcpy(&value, p, 4);
@@ -315,6 +316,14 @@ uint32_t ToneColor(uint32_t value, uint32_t tone) {
     uint32_t v = std::max({value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF});
     uint32_t c0 = (v * ((tone >> 16) & 0xFF)) >> 8, c1 = (v * ((tone >> 8) & 0xFF)) >> 8, c2 = (v * (tone & 0xFF)) >> 8;
     return (value & 0xFF000000u) | (c2 << 16) | (c1 << 8) | c0;
+}
+
+TColor AdjustControlColor(TColor color, TColor colorTone, int hueOffset, int saturation) {
+    uint32_t c = uint32_t(color);
+    if (colorTone != skNoColor) c = ToneColor(c, SwapRedBlue(SkinColorToRGB(colorTone)));
+    c = uint32_t(ShiftColorHue(hueOffset, TColor(c)));
+    c = AdjustSaturationOpt(c, int(std::clamp<int64_t>(int64_t(saturation) * 256 / 100, INT_MIN, INT_MAX)));
+    return TColor(SkinColorToRGB(TColor(c)));
 }
 
 void ForEachPixel(const TImageView32& v, TPixelProc procedure, int value, TColor key) {

@@ -99,6 +99,9 @@ uint32_t AdjustSaturationOpt(uint32_t value, int amount);
 uint32_t ShiftHue(int degrees, uint32_t value);
 TColor ShiftColorHue(int degrees, TColor color);
 uint32_t ToneColor(uint32_t value, uint32_t tone);
+// A control's colour through its skin data's tone (skNoColor: none), hue offset
+// in degrees and saturation in percent, in that order; colour order in and out.
+TColor AdjustControlColor(TColor color, TColor colorTone, int hueOffset, int saturation);
 
 // Calls procedure(pixel, value) for every pixel, skipping SwapRedBlue(key)
 // unless key is skNoColor.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 namespace ad {
@@ -125,6 +126,29 @@ TEST(SkinBitmaps, ValueAdjustments) {
     EXPECT_EQ(ShiftColorHue(120, 0x0000FF), 0x00FF00);
     EXPECT_EQ(ShiftColorHue(0, 0x123456), 0x123456);
     EXPECT_EQ(BlendTwoColors(0xAA0000FF, 0x00FF0000, 128), 0xAA7E007Fu);
+}
+
+TEST(SkinBitmaps, AdjustControlColor) {
+    // Colour order in and out: tone (scaled by the largest channel), then hue, then saturation.
+    const struct {
+        TColor color, tone;
+        int hue, saturation;
+        TColor expected;
+    } cases[] = {
+        {0x123456, skNoColor, 0, 0, 0x123456},   // nothing to do
+        {0x404040, 0x0000FF, 0, 0, 0x00003F},    // red tone: 64 * 255 >> 8 in red
+        {0x102080, 0x00FF00, 0, 0, 0x007F00},    // green tone over a value whose largest channel is 128
+        {0x0000FF, skNoColor, 120, 0, 0x00FF00}, // red turned to green
+        {0x404040, 0x0000FF, 120, 0, 0x003F00},  // toned first, then turned
+        {0x00FF00, skNoColor, 0, -100, 0x969596},// -100 % is -256: grey 150, less 1/256 of the channel
+        {0x00FF00, skNoColor, 0, INT_MAX, 0x00FF00},  // out-of-range amounts saturate the channels
+        {0x00FF00, skNoColor, 0, INT_MIN, 0xFF00FF},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AdjustControlColor(c.color, c.tone, c.hue, c.saturation), c.expected)
+            << std::hex << c.color << " " << c.tone << std::dec << " " << c.hue << " " << c.saturation;
+    // The result goes through the system-colour resolution.
+    EXPECT_EQ(AdjustControlColor(skBtnFaceColor, skNoColor, 0, 0), TColor(SkinColorToRGB(skBtnFaceColor)));
 }
 
 TEST(SkinBitmaps, FillsAndKeys) {
