@@ -253,9 +253,10 @@ uint32_t AdjustBrightness(uint32_t value, int amount) {
     if (amount == 0) return value;
     uint8_t p[4];
     std::memcpy(p, &value, 4);
+    const int64_t a = amount;  // any int amount without overflow
     for (int i = 0; i < 3; ++i) {
-        int c = p[i];
-        p[i] = uint8_t(amount > 0 ? std::min(255, c + ((c * amount) >> 8)) : std::max(0, c - ((c * -amount) >> 8)));
+        const int64_t c = p[i];
+        p[i] = uint8_t(a > 0 ? std::min<int64_t>(255, c + ((c * a) >> 8)) : std::max<int64_t>(0, c - ((c * -a) >> 8)));
     }
     std::memcpy(&value, p, 4);
     return value;

@@ -102,6 +102,9 @@ TEST(SkinBitmaps, ValueAdjustments) {
     EXPECT_EQ(AdjustBrightness(c, 128), Px(60, 180, 255, 99));
     EXPECT_EQ(AdjustBrightness(c, -128), Px(20, 60, 100, 99));
     EXPECT_EQ(AdjustBrightness(c, -256), Px(0, 0, 0, 99));
+    EXPECT_EQ(AdjustBrightness(c, INT_MAX), Px(255, 255, 255, 99));
+    EXPECT_EQ(AdjustBrightness(c, INT_MIN), Px(0, 0, 0, 99));
+    EXPECT_EQ(AdjustBrightness(Px(0, 1, 2, 3), INT_MAX), Px(0, 255, 255, 3));  // a zero channel stays 0
     // Saturation: grey = round(0.299*200 + 0.587*120 + 0.114*40) = 135.
     EXPECT_EQ(AdjustSaturation(0, c), c);
     EXPECT_EQ(AdjustSaturationOpt(c, 0), c);
