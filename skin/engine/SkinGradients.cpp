@@ -31,25 +31,33 @@ struct Ramp {
             Delta[i] = int((b >> s) & 0xFF) - From[i];
         }
     }
-    void At(int k, int n, uint8_t* px) const {
+    // Step k of a ramp that moves by Delta over `steps` steps (halves to even).
+    void At(int k, int steps, uint8_t* px) const {
         for (int i = 0; i < 3; ++i)
-            px[i] = uint8_t(n <= 1 ? From[i] : From[i] + int(std::lround(double(Delta[i]) * k / (n - 1))));
+            px[i] = uint8_t(steps < 1 ? From[i] : From[i] + int(std::nearbyint(double(Delta[i]) * k / steps)));
         px[3] = 255;
     }
 };
 
 // Bands along one axis of length `length` starting at `start`: calls
-// band(entry, first, endExclusive) for each non-empty band.
+// band(entry, first, endExclusive, steps) for each non-empty band. A band runs
+// from its start to where the next one starts, which shows its end colour
+// only there, so it moves by (Color2 - Color1) / its length per row; the band
+// that reaches the last row (the last one, or one cut there) ends on Color2.
 template <class F>
 void ForBands(const TSkinGradArray& a, int start, int end, int length, bool rounded, F band) {
     int pos = start;
     for (size_t i = 0; i < a.size() && pos < end; ++i) {
         int stop;
         if (i + 1 == a.size()) stop = end;
-        else if (rounded) stop = pos + int(std::lround(double(a[i].Percent) * (end - start) / 100));
+        else if (rounded) stop = pos + int(std::nearbyint(double(a[i].Percent) * (end - start) / 100));
         else stop = pos + length * a[i].Percent / 100;
-        stop = std::min(stop, end);
-        if (stop > pos) band(a[i], pos, stop);
+        int steps = stop - pos;
+        if (stop >= end - 1) {
+            stop = end;
+            steps = end - 1 - pos;
+        }
+        if (stop > pos) band(a[i], pos, stop, steps);
         pos = std::max(pos, stop);
     }
 }
@@ -69,19 +77,20 @@ void PaintBands(const TImageView32& v, const TRect& r, const TSkinGradArray& a, 
     uint8_t px[4];
     if (a[0].Mode == 0) {
         int top = r.Top + offset;
-        ForBands(a, top, r.Bottom, (r.Bottom - r.Top) + offset, false, [&](const TSkinGradient& g, int y0, int y1) {
+        ForBands(a, top, r.Bottom, (r.Bottom - r.Top) + offset, false,
+                 [&](const TSkinGradient& g, int y0, int y1, int steps) {
             Ramp ramp(g.Color1, g.Color2);
             for (int y = y0; y < y1; ++y) {
                 if (y < r.Top) continue;
-                ramp.At(y - y0, y1 - y0, px);
+                ramp.At(y - y0, steps, px);
                 for (int x = r.Left; x < r.Right; ++x) put(x, y, px);
             }
         });
     } else if (a[0].Mode == 1) {
-        ForBands(a, r.Left, r.Right, r.Right - r.Left, true, [&](const TSkinGradient& g, int x0, int x1) {
+        ForBands(a, r.Left, r.Right, r.Right - r.Left, true, [&](const TSkinGradient& g, int x0, int x1, int steps) {
             Ramp ramp(g.Color1, g.Color2);
             for (int x = x0; x < x1; ++x) {
-                ramp.At(x - x0, x1 - x0, px);
+                ramp.At(x - x0, steps, px);
                 for (int y = r.Top; y < r.Bottom; ++y) put(x, y, px);
             }
         });

@@ -50,15 +50,14 @@ TEST(SkinGradients, VerticalBands) {
     ParseGradientText("255;65280;50;0;0;65280;255;50;0;0", a);
     TBitmap32 bmp(3, 100);
     PaintGradient(bmp.View(), {0, 0, 3, 100}, a, 0);
-    const uint32_t red = Px(0, 0, 255, 255), green = Px(0, 255, 0, 255);
+    const uint32_t red = Px(0, 0, 255, 255);
     EXPECT_EQ(GetPixel32(bmp.View(), 0, 0), red);
-    EXPECT_EQ(GetPixel32(bmp.View(), 2, 49), green);
-    EXPECT_EQ(GetPixel32(bmp.View(), 1, 50), green);
-    EXPECT_EQ(GetPixel32(bmp.View(), 1, 99), red);
-    // Half way down the first band: channels meet in the middle.
-    uint32_t mid = GetPixel32(bmp.View(), 0, 24);
-    EXPECT_EQ(int((mid >> 16) & 0xFF), 255 - 125);  // 255 - round(255 * 24 / 49)
-    EXPECT_EQ(int((mid >> 8) & 0xFF), 125);
+    // The first band moves by 255 / 50 per row and reaches green only where the
+    // second band starts (no doubled row); the last band ends on its Color2.
+    const struct {
+        int y, red, green;
+    } rows[] = {{24, 255 - 122, 122}, {25, 127, 128}, {49, 5, 250}, {50, 0, 255}, {74, 125, 130}, {99, 255, 0}};
+    for (const auto& r : rows) EXPECT_EQ(GetPixel32(bmp.View(), 2, r.y), Px(0, r.green, r.red, 255)) << r.y;
     // Clipped to the bitmap; an empty rectangle or array paints nothing.
     TBitmap32 small(2, 2);
     PaintGradient(small.View(), {-5, -5, 50, 50}, a, 0);
@@ -75,6 +74,16 @@ TEST(SkinGradients, HorizontalBandsAndOffset) {
     PaintGradient(bmp.View(), {0, 0, 10, 2}, a, 0);
     for (int x = 0; x < 10; ++x)
         EXPECT_EQ(GetPixel32(bmp.View(), x, 1), x < 3 ? Px(0, 0, 255, 255) : Px(255, 0, 0, 255)) << x;
+    // Band widths are rounded halves to even: 50 % of 9 columns is 4.
+    TBitmap32 odd(9, 1);
+    PaintGradient(odd.View(), {0, 0, 9, 1}, {{0x0000FF, 0x0000FF, 50, 1}, {0xFF0000, 0xFF0000, 50, 1}}, 0);
+    EXPECT_EQ(GetPixel32(odd.View(), 3, 0), Px(0, 0, 255, 255));
+    EXPECT_EQ(GetPixel32(odd.View(), 4, 0), Px(255, 0, 0, 255));
+    // A band cut at the last column ends on its Color2 there.
+    TBitmap32 cut(5, 1);
+    PaintGradient(cut.View(), {0, 0, 5, 1}, {{0x000000, 0x0000FF, 90, 1}, {0xFF0000, 0xFF0000, 10, 1}}, 0);
+    EXPECT_EQ(GetPixel32(cut.View(), 4, 0), Px(0, 0, 255, 255));
+    EXPECT_EQ(GetPixel32(cut.View(), 2, 0), Px(0, 0, 128, 255));  // 255 * 2 / 4 = 127.5, half to even
     // A vertical gradient moved up by its offset starts part way along.
     TSkinGradArray v = {{0x000000, 0x0000FF, 100, 0}};
     TBitmap32 whole(1, 10), shifted(1, 10);
