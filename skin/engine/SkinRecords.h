@@ -151,7 +151,7 @@ struct TSkinGlobalInfo {
     TColor EditBgOk = 0x6CC2A5, EditBgWarn = 0x40FFFF;
     std::array<TColor, 3> EditBgAlert{0x95A7E9, 0x8597D9, 0x4AB28F};
     std::array<TColor, 3> EditTextHighlight{0, 0, 0};  // EDITTEXT_H1..H3
-    // Present only when the skin names them; otherwise derived from the edit colours.
+    // Set only when the skin names them with a readable number; otherwise derived from the edit colours.
     bool HasEditTextInv = false, HasEditBgInv = false, HasEditBgOdd = false, HasEditBgEven = false;
     TColor EditTextInv = 0, EditBgInv = 0, EditBgOdd = 0, EditBgEven = 0;
     int32_t TabsCovering = 0;        // TABTOP

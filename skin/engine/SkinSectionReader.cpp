@@ -281,9 +281,12 @@ TSkinGlobalInfo ReadSkinGlobalInfo(const TSkinIni& ini, int scaleLevel) {
     else g.EditBgAlert = {0x95A7E9, 0x8597D9, 0x4AB28F};
     g.EditTextHighlight = {ini.ReadInteger(G, "EDITTEXT_H1", 0), ini.ReadInteger(G, "EDITTEXT_H2", 0),
                            ini.ReadInteger(G, "EDITTEXT_H3", 0)};
+    // A present but unreadable number counts as missing, as for every other key.
     const auto named = [&](const char* key, bool& has, TColor& value) {
-        has = ini.ValueExists(G, key);
-        if (has) value = ini.ReadInteger(G, key, 0);
+        const std::string* text = ini.Find(G, key);
+        int v = 0;
+        has = text != nullptr && TryReadSkinInteger(*text, v);
+        if (has) value = v;
     };
     named("EDITTEXT_INV", g.HasEditTextInv, g.EditTextInv);
     named("EDITBG_INV", g.HasEditBgInv, g.EditBgInv);

@@ -301,6 +301,41 @@ TEST_F(SkinSectionReader, GlobalInfoValues) {
     EXPECT_EQ(computed.EditBgEven, 0xF1F1F1);
 }
 
+// The four edit colours derived from EDIT unless the skin names them with a
+// number: an unreadable value is derived like a missing one, not read as 0.
+TEST_F(SkinSectionReader, EditColoursNamedOrDerived) {
+    const struct {
+        const char* value;  // nullptr: no key
+        bool named;
+        TColor number;
+    } values[] = {
+        {nullptr, false, 0}, {"x", false, 0}, {"", false, 0}, {"12a", false, 0}, {"0", true, 0}, {"0x10", true, 16},
+    };
+    // Derived from black text on a white background: text-inverted = background, background-inverted = text,
+    // odd rows = background, even rows = the text blended into the background with weight 13.
+    const struct {
+        const char* key;
+        bool TSkinGlobalInfo::*has;
+        TColor TSkinGlobalInfo::*color;
+        TColor derived;
+    } keys[] = {
+        {"EDITTEXT_INV", &TSkinGlobalInfo::HasEditTextInv, &TSkinGlobalInfo::EditTextInv, 0xFFFFFF},
+        {"EDITBG_INV", &TSkinGlobalInfo::HasEditBgInv, &TSkinGlobalInfo::EditBgInv, 0},
+        {"EDITBG_ODD", &TSkinGlobalInfo::HasEditBgOdd, &TSkinGlobalInfo::EditBgOdd, 0xFFFFFF},
+        {"EDITBG_EVEN", &TSkinGlobalInfo::HasEditBgEven, &TSkinGlobalInfo::EditBgEven, 0xF1F1F1},
+    };
+    for (const auto& k : keys)
+        for (const auto& v : values) {
+            std::string text = "[GLOBALINFO]\n";
+            if (v.value) text += std::string(k.key) + "=" + v.value + "\n";
+            text += "[EDIT]\nCOLOR=16777215\nFONTCOLOR=0\n";
+            SCOPED_TRACE(std::string(k.key) + "=" + (v.value ? v.value : "(none)"));
+            const TSkinGlobalInfo g = ReadSkinGlobalInfo(TSkinIni(text), 0);
+            EXPECT_EQ(g.*k.has, v.named);
+            EXPECT_EQ(g.*k.color, v.named ? v.number : k.derived);
+        }
+}
+
 TEST_F(SkinSectionReader, ScaledGlobalValues) {
     const struct {
         const char* text;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "skin/engine/SkinUtils.h"
@@ -792,6 +793,45 @@ TEST(SkinTables, SaturationAndBrightness) {
     PremultiplyBitmap(one.View(), true);
     EXPECT_EQ(Px(*b.ImageFiles[0].Bitmap, 2, 2), Px(one, 0, 0));
     EXPECT_EQ(b.Section(1).Props[ssNormal].FontColor, TColor(AdjustBrightness(0x0000FF, 60)));
+}
+
+// Hue leaves the gradient of a state whose gradient share is 0 alone;
+// saturation and brightness change every state's gradient. Saturation values
+// beyond -100..100 count as the ends of the range.
+TEST(SkinTables, TransformsOfGradientColours) {
+    const struct {
+        const char* name;
+        void (*apply)(TSkinTables&);
+        uint32_t (*pixel)(uint32_t);  // the change in pixel order
+        bool unsharedChanges;         // whether a gradient of share 0 changes
+    } cases[] = {
+        {"hue", [](TSkinTables& t) { t.ApplyHue(120); }, [](uint32_t v) { return ShiftHue(120, v); }, false},
+        {"saturation", [](TSkinTables& t) { t.ApplySaturation(-100); },
+         [](uint32_t v) { return AdjustSaturation(-255, v); }, true},
+        {"saturation below the range", [](TSkinTables& t) { t.ApplySaturation(INT_MIN); },
+         [](uint32_t v) { return AdjustSaturation(-255, v); }, true},
+        {"saturation above the range", [](TSkinTables& t) { t.ApplySaturation(INT_MAX); },
+         [](uint32_t v) { return AdjustSaturation(255, v); }, true},
+        {"brightness", [](TSkinTables& t) { t.ApplyBrightness(60); },
+         [](uint32_t v) { return AdjustBrightness(v, 60); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSkinTables t = ColourfulSkin();
+        // Colours that every one of the changes moves.
+        for (TSkinGenState& st : t.Section(1).Props) st.GradientArray[0] = {0x3366CC, 0x408060, 100, 0};
+        c.apply(t);
+        auto changed = [&](TColor colour) { return TColor(SwapRedBlue(c.pixel(SwapRedBlue(uint32_t(colour)))) & 0xFFFFFF); };
+        ASSERT_NE(changed(0x3366CC), 0x3366CC);
+        ASSERT_NE(changed(0x408060), 0x408060);
+        const TSkinGradient& shared = t.Section(1).Props[ssNormal].GradientArray[0];
+        EXPECT_EQ(shared.Color1, changed(0x3366CC));
+        EXPECT_EQ(shared.Color2, changed(0x408060));
+        const TSkinGradient& unshared = t.Section(1).Props[ssPressed].GradientArray[0];
+        EXPECT_EQ(unshared.Color1, c.unsharedChanges ? changed(0x3366CC) : 0x3366CC);
+        EXPECT_EQ(unshared.Color2, c.unsharedChanges ? changed(0x408060) : 0x408060);
+        EXPECT_EQ(t.Section(1).Props[ssPressed].Color, changed(0x3366CC));
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // palette. Each does nothing for 0. The transparent key colour (clFuchsia) is
 // left alone in every bitmap, so transparent areas stay transparent.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -29,11 +30,14 @@ TColor ChangeColor(TColor c, F f) {
     return TColor(SwapRedBlue(f(pixel)) & 0xFFFFFF) | (c & TColor(0xFF000000u));
 }
 
+// The colours of every section state, SHADOW1COLOR and the palette entries.
+// The hue change leaves the gradient of a state alone while its gradient share
+// is 0 (sharedGradientsOnly); saturation and brightness change every gradient.
 template <class F>
-void ChangeSectionColors(TSkinTables& t, F f) {
+void ChangeSectionColors(TSkinTables& t, bool sharedGradientsOnly, F f) {
     for (int i = 0; i < t.SectionCount(); ++i)
         for (TSkinGenState& st : t.Section(i).Props) {
-            if (st.GradientPercent > 0)
+            if (st.GradientPercent > 0 || !sharedGradientsOnly)
                 for (TSkinGradient& g : st.GradientArray) {
                     g.Color1 = ChangeColor(g.Color1, f);
                     g.Color2 = ChangeColor(g.Color2, f);
@@ -87,17 +91,17 @@ void TSkinTables::ApplyHue(int offset) {
     }
     for (TSkinImageFile& f : ImageFiles)
         if (f.Bitmap && !keptBitmaps.count(f.Bitmap.get())) ForEachPixel(f.Bitmap->View(), HueProc, offset, kKey);
-    ChangeSectionColors(*this, [offset](uint32_t v) { return ShiftHue(offset, v); });
+    ChangeSectionColors(*this, true, [offset](uint32_t v) { return ShiftHue(offset, v); });
 }
 
 void TSkinTables::ApplySaturation(int value) {
     if (value == 0) return;
-    const int amount = std::clamp(value * 255 / 100, -255, 255);
+    const int amount = int(std::clamp<int64_t>(int64_t(value) * 255 / 100, -255, 255));
     if (amount == 0) return;
     if (TImageView32 mv = ViewOf(MasterBitmap); !mv.Empty()) ForEachPixel(mv, SaturationProc, amount, kKey);
     for (TSkinImageFile& f : ImageFiles)
         if (f.Bitmap) ForEachPixel(f.Bitmap->View(), SaturationProc, amount, kKey);
-    ChangeSectionColors(*this, [amount](uint32_t v) { return AdjustSaturation(amount, v); });
+    ChangeSectionColors(*this, false, [amount](uint32_t v) { return AdjustSaturation(amount, v); });
 }
 
 void TSkinTables::ApplyBrightness(int value) {
@@ -124,7 +128,7 @@ void TSkinTables::ApplyBrightness(int value) {
         if (value > 0 && GlobalInfo.Version >= 7.45 && f.FileName.find(".PNG") != std::string::npos)
             PremultiplyBitmap(v, CompositionEnabled);
     }
-    ChangeSectionColors(*this, [value](uint32_t v) { return AdjustBrightness(v, value); });
+    ChangeSectionColors(*this, false, [value](uint32_t v) { return AdjustBrightness(v, value); });
 }
 
 }  // namespace ad
