@@ -2,6 +2,7 @@
 #include "grid/CellStore.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 #include "framework/Exception.h"
@@ -445,20 +446,32 @@ void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullRe
                 break;
             }
             case stNumeric: {
-                struct Key { bool Valid; double Number; std::u16string Text; };
+                // The text is only compared against a row without a number:
+                // a row with a number whose text cannot be made (a date-time
+                // past the last year) fails only when that comparison comes.
+                struct Key { bool Valid; double Number; std::u16string Text; std::exception_ptr TextError; };
                 auto keys = keysOf([&](int r) {
-                    Key k{false, 0, cell(r).AsString()};
+                    Key k{false, 0, {}, nullptr};
                     try {
                         k.Number = cell(r).AsFloat();
                         k.Valid = true;
                     } catch (const EConvertError&) {
+                    }
+                    try {
+                        k.Text = cell(r).AsString();
+                    } catch (...) {
+                        if (!k.Valid) throw;
+                        k.TextError = std::current_exception();
                     }
                     return k;
                 });
                 QuickSort(order, [&](int a, int b) {
                     const Key& x = keys[static_cast<size_t>(a)];
                     const Key& y = keys[static_cast<size_t>(b)];
-                    return x.Valid && y.Valid ? Compare3(x.Number, y.Number) : CompareText(x.Text, y.Text);
+                    if (x.Valid && y.Valid) return Compare3(x.Number, y.Number);
+                    for (const Key* k : {&x, &y})
+                        if (k->TextError) std::rethrow_exception(k->TextError);
+                    return CompareText(x.Text, y.Text);
                 }, Descending);
                 break;
             }

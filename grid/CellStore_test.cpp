@@ -150,6 +150,21 @@ TEST(CellStoreTest, ConversionErrorAbortsSortAndKeepsRows) {
     }
 }
 
+// A number sort needs a row's text only against a row without a number.
+TEST(CellStoreTest, NumericSortOfNumbersWithoutTextSucceeds) {
+    TStoreFixture f({3, 8});  // date-time cells
+    f.store.AddRows(3);
+    const double values[] = {3e6, 1, 2};  // 3e6 days lies past the year 9999: no text for it
+    for (int r = 0; r < 3; ++r) {
+        f.store.GetCell(0, r)->SetAsFloat(values[r]);
+        f.store.GetCell(1, r)->SetAsString(U(std::to_string(r)));
+    }
+    ASSERT_THROW(f.store.GetCell(0, 0)->AsString(), EConvertError);
+    f.store.SortRows(0, stNumeric, false, false);
+    EXPECT_EQ(f.Column(1), (V{"1", "2", "0"}));
+    EXPECT_TRUE(f.store.Sorted);
+}
+
 TEST(CellStoreTest, UnorderedKeysStillEndInAPermutation) {
     // NaN floats, mixed numeric and text keys, and a custom comparison that
     // answers at random: the sort ends and keeps every row exactly once.

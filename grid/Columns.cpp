@@ -429,6 +429,11 @@ void TRgCustomColumn::SetInputValue(const std::u16string& value) {
     Notify(cnInputValue);
 }
 
+void TRgCustomColumn::SetSlideOptions(std::uint8_t value) {
+    slideOptions_ = value;
+    Notify(cnSlideOrOptions);
+}
+
 // --- column classes
 
 TRgTextColumn::TRgTextColumn() { SetOptions(Options() | coShowTextFitHint); }
@@ -455,6 +460,7 @@ int TRgTextColumn::GetTextFitWidth(ICanvas& canvas, std::u16string_view text) co
 }
 
 TRgCustomNumberColumn::TRgCustomNumberColumn() {
+    DecimalSeparator = LocalSettings().DecimalSeparator();
     DefaultValue = u"0";
     SortType = stNumeric;
     SetColumnKind(4);

@@ -239,7 +239,6 @@ public:
     TRgSlideBounds SlideBounds{this};
     std::string SlideCaption;
     TSlideCatpionLocation SlideCaptionLocation = clTop;
-    std::uint8_t SlideOptions = 0;
     TSortKind SortKind = skAscending;
     TSortType SortType = stAlphabetic;
     std::string StyleClass;
@@ -282,6 +281,8 @@ public:
     void SetSortKind(TSortKind value);
     void SetSortType(TSortType value);
     void SetInputValue(const std::u16string& value);
+    std::uint8_t SlideOptions() const { return slideOptions_; }
+    void SetSlideOptions(std::uint8_t value);
 
     TRgColumns* List() const { return list_; }
     // Left edge in grid coordinates (cell area, after the indicator).
@@ -348,6 +349,7 @@ private:
     int width_ = 80;
     int left_ = 0;
     int visibleIndex_ = -1;
+    std::uint8_t slideOptions_ = 0;
 };
 
 // Setters of the properties that change what the cells show repaint the
@@ -390,7 +392,7 @@ public:
 
     TRgNumberEditOptions EditOptions = eoAllowFloat;
     double Max = 0, Min = 0;
-    // The decimal separator the editor accepts.
+    // The decimal separator the editor accepts: the locale's when made.
     char16_t DecimalSeparator = u'.';
 
     const std::u16string& EmptyCaption() const { return emptyCaption_; }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grid/DrawRoutines.h"
 #include "grid/RecordingCanvas.h"
 
 #include <string>
@@ -57,6 +58,26 @@ TEST(ColumnsTest, Defaults) {
     EXPECT_EQ(rate.GetEditAbility(), 0);
     text.Enabled = false;
     EXPECT_EQ(text.GetEditAbility(), 0);
+}
+
+TEST(ColumnsTest, EditKeys) {
+    TRgTextColumn text;
+    TRgNumberColumn number;
+    TRgNumberColumn signs;
+    signs.EditOptions = eoAllowSigns;
+    TRgRateColumn rate;
+    const char16_t sep = LocalSettings().DecimalSeparator();
+    ASSERT_EQ(number.DecimalSeparator, sep);
+    struct Case { const char* name; TRgCustomColumn& column; char16_t key; bool expected; };
+    const Case cases[] = {
+        {"text: blank", text, u' ', false},       {"text: letter", text, u'a', true},
+        {"text: control", text, u'\x08', false},  {"number: digit", number, u'7', true},
+        {"number: letter", number, u'e', false},   {"number: sign without eoAllowSigns", number, u'-', false},
+        {"number: locale separator", number, sep, true},
+        {"signs: sign", signs, u'+', true},        {"signs: separator without eoAllowFloat", signs, sep, false},
+        {"rate: digit", rate, u'3', false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.column.IsEditKey(c.key), c.expected) << c.name;
 }
 
 TEST(ColumnsTest, WidthClampAndAutoSize) {
@@ -430,6 +451,7 @@ TEST(ColumnsTest, WhatEachSetterReports) {
         {"slide left, same value", [&] { col->SlideBounds.SetLeft(8); }, {}, {cnSlideOrOptions}, {}},
         {"slide width, same value", [&] { col->SlideBounds.SetWidth(80); }, {}, {}, {}},
         {"slide height", [&] { col->SlideBounds.SetHeight(30); }, {}, {cnSlideOrOptions}, {}},
+        {"slide options", [&] { col->SetSlideOptions(1); }, {}, {cnSlideOrOptions}, {}},
         {"text before", [&] { col->SetTextBefore(u"<"); }, {}, {}, {cbCells}},
         {"password", [&] { col->SetPasswordChar(u'*'); }, {}, {}, {cbCells}},
         {"max length (editor only)", [&] { col->MaxLength = 4; }, {}, {}, {}},

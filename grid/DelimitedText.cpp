@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/Exception.h"
 #include "grid/CellStore.h"
 
 namespace ad {
@@ -20,8 +21,8 @@ namespace {
 
 enum class TEncoding { Ansi, Utf16LE, Utf16BE };
 
-// Hands out characters from the source in blocks; keeps back an odd byte of
-// UTF-16 until the end, where it is dropped.
+// Hands out characters from the source in blocks. A UTF-16 source that ends
+// in half a unit is a read error.
 class TCharReader {
 public:
     explicit TCharReader(IByteSource& source) : source_(source) {
@@ -37,7 +38,8 @@ public:
         std::size_t unit = encoding_ == TEncoding::Ansi ? 1 : 2;
         if (end_ - pos_ < unit) {
             Fill();
-            if (end_ - pos_ < unit) return false;
+            if (end_ == pos_) return false;
+            if (end_ - pos_ < unit) throw EReadError("Read beyond end of file: the text ends in half a character");
         }
         if (encoding_ == TEncoding::Ansi) c = buffer_[pos_];
         else if (encoding_ == TEncoding::Utf16LE) c = static_cast<char16_t>(buffer_[pos_] | (buffer_[pos_ + 1] << 8));

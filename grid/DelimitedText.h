@@ -41,7 +41,9 @@ public:
     virtual void LoadProgress(int /*col*/, int /*row*/) {}
 };
 
-// Parses the whole source. A UTF-16 source of odd length loses its last byte.
+// Parses the whole source. A UTF-16 source of odd length raises EReadError
+// at its last byte; the rows stored before it stay, the field being read then
+// is not stored.
 void ParseDelimitedText(IByteSource& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
                         IDelimitedSink& sink);
 

@@ -13,6 +13,7 @@
 #include "framework/Handles.h"
 #include "grid/CellConvert.h"
 #include "grid/CellStore.h"
+#include "grid/Columns.h"
 #include "grid/DrawRoutines.h"
 #include "grid/GridTestSupport.h"
 
@@ -99,6 +100,9 @@ TEST(WinDefaultServicesChild, StoreFormatsThroughTheUserLocale) {
     store.GetCell(1, 0)->SetAsDateTime(45000.25);  // 15 March 2023, 6:00
     EXPECT_EQ(store.GetCell(1, 0)->AsString().substr(0, 10), u"15.03.2023");
     EXPECT_EQ(LocalSettings().DecimalSeparator(), u',');  // what the number editors accept
+    TRgNumberColumn number;
+    EXPECT_TRUE(number.IsEditKey(u','));
+    EXPECT_FALSE(number.IsEditKey(u'.'));
     EXPECT_EQ(store.GetCell(2, 0)->AsString().size(), 38u);
 }
 
