@@ -553,6 +553,7 @@ void TGIFCommentExtension::AssignData(const TGIFExtension& source) {
 void TGIFApplicationExtension::SetIdentifierText(const std::string& text) {
     std::memset(Identifier, 0, sizeof Identifier);
     std::memcpy(Identifier, text.data(), std::min<size_t>(11, text.size()));
+    IdentifierSize = 11;
 }
 
 // An application block of a size other than 10 or 11 keeps only its
@@ -567,9 +568,14 @@ void TGIFApplicationExtension::LoadBody(TGIFIOStream& stream) {
         if (stream.Read(skip, size) < size) break;
 }
 
+// A block read with size 10 is written with size 10 again: written with 11
+// bytes, the copied byte would stand in the identifier as well as in front
+// of the first sub-block, and "NETSCAPE2." followed by a sub-block of 48
+// bytes would come back as a looping extension that fails to load.
 void TGIFApplicationExtension::SaveData(TGIFIOStream& stream) {
-    stream.WriteByte(11);
-    stream.Write(Identifier, 11);
+    const uint8_t size = IdentifierSize == 10 ? 10 : 11;
+    stream.WriteByte(size);
+    stream.Write(Identifier, size);
     SaveBody(stream);
 }
 
@@ -578,6 +584,7 @@ void TGIFApplicationExtension::LoadData(TGIFIOStream& stream) {
     GIFReadExact(stream, &n, 1);
     if (n < 10) throw GIFException(gifmsg::UnsupportedAppBlockSize);
     std::memset(Identifier, 0, sizeof Identifier);
+    IdentifierSize = n == 10 ? 10 : 11;
     if (n == 10) {
         // Ten bytes and a copy of the byte after them, which stays unread.
         GIFReadExact(stream, Identifier, 11);
@@ -593,7 +600,9 @@ void TGIFApplicationExtension::LoadData(TGIFIOStream& stream) {
 }
 
 void TGIFApplicationExtension::AssignData(const TGIFExtension& source) {
-    std::memcpy(Identifier, static_cast<const TGIFApplicationExtension&>(source).Identifier, 11);
+    const auto& s = static_cast<const TGIFApplicationExtension&>(source);
+    std::memcpy(Identifier, s.Identifier, 11);
+    IdentifierSize = s.IdentifierSize;
 }
 
 void TGIFUnknownAppExtension::SaveBody(TGIFIOStream& stream) {

@@ -360,6 +360,9 @@ public:
     void SetIdentifierText(const std::string& text);
 
     uint8_t Identifier[11] = {};  // 8 identifier and 3 authentication bytes
+    // Identifier bytes as written: 11, or 10 for a block read with size 10
+    // (whose 11th identifier byte is a copy of the next byte in the file).
+    uint8_t IdentifierSize = 11;
 
 protected:
     virtual void SaveBody(TGIFIOStream& stream);

@@ -2,6 +2,8 @@
 // trailers, extensions and the damage it tolerates or rejects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gif/GIFTestSupport.h"
 #include "gif/GifCodec.h"
 
@@ -131,6 +133,31 @@ TEST(GIFReader, ApplicationExtensions) {
         EXPECT_EQ(static_cast<TGIFAppExtNSLoop*>(pic.Frames.Frames(0)->Extensions.Extensions(0))->LoopCount, 4);
     }
     EXPECT_EQ(LoadError(WithExtension(AppExt(11, "NETSCAPE2.0", {2, 1, 9, 0}))), "Invalid GIF data");
+}
+
+TEST(GIFReader, ApplicationBlockOfSizeTenIsSavedAsRead) {
+    // Found by fuzzing: ten identifier bytes "NETSCAPE2." and a sub-block of
+    // 48 ('0') bytes were saved as the looping extension "NETSCAPE2.0", which
+    // then failed to load ("Invalid GIF data").
+    Bytes body{48};
+    for (int i = 0; i < 48; ++i) body.push_back(uint8_t(i == 0 ? 1 : i));
+    body.push_back(0);
+    const Bytes gif = WithExtension(AppExt(10, "NETSCAPE2.", body));
+    TGifPicture pic;
+    Load(pic, gif);
+    const Bytes saved = Save(pic);
+    EXPECT_EQ(saved, Save(pic));
+    TGifPicture back;
+    Load(back, saved);
+    ASSERT_EQ(back.Frames.Count(), 1);
+    auto* raw = dynamic_cast<TGIFUnknownAppExtension*>(back.Frames.Frames(0)->Extensions.Extensions(0));
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(raw->IdentifierText(), "NETSCAPE2.0");
+    ASSERT_EQ(raw->Blocks.size(), 1u);
+    EXPECT_EQ(raw->Blocks[0].Data.size(), 48u);
+    // The extension bytes come back as they were in the file.
+    const Bytes ext = AppExt(10, "NETSCAPE2.", body);
+    EXPECT_NE(std::search(saved.begin(), saved.end(), ext.begin(), ext.end()), saved.end());
 }
 
 TEST(GIFReader, ApplicationBlockOfOtherSizeSkipsItsDataAndSavesReadably) {
