@@ -3,10 +3,11 @@
 #include "skin/engine/SkinBitmaps.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
+
+#include "skin/engine/SkinUtils.h"
 
 namespace ad {
 
@@ -323,7 +324,7 @@ TColor AdjustControlColor(TColor color, TColor colorTone, int hueOffset, int sat
     uint32_t c = uint32_t(color);
     if (colorTone != skNoColor) c = ToneColor(c, SwapRedBlue(SkinColorToRGB(colorTone)));
     c = uint32_t(ShiftColorHue(hueOffset, TColor(c)));
-    c = AdjustSaturationOpt(c, int(std::clamp<int64_t>(int64_t(saturation) * 256 / 100, INT_MIN, INT_MAX)));
+    c = AdjustSaturationOpt(c, ClampToInt(int64_t(saturation) * 256 / 100));
     return TColor(SkinColorToRGB(TColor(c)));
 }
 

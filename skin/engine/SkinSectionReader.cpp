@@ -11,6 +11,7 @@
 #include "framework/StrUtils.h"
 #include "skin/engine/SkinImageValue.h"
 #include "skin/engine/SkinTables.h"
+#include "skin/engine/SkinUtils.h"
 
 namespace ad {
 
@@ -18,8 +19,6 @@ namespace {
 
 int DefaultFrameWidth() { return 4; }
 TSkinMetricLookup frameWidthLookup = DefaultFrameWidth;
-
-int ClampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 // value * 125 (level 1) or 150 (level 2) div 100.
 int ScaleByPercent(int value, int scaleLevel) {

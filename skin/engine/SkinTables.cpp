@@ -4,7 +4,6 @@
 #include "skin/engine/SkinTables.h"
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 #include "skin/engine/SkinUtils.h"
@@ -63,8 +62,8 @@ TPoint MaskFrameSize(const TSkinMaskData& mask) {
 
 int ScaleIntAtLevel(int value, int level) {
     const int64_t v = value;
-    if (level == 1) return int(std::clamp<int64_t>(v + v / 4, INT_MIN, INT_MAX));
-    if (level == 2) return int(std::clamp<int64_t>(v + v / 2, INT_MIN, INT_MAX));
+    if (level == 1) return ClampToInt(v + v / 4);
+    if (level == 2) return ClampToInt(v + v / 2);
     return value;
 }
 

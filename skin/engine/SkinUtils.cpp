@@ -2,6 +2,7 @@
 #include "skin/engine/SkinUtils.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "framework/StrUtils.h"
 
@@ -153,6 +154,7 @@ bool ValueInArray(const int* values, int value, int first, int last) {
 }
 
 int ClampInt(int value, int min, int max) { return value < min ? min : value > max ? max : value; }
+int ClampToInt(int64_t value) { return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX)); }
 int LargerInt(int a, int b) { return a > b ? a : b; }
 void SwapInt(int& a, int& b) { std::swap(a, b); }
 bool IndexInRange(int value, int high, int low) { return low <= value && value < high; }

@@ -2,6 +2,7 @@
 // rectangles, numbers and paths. Portable (no Windows headers).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,6 +46,7 @@ bool RectInsideRect(const TRect& outer, const TRect& inner);  // right and botto
 // Numbers.
 bool ValueInArray(const int* values, int value, int first, int last);
 int ClampInt(int value, int min, int max);
+int ClampToInt(int64_t value);  // a 64-bit result brought into the int range
 int LargerInt(int a, int b);
 void SwapInt(int& a, int& b);
 constexpr int ChooseInt(bool flag, int a, int b) { return flag ? a : b; }
