@@ -115,6 +115,28 @@ void TIntegerCell::Clear() {
     TCell::Clear();
 }
 
+// --- TRealCell
+
+void TRealCell::SetAsDateTime(TDateTime value) {
+    Value = value;
+    TCell::SetAsDateTime(value);
+}
+
+void TRealCell::SetAsFloat(double value) {
+    Value = value;
+    TCell::SetAsFloat(value);
+}
+
+void TRealCell::SetAsInteger(std::int32_t value) {
+    Value = value;
+    TCell::SetAsInteger(value);
+}
+
+void TRealCell::Clear() {
+    Value = 0;
+    TCell::Clear();
+}
+
 // --- TFloatCell
 
 std::u16string TFloatCell::AsString() const { return FloatToText(Value, Settings()); }
@@ -124,29 +146,9 @@ void TFloatCell::SetAsBoolean(bool value) {
     TCell::SetAsBoolean(value);
 }
 
-void TFloatCell::SetAsDateTime(TDateTime value) {
-    Value = value;
-    TCell::SetAsDateTime(value);
-}
-
-void TFloatCell::SetAsFloat(double value) {
-    Value = value;
-    TCell::SetAsFloat(value);
-}
-
-void TFloatCell::SetAsInteger(std::int32_t value) {
-    Value = value;
-    TCell::SetAsInteger(value);
-}
-
 void TFloatCell::SetAsString(const std::u16string& value) {
     Value = TextToFloat(value, Settings());
     TCell::SetAsString(value);
-}
-
-void TFloatCell::Clear() {
-    Value = 0;
-    TCell::Clear();
 }
 
 // --- TDateTimeCell
@@ -156,21 +158,6 @@ std::u16string TDateTimeCell::AsString() const { return DateTimeToText(Value, Se
 void TDateTimeCell::SetAsBoolean(bool value) {
     Value = Cells ? Cells->Clock().Today() : DefaultClock().Today();
     TCell::SetAsBoolean(value);
-}
-
-void TDateTimeCell::SetAsDateTime(TDateTime value) {
-    Value = value;
-    TCell::SetAsDateTime(value);
-}
-
-void TDateTimeCell::SetAsFloat(double value) {
-    Value = value;
-    TCell::SetAsFloat(value);
-}
-
-void TDateTimeCell::SetAsInteger(std::int32_t value) {
-    Value = value;
-    TCell::SetAsInteger(value);
 }
 
 void TDateTimeCell::SetAsString(const std::u16string& value) {
@@ -183,11 +170,6 @@ void TDateTimeCell::SetAsString(const std::u16string& value) {
         }
     }
     TCell::SetAsString(value);
-}
-
-void TDateTimeCell::Clear() {
-    Value = 0;
-    TCell::Clear();
 }
 
 // --- TBooleanCell

@@ -101,40 +101,38 @@ public:
     std::int32_t Value = 0;
 };
 
-class TFloatCell : public TCell {
+// Cells holding one double (float and date-time): date-time, float and
+// integer writes store the number as it is; Boolean reads are false.
+class TRealCell : public TCell {
 public:
     using TCell::TCell;
     bool AsBoolean() const override { return false; }
     TDateTime AsDateTime() const override { return Value; }
     double AsFloat() const override { return Value; }
-    std::int32_t AsInteger() const override { return RoundHalfEven(Value); }
-    std::u16string AsString() const override;
-    void SetAsBoolean(bool value) override;
     void SetAsDateTime(TDateTime value) override;
     void SetAsFloat(double value) override;
     void SetAsInteger(std::int32_t value) override;
-    void SetAsString(const std::u16string& value) override;
     void Clear() override;
 
     double Value = 0;
 };
 
-class TDateTimeCell : public TCell {
+class TFloatCell : public TRealCell {
 public:
-    using TCell::TCell;
-    bool AsBoolean() const override { return false; }
-    TDateTime AsDateTime() const override { return Value; }
-    double AsFloat() const override { return Value; }
+    using TRealCell::TRealCell;
+    std::int32_t AsInteger() const override { return RoundHalfEven(Value); }
+    std::u16string AsString() const override;
+    void SetAsBoolean(bool value) override;
+    void SetAsString(const std::u16string& value) override;
+};
+
+class TDateTimeCell : public TRealCell {
+public:
+    using TRealCell::TRealCell;
     std::int32_t AsInteger() const override { return TruncToInt(Value); }
     std::u16string AsString() const override;
     void SetAsBoolean(bool value) override;
-    void SetAsDateTime(TDateTime value) override;
-    void SetAsFloat(double value) override;
-    void SetAsInteger(std::int32_t value) override;
     void SetAsString(const std::u16string& value) override;
-    void Clear() override;
-
-    TDateTime Value = 0;
 };
 
 class TBooleanCell : public TCell {
