@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "framework/Component.h"
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/Handles.h"
 #include "framework/UtilityWindow.h"
 

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "app/SWSystem.h"
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
-#include "framework/StrUtils.h"
-#include "framework/Streams.h"
+#include "base/StrUtils.h"
+#include "base/Files.h"
+#include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
 #include "hash/Hashes.h"
 

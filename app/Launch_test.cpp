@@ -12,10 +12,10 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TestUtils.h"

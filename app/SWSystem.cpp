@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "framework/SysUtils.h"
 
 namespace ad {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
 namespace ad {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
 namespace ad {
 namespace {

@@ -13,7 +13,7 @@
 #include "app/StatusInfo.h"
 #include "framework/Dialogs.h"
 #include "framework/Registry.h"
-#include "framework/Streams.h"
+#include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
 
 namespace ad {

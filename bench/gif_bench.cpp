@@ -16,6 +16,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using namespace ad;
+using namespace ad::gif;
 
 struct Fixture {
     const char* Name;
@@ -127,20 +128,20 @@ int main() {
         double mpix = double(fx.Frames) * fx.Width * fx.Height / 1e6;
         Bytes ours, theirs, rle;
         double encOurs = Seconds([&] {
-            TGIFMemoryStream s;
+            TMemoryStream s;
             pic.SaveToStream(s);
-            ours = std::move(s.Bytes);
+            ours = s.Bytes();
         });
         double encTheirs = Seconds([&] { theirs = GiflibEncode(pic); });
         pic.CodecKind = gcRLE;
         {
-            TGIFMemoryStream s;
+            TMemoryStream s;
             pic.SaveToStream(s);
-            rle = std::move(s.Bytes);
+            rle = s.Bytes();
         }
         double decOurs = Seconds([&] {
             TGifPicture back;
-            TGIFMemoryStream s(theirs);
+            TMemoryStream s(theirs);
             back.LoadFromStream(s);
         });
         double decTheirs = Seconds([&] { GiflibDecode(theirs); });

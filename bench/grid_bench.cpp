@@ -12,6 +12,7 @@
 #include "grid/DelimitedText.h"
 
 using namespace ad;
+using namespace ad::grid;
 
 namespace {
 

@@ -30,6 +30,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using namespace ad;
+using namespace ad::skin;
 
 double ThreadSeconds() {
     timespec t{};

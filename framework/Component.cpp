@@ -8,7 +8,7 @@
 #include <memory>
 #include <typeinfo>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
 namespace ad {
 

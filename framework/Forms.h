@@ -15,7 +15,7 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/UtilityWindow.h"
 
 namespace ad {

@@ -7,32 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "base/Color.h"
+#include "base/TextStyle.h"
 #include "framework/Component.h"
 #include "framework/Handles.h"
 
 namespace ad {
 
-// 0x00BBGGRR; a set high byte names a system colour by its low byte.
-using TColor = int32_t;
-
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index)); }
-
-constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
-                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
-                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
-                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE), clWindow = SystemColor(COLOR_WINDOW),
-                 clWindowText = SystemColor(COLOR_WINDOWTEXT), clBtnText = SystemColor(COLOR_BTNTEXT),
-                 clHighlight = SystemColor(COLOR_HIGHLIGHT), clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT),
-                 clGrayText = SystemColor(COLOR_GRAYTEXT), clBtnShadow = SystemColor(COLOR_BTNSHADOW),
-                 clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT), clInfoBk = SystemColor(COLOR_INFOBK),
-                 clHotLight = SystemColor(COLOR_HOTLIGHT);
-
 COLORREF ColorToRGB(TColor color);
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = unsigned;
 
 // A logical font; the GDI font is made on first use and re-made after a change.
 class TFont {

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 
+#include "base/Files.h"
 #include "framework/Handles.h"
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -30,40 +30,6 @@ std::string ReadWholeFile(const std::wstring& fileName) {
     }
     data.resize(done);
     return data;
-}
-
-// Writes a temporary file beside the target and moves it over the target, so the
-// target is either the old file or the complete new one. Returns the error code.
-DWORD WriteAtomically(const std::wstring& target, const std::string& data) {
-    DWORD attrs = ::GetFileAttributesW(target.c_str());
-    // The system refuses to replace a read-only file or a folder; Wine would replace it.
-    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return ERROR_ACCESS_DENIED;
-
-    static std::atomic<unsigned> counter{0};
-    std::wstring temp;
-    OwnedFile file;
-    for (int attempt = 0;; ++attempt) {
-        temp = target + Widen(Format(".%lx-%x.tmp", ::GetCurrentProcessId(), counter.fetch_add(1)));
-        file.Reset(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) break;
-        DWORD error = ::GetLastError();
-        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) return error;
-    }
-    DWORD error = ERROR_SUCCESS;
-    for (size_t done = 0; error == ERROR_SUCCESS && done < data.size();) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20)), written = 0;
-        if (!::WriteFile(file.Get(), data.data() + done, chunk, &written, nullptr)) error = ::GetLastError();
-        else if (written == 0) error = ERROR_WRITE_FAULT;
-        done += written;
-    }
-    if (error == ERROR_SUCCESS && !::FlushFileBuffers(file.Get())) error = ::GetLastError();
-    file.Reset();
-    if (error == ERROR_SUCCESS &&
-        !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ::GetLastError();
-    if (error != ERROR_SUCCESS) ::DeleteFileW(temp.c_str());
-    return error;
 }
 
 }  // namespace
@@ -98,11 +64,13 @@ void TIniFile::Refresh() {
 }
 
 void TIniFile::Save() {
-    DWORD error = WriteAtomically(Widen(FileName), doc_.Serialize());
+    const std::string text = doc_.Serialize();
     pending_.clear();
-    if (error != ERROR_SUCCESS) {
+    try {
+        SaveFileAtomically(FileName, text.data(), text.size());
+    } catch (...) {
         loaded_ = false;  // the model holds what did not reach the file: read the file again next time
-        throw EFCreateError(FileName, SysErrorMessage(error));
+        throw;
     }
     stamp_ = CurrentStamp();
 }

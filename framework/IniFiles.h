@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/IniDocument.h"
+#include "base/IniDocument.h"
 
 namespace ad {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/Handles.h"
 
 namespace ad {

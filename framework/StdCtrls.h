@@ -5,12 +5,12 @@
 
 #include <memory>
 
+#include "base/TextStyle.h"
 #include "framework/Controls.h"
 #include "framework/StringList.h"
 
 namespace ad {
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TWinControl {
 public:

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "framework/Exception.h"
-#include "framework/Streams.h"
+#include "base/Exception.h"
+#include "base/Files.h"
+#include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
 
 namespace ad {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "framework/SysUtils.h"
 #include "testsupport/TestUtils.h"
 

@@ -10,8 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Exception.h"
-#include "framework/StrUtils.h"
+#include "base/Exception.h"
+#include "base/StrUtils.h"
+#include "base/WinText.h"
 
 namespace ad {
 
@@ -23,16 +24,8 @@ public:
     DWORD ErrorCode;
 };
 
-std::string SysErrorMessage(DWORD code);  // the system's text for the code, without the final line break
 [[noreturn]] void RaiseLastOSError();
 [[noreturn]] void RaiseOSError(DWORD code);
-
-// ANSI code page <-> UTF-16.
-std::wstring Widen(std::string_view ansi);
-std::string Narrow(std::wstring_view wide);
-// UTF-8 <-> UTF-16.
-std::wstring Utf8ToWide(std::string_view utf8);
-std::string WideToUtf8(std::wstring_view wide);
 
 // Case rules of the ANSI code page (not only ASCII).
 std::string AnsiLowerCase(std::string_view s);

@@ -6,7 +6,7 @@
 namespace ad::fuzz {
 
 // 16 M pixels per picture keeps every run far below the memory limit.
-inline void Bound(TGifPicture& pic) {
+inline void Bound(gif::TGifPicture& pic) {
     pic.MaxFramePixels = int64_t(1) << 24;
     pic.MaxImagePixels = int64_t(1) << 24;
 }

@@ -22,23 +22,23 @@ static void WritePngSeeds(const std::filesystem::path& root) {
     int n = 0;
     for (const auto& f : formats) {
         for (int interlace : {0, 1}) {
-            ad::pngtest::Image img;
+            ad::skin::pngtest::Image img;
             img.ColorType = f[0];
             img.BitDepth = f[1];
             img.Width = 5 + n % 7;
             img.Height = 3 + n % 5;
             img.Interlace = interlace;
-            ad::pngtest::Extras extras;
+            ad::skin::pngtest::Extras extras;
             if (f[0] == 3) {
                 std::vector<uint32_t> colours = {0xFF0000, 0x00FF00, 0x0000FF, 0x808080};
                 colours.resize(f[1] == 1 ? 2 : 4);
-                extras.Before.push_back(ad::pngtest::Palette(colours));
-                extras.Before.push_back(ad::pngtest::Chunk("tRNS", {0, 128}));
+                extras.Before.push_back(ad::skin::pngtest::Palette(colours));
+                extras.Before.push_back(ad::skin::pngtest::Chunk("tRNS", {0, 128}));
             }
-            if (n % 3 == 0) extras.Before.push_back(ad::pngtest::Gamma(45455));
-            if (n % 4 == 1) extras.Before.push_back(ad::pngtest::Chunk("bKGD", {0, 1, 0, 2, 0, 3}));
+            if (n % 3 == 0) extras.Before.push_back(ad::skin::pngtest::Gamma(45455));
+            if (n % 4 == 1) extras.Before.push_back(ad::skin::pngtest::Chunk("bKGD", {0, 1, 0, 2, 0, 3}));
             if (n % 5 == 2) extras.Split = 7;
-            ad::giftest::Bytes png = ad::pngtest::Write(img, extras);
+            ad::gif::giftest::Bytes png = ad::skin::pngtest::Write(img, extras);
             std::ofstream(root / "skin_png" / ("seed" + std::to_string(n++) + ".png"), std::ios::binary)
                 .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
         }
@@ -53,11 +53,11 @@ static void WriteJpegSeeds(const std::filesystem::path& root) {
     int n = 0;
     for (int components : {1, 3, 4}) {
         for (int variant = 0; variant < 4; ++variant) {
-            ad::jpegtest::Image img = ad::jpegtest::Smooth(9 + 4 * variant, 7 + variant, components);
+            ad::skin::jpegtest::Image img = ad::skin::jpegtest::Smooth(9 + 4 * variant, 7 + variant, components);
             img.Progressive = variant & 1;
             img.FullChroma = variant & 2;
             img.Quality = 50 + 15 * variant;
-            ad::jpegtest::Bytes jpeg = ad::jpegtest::Encode(img);
+            ad::skin::jpegtest::Bytes jpeg = ad::skin::jpegtest::Encode(img);
             std::ofstream(root / "skin_jpeg" / ("seed" + std::to_string(n++) + ".jpg"), std::ios::binary)
                 .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
         }
@@ -79,13 +79,13 @@ int main(int argc, char** argv) {
         std::ofstream(root / "skin_gradient" / ("seed" + std::to_string(i)), std::ios::binary) << gradients[i];
     // Packed skins: an INI entry, images, a stream longer than stated, a preview.
     fs::create_directories(root / "skin_asz");
-    ad::pngtest::Image tiny;
-    const ad::asztest::Bytes packs[] = {
-        ad::asztest::Pack({{"OPTIONS.DAT", ad::asztest::Text("[GLOBALINFO]\nVERSION=11.0\n")},
-                           {"MASTER.BMP", ad::asztest::Bytes(300, 7)}}),
-        ad::asztest::Pack({{"options.dat", ad::asztest::Text("[BUTTON]\nSTATES=3\n")},
-                           {"CLOSE.PNG", ad::pngtest::Write(tiny), 20}, {"E.JPG", {}}},
-                          "ASzf", ad::pngtest::Write(tiny)),
+    ad::skin::pngtest::Image tiny;
+    const ad::skin::asztest::Bytes packs[] = {
+        ad::skin::asztest::Pack({{"OPTIONS.DAT", ad::skin::asztest::Text("[GLOBALINFO]\nVERSION=11.0\n")},
+                           {"MASTER.BMP", ad::skin::asztest::Bytes(300, 7)}}),
+        ad::skin::asztest::Pack({{"options.dat", ad::skin::asztest::Text("[BUTTON]\nSTATES=3\n")},
+                           {"CLOSE.PNG", ad::skin::pngtest::Write(tiny), 20}, {"E.JPG", {}}},
+                          "ASzf", ad::skin::pngtest::Write(tiny)),
     };
     for (int i = 0; i < 2; ++i)
         std::ofstream(root / "skin_asz" / ("seed" + std::to_string(i)), std::ios::binary)
@@ -110,20 +110,20 @@ int main(int argc, char** argv) {
         std::ofstream(root / "skin_ini" / ("seed" + std::to_string(i)), std::ios::binary) << inis[i];
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
-        ad::TGifPicture pic;
-        ad::giftest::RandomPicture(pic, rng, 24);
-        pic.CodecKind = i % 2 ? ad::gcRLE : ad::gcLZW;
+        ad::gif::TGifPicture pic;
+        ad::gif::giftest::RandomPicture(pic, rng, 24);
+        pic.CodecKind = i % 2 ? ad::gif::gcRLE : ad::gif::gcLZW;
         auto* f = pic.Frames.Frames(0);
         if (i % 3 == 0) {
-            auto* loop = new ad::TGIFAppExtNSLoop(f);
+            auto* loop = new ad::gif::TGIFAppExtNSLoop(f);
             f->Extensions.Insert(0, loop);
         }
         if (i % 4 == 1) {
-            auto* gce = new ad::TGIFGraphicControlExtension(f);
+            auto* gce = new ad::gif::TGIFGraphicControlExtension(f);
             gce->SetTransparent(true);
             f->Extensions.Insert(0, gce);
         }
-        ad::giftest::Bytes bytes = ad::giftest::Save(pic);
+        ad::gif::giftest::Bytes bytes = ad::gif::giftest::Save(pic);
         for (const char* target : {"gif_reader", "gif_roundtrip"}) {
             fs::create_directories(root / target);
             std::ofstream(root / target / ("seed" + std::to_string(i) + ".gif"), std::ios::binary)
@@ -131,15 +131,15 @@ int main(int argc, char** argv) {
         }
         // The LZW target takes 3 frame bytes and the data after the descriptor.
         auto* frame = pic.Frames.Frames(0);
-        ad::TGIFMemoryStream s;
+        ad::TMemoryStream s;
         frame->SaveToStream(s);
         size_t at = 0;
-        while (at < s.Bytes.size() && s.Bytes[at] != 0x2C) at = at + 1;
+        while (at < s.Bytes().size() && s.Bytes()[at] != 0x2C) at = at + 1;
         size_t start = at + 10 + (frame->ColorMap.Count > 0 ? 3u << frame->ColorMap.BitsPerPixel() : 0);
-        if (start >= s.Bytes.size() || frame->Width() > 256 || frame->Height() > 256) continue;
-        ad::giftest::Bytes lzw{uint8_t(frame->Width() - 1), uint8_t(frame->Height() - 1),
+        if (start >= s.Bytes().size() || frame->Width() > 256 || frame->Height() > 256) continue;
+        ad::gif::giftest::Bytes lzw{uint8_t(frame->Width() - 1), uint8_t(frame->Height() - 1),
                                uint8_t(frame->Interlaced())};
-        lzw.insert(lzw.end(), s.Bytes.begin() + long(start), s.Bytes.end());
+        lzw.insert(lzw.end(), s.Bytes().begin() + long(start), s.Bytes().end());
         fs::create_directories(root / "gif_lzw");
         std::ofstream(root / "gif_lzw" / ("seed" + std::to_string(i)), std::ios::binary)
             .write(reinterpret_cast<const char*>(lzw.data()), std::streamsize(lzw.size()));

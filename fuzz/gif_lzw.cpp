@@ -12,10 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int width = data[0] + 1, height = data[1] + 1;
     bool interlaced = data[2] & 1;
     std::vector<uint8_t> pixels(size_t(width) * size_t(height), 0xAA);
-    ad::TGIFMemoryStream stream(data + 3, size - 3);
+    ad::TMemoryStream stream(data + 3, size - 3);
     try {
-        ad::GIFDecodeImageData(stream, pixels.data(), width, height, interlaced, [](const std::string&) {});
-    } catch (const ad::GIFException&) {
+        ad::gif::GIFDecodeImageData(stream, pixels.data(), width, height, interlaced, [](const std::string&) {});
+    } catch (const ad::gif::GIFException&) {
     }
     if (stream.Position() > int64_t(size - 3)) __builtin_trap();  // never past the end
     return 0;

@@ -14,10 +14,10 @@ struct Frame {
     bool operator==(const Frame&) const = default;
 };
 
-std::vector<Frame> Frames(ad::TGifPicture& pic) {
+std::vector<Frame> Frames(ad::gif::TGifPicture& pic) {
     std::vector<Frame> out;
     for (int i = 0; i < pic.Frames.Count(); ++i) {
-        ad::TGIFSubImage* f = pic.Frames.Frames(i);
+        ad::gif::TGIFSubImage* f = pic.Frames.Frames(i);
         if (f->Empty()) continue;
         out.push_back({f->Left(), f->Top(), f->Width(), f->Height(),
                        std::vector<uint8_t>(f->Data(), f->Data() + f->DataSize())});
@@ -28,24 +28,24 @@ std::vector<Frame> Frames(ad::TGifPicture& pic) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ad::TGifPicture pic;
+    ad::gif::TGifPicture pic;
     ad::fuzz::Bound(pic);
-    ad::TGIFMemoryStream in(data, size);
+    ad::TMemoryStream in(data, size);
     try {
         pic.LoadFromStream(in);
     } catch (const ad::Exception&) {
         return 0;
     }
     std::vector<Frame> expected = Frames(pic);
-    for (ad::TGIFCodecKind kind : {ad::gcLZW, ad::gcRLE}) {
+    for (ad::gif::TGIFCodecKind kind : {ad::gif::gcLZW, ad::gif::gcRLE}) {
         pic.CodecKind = kind;
-        ad::TGIFMemoryStream out;
+        ad::TMemoryStream out;
         try {
             pic.SaveToStream(out);
-        } catch (const ad::GIFException&) {
+        } catch (const ad::gif::GIFException&) {
             return 0;  // no frames, or an index outside its colour table
         }
-        ad::TGifPicture back;
+        ad::gif::TGifPicture back;
         ad::fuzz::Bound(back);
         out.SetPosition(0);
         back.LoadFromStream(out);  // our own output must load

@@ -9,9 +9,9 @@
 #include "grid/DelimitedText.h"
 
 namespace {
-struct TColumns : ad::IColumnSource {
+struct TColumns : ad::grid::IColumnSource {
     int ColumnCount() const override { return 3; }
-    ad::TColumnAttrs ColumnAttrs(int index) const override { return {static_cast<std::uint8_t>(index == 2 ? 4 : 8)}; }
+    ad::grid::TColumnAttrs ColumnAttrs(int index) const override { return {static_cast<std::uint8_t>(index == 2 ? 4 : 8)}; }
 };
 }  // namespace
 
@@ -21,12 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int skip = data[1] % 4;
     char16_t lineBreak = data[2] % 2 ? u'|' : u'\x01';
     TColumns columns;
-    ad::TCells store(nullptr, &columns);
+    ad::grid::TCells store(nullptr, &columns);
     for (int c = 0; c < 3; ++c) store.AppendColumn();
-    ad::TMemoryByteSource source(data + 3, size - 3);
-    ad::TCellStoreSink sink(store);
+    ad::grid::TMemoryByteSource source(data + 3, size - 3);
+    ad::grid::TCellStoreSink sink(store);
     try {
-        ad::ParseDelimitedText(source, separator, skip, lineBreak, sink);
+        ad::grid::ParseDelimitedText(source, separator, skip, lineBreak, sink);
     } catch (const ad::EConvertError&) {
     } catch (const ad::EReadError&) {
     }

@@ -11,9 +11,9 @@
 #include "grid/CellStore.h"
 
 namespace {
-struct TColumns : ad::IColumnSource {
+struct TColumns : ad::grid::IColumnSource {
     int ColumnCount() const override { return 8; }
-    ad::TColumnAttrs ColumnAttrs(int) const override { return {8}; }
+    ad::grid::TColumnAttrs ColumnAttrs(int) const override { return {8}; }
 };
 
 struct TBytes {
@@ -25,7 +25,7 @@ struct TBytes {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TColumns columns;
-    ad::TCells store(nullptr, &columns);
+    ad::grid::TCells store(nullptr, &columns);
     std::vector<std::vector<std::u16string>> model;  // rows of cell texts
     int cols = 0, serial = 0;
     TBytes in{data, size};
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (rows && cols) {
                     int r = in.Next(rows), c = in.Next(cols);
                     std::u16string text(1, static_cast<char16_t>(u'a' + in.Next(4)));
-                    text += ad::Latin1ToUtf16(std::to_string(serial++));
+                    text += ad::grid::Latin1ToUtf16(std::to_string(serial++));
                     store.GetCell(c, r)->SetAsString(text);
                     model[r][c] = text;
                 }
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case 7:
                 if (cols) {
                     int c = in.Next(cols);
-                    auto type = static_cast<ad::TSortType>(in.Next(8));
+                    auto type = static_cast<ad::grid::TSortType>(in.Next(8));
                     bool descending = in.Next(2);
                     bool full = in.Next(2);
                     try {
@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if (a != b) std::abort();
                     // (Without a full sort the other direction only reverses the last
                     // order, whatever type that sort used.)
-                    if (type == ad::stAlphabetic && !descending && full && store.Sorted)
+                    if (type == ad::grid::stAlphabetic && !descending && full && store.Sorted)
                         for (size_t r = 1; r < now.size(); ++r)
                             if (now[r - 1][c] > now[r][c]) std::abort();
                     model = now;

@@ -5,14 +5,14 @@
 #include "skin/engine/skPackedSkin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ad::TSkSkinConvertor c;
+    ad::skin::TSkSkinConvertor c;
     try {
-        ad::ReadPackedSkinEntries(c, data, size);
-    } catch (const ad::EZLibError&) {
+        ad::skin::ReadPackedSkinEntries(c, data, size);
+    } catch (const ad::skin::EZLibError&) {
         return 0;
     }
     for (const auto& e : c.Entries)
-        if (e.Data.size() > size_t(ad::kMaxPackedEntrySize) || e.Name.size() > size_t(ad::kMaxPackedNameLength))
+        if (e.Data.size() > size_t(ad::skin::kMaxPackedEntrySize) || e.Name.size() > size_t(ad::skin::kMaxPackedNameLength))
             __builtin_trap();
     return 0;
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "skin/engine/SkinGradients.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int offset = s8(4) / 2;
     const uint8_t weight = data[5];
     std::string text(reinterpret_cast<const char*>(data) + 6, size - 6);
-    ad::TSkinGradArray a;
+    ad::skin::TSkinGradArray a;
     try {
-        ad::ParseGradientText(text.c_str(), a);
+        ad::skin::ParseGradientText(text.c_str(), a);
     } catch (const ad::EConvertError&) {
         return 0;
     }
     for (const auto& g : a)
         if (g.Percent > 100) __builtin_trap();
     ad::TBitmap32 bmp(17, 13), tex(3, 2);
-    ad::PaintGradient(bmp.View(), r, a, offset);
-    ad::PaintGradientTextured(bmp.View(), r, a, 200, weight, {s8(1), s8(0), s8(3), s8(2)}, tex.View());
+    ad::skin::PaintGradient(bmp.View(), r, a, offset);
+    ad::skin::PaintGradientTextured(bmp.View(), r, a, 200, weight, {s8(1), s8(0), s8(3), s8(2)}, tex.View());
     return 0;
 }

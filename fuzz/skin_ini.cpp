@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "skin/engine/SkinImageValue.h"
 #include "skin/engine/SkinIni.h"
 #include "skin/engine/SkinSectionReader.h"
@@ -34,15 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = all.substr(0, split);
     const std::string_view overlay = split == std::string_view::npos ? std::string_view() : all.substr(split + 1);
 
-    const ad::TSkinIni ini(text);
-    ad::TSkinTables tables;
+    const ad::skin::TSkinIni ini(text);
+    ad::skin::TSkinTables tables;
     tables.ScaleLevel = level;
     tables.MasterBitmap = std::make_shared<ad::TBitmap32>(48, 40);
     tables.HueOffset = data[0] & 1 ? 90 : 0;
     tables.Saturation = data[0] & 2 ? -40 : 0;
     tables.Brightness = data[0] & 4 ? 30 : 0;
-    for (ad::TSkinImageValue v : ad::ReadSkinImageValues(ini, level)) {
-        Check(v.Form != ad::TSkinValueForm::None);
+    for (ad::skin::TSkinImageValue v : ad::skin::ReadSkinImageValues(ini, level)) {
+        Check(v.Form != ad::skin::TSkinValueForm::None);
         Check(v.SectionIndex >= 0 && size_t(v.SectionIndex) < ini.Sections().size());
         if (v.Skipped) {
             Check(!v.Problem.empty());
@@ -51,29 +51,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(v.DrawMode <= 4 && v.ImageCount >= 0 && v.MaskType >= 0);
         if (!v.WholeImage) Check(v.R.Left >= 0 && v.R.Right <= 9999 && v.R.Top >= 0 && v.R.Bottom <= 9999);
         else Check(!v.FileName.empty());
-        ad::SetImageSize(v, width, height);
-        const ad::TSkinMaskData m = ad::MakeSkinMaskData(v);
+        ad::skin::SetImageSize(v, width, height);
+        const ad::skin::TSkinMaskData m = ad::skin::MakeSkinMaskData(v);
         Check(m.PropertyName == v.KeyName && m.R == v.R);
         // Rectangles beyond the master bitmap are what a hostile skin gives the tables.
         if (v.FileName.empty()) {
             const int i = tables.AddMask(m);
-            if (m.DrawMode == ad::dmNinePart) tables.UpdateCornerType(i);
+            if (m.DrawMode == ad::skin::dmNinePart) tables.UpdateCornerType(i);
         }
     }
     for (const auto& s : ini.Sections())
         for (const auto& [key, value] : s.Keys) {
-            ad::TSkinImageValue v;
-            if (!ad::ParseLongFormValue(ad::AsciiUpperCase(value), v)) Check(v.Skipped);
+            ad::skin::TSkinImageValue v;
+            if (!ad::skin::ParseLongFormValue(ad::AsciiUpperCase(value), v)) Check(v.Skipped);
         }
 
-    std::vector<ad::TSkinGeneralData> sections = ad::ReadSkinSections(ini);
+    std::vector<ad::skin::TSkinGeneralData> sections = ad::skin::ReadSkinSections(ini);
     Check(sections.size() == ini.Sections().size());
     for (const auto& d : sections)
         Check(d.States <= 255 && d.Glow <= 255 && d.GlowMargin <= 255 && d.OuterOpacity <= 255);
-    const ad::TSkinGlobalInfo g = ad::ReadSkinGlobalInfo(ini, level);
+    const ad::skin::TSkinGlobalInfo g = ad::skin::ReadSkinGlobalInfo(ini, level);
     Check(g.TitleHeight > 0 && g.MaxHeight > 0);
     const size_t before = sections.size();
-    ad::ApplyCommonSections(sections, overlay);
+    ad::skin::ApplyCommonSections(sections, overlay);
     Check(sections.size() >= before);
 
     tables.GlobalInfo = g;
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tables.FinishSections();
     tables.ResolveCommonSections();
     for (int i = 0; i < tables.MaskCount(); ++i) {
-        const ad::TPoint frame = ad::MaskFrameSize(tables.Mask(i));
+        const ad::TPoint frame = ad::skin::MaskFrameSize(tables.Mask(i));
         Check(frame.X >= 0 && frame.Y >= 0);
     }
     return 0;

@@ -5,13 +5,13 @@
 #include "skin/engine/skJpeg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ad::TJpegLimits limits;
+    ad::skin::TJpegLimits limits;
     limits.MaxSide = 4096;
     limits.MaxPixels = int64_t(1) << 20;
     limits.MaxScans = 100;
     ad::TBitmap32 bmp;
     try {
-        ad::DecodeJpegToBitmap(bmp, data, size, limits);
+        ad::skin::DecodeJpegToBitmap(bmp, data, size, limits);
     } catch (const ad::Exception&) {
         if (bmp.Width() != 0 || bmp.Height() != 0) __builtin_trap();
         return 0;

@@ -6,13 +6,13 @@
 
 #include "gif/GifCodec.h"
 
-namespace ad {
+namespace ad::gif {
 
 // ---- Streams ----------------------------------------------------------------
 
 size_t TGIFStream::Read(void*, size_t) { throw Exception(gifmsg::InvalidStreamOperation); }
-void TGIFStream::Write(const void*, size_t) { throw Exception(gifmsg::InvalidStreamOperation); }
-int64_t TGIFStream::Seek(int64_t, TGIFSeekOrigin) { throw Exception(gifmsg::InvalidStreamOperation); }
+size_t TGIFStream::Write(const void*, size_t) { throw Exception(gifmsg::InvalidStreamOperation); }
+int64_t TGIFStream::Seek(int64_t, TSeekOrigin) { throw Exception(gifmsg::InvalidStreamOperation); }
 int64_t TGIFStream::Size() { throw Exception(gifmsg::InvalidStreamOperation); }
 
 TGIFWriter::~TGIFWriter() {
@@ -23,7 +23,8 @@ TGIFWriter::~TGIFWriter() {
     }
 }
 
-void TGIFWriter::Write(const void* buffer, size_t count) {
+size_t TGIFWriter::Write(const void* buffer, size_t count) {
+    const size_t written = count;
     const uint8_t* p = static_cast<const uint8_t*>(buffer);
     while (count > 0) {
         held_ = true;
@@ -34,6 +35,7 @@ void TGIFWriter::Write(const void* buffer, size_t count) {
         count -= n;
         if (count_ == 256) FlushBlock();
     }
+    return written;
 }
 
 void TGIFWriter::FlushBlock() {
@@ -51,7 +53,7 @@ void TGIFWriter::Flush() {
 
 // ---- Encoder base -----------------------------------------------------------
 
-void TGIFEncoder::Compress(TGIFIOStream& stream, const uint8_t* data, int width, int height, bool interlaced,
+void TGIFEncoder::Compress(TStream& stream, const uint8_t* data, int width, int height, bool interlaced,
                            int bits, int colorLimit) {
     ColorLimit = colorLimit;
     MinCodeSize = bits < 2 ? 2 : bits;
@@ -404,4 +406,4 @@ void TRLEEncoder::EncodePixels() {
     if (count > 0) FlushRun(count);
 }
 
-}  // namespace ad
+}  // namespace ad::gif

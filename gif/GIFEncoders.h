@@ -7,21 +7,21 @@
 #include <memory>
 
 #include "gif/GIFLZWDecoder.h"
-#include "gif/GIFStreams.h"
+#include "base/Streams.h"
 
-namespace ad {
+namespace ad::gif {
 
 // A write-only stream over a target; reading and seeking raise
 // "Invalid stream operation".
-class TGIFStream : public TGIFIOStream {
+class TGIFStream : public TStream {
 public:
-    explicit TGIFStream(TGIFIOStream& target) : Target(target) {}
+    explicit TGIFStream(TStream& target) : Target(target) {}
     size_t Read(void* buffer, size_t count) override;
-    void Write(const void* buffer, size_t count) override;
-    int64_t Seek(int64_t offset, TGIFSeekOrigin origin) override;
+    size_t Write(const void* buffer, size_t count) override;
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     int64_t Size() override;
 
-    TGIFIOStream& Target;
+    TStream& Target;
 
 protected:
     uint8_t buffer_[256] = {};
@@ -34,7 +34,7 @@ class TGIFWriter : public TGIFStream {
 public:
     using TGIFStream::TGIFStream;
     ~TGIFWriter() override;
-    void Write(const void* buffer, size_t count) override;
+    size_t Write(const void* buffer, size_t count) override;
     inline void WriteByte(uint8_t b) {
         held_ = true;
         buffer_[count_++] = b;
@@ -56,7 +56,7 @@ public:
 
     // Writes the minimum code size byte, the data sub-blocks and the block
     // terminator for width * height pixels (rows top to bottom).
-    void Compress(TGIFIOStream& stream, const uint8_t* data, int width, int height, bool interlaced, int bits,
+    void Compress(TStream& stream, const uint8_t* data, int width, int height, bool interlaced, int bits,
                   int colorLimit);
 
     TGIFDecoderWarning OnWarning;
@@ -183,4 +183,4 @@ private:
     int SentCount = 0, RunCodeLimit = 0, LongestRun = 0, RunPixel = 0, RunValue = -1;
 };
 
-}  // namespace ad
+}  // namespace ad::gif

@@ -6,7 +6,7 @@
 
 #include "gif/GIFTestSupport.h"
 
-namespace ad {
+namespace ad::gif {
 namespace {
 
 using namespace giftest;
@@ -45,9 +45,9 @@ std::vector<int> Codes(const Bytes& data) {
 }
 
 Bytes Compress(TGIFEncoder& e, const Bytes& pixels, int w, int h, int bits, bool interlaced = false) {
-    TGIFMemoryStream s;
+    TMemoryStream s;
     e.Compress(s, pixels.data(), w, h, interlaced, bits, 1 << bits);
-    return s.Bytes;
+    return s.Bytes();
 }
 
 TEST(GIFEncoders, TwoColoursUseMinimumCodeSizeTwo) {
@@ -87,19 +87,19 @@ TEST(GIFEncoders, LZWClearsInsteadOfAssigning4095) {
 TEST(GIFEncoders, SubBlocksOf255) {
     // 300 bytes of codes at 8 bits: a 7-bit minimum code size with a clear
     // before every literal... simpler: feed the writer directly.
-    TGIFMemoryStream s;
+    TMemoryStream s;
     {
         TGIFWriter w(s);
         Bytes payload(300, 0xAB);
         w.Write(payload.data(), payload.size());
     }
-    ASSERT_EQ(s.Bytes.size(), 302u);
-    EXPECT_EQ(s.Bytes[0], 255);
-    EXPECT_EQ(s.Bytes[256], 45);
-    TGIFMemoryStream empty;
+    ASSERT_EQ(s.Bytes().size(), 302u);
+    EXPECT_EQ(s.Bytes()[0], 255);
+    EXPECT_EQ(s.Bytes()[256], 45);
+    TMemoryStream empty;
     { TGIFWriter w(empty); }
-    EXPECT_TRUE(empty.Bytes.empty()) << "no empty block of its own";
-    EXPECT_THROW(TGIFWriter(empty).Seek(0, gsoBeginning), Exception);
+    EXPECT_TRUE(empty.Bytes().empty()) << "no empty block of its own";
+    EXPECT_THROW(TGIFWriter(empty).Seek(0, soBeginning), Exception);
 }
 
 TEST(GIFEncoders, InterlacedRowOrder) {
@@ -123,7 +123,7 @@ TEST(GIFEncoders, ColorNotInColorTable) {
     f->SetPixels(1, 0, 5);
     for (TGIFCodecKind kind : {gcLZW, gcRLE}) {
         pic.CodecKind = kind;
-        TGIFMemoryStream s;
+        TMemoryStream s;
         try {
             pic.SaveToStream(s);
             FAIL();
@@ -149,7 +149,7 @@ TEST(GIFEncoders, RunLengthOutputDecodesExactly) {
             TRLEEncoder rle;
             Bytes data = Compress(rle, pixels, w, h, bits);
             Bytes out(pixels.size(), 0xEE);
-            TGIFMemoryStream s(data);
+            TMemoryStream s(data);
             std::vector<std::string> warnings;
             GIFDecodeImageData(s, out.data(), w, h, false, [&](const std::string& m) { warnings.push_back(m); });
             ASSERT_EQ(out, pixels) << "bits " << bits << " pattern " << pattern;
@@ -223,4 +223,4 @@ TEST(GIFWriter, ExtensionsAndVersionsRoundTrip) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::gif

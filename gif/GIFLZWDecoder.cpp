@@ -16,7 +16,7 @@
 
 #include "gif/GifCodec.h"
 
-namespace ad {
+namespace ad::gif {
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int StackSize = 8192;
 
 class TLZWDecoder {
 public:
-    TLZWDecoder(TGIFIOStream& stream, const TGIFDecoderWarning& warn) : stream_(stream), warn_(warn) {}
+    TLZWDecoder(TStream& stream, const TGIFDecoderWarning& warn) : stream_(stream), warn_(warn) {}
 
     // Reads the minimum code size; false at the end of the stream.
     bool Start() {
@@ -321,7 +321,7 @@ private:
         return stack_[--sp_];
     }
 
-    TGIFIOStream& stream_;
+    TStream& stream_;
     const TGIFDecoderWarning& warn_;
     int minCodeSize_ = 0, codeSize_ = 0, clearCode_ = 0, endCode_ = 0;
     int nextCode_ = 0, maxCode_ = 0, firstCode_ = 0, oldCode_ = 0;
@@ -345,7 +345,7 @@ private:
 
 }  // namespace
 
-void GIFDecodeImageData(TGIFIOStream& stream, uint8_t* pixels, int width, int height, bool interlaced,
+void GIFDecodeImageData(TStream& stream, uint8_t* pixels, int width, int height, bool interlaced,
                         const TGIFDecoderWarning& warn) {
     auto decoder = std::make_unique<TLZWDecoder>(stream, warn);
     TLZWDecoder& d = *decoder;
@@ -373,4 +373,4 @@ void GIFDecodeImageData(TGIFIOStream& stream, uint8_t* pixels, int width, int he
     if (complete) d.Finish();
 }
 
-}  // namespace ad
+}  // namespace ad::gif

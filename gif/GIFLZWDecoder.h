@@ -7,9 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "gif/GIFStreams.h"
+#include "base/Streams.h"
 
-namespace ad {
+namespace ad::gif {
 
 using TGIFDecoderWarning = std::function<void(const std::string& message)>;
 
@@ -18,7 +18,7 @@ using TGIFDecoderWarning = std::function<void(const std::string& message)>;
 // bottom, de-interlacing when asked. Pixels the data does not reach keep what
 // the caller filled them with. Damage is reported through warn; a broken string
 // table raises GIFException("Circular decoder table entry").
-void GIFDecodeImageData(TGIFIOStream& stream, uint8_t* pixels, int width, int height, bool interlaced,
+void GIFDecodeImageData(TStream& stream, uint8_t* pixels, int width, int height, bool interlaced,
                         const TGIFDecoderWarning& warn);
 
-}  // namespace ad
+}  // namespace ad::gif

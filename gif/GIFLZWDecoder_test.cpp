@@ -5,7 +5,7 @@
 
 #include "gif/GIFTestSupport.h"
 
-namespace ad {
+namespace ad::gif {
 namespace {
 
 using namespace giftest;
@@ -19,7 +19,7 @@ struct Decoded {
 Decoded Decode(const Bytes& data, int w, int h, bool interlaced = false, uint8_t fill = 0) {
     Decoded d;
     d.Pixels.assign(size_t(w) * size_t(h), fill);
-    TGIFMemoryStream s(data);
+    TMemoryStream s(data);
     GIFDecodeImageData(s, d.Pixels.data(), w, h, interlaced,
                        [&](const std::string& m) { d.Warnings.push_back(m); });
     d.EndPosition = s.Position();
@@ -159,9 +159,9 @@ TEST(GIFLZWDecoder, OneByteSubBlocksDecodeLikeLargeOnes) {
     f->SetBounds(0, 0, 200, 150);
     std::mt19937 rng(7);
     FillPixels(*f, 256, rng, 1);
-    TGIFMemoryStream s;
+    TMemoryStream s;
     f->SaveToStream(s);
-    Bytes file = s.Bytes;
+    Bytes file = s.Bytes();
     // Re-block the data after the descriptor into 1-byte sub-blocks.
     Bytes raw;
     size_t at = 11;
@@ -193,4 +193,4 @@ TEST(GIFLZWDecoder, InterlacedHeightsFillEveryRowOnce) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::gif

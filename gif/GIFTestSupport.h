@@ -10,7 +10,7 @@
 
 #include "gif/GifCodec.h"
 
-namespace ad::giftest {
+namespace ad::gif::giftest {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -108,14 +108,14 @@ struct Warnings {
 };
 
 inline void Load(TGifPicture& pic, const Bytes& bytes) {
-    TGIFMemoryStream s(bytes);
+    TMemoryStream s(bytes);
     pic.LoadFromStream(s);
 }
 
 inline Bytes Save(TGifPicture& pic) {
-    TGIFMemoryStream s;
+    TMemoryStream s;
     pic.SaveToStream(s);
-    return s.Bytes;
+    return s.Bytes();
 }
 
 // Fills a frame's pixels: a mix of runs and noise, the kind that exercises
@@ -154,4 +154,4 @@ inline void RandomPicture(TGifPicture& pic, std::mt19937& rng, int maxSide = 300
     }
 }
 
-}  // namespace ad::giftest
+}  // namespace ad::gif::giftest

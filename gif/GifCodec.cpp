@@ -6,7 +6,9 @@
 #include <cstring>
 #include <memory>
 
-namespace ad {
+#include "base/Files.h"
+
+namespace ad::gif {
 
 TGIFDrawFlags GIFDefaultDrawFlags = 0x068F;
 TGIFReductionMethod GIFDefaultReductionMethod = crNetscape;
@@ -17,7 +19,7 @@ int GIFDefaultSpeedPercent = 100;
 int64_t GIFDefaultMaxFramePixels = int64_t(1) << 26;
 int64_t GIFDefaultMaxImagePixels = int64_t(1) << 28;
 
-void GIFReadExact(TGIFIOStream& stream, void* buffer, size_t count) {
+void GIFReadExact(TStream& stream, void* buffer, size_t count) {
     if (stream.Read(buffer, count) != count) throw GIFException(gifmsg::PrematureEnd);
 }
 
@@ -131,7 +133,7 @@ int TGIFColorMap::BitsPerPixel() const {
     return b;
 }
 
-void TGIFColorMap::SaveToStream(TGIFIOStream& stream) const {
+void TGIFColorMap::SaveToStream(TStream& stream) const {
     if (Count == 0) return;
     size_t entries = size_t(1) << BitsPerPixel();
     std::vector<uint8_t> bytes(entries * 3, 0);
@@ -139,7 +141,7 @@ void TGIFColorMap::SaveToStream(TGIFIOStream& stream) const {
     stream.Write(bytes.data(), bytes.size());
 }
 
-void TGIFColorMap::LoadFromStream(TGIFIOStream& stream, int count) {
+void TGIFColorMap::LoadFromStream(TStream& stream, int count) {
     count = std::clamp(count, 0, 256);
     std::vector<TGIFColor> table(static_cast<size_t>(count));
     static_assert(sizeof(TGIFColor) == 3);
@@ -167,12 +169,13 @@ void TGIFItem::ReportWarning(const std::string& message) {
 }
 
 void TGIFItem::SaveToFile(const std::string& fileName) {
-    TGIFFileStream stream(fileName, TGIFFileStream::fmCreate);
+    TMemoryStream stream;
     SaveToStream(stream);
+    SaveFileAtomically(fileName, stream.Memory(), stream.Bytes().size());
 }
 
 void TGIFItem::LoadFromFile(const std::string& fileName) {
-    TGIFFileStream stream(fileName, TGIFFileStream::fmRead);
+    TMemoryStream stream(ReadFileBytes(fileName));
     LoadFromStream(stream);
 }
 
@@ -180,7 +183,7 @@ void TGIFList::ReportWarning(const std::string& message) {
     if (Image) Image->ReportWarning(this, 1, message);
 }
 
-void TGIFList::SaveToStream(TGIFIOStream& stream) {
+void TGIFList::SaveToStream(TStream& stream) {
     for (TGIFItem* item : items_) item->SaveToStream(stream);
 }
 
@@ -265,11 +268,11 @@ TColor TGIFHeader::BackgroundColor() {
     return ColorMap.Colors(BackgroundColorIndex);
 }
 
-void TGIFTrailer::SaveToStream(TGIFIOStream& stream) {
+void TGIFTrailer::SaveToStream(TStream& stream) {
     stream.WriteByte(0x3B);
 }
 
-void TGIFTrailer::LoadFromStream(TGIFIOStream& stream) {
+void TGIFTrailer::LoadFromStream(TStream& stream) {
     uint8_t b;
     if (stream.ReadByte(b) && b != 0x3B) ReportWarning(gifmsg::InvalidTrailer);
 }
@@ -313,7 +316,7 @@ std::vector<TAppExtensionEntry>& AppExtensionRegistry() {
 }
 
 // The application extension looks at its block size and identifier.
-const TGIFExtensionClass* ResolveApplication(TGIFIOStream& stream) {
+const TGIFExtensionClass* ResolveApplication(TStream& stream) {
     uint8_t size;
     if (!stream.ReadByte(size)) return nullptr;
     uint8_t id[11];
@@ -370,7 +373,7 @@ const TGIFExtensionClass* FindAppExtensionClass(const uint8_t* identifier11) {
     return nullptr;
 }
 
-const TGIFExtensionClass* FindExtension(TGIFIOStream& stream) {
+const TGIFExtensionClass* FindExtension(TStream& stream) {
     int64_t pos = stream.Position();
     const TGIFExtensionClass* cls = nullptr;
     uint8_t label;
@@ -397,13 +400,13 @@ TGIFExtension::~TGIFExtension() {
     if (Frame) Frame->Extensions.Remove(this);
 }
 
-void TGIFExtension::SaveToStream(TGIFIOStream& stream) {
+void TGIFExtension::SaveToStream(TStream& stream) {
     uint8_t head[2] = {0x21, ExtensionLabel()};
     stream.Write(head, 2);
     SaveData(stream);
 }
 
-void TGIFExtension::LoadFromStream(TGIFIOStream& stream) {
+void TGIFExtension::LoadFromStream(TStream& stream) {
     uint8_t head[2];
     GIFReadExact(stream, head, 2);
     if (head[0] != 0x21) throw GIFException(gifmsg::InvalidExtensionIntroducer);
@@ -419,7 +422,7 @@ TGIFExtension* TGIFExtension::Clone(TGIFSubImage* frame) const {
 
 // Text travels as one line per sub-block run; a line longer than 255 bytes
 // takes several sub-blocks.
-static void SaveTextBlocks(TGIFIOStream& stream, const std::vector<std::string>& lines) {
+static void SaveTextBlocks(TStream& stream, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         for (size_t at = 0; at < line.size(); at += 255) {
             size_t n = std::min<size_t>(255, line.size() - at);
@@ -430,7 +433,7 @@ static void SaveTextBlocks(TGIFIOStream& stream, const std::vector<std::string>&
     stream.WriteByte(0);
 }
 
-static void LoadTextBlocks(TGIFIOStream& stream, std::vector<std::string>& lines) {
+static void LoadTextBlocks(TStream& stream, std::vector<std::string>& lines) {
     lines.clear();
     uint8_t size;
     char buf[255];
@@ -480,12 +483,12 @@ TColor TGIFGraphicControlExtension::TransparentColor() {
     return Frame ? Frame->EffectiveColorMap().Colors(TransparentIndex) : 0;
 }
 
-void TGIFGraphicControlExtension::SaveData(TGIFIOStream& stream) {
+void TGIFGraphicControlExtension::SaveData(TStream& stream) {
     uint8_t b[6] = {BlockSize, Packed, uint8_t(Delay), uint8_t(Delay >> 8), TransparentIndex, Terminator};
     stream.Write(b, 6);
 }
 
-void TGIFGraphicControlExtension::LoadData(TGIFIOStream& stream) {
+void TGIFGraphicControlExtension::LoadData(TStream& stream) {
     uint8_t b[6] = {};
     if (stream.Read(b, 6) < 6) ReportWarning(gifmsg::PrematureEnd);
     BlockSize = b[0];
@@ -506,7 +509,7 @@ void TGIFGraphicControlExtension::AssignData(const TGIFExtension& source) {
     SetTransparent(s.Transparent());
 }
 
-void TGIFTextExtension::SaveData(TGIFIOStream& stream) {
+void TGIFTextExtension::SaveData(TStream& stream) {
     uint8_t b[13] = {BlockSize,
                      uint8_t(GridLeft), uint8_t(GridLeft >> 8), uint8_t(GridTop), uint8_t(GridTop >> 8),
                      uint8_t(GridWidth), uint8_t(GridWidth >> 8), uint8_t(GridHeight), uint8_t(GridHeight >> 8),
@@ -515,7 +518,7 @@ void TGIFTextExtension::SaveData(TGIFIOStream& stream) {
     SaveTextBlocks(stream, Text);
 }
 
-void TGIFTextExtension::LoadData(TGIFIOStream& stream) {
+void TGIFTextExtension::LoadData(TStream& stream) {
     uint8_t b[13];
     GIFReadExact(stream, b, 13);
     BlockSize = b[0];
@@ -544,8 +547,8 @@ void TGIFTextExtension::AssignData(const TGIFExtension& source) {
     Text = s.Text;
 }
 
-void TGIFCommentExtension::SaveData(TGIFIOStream& stream) { SaveTextBlocks(stream, Text); }
-void TGIFCommentExtension::LoadData(TGIFIOStream& stream) { LoadTextBlocks(stream, Text); }
+void TGIFCommentExtension::SaveData(TStream& stream) { SaveTextBlocks(stream, Text); }
+void TGIFCommentExtension::LoadData(TStream& stream) { LoadTextBlocks(stream, Text); }
 void TGIFCommentExtension::AssignData(const TGIFExtension& source) {
     Text = static_cast<const TGIFCommentExtension&>(source).Text;
 }
@@ -559,9 +562,9 @@ void TGIFApplicationExtension::SetIdentifierText(const std::string& text) {
 // An application block of a size other than 10 or 11 keeps only its
 // identifier: its data sub-blocks are skipped on reading, and an empty body
 // (the terminator alone) is written, so that the file stays readable.
-void TGIFApplicationExtension::SaveBody(TGIFIOStream& stream) { stream.WriteByte(0); }
+void TGIFApplicationExtension::SaveBody(TStream& stream) { stream.WriteByte(0); }
 
-void TGIFApplicationExtension::LoadBody(TGIFIOStream& stream) {
+void TGIFApplicationExtension::LoadBody(TStream& stream) {
     uint8_t size;
     uint8_t skip[255];
     while (stream.ReadByte(size) && size != 0)
@@ -572,14 +575,14 @@ void TGIFApplicationExtension::LoadBody(TGIFIOStream& stream) {
 // bytes, the copied byte would stand in the identifier as well as in front
 // of the first sub-block, and "NETSCAPE2." followed by a sub-block of 48
 // bytes would come back as a looping extension that fails to load.
-void TGIFApplicationExtension::SaveData(TGIFIOStream& stream) {
+void TGIFApplicationExtension::SaveData(TStream& stream) {
     const uint8_t size = IdentifierSize == 10 ? 10 : 11;
     stream.WriteByte(size);
     stream.Write(Identifier, size);
     SaveBody(stream);
 }
 
-void TGIFApplicationExtension::LoadData(TGIFIOStream& stream) {
+void TGIFApplicationExtension::LoadData(TStream& stream) {
     uint8_t n;
     GIFReadExact(stream, &n, 1);
     if (n < 10) throw GIFException(gifmsg::UnsupportedAppBlockSize);
@@ -588,7 +591,7 @@ void TGIFApplicationExtension::LoadData(TGIFIOStream& stream) {
     if (n == 10) {
         // Ten bytes and a copy of the byte after them, which stays unread.
         GIFReadExact(stream, Identifier, 11);
-        stream.Seek(-1, gsoCurrent);
+        stream.Seek(-1, soCurrent);
     } else {
         GIFReadExact(stream, Identifier, 11);
         if (n > 11) {
@@ -605,7 +608,7 @@ void TGIFApplicationExtension::AssignData(const TGIFExtension& source) {
     IdentifierSize = s.IdentifierSize;
 }
 
-void TGIFUnknownAppExtension::SaveBody(TGIFIOStream& stream) {
+void TGIFUnknownAppExtension::SaveBody(TStream& stream) {
     for (const TGIFBlock& block : Blocks) {
         stream.WriteByte(uint8_t(block.Data.size()));
         stream.Write(block.Data.data(), block.Data.size());
@@ -613,7 +616,7 @@ void TGIFUnknownAppExtension::SaveBody(TGIFIOStream& stream) {
     stream.WriteByte(0);
 }
 
-void TGIFUnknownAppExtension::LoadBody(TGIFIOStream& stream) {
+void TGIFUnknownAppExtension::LoadBody(TStream& stream) {
     Blocks.clear();
     uint8_t size;
     while (stream.ReadByte(size) && size != 0) {
@@ -633,7 +636,7 @@ TGIFAppExtNSLoop::TGIFAppExtNSLoop(TGIFSubImage* frame) : TGIFApplicationExtensi
     SetIdentifierText("NETSCAPE2.0");
 }
 
-void TGIFAppExtNSLoop::SaveBody(TGIFIOStream& stream) {
+void TGIFAppExtNSLoop::SaveBody(TStream& stream) {
     stream.WriteByte(3);
     stream.WriteByte(1);
     stream.WriteWord(LoopCount);
@@ -645,7 +648,7 @@ void TGIFAppExtNSLoop::SaveBody(TGIFIOStream& stream) {
     stream.WriteByte(0);
 }
 
-void TGIFAppExtNSLoop::LoadBody(TGIFIOStream& stream) {
+void TGIFAppExtNSLoop::LoadBody(TStream& stream) {
     uint8_t n;
     // A truncated file ends the body like any other ("Premature end of data")
     // rather than looping on a size byte that never comes.
@@ -930,13 +933,14 @@ void TGifPicture::Progress(TProgressStage stage, int percent, bool redraw, const
 }
 
 void TGifPicture::LoadFromFile(const std::string& fileName) {
-    TGIFFileStream stream(fileName, TGIFFileStream::fmRead);
+    TMemoryStream stream(ReadFileBytes(fileName));
     LoadFromStream(stream);
 }
 
 void TGifPicture::SaveToFile(const std::string& fileName) {
-    TGIFFileStream stream(fileName, TGIFFileStream::fmCreate);
+    TMemoryStream stream;
     SaveToStream(stream);
+    SaveFileAtomically(fileName, stream.Memory(), stream.Bytes().size());
 }
 
-}  // namespace ad
+}  // namespace ad::gif

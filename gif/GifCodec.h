@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
-#include "gif/GIFStreams.h"
+#include "base/Color.h"
+#include "base/Exception.h"
+#include "base/Streams.h"
 
-namespace ad {
+namespace ad::gif {
 
 // The codec's own errors.
 AD_DECLARE_EXCEPTION(GIFException, EInvalidGraphic);
 
-using TColor = int32_t;  // 0x00BBGGRR, as the class library's colour
 
 // Messages of the codec.
 namespace gifmsg {
@@ -100,7 +100,7 @@ using TGIFProgressEvent = std::function<void(TGIFPersistent* sender, TProgressSt
                                              bool redrawNow, const std::string& message)>;
 
 // Reads exactly count bytes or raises "Premature end of data".
-void GIFReadExact(TGIFIOStream& stream, void* buffer, size_t count);
+void GIFReadExact(TStream& stream, void* buffer, size_t count);
 
 // ---- Colour maps ------------------------------------------------------------
 
@@ -130,8 +130,8 @@ public:
     void Assign(const TGIFColorMap& source);
     void LoadFromQuads(const uint8_t* bgrQuads, int count);
     int BitsPerPixel() const;
-    void SaveToStream(TGIFIOStream& stream) const;
-    void LoadFromStream(TGIFIOStream& stream, int count);
+    void SaveToStream(TStream& stream) const;
+    void LoadFromStream(TStream& stream, int count);
 
     TGifPicture* Image;
     std::vector<TGIFColor> Data;  // Capacity entries, Count valid
@@ -164,8 +164,8 @@ public:
 
     virtual int FormatVersion() const { return 1; }  // 1 = 87a, 2 = 89a
     virtual void ReportWarning(const std::string& message);
-    virtual void SaveToStream(TGIFIOStream& stream) = 0;
-    virtual void LoadFromStream(TGIFIOStream& stream) = 0;
+    virtual void SaveToStream(TStream& stream) = 0;
+    virtual void LoadFromStream(TStream& stream) = 0;
     void SaveToFile(const std::string& fileName);
     void LoadFromFile(const std::string& fileName);
 
@@ -179,7 +179,7 @@ public:
     ~TGIFList() override { Clear(); }
 
     virtual void ReportWarning(const std::string& message);
-    virtual void SaveToStream(TGIFIOStream& stream);
+    virtual void SaveToStream(TStream& stream);
 
     int Count() const { return static_cast<int>(items_.size()); }
     TGIFItem* Items(int i) const { return items_.at(static_cast<size_t>(i)); }
@@ -200,7 +200,7 @@ class TGIFExtensionList : public TGIFList {
 public:
     TGIFExtensionList(TGifPicture* image, TGIFSubImage* frame) : TGIFList(image), Frame(frame) {}
     TGIFExtension* Extensions(int i) const;
-    void LoadFromStream(TGIFIOStream& stream, TGIFSubImage* parent);
+    void LoadFromStream(TStream& stream, TGIFSubImage* parent);
     TGIFSubImage* Frame;
 };
 
@@ -208,7 +208,7 @@ class TGifPictureList : public TGIFList {
 public:
     using TGIFList::TGIFList;
     TGIFSubImage* Frames(int i) const;
-    void LoadFromStream(TGIFIOStream& stream, TGifPicture* parent);
+    void LoadFromStream(TStream& stream, TGifPicture* parent);
 };
 
 // ---- Header and trailer -----------------------------------------------------
@@ -218,8 +218,8 @@ public:
     explicit TGIFHeader(TGifPicture* image) : TGIFItem(image), ColorMap(image) {}
 
     int FormatVersion() const override;
-    void SaveToStream(TGIFIOStream& stream) override;
-    void LoadFromStream(TGIFIOStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
     void Clear();
     void Assign(const TGIFHeader& source);
     void Assign(const TGIFColorMap& source);
@@ -237,8 +237,8 @@ public:
 class TGIFTrailer : public TGIFItem {
 public:
     using TGIFItem::TGIFItem;
-    void SaveToStream(TGIFIOStream& stream) override;
-    void LoadFromStream(TGIFIOStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
 };
 
 // ---- Extensions -------------------------------------------------------------
@@ -250,7 +250,7 @@ struct TGIFExtensionClass {
     TGIFExtension* (*Create)(TGIFSubImage* frame);
     // Answers the class that should read the block at the stream's position
     // (the label byte has been read); nullptr: the class itself.
-    const TGIFExtensionClass* (*ResolveClass)(TGIFIOStream& stream);
+    const TGIFExtensionClass* (*ResolveClass)(TStream& stream);
 };
 
 void RegisterExtension(uint8_t label, const TGIFExtensionClass* cls);
@@ -259,7 +259,7 @@ const TGIFExtensionClass* FindExtensionClass(uint8_t label);
 const TGIFExtensionClass* FindAppExtensionClass(const uint8_t* identifier11);
 // The class that should read the extension at the stream's position (which is
 // restored), or nullptr.
-const TGIFExtensionClass* FindExtension(TGIFIOStream& stream);
+const TGIFExtensionClass* FindExtension(TStream& stream);
 
 class TGIFExtension : public TGIFItem {
 public:
@@ -269,16 +269,16 @@ public:
     int FormatVersion() const override { return 2; }
     virtual uint8_t ExtensionLabel() const = 0;
     virtual const TGIFExtensionClass* ClassType() const = 0;
-    void SaveToStream(TGIFIOStream& stream) override;
-    void LoadFromStream(TGIFIOStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
     // Deep copy into a new extension of the same class owned by frame.
     TGIFExtension* Clone(TGIFSubImage* frame) const;
 
     TGIFSubImage* Frame;
 
 protected:
-    virtual void SaveData(TGIFIOStream& stream) = 0;
-    virtual void LoadData(TGIFIOStream& stream) = 0;
+    virtual void SaveData(TStream& stream) = 0;
+    virtual void LoadData(TStream& stream) = 0;
     virtual void AssignData(const TGIFExtension& source) = 0;
 };
 
@@ -308,8 +308,8 @@ public:
     uint8_t Terminator = 0;
 
 protected:
-    void SaveData(TGIFIOStream& stream) override;
-    void LoadData(TGIFIOStream& stream) override;
+    void SaveData(TStream& stream) override;
+    void LoadData(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -328,8 +328,8 @@ public:
     std::vector<std::string> Text;
 
 protected:
-    void SaveData(TGIFIOStream& stream) override;
-    void LoadData(TGIFIOStream& stream) override;
+    void SaveData(TStream& stream) override;
+    void LoadData(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -344,8 +344,8 @@ public:
     std::vector<std::string> Text;
 
 protected:
-    void SaveData(TGIFIOStream& stream) override;
-    void LoadData(TGIFIOStream& stream) override;
+    void SaveData(TStream& stream) override;
+    void LoadData(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -365,10 +365,10 @@ public:
     uint8_t IdentifierSize = 11;
 
 protected:
-    virtual void SaveBody(TGIFIOStream& stream);
-    virtual void LoadBody(TGIFIOStream& stream);
-    void SaveData(TGIFIOStream& stream) override;
-    void LoadData(TGIFIOStream& stream) override;
+    virtual void SaveBody(TStream& stream);
+    virtual void LoadBody(TStream& stream);
+    void SaveData(TStream& stream) override;
+    void LoadData(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -386,8 +386,8 @@ public:
     std::vector<TGIFBlock> Blocks;
 
 protected:
-    void SaveBody(TGIFIOStream& stream) override;
-    void LoadBody(TGIFIOStream& stream) override;
+    void SaveBody(TStream& stream) override;
+    void LoadBody(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -401,8 +401,8 @@ public:
     uint32_t BufferBytes = 0;  // 0: absent
 
 protected:
-    void SaveBody(TGIFIOStream& stream) override;
-    void LoadBody(TGIFIOStream& stream) override;
+    void SaveBody(TStream& stream) override;
+    void LoadBody(TStream& stream) override;
     void AssignData(const TGIFExtension& source) override;
 };
 
@@ -418,8 +418,8 @@ public:
     ~TGIFSubImage() override;
 
     int FormatVersion() const override;
-    void SaveToStream(TGIFIOStream& stream) override;
-    void LoadFromStream(TGIFIOStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+    void LoadFromStream(TStream& stream) override;
     void Clear();
     bool Empty() const;
     void Assign(const TGIFSubImage& source);
@@ -462,8 +462,8 @@ public:
 
 private:
     friend class TGIFDecoderAccess;
-    void Decode(TGIFIOStream& stream);
-    void Encode(TGIFIOStream& stream);
+    void Decode(TStream& stream);
+    void Encode(TStream& stream);
     void AllocateData();
 
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -490,8 +490,8 @@ public:
     // Deep copy of another picture; the same object does nothing.
     void Assign(const TGifPicture* source);
 
-    void LoadFromStream(TGIFIOStream& stream);
-    void SaveToStream(TGIFIOStream& stream);
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream);
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName);
 
@@ -533,4 +533,4 @@ private:
     int64_t allocatedPixels_ = 0;  // pixels of the frames decoded during a load
 };
 
-}  // namespace ad
+}  // namespace ad::gif

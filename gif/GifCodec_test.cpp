@@ -6,7 +6,7 @@
 
 #include "gif/GIFTestSupport.h"
 
-namespace ad {
+namespace ad::gif {
 namespace {
 
 using namespace giftest;
@@ -65,9 +65,9 @@ TEST(GIFColorMap, BitsPerPixelAndPaddedTable) {
     map.Add(0x030201);
     map.Add(0x060504);
     map.Add(0x090807);
-    TGIFMemoryStream s;
+    TMemoryStream s;
     map.SaveToStream(s);
-    EXPECT_EQ(s.Bytes, (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
+    EXPECT_EQ(s.Bytes(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
     TGIFColorMap back(&pic);
     s.SetPosition(0);
     back.LoadFromStream(s, 4);
@@ -131,7 +131,7 @@ TEST(GIFSubImage, EdgesAndBudgetsAreBounded) {
 
 TEST(GifPicture, FramelessSaveFails) {
     TGifPicture pic;
-    TGIFMemoryStream s;
+    TMemoryStream s;
     try {
         pic.SaveToStream(s);
         FAIL();
@@ -228,4 +228,4 @@ TEST(GIFRegistry, LaterRegistrationsWinAndBothLoopIdentifiersMap) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::gif

@@ -8,10 +8,10 @@
 #include "gif/GIFLZWDecoder.h"
 #include "gif/GifCodec.h"
 
-namespace ad {
+namespace ad::gif {
 
 // Reads one byte, skipping zero bytes; false at the end of the stream.
-static bool ReadNonZero(TGIFIOStream& stream, uint8_t& b) {
+static bool ReadNonZero(TStream& stream, uint8_t& b) {
     while (stream.ReadByte(b))
         if (b != 0) return true;
     return false;
@@ -21,7 +21,7 @@ static bool IsSignature(const uint8_t* b) {
     return std::toupper(b[0]) == 'G' && std::toupper(b[1]) == 'I' && std::toupper(b[2]) == 'F';
 }
 
-void TGIFHeader::LoadFromStream(TGIFIOStream& stream) {
+void TGIFHeader::LoadFromStream(TStream& stream) {
     int64_t start = stream.Position();
     uint8_t sig[6];
     GIFReadExact(stream, sig, 6);
@@ -43,11 +43,11 @@ void TGIFHeader::LoadFromStream(TGIFIOStream& stream) {
         ColorMap.Clear();
 }
 
-void TGifPictureList::LoadFromStream(TGIFIOStream& stream, TGifPicture* parent) {
+void TGifPictureList::LoadFromStream(TStream& stream, TGifPicture* parent) {
     uint8_t b;
     if (!ReadNonZero(stream, b)) return;
     while (b != 0x3B) {
-        stream.Seek(-1, gsoCurrent);
+        stream.Seek(-1, soCurrent);
         if (b != 0x21 && b != 0x2C) {
             ReportWarning(gifmsg::UnknownBlockType);
             return;
@@ -59,10 +59,10 @@ void TGifPictureList::LoadFromStream(TGIFIOStream& stream, TGifPicture* parent) 
         parent->Progress(psRunning, size > 0 ? int(stream.Position() * 100 / size) : 0, false, gifmsg::Loading);
         if (!ReadNonZero(stream, b)) return;
     }
-    stream.Seek(-1, gsoCurrent);
+    stream.Seek(-1, soCurrent);
 }
 
-void TGIFExtensionList::LoadFromStream(TGIFIOStream& stream, TGIFSubImage* parent) {
+void TGIFExtensionList::LoadFromStream(TStream& stream, TGIFSubImage* parent) {
     uint8_t b;
     if (!stream.ReadByte(b)) return;
     while (b != 0x2C && b != 0x3B) {
@@ -72,21 +72,21 @@ void TGIFExtensionList::LoadFromStream(TGIFIOStream& stream, TGIFSubImage* paren
         }
         const TGIFExtensionClass* cls = FindExtension(stream);
         if (!cls) throw GIFException(gifmsg::UnknownExtension);
-        stream.Seek(-1, gsoCurrent);
+        stream.Seek(-1, soCurrent);
         std::unique_ptr<TGIFExtension> ext(cls->Create(parent));
         ext->LoadFromStream(stream);
         Add(ext.release());
         if (!stream.ReadByte(b)) return;
     }
-    stream.Seek(-1, gsoCurrent);
+    stream.Seek(-1, soCurrent);
 }
 
-void TGIFSubImage::LoadFromStream(TGIFIOStream& stream) {
+void TGIFSubImage::LoadFromStream(TStream& stream) {
     Clear();
     Extensions.LoadFromStream(stream, this);
     uint8_t b;
     if (!stream.ReadByte(b)) return;
-    stream.Seek(-1, gsoCurrent);
+    stream.Seek(-1, soCurrent);
     if (b == 0x3B || b == 0) return;
 
     uint8_t d[10];
@@ -111,7 +111,7 @@ void TGIFSubImage::LoadFromStream(TGIFIOStream& stream) {
     Decode(stream);
 }
 
-void TGIFSubImage::Decode(TGIFIOStream& stream) {
+void TGIFSubImage::Decode(TStream& stream) {
     AllocateData();
     if (IsTransparent && GraphicControlExtension)
         std::fill(data_.begin(), data_.end(), GraphicControlExtension->TransparentIndex);
@@ -119,7 +119,7 @@ void TGIFSubImage::Decode(TGIFIOStream& stream) {
                        [this](const std::string& message) { ReportWarning(message); });
 }
 
-void TGifPicture::LoadFromStream(TGIFIOStream& stream) {
+void TGifPicture::LoadFromStream(TStream& stream) {
     Progress(psStarting, 0, false, gifmsg::Loading);
     int64_t start = 0;
     try {
@@ -142,4 +142,4 @@ void TGifPicture::LoadFromStream(TGIFIOStream& stream) {
     Changed();
 }
 
-}  // namespace ad
+}  // namespace ad::gif

@@ -7,7 +7,7 @@
 #include "gif/GIFTestSupport.h"
 #include "gif/GifCodec.h"
 
-namespace ad {
+namespace ad::gif {
 namespace {
 
 using namespace giftest;
@@ -16,7 +16,7 @@ const Bytes kPixels{0, 1, 2, 3};
 
 std::string LoadError(const Bytes& bytes, int64_t* position = nullptr) {
     TGifPicture pic;
-    TGIFMemoryStream s(bytes);
+    TMemoryStream s(bytes);
     try {
         pic.LoadFromStream(s);
     } catch (const GIFException& e) {
@@ -38,7 +38,7 @@ TEST(GIFReader, SignaturePrefixAndCase) {
         Append(b, gif);
         if (c.lower) std::copy_n("gifXYZ", 6, b.begin());  // any version letters
         TGifPicture pic;
-        TGIFMemoryStream s(b);
+        TMemoryStream s(b);
         if (c.ok) {
             pic.LoadFromStream(s);
             ASSERT_EQ(pic.Frames.Count(), 1) << c.prefix;
@@ -82,7 +82,7 @@ TEST(GIFReader, PaddingTrailerAndUnknownBlocks) {
     Warnings w;
     w.Attach(pic);
     TGIFTrailer trailer(&pic);
-    TGIFMemoryStream wrong(Bytes{'!'});
+    TMemoryStream wrong(Bytes{'!'});
     trailer.LoadFromStream(wrong);
     EXPECT_EQ(w.List, (std::vector<std::string>{"Invalid Image trailer"}));
 }
@@ -252,7 +252,7 @@ TEST(GIFReader, HugeDescriptorsAreRejectedByTheBudget) {
         Append(many, Descriptor(0, 0, 100, 100));
         Append(many, Bytes{2, 0});
     }
-    TGIFMemoryStream s(many);
+    TMemoryStream s(many);
     EXPECT_THROW(pic.LoadFromStream(s), GIFException);
     // An edge past 65535 cannot be held by the screen.
     Bytes edge = Header(1, 1);
@@ -276,11 +276,11 @@ TEST(GIFReader, ScreenGrowsToHoldFramesAndStreamPositionIsRestoredOnError) {
 
     Bytes prefix{9, 9};
     Append(prefix, WithExtension(Bytes{0x21, 0x02, 0}));  // unknown label
-    TGIFMemoryStream s(prefix);
+    TMemoryStream s(prefix);
     s.SetPosition(2);
     EXPECT_THROW(pic.LoadFromStream(s), GIFException);
     EXPECT_EQ(s.Position(), 2);
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::gif

@@ -5,9 +5,9 @@
 #include "gif/GIFEncoders.h"
 #include "gif/GifCodec.h"
 
-namespace ad {
+namespace ad::gif {
 
-void TGIFHeader::SaveToStream(TGIFIOStream& stream) {
+void TGIFHeader::SaveToStream(TStream& stream) {
     int version = Image ? Image->FormatVersion() : FormatVersion();
     if (version == 0) throw GIFException(gifmsg::UnsupportedVersion);
     stream.Write(version == 1 ? "GIF87a" : "GIF89a", 6);
@@ -18,7 +18,7 @@ void TGIFHeader::SaveToStream(TGIFIOStream& stream) {
     if (Packed & 0x80) ColorMap.SaveToStream(stream);
 }
 
-void TGIFSubImage::SaveToStream(TGIFIOStream& stream) {
+void TGIFSubImage::SaveToStream(TStream& stream) {
     Extensions.SaveToStream(stream);
     if (Empty()) return;
     if (ColorMap.Count > 0) {
@@ -36,7 +36,7 @@ void TGIFSubImage::SaveToStream(TGIFIOStream& stream) {
     Encode(stream);
 }
 
-void TGIFSubImage::Encode(TGIFIOStream& stream) {
+void TGIFSubImage::Encode(TStream& stream) {
     std::unique_ptr<TGIFEncoder> encoder;
     if (Image && Image->CodecKind == gcRLE)
         encoder = std::make_unique<TRLEEncoder>();
@@ -54,7 +54,7 @@ void TGIFSubImage::Encode(TGIFIOStream& stream) {
     encoder->Compress(stream, data_.data(), width_, height_, Interlaced(), bits, limit);
 }
 
-void TGifPicture::SaveToStream(TGIFIOStream& stream) {
+void TGifPicture::SaveToStream(TStream& stream) {
     Progress(psStarting, 0, false, gifmsg::Saving);
     try {
         Header.SaveToStream(stream);
@@ -72,4 +72,4 @@ void TGifPicture::SaveToStream(TGIFIOStream& stream) {
     Progress(psEnding, 100, true, gifmsg::Saving);
 }
 
-}  // namespace ad
+}  // namespace ad::gif

@@ -3,7 +3,7 @@
 
 #include "grid/CellStore.h"
 
-namespace ad {
+namespace ad::grid {
 
 TCell::TCell(TCells* cells) : Cells(cells) {}
 
@@ -247,4 +247,4 @@ void TVirtualCell::SetAsString(const std::u16string& value) {
     TCell::SetAsString(value);
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -10,7 +10,7 @@
 #include "grid/CellConvert.h"
 #include "grid/GridTypes.h"
 
-namespace ad {
+namespace ad::grid {
 
 class TCells;
 
@@ -197,4 +197,4 @@ public:
     void SetAsString(const std::u16string& value) override;
 };
 
-}  // namespace ad
+}  // namespace ad::grid

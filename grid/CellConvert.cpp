@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 
@@ -395,4 +395,4 @@ std::int32_t TruncToInt(double value) {
     return static_cast<std::int32_t>(r);
 }
 
-}  // namespace ad
+}  // namespace ad::grid

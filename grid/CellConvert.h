@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "grid/GridTypes.h"
 
-namespace ad {
+namespace ad::grid {
 
 // Date-times are days since 30 December 1899; the fraction is the time of day.
 using TDateTime = double;
@@ -47,4 +47,4 @@ std::int32_t TruncToInt(double value);
 bool TryEncodeDate(int year, int month, int day, double& days);
 void DecodeDate(long long days, int& year, int& month, int& day);
 
-}  // namespace ad
+}  // namespace ad::grid

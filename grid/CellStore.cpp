@@ -5,9 +5,9 @@
 #include <exception>
 #include <utility>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 
@@ -511,4 +511,4 @@ void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullRe
     Sorted = true;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -12,7 +12,7 @@
 #include "grid/Cell.h"
 #include "grid/GridTypes.h"
 
-namespace ad {
+namespace ad::grid {
 
 enum TSortType : std::uint8_t {
     stAlphabetic, stBoolean, stCaseInsensitive, stCustom, stNumeric, stDate, stIP, stUnicodeAlphabetic
@@ -21,9 +21,9 @@ enum TSortType : std::uint8_t {
 // What the store reads of a column when it makes a cell.
 struct TColumnAttrs {
     std::uint8_t Kind = 8;
-    TColor Color = gridcolors::clWindow;
+    TColor Color = clWindow;
     std::uint8_t FontStyle = 0;
-    TColor FontColor = gridcolors::clWindowText;
+    TColor FontColor = clWindowText;
 };
 
 // The grid's column list as the store sees it (items in creation order).
@@ -158,4 +158,4 @@ private:
 // EConvertError; empty text is 0.0.0.0.
 void ReadIPAddress(std::string_view text, std::uint32_t (&parts)[4]);
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -10,7 +10,7 @@
 
 #include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 using namespace gridtest;
@@ -293,7 +293,7 @@ TEST(CellStoreTest, CellClassesByKindAndContext) {
     };
     for (const Case& c : cases) {
         TKindColumns columns;
-        columns.Add(c.kind, 0x111111, fsItalicBit, 0x222222);
+        columns.Add(c.kind, 0x111111, fsItalic, 0x222222);
         TCells store(nullptr, &columns);
         store.AddRows(1);       // no columns yet
         store.AppendColumn();   // cells for the existing row: append rule
@@ -309,7 +309,7 @@ TEST(CellStoreTest, CellClassesByKindAndContext) {
         // Attributes come from the column; a child row's text colour stays 0.
         TCell* cell = store.GetCell(1, 2);
         EXPECT_EQ(cell->Color, 0x111111);
-        EXPECT_EQ(cell->FontStyle, fsItalicBit);
+        EXPECT_EQ(cell->FontStyle, fsItalic);
         EXPECT_EQ(cell->FontColor, 0x222222);
         EXPECT_EQ(cell->State, 0);
         EXPECT_EQ(store.GetCell(1, 1)->FontColor, 0);
@@ -480,4 +480,4 @@ TEST(CellStoreTest, IPAddressReading) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

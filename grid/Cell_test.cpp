@@ -11,7 +11,7 @@
 #include "grid/CellStore.h"
 #include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 using namespace gridtest;
@@ -233,7 +233,7 @@ TEST(CellTest, NoticesFromSettersAndAttributes) {
     s->State = 2;  // initialising: attribute setters are silent
     s->SetColor(1);
     s->SetFontColor(2);
-    s->SetFontStyle(fsBoldBit);
+    s->SetFontStyle(fsBold);
     EXPECT_EQ(f.notices, 2);
     s->State = 0;
     s->SetColor(3);
@@ -278,4 +278,4 @@ TEST(CellTest, LocaleSettingsReachFloatsAndDates) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 
@@ -764,4 +764,4 @@ std::u16string FormatFloatMask(const std::string& maskText, double value, const 
     return out;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -16,11 +16,10 @@
 #include "grid/GridCanvas.h"
 #include "grid/GridTypes.h"
 
-namespace ad {
+namespace ad::grid {
 
 class TRgColumns;
 
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TVerticalAlignment : std::uint8_t { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TDrawingOptions : std::uint8_t { doNormal, doBackgroundOnly, doCustom, doCustomOnly };
 enum TSortKind : std::uint8_t { skAscending, skDescending };
@@ -52,7 +51,7 @@ struct FontSpec {
     std::u16string Name = u"Tahoma";
     int Height = -11;
     std::uint8_t Style = 0;
-    TColor Color = gridcolors::clWindowText;
+    TColor Color = clWindowText;
     bool operator==(const FontSpec&) const = default;
 };
 
@@ -112,7 +111,7 @@ private:
 
 class TColumnHeader : public TColumnPart {
 public:
-    explicit TColumnHeader(TRgCustomColumn* column) : TColumnPart(column, gridcolors::clBtnFace) {}
+    explicit TColumnHeader(TRgCustomColumn* column) : TColumnPart(column, clBtnFace) {}
     void Assign(const TColumnHeader& other);
 
     THeaderOrientation Orientation() const { return orientation_; }
@@ -139,7 +138,7 @@ private:
 
 class TColumnFooter : public TColumnPart {
 public:
-    explicit TColumnFooter(TRgCustomColumn* column) : TColumnPart(column, gridcolors::clWindow) {}
+    explicit TColumnFooter(TRgCustomColumn* column) : TColumnPart(column, clWindow) {}
     // Alignment, drawing options, formula kind, format mask and kind, and the
     // texts around the value.
     void Assign(const TColumnFooter& other);
@@ -334,7 +333,7 @@ private:
     TRgColumns* list_ = nullptr;
     TAlignment alignment_ = taLeftJustify;
     bool biDiMode_ = false;
-    TColor color_ = gridcolors::clWindow;
+    TColor color_ = clWindow;
     int cursor_ = 0;
     TDrawingOptions drawingOptions_ = doNormal;
     std::u16string inputCaption_;
@@ -530,4 +529,4 @@ private:
 // digit, '.' decimal point, ',' thousands; text in quotes is literal.
 std::u16string FormatFloatMask(const std::string& mask, double value, const TFormatSettings& fs);
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 struct TListFixture {
@@ -47,8 +47,8 @@ TEST(ColumnsTest, Defaults) {
     EXPECT_EQ(text.Width(), 80);
     EXPECT_EQ(text.MinWidth, 8);
     EXPECT_EQ(text.Position(), -1);
-    EXPECT_EQ(text.Header.Color(), gridcolors::clBtnFace);
-    EXPECT_EQ(text.Footer.Color(), gridcolors::clWindow);
+    EXPECT_EQ(text.Header.Color(), clBtnFace);
+    EXPECT_EQ(text.Footer.Color(), clWindow);
     EXPECT_EQ(text.SlideBounds.Right(), 88);
     EXPECT_EQ(rate.Max(), 5);
     // Editing needs an editor of its own (feature bit 1).
@@ -244,7 +244,7 @@ TEST(ColumnsTest, AssignCopiesStateThroughTheSetters) {
     source.SetCursor(5);
     source.DefaultValue = u"dv";
     source.SetDrawingOptions(doCustom);
-    source.SetFont(FontSpec{u"Courier", -13, fsBoldBit, 0x0000FF});
+    source.SetFont(FontSpec{u"Courier", -13, fsBold, 0x0000FF});
     source.Footer.SetAlignment(taRightJustify);
     source.Footer.SetTextBefore(u"Sum: ");
     source.Footer.SetFormulaKind(fkSum);
@@ -325,7 +325,7 @@ TEST(ColumnsTest, ParentFontFollowsTheGrid) {
     FontSpec grid{u"Verdana", -12, 0, 0x000080};
     auto* follows = f.list.AddNew<TRgTextColumn>();
     auto* own = f.list.AddNew<TRgTextColumn>();
-    own->SetFont(FontSpec{u"Courier", -10, fsItalicBit, 0});
+    own->SetFont(FontSpec{u"Courier", -10, fsItalic, 0});
     EXPECT_FALSE(own->ParentFont());
     f.notices.clear();
 
@@ -341,9 +341,9 @@ TEST(ColumnsTest, ParentFontFollowsTheGrid) {
     own->SetParentFont(true);
     EXPECT_EQ(own->Font(), grid);
     // The store's new cells see the font the column shows.
-    grid.Style = fsBoldBit;
+    grid.Style = fsBold;
     f.list.SetGridFont(grid);
-    EXPECT_EQ(f.list.ColumnAttrs(2).FontStyle, fsBoldBit);
+    EXPECT_EQ(f.list.ColumnAttrs(2).FontStyle, fsBold);
     EXPECT_EQ(f.list.ColumnAttrs(2).FontColor, 0x000080);
 }
 
@@ -487,4 +487,4 @@ TEST(ColumnsTest, WhatEachSetterReports) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

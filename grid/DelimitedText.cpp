@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "grid/CellStore.h"
 
-namespace ad {
+namespace ad::grid {
 
 std::size_t TMemoryByteSource::Read(std::uint8_t* buffer, std::size_t size) {
     std::size_t n = std::min(size, size_ - pos_);
@@ -128,4 +128,4 @@ void TCellStoreSink::SetCellText(int col, int row, const std::u16string& text) {
     cells_.GetCell(col, row)->SetAsString(text);
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ad {
+namespace ad::grid {
 
 class TCells;
 
@@ -60,4 +60,4 @@ private:
     TCells& cells_;
 };
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -7,7 +7,7 @@
 #include "grid/CellStore.h"
 #include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 // Records rows as texts; fields land where the reader puts them.
@@ -109,4 +109,4 @@ TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -2,11 +2,13 @@
 // ICanvas, and the alpha image loops.
 #include "grid/DrawRoutines.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 
@@ -207,27 +209,25 @@ void BlendPixelsByColor(const std::vector<std::uint32_t>& Src, std::vector<std::
 
 namespace {
 
-bool ValidImage(const TBitmap32& g) {
-    return g.Width > 0 && g.Height > 0 &&
-           g.Pixels.size() == static_cast<size_t>(g.Width) * static_cast<size_t>(g.Height);
-}
-
 template <typename Blend>
 void DrawBlended(ICanvas& canvas, int x, int y, const TBitmap32& g, Blend blend) {
-    if (!ValidImage(g)) return;  // nothing to paint from a malformed image
-    TRect r{x, y, x + g.Width, y + g.Height};
+    if (g.Width() <= 0 || g.Height() <= 0) return;  // nothing to paint from an empty image
+    const size_t count = static_cast<size_t>(g.Width()) * static_cast<size_t>(g.Height());
+    std::vector<std::uint32_t> pixels(count);
+    std::memcpy(pixels.data(), g.Data(), count * 4);  // 0xAARRGGBB words
+    TRect r{x, y, x + g.Width(), y + g.Height()};
     std::vector<std::uint32_t> work = canvas.ReadPixels(r);
-    if (work.size() != g.Pixels.size()) return;
-    blend(g.Pixels, work);
+    if (work.size() != count) return;
+    blend(pixels, work);
     canvas.WritePixels(r, work);
 }
 
 }  // namespace
 
 void TGraphicsProvider::DrawButtonFace(ICanvas& Canvas, const TRect& Rect, bool Down) {
-    Canvas.FillRect(Rect, gridcolors::clBtnFace);
+    Canvas.FillRect(Rect, clBtnFace);
     if (Rect.Width() <= 0 || Rect.Height() <= 0) return;
-    TColor light = gridcolors::clBtnHighlight, dark = Down ? gridcolors::clWindowFrame : gridcolors::clBtnShadow;
+    TColor light = clBtnHighlight, dark = Down ? clWindowFrame : clBtnShadow;
     Canvas.FillRect(TRect{Rect.Left, Rect.Top, Rect.Right - 1, Rect.Top + 1}, light);
     Canvas.FillRect(TRect{Rect.Left, Rect.Top, Rect.Left + 1, Rect.Bottom - 1}, light);
     Canvas.FillRect(TRect{Rect.Left, Rect.Bottom - 1, Rect.Right, Rect.Bottom}, dark);
@@ -237,7 +237,7 @@ void TGraphicsProvider::DrawButtonFace(ICanvas& Canvas, const TRect& Rect, bool 
 void TGraphicsProvider::DrawFocusFrame(ICanvas& Canvas, const TRect& Rect, bool Solid) {
     if (Solid) {
         Canvas.SetBrushStyle(bsSolid);
-        Canvas.FrameRect(Rect, gridcolors::clHighlight);
+        Canvas.FrameRect(Rect, clHighlight);
     } else {
         Canvas.DrawFocusRect(Rect);
     }
@@ -266,4 +266,4 @@ TLocalSettings& LocalSettings() {
     return settings;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -9,10 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Bitmap32.h"
+#include "base/Exception.h"
 #include "grid/GridCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 AD_DECLARE_EXCEPTION(EAssertionFailed, Exception);
 
@@ -71,13 +72,6 @@ void DrawVerticalText(ICanvas& Canvas, const TRect& Rect, std::u16string_view Te
 bool IsNoPoint(const TPoint& P);
 void SwapIntegers(int& A, int& B);
 
-// A 32-bit image: Width*Height pixels 0xAARRGGBB, rows top to bottom.
-struct TBitmap32 {
-    int Width = 0;
-    int Height = 0;
-    std::vector<std::uint32_t> Pixels;
-};
-
 // The per-pixel loops of the two alpha drawings, over equal-sized buffers:
 // Dst (0x00RRGGBB) becomes the blend of Src over it.
 void BlendPixelsByChannel(const std::vector<std::uint32_t>& Src, std::vector<std::uint32_t>& Dst);
@@ -85,12 +79,12 @@ void BlendPixelsByColor(const std::vector<std::uint32_t>& Src, std::vector<std::
 
 class TGraphicsProvider {
 public:
-    static TColor BlendColors(TColor Color1, TColor Color2, int Alpha) { return ad::BlendColors(Color1, Color2, Alpha); }
-    static TColor MixColors(TColor Color1, TColor Color2, double Fraction) { return ad::MixColors(Color1, Color2, Fraction); }
-    static int BlendChannel(int Src, int Dst, int Alpha) { return ad::BlendChannel(Src, Dst, Alpha); }
+    static TColor BlendColors(TColor Color1, TColor Color2, int Alpha) { return grid::BlendColors(Color1, Color2, Alpha); }
+    static TColor MixColors(TColor Color1, TColor Color2, double Fraction) { return grid::MixColors(Color1, Color2, Fraction); }
+    static int BlendChannel(int Src, int Dst, int Alpha) { return grid::BlendChannel(Src, Dst, Alpha); }
     static void DrawTextAligned(ICanvas& Canvas, const TRect& Rect, bool RightToLeft, std::u16string_view Text,
                                 int Alignment) {
-        ad::DrawTextAligned(Canvas, Rect, RightToLeft, Text, Alignment);
+        grid::DrawTextAligned(Canvas, Rect, RightToLeft, Text, Alignment);
     }
     static void DrawButtonFace(ICanvas& Canvas, const TRect& Rect, bool Down);
     static void DrawFocusFrame(ICanvas& Canvas, const TRect& Rect, bool Solid);
@@ -102,7 +96,7 @@ public:
 
 class TMaskProvider {
 public:
-    static TColor BlendColors(TColor Color1, TColor Color2, int Alpha) { return ad::BlendColors(Color1, Color2, Alpha); }
+    static TColor BlendColors(TColor Color1, TColor Color2, int Alpha) { return grid::BlendColors(Color1, Color2, Alpha); }
     // Each pixel becomes BlendColors(source, destination, source alpha).
     static void DrawAlphaGraphic(ICanvas& Canvas, int X, int Y, const TBitmap32& Graphic);
 };
@@ -120,4 +114,4 @@ public:
 };
 TLocalSettings& LocalSettings();
 
-}  // namespace ad
+}  // namespace ad::grid

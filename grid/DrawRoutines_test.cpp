@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "grid/RecordingCanvas.h"
+#include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 constexpr TColor White = 0xFFFFFF, Black = 0, Red = 0x0000FF, Blue = 0xFF0000;
@@ -37,7 +38,7 @@ TEST(DrawRoutinesTest, MixColorsRoundsHalfToEvenAndLimits) {
     EXPECT_EQ(MixColors(RGBColor(0, 0, 0), RGBColor(200, 200, 200), 2.0), RGBColor(255, 255, 255));
     EXPECT_EQ(MixColors(RGBColor(0, 0, 0), RGBColor(200, 200, 200), -1.0), RGBColor(0, 0, 0));
     // A system colour is resolved before the arithmetic.
-    EXPECT_EQ(MixColors(gridcolors::clBtnFace, gridcolors::clBtnFace, 0.3), ColorToRGBValue(gridcolors::clBtnFace));
+    EXPECT_EQ(MixColors(clBtnFace, clBtnFace, 0.3), ColorToRGBValue(clBtnFace));
 }
 
 TEST(DrawRoutinesTest, BlendChannelTable) {
@@ -143,8 +144,8 @@ TEST(DrawRoutinesTest, ButtonFaceAndFocusFrames) {
     for (bool down : {false, true}) {
         TRecordingCanvas canvas(6, 5, 0x123456);
         TGraphicsProvider::DrawButtonFace(canvas, TRect{0, 0, 6, 5}, down);
-        TColor face = ColorToRGBValue(gridcolors::clBtnFace), light = ColorToRGBValue(gridcolors::clBtnHighlight);
-        TColor dark = ColorToRGBValue(down ? gridcolors::clWindowFrame : gridcolors::clBtnShadow);
+        TColor face = ColorToRGBValue(clBtnFace), light = ColorToRGBValue(clBtnHighlight);
+        TColor dark = ColorToRGBValue(down ? clWindowFrame : clBtnShadow);
         EXPECT_EQ(canvas.Pixel(0, 0), light);
         EXPECT_EQ(canvas.Pixel(4, 0), light);
         EXPECT_EQ(canvas.Pixel(0, 3), light);
@@ -155,7 +156,7 @@ TEST(DrawRoutinesTest, ButtonFaceAndFocusFrames) {
     }
     TRecordingCanvas canvas(10, 10);
     TGraphicsProvider::DrawFocusFrame(canvas, TRect{1, 1, 5, 5}, true);
-    EXPECT_EQ(canvas.Pixel(1, 1), ColorToRGBValue(gridcolors::clHighlight));
+    EXPECT_EQ(canvas.Pixel(1, 1), ColorToRGBValue(clHighlight));
     EXPECT_EQ(canvas.Pixel(2, 2), 0xFFFFFF);
     TGraphicsProvider::DrawFocusFrame(canvas, TRect{1, 1, 5, 5}, false);
     EXPECT_EQ(canvas.CallsOf("FocusRect").size(), 1u);
@@ -179,7 +180,7 @@ TEST(DrawRoutinesTest, VerticalGradientOneLinePerRow) {
 
 TEST(DrawRoutinesTest, AlphaImagesBlendOverTheDestination) {
     // 2x1 image: opaque red, half-transparent blue; drawn at (1, 1) over grey.
-    TBitmap32 image{2, 1, {0xFFFF0000u, 0x800000FFu}};
+    TBitmap32 image = gridtest::Image32(2, 1, {0xFFFF0000u, 0x800000FFu});
     const TColor grey = RGBColor(100, 100, 100);
     {
         TRecordingCanvas canvas(4, 3, grey);
@@ -198,15 +199,15 @@ TEST(DrawRoutinesTest, AlphaImagesBlendOverTheDestination) {
     }
     {
         TRecordingCanvas canvas(4, 3, grey);  // partly off the surface: only what is on it changes
-        TDrawProvider::DrawGraphic(canvas, 3, 2, TBitmap32{2, 2, std::vector<std::uint32_t>(4, 0xFF000000u)});
+        TDrawProvider::DrawGraphic(canvas, 3, 2, gridtest::Image32(2, 2, std::vector<std::uint32_t>(4, 0xFF000000u)));
         EXPECT_EQ(canvas.Pixel(3, 2), Black);
         EXPECT_EQ(canvas.Pixel(2, 2), grey);
     }
-    TRecordingCanvas canvas(4, 3, grey);  // malformed images paint nothing
-    TDrawProvider::DrawGraphic(canvas, 0, 0, TBitmap32{2, 2, {0xFF000000u}});
-    TMaskProvider::DrawAlphaGraphic(canvas, 0, 0, TBitmap32{-1, 2, {}});
+    TRecordingCanvas canvas(4, 3, grey);  // empty images (an impossible size gives one) paint nothing
+    TDrawProvider::DrawGraphic(canvas, 0, 0, TBitmap32());
+    TMaskProvider::DrawAlphaGraphic(canvas, 0, 0, TBitmap32(-1, 2));
     EXPECT_TRUE(canvas.CallsOf("WritePixels").empty());
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

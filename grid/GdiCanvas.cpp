@@ -4,7 +4,7 @@
 #include "framework/Handles.h"
 #include "grid/DrawRoutines.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 const wchar_t* W(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
@@ -140,4 +140,4 @@ void TGdiCanvas::WritePixels(const TRect& r, const std::vector<std::uint32_t>& p
     ::BitBlt(dc_, r.Left, r.Top, w, h, work.dc.Get(), 0, 0, SRCCOPY);
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -7,7 +7,7 @@
 
 #include "grid/GridCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 inline TRect FromRECT(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
@@ -44,4 +44,4 @@ private:
     TBrushStyle brush_ = bsSolid;
 };
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -8,8 +8,9 @@
 #include "framework/Handles.h"
 #include "grid/DrawRoutines.h"
 #include "grid/Themes.h"
+#include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 // A white 200 x 60 bitmap in a memory DC with the GUI font selected.
@@ -90,14 +91,14 @@ TEST(GdiCanvasTest, PixelsAndAlphaImages) {
     ASSERT_EQ(px.size(), 4u);
     EXPECT_EQ(px[0], 0x646464u);
     EXPECT_EQ(px[3], 0xFFFFFFu);
-    TDrawProvider::DrawGraphic(canvas, 1, 1, TBitmap32{2, 1, {0xFFFF0000u, 0x800000FFu}});
+    TDrawProvider::DrawGraphic(canvas, 1, 1, gridtest::Image32(2, 1, {0xFFFF0000u, 0x800000FFu}));
     EXPECT_EQ(s.At(1, 1), 0xFF0000u);  // opaque red (DIB order 0x00RRGGBB)
     EXPECT_EQ(s.At(2, 1), static_cast<std::uint32_t>((BlendChannel(0, 100, 128) << 16) |
                                                      (BlendChannel(0, 100, 128) << 8) | BlendChannel(255, 100, 128)));
     EXPECT_EQ(s.At(0, 1), 0x646464u);
     // System colours resolve through the system once a canvas exists.
-    EXPECT_EQ(ColorToRGBValue(gridcolors::clBtnFace), static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));
-    canvas.FillRect(TRect{10, 10, 12, 12}, gridcolors::clBtnShadow);
+    EXPECT_EQ(ColorToRGBValue(clBtnFace), static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));
+    canvas.FillRect(TRect{10, 10, 12, 12}, clBtnShadow);
     EXPECT_EQ(s.At(10, 10), static_cast<std::uint32_t>(RGBColor(BlueOf(::GetSysColor(COLOR_BTNSHADOW)),
                                                                   GreenOf(::GetSysColor(COLOR_BTNSHADOW)),
                                                                   RedOf(::GetSysColor(COLOR_BTNSHADOW)))));
@@ -132,4 +133,4 @@ TEST(ThemesTest, ClassicFallbackWithoutTheLibrary) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -1,38 +1,16 @@
-// The drawing surface the grid's routines paint on: small geometry value types
-// and a canvas interface, implemented over a device context on Windows
-// (GdiCanvas.h) and by a recording canvas for tests (RecordingCanvas.h).
+// The drawing surface the grid's routines paint on: a canvas interface,
+// implemented over a device context on Windows (GdiCanvas.h) and by a
+// recording canvas for tests (RecordingCanvas.h).
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "grid/GridTypes.h"
 
-namespace ad {
-
-struct TPoint {
-    int X = 0;
-    int Y = 0;
-    bool operator==(const TPoint&) const = default;
-};
-
-struct TSize {
-    int cx = 0;
-    int cy = 0;
-    bool operator==(const TSize&) const = default;
-};
-
-// Right and Bottom are exclusive, as in the system's rectangles.
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool operator==(const TRect&) const = default;
-};
+namespace ad::grid {
 
 // Text layout flags of the canvas's text calls (the system's DT_* choices
 // that the grid uses).
@@ -83,4 +61,4 @@ public:
     virtual void WritePixels(const TRect& r, const std::vector<std::uint32_t>& pixels) = 0;
 };
 
-}  // namespace ad
+}  // namespace ad::grid

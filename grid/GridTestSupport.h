@@ -1,12 +1,16 @@
-// Test doubles shared by the grid's tests: a fixed clock, counting GUIDs and a
-// column source with chosen kinds.
+// Test doubles shared by the grid's tests: a fixed clock, counting GUIDs, a
+// column source with chosen kinds, and 32-bit images from pixel words.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
+
+#include "base/Bitmap32.h"
 
 #include "grid/CellStore.h"
 
-namespace ad::gridtest {
+namespace ad::grid::gridtest {
 
 class TFixedClock : public IClock {
 public:
@@ -34,4 +38,13 @@ public:
     std::vector<TColumnAttrs> Attrs;
 };
 
-}  // namespace ad::gridtest
+// A width x height image of the given 0xAARRGGBB words (row by row); pixels
+// not given stay 0.
+inline TBitmap32 Image32(int width, int height, const std::vector<std::uint32_t>& pixels) {
+    TBitmap32 image(width, height);
+    const size_t count = static_cast<size_t>(image.Width()) * static_cast<size_t>(image.Height());
+    if (count != 0) std::memcpy(image.View().Row0, pixels.data(), std::min(count, pixels.size()) * 4);
+    return image;
+}
+
+}  // namespace ad::grid::gridtest

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <random>
 
-namespace ad {
+namespace ad::grid {
 
 std::string TPortableTextServices::ToAnsi(std::u16string_view text) const {
     std::string out;
@@ -82,4 +82,4 @@ std::u16string Latin1ToUtf16(std::string_view text) {
     return out;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

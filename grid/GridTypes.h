@@ -8,24 +8,10 @@
 #include <string>
 #include <string_view>
 
-namespace ad {
+#include "base/Color.h"
+#include "base/TextStyle.h"
 
-// 0x00BBGGRR; a set high byte names a system colour by its low byte.
-using TColor = std::int32_t;
-
-// The system colours the grid's models use as defaults, portable twins of the
-// constants of the Windows graphics layer.
-namespace gridcolors {
-constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index)); }
-constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF;
-constexpr TColor clWindow = SysColor(5), clWindowText = SysColor(8), clBtnFace = SysColor(15),
-                 clBtnShadow = SysColor(16), clGrayText = SysColor(17), clBtnText = SysColor(18),
-                 clBtnHighlight = SysColor(20), clHighlight = SysColor(13), clHighlightText = SysColor(14),
-                 clWindowFrame = SysColor(6);
-}  // namespace gridcolors
-
-// Font style bits as one byte: bold, italic, underline, strike-out.
-enum : std::uint8_t { fsBoldBit = 1, fsItalicBit = 2, fsUnderlineBit = 4, fsStrikeOutBit = 8 };
+namespace ad::grid {
 
 // Layout of a system GUID.
 struct TGuid {
@@ -108,4 +94,4 @@ IClock& DefaultClock();
 // ASCII/UTF-8-free helper for literal text: every byte becomes one code unit.
 std::u16string Latin1ToUtf16(std::string_view text);
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -7,7 +7,7 @@
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 
@@ -119,4 +119,4 @@ bool IsParentFormActive(TWinControl* Control) {
     return form && form->HandleAllocated() && ::GetActiveWindow() == form->Handle();
 }
 
-}  // namespace ad
+}  // namespace ad::grid

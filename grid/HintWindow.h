@@ -13,7 +13,7 @@
 #include "grid/GridTypes.h"
 #include "grid/GridCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 class THintWindow : public TWinControl {
 public:
@@ -51,4 +51,4 @@ void ReleaseHintWindow(THintWindow*& HintWindow);
 // The control's form exists, has a window, and is the active window.
 bool IsParentFormActive(TWinControl* Control);
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -13,7 +13,7 @@
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 class HintWindowTest : public ::testing::Test {
@@ -170,4 +170,4 @@ TEST_F(HintWindowTest, ParentFormActivity) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -5,7 +5,7 @@
 
 #include "grid/DrawRoutines.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 // Pixels travel as 0x00RRGGBB; the surface keeps colours as 0x00BBGGRR.
@@ -101,4 +101,4 @@ std::vector<const TCanvasCall*> TRecordingCanvas::CallsOf(const std::string& kin
     return out;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -8,7 +8,7 @@
 
 #include "grid/GridCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 struct TCanvasCall {
     std::string Kind;  // "FillRect", "FrameRect", "DrawText", "DrawTurnedText", "FocusRect", "Clip", ...
@@ -51,4 +51,4 @@ private:
     void Fill(const TRect& r, TColor color);
 };
 
-}  // namespace ad
+}  // namespace ad::grid

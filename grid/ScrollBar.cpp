@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
@@ -173,4 +173,4 @@ unsigned RollInterval(int DY) {
     return static_cast<unsigned>(std::max(interval, 1LL));
 }
 
-}  // namespace ad
+}  // namespace ad::grid

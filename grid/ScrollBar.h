@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace ad {
+namespace ad::grid {
 
 enum TScrollBarKind : std::uint8_t { sbHorizontal = 0, sbVertical = 1 };
 
@@ -138,4 +138,4 @@ unsigned RollDirectionFor(int DY, int& Cursor);
 // Milliseconds to the next roll step: 100 - |DY|, at least 1.
 unsigned RollInterval(int DY);
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 class TFakeHost : public IScrollHost {
@@ -232,4 +232,4 @@ TEST(ScrollBarTest, RollDirectionAndInterval) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -7,7 +7,7 @@
 #include "framework/Handles.h"
 #include "grid/GdiCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 int SystemBarId(int systemBar) { return systemBar == 0 ? SB_HORZ : SB_VERT; }
@@ -259,4 +259,4 @@ void TRgScrollControl::StopRolling() {
     if (HandleAllocated() && ::GetCapture() == handle_) ::ReleaseCapture();
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -13,7 +13,7 @@
 #include "grid/GridCanvas.h"
 #include "grid/ScrollBar.h"
 
-namespace ad {
+namespace ad::grid {
 
 using TScrollEvent = std::function<void(TObject* Sender, int Position)>;
 
@@ -124,4 +124,4 @@ private:
 // resources "ROLL", "ROLLUP" and "ROLLDOWN", or system cursors without them.
 HCURSOR RollCursor(int Cursor);
 
-}  // namespace ad
+}  // namespace ad::grid

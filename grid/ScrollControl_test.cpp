@@ -13,7 +13,7 @@
 #include "framework/WindowSubclass.h"
 #include "testsupport/GuiTest.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 // A descendant that moves 20 pixels per row and records the scrolls.
@@ -241,4 +241,4 @@ TEST_F(ScrollControlTest, TabsGoToTheParentAndFocusNeedsAForm) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

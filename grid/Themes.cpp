@@ -3,7 +3,7 @@
 
 #include "grid/GdiCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 template <typename Fn>
@@ -52,4 +52,4 @@ bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int Part
     return ThemeLibrary().DrawThemePart(Window, DC, Rect, StateId, PartId, ClassName);
 }
 
-}  // namespace ad
+}  // namespace ad::grid

@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "grid/GridCanvas.h"
 
-namespace ad {
+namespace ad::grid {
 
 class TThemeLibrary {
 public:
@@ -52,4 +52,4 @@ TThemeLibrary& ThemeLibrary();
 bool IsThemed();
 bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName);
 
-}  // namespace ad
+}  // namespace ad::grid

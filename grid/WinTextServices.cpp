@@ -8,7 +8,7 @@
 
 #include "framework/SysUtils.h"
 
-namespace ad {
+namespace ad::grid {
 
 namespace {
 std::u16string LocaleText(LCTYPE type, const char16_t* fallback) {
@@ -97,4 +97,4 @@ IGuidSource& DefaultGuidSource() {
     return source;
 }
 
-}  // namespace ad
+}  // namespace ad::grid

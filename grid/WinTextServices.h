@@ -8,7 +8,7 @@
 
 #include "grid/GridTypes.h"
 
-namespace ad {
+namespace ad::grid {
 
 class TWinTextServices : public ITextServices {
 public:
@@ -32,4 +32,4 @@ public:
 // past Latin-1 dropped.
 std::string LocalePatternToFormat(std::u16string_view pattern, std::u16string_view separator, char Marker);
 
-}  // namespace ad
+}  // namespace ad::grid

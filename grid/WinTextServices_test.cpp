@@ -17,7 +17,7 @@
 #include "grid/DrawRoutines.h"
 #include "grid/GridTestSupport.h"
 
-namespace ad {
+namespace ad::grid {
 namespace {
 
 TEST(WinTextServicesTest, CodePageRoundTripAndComparison) {
@@ -152,4 +152,4 @@ TEST(WinTextServicesTest, StoreDefaultsFollowTheUserLocale) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::grid

@@ -6,12 +6,9 @@
 #include <cstdio>
 #include <string>
 
-namespace ad::digest {
+#include "base/Files.h"
 
-// Opens a file for binary reading by its name in the system's 8-bit encoding
-// (the ANSI code page on Windows); nullptr when it cannot be opened, with
-// errno set.
-std::FILE* OpenFileForReading(const std::string& fileName);
+namespace ad::digest {
 
 enum class StreamResult { Done, OpenFailed, ReadFailed };
 
@@ -19,7 +16,7 @@ enum class StreamResult { Done, OpenFailed, ReadFailed };
 // feed(const uint8_t*, size_t) in order. The only memory held is one block.
 template <typename Feed>
 StreamResult StreamFile(const std::string& fileName, size_t blockSize, Feed&& feed) {
-    std::FILE* f = OpenFileForReading(fileName);
+    std::FILE* f = OpenNamedFile(fileName, "rb");
     if (f == nullptr) return StreamResult::OpenFailed;
     struct Closer {
         std::FILE* f;

@@ -4,7 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
+#include "base/Files.h"
 #include "hash/Digest.h"
 #include "hash/FileSource.h"
 
@@ -23,10 +24,10 @@ void FileDigest(DigestKind kind, const std::string& fileName, int chunkSize, std
     }
     // A failure never leaves the digest of part of the file: the text is the
     // digest of no data, as for a file that cannot be opened.
-    const std::string reason = std::strerror(errno);
+    const int readError = errno;
     outText = Digest::Text(kind, nullptr, 0);
-    if (result == digest::StreamResult::OpenFailed) throw EFOpenError(fileName, reason);
-    throw EReadError("Cannot read file \"" + fileName + "\". " + reason);
+    if (result == digest::StreamResult::OpenFailed) throw EFOpenError(fileName, LastFileErrorText());
+    throw EReadError("Cannot read file \"" + fileName + "\". " + std::strerror(readError));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include <climits>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "hash/Digest.h"
 #include "hash/TestFiles.h"
 

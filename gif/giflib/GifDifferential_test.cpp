@@ -9,7 +9,7 @@
 
 #include "gif/GIFTestSupport.h"
 
-namespace ad {
+namespace ad::gif {
 namespace {
 
 using namespace giftest;
@@ -187,4 +187,4 @@ TEST(GIFDifferential, RandomPicturesAgreeWithGiflib) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::gif

@@ -132,6 +132,13 @@ ad_build_jpeg() {
 
 ad_has_build_files() { [ -f "$1/build.ninja" ] || [ -f "$1/Makefile" ]; }
 
+# ccache's cache is shared by every checkout and build folder of this machine:
+# paths below the checkout are hashed relative to it.
+ad_ccache_env() {
+    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$AD_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
+}
+
 ad_build() {
     ad_build_jpeg
     local gen=()
@@ -141,7 +148,7 @@ ad_build() {
         cmake -S "$AD_ROOT" -B "$AD_BUILD" "${gen[@]}" \
             -DCMAKE_TOOLCHAIN_FILE="$AD_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
     fi
-    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    ad_ccache_env
     cmake --build "$AD_BUILD" -j "$(nproc)"
 }
 
@@ -153,7 +160,7 @@ ad_build_native() {
     if [ ! -f "$AD_NATIVE_BUILD/CMakeCache.txt" ] || ! ad_has_build_files "$AD_NATIVE_BUILD"; then
         cmake -S "$AD_ROOT" -B "$AD_NATIVE_BUILD" "${gen[@]}" >/dev/null
     fi
-    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    ad_ccache_env
     cmake --build "$AD_NATIVE_BUILD" -j "$(nproc)"
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace ad::asztest {
+namespace ad::skin::asztest {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -53,4 +53,4 @@ inline Bytes Pack(const std::vector<Entry>& entries, const char* signature = "AS
 
 inline Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-}  // namespace ad::asztest
+}  // namespace ad::skin::asztest

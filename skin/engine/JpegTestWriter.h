@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-namespace ad::jpegtest {
+namespace ad::skin::jpegtest {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -77,4 +77,4 @@ inline Image Smooth(int w, int h, int components) {
     return img;
 }
 
-}  // namespace ad::jpegtest
+}  // namespace ad::skin::jpegtest

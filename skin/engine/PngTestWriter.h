@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace ad::pngtest {
+namespace ad::skin::pngtest {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -166,4 +166,4 @@ inline Bytes Gamma(uint32_t value) {
     return Chunk("gAMA", d);
 }
 
-}  // namespace ad::pngtest
+}  // namespace ad::skin::pngtest

@@ -6,7 +6,7 @@
 
 #include "skin/engine/SkinDib.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -174,4 +174,4 @@ OwnedIcon BitmapToIcon(HBITMAP bitmap, TColor color) {
     return MakeIcon(wv, [&](int x, int y) { return (GetPixel32(s, x, y) >> 24) == 0; });
 }
 
-}  // namespace ad
+}  // namespace ad::skin

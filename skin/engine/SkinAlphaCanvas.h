@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "skin/engine/SkinAlphaDraw.h"
 
-namespace ad {
+namespace ad::skin {
 
 // Blends a 32-bit bitmap by its alpha over what the canvas holds in rect
 // (right and bottom exclusive); reflect adds a fading mirror image below,
@@ -28,4 +28,4 @@ OwnedIcon BitmapToIconKeyed(HBITMAP bitmap);
 // transparent and all others as opaque.
 OwnedIcon BitmapToIcon(HBITMAP bitmap, TColor color);
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -9,7 +9,7 @@
 
 #include "skin/engine/SkinDib.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 constexpr uint32_t Px(int b, int g, int r, int a) {
@@ -222,4 +222,4 @@ TEST(SkinAlphaCanvas, BitmapToIconBlendsOverTheColour) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -8,7 +8,7 @@
 
 #include "skin/engine/skPNG.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -288,4 +288,4 @@ void LoadPngFileToBitmap(TBitmap32& bitmap, const std::string& fileName) {
     CopyPngAlphaToBitmap(bitmap, png);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -11,7 +11,7 @@
 #include "skin/engine/SkinBitmaps.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 // The parent's background handed to painting routines.
 struct TSkBgCacheRef {
@@ -64,4 +64,4 @@ void DrawKeyedPart(const TImageView32& target, const TImageView32& source, int x
 // raise EFOpenError, damaged images the PNG reader's exceptions.
 void LoadPngFileToBitmap(TBitmap32& bitmap, const std::string& fileName);
 
-}  // namespace ad
+}  // namespace ad::skin

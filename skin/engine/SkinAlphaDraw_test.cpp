@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "skin/engine/PngTestWriter.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 constexpr uint32_t Px(int b, int g, int r, int a) {
@@ -420,4 +420,4 @@ TEST(SkinAlphaDraw, LoadPngFileToBitmap) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

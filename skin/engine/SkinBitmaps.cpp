@@ -9,7 +9,7 @@
 
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -54,28 +54,6 @@ uint8_t Grey(const uint8_t* p) {
 }
 
 }  // namespace
-
-bool TBitmap32::SetSize(int width, int height) {
-    width_ = height_ = 0;
-    pixels_.clear();
-    if (width < 0 || height < 0 || width > MaxSide || height > MaxSide ||
-        int64_t(width) * height > MaxPixels)
-        return false;
-    try {
-        pixels_.assign(size_t(width) * size_t(height) * 4, 0);
-    } catch (const std::bad_alloc&) {
-        pixels_ = {};
-        return false;
-    }
-    width_ = width;
-    height_ = height;
-    return true;
-}
-
-TImageView32 TBitmap32::View() {
-    if (width_ == 0 || height_ == 0) return {};
-    return {pixels_.data(), ptrdiff_t(width_) * 4, width_, height_};
-}
 
 std::unique_ptr<TBitmap32> NewBitmap32(int width, int height) {
     return std::make_unique<TBitmap32>(width, height);
@@ -370,4 +348,4 @@ void PremultiplyBitmap(const TImageView32& v, bool composition) {
     PremultiplyRect(v, {0, 0, v.Width, v.Height}, composition);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

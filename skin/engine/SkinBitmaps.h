@@ -11,20 +11,10 @@
 #include <memory>
 #include <vector>
 
+#include "base/Bitmap32.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
-
-// A window onto 32-bit pixels; pixel (x, y) is at Row0 + y * Distance + 4 * x.
-struct TImageView32 {
-    uint8_t* Row0 = nullptr;
-    ptrdiff_t Distance = 0;
-    int Width = 0;
-    int Height = 0;
-
-    bool Empty() const { return Row0 == nullptr || Width <= 0 || Height <= 0; }
-    uint8_t* Pixel(int x, int y) const { return Row0 + y * Distance + 4 * ptrdiff_t(x); }
-};
+namespace ad::skin {
 
 // The same for 8-bit images (alpha channels stretched on their own).
 struct TImageView8 {
@@ -35,29 +25,6 @@ struct TImageView8 {
 
     bool Empty() const { return Row0 == nullptr || Width <= 0 || Height <= 0; }
     uint8_t* Pixel(int x, int y) const { return Row0 + y * Distance + x; }
-};
-
-// An owned, top-down 32-bit bitmap.
-class TBitmap32 {
-public:
-    // Largest side and pixel count a bitmap may have.
-    static constexpr int MaxSide = 32768;
-    static constexpr int64_t MaxPixels = int64_t(1) << 28;
-
-    TBitmap32() = default;
-    TBitmap32(int width, int height) { SetSize(width, height); }
-
-    // Sizes the bitmap, pixels 0; an impossible size (negative, too large,
-    // out of memory) gives an empty 0 x 0 bitmap and false.
-    bool SetSize(int width, int height);
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    TImageView32 View();
-    const uint8_t* Data() const { return pixels_.data(); }
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<uint8_t> pixels_;
 };
 
 // Creation and copying (the caller owns the result).
@@ -124,4 +91,4 @@ void ResampleBitmap(const TImageView32& source, TBitmap32& target, int newWidth,
 
 void PaintSoftShadow(const TImageView32& v, const TRect& r, int percent, int radius, int depth, TColor color);
 
-}  // namespace ad
+}  // namespace ad::skin

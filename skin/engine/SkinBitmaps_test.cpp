@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstring>
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 uint32_t Px(int b, int g, int r, int a) { return uint32_t(b) | uint32_t(g) << 8 | uint32_t(r) << 16 | uint32_t(a) << 24; }
@@ -293,4 +293,4 @@ TEST(SkinBitmaps, SoftShadow) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -5,7 +5,7 @@
 
 #include "skin/engine/SkinGradients.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -96,4 +96,4 @@ void InstallSkinPixelServices() {
     SetTriangleGradientFill(FillTriangles);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

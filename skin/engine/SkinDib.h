@@ -9,7 +9,7 @@
 #include "framework/Handles.h"
 #include "skin/engine/SkinBitmaps.h"
 
-namespace ad {
+namespace ad::skin {
 
 // A view of a 32-bit DIB section's pixels; empty for other bitmaps.
 TImageView32 ViewOfDib(HBITMAP bitmap);
@@ -29,4 +29,4 @@ private:
 // Binds GetSysColor and GradientFill into the portable core; once at start-up.
 void InstallSkinPixelServices();
 
-}  // namespace ad
+}  // namespace ad::skin

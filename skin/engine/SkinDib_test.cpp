@@ -6,7 +6,7 @@
 
 #include "skin/engine/SkinGradients.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 TEST(SkinDib, BottomUpDibMatchesTopDownView) {
@@ -48,4 +48,4 @@ TEST(SkinDib, FourCornerGradientAndSystemColours) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Exception.h"
-#include "framework/StrUtils.h"
+#include "base/Exception.h"
+#include "base/StrUtils.h"
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -166,4 +166,4 @@ void PaintGradientTextured(const TImageView32& v, const TRect& rect, const TSkin
     });
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -12,7 +12,7 @@
 #include "skin/engine/SkinBitmaps.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 struct TSkinGradient {
     int32_t Color1;   // RGB at the start of the band
@@ -48,4 +48,4 @@ void PaintGradient(const TImageView32& v, const TRect& rect, const TSkinGradArra
 void PaintGradientTextured(const TImageView32& v, const TRect& rect, const TSkinGradArray& a, uint8_t alpha,
                            int textureWeight, const TRect& textureRect, const TImageView32& texture);
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 uint32_t Px(int b, int g, int r, int a) { return uint32_t(b) | uint32_t(g) << 8 | uint32_t(r) << 16 | uint32_t(a) << 24; }
@@ -141,4 +141,4 @@ TEST(SkinGradients, Textured) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -271,4 +271,4 @@ TSkinMaskData MakeSkinMaskData(const TSkinImageValue& v) {
     return m;
 }
 
-}  // namespace ad
+}  // namespace ad::skin

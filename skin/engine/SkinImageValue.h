@@ -46,7 +46,7 @@
 #include "skin/engine/SkinIni.h"
 #include "skin/engine/SkinRecords.h"
 
-namespace ad {
+namespace ad::skin {
 
 enum class TSkinValueForm : uint8_t {
     None,       // not an image value, or a scale variant read through its plain key
@@ -103,4 +103,4 @@ void ComputeMaskBorders(TSkinImageValue& v);
 // The mask record of a value (no bitmap; corner type and frame size are the loader's).
 TSkinMaskData MakeSkinMaskData(const TSkinImageValue& v);
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 using F = TSkinValueForm;
@@ -243,4 +243,4 @@ TEST(SkinImageValue, ScaleVariantsAndTheWholeSkin) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

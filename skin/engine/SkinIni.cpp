@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -129,4 +129,4 @@ std::optional<std::string> FindOverlayValue(const std::vector<std::string>& line
     return std::nullopt;
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -14,7 +14,7 @@
 
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 struct TSkinIniSection {
     std::string Name;
@@ -77,4 +77,4 @@ TIniTextSections ParseOverlayText(std::string_view text);
 // "=") equals key ignoring case; nothing when no line has it.
 std::optional<std::string> FindOverlayValue(const std::vector<std::string>& lines, std::string_view key);
 
-}  // namespace ad
+}  // namespace ad::skin

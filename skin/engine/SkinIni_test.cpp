@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 std::vector<std::string> SectionNames(const TSkinIni& ini) {
@@ -127,4 +127,4 @@ TEST(SkinIni, OverlayText) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

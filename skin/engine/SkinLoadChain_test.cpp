@@ -11,7 +11,7 @@
 #include "skin/engine/SkinTables.h"
 #include "skin/engine/skPackedSkin.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 const char* const kOptions =
@@ -141,4 +141,4 @@ TEST(SkinLoadChain, CyclicParentsAndMalformedValuesStillLoad) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -3,7 +3,7 @@
 // synthetic TRANSPARENT and MAINCOLOR sections added after it.
 #include "skin/engine/SkinTables.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -118,4 +118,4 @@ void TSkinTables::FinishSections() {
     ApplyBrightness(Brightness);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -14,7 +14,7 @@
 #include "skin/engine/SkinGradients.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 // Visual states of a section.
 enum TSkinStateIndex : int { ssNormal = 0, ssHot = 1, ssPressed = 2 };
@@ -192,4 +192,4 @@ enum TSkinPaletteIndex : int {
 constexpr int kSkinPaletteSize = 30;
 using TSkinPalette = std::array<TColor, kSkinPaletteSize>;
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -7,7 +7,7 @@
 
 #include "skin/engine/SkinBitmaps.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -168,4 +168,4 @@ void PaintSoftShadow(const TImageView32& v, const TRect& rect, int percent, int 
     for (int y = 0; y < h; ++y) std::memcpy(v.Pixel(r.Left, r.Top + y), c.Pixel(0, y), size_t(w) * 4);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

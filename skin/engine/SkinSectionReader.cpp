@@ -7,13 +7,13 @@
 #include <string>
 #include <unordered_set>
 
-#include "framework/Exception.h"
-#include "framework/StrUtils.h"
+#include "base/Exception.h"
+#include "base/StrUtils.h"
 #include "skin/engine/SkinImageValue.h"
 #include "skin/engine/SkinTables.h"
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -331,4 +331,4 @@ void ApplyCommonSections(std::vector<TSkinGeneralData>& sections, std::string_vi
     }
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -22,7 +22,7 @@
 #include "skin/engine/SkinIni.h"
 #include "skin/engine/SkinRecords.h"
 
-namespace ad {
+namespace ad::skin {
 
 // The system frame width (the default of FORMOFFSET); the Windows side installs
 // the real metric, the portable default answers 4. Null restores the default.
@@ -63,4 +63,4 @@ void ResolveEditColorDefaults(TSkinGlobalInfo& info, TColor editText, TColor edi
 // section has USESTATE2, otherwise copies hot).
 void ApplyCommonSections(std::vector<TSkinGeneralData>& sections, std::string_view commonText);
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -6,7 +6,7 @@
 
 #include <climits>
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 // System colours answered with a recognisable value per index.
@@ -425,4 +425,4 @@ TEST_F(SkinSectionReader, CommonSectionsOverlay) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 
-namespace ad {
+namespace ad::skin {
 
 void TSkinStoredSkin::Assign(const TSkinStoredSkin& source) {
     if (&source == this) return;
@@ -98,4 +98,4 @@ void TSkinStoredSkins::Update(TSkinStoredSkin* item) {
     if (OnChange) OnChange(item);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -15,7 +15,7 @@
 #include "skin/engine/SkinBitmaps.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 class TSkinStoredSkins;
 
@@ -87,4 +87,4 @@ private:
     std::vector<std::unique_ptr<TSkinStoredSkin>> items_;
 };
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "skin/engine/AszTestWriter.h"
 #include "skin/engine/skPackedSkin.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 using asztest::Bytes;
@@ -139,4 +139,4 @@ TEST(SkinStoredSkins, IndexOfNameDeleteAndNotices) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -8,7 +8,7 @@
 
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 const std::array<const char*, kSkinCommonSectionCount> kSkinCommonSectionNames = {
     "MENUITEM",   "CHECKBOX",   "SPEEDBUTTON", "SPEEDBUTTON_SMALL", "TOOLBUTTON", "TRANSPARENT", "GROUPBOX",
@@ -575,4 +575,4 @@ void TSkinTables::PrepareExtendedBorders(bool effective, const TBitmap32* active
     ExtBorderInsets = BuildRect(9, 9, 9, 9);
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -22,7 +22,7 @@
 #include "skin/engine/SkinRecords.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 // The 42 sections painting looks up once per load, in this order.
 enum TSkinCommonSection : int {
@@ -262,4 +262,4 @@ private:
     std::unordered_map<int32_t, int32_t> rescaled_;
 };
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -11,7 +11,7 @@
 
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 TSkinGeneralData MakeSection(const std::string& name, const std::string& parent = "", int states = 3) {
@@ -835,4 +835,4 @@ TEST(SkinTables, TransformsOfGradientColours) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -11,7 +11,7 @@
 #include "skin/engine/SkinTables.h"
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -131,4 +131,4 @@ void TSkinTables::ApplyBrightness(int value) {
     ChangeSectionColors(*this, false, [value](uint32_t v) { return AdjustBrightness(v, value); });
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -1,7 +1,7 @@
 // System-colour resolution of the skin engine's colour values.
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 uint32_t DefaultSysColor(int) { return 0xF0F0F0; }
@@ -16,4 +16,4 @@ uint32_t SkinColorToRGB(TColor color) {
     return v;
 }
 
-}  // namespace ad
+}  // namespace ad::skin

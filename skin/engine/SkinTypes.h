@@ -1,25 +1,13 @@
-// Value types and special colours shared by the skin engine's portable core:
-// rectangles and points, colour values and the byte-order helpers between
-// colour order (red in byte 0) and pixel order (blue in byte 0).
+// Special colours of the skin engine's portable core and the byte-order
+// helpers between colour order (red in byte 0) and pixel order (blue in byte 0).
 #pragma once
 
 #include <cstdint>
 
-namespace ad {
+#include "base/Color.h"
+#include "base/Geometry.h"
 
-// 0x00BBGGRR; a set high byte names a system colour by its low byte.
-using TColor = int32_t;
-
-// Rectangle with exclusive right and bottom unless a routine says otherwise.
-struct TRect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
-
-struct TPoint {
-    int X = 0, Y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
+namespace ad::skin {
 
 // Special colour values of the skin engine.
 constexpr uint32_t skKeyColor = 0x00FF00FF;    // transparent key (clFuchsia, alpha 0)
@@ -40,4 +28,4 @@ void SetSysColorLookup(TSysColorLookup lookup);
 // A colour value as 0x00BBGGRR: system colours resolved, others unchanged.
 uint32_t SkinColorToRGB(TColor color);
 
-}  // namespace ad
+}  // namespace ad::skin

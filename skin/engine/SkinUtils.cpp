@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 void SplitIniText(std::string_view source, TIniTextSections& sections) {
     sections.clear();
@@ -175,4 +175,4 @@ std::string AddPathSeparator(std::string_view path) {
     return r + '\\';
 }
 
-}  // namespace ad
+}  // namespace ad::skin

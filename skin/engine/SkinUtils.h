@@ -10,7 +10,7 @@
 
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 // INI text split into sections: each section's name and its lines.
 using TIniTextSections = std::vector<std::pair<std::string, std::vector<std::string>>>;
@@ -57,4 +57,4 @@ bool ValueBetween(int value, int a, int b, bool anyOrder);
 // Paths: "C" gives "C:\", a trailing "/" becomes "\", empty stays empty.
 std::string AddPathSeparator(std::string_view path);
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -6,11 +6,11 @@
 
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 std::string ApplicationFolder() { return ExtractFilePath(ModuleFileName()); }
 
@@ -172,4 +172,4 @@ TPoint BitmapSize(HBITMAP bitmap) {
 
 TPoint ControlPosition(const TWinControl& control) { return {control.Left(), control.Top()}; }
 
-}  // namespace ad
+}  // namespace ad::skin

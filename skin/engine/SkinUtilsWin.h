@@ -12,8 +12,10 @@
 #include "skin/engine/SkinTypes.h"
 
 namespace ad {
-
 class TPicture;
+}  // namespace ad
+
+namespace ad::skin {
 
 // The program file's folder with a trailing backslash.
 std::string ApplicationFolder();
@@ -65,4 +67,4 @@ TRect RectSizeRect(const TRect& r);            // 0, 0, its width, its height
 TPoint BitmapSize(HBITMAP bitmap);             // width and height; 0, 0 for no bitmap
 TPoint ControlPosition(const TWinControl& control);  // left and top in its parent
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -12,10 +12,10 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/StdCtrls.h"
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 #include "framework/SysUtils.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 // A folder under the system's temporary folder, removed with what it holds.
@@ -263,4 +263,4 @@ TEST(SkinUtilsWin, MessagesPointsAndRectangles) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 TEST(SkinUtils, AddPathSeparator) {
@@ -103,4 +103,4 @@ TEST(SkinUtils, Numbers) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

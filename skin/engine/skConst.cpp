@@ -7,7 +7,7 @@
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 
-namespace ad {
+namespace ad::skin {
 
 int OSVersionCodeOf(DWORD major, DWORD minor) {
     if (major == 6 && minor == 2) return 8;
@@ -122,4 +122,4 @@ const TSkinCaptions& SkinCaptions() {
     return captions;
 }
 
-}  // namespace ad
+}  // namespace ad::skin

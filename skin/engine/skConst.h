@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-namespace ad {
+namespace ad::skin {
 
 // The OS major version, except that version 6.2 gives 8.
 int OSVersionCodeOf(DWORD major, DWORD minor);
@@ -67,4 +67,4 @@ void ReadCaptions(std::span<const TCaptionSource> sources, TSkinCaptions& captio
 // The captions, read from the system on first use.
 const TSkinCaptions& SkinCaptions();
 
-}  // namespace ad
+}  // namespace ad::skin

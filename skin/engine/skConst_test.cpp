@@ -7,7 +7,7 @@
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 TEST(skConst, VersionCode) {
@@ -82,4 +82,4 @@ TEST(skConst, FallbackWithoutSuffixForMissingLibraryOrId) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

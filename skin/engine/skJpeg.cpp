@@ -15,7 +15,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -156,4 +156,4 @@ bool LoadJpegToBitmap(TBitmap32& target, const uint8_t* data, size_t size) {
     return true;
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "skin/engine/SkinBitmaps.h"
 
-namespace ad {
+namespace ad::skin {
 
 // What a JPEG may ask of the decoder.
 struct TJpegLimits {
@@ -29,4 +29,4 @@ void DecodeJpegToBitmap(TBitmap32& target, const uint8_t* data, size_t size, con
 // The same, false (and an empty bitmap) instead of the exception.
 bool LoadJpegToBitmap(TBitmap32& target, const uint8_t* data, size_t size);
 
-}  // namespace ad
+}  // namespace ad::skin

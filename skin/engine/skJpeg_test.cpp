@@ -11,7 +11,7 @@
 
 #include "skin/engine/JpegTestWriter.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 using jpegtest::Bytes;
@@ -171,4 +171,4 @@ TEST(skJpeg, LimitsRefuseLargeImagesAndManyScans) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <new>
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 
@@ -717,4 +717,4 @@ bool LoadPngToBitmap(TBitmap32& target, const uint8_t* data, size_t size) {
     return !target.View().Empty();
 }
 
-}  // namespace ad
+}  // namespace ad::skin

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
 #include "skin/engine/SkinBitmaps.h"
 #include "skin/engine/SkinTypes.h"
 
-namespace ad {
+namespace ad::skin {
 
 AD_DECLARE_EXCEPTION(EGraphicCompression, Exception);
 
@@ -91,4 +91,4 @@ void CopyPngAlphaToBitmap(TBitmap32& target, const TPNGGraphic& graphic);
 // bitmap) when the data is not a readable PNG.
 bool LoadPngToBitmap(TBitmap32& target, const uint8_t* data, size_t size);
 
-}  // namespace ad
+}  // namespace ad::skin

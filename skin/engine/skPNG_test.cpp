@@ -8,7 +8,7 @@
 
 #include "skin/engine/PngTestWriter.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 using pngtest::Bytes;
@@ -296,4 +296,4 @@ TEST(skPNG, LoadPngToBitmap) {
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -4,12 +4,12 @@
 
 #include <zlib.h>
 
+#include "base/Files.h"
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
-namespace ad {
+namespace ad::skin {
 
 namespace {
 constexpr size_t kInputBuffer = 65536;
@@ -25,8 +25,8 @@ struct TZDecompressionStream::State {
     uint8_t Buffer[kInputBuffer];
 };
 
-TZDecompressionStream::TZDecompressionStream(TSkinSource& source)
-    : state_(std::make_unique<State>()), source_(source), sourcePosition_(source.Position) {
+TZDecompressionStream::TZDecompressionStream(TStream& source)
+    : state_(std::make_unique<State>()), source_(source), sourcePosition_(source.Position()) {
     int r = inflateInit(&state_->Z);
     if (r != Z_OK) ZError(r, state_->Z);
 }
@@ -35,17 +35,15 @@ TZDecompressionStream::~TZDecompressionStream() { inflateEnd(&state_->Z); }
 
 size_t TZDecompressionStream::Read(void* buffer, size_t count) {
     z_stream& z = state_->Z;
-    if (source_.Position != sourcePosition_) source_.Position = sourcePosition_;
+    if (source_.Position() != sourcePosition_) source_.SetPosition(sourcePosition_);
     z.next_out = static_cast<Bytef*>(buffer);
     z.avail_out = uInt(std::min<size_t>(count, 0x40000000));
     const uInt wanted = z.avail_out;
     while (z.avail_out > 0 && !ended_) {
         if (z.avail_in == 0) {
-            size_t n = std::min(kInputBuffer, source_.Size - std::min(source_.Position, source_.Size));
+            const size_t n = source_.Read(state_->Buffer, kInputBuffer);
             if (n == 0) break;
-            std::memcpy(state_->Buffer, source_.Data + source_.Position, n);
-            source_.Position += n;
-            sourcePosition_ = source_.Position;
+            sourcePosition_ += int64_t(n);
             z.next_in = state_->Buffer;
             z.avail_in = uInt(n);
         }
@@ -55,8 +53,7 @@ size_t TZDecompressionStream::Read(void* buffer, size_t count) {
         else if (r == Z_NEED_DICT) ZError(Z_DATA_ERROR, z);
     }
     if (ended_ && z.avail_in > 0) {
-        source_.Position -= z.avail_in;
-        sourcePosition_ = source_.Position;
+        sourcePosition_ = source_.Seek(-int64_t(z.avail_in), soCurrent);
         z.avail_in = 0;
     }
     return wanted - z.avail_out;
@@ -73,26 +70,27 @@ int64_t TZDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
         }
     };
     const int64_t current = int64_t(z.total_out);
-    if (origin == TSeekOrigin::soBeginning && offset == 0) {
+    if (origin == soBeginning && offset == 0) {
         inflateReset(&z);
         z.avail_in = 0;
         ended_ = false;
-        source_.Position = sourcePosition_ = 0;
-    } else if (origin == TSeekOrigin::soCurrent && offset >= 0) {
+        source_.SetPosition(0);
+        sourcePosition_ = 0;
+    } else if (origin == soCurrent && offset >= 0) {
         skip(offset);
-    } else if (origin == TSeekOrigin::soBeginning && offset > current) {
+    } else if (origin == soBeginning && offset > current) {
         skip(offset - current);
-    } else if (origin == TSeekOrigin::soEnd && offset == 0) {
+    } else if (origin == soEnd && offset == 0) {
         uint8_t scratch[8192];
         while (Read(scratch, sizeof scratch) > 0) {
         }
-    } else if (!(origin == TSeekOrigin::soBeginning && offset == current)) {
+    } else if (!(origin == soBeginning && offset == current)) {
         throw EZDecompressionError(Z_STREAM_ERROR, kInvalidOperation);
     }
     return int64_t(z.total_out);
 }
 
-void TZDecompressionStream::Write(const void*, size_t) {
+size_t TZDecompressionStream::Write(const void*, size_t) {
     throw EZDecompressionError(Z_STREAM_ERROR, kInvalidOperation);
 }
 
@@ -104,13 +102,12 @@ void TSkSkinConvertor::Clear() {
 }
 
 namespace {
-int32_t ReadI32(TSkinSource& s, bool& ok) {
-    if (s.Size - s.Position < 4) {
+int32_t ReadI32(TStream& s, bool& ok) {
+    uint8_t p[4];
+    if (s.Read(p, 4) != 4) {
         ok = false;
         return 0;
     }
-    const uint8_t* p = s.Data + s.Position;
-    s.Position += 4;
     return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
 }
 
@@ -127,23 +124,24 @@ bool ReadPackedSkinEntries(TSkSkinConvertor& convertor, const uint8_t* data, siz
         convertor.LastError = kNotPackedSkin;
         return false;
     }
-    TSkinSource source{data, size, 4};
+    TReadOnlyMemoryStream source(data, size);
+    source.SetPosition(4);
     bool ok = true;
     const uint32_t count = uint32_t(ReadI32(source, ok));
     convertor.ImageCount = int(std::min<uint32_t>(count, 0x7FFFFFFF)) - 1;
     for (uint32_t i = 0; i < count; ++i) {
-        if (source.Position >= source.Size) {
+        if (source.Remaining() == 0) {
             convertor.LastError = "The packed skin file ends before its last entry";
             break;
         }
         const int32_t nameLength = ReadI32(source, ok);
         if (!ok || nameLength < 0 || nameLength > kMaxPackedNameLength ||
-            size_t(nameLength) > source.Size - source.Position) {
+            nameLength > source.Remaining()) {
             convertor.LastError = "The packed skin file has a damaged entry name";
             break;
         }
-        std::string name(reinterpret_cast<const char*>(data + source.Position), size_t(nameLength));
-        source.Position += size_t(nameLength);
+        std::string name(size_t(nameLength), '\0');
+        source.ReadBuffer(name.data(), name.size());
         const int32_t dataSize = ReadI32(source, ok);
         if (!ok || dataSize < 0 || dataSize > kMaxPackedEntrySize) {
             convertor.LastError = "The packed skin file has a damaged entry size: " + name;
@@ -185,10 +183,13 @@ bool ReadPackedSkinEntries(TSkSkinConvertor& convertor, const uint8_t* data, siz
 }
 
 bool OpenPackedSkinFile(const std::string& fileName, TSkSkinConvertor& convertor) {
-    std::ifstream f(fileName, std::ios::binary);
-    if (!f) return false;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(fileName);
+    } catch (const EStreamError&) {
+        return false;
+    }
     return ReadPackedSkinEntries(convertor, bytes.data(), bytes.size());
 }
 
-}  // namespace ad
+}  // namespace ad::skin

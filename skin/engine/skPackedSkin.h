@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "base/Exception.h"
+#include "base/Streams.h"
 
-namespace ad {
+namespace ad::skin {
 
 class EZLibError : public Exception {
 public:
@@ -24,35 +25,24 @@ public:
     using EZLibError::EZLibError;
 };
 
-// A read position over bytes held in memory (a packed skin read whole).
-struct TSkinSource {
-    const uint8_t* Data = nullptr;
-    size_t Size = 0;
-    size_t Position = 0;
-};
-
-enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
-
 // Read-only inflate over a source; after the end of the zlib stream the source
 // stands right after it (input read beyond the end is given back).
-class TZDecompressionStream {
+class TZDecompressionStream : public TStream {
 public:
-    explicit TZDecompressionStream(TSkinSource& source);
-    ~TZDecompressionStream();
-    TZDecompressionStream(const TZDecompressionStream&) = delete;
-    TZDecompressionStream& operator=(const TZDecompressionStream&) = delete;
+    explicit TZDecompressionStream(TStream& source);
+    ~TZDecompressionStream() override;
 
-    size_t Read(void* buffer, size_t count);
+    size_t Read(void* buffer, size_t count) override;
     // Only forward moves and a rewind to 0 are possible; the decompressed position.
-    int64_t Seek(int64_t offset, TSeekOrigin origin);
-    [[noreturn]] void Write(const void* buffer, size_t count);
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+    [[noreturn]] size_t Write(const void* buffer, size_t count) override;
     bool Ended() const { return ended_; }
 
 private:
     struct State;
     std::unique_ptr<State> state_;
-    TSkinSource& source_;
-    size_t sourcePosition_;
+    TStream& source_;
+    int64_t sourcePosition_;
     bool ended_ = false;
 };
 
@@ -87,4 +77,4 @@ bool ReadPackedSkinEntries(TSkSkinConvertor& convertor, const uint8_t* data, siz
 // The same for a file; a missing file changes nothing and gives false.
 bool OpenPackedSkinFile(const std::string& fileName, TSkSkinConvertor& convertor);
 
-}  // namespace ad
+}  // namespace ad::skin

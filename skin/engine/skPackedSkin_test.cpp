@@ -8,7 +8,7 @@
 
 #include "skin/engine/AszTestWriter.h"
 
-namespace ad {
+namespace ad::skin {
 namespace {
 
 using asztest::Bytes;
@@ -118,22 +118,22 @@ TEST(skPackedSkin, DecompressionStreamSeek) {
     const Bytes raw = Noise(30000, 3);
     Bytes z = asztest::Zlib(raw);
     z.push_back(0xAB);  // the byte after the stream
-    TSkinSource src{z.data(), z.size(), 0};
+    TReadOnlyMemoryStream src(z.data(), z.size());
     TZDecompressionStream s(src);
     uint8_t buf[16];
-    EXPECT_EQ(s.Seek(100, TSeekOrigin::soCurrent), 100);
+    EXPECT_EQ(s.Seek(100, soCurrent), 100);
     ASSERT_EQ(s.Read(buf, 4), 4u);
     EXPECT_EQ(buf[0], raw[100]);
-    EXPECT_EQ(s.Seek(20000, TSeekOrigin::soBeginning), 20000);
-    EXPECT_THROW(s.Seek(10, TSeekOrigin::soBeginning), EZDecompressionError);
-    EXPECT_THROW(s.Seek(-1, TSeekOrigin::soCurrent), EZDecompressionError);
+    EXPECT_EQ(s.Seek(20000, soBeginning), 20000);
+    EXPECT_THROW(s.Seek(10, soBeginning), EZDecompressionError);
+    EXPECT_THROW(s.Seek(-1, soCurrent), EZDecompressionError);
     EXPECT_THROW(s.Write(buf, 1), EZDecompressionError);
-    EXPECT_EQ(s.Seek(0, TSeekOrigin::soEnd), 30000);
-    EXPECT_EQ(src.Position, z.size() - 1);  // right after the stream
-    EXPECT_EQ(s.Seek(0, TSeekOrigin::soBeginning), 0);
+    EXPECT_EQ(s.Seek(0, soEnd), 30000);
+    EXPECT_EQ(src.Position(), int64_t(z.size()) - 1);  // right after the stream
+    EXPECT_EQ(s.Seek(0, soBeginning), 0);
     ASSERT_EQ(s.Read(buf, 2), 2u);
     EXPECT_EQ(buf[1], raw[1]);
 }
 
 }  // namespace
-}  // namespace ad
+}  // namespace ad::skin

@@ -1,5 +1,5 @@
 // IniDocument without files: line preservation, name folding and value encoding.
-#include "framework/IniDocument.h"
+#include "base/IniDocument.h"
 
 #include <gtest/gtest.h>
 

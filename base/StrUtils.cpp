@@ -1,5 +1,5 @@
 // String and path text helpers.
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
 #include <climits>
 

@@ -1,6 +1,6 @@
 // Streams: the same read/write/seek/size behaviour from memory and file streams,
 // file opening modes and errors, copying, and resource streams over a module.
-#include "framework/Streams.h"
+#include "framework/FileStreams.h"
 
 #include <gtest/gtest.h>
 

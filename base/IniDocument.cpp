@@ -1,8 +1,8 @@
 // One-pass parser, lookups, line-preserving edits and serializer of IniDocument.
-#include "framework/IniDocument.h"
+#include "base/IniDocument.h"
 
-#include "framework/Exception.h"
-#include "framework/StrUtils.h"
+#include "base/Exception.h"
+#include "base/StrUtils.h"
 
 namespace ad {
 

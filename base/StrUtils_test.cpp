@@ -1,5 +1,5 @@
 // Path and string text helpers.
-#include "framework/StrUtils.h"
+#include "base/StrUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,34 +1,19 @@
-// Byte streams of the class-library layer: the abstract stream, memory streams,
-// file streams over Win32 handles and read-only streams over module resources.
-// Sizes and positions are 64-bit; transfer counts are size_t.
+// The byte stream of the whole system: the abstract stream every reader and
+// writer takes, and streams over memory. Sizes and positions are 64-bit;
+// transfer counts are size_t. Portable: the Win32 file and resource streams
+// build on it in the class-library layer (framework/FileStreams.h).
 #pragma once
-
-#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
-#include "framework/Handles.h"
+#include "base/Exception.h"
 
 namespace ad {
 
-AD_DECLARE_EXCEPTION(EResNotFound, Exception);
-
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
-
-// File stream modes: one access mode, optionally or-ed with one share mode.
-constexpr unsigned fmCreate = 0xFF00;  // create or truncate, read/write access
-constexpr unsigned fmOpenRead = 0x0000;
-constexpr unsigned fmOpenWrite = 0x0001;
-constexpr unsigned fmOpenReadWrite = 0x0002;
-constexpr unsigned fmShareCompat = 0x0000;  // same as exclusive
-constexpr unsigned fmShareExclusive = 0x0010;
-constexpr unsigned fmShareDenyWrite = 0x0020;
-constexpr unsigned fmShareDenyRead = 0x0030;
-constexpr unsigned fmShareDenyNone = 0x0040;
 
 class TStream {
 public:
@@ -51,6 +36,11 @@ public:
     // Sets the size; the position stays unless it was past the new end. Streams
     // that cannot be resized raise EStreamError.
     virtual void SetSize(int64_t newSize);
+    // Bytes between the position and the end (0 past the end).
+    int64_t Remaining() {
+        const int64_t r = Size() - Position();
+        return r > 0 ? r : 0;
+    }
 
     // Transfers exactly count bytes or raise EReadError / EWriteError.
     void ReadBuffer(void* buffer, size_t count);
@@ -58,6 +48,14 @@ public:
     // Copies count bytes from source's current position; count 0 copies the whole
     // source from its start. Returns the number of bytes copied.
     int64_t CopyFrom(TStream& source, int64_t count);
+
+    // Single bytes and little-endian words, for the binary formats.
+    bool ReadByte(uint8_t& b) { return Read(&b, 1) == 1; }  // false at the end
+    void WriteByte(uint8_t b) { WriteBuffer(&b, 1); }
+    void WriteWord(uint16_t w) {
+        const uint8_t b[2] = {uint8_t(w), uint8_t(w >> 8)};
+        WriteBuffer(b, 2);
+    }
 };
 
 // A stream over a block of memory it does not manage itself.
@@ -74,19 +72,36 @@ public:
 protected:
     void SetPointer(const void* data, size_t size);
 
-    const char* data_ = nullptr;
+    const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     int64_t position_ = 0;
+};
+
+// A read-only stream over memory that stays the caller's and must outlive it.
+class TReadOnlyMemoryStream : public TCustomMemoryStream {
+public:
+    TReadOnlyMemoryStream(const void* data, size_t size) { SetPointer(data, size); }
+
+    size_t Write(const void* buffer, size_t count) override;  // raises EStreamError
+    void SetSize(int64_t newSize) override;                   // raises EStreamError
+
+protected:
+    TReadOnlyMemoryStream() = default;
 };
 
 // A growable in-memory stream.
 class TMemoryStream : public TCustomMemoryStream {
 public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> bytes);  // position 0
+    TMemoryStream(const void* data, size_t size);
+
     size_t Write(const void* buffer, size_t count) override;
     void SetSize(int64_t newSize) override;
 
     void* Memory() { return buffer_.data(); }
     const void* Memory() const { return buffer_.data(); }
+    const std::vector<uint8_t>& Bytes() const { return buffer_; }
     void Clear();
     // Replaces the content with the whole of the stream or file; position 0 afterwards.
     void LoadFromStream(TStream& stream);
@@ -95,44 +110,7 @@ public:
 private:
     void Resize(size_t newSize);
 
-    std::vector<char> buffer_;
+    std::vector<uint8_t> buffer_;
 };
-
-// A stream over a file. Opening failures raise EFOpenError (EFCreateError for
-// fmCreate) naming the file, with the system's reason.
-class TFileStream : public TStream {
-public:
-    TFileStream(const std::string& fileName, unsigned mode);
-
-    size_t Read(void* buffer, size_t count) override;
-    size_t Write(const void* buffer, size_t count) override;
-    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-    int64_t Size() override;
-    void SetSize(int64_t newSize) override;
-
-    const std::string& FileName() const { return fileName_; }
-    HANDLE Handle() const { return handle_.Get(); }
-
-private:
-    std::string fileName_;
-    OwnedFile handle_;
-};
-
-// A read-only stream over a resource of a loaded module. Name and type may be
-// MAKEINTRESOURCE values. The module must stay loaded while the stream is used.
-// A missing resource raises EResNotFound.
-class TResourceStream : public TCustomMemoryStream {
-public:
-    TResourceStream(HINSTANCE instance, LPCWSTR name, LPCWSTR type);
-    TResourceStream(HINSTANCE instance, const std::string& name, LPCWSTR type);
-
-    size_t Write(const void* buffer, size_t count) override;  // raises EStreamError
-    void SetSize(int64_t newSize) override;                   // raises EStreamError
-};
-
-// Writes data to a temporary file beside fileName and then moves it over fileName,
-// so that a failed save leaves any previous file untouched. Raises EFCreateError
-// naming fileName.
-void SaveFileAtomically(const std::string& fileName, const void* data, size_t size);
 
 }  // namespace ad

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "framework/SysUtils.h"
+#include "base/WinText.h"
 #include "hash/CRC32.h"
 #include "hash/Hashes.h"
 #include "hash/TestFiles.h"

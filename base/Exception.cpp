@@ -1,5 +1,5 @@
 // Exception classes and printf-style formatting.
-#include "framework/Exception.h"
+#include "base/Exception.h"
 
 #include <cstdio>
 #include <vector>
