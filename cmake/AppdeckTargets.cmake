@@ -2,7 +2,20 @@
 # sources of its folder, and one GoogleTest executable from its *_test.cpp files,
 # run by CTest through Wine as a single entry.
 
+get_filename_component(AD_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+
+# Warnings are errors in CI (CI set in the environment) or when asked with
+# -DAD_WERROR=ON; the tree builds without warnings.
+if(DEFINED ENV{CI})
+  set(AD_WERROR_DEFAULT ON)
+else()
+  set(AD_WERROR_DEFAULT OFF)
+endif()
+option(AD_WERROR "Treat compiler warnings as errors" ${AD_WERROR_DEFAULT})
 set(AD_WARNINGS -Wall -Wextra)
+if(AD_WERROR)
+  list(APPEND AD_WARNINGS -Werror)
+endif()
 
 # ad_add_library(<name> [EXCLUDE <file>...] [LIBS <lib>...])
 function(ad_add_library name)
@@ -13,7 +26,7 @@ function(ad_add_library name)
     list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
   endforeach()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${AD_SOURCE_ROOT})
   target_compile_options(${name} PRIVATE ${AD_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
@@ -48,14 +61,15 @@ endfunction()
 # Sources are listed explicitly, so one folder can hold Windows-only files next
 # to portable ones; choose platform files with if(WIN32) before the call. The
 # tests form <name>_test with GoogleTest's own main (no application object), run
-# by CTest as the entry <name>.
+# by CTest as the entry <name>. In the fuzzing project (AD_FUZZ) only the
+# library is made.
 function(ad_add_portable_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;TESTS;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${AD_SOURCE_ROOT})
   target_compile_options(${name} PRIVATE ${AD_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  if(NOT ARG_TESTS)
+  if(NOT ARG_TESTS OR AD_FUZZ)
     return()
   endif()
   add_executable(${name}_test ${ARG_TESTS})
