@@ -9,7 +9,7 @@ namespace ad::grid {
 namespace {
 const wchar_t* W(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
 int Len(std::u16string_view s) { return static_cast<int>(s.size()); }
-TColor SystemColor(int index) { return static_cast<TColor>(::GetSysColor(index)); }
+TColor SystemColorValue(int index) { return static_cast<TColor>(::GetSysColor(index)); }
 
 // A 32-bit top-down DIB section of w x h, selected into its own memory DC.
 struct TWorkBitmap {
@@ -49,7 +49,7 @@ UINT TextFlagsToDT(unsigned flags) {
     return dt;
 }
 
-void UseSystemColors() { SetSystemColorSource(SystemColor); }
+void UseSystemColors() { SetSystemColorSource(SystemColorValue); }
 
 TGdiCanvas::TGdiCanvas(HDC dc) : dc_(dc) { UseSystemColors(); }
 

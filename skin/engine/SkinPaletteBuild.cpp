@@ -15,9 +15,9 @@ constexpr int kSysHighlightText = 14;
 constexpr int kSysInfoText = 23;
 constexpr int kSysInfoBk = 24;
 
-constexpr TColor kFuchsia = 0xFF00FF;
+constexpr TColor kFuchsia = clFuchsia;
 
-TColor SysColor(int index) { return TColor(SkinColorToRGB(TColor(0xFF000000u | uint32_t(index)))); }
+TColor SysColor(int index) { return TColor(SkinColorToRGB(SystemColor(index))); }
 
 // A system colour constant as its RGB value; any other value (-1 "none" included) unchanged.
 TColor Resolved(TColor c) {
