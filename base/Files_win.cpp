@@ -44,8 +44,7 @@ std::FILE* OpenNamedFile(const std::string& fileName, const char* mode) {
     const std::wstring name = Widen(fileName);
     const std::string_view how(mode);
     if (how.starts_with('r') && how.find('+') == std::string_view::npos) {
-        // Readers let others delete or replace the file meanwhile, so that an
-        // atomic save of the same file never fails because someone reads it.
+        // Readers let others rename or delete the file meanwhile.
         HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
