@@ -2,11 +2,14 @@
 // opened through the wide calls.
 #include "base/Files.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <string_view>
 #include <utility>
 
 #include "base/Exception.h"
@@ -38,8 +41,31 @@ std::FILE* OpenNamedFile(const std::string& fileName, const char* mode) {
         errno = ENOENT;
         return nullptr;
     }
+    const std::wstring name = Widen(fileName);
+    const std::string_view how(mode);
+    if (how.starts_with('r') && how.find('+') == std::string_view::npos) {
+        // Readers let others rename or delete the file meanwhile.
+        HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            lastFileError = ::GetLastError();
+            errno = lastFileError == ERROR_FILE_NOT_FOUND || lastFileError == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+            return nullptr;
+        }
+        const bool binary = how.find('b') != std::string_view::npos;
+        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | (binary ? _O_BINARY : _O_TEXT));
+        std::FILE* f = fd == -1 ? nullptr : _fdopen(fd, binary ? "rb" : "r");
+        if (f == nullptr) {
+            if (fd == -1) ::CloseHandle(h);
+            else _close(fd);
+            lastFileError = ERROR_TOO_MANY_OPEN_FILES;
+            return nullptr;
+        }
+        lastFileError = ERROR_SUCCESS;
+        return f;
+    }
     ::SetLastError(ERROR_SUCCESS);
-    std::FILE* f = _wfopen(Widen(fileName).c_str(), Widen(mode).c_str());
+    std::FILE* f = _wfopen(name.c_str(), Widen(mode).c_str());
     lastFileError = f ? ERROR_SUCCESS : ::GetLastError();
     if (!f && lastFileError == ERROR_SUCCESS) lastFileError = ERROR_OPEN_FAILED;
     return f;

@@ -20,6 +20,10 @@ std::string_view TrimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+// The profile functions keep names and values as C strings: a NUL ends them,
+// and what follows it on the line is never read.
+std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 bool HasLineBreak(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != npos; }
 
@@ -65,19 +69,19 @@ IniDocument::Line IniDocument::Classify(std::string text) const {
         size_t close = t.rfind(']');  // the last "]" ends the name; text after it is ignored
         if (close != npos) {
             line.kind = Kind::Header;
-            line.name = TrimBlanks(t.substr(1, close - 1));
+            line.name = UpToNul(TrimBlanks(t.substr(1, close - 1)));
             line.folded = FoldName(line.name);
             return line;
         }
     }
     size_t eq = t.find('=');
     if (eq == npos) return line;
-    std::string_view name = TrimBlanks(t.substr(0, eq));
+    std::string_view name = UpToNul(TrimBlanks(t.substr(0, eq)));
     if (name.empty()) return line;
     line.kind = Kind::Entry;
     line.name = name;
     line.folded = FoldName(name);
-    line.value = TrimBlanks(t.substr(eq + 1));
+    line.value = UpToNul(TrimBlanks(t.substr(eq + 1)));
     return line;
 }
 

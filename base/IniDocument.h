@@ -7,8 +7,10 @@
 // line ends are ignored; the first matching section is the only one searched, and
 // in it the first matching key wins; lines starting with ";" and lines without "="
 // are not keys; a value that starts and ends with the same quote (" or ') and is
-// longer than one character is read without them. Lines before the first section
-// header belong to a section with an empty name, which is never listed.
+// longer than one character is read without them; a NUL ends a name or a value
+// (blanks before it stay), and the rest of its line is kept but never read. Lines
+// before the first section header belong to a section with an empty name, which
+// is never listed.
 #pragma once
 
 #include <cstddef>

@@ -38,6 +38,30 @@ TEST(IniDocument, FoldsAsciiUnlessGivenAFoldingFunction) {
     EXPECT_EQ(latin.Serialize(), "[Caf\xC9]\r\nKey=2\r\n");  // the file's spellings stay
 }
 
+// A NUL ends a name or value as it does for the profile functions (measured under
+// Wine); the line keeps what follows it, and the next lines read as usual.
+TEST(IniDocument, NulEndsANameOrValue) {
+    using std::string_literals::operator""s;
+    const std::string text = "[s]\r\nk=ab\0cd\r\nb=ab \0cd \r\nq=\"ab\0cd\"\r\nq2=\"ab\"\0cd\r\nv=\0x\r\n"
+                             "a\0b=3\r\n\0c=4\r\nafter=1\r\n[t\0u]\r\nx=1\r\n"s;
+    IniDocument doc;
+    doc.Parse(text);
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {{"s", "k", "ab"},   {"s", "b", "ab "}, {"s", "q", "\"ab"}, {"s", "q2", "ab"}, {"s", "v", ""},
+                 {"s", "a", "3"},    {"s", "c", "<none>"}, {"s", "after", "1"}, {"t", "x", "1"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(doc.ReadValue(c.section, c.key).value_or("<none>"), c.value) << c.section << "/" << c.key;
+    EXPECT_EQ(doc.KeyNames("s"), (std::vector<std::string>{"k", "b", "q", "q2", "v", "a", "after"}));
+    EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"s", "t"}));
+    EXPECT_EQ(doc.Serialize(), text);
+    EXPECT_FALSE(doc.WriteValue("s", "k", "ab"));  // reads as "ab" already: the line stays
+    EXPECT_TRUE(doc.WriteValue("s", "b", "ab"));
+    EXPECT_TRUE(doc.Serialize().starts_with("[s]\r\nk=ab\0cd\r\nb=ab\r\nq="s));
+}
+
 TEST(IniDocument, EncodedValuesDecodeToThemselves) {
     for (std::string v : {"", "x", " x", "x ", "\"", "''", "\"a'", "'a'", "\"a\" ", "a=b", "\t\"\t"}) {
         std::string stored = IniDocument::EncodeValue(v);

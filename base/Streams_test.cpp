@@ -12,30 +12,21 @@
 #include <fstream>
 
 #include "base/Files.h"
+#include "testsupport/TempFolder.h"
 
 namespace ad {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder {
-    Folder() {
-        static int n = 0;
-        path = fs::temp_directory_path() / ("ad-base-" + std::to_string(::getpid()) + "-" + std::to_string(++n));
-        fs::create_directories(path);
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::permissions(path / "ro.bin", fs::perms::owner_all, ec);
-        fs::remove_all(path, ec);
-    }
-    std::string File(const char* name) const { return (path / name).string(); }
-    size_t Count() const { return size_t(std::distance(fs::directory_iterator(path), fs::directory_iterator())); }
-    fs::path path;
-};
+// Files in a test folder, the temporary files of a save included.
+size_t CountFiles(const test::TempDir& dir) {
+    const fs::path path = test::PathOfName(dir.Path());
+    return size_t(std::distance(fs::directory_iterator(path), fs::directory_iterator()));
+}
 
 std::string Content(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
+    std::ifstream f(test::PathOfName(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
@@ -67,7 +58,7 @@ TEST(MemoryStream, OwnedAndBorrowedBytes) {
 }
 
 TEST(Files, ReadWholeFilesAndSaveAtomically) {
-    Folder dir;
+    test::TempDir dir;
     const std::string name = dir.File("a.bin");
     SaveFileAtomically(name, "\0\xFF\r\n", 4);
     EXPECT_EQ(Content(name), std::string("\0\xFF\r\n", 4));
@@ -75,7 +66,7 @@ TEST(Files, ReadWholeFilesAndSaveAtomically) {
     EXPECT_EQ(ReadFileBytes(name), (std::vector<uint8_t>{'n', 'e', 'w'}));
     SaveFileAtomically(name, nullptr, 0);
     EXPECT_TRUE(ReadFileBytes(name).empty());
-    EXPECT_EQ(dir.Count(), 1u);  // no temporary file left
+    EXPECT_EQ(CountFiles(dir), 1u);  // no temporary file left
 
     TMemoryStream loaded;
     loaded.WriteByte(7);
@@ -92,21 +83,21 @@ TEST(Files, ReadWholeFilesAndSaveAtomically) {
 }
 
 TEST(Files, SavingNeverReplacesAFolderOrAReadOnlyFile) {
-    Folder dir;
-    fs::create_directory(dir.path / "sub");
+    test::TempDir dir;
+    fs::create_directory(test::PathOfName(dir.File("sub")));
     EXPECT_THROW(SaveFileAtomically(dir.File("sub"), "x", 1), EFCreateError);
-    EXPECT_TRUE(fs::is_directory(dir.path / "sub"));
+    EXPECT_TRUE(fs::is_directory(test::PathOfName(dir.File("sub"))));
     EXPECT_THROW(SaveFileAtomically(dir.File("missing/x.bin"), "x", 1), EFCreateError);
 
     const std::string ro = dir.File("ro.bin");
     SaveFileAtomically(ro, "old", 3);
-    fs::permissions(ro, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(test::PathOfName(ro), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 #ifndef _WIN32
     if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
 #endif
     EXPECT_THROW(SaveFileAtomically(ro, "new", 3), EFCreateError);
     EXPECT_EQ(Content(ro), "old");
-    EXPECT_EQ(dir.Count(), 2u);
+    EXPECT_EQ(CountFiles(dir), 2u);
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ int main() {
         void SetCellText(int, int, const std::u16string&) override { ++fields; }
     } sink;
     double parse = Best(3, [&] {
-        TMemoryByteSource source(text.data(), text.size());
+        TReadOnlyMemoryStream source(text.data(), text.size());
         auto t = std::chrono::steady_clock::now();
         ParseDelimitedText(source, u'\t', 0, u'|', sink);
         return Millis(t);

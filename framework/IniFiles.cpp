@@ -1,13 +1,15 @@
-// TIniFile over a file: change detection, atomic saves and the reader/writer calls.
+// TIniFile over a file: change detection, the file's encoding, atomic saves and
+// the reader/writer calls.
 #include "framework/IniFiles.h"
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstdio>
+#include <memory>
 
 #include "base/Files.h"
-#include "framework/Handles.h"
 #include "base/StrUtils.h"
+#include "base/TextFileEncoding.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -15,27 +17,28 @@ namespace ad {
 namespace {
 
 // The whole file, or nothing when it is missing or cannot be read.
-std::string ReadWholeFile(const std::wstring& fileName) {
-    OwnedFile file(::CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size;
-    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return {};
-    std::string data(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < data.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20)), got = 0;
-        if (!::ReadFile(file.Get(), data.data() + done, chunk, &got, nullptr)) return {};
-        if (got == 0) break;  // the file shrank meanwhile
-        done += got;
-    }
-    data.resize(done);
-    return data;
+std::string ReadWholeFile(const std::string& fileName) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenNamedFile(fileName, "rb"), &std::fclose);
+    if (!file) return {};
+    std::string data;
+    char block[64 * 1024];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, file.get())) > 0;) data.append(block, n);
+    return std::ferror(file.get()) ? std::string() : data;
+}
+
+// Upper case over all of UTF-16, for the names of a file with a mark.
+std::string UnicodeUpperCase(std::string_view utf8) {
+    std::u16string units = Utf8ToUtf16(utf8);
+    if (!units.empty()) ::CharUpperBuffW(reinterpret_cast<wchar_t*>(units.data()), static_cast<DWORD>(units.size()));
+    return Utf16ToUtf8(units);
 }
 
 }  // namespace
 
 TIniFile::TIniFile(const std::string& fileName)
-    : FileName(fileName), doc_([](std::string_view name) { return AnsiUpperCase(name); }) {}
+    : FileName(fileName), doc_([this](std::string_view name) {
+          return encoding_ == TTextFileEncoding::Ansi ? AnsiUpperCase(name) : UnicodeUpperCase(name);
+      }) {}
 
 TIniFile::~TIniFile() {
     if (pending_.empty()) return;
@@ -57,14 +60,16 @@ TIniFile::Stamp TIniFile::CurrentStamp() const {
 void TIniFile::Refresh() {
     Stamp now = CurrentStamp();  // taken before reading: a change while reading is seen next time
     if (loaded_ && now == stamp_) return;
-    doc_.Parse(now.exists ? ReadWholeFile(Widen(FileName)) : std::string());
+    const std::string bytes = now.exists ? ReadWholeFile(FileName) : std::string();
+    encoding_ = DetectTextFileEncoding(bytes);
+    doc_.Parse(DecodeTextFile(bytes, encoding_));
     stamp_ = now;
     loaded_ = true;
     for (const Edit& edit : pending_) edit(doc_);  // our unsaved writes go on top of the file's content
 }
 
 void TIniFile::Save() {
-    const std::string text = doc_.Serialize();
+    const std::string text = EncodeTextFile(doc_.Serialize(), encoding_);
     pending_.clear();
     try {
         SaveFileAtomically(FileName, text.data(), text.size());
@@ -75,9 +80,31 @@ void TIniFile::Save() {
     stamp_ = CurrentStamp();
 }
 
+std::string TIniFile::ToModel(const std::string& ansi) const {
+    if (encoding_ == TTextFileEncoding::Ansi) return ansi;
+    const std::wstring wide = Widen(ansi);
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string TIniFile::FromModel(const std::string& text) const {
+    if (encoding_ == TTextFileEncoding::Ansi) return text;
+    const std::u16string units = Utf8ToUtf16(text);
+    return Narrow(std::wstring(units.begin(), units.end()));
+}
+
+std::vector<std::string> TIniFile::FromModel(std::vector<std::string> texts) const {
+    for (std::string& text : texts) text = FromModel(text);
+    return texts;
+}
+
 void TIniFile::Apply(const Edit& edit) {
     Refresh();
-    if (!edit(doc_)) return;
+    try {
+        if (!edit(doc_)) return;
+    } catch (const EIniFileException& e) {
+        if (encoding_ == TTextFileEncoding::Ansi) throw;
+        throw EIniFileException(FromModel(e.Message));  // names the key in the callers' code page
+    }
     if (updateCount_ > 0) {
         pending_.push_back(edit);
         return;
@@ -87,7 +114,7 @@ void TIniFile::Apply(const Edit& edit) {
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& def) {
     Refresh();
-    if (auto value = doc_.ReadValue(section, ident)) return *value;
+    if (auto value = doc_.ReadValue(ToModel(section), ToModel(ident))) return FromModel(*value);
     size_t n = def.size();
     while (n > 0 && def[n - 1] == ' ') --n;
     return def.substr(0, n);
@@ -102,7 +129,9 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
-    Apply([section, ident, value](IniDocument& d) { return d.WriteValue(section, ident, value); });
+    Apply([this, section, ident, value](IniDocument& d) {
+        return d.WriteValue(ToModel(section), ToModel(ident), ToModel(value));
+    });
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
@@ -115,38 +144,39 @@ void TIniFile::WriteBool(const std::string& section, const std::string& ident, b
 
 std::vector<std::string> TIniFile::ReadSection(const std::string& section) {
     Refresh();
-    return doc_.KeyNames(section);
+    return FromModel(doc_.KeyNames(ToModel(section)));
 }
 
 std::vector<std::string> TIniFile::ReadSections() {
     Refresh();
-    return doc_.SectionNames();
+    return FromModel(doc_.SectionNames());
 }
 
 std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section) {
     Refresh();
     std::vector<std::string> lines;
-    for (const std::string& key : doc_.KeyNames(section))
-        lines.push_back(key + "=" + doc_.ReadValue(section, key).value_or(""));
+    const std::string name = ToModel(section);
+    for (const std::string& key : doc_.KeyNames(name))
+        lines.push_back(FromModel(key + "=" + doc_.ReadValue(name, key).value_or("")));
     return lines;
 }
 
 bool TIniFile::SectionExists(const std::string& section) {
     Refresh();
-    return !doc_.KeyNames(section).empty();
+    return !doc_.KeyNames(ToModel(section)).empty();
 }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& ident) {
     Refresh();
-    return doc_.HasKey(section, ident);
+    return doc_.HasKey(ToModel(section), ToModel(ident));
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    Apply([section](IniDocument& d) { return d.EraseSection(section); });
+    Apply([this, section](IniDocument& d) { return d.EraseSection(ToModel(section)); });
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-    Apply([section, ident](IniDocument& d) { return d.DeleteKey(section, ident); });
+    Apply([this, section, ident](IniDocument& d) { return d.DeleteKey(ToModel(section), ToModel(ident)); });
 }
 
 void TIniFile::UpdateFile() {

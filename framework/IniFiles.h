@@ -8,6 +8,12 @@
 // Each save replaces the file atomically; a failed save raises EFCreateError naming
 // the file and leaves it as it was. BeginUpdate/EndUpdate keep a batch of writes in
 // memory and save them once.
+//
+// A file that starts with a byte-order mark (UTF-16 of either byte order, or
+// UTF-8) is read as the profile functions read it: names and values come and go
+// in the ANSI code page, and every save keeps the file's encoding and mark, with
+// the lines not written to as they were (characters beyond the code page
+// included). A file without a mark is 8-bit text, saved byte for byte.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +22,7 @@
 #include <vector>
 
 #include "base/IniDocument.h"
+#include "base/TextFileEncoding.h"
 
 namespace ad {
 
@@ -64,7 +71,13 @@ private:
     void Refresh();
     void Apply(const Edit& edit);
     void Save();
+    // Names and values between the callers' ANSI text and the model's text,
+    // which is UTF-8 for a file with a mark.
+    std::string ToModel(const std::string& ansi) const;
+    std::string FromModel(const std::string& text) const;
+    std::vector<std::string> FromModel(std::vector<std::string> texts) const;
 
+    TTextFileEncoding encoding_ = TTextFileEncoding::Ansi;
     IniDocument doc_;
     Stamp stamp_;
     bool loaded_ = false;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <set>
 
+#include "base/TextFileEncoding.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "testsupport/TestUtils.h"
@@ -51,6 +52,29 @@ std::string SystemValue(const std::string& file, const std::string& section, con
     return std::string(buf.data(), n);
 }
 
+std::wstring SystemValueW(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+    std::vector<wchar_t> buf(kBufferSize);
+    DWORD n = ::GetPrivateProfileStringW(section, key, L"<none>", buf.data(), kBufferSize, file.c_str());
+    return std::wstring(buf.data(), n);
+}
+
+// The encodings a file can have, each with the bytes of a text in it.
+struct Encoding {
+    const char* name;
+    TTextFileEncoding encoding;
+};
+constexpr Encoding kEncodings[] = {{"8-bit", TTextFileEncoding::Ansi},
+                                   {"UTF-16 LE", TTextFileEncoding::Utf16LE},
+                                   {"UTF-16 BE", TTextFileEncoding::Utf16BE},
+                                   {"UTF-8 with mark", TTextFileEncoding::Utf8}};
+
+std::string Utf8Of(std::wstring_view wide) { return Utf16ToUtf8(std::u16string(wide.begin(), wide.end())); }
+
+// A text given in UTF-16, stored with the encoding's mark (8-bit: in the ANSI code page).
+std::string FileBytes(std::wstring_view text, TTextFileEncoding encoding) {
+    return encoding == TTextFileEncoding::Ansi ? Narrow(text) : EncodeTextFile(Utf8Of(text), encoding);
+}
+
 std::string Join(const std::vector<std::string>& items) {
     std::string s;
     for (const auto& i : items) s += i + "|";
@@ -89,33 +113,41 @@ TEST(IniFileReads, AgreeWithTheSystemOnTrickyFiles) {
         {"same code-page case", "[Caf\xE9]\r\n\xC9t\xE9=1\r\n", {}},
         {"empty file", "", {}},
         {"blank lines only", "\r\n  \r\n\t\r\n", {}},
+        // A NUL ends a name or a value; blanks before it stay, the rest of its line is not read.
+        {"NUL in values and names",
+         std::string("[s]\r\nk=ab\0cd\r\nb=ab \0cd \r\nq=\"ab\0cd\"\r\nq2=\"ab\"\0cd\r\nv=\0x\r\na\0b=3\r\n"
+                     "after=1\r\n[t\0u]\r\nx=1\r\n",
+                     82),
+         {}},
     };
     TempDir dir;
     int index = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        // A fresh name per case: the system caches profiles by name.
-        std::string file = dir.File(Format("case%02d.ini", index++));
-        WriteFileBytes(file, c.text);
-        TIniFile ini(file);
+    for (const Encoding& e : kEncodings) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + e.name);
+            // A fresh name per case: the system caches profiles by name.
+            std::string file = dir.File(Format("case%02d.ini", index++));
+            WriteFileBytes(file, FileBytes(Widen(c.text), e.encoding));
+            TIniFile ini(file);
 
-        std::vector<std::string> sections = ini.ReadSections();
-        ASSERT_EQ(Join(sections), Join(SystemSections(file)));
-        std::vector<std::string> sectionProbes = sections;
-        sectionProbes.insert(sectionProbes.end(), {"", "missing"});
-        std::vector<std::string> keyProbes = c.extraKeys;
-        keyProbes.push_back("missing");
-        for (const auto& s : sectionProbes) {
-            std::vector<std::string> keys = ini.ReadSection(s);
-            EXPECT_EQ(Join(keys), Join(SystemKeys(file, s))) << "section [" << s << "]";
-            keyProbes.insert(keyProbes.end(), keys.begin(), keys.end());
-        }
-        for (const auto& s : sectionProbes) {
-            for (const std::string& sv : {s, AsciiUpperCase(s), AsciiLowerCase(s), " " + s + "\t"}) {
-                for (const auto& k : keyProbes) {
-                    for (const std::string& kv : {k, AsciiUpperCase(k), AsciiLowerCase(k), "\t" + k + " "}) {
-                        EXPECT_EQ(ini.ReadString(sv, kv, "<none>"), SystemValue(file, sv, kv.c_str()))
-                            << "[" << sv << "] " << kv;
+            std::vector<std::string> sections = ini.ReadSections();
+            ASSERT_EQ(Join(sections), Join(SystemSections(file)));
+            std::vector<std::string> sectionProbes = sections;
+            sectionProbes.insert(sectionProbes.end(), {"", "missing"});
+            std::vector<std::string> keyProbes = c.extraKeys;
+            keyProbes.push_back("missing");
+            for (const auto& s : sectionProbes) {
+                std::vector<std::string> keys = ini.ReadSection(s);
+                EXPECT_EQ(Join(keys), Join(SystemKeys(file, s))) << "section [" << s << "]";
+                keyProbes.insert(keyProbes.end(), keys.begin(), keys.end());
+            }
+            for (const auto& s : sectionProbes) {
+                for (const std::string& sv : {s, AsciiUpperCase(s), AsciiLowerCase(s), " " + s + "\t"}) {
+                    for (const auto& k : keyProbes) {
+                        for (const std::string& kv : {k, AsciiUpperCase(k), AsciiLowerCase(k), "\t" + k + " "}) {
+                            EXPECT_EQ(ini.ReadString(sv, kv, "<none>"), SystemValue(file, sv, kv.c_str()))
+                                << "[" << sv << "] " << kv;
+                        }
                     }
                 }
             }
@@ -150,6 +182,8 @@ TEST(IniFileReads, DifferFromWineOnlyWhereWineIsWrong) {
          "\"d\"", "\"d\"", "d"},
         {"Wine reads a line with no name before = as key \"\"; a nameless line is no key", "[s]\r\n=v\r\n", "s",
          "", "<none>", "<none>", "v"},
+        {"Wine reads a line that starts with NUL as key \"\" too", std::string("[s]\r\n\0c=4\r\n", 11), "s", "",
+         "<none>", "<none>", "4"},
     };
     TempDir dir;
     int index = 0;
@@ -165,6 +199,91 @@ TEST(IniFileReads, DifferFromWineOnlyWhereWineIsWrong) {
             EXPECT_EQ(ini.ReadString(c.section, c.key, c.def), c.ours);
             EXPECT_EQ(SystemValue(file, c.section, c.key, c.def), c.wine);
         }
+    }
+}
+
+// Files with a byte-order mark as Notepad's "Unicode" save makes them: what we
+// write, the wide and the 8-bit profile functions read, and the other way round;
+// every save keeps the mark, the byte order and the lines we did not write to.
+TEST(IniFileUnicode, WritesKeepTheEncodingAndAgreeWithTheProfileFunctions) {
+    TempDir dir;
+    int index = 0;
+    for (const Encoding& e : kEncodings) {
+        if (e.encoding == TTextFileEncoding::Ansi) continue;
+        SCOPED_TRACE(e.name);
+        const std::string file = dir.File(Format("u%02d.ini", index++));
+        const std::wstring wfile = Widen(file);
+        // "Ж" is beyond the ANSI code page: the 8-bit functions read it as "?".
+        WriteFileBytes(file, FileBytes(L"; caf\u00e9\r\n[s]\r\nk = caf\u00e9 \r\nz=\u0416\r\n[\u0416]\r\nw=1\r\n",
+                                       e.encoding));
+        TIniFile ini(file);
+        EXPECT_EQ(ini.ReadString("s", "k", ""), "caf\xE9");
+        EXPECT_EQ(ini.ReadString("s", "z", ""), SystemValue(file, "s", "z"));
+        EXPECT_EQ(Join(ini.ReadSections()), Join(SystemSections(file)));
+
+        ini.WriteString("s", "n", "\xE9t\xE9");
+        ini.WriteString("new", "x", "\"q\" ");
+        EXPECT_EQ(ReadFileBytes(file),
+                  FileBytes(L"; caf\u00e9\r\n[s]\r\nk = caf\u00e9 \r\nz=\u0416\r\nn=\u00e9t\u00e9\r\n[\u0416]\r\nw=1\r\n"
+                            L"[new]\r\nx=\"\"q\" \"\r\n",
+                            e.encoding));
+        EXPECT_EQ(SystemValueW(wfile, L"s", L"n"), L"\u00e9t\u00e9");
+        EXPECT_EQ(SystemValueW(wfile, L"s", L"z"), L"\u0416");
+        EXPECT_EQ(SystemValueW(wfile, L"\u0416", L"w"), L"1");
+        EXPECT_EQ(SystemValue(file, "new", "x"), "\"q\" ");
+
+        // The profile functions write; we read what they wrote, and they keep our encoding.
+        ASSERT_TRUE(::WritePrivateProfileStringW(L"s", L"m", L"\u0416\u00e9", wfile.c_str()));
+        ASSERT_TRUE(::WritePrivateProfileStringA("s", "a", "\xC9t\xE9", file.c_str()));
+        EXPECT_EQ(DetectTextFileEncoding(ReadFileBytes(file)), e.encoding);
+        EXPECT_EQ(ini.ReadString("s", "m", ""), "?\xE9");
+        EXPECT_EQ(ini.ReadString("s", "a", ""), "\xC9t\xE9");
+        EXPECT_EQ(Join(ini.ReadSection("s")), Join(SystemKeys(file, "s")));
+        EXPECT_EQ(Join(ini.ReadSectionValues("s")), "k=caf\xE9|z=?|n=\xE9t\xE9|m=?\xE9|a=\xC9t\xE9|");
+
+        // Mixed: we delete and rewrite after their writes; names compare without case.
+        ini.DeleteKey("S", "N");
+        ini.WriteString("s", "M", "m");
+        ini.EraseSection("new");
+        EXPECT_EQ(DetectTextFileEncoding(ReadFileBytes(file)), e.encoding);
+        EXPECT_EQ(SystemValue(file, "s", "n"), "<none>");
+        EXPECT_EQ(SystemValueW(wfile, L"s", L"m"), L"m");
+        EXPECT_EQ(SystemValueW(wfile, L"s", L"z"), L"\u0416");
+        EXPECT_EQ(Join(SystemSections(file)), "s|?|");
+        EXPECT_EQ(Join(ini.ReadSections()), "s|?|");
+    }
+}
+
+TEST(IniFileUnicode, SmallFilesReadAsTheProfileFunctionsReadThem) {
+    using std::string_literals::operator""s;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* key;
+        std::string afterWrite;  // the file once we wrote n=1
+    } cases[] = {
+        {"mark only", "\xFF\xFE", "z", "\xFF\xFE[\0s\0]\0\r\0\n\0n\0=\0001\0\r\0\n\0"s},
+        {"odd length: the last byte is a character", "\xFF\xFE[\0s\0]\0\n\0z\0=\0a\0x"s, "z",
+         "\xFF\xFE[\0s\0]\0\r\0\n\0z\0=\0a\0x\0\r\0\n\0n\0=\0001\0\r\0\n\0"s},
+        {"lone surrogate kept", "\xFF\xFE[\0s\0]\0\r\0\n\0z\0=\0\x00\xD8\r\0\n\0"s, "z",
+         "\xFF\xFE[\0s\0]\0\r\0\n\0z\0=\0\x00\xD8\r\0\n\0n\0=\0001\0\r\0\n\0"s},
+        {"invalid UTF-8 after a UTF-8 mark", "\xEF\xBB\xBF[s]\r\nz=caf\xC3(\r\n", "z",
+         "\xEF\xBB\xBF[s]\r\nz=caf\xC3(\r\nn=1\r\n"},
+        {"UTF-8 mark, key before any section", "\xEF\xBB\xBFz=1\r\n[s]\r\nz=2\r\n", "z",
+         "\xEF\xBB\xBFz=1\r\n[s]\r\nz=2\r\nn=1\r\n"},
+    };
+    TempDir dir;
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir.File(Format("small%02d.ini", index++));
+        WriteFileBytes(file, c.bytes);
+        TIniFile ini(file);
+        for (const char* section : {"", "s"})
+            EXPECT_EQ(ini.ReadString(section, c.key, "<none>"), SystemValue(file, section, c.key)) << section;
+        ini.WriteString("s", "n", "1");
+        EXPECT_EQ(ReadFileBytes(file), c.afterWrite);
+        EXPECT_EQ(SystemValue(file, "s", "n"), "1");
     }
 }
 

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TColumns columns;
     ad::grid::TCells store(nullptr, &columns);
     for (int c = 0; c < 3; ++c) store.AppendColumn();
-    ad::grid::TMemoryByteSource source(data + 3, size - 3);
+    ad::TReadOnlyMemoryStream source(data + 3, size - 3);
     ad::grid::TCellStoreSink sink(store);
     try {
         ad::grid::ParseDelimitedText(source, separator, skip, lineBreak, sink);

@@ -2,20 +2,13 @@
 // machine.
 #include "grid/DelimitedText.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "base/Exception.h"
 #include "grid/CellStore.h"
 
 namespace ad::grid {
-
-std::size_t TMemoryByteSource::Read(std::uint8_t* buffer, std::size_t size) {
-    std::size_t n = std::min(size, size_ - pos_);
-    if (n) std::memcpy(buffer, data_ + pos_, n);
-    pos_ += n;
-    return n;
-}
 
 namespace {
 
@@ -25,7 +18,7 @@ enum class TEncoding { Ansi, Utf16LE, Utf16BE };
 // in half a unit is a read error.
 class TCharReader {
 public:
-    explicit TCharReader(IByteSource& source) : source_(source) {
+    explicit TCharReader(TStream& source) : source_(source) {
         Fill();
         if (end_ - pos_ >= 2) {
             if (buffer_[0] == 0xFF && buffer_[1] == 0xFE) encoding_ = TEncoding::Utf16LE;
@@ -61,7 +54,7 @@ private:
         }
     }
 
-    IByteSource& source_;
+    TStream& source_;
     std::uint8_t buffer_[65536];
     std::size_t pos_ = 0, end_ = 0;
     TEncoding encoding_ = TEncoding::Ansi;
@@ -69,7 +62,7 @@ private:
 
 }  // namespace
 
-void ParseDelimitedText(IByteSource& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
+void ParseDelimitedText(TStream& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
                         IDelimitedSink& sink) {
     TCharReader reader(source);
     std::u16string field;

@@ -1,35 +1,17 @@
 // Reading delimited text (one row per line, fields split by a separator,
 // double quotes around fields that hold separators) into rows of cells.
 // 8-bit text maps each byte to the code point of the same value; a byte-order
-// mark FF FE or FE FF selects UTF-16 little- or big-endian.
+// mark FF FE or FE FF selects UTF-16 little- or big-endian. The text comes
+// from any byte stream (memory, a file, a resource).
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "base/Streams.h"
 
 namespace ad::grid {
 
 class TCells;
-
-// Bytes read in blocks; Read answers 0 at the end.
-class IByteSource {
-public:
-    virtual ~IByteSource() = default;
-    virtual std::size_t Read(std::uint8_t* buffer, std::size_t size) = 0;
-};
-
-class TMemoryByteSource : public IByteSource {
-public:
-    TMemoryByteSource(const void* data, std::size_t size) : data_(static_cast<const std::uint8_t*>(data)), size_(size) {}
-    std::size_t Read(std::uint8_t* buffer, std::size_t size) override;
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
 
 // Where the rows go.
 class IDelimitedSink {
@@ -41,10 +23,11 @@ public:
     virtual void LoadProgress(int /*col*/, int /*row*/) {}
 };
 
-// Parses the whole source. A UTF-16 source of odd length raises EReadError
-// at its last byte; the rows stored before it stay, the field being read then
-// is not stored.
-void ParseDelimitedText(IByteSource& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
+// Parses the source from its position to its end. A UTF-16 source of odd
+// length raises EReadError at its last byte; the rows stored before it stay,
+// the field being read then is not stored. A failing read of the stream
+// raises as the stream does.
+void ParseDelimitedText(TStream& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
                         IDelimitedSink& sink);
 
 // Fills a cell store: each line adds a row, fields go to the cells as text.

@@ -29,7 +29,7 @@ Rows Parse(const std::string& bytes, char16_t sep = u';', int skip = 0, char16_t
            TRecordingSink* out = nullptr) {
     TRecordingSink local;
     TRecordingSink& sink = out ? *out : local;
-    TMemoryByteSource source(bytes.data(), bytes.size());
+    TReadOnlyMemoryStream source(bytes.data(), bytes.size());
     ParseDelimitedText(source, sep, skip, lineBreak, sink);
     return sink.rows;
 }
@@ -85,6 +85,24 @@ TEST(DelimitedTextTest, LongInputCrossesReadBlocks) {
     EXPECT_EQ(rows[12345][1], u"q\t12345");
 }
 
+// The text starts where the stream stands; a stream that fails to read raises
+// through the reader.
+TEST(DelimitedTextTest, ReadsTheStreamFromItsPosition) {
+    TMemoryStream stream;
+    stream.WriteBuffer("skipped", 7);
+    stream.WriteBuffer("\xFF\xFE" "a\0;\0b\0", 8);
+    stream.SetPosition(7);
+    TRecordingSink sink;
+    ParseDelimitedText(stream, u';', 0, u'|', sink);
+    EXPECT_EQ(sink.rows, (Rows{{u"a", u"b"}}));
+
+    struct TFailingStream : TReadOnlyMemoryStream {
+        TFailingStream() : TReadOnlyMemoryStream("a;b\n", 4) {}
+        size_t Read(void*, size_t) override { throw EReadError("Stream read error"); }
+    } failing;
+    EXPECT_THROW(ParseDelimitedText(failing, u';', 0, u'|', sink), EReadError);
+}
+
 TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
     gridtest::TKindColumns columns;
     columns.Add(8);
@@ -95,7 +113,7 @@ TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
     store.AddRows(3);  // old rows go first: the caller clears the grid
     store.ClearRows();
     std::string text = "name;size\nalpha;1.5\nbeta;2;stray\ngamma;3\n";
-    TMemoryByteSource source(text.data(), text.size());
+    TReadOnlyMemoryStream source(text.data(), text.size());
     TCellStoreSink sink(store);
     ParseDelimitedText(source, u';', 1, u'|', sink);
     ASSERT_EQ(store.RowCount, 3);
@@ -103,7 +121,7 @@ TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
     EXPECT_EQ(store.GetCell(1, 1)->AsFloat(), 2.0);
     // A field that is no number for a float column fails like any cell write.
     std::string bad = "x;notanumber\n";
-    TMemoryByteSource badSource(bad.data(), bad.size());
+    TReadOnlyMemoryStream badSource(bad.data(), bad.size());
     EXPECT_THROW(ParseDelimitedText(badSource, u';', 0, u'|', sink), EConvertError);
     EXPECT_EQ(store.RowCount, 4);
 }

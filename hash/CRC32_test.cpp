@@ -10,7 +10,7 @@
 
 #include "hash/CpuFeatures.h"
 #include "hash/Hashes.h"
-#include "hash/TestFiles.h"
+#include "testsupport/TempFolder.h"
 
 namespace ad {
 namespace {
@@ -65,7 +65,7 @@ TEST(Crc32, CarrylessAndTableAgree) {
 }
 
 TEST(FileCRC32, FilesAndUnreadableFiles) {
-    test::TempFolder dir;
+    test::TempDir dir;
     EXPECT_EQ(FileCRC32(dir.Write("empty.bin", "")), 0U);
     EXPECT_EQ(FileCRC32(dir.Write("check.txt", "123456789")), 0xCBF43926U);
     EXPECT_EQ(FileCRC32(dir.Write("a1025.bin", std::string(1025, 'a'))), 0x5A76E0FCU);
@@ -73,9 +73,9 @@ TEST(FileCRC32, FilesAndUnreadableFiles) {
     std::string big(3 * 1024 * 1024 + 5, '\0');
     for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>((i * 2654435761u) >> 13);
     EXPECT_EQ(FileCRC32(dir.Write("big.bin", big)), Crc(big));
-    EXPECT_EQ(FileCRC32(dir.Name("missing.bin")), 0U);
+    EXPECT_EQ(FileCRC32(dir.File("missing.bin")), 0U);
     EXPECT_EQ(FileCRC32(""), 0U);
-    EXPECT_EQ(FileCRC32(dir.Path().string()), 0U);  // a folder cannot be read as a file
+    EXPECT_EQ(FileCRC32(dir.Folder()), 0U);  // a folder cannot be read as a file
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "base/Exception.h"
 #include "hash/Digest.h"
-#include "hash/TestFiles.h"
+#include "testsupport/TempFolder.h"
 
 namespace ad {
 namespace {
@@ -47,7 +47,7 @@ std::string Expected(DigestKind kind, const std::string& content) {
 }
 
 TEST(FileDigests, SmallFilesGiveTheDigestOfTheirWholeContent) {
-    test::TempFolder dir;
+    test::TempDir dir;
     const std::string contents[] = {"", "a", std::string(1023, 'a'), std::string(1024, 'a'), std::string(1025, 'a')};
     for (const Routine& r : kRoutines) {
         for (const std::string& content : contents) {
@@ -63,14 +63,14 @@ TEST(FileDigests, SmallFilesGiveTheDigestOfTheirWholeContent) {
               "4A82297889EB505CF6B5CBDF69977AFAB4632D6557539782F657BD7DC78091A5");
     EXPECT_EQ(HashFile(FileTiger192, dir.Write("abc.txt", "abc")), "F258C1E88414AB2A527AB541FFC5B8BF935F7B951C132951");
     std::string text;
-    FileTiger(dir.Name("abc.txt"), 160, 1024, text);
+    FileTiger(dir.File("abc.txt"), 160, 1024, text);
     EXPECT_EQ(text, "F258C1E88414AB2A527AB541FFC5B8BF935F7B95");
 }
 
 // A file of several read blocks; chunk sizes of 0 or less (which must not hang),
 // tiny and huge ones all give the same digest.
 TEST(FileDigests, AnyChunkSizeGivesTheSameDigest) {
-    test::TempFolder dir;
+    test::TempDir dir;
     std::string content(3 * 1024 * 1024 + 77, '\0');
     for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>((i * 2654435761u) >> 11);
     const std::string file = dir.Write("big.bin", content);
@@ -85,8 +85,8 @@ TEST(FileDigests, AnyChunkSizeGivesTheSameDigest) {
 // the file. A folder cannot be read either (it fails on open or on the first
 // read, depending on the system).
 TEST(FileDigests, UnreadableFilesLeaveTheEmptyDigestAndRaise) {
-    test::TempFolder dir;
-    const std::string missing = dir.Name("missing.bin");
+    test::TempDir dir;
+    const std::string missing = dir.File("missing.bin");
     for (const Routine& r : kRoutines) {
         std::string text = "stale";
         try {
@@ -99,13 +99,13 @@ TEST(FileDigests, UnreadableFilesLeaveTheEmptyDigestAndRaise) {
         EXPECT_EQ(text, Expected(r.kind, "")) << r.name;
 
         text = "stale";
-        EXPECT_THROW(r.routine(dir.Path().string(), 1024, text), EStreamError) << r.name;
+        EXPECT_THROW(r.routine(dir.Folder(), 1024, text), EStreamError) << r.name;
         EXPECT_EQ(text, Expected(r.kind, "")) << r.name;
     }
 }
 
 TEST(FileDigests, TigerTakesOnlyItsThreeWidths) {
-    test::TempFolder dir;
+    test::TempDir dir;
     const std::string file = dir.Write("abc.txt", "abc");
     std::string text;
     for (int bits : {0, 64, 127, 256}) EXPECT_THROW(FileTiger(file, bits, 1024, text), EConvertError) << bits;
@@ -115,7 +115,7 @@ TEST(FileDigests, TigerTakesOnlyItsThreeWidths) {
 // File names are passed through as bytes (the Windows build converts them from
 // the ANSI code page; see FileSource_win_test.cpp).
 TEST(FileDigests, NonAsciiFileName) {
-    test::TempFolder dir;
+    test::TempDir dir;
     const std::string file = dir.Write("caf\xC3\xA9 \xE9t\xE9.txt", "abc");
     EXPECT_EQ(HashFile(FileMD5, file), "900150983CD24FB0D6963F7D28E17F72");
 }

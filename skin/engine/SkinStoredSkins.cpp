@@ -2,10 +2,8 @@
 // that hands every change to its owner.
 #include "skin/engine/SkinStoredSkins.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "base/Exception.h"
+#include "base/Files.h"
 
 namespace ad::skin {
 
@@ -34,20 +32,10 @@ void TSkinStoredSkin::ReadData(std::vector<uint8_t> bytes) {
     Changed();
 }
 
-void TSkinStoredSkin::LoadDataFromFile(const std::string& fileName) {
-    std::ifstream f(fileName, std::ios::binary);
-    if (!f) throw EFOpenError(fileName, "the file cannot be opened");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) throw EFOpenError(fileName, "the file cannot be read");
-    ReadData(std::move(bytes));
-}
+void TSkinStoredSkin::LoadDataFromFile(const std::string& fileName) { ReadData(ReadFileBytes(fileName)); }
 
 void TSkinStoredSkin::SaveDataToFile(const std::string& fileName) const {
-    std::ofstream f(fileName, std::ios::binary | std::ios::trunc);
-    if (!f) throw EFCreateError(fileName, "the file cannot be created");
-    f.write(reinterpret_cast<const char*>(data_.data()), std::streamsize(data_.size()));
-    f.close();
-    if (!f) throw EFCreateError(fileName, "the file cannot be written");
+    SaveFileAtomically(fileName, data_.data(), data_.size());
 }
 
 void TSkinStoredSkin::Changed() {

@@ -33,9 +33,10 @@ public:
     const std::vector<uint8_t>& Data() const { return data_; }
     void ReadData(const uint8_t* bytes, size_t size);
     void ReadData(std::vector<uint8_t> bytes);
-    // The file's whole content becomes Data; EFOpenError when it cannot be read.
+    // The file's whole content becomes Data; EFOpenError when it cannot be
+    // opened, EReadError when reading fails.
     void LoadDataFromFile(const std::string& fileName);
-    // Writes Data to a file as it is; EFCreateError when it cannot be written.
+    // Replaces the file with Data as it is; EFCreateError when it cannot be written.
     void SaveDataToFile(const std::string& fileName) const;
 
     // Tells the collection (and so its owner) that this item changed.

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <new>
+
+#include "base/Files.h"
 
 namespace ad::skin {
 
@@ -654,9 +654,7 @@ void TPNGGraphic::LoadFromStream(const uint8_t* data, size_t size) {
 }
 
 void TPNGGraphic::LoadFromFile(const std::string& fileName) {
-    std::ifstream f(fileName, std::ios::binary);
-    if (!f) throw EFOpenError(fileName, "the file cannot be opened");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
     LoadFromStream(bytes.data(), bytes.size());
 }
 

@@ -54,6 +54,7 @@ public:
     // Reads a PNG starting at data; the image replaces the current one. Raises
     // EInvalidGraphic or EGraphicCompression, leaving the graphic empty.
     void LoadFromStream(const uint8_t* data, size_t size);
+    // The same for a whole file; EFOpenError when it cannot be opened.
     void LoadFromFile(const std::string& fileName);
     bool Empty() const { return Width == 0 || Height == 0; }
 
