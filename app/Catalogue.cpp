@@ -35,15 +35,6 @@ HKEY RootFromName(const std::string& name) {
     return HKEY_CURRENT_USER;
 }
 
-// COM pointer released on scope exit.
-template <class T>
-struct ComRef {
-    T* p = nullptr;
-    ~ComRef() {
-        if (p) p->Release();
-    }
-};
-
 }  // namespace
 
 std::string ResolveRegistryLocation(const std::string& text) {
@@ -102,15 +93,14 @@ std::string BracketsToParens(const std::string& text) {
 
 std::string GetTarget(const std::string& file) {
     if (AsciiUpperCase(ExtractFileExt(file)) != ".LNK") return std::string();
-    ComRef<IShellLinkW> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link.p))))
+    ComPtr<IShellLinkW> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
         return std::string();
-    ComRef<IPersistFile> persist;
-    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist.p)))) return std::string();
-    if (FAILED(persist.p->Load(Widen(file).c_str(), STGM_READ))) return std::string();
+    ComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.PutVoid()))) return std::string();
+    if (FAILED(persist->Load(Widen(file).c_str(), STGM_READ))) return std::string();
     std::wstring path(32768, L'\0');
-    if (link.p->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
+    if (link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
         return std::string();
     path.resize(wcslen(path.c_str()));
     return Narrow(path);
