@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
@@ -151,15 +152,9 @@ TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string
 }
 
 void StoreDroppedProgram(TIniFile& category, const TDroppedProgram& program) {
-    category.BeginUpdate();
-    try {
-        category.WriteString(program.Section, "Desc", program.Desc);
-        category.WriteString(program.Section, "Loc", program.Loc);
-    } catch (...) {
-        category.EndUpdate();
-        throw;
-    }
-    category.EndUpdate();
+    UpdateScope update(category);
+    category.WriteString(program.Section, "Desc", program.Desc);
+    category.WriteString(program.Section, "Loc", program.Loc);
 }
 
 }  // namespace ad

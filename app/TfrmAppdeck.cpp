@@ -15,6 +15,7 @@
 #include "framework/Registry.h"
 #include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
@@ -350,6 +351,12 @@ void TfrmAppdeck::FormCreate(TObject*) {
     CatalogueChanged = true;
     KeepShortcutFiles = false;
     TIniFile ini(SettingsFileName());
+    // The title and a web address show whether or not the settings could be read.
+    auto showTitle = [this] {
+        Label8->SetCaption("Appdeck");
+        std::random_device rd;
+        SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+    };
     try {
         vs1Sht->SetTabVisible(true);
         vs2Sht->SetTabVisible(false);
@@ -380,14 +387,10 @@ void TfrmAppdeck::FormCreate(TObject*) {
         skSkinManager1->HueOffset = ini.ReadInteger("Settings", "Skin_Hue", 0);
         skSkinManager1->Saturation = ini.ReadInteger("Settings", "Skin_Sat", 0);
     } catch (...) {
-        Label8->SetCaption("Appdeck");
-        std::random_device rd;
-        SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+        showTitle();
         throw;
     }
-    Label8->SetCaption("Appdeck");
-    std::random_device rd;
-    SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+    showTitle();
 }
 
 void TfrmAppdeck::FormShow(TObject*) {
@@ -590,7 +593,7 @@ void TfrmAppdeck::WMDropFiles(HDROP drop) {
     std::string category = SelectedCategory();
     if (!category.empty() && CanEdit()) {
         TIniFile ini(CategoryFileName(BaseDir, category));
-        ini.BeginUpdate();  // one save for the whole drop
+        UpdateScope update(ini);  // one save for the whole drop
         for (UINT i = 0; i < count; ++i) {
             UINT length = ::DragQueryFileW(drop, i, nullptr, 0);  // no fixed buffer: long paths stay whole
             std::wstring name(length + 1, L'\0');
@@ -598,7 +601,6 @@ void TfrmAppdeck::WMDropFiles(HDROP drop) {
             name.resize(length);
             AddProgram(Narrow(name), ini);
         }
-        ini.EndUpdate();
     }
     lstCatClick(this);
 }
@@ -611,10 +613,9 @@ std::string TfrmAppdeck::SelectedCategory() {
 }
 
 void TfrmAppdeck::ReadCategory() {
-    lstCat->Items().BeginUpdate();
+    UpdateScope update(lstCat->Items());
     lstCat->Clear();
     ListFileNames(CategoryFolder(BaseDir), "*.dat", lstCat->Items());
-    lstCat->Items().EndUpdate();
 }
 
 void TfrmAppdeck::SelectCategoryByName(const std::string& name) {
@@ -643,7 +644,7 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
     Temp->Clear();
     if (!category.empty()) {
         TIniFile ini(CategoryFileName(BaseDir, category));
-        Temp->Items().BeginUpdate();
+        UpdateScope update(Temp->Items());
         for (const std::string& name : ini.ReadSections()) {
             if (name.empty()) continue;
             std::string loc = ini.ReadString(name, "Loc", "");
@@ -651,7 +652,6 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
                                               : !loc.empty() && (FileExists(loc) || FileExists(BaseDir + loc));
             if (available) Temp->Items().Add(name);
         }
-        Temp->Items().EndUpdate();
     }
     int count = Temp->Count();
     int pages = count / 5 + (count % 5 != 0 ? 1 : 0);

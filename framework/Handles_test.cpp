@@ -37,7 +37,8 @@ TEST(ComPtr, HoldsExactlyOneReferenceWhereverItMoves) {
         ComPtr<IUnknown> c;
         c = std::move(b);
         EXPECT_EQ(object.refs, 1u);
-        c = std::move(c);  // moving onto itself keeps the reference
+        ComPtr<IUnknown>& self = c;
+        c = std::move(self);  // moving onto itself keeps the reference
         EXPECT_EQ(object.refs, 1u);
         ComPtr<IUnknown> second = c.Copy();
         EXPECT_EQ(object.refs, 2u);
