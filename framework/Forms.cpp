@@ -112,17 +112,24 @@ void TForm::CreateParams(TCreateParams& p) {
         p.WndParent = Application->MainForm->Handle();
 }
 
-void TForm::AfterCreateWnd() {
-    HICON icon = icon_ ? icon_ : (Application ? Application->Icon : nullptr);
+void TForm::AfterCreateWnd() { ApplyIcon(); }
+
+void TForm::ApplyIcon() {
+    HICON icon = icon_ ? icon_.Get() : (Application ? Application->Icon.Get() : nullptr);
     if (icon) {
         ::SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ::SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
-void TForm::SetIcon(HICON icon) {
-    icon_ = icon;
-    if (HandleAllocated()) AfterCreateWnd();
+void TForm::SetIcon(OwnedIcon&& icon) {
+    HeldIcon replaced = std::exchange(icon_, HeldIcon(std::move(icon)));
+    if (HandleAllocated()) ApplyIcon();
+}  // an icon the form owned goes only once the window shows the new one
+
+void TForm::SetIcon(IconRef icon) {
+    HeldIcon replaced = std::exchange(icon_, HeldIcon(icon));
+    if (HandleAllocated()) ApplyIcon();
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -370,7 +377,7 @@ void TApplication::Initialize() {
     if (!utility_)
         utility_ = std::make_unique<TUtilityWindow>(
             [this](UINT msg, WPARAM w, LPARAM l, LRESULT& r) { return HandleUtilityMessage(msg, w, l, r); });
-    if (!Icon) Icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    if (!Icon) Icon = IconRef(::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
 }
 
 bool TApplication::HandleUtilityMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {

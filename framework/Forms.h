@@ -51,7 +51,8 @@ public:
 
     TWindowState WindowState();
     void SetWindowState(TWindowState state);
-    void SetIcon(HICON icon);  // borrowed: the caller keeps it alive
+    void SetIcon(OwnedIcon&& icon);  // the form keeps it
+    void SetIcon(IconRef icon);      // borrowed: the caller keeps it alive
 
     int ModalResult = mrNone;
     bool KeyPreview = false;
@@ -91,10 +92,11 @@ protected:
 private:
     void DoClose(TCloseAction& action);
     void CenterOn(HWND other);
+    void ApplyIcon();
 
     bool modal_ = false;
     bool shownOnce_ = false;
-    HICON icon_ = nullptr;
+    HeldIcon icon_;
 };
 
 // Creates a form and fires its OnCreate, like the class library's form factory.
@@ -140,7 +142,7 @@ public:
     DWORD MainThreadId() const { return mainThreadId_; }
 
     std::string Title;
-    HICON Icon = nullptr;
+    IconRef Icon;  // shared (a loaded resource icon): borrowed
     TForm* MainForm = nullptr;
     TExceptionEvent OnException;
     // Stand-ins for the modal boxes (message box, input box), used by tests;

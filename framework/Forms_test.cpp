@@ -162,6 +162,37 @@ TEST(Forms, ReleaseFreesTheFormAfterTheCurrentMessage) {
     EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
 }
 
+bool IconAlive(HICON icon) {
+    ICONINFO ii{};
+    if (!::GetIconInfo(icon, &ii)) return false;
+    OwnedBitmap color(ii.hbmColor), mask(ii.hbmMask);
+    return true;
+}
+
+TEST(Forms, AnOwnedIconGoesWithTheFormOrItsReplacementABorrowedOneStays) {
+    auto windowIcon = [](TForm& f) {
+        return reinterpret_cast<HICON>(::SendMessageW(f.Handle(), WM_GETICON, ICON_BIG, 0));
+    };
+    HICON shared = ::LoadIconW(nullptr, IDI_INFORMATION);
+    OwnedIcon lent(::CopyIcon(shared));
+    HICON owned = ::CopyIcon(shared);
+    HICON second = ::CopyIcon(shared);
+    {
+        TForm f(nullptr);
+        f.SetIcon(OwnedIcon(owned));
+        f.Show();
+        EXPECT_EQ(windowIcon(f), owned);
+        f.SetIcon(lent);  // lent: the caller keeps it
+        EXPECT_EQ(windowIcon(f), lent.Get());
+        EXPECT_FALSE(IconAlive(owned));
+        f.SetIcon(OwnedIcon(second));
+        EXPECT_EQ(windowIcon(f), second);
+        EXPECT_TRUE(IconAlive(lent.Get()));
+    }
+    EXPECT_FALSE(IconAlive(second));
+    EXPECT_TRUE(IconAlive(lent.Get()));
+}
+
 TEST(Forms, ClientSizeAndScreenCentre) {
     TForm f(nullptr);
     f.BorderStyle = TFormBorderStyle::bsSingle;
