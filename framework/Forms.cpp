@@ -358,8 +358,21 @@ void TForm::WndProc(TMessage& m) {
 
 // --- TApplication --------------------------------------------------------------
 
+namespace {
+
+// The exception barrier's sink while an application object exists: its error box.
+void ShowInErrorBox(std::exception_ptr e) {
+    if (Application) Application->HandleException(e);
+    else std::rethrow_exception(e);  // the barrier's own fallback
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr), mainThreadId_(::GetCurrentThreadId()) {
-    if (!Application) Application = this;
+    if (!Application) {
+        Application = this;
+        previousSink_ = SetCallbackExceptionSink(&ShowInErrorBox);
+    }
 }
 
 TApplication::~TApplication() {
@@ -367,7 +380,10 @@ TApplication::~TApplication() {
     DestroyComponents();
     utility_.reset();
     if (oleInitialized_) ::OleUninitialize();
-    if (Application == this) Application = nullptr;
+    if (Application == this) {
+        SetCallbackExceptionSink(previousSink_);
+        Application = nullptr;
+    }
 }
 
 void TApplication::Initialize() {

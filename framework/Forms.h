@@ -16,6 +16,7 @@
 
 #include "framework/Controls.h"
 #include "base/Exception.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/UtilityWindow.h"
 
 namespace ad {
@@ -163,6 +164,7 @@ private:
     std::unique_ptr<TUtilityWindow> utility_;
     std::mutex pendingLock_;
     std::deque<std::exception_ptr> pending_;
+    CallbackExceptionSink previousSink_ = nullptr;
 };
 
 // The application object (the class library's global).
