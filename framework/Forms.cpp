@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/ExceptionBarrier.h"
@@ -67,6 +68,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
     BeginDestroy();
+    if (Application) Application->CancelRelease(this);
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
     DestroyHandle();
 }
@@ -229,8 +231,7 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-    if (Application && Application->Handle())
-        ::PostMessageW(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+    if (Application) Application->ScheduleRelease(this);
 }
 
 int TForm::ShowModal() {
@@ -396,12 +397,26 @@ void TApplication::Initialize() {
     if (!Icon) Icon = IconRef(::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
 }
 
+void TApplication::ScheduleRelease(TForm* form) {
+    if (!Handle() || std::find(releasing_.begin(), releasing_.end(), form) != releasing_.end()) return;
+    releasing_.push_back(form);
+    if (!::PostMessageW(Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) releasing_.pop_back();
+}
+
+void TApplication::CancelRelease(TForm* form) noexcept {
+    releasing_.erase(std::remove(releasing_.begin(), releasing_.end(), form), releasing_.end());
+}
+
 bool TApplication::HandleUtilityMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-        case CM_RELEASE:
-            delete reinterpret_cast<TForm*>(lParam);
+        case CM_RELEASE: {
+            // The pointer is only compared until the form is known to be pending, hence alive.
+            auto* form = reinterpret_cast<TForm*>(lParam);
+            if (std::find(releasing_.begin(), releasing_.end(), form) != releasing_.end())
+                delete form;  // its destructor takes it off the list
             result = 0;
             return true;
+        }
         case CM_EXCEPTION: {
             std::deque<std::exception_ptr> batch;
             {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "base/Exception.h"
@@ -46,7 +47,9 @@ public:
     int ShowModal();
     bool Modal() const { return modal_; }
     void Close();
-    void Release();  // frees the form once the current message is done
+    // Frees the form once the current message is done. Releasing again before
+    // then changes nothing; deleting the form first cancels the release.
+    void Release();
     void SetVisible(bool visible) override;
     void SetClientSize(int width, int height) override;
 
@@ -156,12 +159,18 @@ public:
     std::function<void(const std::string& url)> OnOpenURL;
 
 private:
+    friend class TForm;
     bool HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Forms released and not yet freed: the posted message frees only a form
+    // still found here, so one deleted or released twice meanwhile is safe.
+    void ScheduleRelease(TForm* form);
+    void CancelRelease(TForm* form) noexcept;
 
     bool terminated_ = false;
     bool oleInitialized_ = false;
     DWORD mainThreadId_;
     std::unique_ptr<TUtilityWindow> utility_;
+    std::vector<TForm*> releasing_;
     std::mutex pendingLock_;
     std::deque<std::exception_ptr> pending_;
     CallbackExceptionSink previousSink_ = nullptr;
