@@ -39,8 +39,10 @@ public:
 private:
     static BOOL CALLBACK Collect(HWND w, LPARAM self) {
         auto* me = reinterpret_cast<TaskWindowsDisabler*>(self);
-        if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
-        return TRUE;
+        // A failure (out of memory) ends the enumeration; what was collected is still handled.
+        return Guarded([&] {
+            if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
+        });
     }
     HWND except_;
     std::vector<HWND> windows_;
