@@ -62,6 +62,12 @@ T* FindInTree(TWinControl* root, Pred pred) {
 
 // --- TForm -------------------------------------------------------------------
 
+TForm* GetParentForm(TWinControl* control) {
+    for (TWinControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
+}
+
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     visible_ = false;
     SetParentFont(false);
@@ -321,6 +327,30 @@ bool TForm::IsDialogKey(MSG& msg) {
     }
 }
 
+bool TForm::PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) {
+    if (target == this || !KeyPreview || !OnKeyDown) return false;
+    OnKeyDown(this, key, shift);
+    return key == 0;
+}
+
+bool TForm::PreviewKeyPress(TWinControl* target, wchar_t& key) {
+    if (target == this || !KeyPreview || !OnKeyPress) return false;
+    OnKeyPress(this, key);
+    return key == 0;
+}
+
+void TForm::PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift) {
+    if (target != this && KeyPreview && OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+bool TForm::UnhandledKeyDown(TWinControl*, WORD& key, TShiftState) {
+    // A secondary window with key preview closes on Esc.
+    if (key != VK_ESCAPE || !KeyPreview || !Modal()) return false;
+    ModalResult = mrCancel;
+    key = 0;
+    return true;
+}
+
 void TForm::Paint(HDC dc, const RECT& clip) {
     (void)clip;
     if (OnPaint) {
@@ -452,7 +482,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         // The form that owns the window with the keyboard focus gets the dialog keys first.
         for (HWND w = msg.hwnd; w; w = ::GetParent(w)) {
             if (TWinControl* c = TWinControl::FromHandle(w)) {
-                TForm* form = c->ParentForm();
+                TForm* form = GetParentForm(c);
                 bool handled = false;
                 if (form) Guarded([&] { handled = form->IsDialogKey(msg); });
                 if (handled) return true;

@@ -88,6 +88,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void AfterCreateWnd() override;
+    // Key preview: the form's key events see its controls' keys first; a modal
+    // form with key preview closes on an Esc that nothing took.
+    bool PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
+    bool PreviewKeyPress(TWinControl* target, wchar_t& key) override;
+    void PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift) override;
+    bool UnhandledKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
     void WndProc(TMessage& m) override;
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc, const RECT& clip) override;
@@ -102,6 +108,9 @@ private:
     bool shownOnce_ = false;
     HeldIcon icon_;
 };
+
+// The form a control sits on (the control itself for a form), or null.
+TForm* GetParentForm(TWinControl* control);
 
 // Creates a form and fires its OnCreate, like the class library's form factory.
 template <class T, class... Args>
