@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
-#include "app/BackgroundWorker.h"
+#include "framework/BackgroundWorker.h"
 #include "app/SkinManagerStandIn.h"
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 #include "app/ViewEntries.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"

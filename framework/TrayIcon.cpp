@@ -1,5 +1,5 @@
 // The tray icon component.
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 
 #include "framework/SysUtils.h"
 

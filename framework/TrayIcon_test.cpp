@@ -1,6 +1,6 @@
 // The tray icon: its record for the shell, its callback messages, and the
 // events the shell's mouse messages become.
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
