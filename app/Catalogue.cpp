@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
@@ -34,15 +35,6 @@ HKEY RootFromName(const std::string& name) {
     if (name == "HKCR") return HKEY_CLASSES_ROOT;
     return HKEY_CURRENT_USER;
 }
-
-// COM pointer released on scope exit.
-template <class T>
-struct ComRef {
-    T* p = nullptr;
-    ~ComRef() {
-        if (p) p->Release();
-    }
-};
 
 }  // namespace
 
@@ -102,15 +94,14 @@ std::string BracketsToParens(const std::string& text) {
 
 std::string GetTarget(const std::string& file) {
     if (AsciiUpperCase(ExtractFileExt(file)) != ".LNK") return std::string();
-    ComRef<IShellLinkW> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link.p))))
+    ComPtr<IShellLinkW> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
         return std::string();
-    ComRef<IPersistFile> persist;
-    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist.p)))) return std::string();
-    if (FAILED(persist.p->Load(Widen(file).c_str(), STGM_READ))) return std::string();
+    ComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.PutVoid()))) return std::string();
+    if (FAILED(persist->Load(Widen(file).c_str(), STGM_READ))) return std::string();
     std::wstring path(32768, L'\0');
-    if (link.p->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
+    if (link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
         return std::string();
     path.resize(wcslen(path.c_str()));
     return Narrow(path);
@@ -161,15 +152,9 @@ TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string
 }
 
 void StoreDroppedProgram(TIniFile& category, const TDroppedProgram& program) {
-    category.BeginUpdate();
-    try {
-        category.WriteString(program.Section, "Desc", program.Desc);
-        category.WriteString(program.Section, "Loc", program.Loc);
-    } catch (...) {
-        category.EndUpdate();
-        throw;
-    }
-    category.EndUpdate();
+    UpdateScope update(category);
+    category.WriteString(program.Section, "Desc", program.Desc);
+    category.WriteString(program.Section, "Loc", program.Loc);
 }
 
 }  // namespace ad

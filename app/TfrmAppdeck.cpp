@@ -13,8 +13,10 @@
 #include "app/StatusInfo.h"
 #include "framework/Dialogs.h"
 #include "framework/Registry.h"
+#include "framework/ShellIcon.h"
 #include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
@@ -350,6 +352,12 @@ void TfrmAppdeck::FormCreate(TObject*) {
     CatalogueChanged = true;
     KeepShortcutFiles = false;
     TIniFile ini(SettingsFileName());
+    // The title and a web address show whether or not the settings could be read.
+    auto showTitle = [this] {
+        Label8->SetCaption("Appdeck");
+        std::random_device rd;
+        SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+    };
     try {
         vs1Sht->SetTabVisible(true);
         vs2Sht->SetTabVisible(false);
@@ -380,14 +388,10 @@ void TfrmAppdeck::FormCreate(TObject*) {
         skSkinManager1->HueOffset = ini.ReadInteger("Settings", "Skin_Hue", 0);
         skSkinManager1->Saturation = ini.ReadInteger("Settings", "Skin_Sat", 0);
     } catch (...) {
-        Label8->SetCaption("Appdeck");
-        std::random_device rd;
-        SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+        showTitle();
         throw;
     }
-    Label8->SetCaption("Appdeck");
-    std::random_device rd;
-    SB->SetPanelText(3, kWebAddresses[rd() % 2]);
+    showTitle();
 }
 
 void TfrmAppdeck::FormShow(TObject*) {
@@ -513,7 +517,7 @@ void TfrmAppdeck::SendToTray() {
     }
     Hide();
     if (CatalogueChanged) CreateMenu();
-    trayAD->SetIcon(Application && Application->Icon ? Application->Icon : nullptr);
+    trayAD->SetIcon(Application ? Application->Icon : IconRef());
     trayAD->AddIcon();
     CatalogueChanged = false;
 }
@@ -526,15 +530,7 @@ void TfrmAppdeck::trayADClick(TObject*) {
 
 void TfrmAppdeck::CreateMenu() {
     TMPop->Items().Clear();
-    menuImages_.clear();
-    HICON folder = nullptr;
-    {
-        SHFILEINFOW info{};
-        if (::SHGetFileInfoW(Widen(ExcludeTrailingPathDelimiter(BaseDir)).c_str(), 0, &info, sizeof info,
-                             SHGFI_ICON | SHGFI_SMALLICON))
-            folder = info.hIcon;
-    }
-    OwnedIcon folderIcon(folder);
+    OwnedIcon folderIcon = ShellIcon(ExcludeTrailingPathDelimiter(BaseDir), TShellIconSize::Small);
     for (int c = 0; c < lstCat->Count(); ++c) {
         std::string category = lstCat->Items()[c];
         TIniFile ini(CategoryFileName(BaseDir, category));
@@ -543,8 +539,7 @@ void TfrmAppdeck::CreateMenu() {
             return AnsiCompareText(a, b) < 0;
         });
         TMenuItem* categoryItem = TMPop->Items().Add(DoubleAmpersands(category));
-        menuImages_.push_back(IconToBitmap(folderIcon.Get(), 16));
-        categoryItem->Bitmap = menuImages_.back().Get();
+        categoryItem->Bitmap = IconToBitmap(folderIcon, 16);
         int available = 0;
         int all = static_cast<int>(names.size());
         for (const std::string& name : names) {
@@ -557,9 +552,7 @@ void TfrmAppdeck::CreateMenu() {
             auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
             item->Loc = loc + "|" + param;
             item->OnClick = [this](TObject* s) { ExecMenu(s); };
-            OwnedIcon icon(GetShellIcon(loc, false));
-            menuImages_.push_back(IconToBitmap(icon.Get(), 16));
-            item->Bitmap = menuImages_.back().Get();
+            item->Bitmap = IconToBitmap(ShellIcon(loc, TShellIconSize::Small), 16);
             if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
         }
     }
@@ -590,7 +583,7 @@ void TfrmAppdeck::WMDropFiles(HDROP drop) {
     std::string category = SelectedCategory();
     if (!category.empty() && CanEdit()) {
         TIniFile ini(CategoryFileName(BaseDir, category));
-        ini.BeginUpdate();  // one save for the whole drop
+        UpdateScope update(ini);  // one save for the whole drop
         for (UINT i = 0; i < count; ++i) {
             UINT length = ::DragQueryFileW(drop, i, nullptr, 0);  // no fixed buffer: long paths stay whole
             std::wstring name(length + 1, L'\0');
@@ -598,7 +591,6 @@ void TfrmAppdeck::WMDropFiles(HDROP drop) {
             name.resize(length);
             AddProgram(Narrow(name), ini);
         }
-        ini.EndUpdate();
     }
     lstCatClick(this);
 }
@@ -611,10 +603,9 @@ std::string TfrmAppdeck::SelectedCategory() {
 }
 
 void TfrmAppdeck::ReadCategory() {
-    lstCat->Items().BeginUpdate();
+    UpdateScope update(lstCat->Items());
     lstCat->Clear();
     ListFileNames(CategoryFolder(BaseDir), "*.dat", lstCat->Items());
-    lstCat->Items().EndUpdate();
 }
 
 void TfrmAppdeck::SelectCategoryByName(const std::string& name) {
@@ -643,7 +634,7 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
     Temp->Clear();
     if (!category.empty()) {
         TIniFile ini(CategoryFileName(BaseDir, category));
-        Temp->Items().BeginUpdate();
+        UpdateScope update(Temp->Items());
         for (const std::string& name : ini.ReadSections()) {
             if (name.empty()) continue;
             std::string loc = ini.ReadString(name, "Loc", "");
@@ -651,7 +642,6 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
                                               : !loc.empty() && (FileExists(loc) || FileExists(BaseDir + loc));
             if (available) Temp->Items().Add(name);
         }
-        Temp->Items().EndUpdate();
     }
     int count = Temp->Count();
     int pages = count / 5 + (count % 5 != 0 ? 1 : 0);
@@ -824,7 +814,7 @@ void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned
     ViewEntries.clear();
     TImageList* images = largeIcons ? imgVS2 : imgsml;
     for (TScannedEntry& e : scanned) {
-        e.Entry.ImageIndex = images->AddIcon(e.Icon.Get());
+        e.Entry.ImageIndex = images->AddIcon(e.Icon);
         ViewEntries.push_back(e.Entry);
     }
     EntryCount = static_cast<int>(ViewEntries.size());
@@ -849,7 +839,7 @@ void TfrmAppdeck::lv2Click(TObject*) {
     EnableRowActions(selected);
     if (selected) {
         const ViewEntry& e = ViewEntries[static_cast<size_t>(row)];
-        if (HICON icon = GetLargeIcon(ExpandEnvPath(e.Loc))) prev->Picture().SetIcon(icon, true);
+        if (OwnedIcon icon = GetLargeIcon(ExpandEnvPath(e.Loc))) prev->Picture().SetIcon(std::move(icon));
         else prev->Picture().Clear();
         Label1->SetCaption(DoubleAmpersands(e.Name));
         Label2->SetCaption(DoubleAmpersands(e.Desc));
@@ -942,8 +932,7 @@ void TfrmAppdeck::UDClick(TObject*) {
         SlotParam[k] = ExpandEnvPath(ini.ReadString(name, "Param", ""));
         if (ExtractFileDrive(location).empty()) location = BaseDir + location;
         run[k]->HelpKeyword = location;
-        HICON icon = GetLargeIcon(location);
-        if (icon) pic[k]->Picture().SetIcon(icon, true);
+        if (OwnedIcon icon = GetLargeIcon(location)) pic[k]->Picture().SetIcon(std::move(icon));
     }
 }
 
@@ -954,16 +943,7 @@ void TfrmAppdeck::Button2Click(TObject* Sender) {
     UDClick(UD);
 }
 
-HICON TfrmAppdeck::GetLargeIcon(const std::string& file) {
-    SHFILEINFOW info{};
-    DWORD_PTR ok = ::SHGetFileInfoW(Widen(file).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SYSICONINDEX);
-    if (!ok) {
-        // The shell may fill the record even when it fails; nothing of it is used then.
-        if (info.hIcon) ::DestroyIcon(info.hIcon);
-        return nullptr;
-    }
-    return info.hIcon;
-}
+OwnedIcon TfrmAppdeck::GetLargeIcon(const std::string& file) { return ShellIcon(file, TShellIconSize::Large); }
 
 std::string TfrmAppdeck::GetPar(const std::string& buttonName) const {
     for (int k = 0; k < 5; ++k)

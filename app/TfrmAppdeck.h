@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
-#include "app/BackgroundWorker.h"
+#include "framework/BackgroundWorker.h"
 #include "app/SkinManagerStandIn.h"
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 #include "app/ViewEntries.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
@@ -50,7 +50,7 @@ public:
     // After an import: reloads the selected category, taking stored locations as written.
     void SelectCategory();
     std::string GetPar(const std::string& buttonName) const;
-    static HICON GetLargeIcon(const std::string& file);
+    static OwnedIcon GetLargeIcon(const std::string& file);  // the shell's 32x32 icon; null when none
     void LoadViewOptions();
     std::string SettingsFileName() const { return BaseDir + "Appdeck.ini"; }
     // The selected category's name, or "" when none is selected.
@@ -170,7 +170,6 @@ private:
     void BuildTray();
     void ExecMenu(TObject* Sender);
     void ApplicationEvents1Minimize(TObject* Sender);
-    std::vector<OwnedBitmap> menuImages_;  // the tray menu's pictures
     bool CanEdit() const { return !ReadOnlyView; }
 
     std::string firstArgument_;

@@ -1,24 +1,12 @@
 // Scanning a category for the program list.
 #include "app/ViewEntries.h"
 
-#include <shellapi.h>
-
 #include "app/Catalogue.h"
 #include "framework/IniFiles.h"
+#include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
-
-HICON GetShellIcon(const std::string& file, bool large) {
-    SHFILEINFOW info{};
-    UINT flags = SHGFI_ICON | SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
-    if (!::SHGetFileInfoW(Widen(file).c_str(), 0, &info, sizeof info, flags)) {
-        // The shell may fill the record even when it fails; nothing of it is used then.
-        if (info.hIcon) ::DestroyIcon(info.hIcon);
-        return nullptr;
-    }
-    return info.hIcon;
-}
 
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
                  bool largeIcons, const std::function<bool()>& stop, std::vector<TScannedEntry>& out) {
@@ -32,7 +20,7 @@ bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>
         if (!FileExists(loc)) continue;
         TScannedEntry e;
         e.Entry = ViewEntry{name, desc.empty() ? "( No Description )" : desc, loc, param, -1};
-        e.Icon.Reset(GetShellIcon(loc, largeIcons));
+        e.Icon = ShellIcon(loc, largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
         out.push_back(std::move(e));
     }
     return true;

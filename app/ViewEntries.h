@@ -30,7 +30,4 @@ struct TScannedEntry {
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
                  bool largeIcons, const std::function<bool()>& stop, std::vector<TScannedEntry>& out);
 
-// The shell's icon of a file (large 32x32 or small 16x16); null when the shell has none.
-HICON GetShellIcon(const std::string& file, bool large);
-
 }  // namespace ad

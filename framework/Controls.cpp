@@ -7,7 +7,6 @@
 #include <unordered_map>
 
 #include "framework/ExceptionBarrier.h"
-#include "framework/Forms.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -248,15 +247,6 @@ void TWinControl::InsertControl(TWinControl* c) { controls_.push_back(c); }
 void TWinControl::RemoveControl(TWinControl* c) {
     auto it = std::find(controls_.begin(), controls_.end(), c);
     if (it != controls_.end()) controls_.erase(it);
-}
-
-TForm* TWinControl::ParentForm() {
-    TWinControl* c = this;
-    while (c) {
-        if (auto* f = dynamic_cast<TForm*>(c)) return f;
-        c = c->parent_;
-    }
-    return nullptr;
 }
 
 // --- geometry ----------------------------------------------------------------
@@ -612,35 +602,37 @@ void TWinControl::WMMove(TMessage& m) {
 }
 
 bool TWinControl::DoKeyDown(WORD& key, TShiftState shift) {
-    TForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview && form->OnKeyDown) {
-        form->OnKeyDown(form, key, shift);
-        if (key == 0) return true;
-    }
+    if (PreviewKeyDown(this, key, shift)) return true;
     if (OnKeyDown) {
         OnKeyDown(this, key, shift);
         if (key == 0) return true;
     }
-    // A secondary window with key preview closes on Esc.
-    if (key == VK_ESCAPE && form && form->KeyPreview && form->Modal()) {
-        form->ModalResult = mrCancel;
-        key = 0;
-        return true;
-    }
-    return false;
+    return UnhandledKeyDown(this, key, shift);
 }
 
 bool TWinControl::DoKeyPress(wchar_t& key) {
-    TForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview && form->OnKeyPress) {
-        form->OnKeyPress(form, key);
-        if (key == 0) return true;
-    }
+    if (PreviewKeyPress(this, key)) return true;
     if (OnKeyPress) {
         OnKeyPress(this, key);
         if (key == 0) return true;
     }
     return false;
+}
+
+bool TWinControl::PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) {
+    return parent_ && parent_->PreviewKeyDown(target, key, shift);
+}
+
+bool TWinControl::PreviewKeyPress(TWinControl* target, wchar_t& key) {
+    return parent_ && parent_->PreviewKeyPress(target, key);
+}
+
+void TWinControl::PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift) {
+    if (parent_) parent_->PreviewKeyUp(target, key, shift);
+}
+
+bool TWinControl::UnhandledKeyDown(TWinControl* target, WORD& key, TShiftState shift) {
+    return parent_ && parent_->UnhandledKeyDown(target, key, shift);
 }
 
 void TWinControl::WMKeyDown(TMessage& m) {
@@ -659,8 +651,7 @@ void TWinControl::WMKeyDown(TMessage& m) {
 
 void TWinControl::WMKeyUp(TMessage& m) {
     WORD key = static_cast<WORD>(m.WParam);
-    TForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview && form->OnKeyUp) form->OnKeyUp(form, key, KeyboardShiftState());
+    PreviewKeyUp(this, key, KeyboardShiftState());
     if (key && OnKeyUp) OnKeyUp(this, key, KeyboardShiftState());
     if (key == 0) {
         m.Result = 0;

@@ -53,8 +53,6 @@ struct TCreateParams {
     HWND WndParent = nullptr;
 };
 
-class TForm;
-
 class TWinControl : public TComponent {
 public:
     explicit TWinControl(TComponent* AOwner);
@@ -71,7 +69,6 @@ public:
     void SetParent(TWinControl* parent);
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TWinControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
-    TForm* ParentForm();  // the form this control sits on (itself for a form)
 
     // --- geometry ---
     int Left() const { return left_; }
@@ -196,6 +193,16 @@ protected:
     // Keyboard events; return true when the key was consumed.
     bool DoKeyDown(WORD& key, TShiftState shift);
     bool DoKeyPress(wchar_t& key);
+
+    // A key that reaches target (this control or one inside it) passes the
+    // controls that hold it before target's own events: each hook hands it to
+    // the parent unless overridden (a form with key preview takes it there).
+    // True when the key was consumed.
+    virtual bool PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift);
+    virtual bool PreviewKeyPress(TWinControl* target, wchar_t& key);
+    virtual void PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift);
+    // A key down that target's own events left alone, handed up the same way.
+    virtual bool UnhandledKeyDown(TWinControl* target, WORD& key, TShiftState shift);
 
     virtual void FontChanged();
     virtual void ColorChanged();

@@ -1,16 +1,29 @@
-// The exception barrier's sink.
+// The exception barrier's hand-over to the installed sink.
 #include "framework/ExceptionBarrier.h"
 
 #include <windows.h>
 
-#include "framework/Forms.h"
+#include <atomic>
 
 namespace ad {
 
+namespace {
+
+std::atomic<CallbackExceptionSink>& InstalledSink() {
+    static std::atomic<CallbackExceptionSink> sink{nullptr};
+    return sink;
+}
+
+}  // namespace
+
+CallbackExceptionSink SetCallbackExceptionSink(CallbackExceptionSink sink) noexcept {
+    return InstalledSink().exchange(sink);
+}
+
 void HandleCallbackException(std::exception_ptr e) noexcept {
     try {
-        if (Application) {
-            Application->HandleException(e);
+        if (CallbackExceptionSink sink = InstalledSink().load()) {
+            sink(e);
             return;
         }
         std::rethrow_exception(e);

@@ -5,6 +5,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/ExceptionBarrier.h"
@@ -38,8 +39,10 @@ public:
 private:
     static BOOL CALLBACK Collect(HWND w, LPARAM self) {
         auto* me = reinterpret_cast<TaskWindowsDisabler*>(self);
-        if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
-        return TRUE;
+        // A failure (out of memory) ends the enumeration; what was collected is still handled.
+        return Guarded([&] {
+            if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
+        });
     }
     HWND except_;
     std::vector<HWND> windows_;
@@ -59,6 +62,12 @@ T* FindInTree(TWinControl* root, Pred pred) {
 
 // --- TForm -------------------------------------------------------------------
 
+TForm* GetParentForm(TWinControl* control) {
+    for (TWinControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
+}
+
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     visible_ = false;
     SetParentFont(false);
@@ -67,6 +76,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
     BeginDestroy();
+    if (Application) Application->CancelRelease(this);
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
     DestroyHandle();
 }
@@ -112,17 +122,24 @@ void TForm::CreateParams(TCreateParams& p) {
         p.WndParent = Application->MainForm->Handle();
 }
 
-void TForm::AfterCreateWnd() {
-    HICON icon = icon_ ? icon_ : (Application ? Application->Icon : nullptr);
+void TForm::AfterCreateWnd() { ApplyIcon(); }
+
+void TForm::ApplyIcon() {
+    HICON icon = icon_ ? icon_.Get() : (Application ? Application->Icon.Get() : nullptr);
     if (icon) {
         ::SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ::SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
-void TForm::SetIcon(HICON icon) {
-    icon_ = icon;
-    if (HandleAllocated()) AfterCreateWnd();
+void TForm::SetIcon(OwnedIcon&& icon) {
+    HeldIcon replaced = std::exchange(icon_, HeldIcon(std::move(icon)));
+    if (HandleAllocated()) ApplyIcon();
+}  // an icon the form owned goes only once the window shows the new one
+
+void TForm::SetIcon(IconRef icon) {
+    HeldIcon replaced = std::exchange(icon_, HeldIcon(icon));
+    if (HandleAllocated()) ApplyIcon();
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -222,8 +239,7 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-    if (Application && Application->Handle())
-        ::PostMessageW(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+    if (Application) Application->ScheduleRelease(this);
 }
 
 int TForm::ShowModal() {
@@ -311,6 +327,30 @@ bool TForm::IsDialogKey(MSG& msg) {
     }
 }
 
+bool TForm::PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) {
+    if (target == this || !KeyPreview || !OnKeyDown) return false;
+    OnKeyDown(this, key, shift);
+    return key == 0;
+}
+
+bool TForm::PreviewKeyPress(TWinControl* target, wchar_t& key) {
+    if (target == this || !KeyPreview || !OnKeyPress) return false;
+    OnKeyPress(this, key);
+    return key == 0;
+}
+
+void TForm::PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift) {
+    if (target != this && KeyPreview && OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+bool TForm::UnhandledKeyDown(TWinControl*, WORD& key, TShiftState) {
+    // A secondary window with key preview closes on Esc.
+    if (key != VK_ESCAPE || !KeyPreview || !Modal()) return false;
+    ModalResult = mrCancel;
+    key = 0;
+    return true;
+}
+
 void TForm::Paint(HDC dc, const RECT& clip) {
     (void)clip;
     if (OnPaint) {
@@ -351,8 +391,21 @@ void TForm::WndProc(TMessage& m) {
 
 // --- TApplication --------------------------------------------------------------
 
+namespace {
+
+// The exception barrier's sink while an application object exists: its error box.
+void ShowInErrorBox(std::exception_ptr e) {
+    if (Application) Application->HandleException(e);
+    else std::rethrow_exception(e);  // the barrier's own fallback
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr), mainThreadId_(::GetCurrentThreadId()) {
-    if (!Application) Application = this;
+    if (!Application) {
+        Application = this;
+        previousSink_ = SetCallbackExceptionSink(&ShowInErrorBox);
+    }
 }
 
 TApplication::~TApplication() {
@@ -360,7 +413,10 @@ TApplication::~TApplication() {
     DestroyComponents();
     utility_.reset();
     if (oleInitialized_) ::OleUninitialize();
-    if (Application == this) Application = nullptr;
+    if (Application == this) {
+        SetCallbackExceptionSink(previousSink_);
+        Application = nullptr;
+    }
 }
 
 void TApplication::Initialize() {
@@ -370,15 +426,29 @@ void TApplication::Initialize() {
     if (!utility_)
         utility_ = std::make_unique<TUtilityWindow>(
             [this](UINT msg, WPARAM w, LPARAM l, LRESULT& r) { return HandleUtilityMessage(msg, w, l, r); });
-    if (!Icon) Icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    if (!Icon) Icon = IconRef(::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON"));
+}
+
+void TApplication::ScheduleRelease(TForm* form) {
+    if (!Handle() || std::find(releasing_.begin(), releasing_.end(), form) != releasing_.end()) return;
+    releasing_.push_back(form);
+    if (!::PostMessageW(Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) releasing_.pop_back();
+}
+
+void TApplication::CancelRelease(TForm* form) noexcept {
+    releasing_.erase(std::remove(releasing_.begin(), releasing_.end(), form), releasing_.end());
 }
 
 bool TApplication::HandleUtilityMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-        case CM_RELEASE:
-            delete reinterpret_cast<TForm*>(lParam);
+        case CM_RELEASE: {
+            // The pointer is only compared until the form is known to be pending, hence alive.
+            auto* form = reinterpret_cast<TForm*>(lParam);
+            if (std::find(releasing_.begin(), releasing_.end(), form) != releasing_.end())
+                delete form;  // its destructor takes it off the list
             result = 0;
             return true;
+        }
         case CM_EXCEPTION: {
             std::deque<std::exception_ptr> batch;
             {
@@ -412,7 +482,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         // The form that owns the window with the keyboard focus gets the dialog keys first.
         for (HWND w = msg.hwnd; w; w = ::GetParent(w)) {
             if (TWinControl* c = TWinControl::FromHandle(w)) {
-                TForm* form = c->ParentForm();
+                TForm* form = GetParentForm(c);
                 bool handled = false;
                 if (form) Guarded([&] { handled = form->IsDialogKey(msg); });
                 if (handled) return true;

@@ -13,9 +13,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "framework/Controls.h"
 #include "base/Exception.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/UtilityWindow.h"
 
 namespace ad {
@@ -45,13 +47,16 @@ public:
     int ShowModal();
     bool Modal() const { return modal_; }
     void Close();
-    void Release();  // frees the form once the current message is done
+    // Frees the form once the current message is done. Releasing again before
+    // then changes nothing; deleting the form first cancels the release.
+    void Release();
     void SetVisible(bool visible) override;
     void SetClientSize(int width, int height) override;
 
     TWindowState WindowState();
     void SetWindowState(TWindowState state);
-    void SetIcon(HICON icon);  // borrowed: the caller keeps it alive
+    void SetIcon(OwnedIcon&& icon);  // the form keeps it
+    void SetIcon(IconRef icon);      // borrowed: the caller keeps it alive
 
     int ModalResult = mrNone;
     bool KeyPreview = false;
@@ -83,6 +88,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void AfterCreateWnd() override;
+    // Key preview: the form's key events see its controls' keys first; a modal
+    // form with key preview closes on an Esc that nothing took.
+    bool PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
+    bool PreviewKeyPress(TWinControl* target, wchar_t& key) override;
+    void PreviewKeyUp(TWinControl* target, WORD& key, TShiftState shift) override;
+    bool UnhandledKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
     void WndProc(TMessage& m) override;
     bool PaintsItself() const override { return true; }
     void Paint(HDC dc, const RECT& clip) override;
@@ -91,11 +102,15 @@ protected:
 private:
     void DoClose(TCloseAction& action);
     void CenterOn(HWND other);
+    void ApplyIcon();
 
     bool modal_ = false;
     bool shownOnce_ = false;
-    HICON icon_ = nullptr;
+    HeldIcon icon_;
 };
+
+// The form a control sits on (the control itself for a form), or null.
+TForm* GetParentForm(TWinControl* control);
 
 // Creates a form and fires its OnCreate, like the class library's form factory.
 template <class T, class... Args>
@@ -140,7 +155,7 @@ public:
     DWORD MainThreadId() const { return mainThreadId_; }
 
     std::string Title;
-    HICON Icon = nullptr;
+    IconRef Icon;  // shared (a loaded resource icon): borrowed
     TForm* MainForm = nullptr;
     TExceptionEvent OnException;
     // Stand-ins for the modal boxes (message box, input box), used by tests;
@@ -153,14 +168,21 @@ public:
     std::function<void(const std::string& url)> OnOpenURL;
 
 private:
+    friend class TForm;
     bool HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Forms released and not yet freed: the posted message frees only a form
+    // still found here, so one deleted or released twice meanwhile is safe.
+    void ScheduleRelease(TForm* form);
+    void CancelRelease(TForm* form) noexcept;
 
     bool terminated_ = false;
     bool oleInitialized_ = false;
     DWORD mainThreadId_;
     std::unique_ptr<TUtilityWindow> utility_;
+    std::vector<TForm*> releasing_;
     std::mutex pendingLock_;
     std::deque<std::exception_ptr> pending_;
+    CallbackExceptionSink previousSink_ = nullptr;
 };
 
 // The application object (the class library's global).

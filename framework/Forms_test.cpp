@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -160,6 +161,87 @@ TEST(Forms, ReleaseFreesTheFormAfterTheCurrentMessage) {
     ::SendMessageW(b->Handle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(destroyed);
     EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+}
+
+bool IconAlive(HICON icon) {
+    ICONINFO ii{};
+    if (!::GetIconInfo(icon, &ii)) return false;
+    OwnedBitmap color(ii.hbmColor), mask(ii.hbmMask);
+    return true;
+}
+
+TEST(Forms, AnOwnedIconGoesWithTheFormOrItsReplacementABorrowedOneStays) {
+    auto windowIcon = [](TForm& f) {
+        return reinterpret_cast<HICON>(::SendMessageW(f.Handle(), WM_GETICON, ICON_BIG, 0));
+    };
+    HICON shared = ::LoadIconW(nullptr, IDI_INFORMATION);
+    OwnedIcon lent(::CopyIcon(shared));
+    HICON owned = ::CopyIcon(shared);
+    HICON second = ::CopyIcon(shared);
+    {
+        TForm f(nullptr);
+        f.SetIcon(OwnedIcon(owned));
+        f.Show();
+        EXPECT_EQ(windowIcon(f), owned);
+        f.SetIcon(lent);  // lent: the caller keeps it
+        EXPECT_EQ(windowIcon(f), lent.Get());
+        EXPECT_FALSE(IconAlive(owned));
+        f.SetIcon(OwnedIcon(second));
+        EXPECT_EQ(windowIcon(f), second);
+        EXPECT_TRUE(IconAlive(lent.Get()));
+    }
+    EXPECT_FALSE(IconAlive(second));
+    EXPECT_TRUE(IconAlive(lent.Get()));
+}
+
+// Forms that note their destruction in a registry of live objects: a form
+// deleted twice, or a pending release that touches a deleted form, shows there.
+class TLiveForm : public TForm {
+public:
+    TLiveForm() : TForm(nullptr) { Live().insert(this); }
+    ~TLiveForm() override {
+        if (Live().erase(this) == 0) ++DestroyedTwice();
+        ++Destroyed();
+    }
+    static std::set<const void*>& Live() {
+        static std::set<const void*> live;
+        return live;
+    }
+    static int& Destroyed() {
+        static int n = 0;
+        return n;
+    }
+    static int& DestroyedTwice() {
+        static int n = 0;
+        return n;
+    }
+};
+
+TEST(Forms, AReleasedFormIsFreedOnceHoweverItIsReleasedOrDeleted) {
+    struct Case {
+        const char* name;
+        int releases;
+        bool deletedBeforeTheReleaseRuns;
+    } cases[] = {
+        {"released once", 1, false},
+        {"released twice", 2, false},
+        {"released, then deleted", 1, true},
+        {"released twice, then deleted", 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TLiveForm::Destroyed() = 0;
+        TLiveForm::DestroyedTwice() = 0;
+        auto* f = new TLiveForm;
+        f->Show();
+        for (int i = 0; i < c.releases; ++i) f->Release();
+        if (c.deletedBeforeTheReleaseRuns) delete f;
+        EXPECT_TRUE(PumpUntil([] { return TLiveForm::Destroyed() > 0; }));
+        test::PumpPending();  // whatever else the releases posted
+        EXPECT_EQ(TLiveForm::Destroyed(), 1);
+        EXPECT_EQ(TLiveForm::DestroyedTwice(), 0);
+        EXPECT_TRUE(TLiveForm::Live().empty());
+    }
 }
 
 TEST(Forms, ClientSizeAndScreenCentre) {

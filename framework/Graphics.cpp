@@ -16,7 +16,7 @@ int ScreenPixelsPerInch() {
     return ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
 }
 
-OwnedBitmap IconToBitmap(HICON icon, int size, TColor background) {
+OwnedBitmap IconToBitmap(IconRef icon, int size, TColor background) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = size;
@@ -33,7 +33,7 @@ OwnedBitmap IconToBitmap(HICON icon, int size, TColor background) {
         RECT r{0, 0, size, size};
         OwnedBrush brush(::CreateSolidBrush(ColorToRGB(background)));
         ::FillRect(dc.Get(), &r, brush.Get());
-        if (icon) ::DrawIconEx(dc.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        if (icon) ::DrawIconEx(dc.Get(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
         ::GdiFlush();
     }
     auto* px = static_cast<uint32_t*>(bits);
@@ -135,26 +135,30 @@ SIZE TCanvas::TextExtent(const std::string& text, TFont& font) {
     return s;
 }
 
-void TCanvas::DrawIcon(int x, int y, HICON icon, int size) {
-    if (icon) ::DrawIconEx(dc_, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+void TCanvas::DrawIcon(int x, int y, IconRef icon, int size) {
+    if (icon) ::DrawIconEx(dc_, x, y, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
-void TPicture::SetIcon(HICON icon, bool owned) {
+void TPicture::SetIcon(OwnedIcon&& icon) {
     Clear();
-    icon_ = icon;
-    if (owned) ownedIcon_.Reset(icon);
+    icon_ = std::move(icon);
     if (OnChange) OnChange();
 }
 
-void TPicture::SetBitmap(HBITMAP bitmap) {
+void TPicture::SetIcon(IconRef icon) {
     Clear();
-    bitmap_.Reset(bitmap);
+    icon_ = icon;
+    if (OnChange) OnChange();
+}
+
+void TPicture::SetBitmap(OwnedBitmap&& bitmap) {
+    Clear();
+    bitmap_ = std::move(bitmap);
     if (OnChange) OnChange();
 }
 
 void TPicture::Clear() {
-    icon_ = nullptr;
-    ownedIcon_.Reset();
+    icon_ = HeldIcon();
     bitmap_.Reset();
 }
 
@@ -176,14 +180,14 @@ static SIZE PictureSize(HICON icon, HBITMAP bitmap) {
     return s;
 }
 
-int TPicture::Width() const { return PictureSize(icon_, bitmap_.Get()).cx; }
-int TPicture::Height() const { return PictureSize(icon_, bitmap_.Get()).cy; }
+int TPicture::Width() const { return PictureSize(icon_.Get(), bitmap_.Get()).cx; }
+int TPicture::Height() const { return PictureSize(icon_.Get(), bitmap_.Get()).cy; }
 
 void TPicture::Draw(HDC dc, const RECT& dest) const {
     int w = dest.right - dest.left, h = dest.bottom - dest.top;
     if (w <= 0 || h <= 0) return;
     if (icon_) {
-        ::DrawIconEx(dc, dest.left, dest.top, icon_, w, h, 0, nullptr, DI_NORMAL);
+        ::DrawIconEx(dc, dest.left, dest.top, icon_.Get(), w, h, 0, nullptr, DI_NORMAL);
     } else if (bitmap_) {
         OwnedMemoryDC mem(::CreateCompatibleDC(dc));
         SelectObjectScope sel(mem.Get(), bitmap_.Get());

@@ -54,7 +54,7 @@ private:
 int ScreenPixelsPerInch();
 
 // An opaque 32-bit bitmap of an icon on a background colour (menus show these).
-OwnedBitmap IconToBitmap(HICON icon, int size, TColor background = clWhite);
+OwnedBitmap IconToBitmap(IconRef icon, int size, TColor background = clWhite);
 
 // Drawing on a device context that someone else owns (a paint or memory DC).
 class TCanvas {
@@ -68,20 +68,21 @@ public:
     void TextOut(int x, int y, const std::string& text, TFont& font);
     void TextRect(const RECT& r, const std::string& text, TFont& font, UINT dtFormat);
     SIZE TextExtent(const std::string& text, TFont& font);
-    void DrawIcon(int x, int y, HICON icon, int size = 0);
+    void DrawIcon(int x, int y, IconRef icon, int size = 0);
 
 private:
     HDC dc_;
 };
 
-// A picture that holds an icon or a bitmap it owns (or borrows a shared icon).
+// A picture that holds an icon or a bitmap it owns, or an icon it borrows.
 class TPicture {
 public:
-    void SetIcon(HICON icon, bool owned = true);
-    void SetBitmap(HBITMAP bitmap);  // takes ownership
+    void SetIcon(OwnedIcon&& icon);  // the picture keeps it
+    void SetIcon(IconRef icon);      // borrowed: the caller keeps it alive
+    void SetBitmap(OwnedBitmap&& bitmap);
     void Clear();
     bool Empty() const { return !icon_ && !bitmap_; }
-    HICON Icon() const { return icon_; }
+    HICON Icon() const { return icon_.Get(); }
     HBITMAP Bitmap() const { return bitmap_.Get(); }
     int Width() const;
     int Height() const;
@@ -90,8 +91,7 @@ public:
     std::function<void()> OnChange;
 
 private:
-    HICON icon_ = nullptr;
-    OwnedIcon ownedIcon_;
+    HeldIcon icon_;
     OwnedBitmap bitmap_;
 };
 

@@ -1,8 +1,10 @@
 // RAII wrappers for Win32 handles: one owning type per handle kind, each with a
-// borrowed (non-owning) counterpart for handles that are only lent to us.
+// borrowed (non-owning) counterpart for handles that are only lent to us, and a
+// move-only COM interface pointer.
 #pragma once
 
 #include <windows.h>
+#include <unknwn.h>
 
 #include <utility>
 
@@ -64,6 +66,37 @@ public:
 
 private:
     Type h_;
+};
+
+// A handle that a property either keeps (given an owned handle, closed with
+// this object) or only uses (given a borrowed one): what it holds is decided by
+// the type it was handed, and Get() is the same for both.
+template <class Traits>
+class HeldHandle {
+public:
+    using Type = typename Traits::Type;
+
+    HeldHandle() noexcept = default;
+    HeldHandle(OwnedHandle<Traits>&& owned) noexcept : owned_(std::move(owned)), used_(owned_) {}  // NOLINT
+    HeldHandle(BorrowedHandle<Traits> borrowed) noexcept : used_(borrowed) {}                     // NOLINT
+    HeldHandle(HeldHandle&& o) noexcept : owned_(std::move(o.owned_)), used_(std::exchange(o.used_, {})) {}
+    HeldHandle& operator=(HeldHandle&& o) noexcept {
+        if (this != &o) {
+            owned_ = std::move(o.owned_);
+            used_ = std::exchange(o.used_, {});
+        }
+        return *this;
+    }
+    HeldHandle(const HeldHandle&) = delete;
+    HeldHandle& operator=(const HeldHandle&) = delete;
+
+    Type Get() const noexcept { return used_.Get(); }
+    bool Valid() const noexcept { return used_.Valid(); }
+    explicit operator bool() const noexcept { return Valid(); }
+
+private:
+    OwnedHandle<Traits> owned_;  // empty when borrowed
+    BorrowedHandle<Traits> used_;
 };
 
 struct KernelHandleTraits {  // events, processes, threads, mutexes: invalid is null
@@ -133,10 +166,54 @@ using RegionRef = BorrowedHandle<GdiObjectTraits<HRGN>>;
 using OwnedMemoryDC = OwnedHandle<MemoryDCTraits>;
 using OwnedIcon = OwnedHandle<IconTraits>;
 using IconRef = BorrowedHandle<IconTraits>;
+using HeldIcon = HeldHandle<IconTraits>;
 using OwnedModule = OwnedHandle<ModuleTraits>;
 using ModuleRef = BorrowedHandle<ModuleTraits>;
 using OwnedMenu = OwnedHandle<MenuTraits>;
 using MenuRef = BorrowedHandle<MenuTraits>;
+
+// A COM interface pointer holding one reference: move-only, released when it
+// goes. A second reference is taken on purpose, with Copy().
+template <class T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    explicit ComPtr(T* adopted) noexcept : p_(adopted) {}  // takes over a reference already counted
+    ComPtr(ComPtr&& o) noexcept : p_(o.Detach()) {}
+    ComPtr& operator=(ComPtr&& o) noexcept {
+        if (this != &o) Reset(o.Detach());
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() { Reset(); }
+
+    T* Get() const noexcept { return p_; }
+    T* operator->() const noexcept { return p_; }
+    explicit operator bool() const noexcept { return p_ != nullptr; }
+
+    // Another owner of the same object (AddRef).
+    ComPtr Copy() const noexcept {
+        if (p_) p_->AddRef();
+        return ComPtr(p_);
+    }
+    // Gives up the reference without releasing it.
+    T* Detach() noexcept { return std::exchange(p_, nullptr); }
+    void Reset(T* adopted = nullptr) noexcept {
+        T* old = std::exchange(p_, adopted);
+        if (old) old->Release();
+    }
+    // For out-parameters (CoCreateInstance, QueryInterface): releases what is
+    // held and hands out the slot.
+    T** Put() noexcept {
+        Reset();
+        return &p_;
+    }
+    void** PutVoid() noexcept { return reinterpret_cast<void**>(Put()); }
+
+private:
+    T* p_ = nullptr;
+};
 
 // A window's DC from GetDC, released on scope exit.
 class WindowDC {

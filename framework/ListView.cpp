@@ -19,7 +19,7 @@ TImageList::~TImageList() {
 
 int TImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
 
-int TImageList::AddIcon(HICON icon) { return handle_ && icon ? ::ImageList_AddIcon(handle_, icon) : -1; }
+int TImageList::AddIcon(IconRef icon) { return handle_ && icon ? ::ImageList_AddIcon(handle_, icon.Get()) : -1; }
 
 void TImageList::Clear() {
     if (handle_) ::ImageList_RemoveAll(handle_);

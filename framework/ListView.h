@@ -22,7 +22,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const;
-    int AddIcon(HICON icon);  // copies the icon; returns its index (-1 on failure)
+    int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure)
     void Clear();
 
 private:

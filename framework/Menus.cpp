@@ -43,7 +43,7 @@ static void AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& 
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_BITMAP;
-            info.hbmpItem = item->Bitmap;
+            info.hbmpItem = item->Bitmap.Get();
             ::SetMenuItemInfoW(menu, static_cast<UINT>(::GetMenuItemCount(menu) - 1), TRUE, &info);
         }
     }

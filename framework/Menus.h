@@ -21,7 +21,7 @@ public:
     bool Enabled = true;
     bool Checked = false;
     TMenuBreak Break = TMenuBreak::mbNone;  // starts a new column (with a bar)
-    HBITMAP Bitmap = nullptr;  // borrowed; shown beside the caption
+    OwnedBitmap Bitmap;  // shown beside the caption
     TNotifyEvent OnClick;
 
     // Sub-items, owned by this item.

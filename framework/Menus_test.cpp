@@ -42,6 +42,37 @@ TEST(PopupMenu, BuildsTheSystemMenuAndMapsCommandsToItems) {
     EXPECT_EQ(games->Count(), 0);
 }
 
+bool BitmapAlive(HBITMAP bitmap) {
+    BITMAP bm{};
+    return ::GetObjectW(bitmap, sizeof bm, &bm) != 0;
+}
+
+TEST(PopupMenu, AnItemShowsItsOwnBitmapAndFreesItWithItself) {
+    TPopupMenu popup(nullptr);
+    auto* folder = popup.Items().Add("Folder");
+    auto* program = folder->Add("Program");
+    folder->Bitmap = OwnedBitmap(::CreateBitmap(16, 16, 1, 32, nullptr));
+    program->Bitmap = OwnedBitmap(::CreateBitmap(16, 16, 1, 32, nullptr));
+    HBITMAP folderBitmap = folder->Bitmap.Get(), programBitmap = program->Bitmap.Get();
+    {
+        std::vector<TMenuItem*> commands;
+        OwnedMenu menu = popup.BuildMenu(commands);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_BITMAP;
+        ASSERT_TRUE(::GetMenuItemInfoW(menu.Get(), 0, TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, folderBitmap);
+        ASSERT_TRUE(::GetMenuItemInfoW(::GetSubMenu(menu.Get(), 0), 0, TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, programBitmap);
+    }
+    EXPECT_TRUE(BitmapAlive(folderBitmap));  // the system menu only borrowed them
+    folder->Clear();
+    EXPECT_FALSE(BitmapAlive(programBitmap));
+    EXPECT_TRUE(BitmapAlive(folderBitmap));
+    popup.Items().Clear();
+    EXPECT_FALSE(BitmapAlive(folderBitmap));
+}
+
 TEST(PopupMenu, ADismissedPopupRunsNoItem) {
     TForm form(nullptr);
     form.Show();

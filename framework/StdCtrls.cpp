@@ -96,7 +96,7 @@ void TButton::CreateParams(TCreateParams& p) {
 
 void TButton::Click() {
     if (ModalResult != mrNone) {
-        if (TForm* form = ParentForm()) form->ModalResult = ModalResult;
+        if (TForm* form = GetParentForm(this)) form->ModalResult = ModalResult;
     }
     TWinControl::Click();
 }

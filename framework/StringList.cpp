@@ -8,25 +8,13 @@
 #include "base/Files.h"
 #include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
 namespace {
 
 const char kSortedListError[] = "Operation not allowed on sorted list";
-
-// Runs fn between BeginUpdate and EndUpdate, ending the update when fn raises.
-template <class Fn>
-void Updating(TStrings& list, Fn&& fn) {
-    list.BeginUpdate();
-    try {
-        fn();
-    } catch (...) {
-        list.EndUpdate();
-        throw;
-    }
-    list.EndUpdate();
-}
 
 }  // namespace
 
@@ -36,10 +24,9 @@ void TStrings::IndexError(int index) { throw EStringListError(Format("List index
 
 void TStrings::Put(int index, const std::string& s) {
     intptr_t object = GetObject(index);
-    Updating(*this, [&] {
-        Delete(index);
-        InsertObject(index, s, object);
-    });
+    UpdateScope update(*this);
+    Delete(index);
+    InsertObject(index, s, object);
 }
 
 intptr_t TStrings::GetObject(int index) const {
@@ -83,12 +70,11 @@ int TStrings::IndexOfObject(intptr_t object) const {
 void TStrings::Exchange(int index1, int index2) {
     std::string s1 = Get(index1), s2 = Get(index2);
     intptr_t o1 = GetObject(index1), o2 = GetObject(index2);
-    Updating(*this, [&] {
-        Put(index1, s2);
-        PutObject(index1, o2);
-        Put(index2, s1);
-        PutObject(index2, o1);
-    });
+    UpdateScope update(*this);
+    Put(index1, s2);
+    PutObject(index1, o2);
+    Put(index2, s1);
+    PutObject(index2, o1);
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
@@ -96,10 +82,9 @@ void TStrings::Move(int curIndex, int newIndex) {
     if (newIndex < 0 || newIndex >= GetCount()) IndexError(newIndex);
     std::string s = Get(curIndex);
     intptr_t object = GetObject(curIndex);
-    Updating(*this, [&] {
-        Delete(curIndex);
-        InsertObject(newIndex, s, object);
-    });
+    UpdateScope update(*this);
+    Delete(curIndex);
+    InsertObject(newIndex, s, object);
 }
 
 std::string TStrings::Text() const {
@@ -112,18 +97,17 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(const std::string& text) {
-    Updating(*this, [&] {
-        Clear();
-        size_t pos = 0;
-        while (pos < text.size()) {
-            size_t end = text.find_first_of("\r\n", pos);
-            if (end == std::string::npos) end = text.size();
-            Add(text.substr(pos, end - pos));
-            pos = end;
-            if (pos < text.size() && text[pos] == '\r') ++pos;
-            if (pos < text.size() && text[pos] == '\n') ++pos;
-        }
-    });
+    UpdateScope update(*this);
+    Clear();
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        Add(text.substr(pos, end - pos));
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') ++pos;
+        if (pos < text.size() && text[pos] == '\n') ++pos;
+    }
 }
 
 std::string TStrings::Names(int index) const {
@@ -179,19 +163,17 @@ void TStrings::SaveToFile(const std::string& fileName) const {
 
 void TStrings::Assign(const TStrings& source) {
     if (&source == this) return;
-    Updating(*this, [&] {
-        Clear();
-        AddStrings(source);
-    });
+    UpdateScope update(*this);
+    Clear();
+    AddStrings(source);
 }
 
 void TStrings::AddStrings(const TStrings& source) {
     // Taken first, so that a list can add itself.
     std::vector<std::pair<std::string, intptr_t>> items;
     for (int i = 0, n = source.GetCount(); i < n; ++i) items.emplace_back(source.Get(i), source.GetObject(i));
-    Updating(*this, [&] {
-        for (const auto& [s, object] : items) AddObject(s, object);
-    });
+    UpdateScope update(*this);
+    for (const auto& [s, object] : items) AddObject(s, object);
 }
 
 void TStrings::BeginUpdate() {

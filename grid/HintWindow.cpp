@@ -115,7 +115,7 @@ void ReleaseHintWindow(THintWindow*& HintWindow) {
 
 bool IsParentFormActive(TWinControl* Control) {
     if (!Control) return false;
-    TForm* form = Control->ParentForm();
+    TForm* form = GetParentForm(Control);
     return form && form->HandleAllocated() && ::GetActiveWindow() == form->Handle();
 }
 

@@ -37,7 +37,7 @@ void TRgCustomScrollControl::ScrollContent(TRgCustomScrollBar* Bar, int DX, int 
 }
 
 void TRgCustomScrollControl::FocusIfOnForm() {
-    if (ParentForm() && CanFocus()) SetFocus();
+    if (GetParentForm(this) && CanFocus()) SetFocus();
 }
 
 void TRgCustomScrollControl::TabToNext() {

@@ -1,7 +1,6 @@
 // Windows helpers of the skin engine (see SkinUtilsWin.h).
 #include "skin/engine/SkinUtilsWin.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "framework/Forms.h"
@@ -42,19 +41,6 @@ bool DirSearchNext(TDirSearch& search) {
 }
 
 void DirSearchClose(TDirSearch& search) { search.Handle.Reset(); }
-
-OwnedIcon FileIcon(const std::string& fileName, bool small) {
-    if (fileName.empty() || ::GetFileAttributesW(Widen(fileName).c_str()) == INVALID_FILE_ATTRIBUTES)
-        return OwnedIcon();
-    SHFILEINFOW info{};
-    UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-    // The shell may fill hIcon even when it fails: only its answer counts.
-    if (!::SHGetFileInfoW(Widen(fileName).c_str(), 0, &info, sizeof(info), flags)) {
-        if (info.hIcon) ::DestroyIcon(info.hIcon);
-        return OwnedIcon();
-    }
-    return OwnedIcon(info.hIcon);
-}
 
 int ReadRegistryInteger(HKEY root, const std::string& key, const std::string& name) {
     OwnedKey k;

@@ -1,5 +1,5 @@
 // Windows helpers of the skin engine: the program's folder, directory search,
-// shell icons, registry numbers, the caption font, window animation, platform
+// registry numbers, the caption font, window animation, platform
 // tests, message pumping and boxes, and rectangles of controls and pictures.
 #pragma once
 
@@ -34,9 +34,6 @@ bool DirSearchFirst(const std::string& mask, TDirSearch& search);
 bool DirSearchNext(TDirSearch& search);
 void DirSearchClose(TDirSearch& search);
 
-// The file's small or large shell icon; null when the file does not exist or
-// the shell has no icon for it.
-OwnedIcon FileIcon(const std::string& fileName, bool small);
 // A REG_DWORD value; 0 when the key or the value is missing or not a number.
 int ReadRegistryInteger(HKEY root, const std::string& key, const std::string& name);
 

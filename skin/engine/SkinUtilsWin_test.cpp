@@ -1,5 +1,5 @@
 // Tests of the skin engine's Windows helpers: folders and directory search,
-// shell icons, registry numbers, system settings, message pumping and boxes,
+// registry numbers, system settings, message pumping and boxes,
 // and the rectangles of controls, pictures and bitmaps.
 #include "skin/engine/SkinUtilsWin.h"
 
@@ -91,30 +91,6 @@ TEST(SkinUtilsWin, DirectorySearch) {
     EXPECT_FALSE(DirSearchFirst(dir.Path() + "*.none", s));
     EXPECT_FALSE(DirSearchFirst(dir.Path() + "missing\\*", s));
     EXPECT_FALSE(s.Handle);
-}
-
-int IconWidth(HICON icon) {
-    ICONINFO ii{};
-    if (!GetIconInfo(icon, &ii)) return 0;
-    BITMAP bm{};
-    GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof(bm), &bm);
-    if (ii.hbmColor) DeleteObject(ii.hbmColor);
-    if (ii.hbmMask) DeleteObject(ii.hbmMask);
-    return bm.bmWidth;
-}
-
-TEST(SkinUtilsWin, FileIconOfExistingAndMissingFiles) {
-    const std::string exe = ModuleFileName();
-    OwnedIcon small = FileIcon(exe, true);
-    OwnedIcon large = FileIcon(exe, false);
-    ASSERT_TRUE(small);
-    ASSERT_TRUE(large);
-    EXPECT_EQ(IconWidth(small.Get()), GetSystemMetrics(SM_CXSMICON));
-    EXPECT_EQ(IconWidth(large.Get()), GetSystemMetrics(SM_CXICON));
-    EXPECT_TRUE(FileIcon(ExtractFilePath(exe), true));  // a folder has an icon too
-    EXPECT_FALSE(FileIcon(exe + ".missing", true));
-    EXPECT_FALSE(FileIcon(exe + ".missing", false));
-    EXPECT_FALSE(FileIcon("", true));
 }
 
 TEST(SkinUtilsWin, ReadRegistryInteger) {
@@ -258,7 +234,7 @@ TEST(SkinUtilsWin, MessagesPointsAndRectangles) {
 
     TPicture picture;
     EXPECT_EQ(GraphicBoundsRect(picture), (TRect{0, 0, 0, 0}));
-    picture.SetBitmap(CreateBitmap(6, 3, 1, 32, nullptr));
+    picture.SetBitmap(OwnedBitmap(CreateBitmap(6, 3, 1, 32, nullptr)));
     EXPECT_EQ(GraphicBoundsRect(picture), (TRect{0, 0, 6, 3}));
 }
 

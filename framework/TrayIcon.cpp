@@ -1,5 +1,5 @@
 // The tray icon component.
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 
 #include "framework/SysUtils.h"
 
@@ -30,8 +30,8 @@ void TTrayIcon::SetTip(const std::string& tip) {
     NotifyShell(NIM_MODIFY);
 }
 
-void TTrayIcon::SetIcon(HICON icon) {
-    icon_.Reset(icon ? ::CopyIcon(icon) : nullptr);
+void TTrayIcon::SetIcon(IconRef icon) {
+    icon_.Reset(icon ? ::CopyIcon(icon.Get()) : nullptr);
     NotifyShell(NIM_MODIFY);
 }
 

@@ -1,6 +1,6 @@
 // The background worker: work on its own thread, completion and reports on the
 // GUI thread, cooperative cancellation, failures and misuse.
-#include "app/BackgroundWorker.h"
+#include "framework/BackgroundWorker.h"
 
 #include <gtest/gtest.h>
 

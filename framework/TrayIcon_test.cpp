@@ -1,6 +1,6 @@
 // The tray icon: its record for the shell, its callback messages, and the
 // events the shell's mouse messages become.
-#include "app/TrayIcon.h"
+#include "framework/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(TrayIcon, TheShellRecordCarriesTheTipAndAFallbackIcon) {
     EXPECT_TRUE(data.uFlags & NIF_TIP);
     EXPECT_EQ(std::wstring(data.szTip), std::wstring(63, L'x'));
     HICON icon = ::LoadIconW(nullptr, IDI_INFORMATION);
-    tray->SetIcon(icon);
+    tray->SetIcon(IconRef(icon));
     EXPECT_NE(tray->Icon(), nullptr);
     EXPECT_NE(tray->Icon(), icon);  // a copy of its own
     EXPECT_EQ(tray->NotifyData().hIcon, tray->Icon());

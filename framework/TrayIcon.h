@@ -24,7 +24,7 @@ public:
     const std::string& Tip() const { return tip_; }
     void SetTip(const std::string& tip);
     HICON Icon() const { return icon_.Get(); }
-    void SetIcon(HICON icon);  // copies the icon
+    void SetIcon(IconRef icon);  // copies the icon
     TPopupMenu* PopupMenu = nullptr;
 
     TNotifyEvent OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp;

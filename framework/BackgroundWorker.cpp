@@ -1,5 +1,5 @@
 // The background worker component.
-#include "app/BackgroundWorker.h"
+#include "framework/BackgroundWorker.h"
 
 #include <process.h>
 
