@@ -3,16 +3,17 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/SWSystem.h"
 #include "base/Exception.h"
+#include "base/Files.h"
+#include "base/StrUtils.h"
+#include "framework/FileStreams.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
-#include "base/StrUtils.h"
-#include "base/Files.h"
-#include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
 #include "hash/Hashes.h"
 
@@ -57,15 +58,13 @@ bool TokenListsAdministrators(HANDLE token) {
 
 // Whether the file exists and holds exactly these bytes.
 bool FileHolds(const std::string& fileName, const std::string& bytes) {
-    OwnedFile file(::CreateFileW(Widen(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart != static_cast<LONGLONG>(bytes.size())) return false;
-    std::string content(bytes.size(), '\0');
-    DWORD read = 0;
-    if (!::ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr)) return false;
-    return read == content.size() && content == bytes;
+    try {
+        const std::vector<uint8_t> content = ReadFileBytes(fileName);
+        return content.size() == bytes.size() && std::equal(content.begin(), content.end(), bytes.begin(),
+                                                            [](uint8_t a, char b) { return a == uint8_t(b); });
+    } catch (const EStreamError&) {
+        return false;  // missing or unreadable: written anew
+    }
 }
 
 // Writes a script unless the file already holds exactly its text. The scripts'
