@@ -25,9 +25,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Waits until the file can be read with something in it: right after the
+// program's rename the name can exist a moment before it can be opened.
 bool WaitForFile(const std::string& file, int timeoutMs = 10000) {
     auto start = Clock::now();
-    while (!FileExists(file)) {
+    while (test::ReadFileBytes(file).empty()) {
         if (Clock::now() - start > std::chrono::milliseconds(timeoutMs)) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

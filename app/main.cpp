@@ -2,7 +2,7 @@
 // window, and the message loop until the main window closes.
 #include <windows.h>
 
-#include "app/TfrmAppdeck.h"
+#include "app/forms/TfrmAppdeck.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 

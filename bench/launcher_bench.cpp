@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Catalogue.h"
-#include "app/TfrmAppdeck.h"
+#include "app/forms/TfrmAppdeck.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
 

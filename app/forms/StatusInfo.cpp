@@ -1,5 +1,5 @@
 // The status bar's figures.
-#include "app/StatusInfo.h"
+#include "app/forms/StatusInfo.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The RAM optimizer's pass over the system's processes.
-#include "app/RamOptimizer.h"
+#include "app/forms/RamOptimizer.h"
 
 #include <windows.h>
 #include <tlhelp32.h>

@@ -1,6 +1,6 @@
 // The main window on a real Wine desktop: start-up, view options, category
 // operations, drops, view 1 pages and launching.
-#include "app/TfrmAppdeck.h"
+#include "app/forms/TfrmAppdeck.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, ALaunchStartsTheProgramInItsFolderThenAppliesTheAfterLaun
     ASSERT_TRUE(f.run[0]->Visible());
     EXPECT_EQ(f.run[0]->HelpKeyword, exe);  // relative location completed with the program's folder
     ::SendMessageW(f.run[0]->Handle(), BM_CLICK, 0, 0);
-    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::ReadFileBytes(out).empty(); }, 10000));
     std::string text = test::ReadFileBytes(out);
     EXPECT_NE(text.find("cwd=" + ExcludeTrailingPathDelimiter(base.File("tools"))), std::string::npos) << text;
     EXPECT_NE(text.find("arg=hello"), std::string::npos);
@@ -411,7 +411,7 @@ TEST_F(MainWindowTest, TrayModeHidesTheWindowBehindAMenuOfEveryCategory) {
 
     // A menu item starts its program with its parameters.
     root.Items(0)->Items(0)->Click();
-    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::ReadFileBytes(out).empty(); }, 10000));
     EXPECT_NE(test::ReadFileBytes(out).find("arg=x"), std::string::npos);
 
     // A left press on the icon brings the window back.
@@ -525,7 +525,7 @@ TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {
 
     // Enter (as typed) launches the selected row.
     ::SendMessageW(f.lv2->Handle(), WM_CHAR, L'\r', 0);
-    ASSERT_TRUE(test::PumpUntil([&] { return FileExists(out); }, 10000));
+    ASSERT_TRUE(test::PumpUntil([&] { return !test::ReadFileBytes(out).empty(); }, 10000));
 
     // Del asks, and No keeps the entry.
     f.lv2->SetSelectedIndex(1);
@@ -550,6 +550,78 @@ TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {
     ::SendMessageW(f.lv2->Handle(), WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(TIniFile(base.File("ADCat\\Keys.dat")).SectionExists("First"));
+}
+
+TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Tools");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    ASSERT_EQ(f.lv2->SelectedIndex(), 0);  // a selected row enables the row actions that exist
+
+    const struct {
+        const char* name;
+        bool enabled;
+    } cases[] = {
+        {"btnSettings", false}, {"btnAbout", false},   {"btnUpdate", false}, {"btnMore", false},
+        {"SpeedButton1", false}, {"BitBtn1", false},   {"Button20", false},  {"Button4", false},
+        {"BitBtn8", false},     {"btnedit", false},    {"btnAppPath", false}, {"btnCS", false},
+        {"btnHash", false},     {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
+        {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
+        {"btnft", true},        {"button7", true},     {"button9", true},    {"btnProp", true},
+        {"btnremove", true},    {"btnCLoc", true},     {"btnVirTot", true},  {"vs1", true},
+    };
+    for (const auto& c : cases) {
+        auto* control = dynamic_cast<TWinControl*>(f.FindComponent(c.name));
+        ASSERT_NE(control, nullptr) << c.name;
+        EXPECT_EQ(control->Enabled(), c.enabled) << c.name;
+        EXPECT_EQ(::IsWindowEnabled(control->Handle()) != FALSE, c.enabled) << c.name;
+    }
+
+    // Keys with an action are taken; Ctrl+Enter has none yet and passes through.
+    WORD key = VK_RETURN;
+    f.lv2->OnKeyDown(f.lv2, key, ssCtrl);
+    EXPECT_EQ(key, VK_RETURN);
+    key = 'C';
+    f.lv2->OnKeyDown(f.lv2, key, ssCtrl);
+    EXPECT_EQ(key, 0);
+}
+
+TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface) {
+    std::string exe = base.File("tool.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(exe).c_str(), FALSE));
+    Category("Tools", "[Gone]\r\nLoc=C:\\nowhere\\gone.exe\r\n");
+    TfrmAppdeck& f = Open();
+    ILauncherHost& host = f;
+    EXPECT_EQ(host.BaseFolder(), base.Path());
+    EXPECT_EQ(host.SelectedCategory(), "");
+    host.PerformDD(exe);  // no category selected: nothing is added
+    EXPECT_EQ(TIniFile(base.File("ADCat\\Tools.dat")).ReadSections().size(), 1u);
+
+    Select("Tools");
+    EXPECT_EQ(host.SelectedCategory(), "Tools");
+    f.CatalogueChanged = false;
+    host.PerformDD(exe);
+    EXPECT_TRUE(f.CatalogueChanged);
+    EXPECT_EQ(TIniFile(base.File("ADCat\\Tools.dat")).ReadString("tool", "Loc", ""), "tool.exe");
+
+    // Another window wrote the category: a reload shows the new entry.
+    EXPECT_EQ(f.Temp->Count(), 0);
+    host.ReloadCategory();
+    ASSERT_EQ(f.Temp->Count(), 1);
+    EXPECT_EQ(f.app[0]->Caption(), "tool");
+
+    f.vs2->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    host.CountAvailability();
+    EXPECT_EQ(f.totava->Caption(), "1");
+    EXPECT_EQ(f.totnava->Caption(), "1");
+
+    f.CatalogueChanged = false;
+    host.MarkCatalogueChanged();
+    EXPECT_TRUE(f.CatalogueChanged);
 }
 
 }  // namespace

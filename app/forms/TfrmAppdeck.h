@@ -1,16 +1,20 @@
 // The launcher's main window: the category list, view 1 with its pages of five
 // program slots, launching, and the catalogue operations (add, delete, rename
 // and edit categories, drop programs, remove entries). Settings are read from
-// "Appdeck.ini" beside the program whenever they are needed.
+// "Appdeck.ini" beside the program whenever they are needed. Its definitions are
+// split by concern: TfrmAppdeck.cpp (life cycle), TfrmAppdeckLayout.cpp,
+// TfrmAppdeckCatalogue.cpp, TfrmAppdeckViews.cpp, TfrmAppdeckTray.cpp and
+// TfrmAppdeckActions.cpp.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "framework/BackgroundWorker.h"
+#include "app/LauncherHost.h"
 #include "app/SkinManagerStandIn.h"
+#include "app/forms/ViewEntries.h"
+#include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
-#include "app/ViewEntries.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -21,13 +25,13 @@
 
 namespace ad {
 
-class TfrmAppdeck : public TForm {
+class TfrmAppdeck : public TForm, public ILauncherHost {
 public:
     // baseDir: the program's folder with "\"; empty means the executable's folder.
     explicit TfrmAppdeck(TComponent* AOwner, const std::string& baseDir = std::string());
     ~TfrmAppdeck() override;
 
-    // --- state shared with the other windows ---
+    // --- the window's state ---
     std::string BaseDir;
     bool CatalogueChanged = true;
     bool RunElevated = false;
@@ -41,20 +45,25 @@ public:
     std::vector<ViewEntry> ViewEntries;  // the rows of views 2/3
     bool KeepShortcutFiles = false;
 
-    // --- operations offered to the other windows ---
-    void PerformDD(const std::string& file);
+    // --- what the secondary windows ask of the main window ---
+    std::string BaseFolder() const override { return BaseDir; }
+    // The selected category's name, or "" when none is selected.
+    std::string SelectedCategory() override;
+    void ReloadCategory() override { lstCatClick(this); }
+    // After an import: reloads the selected category, taking stored locations as written.
+    void SelectCategory() override;
+    void CountAvailability() override;
+    void PerformDD(const std::string& file) override;
+    void MarkCatalogueChanged() override { CatalogueChanged = true; }
+
+    // --- handlers and operations ---
     void lstCatClick(TObject* Sender);
-    void CountAvailability();
     void lv2Click(TObject* Sender);
     void btnremoveClick(TObject* Sender);
-    // After an import: reloads the selected category, taking stored locations as written.
-    void SelectCategory();
     std::string GetPar(const std::string& buttonName) const;
     static OwnedIcon GetLargeIcon(const std::string& file);  // the shell's 32x32 icon; null when none
     void LoadViewOptions();
     std::string SettingsFileName() const { return BaseDir + "Appdeck.ini"; }
-    // The selected category's name, or "" when none is selected.
-    std::string SelectedCategory();
     void ReadCategory();
     // Tray mode: the window hides and lives as a notification-area icon.
     void SendToTray();
@@ -146,6 +155,7 @@ private:
     void Button7Click(TObject* Sender);
     void btnVirTotClick(TObject* Sender);
     void EnableRowActions(bool enabled);
+    void DisableButtonsWithoutAction();
     void PinClick(TObject* Sender);
     void QLClick(TObject* Sender);
     void OpenHelpKeyword(TObject* Sender);
@@ -193,7 +203,8 @@ public:
     std::string Loc;
 };
 
-// The one main window, reached by the secondary windows.
+// The one main window, set by the program entry. Secondary windows are given
+// it as their ILauncherHost instead of reaching for this.
 extern TfrmAppdeck* frmAppdeck;
 
 }  // namespace ad

@@ -1,5 +1,5 @@
 // Scanning a category for the program list.
-#include "app/ViewEntries.h"
+#include "app/forms/ViewEntries.h"
 
 #include "app/Catalogue.h"
 #include "framework/IniFiles.h"
@@ -14,9 +14,8 @@ bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>
     for (const std::string& name : names) {
         if (stop && stop()) return false;
         std::string desc = ini.ReadString(name, "Desc", "");
-        std::string loc = ExpandEnvPath(ResolveRegistryLocation(ini.ReadString(name, "Loc", "")));
+        std::string loc = ResolveLocation(ini.ReadString(name, "Loc", ""), baseDir);
         std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
-        if (ExtractFileDrive(loc).empty()) loc = baseDir + loc;
         if (!FileExists(loc)) continue;
         TScannedEntry e;
         e.Entry = ViewEntry{name, desc.empty() ? "( No Description )" : desc, loc, param, -1};

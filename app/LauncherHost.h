@@ -1,0 +1,33 @@
+// What the secondary windows may ask of the main window: the catalogue's place
+// and selection, and the few operations that keep the main window in step after
+// a secondary window changed a category file. A secondary window is given this
+// interface when it is created; it never reaches into the main window's controls.
+#pragma once
+
+#include <string>
+
+namespace ad {
+
+class ILauncherHost {
+public:
+    // The program's folder with a trailing "\": the base of "ADCat\" and of
+    // relative locations.
+    virtual std::string BaseFolder() const = 0;
+    // The selected category's name, or "" when none is selected.
+    virtual std::string SelectedCategory() = 0;
+    // Reads the selected category again and shows it in the current view.
+    virtual void ReloadCategory() = 0;
+    // After an import: reloads the selected category, taking stored locations as written.
+    virtual void SelectCategory() = 0;
+    // Recounts the available and missing programs of the selected category.
+    virtual void CountAvailability() = 0;
+    // Adds a program file to the selected category, as a drop on the main window does.
+    virtual void PerformDD(const std::string& file) = 0;
+    // A category file changed: tray mode builds its menu anew.
+    virtual void MarkCatalogueChanged() = 0;
+
+protected:
+    ~ILauncherHost() = default;
+};
+
+}  // namespace ad

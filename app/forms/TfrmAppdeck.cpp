@@ -1,0 +1,224 @@
+// The launcher's main window: construction, start-up and the window's life
+// cycle (show, activate, paint, close), its messages and the global hot key.
+#include "app/forms/TfrmAppdeck.h"
+
+#include <random>
+
+#include "app/Launch.h"
+#include "app/forms/StatusInfo.h"
+#include "app/forms/TfrmAppdeckText.h"
+#include "framework/Registry.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+TfrmAppdeck* frmAppdeck = nullptr;
+
+namespace {
+
+constexpr int kHotKeyId = 212;
+
+}  // namespace
+
+TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm(AOwner) {
+    Name = "frmAppdeck";
+    SetCaption("Appdeck");
+    BorderStyle = TFormBorderStyle::bsSingle;
+    BorderIcons = biSystemMenu | biMinimize;
+    Position = TPosition::poScreenCenter;
+    KeyPreview = true;
+    SetClientSize(850, 574);
+    BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
+    baseDirAtStart_ = BaseDir;
+
+    skSkinManager1 = new TSkinManager(this);
+    skSkinManager1->Name = "skSkinManager1";
+    BuildHeader();
+    BuildCategoryColumn();
+    BuildViewOne();
+    BuildRowToolbar();
+    BuildProgramList();
+
+    SB = new TStatusBar(this);
+    SB->Name = "SB";
+    SB->SetParent(this);
+    for (int w : {140, 85, 400, 50}) SB->AddPanel(w, true);
+    SB->SetPanelText(0, "Memory Usage : 100%");
+    SB->SetPanelText(1, "Power : 100%");
+    SB->SetPanelText(2, "System Uptime : -");
+    Timer2 = new TTimer(this);
+    Timer2->Name = "Timer2";
+    Timer2->SetInterval(1000);
+    Timer2->OnTimer = [this](TObject* s) { Timer2Timer(s); };
+
+    Timer1 = new TTimer(this);
+    Timer1->Name = "Timer1";
+    Timer1->SetEnabled(false);
+    Timer1->SetInterval(200);
+    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    BuildTray();
+    DisableButtonsWithoutAction();
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnPaint = [this](TObject* s) { FormPaint(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnDblClick = [this](TObject* s) { FormDblClick(s); };
+}
+
+TfrmAppdeck::~TfrmAppdeck() {
+    BeginDestroy();  // no more events: the scan below must not fill a window that is going
+    if (Worker->IsWorking()) {
+        Worker->Cancel();
+        Worker->WaitFor();
+    }
+    if (Application) Application->OnMinimize = nullptr;  // it points at this window
+    if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
+    if (frmAppdeck == this) frmAppdeck = nullptr;
+}
+
+void TfrmAppdeck::FormCreate(TObject*) {
+    Activated = false;
+    CatalogueChanged = true;
+    KeepShortcutFiles = false;
+    TIniFile ini(SettingsFileName());
+    // The title and a web address show whether or not the settings could be read.
+    auto showTitle = [this] {
+        Label8->SetCaption("Appdeck");
+        std::random_device rd;
+        SB->SetPanelText(3, mainwindow::kWebAddresses[rd() % 2]);
+    };
+    try {
+        vs1Sht->SetTabVisible(true);
+        vs2Sht->SetTabVisible(false);
+        ReadCategory();
+        {
+            TRegistry reg;
+            if (!reg.OpenKey("Software\\Vorlan", true))
+                throw ERegistryException("Error creating system registry entry");
+            reg.WriteString("39", ModuleFileName());
+        }
+        int style = ini.ReadInteger("Settings", "ViewStyle", 1);
+        if (style == 2) {
+            vs2->SetDown(true);
+            VSClick(vs2);
+        } else if (style == 3) {
+            vs3->SetDown(true);
+            VSClick(vs3);
+        } else {
+            vs1->SetDown(true);
+            vs1Click(vs1);
+        }
+        ::RegisterHotKey(Handle(), kHotKeyId, MOD_CONTROL | MOD_SHIFT, VK_F12);
+        try {
+            InitializePTT();
+        } catch (const Exception&) {
+            // The scripts are written again before each use; start-up goes on.
+        }
+        skSkinManager1->HueOffset = ini.ReadInteger("Settings", "Skin_Hue", 0);
+        skSkinManager1->Saturation = ini.ReadInteger("Settings", "Skin_Sat", 0);
+    } catch (...) {
+        showTitle();
+        throw;
+    }
+    showTitle();
+}
+
+void TfrmAppdeck::FormShow(TObject*) {
+    ::DragAcceptFiles(Handle(), TRUE);
+    if (lstCat->CanFocus()) lstCat->SetFocus();
+    if (ParamCount() == 0) {
+        Timer1->SetEnabled(true);
+        return;
+    }
+    firstArgument_ = ParamStr(1);
+    if (AsciiLowerCase(firstArgument_) == "-traymode") {
+        Timer1->SetEnabled(true);
+        return;
+    }
+    // Files named on the command line go to the selected category; at start-up
+    // none is selected, so they are not added.
+    for (int i = 1; i <= ParamCount(); ++i) PerformDD(ParamStr(i));
+}
+
+void TfrmAppdeck::FormActivate(TObject*) {
+    Activated = true;
+    if (firstActivation_) {
+        firstActivation_ = false;
+        StartInTray = ParamCount() > 0 && AsciiLowerCase(ParamStr(1)) == "-traymode";
+    }
+}
+
+void TfrmAppdeck::Timer2Timer(TObject*) {
+    SB->SetPanelText(0, MemoryUsageText());
+    SB->SetPanelText(1, PowerText());
+    SB->SetPanelText(2, "System Uptime : " + GetUptimeText());
+}
+
+void TfrmAppdeck::Timer1Timer(TObject*) {
+    if (StartInTray && Activated) {
+        SendToTray();
+        StartInTray = false;
+    }
+}
+
+void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
+
+void TfrmAppdeck::LoadViewOptions() {
+    TIniFile ini(SettingsFileName());
+    bool readOnly = ini.ReadBool("Settings", "ReadOnlyMode", false);
+    // Only what changed is touched, so a paint never causes another paint.
+    for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, Button4, button7,
+                                                              button9, ewn, btnHash, btnedit, btnremove, btnAppPath,
+                                                              btnCS})
+        if (c->Visible() == readOnly) c->SetVisible(!readOnly);
+    for (int k = 0; k < 5; ++k) {
+        bool show = !readOnly && run[k]->Visible();
+        for (int j = 0; j < 2; ++j)
+            if (pinButtons[2 * k + j]->Visible() != show) pinButtons[2 * k + j]->SetVisible(show);
+    }
+    int top = readOnly ? 40 : 92;
+    int height = Button20->Top() - top - 5;
+    if (lstCat->Top() != top || lstCat->Height() != height) lstCat->SetBounds(lstCat->Left(), top, lstCat->Width(), height);
+    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
+    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
+    ReadOnlyView = readOnly;
+}
+
+void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
+    int style = vs1->Down() ? 1 : vs2->Down() ? 2 : vs3->Down() ? 3 : 0;
+    {
+        TIniFile ini(SettingsFileName());
+        ini.WriteInteger("Settings", "ViewStyle", style);
+    }
+    if (Worker->IsWorking()) {
+        Worker->Cancel();
+        Worker->WaitFor();
+    }
+}
+
+void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }
+
+void TfrmAppdeck::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_DROPFILES:
+            WMDropFiles(reinterpret_cast<HDROP>(m.WParam));
+            m.Result = 0;
+            return;
+        case WM_HOTKEY:
+            WMHotKey(static_cast<int>(m.WParam));
+            m.Result = 0;
+            return;
+        default: TForm::WndProc(m);
+    }
+}
+
+void TfrmAppdeck::WMHotKey(int id) {
+    if (id != kHotKeyId) return;
+    if (::IsWindowVisible(Handle())) Button6->Click();
+    else trayADClick(trayAD);
+    ::SetForegroundWindow(Handle());
+}
+
+}  // namespace ad

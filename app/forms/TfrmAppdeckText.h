@@ -1,0 +1,16 @@
+// Texts the main window's files share: its web addresses and captions that
+// show a stored name as it is.
+#pragma once
+
+#include <string>
+
+#include "base/StrUtils.h"
+
+namespace ad::mainwindow {
+
+inline constexpr const char* kWebAddresses[] = {"https://appdeck.example.org/", "https://www.appdeck.example.org/"};
+
+// A label or menu caption that shows the text as stored ("&" is not an accelerator).
+inline std::string DoubleAmpersands(const std::string& s) { return StringReplaceAll(s, "&", "&&"); }
+
+}  // namespace ad::mainwindow

@@ -1,0 +1,97 @@
+// The main window's tray mode: the notification-area icon, the menu of every
+// category, the memory trimming timer and the minimise-to-tray setting.
+#include "app/forms/TfrmAppdeck.h"
+
+#include <algorithm>
+
+#include "app/Catalogue.h"
+#include "app/Launch.h"
+#include "app/forms/RamOptimizer.h"
+#include "app/forms/TfrmAppdeckText.h"
+#include "framework/ShellIcon.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+void TfrmAppdeck::BuildTray() {
+    TMPop = new TPopupMenu(this);
+    TMPop->Name = "TMPop";
+    trayAD = new TTrayIcon(this);
+    trayAD->Name = "trayAD";
+    trayAD->PopupMenu = TMPop;
+    trayAD->OnClick = [this](TObject* s) { trayADClick(s); };
+    RAMO = new TTimer(this);
+    RAMO->Name = "RAMO";
+    RAMO->SetEnabled(false);
+    RAMO->SetInterval(10000);
+    RAMO->OnTimer = [this](TObject* s) { RAMOTimer(s); };
+    if (Application) Application->OnMinimize = [this](TObject* s) { ApplicationEvents1Minimize(s); };
+}
+
+void TfrmAppdeck::SendToTray() {
+    {
+        TIniFile ini(SettingsFileName());
+        BaseDir = baseDirAtStart_;
+        RAMO->SetEnabled(ini.ReadBool("Settings", "RAMOptimizer", true));
+        int seconds = ini.ReadInteger("Settings", "RAMOptimizer_Interval", 10);
+        RAMO->SetInterval(static_cast<unsigned>(seconds > 0 ? seconds : 10) * 1000u);
+    }
+    Hide();
+    if (CatalogueChanged) CreateMenu();
+    trayAD->SetIcon(Application ? Application->Icon : IconRef());
+    trayAD->AddIcon();
+    CatalogueChanged = false;
+}
+
+void TfrmAppdeck::trayADClick(TObject*) {
+    Show();
+    RAMO->SetEnabled(false);
+    trayAD->DeleteIcon();
+}
+
+void TfrmAppdeck::CreateMenu() {
+    TMPop->Items().Clear();
+    OwnedIcon folderIcon = ShellIcon(ExcludeTrailingPathDelimiter(BaseDir), TShellIconSize::Small);
+    for (int c = 0; c < lstCat->Count(); ++c) {
+        std::string category = lstCat->Items()[c];
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        std::vector<std::string> names = ini.ReadSections();
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return AnsiCompareText(a, b) < 0;
+        });
+        TMenuItem* categoryItem = TMPop->Items().Add(mainwindow::DoubleAmpersands(category));
+        categoryItem->Bitmap = IconToBitmap(folderIcon, 16);
+        int available = 0;
+        int all = static_cast<int>(names.size());
+        for (const std::string& name : names) {
+            if (name.empty()) continue;
+            std::string loc = ResolveLocation(ini.ReadString(name, "Loc", ""), BaseDir);
+            std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
+            if (!FileExists(loc)) continue;
+            ++available;
+            auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
+            item->Loc = loc + "|" + param;
+            item->OnClick = [this](TObject* s) { ExecMenu(s); };
+            item->Bitmap = IconToBitmap(ShellIcon(loc, TShellIconSize::Small), 16);
+            if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
+        }
+    }
+}
+
+void TfrmAppdeck::ExecMenu(TObject* Sender) {
+    auto* item = dynamic_cast<TLaunchMenuItem*>(Sender);
+    if (!item) return;
+    size_t bar = item->Loc.find('|');
+    std::string file = item->Loc.substr(0, bar);
+    std::string params = bar == std::string::npos ? std::string() : item->Loc.substr(bar + 1);
+    ShellOpen(Handle(), file, params, ExtractFilePath(file), SW_SHOWNORMAL);
+}
+
+void TfrmAppdeck::RAMOTimer(TObject*) { TrimWorkingSets(); }
+
+void TfrmAppdeck::ApplicationEvents1Minimize(TObject*) {
+    TIniFile ini(SettingsFileName());
+    if (ini.ReadBool("Settings", "Min2TrayMode", false)) SendToTray();
+}
+
+}  // namespace ad

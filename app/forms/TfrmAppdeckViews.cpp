@@ -1,0 +1,169 @@
+// The main window's views: view 1's pages of five slots, and the program list
+// of views 2 and 3 with its preview, counters and keys.
+#include "app/forms/TfrmAppdeck.h"
+
+#include "app/Catalogue.h"
+#include "app/forms/TfrmAppdeckText.h"
+#include "framework/ShellIcon.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+void TfrmAppdeck::vs1Click(TObject*) {
+    vs1->SetDown(true);
+    vs1Sht->SetTabVisible(true);
+    vs2Sht->SetTabVisible(false);
+    PageControl1->SetActivePage(vs1Sht);
+    UDClick(UD);
+}
+
+void TfrmAppdeck::VSClick(TObject* Sender) {
+    auto* button = dynamic_cast<TSpeedButton*>(Sender);
+    if (!button) return;
+    button->SetDown(true);
+    vs1Sht->SetTabVisible(false);
+    vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
+    vs2Sht->SetTabVisible(true);
+    PageControl1->SetActivePage(vs2Sht);
+    GetVS2(Sender);
+    if (lv2->ItemCount() > 0) CountAvailability();
+}
+
+void TfrmAppdeck::GetVS2(TObject* Sender) {
+    bool large = Sender != vs3;
+    std::vector<TScannedEntry> scanned;
+    std::string category = SelectedCategory();
+    if (!category.empty() && Temp->Count() > 0) {
+        std::vector<std::string> names;
+        for (int i = 0; i < Temp->Count(); ++i) names.push_back(Temp->Items()[i]);
+        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr, scanned);
+    }
+    ApplyScan(large, scanned);
+}
+
+void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned) {
+    imgVS2->Clear();
+    imgsml->Clear();
+    ViewEntries.clear();
+    TImageList* images = largeIcons ? imgVS2 : imgsml;
+    for (TScannedEntry& e : scanned) {
+        e.Entry.ImageIndex = images->AddIcon(e.Icon);
+        ViewEntries.push_back(e.Entry);
+    }
+    EntryCount = static_cast<int>(ViewEntries.size());
+    lv2->SetViewStyle(largeIcons ? TViewStyle::vsIcon : TViewStyle::vsReport);
+    lv2->SetItemCount(EntryCount);
+}
+
+void TfrmAppdeck::CountAvailability() {
+    int available = lv2->ItemCount();
+    int all = 0;
+    if (std::string category = SelectedCategory(); !category.empty()) {
+        TIniFile ini(CategoryFileName(BaseDir, category));
+        all = static_cast<int>(ini.ReadSections().size());
+    }
+    totava->SetCaption(IntToStr(available));
+    totnava->SetCaption(IntToStr(all > available ? all - available : 0));
+}
+
+void TfrmAppdeck::lv2Click(TObject*) {
+    int row = lv2->SelectedIndex();
+    bool selected = !SelectedCategory().empty() && row >= 0 && row < EntryCount;
+    EnableRowActions(selected);
+    if (selected) {
+        const ViewEntry& e = ViewEntries[static_cast<size_t>(row)];
+        if (OwnedIcon icon = GetLargeIcon(ExpandEnvPath(e.Loc))) prev->Picture().SetIcon(std::move(icon));
+        else prev->Picture().Clear();
+        Label1->SetCaption(mainwindow::DoubleAmpersands(e.Name));
+        Label2->SetCaption(mainwindow::DoubleAmpersands(e.Desc));
+        button5->HelpKeyword = e.Loc;
+        SelectedParam = e.Param;
+    } else {
+        prev->Picture().Clear();
+        prev->Invalidate();
+        Label1->SetCaption("");
+        Label2->SetCaption("");
+        button5->HelpKeyword.clear();
+        SelectedParam.clear();
+    }
+}
+
+void TfrmAppdeck::lv2KeyDown(TObject*, WORD& Key, TShiftState Shift) {
+    if (lv2->SelectedIndex() < 0) return;
+    TShiftState mods = Shift & (ssShift | ssAlt | ssCtrl);
+    if (Key == VK_DELETE) {
+        btnremoveClick(btnremove);
+    } else if (mods == ssCtrl && Key == 'C') {
+        btnCLocClick(btnCLoc);
+    } else if (mods == ssCtrl && Key == 'T') {
+        btnFTClick(btnft);
+    } else if (mods == ssAlt && Key == VK_RETURN) {
+        btnPropClick(btnProp);
+    } else {
+        return;
+    }
+    Key = 0;
+}
+
+void TfrmAppdeck::lv2KeyPress(TObject*, wchar_t& Key) {
+    if (Key == L'\r' && lv2->SelectedIndex() >= 0) {
+        RunAppz(button5);
+        Key = 0;
+    }
+}
+
+
+void TfrmAppdeck::ClearAll() {
+    for (int k = 0; k < 5; ++k) {
+        app[k]->SetCaption("");
+        des[k]->SetCaption("");
+        run[k]->SetVisible(false);
+        run[k]->HelpKeyword.clear();
+        pinButtons[2 * k]->SetVisible(false);
+        pinButtons[2 * k + 1]->SetVisible(false);
+        pic[k]->Picture().Clear();
+        pic[k]->Invalidate();
+        SlotParam[k].clear();
+    }
+}
+
+void TfrmAppdeck::UDClick(TObject*) {
+    ClearAll();
+    std::string category = SelectedCategory();
+    if (category.empty() || Temp->Count() == 0) return;
+    TIniFile ini(CategoryFileName(BaseDir, category));
+    int first = UD->Position() * 5 - 5;
+    for (int k = 0; k < 5; ++k) {
+        int index = first + k;
+        if (index < 0 || index >= Temp->Count()) continue;
+        std::string name = Temp->Items()[index];
+        app[k]->SetCaption(mainwindow::DoubleAmpersands(name));
+        std::string desc = ini.ReadString(name, "Desc", "");
+        des[k]->SetCaption(desc.empty() ? "( No Description )" : mainwindow::DoubleAmpersands(desc));
+        run[k]->SetVisible(true);
+        pinButtons[2 * k]->SetVisible(!ReadOnlyView);
+        pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
+        std::string location = ResolveLocation(ini.ReadString(name, "Loc", ""), BaseDir);
+        SlotParam[k] = ExpandEnvPath(ini.ReadString(name, "Param", ""));
+        run[k]->HelpKeyword = location;
+        if (OwnedIcon icon = GetLargeIcon(location)) pic[k]->Picture().SetIcon(std::move(icon));
+    }
+}
+
+void TfrmAppdeck::Button2Click(TObject* Sender) {
+    auto* b = dynamic_cast<TComponent*>(Sender);
+    int step = b && b->Tag == 2 ? -1 : 1;
+    UD->SetPosition(UD->Position() + step);
+    UDClick(UD);
+}
+
+OwnedIcon TfrmAppdeck::GetLargeIcon(const std::string& file) { return ShellIcon(file, TShellIconSize::Large); }
+
+std::string TfrmAppdeck::GetPar(const std::string& buttonName) const {
+    for (int k = 0; k < 5; ++k)
+        if (buttonName == "run" + std::to_string(k + 1)) return SlotParam[k];
+    if (buttonName == "button5") return SelectedParam;
+    return std::string();
+}
+
+}  // namespace ad
