@@ -417,6 +417,8 @@ protected:
     void SetTopRow(int ARow) { topRow_ = ARow; }
     void RecomputeShownRange();
     void ScrollVertBy(int Rows);
+    // The next or previous visible column, offered to OnSelectionMove.
+    void MoveToColumn(bool Forward, TMoveSelectionKey Key);
 
     int currentCol_ = 0;
     int currentRow_ = -1;

@@ -167,19 +167,14 @@ void TRgCustomGridControl::MoveSelection(int Delta) {
     SetSelectedRow(r);
 }
 
-void TRgCustomGridControl::SelectNextColumn(TMoveSelectionKey Key) {
-    if (!columns_->IsValidIndex(currentCol_)) return;
-    TRgCustomColumn* next = columns_->Item(currentCol_)->NextVisible();
-    int col = columns_->IndexOf(next);
-    Fire(OnSelectionMove, col, currentRow_, Key);
-    SelectCell(col, currentRow_, AutoEditOf(*columns_, col), true, 0);
-    if (gridStyle_ == gsReport && columns_->IsValidIndex(col)) ScrollToColumn(columns_->Item(col));
-}
+void TRgCustomGridControl::SelectNextColumn(TMoveSelectionKey Key) { MoveToColumn(true, Key); }
 
-void TRgCustomGridControl::SelectPreviousColumn(TMoveSelectionKey Key) {
+void TRgCustomGridControl::SelectPreviousColumn(TMoveSelectionKey Key) { MoveToColumn(false, Key); }
+
+void TRgCustomGridControl::MoveToColumn(bool Forward, TMoveSelectionKey Key) {
     if (!columns_->IsValidIndex(currentCol_)) return;
-    TRgCustomColumn* prior = columns_->Item(currentCol_)->PriorVisible();
-    int col = columns_->IndexOf(prior);
+    TRgCustomColumn* current = columns_->Item(currentCol_);
+    int col = columns_->IndexOf(Forward ? current->NextVisible() : current->PriorVisible());
     Fire(OnSelectionMove, col, currentRow_, Key);
     SelectCell(col, currentRow_, AutoEditOf(*columns_, col), true, 0);
     if (gridStyle_ == gsReport && columns_->IsValidIndex(col)) ScrollToColumn(columns_->Item(col));

@@ -257,12 +257,12 @@ TEST_F(GridWindowTest, PaintedPixels) {
     // Rating row 3 holds 3: the third glyph's centre is set, the fourth's empty.
     int left = g.Columns().Item(2)->ClientLeft();
     // Opaque glyph pixels come out within one step of the glyph's colour.
-    auto near = [](TColor a, TColor b) {
+    auto closeTo = [](TColor a, TColor b) {
         return std::abs(RedOf(a) - RedOf(b)) <= 1 && std::abs(GreenOf(a) - GreenOf(b)) <= 1 &&
                std::abs(BlueOf(a) - BlueOf(b)) <= 1;
     };
-    EXPECT_TRUE(near(shot.At(left + 2 * 12 + 6, RowY(3)), RGBColor(0xFF, 0xC0, 0x00)));
-    EXPECT_TRUE(near(shot.At(left + 3 * 12 + 6, RowY(3)), RGBColor(0xD0, 0xD0, 0xD0)));
+    EXPECT_TRUE(closeTo(shot.At(left + 2 * 12 + 6, RowY(3)), RGBColor(0xFF, 0xC0, 0x00)));
+    EXPECT_TRUE(closeTo(shot.At(left + 3 * 12 + 6, RowY(3)), RGBColor(0xD0, 0xD0, 0xD0)));
     // Unfocused: the inactive selection colour (aoHideSelection is off here).
     g.SetAppearanceOptions(0);
     ::SetFocus(nullptr);
