@@ -93,8 +93,13 @@ void TGdiCanvas::SetTextColor(TColor color) {
 }
 
 void TGdiCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
-    OwnedPen pen(::CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ColorToRGBValue(color))));
-    SelectObjectScope select(dc_, pen.Get());
+    TColor rgb = ColorToRGBValue(color);
+    if (!penCache_ || penColor_ != rgb) {
+        penCache_ = OwnedPen(::CreatePen(PS_SOLID, 1, static_cast<COLORREF>(rgb)));
+        penColor_ = rgb;
+    }
+    // Selected for this line only: the DC never holds the cached pen when it goes.
+    SelectObjectScope select(dc_, penCache_.Get());
     ::MoveToEx(dc_, x1, y1, nullptr);
     ::LineTo(dc_, x2, y2);
 }
@@ -153,16 +158,23 @@ void TGdiCanvas::SetBrushStyle(TBrushStyle style) {
     ::SetBkMode(dc_, style == bsClear ? TRANSPARENT : OPAQUE);
 }
 
+HBRUSH TGdiCanvas::BrushOf(TColor color) {
+    TColor rgb = ColorToRGBValue(color);
+    if (!brushCache_ || brushColor_ != rgb) {
+        brushCache_ = OwnedBrush(::CreateSolidBrush(static_cast<COLORREF>(rgb)));
+        brushColor_ = rgb;
+    }
+    return brushCache_.Get();
+}
+
 void TGdiCanvas::FillRect(const TRect& r, TColor color) {
-    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
     RECT rc = ToRECT(r);
-    ::FillRect(dc_, &rc, brush.Get());
+    ::FillRect(dc_, &rc, BrushOf(color));
 }
 
 void TGdiCanvas::FrameRect(const TRect& r, TColor color) {
-    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
     RECT rc = ToRECT(r);
-    ::FrameRect(dc_, &rc, brush.Get());
+    ::FrameRect(dc_, &rc, BrushOf(color));
 }
 
 void TGdiCanvas::DrawFocusRect(const TRect& r) {

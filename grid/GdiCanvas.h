@@ -57,6 +57,12 @@ private:
     TColor textColor_ = 0;
     OwnedFont font_;
     HGDIOBJ oldFont_ = nullptr;
+    // The last brush and pen made, kept for the next call of the same colour.
+    HBRUSH BrushOf(TColor color);
+    OwnedBrush brushCache_;
+    TColor brushColor_ = 0;
+    OwnedPen penCache_;
+    TColor penColor_ = 0;
     std::u16string fontName_;
     int fontHeight_ = 0;
     std::uint8_t fontStyle_ = 0xFF;
