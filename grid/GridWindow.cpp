@@ -126,9 +126,33 @@ bool TReportGridWindow::DrawHeaderItem(ICanvas& canvas, const TRect& rect, THead
 }
 
 void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
-    TGdiCanvas canvas(dc);
-    canvas.SetBrushStyle(bsSolid);
-    Grid.Paint(canvas, FromRECT(clip));
+    // Painted into a bitmap in memory and copied to the window in one go:
+    // many small calls on a window's DC each cost a round trip to the display.
+    int w = clip.right - clip.left, h = clip.bottom - clip.top;
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    OwnedMemoryDC memory(::CreateCompatibleDC(dc));
+    OwnedBitmap bitmap(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap) {
+        TGdiCanvas canvas(dc);
+        Grid.Paint(canvas, FromRECT(clip));
+        return;
+    }
+    SelectObjectScope select(memory.Get(), bitmap.Get());
+    SelectObjectScope font(memory.Get(), ::GetCurrentObject(dc, OBJ_FONT));
+    ::SetWindowOrgEx(memory.Get(), clip.left, clip.top, nullptr);
+    {
+        TGdiCanvas canvas(memory.Get());
+        canvas.SetBrushStyle(bsSolid);
+        Grid.Paint(canvas, FromRECT(clip));
+    }
+    ::BitBlt(dc, clip.left, clip.top, w, h, memory.Get(), clip.left, clip.top, SRCCOPY);
 }
 
 void TReportGridWindow::PaintTo(HDC dc) {
