@@ -10,6 +10,7 @@
 
 #include "grid/CellStore.h"
 #include "grid/DelimitedText.h"
+#include "grid/GridTestFixture.h"
 
 using namespace ad;
 using namespace ad::grid;
@@ -136,5 +137,34 @@ int main() {
         return Millis(t);
     });
     std::printf("%-34s %10.1f  (%.0f MB/s)\n", "parse 30 MB delimited text", parse, text.size() / 1e6 / (parse / 1e3));
+
+    // Import into a grid against the same parse into memory alone: both grow
+    // linearly with the number of lines.
+    std::printf("\n%-12s %14s %14s %8s\n", "lines", "grid import ms", "parse only ms", "ratio");
+    for (int lines : {10000, 100000, 1000000}) {
+        std::string rowsText;
+        for (int k = 0; k < lines; ++k)
+            rowsText += "Program " + std::to_string(k) + "\tC:\\Apps\\app" + std::to_string(k) + ".exe\t" + std::to_string(k % 977) + "\n";
+        struct TKeep : IDelimitedSink {
+            std::vector<std::vector<std::u16string>> rows;
+            void AddRow() override { rows.emplace_back(); }
+            void SetCellText(int, int, const std::u16string& t) override { rows.back().push_back(t); }
+        };
+        double parseOnly = Best(3, [&] {
+            TKeep keep;
+            TReadOnlyMemoryStream source(rowsText.data(), rowsText.size());
+            auto t = std::chrono::steady_clock::now();
+            ParseDelimitedText(source, u'\t', 0, u'|', keep);
+            return Millis(t);
+        });
+        double import = Best(3, [&] {
+            gridtest::TGridFixture f(3);
+            TReadOnlyMemoryStream source(rowsText.data(), rowsText.size());
+            auto t = std::chrono::steady_clock::now();
+            f.grid.LoadFromStream(source, u'\t', 0, u'|');
+            return Millis(t);
+        });
+        std::printf("%-12d %14.1f %14.1f %8.2f\n", lines, import, parseOnly, import / parseOnly);
+    }
     return 0;
 }

@@ -212,10 +212,10 @@ void TCells::AddRows(int Count) {
     if (Count <= 0) return;
     for (int c = 0; c < ColumnCount; ++c) {
         TColumnList& list = ColumnLists[static_cast<size_t>(c)];
-        list.reserve(list.size() + static_cast<size_t>(Count));
+        // Growth stays geometric: a reserve of exactly the new size would
+        // copy the whole column for every row added one at a time.
         for (int k = 0; k < Count; ++k) list.push_back(MakeCell(c, TCellContext::Append, c, RowCount + k));
     }
-    Rows.reserve(Rows.size() + static_cast<size_t>(Count));
     for (int k = 0; k < Count; ++k) Rows.push_back(MakeRow());
     RowCount += Count;
     ShownRowCount += Count;

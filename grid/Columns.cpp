@@ -528,7 +528,42 @@ void TRgRateColumn::Assign(const TRgCustomColumn& source) {
         SetMax(rate->max_);
         SetTransparent(rate->transparent_);
         SetHideWhenEmpty(rate->hideWhenEmpty_);
+        SetGlyph(rate->glyph_);
+        SetEmptyGlyph(rate->emptyGlyph_);
     }
+}
+
+void TRgRateColumn::SetTransparent(bool value) {
+    transparent_ = value;
+    glyphClear_ = value ? ClearedByCorner(glyph_) : TBitmap32{};
+    emptyGlyphClear_ = value ? ClearedByCorner(emptyGlyph_) : TBitmap32{};
+    Repaint(cbCells);
+}
+
+void TRgRateColumn::SetGlyph(const TBitmap32& value) {
+    glyph_ = value;
+    glyphClear_ = transparent_ ? ClearedByCorner(glyph_) : TBitmap32{};
+    Repaint(cbCells);
+}
+
+void TRgRateColumn::SetEmptyGlyph(const TBitmap32& value) {
+    emptyGlyph_ = value;
+    emptyGlyphClear_ = transparent_ ? ClearedByCorner(emptyGlyph_) : TBitmap32{};
+    Repaint(cbCells);
+}
+
+TBitmap32 ClearedByCorner(const TBitmap32& image) {
+    TBitmap32 out = image;
+    TImageView32 view = out.View();
+    if (view.Empty()) return out;
+    const std::uint8_t* corner = view.Pixel(0, view.Height - 1);
+    std::uint8_t b = corner[0], g = corner[1], r = corner[2];
+    for (int y = 0; y < view.Height; ++y)
+        for (int x = 0; x < view.Width; ++x) {
+            std::uint8_t* px = view.Pixel(x, y);
+            px[3] = (px[0] == b && px[1] == g && px[2] == r) ? 0 : 255;
+        }
+    return out;
 }
 
 // --- TRgColumns
@@ -745,17 +780,17 @@ std::u16string FormatFloatMask(const std::string& maskText, double value, const 
     if (whole == "0" && minInt == 0) whole.clear();
     if (static_cast<int>(whole.size()) < minInt) whole = std::string(static_cast<size_t>(minInt) - whole.size(), '0') + whole;
     if (thousands) {
-        std::string grouped;
-        for (size_t k = 0; k < whole.size(); ++k) {
-            if (k > 0 && (whole.size() - k) % 3 == 0) grouped.push_back(',');
-            grouped.push_back(whole[k]);
-        }
-        whole = grouped;
     }
-    bool negative = value < 0 && (whole.find_first_not_of("0,") != std::string::npos || frac.find_first_not_of('0') != std::string::npos);
-    std::u16string out = Latin1ToUtf16(prefix);
+    bool negative = value < 0 && (whole.find_first_not_of('0') != std::string::npos || frac.find_first_not_of('0') != std::string::npos);
+    // The sign goes before a literal prefix, as the system's number
+    // formatting puts it; groups take the locale's separator.
+    std::u16string out;
     if (negative) out.push_back(u'-');
-    out += Latin1ToUtf16(whole);
+    out += Latin1ToUtf16(prefix);
+    for (size_t k = 0; k < whole.size(); ++k) {
+        if (thousands && k > 0 && (whole.size() - k) % 3 == 0) out.push_back(fs.ThousandSeparator);
+        out.push_back(static_cast<char16_t>(whole[k]));
+    }
     if (!frac.empty()) {
         out.push_back(fs.DecimalSeparator);
         out += Latin1ToUtf16(frac);

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Bitmap32.h"
 #include "grid/CellStore.h"
 #include "grid/GridCanvas.h"
 #include "grid/GridTypes.h"
@@ -438,7 +439,17 @@ public:
     int Max() const { return max_; }
     void SetMax(int value) { SetCellProperty(max_, value); }
     bool Transparent() const { return transparent_; }
-    void SetTransparent(bool value) { SetCellProperty(transparent_, value); }
+    void SetTransparent(bool value);
+    // The glyphs of a set and an unset step. Pixels carry their alpha; with
+    // Transparent, the pixels of each glyph's bottom-left colour are made
+    // clear once, when the glyph or the flag is set.
+    const TBitmap32& Glyph() const { return glyph_; }
+    void SetGlyph(const TBitmap32& value);
+    const TBitmap32& EmptyGlyph() const { return emptyGlyph_; }
+    void SetEmptyGlyph(const TBitmap32& value);
+    // The glyphs as painted.
+    const TBitmap32& PaintGlyph() const { return transparent_ ? glyphClear_ : glyph_; }
+    const TBitmap32& PaintEmptyGlyph() const { return transparent_ ? emptyGlyphClear_ : emptyGlyph_; }
     bool HideWhenEmpty() const { return hideWhenEmpty_; }
     void SetHideWhenEmpty(bool value) { SetCellProperty(hideWhenEmpty_, value); }
 
@@ -446,7 +457,12 @@ private:
     int max_ = 5;
     bool transparent_ = false;
     bool hideWhenEmpty_ = false;
+    TBitmap32 glyph_, emptyGlyph_, glyphClear_, emptyGlyphClear_;
 };
+
+// A copy of the image whose pixels of its bottom-left pixel's colour have
+// alpha 0 and all others alpha 255.
+TBitmap32 ClearedByCorner(const TBitmap32& image);
 
 // The grid's side of the list: notices, the client width, the indicator, and
 // what the columns ask of the grid (band spans, scroll position, selection).

@@ -203,6 +203,19 @@ TEST(ColumnsTest, DrawText) {
     EXPECT_EQ(num.GetDrawText(number), u"1234.5 units");
 }
 
+// Masks group and separate with the locale's characters, and the sign
+// precedes a literal prefix.
+TEST(ColumnsTest, FloatMaskFollowsTheLocale) {
+    TFormatSettings german;
+    german.DecimalSeparator = u',';
+    german.ThousandSeparator = u'.';
+    EXPECT_EQ(FormatFloatMask("#,##0.00", 1234.5, german), u"1.234,50");
+    EXPECT_EQ(FormatFloatMask("#,##0", -1234567, german), u"-1.234.567");
+    TFormatSettings plain;
+    EXPECT_EQ(FormatFloatMask("'$'#,##0.00", -1234.5, plain), u"-$1,234.50");
+    EXPECT_EQ(FormatFloatMask("'$'0.00", -0.001, plain), u"$0.00");
+}
+
 TEST(ColumnsTest, TextFitWidth) {
     TRecordingCanvas canvas(10, 10);  // 7 pixels a character
     TRgRateColumn base;

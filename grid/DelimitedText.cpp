@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "base/Exception.h"
-#include "grid/CellStore.h"
 
 namespace ad::grid {
 
@@ -112,13 +111,6 @@ void ParseDelimitedText(TStream& source, char16_t Separator, int SkipLines, char
         }
     }
     if (!field.empty()) store(false);
-}
-
-void TCellStoreSink::AddRow() { cells_.AddRows(1); }
-
-void TCellStoreSink::SetCellText(int col, int row, const std::u16string& text) {
-    if (col < 0 || col >= cells_.ColumnCount) return;
-    cells_.GetCell(col, row)->SetAsString(text);
 }
 
 }  // namespace ad::grid

@@ -11,8 +11,6 @@
 
 namespace ad::grid {
 
-class TCells;
-
 // Where the rows go.
 class IDelimitedSink {
 public:
@@ -30,17 +28,5 @@ public:
 void ParseDelimitedText(TStream& source, char16_t Separator, int SkipLines, char16_t LineBreakChar,
                         IDelimitedSink& sink);
 
-// Fills a cell store: each line adds a row, fields go to the cells as text.
-// Fields beyond the store's last column are skipped, so one surplus separator
-// does not end the import.
-class TCellStoreSink : public IDelimitedSink {
-public:
-    explicit TCellStoreSink(TCells& cells) : cells_(cells) {}
-    void AddRow() override;
-    void SetCellText(int col, int row, const std::u16string& text) override;
-
-private:
-    TCells& cells_;
-};
 
 }  // namespace ad::grid

@@ -103,28 +103,5 @@ TEST(DelimitedTextTest, ReadsTheStreamFromItsPosition) {
     EXPECT_THROW(ParseDelimitedText(failing, u';', 0, u'|', sink), EReadError);
 }
 
-TEST(DelimitedTextTest, FillsStoreAndSkipsSurplusFields) {
-    gridtest::TKindColumns columns;
-    columns.Add(8);
-    columns.Add(4);
-    TCells store(nullptr, &columns);
-    store.AppendColumn();
-    store.AppendColumn();
-    store.AddRows(3);  // old rows go first: the caller clears the grid
-    store.ClearRows();
-    std::string text = "name;size\nalpha;1.5\nbeta;2;stray\ngamma;3\n";
-    TReadOnlyMemoryStream source(text.data(), text.size());
-    TCellStoreSink sink(store);
-    ParseDelimitedText(source, u';', 1, u'|', sink);
-    ASSERT_EQ(store.RowCount, 3);
-    EXPECT_EQ(store.GetCell(0, 2)->AsString(), u"gamma");
-    EXPECT_EQ(store.GetCell(1, 1)->AsFloat(), 2.0);
-    // A field that is no number for a float column fails like any cell write.
-    std::string bad = "x;notanumber\n";
-    TReadOnlyMemoryStream badSource(bad.data(), bad.size());
-    EXPECT_THROW(ParseDelimitedText(badSource, u';', 0, u'|', sink), EConvertError);
-    EXPECT_EQ(store.RowCount, 4);
-}
-
 }  // namespace
 }  // namespace ad::grid

@@ -1,6 +1,8 @@
 // The grid's canvas over a Windows device context.
 #include "grid/GdiCanvas.h"
 
+#include <algorithm>
+
 #include "framework/Handles.h"
 #include "grid/DrawRoutines.h"
 
@@ -46,12 +48,78 @@ UINT TextFlagsToDT(unsigned flags) {
     if (flags & tfNoClip) dt |= DT_NOCLIP;
     if (flags & tfEndEllipsis) dt |= DT_END_ELLIPSIS;
     if (flags & tfRtlReading) dt |= DT_RTLREADING;
+    if (flags & tfWordBreak) dt |= DT_WORDBREAK;
+    if (flags & tfPathEllipsis) dt |= DT_PATH_ELLIPSIS;
+    if (flags & tfEditControl) dt |= DT_EDITCONTROL;
+    if (flags & tfCalcRect) dt |= DT_CALCRECT;
     return dt;
 }
 
 void UseSystemColors() { SetSystemColorSource(SystemColorValue); }
 
-TGdiCanvas::TGdiCanvas(HDC dc) : dc_(dc) { UseSystemColors(); }
+TGdiCanvas::TGdiCanvas(HDC dc) : dc_(dc) {
+    UseSystemColors();
+    textColor_ = static_cast<TColor>(::GetTextColor(dc_));
+}
+
+TGdiCanvas::~TGdiCanvas() {
+    if (oldFont_) ::SelectObject(dc_, oldFont_);
+}
+
+void TGdiCanvas::SetFont(std::u16string_view name, int height, std::uint8_t style) {
+    if (font_ && name == fontName_ && height == fontHeight_ && style == fontStyle_) return;
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = (style & 1) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style & 2) ? TRUE : FALSE;
+    lf.lfUnderline = (style & 4) ? TRUE : FALSE;
+    lf.lfStrikeOut = (style & 8) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    size_t n = std::min(name.size(), static_cast<size_t>(LF_FACESIZE - 1));
+    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(n), lf.lfFaceName);
+    OwnedFont made(::CreateFontIndirectW(&lf));
+    if (!made) return;
+    HGDIOBJ previous = ::SelectObject(dc_, made.Get());
+    if (!oldFont_) oldFont_ = previous;
+    font_ = std::move(made);  // the font selected before is no longer in the DC
+    fontName_ = name;
+    fontHeight_ = height;
+    fontStyle_ = style;
+}
+
+void TGdiCanvas::SetTextColor(TColor color) {
+    textColor_ = color;
+    ::SetTextColor(dc_, static_cast<COLORREF>(ColorToRGBValue(color)));
+}
+
+void TGdiCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
+    TColor rgb = ColorToRGBValue(color);
+    if (!penCache_ || penColor_ != rgb) {
+        penCache_ = OwnedPen(::CreatePen(PS_SOLID, 1, static_cast<COLORREF>(rgb)));
+        penColor_ = rgb;
+    }
+    // Selected for this line only: the DC never holds the cached pen when it goes.
+    SelectObjectScope select(dc_, penCache_.Get());
+    ::MoveToEx(dc_, x1, y1, nullptr);
+    ::LineTo(dc_, x2, y2);
+}
+
+void TGdiCanvas::Polygon(const std::vector<TPoint>& points, TColor fill, TColor outline) {
+    if (points.empty()) return;
+    std::vector<POINT> pts;
+    pts.reserve(points.size());
+    for (const TPoint& p : points) pts.push_back(ToPOINT(p));
+    OwnedPen pen(::CreatePen(PS_SOLID, 1, static_cast<COLORREF>(ColorToRGBValue(outline))));
+    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(fill))));
+    SelectObjectScope selectPen(dc_, pen.Get());
+    SelectObjectScope selectBrush(dc_, brush.Get());
+    ::Polygon(dc_, pts.data(), static_cast<int>(pts.size()));
+}
+
+void TGdiCanvas::InvertRect(const TRect& r) {
+    RECT rc = ToRECT(r);
+    ::InvertRect(dc_, &rc);
+}
 
 TSize TGdiCanvas::TextExtent(std::u16string_view text) {
     SIZE s{};
@@ -90,16 +158,23 @@ void TGdiCanvas::SetBrushStyle(TBrushStyle style) {
     ::SetBkMode(dc_, style == bsClear ? TRANSPARENT : OPAQUE);
 }
 
+HBRUSH TGdiCanvas::BrushOf(TColor color) {
+    TColor rgb = ColorToRGBValue(color);
+    if (!brushCache_ || brushColor_ != rgb) {
+        brushCache_ = OwnedBrush(::CreateSolidBrush(static_cast<COLORREF>(rgb)));
+        brushColor_ = rgb;
+    }
+    return brushCache_.Get();
+}
+
 void TGdiCanvas::FillRect(const TRect& r, TColor color) {
-    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
     RECT rc = ToRECT(r);
-    ::FillRect(dc_, &rc, brush.Get());
+    ::FillRect(dc_, &rc, BrushOf(color));
 }
 
 void TGdiCanvas::FrameRect(const TRect& r, TColor color) {
-    OwnedBrush brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGBValue(color))));
     RECT rc = ToRECT(r);
-    ::FrameRect(dc_, &rc, brush.Get());
+    ::FrameRect(dc_, &rc, BrushOf(color));
 }
 
 void TGdiCanvas::DrawFocusRect(const TRect& r) {

@@ -25,6 +25,10 @@ enum TTextFlag : unsigned {
     tfNoClip = 1u << 6,
     tfEndEllipsis = 1u << 7,
     tfRtlReading = 1u << 8,
+    tfWordBreak = 1u << 9,
+    tfPathEllipsis = 1u << 10,
+    tfEditControl = 1u << 11,
+    tfCalcRect = 1u << 12,
 };
 
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
@@ -54,6 +58,19 @@ public:
     virtual void DrawFocusRect(const TRect& r) = 0;
     // Restricts drawing to r; shifted by the window origin when asked.
     virtual void ClipToRect(const TRect& r, bool shiftByOrigin) = 0;
+
+    // The font text is drawn and measured in (name, height in the system's
+    // logical units, TFontStyle bits) and the colour of text.
+    virtual void SetFont(std::u16string_view name, int height, std::uint8_t style) = 0;
+    virtual void SetTextColor(TColor color) = 0;
+    virtual TColor TextColor() const = 0;
+
+    // A one-pixel line from (x1, y1) up to, not including, (x2, y2).
+    virtual void Line(int x1, int y1, int x2, int y2, TColor color) = 0;
+    // A filled polygon; its outline in the outline colour.
+    virtual void Polygon(const std::vector<TPoint>& points, TColor fill, TColor outline) = 0;
+    // Inverts the colours of r.
+    virtual void InvertRect(const TRect& r) = 0;
 
     // The pixels of r as 0x00RRGGBB, rows top to bottom, and back; used by
     // alpha drawing. Pixels outside the surface read as 0 and are not written.

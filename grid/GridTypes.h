@@ -28,6 +28,7 @@ struct TGuid {
 // TimeSeparator.
 struct TFormatSettings {
     char16_t DecimalSeparator = u'.';
+    char16_t ThousandSeparator = u',';
     char16_t DateSeparator = u'/';
     char16_t TimeSeparator = u':';
     std::string ShortDateFormat = "M/d/yyyy";

@@ -2,6 +2,7 @@
 #include "grid/RecordingCanvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "grid/DrawRoutines.h"
 
@@ -18,7 +19,7 @@ TRecordingCanvas::TRecordingCanvas(int width, int height, TColor background)
 
 void TRecordingCanvas::Record(const char* kind, const TRect& r, TColor color, std::u16string_view text,
                               unsigned flags) {
-    Calls.push_back(TCanvasCall{kind, r, color, std::u16string(text), flags, Brush});
+    Calls.push_back(TCanvasCall{kind, r, color, FontStyle, std::u16string(text), flags, Brush});
 }
 
 void TRecordingCanvas::Fill(const TRect& r, TColor color) {
@@ -38,11 +39,79 @@ TRect TRecordingCanvas::CalcTextRect(std::u16string_view text, const TRect& r, u
 }
 
 void TRecordingCanvas::DrawText(std::u16string_view text, const TRect& r, unsigned flags) {
-    Record("DrawText", r, 0, text, flags);
+    Record("DrawText", r, ColorToRGBValue(TextColorValue), text, flags);
 }
 
 void TRecordingCanvas::DrawTurnedText(std::u16string_view text, const TRect& r, unsigned flags) {
-    Record("DrawTurnedText", r, 0, text, flags);
+    Record("DrawTurnedText", r, ColorToRGBValue(TextColorValue), text, flags);
+}
+
+void TRecordingCanvas::SetFont(std::u16string_view name, int height, std::uint8_t style) {
+    FontName = name;
+    FontHeight = height;
+    FontStyle = style;
+}
+
+void TRecordingCanvas::Plot(int x, int y, TColor color) {
+    if (x >= 0 && x < Width && y >= 0 && y < Height)
+        Surface[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)] = color;
+}
+
+void TRecordingCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
+    TColor c = ColorToRGBValue(color);
+    Record("Line", TRect{x1, y1, x2, y2}, c);
+    int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1, err = dx + dy;
+    int x = x1, y = y1;
+    while (!(x == x2 && y == y2)) {
+        Plot(x, y, c);
+        int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+}
+
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& points, TColor fill, TColor outline) {
+    if (points.empty()) return;
+    TRect box{points[0].X, points[0].Y, points[0].X, points[0].Y};
+    for (const TPoint& p : points) {
+        box.Left = std::min(box.Left, p.X);
+        box.Top = std::min(box.Top, p.Y);
+        box.Right = std::max(box.Right, p.X);
+        box.Bottom = std::max(box.Bottom, p.Y);
+    }
+    Record("Polygon", box, ColorToRGBValue(fill));
+    // Even-odd fill at pixel centres, then the outline.
+    TColor f = ColorToRGBValue(fill);
+    for (int y = box.Top; y <= box.Bottom; ++y)
+        for (int x = box.Left; x <= box.Right; ++x) {
+            bool inside = false;
+            double px = x + 0.5, py = y + 0.5;
+            for (size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+                const TPoint& a = points[i];
+                const TPoint& b = points[j];
+                if ((a.Y > py) != (b.Y > py) && px < (b.X - a.X) * (py - a.Y) / double(b.Y - a.Y) + a.X) inside = !inside;
+            }
+            if (inside) Plot(x, y, f);
+        }
+    TColor o = ColorToRGBValue(outline);
+    size_t calls = Calls.size();
+    for (size_t i = 0; i < points.size(); ++i) {
+        const TPoint& a = points[i];
+        const TPoint& b = points[(i + 1) % points.size()];
+        Line(a.X, a.Y, b.X, b.Y, o);
+        Plot(b.X, b.Y, o);
+    }
+    Calls.resize(calls);
+}
+
+void TRecordingCanvas::InvertRect(const TRect& r) {
+    Record("InvertRect", r);
+    for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, Height); ++y)
+        for (int x = std::max(r.Left, 0); x < std::min(r.Right, Width); ++x) {
+            TColor& px = Surface[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+            px = ~px & 0xFFFFFF;
+        }
 }
 
 void TRecordingCanvas::FillRect(const TRect& r, TColor color) {

@@ -133,11 +133,22 @@ void TRgScrollBar::Apply() {
     TApplyGuard guard(Applying);
     // Without a window there is nothing to push, and no track position to compare.
     if (!Owner->HostHandleAllocated()) return;
+    bool enabled = Owner->HostEnabled() && Enabled;
+    if (applied_ && lastMin_ == Min && lastMax_ == Max() && lastPage_ == PageSize() && lastPosition_ == Position() &&
+        lastDisable_ == !HideWhenFits() && lastEnabled_ == enabled)
+        return;
     int track = GetTrackPosition();
     Owner->HostSetScrollInfo(SystemBar, Min, Max(), PageSize(), Position(), !HideWhenFits());
     // After the information: setting it may enable the arrows again (a bar kept
     // with SIF_DISABLENOSCROLL is re-enabled when its range outgrows the page).
-    if (Max() > 0) Owner->HostEnableArrows(SystemBar, Owner->HostEnabled() && Enabled);
+    if (Max() > 0) Owner->HostEnableArrows(SystemBar, enabled);
+    applied_ = true;
+    lastMin_ = Min;
+    lastMax_ = Max();
+    lastPage_ = PageSize();
+    lastPosition_ = Position();
+    lastDisable_ = !HideWhenFits();
+    lastEnabled_ = enabled;
     if (track != Position()) Owner->BarScrolled(this);
 }
 

@@ -123,7 +123,16 @@ class TRgScrollBar : public TRgCustomScrollBar {
 public:
     using TRgCustomScrollBar::TRgCustomScrollBar;
     void SetVisible(bool Value) override;
+    // Pushes only what differs from what the window was last given: each
+    // push of scroll information repaints the bar.
     void Apply() override;
+    // The window is new: the next Apply pushes everything.
+    void ForgetApplied() { applied_ = false; }
+
+private:
+    bool applied_ = false;
+    int lastMin_ = 0, lastMax_ = 0, lastPage_ = 0, lastPosition_ = 0;
+    bool lastDisable_ = false, lastEnabled_ = false;
 };
 
 // LastScrollKind for a scroll code.

@@ -186,10 +186,15 @@ TEST(ScrollBarTest, ApplyPushesStateOnceAndReportsTrackChanges) {
     b.host.Log.clear();
     b.bar.Apply();
     EXPECT_EQ(b.host.Log.back(), "disable 1");
-    // A track position that differs from the model is reported.
+    // What the window already has is not pushed again.
+    b.host.Log.clear();
+    b.bar.Apply();
+    b.bar.SetRange(200, 20, 20);
+    EXPECT_TRUE(b.host.Log.empty());
+    // A track position that differs from the model is reported with a push.
     b.host.Reported.clear();
     b.host.Track = 7;
-    b.bar.Apply();
+    b.bar.SetRange(210, 20, 20);
     EXPECT_EQ(b.host.Reported, (std::vector<int>{0}));
     // Re-entry while applying is ignored; the guard is released afterwards.
     int nested = 0;
@@ -197,10 +202,15 @@ TEST(ScrollBarTest, ApplyPushesStateOnceAndReportsTrackChanges) {
         ++nested;
         b.bar.Apply();
     };
-    b.bar.Apply();
+    b.bar.SetRange(220, 20, 20);
     EXPECT_EQ(nested, 1);
     b.host.OnSetInfo = nullptr;
     b.host.Log.clear();
+    b.bar.SetRange(230, 20, 20);
+    EXPECT_EQ(b.host.Log.size(), 2u);
+    // A new window gets everything again.
+    b.host.Log.clear();
+    b.bar.ForgetApplied();
     b.bar.Apply();
     EXPECT_EQ(b.host.Log.size(), 2u);
     // Without a window nothing is pushed.

@@ -159,6 +159,8 @@ void TRgScrollControl::CreateParams(TCreateParams& params) {
 
 void TRgScrollControl::AfterCreateWnd() {
     TRgCustomScrollControl::AfterCreateWnd();
+    HorzScrollBar.ForgetApplied();
+    VertScrollBar.ForgetApplied();
     HorzScrollBar.Apply();
     VertScrollBar.Apply();
 }

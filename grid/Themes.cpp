@@ -41,6 +41,34 @@ int TThemeLibrary::GetThemeSysSize(int SizeId) const {
     return ::GetSystemMetrics(SizeId);
 }
 
+HANDLE TThemeLibrary::OpenTheme(HWND Window, const wchar_t* ClassName) const {
+    if (!OpenThemeData_ || !CloseThemeData_ || !IsThemed()) return nullptr;
+    return OpenThemeData_(Window, ClassName);
+}
+
+void TThemeLibrary::CloseTheme(HANDLE Theme) const {
+    if (Theme && CloseThemeData_) CloseThemeData_(Theme);
+}
+
+bool TThemeLibrary::DrawBackground(HANDLE Theme, HDC DC, int PartId, int StateId, const RECT& Rect) const {
+    return Theme && DrawThemeBackground_ && SUCCEEDED(DrawThemeBackground_(Theme, DC, PartId, StateId, &Rect, &Rect));
+}
+
+bool TThemeData::Open(HWND Window, const wchar_t* ClassName) {
+    Close();
+    theme_ = ThemeLibrary().OpenTheme(Window, ClassName);
+    return theme_ != nullptr;
+}
+
+void TThemeData::Close() {
+    if (theme_) ThemeLibrary().CloseTheme(theme_);
+    theme_ = nullptr;
+}
+
+bool TThemeData::Draw(HDC DC, int PartId, int StateId, const RECT& Rect) const {
+    return ThemeLibrary().DrawBackground(theme_, DC, PartId, StateId, Rect);
+}
+
 TThemeLibrary& ThemeLibrary() {
     static TThemeLibrary library;
     return library;

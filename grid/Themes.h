@@ -28,6 +28,10 @@ public:
                        const std::wstring& ClassName) const;
     // The theme's size metric, or the system metric without a theme.
     int GetThemeSysSize(int SizeId) const;
+    // Theme data kept open by its user (TThemeData); null without themes.
+    HANDLE OpenTheme(HWND Window, const wchar_t* ClassName) const;
+    void CloseTheme(HANDLE Theme) const;
+    bool DrawBackground(HANDLE Theme, HDC DC, int PartId, int StateId, const RECT& Rect) const;
 
 private:
     using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
@@ -45,6 +49,23 @@ private:
     GetThemeSysSizeFn GetThemeSysSize_ = nullptr;
     BoolFn IsThemeActive_ = nullptr;
     BoolFn IsAppThemed_ = nullptr;
+};
+
+// Theme data of one window and class, owned: opened again closes what was
+// open, and it closes when it goes.
+class TThemeData {
+public:
+    TThemeData() = default;
+    ~TThemeData() { Close(); }
+    TThemeData(const TThemeData&) = delete;
+    TThemeData& operator=(const TThemeData&) = delete;
+    bool Open(HWND Window, const wchar_t* ClassName);
+    void Close();
+    HANDLE Get() const { return theme_; }
+    bool Draw(HDC DC, int PartId, int StateId, const RECT& Rect) const;
+
+private:
+    HANDLE theme_ = nullptr;
 };
 
 // The process's binding, made on first use.

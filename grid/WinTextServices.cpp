@@ -44,6 +44,8 @@ TWinTextServices::TWinTextServices() {
     std::u16string date = LocaleText(LOCALE_SDATE, u"/");
     std::u16string time = LocaleText(LOCALE_STIME, u":");
     FormatSettings.DecimalSeparator = dec[0];
+    std::u16string thousands = LocaleText(LOCALE_STHOUSAND, u",");
+    FormatSettings.ThousandSeparator = thousands.empty() ? u',' : thousands[0];
     FormatSettings.DateSeparator = date[0];
     FormatSettings.TimeSeparator = time[0];
     FormatSettings.ShortDateFormat = LocalePatternToFormat(LocaleText(LOCALE_SSHORTDATE, u"M/d/yyyy"), date, '/');

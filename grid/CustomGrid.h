@@ -1,0 +1,92 @@
+// The grid's interactive side: which band a point falls in, header presses
+// that sort, column resizing and moving, cell clicks with the clickable
+// rating element, the keyboard with its navigation keys and type-to-search,
+// the wheel, and the column searches. Mouse and key input arrive as plain
+// calls (GridWindow.h turns window messages into them).
+#pragma once
+
+#include "grid/GridControl.h"
+
+namespace ad::grid {
+
+enum TGridBand : int { gbNone = 0, gbCells = 1, gbFooter = 2, gbHeader = 3, gbIndicator = 4, gbInput = 5 };
+enum TGridMouseButton : int { gmbLeft, gmbRight, gmbMiddle };
+
+// Virtual key codes the grid handles.
+enum TGridKey : int {
+    gkTab = 0x09, gkReturn = 0x0D, gkEscape = 0x1B, gkPrior = 0x21, gkNext = 0x22, gkEnd = 0x23, gkHome = 0x24,
+    gkLeft = 0x25, gkUp = 0x26, gkRight = 0x27, gkDown = 0x28, gkA = 0x41
+};
+
+class TRgCustomGrid : public TRgCustomGridControl {
+public:
+    TRgCustomGrid(IGridWindow& window, TRgCustomScrollBar& horzBar, TRgCustomScrollBar& vertBar);
+    ~TRgCustomGrid() override;
+
+    // --- hit tests (client coordinates) ---
+    TGridBand BandAt(int X, int Y) const;
+    // The column index under x (scroll position applied to scrolling columns), -1 when none.
+    int ColumnAt(int X) const;
+    // The cell under a point; false outside the cells.
+    bool CellAt(int X, int Y, int& ACol, int& ARow) const;
+    // The column whose right border is within e - 3 .. e + 2 of x, -1 when none.
+    int ResizeHandleAt(int X) const;
+    // Where a column dragged to x would land (a display position).
+    int DropTarget(TRgCustomColumn* Dragged, int X) const;
+    bool DropAllowed(TRgCustomColumn* Dragged, int Target) const;
+
+    // --- input ---
+    void MouseDown(TGridMouseButton Button, unsigned Shift, int X, int Y, bool DoubleClick = false);
+    void MouseMove(unsigned Shift, int X, int Y);
+    void MouseUp(TGridMouseButton Button, unsigned Shift, int X, int Y);
+    void MouseLeave();
+    void MouseEnter() { Fire(OnMouseEnter); }
+    // A key down; true when the grid used it.
+    bool KeyDown(int Key, unsigned Shift);
+    void KeyPress(char16_t Key);
+    // Wheel turns (positive away from the user).
+    void MouseWheel(int Delta, unsigned Shift);
+    void FocusChanged(bool Focused);
+
+    virtual void HandleNavigationKey(int& Key, unsigned Shift);
+    virtual bool PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, const TRect& CellRect);
+    // A clickable element's new value for its cell (the descendant stores it).
+    virtual void AcceptPlayValue(TColumnPlay* Play) { (void)Play; }
+    // The element of a column (rating columns have one), made on first use.
+    TColumnPlay* PlayOf(TRgCustomColumn* Column);
+
+    // --- searches ---
+    bool SearchColumn(int Column, const std::u16string& Text, bool FromStart);
+    bool SearchAllColumns(const std::u16string& Text);
+    // Case-insensitive comparison of wide text (the platform's, by default
+    // a simple fold of ASCII and Latin-1 letters).
+    std::function<int(std::u16string_view, std::u16string_view)> CompareTextCI;
+    const std::u16string& SearchBuffer() const { return searchBuffer_; }
+
+    // State of a press and drag.
+    int PressedColumn() const { return pressedColumn_; }
+    int ResizingColumn() const { return resizeColumn_; }
+    bool MovingColumn() const { return moving_; }
+
+private:
+    void EndHeaderPress();
+    TRgCustomColumn* ColumnPtr(int index) const { return Columns().IsValidIndex(index) ? Columns().Item(index) : nullptr; }
+
+    TPoint pressPoint_{-1, -1};
+    int pressedColumn_ = -1;
+    int moveCandidate_ = -1;
+    int hotColumn_ = -1;
+    int resizeColumn_ = -1;
+    int resizeDelta_ = 0;
+    int resizeLine_ = -1;
+    bool moving_ = false;
+    std::u16string searchBuffer_;
+    std::uint32_t lastSearchKey_ = 0;
+    std::vector<std::pair<TRgCustomColumn*, std::unique_ptr<TColumnPlay>>> plays_;
+};
+
+// Case-insensitive comparison of the first characters: ASCII and Latin-1
+// letters fold to lower case.
+int FoldCompare(std::u16string_view a, std::u16string_view b);
+
+}  // namespace ad::grid

@@ -1,0 +1,219 @@
+// Header presses and sorting, column resizing and moving, keys, the wheel
+// and the searches.
+#include "grid/CustomGrid.h"
+
+#include <gtest/gtest.h>
+
+#include "grid/GridTestFixture.h"
+
+namespace ad::grid {
+namespace {
+
+using gridtest::TGridFixture;
+
+TEST(CustomGridTest, HitTests) {
+    TGridFixture f(2, 3);
+    f.grid.SetOptions(goHeader | goIndicator | goFooter);
+    EXPECT_EQ(f.grid.BandAt(20, 5), gbHeader);
+    EXPECT_EQ(f.grid.BandAt(20, 30), gbCells);
+    EXPECT_EQ(f.grid.BandAt(20, 190), gbFooter);
+    EXPECT_EQ(f.grid.BandAt(5, 30), gbIndicator);
+    EXPECT_EQ(f.grid.BandAt(250, 30), gbNone);
+    // Columns at 12..72 and 72..132; both ends count.
+    EXPECT_EQ(f.grid.ColumnAt(12), 0);
+    EXPECT_EQ(f.grid.ColumnAt(73), 1);
+    EXPECT_EQ(f.grid.ColumnAt(140), -1);
+    int col, row;
+    EXPECT_TRUE(f.grid.CellAt(80, 18 + 16 + 3, col, row));
+    EXPECT_EQ(col, 1);
+    EXPECT_EQ(row, 1);
+    EXPECT_FALSE(f.grid.CellAt(80, 18 + 3 * 16 + 3, col, row));  // below the last row
+    // Resize handles at e - 3 .. e + 2 of the right edges.
+    EXPECT_EQ(f.grid.ResizeHandleAt(69), 0);
+    EXPECT_EQ(f.grid.ResizeHandleAt(68), -1);
+    EXPECT_EQ(f.grid.ResizeHandleAt(134), 1);
+    EXPECT_EQ(f.grid.ResizeHandleAt(135), -1);
+}
+
+TEST(CustomGridTest, HeaderClicksSortAndAlternate) {
+    TGridFixture f(2, 3);
+    const char16_t* names[] = {u"b", u"c", u"a"};
+    for (int r = 0; r < 3; ++r) f.grid.SetCellText(0, r, names[r]);
+    std::vector<int> clicks;
+    f.grid.OnHeaderClick = [&](TRgCustomGridControl*, int c) { clicks.push_back(c); };
+    auto click = [&](int x) {
+        f.grid.MouseDown(gmbLeft, 0, x, 5);
+        f.grid.MouseUp(gmbLeft, 0, x, 5);
+    };
+    click(20);
+    EXPECT_EQ(f.grid.GetCellText(0, 0), u"a");
+    click(20);
+    EXPECT_EQ(f.grid.GetCellText(0, 0), u"c");
+    EXPECT_EQ(f.grid.Columns().Item(0)->SortKind, skDescending);
+    click(20);
+    EXPECT_EQ(f.grid.GetCellText(0, 0), u"a");
+    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 0}));
+
+    // Press on one header, release on another: a click for the pressed one, no sort.
+    f.grid.MouseDown(gmbLeft, 0, 100, 5);
+    f.grid.MouseUp(gmbLeft, 0, 102, 5);  // within 3 pixels: no move
+    f.grid.MouseDown(gmbLeft, 0, 100, 5);
+    f.grid.Columns().Item(1)->SetOptions(f.grid.Columns().Item(1)->Options() | coDisableMoving);
+    f.grid.MouseUp(gmbLeft, 0, 20, 5);
+    EXPECT_EQ(clicks.back(), 1);
+    EXPECT_FALSE(f.grid.Columns().Item(0)->Sorted() && f.grid.Columns().Item(0)->SortKind == skDescending);
+
+    // Without coCanClick: neither a click nor a sort.
+    clicks.clear();
+    TRgCustomColumn* c0 = f.grid.Columns().Item(0);
+    c0->SetSorted(false);
+    c0->SetOptions(c0->Options() & ~coCanClick);
+    click(20);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_FALSE(c0->Sorted());
+}
+
+TEST(CustomGridTest, ColumnResizeStopsAtMinWidth) {
+    TGridFixture f(2, 1);
+    TRgCustomColumn* c = f.grid.Columns().Item(0);
+    c->MinWidth = 20;
+    f.grid.MouseDown(gmbLeft, 0, 59, 5);
+    EXPECT_EQ(f.grid.ResizingColumn(), 0);
+    f.grid.MouseMove(0, 80, 5);
+    f.grid.MouseUp(gmbLeft, 0, 80, 5);
+    EXPECT_EQ(c->Width(), 80);
+    f.grid.MouseDown(gmbLeft, 0, 79, 5);
+    f.grid.MouseMove(0, 2, 5);
+    f.grid.MouseUp(gmbLeft, 0, 2, 5);
+    EXPECT_EQ(c->Width(), 20);
+    // Every line drawn was erased again.
+    EXPECT_EQ(f.window.InvertedLines.size() % 2, 0u);
+}
+
+TEST(CustomGridTest, DropTargets) {
+    TGridFixture f(4, 1);  // columns at 0, 60, 120, 180
+    TRgColumns& cols = f.grid.Columns();
+    struct Case { int dragged, x, target; };
+    const Case cases[] = {
+        {0, 30, 0},    // over itself
+        {0, 100, 1},   // right half of column 1, moving right
+        {0, 70, 0},    // left half of column 1: before it, which is where it is
+        {0, 200, 2},   // left half of column 3: before it
+        {0, 220, 3},
+        {3, 130, 2},   // left half of column 2, moving left
+        {3, 170, 3},   // right half of column 2 when moving left: after it
+        {1, 500, 1},   // no column there
+    };
+    for (const Case& c : cases) EXPECT_EQ(f.grid.DropTarget(cols.Item(c.dragged), c.x), c.target) << c.dragged << " " << c.x;
+    f.grid.SetFixedCols(1);
+    f.grid.SetOptions(goHeader | goLockFixedCols);
+    EXPECT_FALSE(f.grid.DropAllowed(cols.Item(2), 0));
+    EXPECT_FALSE(f.grid.DropAllowed(cols.Item(0), 2));
+    EXPECT_TRUE(f.grid.DropAllowed(cols.Item(2), 1));
+}
+
+TEST(CustomGridTest, DraggingAHeaderMovesTheColumn) {
+    TGridFixture f(3, 1);
+    std::vector<std::string> moves;
+    f.grid.OnColumnMove = [&](TRgCustomGridControl*, int c, int from, int to) {
+        moves.push_back(std::to_string(c) + ":" + std::to_string(from) + ">" + std::to_string(to));
+    };
+    f.grid.MouseDown(gmbLeft, 0, 20, 5);
+    f.grid.MouseMove(0, 22, 5);  // 2 pixels: no drag
+    EXPECT_FALSE(f.grid.MovingColumn());
+    f.grid.MouseMove(0, 160, 5);
+    EXPECT_TRUE(f.grid.MovingColumn());
+    f.grid.MouseUp(gmbLeft, 0, 160, 5);
+    EXPECT_EQ(moves, std::vector<std::string>{"0:0>2"});
+    EXPECT_EQ(f.grid.Columns().Positions(2), f.grid.Columns().Item(0));
+    EXPECT_FALSE(f.grid.Columns().Item(0)->Sorted());  // a drag is no click
+
+    f.grid.SetOptions(goHeader | goCanHideColumn);
+    f.grid.MouseDown(gmbLeft, 0, 20, 5);
+    f.grid.MouseMove(0, 20, 120);
+    f.grid.MouseUp(gmbLeft, 0, 20, 120);  // dropped outside the header
+    EXPECT_FALSE(f.grid.Columns().Item(1)->Visible());
+}
+
+TEST(CustomGridTest, NavigationKeys) {
+    TGridFixture f(2, 40);
+    f.grid.SetOptions(goHeader | goSelectFullRow | goMultiSelect);
+    f.grid.UpdateVertScrollBar();
+    f.grid.SetSelectedRow(0);
+    EXPECT_TRUE(f.grid.KeyDown(gkDown, 0));
+    EXPECT_EQ(f.grid.CurrentRow(), 1);
+    f.grid.KeyDown(gkNext, 0);  // 11 rows fit: to the last fully shown row
+    EXPECT_EQ(f.grid.CurrentRow(), 10);
+    f.grid.KeyDown(gkNext, 0);
+    EXPECT_EQ(f.grid.CurrentRow(), 21);
+    EXPECT_EQ(f.grid.LastFullyVisibleRow(), 21);
+    f.grid.KeyDown(gkPrior, 0);
+    EXPECT_EQ(f.grid.CurrentRow(), f.grid.TopRow());
+    f.grid.KeyDown(gkEnd, 0);
+    EXPECT_EQ(f.grid.CurrentRow(), 39);
+    f.grid.KeyDown(gkHome, 0);
+    EXPECT_EQ(f.grid.CurrentRow(), 0);
+    EXPECT_EQ(f.grid.VertBar.Position(), 0);
+    f.grid.KeyDown(gkA, gsCtrl);
+    EXPECT_EQ(f.grid.SelectedCount(), 40);
+    EXPECT_FALSE(f.grid.KeyDown(gkA, 0));
+    f.grid.SetOptions(f.grid.Options() | goDisableKeys);
+    EXPECT_FALSE(f.grid.KeyDown(gkDown, 0));
+}
+
+TEST(CustomGridTest, Wheel) {
+    TGridFixture f(2, 40);
+    f.grid.UpdateVertScrollBar();
+    f.grid.MouseWheel(-120, 0);
+    EXPECT_EQ(f.grid.VertBar.Position(), 1);
+    EXPECT_EQ(f.grid.TopRow(), 1);
+    f.grid.MouseWheel(-120, gsCtrl);  // a page
+    const int page = f.grid.VertBar.LargeChange;
+    EXPECT_EQ(page, 12);
+    EXPECT_EQ(f.grid.VertBar.Position(), 1 + page);
+    f.grid.MouseWheel(120, 0);
+    EXPECT_EQ(f.grid.TopRow(), page);
+}
+
+TEST(CustomGridTest, SearchColumn) {
+    TGridFixture f(2, 5);
+    const char16_t* names[] = {u"Apple", u"a", u"Banana", u"apricot", u"Hidden ap"};
+    for (int r = 0; r < 5; ++r) f.grid.SetCellText(0, r, names[r]);
+    f.grid.SetRowShown(4, false);
+    struct Case { int selected; const char16_t* text; bool fromStart; int found; };
+    const Case cases[] = {
+        {-1, u"ap", false, 0},
+        {0, u"ap", false, 3},   // after the selected row first
+        {3, u"ap", false, 0},   // wraps to row 0
+        {0, u"AP", true, 0},
+        {0, u"ab", false, -1},  // "ab" does not match "a"
+        {2, u"", false, 3},     // an empty text matches the next shown row
+        {3, u"hid", false, -1}, // hidden rows are skipped
+    };
+    for (const Case& c : cases) {
+        f.grid.SetSelectedRow(c.selected);
+        bool found = f.grid.SearchColumn(0, c.text, c.fromStart);
+        EXPECT_EQ(found, c.found >= 0) << c.selected;
+        EXPECT_EQ(f.grid.CurrentRow(), c.found >= 0 ? c.found : c.selected) << c.selected;
+    }
+    EXPECT_FALSE(f.grid.SearchAllColumns(u"b"));
+    EXPECT_EQ(f.grid.CurrentRow(), 2);
+}
+
+TEST(CustomGridTest, TypeToSearch) {
+    TGridFixture f(1, 3);
+    const char16_t* names[] = {u"alpha", u"beta", u"bravo"};
+    for (int r = 0; r < 3; ++r) f.grid.SetCellText(0, r, names[r]);
+    f.grid.Columns().Item(0)->SetOptions(f.grid.Columns().Item(0)->Options() | coSearchColumn);
+    f.grid.KeyPress(u'b');
+    f.window.Tick += 100;
+    f.grid.KeyPress(u'r');
+    EXPECT_EQ(f.grid.CurrentRow(), 2);
+    f.window.Tick += 700;  // the buffer empties after 700 ms
+    f.grid.KeyPress(u'a');
+    EXPECT_EQ(f.grid.SearchBuffer(), u"a");
+    EXPECT_EQ(f.grid.CurrentRow(), 0);
+}
+
+}  // namespace
+}  // namespace ad::grid

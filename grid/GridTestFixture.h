@@ -1,0 +1,96 @@
+// A report grid in a pretend window for the grid's portable tests: the window
+// records invalidated rectangles and scrolled areas, the scroll bars count
+// what they push to it, and events are logged as text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "grid/ReportGrid.h"
+
+namespace ad::grid::gridtest {
+
+class TFakeWindow : public IGridWindow, public IScrollHost {
+public:
+    // IGridWindow
+    bool HandleAllocated() const override { return true; }
+    TSize ClientSize() const override { return Size; }
+    void InvalidateRect(const TRect& r) override { Invalidated.push_back(r); }
+    void ScrollArea(int dx, int dy, const TRect& area) override { Scrolled.push_back({dx, dy, area}); }
+    bool Focused() const override { return HasFocus; }
+    bool Enabled() const override { return true; }
+    bool VisualStyles() const override { return false; }
+    IHeaderTheme* HeaderTheme() override { return nullptr; }
+    int VertScrollBarWidth() const override { return 16; }
+    void FocusNextControl(bool forward) override { FocusMoves.push_back(forward); }
+    void BorderChanged() override { ++BorderChanges; }
+    std::uint32_t TickCount() const override { return Tick; }
+    void SetMouseCapture(bool capture) override { Captured = capture; }
+    void InvertVertLine(int x) override { InvertedLines.push_back(x); }
+    void SetCursorShape(int shape) override { Cursor = shape; }
+
+    // IScrollHost
+    bool HostHandleAllocated() override { return true; }
+    bool HostEnabled() override { return true; }
+    void HostSetScrollInfo(int, int, int, int, int, bool) override { ++ScrollInfoCalls; }
+    int HostGetTrackPos(int) override { return 0; }
+    void HostShowScrollBar(int, bool) override {}
+    void HostEnableArrows(int, bool) override {}
+    void HostSendScroll(TScrollBarKind, int) override {}
+    int GetHorzScrollDelta(int oldPos, int newPos) override { return Grid ? Grid->GetHorzScrollDelta(oldPos, newPos) : 0; }
+    int GetVertScrollDelta(int oldPos, int newPos) override { return Grid ? Grid->GetVertScrollDelta(oldPos, newPos) : 0; }
+    void ScrollContent(TRgCustomScrollBar*, int dx, int dy) override { Scrolled.push_back({dx, dy, {}}); }
+    void BarScrolled(TRgCustomScrollBar*) override {}
+
+    struct TScroll {
+        int DX, DY;
+        TRect Area;
+    };
+    TSize Size{300, 200};
+    bool HasFocus = true;
+    std::uint32_t Tick = 1000;
+    bool Captured = false;
+    int Cursor = 0;
+    int BorderChanges = 0;
+    int ScrollInfoCalls = 0;
+    std::vector<TRect> Invalidated;
+    std::vector<TScroll> Scrolled;
+    std::vector<bool> FocusMoves;
+    std::vector<int> InvertedLines;
+    TRgCustomGridControl* Grid = nullptr;
+};
+
+// A grid of text columns "A", "B", ... of width 60 in a 300 x 200 window.
+struct TGridFixture {
+    explicit TGridFixture(int columns = 2, int rows = 0) : horz(&window), vert(&window), grid(window, horz, vert) {
+        horz.SetKind(sbHorizontal);
+        vert.SetKind(sbVertical);
+        window.Grid = &grid;
+        for (int c = 0; c < columns; ++c) {
+            auto* column = grid.Columns().AddNew<TRgTextColumn>();
+            column->Header.SetCaption(std::u16string(1, static_cast<char16_t>(u'A' + c)));
+            column->SetWidth(60);
+        }
+        if (rows > 0) grid.AddRow(rows);
+        window.Invalidated.clear();
+        window.Scrolled.clear();
+    }
+    // Row r's text in column c: the letter of the column and the row number.
+    void FillTexts() {
+        for (int r = 0; r < grid.RowCount(); ++r)
+            for (int c = 0; c < grid.Columns().Count(); ++c)
+                grid.SetCellText(c, r, std::u16string(1, static_cast<char16_t>(u'a' + c)) + Latin1ToUtf16(std::to_string(r)));
+    }
+    std::vector<int> SelectedRows() const {
+        std::vector<int> out;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            if (grid.IsRowSelected(r)) out.push_back(r);
+        return out;
+    }
+
+    TFakeWindow window;
+    TRgScrollBar horz, vert;
+    TReportGrid grid;
+};
+
+}  // namespace ad::grid::gridtest

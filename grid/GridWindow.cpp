@@ -1,0 +1,268 @@
+// The report grid's window.
+#include "grid/GridWindow.h"
+
+#include <windowsx.h>
+
+#include "framework/Handles.h"
+#include "grid/GdiCanvas.h"
+
+namespace ad::grid {
+
+namespace {
+constexpr int kHeaderItemPart = 1;  // HP_HEADERITEM
+
+HCURSOR GridCursor(int shape) {
+    const wchar_t* resource = nullptr;
+    const wchar_t* fallback = IDC_ARROW;
+    switch (shape) {
+        case crHorzSplit: resource = L"HORZSPLIT"; fallback = IDC_SIZEWE; break;
+        case crColumnNoDrag: resource = L"COLUMNNODRAG"; fallback = IDC_NO; break;
+        case crVertSplit: resource = L"VERTSPLIT"; fallback = IDC_SIZENS; break;
+        case crIndicatorSelect: resource = L"INDICATORSELECT"; fallback = IDC_ARROW; break;
+        default: break;
+    }
+    if (resource)
+        if (HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), resource)) return own;
+    return ::LoadCursorW(nullptr, fallback);
+}
+}  // namespace
+
+TReportGridWindow::TReportGridWindow(TComponent* AOwner)
+    : TRgScrollControl(AOwner), Grid(*this, HorzScrollBar, VertScrollBar) {
+    SetBounds(0, 0, 250, 150);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+TReportGridWindow::~TReportGridWindow() { theme_.Close(); }
+
+void TReportGridWindow::CreateParams(TCreateParams& params) {
+    TRgScrollControl::CreateParams(params);
+    params.ClassStyle &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+    if (Grid.BorderStyle() == bsSingle) params.ExStyle |= WS_EX_STATICEDGE;
+    else params.ExStyle &= ~static_cast<DWORD>(WS_EX_STATICEDGE);
+}
+
+void TReportGridWindow::AfterCreateWnd() {
+    TRgScrollControl::AfterCreateWnd();
+    theme_.Open(handle_, L"header");
+    Grid.UpdateHorzScrollBar();
+    Grid.UpdateVertScrollBar();
+}
+
+void TReportGridWindow::BeforeDestroyWnd() {
+    theme_.Close();
+    TRgScrollControl::BeforeDestroyWnd();
+}
+
+TSize TReportGridWindow::ClientSize() const {
+    if (!handle_) return TSize{Width(), Height()};
+    RECT r{};
+    ::GetClientRect(handle_, &r);
+    return TSize{r.right, r.bottom};
+}
+
+void TReportGridWindow::InvalidateRect(const TRect& r) {
+    if (!handle_ || r.Right <= r.Left || r.Bottom <= r.Top) return;
+    RECT rc = ToRECT(r);
+    ::InvalidateRect(handle_, &rc, FALSE);
+}
+
+void TReportGridWindow::ScrollArea(int dx, int dy, const TRect& area) {
+    if (!handle_) return;
+    RECT clip = ToRECT(area);
+    ::ScrollWindowEx(handle_, dx, dy, &clip, &clip, nullptr, nullptr, SW_INVALIDATE);
+}
+
+void TReportGridWindow::ScrollContent(TRgCustomScrollBar* Bar, int DX, int DY) {
+    HorzScrollRect = Grid.HorzScrollArea();
+    VertScrollRect = Grid.VertScrollArea();
+    if (Bar->Kind() == sbHorizontal) {
+        // The header, input row and footer move with the cells: the band right
+        // of the fixed columns, the whole height.
+        Grid.EndEditing();
+    }
+    TRgScrollControl::ScrollContent(Bar, DX, DY);
+    if (Bar->Kind() == sbHorizontal && DX != 0) Grid.Invalidate();
+}
+
+bool TReportGridWindow::Focused() const {
+    HWND focus = ::GetFocus();
+    return handle_ && (focus == handle_ || ::IsChild(handle_, focus));
+}
+
+bool TReportGridWindow::VisualStyles() const { return theme_.Get() != nullptr; }
+
+void TReportGridWindow::FocusNextControl(bool forward) {
+    if (forward) TabToNext();
+    else TabToPrevious();
+}
+
+void TReportGridWindow::BorderChanged() {
+    if (handle_) RecreateWnd();
+}
+
+void TReportGridWindow::SetMouseCapture(bool capture) {
+    if (!handle_) return;
+    if (capture) ::SetCapture(handle_);
+    else if (::GetCapture() == handle_) ::ReleaseCapture();
+}
+
+void TReportGridWindow::InvertVertLine(int x) {
+    if (!handle_ || x < 0) return;
+    HDC dc = ::GetDC(handle_);
+    if (!dc) return;
+    int old = ::SetROP2(dc, R2_NOT);
+    ::MoveToEx(dc, x, 0, nullptr);
+    ::LineTo(dc, x, ClientSize().cy);
+    ::SetROP2(dc, old);
+    ::ReleaseDC(handle_, dc);
+}
+
+bool TReportGridWindow::DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) {
+    auto* gdi = dynamic_cast<TGdiCanvas*>(&canvas);
+    if (!gdi || !theme_.Get()) return false;
+    return theme_.Draw(gdi->Handle(), kHeaderItemPart, state, ToRECT(rect));
+}
+
+void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
+    // Painted into a bitmap in memory and copied to the window in one go:
+    // many small calls on a window's DC each cost a round trip to the display.
+    int w = clip.right - clip.left, h = clip.bottom - clip.top;
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    OwnedMemoryDC memory(::CreateCompatibleDC(dc));
+    OwnedBitmap bitmap(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap) {
+        TGdiCanvas canvas(dc);
+        Grid.Paint(canvas, FromRECT(clip));
+        return;
+    }
+    SelectObjectScope select(memory.Get(), bitmap.Get());
+    SelectObjectScope font(memory.Get(), ::GetCurrentObject(dc, OBJ_FONT));
+    ::SetWindowOrgEx(memory.Get(), clip.left, clip.top, nullptr);
+    {
+        TGdiCanvas canvas(memory.Get());
+        canvas.SetBrushStyle(bsSolid);
+        Grid.Paint(canvas, FromRECT(clip));
+    }
+    ::BitBlt(dc, clip.left, clip.top, w, h, memory.Get(), clip.left, clip.top, SRCCOPY);
+}
+
+void TReportGridWindow::PaintTo(HDC dc) {
+    TSize s = ClientSize();
+    TGdiCanvas canvas(dc);
+    Grid.Paint(canvas, TRect{0, 0, s.cx, s.cy});
+}
+
+unsigned TReportGridWindow::ShiftOf(WPARAM keys) const {
+    unsigned shift = 0;
+    if (keys & MK_SHIFT) shift |= gsShift;
+    if (keys & MK_CONTROL) shift |= gsCtrl;
+    return shift;
+}
+
+void TReportGridWindow::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            if (CanFocus() && !Focused()) SetFocus();
+            TGridMouseButton button = m.Msg == WM_RBUTTONDOWN ? gmbRight : gmbLeft;
+            Grid.MouseDown(button, ShiftOf(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam),
+                           m.Msg == WM_LBUTTONDBLCLK);
+            m.Result = 0;
+            return;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            Grid.MouseUp(m.Msg == WM_RBUTTONUP ? gmbRight : gmbLeft, ShiftOf(m.WParam), GET_X_LPARAM(m.LParam),
+                         GET_Y_LPARAM(m.LParam));
+            TRgScrollControl::WndProc(m);
+            return;
+        case WM_MOUSEMOVE:
+            if (!tracking_) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
+                tracking_ = ::TrackMouseEvent(&tme) != FALSE;
+                Grid.MouseEnter();
+            }
+            Grid.MouseMove(ShiftOf(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+            TRgScrollControl::WndProc(m);
+            return;
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            Grid.MouseLeave();
+            m.Result = 0;
+            return;
+        case WM_SETCURSOR:
+            if (LOWORD(m.LParam) == HTCLIENT && !Rolling) {
+                ::SetCursor(GridCursor(cursor_));
+                m.Result = TRUE;
+                return;
+            }
+            break;
+        case WM_MOUSEWHEEL: {
+            short delta = GET_WHEEL_DELTA_WPARAM(m.WParam);
+            Grid.MouseWheel(delta, ShiftOf(GET_KEYSTATE_WPARAM(m.WParam)));
+            m.Result = 0;
+            return;
+        }
+        case WM_KEYDOWN: {
+            WORD key = static_cast<WORD>(m.WParam);
+            TShiftState state = KeyboardShiftState();
+            if (DoKeyDown(key, state)) {
+                m.Result = 0;
+                return;
+            }
+            unsigned shift = ((state & ssShift) ? gsShift : 0u) | ((state & ssCtrl) ? gsCtrl : 0u);
+            Grid.KeyDown(key, shift);
+            m.Result = 0;
+            return;
+        }
+        case WM_CHAR: {
+            wchar_t key = static_cast<wchar_t>(m.WParam);
+            if (!DoKeyPress(key) && key) Grid.KeyPress(static_cast<char16_t>(key));
+            m.Result = 0;
+            return;
+        }
+        case WM_GETDLGCODE:
+            m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS |
+                       (Grid.WantTabs && Grid.Columns().VisibleCount() > 0 &&
+                                (Grid.RowCount() > 0 || Grid.InputRowActive())
+                            ? DLGC_WANTTAB
+                            : 0);
+            return;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            TRgScrollControl::WndProc(m);
+            Grid.FocusChanged(m.Msg == WM_SETFOCUS);
+            return;
+        case WM_SIZE: {
+            TRgScrollControl::WndProc(m);
+            TSize size = ClientSize();
+            if (size.cx != lastSize_.cx || size.cy != lastSize_.cy) {
+                lastSize_ = size;
+                Grid.Columns().AutoSizeColumns();
+                Grid.UpdateHorzScrollBar();
+                Grid.UpdateVertScrollBar();
+                Grid.Invalidate();
+            }
+            return;
+        }
+        case WM_THEMECHANGED:
+            theme_.Open(handle_, L"header");
+            Grid.Invalidate();
+            m.Result = 0;
+            return;
+        default: break;
+    }
+    TRgScrollControl::WndProc(m);
+}
+
+}  // namespace ad::grid

@@ -1,0 +1,66 @@
+// The report grid as a Win32 control: a scroll control whose window holds a
+// TReportGrid, painting it through a GDI canvas, turning mouse, key, wheel,
+// focus and size messages into the grid's input calls, and keeping the
+// header theme data of the visual styles open while the window lives.
+#pragma once
+
+#include <windows.h>
+
+#include "grid/ReportGrid.h"
+#include "grid/ScrollControl.h"
+#include "grid/Themes.h"
+
+namespace ad::grid {
+
+class TReportGridWindow : public TRgScrollControl, public IGridWindow, public IHeaderTheme {
+public:
+    explicit TReportGridWindow(TComponent* AOwner);
+    ~TReportGridWindow() override;
+
+    TReportGrid Grid;
+
+    // IGridWindow
+    bool HandleAllocated() const override { return handle_ != nullptr; }
+    TSize ClientSize() const override;
+    void InvalidateRect(const TRect& r) override;
+    void ScrollArea(int dx, int dy, const TRect& area) override;
+    bool Focused() const override;
+    bool Enabled() const override { return TRgScrollControl::Enabled(); }
+    bool VisualStyles() const override;
+    IHeaderTheme* HeaderTheme() override { return this; }
+    int VertScrollBarWidth() const override { return ::GetSystemMetrics(SM_CXVSCROLL); }
+    void FocusNextControl(bool forward) override;
+    void BorderChanged() override;
+    std::uint32_t TickCount() const override { return ::GetTickCount(); }
+    void SetMouseCapture(bool capture) override;
+    void InvertVertLine(int x) override;
+    void SetCursorShape(int shape) override { cursor_ = shape; }
+
+    // IHeaderTheme
+    bool DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) override;
+
+    // Paints the whole client area into dc (a memory DC for captures).
+    void PaintTo(HDC dc);
+    // The header theme data, open while the window exists and themes are on.
+    HANDLE ThemeHandle() const { return theme_.Get(); }
+
+    int GetHorzScrollDelta(int OldPos, int NewPos) override { return Grid.GetHorzScrollDelta(OldPos, NewPos); }
+    int GetVertScrollDelta(int OldPos, int NewPos) override { return Grid.GetVertScrollDelta(OldPos, NewPos); }
+    void ScrollContent(TRgCustomScrollBar* Bar, int DX, int DY) override;
+    void WndProc(TMessage& m) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AfterCreateWnd() override;
+    void BeforeDestroyWnd() override;
+    void Paint(HDC dc, const RECT& clip) override;
+
+private:
+    unsigned ShiftOf(WPARAM keys) const;
+    TThemeData theme_;
+    int cursor_ = 0;
+    bool tracking_ = false;
+    TSize lastSize_{-1, -1};
+};
+
+}  // namespace ad::grid

@@ -1,0 +1,298 @@
+// The report grid in a real window: border style, scroll bars, header
+// clicks, mouse selection with modifiers, keys, the wheel, invalidation, and
+// pixels painted into a memory DC. With AD_GRID_SHOTS set to a folder, the
+// painted grids are also saved there as bitmaps to look at.
+#include "grid/GridWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "framework/Forms.h"
+#include "framework/Handles.h"
+#include "grid/DrawRoutines.h"
+#include "grid/GdiCanvas.h"
+#include "testsupport/GuiTest.h"
+
+namespace ad::grid {
+namespace {
+
+// A round glyph of radius 5 in a 12 x 12 image, outside it the key colour.
+TBitmap32 Disc(std::uint32_t rgb) {
+    TBitmap32 image(12, 12);
+    TImageView32 v = image.View();
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            bool in = std::hypot(x - 5.5, y - 5.5) <= 5.2;
+            std::uint32_t px = in ? (0xFF000000u | rgb) : 0xFFFF00FFu;
+            std::memcpy(v.Pixel(x, y), &px, 4);
+        }
+    return image;
+}
+
+class GridWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(40, 40, 480, 320);
+        grid = new TReportGridWindow(form.get());
+        grid->SetParent(form.get());
+        grid->SetBounds(8, 8, 440, 260);
+        TReportGrid& g = grid->Grid;
+        auto* name = g.Columns().AddNew<TRgTextColumn>();
+        name->Header.SetCaption(u"Program");
+        name->SetWidth(160);
+        auto* size = g.Columns().AddNew<TRgNumberColumn>();
+        size->Header.SetCaption(u"Size");
+        size->SetWidth(90);
+        size->SetFormatMask("#,##0");
+        size->SortType = stNumeric;
+        auto* rate = g.Columns().AddNew<TRgRateColumn>();
+        rate->Header.SetCaption(u"Rating");
+        rate->SetWidth(100);
+        rate->SetGlyph(Disc(0xFFC000));
+        rate->SetEmptyGlyph(Disc(0xD0D0D0));
+        rate->SetTransparent(true);
+        rate->SetOptions(rate->Options() | coEditing);
+        g.SetOptions(goHeader | goGrid | goSelectFullRow | goMultiSelect);
+        const char16_t* names[] = {u"Notepad", u"Calculator", u"Paint", u"Browser", u"Terminal", u"Archive"};
+        const char16_t* sizes[] = {u"2048", u"512", u"65536", u"1048576", u"128", u"4096"};
+        g.BeginUpdate();
+        for (int r = 0; r < 6; ++r) {
+            int row = g.AddRow(1);
+            g.SetCellText(0, row, names[r]);
+            g.SetCellText(1, row, sizes[r]);
+            g.SetCellText(2, row, Latin1ToUtf16(std::to_string(r % 6)));
+        }
+        g.EndUpdate(true);
+        form->Show();
+        wnd = grid->Handle();
+        test::PumpPending();
+    }
+    void TearDown() override { form.reset(); }
+
+    void Send(UINT msg, WPARAM wp, int x, int y) { ::SendMessageW(wnd, msg, wp, MAKELPARAM(x, y)); }
+    void Click(int x, int y, WPARAM keys = 0) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON | keys, x, y);
+        Send(WM_LBUTTONUP, keys, x, y);
+    }
+    // Row r's middle, in client coordinates (rows of 16 plus a line under 18 of header).
+    int RowY(int r) { return grid->Grid.GetRowTop(r) + 8; }
+
+    // The client area painted into a memory bitmap; pixels as 0x00BBGGRR.
+    struct TShot {
+        int Width = 0, Height = 0;
+        std::vector<std::uint32_t> Pixels;
+        TColor At(int x, int y) const {
+            std::uint32_t p = Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+            return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+        }
+    };
+    TShot Shoot(const char* name = nullptr) {
+        TSize size = grid->ClientSize();
+        TShot shot{size.cx, size.cy, {}};
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = size.cx;
+        bi.bmiHeader.biHeight = -size.cy;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC screen = ::GetDC(nullptr);
+        OwnedBitmap bitmap(::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        OwnedMemoryDC dc(::CreateCompatibleDC(screen));
+        ::ReleaseDC(nullptr, screen);
+        {
+            SelectObjectScope select(dc.Get(), bitmap.Get());
+            SelectObjectScope font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
+            grid->PaintTo(dc.Get());
+            ::GdiFlush();
+        }
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        shot.Pixels.assign(p, p + static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+        if (const char* folder = std::getenv("AD_GRID_SHOTS"); folder && name) SaveBmp(shot, std::string(folder) + "/" + name + ".bmp");
+        return shot;
+    }
+    static void SaveBmp(const TShot& shot, const std::string& file) {
+        BITMAPFILEHEADER fh{};
+        BITMAPINFOHEADER ih{};
+        ih.biSize = sizeof(ih);
+        ih.biWidth = shot.Width;
+        ih.biHeight = -shot.Height;
+        ih.biPlanes = 1;
+        ih.biBitCount = 32;
+        DWORD bytes = static_cast<DWORD>(shot.Pixels.size() * 4);
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(ih);
+        fh.bfSize = fh.bfOffBits + bytes;
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fh), sizeof(fh));
+        out.write(reinterpret_cast<const char*>(&ih), sizeof(ih));
+        std::vector<std::uint32_t> opaque = shot.Pixels;
+        for (auto& px : opaque) px |= 0xFF000000u;
+        out.write(reinterpret_cast<const char*>(opaque.data()), bytes);
+    }
+
+    std::unique_ptr<TForm> form;
+    TReportGridWindow* grid = nullptr;
+    HWND wnd = nullptr;
+};
+
+TEST_F(GridWindowTest, BorderStyleRecreatesTheWindow) {
+    EXPECT_TRUE(::GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+    EXPECT_FALSE(::GetClassLongW(wnd, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW));
+    grid->Grid.SetBorderStyle(bsNone);
+    EXPECT_FALSE(::GetWindowLongW(grid->Handle(), GWL_EXSTYLE) & WS_EX_STATICEDGE);
+    grid->Grid.SetBorderStyle(bsSingle);
+    EXPECT_TRUE(::GetWindowLongW(grid->Handle(), GWL_EXSTYLE) & WS_EX_STATICEDGE);
+}
+
+TEST_F(GridWindowTest, ScrollInformationFollowsTheRows) {
+    TReportGrid& g = grid->Grid;
+    g.BeginUpdate();
+    g.AddRow(194);
+    g.EndUpdate(true);
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(wnd, SB_VERT, &si));
+    int fit = g.FullyVisibleRowCount();
+    EXPECT_EQ(si.nMax, 200);
+    EXPECT_EQ(static_cast<int>(si.nPage), fit + 1);
+    EXPECT_EQ(fit, (grid->ClientSize().cy - 18) / 17);
+    ::SendMessageW(wnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    ::SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(100, 100));
+    EXPECT_EQ(g.TopRow(), 2);
+    si.fMask = SIF_POS;
+    ::GetScrollInfo(wnd, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, 2);
+}
+
+TEST_F(GridWindowTest, HeaderClicksSortTheRows) {
+    TReportGrid& g = grid->Grid;
+    Click(200, 8);  // the Size header
+    EXPECT_EQ(g.GetCellText(0, 0), u"Terminal");
+    Click(200, 8);
+    EXPECT_EQ(g.GetCellText(0, 0), u"Browser");
+    EXPECT_EQ(g.Columns().Item(1)->SortKind, skDescending);
+}
+
+TEST_F(GridWindowTest, MouseSelectionWithModifiers) {
+    TReportGrid& g = grid->Grid;
+    Click(40, RowY(1));
+    Click(40, RowY(3), MK_CONTROL);
+    EXPECT_EQ(g.SelectedCount(), 2);
+    Click(40, RowY(5), MK_SHIFT);
+    EXPECT_EQ(g.SelectedCount(), 3);  // 3, 4 and 5: rows outside the range lose their selection
+    EXPECT_FALSE(g.IsRowSelected(1));
+    Click(40, RowY(0));
+    EXPECT_EQ(g.SelectedCount(), 1);
+    EXPECT_EQ(g.GetSelectedRow(), 0);
+}
+
+TEST_F(GridWindowTest, KeysNavigateAndSelectAll) {
+    TReportGrid& g = grid->Grid;
+    ::SetFocus(wnd);
+    Click(40, RowY(0));
+    ::SendMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
+    ::SendMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(g.GetSelectedRow(), 2);
+    ::SendMessageW(wnd, WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(g.GetSelectedRow(), 5);
+    BYTE keys[256]{};
+    ::GetKeyboardState(keys);
+    BYTE saved[256];
+    std::memcpy(saved, keys, sizeof keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    ::SendMessageW(wnd, WM_KEYDOWN, 'A', 0);
+    ::SetKeyboardState(saved);
+    EXPECT_EQ(g.SelectedCount(), 6);
+}
+
+TEST_F(GridWindowTest, RatingClicksUnlessReadOnly) {
+    TReportGrid& g = grid->Grid;
+    int left = g.Columns().Item(2)->ClientLeft();
+    // Row 0 holds 0: its block of 5 glyphs of 12 starts at the cell's left.
+    Click(left + 12 * 3 + 4, RowY(0));
+    EXPECT_EQ(g.Cell(2, 0)->AsInteger(), 4);
+    g.ReadOnly = true;
+    Click(left + 4, RowY(0));
+    EXPECT_EQ(g.Cell(2, 0)->AsInteger(), 4);
+}
+
+TEST_F(GridWindowTest, EndUpdateInvalidatesTheClient) {
+    TReportGrid& g = grid->Grid;
+    ::ValidateRect(wnd, nullptr);
+    g.BeginUpdate();
+    g.SetCellText(0, 0, u"Changed");
+    RECT r{};
+    EXPECT_FALSE(::GetUpdateRect(wnd, &r, FALSE));
+    g.EndUpdate(true);
+    ASSERT_TRUE(::GetUpdateRect(wnd, &r, FALSE));
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    EXPECT_TRUE(::EqualRect(&r, &client));
+    // Deleting a row repaints what moved up, down to the rows' bottom.
+    ::ValidateRect(wnd, nullptr);
+    g.DeleteRow(1);
+    ASSERT_TRUE(::GetUpdateRect(wnd, &r, FALSE));
+    EXPECT_LE(r.top, g.GetRowTop(1));
+}
+
+TEST_F(GridWindowTest, PaintedPixels) {
+    TReportGrid& g = grid->Grid;
+    ::SetFocus(wnd);
+    g.SetSelectedRow(1);
+    TShot shot = Shoot("grid-default");
+    TColor highlight = static_cast<TColor>(::GetSysColor(COLOR_HIGHLIGHT));
+    int y1 = RowY(1);
+    EXPECT_EQ(shot.At(150, y1), highlight);                          // away from the text
+    EXPECT_EQ(shot.At(150, RowY(2)), static_cast<TColor>(::GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(shot.At(159, RowY(3)), static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));  // right - 1: the grid line
+    // Rating row 3 holds 3: the third glyph's centre is set, the fourth's empty.
+    int left = g.Columns().Item(2)->ClientLeft();
+    // Opaque glyph pixels come out within one step of the glyph's colour.
+    auto closeTo = [](TColor a, TColor b) {
+        return std::abs(RedOf(a) - RedOf(b)) <= 1 && std::abs(GreenOf(a) - GreenOf(b)) <= 1 &&
+               std::abs(BlueOf(a) - BlueOf(b)) <= 1;
+    };
+    EXPECT_TRUE(closeTo(shot.At(left + 2 * 12 + 6, RowY(3)), RGBColor(0xFF, 0xC0, 0x00)));
+    EXPECT_TRUE(closeTo(shot.At(left + 3 * 12 + 6, RowY(3)), RGBColor(0xD0, 0xD0, 0xD0)));
+    // Unfocused: the inactive selection colour (aoHideSelection is off here).
+    g.SetAppearanceOptions(0);
+    ::SetFocus(nullptr);
+    EXPECT_EQ(Shoot().At(150, y1), static_cast<TColor>(::GetSysColor(COLOR_BTNFACE)));
+
+    // Another header style, with the indicator and a sorted column.
+    ::SetFocus(wnd);
+    g.SetHeaderStyle(hsVista);
+    g.SetOptions(g.Options() | goIndicator);
+    g.Columns().Item(1)->SetSorted(true);
+    TShot vista = Shoot("grid-vista");
+    int sortedLeft = g.Columns().Item(1)->ClientLeft();
+    EXPECT_EQ(vista.At(sortedLeft + 5, 0), TColor(0xF0DCAF));
+    EXPECT_EQ(vista.At(g.Columns().Item(0)->ClientLeft() + 150, 12), TColor(0xF0F0F0));
+    g.SetHeaderStyle(hsOffice2010);
+    Shoot("grid-office2010");
+}
+
+TEST_F(GridWindowTest, CaptionOnlyWithoutRows) {
+    TReportGrid& g = grid->Grid;
+    g.SetCaption(u"No programs");
+    g.ClearRows();
+    TShot empty = Shoot("grid-empty");
+    TColor window = static_cast<TColor>(::GetSysColor(COLOR_WINDOW));
+    int dark = 0;
+    for (int x = 0; x < empty.Width; ++x)
+        for (int y = 22; y < 40; ++y)
+            if (empty.At(x, y) != window && empty.At(x, y) != static_cast<TColor>(::GetSysColor(COLOR_BTNFACE))) ++dark;
+    EXPECT_GT(dark, 20);  // the caption's letters
+}
+
+}  // namespace
+}  // namespace ad::grid

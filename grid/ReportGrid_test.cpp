@@ -1,0 +1,283 @@
+// Rows and cells through the report grid, footers, and delimited text.
+#include "grid/ReportGrid.h"
+
+#include <gtest/gtest.h>
+
+#include "base/Exception.h"
+#include "grid/GridTestFixture.h"
+#include "testsupport/TempFolder.h"
+
+namespace ad::grid {
+namespace {
+
+using gridtest::TGridFixture;
+
+struct TEventLog {
+    explicit TEventLog(TReportGrid& g) {
+        g.OnDataChange = [this](TRgCustomGridControl*, TDataChange kind, int index) {
+            Log.push_back("data " + std::to_string(kind) + " " + std::to_string(index));
+        };
+        g.OnChange = [this](TRgCustomGridControl*, int c, int r) {
+            Log.push_back("change " + std::to_string(c) + "," + std::to_string(r));
+        };
+        g.OnDeselectCell = [this](TRgCustomGridControl*, int c, int r) {
+            Log.push_back("deselect " + std::to_string(c) + "," + std::to_string(r));
+        };
+    }
+    std::vector<std::string> Log;
+};
+
+TEST(ReportGridTest, AddRowAndBoundsChecks) {
+    TGridFixture f(2);
+    TEventLog events(f.grid);
+    EXPECT_EQ(f.grid.AddRow(0), -1);
+    EXPECT_EQ(f.grid.AddRow(3), 2);
+    EXPECT_EQ(events.Log, std::vector<std::string>{"data 2 2"});
+    EXPECT_EQ(f.grid.AddRow(0), 2);
+    f.grid.AddRow(2);
+    try {
+        f.grid.SetCellText(1, 5, u"x");
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Cell out of bounds (1, 5)");
+    }
+    EXPECT_THROW(f.grid.GetCellText(2, 0), Exception);
+    EXPECT_THROW(f.grid.GetCellText(0, -1), Exception);
+    EXPECT_THROW(f.grid.Cell(0, 5), Exception);  // no crash on a bad index
+    f.grid.Cell(1, 4)->SetAsString(u"ok");
+    EXPECT_EQ(f.grid.GetCellText(1, 4), u"ok");
+}
+
+TEST(ReportGridTest, ChangesInsideAnUpdateAreNotReported) {
+    TGridFixture f(2, 2);
+    TEventLog events(f.grid);
+    f.grid.BeginUpdate();
+    f.grid.SetCellText(0, 0, u"a");
+    f.grid.EndUpdate(false);
+    EXPECT_TRUE(events.Log.empty());
+    EXPECT_TRUE(f.window.Invalidated.empty());
+    f.grid.SetCellText(0, 1, u"b");
+    EXPECT_EQ(events.Log, std::vector<std::string>{"change 0,1"});
+    EXPECT_FALSE(f.window.Invalidated.empty());
+}
+
+TEST(ReportGridTest, ClearRows) {
+    TGridFixture f(2, 4);
+    f.grid.SetSelectedRow(2);
+    TEventLog events(f.grid);
+    f.grid.ClearRows();
+    EXPECT_EQ(f.grid.GetSelectedRow(), -1);
+    EXPECT_EQ(f.grid.CurrentCol(), 0);
+    EXPECT_EQ(f.grid.RowCount(), 0);
+    EXPECT_EQ(events.Log, std::vector<std::string>{"data 7 -1"});
+}
+
+TEST(ReportGridTest, SortKeepsTheCurrentRowByObject) {
+    TGridFixture f(1, 4);
+    const char16_t* names[] = {u"delta", u"alpha", u"charlie", u"bravo"};
+    for (int r = 0; r < 4; ++r) f.grid.SetCellText(0, r, names[r]);
+    f.grid.SetSelectedRow(0);  // "delta"
+    std::vector<int> sorted;
+    f.grid.OnAfterSort = [&](TRgCustomGridControl*, int c) { sorted.push_back(c); };
+    f.grid.Columns().Item(0)->SetSorted(true);
+    EXPECT_EQ(f.grid.GetCellText(0, 0), u"alpha");
+    EXPECT_EQ(f.grid.GetSelectedRow(), 3);
+    EXPECT_EQ(f.grid.GetCellText(0, f.grid.GetSelectedRow()), u"delta");
+    EXPECT_EQ(sorted, std::vector<int>{0});
+    f.grid.Columns().Item(0)->SetSortKind(skDescending);
+    EXPECT_EQ(f.grid.GetCellText(0, 0), u"delta");
+    EXPECT_EQ(f.grid.GetSelectedRow(), 0);
+}
+
+TEST(ReportGridTest, DeleteRowKeepsCurrentAndAnchorOnTheirRows) {
+    TGridFixture f(1, 5);
+    f.FillTexts();
+    f.grid.SetSelectedRow(3);
+    f.grid.DeleteRow(1);  // a row above the current one
+    EXPECT_EQ(f.grid.GetSelectedRow(), 2);
+    EXPECT_EQ(f.grid.GetCellText(0, 2), u"a3");
+    EXPECT_EQ(f.grid.AnchorRow(), 2);
+
+    // Deleting the current last row: OnDeselectCell, then the new last row.
+    f.grid.SetSelectedRow(3);
+    TEventLog events(f.grid);
+    f.grid.DeleteRow(3);
+    ASSERT_GE(events.Log.size(), 2u);
+    EXPECT_EQ(events.Log[0], "deselect 0,3");
+    EXPECT_EQ(events.Log[1], "data 6 3");
+    EXPECT_EQ(f.grid.GetSelectedRow(), 2);
+    EXPECT_EQ(f.grid.LastShownRow(), 2);
+    EXPECT_EQ(f.grid.LastAddedRow(), 2);
+}
+
+TEST(ReportGridTest, InsertRowsMovesTheCurrentRowOnlyWhenItShifts) {
+    struct Case { int current, pos, count, expected; };
+    const Case cases[] = {{2, 5, 3, 2}, {2, 1, 3, 5}, {2, 2, 3, 5}, {-1, 0, 3, -1}};
+    for (const Case& c : cases) {
+        TGridFixture f(1, 6);
+        f.FillTexts();
+        if (c.current >= 0) f.grid.SetSelectedRow(c.current);
+        f.grid.InsertRows(c.pos, c.count);
+        EXPECT_EQ(f.grid.GetSelectedRow(), c.expected) << c.current << " " << c.pos;
+        if (c.current >= 0) {
+            EXPECT_EQ(f.grid.GetCellText(0, f.grid.GetSelectedRow()), u"a2");
+        }
+        EXPECT_EQ(f.grid.LastAddedRow(), c.pos);
+    }
+}
+
+TEST(ReportGridTest, RowHeightsAndStartRowCount) {
+    TGridFixture f(1, 3);
+    std::vector<int> heights;
+    f.grid.OnChangeRowHeight = [&](TRgCustomGridControl*, int, int h) { heights.push_back(h); };
+    f.grid.SetRowHeight(1, 30);
+    f.grid.SetRowHeight(1, 30);
+    f.grid.SetRowHeight(2, -7);
+    EXPECT_EQ(heights, (std::vector<int>{30, 0}));
+    EXPECT_EQ(f.grid.GetRowTop(2), 18 + 16 + 30);
+    f.grid.SetStartRowCount(5);
+    EXPECT_EQ(f.grid.RowCount(), 8);
+    f.grid.SetStartRowCount(2);
+    EXPECT_EQ(f.grid.RowCount(), 5);
+    f.grid.SetStartRowCount(-1);
+    EXPECT_EQ(f.grid.StartRowCount(), 2);
+}
+
+TEST(ReportGridTest, Footers) {
+    TGridFixture f(1, 4);
+    auto* number = f.grid.Columns().AddNew<TRgNumberColumn>();
+    const char16_t* values[] = {u"4", u"10", u"-2", u"10"};
+    for (int r = 0; r < 4; ++r) f.grid.SetCellText(1, r, values[r]);
+    // Row 0 is refused: the maximum and minimum are not seeded from it.
+    f.grid.OnCalculateRow = [](TRgCustomGridControl*, int index, bool& accept) { accept = index != 0; };
+    struct Case { TFormulaKind kind; double expected; };
+    const Case cases[] = {{fkAverage, 6}, {fkCount, 3}, {fkDistinct, 2}, {fkMaximum, 10}, {fkMinimum, -2}, {fkSum, 18}};
+    for (const Case& c : cases) {
+        number->Footer.SetFormulaKind(c.kind);
+        f.grid.CalculateFooter(false);
+        EXPECT_EQ(number->Footer.FormulaValue, c.expected) << int(c.kind);
+    }
+    f.grid.OnCalculateRow = [](TRgCustomGridControl*, int, bool& accept) { accept = false; };
+    number->Footer.SetFormulaKind(fkAverage);
+    f.grid.CalculateFooter(false);
+    EXPECT_EQ(number->Footer.FormulaValue, 0);  // no rows count: 0, not 0/0
+    EXPECT_EQ(number->Footer.Caption(), u"0");
+    number->Footer.SetFormulaKind(fkCustom);
+    f.grid.OnColumnFooterValue = [](TRgCustomGridControl*, int, double& v) { v = 42; };
+    f.grid.OnFooterCalculate = [](TRgCustomGridControl*, int, double& v) { v += 1; };
+    f.grid.CalculateFooter(false);
+    EXPECT_EQ(number->Footer.Caption(), u"43");
+}
+
+TEST(ReportGridTest, RatingValuesFromTheElement) {
+    TGridFixture f(0, 0);
+    auto* rate = f.grid.Columns().AddNew<TRgRateColumn>();
+    rate->SetOptions(rate->Options() | coEditing);
+    rate->SetGlyph(TBitmap32(10, 10));
+    rate->SetEmptyGlyph(TBitmap32(10, 10));
+    rate->SetWidth(60);
+    f.grid.AddRow(2);
+    std::vector<std::u16string> edits;
+    f.grid.OnAfterEdit = [&](TRgCustomGridControl*, int, int, const std::u16string& v) { edits.push_back(v); };
+    // Row 0 at y 18..34; glyph 3 lies at x 20..29.
+    f.grid.MouseDown(gmbLeft, 0, 25, 25);
+    EXPECT_EQ(f.grid.Cell(0, 0)->AsInteger(), 3);
+    EXPECT_EQ(edits, std::vector<std::u16string>{u"3"});
+    f.grid.KeyPress(u'+');
+    EXPECT_EQ(f.grid.Cell(0, 0)->AsInteger(), 4);
+    f.grid.ReadOnly = true;
+    f.grid.MouseDown(gmbLeft, 0, 5, 25);
+    f.grid.KeyPress(u'1');
+    EXPECT_EQ(f.grid.Cell(0, 0)->AsInteger(), 4);
+    f.grid.ReadOnly = false;
+    f.grid.OnBeforeEdit = [](TRgCustomGridControl*, int, int, bool& accept) { accept = false; };
+    f.grid.MouseDown(gmbLeft, 0, 5, 25);
+    EXPECT_EQ(f.grid.Cell(0, 0)->AsInteger(), 4);
+}
+
+// --- delimited text
+
+std::vector<std::vector<std::u16string>> Rows(TReportGrid& g) {
+    std::vector<std::vector<std::u16string>> out;
+    for (int r = 0; r < g.RowCount(); ++r) {
+        out.emplace_back();
+        for (int c = 0; c < g.Columns().Count(); ++c) out.back().push_back(g.GetCellText(c, r));
+    }
+    return out;
+}
+
+void Load(TReportGrid& g, const std::string& bytes, int skip = 0) {
+    TReadOnlyMemoryStream source(bytes.data(), bytes.size());
+    g.ClearRows();
+    g.LoadFromStream(source, u';', skip, u'|');
+}
+
+TEST(ReportGridTest, LoadsDelimitedText) {
+    TGridFixture f(2);
+    using R = std::vector<std::vector<std::u16string>>;
+    Load(f.grid, std::string("\xFE\xFF\0a\0;\0b", 8));
+    EXPECT_EQ(Rows(f.grid), (R{{u"a", u"b"}}));
+    Load(f.grid, "\"x;y\";z\n");
+    EXPECT_EQ(Rows(f.grid), (R{{u"x;y", u"z"}}));
+    Load(f.grid, "head;er\np;q\nr");
+    EXPECT_EQ(Rows(f.grid), (R{{u"head", u"er"}, {u"p", u"q"}, {u"r", u""}}));
+    Load(f.grid, "head;er\np;q\n", 1);
+    EXPECT_EQ(Rows(f.grid), (R{{u"p", u"q"}}));
+    Load(f.grid, "one|two;\n\n");
+    EXPECT_EQ(Rows(f.grid), (R{{u"one\r\ntwo", u""}, {u"", u""}}));
+}
+
+// A line with more fields than the grid has columns stops the import there,
+// the rows read before it kept.
+TEST(ReportGridTest, FieldBeyondTheLastColumnStopsTheImport) {
+    TGridFixture f(2);
+    try {
+        Load(f.grid, "a;b\nc;d;e\nf;g\n");
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Cell out of bounds (2, 1)");
+    }
+    ASSERT_EQ(f.grid.RowCount(), 2);
+    EXPECT_EQ(f.grid.GetCellText(1, 1), u"d");
+    EXPECT_EQ(f.grid.UpdateCount(), 0);  // the load's update bracket is closed
+}
+
+TEST(ReportGridTest, LoadIsOneUpdate) {
+    TGridFixture f(2);
+    std::string text;
+    for (int k = 0; k < 1000; ++k) text += "name" + std::to_string(k) + ";" + std::to_string(k) + "\n";
+    int progress = 0;
+    f.grid.OnLoadProgress = [&](TRgCustomGridControl*, int, int) { ++progress; };
+    int before = f.window.ScrollInfoCalls;
+    Load(f.grid, text);
+    EXPECT_EQ(f.grid.RowCount(), 1000);
+    EXPECT_EQ(progress, 2000);
+    EXPECT_LE(f.window.ScrollInfoCalls - before, 4);
+    EXPECT_EQ(f.window.Invalidated.back(), (TRect{0, 0, 300, 200}));
+}
+
+TEST(ReportGridTest, LoadFromTextFile) {
+    test::TempDir dir;
+    std::string name = dir.Write("rows.txt", "\xFF\xFE" + std::string("a\0;\0b\0\n\0", 8));
+    TGridFixture f(2, 3);
+    f.grid.LoadFromTextFile(name, u';', 0, u'|');
+    ASSERT_EQ(f.grid.RowCount(), 1);
+    EXPECT_EQ(f.grid.GetCellText(1, 0), u"b");
+    EXPECT_THROW(f.grid.LoadFromTextFile(dir.File("absent.txt"), u';', 0, u'|'), Exception);
+}
+
+TEST(ReportGridTest, GetDelimitedText) {
+    TGridFixture f(2);
+    EXPECT_EQ(f.grid.GetDelimitedText(','), ",");
+    f.grid.AddRow(2);
+    f.grid.SetCellText(0, 0, u"a");
+    f.grid.SetCellText(1, 0, u"b");
+    f.grid.SetCellText(0, 1, u"c");
+    f.grid.SetCellText(1, 1, u"d");
+    EXPECT_EQ(f.grid.GetDelimitedText(','), ",a,b,\r\nc,d");
+    f.grid.SetCellText(1, 1, u"two\r\nlines");
+    EXPECT_EQ(f.grid.GetDelimitedText(';'), ";a;b;\r\nc;two%\r\nlines");
+}
+
+}  // namespace
+}  // namespace ad::grid
