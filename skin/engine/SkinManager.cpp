@@ -104,6 +104,12 @@ const TBitmap32* BuiltInActiveShadow() { return BuiltIns().Active.get(); }
 const TBitmap32* BuiltInInactiveShadow() { return BuiltIns().Inactive.get(); }
 const TBitmap32* BuiltInBlurImage() { return BuiltIns().Blur.get(); }
 
+void RegisterBuiltInSkin(TSkinManager& manager) {
+    const std::vector<uint8_t> bytes = ResourceBytes(L"ADSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (bytes.empty() || manager.InternalSkins.IndexOfName(kBuiltInSkinName) >= 0) return;
+    manager.InternalSkins.AddFromData(kBuiltInSkinName, bytes.data(), bytes.size());
+}
+
 TSkinManager* DefaultManager() { return gDefaultManager; }
 bool SkinLoading() { return gSkinLoading; }
 

@@ -42,6 +42,12 @@ TSkinManager* DefaultManager();
 bool SkinLoading();
 
 inline const char* const kSkinEngineVersion = "11.11";
+inline const char* const kBuiltInSkinName = "Appdeck";
+
+class TSkinManager;
+// Adds the skin stored in the program (resource "ADSKIN") to the manager's
+// stored skins as "Appdeck"; nothing when the program holds none.
+void RegisterBuiltInSkin(TSkinManager& manager);
 
 class TSkinManager : public TComponent {
 public:

@@ -250,5 +250,29 @@ TEST(SkinManager, OnlyTheDefaultManagerInstallsTheHook) {
     EXPECT_FALSE(first.HooksInstalled());
 }
 
+TEST(SkinManager, BuiltInSkinAndImagesComeFromTheProgram) {
+    ASSERT_TRUE(BuiltInActiveShadow());
+    ASSERT_TRUE(BuiltInInactiveShadow());
+    EXPECT_EQ(BuiltInActiveShadow()->Width(), 32);
+    ASSERT_TRUE(BuiltInBlurImage());
+    EXPECT_EQ(BuiltInBlurImage()->Width(), 10);
+
+    test::TempDir dir;
+    TBoxes boxes;
+    TSkinManager m(nullptr);
+    m.SetActive(false);
+    RegisterBuiltInSkin(m);
+    RegisterBuiltInSkin(m);  // once only
+    ASSERT_EQ(m.InternalSkins.Count(), 1);
+    m.SetSkinDirectory(dir.Folder());
+    m.SetSkinName(kBuiltInSkinName);
+    m.SetActive(true);
+    ASSERT_TRUE(m.Skin());
+    EXPECT_EQ(m.SkinName(), kBuiltInSkinName);
+    EXPECT_GE(m.Skin()->SectionIndexOf("BUTTON"), 0);
+    EXPECT_TRUE(m.Skin()->IsValidMaskIndex(m.Skin()->GlobalInfo.Outer.MaskIndex));  // made from the blur image
+    EXPECT_TRUE(boxes.Texts.empty());
+}
+
 }  // namespace
 }  // namespace ad::skin
