@@ -11,6 +11,7 @@
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinBmp.h"
 #include "skin/engine/SkinMessaging.h"
+#include "skin/engine/SkinSectionReader.h"
 #include "skin/engine/SkinUtilsWin.h"
 #include "skin/engine/skPNG.h"
 
@@ -87,6 +88,8 @@ void StartUpOnce() {
     static bool done = false;
     if (done) return;
     done = true;
+    // Skins without FORMOFFSET take the system's frame width.
+    SetSkinFrameWidthLookup([] { return GetSystemMetrics(SM_CXFRAME); });
     std::vector<std::string> args;
     for (int i = 1; i <= ParamCount(); ++i) args.push_back(ParamStr(i));
     if (AsksSkinVersion(args)) {

@@ -13,6 +13,7 @@
 #include "skin/engine/BmpTestWriter.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessaging.h"
+#include "skin/engine/SkinSectionReader.h"
 #include "testsupport/TempFolder.h"
 
 namespace ad::skin {
@@ -269,6 +270,7 @@ TEST(SkinManager, BuiltInSkinAndImagesComeFromTheProgram) {
     m.SetActive(true);
     ASSERT_TRUE(m.Skin());
     EXPECT_EQ(m.SkinName(), kBuiltInSkinName);
+    EXPECT_EQ(m.Skin()->GlobalInfo.FormOffset, GetSystemMetrics(SM_CXFRAME));  // the skin names no FORMOFFSET
     EXPECT_GE(m.Skin()->SectionIndexOf("BUTTON"), 0);
     EXPECT_TRUE(m.Skin()->IsValidMaskIndex(m.Skin()->GlobalInfo.Outer.MaskIndex));  // made from the blur image
     EXPECT_TRUE(boxes.Texts.empty());

@@ -167,8 +167,9 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
     if (w < 2 || h < 2 || target.Empty()) return;
     const TImageView32 source = ImageOf(mask, skin);
     if (source.Empty()) return;
-    const auto [l, r] = CutBorders(w, mask.WL, mask.WR);
-    const auto [t, b] = CutBorders(h, mask.WT, mask.WB);
+    const std::pair<int, int> horizontal = CutBorders(w, mask.WL, mask.WR);
+    const std::pair<int, int> vertical = CutBorders(h, mask.WT, mask.WB);
+    const int l = horizontal.first, r = horizontal.second, t = vertical.first, b = vertical.second;
     state = std::clamp(state, 0, std::max(0, mask.ImageCount - 1));
     const TPoint frame = MaskFrameSize(mask);
     const int fw = frame.X, fh = frame.Y;
