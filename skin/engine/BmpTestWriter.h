@@ -5,33 +5,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/engine/tools/ImageFileWriters.h"
+
 namespace ad::skin::bmptest {
 
-inline void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
-}
+using tools::PutLE;
+inline void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) { PutLE(out, v, bytes); }
 
 // pixels: width * height values, top row first.
 inline std::vector<uint8_t> Bmp(int width, int height, const std::vector<uint32_t>& pixels, int bits = 24) {
-    const uint32_t stride = ((uint32_t(width) * uint32_t(bits) + 31) / 32) * 4;
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put(out, 54 + stride * uint32_t(height), 4);
-    Put(out, 0, 4);
-    Put(out, 54, 4);
-    Put(out, 40, 4);
-    Put(out, uint32_t(width), 4);
-    Put(out, uint32_t(height), 4);
-    Put(out, 1, 2);
-    Put(out, uint32_t(bits), 2);
-    for (int i = 0; i < 6; ++i) Put(out, 0, 4);
-    for (int y = height - 1; y >= 0; --y) {
-        const size_t start = out.size();
-        for (int x = 0; x < width; ++x) Put(out, pixels[size_t(y) * size_t(width) + size_t(x)], bits / 8);
-        while (out.size() - start < stride) out.push_back(0);
-    }
-    return out;
+    return tools::BmpFile(width, height, pixels, bits);
 }
 
 // A bitmap of one colour.

@@ -205,6 +205,13 @@ std::string Options() {
         if (n > 1) key("HOTCOLOR", C(hot)), key("HOTFONTCOLOR", C(hotFont));
         if (n > 2) key("USESTATE2", "1"), key("COLOR2", C(pressed)), key("FONTCOLOR2", C(hotFont));
     };
+    // A section with its states and a border mask.
+    auto framed = [&](const char* name, int n, uint32_t normal, uint32_t hot, uint32_t pressed, uint32_t font,
+                      uint32_t hotFont, const std::string& mask) {
+        section(name);
+        states(n, normal, hot, pressed, font, hotFont);
+        key("BORDERSMASK", mask);
+    };
     section("FORM");
     states(1, kFace, kFace, kFace, kText, kText);
     section("FORMTITLE");
@@ -226,9 +233,7 @@ std::string Options() {
         section(name);
         key("PARENTCLASS", "BUTTON");
     }
-    section("EDIT");
-    states(2, kLight, kLight, kLight, kText, kText);
-    key("BORDERSMASK", Long(48, 0, 64, 8, 1, 2));
+    framed("EDIT", 2, kLight, kLight, kLight, kText, kText, Long(48, 0, 64, 8, 1, 2));
     section("COMBOBOX");
     key("PARENTCLASS", "EDIT");
     key("GLYPHMASK", Short(72, 64, 96, 72, 3));
@@ -237,19 +242,13 @@ std::string Options() {
     key("GLYPHMASK", Short(72, 64, 96, 72, 3));
     section("LISTVIEW");
     key("PARENTCLASS", "EDIT");
-    section("COLHEADER");
-    states(3, kFace, kHot, kShade, kText, kText);
-    key("BORDERSMASK", Long(80, 0, 104, 8, 1, 3));
-    section("PANEL");
-    states(1, kFace, kFace, kFace, kText, kText);
-    key("BORDERSMASK", Long(64, 0, 70, 6, 1, 1));
+    framed("COLHEADER", 3, kFace, kHot, kShade, kText, kText, Long(80, 0, 104, 8, 1, 3));
+    framed("PANEL", 1, kFace, kFace, kFace, kText, kText, Long(64, 0, 70, 6, 1, 1));
     section("PANEL_LOW");
     key("PARENTCLASS", "PANEL");
     section("TOOLBAR");
     states(1, kFace, kFace, kFace, kText, kText);
-    section("GROUPBOX");
-    states(1, kFace, kFace, kFace, kAccentDark, kAccentDark);
-    key("BORDERSMASK", Long(72, 0, 80, 8, 2, 1));
+    framed("GROUPBOX", 1, kFace, kFace, kFace, kAccentDark, kAccentDark, Long(72, 0, 80, 8, 2, 1));
     section("CHECKBOX");
     states(2, kFace, kFace, kFace, kText, kAccentDark);
     key("TRANSPARENCY", "100");
@@ -270,15 +269,9 @@ std::string Options() {
     states(1, kFace, kFace, kFace, 0x4A5462, 0x4A5462);
     key("GRADIENTPERCENT", "100");
     key("GRADIENTDATA", Gradient(0xE6EAF0, 0xF4F6F9));
-    section("TABTOP");
-    states(3, kFace, kHot, kLight, kText, kText);
-    key("BORDERSMASK", Long(128, 0, 164, 12, 2, 3));
-    section("TABSHEET");
-    states(1, kLight, kLight, kLight, kText, kText);
-    key("BORDERSMASK", Long(164, 0, 172, 8, 1, 1));
-    section("HINT");
-    states(1, 0xFFFFF0, 0xFFFFF0, 0xFFFFF0, kText, kText);
-    key("BORDERSMASK", Long(180, 0, 188, 8, 1, 1));
+    framed("TABTOP", 3, kFace, kHot, kLight, kText, kText, Long(128, 0, 164, 12, 2, 3));
+    framed("TABSHEET", 1, kLight, kLight, kLight, kText, kText, Long(164, 0, 172, 8, 1, 1));
+    framed("HINT", 1, 0xFFFFF0, 0xFFFFF0, 0xFFFFF0, kText, kText, Long(180, 0, 188, 8, 1, 1));
     for (const char* name : {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"}) {
         section(name);
         states(2, kFace, kFace, kFace, kText, kText);

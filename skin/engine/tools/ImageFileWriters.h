@@ -19,8 +19,9 @@ inline void PutBE(Bytes& out, uint32_t v) {
     for (int i = 3; i >= 0; --i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-inline Bytes BmpFile24(int w, int h, const std::vector<uint32_t>& px) {
-    const uint32_t stride = (uint32_t(w) * 3 + 3) & ~3u;
+// A bitmap file of 24 or 32 bits per pixel, written bottom-up.
+inline Bytes BmpFile(int w, int h, const std::vector<uint32_t>& px, int bits = 24) {
+    const uint32_t stride = ((uint32_t(w) * uint32_t(bits) + 31) / 32) * 4;
     Bytes out = {'B', 'M'};
     PutLE(out, 54 + stride * uint32_t(h), 4);
     PutLE(out, 0, 4);
@@ -29,14 +30,16 @@ inline Bytes BmpFile24(int w, int h, const std::vector<uint32_t>& px) {
     PutLE(out, uint32_t(w), 4);
     PutLE(out, uint32_t(h), 4);
     PutLE(out, 1, 2);
-    PutLE(out, 24, 2);
+    PutLE(out, uint32_t(bits), 2);
     for (int i = 0; i < 6; ++i) PutLE(out, 0, 4);
     for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x) PutLE(out, px[size_t(y) * size_t(w) + size_t(x)], 3);
-        for (uint32_t pad = uint32_t(w) * 3; pad < stride; ++pad) out.push_back(0);
+        const size_t start = out.size();
+        for (int x = 0; x < w; ++x) PutLE(out, px[size_t(y) * size_t(w) + size_t(x)], bits / 8);
+        while (out.size() - start < stride) out.push_back(0);
     }
     return out;
 }
+inline Bytes BmpFile24(int w, int h, const std::vector<uint32_t>& px) { return BmpFile(w, h, px, 24); }
 
 inline void PngChunk(Bytes& out, const char* type, const Bytes& data) {
     PutBE(out, uint32_t(data.size()));
