@@ -145,6 +145,11 @@ struct MenuTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DestroyMenu(h); }
 };
+struct HookTraits {  // SetWindowsHookEx
+    using Type = HHOOK;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::UnhookWindowsHookEx(h); }
+};
 
 using OwnedKernelHandle = OwnedHandle<KernelHandleTraits>;
 using KernelHandleRef = BorrowedHandle<KernelHandleTraits>;
@@ -171,6 +176,7 @@ using OwnedModule = OwnedHandle<ModuleTraits>;
 using ModuleRef = BorrowedHandle<ModuleTraits>;
 using OwnedMenu = OwnedHandle<MenuTraits>;
 using MenuRef = BorrowedHandle<MenuTraits>;
+using OwnedHook = OwnedHandle<HookTraits>;
 
 // A COM interface pointer holding one reference: move-only, released when it
 // goes. A second reference is taken on purpose, with Copy().

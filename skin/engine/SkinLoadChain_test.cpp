@@ -140,5 +140,21 @@ TEST(SkinLoadChain, CyclicParentsAndMalformedValuesStillLoad) {
     EXPECT_EQ(t.FindMaskInSection(a, "NOSUCHKEY"), -1);
 }
 
+
+// Found by fuzzing: a glow count as large as a colour value made resolving the
+// title buttons look up and store one glow mask per unit of the count.
+TEST(SkinLoadChain, HugeGlowCountIsBoundedByTheMasksTheSkinHolds) {
+    using namespace asztest;
+    const std::string text =
+        "[GLOBALINFO]\r\nVERSION=10\r\nBICONMINGLOW=12632256\r\nBICONCLOSEGLOW=2147483647\r\n"
+        "BICONMAXGLOW=1\r\nBICONMAXGLOW0=@0000@0000@0004@0004@1@0\r\n";
+    TSkinTables t = LoadTables(Pack({{"OPTIONS.DAT", Text(text)}}));
+    const auto& g = t.CommonMasks.TitleGlows;
+    EXPECT_LE(g[tbMin].Masks.size(), size_t(t.MaskCount()));
+    EXPECT_LE(g[tbClose].Masks.size(), size_t(t.MaskCount()));
+    ASSERT_EQ(g[tbMax].Masks.size(), 1u);
+    EXPECT_EQ(g[tbMax].Masks[0], t.FindGlobalMask("BICONMAXGLOW0"));
+}
+
 }  // namespace
 }  // namespace ad::skin

@@ -474,11 +474,15 @@ void TSkinTables::ResolveTitleButtons() {
     for (int b = tbSmallClose; b <= tbSmallHelp; ++b)
         if (buttons[size_t(b)] < 0) buttons[size_t(b)] = buttons[size_t(b - tbSmallClose + tbClose)];
 
+    // Every glow image is a mask of the skin, so a skin cannot hold more glows
+    // than masks: the count it states is bounded by that (a huge count would
+    // otherwise cost a lookup and an entry each).
+    const int maskCount = MaskCount();
     for (int b = 0; b < 5; ++b) {
         TSkinTitleGlowMasks& g = CommonMasks.TitleGlows[size_t(b)];
         g.Masks.clear();
         g.Margin = GlobalInfo.TitleGlows[size_t(b)].Margin;
-        const int count = std::max(0, GlobalInfo.TitleGlows[size_t(b)].Count);
+        const int count = std::clamp(GlobalInfo.TitleGlows[size_t(b)].Count, 0, maskCount);
         for (int k = 0; k < count; ++k)
             g.Masks.push_back(ScaledMaskIndex(std::string(kSkinTitleButtonNames[size_t(b)]) + "GLOW" + std::to_string(k),
                                               -1, true));

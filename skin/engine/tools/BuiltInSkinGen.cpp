@@ -1,0 +1,347 @@
+// Generates the program's own built-in skin: its INI ("Options.dat"), its
+// master bitmap drawn here shape by shape, the packed skin of both, the two
+// shadow images of extended borders and the blur image of generated outer
+// effects. Run by the build: BuiltInSkinGen <output folder>.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "skin/engine/SkinPackWriter.h"
+#include "skin/engine/tools/ImageFileWriters.h"
+
+namespace {
+
+using ad::skin::tools::Bytes;
+
+constexpr uint32_t kKey = 0xFF00FF;
+
+// Pixels as 0x00RRGGBB.
+struct TCanvas {
+    int W, H;
+    std::vector<uint32_t> Px;
+    TCanvas(int w, int h, uint32_t fill) : W(w), H(h), Px(size_t(w) * size_t(h), fill) {}
+    void Set(int x, int y, uint32_t c) {
+        if (x >= 0 && y >= 0 && x < W && y < H) Px[size_t(y) * size_t(W) + size_t(x)] = c;
+    }
+    void Fill(int x, int y, int w, int h, uint32_t c) {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i) Set(x + i, y + j, c);
+    }
+    void Frame(int x, int y, int w, int h, uint32_t c) {
+        Fill(x, y, w, 1, c), Fill(x, y + h - 1, w, 1, c), Fill(x, y, 1, h, c), Fill(x + w - 1, y, 1, h, c);
+    }
+    // A frame with its four corner pixels left as the key (rounded look).
+    void RoundFrame(int x, int y, int w, int h, uint32_t outer, uint32_t inner) {
+        Frame(x, y, w, h, outer);
+        Frame(x + 1, y + 1, w - 2, h - 2, inner);
+        for (int cx : {x, x + w - 1})
+            for (int cy : {y, y + h - 1}) Set(cx, cy, kKey);
+    }
+};
+
+// The skin's colours (0x00RRGGBB here; the INI takes 0x00BBGGRR).
+constexpr uint32_t kFace = 0xECEFF3, kBorder = 0x8A96A6, kAccent = 0x2F6FD0, kAccentDark = 0x1F4E9A;
+constexpr uint32_t kLight = 0xFFFFFF, kText = 0x1E2530, kShade = 0xC9D1DC, kHot = 0xDCE8F8;
+
+uint32_t Ini(uint32_t rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
+std::string C(uint32_t rgb) { return std::to_string(Ini(rgb)); }
+std::string N4(int v) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%04d", v);
+    return b;
+}
+// "^" long form: rectangle, borders, image count, mask type, flags, uniform border.
+std::string Long(int l, int t, int r, int b, int border, int count, int flags = 0) {
+    return "^" + N4(l) + "^" + N4(t) + "^" + N4(r) + "^" + N4(b) + "^" + N4(border) + "^" + N4(border) + "^" +
+           N4(border) + "^" + N4(border) + "^" + std::to_string(count) + "^0^" + std::to_string(flags) + "^0";
+}
+// "@" short form: rectangle, image count, mask type.
+std::string Short(int l, int t, int r, int b, int count) {
+    return "@" + N4(l) + "@" + N4(t) + "@" + N4(r) + "@" + N4(b) + "@" + std::to_string(count) + "@0";
+}
+std::string Gradient(uint32_t from, uint32_t to) { return C(from) + ";" + C(to) + ";100;0;0"; }
+
+// Three 13 x 13 box frames (normal, hot, pressed) with a mark drawn by mark(x, y).
+template <class Mark>
+void Boxes(TCanvas& c, int x0, int y0, bool round, Mark mark) {
+    const uint32_t borders[3] = {kBorder, kAccent, kAccentDark}, faces[3] = {kLight, kHot, kShade};
+    for (int f = 0; f < 3; ++f) {
+        const int x = x0 + 13 * f;
+        c.Fill(x, y0, 13, 13, faces[f]);
+        c.Frame(x, y0, 13, 13, borders[f]);
+        if (round)
+            for (int cx : {0, 1, 11, 12})
+                for (int cy : {0, 1, 11, 12})
+                    if ((cx < 2) + (cy < 2) != 1 || (cx == 0 || cx == 12) || (cy == 0 || cy == 12))
+                        if ((cx == 0 || cx == 12) && (cy == 0 || cy == 12 || cy == 1 || cy == 11)) c.Set(x + cx, y0 + cy, kKey);
+        mark(x, y0);
+    }
+}
+
+// Three 16 x 16 title-button frames with a glyph drawn by glyph(x, y, colour).
+template <class Glyph>
+void TitleButton(TCanvas& c, int x0, int y0, uint32_t hotFace, Glyph glyph) {
+    const uint32_t faces[3] = {kKey, hotFace, kAccentDark};
+    for (int f = 0; f < 3; ++f) {
+        const int x = x0 + 16 * f;
+        c.Fill(x, y0, 16, 16, faces[f]);
+        glyph(x, y0, f == 0 ? kText : kLight);
+    }
+}
+
+// Arrow glyphs of 8 x 8 in three states; dir 0 left, 1 up, 2 right, 3 down.
+void Arrows(TCanvas& c, int x0, int y0, int dir) {
+    const uint32_t colours[3] = {kText, kAccent, kAccentDark};
+    for (int f = 0; f < 3; ++f) {
+        const int x = x0 + 8 * f;
+        c.Fill(x, y0, 8, 8, kKey);
+        for (int i = 0; i < 3; ++i)
+            for (int j = -i; j <= i; ++j) {
+                const int a = 2 + i, b = 3 + j;
+                if (dir == 0) c.Set(x + 5 - i, y0 + b + 1, colours[f]);
+                if (dir == 1) c.Set(x + b + 1, y0 + 5 - i - 1, colours[f]);
+                if (dir == 2) c.Set(x + a, y0 + b + 1, colours[f]);
+                if (dir == 3) c.Set(x + b + 1, y0 + a, colours[f]);
+            }
+    }
+}
+
+TCanvas Master() {
+    TCanvas c(256, 96, kKey);
+    // Buttons: 3 frames of 16 x 16 at (0, 0), borders 2 (outer and inner line).
+    const uint32_t outer[3] = {kBorder, kAccent, kAccentDark}, inner[3] = {kLight, kHot, kShade};
+    for (int f = 0; f < 3; ++f) c.RoundFrame(16 * f, 0, 16, 16, outer[f], inner[f]);
+    // Edits and combo boxes: 2 frames of 8 x 8 at (48, 0), borders 1.
+    c.Frame(48, 0, 8, 8, kBorder);
+    c.Frame(56, 0, 8, 8, kAccent);
+    // Panels: a 6 x 6 bevel at (64, 0), border 1.
+    c.Fill(64, 0, 6, 1, kLight), c.Fill(64, 0, 1, 6, kLight), c.Fill(64, 5, 6, 1, kShade), c.Fill(69, 0, 1, 6, kShade);
+    // Group boxes: 8 x 8 at (72, 0), border 2.
+    c.RoundFrame(72, 0, 8, 8, kShade, kLight);
+    // Column headers: 3 frames 8 x 8 at (80, 0), border 1 (right and bottom lines).
+    for (int f = 0; f < 3; ++f) {
+        c.Fill(80 + 8 * f, 0, 8, 8, kKey);
+        c.Fill(80 + 8 * f, 7, 8, 1, f ? kAccent : kShade);
+        c.Fill(87 + 8 * f, 0, 1, 8, kShade);
+    }
+    // Scroll-bar sliders and buttons: 3 frames 8 x 8 at (104, 0), border 2, centre painted.
+    for (int f = 0; f < 3; ++f) {
+        c.Fill(104 + 8 * f, 0, 8, 8, f == 0 ? kShade : f == 1 ? kHot : kAccent);
+        c.RoundFrame(104 + 8 * f, 0, 8, 8, f == 0 ? kBorder : kAccent, f == 0 ? kShade : f == 1 ? kHot : kAccent);
+    }
+    // Tabs: 3 frames 12 x 12 at (128, 0), border 2; tab sheet 8 x 8 at (164, 0), border 1.
+    for (int f = 0; f < 3; ++f) {
+        c.Fill(128 + 12 * f, 0, 12, 12, kKey);
+        c.RoundFrame(128 + 12 * f, 0, 12, 12, f == 1 ? kAccent : kBorder, f == 2 ? kLight : kFace);
+    }
+    c.Frame(164, 0, 8, 8, kBorder);
+    // Scroll-bar tracks: 8 x 8 at (172, 0), border 1.
+    c.Fill(172, 0, 8, 8, kFace);
+    c.Frame(172, 0, 8, 8, kShade);
+    // Hints: 8 x 8 at (180, 0), border 1.
+    c.Frame(180, 0, 8, 8, kText);
+
+    // Check boxes and radio buttons: 13 x 13 frames from (0, 16).
+    Boxes(c, 0, 16, false, [](int, int) {});
+    Boxes(c, 0, 29, false, [&c](int x, int y) {
+        for (int i = 0; i < 4; ++i) c.Set(x + 3 + i, y + 6 + i, kAccentDark), c.Set(x + 3 + i, y + 5 + i, kAccentDark);
+        for (int i = 0; i < 4; ++i) c.Set(x + 6 + i, y + 8 - i, kAccentDark), c.Set(x + 6 + i, y + 7 - i, kAccentDark);
+    });
+    Boxes(c, 0, 42, false, [&c](int x, int y) { c.Fill(x + 3, y + 3, 7, 7, kBorder); });
+    Boxes(c, 39, 16, true, [](int, int) {});
+    Boxes(c, 39, 29, true, [&c](int x, int y) { c.Fill(x + 4, y + 4, 5, 5, kAccentDark); });
+
+    // Title buttons: 3 frames of 16 x 16 from (80, 16).
+    TitleButton(c, 80, 16, 0xD93A3A, [&c](int x, int y, uint32_t col) {
+        for (int i = 0; i < 8; ++i) c.Set(x + 4 + i, y + 4 + i, col), c.Set(x + 11 - i, y + 4 + i, col);
+    });
+    TitleButton(c, 80, 32, kAccent, [&c](int x, int y, uint32_t col) {
+        c.Frame(x + 4, y + 4, 8, 8, col);
+        c.Fill(x + 4, y + 5, 8, 1, col);
+    });
+    TitleButton(c, 80, 48, kAccent, [&c](int x, int y, uint32_t col) { c.Fill(x + 4, y + 10, 8, 2, col); });
+    TitleButton(c, 80, 64, kAccent, [&c](int x, int y, uint32_t col) {
+        c.Frame(x + 6, y + 3, 7, 7, col);
+        c.Fill(x + 3, y + 6, 7, 7, kKey);
+        c.Frame(x + 3, y + 6, 7, 7, col);
+    });
+    // Arrows: 3 frames of 8 x 8 from (0, 64): left, up, right, down.
+    for (int d = 0; d < 4; ++d) Arrows(c, 24 * d, 64, d);
+    return c;
+}
+
+std::string Options() {
+    std::string s;
+    auto section = [&s](const std::string& name) { s += "[" + name + "]\r\n"; };
+    auto key = [&s](const std::string& k, const std::string& v) { s += k + "=" + v + "\r\n"; };
+    section("GLOBALINFO");
+    key("VERSION", "11.0");
+    key("AUTHOR", "Appdeck");
+    key("DESCRIPTION", "Appdeck's own light skin");
+    key("MASTERBITMAP", "MASTER.BMP");
+    key("COLOR", C(kFace));
+    key("FONTCOLOR", C(kText));
+    key("BORDERCOLOR", C(kBorder));
+    key("BORDERWIDTH", "4");
+    key("TITLEHEIGHT", "28");
+    key("MAXTITLEHEIGHT", "26");
+    key("BOXUNCHECKED", Short(0, 16, 39, 29, 3));
+    key("BOXCHECKED", Short(0, 29, 39, 42, 3));
+    key("BOXGRAYED", Short(0, 42, 39, 55, 3));
+    key("RADIOUNCHECKED", Short(39, 16, 78, 29, 3));
+    key("RADIOCHECKED", Short(39, 29, 78, 42, 3));
+    key("BICONCLOSE", Short(80, 16, 128, 32, 3));
+    key("BICONMAX", Short(80, 32, 128, 48, 3));
+    key("BICONMIN", Short(80, 48, 128, 64, 3));
+    key("BICONNORM", Short(80, 64, 128, 80, 3));
+
+    auto states = [&](int n, uint32_t normal, uint32_t hot, uint32_t pressed, uint32_t font, uint32_t hotFont) {
+        key("STATES", std::to_string(n));
+        key("COLOR", C(normal));
+        key("FONTCOLOR", C(font));
+        if (n > 1) key("HOTCOLOR", C(hot)), key("HOTFONTCOLOR", C(hotFont));
+        if (n > 2) key("USESTATE2", "1"), key("COLOR2", C(pressed)), key("FONTCOLOR2", C(hotFont));
+    };
+    // A section with its states and a border mask.
+    auto framed = [&](const char* name, int n, uint32_t normal, uint32_t hot, uint32_t pressed, uint32_t font,
+                      uint32_t hotFont, const std::string& mask) {
+        section(name);
+        states(n, normal, hot, pressed, font, hotFont);
+        key("BORDERSMASK", mask);
+    };
+    section("FORM");
+    states(1, kFace, kFace, kFace, kText, kText);
+    section("FORMTITLE");
+    states(2, kFace, kFace, kFace, kText, 0x6A7480);
+    key("GRADIENTPERCENT", "100");
+    key("GRADIENTDATA", Gradient(0xF7F9FB, 0xE3E8EE));
+    key("HOTGRADIENTPERCENT", "100");
+    key("HOTGRADIENTDATA", Gradient(0xF0F2F5, 0xE8ECF0));
+    section("CAPTION");
+    key("PARENTCLASS", "FORMTITLE");
+    section("BUTTON");
+    states(3, kFace, kHot, kShade, kText, kText);
+    key("GRADIENTPERCENT", "100");
+    key("GRADIENTDATA", Gradient(0xFBFCFD, 0xE4E9EF));
+    key("HOTGRADIENTPERCENT", "100");
+    key("HOTGRADIENTDATA", Gradient(0xF2F7FE, 0xD3E2F7));
+    key("BORDERSMASK", Long(0, 0, 48, 16, 2, 3));
+    for (const char* name : {"SPEEDBUTTON", "SPEEDBUTTON_SMALL", "TOOLBUTTON", "BUTTON_HUGE", "MENUBTN", "UPDOWNBTN"}) {
+        section(name);
+        key("PARENTCLASS", "BUTTON");
+    }
+    framed("EDIT", 2, kLight, kLight, kLight, kText, kText, Long(48, 0, 64, 8, 1, 2));
+    section("COMBOBOX");
+    key("PARENTCLASS", "EDIT");
+    key("GLYPHMASK", Short(72, 64, 96, 72, 3));
+    section("COMBOBTN");
+    states(3, kLight, kHot, kShade, kText, kText);
+    key("GLYPHMASK", Short(72, 64, 96, 72, 3));
+    section("LISTVIEW");
+    key("PARENTCLASS", "EDIT");
+    framed("COLHEADER", 3, kFace, kHot, kShade, kText, kText, Long(80, 0, 104, 8, 1, 3));
+    framed("PANEL", 1, kFace, kFace, kFace, kText, kText, Long(64, 0, 70, 6, 1, 1));
+    section("PANEL_LOW");
+    key("PARENTCLASS", "PANEL");
+    section("TOOLBAR");
+    states(1, kFace, kFace, kFace, kText, kText);
+    framed("GROUPBOX", 1, kFace, kFace, kFace, kAccentDark, kAccentDark, Long(72, 0, 80, 8, 2, 1));
+    section("CHECKBOX");
+    states(2, kFace, kFace, kFace, kText, kAccentDark);
+    key("TRANSPARENCY", "100");
+    key("HOTTRANSPARENCY", "100");
+    section("TRANSPARENT");
+    key("TRANSPARENCY", "100");
+    section("SELECTION");
+    states(2, 0xD5E3F8, kAccent, kAccent, kText, kLight);
+    section("MENUITEM");
+    states(2, kLight, 0xD5E3F8, 0xD5E3F8, kText, kText);
+    section("MAINMENU");
+    states(2, kFace, 0xD5E3F8, 0xD5E3F8, kText, kText);
+    section("MENULINE");
+    states(1, kShade, kShade, kShade, kText, kText);
+    section("MENUCAPTION");
+    states(1, kShade, kShade, kShade, kText, kText);
+    section("STATUSBAR");
+    states(1, kFace, kFace, kFace, 0x4A5462, 0x4A5462);
+    key("GRADIENTPERCENT", "100");
+    key("GRADIENTDATA", Gradient(0xE6EAF0, 0xF4F6F9));
+    framed("TABTOP", 3, kFace, kHot, kLight, kText, kText, Long(128, 0, 164, 12, 2, 3));
+    framed("TABSHEET", 1, kLight, kLight, kLight, kText, kText, Long(164, 0, 172, 8, 1, 1));
+    framed("HINT", 1, 0xFFFFF0, 0xFFFFF0, 0xFFFFF0, kText, kText, Long(180, 0, 188, 8, 1, 1));
+    for (const char* name : {"SCROLLBAR1H", "SCROLLBAR1V", "SCROLLBAR2H", "SCROLLBAR2V"}) {
+        section(name);
+        states(2, kFace, kFace, kFace, kText, kText);
+        key("BORDERSMASK", Long(172, 0, 180, 8, 1, 1));
+    }
+    for (const char* name : {"SCROLLSLIDERH", "SCROLLSLIDERV"}) {
+        section(name);
+        states(3, kShade, kHot, kAccent, kText, kText);
+        key("BORDERSMASK", Long(104, 0, 128, 8, 2, 3, 4));
+    }
+    const char* buttons[4] = {"SCROLLBTNLEFT", "SCROLLBTNTOP", "SCROLLBTNRIGHT", "SCROLLBTNBOTTOM"};
+    for (int d = 0; d < 4; ++d) {
+        section(buttons[d]);
+        states(3, kFace, kHot, kShade, kText, kText);
+        key("GLYPHMASK", Short(24 * d, 64, 24 * d + 24, 72, 3));
+    }
+    return s;
+}
+
+// Shadow of extended borders: black, fading out over 9 pixels from a 32 x 32 square's inner edge.
+std::vector<uint32_t> Shadow(int size, int depth, int strength) {
+    std::vector<uint32_t> px(size_t(size) * size_t(size));
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int d = std::min({x, y, size - 1 - x, size - 1 - y});
+            const double f = d >= depth ? 1.0 : double(d) / depth;
+            const uint32_t a = uint32_t(std::lround(strength * f * f));
+            px[size_t(y) * size_t(size) + size_t(x)] = a << 24;
+        }
+    return px;
+}
+
+// The blur image: white at the edges, black in the middle (an alpha part).
+std::vector<uint32_t> Blur(int size) {
+    std::vector<uint32_t> px(size_t(size) * size_t(size));
+    const double c = (size - 1) / 2.0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double d = std::min(1.0, std::max(std::fabs(x - c), std::fabs(y - c)) / c);
+            const uint32_t v = uint32_t(std::lround(255 * d * d));
+            px[size_t(y) * size_t(size) + size_t(x)] = v << 16 | v << 8 | v;
+        }
+    return px;
+}
+
+bool Write(const std::string& path, const Bytes& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(f);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: BuiltInSkinGen <output folder>\n");
+        return 2;
+    }
+    const std::string out = std::string(argv[1]) + "/";
+    const TCanvas master = Master();
+    const std::string ini = Options();
+    const Bytes bmp = ad::skin::tools::BmpFile24(master.W, master.H, master.Px);
+    const Bytes packed = ad::skin::PackSkinEntries({{"Options.dat", Bytes(ini.begin(), ini.end())}, {"MASTER.BMP", bmp}});
+    bool ok = Write(out + "Appdeck.asz", packed);
+    ok = ok && Write(out + "skSHDA.png", ad::skin::tools::PngFileRgba(32, 32, Shadow(32, 9, 110)));
+    ok = ok && Write(out + "skSHDI.png", ad::skin::tools::PngFileRgba(32, 32, Shadow(32, 9, 60)));
+    ok = ok && Write(out + "BLUR5.bmp", ad::skin::tools::BmpFile24(10, 10, Blur(10)));
+    if (!ok) {
+        std::fprintf(stderr, "BuiltInSkinGen: cannot write into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
