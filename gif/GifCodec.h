@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -412,6 +414,12 @@ struct TGIFRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
+// What the drawing side keeps of a frame's rendering (bitmap, mask, palette).
+class TGIFFrameCache {
+public:
+    virtual ~TGIFFrameCache() = default;
+};
+
 class TGIFSubImage : public TGIFItem {
 public:
     explicit TGIFSubImage(TGifPicture* image);
@@ -454,11 +462,22 @@ public:
     int BitsPerPixel() const { return ColorMap.BitsPerPixel(); }
     int ColorResolution() const { return ColorMap.BitsPerPixel() - 1; }
 
+    // Drops the rendering (under the picture's cache lock) and marks the mask
+    // stale; called whenever what the rendering shows changes.
+    void DropBitmap();
+    // The delay in hundredths of a second (0 without a graphic control extension).
+    int Delay() const;
+    // The disposal method (0 without a graphic control extension).
+    int Disposal() const;
+    int TransparentIndex() const;  // -1 when the frame is not transparent
+
     uint8_t Packed = 0;  // bit 7 local map, bit 6 interlaced, bit 5 sorted, bits 0-2 size
     TGIFLocalColorMap ColorMap;
     TGIFExtensionList Extensions;
     TGIFGraphicControlExtension* GraphicControlExtension = nullptr;
     bool IsTransparent = false;
+    std::unique_ptr<TGIFFrameCache> RenderCache;
+    bool MaskStale = true;
 
 private:
     friend class TGIFDecoderAccess;
@@ -527,6 +546,10 @@ public:
 
     TGIFWarningEvent OnWarning;
     TGIFProgressEvent OnProgress;
+
+    // Guards the frames' rendering caches, which a painter thread builds while
+    // the GUI thread may read them, and the painters' registration.
+    std::recursive_mutex CacheLock;
 
 private:
     friend class TGIFSubImage;
