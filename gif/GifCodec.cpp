@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/Files.h"
+#include "gif/GIFPainter.h"
 
 namespace ad::gif {
 
@@ -849,12 +850,18 @@ TGifPicture::TGifPicture()
 }
 
 TGifPicture::~TGifPicture() {
+    StopPainters();
+    {
+        std::lock_guard<std::recursive_mutex> lock(CacheLock);
+        while (!Painters.empty()) Painters.back()->Detach();
+    }
     OnWarning = nullptr;
     OnProgress = nullptr;
     Frames.Clear();
 }
 
 void TGifPicture::Clear() {
+    StopPainters();
     Frames.Clear();
     Header.Clear();
     Header.UpdateFlags();
@@ -911,6 +918,11 @@ void TGifPicture::Assign(const TGifPicture* source) {
     BackgroundOverride = source->BackgroundOverride;
     OnWarning = source->OnWarning;
     OnProgress = source->OnProgress;
+    OnBeginPaint = source->OnBeginPaint;
+    OnBeforeFrame = source->OnBeforeFrame;
+    OnAfterFrame = source->OnAfterFrame;
+    OnLoopPass = source->OnLoopPass;
+    OnFinishPaint = source->OnFinishPaint;
     try {
         int n = source->Frames.Count();
         for (int i = 0; i < n; ++i) {

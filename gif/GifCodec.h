@@ -87,6 +87,7 @@ extern int64_t GIFDefaultMaxImagePixels;  // 256 M
 class TGifPicture;
 class TGIFSubImage;
 class TGIFExtension;
+class TGIFPainter;
 
 // Base of the codec's persistent objects (the sender of warnings).
 class TGIFPersistent {
@@ -98,6 +99,7 @@ public:
 };
 
 using TGIFWarningEvent = std::function<void(TGIFPersistent* sender, int severity, const std::string& message)>;
+using TGIFPainterEvent = std::function<void(TGIFPainter* sender)>;
 using TGIFProgressEvent = std::function<void(TGIFPersistent* sender, TProgressStage stage, int percent,
                                              bool redrawNow, const std::string& message)>;
 
@@ -530,6 +532,11 @@ public:
     // Grows the logical screen to hold every frame (no warning).
     void GrowScreenToFrames();
 
+    // Stops every painter and waits for the background ones to end, handling
+    // their synchronisation requests meanwhile (never holding CacheLock while
+    // it waits).
+    void StopPainters();
+
     TGifPictureList Frames;
     TGIFHeader Header;
 
@@ -550,6 +557,8 @@ public:
     // Guards the frames' rendering caches, which a painter thread builds while
     // the GUI thread may read them, and the painters' registration.
     std::recursive_mutex CacheLock;
+    std::vector<TGIFPainter*> Painters;  // running painters (under CacheLock)
+    TGIFPainterEvent OnBeginPaint, OnBeforeFrame, OnAfterFrame, OnLoopPass, OnFinishPaint;
 
 private:
     friend class TGIFSubImage;
