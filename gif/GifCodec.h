@@ -54,6 +54,8 @@ constexpr const char* FrameOutsideScreen = "Image frame outside the largest poss
 constexpr const char* Loading = "Loading...";
 constexpr const char* Saving = "Saving...";
 constexpr const char* Copying = "Copying...";
+constexpr const char* Optimizing = "Optimizing...";
+constexpr const char* InvalidReductionMethod = "Invalid reduction method";
 }  // namespace gifmsg
 
 enum TProgressStage { psStarting, psRunning, psEnding };
@@ -71,6 +73,10 @@ enum TGIFReductionMethod : uint8_t {
 enum TGIFDitherKind : uint8_t { dtNearest, dtFloydSteinberg, dtStucki, dtSierra, dtJaJuNi, dtSteveArche, dtBurkes };
 enum TGIFCodecKind : uint8_t { gcLZW, gcRLE };
 enum TGIFDisposalMethod : uint8_t { dmNone, dmNoDisposal, dmBackground, dmPrevious };
+
+// Optimisation options (a set in one byte).
+using TGIFOptimizeOptions = uint8_t;
+constexpr TGIFOptimizeOptions goCrop = 0x01, goMerge = 0x02, goCleanup = 0x04, goColorMaps = 0x08, goReduce = 0x10;
 
 // Unit-wide defaults, copied into every new picture.
 extern TGIFDrawFlags GIFDefaultDrawFlags;            // 0x068F
@@ -136,6 +142,12 @@ public:
     int BitsPerPixel() const;
     void SaveToStream(TStream& stream) const;
     void LoadFromStream(TStream& stream, int count);
+    // Orders the entries by use (most used first), rewrites the pixels (and
+    // transparent and background indices) of the frames that use the map and
+    // drops entries nobody uses; false for fewer than 2 entries.
+    bool SortByUse();
+    // The frames whose pixels index this map.
+    virtual std::vector<TGIFSubImage*> Users() { return {}; }
 
     TGifPicture* Image;
     std::vector<TGIFColor> Data;  // Capacity entries, Count valid
@@ -151,12 +163,14 @@ class TGIFGlobalColorMap : public TGIFColorMap {
 public:
     using TGIFColorMap::TGIFColorMap;
     void Changed() override;
+    std::vector<TGIFSubImage*> Users() override;
 };
 
 class TGIFLocalColorMap : public TGIFColorMap {
 public:
     TGIFLocalColorMap(TGifPicture* image, TGIFSubImage* frame) : TGIFColorMap(image), Frame(frame) {}
     void Changed() override;
+    std::vector<TGIFSubImage*> Users() override;
     TGIFSubImage* Frame;
 };
 
@@ -536,6 +550,12 @@ public:
     // their synchronisation requests meanwhile (never holding CacheLock while
     // it waits).
     void StopPainters();
+
+    // Makes the animation smaller without changing what it shows (every frame
+    // as composed, and the total duration). The reduction settings are only
+    // checked: no colour reduction is done.
+    void Optimize(TGIFOptimizeOptions options, TGIFReductionMethod method = crNone, int bits = 8,
+                  TGIFDitherKind dither = dtNearest);
 
     TGifPictureList Frames;
     TGIFHeader Header;
