@@ -17,6 +17,7 @@ namespace ad::gif {
 
 AD_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 AD_DECLARE_EXCEPTION(EOutOfMemory, Exception);
+AD_DECLARE_EXCEPTION(EOutOfResources, Exception);
 
 namespace gifmsg {
 constexpr const char* UnsupportedPixelFormat = "Unsupported PixelFormat";

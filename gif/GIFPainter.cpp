@@ -54,7 +54,7 @@ int TGIFPainter::FrameDelay(const TGIFSubImage& frame) const {
 
 void TGIFPainter::WaitBefore(int delay) {
     if (delay < 1) {
-        host_.Yield();
+        host_.YieldSlice();
         return;
     }
     int64_t now = host_.Now();

@@ -35,7 +35,7 @@ public:
     // limit); true when Stop woke it rather than the time running out.
     virtual bool WaitForWake(int64_t ms) = 0;
     // Gives up the rest of the time slice.
-    virtual void Yield() = 0;
+    virtual void YieldSlice() = 0;
     // A synchronous painter's wait: sleeps about ms milliseconds while handling
     // the thread's messages; false when the application is quitting.
     virtual bool SleepAndPump(int ms) = 0;

@@ -23,7 +23,7 @@ public:
         time += ms;
         return false;
     }
-    void Yield() override { ++yields; }
+    void YieldSlice() override { ++yields; }
     bool SleepAndPump(int ms) override {
         time += ms;
         return !quit;
