@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/Files.h"
+#include "gif/GIFPainter.h"
 
 namespace ad::gif {
 
@@ -155,11 +156,13 @@ void TGIFColorMap::LoadFromStream(TStream& stream, int count) {
 }
 
 void TGIFGlobalColorMap::Changed() {
-    if (Image) Image->PaletteChanged();
+    if (!Image) return;
+    Image->PaletteChanged();
+    for (int i = 0; i < Image->Frames.Count(); ++i) Image->Frames.Frames(i)->DropBitmap();
 }
 
 void TGIFLocalColorMap::Changed() {
-    // A frame's cached palette is dropped here once frames render.
+    if (Frame) Frame->DropBitmap();
 }
 
 // ---- Items and lists --------------------------------------------------------
@@ -457,7 +460,10 @@ TGIFGraphicControlExtension::~TGIFGraphicControlExtension() {
 
 void TGIFGraphicControlExtension::SetTransparent(bool value) {
     Packed = value ? (Packed | 0x01) : (Packed & ~0x01);
-    if (Frame && Frame->GraphicControlExtension == this) Frame->IsTransparent = value;
+    if (Frame && Frame->GraphicControlExtension == this) {
+        Frame->IsTransparent = value;
+        Frame->DropBitmap();
+    }
 }
 
 void TGIFGraphicControlExtension::SetTransparentColorIndex(int index) {
@@ -469,6 +475,7 @@ void TGIFGraphicControlExtension::SetTransparentColorIndex(int index) {
         }
     }
     TransparentIndex = uint8_t(index);
+    if (Frame && Frame->GraphicControlExtension == this) Frame->DropBitmap();
 }
 
 void TGIFGraphicControlExtension::SetUserInput(bool value) {
@@ -690,7 +697,26 @@ int TGIFSubImage::FormatVersion() const {
     return (ColorMap.Sorted || Extensions.Count() > 0) ? 2 : 1;
 }
 
+void TGIFSubImage::DropBitmap() {
+    if (Image) {
+        std::lock_guard<std::recursive_mutex> lock(Image->CacheLock);
+        RenderCache.reset();
+    } else {
+        RenderCache.reset();
+    }
+    MaskStale = true;
+}
+
+int TGIFSubImage::Delay() const { return GraphicControlExtension ? GraphicControlExtension->Delay : 0; }
+
+int TGIFSubImage::Disposal() const { return GraphicControlExtension ? GraphicControlExtension->Disposal() : 0; }
+
+int TGIFSubImage::TransparentIndex() const {
+    return IsTransparent && GraphicControlExtension ? GraphicControlExtension->TransparentIndex : -1;
+}
+
 void TGIFSubImage::Clear() {
+    DropBitmap();
     Extensions.Clear();
     ColorMap.Clear();
     if (Image) Image->allocatedPixels_ -= int64_t(data_.size());
@@ -715,6 +741,7 @@ void TGIFSubImage::AllocateData() {
     }
     std::vector<uint8_t> fresh(static_cast<size_t>(pixels), 0);
     data_.swap(fresh);
+    DropBitmap();
     if (Image) Image->allocatedPixels_ += pixels - old;
 }
 
@@ -722,6 +749,7 @@ void TGIFSubImage::SetData(std::vector<uint8_t> data) {
     if (data.size() != size_t(width_) * size_t(height_)) throw GIFException(gifmsg::InvalidPixelCoords);
     if (Image) Image->allocatedPixels_ += int64_t(data.size()) - int64_t(data_.size());
     data_ = std::move(data);
+    DropBitmap();
 }
 
 void TGIFSubImage::SetBounds(int left, int top, int width, int height) {
@@ -822,12 +850,18 @@ TGifPicture::TGifPicture()
 }
 
 TGifPicture::~TGifPicture() {
+    StopPainters();
+    {
+        std::lock_guard<std::recursive_mutex> lock(CacheLock);
+        while (!Painters.empty()) Painters.back()->Detach();
+    }
     OnWarning = nullptr;
     OnProgress = nullptr;
     Frames.Clear();
 }
 
 void TGifPicture::Clear() {
+    StopPainters();
     Frames.Clear();
     Header.Clear();
     Header.UpdateFlags();
@@ -884,6 +918,11 @@ void TGifPicture::Assign(const TGifPicture* source) {
     BackgroundOverride = source->BackgroundOverride;
     OnWarning = source->OnWarning;
     OnProgress = source->OnProgress;
+    OnBeginPaint = source->OnBeginPaint;
+    OnBeforeFrame = source->OnBeforeFrame;
+    OnAfterFrame = source->OnAfterFrame;
+    OnLoopPass = source->OnLoopPass;
+    OnFinishPaint = source->OnFinishPaint;
     try {
         int n = source->Frames.Count();
         for (int i = 0; i < n; ++i) {

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,8 @@ constexpr const char* FrameOutsideScreen = "Image frame outside the largest poss
 constexpr const char* Loading = "Loading...";
 constexpr const char* Saving = "Saving...";
 constexpr const char* Copying = "Copying...";
+constexpr const char* Optimizing = "Optimizing...";
+constexpr const char* InvalidReductionMethod = "Invalid reduction method";
 }  // namespace gifmsg
 
 enum TProgressStage { psStarting, psRunning, psEnding };
@@ -70,6 +74,10 @@ enum TGIFDitherKind : uint8_t { dtNearest, dtFloydSteinberg, dtStucki, dtSierra,
 enum TGIFCodecKind : uint8_t { gcLZW, gcRLE };
 enum TGIFDisposalMethod : uint8_t { dmNone, dmNoDisposal, dmBackground, dmPrevious };
 
+// Optimisation options (a set in one byte).
+using TGIFOptimizeOptions = uint8_t;
+constexpr TGIFOptimizeOptions goCrop = 0x01, goMerge = 0x02, goCleanup = 0x04, goColorMaps = 0x08, goReduce = 0x10;
+
 // Unit-wide defaults, copied into every new picture.
 extern TGIFDrawFlags GIFDefaultDrawFlags;            // 0x068F
 extern TGIFReductionMethod GIFDefaultReductionMethod;  // crNetscape
@@ -85,6 +93,7 @@ extern int64_t GIFDefaultMaxImagePixels;  // 256 M
 class TGifPicture;
 class TGIFSubImage;
 class TGIFExtension;
+class TGIFPainter;
 
 // Base of the codec's persistent objects (the sender of warnings).
 class TGIFPersistent {
@@ -96,6 +105,7 @@ public:
 };
 
 using TGIFWarningEvent = std::function<void(TGIFPersistent* sender, int severity, const std::string& message)>;
+using TGIFPainterEvent = std::function<void(TGIFPainter* sender)>;
 using TGIFProgressEvent = std::function<void(TGIFPersistent* sender, TProgressStage stage, int percent,
                                              bool redrawNow, const std::string& message)>;
 
@@ -132,6 +142,12 @@ public:
     int BitsPerPixel() const;
     void SaveToStream(TStream& stream) const;
     void LoadFromStream(TStream& stream, int count);
+    // Orders the entries by use (most used first), rewrites the pixels (and
+    // transparent and background indices) of the frames that use the map and
+    // drops entries nobody uses; false for fewer than 2 entries.
+    bool SortByUse();
+    // The frames whose pixels index this map.
+    virtual std::vector<TGIFSubImage*> Users() { return {}; }
 
     TGifPicture* Image;
     std::vector<TGIFColor> Data;  // Capacity entries, Count valid
@@ -147,12 +163,14 @@ class TGIFGlobalColorMap : public TGIFColorMap {
 public:
     using TGIFColorMap::TGIFColorMap;
     void Changed() override;
+    std::vector<TGIFSubImage*> Users() override;
 };
 
 class TGIFLocalColorMap : public TGIFColorMap {
 public:
     TGIFLocalColorMap(TGifPicture* image, TGIFSubImage* frame) : TGIFColorMap(image), Frame(frame) {}
     void Changed() override;
+    std::vector<TGIFSubImage*> Users() override;
     TGIFSubImage* Frame;
 };
 
@@ -412,6 +430,12 @@ struct TGIFRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
+// What the drawing side keeps of a frame's rendering (bitmap, mask, palette).
+class TGIFFrameCache {
+public:
+    virtual ~TGIFFrameCache() = default;
+};
+
 class TGIFSubImage : public TGIFItem {
 public:
     explicit TGIFSubImage(TGifPicture* image);
@@ -454,11 +478,22 @@ public:
     int BitsPerPixel() const { return ColorMap.BitsPerPixel(); }
     int ColorResolution() const { return ColorMap.BitsPerPixel() - 1; }
 
+    // Drops the rendering (under the picture's cache lock) and marks the mask
+    // stale; called whenever what the rendering shows changes.
+    void DropBitmap();
+    // The delay in hundredths of a second (0 without a graphic control extension).
+    int Delay() const;
+    // The disposal method (0 without a graphic control extension).
+    int Disposal() const;
+    int TransparentIndex() const;  // -1 when the frame is not transparent
+
     uint8_t Packed = 0;  // bit 7 local map, bit 6 interlaced, bit 5 sorted, bits 0-2 size
     TGIFLocalColorMap ColorMap;
     TGIFExtensionList Extensions;
     TGIFGraphicControlExtension* GraphicControlExtension = nullptr;
     bool IsTransparent = false;
+    std::unique_ptr<TGIFFrameCache> RenderCache;
+    bool MaskStale = true;
 
 private:
     friend class TGIFDecoderAccess;
@@ -511,6 +546,17 @@ public:
     // Grows the logical screen to hold every frame (no warning).
     void GrowScreenToFrames();
 
+    // Stops every painter and waits for the background ones to end, handling
+    // their synchronisation requests meanwhile (never holding CacheLock while
+    // it waits).
+    void StopPainters();
+
+    // Makes the animation smaller without changing what it shows (every frame
+    // as composed, and the total duration). The reduction settings are only
+    // checked: no colour reduction is done.
+    void Optimize(TGIFOptimizeOptions options, TGIFReductionMethod method = crNone, int bits = 8,
+                  TGIFDitherKind dither = dtNearest);
+
     TGifPictureList Frames;
     TGIFHeader Header;
 
@@ -527,6 +573,12 @@ public:
 
     TGIFWarningEvent OnWarning;
     TGIFProgressEvent OnProgress;
+
+    // Guards the frames' rendering caches, which a painter thread builds while
+    // the GUI thread may read them, and the painters' registration.
+    std::recursive_mutex CacheLock;
+    std::vector<TGIFPainter*> Painters;  // running painters (under CacheLock)
+    TGIFPainterEvent OnBeginPaint, OnBeforeFrame, OnAfterFrame, OnLoopPass, OnFinishPaint;
 
 private:
     friend class TGIFSubImage;

@@ -1,0 +1,197 @@
+// The animation painter's loop: passes over the frames, waits paced by the
+// speed with compensation for lateness, loop extensions, events, stopping.
+#include "gif/GIFPainter.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace ad::gif {
+
+static void YieldOnly() { std::this_thread::yield(); }
+void (*GIFProcessSynchronize)() = &YieldOnly;
+
+TGIFPainter::TGIFPainter(TGifPicture* image, TGIFDrawFlags options, TGIFPainterHost& host)
+    : Image(image), DrawOptions(options), SpeedPercent(image ? image->SpeedPercent : 100), host_(host) {
+    if (!Image) return;
+    std::lock_guard<std::recursive_mutex> lock(Image->CacheLock);
+    Image->Painters.push_back(this);
+    OnBeginPaint = Image->OnBeginPaint;
+    OnBeforeFrame = Image->OnBeforeFrame;
+    OnAfterFrame = Image->OnAfterFrame;
+    OnLoopPass = Image->OnLoopPass;
+    OnFinishPaint = Image->OnFinishPaint;
+}
+
+TGIFPainter::~TGIFPainter() { Detach(); }
+
+void TGIFPainter::Detach() {
+    TGifPicture* image = Image;
+    if (!image) return;
+    std::lock_guard<std::recursive_mutex> lock(image->CacheLock);
+    auto& list = image->Painters;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    Image = nullptr;
+}
+
+void TGIFPainter::Stop() {
+    terminated_ = true;
+    if (Background()) host_.Wake();
+}
+
+void TGIFPainter::Fire(const TGIFPainterEvent& event) {
+    if (!event || Terminated()) return;
+    host_.Synchronize([&] { event(this); });
+}
+
+int TGIFPainter::FrameDelay(const TGIFSubImage& frame) const {
+    int delay = GIFDefaultDelay;
+    if (frame.GraphicControlExtension && frame.GraphicControlExtension->Delay != 0) {
+        delay = std::max<int>(frame.GraphicControlExtension->Delay, GIFMinimumDelay);
+        if (!Background()) delay = std::min(delay, GIFMaximumDelay);
+    }
+    return delay;
+}
+
+void TGIFPainter::WaitBefore(int delay) {
+    if (delay < 1) {
+        host_.YieldSlice();
+        return;
+    }
+    int64_t now = host_.Now();
+    int64_t d;
+    if (SpeedPercent <= 0) {
+        d = Background() ? -1 : int64_t(GIFMaximumDelay) * GIFDelayUnitMs;
+    } else {
+        // Half of the time by which the last wait overran is taken off this one.
+        int64_t want = int64_t(delay) * GIFDelayUnitMs - (now - lastTick_ - late_) / 2;
+        int64_t scaled = want * 100;
+        scaled = scaled >= 0 ? (scaled + SpeedPercent / 2) / SpeedPercent : -((-scaled + SpeedPercent / 2) / SpeedPercent);
+        if (scaled > INT32_MAX || scaled < INT32_MIN) {
+            d = int64_t(GIFMaximumDelay) * GIFDelayUnitMs;
+            late_ = 0;
+        } else {
+            d = scaled;
+            late_ = d;
+        }
+    }
+    lastTick_ = now;
+    if (Background()) {
+        if (d > 0 || SpeedPercent == 0) {
+            if (host_.WaitForWake(d)) {
+                late_ = 0;
+                lastTick_ = host_.Now();
+            }
+        }
+        return;
+    }
+    d = std::max<int64_t>(d, 1);
+    while (d > 0 && !Terminated() && !RestartPending) {
+        int64_t before = host_.Now();
+        if (!host_.SleepAndPump(int(std::min<int64_t>(d, 100)))) {
+            Stop();
+            break;
+        }
+        d -= host_.Now() - before;
+    }
+}
+
+void TGIFPainter::Paint(TGIFSubImage& frame, bool clearFirst) {
+    if (Terminated()) return;
+    host_.Synchronize([&] {
+        host_.PaintFrame(*this, frame, clearFirst);
+        HasPainted = true;
+    });
+}
+
+void TGIFPainter::Execute() {
+    try {
+        RestartPending = true;
+        while (RestartPending && !Terminated()) {
+            ActiveFrame = 0;
+            Fire(OnBeginPaint);
+            HasPainted = false;
+            RestartPending = false;
+            int loopsLeft = 1, firstFrame = 0;
+            bool loopSeen = false;
+            int pending = Background() ? 0 : 1;
+            PrevDisposal = 1;
+            lastTick_ = host_.Now();
+            late_ = 0;
+            while ((loopsLeft != 0 || (DrawOptions & gdLoopForever)) && !Terminated() && !RestartPending) {
+                ActiveFrame = firstFrame;
+                if (HasPainted) Fire(OnLoopPass);
+                bool shown = false;
+                do {
+                    // Empty frames show nothing and are passed over.
+                    while (ActiveFrame >= 0 && ActiveFrame < Image->Frames.Count() &&
+                           Image->Frames.Frames(ActiveFrame)->Empty())
+                        ++ActiveFrame;
+                    if (ActiveFrame < 0 || ActiveFrame >= Image->Frames.Count() || Terminated() || RestartPending)
+                        break;
+                    TGIFSubImage& frame = *Image->Frames.Frames(ActiveFrame);
+                    if (pending >= 1) host_.PrepareFrame(frame);
+                    WaitBefore(pending);
+                    if (Terminated()) break;
+                    Fire(OnBeforeFrame);
+                    if (Terminated()) break;
+                    CurDisposal = 1;
+                    for (int i = 0; i < frame.Extensions.Count(); ++i) {
+                        TGIFExtension* ext = frame.Extensions.Extensions(i);
+                        if (auto* loop = dynamic_cast<TGIFAppExtNSLoop*>(ext)) {
+                            if (loopSeen) continue;
+                            loopSeen = true;
+                            bool forever = loop->LoopCount == 0 || (DrawOptions & gdLoopForever);
+                            loopsLeft = forever && Background() ? -1 : loop->LoopCount;
+                            firstFrame = ActiveFrame;
+                        } else if (auto* gce = dynamic_cast<TGIFGraphicControlExtension*>(ext)) {
+                            // Methods 4-7 are not defined: they leave the frame in place.
+                            CurDisposal = gce->Disposal() > dmPrevious ? dmNoDisposal : gce->Disposal();
+                        }
+                    }
+                    Paint(frame, (DrawOptions & gdClearOnLoop) && ActiveFrame == 0);
+                    shown = true;
+                    PrevDisposal = CurDisposal;
+                    if (Terminated()) break;
+                    pending = FrameDelay(frame);
+                    int remembered = ActiveFrame;
+                    Fire(OnAfterFrame);
+                    if (Terminated()) break;
+                    if (ActiveFrame == remembered) ++ActiveFrame;
+                } while (DrawOptions & gdAnimate);
+                // A pass that showed nothing ends the painting instead of
+                // starting the next pass at once, for ever.
+                if (!shown) break;
+                if (loopsLeft > 0) --loopsLeft;
+                if (!((DrawOptions & gdAnimate) && (DrawOptions & gdLoop))) break;
+            }
+            if (Terminated()) break;
+        }
+        ActiveFrame = -1;
+        Fire(OnFinishPaint);
+    } catch (const Exception& e) {
+        terminated_ = true;
+        ErrorMessage = e.Message;
+        if (Image) Image->ReportWarning(nullptr, 1, e.Message);
+    } catch (const std::exception& e) {
+        terminated_ = true;
+        ErrorMessage = e.what();
+        if (Image) Image->ReportWarning(nullptr, 1, e.what());
+    }
+}
+
+void TGifPicture::StopPainters() {
+    for (;;) {
+        bool waiting = false;
+        {
+            std::lock_guard<std::recursive_mutex> lock(CacheLock);
+            for (auto it = Painters.rbegin(); it != Painters.rend(); ++it) {
+                (*it)->Stop();
+                waiting = waiting || (*it)->Background();
+            }
+        }
+        if (!waiting) return;
+        GIFProcessSynchronize();
+    }
+}
+
+}  // namespace ad::gif
