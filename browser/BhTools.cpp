@@ -42,13 +42,9 @@ struct TProxyInfoA {
 };
 
 bool SetProcessProxy(const TProxyInfoA& info) {
-    // WinInet's process-wide proxy (a null handle with INTERNET_OPTION_PROXY
-    // touches no stored setting) and the URL monikers' session.
-    const BOOL wininet = ::InternetSetOptionA(nullptr, INTERNET_OPTION_PROXY, const_cast<TProxyInfoA*>(&info),
-                                              sizeof info);
-    const HRESULT urlmon = ::UrlMkSetSessionOption(INTERNET_OPTION_PROXY, const_cast<TProxyInfoA*>(&info),
-                                                   sizeof info, 0);
-    return wininet || SUCCEEDED(urlmon);
+    // The URL monikers' session of this process, which the browser uses; no
+    // stored setting of the user is touched.
+    return SUCCEEDED(::UrlMkSetSessionOption(INTERNET_OPTION_PROXY, const_cast<TProxyInfoA*>(&info), sizeof info, 0));
 }
 
 HMODULE LoadQuietly(const wchar_t* name) {

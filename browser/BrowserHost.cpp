@@ -335,8 +335,10 @@ bool TBrowserHost::FolderViewKey(WORD key, TShiftState shift) {
     const int current = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
     const int next = ListView_GetNextItem(list, current, direction);
     if (next < 0 || next == current) return true;  // at the edge: the key is used up
-    if (!(shift & ssShift) && current >= 0) ListView_SetItemState(list, current, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // The new item takes the focus (the list view moves it); without Shift the
+    // old item also loses its selection, with Shift the selection grows.
     ListView_SetItemState(list, next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (current >= 0 && !(shift & ssShift)) ListView_SetItemState(list, current, 0, LVIS_SELECTED);
     ListView_EnsureVisible(list, next, FALSE);
     ::SendMessageW(list, WM_SETFOCUS, 0, 0);
     return true;
