@@ -3,6 +3,8 @@
 // owns them and reads them when it loads and while it runs.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "framework/StringList.h"
