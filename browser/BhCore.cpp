@@ -12,9 +12,9 @@ namespace ad::browser {
 
 namespace {
 
-// A property of an automation object read by name; raises when the object
-// does not know the name.
-std::string DispatchText(IDispatch* object, const wchar_t* name) {
+// A property of an automation object read by name (the caller clears the
+// result); raises when the object does not know the name.
+VARIANT DispatchProperty(IDispatch* object, const wchar_t* name) {
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
@@ -24,30 +24,23 @@ std::string DispatchText(IDispatch* object, const wchar_t* name) {
     ::VariantInit(&v);
     OleCheck(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr),
              Narrow(name).c_str());
+    return v;
+}
+
+std::string DispatchText(IDispatch* object, const wchar_t* name) {
+    VARIANT v = DispatchProperty(object, name);
     VARIANT text;
     ::VariantInit(&text);
     std::string out;
-    if (v.vt == VT_DISPATCH) {
-        ::VariantClear(&v);
-        throw EOleException(DISP_E_TYPEMISMATCH, Format("'%s' is not text.", Narrow(name).c_str()));
-    }
-    if (SUCCEEDED(::VariantChangeType(&text, &v, 0, VT_BSTR)) && text.bstrVal) out = Narrow(text.bstrVal);
+    if (v.vt != VT_DISPATCH && SUCCEEDED(::VariantChangeType(&text, &v, 0, VT_BSTR)) && text.bstrVal)
+        out = Narrow(text.bstrVal);
     ::VariantClear(&text);
     ::VariantClear(&v);
     return out;
 }
 
-// An object property of an automation object read by name.
 ComPtr<IDispatch> DispatchObject(IDispatch* object, const wchar_t* name) {
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
-        throw EOleException(DISP_E_UNKNOWNNAME, Format("'%s' is not supported.", Narrow(name).c_str()));
-    DISPPARAMS none{};
-    VARIANT v;
-    ::VariantInit(&v);
-    OleCheck(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr),
-             Narrow(name).c_str());
+    VARIANT v = DispatchProperty(object, name);
     ComPtr<IDispatch> out;
     if ((v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) && v.punkVal)
         v.punkVal->QueryInterface(IID_IDispatch, out.PutVoid());

@@ -22,27 +22,12 @@ TWinControl* ControlAt(HWND wnd) {
 
 // --- mouse hook -------------------------------------------------------------
 
-TBHMouseHook* TBHMouseHook::instance_ = nullptr;
-int TBHMouseHook::uses_ = 0;
-
 TBHMouseHook::TBHMouseHook() {
     hook_ = ::SetWindowsHookExW(WH_MOUSE, &TBHMouseHook::HookProc, nullptr, ::GetCurrentThreadId());
 }
 
 TBHMouseHook::~TBHMouseHook() {
     if (hook_) ::UnhookWindowsHookEx(hook_);
-}
-
-TBHMouseHook* TBHMouseHook::Acquire() {
-    if (!instance_) instance_ = new TBHMouseHook();
-    ++uses_;
-    return instance_;
-}
-
-void TBHMouseHook::ReleaseShared() {
-    if (uses_ == 0 || --uses_ > 0) return;
-    delete instance_;
-    instance_ = nullptr;
 }
 
 bool TBHMouseHook::HandleWheel(const MOUSEHOOKSTRUCT& hook) {
@@ -67,8 +52,8 @@ bool TBHMouseHook::HandleWheel(const MOUSEHOOKSTRUCT& hook) {
 
 LRESULT CALLBACK TBHMouseHook::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     bool swallowed = false;
-    if (code == HC_ACTION && wParam == WM_MOUSEWHEEL && instance_ && lParam)
-        Guarded([&] { swallowed = instance_->HandleWheel(*reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)); });
+    if (code == HC_ACTION && wParam == WM_MOUSEWHEEL && Instance() && lParam)
+        Guarded([&] { swallowed = Instance()->HandleWheel(*reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)); });
     if (swallowed) return 2;
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -87,27 +72,12 @@ void TMouseWheelFix::SetActive(bool value) {
 
 // --- focus control ------------------------------------------------------------
 
-TBHFocusControl* TBHFocusControl::instance_ = nullptr;
-int TBHFocusControl::uses_ = 0;
-
 TBHFocusControl::TBHFocusControl() {
     hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &TBHFocusControl::HookProc, nullptr, ::GetCurrentThreadId());
 }
 
 TBHFocusControl::~TBHFocusControl() {
     if (hook_) ::UnhookWindowsHookEx(hook_);
-}
-
-TBHFocusControl* TBHFocusControl::Acquire() {
-    if (!instance_) instance_ = new TBHFocusControl();
-    ++uses_;
-    return instance_;
-}
-
-void TBHFocusControl::ReleaseShared() {
-    if (uses_ == 0 || --uses_ > 0) return;
-    delete instance_;
-    instance_ = nullptr;
 }
 
 void TBHFocusControl::Register(TBhFocusTarget* target) {
@@ -137,10 +107,10 @@ TBhFocusTarget* TBHFocusControl::Check() {
 }
 
 LRESULT CALLBACK TBHFocusControl::HookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && instance_ && lParam) {
+    if (code == HC_ACTION && Instance() && lParam) {
         const auto* msg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         if (msg->message == WM_WINDOWPOSCHANGED || msg->message == WM_ACTIVATE)
-            Guarded([] { instance_->Check(); });
+            Guarded([] { Instance()->Check(); });
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -26,12 +26,31 @@ inline constexpr UINT WM_BH_REFOCUS = 1092;
 // set leaves the message alone.
 using TMouseWheelEvent = std::function<void(POINT Point, HWND Window, bool& Skip, const MOUSEHOOKSTRUCT& Hook)>;
 
-// The one WH_MOUSE hook of the GUI thread, shared by every user (counted).
-class TBHMouseHook {
+// One instance per process, shared by its users: Acquire makes it on first
+// use, ReleaseShared frees it when the last user lets go.
+template <class T>
+class TSharedInstance {
 public:
-    static TBHMouseHook* Acquire();
-    static void ReleaseShared();
-    static TBHMouseHook* Instance() { return instance_; }
+    static T* Acquire() {
+        if (!instance_) instance_ = new T();
+        ++uses_;
+        return instance_;
+    }
+    static void ReleaseShared() {
+        if (uses_ == 0 || --uses_ > 0) return;
+        delete instance_;
+        instance_ = nullptr;
+    }
+    static T* Instance() { return instance_; }
+
+private:
+    static inline T* instance_ = nullptr;
+    static inline int uses_ = 0;
+};
+
+// The one WH_MOUSE hook of the GUI thread, shared by every user (counted).
+class TBHMouseHook : public TSharedInstance<TBHMouseHook> {
+public:
 
     TMouseWheelEvent OnMouseWheel;
     bool ActiveFormOnly = false;
@@ -43,10 +62,9 @@ public:
     HHOOK Hook() const { return hook_; }
 
 private:
+    friend class TSharedInstance<TBHMouseHook>;
     TBHMouseHook();
     ~TBHMouseHook();
-    static TBHMouseHook* instance_;
-    static int uses_;
     HHOOK hook_ = nullptr;
 };
 
@@ -63,23 +81,18 @@ public:
 // The one focus helper of the process: watches activation and position changes
 // of the thread's windows and posts WM_BH_REFOCUS to the browser control that
 // is the active control of the active form but has lost the focus.
-class TBHFocusControl {
+class TBHFocusControl : public TSharedInstance<TBHFocusControl> {
 public:
-    static TBHFocusControl* Acquire();
-    static void ReleaseShared();
-    static TBHFocusControl* Instance() { return instance_; }
-
     void Register(TBhFocusTarget* target);
     void Unregister(TBhFocusTarget* target);
     // One check: posts WM_BH_REFOCUS when a target needs it; returns that target.
     TBhFocusTarget* Check();
 
 private:
+    friend class TSharedInstance<TBHFocusControl>;
     TBHFocusControl();
     ~TBHFocusControl();
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    static TBHFocusControl* instance_;
-    static int uses_;
     HHOOK hook_ = nullptr;
     std::vector<TBhFocusTarget*> targets_;
 };

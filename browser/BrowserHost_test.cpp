@@ -252,13 +252,23 @@ protected:
     void CreateBrowser() override {}
 };
 
+// A shown form holding a stub host.
+struct StubForm {
+    TForm form{nullptr};
+    StubHost* host;
+    StubForm() {
+        form.SetBounds(40, 40, 300, 260);
+        host = new StubHost(&form);
+        host->SetParent(&form);
+        host->SetBounds(0, 0, 280, 220);
+        form.Show();
+        test::PumpPending();
+    }
+};
+
 TEST(BhFolderView, ArrowKeysMoveTheFocusedItemAndShiftExtends) {
-    TForm form(nullptr);
-    form.SetBounds(40, 40, 300, 260);
-    auto* host = new StubHost(&form);
-    host->SetParent(&form);
-    host->SetBounds(0, 0, 280, 220);
-    form.Show();
+    StubForm stub;
+    StubHost* host = stub.host;
     HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 260, 200,
                                   host->Handle(), nullptr, nullptr, nullptr);
     LVCOLUMNW col{};
@@ -301,13 +311,9 @@ TEST(BhFolderView, ArrowKeysMoveTheFocusedItemAndShiftExtends) {
 }
 
 TEST(BhRefocus, OnlyAMessageNamingThisControlActs) {
-    TForm form(nullptr);
-    form.SetBounds(40, 40, 300, 200);
-    auto* host = new StubHost(&form);
-    host->SetParent(&form);
-    host->SetBounds(0, 0, 200, 150);
-    form.Show();
-    test::PumpPending();
+    StubForm stub;
+    TForm& form = stub.form;
+    StubHost* host = stub.host;
     ASSERT_FALSE(host->IsActiveControlOf(&form));
     ::PostMessageW(host->Handle(), WM_BH_REFOCUS, 0x12345678, 0);  // a stranger's wParam is never followed
     ::PostMessageW(host->Handle(), WM_BH_REFOCUS, 0, 0);
