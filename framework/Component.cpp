@@ -12,8 +12,10 @@
 
 namespace ad {
 
-std::string TObject::ClassName() const {
-    const char* mangled = typeid(*this).name();
+std::string TObject::ClassName() const { return ClassNameOf(typeid(*this)); }
+
+std::string ClassNameOf(const std::type_info& type) {
+    const char* mangled = type.name();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                       std::free);

@@ -6,9 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace ad {
+
+// The name of a type without its namespaces, e.g. "TButton" or "EOleException".
+std::string ClassNameOf(const std::type_info& type);
 
 class TObject {
 public:
