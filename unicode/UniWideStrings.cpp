@@ -13,13 +13,13 @@ namespace ad::uni {
 void TWideStrings::IndexError(int index) { throw EStringListError(Format("List index out of bounds (%d)", index)); }
 
 void TWideStrings::Put(int index, const std::u16string& s) {
-    const intptr_t object = GetObject(index);
+    const intptr_t object = Objects(index);
     TWideUpdateScope update(*this);
     Delete(index);
     InsertObject(index, s, object);
 }
 
-intptr_t TWideStrings::GetObject(int) const { return 0; }
+intptr_t TWideStrings::Objects(int) const { return 0; }
 void TWideStrings::PutObject(int, intptr_t) {}
 
 int TWideStrings::Add(const std::u16string& s) {
@@ -41,13 +41,13 @@ void TWideStrings::InsertObject(int index, const std::u16string& s, intptr_t obj
 
 void TWideStrings::AddStrings(const TWideStrings& other) {
     TWideUpdateScope update(*this);
-    for (int i = 0; i < other.GetCount(); ++i) AddObject(other.Get(i), other.GetObject(i));
+    for (int i = 0; i < other.GetCount(); ++i) AddObject(other.Get(i), other.Objects(i));
 }
 
 void TWideStrings::Exchange(int index1, int index2) {
     TWideUpdateScope update(*this);
     const std::u16string s1 = Get(index1), s2 = Get(index2);
-    const intptr_t o1 = GetObject(index1), o2 = GetObject(index2);
+    const intptr_t o1 = Objects(index1), o2 = Objects(index2);
     Put(index1, s2);
     PutObject(index1, o2);
     Put(index2, s1);
@@ -58,7 +58,7 @@ void TWideStrings::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
     TWideUpdateScope update(*this);
     const std::u16string s = Get(curIndex);
-    const intptr_t o = GetObject(curIndex);
+    const intptr_t o = Objects(curIndex);
     Delete(curIndex);
     InsertObject(newIndex, s, o);
 }
@@ -85,7 +85,7 @@ int TWideStrings::IndexOfName(std::u16string_view name) const {
 
 int TWideStrings::IndexOfObject(intptr_t object) const {
     for (int i = 0; i < GetCount(); ++i)
-        if (GetObject(i) == object) return i;
+        if (Objects(i) == object) return i;
     return -1;
 }
 
@@ -257,7 +257,7 @@ const TWideStringList::Item& TWideStringList::At(int index) const {
 }
 
 std::u16string TWideStringList::Get(int index) const { return At(index).text; }
-intptr_t TWideStringList::GetObject(int index) const { return At(index).object; }
+intptr_t TWideStringList::Objects(int index) const { return At(index).object; }
 
 void TWideStringList::Insert(int index, const std::u16string& s) {
     if (index < 0 || index > GetCount()) IndexError(index);

@@ -30,7 +30,9 @@ public:
     virtual void Delete(int index) = 0;
     virtual void Clear() = 0;
     virtual void Put(int index, const std::u16string& s);  // keeps the item's object
-    virtual intptr_t GetObject(int index) const;           // 0 when the list keeps none
+    // The item's object, 0 when the list keeps none (named Objects: the
+    // system headers make GetObject a macro).
+    virtual intptr_t Objects(int index) const;
     virtual void PutObject(int index, intptr_t object);
 
     int Count() const { return GetCount(); }
@@ -140,7 +142,7 @@ public:
     void Delete(int index) override;
     void Clear() override { items_.clear(); }
     void Put(int index, const std::u16string& s) override;
-    intptr_t GetObject(int index) const override;
+    intptr_t Objects(int index) const override;
     void PutObject(int index, intptr_t object) override;
 
 private:

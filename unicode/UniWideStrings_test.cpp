@@ -77,16 +77,16 @@ TEST(UniWideStrings, ListMechanicsKeepObjects) {
     list.Exchange(0, 2);
     list.Move(0, 1);
     EXPECT_EQ(Lines(list), (L{u"key=value", u"\u0160koda", u"\u00C9t\u00E9"}));
-    EXPECT_EQ(list.GetObject(0), 2);
-    EXPECT_EQ(list.GetObject(1), 3);
-    EXPECT_EQ(list.GetObject(2), 1);
+    EXPECT_EQ(list.Objects(0), 2);
+    EXPECT_EQ(list.Objects(1), 3);
+    EXPECT_EQ(list.Objects(2), 1);
 
     TWideStringList same;
     same.Assign(list);
     EXPECT_TRUE(same.Equals(list));
     same.Put(0, u"KEY=value");
     EXPECT_FALSE(same.Equals(list));  // exact comparison
-    EXPECT_EQ(same.GetObject(0), 2);
+    EXPECT_EQ(same.Objects(0), 2);
     EXPECT_THROW(list.Get(3), EStringListError);
     EXPECT_THROW(list.Insert(5, u"x"), EStringListError);
 }
