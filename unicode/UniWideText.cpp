@@ -14,9 +14,11 @@ std::u16string SyncWideFromAnsi(std::u16string& Wide, std::string_view CurrentAn
 void SetSyncedWideString(std::u16string_view Value, std::u16string& Wide, std::string_view CurrentAnsi,
                          const std::function<void(const std::string&)>& AnsiSetter) {
     if (Value == SyncWideFromAnsi(Wide, CurrentAnsi)) return;
-    const std::string ansi = WideToAnsi(Value);
-    if (!SurvivesAnsi(Value) && ansi == CurrentAnsi) AnsiSetter(std::string());
-    Wide = Value;
+    // The setter may change what Value and CurrentAnsi look at.
+    const std::u16string value(Value);
+    const std::string ansi = WideToAnsi(value);
+    if (!SurvivesAnsi(value) && ansi == CurrentAnsi) AnsiSetter(std::string());
+    Wide = value;
     AnsiSetter(ansi);
 }
 
