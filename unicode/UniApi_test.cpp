@@ -10,6 +10,7 @@
 #include "base/WinText.h"
 #include "framework/FileStreams.h"
 #include "testsupport/TempFolder.h"
+#include "unicode/UniAnsiStrings.h"
 #include "unicode/UniWideStrings.h"
 
 namespace ad::uni {
@@ -106,6 +107,31 @@ TEST(UniApi, StringListFilesByWideName) {
     EXPECT_TRUE(back.Equals(list));
     EXPECT_EQ(back.LastFileCharSet, csUnicode);
     EXPECT_THROW(back.LoadFromFile(f.path + L"none.txt"), EFOpenError);
+}
+
+TEST(UniApi, AnsiViewOfAWideList) {
+    TWideStringList wide;
+    wide.AddObject(u"caf\u00E9 \u4E2D", 7);
+    TAnsiStringsForWideStringsAdapter ansi(wide, 1252);
+    EXPECT_EQ(ansi.Count(), 1);
+    EXPECT_EQ(ansi[0], "caf\xE9 ?");
+    EXPECT_EQ(ansi.Objects(0), 7);
+    ansi.Add("\x80uro");
+    ansi.Put(0, "new");
+    EXPECT_EQ(wide[0], u"new");
+    EXPECT_EQ(wide[1], u"\u20ACuro");
+    EXPECT_EQ(wide.Objects(0), 7);
+
+    TAnsiStringsForWideStringsAdapter utf8(wide, 65001);
+    const std::string bytes = "\xE4\xB8\xAD\r\nx";
+    TReadOnlyMemoryStream in(bytes.data(), bytes.size());
+    utf8.LoadFromStream(in, 65001);
+    EXPECT_EQ(wide.Count(), 2);
+    EXPECT_EQ(wide[0], u"\u4E2D");
+    EXPECT_EQ(utf8[0], "\xE4\xB8\xAD");
+    TMemoryStream out;
+    utf8.SaveToStream(out, 65000);
+    EXPECT_EQ(std::string(static_cast<const char*>(out.Memory()), static_cast<size_t>(out.Size())), "+Ti0\r\nx\r\n");
 }
 
 }  // namespace
