@@ -190,6 +190,13 @@ std::u16string NormalizeLineBreaks(std::u16string_view text, TTextLineBreakStyle
     return out;
 }
 
+std::u16string DecodeUtf16LE(std::string_view bytes) {
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
+    return text;
+}
+
 void SwapByteOrder(std::u16string& text) {
     for (char16_t& c : text) c = static_cast<char16_t>((c >> 8) | (c << 8));
 }

@@ -63,6 +63,9 @@ enum class TTextLineBreakStyle { tlbsLF, tlbsCRLF, tlbsCR };
 // Every CR LF pair, lone CR, lone LF and U+2028 becomes the style's break.
 std::u16string NormalizeLineBreaks(std::u16string_view text, TTextLineBreakStyle style);
 
+// UTF-16 little-endian bytes to units; an odd last byte is dropped.
+std::u16string DecodeUtf16LE(std::string_view bytes);
+
 // Swaps the two bytes of every unit (big-endian text to the machine's order),
 // all of them: a U+0000 inside the text does not end the swap.
 void SwapByteOrder(std::u16string& text);

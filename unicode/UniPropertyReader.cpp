@@ -65,11 +65,7 @@ std::u16string TUniValueReader::ReadWideString() {
     if (t != vaWString) Invalid();
     ReadValue();
     const uint32_t count = ReadCount32();
-    const std::string bytes = ReadBytes(static_cast<size_t>(count) * 2);
-    std::u16string text(count, u'\0');
-    for (size_t i = 0; i < count; ++i)
-        text[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-    return text;
+    return DecodeUtf16LE(ReadBytes(static_cast<size_t>(count) * 2));
 }
 
 void TUniValueReader::SkipValue() {

@@ -137,13 +137,7 @@ static std::string ReadRest(TStream& stream) {
 }
 
 // The rest of the stream as whole UTF-16 little-endian units; an odd last byte is dropped.
-static std::u16string ReadUtf16LE(TStream& stream) {
-    const std::string bytes = ReadRest(stream);
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-    return text;
-}
+static std::u16string ReadUtf16LE(TStream& stream) { return DecodeUtf16LE(ReadRest(stream)); }
 
 static void WriteUtf16LE(TStream& stream, std::u16string_view text) {
     std::string bytes(text.size() * 2, '\0');
