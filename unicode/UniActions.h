@@ -3,6 +3,8 @@
 // menu item) counts as linked to it and takes its wide values. Windows only.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 

@@ -4,6 +4,8 @@
 // Windows only.
 #pragma once
 
+#include <windows.h>
+
 #include "base/Streams.h"
 #include "framework/StringList.h"
 #include "unicode/UniWideStrings.h"

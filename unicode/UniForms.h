@@ -4,6 +4,8 @@
 // application's OnMessage sees them first. Windows only.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
