@@ -478,6 +478,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return false;
     }
+    if (OnMessage) {
+        bool handled = false;
+        Guarded([&] { OnMessage(msg, handled); });
+        if (handled) return true;
+    }
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSCHAR) {
         // The form that owns the window with the keyboard focus gets the dialog keys first.
         for (HWND w = msg.hwnd; w; w = ::GetParent(w)) {

@@ -162,6 +162,9 @@ public:
     // when unset, the real boxes show.
     std::function<int(const std::string& text, const std::string& caption, UINT flags)> OnMessageBox;
     std::function<bool(const std::string& caption, const std::string& prompt, std::string& value)> OnInputQuery;
+    // Sees every message taken from the queue before it is dispatched; setting
+    // Handled keeps it from being dispatched.
+    std::function<void(MSG& Msg, bool& Handled)> OnMessage;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
     // Replaces how OpenURL opens an address (tests record it instead of starting a browser).

@@ -18,6 +18,8 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
+std::wstring TMenuItem::MenuText() { return Widen(Caption); }
+
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {}
 
 static void AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& commands) {
@@ -27,7 +29,7 @@ static void AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& 
             ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        std::wstring text = Widen(item->Caption);
+        std::wstring text = item->MenuText();
         UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED) | (item->Checked ? MF_CHECKED : 0) |
                      (item->Break == TMenuBreak::mbBreak ? MF_MENUBREAK : 0) |
                      (item->Break == TMenuBreak::mbBarBreak ? MF_MENUBARBREAK : 0);

@@ -37,6 +37,9 @@ public:
     TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
     void Clear();
     virtual void Click();
+    // The text the system menu item shows: the caption (a descendant may add
+    // a wide caption or a shortcut).
+    virtual std::wstring MenuText();
 
 private:
     friend class TPopupMenu;

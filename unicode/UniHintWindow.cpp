@@ -1,0 +1,75 @@
+// The hint window of wide hints.
+#include "unicode/UniHintWindow.h"
+
+#include <algorithm>
+
+#include "base/WinText.h"
+#include "framework/Handles.h"
+#include "unicode/UniApi.h"
+#include "unicode/UniControls.h"
+#include "unicode/UniWideText.h"
+
+namespace ad::uni {
+
+namespace {
+
+constexpr UINT HintFlags = DT_NOPREFIX | DT_WORDBREAK;
+
+// Clears a flag when the scope ends, however it ends.
+struct FlagScope {
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    bool& flag_;
+};
+
+}  // namespace
+
+std::string WideControlAnsiHint(TWinControl* hintControl) {
+    return Narrow(ToWString(WideShortHint(ToU16String(UniControlFindHint(hintControl)))));
+}
+
+std::wstring WideHintText(const std::string& ansiHint, TWinControl* hintControl) {
+    std::wstring text = Widen(ansiHint);
+    if (text.empty() || !hintControl) return text;
+    const std::wstring wideShort = ToWString(WideShortHint(ToU16String(UniControlFindHint(hintControl))));
+    if (Narrow(wideShort) == ansiHint) return wideShort;
+    return text;
+}
+
+TUniCustomHintWindow::TUniCustomHintWindow(TComponent* AOwner) : grid::THintWindow(AOwner) {}
+
+void TUniCustomHintWindow::CreateParams(TCreateParams& params) {
+    grid::THintWindow::CreateParams(params);
+    params.WinClassName += L".UnicodeClass";
+}
+
+void TUniCustomHintWindow::ActivateHintData(const TRect& Rect, const std::string& ansiHint, TWinControl* hintControl) {
+    {
+        FlagScope activating(activating_);
+        ActivateHint(Rect, ansiHint);
+        UniControlSetText(this, WideHintText(ansiHint, hintControl));
+    }
+    Invalidate();
+}
+
+TRect TUniCustomHintWindow::CalcWideHintRect(int MaxWidth, const std::wstring& text) {
+    RECT r{0, 0, std::max(MaxWidth, 0), 0};
+    WindowDC screen(nullptr);
+    SelectObjectScope font(screen.Get(), Font().Handle());
+    UniDrawText(screen.Get(), text, -1, r, HintFlags | DT_CALCRECT);
+    return TRect{0, 0, static_cast<int>(r.right) + 6, static_cast<int>(r.bottom) + 2};
+}
+
+void TUniCustomHintWindow::WndProc(TMessage& m) {
+    if (m.Msg == CM_TEXTCHANGED && !activating_ && HandleAllocated()) {
+        WindowDC screen(nullptr);
+        SelectObjectScope font(screen.Get(), Font().Handle());
+        const TSize extent = UniTextExtent(screen.Get(), UniControlGetText(this));
+        SetBounds(Left(), Top(), extent.cx + 6, extent.cy + 6);
+        m.Result = 0;
+        return;
+    }
+    grid::THintWindow::WndProc(m);
+}
+
+}  // namespace ad::uni

@@ -1,0 +1,39 @@
+// TUniCustomHintWindow: the hint window that shows a control's wide hint.
+// The hint machinery works on the ANSI hint (the ANSI form of the short part
+// of the control's wide hint); when the hint to show is still that form, the
+// window shows the wide short hint, otherwise (a handler changed the hint)
+// the ANSI hint as it is. Windows only.
+#pragma once
+
+#include <string>
+
+#include "base/Geometry.h"
+#include "grid/HintWindow.h"
+
+namespace ad::uni {
+
+// The ANSI hint the hint machinery shows for a control: the ANSI form of the
+// short part of its wide hint (or its nearest parent's).
+std::string WideControlAnsiHint(TWinControl* hintControl);
+// The text a hint window shows for the ANSI hint of a control.
+std::wstring WideHintText(const std::string& ansiHint, TWinControl* hintControl);
+
+class TUniCustomHintWindow : public grid::THintWindow {
+public:
+    explicit TUniCustomHintWindow(TComponent* AOwner);
+
+    // Shows the hint at Rect with the wide text for ansiHint.
+    void ActivateHintData(const TRect& Rect, const std::string& ansiHint, TWinControl* hintControl);
+    // The window rectangle the wide text needs when lines wrap at MaxWidth.
+    TRect CalcWideHintRect(int MaxWidth, const std::wstring& text);
+
+    void WndProc(TMessage& m) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool activating_ = false;
+};
+
+}  // namespace ad::uni
