@@ -5,8 +5,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ad {
+
+class TSkinManager;
 
 class ILauncherHost {
 public:
@@ -25,6 +28,10 @@ public:
     virtual void PerformDD(const std::string& file) = 0;
     // A category file changed: tray mode builds its menu anew.
     virtual void MarkCatalogueChanged() = 0;
+    // The program's one skin manager (the settings dialog changes its colours live).
+    virtual TSkinManager& SkinManager() = 0;
+    // Read-only mode on or off: the editing buttons follow at once.
+    virtual void SetReadOnlyView(bool readOnly) = 0;
 
 protected:
     ~ILauncherHost() = default;

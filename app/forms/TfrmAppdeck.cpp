@@ -167,7 +167,12 @@ void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
 
 void TfrmAppdeck::LoadViewOptions() {
     TIniFile ini(SettingsFileName());
-    bool readOnly = ini.ReadBool("Settings", "ReadOnlyMode", false);
+    SetReadOnlyView(ini.ReadBool("Settings", "ReadOnlyMode", false));
+    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
+    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
+}
+
+void TfrmAppdeck::SetReadOnlyView(bool readOnly) {
     // Only what changed is touched, so a paint never causes another paint.
     for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, Button4, button7,
                                                               button9, ewn, btnHash, btnedit, btnremove, btnAppPath,
@@ -181,8 +186,6 @@ void TfrmAppdeck::LoadViewOptions() {
     int top = readOnly ? 40 : 92;
     int height = Button20->Top() - top - 5;
     if (lstCat->Top() != top || lstCat->Height() != height) lstCat->SetBounds(lstCat->Left(), top, lstCat->Width(), height);
-    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
-    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
     ReadOnlyView = readOnly;
 }
 

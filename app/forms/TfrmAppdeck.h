@@ -55,6 +55,8 @@ public:
     void CountAvailability() override;
     void PerformDD(const std::string& file) override;
     void MarkCatalogueChanged() override { CatalogueChanged = true; }
+    TSkinManager& SkinManager() override { return *skSkinManager1; }
+    void SetReadOnlyView(bool readOnly) override;
 
     // --- handlers and operations ---
     void lstCatClick(TObject* Sender);
@@ -159,6 +161,8 @@ private:
     void PinClick(TObject* Sender);
     void QLClick(TObject* Sender);
     void OpenHelpKeyword(TObject* Sender);
+    void btnSettingsClick(TObject* Sender);
+    void btnAboutClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 

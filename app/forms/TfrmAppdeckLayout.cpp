@@ -52,7 +52,9 @@ void TfrmAppdeck::BuildHeader() {
     btnMore = headerButton("btnMore", "More ....", 64);
     btnUpdate = headerButton("btnUpdate", "Update", 64);
     btnSettings = headerButton("btnSettings", "&Settings", 70);
+    btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
     btnAbout = headerButton("btnAbout", "About", 56);
+    btnAbout->OnClick = [this](TObject* s) { btnAboutClick(s); };
 }
 
 void TfrmAppdeck::BuildCategoryColumn() {

@@ -565,7 +565,7 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         const char* name;
         bool enabled;
     } cases[] = {
-        {"btnSettings", false}, {"btnAbout", false},   {"btnUpdate", false}, {"btnMore", false},
+        {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", false}, {"btnMore", false},
         {"SpeedButton1", false}, {"BitBtn1", false},   {"Button20", false},  {"Button4", false},
         {"BitBtn8", false},     {"btnedit", false},    {"btnAppPath", false}, {"btnCS", false},
         {"btnHash", false},     {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
@@ -587,6 +587,44 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
     key = 'C';
     f.lv2->OnKeyDown(f.lv2, key, ssCtrl);
     EXPECT_EQ(key, 0);
+}
+
+// Closes the next window with the given title once a modal loop shows it.
+struct ModalCloser {
+    static inline std::wstring title;
+    static inline int closed = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND w = ::FindWindowW(nullptr, title.c_str());
+        if (!w || !::IsWindowVisible(w)) return;
+        ::KillTimer(nullptr, id);
+        ++closed;
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    explicit ModalCloser(const wchar_t* t) {
+        title = t;
+        closed = 0;
+        ::SetTimer(nullptr, 0, 20, &Tick);
+    }
+};
+
+TEST_F(MainWindowTest, SettingsAndAboutOpenModallyAndTheViewFollowsTheSettingsAtOnce) {
+    TfrmAppdeck& f = Open();
+    EXPECT_FALSE(f.ReadOnlyView);
+    {
+        ModalCloser closer(L"Settings");
+        Settings("ReadOnlyMode=1\r\n");  // as another Save would leave it
+        f.btnSettings->Click();            // returns when the dialog closed
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_TRUE(f.ReadOnlyView);
+    EXPECT_FALSE(f.btnAdd->Visible());
+    EXPECT_EQ(f.FindComponent("frmADSet"), nullptr);  // freed when it closed
+    {
+        ModalCloser closer(L"About");
+        f.btnAbout->Click();
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_EQ(f.FindComponent("frmADAbout"), nullptr);
 }
 
 TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface) {
