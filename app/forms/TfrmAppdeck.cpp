@@ -69,10 +69,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
 
 TfrmAppdeck::~TfrmAppdeck() {
     BeginDestroy();  // no more events: the scan below must not fill a window that is going
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
     if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
     if (frmAppdeck == this) frmAppdeck = nullptr;
@@ -93,11 +90,14 @@ void TfrmAppdeck::FormCreate(TObject*) {
         vs1Sht->SetTabVisible(true);
         vs2Sht->SetTabVisible(false);
         ReadCategory();
-        {
+        try {
             TRegistry reg;
             if (!reg.OpenKey("Software\\Vorlan", true))
                 throw ERegistryException("Error creating system registry entry");
             reg.WriteString("39", ModuleFileName());
+        } catch (const ERegistryException&) {
+            // Reported; the view, hot key, scripts and colours still follow.
+            Application->HandleException(std::current_exception());
         }
         int style = ini.ReadInteger("Settings", "ViewStyle", 1);
         if (style == 2) {
@@ -195,10 +195,7 @@ void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
         TIniFile ini(SettingsFileName());
         ini.WriteInteger("Settings", "ViewStyle", style);
     }
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
 }
 
 void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }

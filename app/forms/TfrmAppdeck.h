@@ -181,6 +181,8 @@ private:
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
     void StartScan(bool afterRemoval);
+    // Stops the worker's scan and waits for it: a newer choice replaces it.
+    void CancelScan();
     void BuildTray();
     void ExecMenu(TObject* Sender);
     void ApplicationEvents1Minimize(TObject* Sender);

@@ -98,6 +98,7 @@ void TfrmAppdeck::SelectCategory() {
     if (vs1->Down()) vs1Click(vs1);
     else if (vs2->Down()) VSClick(vs2);
     else if (vs3->Down()) VSClick(vs3);
+    CountAvailability();
 }
 
 void TfrmAppdeck::lstCatClick(TObject* Sender) {
@@ -109,12 +110,15 @@ void TfrmAppdeck::lstCatClick(TObject* Sender) {
     EntryCount = 0;
     int keepRow = Sender == btnremove ? lv2->SelectedIndex() : -1;
     lv2->SetItemCount(0);
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
     StartScan(keepRow >= 0);
     if (vs1->Down()) vs1Click(vs1);
+}
+
+void TfrmAppdeck::CancelScan() {
+    if (!Worker->IsWorking()) return;
+    Worker->Cancel();
+    Worker->WaitFor();
 }
 
 void TfrmAppdeck::StartScan(bool afterRemoval) {
