@@ -19,6 +19,8 @@ public:
     void SelectCategory() override { ++selectCategoryCalls; }
     void CountAvailability() override {}
     void PerformDD(const std::string& file) override { added.push_back(file); }
+    void AddPrograms(const std::vector<std::string>& files) override { added.insert(added.end(), files.begin(), files.end()); }
+    void ListAndSelectCategory(const std::string& name) override { selected = name; }
     void MarkCatalogueChanged() override {}
     TSkinManager& SkinManager() override { return skin; }
     void SetReadOnlyView(bool readOnly) override { readOnlyViews.push_back(readOnly); }

@@ -54,6 +54,8 @@ public:
     void SelectCategory() override;
     void CountAvailability() override;
     void PerformDD(const std::string& file) override;
+    void AddPrograms(const std::vector<std::string>& files) override;
+    void ListAndSelectCategory(const std::string& name) override;
     void MarkCatalogueChanged() override { CatalogueChanged = true; }
     TSkinManager& SkinManager() override { return *skSkinManager1; }
     void SetReadOnlyView(bool readOnly) override;
@@ -163,6 +165,7 @@ private:
     void OpenHelpKeyword(TObject* Sender);
     void btnSettingsClick(TObject* Sender);
     void btnAboutClick(TObject* Sender);
+    void BitBtn1Click(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/forms/TADImpro.h"
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADSet.h"
 
@@ -25,5 +26,7 @@ void TfrmAppdeck::btnSettingsClick(TObject*) {
 }
 
 void TfrmAppdeck::btnAboutClick(TObject*) { ShowModalForm<TfrmADAbout>(this); }
+
+void TfrmAppdeck::BitBtn1Click(TObject*) { ShowModalForm<TADImpro>(this, static_cast<ILauncherHost&>(*this)); }
 
 }  // namespace ad

@@ -59,6 +59,7 @@ void TfrmAppdeck::BuildHeader() {
 
 void TfrmAppdeck::BuildCategoryColumn() {
     BitBtn1 = Make<TButton>(this, "BitBtn1", 8, 44, 200, 24, "Import Programs");
+    BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
     btnAdd = Make<TButton>(this, "btnAdd", 8, 70, 48, 20, "Add");
     btnAdd->Hint = "Add Category";
     btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };

@@ -567,7 +567,7 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         bool enabled;
     } cases[] = {
         {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", false}, {"btnMore", false},
-        {"SpeedButton1", false}, {"BitBtn1", false},   {"Button20", false},  {"Button4", false},
+        {"SpeedButton1", false}, {"BitBtn1", true},   {"Button20", false},  {"Button4", false},
         {"BitBtn8", false},     {"btnedit", false},    {"btnAppPath", false}, {"btnCS", false},
         {"btnHash", false},     {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
         {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
@@ -760,7 +760,7 @@ struct ModalCloser {
     }
 };
 
-TEST_F(MainWindowTest, SettingsAndAboutOpenModallyAndTheViewFollowsTheSettingsAtOnce) {
+TEST_F(MainWindowTest, SettingsAboutAndImportOpenModallyAndTheViewFollowsTheSettingsAtOnce) {
     TfrmAppdeck& f = Open();
     EXPECT_FALSE(f.ReadOnlyView);
     {
@@ -778,6 +778,12 @@ TEST_F(MainWindowTest, SettingsAndAboutOpenModallyAndTheViewFollowsTheSettingsAt
         EXPECT_EQ(ModalCloser::closed, 1);
     }
     EXPECT_EQ(f.FindComponent("frmADAbout"), nullptr);
+    {
+        ModalCloser closer(L"Import Programs");
+        f.BitBtn1->Click();
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_TRUE(FileExists(base.File("ExcList.dat")));  // closing saved the exclusion list
 }
 
 TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface) {
