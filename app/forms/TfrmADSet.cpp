@@ -5,26 +5,12 @@
 
 #include <exception>
 
+#include "app/forms/PlaceControl.h"
 #include "app/Launch.h"
 #include "app/SkinManagerStandIn.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
-
-namespace {
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h,
-         const std::string& caption = "") {
-    T* c = new T(owner);
-    c->Name = name;
-    c->SetParent(parent);
-    c->SetBounds(x, y, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
-}
-
-}  // namespace
 
 TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), host_(host) {
     Name = "frmADSet";
@@ -35,34 +21,34 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     KeyPreview = true;
     SetClientSize(430, 398);
 
-    chkRO = Place<TCheckBox>(this, this, "chkRO", 14, 10, 400, 17, "Run in \"Read Only\" Mode");
-    chkBCM = Place<TCheckBox>(this, this, "chkBCM", 14, 31, 400, 17, "Add Appdeck to \"Background Context Menu\"");
+    chkRO = PlaceControl<TCheckBox>(this, this, "chkRO", 14, 10, 400, 17, "Run in \"Read Only\" Mode");
+    chkBCM = PlaceControl<TCheckBox>(this, this, "chkBCM", 14, 31, 400, 17, "Add Appdeck to \"Background Context Menu\"");
 
-    grpLaunch = Place<TGroupBox>(this, this, "grpLaunch", 8, 56, 414, 96, " \"Launch\" Options ");
-    chkARAA = Place<TCheckBox>(this, grpLaunch, "chkARAA", 12, 20, 390, 17,
+    grpLaunch = PlaceControl<TGroupBox>(this, this, "grpLaunch", 8, 56, 414, 96, " \"Launch\" Options ");
+    chkARAA = PlaceControl<TCheckBox>(this, grpLaunch, "chkARAA", 12, 20, 390, 17,
                                "Automatically \"Run selected Program as Administrator\"");
-    lblAfter = Place<TLabel>(this, grpLaunch, "lblAfter", 12, 46, 80, 15, "After Launch :");
-    RadioButton1 = Place<TRadioButton>(this, grpLaunch, "RadioButton1", 100, 44, 140, 17, "Do Nothing");
-    chkCAL = Place<TRadioButton>(this, grpLaunch, "chkCAL", 250, 44, 150, 17, "Close Appdeck");
-    chkMAL = Place<TRadioButton>(this, grpLaunch, "chkMAL", 100, 68, 140, 17, "Minimize Appdeck");
-    chkTMAL = Place<TRadioButton>(this, grpLaunch, "chkTMAL", 250, 68, 150, 17, "Send to \"Tray Mode\"");
+    lblAfter = PlaceControl<TLabel>(this, grpLaunch, "lblAfter", 12, 46, 80, 15, "After Launch :");
+    RadioButton1 = PlaceControl<TRadioButton>(this, grpLaunch, "RadioButton1", 100, 44, 140, 17, "Do Nothing");
+    chkCAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkCAL", 250, 44, 150, 17, "Close Appdeck");
+    chkMAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkMAL", 100, 68, 140, 17, "Minimize Appdeck");
+    chkTMAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkTMAL", 250, 68, 150, 17, "Send to \"Tray Mode\"");
     RadioButton1->SetChecked(true);
 
-    grpTray = Place<TGroupBox>(this, this, "grpTray", 8, 158, 414, 72, " \"Tray Mode\" Options ");
-    chkTMM = Place<TCheckBox>(this, grpTray, "chkTMM", 12, 20, 390, 17, "Send to \"Tray Mode\" when minimized");
-    chkRAM = Place<TCheckBox>(this, grpTray, "chkRAM", 12, 45, 150, 17, "\"Optimize RAM\" Every");
-    cmbRAM = Place<TComboBox>(this, grpTray, "cmbRAM", 166, 42, 110, 21);
+    grpTray = PlaceControl<TGroupBox>(this, this, "grpTray", 8, 158, 414, 72, " \"Tray Mode\" Options ");
+    chkTMM = PlaceControl<TCheckBox>(this, grpTray, "chkTMM", 12, 20, 390, 17, "Send to \"Tray Mode\" when minimized");
+    chkRAM = PlaceControl<TCheckBox>(this, grpTray, "chkRAM", 12, 45, 150, 17, "\"Optimize RAM\" Every");
+    cmbRAM = PlaceControl<TComboBox>(this, grpTray, "cmbRAM", 166, 42, 110, 21);
     cmbRAM->Style = TComboBoxStyle::csDropDownList;
     for (const char* item : RAMIntervalItems) cmbRAM->Items().Add(item);
     cmbRAM->SetItemIndex(0);
     chkRAM->OnClick = [this](TObject* s) { chkRAMClick(s); };
 
-    grpOther = Place<TGroupBox>(this, this, "grpOther", 8, 236, 414, 46, " Other ");
-    chkSDCD = Place<TCheckBox>(this, grpOther, "chkSDCD", 12, 20, 390, 17,
+    grpOther = PlaceControl<TGroupBox>(this, this, "grpOther", 8, 236, 414, 46, " Other ");
+    chkSDCD = PlaceControl<TCheckBox>(this, grpOther, "chkSDCD", 12, 20, 390, 17,
                                "Delete Confirmation Dialog ( View Style 2 && 3 )");
     chkSDCD->SetChecked(true);
 
-    grpSkin = Place<TGroupBox>(this, this, "grpSkin", 8, 288, 414, 70, " Skin Customization ");
+    grpSkin = PlaceControl<TGroupBox>(this, this, "grpSkin", 8, 288, 414, 70, " Skin Customization ");
     struct Bar {
         TLabel** label;
         TScrollBar** bar;
@@ -77,8 +63,8 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     };
     int y = 20;
     for (const Bar& b : bars) {
-        *b.label = Place<TLabel>(this, grpSkin, b.labelName, 12, y + 1, 70, 15, b.caption);
-        *b.bar = Place<TScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
+        *b.label = PlaceControl<TLabel>(this, grpSkin, b.labelName, 12, y + 1, 70, 15, b.caption);
+        *b.bar = PlaceControl<TScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
         (*b.bar)->SetMin(b.min);
         (*b.bar)->SetMax(b.max);
         (*b.bar)->LargeChange = 10;
@@ -89,11 +75,11 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     lblBrg->SetVisible(false);  // brightness is changed by nothing the user sees
     trkBrg->SetVisible(false);
 
-    Button3 = Place<TButton>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
+    Button3 = PlaceControl<TButton>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
     Button3->OnClick = [this](TObject* s) { Button3Click(s); };
-    Button1 = Place<TButton>(this, this, "Button1", 262, 366, 76, 25, "Save");
+    Button1 = PlaceControl<TButton>(this, this, "Button1", 262, 366, 76, 25, "Save");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2 = Place<TButton>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
+    Button2 = PlaceControl<TButton>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
     Button2->Cancel = true;  // Esc cancels, restoring the skin as Cancel does
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
 
