@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/StrUtils.h"
 #include "base/WinText.h"
 
@@ -201,13 +203,82 @@ void TResizeKit::Relayout(int clientW, int clientH) {
     if (OnExitResize) OnExitResize(this, scales_.X, scales_.Y);
 }
 
-bool TResizeKit::HandleMessage(TMessage& m) {
-    if (m.Msg == WM_SIZE && m.WParam != SIZE_MINIMIZED && enabled_) {
-        m.Result = hook_->CallNext(m);
-        Relayout(LOWORD(m.LParam), HIWORD(m.LParam));
-        return true;
+RECT TResizeKit::WorkArea() const {
+    RECT r{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (ValidTaskbar) ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+// Size and place the window once, when it is first shown.
+void TResizeKit::FirstShow() {
+    HWND wnd = Form()->Handle();
+    RECT work = WorkArea(), now{};
+    ::GetWindowRect(wnd, &now);
+    int workW = static_cast<int>(work.right - work.left), workH = static_cast<int>(work.bottom - work.top);
+    int workR = static_cast<int>(work.right), workB = static_cast<int>(work.bottom);
+    int w = formW_, h = formH_;
+    if (w < 1 || h < 1) {
+        w = static_cast<int>(now.right - now.left) + 1;
+        h = static_cast<int>(now.bottom - now.top) + 1;
     }
-    return false;
+    w = std::min(w, workW);
+    h = std::min(h, workH);
+    int x = static_cast<int>(now.left), y = static_cast<int>(now.top);
+    int pos = static_cast<int>(FormPos);
+    if (pos == 0) {
+        x = std::min(x, workR - w);
+        y = std::min(y, workB - h);
+    } else {
+        int col = (pos - 1) % 3, row = (pos - 1) / 3;
+        x = static_cast<int>(work.left) + (col == 0 ? 0 : col == 1 ? (workW - w) / 2 : workW - w);
+        y = static_cast<int>(work.top) + (row == 0 ? 0 : row == 1 ? (workH - h) / 2 : workH - h);
+    }
+    ::SetWindowPos(wnd, nullptr, std::max(x, 0), std::max(y, 0), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TResizeKit::HandleMessage(TMessage& m) {
+    if (!enabled_) return false;
+    switch (m.Msg) {
+        case WM_SIZE:
+            if (m.WParam == SIZE_MINIMIZED) return false;
+            m.Result = hook_->CallNext(m);
+            Relayout(LOWORD(m.LParam), HIWORD(m.LParam));
+            return true;
+        case WM_SHOWWINDOW:
+            if (!m.WParam || shown_ || ::IsIconic(Form()->Handle())) return false;
+            shown_ = true;
+            m.Result = hook_->CallNext(m);
+            FirstShow();
+            return true;
+        case WM_SIZING: {
+            auto* r = reinterpret_cast<RECT*>(m.LParam);
+            if (maxW_ > 0 && maxH_ > 0) {
+                r->right = std::min(r->right, r->left + maxW_);
+                r->bottom = std::min(r->bottom, r->top + maxH_);
+            }
+            if (minW_ > 0 && minH_ > 0) {
+                r->right = std::max(r->right, r->left + minW_);
+                r->bottom = std::max(r->bottom, r->top + minH_);
+            }
+            m.Result = TRUE;
+            return true;
+        }
+        case WM_GETMINMAXINFO: {
+            if (::IsIconic(Form()->Handle())) return false;
+            m.Result = hook_->CallNext(m);
+            auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+            RECT work = WorkArea();
+            int w = static_cast<int>(work.right - work.left), h = static_cast<int>(work.bottom - work.top);
+            if (maxW_ > 0 && maxH_ > 0) {
+                w = std::min(w, maxW_);
+                h = std::min(h, maxH_);
+            }
+            info->ptMaxSize = info->ptMaxTrackSize = POINT{w, h};
+            info->ptMaxPosition = POINT{work.left, work.top};
+            return true;
+        }
+        default: return false;
+    }
 }
 
 }  // namespace ad

@@ -75,6 +75,8 @@ private:
     void Synchronize();
     Record MakeRecord(TWinControl* c);
     bool HandleMessage(TMessage& m);
+    void FirstShow();
+    RECT WorkArea() const;
     [[noreturn]] void Raise(const char* english, const wchar_t* japanese) const;
     void CheckLimit(int v, int min, int max, const char* minName, const char* maxName, const wchar_t* minJp,
                     const wchar_t* maxJp) const;
@@ -85,6 +87,7 @@ private:
     std::vector<std::string> noFont_, noResize_;
     bool enabled_ = true;
     bool loaded_ = false;
+    bool shown_ = false;
     std::vector<Record> records_;
     int ownerFontSize_ = 0;
     int componentCount_ = 0;

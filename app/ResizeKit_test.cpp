@@ -81,6 +81,44 @@ TEST_F(ResizeKitTest, AControlAddedAtRunTimeIsNamedAndScaledFromThenOn) {
     EXPECT_EQ(late->Left(), 75);
 }
 
+TEST(ResizeKitWindowTest, FirstShowSizesAndPlacesTheWindowAndDraggingKeepsTheLimits) {
+    TForm form(nullptr);
+    auto* kit = new TResizeKit(&form);
+    kit->SetFormWidth(300);
+    kit->SetFormHeight(200);
+    kit->FormPos = TResizeFormPos::rpBottomRight;
+    kit->DesignFrmW = 300;
+    kit->DesignFrmH = 200;
+    kit->Loaded();
+    form.Show();
+    test::PumpPending();
+    RECT work{}, r{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.bottom, work.bottom);
+
+    kit->SetFormMaxWidth(400);
+    kit->SetFormMaxHeight(300);
+    kit->SetFormMinWidth(250);
+    kit->SetFormMinHeight(150);
+    RECT drag{10, 10, 1000, 1000};
+    ::SendMessageW(form.Handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&drag));
+    EXPECT_EQ(drag.right, 410);
+    EXPECT_EQ(drag.bottom, 310);
+    drag = RECT{10, 10, 20, 20};
+    ::SendMessageW(form.Handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&drag));
+    EXPECT_EQ(drag.right, 260);
+    EXPECT_EQ(drag.bottom, 160);
+    MINMAXINFO info{};
+    ::SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxSize.x, 400);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 300);
+    EXPECT_EQ(info.ptMaxPosition.x, work.left);
+}
+
 TEST(ResizeKitRulesTest, NameListsScalesAndRounding) {
     EXPECT_EQ(SplitNameList("a;;B;"), (std::vector<std::string>{"a", "", "B"}));
     EXPECT_EQ(SplitNameList(""), std::vector<std::string>{});
