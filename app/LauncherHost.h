@@ -5,8 +5,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ad {
+
+class TSkinManager;
 
 class ILauncherHost {
 public:
@@ -23,8 +26,17 @@ public:
     virtual void CountAvailability() = 0;
     // Adds a program file to the selected category, as a drop on the main window does.
     virtual void PerformDD(const std::string& file) = 0;
+    // Adds each file as PerformDD does, saving the category file once.
+    virtual void AddPrograms(const std::vector<std::string>& files) = 0;
+    // Makes sure the category folder exists, lists the category when it is not
+    // listed yet (its file comes with the first entry) and selects it.
+    virtual void ListAndSelectCategory(const std::string& name) = 0;
     // A category file changed: tray mode builds its menu anew.
     virtual void MarkCatalogueChanged() = 0;
+    // The program's one skin manager (the settings dialog changes its colours live).
+    virtual TSkinManager& SkinManager() = 0;
+    // Read-only mode on or off: the editing buttons follow at once.
+    virtual void SetReadOnlyView(bool readOnly) = 0;
 
 protected:
     ~ILauncherHost() = default;

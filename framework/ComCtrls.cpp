@@ -296,4 +296,40 @@ void TBevel::Paint(HDC dc, const RECT&) {
     }
 }
 
+// --- TProgressBar ----------------------------------------------------------------
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 150, 17); }
+
+void TProgressBar::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = PROGRESS_CLASSW;
+}
+
+void TProgressBar::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    ApplyRange();
+}
+
+void TProgressBar::ApplyRange() {
+    position_ = std::clamp(position_, std::min(min_, max_), std::max(min_, max_));
+    if (!HandleAllocated()) return;
+    ::SendMessageW(handle_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+    ::SendMessageW(handle_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+void TProgressBar::SetMin(int v) {
+    min_ = v;
+    ApplyRange();
+}
+
+void TProgressBar::SetMax(int v) {
+    max_ = v;
+    ApplyRange();
+}
+
+void TProgressBar::SetPosition(int v) {
+    position_ = v;
+    ApplyRange();
+}
+
 }  // namespace ad

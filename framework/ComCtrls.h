@@ -145,4 +145,25 @@ protected:
     void Paint(HDC dc, const RECT& clip) override;
 };
 
+// The system's progress bar: Position within Min..Max.
+class TProgressBar : public TWinControl {
+public:
+    explicit TProgressBar(TComponent* AOwner);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Position() const { return position_; }
+    void SetMin(int v);
+    void SetMax(int v);
+    void SetPosition(int v);
+    void StepBy(int delta) { SetPosition(position_ + delta); }
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void CreateWindowHandle() override;
+
+private:
+    void ApplyRange();
+    int min_ = 0, max_ = 100, position_ = 0;
+};
+
 }  // namespace ad

@@ -1,6 +1,8 @@
 // The standard controls.
 #include "framework/StdCtrls.h"
 
+#include <algorithm>
+
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 
@@ -499,6 +501,90 @@ void TGroupBox::CreateParams(TCreateParams& p) {
     p.BaseClassName = L"BUTTON";
     p.Style |= BS_GROUPBOX;
     p.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+// --- TScrollBar ------------------------------------------------------------------
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 17);
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = L"SCROLLBAR";
+    p.Style |= Kind == TScrollBarKind::sbVertical ? SBS_VERT : SBS_HORZ;
+}
+
+void TScrollBar::CreateWindowHandle() {
+    TWinControl::CreateWindowHandle();
+    ApplyScrollInfo();
+}
+
+void TScrollBar::ApplyScrollInfo() {
+    int highest = page_ > 0 ? std::max(min_, max_ - page_ + 1) : max_;
+    position_ = std::clamp(position_, std::min(min_, highest), std::max(min_, highest));
+    if (!HandleAllocated()) return;
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = min_;
+    si.nMax = max_;
+    si.nPage = static_cast<UINT>(std::max(page_, 0));
+    si.nPos = position_;
+    ::SetScrollInfo(handle_, SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::SetMin(int v) {
+    min_ = v;
+    ApplyScrollInfo();
+}
+
+void TScrollBar::SetMax(int v) {
+    max_ = v;
+    ApplyScrollInfo();
+}
+
+void TScrollBar::SetPageSize(int v) {
+    page_ = std::max(v, 0);
+    ApplyScrollInfo();
+}
+
+void TScrollBar::SetPosition(int v) {
+    int before = position_;
+    position_ = v;
+    ApplyScrollInfo();
+    if (position_ != before && OnChange) OnChange(this);
+}
+
+bool TScrollBar::CNScroll(UINT, WORD code) {
+    int pos = position_;
+    switch (code) {
+        case SB_LINELEFT: pos -= SmallChange; break;
+        case SB_LINERIGHT: pos += SmallChange; break;
+        case SB_PAGELEFT: pos -= std::max(LargeChange, page_); break;
+        case SB_PAGERIGHT: pos += std::max(LargeChange, page_); break;
+        case SB_LEFT: pos = min_; break;
+        case SB_RIGHT: pos = max_; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            if (::GetScrollInfo(handle_, SB_CTL, &si)) pos = si.nTrackPos;
+            break;
+        }
+        case SB_ENDSCROLL: {
+            POINT pt{};
+            ::GetCursorPos(&pt);
+            ::ScreenToClient(handle_, &pt);
+            if (OnMouseUp) OnMouseUp(this, TMouseButton::mbLeft, TShiftState{}, pt.x, pt.y);
+            return true;
+        }
+        default: return true;
+    }
+    SetPosition(pos);
+    return true;
 }
 
 }  // namespace ad

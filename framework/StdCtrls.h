@@ -234,6 +234,37 @@ private:
     int itemIndex_ = -1;
 };
 
+// The system's scroll bar control. Position stays within Min..Max - PageSize + 1
+// (Min..Max without a page). OnMouseUp fires when a tracking of the bar by the
+// user ends (the mouse button released, or the key that moved it).
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+
+class TScrollBar : public TWinControl {
+public:
+    explicit TScrollBar(TComponent* AOwner);
+    TScrollBarKind Kind = TScrollBarKind::sbHorizontal;  // set before the window is made
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int PageSize() const { return page_; }
+    int Position() const { return position_; }
+    void SetMin(int v);
+    void SetMax(int v);
+    void SetPageSize(int v);
+    void SetPosition(int v);
+    TNotifyEvent OnChange;
+    int SmallChange = 1;
+    int LargeChange = 1;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void CreateWindowHandle() override;
+    bool CNScroll(UINT msg, WORD code) override;
+
+private:
+    void ApplyScrollInfo();
+    int min_ = 0, max_ = 100, page_ = 0, position_ = 0;
+};
+
 class TGroupBox : public TWinControl {
 public:
     explicit TGroupBox(TComponent* AOwner);

@@ -69,10 +69,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
 
 TfrmAppdeck::~TfrmAppdeck() {
     BeginDestroy();  // no more events: the scan below must not fill a window that is going
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
     if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
     if (frmAppdeck == this) frmAppdeck = nullptr;
@@ -93,11 +90,14 @@ void TfrmAppdeck::FormCreate(TObject*) {
         vs1Sht->SetTabVisible(true);
         vs2Sht->SetTabVisible(false);
         ReadCategory();
-        {
+        try {
             TRegistry reg;
             if (!reg.OpenKey("Software\\Vorlan", true))
                 throw ERegistryException("Error creating system registry entry");
             reg.WriteString("39", ModuleFileName());
+        } catch (const ERegistryException&) {
+            // Reported; the view, hot key, scripts and colours still follow.
+            Application->HandleException(std::current_exception());
         }
         int style = ini.ReadInteger("Settings", "ViewStyle", 1);
         if (style == 2) {
@@ -167,7 +167,12 @@ void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
 
 void TfrmAppdeck::LoadViewOptions() {
     TIniFile ini(SettingsFileName());
-    bool readOnly = ini.ReadBool("Settings", "ReadOnlyMode", false);
+    SetReadOnlyView(ini.ReadBool("Settings", "ReadOnlyMode", false));
+    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
+    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
+}
+
+void TfrmAppdeck::SetReadOnlyView(bool readOnly) {
     // Only what changed is touched, so a paint never causes another paint.
     for (TWinControl* c : std::initializer_list<TWinControl*>{BitBtn1, btnAdd, btnDel, btnRen, Button4, button7,
                                                               button9, ewn, btnHash, btnedit, btnremove, btnAppPath,
@@ -181,8 +186,6 @@ void TfrmAppdeck::LoadViewOptions() {
     int top = readOnly ? 40 : 92;
     int height = Button20->Top() - top - 5;
     if (lstCat->Top() != top || lstCat->Height() != height) lstCat->SetBounds(lstCat->Left(), top, lstCat->Width(), height);
-    ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);
-    RunElevated = ini.ReadBool("Settings", "RunAsAdmin", false);
     ReadOnlyView = readOnly;
 }
 
@@ -192,10 +195,7 @@ void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
         TIniFile ini(SettingsFileName());
         ini.WriteInteger("Settings", "ViewStyle", style);
     }
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
 }
 
 void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }

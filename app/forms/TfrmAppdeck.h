@@ -54,7 +54,11 @@ public:
     void SelectCategory() override;
     void CountAvailability() override;
     void PerformDD(const std::string& file) override;
+    void AddPrograms(const std::vector<std::string>& files) override;
+    void ListAndSelectCategory(const std::string& name) override;
     void MarkCatalogueChanged() override { CatalogueChanged = true; }
+    TSkinManager& SkinManager() override { return *skSkinManager1; }
+    void SetReadOnlyView(bool readOnly) override;
 
     // --- handlers and operations ---
     void lstCatClick(TObject* Sender);
@@ -159,6 +163,9 @@ private:
     void PinClick(TObject* Sender);
     void QLClick(TObject* Sender);
     void OpenHelpKeyword(TObject* Sender);
+    void btnSettingsClick(TObject* Sender);
+    void btnAboutClick(TObject* Sender);
+    void BitBtn1Click(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 
@@ -177,6 +184,8 @@ private:
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
     void StartScan(bool afterRemoval);
+    // Stops the worker's scan and waits for it: a newer choice replaces it.
+    void CancelScan();
     void BuildTray();
     void ExecMenu(TObject* Sender);
     void ApplicationEvents1Minimize(TObject* Sender);

@@ -22,18 +22,15 @@ void TfrmAppdeck::WMDropFiles(HDROP drop) {
         ~DropRelease() { ::DragFinish(h); }
     } release{drop};
     UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::string category = SelectedCategory();
-    if (!category.empty() && CanEdit()) {
-        TIniFile ini(CategoryFileName(BaseDir, category));
-        UpdateScope update(ini);  // one save for the whole drop
-        for (UINT i = 0; i < count; ++i) {
-            UINT length = ::DragQueryFileW(drop, i, nullptr, 0);  // no fixed buffer: long paths stay whole
-            std::wstring name(length + 1, L'\0');
-            if (::DragQueryFileW(drop, i, name.data(), length + 1) == 0) continue;
-            name.resize(length);
-            AddProgram(Narrow(name), ini);
-        }
+    std::vector<std::string> files;
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = ::DragQueryFileW(drop, i, nullptr, 0);  // no fixed buffer: long paths stay whole
+        std::wstring name(length + 1, L'\0');
+        if (::DragQueryFileW(drop, i, name.data(), length + 1) == 0) continue;
+        name.resize(length);
+        files.push_back(Narrow(name));
     }
+    AddPrograms(files);  // one save for the whole drop
     lstCatClick(this);
 }
 
@@ -62,12 +59,20 @@ bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category) {
     return true;
 }
 
-void TfrmAppdeck::PerformDD(const std::string& file) {
-    if (ReadOnlyView || file.empty()) return;
+void TfrmAppdeck::PerformDD(const std::string& file) { AddPrograms({file}); }
+
+void TfrmAppdeck::AddPrograms(const std::vector<std::string>& files) {
     std::string category = SelectedCategory();
-    if (category.empty()) return;
+    if (!CanEdit() || category.empty() || files.empty()) return;
     TIniFile ini(CategoryFileName(BaseDir, category));
-    AddProgram(file, ini);
+    UpdateScope update(ini);
+    for (const std::string& file : files) AddProgram(file, ini);
+}
+
+void TfrmAppdeck::ListAndSelectCategory(const std::string& name) {
+    ForceDirectories(CategoryFolder(BaseDir));
+    if (lstCat->Items().IndexOf(name) < 0) lstCat->Items().Add(name);
+    SelectCategoryByName(name);
 }
 
 void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
@@ -98,6 +103,7 @@ void TfrmAppdeck::SelectCategory() {
     if (vs1->Down()) vs1Click(vs1);
     else if (vs2->Down()) VSClick(vs2);
     else if (vs3->Down()) VSClick(vs3);
+    CountAvailability();
 }
 
 void TfrmAppdeck::lstCatClick(TObject* Sender) {
@@ -109,12 +115,15 @@ void TfrmAppdeck::lstCatClick(TObject* Sender) {
     EntryCount = 0;
     int keepRow = Sender == btnremove ? lv2->SelectedIndex() : -1;
     lv2->SetItemCount(0);
-    if (Worker->IsWorking()) {
-        Worker->Cancel();
-        Worker->WaitFor();
-    }
+    CancelScan();
     StartScan(keepRow >= 0);
     if (vs1->Down()) vs1Click(vs1);
+}
+
+void TfrmAppdeck::CancelScan() {
+    if (!Worker->IsWorking()) return;
+    Worker->Cancel();
+    Worker->WaitFor();
 }
 
 void TfrmAppdeck::StartScan(bool afterRemoval) {

@@ -52,11 +52,14 @@ void TfrmAppdeck::BuildHeader() {
     btnMore = headerButton("btnMore", "More ....", 64);
     btnUpdate = headerButton("btnUpdate", "Update", 64);
     btnSettings = headerButton("btnSettings", "&Settings", 70);
+    btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
     btnAbout = headerButton("btnAbout", "About", 56);
+    btnAbout->OnClick = [this](TObject* s) { btnAboutClick(s); };
 }
 
 void TfrmAppdeck::BuildCategoryColumn() {
     BitBtn1 = Make<TButton>(this, "BitBtn1", 8, 44, 200, 24, "Import Programs");
+    BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
     btnAdd = Make<TButton>(this, "btnAdd", 8, 70, 48, 20, "Add");
     btnAdd->Hint = "Add Category";
     btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };
@@ -173,18 +176,18 @@ void TfrmAppdeck::BuildRowToolbar() {
         const char* hint;
         int width;
     } specs[] = {
-        {&button5, "button5", "Launch", "Launch this Program", 60},
-        {&btnft, "btnft", "Find", "Find Target", 44},
+        {&button5, "button5", "Launch", "Launch this Program (Enter)", 60},
+        {&btnft, "btnft", "Find", "Find Target (Ctrl + T)", 44},
         {&button7, "button7", "+", "Pin To Taskbar", 24},
         {&button9, "button9", "-", "Unpin From Taskbar", 24},
-        {&btnProp, "btnProp", "Properties", "File Properties", 66},
-        {&btnedit, "btnedit", "Edit", "Edit Program Details", 40},
-        {&btnremove, "btnremove", "Remove", "Remove this Program", 56},
-        {&btnAppPath, "btnAppPath", "App Path", "Application Path", 60},
-        {&btnCS, "btnCS", "Shortcut", "Create Shortcut", 60},
-        {&btnCLoc, "btnCLoc", "Copy", "Copy Location", 44},
-        {&btnVirTot, "btnVirTot", "Scan", "Scan Online", 44},
-        {&btnHash, "btnHash", "Hash", "File Hash", 44},
+        {&btnProp, "btnProp", "Properties", "Show Properties (Alt + Enter)", 66},
+        {&btnedit, "btnedit", "Edit", "Edit Program Details (Ctrl + Enter)", 40},
+        {&btnremove, "btnremove", "Remove", "Remove selected Application (Del)", 56},
+        {&btnAppPath, "btnAppPath", "App Path", "Set or manage the Application Path", 60},
+        {&btnCS, "btnCS", "Shortcut", "Create a Shortcut on the Desktop or in Send To", 60},
+        {&btnCLoc, "btnCLoc", "Copy", "Copy Program Location (Ctrl + C)", 44},
+        {&btnVirTot, "btnVirTot", "Scan", "Scan Online with VirusTotal", 44},
+        {&btnHash, "btnHash", "Hash", "Generate File Hash", 44},
     };
     int x = 4;
     for (const Spec& sp : specs) {

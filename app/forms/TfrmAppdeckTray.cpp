@@ -72,7 +72,8 @@ void TfrmAppdeck::CreateMenu() {
             auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
             item->Loc = loc + "|" + param;
             item->OnClick = [this](TObject* s) { ExecMenu(s); };
-            item->Bitmap = IconToBitmap(ShellIcon(loc, TShellIconSize::Small), 16);
+            OwnedIcon icon = ShellIcon(loc, TShellIconSize::Small);
+            item->Bitmap = IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16);
             if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
         }
     }

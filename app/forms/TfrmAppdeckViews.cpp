@@ -10,6 +10,7 @@
 namespace ad {
 
 void TfrmAppdeck::vs1Click(TObject*) {
+    CancelScan();  // a scan for the list would empty the slots when it ends
     vs1->SetDown(true);
     vs1Sht->SetTabVisible(true);
     vs2Sht->SetTabVisible(false);
@@ -20,6 +21,7 @@ void TfrmAppdeck::vs1Click(TObject*) {
 void TfrmAppdeck::VSClick(TObject* Sender) {
     auto* button = dynamic_cast<TSpeedButton*>(Sender);
     if (!button) return;
+    CancelScan();  // the list is filled below for this view; an older scan must not undo it
     button->SetDown(true);
     vs1Sht->SetTabVisible(false);
     vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
@@ -47,7 +49,7 @@ void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned
     ViewEntries.clear();
     TImageList* images = largeIcons ? imgVS2 : imgsml;
     for (TScannedEntry& e : scanned) {
-        e.Entry.ImageIndex = images->AddIcon(e.Icon);
+        e.Entry.ImageIndex = images->AddIcon(e.Icon ? IconRef(e.Icon) : FallbackIcon());
         ViewEntries.push_back(e.Entry);
     }
     EntryCount = static_cast<int>(ViewEntries.size());

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/Catalogue.h"
+#include "app/Launch.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
@@ -565,8 +566,8 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         const char* name;
         bool enabled;
     } cases[] = {
-        {"btnSettings", false}, {"btnAbout", false},   {"btnUpdate", false}, {"btnMore", false},
-        {"SpeedButton1", false}, {"BitBtn1", false},   {"Button20", false},  {"Button4", false},
+        {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", false}, {"btnMore", false},
+        {"SpeedButton1", false}, {"BitBtn1", true},   {"Button20", false},  {"Button4", false},
         {"BitBtn8", false},     {"btnedit", false},    {"btnAppPath", false}, {"btnCS", false},
         {"btnHash", false},     {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
         {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
@@ -587,6 +588,202 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
     key = 'C';
     f.lv2->OnKeyDown(f.lv2, key, ssCtrl);
     EXPECT_EQ(key, 0);
+}
+
+TEST_F(MainWindowTest, AViewChoiceDuringAScanIsNotUndoneWhenTheScanEnds) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string big;
+    for (int i = 0; i < 300; ++i) big += "[P" + std::to_string(1000 + i) + "]\r\nLoc=" + exe + "\r\n";
+    Category("Big", big);
+    Settings("ViewStyle=2\r\n");
+    TfrmAppdeck& f = Open();
+
+    Select("Big");  // the list's scan runs on the worker, for large icons
+    f.vs3->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
+    test::PumpPending();
+    EXPECT_EQ(f.lv2->ViewStyle(), TViewStyle::vsReport);
+    EXPECT_EQ(f.lv2->ItemCount(), 300);
+
+    Select("Big");
+    f.vs1->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
+    test::PumpPending();
+    EXPECT_EQ(f.PageControl1->ActivePage(), f.vs1Sht);
+    EXPECT_EQ(f.app[0]->Caption(), "P1000");  // the slots stay filled
+    EXPECT_TRUE(f.run[0]->Visible());
+}
+
+TEST_F(MainWindowTest, SelectCategoryAlwaysEndsWithTheCounters) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Half", "[Here]\r\nLoc=" + exe + "\r\n[Gone]\r\nLoc=C:\\nowhere\\gone.exe\r\n");
+    Category("None", "[Gone]\r\nLoc=C:\\nowhere\\gone.exe\r\n[Also]\r\nLoc=C:\\nowhere\\also.exe\r\n");
+    TfrmAppdeck& f = Open();
+    // View 1: the list holds no rows, so every entry counts as not shown.
+    f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("Half"));
+    f.SelectCategory();
+    EXPECT_EQ(f.totava->Caption(), "0");
+    EXPECT_EQ(f.totnava->Caption(), "2");
+    // View 2 with an empty list.
+    f.vs2->SetDown(true);
+    f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("None"));
+    f.SelectCategory();
+    EXPECT_EQ(f.lv2->ItemCount(), 0);
+    EXPECT_EQ(f.totava->Caption(), "0");
+    EXPECT_EQ(f.totnava->Caption(), "2");
+}
+
+TEST_F(MainWindowTest, ListKeysActOnTheSelectedRowAndOthersPassThrough) {
+    std::string exe = base.File("run.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(exe).c_str(), FALSE));
+    Category("Keys", "[First]\r\nLoc=" + exe + "\r\nParam=-p\r\n[Second]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Keys");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 2 && !f.Worker->IsWorking(); }));
+    f.lv2->SetSelectedIndex(0);
+    auto clipboard = [&] {
+        std::wstring text;
+        if (!::OpenClipboard(f.Handle())) return text;
+        if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+            if (auto* p = static_cast<const wchar_t*>(::GlobalLock(h))) text = p;
+            ::GlobalUnlock(h);
+        }
+        ::CloseClipboard();
+        return text;
+    };
+    SetClipboardText(f.Handle(), "before");
+    const struct {
+        WORD key;
+        TShiftState shift;
+        bool taken;
+        const wchar_t* clip;
+    } cases[] = {
+        {'C', ssCtrl | ssShift, false, L"before"},  // Ctrl+Shift+C does nothing
+        {'C', ssAlt, false, L"before"},
+        {'C', 0, false, L"before"},
+        {'C', ssCtrl, true, nullptr},  // copies location and parameters
+    };
+    for (const auto& c : cases) {
+        WORD key = c.key;
+        f.lv2->OnKeyDown(f.lv2, key, c.shift);
+        EXPECT_EQ(key == 0, c.taken) << c.shift;
+        EXPECT_EQ(clipboard(), c.clip ? std::wstring(c.clip) : Widen(exe + " -p")) << c.shift;
+    }
+    // Del removes with any modifiers.
+    boxAnswer = IDYES;
+    WORD del = VK_DELETE;
+    f.lv2->OnKeyDown(f.lv2, del, ssShift);
+    EXPECT_EQ(del, 0);
+    EXPECT_FALSE(TIniFile(base.File("ADCat\\Keys.dat")).SectionExists("First"));
+}
+
+TEST_F(MainWindowTest, SlotPinButtonsHideInReadOnlyMode) {
+    Category("One", "[Tool]\r\nLoc=" + test::FixturePath("echoargs.exe") + "\r\n");
+    TfrmAppdeck& f = Open();
+    Select("One");
+    ASSERT_TRUE(f.run[0]->Visible());
+    EXPECT_TRUE(f.pinButtons[0]->Visible());
+    EXPECT_TRUE(f.pinButtons[1]->Visible());
+    EXPECT_FALSE(f.pinButtons[2]->Visible());  // an empty slot shows none
+    Settings("ReadOnlyMode=1\r\n");
+    f.LoadViewOptions();
+    EXPECT_TRUE(f.run[0]->Visible());
+    EXPECT_FALSE(f.pinButtons[0]->Visible());
+    EXPECT_FALSE(f.pinButtons[1]->Visible());
+    f.UD->SetPosition(1);
+    f.Button2Click(f.Button3);  // a page turn keeps them hidden
+    f.Button2Click(f.Button2);
+    EXPECT_FALSE(f.pinButtons[0]->Visible());
+}
+
+// A program started with "-traymode" shows its window once, then hides in the tray.
+TEST(MainWindowStartTest, TrayModeArgumentSendsTheWindowToTheTrayAtTheFirstActivation) {
+    test::TempDir folder;
+    std::string exe = folder.File("Appdeck.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::BinDir() + "Appdeck.exe").c_str(), Widen(exe).c_str(), FALSE));
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + Widen(exe) + L"\" -TrayMode";
+    ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, Widen(folder.Path()).c_str(),
+                                 &si, &pi));
+    struct Find {
+        DWORD pid;
+        HWND found = nullptr;
+    } find{pi.dwProcessId};
+    auto window = [&] {
+        find.found = nullptr;
+        ::EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(p);
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(w, &pid);
+                wchar_t title[64] = {};
+                ::GetWindowTextW(w, title, 64);
+                if (pid == f->pid && std::wstring(title) == L"Appdeck" && ::GetClassLongPtrW(w, GCW_ATOM) != 0 &&
+                    ::GetWindowLongPtrW(w, GWL_STYLE) & WS_CAPTION)
+                    f->found = w;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        return find.found;
+    };
+    bool shown = test::PumpUntil([&] { return window() && ::IsWindowVisible(find.found); }, 15000);
+    bool hidden = shown && test::PumpUntil([&] { return window() && !::IsWindowVisible(find.found); }, 15000);
+    DWORD exitCode = STILL_ACTIVE;
+    ::GetExitCodeProcess(pi.hProcess, &exitCode);
+    ::TerminateProcess(pi.hProcess, 0);
+    ::WaitForSingleObject(pi.hProcess, 5000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(exitCode, static_cast<DWORD>(STILL_ACTIVE));  // hidden in the tray, still running
+}
+
+// Closes the next window with the given title once a modal loop shows it.
+struct ModalCloser {
+    static inline std::wstring title;
+    static inline int closed = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND w = ::FindWindowW(nullptr, title.c_str());
+        if (!w || !::IsWindowVisible(w)) return;
+        ::KillTimer(nullptr, id);
+        ++closed;
+        ::PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    explicit ModalCloser(const wchar_t* t) {
+        title = t;
+        closed = 0;
+        ::SetTimer(nullptr, 0, 20, &Tick);
+    }
+};
+
+TEST_F(MainWindowTest, SettingsAboutAndImportOpenModallyAndTheViewFollowsTheSettingsAtOnce) {
+    TfrmAppdeck& f = Open();
+    EXPECT_FALSE(f.ReadOnlyView);
+    {
+        ModalCloser closer(L"Settings");
+        Settings("ReadOnlyMode=1\r\n");  // as another Save would leave it
+        f.btnSettings->Click();            // returns when the dialog closed
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_TRUE(f.ReadOnlyView);
+    EXPECT_FALSE(f.btnAdd->Visible());
+    EXPECT_EQ(f.FindComponent("frmADSet"), nullptr);  // freed when it closed
+    {
+        ModalCloser closer(L"About");
+        f.btnAbout->Click();
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_EQ(f.FindComponent("frmADAbout"), nullptr);
+    {
+        ModalCloser closer(L"Import Programs");
+        f.BitBtn1->Click();
+        EXPECT_EQ(ModalCloser::closed, 1);
+    }
+    EXPECT_TRUE(FileExists(base.File("ExcList.dat")));  // closing saved the exclusion list
 }
 
 TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface) {

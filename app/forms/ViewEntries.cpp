@@ -8,6 +8,8 @@
 
 namespace ad {
 
+IconRef FallbackIcon() { return IconRef(::LoadIconW(nullptr, IDI_APPLICATION)); }
+
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
                  bool largeIcons, const std::function<bool()>& stop, std::vector<TScannedEntry>& out) {
     TIniFile ini(categoryFile);

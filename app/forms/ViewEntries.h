@@ -24,6 +24,9 @@ struct TScannedEntry {
     OwnedIcon Icon;
 };
 
+// The picture of a program the shell gives no icon for (a shared system icon).
+IconRef FallbackIcon();
+
 // Scans the named entries of a category file in order and keeps those whose
 // location names an existing file, each with its large (or small) shell icon.
 // Stops before the next name when stop() says so; returns false then.

@@ -1,0 +1,39 @@
+// A main window stand-in for the tests of secondary windows: records what the
+// window asks of its host.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/LauncherHost.h"
+#include "app/SkinManagerStandIn.h"
+
+namespace ad::test {
+
+class FakeLauncherHost : public ILauncherHost {
+public:
+    explicit FakeLauncherHost(std::string baseFolder) : base_(std::move(baseFolder)) {}
+    std::string BaseFolder() const override { return base_; }
+    std::string SelectedCategory() override { return selected; }
+    void ReloadCategory() override { ++reloads; }
+    void SelectCategory() override { ++selectCategoryCalls; }
+    void CountAvailability() override {}
+    void PerformDD(const std::string& file) override { added.push_back(file); }
+    void AddPrograms(const std::vector<std::string>& files) override { added.insert(added.end(), files.begin(), files.end()); }
+    void ListAndSelectCategory(const std::string& name) override { selected = name; }
+    void MarkCatalogueChanged() override {}
+    TSkinManager& SkinManager() override { return skin; }
+    void SetReadOnlyView(bool readOnly) override { readOnlyViews.push_back(readOnly); }
+
+    TSkinManager skin{nullptr};
+    std::string selected;
+    std::vector<std::string> added;
+    std::vector<bool> readOnlyViews;
+    int reloads = 0;
+    int selectCategoryCalls = 0;
+
+private:
+    std::string base_;
+};
+
+}  // namespace ad::test

@@ -1,0 +1,65 @@
+// The About dialog's controls and its link labels.
+#include "app/forms/TfrmADAbout.h"
+
+#include "app/forms/PlaceControl.h"
+#include "framework/ShellIcon.h"
+#include "framework/SysUtils.h"
+
+namespace ad {
+
+namespace {
+
+const char* const kLinkCaptions[] = {"Homepage        :", "Forum                :", "Fanpage            :"};
+const char* const kLinkAddresses[] = {"https://appdeck.example.org/", "https://forum.appdeck.example.org/",
+                                      "https://fans.appdeck.example.org/", "https://www.appdeck.example.org/"};
+
+}  // namespace
+
+TfrmADAbout::TfrmADAbout(TComponent* AOwner) : TForm(AOwner) {
+    Name = "frmADAbout";
+    SetCaption("About");
+    BorderStyle = TFormBorderStyle::bsDialog;
+    BorderIcons = biSystemMenu;
+    Position = TPosition::poMainFormCenter;
+    KeyPreview = true;
+    SetClientSize(400, 262);
+
+    imgLogo = PlaceControl<TImage>(this, this, "imgLogo", 16, 14, 32, 32);
+    if (Application && Application->Icon) imgLogo->Picture().SetIcon(Application->Icon);
+    else if (OwnedIcon icon = ShellIcon(ModuleFileName(), TShellIconSize::Large)) imgLogo->Picture().SetIcon(std::move(icon));
+    lblName = PlaceControl<TLabel>(this, this, "lblName", 60, 10, 0, 0, "Appdeck");
+    lblName->Font().SetSize(16);
+    lblName->Font().SetStyle(fsBold);
+    lblUpdated = PlaceControl<TLabel>(this, this, "lblUpdated", 62, 40, 0, 0, "Last Updated : August 2016");
+
+    PageControl1 = PlaceControl<TPageControl>(this, this, "PageControl1", 8, 66, 384, 152);
+    tabAbout = new TTabSheet(this);
+    tabAbout->Name = "tabAbout";
+    tabAbout->SetCaption("About Us");
+    tabAbout->SetPageControl(PageControl1);
+    for (size_t i = 0; i < lblLinks.size(); ++i) {
+        int y = 14 + static_cast<int>(i) * 26;
+        int x = 12;
+        if (i < lblCaptions.size()) {
+            lblCaptions[i] = PlaceControl<TLabel>(this, tabAbout, "lblCaption" + std::to_string(i + 1), x, y, 0, 0,
+                                           kLinkCaptions[i]);
+            x = 110;
+        }
+        TLabel* link = PlaceControl<TLabel>(this, tabAbout, "lblLink" + std::to_string(i + 1), x, y, 0, 0, kLinkAddresses[i]);
+        link->Font().SetColor(clBlue);
+        link->Font().SetStyle(fsUnderline);
+        link->OnClick = [this](TObject* s) { LinkClick(s); };
+        lblLinks[i] = link;
+    }
+
+    btnClose = PlaceControl<TButton>(this, this, "btnClose", 316, 228, 76, 25, "Close");
+    btnClose->Cancel = true;
+    btnClose->ModalResult = mrClose;
+    btnClose->OnClick = [this](TObject*) { Close(); };
+}
+
+void TfrmADAbout::LinkClick(TObject* Sender) {
+    if (auto* link = dynamic_cast<TLabel*>(Sender)) OpenURL(link->Caption());
+}
+
+}  // namespace ad
