@@ -9,7 +9,9 @@
 
 namespace ad {
 
+namespace skin {
 class TSkinManager;
+}
 
 class ILauncherHost {
 public:
@@ -34,7 +36,7 @@ public:
     // A category file changed: tray mode builds its menu anew.
     virtual void MarkCatalogueChanged() = 0;
     // The program's one skin manager (the settings dialog changes its colours live).
-    virtual TSkinManager& SkinManager() = 0;
+    virtual skin::TSkinManager& SkinManager() = 0;
     // Read-only mode on or off: the editing buttons follow at once.
     virtual void SetReadOnlyView(bool readOnly) = 0;
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/LauncherHost.h"
-#include "app/SkinManagerStandIn.h"
+#include "skin/engine/SkinManager.h"
 
 namespace ad::test {
 
@@ -22,10 +22,10 @@ public:
     void AddPrograms(const std::vector<std::string>& files) override { added.insert(added.end(), files.begin(), files.end()); }
     void ListAndSelectCategory(const std::string& name) override { selected = name; }
     void MarkCatalogueChanged() override {}
-    TSkinManager& SkinManager() override { return skin; }
+    skin::TSkinManager& SkinManager() override { return skin; }
     void SetReadOnlyView(bool readOnly) override { readOnlyViews.push_back(readOnly); }
 
-    TSkinManager skin{nullptr};
+    skin::TSkinManager skin{nullptr};
     std::string selected;
     std::vector<std::string> added;
     std::vector<bool> readOnlyViews;

@@ -7,7 +7,7 @@
 
 #include "app/forms/PlaceControl.h"
 #include "app/Launch.h"
-#include "app/SkinManagerStandIn.h"
+#include "skin/engine/SkinManager.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -91,10 +91,10 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
 void TfrmADSet::FormActivate(TObject*) {
     if (loaded_) return;
     loaded_ = true;
-    TSkinManager& skin = host_.SkinManager();
-    restoreHue_ = skin.HueOffset;
-    restoreSat_ = skin.Saturation;
-    restoreBrightness_ = skin.Brightness;
+    skin::TSkinManager& skin = host_.SkinManager();
+    restoreHue_ = skin.HueOffset();
+    restoreSat_ = skin.Saturation();
+    restoreBrightness_ = skin.Brightness();
 
     stored_ = ReadSettingsValues(SettingsFileName());
     chkTMM->SetChecked(stored_.Min2TrayMode);
@@ -117,10 +117,10 @@ void TfrmADSet::FormActivate(TObject*) {
 void TfrmADSet::chkRAMClick(TObject*) { cmbRAM->SetEnabled(chkRAM->Checked()); }
 
 void TfrmADSet::SkinBarMouseUp(TObject* Sender) {
-    TSkinManager& skin = host_.SkinManager();
-    if (Sender == trkHue) skin.HueOffset = trkHue->Position();
-    else if (Sender == trkSat) skin.Saturation = trkSat->Position();
-    else if (Sender == trkBrg) skin.Brightness = trkBrg->Position();
+    skin::TSkinManager& skin = host_.SkinManager();
+    if (Sender == trkHue) skin.SetHueOffset(trkHue->Position());
+    else if (Sender == trkSat) skin.SetSaturation(trkSat->Position());
+    else if (Sender == trkBrg) skin.SetBrightness(trkBrg->Position());
 }
 
 void TfrmADSet::Button1Click(TObject*) {
@@ -155,10 +155,10 @@ void TfrmADSet::Button1Click(TObject*) {
 }
 
 void TfrmADSet::Button2Click(TObject*) {
-    TSkinManager& skin = host_.SkinManager();
-    skin.HueOffset = restoreHue_;
-    skin.Saturation = restoreSat_;
-    skin.Brightness = restoreBrightness_;
+    skin::TSkinManager& skin = host_.SkinManager();
+    skin.SetHueOffset(restoreHue_);
+    skin.SetSaturation(restoreSat_);
+    skin.SetBrightness(restoreBrightness_);
     ModalResult = mrCancel;
     Close();
 }

@@ -201,33 +201,33 @@ TEST_F(SettingsDialogTest, ARegistryFailureIsReportedOnceAndLosesNoSetting) {
 }
 
 TEST_F(SettingsDialogTest, SkinBarsChangeTheSkinWhenReleasedAndCancelOrEscRestoresIt) {
-    host.skin.HueOffset = 15;
-    host.skin.Saturation = -5;
-    host.skin.Brightness = 3;
+    host.skin.SetHueOffset(15);
+    host.skin.SetSaturation(-5);
+    host.skin.SetBrightness(3);
     Settings("Skin_Hue=15\r\nSkin_Sat=-5\r\n");
     TfrmADSet& d = Open();
     d.trkHue->SetPosition(300);
-    EXPECT_EQ(host.skin.HueOffset, 15);  // moving without releasing changes nothing
+    EXPECT_EQ(host.skin.HueOffset(), 15);  // moving without releasing changes nothing
     ::SendMessageW(d.grpSkin->Handle(), WM_HSCROLL, SB_ENDSCROLL, reinterpret_cast<LPARAM>(d.trkHue->Handle()));
-    EXPECT_EQ(host.skin.HueOffset, 300);
+    EXPECT_EQ(host.skin.HueOffset(), 300);
     d.trkSat->SetPosition(80);
     ::SendMessageW(d.grpSkin->Handle(), WM_HSCROLL, SB_ENDSCROLL, reinterpret_cast<LPARAM>(d.trkSat->Handle()));
-    EXPECT_EQ(host.skin.Saturation, 80);
+    EXPECT_EQ(host.skin.Saturation(), 80);
     d.Button2->Click();
-    EXPECT_EQ(host.skin.HueOffset, 15);
-    EXPECT_EQ(host.skin.Saturation, -5);
-    EXPECT_EQ(host.skin.Brightness, 3);
+    EXPECT_EQ(host.skin.HueOffset(), 15);
+    EXPECT_EQ(host.skin.Saturation(), -5);
+    EXPECT_EQ(host.skin.Brightness(), 3);
     EXPECT_EQ(Stored("Skin_Hue"), "15");  // nothing written
     EXPECT_TRUE(host.readOnlyViews.empty());
 
     TfrmADSet& esc = Open();
     esc.trkHue->SetPosition(90);
     ::SendMessageW(esc.grpSkin->Handle(), WM_HSCROLL, SB_ENDSCROLL, reinterpret_cast<LPARAM>(esc.trkHue->Handle()));
-    EXPECT_EQ(host.skin.HueOffset, 90);
+    EXPECT_EQ(host.skin.HueOffset(), 90);
     esc.trkHue->SetFocus();
     test::PostKey(esc.trkHue->Handle(), VK_ESCAPE);
     test::PumpPending();
-    EXPECT_EQ(host.skin.HueOffset, 15);
+    EXPECT_EQ(host.skin.HueOffset(), 15);
     EXPECT_EQ(Stored("Skin_Hue"), "15");
 }
 

@@ -31,8 +31,17 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
     baseDirAtStart_ = BaseDir;
 
-    skSkinManager1 = new TSkinManager(this);
+    // The program's one skin manager, with the skin stored in the program; it
+    // loads once its properties are set.
+    skSkinManager1 = new skin::TSkinManager(this);
     skSkinManager1->Name = "skSkinManager1";
+    skSkinManager1->SetActive(false);
+    skSkinManager1->SetSkinDirectory("c:\\Skins");
+    skSkinManager1->SetExtendedBorders(true);
+    skSkinManager1->SetBrightness(-1);
+    skin::RegisterBuiltInSkin(*skSkinManager1);
+    skSkinManager1->SetSkinName(skin::kBuiltInSkinName);
+    skSkinManager1->SetActive(true);
     BuildHeader();
     BuildCategoryColumn();
     BuildViewOne();
@@ -116,8 +125,8 @@ void TfrmAppdeck::FormCreate(TObject*) {
         } catch (const Exception&) {
             // The scripts are written again before each use; start-up goes on.
         }
-        skSkinManager1->HueOffset = ini.ReadInteger("Settings", "Skin_Hue", 0);
-        skSkinManager1->Saturation = ini.ReadInteger("Settings", "Skin_Sat", 0);
+        skSkinManager1->SetHueOffset(ini.ReadInteger("Settings", "Skin_Hue", 0));
+        skSkinManager1->SetSaturation(ini.ReadInteger("Settings", "Skin_Sat", 0));
     } catch (...) {
         showTitle();
         throw;

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "app/LauncherHost.h"
-#include "app/SkinManagerStandIn.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
+#include "skin/engine/SkinManager.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -57,7 +57,7 @@ public:
     void AddPrograms(const std::vector<std::string>& files) override;
     void ListAndSelectCategory(const std::string& name) override;
     void MarkCatalogueChanged() override { CatalogueChanged = true; }
-    TSkinManager& SkinManager() override { return *skSkinManager1; }
+    skin::TSkinManager& SkinManager() override { return *skSkinManager1; }
     void SetReadOnlyView(bool readOnly) override;
 
     // --- handlers and operations ---
@@ -79,7 +79,7 @@ public:
     void Button2Click(TObject* Sender);
 
     // --- components ---
-    TSkinManager* skSkinManager1;
+    skin::TSkinManager* skSkinManager1;
     TPanel* back;
     TLabel* Label8;
     TLabel* Label4;

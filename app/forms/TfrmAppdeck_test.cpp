@@ -89,6 +89,21 @@ TEST_F(MainWindowTest, FreshStartWithNothingBesideTheProgram) {
     EXPECT_EQ(ReadSetting("ViewStyle"), "1");
 }
 
+TEST_F(MainWindowTest, TheSkinManagerLoadsTheBuiltInSkinWithTheStoredColours) {
+    Settings("Skin_Hue=30\r\nSkin_Sat=-20\r\n");
+    TfrmAppdeck& f = Open();
+    skin::TSkinManager& m = f.SkinManager();
+    EXPECT_TRUE(m.Active());
+    EXPECT_EQ(m.SkinName(), skin::kBuiltInSkinName);
+    ASSERT_NE(m.Skin(), nullptr);
+    EXPECT_GE(m.Skin()->SectionIndexOf("BUTTON"), 0);
+    EXPECT_EQ(m.HueOffset(), 30);
+    EXPECT_EQ(m.Saturation(), -20);
+    EXPECT_EQ(m.Brightness(), -1);
+    EXPECT_TRUE(m.ExtendedBorders());
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(MainWindowTest, ViewStyleSettingChoosesTheViewAndIsWrittenBackOnClose) {
     struct Case {
         const char* stored;
