@@ -201,6 +201,7 @@ void TfrmAppdeck::BuildRowToolbar() {
     button7->OnClick = [this](TObject* s) { Button7Click(s); };
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
+    btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
     EnableRowActions(false);
 }
 
