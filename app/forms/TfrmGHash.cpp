@@ -42,7 +42,8 @@ TfrmGHash::TfrmGHash(TComponent* AOwner, const std::string& fileName) : TForm(AO
     mHash->HorizontalScrollBar = true;
     mHash->VerticalScrollBar = true;
     mHash->SetReadOnly(true);
-    mHash->Font().SetName("Courier New");  // the labels line up the digests
+    mHash->Font().SetName("Courier New");  // fixed width: the padded labels line up the digests
+    mHash->Font().SetPitch(TFontPitch::fpFixed);
     mHash->Font().SetSize(9);
     mHash->SetParent(GroupBox2);
     mHash->SetBounds(12, 20, 560, 232);

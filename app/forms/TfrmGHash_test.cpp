@@ -105,6 +105,15 @@ TEST_F(HashDialogTest, OpensWithTheFourUsualDigestsCheckedInThreeColumns) {
     ASSERT_EQ(f.chkHash->Count(), kHashItemCount);
     for (int i = 0; i < kHashItemCount; ++i) EXPECT_EQ(f.chkHash->Items().Get(i), kHashItems[static_cast<size_t>(i)]);
     EXPECT_EQ(CheckedItems(), (std::vector<std::string>{"CRC32", "MD5", "SHA-256", "SHA-512"}));
+    {
+        // The memo's letters have one width, so the padded labels line up the digests.
+        WindowDC screen(nullptr);
+        SelectObjectScope sel(screen.Get(), f.mHash->EffectiveFont().Handle());
+        SIZE narrow{}, wide{};
+        ::GetTextExtentPoint32W(screen.Get(), L"iiii", 4, &narrow);
+        ::GetTextExtentPoint32W(screen.Get(), L"WWWW", 4, &wide);
+        EXPECT_EQ(narrow.cx, wide.cx);
+    }
 
     // Four rows per column: the fifth item starts the second column, the ninth the third.
     RECT first = f.chkHash->ItemRect(0), fifth = f.chkHash->ItemRect(4), ninth = f.chkHash->ItemRect(8);
