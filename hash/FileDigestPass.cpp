@@ -137,13 +137,19 @@ private:
         while (!aborted_) {
             const size_t s = Pick(last);
             if (s == kNone) {
-                if (AllFed()) return;
+                if (AllFed()) {
+                    ready_.notify_all();  // the others leave too
+                    return;
+                }
                 ++waiting_;
                 ready_.wait(lock);
                 --waiting_;
                 continue;
             }
             busy_[s] = true;
+            // More steps are ready than this worker takes: wake one helper, who
+            // wakes the next in turn while work remains.
+            if (waiting_ != 0 && Pick(s) != kNone) ready_.notify_one();
             Slot& slot = slots_[next_[s] % kSlots];
             lock.unlock();
             try {
@@ -161,7 +167,6 @@ private:
             ++next_[s];
             last = s;
             if (--slot.pending == 0) freed_.notify_one();
-            if (waiting_ != 0) ready_.notify_all();  // the digest is free for another block
         }
     }
 

@@ -55,6 +55,15 @@ protected:
         form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf(category));
         form->lstCatClick(form->lstCat);
     }
+    // The category "Tools" holding one program, shown in the report view with its row selected.
+    TfrmAppdeck& OpenOneProgramInReportView(const std::string& exe) {
+        Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+        Settings("ViewStyle=3\r\n");
+        TfrmAppdeck& f = Open();
+        Select("Tools");
+        EXPECT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+        return f;
+    }
     std::string ReadSetting(const std::string& key) {
         TIniFile ini(base.File("Appdeck.ini"));
         return ini.ReadString("Settings", key, "<none>");
@@ -555,11 +564,7 @@ TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {
 
 TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
     std::string exe = test::FixturePath("echoargs.exe");
-    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
-    Settings("ViewStyle=3\r\n");
-    TfrmAppdeck& f = Open();
-    Select("Tools");
-    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
     ASSERT_EQ(f.lv2->SelectedIndex(), 0);  // a selected row enables the row actions that exist
 
     const struct {
@@ -608,11 +613,7 @@ void CALLBACK CloseHashDialog(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(MainWindowTest, HashButtonOpensTheFileHashDialogForTheSelectedProgram) {
     std::string exe = test::FixturePath("echoargs.exe");
-    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
-    Settings("ViewStyle=3\r\n");
-    TfrmAppdeck& f = Open();
-    Select("Tools");
-    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
     ASSERT_TRUE(f.btnHash->Enabled());
 
     HashDialogSeen seen;

@@ -5,16 +5,6 @@
 
 namespace ad {
 
-template <class T>
-T* TfrmGHash::Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption) {
-    T* c = new T(this);
-    c->Name = name;
-    c->SetParent(parent);
-    c->SetBounds(x, y, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
-}
-
 TfrmGHash::TfrmGHash(TComponent* AOwner, const std::string& fileName) : TForm(AOwner) {
     Name = "frmGHash";
     HelpKeyword = fileName;

@@ -42,7 +42,9 @@ public:
 
 private:
     template <class T>
-    T* Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption = "");
+    T* Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption = "") {
+        return MakeControl<T>(this, parent, name, x, y, w, h, caption);
+    }
     void SetControlsEnabled(bool enabled);
     void StopWork();
 
