@@ -21,8 +21,10 @@ namespace ad::digest {
 
 namespace {
 
-constexpr size_t kBlockSize = size_t(1) << 20;  // also how often stop() is asked
-constexpr size_t kSlots = 8;
+// Few large blocks: every step of a digest costs a lock and maybe a wake-up,
+// and under Wine those are round trips to the server.
+constexpr size_t kBlockSize = kPassBlockSize;
+constexpr size_t kSlots = 4;
 constexpr size_t kNone = static_cast<size_t>(-1);
 
 // One computation fed by the pass: a digest, or CRC-32 when it has none.

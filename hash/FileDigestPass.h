@@ -3,6 +3,7 @@
 // processors, so that many digests cost little more than the slowest one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,9 @@
 #include "hash/Digest.h"
 
 namespace ad::digest {
+
+// The pass reads the file in blocks of this size and asks stop() between them.
+constexpr size_t kPassBlockSize = size_t(4) << 20;
 
 struct FileDigestRequest {
     bool Crc32 = false;
@@ -25,7 +29,7 @@ struct FileDigestResult {
 // Reads the file once and computes what the request names. The digests run on
 // up to `threads` threads (0: one per processor; 1: all in the caller's
 // thread); the three Tiger widths share one Tiger computation.
-// stop() is asked before every block (1 MiB); once it answers true the pass
+// stop() is asked between blocks; once it answers true the pass
 // ends without results and returns false. A file that cannot be opened or
 // read raises EFOpenError or EReadError, as the single-file routines do.
 bool DigestFileOnce(const std::string& fileName, const FileDigestRequest& request, FileDigestResult& result,

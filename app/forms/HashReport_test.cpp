@@ -87,7 +87,7 @@ TEST(HashReport, AnUnreadableFileWritesCrc32AsZeroAndRaisesForTheDigests) {
 
 TEST(HashReport, StoppedWorkAddsNoLines) {
     test::TempDir dir;
-    const std::string file = dir.Write("big.bin", std::string(3 << 20, 'x'));
+    const std::string file = dir.Write("big.bin", std::string(size_t(12) << 20, 'x'));  // several blocks
     std::vector<std::string> lines;
     THashChecks all;
     all.fill(true);
