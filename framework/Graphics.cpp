@@ -48,6 +48,7 @@ void TFont::Assign(const TFont& other) {
     height_ = other.height_;
     style_ = other.style_;
     color_ = other.color_;
+    pitch_ = other.pitch_;
     Changed();
 }
 
@@ -78,6 +79,12 @@ void TFont::SetColor(TColor color) {
     if (OnChange) OnChange();
 }
 
+void TFont::SetPitch(TFontPitch pitch) {
+    if (pitch == pitch_) return;
+    pitch_ = pitch;
+    Changed();
+}
+
 void TFont::Changed() {
     handle_.Reset();
     if (OnChange) OnChange();
@@ -93,6 +100,11 @@ HFONT TFont::Handle() {
         lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
+        switch (pitch_) {
+            case TFontPitch::fpDefault: lf.lfPitchAndFamily = DEFAULT_PITCH; break;
+            case TFontPitch::fpVariable: lf.lfPitchAndFamily = VARIABLE_PITCH; break;
+            case TFontPitch::fpFixed: lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN; break;
+        }
         std::wstring face = Widen(name_);
         lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
         handle_.Reset(::CreateFontIndirectW(&lf));

@@ -17,6 +17,8 @@ namespace ad {
 COLORREF ColorToRGB(TColor color);
 
 
+enum class TFontPitch { fpDefault, fpVariable, fpFixed };
+
 // A logical font; the GDI font is made on first use and re-made after a change.
 class TFont {
 public:
@@ -36,6 +38,9 @@ public:
     void SetStyle(TFontStyles style);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
+    // Fixed pitch: without the named face the system picks another of fixed width.
+    TFontPitch Pitch() const { return pitch_; }
+    void SetPitch(TFontPitch pitch);
 
     HFONT Handle();
 
@@ -48,6 +53,7 @@ private:
     int height_ = -11;  // 8 points at 96 dpi
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
+    TFontPitch pitch_ = TFontPitch::fpDefault;
     OwnedFont handle_;
 };
 

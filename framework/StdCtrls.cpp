@@ -247,8 +247,15 @@ public:
         Store(l);
     }
     void Insert(int index, const std::string& s) override {
+        std::string text = memo_.Text();
         TStringList l;
-        l.SetText(memo_.Text());
+        l.SetText(text);
+        if (index == l.GetCount() && !text.empty()) {
+            // Appending puts the break before the new line, so that an empty
+            // line added last is still there when the next line follows.
+            memo_.SetText(text + "\r\n" + s);
+            return;
+        }
         l.Insert(index, s);
         Store(l);
     }

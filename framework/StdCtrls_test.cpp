@@ -187,6 +187,12 @@ TEST_F(StdCtrlsTest, MemoLinesAndLabelAutoSize) {
     EXPECT_EQ(memo->Lines().Count(), 3);
     memo->Lines().Delete(0);
     EXPECT_EQ(memo->Lines()[0], "middle");
+    // An empty line added last stays between its neighbours once the next one follows.
+    memo->Lines().Clear();
+    for (const char* line : {"a", "", "b", "", ""}) memo->Lines().Add(line);
+    memo->Lines().Add("c");
+    EXPECT_EQ(memo->Text(), "a\r\n\r\nb\r\n\r\n\r\nc");
+    EXPECT_EQ(memo->Lines().Count(), 6);
 
     auto* label = Add<TLabel>(10, 150, 10, 10);
     label->SetCaption("A fairly long caption");

@@ -1,5 +1,9 @@
-// Block size rule of the file digests.
+// Block size rule and the errors of the file digests.
 #include "hash/FileSource.h"
+
+#include <cstring>
+
+#include "base/Exception.h"
 
 namespace ad::digest {
 
@@ -8,6 +12,11 @@ size_t BlockSizeFor(int chunkSize) {
     if (chunkSize <= 0) return kMin;
     const size_t n = static_cast<size_t>(chunkSize);
     return n < kMin ? kMin : n > kMax ? kMax : n;
+}
+
+void RaiseStreamError(StreamResult result, const std::string& fileName, int readError) {
+    if (result == StreamResult::OpenFailed) throw EFOpenError(fileName, LastFileErrorText());
+    throw EReadError("Cannot read file \"" + fileName + "\". " + std::strerror(readError));
 }
 
 }  // namespace ad::digest

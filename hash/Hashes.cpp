@@ -2,7 +2,6 @@
 #include "hash/Hashes.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "base/Exception.h"
 #include "base/Files.h"
@@ -26,8 +25,7 @@ void FileDigest(DigestKind kind, const std::string& fileName, int chunkSize, std
     // digest of no data, as for a file that cannot be opened.
     const int readError = errno;
     outText = Digest::Text(kind, nullptr, 0);
-    if (result == digest::StreamResult::OpenFailed) throw EFOpenError(fileName, LastFileErrorText());
-    throw EReadError("Cannot read file \"" + fileName + "\". " + std::strerror(readError));
+    digest::RaiseStreamError(result, fileName, readError);
 }
 
 }  // namespace

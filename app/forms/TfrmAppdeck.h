@@ -158,6 +158,7 @@ private:
     void btnCLocClick(TObject* Sender);
     void Button7Click(TObject* Sender);
     void btnVirTotClick(TObject* Sender);
+    void btnHashClick(TObject* Sender);
     void EnableRowActions(bool enabled);
     void DisableButtonsWithoutAction();
     void PinClick(TObject* Sender);

@@ -1,9 +1,12 @@
 // The main window's actions on one program: launching with the after-launch
 // settings, properties, find target, copy location, taskbar pins, the online
-// scan, the quick links and the web addresses.
+// scan, the file hash dialog, the quick links and the web addresses.
 #include "app/forms/TfrmAppdeck.h"
 
+#include <memory>
+
 #include "app/Launch.h"
+#include "app/forms/TfrmGHash.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -42,6 +45,11 @@ void TfrmAppdeck::Button7Click(TObject* Sender) {
 }
 
 void TfrmAppdeck::btnVirTotClick(TObject*) { OpenScanPage(button5->HelpKeyword); }
+
+void TfrmAppdeck::btnHashClick(TObject*) {
+    std::unique_ptr<TfrmGHash> dialog(CreateForm<TfrmGHash>(nullptr, button5->HelpKeyword));
+    dialog->ShowModal();
+}
 
 void TfrmAppdeck::PinClick(TObject* Sender) {
     auto* button = dynamic_cast<TButton*>(Sender);

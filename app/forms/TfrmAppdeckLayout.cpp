@@ -17,12 +17,7 @@ const char* const kQuickLinkCaptions[] = {"Control Panel", "Computer Mgmt", "Mob
 
 template <class T>
 T* TfrmAppdeck::Make(TWinControl* parent, const char* name, int x, int y, int w, int h, const std::string& caption) {
-    T* c = new T(this);
-    c->Name = name;
-    c->SetParent(parent);
-    c->SetBounds(x, y, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
+    return MakeControl<T>(this, parent, name, x, y, w, h, caption);
 }
 
 void TfrmAppdeck::BuildHeader() {
@@ -204,6 +199,7 @@ void TfrmAppdeck::BuildRowToolbar() {
     button7->OnClick = [this](TObject* s) { Button7Click(s); };
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
+    btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
     EnableRowActions(false);
 }
 

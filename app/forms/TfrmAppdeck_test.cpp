@@ -11,6 +11,7 @@
 
 #include "app/Catalogue.h"
 #include "app/Launch.h"
+#include "app/forms/TfrmGHash.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
@@ -54,6 +55,15 @@ protected:
     void Select(const std::string& category) {
         form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf(category));
         form->lstCatClick(form->lstCat);
+    }
+    // The category "Tools" holding one program, shown in the report view with its row selected.
+    TfrmAppdeck& OpenOneProgramInReportView(const std::string& exe) {
+        Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+        Settings("ViewStyle=3\r\n");
+        TfrmAppdeck& f = Open();
+        Select("Tools");
+        EXPECT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+        return f;
     }
     std::string ReadSetting(const std::string& key) {
         TIniFile ini(base.File("Appdeck.ini"));
@@ -570,11 +580,7 @@ TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {
 
 TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
     std::string exe = test::FixturePath("echoargs.exe");
-    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
-    Settings("ViewStyle=3\r\n");
-    TfrmAppdeck& f = Open();
-    Select("Tools");
-    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
     ASSERT_EQ(f.lv2->SelectedIndex(), 0);  // a selected row enables the row actions that exist
 
     const struct {
@@ -584,7 +590,7 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", false}, {"btnMore", false},
         {"SpeedButton1", false}, {"BitBtn1", true},   {"Button20", false},  {"Button4", false},
         {"BitBtn8", false},     {"btnedit", false},    {"btnAppPath", false}, {"btnCS", false},
-        {"btnHash", false},     {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
+        {"btnHash", true},      {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
         {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
         {"btnft", true},        {"button7", true},     {"button9", true},    {"btnProp", true},
         {"btnremove", true},    {"btnCLoc", true},     {"btnVirTot", true},  {"vs1", true},
@@ -799,6 +805,40 @@ TEST_F(MainWindowTest, SettingsAboutAndImportOpenModallyAndTheViewFollowsTheSett
         EXPECT_EQ(ModalCloser::closed, 1);
     }
     EXPECT_TRUE(FileExists(base.File("ExcList.dat")));  // closing saved the exclusion list
+}
+
+// What the File Hash dialog shows while the main window's button holds it open.
+struct HashDialogSeen {
+    bool shown = false;
+    bool modal = false;
+    std::string file;
+};
+HashDialogSeen* hashDialogSeen = nullptr;
+
+void CALLBACK CloseHashDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    auto* dialog = dynamic_cast<TfrmGHash*>(TWinControl::FromHandle(::GetActiveWindow()));
+    if (!dialog || !hashDialogSeen) return;
+    ::KillTimer(nullptr, id);
+    *hashDialogSeen = {true, dialog->Modal(), dialog->HelpKeyword};
+    test::PostKey(dialog->chkHash->Handle(), VK_ESCAPE);
+}
+
+TEST_F(MainWindowTest, HashButtonOpensTheFileHashDialogForTheSelectedProgram) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
+    ASSERT_TRUE(f.btnHash->Enabled());
+
+    HashDialogSeen seen;
+    hashDialogSeen = &seen;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, CloseHashDialog);
+    f.btnHash->Click();  // returns once Esc has closed the dialog
+    ::KillTimer(nullptr, timer);
+    hashDialogSeen = nullptr;
+    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.file, f.button5->HelpKeyword);
+    EXPECT_EQ(seen.file, exe);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface) {
