@@ -5,10 +5,12 @@
 #include "app/forms/TfrmAppdeck.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
+#include "gif/GIFGraphics.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ad::TApplication application;
     application.Initialize();
+    ad::gif::GIFRegister();  // the GIF codec starts last
     application.Title = "Appdeck";
     ad::Guarded([&] {
         ad::frmAppdeck = application.CreateForm<ad::TfrmAppdeck>();

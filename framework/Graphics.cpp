@@ -1,6 +1,11 @@
 // Colours, fonts, pictures and the canvas.
 #include "framework/Graphics.h"
 
+#include <mutex>
+#include <vector>
+
+#include "base/StrUtils.h"
+#include "framework/FileStreams.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -151,6 +156,59 @@ void TCanvas::DrawIcon(int x, int y, IconRef icon, int size) {
     if (icon) ::DrawIconEx(dc_, x, y, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
+void TGraphic::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(stream);
+}
+
+namespace {
+
+struct TFileFormats {
+    std::mutex Lock;
+    std::vector<TFileFormat> List;
+};
+
+TFileFormats& FileFormats() {
+    static TFileFormats formats;
+    return formats;
+}
+
+}  // namespace
+
+void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description,
+                                  TGraphicFactory create) {
+    TFileFormats& formats = FileFormats();
+    std::lock_guard<std::mutex> lock(formats.Lock);
+    std::string key = AsciiLowerCase(extension);
+    std::erase_if(formats.List, [&](const TFileFormat& f) { return AsciiLowerCase(f.Extension) == key; });
+    formats.List.push_back({extension, description, std::move(create)});
+}
+
+std::optional<TFileFormat> TPicture::FindFileFormat(const std::string& extension) {
+    TFileFormats& formats = FileFormats();
+    std::lock_guard<std::mutex> lock(formats.Lock);
+    std::string key = AsciiLowerCase(extension);
+    for (const TFileFormat& f : formats.List)
+        if (AsciiLowerCase(f.Extension) == key) return f;
+    return std::nullopt;
+}
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+    std::string ext = ExtractFileExt(fileName);
+    std::optional<TFileFormat> format;
+    if (ext.size() > 1) format = FindFileFormat(ext.substr(1));
+    if (!format || !format->Create) throw EInvalidGraphic(Format("Unknown picture file extension (%s)", ext.c_str()));
+    std::unique_ptr<TGraphic> graphic = format->Create();
+    graphic->LoadFromFile(fileName);
+    SetGraphic(std::move(graphic));
+}
+
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+    Clear();
+    graphic_ = std::move(graphic);
+    if (OnChange) OnChange();
+}
+
 void TPicture::SetIcon(OwnedIcon&& icon) {
     Clear();
     icon_ = std::move(icon);
@@ -172,6 +230,7 @@ void TPicture::SetBitmap(OwnedBitmap&& bitmap) {
 void TPicture::Clear() {
     icon_ = HeldIcon();
     bitmap_.Reset();
+    graphic_.reset();
 }
 
 static SIZE PictureSize(HICON icon, HBITMAP bitmap) {
@@ -192,13 +251,15 @@ static SIZE PictureSize(HICON icon, HBITMAP bitmap) {
     return s;
 }
 
-int TPicture::Width() const { return PictureSize(icon_.Get(), bitmap_.Get()).cx; }
-int TPicture::Height() const { return PictureSize(icon_.Get(), bitmap_.Get()).cy; }
+int TPicture::Width() const { return graphic_ ? graphic_->Width() : PictureSize(icon_.Get(), bitmap_.Get()).cx; }
+int TPicture::Height() const { return graphic_ ? graphic_->Height() : PictureSize(icon_.Get(), bitmap_.Get()).cy; }
 
 void TPicture::Draw(HDC dc, const RECT& dest) const {
     int w = dest.right - dest.left, h = dest.bottom - dest.top;
     if (w <= 0 || h <= 0) return;
-    if (icon_) {
+    if (graphic_) {
+        graphic_->Draw(dc, dest);
+    } else if (icon_) {
         ::DrawIconEx(dc, dest.left, dest.top, icon_.Get(), w, h, 0, nullptr, DI_NORMAL);
     } else if (bitmap_) {
         OwnedMemoryDC mem(::CreateCompatibleDC(dc));

@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "base/Color.h"
+#include "base/Streams.h"
 #include "base/TextStyle.h"
 #include "framework/Component.h"
 #include "framework/Handles.h"
@@ -80,14 +83,53 @@ private:
     HDC dc_;
 };
 
-// A picture that holds an icon or a bitmap it owns, or an icon it borrows.
+// An image of a file format that a picture can hold (GIF pictures, say).
+class TGraphic {
+public:
+    TGraphic() = default;
+    TGraphic(const TGraphic&) = delete;
+    TGraphic& operator=(const TGraphic&) = delete;
+    virtual ~TGraphic() = default;
+
+    virtual void Draw(HDC dc, const RECT& dest) = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Empty() const = 0;
+    virtual void LoadFromStream(TStream& stream) = 0;
+    // Opens the file for reading (others may read too) and reads it.
+    virtual void LoadFromFile(const std::string& fileName);
+};
+
+using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+
+// A registered picture file format.
+struct TFileFormat {
+    std::string Extension;  // without the dot, e.g. "GIF"
+    std::string Description;
+    TGraphicFactory Create;
+};
+
+// A picture that holds an icon or a bitmap it owns, an icon it borrows, or a
+// graphic of a registered file format.
 class TPicture {
 public:
+    // The file formats that LoadFromFile knows, by extension (any case); a
+    // later registration of the same extension replaces the earlier one.
+    static void RegisterFileFormat(const std::string& extension, const std::string& description,
+                                   TGraphicFactory create);
+    static std::optional<TFileFormat> FindFileFormat(const std::string& extension);
+
     void SetIcon(OwnedIcon&& icon);  // the picture keeps it
     void SetIcon(IconRef icon);      // borrowed: the caller keeps it alive
     void SetBitmap(OwnedBitmap&& bitmap);
+    void SetGraphic(std::unique_ptr<TGraphic> graphic);
+    // Reads the file with the graphic class registered for its extension; an
+    // unknown extension raises EInvalidGraphic. On failure the picture keeps
+    // what it held.
+    void LoadFromFile(const std::string& fileName);
     void Clear();
-    bool Empty() const { return !icon_ && !bitmap_; }
+    bool Empty() const { return !icon_ && !bitmap_ && (!graphic_ || graphic_->Empty()); }
+    TGraphic* Graphic() const { return graphic_.get(); }
     HICON Icon() const { return icon_.Get(); }
     HBITMAP Bitmap() const { return bitmap_.Get(); }
     int Width() const;
@@ -99,6 +141,7 @@ public:
 private:
     HeldIcon icon_;
     OwnedBitmap bitmap_;
+    std::unique_ptr<TGraphic> graphic_;
 };
 
 }  // namespace ad

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "gif/GIFDIB.h"
 #include "gif/GIFPainter.h"
@@ -19,9 +20,22 @@ constexpr const char* UnsupportedClipboardFormat = "Unsupported clipboard format
 constexpr const char* ClipboardStoreFailed = "Failed to store GIF on clipboard";
 }  // namespace gifmsg
 
-// Start-up; runs once, later calls do nothing. The picture class of the
-// class library has no format registry: the file extension "GIF" is this
-// codec's by its reader and writer.
+// A GIF picture as a graphic that TPicture holds; drawn as GIFDrawPicture
+// draws it.
+class TGIFGraphic : public TGraphic {
+public:
+    void Draw(HDC dc, const RECT& dest) override;
+    int Width() const override { return Picture.Width(); }
+    int Height() const override { return Picture.Height(); }
+    bool Empty() const override { return Picture.Empty(); }
+    void LoadFromStream(TStream& stream) override { Picture.LoadFromStream(stream); }
+
+    TGifPicture Picture;
+};
+
+// Start-up; runs once, later calls do nothing: registers the file format
+// "GIF" (TGIFGraphic) with TPicture and the clipboard format "GIF Image", and
+// notes whether the screen is a palette display.
 void GIFRegister();
 UINT GIFClipboardFormat();  // registers on first use
 // Whether the screen shows 8 bits or fewer (bits per pixel x planes < 9).

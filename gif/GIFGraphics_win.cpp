@@ -53,6 +53,7 @@ int SystemNearest(const TGIFPalette& palette, uint8_t r, uint8_t g, uint8_t b) {
 const TRegistration& Registration() {
     static const TRegistration reg = [] {
         TRegistration r;
+        TPicture::RegisterFileFormat("GIF", "GIF Image", [] { return std::make_unique<TGIFGraphic>(); });
         r.ClipboardFormat = ::RegisterClipboardFormatA("GIF Image");
         if (HDC screen = ::GetDC(nullptr)) {
             int depth = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
@@ -76,6 +77,8 @@ const TRegistration& Registration() {
 void GIFRegister() { Registration(); }
 UINT GIFClipboardFormat() { return Registration().ClipboardFormat; }
 bool GIFPaletteDisplay() { return Registration().PaletteDisplay; }
+
+void TGIFGraphic::Draw(HDC dc, const RECT& dest) { GIFDrawPicture(Picture, dc, dest); }
 
 bool GIFDithers(const TGifPicture& picture) {
     return (picture.DrawFlags & gdDither) && (!(picture.DrawFlags & gdAutoDither) || GIFPaletteDisplay());

@@ -10,6 +10,8 @@
 
 #include "gif/GIFImport.h"
 #include "gif/GIFRender.h"
+#include "gif/GIFTestSupport.h"
+#include "testsupport/TempFolder.h"
 
 namespace ad::gif {
 namespace {
@@ -68,12 +70,51 @@ TEST(GIFRegistration, ClipboardFormatAndPaletteFlag) {
     UINT format = GIFClipboardFormat();
     EXPECT_NE(format, 0u);
     EXPECT_EQ(::RegisterClipboardFormatA("GIF Image"), format);
+    char name[32] = {};
+    EXPECT_EQ(std::string(name, size_t(::GetClipboardFormatNameA(format, name, sizeof name))), "GIF Image");
     // The test display shows 24 bits: no palette device, so no automatic dithering.
     EXPECT_FALSE(GIFPaletteDisplay());
     TGifPicture pic;
     EXPECT_FALSE(GIFDithers(pic));
     pic.DrawFlags = gdDither;
     EXPECT_TRUE(GIFDithers(pic));
+}
+
+TEST(GIFRegistration, GifFilesLoadIntoPicturesByExtensionAndDrawTheirFirstFrame) {
+    GIFRegister();
+    auto format = TPicture::FindFileFormat("gif");
+    ASSERT_TRUE(format);
+    EXPECT_EQ(format->Extension, "GIF");
+    EXPECT_EQ(format->Description, "GIF Image");
+
+    TGifPicture source;
+    Colours(source);
+    AddFrame(source, 0, 0, 4, 4, std::vector<uint8_t>(16, 1));
+    AddFrame(source, 0, 0, 4, 4, std::vector<uint8_t>(16, 2));
+    const giftest::Bytes bytes = giftest::Save(source);
+    test::TempDir dir;
+    const std::string file = dir.Write("two frames.Gif", std::string(bytes.begin(), bytes.end()));
+    const std::string damaged = dir.Write("damaged.gif", std::string(bytes.begin(), bytes.begin() + 8));
+
+    TPicture picture;
+    picture.LoadFromFile(file);
+    auto* gif = dynamic_cast<TGIFGraphic*>(picture.Graphic());
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(gif->Picture.Frames.Count(), 2);
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Height(), 4);
+    EXPECT_THROW(picture.LoadFromFile(damaged), GIFException);
+    EXPECT_EQ(picture.Graphic(), gif);
+
+    // A still drawing shows the first frame, stretched onto the target.
+    gif->Picture.DrawFlags = TGIFDrawFlags(gif->Picture.DrawFlags & ~(gdAnimate | gdAsync));
+    Surface s(10, 10, RGB(1, 2, 3));
+    picture.Draw(s.DC.Get(), RECT{1, 1, 9, 9});
+    const uint32_t first = Rgb(source.Header.ColorMap.Entry(1));
+    EXPECT_EQ(s.At(1, 1), first);
+    EXPECT_EQ(s.At(8, 8), first);
+    EXPECT_EQ(s.At(0, 0), 0x010203u);
+    EXPECT_EQ(s.At(9, 9), 0x010203u);
 }
 
 TEST(GIFDrawFrame, GdiMatchesTheSoftwareRenderingWithAndWithoutTransparency) {
