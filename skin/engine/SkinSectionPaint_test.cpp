@@ -1,6 +1,7 @@
 // Tests of section backgrounds on small bitmaps: every texture draw mode with a
 // 2 x 2 texture, the shares of texture, gradient and colour, transparency over
-// a background, state limits and clipping.
+// a background, state limits and clipping; the simpler area fill, the border
+// and corner variants and the nine-part copy of form borders.
 #include "skin/engine/SkinSectionPaint.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,183 @@ TEST(SkinSectionPaint, TransparencyOverTheBackground) {
     // A rectangle past the bitmap is clipped.
     PaintSectionBackground(b.View(), {-3, 2, 40, 40}, {0, 0}, skNoBackground, s.Section, 0, kNoCustomColor, -1, -1, s.Tables);
     EXPECT_EQ(GetPixel32(b.View(), 3, 3), kColorPixel);
+}
+
+// An 8 x 8 parent whose every pixel differs.
+TBitmap32 Parent() {
+    TBitmap32 parent(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) SetPixel32(parent.View(), x, y, 0xFF000000u | uint32_t(y * 8 + x));
+    return parent;
+}
+
+TEST(SkinSectionPaint, AreaFill) {
+    TBitmap32 parent = Parent();
+    const TSkBgCacheRef ready = MakeBgCacheRefFromBitmap(parent.View(), 2, 1);
+    TSkBgCacheRef flat;
+    flat.FillColor = 0xFF0000;  // blue
+    struct Case {
+        const char* name;
+        int transparency, image, gradient;
+        const TSkBgCacheRef* background;
+        uint32_t expected;  // at (1, 1); 0: the parent's pixel under it
+    } cases[] = {
+        {"transparent over a Ready background: the background", 100, 0, 0, &ready, 0},
+        {"transparent over a colour: that colour", 100, 0, 0, &flat, 0xFF0000FFu},
+        {"transparent over nothing: the section colour", 100, 0, 0, &skNoBackground, kColorPixel},
+        {"partly transparent over a colour: no mix, the fill itself", 40, 0, 0, &flat, kColorPixel},
+        {"shares beyond the whole: the plain colour", 0, 60, 60, &skNoBackground, kColorPixel},
+        {"texture alone", 0, 100, 0, &skNoBackground, D},
+    };
+    for (const Case& c : cases) {
+        TSkin s;
+        s.State(0).Transparency = c.transparency;
+        s.State(0).ImagePercent = c.image;
+        s.State(0).GradientPercent = c.gradient;
+        s.State(0).GradientArray = {{0x000080, 0x000080, 100, 0}};
+        TBitmap32 b(4, 4);
+        PaintSectionArea(b.View(), {0, 0, 4, 4}, {1, 1}, *c.background, s.Section, 0, -1, s.Tables);
+        EXPECT_EQ(GetPixel32(b.View(), 1, 1), c.expected ? c.expected : GetPixel32(parent.View(), 4, 3)) << c.name;
+    }
+    // Partly transparent over a Ready background blends as the full background paint does.
+    TSkin s;
+    s.State(0).Transparency = 40;
+    TBitmap32 area(4, 4), full(4, 4);
+    PaintSectionArea(area.View(), {0, 0, 4, 4}, {1, 1}, ready, s.Section, 0, -1, s.Tables);
+    PaintSectionBackground(full.View(), {0, 0, 4, 4}, {1, 1}, ready, s.Section, 0, kNoCustomColor, -1, -1, s.Tables);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) ASSERT_EQ(GetPixel32(area.View(), x, y), GetPixel32(full.View(), x, y)) << x << "," << y;
+    EXPECT_NE(GetPixel32(area.View(), 1, 1), kColorPixel);
+}
+
+// A key-colour mask of its own w x h image, every pixel `pixel`.
+int AddMask(TSkinTables& skin, int w, int h, uint32_t pixel, int border) {
+    auto image = std::make_shared<TBitmap32>(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetPixel32(image->View(), x, y, pixel);
+    TSkinMaskData m;
+    m.Bmp = image;
+    m.R = {0, 0, w, h};
+    m.WL = m.WT = m.WR = m.WB = int16_t(border);
+    return skin.AddMask(m);
+}
+
+constexpr uint32_t E = 0xFF00EE00u, F = 0xFF00FF00u, G = 0xFF009900u, H = 0xFF008800u;
+constexpr uint32_t kKey = 0xFFFF00FFu;
+
+std::string Letters(TBitmap32& b) {
+    std::string out;
+    const TImageView32 v = b.View();
+    for (int y = 0; y < v.Height; ++y) {
+        if (y) out += '/';
+        for (int x = 0; x < v.Width; ++x) {
+            const uint32_t p = GetPixel32(v, x, y);
+            out += p == A ? 'A' : p == B ? 'B' : p == C ? 'C' : p == D ? 'D' : p == E ? 'E' : p == F ? 'F'
+                 : p == G ? 'G' : p == H ? 'H' : p == kColorPixel ? '.' : p == 0 ? '0' : '?';
+        }
+    }
+    return out;
+}
+
+TEST(SkinSectionPaint, AreaWithABorderMask) {
+    TSkin s;
+    const int border = AddMask(s.Tables, 3, 3, E, 1);
+    TBitmap32 b(5, 4);
+    PaintSectionWithMask(b.View(), {0, 0, 5, 4}, {0, 0}, skNoBackground, s.Section, 0, border, -1, s.Tables);
+    EXPECT_EQ(Letters(b), "EEEEE/E...E/E...E/EEEEE");  // the centre is kept without the centre flag
+    // Key-colour corner pixels take the background under them.
+    TBitmap32 parent = Parent();
+    SetPixel32(s.Tables.Mask(border).Bmp->View(), 0, 0, kKey);
+    PaintSectionWithMask(b.View(), {1, 1, 4, 3}, {2, 3}, MakeBgCacheRefFromBitmap(parent.View(), 0, 0), s.Section, 0,
+                         border, -1, s.Tables);
+    EXPECT_EQ(GetPixel32(b.View(), 1, 1), GetPixel32(parent.View(), 2, 3));
+    EXPECT_EQ(GetPixel32(b.View(), 2, 1), E);
+    // No valid mask: the area alone.
+    b = TBitmap32(5, 4);
+    PaintSectionWithMask(b.View(), {0, 0, 5, 4}, {0, 0}, skNoBackground, s.Section, 0, 99, -1, s.Tables);
+    EXPECT_EQ(Letters(b), "...../...../...../.....");
+}
+
+TEST(SkinSectionPaint, BordersAndCorners) {
+    TSkin s;
+    TSkinGeneralData& section = s.Tables.Section(s.Section);
+    section.ImgTopLeft = AddMask(s.Tables, 1, 1, E, 0);
+    section.ImgTopRight = AddMask(s.Tables, 2, 1, F, 0);
+    section.ImgBottomLeft = AddMask(s.Tables, 1, 2, G, 0);
+    section.ImgBottomRight = AddMask(s.Tables, 1, 1, H, 0);
+    TBitmap32 b(7, 5);
+    PaintSectionBorders(b.View(), {1, 1, 6, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
+    EXPECT_EQ(Letters(b), "0000000/0E..FF0/0.....0/0G....0/0G...H0");
+    // A rectangle reaching past the bitmap paints nothing at all.
+    b = TBitmap32(7, 5);
+    PaintSectionBorders(b.View(), {1, 1, 8, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
+    PaintSectionBorders(b.View(), {-1, 0, 3, 3}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
+    EXPECT_EQ(Letters(b), "0000000/0000000/0000000/0000000/0000000");
+    // The border mask goes over the corners.
+    section.BorderIndex = AddMask(s.Tables, 3, 3, D, 1);
+    PaintSectionBorders(b.View(), {0, 0, 7, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
+    EXPECT_EQ(Letters(b), "DDDDDDD/D.....D/D.....D/D.....D/DDDDDDD");
+}
+
+// A 6 x 6 source whose pixel (x, y) is 0xFF00YX (one letter per piece below).
+TBitmap32 Source() {
+    TBitmap32 src(6, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) SetPixel32(src.View(), x, y, 0xFF000000u | uint32_t(y << 4 | x));
+    return src;
+}
+
+// The target's pixels as the source coordinates they came from ("yx"), "--" untouched.
+std::string Origins(TBitmap32& b) {
+    std::string out;
+    const TImageView32 v = b.View();
+    for (int y = 0; y < v.Height; ++y) {
+        if (y) out += '/';
+        for (int x = 0; x < v.Width; ++x) {
+            const uint32_t p = GetPixel32(v, x, y);
+            out += p == 0 ? std::string("--") : std::to_string(p >> 4 & 0xF) + std::to_string(p & 0xF);
+            if (x + 1 < v.Width) out += ' ';
+        }
+    }
+    return out;
+}
+
+TEST(SkinSectionPaint, TileOrStretchRect) {
+    TBitmap32 src = Source();
+    const TRect borders{2, 2, 2, 2}, wide{9, 9, 9, 9};
+    struct Case {
+        const char* name;
+        TRect edgeModes, limits;
+        bool centre, stretchCentre;
+        int width;
+        const char* expected;  // 6 rows
+    } cases[] = {
+        {"tiled edges, the last tile cut; no centre", {0, 0, 0, 0}, wide, false, false, 7,
+         "00 01 02 03 02 04 05/10 11 12 13 12 14 15/20 21 -- -- -- 24 25/30 31 -- -- -- 34 35/"
+         "40 41 42 43 42 44 45/50 51 52 53 52 54 55"},
+        {"tiled centre", {0, 0, 0, 0}, wide, true, false, 7,
+         "00 01 02 03 02 04 05/10 11 12 13 12 14 15/20 21 22 23 22 24 25/30 31 32 33 32 34 35/"
+         "40 41 42 43 42 44 45/50 51 52 53 52 54 55"},
+        {"stretched edges and centre", {1, 1, 1, 1}, wide, true, true, 8,
+         "00 01 02 02 03 03 04 05/10 11 12 12 13 13 14 15/20 21 22 22 23 23 24 25/30 31 32 32 33 33 34 35/"
+         "40 41 42 42 43 43 44 45/50 51 52 52 53 53 54 55"},
+        {"edge mode 2 leaves the edge", {2, 2, 2, 2}, wide, false, false, 6,
+         "00 01 -- -- 04 05/10 11 -- -- 14 15/-- -- -- -- -- --/-- -- -- -- -- --/40 41 -- -- 44 45/50 51 -- -- 54 55"},
+        {"strips limited to one pixel: corners as L shapes", {0, 0, 0, 0}, {1, 1, 1, 1}, false, false, 6,
+         "00 01 02 03 04 05/10 -- -- -- -- 15/20 -- -- -- -- 25/30 -- -- -- -- 35/40 -- -- -- -- 45/50 51 52 53 54 55"},
+    };
+    for (const Case& c : cases) {
+        TBitmap32 b(c.width, 6);
+        TileOrStretchRect(b.View(), src.View(), {0, 0, c.width, 6}, c.centre, c.stretchCentre, c.edgeModes, c.limits,
+                          borders, {0, 0, 6, 6});
+        EXPECT_EQ(Origins(b), c.expected) << c.name;
+    }
+    // A source without a middle paints its corners only (the target's middle row
+    // stays); a target past the bitmap is clipped.
+    TBitmap32 b(6, 6);
+    TileOrStretchRect(b.View(), src.View(), {-3, 2, 5, 9}, true, false, {0, 0, 0, 0}, wide, {3, 3, 3, 3}, {0, 0, 6, 6});
+    EXPECT_EQ(Origins(b), "-- -- -- -- -- --/-- -- -- -- -- --/"
+                          "-- -- 03 04 05 --/-- -- 13 14 15 --/-- -- 23 24 25 --/-- -- -- -- -- --");
 }
 
 }  // namespace
