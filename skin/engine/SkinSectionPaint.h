@@ -1,7 +1,9 @@
 // Painting a skin section's background into a rectangle of a 32-bit bitmap:
 // its colour, gradient and texture mixed by their shares, over the parent's
 // background by the state's transparency, then an overlay texture. Textures
-// are laid by their draw mode. Portable.
+// are laid by their draw mode. Also the simpler area fill of control parts,
+// the variants with a border mask and corners, and the nine-part copy of form
+// borders. Portable.
 #pragma once
 
 #include "skin/engine/SkinAlphaDraw.h"

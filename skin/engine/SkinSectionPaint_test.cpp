@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace ad::skin {
 namespace {
 
 constexpr uint32_t A = 0xFF0000AAu, B = 0xFF0000BBu, C = 0xFF0000CCu, D = 0xFF0000DDu;
+constexpr uint32_t E = 0xFF00EE00u, F = 0xFF00FF00u, G = 0xFF009900u, H = 0xFF008800u;
+constexpr uint32_t kKey = 0xFFFF00FFu;
 constexpr TColor kColor = 0x000011;  // pixel 0xFF110000
 constexpr uint32_t kColorPixel = 0xFF110000u;
 
@@ -44,18 +48,28 @@ struct TSkin {
     TSkinGenState& State(int i) { return Tables.Section(Section).Props[size_t(i)]; }
 };
 
-// The bitmap as letters: A-D texture pixels, '.' the section colour, '?' anything else.
-std::string Map(TBitmap32& b) {
+// The bitmap as text: each pixel through name, rows parted by '/', pixels by gap.
+template <class Name>
+std::string Render(TBitmap32& b, Name name, const char* gap = "") {
     std::string out;
     const TImageView32 v = b.View();
     for (int y = 0; y < v.Height; ++y) {
         if (y) out += '/';
         for (int x = 0; x < v.Width; ++x) {
-            const uint32_t p = GetPixel32(v, x, y);
-            out += p == A ? 'A' : p == B ? 'B' : p == C ? 'C' : p == D ? 'D' : p == kColorPixel ? '.' : '?';
+            if (x) out += gap;
+            out += name(GetPixel32(v, x, y));
         }
     }
     return out;
+}
+
+// The bitmap as letters: A-H their pixels, '.' the section colour, '0' untouched, '?' anything else.
+std::string Map(TBitmap32& b) {
+    return Render(b, [](uint32_t p) {
+        const uint32_t letters[] = {A, B, C, D, E, F, G, H};
+        const auto* hit = std::find(std::begin(letters), std::end(letters), p);
+        return hit != std::end(letters) ? char('A' + (hit - letters)) : p == kColorPixel ? '.' : p == 0 ? '0' : '?';
+    });
 }
 
 TEST(SkinSectionPaint, TextureDrawModes) {
@@ -201,29 +215,12 @@ int AddMask(TSkinTables& skin, int w, int h, uint32_t pixel, int border) {
     return skin.AddMask(m);
 }
 
-constexpr uint32_t E = 0xFF00EE00u, F = 0xFF00FF00u, G = 0xFF009900u, H = 0xFF008800u;
-constexpr uint32_t kKey = 0xFFFF00FFu;
-
-std::string Letters(TBitmap32& b) {
-    std::string out;
-    const TImageView32 v = b.View();
-    for (int y = 0; y < v.Height; ++y) {
-        if (y) out += '/';
-        for (int x = 0; x < v.Width; ++x) {
-            const uint32_t p = GetPixel32(v, x, y);
-            out += p == A ? 'A' : p == B ? 'B' : p == C ? 'C' : p == D ? 'D' : p == E ? 'E' : p == F ? 'F'
-                 : p == G ? 'G' : p == H ? 'H' : p == kColorPixel ? '.' : p == 0 ? '0' : '?';
-        }
-    }
-    return out;
-}
-
 TEST(SkinSectionPaint, AreaWithABorderMask) {
     TSkin s;
     const int border = AddMask(s.Tables, 3, 3, E, 1);
     TBitmap32 b(5, 4);
     PaintSectionWithMask(b.View(), {0, 0, 5, 4}, {0, 0}, skNoBackground, s.Section, 0, border, -1, s.Tables);
-    EXPECT_EQ(Letters(b), "EEEEE/E...E/E...E/EEEEE");  // the centre is kept without the centre flag
+    EXPECT_EQ(Map(b), "EEEEE/E...E/E...E/EEEEE");  // the centre is kept without the centre flag
     // Key-colour corner pixels take the background under them.
     TBitmap32 parent = Parent();
     SetPixel32(s.Tables.Mask(border).Bmp->View(), 0, 0, kKey);
@@ -234,7 +231,7 @@ TEST(SkinSectionPaint, AreaWithABorderMask) {
     // No valid mask: the area alone.
     b = TBitmap32(5, 4);
     PaintSectionWithMask(b.View(), {0, 0, 5, 4}, {0, 0}, skNoBackground, s.Section, 0, 99, -1, s.Tables);
-    EXPECT_EQ(Letters(b), "...../...../...../.....");
+    EXPECT_EQ(Map(b), "...../...../...../.....");
 }
 
 TEST(SkinSectionPaint, BordersAndCorners) {
@@ -246,16 +243,16 @@ TEST(SkinSectionPaint, BordersAndCorners) {
     section.ImgBottomRight = AddMask(s.Tables, 1, 1, H, 0);
     TBitmap32 b(7, 5);
     PaintSectionBorders(b.View(), {1, 1, 6, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
-    EXPECT_EQ(Letters(b), "0000000/0E..FF0/0.....0/0G....0/0G...H0");
+    EXPECT_EQ(Map(b), "0000000/0E..FF0/0.....0/0G....0/0G...H0");
     // A rectangle reaching past the bitmap paints nothing at all.
     b = TBitmap32(7, 5);
     PaintSectionBorders(b.View(), {1, 1, 8, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
     PaintSectionBorders(b.View(), {-1, 0, 3, 3}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
-    EXPECT_EQ(Letters(b), "0000000/0000000/0000000/0000000/0000000");
+    EXPECT_EQ(Map(b), "0000000/0000000/0000000/0000000/0000000");
     // The border mask goes over the corners.
     section.BorderIndex = AddMask(s.Tables, 3, 3, D, 1);
     PaintSectionBorders(b.View(), {0, 0, 7, 5}, {0, 0}, skNoBackground, s.Section, 0, -1, -1, s.Tables);
-    EXPECT_EQ(Letters(b), "DDDDDDD/D.....D/D.....D/D.....D/DDDDDDD");
+    EXPECT_EQ(Map(b), "DDDDDDD/D.....D/D.....D/D.....D/DDDDDDD");
 }
 
 // A 6 x 6 source whose pixel (x, y) is 0xFF00YX (one letter per piece below).
@@ -268,17 +265,9 @@ TBitmap32 Source() {
 
 // The target's pixels as the source coordinates they came from ("yx"), "--" untouched.
 std::string Origins(TBitmap32& b) {
-    std::string out;
-    const TImageView32 v = b.View();
-    for (int y = 0; y < v.Height; ++y) {
-        if (y) out += '/';
-        for (int x = 0; x < v.Width; ++x) {
-            const uint32_t p = GetPixel32(v, x, y);
-            out += p == 0 ? std::string("--") : std::to_string(p >> 4 & 0xF) + std::to_string(p & 0xF);
-            if (x + 1 < v.Width) out += ' ';
-        }
-    }
-    return out;
+    return Render(b, [](uint32_t p) {
+        return p == 0 ? std::string("--") : std::to_string(p >> 4 & 0xF) + std::to_string(p & 0xF);
+    }, " ");
 }
 
 TEST(SkinSectionPaint, TileOrStretchRect) {
