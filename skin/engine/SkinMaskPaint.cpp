@@ -17,10 +17,11 @@ TRect Bounds(const TImageView32& v) { return {0, 0, v.Width, v.Height}; }
 // Draws pieces of one mask frame into the target.
 class TMaskPieces {
 public:
+    // keepAlpha: the target's alpha is meaningful and is built from the pieces.
     TMaskPieces(const TImageView32& target, const TImageView32& source, const TSkinMaskData& m,
-                const TSkBgCacheRef& background, bool fillCorners)
+                const TSkBgCacheRef& background, bool fillCorners, bool keepAlpha = false)
         : t_(target), s_(source), alpha_(m.MaskType != 0), alphaOffset_((m.R.Bottom - m.R.Top) / 2),
-          bg_(background), fillCorners_(fillCorners) {}
+          bg_(background), fillCorners_(fillCorners), keepAlpha_(keepAlpha) {}
 
     // A corner: key pixels may take the background.
     void Corner(int x, int y, const TRect& s) {
@@ -69,6 +70,7 @@ public:
                 uint8_t* t = t_.Pixel(x, y);
                 const uint8_t* p = s_.Pixel(sx, sy);
                 if (!alpha_) std::copy(p, p + 4, t);
+                else if (keepAlpha_) BlendKeepingAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_));
                 else BlendAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_), skNoBackground);
             }
         }
@@ -100,7 +102,20 @@ private:
         if (bg.Ready) t[3] = 255;
     }
 
+    // The blend that builds the target's alpha: the alpha part's red m weighs
+    // the target, and the target's alpha grows to at least 255 - m.
+    static void BlendKeepingAlpha(uint8_t* t, const uint8_t* s, const uint8_t* m) {
+        const int keep = m[2];
+        for (int c = 0; c < 3; ++c) t[c] = uint8_t((t[c] * keep + s[c] * (255 - keep)) >> 8);
+        const uint8_t cover = uint8_t(255 - keep);
+        if (t[3] < 255) t[3] = t[3] == 0 ? cover : std::max(t[3], cover);
+    }
+
     void AlphaPiece(int x, int y, const TRect& s, bool fill, const TSkBgCacheRef& bg) {
+        if (keepAlpha_) {
+            AlphaPieceKeepingAlpha(x, y, s, bg);
+            return;
+        }
         Visit(x, y, s, [&](uint8_t* t, const uint8_t* p, int tx, int ty, int sx, int sy) {
             const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
             if (!IsKey(v)) {
@@ -120,12 +135,29 @@ private:
         });
     }
 
+    // Key pixels take a Ready background, else become fully transparent.
+    void AlphaPieceKeepingAlpha(int x, int y, const TRect& s, const TSkBgCacheRef& bg) {
+        Visit(x, y, s, [&](uint8_t* t, const uint8_t* p, int tx, int ty, int sx, int sy) {
+            const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+            if (!IsKey(v)) {
+                BlendKeepingAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_));
+                return;
+            }
+            uint32_t under;
+            if (bg.Ready && BackgroundPixel(bg, tx, ty, under))
+                for (int c = 0; c < 4; ++c) t[c] = uint8_t(under >> (8 * c));
+            else if (!bg.Ready)
+                t[3] = 0;
+        });
+    }
+
     const TImageView32& t_;
     TImageView32 s_;
     bool alpha_;
     int alphaOffset_;
     const TSkBgCacheRef& bg_;
     bool fillCorners_;
+    bool keepAlpha_;
 };
 
 // Tiles along one edge: whole tiles while they fit before the far border, then one cut tile.
@@ -160,8 +192,11 @@ std::pair<int, int> CutBorders(int length, int first, int second) {
     return {drawnFirst, std::clamp(second - half - excess % 2, 0, std::max(0, length - drawnFirst))};
 }
 
-void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
-                      bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin) {
+namespace {
+
+void DrawNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                  bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin,
+                  bool keepAlpha) {
     if (state == 0 && (mask.DrawFlags & kMaskNoNormalImage)) return;
     const int w = RectWidth(rect), h = RectHeight(rect);
     if (w < 2 || h < 2 || target.Empty()) return;
@@ -177,7 +212,8 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
     const int mw = fw - l - r, mh = fh - t - b;
     if (mw < 0 || mh < 0) return;
 
-    TMaskPieces p(target, source, mask, background, fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0));
+    TMaskPieces p(target, source, mask, background,
+                  fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0), keepAlpha);
     const bool stretch = mask.DrawFlags & kMaskStretch;
     const TRect leftMid{sx, sy + t, sx + l, sy + t + mh}, rightMid{sx + fw - r, sy + t, sx + fw, sy + t + mh};
     const TRect topMid{sx + l, sy, sx + l + mw, sy + t}, bottomMid{sx + l, sy + fh - b, sx + l + mw, sy + fh};
@@ -207,6 +243,18 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
         if (stretch) p.Stretch(inner, centre);
         else p.TileOver(inner, centre);
     }
+}
+
+}  // namespace
+
+void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                      bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin) {
+    DrawNineGrid(target, rect, background, fillFromBackground, state, mask, skin, false);
+}
+
+void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
+                           const TSkinMaskData& mask, const TSkinTables& skin) {
+    DrawNineGrid(target, rect, background, true, state, mask, skin, true);
 }
 
 void DrawMaskState(const TImageView32& target, TPoint point, int state, const TSkBgCacheRef& background,

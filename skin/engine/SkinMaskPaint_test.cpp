@@ -155,6 +155,38 @@ TEST(SkinMaskPaint, AlphaPartBlendsByItsChannels) {
     EXPECT_EQ(Px(b, 2, 0), PieceColor(0, 2, 0));  // black alpha: the source
 }
 
+TEST(SkinMaskPaint, NineGridAlphaBuildsTheTargetsAlpha) {
+    TFixture f(1, 1);
+    const TImageView32 v = f.Mask.Bmp->View();
+    for (int y = 10; y < 20; ++y)
+        for (int x = 0; x < 10; ++x) SetPixel32(v, x, y, 0xFF400000u);  // red 0x40 in the alpha part: m = 64
+    SetPixel32(v, 1, 0, 0xFFFF00FFu);  // a key pixel in the top-left corner
+    SetPixel32(v, 4, 0, 0xFFFF00FFu);  // and one in the top edge
+    auto channel = [](uint32_t p, int c) { return int(p >> (8 * c)) & 255; };
+    // The target's alpha before -> after (m = 64: cover 191).
+    const struct {
+        uint8_t before, after;
+    } alphas[] = {{0, 191}, {16, 191}, {240, 240}, {255, 255}};
+    for (const auto& a : alphas) {
+        TBitmap32 b(10, 10);
+        FillRect32(b.View(), {0, 0, 10, 10}, 0x000000, a.before);
+        DrawMaskNineGridAlpha(b.View(), {0, 0, 10, 10}, skNoBackground, 0, f.Mask, f.Skin);
+        const uint32_t p = Px(b, 2, 2);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(channel(p, c), (channel(PieceColor(0, 2, 2), c) * (255 - 64)) >> 8) << c;
+        EXPECT_EQ(channel(p, 3), a.after) << int(a.before);
+        // Key pixels without a Ready background become fully transparent, corner and edge alike.
+        EXPECT_EQ(channel(Px(b, 1, 0), 3), 0);
+        EXPECT_EQ(channel(Px(b, 4, 0), 3), 0);
+    }
+    // A Ready background fills the corner's key pixel; the edge's key pixel has none given.
+    TBitmap32 parent = Target(12, 12);
+    SetPixel32(parent.View(), 3, 2, 0x80ABCDEFu);
+    TBitmap32 b(10, 10);
+    DrawMaskNineGridAlpha(b.View(), {0, 0, 10, 10}, MakeBgCacheRefFromBitmap(parent.View(), 2, 2), 0, f.Mask, f.Skin);
+    EXPECT_EQ(Px(b, 1, 0), 0x80ABCDEFu);
+    EXPECT_EQ(channel(Px(b, 4, 0), 3), 0);
+}
+
 TEST(SkinMaskPaint, StateFramesKeyedAndFaded) {
     TFixture f;
     SetPixel32(f.Mask.Bmp->View(), 10, 0, skKeyColor);  // frame 1's top-left pixel is the key
