@@ -360,6 +360,45 @@ void PaintSectionBorders(const TImageView32& v, const TRect& rect, TPoint offset
                          skin.Mask(section.BorderIndex), skin);
 }
 
+void PaintSectionBgOverOwn(const TImageView32& v, const TRect& rect, int sectionIndex, int state, TColor customColor,
+                           const TSkinTables& skin) {
+    const TRect r = IntersectRects(rect, {0, 0, v.Width, v.Height});
+    if (RectIsEmpty(r) || !skin.IsValidSectionIndex(sectionIndex)) return;
+    const TSkinGenState& s = skin.Section(sectionIndex).Props[size_t(std::clamp(state, 0, 2))];
+    const bool wholeBitmap = r.Left == 0 && r.Top == 0 && r.Right == v.Width && r.Bottom == v.Height;
+    TFill f = ChooseFill(s, customColor, -1);
+    if (f.T == 100) {
+        if (wholeBitmap) FillRect32(v, r, 0, 0);
+        return;
+    }
+    if (f.Img > 0 || f.Grad > 0) {
+        FillSection(v, r, f.Color, f.Img, f.Grad, f.Tex, f.Gradient, skNoBackground, skin);
+        return;
+    }
+    const uint32_t corner = GetPixel32(v, r.Left, r.Top);
+    const uint8_t opacity = uint8_t((100 - f.T) * 255 / 100);
+    if (corner == 0) FillRect32(v, r, f.Color, opacity);
+    else if (f.T == 0) FillRect32(v, r, f.Color, 255);
+    else TintRect32(v, r, f.Color, std::max(uint8_t(corner >> 24), opacity), 100 - f.T);
+}
+
+void PaintSectionWithBorder(const TImageView32& v, const TRect& rect, int sectionIndex, int state, bool composition,
+                            const TSkinTables& skin) {
+    if (!InsideBitmap(v, rect) || !skin.IsValidSectionIndex(sectionIndex)) return;
+    const TSkinGeneralData& section = skin.Section(sectionIndex);
+    state = std::max(0, std::min(state, section.States - 1));
+    // What the bitmap held, one pixel wider and higher than rect where it has them.
+    const TRect saved = IntersectRects({rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1}, {0, 0, v.Width, v.Height});
+    TBitmap32 before(RectWidth(saved), RectHeight(saved));
+    CopyPiece(before.View(), {0, 0, before.Width(), before.Height()}, 0, 0, v, saved);
+    PaintSectionBgOverOwn(v, rect, sectionIndex, std::min(state, 2), kNoCustomColor, skin);
+    if (skin.IsValidMaskIndex(section.BorderIndex))
+        DrawMaskNineGridAlpha(v, rect, MakeBgCacheRefFromBitmap(before.View(), -rect.Left, -rect.Top), state,
+                              skin.Mask(section.BorderIndex), skin);
+    if (rect.Left == 0 && rect.Top == 0 && rect.Right == v.Width && rect.Bottom == v.Height)
+        PremultiplyRect(v, rect, composition);
+}
+
 void TileOrStretchRect(const TImageView32& t, const TImageView32& src, const TRect& tr, bool paintCentre,
                        bool stretchCentre, const TRect& edgeModes, const TRect& limits, const TRect& borders,
                        const TRect& sr) {

@@ -50,6 +50,22 @@ void PaintSectionBorders(const TImageView32& bitmap, const TRect& rect, TPoint o
                          const TSkBgCacheRef& background, int sectionIndex, int state, int hotTextureIndex,
                          int textureIndex, const TSkinTables& skin);
 
+// The section's background over the bitmap's own content, for bitmaps whose
+// alpha is meaningful. Transparency 100 clears rect (colour and alpha) when it
+// covers the whole bitmap and otherwise leaves it. customColor other than
+// kNoCustomColor paints that colour alone, opaque. A plain colour goes over by
+// the pixel at rect's top-left: over an empty pixel it is filled with the
+// state's opacity; else an opaque state fills, a translucent one tints.
+void PaintSectionBgOverOwn(const TImageView32& bitmap, const TRect& rect, int sectionIndex, int state,
+                           TColor customColor, const TSkinTables& skin);
+
+// PaintSectionBgOverOwn, then the section's border mask drawn keeping alpha
+// against what the bitmap held before; a rectangle covering the whole bitmap
+// is premultiplied last (composition as for layered windows). Nothing when
+// rect does not lie wholly inside the bitmap.
+void PaintSectionWithBorder(const TImageView32& bitmap, const TRect& rect, int sectionIndex, int state,
+                            bool composition, const TSkinTables& skin);
+
 // Edge modes of TileOrStretchRect.
 constexpr int kEdgeTile = 0;
 constexpr int kEdgeStretch = 1;

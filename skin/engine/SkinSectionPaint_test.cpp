@@ -255,6 +255,61 @@ TEST(SkinSectionPaint, BordersAndCorners) {
     EXPECT_EQ(Map(b), "DDDDDDD/D.....D/D.....D/D.....D/DDDDDDD");
 }
 
+TEST(SkinSectionPaint, OverOwnContent) {
+    constexpr uint32_t kRed = 0xFFFF0000u, kOld = 0x80112233u;
+    struct Case {
+        const char* name;
+        int transparency;
+        TColor custom;
+        TRect rect;
+        uint32_t before, after;  // at (1, 1)
+    } cases[] = {
+        {"transparent over the whole bitmap: cleared", 100, kNoCustomColor, {0, 0, 4, 3}, kOld, 0},
+        {"transparent over a part: left", 100, kNoCustomColor, {1, 1, 3, 3}, kOld, kOld},
+        {"opaque: filled", 0, kNoCustomColor, {1, 1, 3, 3}, kOld, kRed},
+        {"translucent over an empty pixel: the state's opacity", 40, kNoCustomColor, {1, 1, 3, 3}, 0, 0x99FF0000u},
+        {"translucent over content: tinted, alpha at least the opacity", 40, kNoCustomColor, {1, 1, 3, 3}, 0x40000000u,
+         0x99990000u},
+        {"translucent over more opaque content keeps its alpha", 40, kNoCustomColor, {1, 1, 3, 3}, 0xF0000000u,
+         0xF0990000u},
+        {"a custom colour alone, opaque", 100, 0x00FF00, {1, 1, 3, 3}, kOld, 0xFF00FF00u},
+    };
+    for (const Case& c : cases) {
+        TSkin s;
+        s.State(0).Color = 0x0000FF;
+        s.State(0).Transparency = c.transparency;
+        TBitmap32 b(4, 3);
+        FillRect32(b.View(), {0, 0, 4, 3}, TColor(SwapRedBlue(c.before) & 0xFFFFFF), uint8_t(c.before >> 24));
+        PaintSectionBgOverOwn(b.View(), c.rect, s.Section, 0, c.custom, s.Tables);
+        EXPECT_EQ(GetPixel32(b.View(), 1, 1), c.after) << c.name;
+        EXPECT_EQ(GetPixel32(b.View(), 3, 0), c.rect.Right == 4 ? c.after : c.before) << c.name;
+    }
+}
+
+TEST(SkinSectionPaint, WithBorderKeepingAlpha) {
+    TSkin s;
+    s.State(0).Color = 0x0000FF;
+    const int border = AddMask(s.Tables, 3, 3, E, 1);
+    SetPixel32(s.Tables.Mask(border).Bmp->View(), 0, 0, kKey);
+    s.Tables.Section(s.Section).BorderIndex = border;
+    TBitmap32 b(6, 4);
+    FillRect32(b.View(), {0, 0, 6, 4}, 0x302010, 255);  // pixel 0xFF102030
+    PaintSectionWithBorder(b.View(), {1, 1, 5, 4}, s.Section, 0, true, s.Tables);
+    EXPECT_EQ(GetPixel32(b.View(), 1, 1), 0xFF102030u);  // the key corner shows what was there
+    EXPECT_EQ(GetPixel32(b.View(), 2, 1), E);
+    EXPECT_EQ(GetPixel32(b.View(), 2, 2), 0xFFFF0000u);
+    EXPECT_EQ(GetPixel32(b.View(), 0, 0), 0xFF102030u);
+    // Past the bitmap: nothing.
+    PaintSectionWithBorder(b.View(), {2, 0, 7, 4}, s.Section, 0, true, s.Tables);
+    EXPECT_EQ(GetPixel32(b.View(), 2, 2), 0xFFFF0000u);
+    // The whole bitmap is premultiplied last: 40 % transparent red over nothing.
+    s.Tables.Section(s.Section).BorderIndex = -1;
+    s.State(0).Transparency = 40;
+    TBitmap32 whole(4, 3);
+    PaintSectionWithBorder(whole.View(), {0, 0, 4, 3}, s.Section, 0, true, s.Tables);
+    EXPECT_EQ(GetPixel32(whole.View(), 1, 1), 0x99000000u | uint32_t((255 * 153) >> 8) << 16);
+}
+
 // A 6 x 6 source whose pixel (x, y) is 0xFF00YX (one letter per piece below).
 TBitmap32 Source() {
     TBitmap32 src(6, 6);
