@@ -12,15 +12,19 @@ constexpr uint32_t kKeyRgb = 0xFF00FF;  // clFuchsia, the same in colour and pix
 
 bool IsKey(uint32_t pixel) { return (pixel & 0xFFFFFFu) == kKeyRgb; }
 
+constexpr int kFilterHermite = 2;
+constexpr int kFilterMitchell = 6;
+
 TRect Bounds(const TImageView32& v) { return {0, 0, v.Width, v.Height}; }
 
 // Draws pieces of one mask frame into the target.
 class TMaskPieces {
 public:
+    // keepAlpha: the target's alpha is meaningful and is built from the pieces.
     TMaskPieces(const TImageView32& target, const TImageView32& source, const TSkinMaskData& m,
-                const TSkBgCacheRef& background, bool fillCorners)
+                const TSkBgCacheRef& background, bool fillCorners, bool keepAlpha = false)
         : t_(target), s_(source), alpha_(m.MaskType != 0), alphaOffset_((m.R.Bottom - m.R.Top) / 2),
-          bg_(background), fillCorners_(fillCorners) {}
+          bg_(background), fillCorners_(fillCorners), keepAlpha_(keepAlpha) {}
 
     // A corner: key pixels may take the background.
     void Corner(int x, int y, const TRect& s) {
@@ -56,25 +60,92 @@ public:
         }
     }
 
-    // s stretched over the target rectangle (nearest pixel).
-    void Stretch(const TRect& target, const TRect& s) {
+    // s stretched over the target rectangle. Key masks take the nearest
+    // pixel; masks with an alpha part scale their colour and alpha parts apart
+    // and blend them (a centre piece is resampled).
+    void Stretch(const TRect& target, const TRect& s, bool centre = false) {
         const int tw = RectWidth(target), th = RectHeight(target), sw = RectWidth(s), sh = RectHeight(s);
         if (tw <= 0 || th <= 0 || sw <= 0 || sh <= 0) return;
+        if (alpha_) {
+            StretchAlpha(target, s, centre);
+            return;
+        }
         const TRect visible = IntersectRects(target, Bounds(t_));
         for (int y = visible.Top; y < visible.Bottom; ++y) {
             const int sy = s.Top + int(int64_t(y - target.Top) * sh / th);
             for (int x = visible.Left; x < visible.Right; ++x) {
                 const int sx = s.Left + int(int64_t(x - target.Left) * sw / tw);
                 if (!InSource(sx, sy)) continue;
-                uint8_t* t = t_.Pixel(x, y);
                 const uint8_t* p = s_.Pixel(sx, sy);
-                if (!alpha_) std::copy(p, p + 4, t);
-                else BlendAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_), skNoBackground);
+                std::copy(p, p + 4, t_.Pixel(x, y));
             }
         }
     }
 
 private:
+    // The colour and alpha parts of s, each scaled to w x h: resampled (colour
+    // by Mitchell; alpha by Mitchell, or Hermite when the target keeps alpha)
+    // for a centre piece or one that shrinks one way only, else the nearest
+    // pixel. Then blended into the target; a source piece outside its image
+    // draws nothing, a target piece 1 pixel wide or high neither.
+    void StretchAlpha(const TRect& target, const TRect& s, bool centre) {
+        const int w = RectWidth(target), h = RectHeight(target), sw = RectWidth(s), sh = RectHeight(s);
+        if (w <= 1 || h <= 1) return;
+        if (s.Left < 0 || s.Top < 0 || s.Right > s_.Width || s.Bottom + alphaOffset_ > s_.Height) return;
+        const bool resample = centre || (w < sw && h == sh) || (w == sw && h < sh);
+        TBitmap32 colour = Scaled(s, w, h, resample, kFilterMitchell);
+        TBitmap32 alpha = Scaled({s.Left, s.Top + alphaOffset_, s.Right, s.Bottom + alphaOffset_}, w, h, resample,
+                                  keepAlpha_ ? kFilterHermite : kFilterMitchell);
+        if (colour.Width() != w || colour.Height() != h || alpha.Width() != w || alpha.Height() != h) return;
+        const TRect visible = IntersectRects(target, Bounds(t_));
+        for (int y = visible.Top; y < visible.Bottom; ++y)
+            for (int x = visible.Left; x < visible.Right; ++x) {
+                uint8_t* t = t_.Pixel(x, y);
+                const uint8_t* p = colour.View().Pixel(x - target.Left, y - target.Top);
+                const uint8_t* m = alpha.View().Pixel(x - target.Left, y - target.Top);
+                if (!keepAlpha_) {
+                    for (int c = 0; c < 3; ++c) t[c] = uint8_t(((int(t[c]) - p[c]) * m[c] + p[c] * 256) >> 8);
+                    t[3] = 255;
+                    continue;
+                }
+                const int v = m[2];
+                if (v == 255) continue;
+                if (v == 0) {
+                    t[0] = p[0], t[1] = p[1], t[2] = p[2], t[3] = 255;
+                    continue;
+                }
+                const int u = std::min<int>(v, t[3]);
+                for (int c = 0; c < 3; ++c) t[c] = uint8_t((u * t[c] + (255 - u) * p[c]) >> 8);
+                t[3] = std::max<uint8_t>(t[3], uint8_t(255 - v));
+            }
+    }
+
+    // Piece s of the source scaled to w x h (see StretchAlpha).
+    TBitmap32 Scaled(const TRect& s, int w, int h, bool resample, int filter) const {
+        const int sw = RectWidth(s), sh = RectHeight(s);
+        TBitmap32 piece(sw, sh);
+        for (int y = 0; y < sh; ++y) std::copy(s_.Pixel(s.Left, s.Top + y), s_.Pixel(s.Left, s.Top + y) + 4 * sw,
+                                               piece.View().Pixel(0, y));
+        if (resample) {
+            if (sw == 1 || sh == 1) piece = Nearest(piece.View(), std::max(sw, 2), std::max(sh, 2));
+            TBitmap32 out;
+            ResampleBitmap(piece.View(), out, w, filter, h);
+            return out;
+        }
+        return Nearest(piece.View(), w, h);
+    }
+
+    static TBitmap32 Nearest(const TImageView32& src, int w, int h) {
+        TBitmap32 out(w, h);
+        if (out.Width() != w) return out;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint8_t* p = src.Pixel(int(int64_t(x) * src.Width / w), int(int64_t(y) * src.Height / h));
+                std::copy(p, p + 4, out.View().Pixel(x, y));
+            }
+        return out;
+    }
+
     bool InSource(int x, int y) const {
         return x >= 0 && y >= 0 && x < s_.Width && y < s_.Height && (!alpha_ || y + alphaOffset_ < s_.Height);
     }
@@ -100,7 +171,20 @@ private:
         if (bg.Ready) t[3] = 255;
     }
 
+    // The blend that builds the target's alpha: the alpha part's red m weighs
+    // the target, and the target's alpha grows to at least 255 - m.
+    static void BlendKeepingAlpha(uint8_t* t, const uint8_t* s, const uint8_t* m) {
+        const int keep = m[2];
+        for (int c = 0; c < 3; ++c) t[c] = uint8_t((t[c] * keep + s[c] * (255 - keep)) >> 8);
+        const uint8_t cover = uint8_t(255 - keep);
+        if (t[3] < 255) t[3] = t[3] == 0 ? cover : std::max(t[3], cover);
+    }
+
     void AlphaPiece(int x, int y, const TRect& s, bool fill, const TSkBgCacheRef& bg) {
+        if (keepAlpha_) {
+            AlphaPieceKeepingAlpha(x, y, s, bg);
+            return;
+        }
         Visit(x, y, s, [&](uint8_t* t, const uint8_t* p, int tx, int ty, int sx, int sy) {
             const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
             if (!IsKey(v)) {
@@ -120,12 +204,29 @@ private:
         });
     }
 
+    // Key pixels take a Ready background, else become fully transparent.
+    void AlphaPieceKeepingAlpha(int x, int y, const TRect& s, const TSkBgCacheRef& bg) {
+        Visit(x, y, s, [&](uint8_t* t, const uint8_t* p, int tx, int ty, int sx, int sy) {
+            const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+            if (!IsKey(v)) {
+                BlendKeepingAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_));
+                return;
+            }
+            uint32_t under;
+            if (bg.Ready && BackgroundPixel(bg, tx, ty, under))
+                for (int c = 0; c < 4; ++c) t[c] = uint8_t(under >> (8 * c));
+            else if (!bg.Ready)
+                t[3] = 0;
+        });
+    }
+
     const TImageView32& t_;
     TImageView32 s_;
     bool alpha_;
     int alphaOffset_;
     const TSkBgCacheRef& bg_;
     bool fillCorners_;
+    bool keepAlpha_;
 };
 
 // Tiles along one edge: whole tiles while they fit before the far border, then one cut tile.
@@ -160,8 +261,11 @@ std::pair<int, int> CutBorders(int length, int first, int second) {
     return {drawnFirst, std::clamp(second - half - excess % 2, 0, std::max(0, length - drawnFirst))};
 }
 
-void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
-                      bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin) {
+namespace {
+
+void DrawNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                  bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin,
+                  bool keepAlpha) {
     if (state == 0 && (mask.DrawFlags & kMaskNoNormalImage)) return;
     const int w = RectWidth(rect), h = RectHeight(rect);
     if (w < 2 || h < 2 || target.Empty()) return;
@@ -177,7 +281,8 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
     const int mw = fw - l - r, mh = fh - t - b;
     if (mw < 0 || mh < 0) return;
 
-    TMaskPieces p(target, source, mask, background, fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0));
+    TMaskPieces p(target, source, mask, background,
+                  fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0), keepAlpha);
     const bool stretch = mask.DrawFlags & kMaskStretch;
     const TRect leftMid{sx, sy + t, sx + l, sy + t + mh}, rightMid{sx + fw - r, sy + t, sx + fw, sy + t + mh};
     const TRect topMid{sx + l, sy, sx + l + mw, sy + t}, bottomMid{sx + l, sy + fh - b, sx + l + mw, sy + fh};
@@ -204,9 +309,21 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
     edge(true, rect.Right - r, rightMid);
     if (mask.DrawFlags & kMaskPaintCentre) {
         const TRect inner{rect.Left + l, rect.Top + t, rect.Right - r, rect.Bottom - b};
-        if (stretch) p.Stretch(inner, centre);
+        if (stretch) p.Stretch(inner, centre, true);
         else p.TileOver(inner, centre);
     }
+}
+
+}  // namespace
+
+void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                      bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin) {
+    DrawNineGrid(target, rect, background, fillFromBackground, state, mask, skin, false);
+}
+
+void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
+                           const TSkinMaskData& mask, const TSkinTables& skin) {
+    DrawNineGrid(target, rect, background, true, state, mask, skin, true);
 }
 
 void DrawMaskState(const TImageView32& target, TPoint point, int state, const TSkBgCacheRef& background,

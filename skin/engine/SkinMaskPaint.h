@@ -27,6 +27,14 @@ std::pair<int, int> CutBorders(int length, int first, int second);
 void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
                       bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin);
 
+// The same for bitmaps whose alpha is meaningful (cache bitmaps of translucent
+// sections): corners always take the background; alpha pieces blend by the
+// alpha part's red m and raise the target's alpha to at least 255 - m (an
+// alpha of 0 becomes exactly that); key pixels take a Ready background, else
+// become fully transparent.
+void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
+                           const TSkinMaskData& mask, const TSkinTables& skin);
+
 // One state frame with its top-left at point; mode 1 draws it fully, other
 // modes faded (key masks half blended, alpha masks lighter).
 void DrawMaskState(const TImageView32& target, TPoint point, int state, const TSkBgCacheRef& background,

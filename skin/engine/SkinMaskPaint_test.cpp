@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace ad::skin {
 namespace {
 
@@ -153,6 +155,70 @@ TEST(SkinMaskPaint, AlphaPartBlendsByItsChannels) {
                                             channel(PieceColor(0, 1, 0), c) * 256) >> 8) << c;
     }
     EXPECT_EQ(Px(b, 2, 0), PieceColor(0, 2, 0));  // black alpha: the source
+}
+
+TEST(SkinMaskPaint, NineGridAlphaBuildsTheTargetsAlpha) {
+    TFixture f(1, 1);
+    const TImageView32 v = f.Mask.Bmp->View();
+    for (int y = 10; y < 20; ++y)
+        for (int x = 0; x < 10; ++x) SetPixel32(v, x, y, 0xFF400000u);  // red 0x40 in the alpha part: m = 64
+    SetPixel32(v, 1, 0, 0xFFFF00FFu);  // a key pixel in the top-left corner
+    SetPixel32(v, 4, 0, 0xFFFF00FFu);  // and one in the top edge
+    auto channel = [](uint32_t p, int c) { return int(p >> (8 * c)) & 255; };
+    // The target's alpha before -> after (m = 64: cover 191).
+    const struct {
+        uint8_t before, after;
+    } alphas[] = {{0, 191}, {16, 191}, {240, 240}, {255, 255}};
+    for (const auto& a : alphas) {
+        TBitmap32 b(10, 10);
+        FillRect32(b.View(), {0, 0, 10, 10}, 0x000000, a.before);
+        DrawMaskNineGridAlpha(b.View(), {0, 0, 10, 10}, skNoBackground, 0, f.Mask, f.Skin);
+        const uint32_t p = Px(b, 2, 2);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(channel(p, c), (channel(PieceColor(0, 2, 2), c) * (255 - 64)) >> 8) << c;
+        EXPECT_EQ(channel(p, 3), a.after) << int(a.before);
+        // Key pixels without a Ready background become fully transparent, corner and edge alike.
+        EXPECT_EQ(channel(Px(b, 1, 0), 3), 0);
+        EXPECT_EQ(channel(Px(b, 4, 0), 3), 0);
+    }
+    // A Ready background fills the corner's key pixel; the edge's key pixel has none given.
+    TBitmap32 parent = Target(12, 12);
+    SetPixel32(parent.View(), 3, 2, 0x80ABCDEFu);
+    TBitmap32 b(10, 10);
+    DrawMaskNineGridAlpha(b.View(), {0, 0, 10, 10}, MakeBgCacheRefFromBitmap(parent.View(), 2, 2), 0, f.Mask, f.Skin);
+    EXPECT_EQ(Px(b, 1, 0), 0x80ABCDEFu);
+    EXPECT_EQ(channel(Px(b, 4, 0), 3), 0);
+}
+
+TEST(SkinMaskPaint, StretchedAlphaPiecesAreScaledApart) {
+    TFixture f(1, 1);
+    f.Mask.DrawFlags = kMaskStretch | kMaskPaintCentre;
+    const TImageView32 v = f.Mask.Bmp->View();
+    for (int y = 3; y < 7; ++y)
+        for (int x = 3; x < 7; ++x) SetPixel32(v, x, y, 0xFF000000u | uint32_t((x - 3 + (y - 3) * 4) * 17) << 8);
+    TBitmap32 b = Target(20, 20);
+    DrawMaskNineGrid(b.View(), {0, 0, 20, 20}, skNoBackground, false, 0, f.Mask, f.Skin);
+    auto green = [&](int x, int y) { return int(Px(b, x, y) >> 8 & 255); };
+    // The centre is resampled: values between the source's 16 appear.
+    std::set<int> centre, top;
+    for (int y = 3; y < 17; ++y)
+        for (int x = 3; x < 17; ++x) centre.insert(green(x, y));
+    EXPECT_GT(centre.size(), 16u);
+    // A top edge that only grows takes the nearest pixel: the source's 4 values only.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 3; x < 17; ++x) top.insert(green(x, y));
+    EXPECT_EQ(top, (std::set<int>{0, 1, 2, 3}));
+
+    // Keeping alpha, a stretched piece blends by min(alpha part, target alpha) and raises the alpha.
+    for (int y = 10; y < 20; ++y)
+        for (int x = 0; x < 10; ++x) SetPixel32(v, x, y, x == 5 ? 0xFFFFFFFFu : 0xFF400000u);  // m 64; column 5 white
+    TBitmap32 a(20, 20);
+    FillRect32(a.View(), {0, 0, 20, 20}, 0x000000, 128);
+    DrawMaskNineGridAlpha(a.View(), {0, 0, 20, 20}, skNoBackground, 0, f.Mask, f.Skin);
+    const uint32_t s = PieceColor(0, 3, 0);
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(int(Px(a, 3, 0) >> (8 * c) & 255), (191 * int(s >> (8 * c) & 255)) >> 8) << c;
+    EXPECT_EQ(Px(a, 3, 0) >> 24, 191u);
+    // White in the alpha part leaves the target (source column 5 lands on columns 10 to 13 here).
+    EXPECT_EQ(Px(a, 11, 0), 0x80000000u);
 }
 
 TEST(SkinMaskPaint, StateFramesKeyedAndFaded) {

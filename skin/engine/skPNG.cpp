@@ -248,8 +248,9 @@ void PngLoader::ReadHeader(const ChunkInfo& c) {
     switch (g_.ColorType) {
         case 0:
         case 3: g_.PixelBits = g_.BitDepth == 1 ? 1 : g_.BitDepth <= 4 ? 4 : 8; break;
+        case 4: g_.PixelBits = 8; break;  // grey with alpha: the grey only, its alpha samples are dropped
         case 2: g_.PixelBits = 24; break;
-        default: g_.PixelBits = 32; break;  // grey with alpha keeps its alpha too
+        default: g_.PixelBits = 32; break;
     }
 }
 
@@ -285,7 +286,7 @@ void PngLoader::ReadBackground(const ChunkInfo& c) {
             if (g_.BitDepth == 16) v = Reduce16(v);
             else if (g_.BitDepth == 2) v = v * 15 / 3;
             v = std::min<uint32_t>(v, 255);
-            if (g_.ColorType == 0) backgroundIndex_ = int(std::min<uint32_t>(v, (1u << g_.PixelBits) - 1));
+            backgroundIndex_ = int(std::min<uint32_t>(v, (1u << g_.PixelBits) - 1));
             g_.BackgroundColor = TColor(v | v << 8 | v << 16);
             break;
         }
@@ -337,7 +338,7 @@ void PngLoader::ReadTransparency(const ChunkInfo& c) {
             g_.HasAlphaTable = true;
             break;
         }
-        default: break;  // grey with alpha and RGBA carry their own alpha
+        default: break;  // ignored for grey with alpha and RGBA
     }
 }
 
@@ -482,10 +483,7 @@ void PngLoader::ConvertRow(const uint8_t* row, uint32_t y, uint32_t x0, uint32_t
                 }
                 return;
             case 4:
-                for (uint32_t i = 0; i < count; ++i, out += step, row += 2) {
-                    out[0] = out[1] = out[2] = Gamma(row[0]);
-                    out[3] = row[1];
-                }
+                for (uint32_t i = 0; i < count; ++i, out += step, row += 2) *out = row[0];
                 return;
             case 6:
                 if (gammaOn_) {
@@ -522,10 +520,7 @@ void PngLoader::ConvertRow(const uint8_t* row, uint32_t y, uint32_t x0, uint32_t
             }
             break;
         case 4:
-            for (uint32_t i = 0; i < count; ++i, out += step) {
-                out[0] = out[1] = out[2] = Gamma(eight(2 * size_t(i)));
-                out[3] = eight(2 * size_t(i) + 1);
-            }
+            for (uint32_t i = 0; i < count; ++i, out += step) *out = eight(2 * size_t(i));
             break;
         case 6:
             for (uint32_t i = 0; i < count; ++i, out += step) {

@@ -83,9 +83,10 @@ private:
 };
 
 // Gives the target the graphic's pixels as 32 bits with alpha: indexed images
-// with a transparency table take their alphas; 32-bit images keep theirs; other
-// images with a gAMA chunk become black with alpha 255 - red (the encoding of
-// grey shadow images), without one opaque.
+// with a transparency table take their alphas; 32-bit (RGBA) images keep theirs;
+// other images with a gAMA chunk become black with alpha 255 - red (the
+// encoding of grey shadow images), without one opaque. Grey-with-alpha images
+// are among the others: the reader drops their alpha samples.
 void CopyPngAlphaToBitmap(TBitmap32& target, const TPNGGraphic& graphic);
 
 // Loads a PNG from memory into a 32-bit bitmap with alpha; false (and an empty

@@ -63,7 +63,7 @@ uint32_t Expected(const pngtest::Image& img, int x, int y) {
             return Px(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16), 255);
         }
         case 2: return Px(s(2), s(1), s(0), 255);
-        case 4: return Px(s(0), s(0), s(0), s(1));
+        case 4: return Px(s(0), s(0), s(0), 255);  // the alpha samples are dropped
         default: return Px(s(2), s(1), s(0), s(3));
     }
 }
@@ -97,7 +97,7 @@ TEST(skPNG, EveryFormatAndInterlace) {
                     TBitmap32 bmp = Load(pngtest::Write(img, extras), &g);
                     ASSERT_EQ(bmp.Width(), w);
                     ASSERT_EQ(bmp.Height(), h);
-                    EXPECT_EQ(g.PixelBits, f.type == 2 ? 24 : f.type >= 4 ? 32
+                    EXPECT_EQ(g.PixelBits, f.type == 2 ? 24 : f.type == 6 ? 32 : f.type == 4 ? 8
                                                : f.depth == 1 ? 1 : f.depth <= 4 ? 4 : 8);
                     for (int y = 0; y < h; ++y)
                         for (int x = 0; x < w; ++x)
@@ -257,20 +257,32 @@ TEST(skPNG, Transparency) {
 }
 
 TEST(skPNG, GammaAndShadowEncoding) {
-    pngtest::Image grey;
-    grey.Width = 4;
-    grey.ColorType = 0;
-    grey.Sample = [](int x, int, int) { return uint32_t(x * 80); };
-    // Without gAMA: opaque grey; with a neutral gAMA: black with alpha 255 - grey.
-    TBitmap32 plain = Load(pngtest::Write(grey));
-    pngtest::Extras gamma;
-    gamma.Before = {pngtest::Gamma(45455)};
-    TPNGGraphic g;
-    TBitmap32 shadow = Load(pngtest::Write(grey, gamma), &g);
-    EXPECT_TRUE(g.HasGamma);
-    for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(GetPixel32(plain.View(), x, 0), Px(x * 80, x * 80, x * 80, 255));
-        EXPECT_EQ(GetPixel32(shadow.View(), x, 0), Px(0, 0, 0, 255 - x * 80));
+    // Grey, and grey with alpha whose alpha samples are dropped (the image is
+    // drawn from its grey alone): without gAMA opaque grey; with a neutral gAMA
+    // black with alpha 255 - grey, whatever the alpha samples said.
+    const struct {
+        int type, depth;
+    } greys[] = {{0, 8}, {4, 8}, {4, 16}};
+    for (const auto& f : greys) {
+        SCOPED_TRACE(testing::Message() << "type " << f.type << " depth " << f.depth);
+        pngtest::Image grey;
+        grey.Width = 4;
+        grey.ColorType = f.type;
+        grey.BitDepth = f.depth;
+        grey.Sample = [&](int x, int, int c) {
+            const uint32_t v = c == 1 ? uint32_t(40 + x * 50) : uint32_t(x * 80);  // alpha differs from grey
+            return f.depth == 16 ? v * 257 : v;
+        };
+        TBitmap32 plain = Load(pngtest::Write(grey));
+        pngtest::Extras gamma;
+        gamma.Before = {pngtest::Gamma(45455)};
+        TPNGGraphic g;
+        TBitmap32 shadow = Load(pngtest::Write(grey, gamma), &g);
+        EXPECT_TRUE(g.HasGamma);
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(GetPixel32(plain.View(), x, 0), Px(x * 80, x * 80, x * 80, 255)) << x;
+            EXPECT_EQ(GetPixel32(shadow.View(), x, 0), Px(0, 0, 0, 255 - x * 80)) << x;
+        }
     }
     // RGB goes through the gamma table; alpha never does.
     pngtest::Image rgba = Rgb(1, 1);
