@@ -9,7 +9,17 @@
 namespace ad::uni {
 
 TUniApplication::TUniApplication(TApplication* application) : TComponent(application), application_(application) {
-    if (!application_->HintWindowClass) application_->HintWindowClass = &PlainHintWindowClass;
+    if (!application_->HintWindowClass) {
+        application_->HintWindowClass = &PlainHintWindowClass;
+        installedHintWindow_ = true;
+    }
+}
+
+TUniApplication::~TUniApplication() {
+    if (installedHintWindow_ && application_->HintWindowClass == &PlainHintWindowClass) {
+        application_->CancelHint();
+        application_->HintWindowClass = nullptr;
+    }
 }
 
 std::wstring TUniApplication::Hint() {

@@ -18,6 +18,8 @@ class TUniApplication : public TComponent {
 public:
     // Gives the application the plain hint window when it has none.
     explicit TUniApplication(TApplication* application);
+    // Takes the plain hint window back out when it put it in.
+    ~TUniApplication() override;
 
     // The wide title; the ANSI Title wins when code changed it meanwhile.
     std::wstring Title();
@@ -34,6 +36,7 @@ private:
     TApplication* application_;
     std::u16string wideTitle_;
     std::u16string wideHint_;
+    bool installedHintWindow_ = false;
 };
 
 }  // namespace ad::uni

@@ -159,6 +159,14 @@ TEST(UniApplicationHint, MarkingTable) {
 }
 
 TEST(UniApplicationHint, SetHintKeepsTheWideTextUntilTheAnsiHintChanges) {
+    {
+        // The plain window goes with the object that put it in.
+        const THintWindowClass saved = Application->HintWindowClass;
+        Application->HintWindowClass = nullptr;
+        { TUniApplication uni(Application); }
+        EXPECT_EQ(Application->HintWindowClass, nullptr);
+        Application->HintWindowClass = saved;
+    }
     UniHintApplication app;
     app.uni->SetHint(L"\u4E2D\u6587 long");
     EXPECT_EQ(Application->Hint, Narrow(L"\u4E2D\u6587 long"));
