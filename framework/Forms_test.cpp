@@ -389,7 +389,9 @@ public:
 TEST(ApplicationHint, TheShortHintShowsWhenTheMouseRestsOnAControl) {
     HintSettings settings;
     TForm form(nullptr);
-    form.SetBounds(0, 0, 300, 200);  // away from where the pointer rests
+    form.SetBounds(0, 0, 300, 200);
+    // The pointer rests away from the form, so only the posted moves count.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     form.Hint = "Form hint|The form's long hint";
     auto* withHint = new TButton(&form);
     withHint->SetParent(&form);

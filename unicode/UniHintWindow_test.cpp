@@ -92,7 +92,9 @@ TEST(UniApplicationHint, AUnicodeControlsHintShowsWideWhenTheMouseRestsOnIt) {
     UniHintApplication app;
     EXPECT_EQ(Application->HintWindowClass, &PlainHintWindowClass);
     TForm form(nullptr);
-    form.SetBounds(0, 0, 300, 250);  // away from where the pointer rests
+    form.SetBounds(0, 0, 300, 250);
+    // The pointer rests away from the form, so only the posted moves count.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     auto* memo = new TUniMemo(&form);
     memo->SetParent(&form);
     memo->SetBounds(10, 10, 200, 100);
