@@ -20,6 +20,7 @@ namespace {
 
 constexpr UINT CM_RELEASE = WM_USER + 0x100;
 constexpr UINT CM_EXCEPTION = WM_USER + 0x101;
+constexpr UINT_PTR HintTimerId = 1;
 
 // Disables the other enabled, visible top-level windows of the thread while a
 // modal form runs, and enables them again afterwards.
@@ -410,6 +411,7 @@ TApplication::TApplication() : TComponent(nullptr), mainThreadId_(::GetCurrentTh
 
 TApplication::~TApplication() {
     BeginDestroy();
+    hintWindow_.reset();
     DestroyComponents();
     utility_.reset();
     if (oleInitialized_) ::OleUninitialize();
@@ -439,8 +441,103 @@ void TApplication::CancelRelease(TForm* form) noexcept {
     releasing_.erase(std::remove(releasing_.begin(), releasing_.end(), form), releasing_.end());
 }
 
-bool TApplication::HandleUtilityMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+std::string GetShortHint(const std::string& hint) {
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& hint) {
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+namespace {
+
+// The control whose hint shows for Control: itself or its nearest parent with a hint.
+TWinControl* HintSource(TWinControl* control) {
+    for (TWinControl* c = control; c; c = c->Parent())
+        if (!c->Hint.empty()) return c;
+    return nullptr;
+}
+
+// Our control behind a window or its nearest parent window.
+TWinControl* ControlOfWindow(HWND wnd) {
+    for (HWND w = wnd; w; w = ::GetParent(w))
+        if (TWinControl* c = TWinControl::FromHandle(w)) return c;
+    return nullptr;
+}
+
+}  // namespace
+
+void TApplication::TrackHintMouse(const MSG& msg) {
+    if (hintWindow_ && msg.hwnd && msg.hwnd == hintWindow_->WindowHandle()) return;
+    switch (msg.message) {
+        case WM_MOUSEMOVE: {
+            TWinControl* control = ControlOfWindow(msg.hwnd);
+            HWND wnd = control ? control->Handle() : nullptr;
+            if (wnd == hintWnd_) return;
+            CancelHint();
+            hintWnd_ = wnd;
+            TWinControl* source = HintSource(control);
+            Hint = source ? GetLongHint(source->Hint) : std::string();
+            if (source && ShowHint && HintWindowClass && Handle())
+                ::SetTimer(Handle(), HintTimerId, static_cast<UINT>(std::max(HintPause, 0)), nullptr);
+            return;
+        }
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+        case WM_NCMOUSEMOVE: case WM_KEYDOWN: case WM_SYSKEYDOWN:
+            CancelHint();
+            return;
+        default: return;
+    }
+}
+
+void TApplication::CancelHint() {
+    if (Handle()) ::KillTimer(Handle(), HintTimerId);
+    if (hintWindow_) hintWindow_->ReleaseHint();
+}
+
+void TApplication::ActivateHint(TWinControl* Control, POINT CursorPos) {
+    TWinControl* source = HintSource(Control);
+    if (!source || !ShowHint) {
+        CancelHint();
+        return;
+    }
+    THintInfo info;
+    info.HintControl = Control;
+    info.HintWindowClass = HintWindowClass;
+    info.HintPos = TPoint{CursorPos.x, CursorPos.y + ::GetSystemMetrics(SM_CYCURSOR) * 2 / 3};
+    info.HintMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    info.HintStr = GetShortHint(source->Hint);
+    bool canShow = !Control->HandleAllocated() ||
+                   Control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+    if (canShow && OnShowHint) Guarded([&] { OnShowHint(info.HintStr, canShow, info); });
+    if (!canShow || info.HintStr.empty() || !info.HintWindowClass) {
+        CancelHint();
+        return;
+    }
+    if (!hintWindow_ || hintWindowClass_ != info.HintWindowClass) {
+        if (hintWindow_) hintWindow_->ReleaseHint();
+        hintWindow_ = info.HintWindowClass();
+        hintWindowClass_ = info.HintWindowClass;
+    }
+    TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
+    r = TRect{info.HintPos.X, info.HintPos.Y, info.HintPos.X + r.Width(), info.HintPos.Y + r.Height()};
+    hintWindow_->ActivateHintData(r, info.HintStr, info.HintData);
+}
+
+bool TApplication::HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
+        case WM_TIMER: {
+            if (wParam != HintTimerId) return false;
+            ::KillTimer(Handle(), HintTimerId);
+            POINT pos{};
+            ::GetCursorPos(&pos);
+            if (TWinControl* control = hintWnd_ ? TWinControl::FromHandle(hintWnd_) : nullptr)
+                Guarded([&] { ActivateHint(control, pos); });
+            result = 0;
+            return true;
+        }
         case CM_RELEASE: {
             // The pointer is only compared until the form is known to be pending, hence alive.
             auto* form = reinterpret_cast<TForm*>(lParam);
@@ -483,6 +580,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         Guarded([&] { OnMessage(msg, handled); });
         if (handled) return true;
     }
+    TrackHintMouse(msg);
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSCHAR) {
         // The form that owns the window with the keyboard focus gets the dialog keys first.
         for (HWND w = msg.hwnd; w; w = ::GetParent(w)) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "framework/Controls.h"
 #include "base/Exception.h"
 #include "framework/ExceptionBarrier.h"
@@ -122,6 +123,41 @@ T* CreateForm(TComponent* owner, Args&&... args) {
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
 
+// The message the application sends (Perform) to a control whose hint is about
+// to show; lParam points to the THintInfo, which the control may change. A
+// non-zero result keeps the hint from showing.
+constexpr UINT CM_HINTSHOW = 0xB030;
+
+// A window that shows the application's hints (made by a THintWindowClass).
+class TAppHintWindow {
+public:
+    virtual ~TAppHintWindow() = default;
+    // The window rectangle, at (0, 0), the hint needs when lines wrap at MaxWidth.
+    virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) = 0;
+    // Shows the hint at Rect (screen coordinates) without activating the window.
+    virtual void ActivateHintData(const TRect& Rect, const std::string& AHint, void* AData) = 0;
+    // Hides the hint.
+    virtual void ReleaseHint() = 0;
+    virtual HWND WindowHandle() = 0;
+};
+// Makes a hint window; two hints with the same class share one window.
+using THintWindowClass = std::unique_ptr<TAppHintWindow> (*)();
+
+struct THintInfo {
+    TWinControl* HintControl = nullptr;
+    THintWindowClass HintWindowClass = nullptr;
+    TPoint HintPos;  // screen position of the window's top left corner
+    int HintMaxWidth = 0;
+    std::string HintStr;
+    void* HintData = nullptr;
+};
+
+using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+// The part of a hint before "|" (all of it when there is none), and the part after.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
 class TApplication : public TComponent {
 public:
     TApplication();
@@ -167,6 +203,23 @@ public:
     std::function<void(MSG& Msg, bool& Handled)> OnMessage;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
+    // Hints: when the mouse rests HintPause ms on a control whose hint (or its
+    // nearest parent's) is not empty, the short part shows in a window made by
+    // HintWindowClass (none: no hint window shows). Hint holds the long part
+    // of the hint of the control under the mouse.
+    bool ShowHint = true;
+    int HintPause = 500;
+    THintWindowClass HintWindowClass = nullptr;
+    std::string Hint;
+    TShowHintEvent OnShowHint;
+    // Shows the hint of Control now, for the mouse at CursorPos (screen).
+    void ActivateHint(TWinControl* Control, POINT CursorPos);
+    void CancelHint();
+    // The control the mouse last moved over (null when it is gone).
+    TWinControl* MouseControl() const { return hintWnd_ ? TWinControl::FromHandle(hintWnd_) : nullptr; }
+    // The window showing hints, or null before the first hint.
+    TAppHintWindow* HintWindow() const { return hintWindow_.get(); }
+
     // Replaces how OpenURL opens an address (tests record it instead of starting a browser).
     std::function<void(const std::string& url)> OnOpenURL;
 
@@ -178,6 +231,11 @@ private:
     void ScheduleRelease(TForm* form);
     void CancelRelease(TForm* form) noexcept;
 
+    void TrackHintMouse(const MSG& msg);
+
+    HWND hintWnd_ = nullptr;  // the window under the mouse (a control may die meanwhile)
+    std::unique_ptr<TAppHintWindow> hintWindow_;
+    THintWindowClass hintWindowClass_ = nullptr;
     bool terminated_ = false;
     bool oleInitialized_ = false;
     DWORD mainThreadId_;

@@ -319,5 +319,206 @@ TEST(ExceptionBarrier, AnExceptionOnAnotherThreadIsShownOnTheGuiThread) {
     EXPECT_EQ(reportedOn, ::GetCurrentThreadId());
 }
 
+// --- Application hints -----------------------------------------------------------
+
+// What the hint windows of the tests were asked to do; two window classes, so
+// that changing the class shows in which window the hint lands.
+struct HintLog {
+    int made = 0;
+    std::vector<std::string> shown;  // "<window kind>:<hint>"
+    TRect lastRect;
+    void* lastData = nullptr;
+    int released = 0;
+};
+HintLog hintLog;
+
+template <char Kind>
+class TRecordingHintWindow : public TAppHintWindow {
+public:
+    TRect CalcHintRect(int, const std::string& AHint, void*) override {
+        return TRect{0, 0, 10 * static_cast<int>(AHint.size()), 16};
+    }
+    void ActivateHintData(const TRect& Rect, const std::string& AHint, void* AData) override {
+        hintLog.shown.push_back(std::string(1, Kind) + ":" + AHint);
+        hintLog.lastRect = Rect;
+        hintLog.lastData = AData;
+    }
+    void ReleaseHint() override { ++hintLog.released; }
+    HWND WindowHandle() override { return nullptr; }
+};
+template <char Kind>
+std::unique_ptr<TAppHintWindow> MakeRecordingHintWindow() {
+    ++hintLog.made;
+    return std::make_unique<TRecordingHintWindow<Kind>>();
+}
+
+// Sets the application's hint settings for a test and restores them after.
+class HintSettings {
+public:
+    HintSettings() : class_(Application->HintWindowClass), pause_(Application->HintPause) {
+        hintLog = HintLog{};
+        Application->HintWindowClass = &MakeRecordingHintWindow<'A'>;
+        Application->HintPause = 1;
+    }
+    ~HintSettings() {
+        Application->CancelHint();
+        Application->HintWindowClass = class_;
+        Application->HintPause = pause_;
+        Application->OnShowHint = nullptr;
+    }
+
+private:
+    THintWindowClass class_;
+    int pause_;
+};
+
+// A panel that answers the hint-show message as a test tells it.
+class THintPanel : public TPanel {
+public:
+    using TPanel::TPanel;
+    std::function<LRESULT(THintInfo&)> onHintShow;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == CM_HINTSHOW && onHintShow) {
+            m.Result = onHintShow(*reinterpret_cast<THintInfo*>(m.LParam));
+            return;
+        }
+        TPanel::WndProc(m);
+    }
+};
+
+TEST(ApplicationHint, TheShortHintShowsWhenTheMouseRestsOnAControl) {
+    HintSettings settings;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    // The pointer rests away from the form, so only the posted moves count.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    form.Hint = "Form hint|The form's long hint";
+    auto* withHint = new TButton(&form);
+    withHint->SetParent(&form);
+    withHint->Hint = "Start|Starts the program";
+    auto* without = new TButton(&form);
+    without->SetParent(&form);
+    without->SetBounds(0, 40, 80, 24);
+    form.Show();
+
+    ::PostMessageW(withHint->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(PumpUntil([] { return !hintLog.shown.empty(); }));
+    EXPECT_EQ(hintLog.shown, (std::vector<std::string>{"A:Start"}));
+    EXPECT_EQ(Application->Hint, "Starts the program");
+    EXPECT_EQ(hintLog.lastRect.Width(), 50);
+    EXPECT_EQ(hintLog.lastRect.Height(), 16);
+
+    // Moving on the same control shows nothing again; a key hides the hint.
+    ::PostMessageW(withHint->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostKey(withHint->Handle(), VK_SHIFT);
+    test::PumpPending();
+    EXPECT_EQ(hintLog.shown.size(), 1u);
+    EXPECT_GE(hintLog.released, 1);
+
+    // A control without a hint shows its parent's; the window is made at most once
+    // (one left by an earlier test is used again).
+    ::PostMessageW(without->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    ASSERT_TRUE(PumpUntil([] { return hintLog.shown.size() == 2; }));
+    EXPECT_EQ(hintLog.shown[1], "A:Form hint");
+    EXPECT_EQ(Application->Hint, "The form's long hint");
+    EXPECT_LE(hintLog.made, 1);
+
+    // Hints switched off: nothing shows, the long hint is still known.
+    Application->ShowHint = false;
+    ::PostMessageW(withHint->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    test::PumpPending();
+    ::Sleep(20);
+    test::PumpPending();
+    Application->ShowHint = true;
+    EXPECT_EQ(hintLog.shown.size(), 2u);
+    EXPECT_EQ(Application->Hint, "Starts the program");
+}
+
+TEST(ApplicationHint, TheControlAndTheHandlerCanChangeOrCancelTheHint) {
+    HintSettings settings;
+    TForm form(nullptr);
+    auto* panel = new THintPanel(&form);
+    panel->SetParent(&form);
+    panel->Hint = "Panel|long";
+    form.Show();
+    static int marker = 0;
+    const POINT at{100, 200};
+
+    struct Case {
+        const char* name;
+        std::function<LRESULT(THintInfo&)> control;
+        TShowHintEvent handler;
+        std::vector<std::string> shown;
+        int newWindows = -1;  // windows made for the case (-1: not checked)
+    };
+    const std::vector<Case> cases = {
+        {"as it is", nullptr, nullptr, {"A:Panel"}},
+        {"same window again", nullptr, nullptr, {"A:Panel"}, 0},
+        {"control changes text, window and data",
+         [](THintInfo& i) {
+             EXPECT_EQ(i.HintStr, "Panel");
+             i.HintStr = "Marked";
+             i.HintWindowClass = &MakeRecordingHintWindow<'B'>;
+             i.HintData = &marker;
+             return LRESULT{0};
+         },
+         nullptr, {"B:Marked"}, 1},
+        {"control refuses", [](THintInfo&) { return LRESULT{1}; }, nullptr, {}},
+        {"handler sees the control's change and replaces the text",
+         [](THintInfo& i) {
+             i.HintStr = "Marked";
+             return LRESULT{0};
+         },
+         [](std::string& s, bool&, THintInfo& i) {
+             EXPECT_EQ(s, "Marked");
+             EXPECT_EQ(i.HintControl->Hint, "Panel|long");
+             s = "Handler";
+         },
+         {"A:Handler"}, 1},
+        {"handler refuses", nullptr, [](std::string&, bool& canShow, THintInfo&) { canShow = false; }, {}},
+        {"handler empties the text", nullptr, [](std::string& s, bool&, THintInfo&) { s.clear(); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        hintLog.shown.clear();
+        hintLog.lastData = nullptr;
+        const int made = hintLog.made;
+        panel->onHintShow = c.control;
+        Application->OnShowHint = c.handler;
+        Application->ActivateHint(panel, at);
+        EXPECT_EQ(hintLog.shown, c.shown);
+        if (!c.shown.empty()) {
+            EXPECT_EQ(hintLog.lastRect.Left, at.x);
+            EXPECT_GT(hintLog.lastRect.Top, at.y);
+            EXPECT_EQ(hintLog.lastData, c.shown[0] == "B:Marked" ? &marker : nullptr);
+        }
+        // A window is made when the class changes, else the last one is used.
+        if (c.newWindows >= 0) {
+            EXPECT_EQ(hintLog.made - made, c.newWindows);
+        }
+    }
+
+    // Without a window class no hint shows.
+    Application->HintWindowClass = nullptr;
+    hintLog.shown.clear();
+    panel->onHintShow = nullptr;
+    Application->OnShowHint = nullptr;
+    Application->ActivateHint(panel, at);
+    EXPECT_TRUE(hintLog.shown.empty());
+}
+
+TEST(ApplicationHint, ShortAndLongParts) {
+    struct Case {
+        const char* hint;
+        const char* shortPart;
+        const char* longPart;
+    };
+    for (const Case& c : {Case{"", "", ""}, Case{"Both", "Both", "Both"}, Case{"Short|Long", "Short", "Long"},
+                          Case{"|Long", "", "Long"}, Case{"a|b|c", "a", "b|c"}}) {
+        EXPECT_EQ(GetShortHint(c.hint), c.shortPart) << c.hint;
+        EXPECT_EQ(GetLongHint(c.hint), c.longPart) << c.hint;
+    }
+}
+
 }  // namespace
 }  // namespace ad

@@ -72,4 +72,60 @@ void TUniCustomHintWindow::WndProc(TMessage& m) {
     grid::THintWindow::WndProc(m);
 }
 
+namespace {
+
+// Shows the application's hints in a window of the hint classes.
+template <class W>
+class THintWindowAdapter : public TAppHintWindow {
+public:
+    THintWindowAdapter() : window_(nullptr) {}
+    TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) override {
+        return window_.CalcHintRect(MaxWidth, AHint, AData);
+    }
+    void ActivateHintData(const TRect& Rect, const std::string& AHint, void*) override {
+        window_.ActivateHint(Rect, AHint);
+    }
+    void ReleaseHint() override { window_.ReleaseHandle(); }
+    HWND WindowHandle() override { return window_.HandleAllocated() ? window_.Handle() : nullptr; }
+
+protected:
+    W window_;
+};
+
+// The wide window: a marked hint shows its control's wide text.
+class TUniHintWindowAdapter : public THintWindowAdapter<TUniCustomHintWindow> {
+public:
+    TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) override {
+        if (const THintInfo* info = Marked(AData))
+            return window_.CalcWideHintRect(MaxWidth, WideHintText(AHint, info->HintControl));
+        return THintWindowAdapter::CalcHintRect(MaxWidth, AHint, AData);
+    }
+    void ActivateHintData(const TRect& Rect, const std::string& AHint, void* AData) override {
+        if (const THintInfo* info = Marked(AData)) window_.ActivateHintData(Rect, AHint, info->HintControl);
+        else THintWindowAdapter::ActivateHintData(Rect, AHint, AData);
+    }
+
+private:
+    // The record of a marked hint (its data points to itself), else null.
+    static const THintInfo* Marked(void* data) {
+        const auto* info = static_cast<const THintInfo*>(data);
+        return info && info->HintData == data ? info : nullptr;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<TAppHintWindow> PlainHintWindowClass() {
+    return std::make_unique<THintWindowAdapter<grid::THintWindow>>();
+}
+
+std::unique_ptr<TAppHintWindow> UniHintWindowClass() { return std::make_unique<TUniHintWindowAdapter>(); }
+
+void MarkWideHint(THintInfo& info) {
+    if (info.HintWindowClass != &PlainHintWindowClass && info.HintWindowClass != &UniHintWindowClass) return;
+    info.HintWindowClass = &UniHintWindowClass;
+    info.HintData = &info;
+    info.HintStr = WideControlAnsiHint(info.HintControl);
+}
+
 }  // namespace ad::uni

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Geometry.h"
+#include "framework/Forms.h"
 #include "grid/HintWindow.h"
 
 namespace ad::uni {
@@ -35,5 +36,17 @@ protected:
 private:
     bool activating_ = false;
 };
+
+// The application's hint windows: the plain one (ANSI text) and the one of
+// wide hints. A marked hint (see MarkWideHint) in the wide one shows the wide
+// short hint of its control.
+std::unique_ptr<TAppHintWindow> PlainHintWindowClass();
+std::unique_ptr<TAppHintWindow> UniHintWindowClass();
+
+// The hint-show step of a Unicode control: a hint bound for the plain or the
+// wide window goes to the wide one, is marked (its data is the record) and
+// its text becomes the ANSI form of the wide short hint. Other window
+// classes are left as they are.
+void MarkWideHint(THintInfo& info);
 
 }  // namespace ad::uni

@@ -2,7 +2,9 @@
 #include "unicode/UniStdCtrls.h"
 
 #include "base/Exception.h"
+#include "framework/Forms.h"
 #include "unicode/UniControls.h"
+#include "unicode/UniHintWindow.h"
 #include "unicode/UniSysUtils.h"
 
 namespace ad::uni {
@@ -102,6 +104,15 @@ TUniCustomMemo::~TUniCustomMemo() = default;
 void TUniCustomMemo::CreateParams(TCreateParams& p) {
     TMemo::CreateParams(p);
     p.WinClassName += L".UnicodeClass";
+}
+
+void TUniCustomMemo::WndProc(TMessage& m) {
+    if (m.Msg == CM_HINTSHOW && m.LParam) {
+        MarkWideHint(*reinterpret_cast<THintInfo*>(m.LParam));
+        m.Result = 0;
+        return;
+    }
+    TMemo::WndProc(m);
 }
 
 void TUniCustomMemo::SetText(std::wstring_view text) { UniControlSetText(this, text); }

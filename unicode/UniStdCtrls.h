@@ -73,6 +73,9 @@ public:
     // False for a property it does not know (nothing is read).
     bool ReadProperty(std::string_view name, TUniValueReader& reader);
 
+    // A hint about to show (CM_HINTSHOW) is marked as a wide one.
+    void WndProc(TMessage& m) override;
+
 protected:
     void CreateParams(TCreateParams& p) override;
 
