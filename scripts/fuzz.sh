@@ -16,7 +16,11 @@ if [ ! -f "$fuzz_build/CMakeCache.txt" ]; then
     cmake -S "$AD_ROOT/fuzz" -B "$fuzz_build" "${gen[@]}" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 fi
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
-cmake --build "$fuzz_build" -j "$(nproc)" >/dev/null
+if ! cmake --build "$fuzz_build" -j "$(nproc)" >"$fuzz_build/build.log" 2>&1; then
+    grep -E "error|Error" -A5 "$fuzz_build/build.log" | head -60 >&2
+    echo "fuzz: the targets do not build (whole log: $fuzz_build/build.log)" >&2
+    exit 1
+fi
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
