@@ -141,6 +141,14 @@ bool TRgCustomGrid::PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, c
     return true;
 }
 
+void TRgCustomGrid::FitColumnToCells(int Column) {
+    TRgCustomColumn* column = ColumnPtr(Column);
+    if (!column || !(column->GetColumnFeatures() & 8)) return;
+    int width = -1;
+    Window.MeasureWith([&](ICanvas& canvas) { width = BestFitWidth(column, canvas, false); });
+    if (width >= 0) column->SetWidth(width);
+}
+
 void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, int Y, bool DoubleClick) {
     if (Columns().Count() == 0 || Button == gmbMiddle) return;
     pressPoint_ = TPoint{X, Y};
@@ -149,7 +157,10 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         if (Button != gmbLeft) return;
         int handle = ResizeHandleAt(X);
         if (DoubleClick) {
-            if (handle >= 0) return;  // fitting a column to its cells needs a canvas: the window does it
+            if (handle >= 0) {
+                FitColumnToCells(handle);
+                return;
+            }
             Fire(OnHeaderDblClick, ColumnAt(X));
             return;
         }

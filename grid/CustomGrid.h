@@ -70,6 +70,9 @@ public:
 
 private:
     void EndHeaderPress();
+    // A double click on a column's resize handle: columns that allow it take
+    // the width their header and shown cells need.
+    void FitColumnToCells(int Column);
     TRgCustomColumn* ColumnPtr(int index) const { return Columns().IsValidIndex(index) ? Columns().Item(index) : nullptr; }
 
     TPoint pressPoint_{-1, -1};

@@ -91,6 +91,9 @@ public:
     virtual void InvertVertLine(int x) = 0;
     // The cursor over the grid: 0 the arrow, or one of the grid's cursors.
     virtual void SetCursorShape(int shape) = 0;
+    // Runs Use with a canvas on the window for measuring text (fitting a
+    // column to its cells); nothing happens without a window.
+    virtual void MeasureWith(const std::function<void(ICanvas&)>& Use) = 0;
 };
 
 // The grid's cursors.
@@ -115,6 +118,7 @@ public:
     void SetMouseCapture(bool) override {}
     void InvertVertLine(int) override {}
     void SetCursorShape(int) override {}
+    void MeasureWith(const std::function<void(ICanvas&)>&) override {}
     TSize Size{250, 150};
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/RecordingCanvas.h"
 #include "grid/ReportGrid.h"
 
 namespace ad::grid::gridtest {
@@ -28,6 +29,10 @@ public:
     void SetMouseCapture(bool capture) override { Captured = capture; }
     void InvertVertLine(int x) override { InvertedLines.push_back(x); }
     void SetCursorShape(int shape) override { Cursor = shape; }
+    void MeasureWith(const std::function<void(ICanvas&)>& use) override {
+        TRecordingCanvas canvas(1, 1);
+        use(canvas);
+    }
 
     // IScrollHost
     bool HostHandleAllocated() override { return true; }

@@ -155,6 +155,14 @@ void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
     ::BitBlt(dc, clip.left, clip.top, w, h, memory.Get(), clip.left, clip.top, SRCCOPY);
 }
 
+void TReportGridWindow::MeasureWith(const std::function<void(ICanvas&)>& Use) {
+    if (!handle_) return;
+    WindowDC dc(handle_);
+    if (!dc.Get()) return;
+    TGdiCanvas canvas(dc.Get());
+    Use(canvas);
+}
+
 void TReportGridWindow::PaintTo(HDC dc) {
     TSize s = ClientSize();
     TGdiCanvas canvas(dc);

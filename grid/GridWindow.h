@@ -35,6 +35,7 @@ public:
     void SetMouseCapture(bool capture) override;
     void InvertVertLine(int x) override;
     void SetCursorShape(int shape) override { cursor_ = shape; }
+    void MeasureWith(const std::function<void(ICanvas&)>& Use) override;
 
     // IHeaderTheme
     bool DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) override;
