@@ -136,6 +136,40 @@ TEST(CustomGridTest, DoubleClickOnAResizeHandleFitsTheColumn) {
     EXPECT_EQ(c->Width(), fitted + 13 * 7);
 }
 
+TEST(CustomGridTest, RowResizeFromTheIndicator) {
+    TGridFixture f(2, 3);
+    f.grid.SetOptions(goHeader | goIndicator | goRowResizing);
+    int top1 = f.grid.GetRowTop(1), border1 = top1 + f.grid.GetRowHeight(1);
+    // The border is the two pixels above the row's bottom, in the indicator only.
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1), 1);
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1 - 2), 1);
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1 - 4), -1);
+    EXPECT_EQ(f.grid.RowBorderAt(20, border1), -1);
+    f.grid.MouseMove(0, 5, border1);
+    EXPECT_EQ(f.window.Cursor, crVertSplit);
+    f.grid.MouseMove(0, 5, border1 - 6);
+    EXPECT_EQ(f.window.Cursor, crIndicatorSelect);
+
+    f.grid.MouseDown(gmbLeft, 0, 5, border1 - 1);
+    EXPECT_EQ(f.grid.ResizingRow(), 1);
+    EXPECT_EQ(f.grid.GetSelectedRow(), -1);  // a press on a border selects nothing
+    f.grid.MouseMove(0, 5, top1 + 30);
+    f.grid.MouseUp(gmbLeft, 0, 5, top1 + 30);
+    EXPECT_EQ(f.grid.GetRowHeight(1), 30);
+    EXPECT_EQ(f.grid.ResizingRow(), -1);
+    // Never less than 8 pixels.
+    f.grid.MouseDown(gmbLeft, 0, 5, top1 + 30);
+    f.grid.MouseMove(0, 5, top1 - 20);
+    f.grid.MouseUp(gmbLeft, 0, 5, top1 - 20);
+    EXPECT_EQ(f.grid.GetRowHeight(1), 8);
+    EXPECT_EQ(f.window.InvertedRowLines.size() % 2, 0u);  // every line erased again
+    // Without goRowResizing a press there selects the row.
+    f.grid.SetOptions(goHeader | goIndicator);
+    f.grid.MouseDown(gmbLeft, 0, 5, top1 + 7);
+    EXPECT_EQ(f.grid.ResizingRow(), -1);
+    EXPECT_EQ(f.grid.GetSelectedRow(), 1);
+}
+
 TEST(CustomGridTest, DropTargets) {
     TGridFixture f(4, 1);  // columns at 0, 60, 120, 180
     TRgColumns& cols = f.grid.Columns();

@@ -89,6 +89,8 @@ public:
     // An inverted vertical line across the client height (column resize);
     // drawing it again erases it.
     virtual void InvertVertLine(int x) = 0;
+    // The same across the client width (row resize).
+    virtual void InvertHorzLine(int y) = 0;
     // The cursor over the grid: 0 the arrow, or one of the grid's cursors.
     virtual void SetCursorShape(int shape) = 0;
     // Runs Use with a canvas on the window for measuring text (fitting a
@@ -117,6 +119,7 @@ public:
     std::uint32_t TickCount() const override { return 0; }
     void SetMouseCapture(bool) override {}
     void InvertVertLine(int) override {}
+    void InvertHorzLine(int) override {}
     void SetCursorShape(int) override {}
     void MeasureWith(const std::function<void(ICanvas&)>&) override {}
     TSize Size{250, 150};

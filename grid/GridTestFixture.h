@@ -28,6 +28,7 @@ public:
     std::uint32_t TickCount() const override { return Tick; }
     void SetMouseCapture(bool capture) override { Captured = capture; }
     void InvertVertLine(int x) override { InvertedLines.push_back(x); }
+    void InvertHorzLine(int y) override { InvertedRowLines.push_back(y); }
     void SetCursorShape(int shape) override { Cursor = shape; }
     void MeasureWith(const std::function<void(ICanvas&)>& use) override {
         TRecordingCanvas canvas(1, 1);
@@ -62,6 +63,7 @@ public:
     std::vector<TScroll> Scrolled;
     std::vector<bool> FocusMoves;
     std::vector<int> InvertedLines;
+    std::vector<int> InvertedRowLines;
     TRgCustomGridControl* Grid = nullptr;
 };
 

@@ -28,7 +28,7 @@ public:
     void MoveRow(int FromPos, int ToPos);
     void SwapRows(int Row1, int Row2);
     void AppendRows(int Count);
-    void SetRowHeight(int ARow, int Height);
+    void SetRowHeight(int ARow, int Height) override;
     void SetRowShown(int ARow, bool Shown) override;
     // --- row tree ---
     // One child of ARow, right below it or after its last descendant; the
