@@ -113,6 +113,19 @@ bool TRgCustomGrid::DropAllowed(TRgCustomColumn* Dragged, int Target) const {
     return Target >= fixed && Dragged->Position() >= fixed;
 }
 
+int TRgCustomGrid::RowBorderAt(int X, int Y) const {
+    if (!(Options() & goRowResizing) || X > IndicatorWidth) return -1;
+    TRect rows = GetRowsRect();
+    for (int r = TopRow(); r < RowCount(); ++r) {
+        if (!IsRowShown(r)) continue;
+        int top = GetRowTop(r);
+        if (top >= rows.Bottom) break;
+        int border = top + GetRowHeight(r);
+        if (Y >= border - 2 && Y <= border) return r;
+    }
+    return -1;
+}
+
 // --- mouse
 
 TColumnPlay* TRgCustomGrid::PlayOf(TRgCustomColumn* Column) {
@@ -141,6 +154,14 @@ bool TRgCustomGrid::PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, c
     return true;
 }
 
+void TRgCustomGrid::FitColumnToCells(int Column) {
+    TRgCustomColumn* column = ColumnPtr(Column);
+    if (!column || !(column->GetColumnFeatures() & 8)) return;
+    int width = -1;
+    Window.MeasureWith([&](ICanvas& canvas) { width = BestFitWidth(column, canvas, false); });
+    if (width >= 0) column->SetWidth(width);
+}
+
 void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, int Y, bool DoubleClick) {
     if (Columns().Count() == 0 || Button == gmbMiddle) return;
     pressPoint_ = TPoint{X, Y};
@@ -149,7 +170,10 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         if (Button != gmbLeft) return;
         int handle = ResizeHandleAt(X);
         if (DoubleClick) {
-            if (handle >= 0) return;  // fitting a column to its cells needs a canvas: the window does it
+            if (handle >= 0) {
+                FitColumnToCells(handle);
+                return;
+            }
             Fire(OnHeaderDblClick, ColumnAt(X));
             return;
         }
@@ -175,6 +199,16 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         return;
     }
     if (band != gbCells && band != gbIndicator) return;
+    if (band == gbIndicator && Button == gmbLeft && !DoubleClick) {
+        int border = RowBorderAt(X, Y);
+        if (border >= 0) {
+            resizeRow_ = border;
+            resizeRowLine_ = GetRowTop(border) + GetRowHeight(border);
+            Window.InvertHorzLine(resizeRowLine_);
+            Window.SetMouseCapture(true);
+            return;
+        }
+    }
     EndEditing();
     int col = -1, row = -1;
     if (band == gbIndicator) {
@@ -203,6 +237,16 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
 }
 
 void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
+    if (resizeRow_ >= 0) {
+        // At least 8 pixels below the row's top.
+        int line = std::max(Y, GetRowTop(resizeRow_) + 8);
+        if (line != resizeRowLine_) {
+            Window.InvertHorzLine(resizeRowLine_);
+            Window.InvertHorzLine(line);
+            resizeRowLine_ = line;
+        }
+        return;
+    }
     if (resizeColumn_ >= 0) {
         TRgCustomColumn* c = Columns().Item(resizeColumn_);
         int s = c->IsFixed() ? 0 : HorzScrollPos();
@@ -241,7 +285,9 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
             if (ColumnPtr(col)) RefreshColumn(ColumnPtr(col), 3);
         }
     } else {
-        Window.SetCursorShape(band == gbIndicator ? crIndicatorSelect : crGridDefault);
+        Window.SetCursorShape(band != gbIndicator     ? crGridDefault
+                              : RowBorderAt(X, Y) >= 0 ? crVertSplit
+                                                      : crIndicatorSelect);
     }
 }
 
@@ -256,6 +302,14 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
     Window.SetMouseCapture(false);
     if (Button == gmbRight) {
         EndEditing();
+        return;
+    }
+    if (resizeRow_ >= 0) {
+        Window.InvertHorzLine(resizeRowLine_);
+        int row = resizeRow_;
+        resizeRow_ = -1;
+        SetRowHeight(row, resizeRowLine_ - GetRowTop(row));
+        resizeRowLine_ = -1;
         return;
     }
     if (resizeColumn_ >= 0) {

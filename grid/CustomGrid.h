@@ -31,6 +31,9 @@ public:
     bool CellAt(int X, int Y, int& ACol, int& ARow) const;
     // The column whose right border is within e - 3 .. e + 2 of x, -1 when none.
     int ResizeHandleAt(int X) const;
+    // With goRowResizing: the shown row whose bottom border is within 2
+    // pixels above y, for x in the indicator's width; -1 when none.
+    int RowBorderAt(int X, int Y) const;
     // Where a column dragged to x would land (a display position).
     int DropTarget(TRgCustomColumn* Dragged, int X) const;
     bool DropAllowed(TRgCustomColumn* Dragged, int Target) const;
@@ -50,6 +53,8 @@ public:
 
     virtual void HandleNavigationKey(int& Key, unsigned Shift);
     virtual bool PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, const TRect& CellRect);
+    // A row's own height (the descendant stores it).
+    virtual void SetRowHeight(int ARow, int Height) { (void)ARow, (void)Height; }
     // A clickable element's new value for its cell (the descendant stores it).
     virtual void AcceptPlayValue(TColumnPlay* Play) { (void)Play; }
     // The element of a column (rating columns have one), made on first use.
@@ -66,10 +71,14 @@ public:
     // State of a press and drag.
     int PressedColumn() const { return pressedColumn_; }
     int ResizingColumn() const { return resizeColumn_; }
+    int ResizingRow() const { return resizeRow_; }
     bool MovingColumn() const { return moving_; }
 
 private:
     void EndHeaderPress();
+    // A double click on a column's resize handle: columns that allow it take
+    // the width their header and shown cells need.
+    void FitColumnToCells(int Column);
     TRgCustomColumn* ColumnPtr(int index) const { return Columns().IsValidIndex(index) ? Columns().Item(index) : nullptr; }
 
     TPoint pressPoint_{-1, -1};
@@ -80,6 +89,8 @@ private:
     int resizeDelta_ = 0;
     int resizeLine_ = -1;
     bool moving_ = false;
+    int resizeRow_ = -1;
+    int resizeRowLine_ = -1;
     std::u16string searchBuffer_;
     std::uint32_t lastSearchKey_ = 0;
     std::vector<std::pair<TRgCustomColumn*, std::unique_ptr<TColumnPlay>>> plays_;

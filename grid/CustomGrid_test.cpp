@@ -90,6 +90,86 @@ TEST(CustomGridTest, ColumnResizeStopsAtMinWidth) {
     EXPECT_EQ(f.window.InvertedLines.size() % 2, 0u);
 }
 
+// A column whose resize handle does not fit it to its cells.
+class TUnfittedColumn : public TRgTextColumn {
+public:
+    using TRgTextColumn::TRgTextColumn;
+    int GetColumnFeatures() const override { return TRgTextColumn::GetColumnFeatures() & ~8; }
+};
+
+TEST(CustomGridTest, DoubleClickOnAResizeHandleFitsTheColumn) {
+    TGridFixture f(1, 2);
+    auto* unfitted = f.grid.Columns().AddNew<TUnfittedColumn>();
+    unfitted->SetWidth(60);
+    TRgCustomColumn* c = f.grid.Columns().Item(0);
+    f.grid.SetCellText(0, 0, u"short");
+    f.grid.SetCellText(0, 1, u"a good deal longer");  // 13 characters more
+    f.grid.SetRowShown(1, false);
+    std::vector<int> headerDoubleClicks;
+    f.grid.OnHeaderDblClick = [&](TRgCustomGridControl*, int col) { headerDoubleClicks.push_back(col); };
+    // What the window sees: press, release, double click, release.
+    auto doubleClick = [&](int x) {
+        f.grid.MouseDown(gmbLeft, 0, x, 5);
+        f.grid.MouseUp(gmbLeft, 0, x, 5);
+        f.grid.MouseDown(gmbLeft, 0, x, 5, true);
+        f.grid.MouseUp(gmbLeft, 0, x, 5);
+    };
+    c->SetWidth(200);
+    doubleClick(199);
+    int fitted = c->Width();
+    EXPECT_LT(fitted, 200);  // hidden rows do not count
+    EXPECT_GE(fitted, 5 * 7 + 5);
+    // With the long row shown the column grows by its extra text (7 px a character here).
+    f.grid.SetRowShown(1, true);
+    doubleClick(fitted - 1);
+    EXPECT_EQ(c->Width(), fitted + 13 * 7);
+    EXPECT_EQ(f.grid.ResizingColumn(), -1);
+
+    // A column that does not allow it keeps its width; off the handles it is
+    // the header's own double click.
+    int unfittedRight = c->Width() + 60;
+    doubleClick(unfittedRight - 1);
+    EXPECT_EQ(unfitted->Width(), 60);
+    EXPECT_TRUE(headerDoubleClicks.empty());
+    doubleClick(20);
+    EXPECT_EQ(headerDoubleClicks, (std::vector<int>{0}));
+    EXPECT_EQ(c->Width(), fitted + 13 * 7);
+}
+
+TEST(CustomGridTest, RowResizeFromTheIndicator) {
+    TGridFixture f(2, 3);
+    f.grid.SetOptions(goHeader | goIndicator | goRowResizing);
+    int top1 = f.grid.GetRowTop(1), border1 = top1 + f.grid.GetRowHeight(1);
+    // The border is the two pixels above the row's bottom, in the indicator only.
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1), 1);
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1 - 2), 1);
+    EXPECT_EQ(f.grid.RowBorderAt(5, border1 - 4), -1);
+    EXPECT_EQ(f.grid.RowBorderAt(20, border1), -1);
+    f.grid.MouseMove(0, 5, border1);
+    EXPECT_EQ(f.window.Cursor, crVertSplit);
+    f.grid.MouseMove(0, 5, border1 - 6);
+    EXPECT_EQ(f.window.Cursor, crIndicatorSelect);
+
+    f.grid.MouseDown(gmbLeft, 0, 5, border1 - 1);
+    EXPECT_EQ(f.grid.ResizingRow(), 1);
+    EXPECT_EQ(f.grid.GetSelectedRow(), -1);  // a press on a border selects nothing
+    f.grid.MouseMove(0, 5, top1 + 30);
+    f.grid.MouseUp(gmbLeft, 0, 5, top1 + 30);
+    EXPECT_EQ(f.grid.GetRowHeight(1), 30);
+    EXPECT_EQ(f.grid.ResizingRow(), -1);
+    // Never less than 8 pixels.
+    f.grid.MouseDown(gmbLeft, 0, 5, top1 + 30);
+    f.grid.MouseMove(0, 5, top1 - 20);
+    f.grid.MouseUp(gmbLeft, 0, 5, top1 - 20);
+    EXPECT_EQ(f.grid.GetRowHeight(1), 8);
+    EXPECT_EQ(f.window.InvertedRowLines.size() % 2, 0u);  // every line erased again
+    // Without goRowResizing a press there selects the row.
+    f.grid.SetOptions(goHeader | goIndicator);
+    f.grid.MouseDown(gmbLeft, 0, 5, top1 + 7);
+    EXPECT_EQ(f.grid.ResizingRow(), -1);
+    EXPECT_EQ(f.grid.GetSelectedRow(), 1);
+}
+
 TEST(CustomGridTest, DropTargets) {
     TGridFixture f(4, 1);  // columns at 0, 60, 120, 180
     TRgColumns& cols = f.grid.Columns();

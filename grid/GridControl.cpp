@@ -938,6 +938,9 @@ void TRgCustomGridControl::PaintBands(ICanvas& Canvas) {
 int TRgCustomGridControl::BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas, bool AllRows) {
     int index = columns_->IndexOf(Column);
     if (index < 0) return 0;
+    // The canvas may be a short-lived one for measuring: the displays get
+    // back the one they had.
+    ICanvas* headerCanvas = display_->Canvas;
     display_->Canvas = &Canvas;
     const FontSpec& font = Column->Header.ParentFont() ? Font() : Column->Header.Font();
     Canvas.SetFont(font.Name, font.Height, font.Style);
@@ -945,6 +948,7 @@ int TRgCustomGridControl::BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas,
                                              display_->GetHeaderExtraWidth(*Column) + (Column->Sorted() ? 27 : 0)
                                        : 8;
     TColumnDisplay& display = DisplayOf(Column);
+    ICanvas* cellCanvas = display.Canvas;
     display.Canvas = &Canvas;
     for (int r = 0; r < RowCount(); ++r) {
         if (!AllRows && !IsRowShown(r)) continue;
@@ -954,6 +958,8 @@ int TRgCustomGridControl::BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas,
         display.CellRect = TRect{0, 0, 100000, GetRowHeight(r)};
         widest = std::max(widest, display.GetContentWidth());
     }
+    display.Canvas = cellCanvas;
+    display_->Canvas = headerCanvas;
     return 2 * Column->Padding + 5 + widest;
 }
 

@@ -89,8 +89,13 @@ public:
     // An inverted vertical line across the client height (column resize);
     // drawing it again erases it.
     virtual void InvertVertLine(int x) = 0;
+    // The same across the client width (row resize).
+    virtual void InvertHorzLine(int y) = 0;
     // The cursor over the grid: 0 the arrow, or one of the grid's cursors.
     virtual void SetCursorShape(int shape) = 0;
+    // Runs Use with a canvas on the window for measuring text (fitting a
+    // column to its cells); nothing happens without a window.
+    virtual void MeasureWith(const std::function<void(ICanvas&)>& Use) = 0;
 };
 
 // The grid's cursors.
@@ -114,7 +119,9 @@ public:
     std::uint32_t TickCount() const override { return 0; }
     void SetMouseCapture(bool) override {}
     void InvertVertLine(int) override {}
+    void InvertHorzLine(int) override {}
     void SetCursorShape(int) override {}
+    void MeasureWith(const std::function<void(ICanvas&)>&) override {}
     TSize Size{250, 150};
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/RecordingCanvas.h"
 #include "grid/ReportGrid.h"
 
 namespace ad::grid::gridtest {
@@ -27,7 +28,12 @@ public:
     std::uint32_t TickCount() const override { return Tick; }
     void SetMouseCapture(bool capture) override { Captured = capture; }
     void InvertVertLine(int x) override { InvertedLines.push_back(x); }
+    void InvertHorzLine(int y) override { InvertedRowLines.push_back(y); }
     void SetCursorShape(int shape) override { Cursor = shape; }
+    void MeasureWith(const std::function<void(ICanvas&)>& use) override {
+        TRecordingCanvas canvas(1, 1);
+        use(canvas);
+    }
 
     // IScrollHost
     bool HostHandleAllocated() override { return true; }
@@ -57,6 +63,7 @@ public:
     std::vector<TScroll> Scrolled;
     std::vector<bool> FocusMoves;
     std::vector<int> InvertedLines;
+    std::vector<int> InvertedRowLines;
     TRgCustomGridControl* Grid = nullptr;
 };
 

@@ -108,16 +108,19 @@ void TReportGridWindow::SetMouseCapture(bool capture) {
     else if (::GetCapture() == handle_) ::ReleaseCapture();
 }
 
-void TReportGridWindow::InvertVertLine(int x) {
-    if (!handle_ || x < 0) return;
-    HDC dc = ::GetDC(handle_);
-    if (!dc) return;
-    int old = ::SetROP2(dc, R2_NOT);
-    ::MoveToEx(dc, x, 0, nullptr);
-    ::LineTo(dc, x, ClientSize().cy);
-    ::SetROP2(dc, old);
-    ::ReleaseDC(handle_, dc);
+void TReportGridWindow::InvertLine(int x1, int y1, int x2, int y2) {
+    if (!handle_ || x1 < 0 || y1 < 0) return;
+    WindowDC dc(handle_);
+    if (!dc.Get()) return;
+    int old = ::SetROP2(dc.Get(), R2_NOT);
+    ::MoveToEx(dc.Get(), x1, y1, nullptr);
+    ::LineTo(dc.Get(), x2, y2);
+    ::SetROP2(dc.Get(), old);
 }
+
+void TReportGridWindow::InvertVertLine(int x) { InvertLine(x, 0, x, ClientSize().cy); }
+
+void TReportGridWindow::InvertHorzLine(int y) { InvertLine(0, y, ClientSize().cx, y); }
 
 bool TReportGridWindow::DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) {
     auto* gdi = dynamic_cast<TGdiCanvas*>(&canvas);
@@ -153,6 +156,14 @@ void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
         Grid.Paint(canvas, FromRECT(clip));
     }
     ::BitBlt(dc, clip.left, clip.top, w, h, memory.Get(), clip.left, clip.top, SRCCOPY);
+}
+
+void TReportGridWindow::MeasureWith(const std::function<void(ICanvas&)>& Use) {
+    if (!handle_) return;
+    WindowDC dc(handle_);
+    if (!dc.Get()) return;
+    TGdiCanvas canvas(dc.Get());
+    Use(canvas);
 }
 
 void TReportGridWindow::PaintTo(HDC dc) {

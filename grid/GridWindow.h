@@ -34,7 +34,9 @@ public:
     std::uint32_t TickCount() const override { return ::GetTickCount(); }
     void SetMouseCapture(bool capture) override;
     void InvertVertLine(int x) override;
+    void InvertHorzLine(int y) override;
     void SetCursorShape(int shape) override { cursor_ = shape; }
+    void MeasureWith(const std::function<void(ICanvas&)>& Use) override;
 
     // IHeaderTheme
     bool DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) override;
@@ -57,6 +59,8 @@ protected:
 
 private:
     unsigned ShiftOf(WPARAM keys) const;
+    // A line drawn in inverting pen mode (drawing it again erases it).
+    void InvertLine(int x1, int y1, int x2, int y2);
     TThemeData theme_;
     int cursor_ = 0;
     bool tracking_ = false;

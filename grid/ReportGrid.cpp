@@ -135,11 +135,7 @@ int TReportGrid::AddRow(int Count) {
     if (Count < 1) return lastAdded_;
     int oldCount = cells_->RowCount;
     cells_->AddRows(Count);
-    if (Options() & goUseDefaultValues) {
-        for (int r = oldCount; r < cells_->RowCount; ++r)
-            for (int c = 0; c < Columns().Count(); ++c)
-                if (!Columns().Item(c)->DefaultValue.empty()) SetCellText(c, r, Columns().Item(c)->DefaultValue);
-    }
+    ApplyDefaultValues(oldCount, cells_->RowCount);
     if (!Updating()) {
         if (GridLinesStyle() == lsFramed && (Options() & goGrid) && cells_->RowCount > 1 && oldCount > 0)
             RefreshRow(oldCount - 1);
@@ -152,6 +148,117 @@ int TReportGrid::AddRow(int Count) {
     if (!Updating()) UpdateVertScrollBar();
     Fire(OnDataChange, dcAddRow, lastAdded_);
     return lastAdded_;
+}
+
+void TReportGrid::ApplyDefaultValues(int FromRow, int ToRow) {
+    if (!(Options() & goUseDefaultValues)) return;
+    for (int r = FromRow; r < ToRow; ++r)
+        for (int c = 0; c < Columns().Count(); ++c)
+            if (!Columns().Item(c)->DefaultValue.empty()) SetCellText(c, r, Columns().Item(c)->DefaultValue);
+}
+
+int TReportGrid::AddChildRow(int ARow, bool AsLast) {
+    int descendants = cells_->GetDescendantCount(ARow);  // raises for a row that is not there
+    EndEditing();
+    int pos = ARow + 1 + (AsLast ? descendants : 0);
+    cells_->InsertChildRow(ARow, pos);
+    ApplyDefaultValues(pos, pos + 1);
+    bool shown = IsRowShown(pos);
+    if (topRow_ >= pos) {
+        // The rows in view stay where they are.
+        ++topRow_;
+        if (shown) {
+            VertBar.SuppressScroll = true;
+            VertBar.SetPosition(VertBar.Position() + 1);
+            VertBar.SuppressScroll = false;
+        }
+    } else if (shown) {
+        ScrollRowInOut(pos, RowSize(), true);
+    }
+    RecomputeShownRange();
+    if (currentRow_ >= pos) ++currentRow_;
+    if (anchorRow_ >= pos) ++anchorRow_;
+    if (!Updating()) {
+        if (IsRowShown(ARow) && cells_->GetRow(ARow)->ChildCount == 1) RefreshRow(ARow);
+        UpdateVertScrollBar();
+    }
+    lastAdded_ = pos;
+    Fire(OnDataChange, dcAddChildRow, pos);
+    return pos;
+}
+
+bool TReportGrid::IsRowExpanded(int ARow) const {
+    return ARow >= 0 && ARow < cells_->RowCount && cells_->GetRow(ARow)->Expanded;
+}
+
+int TReportGrid::GetChildCount(int ARow) const {
+    return ARow >= 0 && ARow < cells_->RowCount ? cells_->GetRow(ARow)->ChildCount : 0;
+}
+
+void TReportGrid::SetRowExpanded(int ARow, bool Expanded) {
+    if (ARow < 0 || ARow >= cells_->RowCount) return;
+    TRow* row = cells_->GetRow(ARow);
+    if (row->Expanded == Expanded) return;
+    row->Expanded = Expanded;
+    RefreshRow(ARow);
+    int descendants = cells_->GetDescendantCount(ARow);
+    if (descendants > 0) {
+        EndEditing();
+        // Parents come before their children, so each row's parent already
+        // has its final state: a collapsed descendant hides its block.
+        for (int r = ARow + 1; r <= ARow + descendants; ++r) {
+            TRow* parent = cells_->GetRow(r)->ParentRow;
+            cells_->SetRowParentExpanded(r, parent && parent->Expanded && parent->ParentExpanded);
+        }
+        RowsShownChanged(ARow);
+    }
+    Fire(OnExpand, ARow);
+}
+
+void TReportGrid::RowsShownChanged(int First) {
+    int count = cells_->RowCount;
+    if (topRow_ < count && !IsRowShown(topRow_)) {
+        // The top row went: the next shown row takes its place, or the one
+        // before it at the end of the rows.
+        int next = topRow_ + 1;
+        while (next < count && !IsRowShown(next)) ++next;
+        if (next >= count) {
+            next = topRow_;
+            while (next > 0 && !IsRowShown(next)) --next;
+        }
+        topRow_ = next;
+    }
+    if (cells_->ShownRowCount == 0) topRow_ = 0;
+    RecomputeShownRange();
+    if (!Updating()) UpdateVertScrollBar();  // the range first: the position is kept within it
+    int above = ShownRowsBetween(0, topRow_);
+    if (VertBar.Position() != above) {
+        VertBar.SuppressScroll = true;
+        VertBar.SetPosition(above);
+        VertBar.SuppressScroll = false;
+    }
+    if (Updating()) return;
+    if (First < topRow_) Invalidate();
+    else RepaintArea(gaRows);
+}
+
+void TReportGrid::GetRowRelations(int& ARow, int& NextSibling) const {
+    NextSibling = -1;
+    if (ARow < 0 || ARow >= cells_->RowCount) {
+        ARow = -1;
+        return;
+    }
+    int level = cells_->GetRow(ARow)->Level;
+    for (int r = ARow + 1; r < cells_->RowCount; ++r) {
+        int l = cells_->GetRow(r)->Level;
+        if (l < level) break;
+        if (l == level) {
+            NextSibling = r;
+            break;
+        }
+    }
+    const TRow* parent = cells_->GetRow(ARow)->ParentRow;
+    ARow = parent ? cells_->IndexOfRow(parent) : -1;
 }
 
 void TReportGrid::AppendRows(int Count) {
@@ -195,6 +302,12 @@ void TReportGrid::InsertRows(int Pos, int Count) {
 void TReportGrid::DeleteRow(int ARow) {
     if (ARow < 0 || ARow >= cells_->RowCount) return;
     EndEditing();
+    // A row's subtree goes first, deepest last to first.
+    for (int d = cells_->GetDescendantCount(ARow); d > 0; --d) DeleteRow(ARow + d);
+    TRow* gone = cells_->GetRow(ARow);
+    gone->ChildCount = 0;
+    // The parent loses a child (its expand button goes with the last one).
+    if (TRow* parent = gone->ParentRow) --parent->ChildCount;
     int height = GridStyle() == gsSlides ? SlideSize() : GetRowHeight(ARow);
     bool wasShown = IsRowShown(ARow);
     bool wasCurrent = ARow == currentRow_;

@@ -28,8 +28,21 @@ public:
     void MoveRow(int FromPos, int ToPos);
     void SwapRows(int Row1, int Row2);
     void AppendRows(int Count);
-    void SetRowHeight(int ARow, int Height);
+    void SetRowHeight(int ARow, int Height) override;
     void SetRowShown(int ARow, bool Shown) override;
+    // --- row tree ---
+    // One child of ARow, right below it or after its last descendant; the
+    // new row's index.
+    int AddChildRow(int ARow, bool AsLast = false);
+    bool IsRowExpanded(int ARow) const;
+    // Shows or hides ARow's descendants (a collapsed descendant keeps its own
+    // subtree hidden), then fires OnExpand.
+    void SetRowExpanded(int ARow, bool Expanded);
+    int GetChildCount(int ARow) const;
+    // The tree lines' question about a row: NextSibling := the next row of
+    // the same level before any row of a lower level (-1 when none); ARow :=
+    // its parent row (-1 for a top-level row).
+    void GetRowRelations(int& ARow, int& NextSibling) const;
     int LastAddedRow() const { return lastAdded_; }
     int StartRowCount() const { return startRowCount_; }
     void SetStartRowCount(int Value);
@@ -72,6 +85,7 @@ public:
     std::string GetDelimitedText(char Separator) const;
 
     std::function<void(TRgCustomGridControl*, TCell* Cell1, TCell* Cell2, std::int32_t& Compare)> OnCompare;
+    std::function<void(TRgCustomGridControl*, int ARow)> OnExpand;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, TColor& TextColor, std::uint8_t& FontStyle,
                        TCellState CellState)> OnCellFormating;
 
@@ -83,6 +97,11 @@ private:
     TColor GetCellPaintColor(int col, int row, TCell& cell) override;
     TColor GetCellTextColor(int col, int row, TCell& cell) override;
     void CheckCell(int ACol, int ARow) const;
+    void ApplyDefaultValues(int FromRow, int ToRow);
+    // Rows after First changed between shown and hidden at one go: the top
+    // row, the vertical position and the shown range follow, and the rows
+    // are repainted.
+    void RowsShownChanged(int First);
     // A shown row appeared or disappeared: the rows below move, or the top
     // row follows when it lies above the view.
     void ScrollRowInOut(int ARow, int Height, bool Appears);

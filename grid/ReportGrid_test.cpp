@@ -126,6 +126,120 @@ TEST(ReportGridTest, InsertRowsMovesTheCurrentRowOnlyWhenItShifts) {
     }
 }
 
+// Rows "a" and "b" with a tree under "a":
+//   a, a0, a1, a11 (child of a1), a2, b
+struct TTreeFixture : TGridFixture {
+    TTreeFixture() : TGridFixture(1, 2) {
+        grid.SetCellText(0, 0, u"a");
+        grid.SetCellText(0, 1, u"b");
+        grid.SetCellText(0, grid.AddChildRow(0), u"a1");
+        grid.SetCellText(0, grid.AddChildRow(1), u"a11");
+        grid.SetCellText(0, grid.AddChildRow(0, true), u"a2");  // after a's last descendant
+        grid.SetCellText(0, grid.AddChildRow(0), u"a0");        // right below a
+    }
+    std::u16string ShownTexts() const {
+        std::u16string out;
+        for (int r = 0; r < grid.RowCount(); ++r)
+            if (grid.IsRowShown(r)) out += grid.GetCellText(0, r) + u" ";
+        return out;
+    }
+};
+
+TEST(ReportGridTest, ChildRowsAndTheirRelations) {
+    TTreeFixture f;
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a11 a2 b ");
+    EXPECT_EQ(f.grid.LastAddedRow(), 1);
+    EXPECT_EQ(f.grid.LastShownRow(), 5);
+    const int levels[] = {0, 1, 1, 2, 1, 0};
+    for (int r = 0; r < 6; ++r) EXPECT_EQ(f.grid.GetRowLevel(r), levels[r]) << r;
+    EXPECT_EQ(f.grid.GetChildCount(0), 3);
+    EXPECT_EQ(f.grid.GetChildCount(2), 1);
+
+    // Row, parent, next sibling: the tree lines' view of each row.
+    const int relations[][3] = {{0, -1, 5}, {1, 0, 2}, {2, 0, 4}, {3, 2, -1}, {4, 0, -1}, {5, -1, -1}};
+    for (const auto& rel : relations) {
+        int row = rel[0], next = 0;
+        f.grid.GetRowRelations(row, next);
+        EXPECT_EQ(row, rel[1]) << rel[0];
+        EXPECT_EQ(next, rel[2]) << rel[0];
+    }
+
+    // A child inserted above the current row leaves it on its row; the change
+    // is reported as a child row.
+    f.grid.SetSelectedRow(5);
+    TEventLog events(f.grid);
+    EXPECT_EQ(f.grid.AddChildRow(3), 4);
+    EXPECT_EQ(events.Log, std::vector<std::string>{"data 1 4"});
+    EXPECT_EQ(f.grid.GetSelectedRow(), 6);
+    EXPECT_EQ(f.grid.GetCellText(0, 6), u"b");
+    EXPECT_EQ(f.grid.GetRowLevel(4), 3);
+    EXPECT_THROW(f.grid.AddChildRow(7), Exception);
+}
+
+TEST(ReportGridTest, ExpandAndCollapse) {
+    TTreeFixture f;
+    std::vector<int> expands;
+    f.grid.OnExpand = [&](TRgCustomGridControl*, int row) { expands.push_back(row); };
+    f.grid.SetRowExpanded(2, false);
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a2 b ");
+    f.grid.SetRowExpanded(0, false);
+    EXPECT_EQ(f.ShownTexts(), u"a b ");
+    EXPECT_EQ(f.grid.GetShownRowCount(), 2);
+    f.grid.SetRowExpanded(0, false);  // unchanged: nothing, no event
+    // Expanding keeps the collapsed child's subtree hidden.
+    f.grid.SetRowExpanded(0, true);
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a2 b ");
+    f.grid.SetRowExpanded(2, true);
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a11 a2 b ");
+    EXPECT_EQ(expands, (std::vector<int>{2, 0, 0, 2}));
+    EXPECT_EQ(f.grid.GetShownRowCount(), 6);
+
+    // A child of a collapsed row comes in hidden.
+    f.grid.SetRowExpanded(0, false);
+    int hidden = f.grid.AddChildRow(0);
+    EXPECT_FALSE(f.grid.IsRowShown(hidden));
+    EXPECT_EQ(f.grid.GetShownRowCount(), 2);
+    EXPECT_EQ(f.grid.LastShownRow(), 6);
+}
+
+TEST(ReportGridTest, CollapsingTheRowsInViewMovesTheTopRow) {
+    TGridFixture f(1, 1);
+    for (int k = 0; k < 30; ++k) f.grid.AddChildRow(0, true);
+    f.grid.AddRow(5);  // rows 31..35
+    // The bar's position is the number of shown rows above the top row.
+    auto shownAboveTop = [&] {
+        int n = 0;
+        for (int r = 0; r < f.grid.TopRow(); ++r) n += f.grid.IsRowShown(r) ? 1 : 0;
+        return n;
+    };
+    f.grid.ScrollToRow(20);
+    ASSERT_GT(f.grid.TopRow(), 0);
+    f.grid.SetRowExpanded(0, false);
+    EXPECT_TRUE(f.grid.IsRowShown(f.grid.TopRow()));
+    EXPECT_EQ(f.vert.Position(), shownAboveTop());
+    f.grid.SetRowExpanded(0, true);
+    EXPECT_EQ(f.vert.Position(), shownAboveTop());
+    EXPECT_EQ(f.grid.LastShownRow(), 35);
+}
+
+TEST(ReportGridTest, DeletingARowTakesItsSubtree) {
+    TTreeFixture f;
+    f.grid.DeleteRow(4);  // a2: a loses a child
+    EXPECT_EQ(f.grid.GetChildCount(0), 2);
+    TEventLog events(f.grid);
+    f.grid.DeleteRow(0);
+    EXPECT_EQ(f.ShownTexts(), u"b ");
+    EXPECT_EQ(events.Log, (std::vector<std::string>{"data 6 3", "data 6 2", "data 6 1", "data 6 0"}));
+    EXPECT_EQ(f.grid.GetShownRowCount(), 1);
+    // A collapsed subtree goes the same way.
+    int child = f.grid.AddChildRow(0);
+    f.grid.AddChildRow(child);
+    f.grid.SetRowExpanded(0, false);
+    f.grid.DeleteRow(0);
+    EXPECT_EQ(f.grid.RowCount(), 0);
+    EXPECT_EQ(f.grid.GetShownRowCount(), 0);
+}
+
 TEST(ReportGridTest, RowHeightsAndStartRowCount) {
     TGridFixture f(1, 3);
     std::vector<int> heights;
