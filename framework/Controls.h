@@ -244,7 +244,7 @@ using TControl = TWinControl;
 // A control of a form's description: owned by owner, placed in parent at the
 // given bounds, with its name and (when not empty) its caption.
 template <class T>
-T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h,
+T* MakeControl(TComponent* owner, TWinControl* parent, const std::string& name, int x, int y, int w, int h,
                const std::string& caption = "") {
     T* c = new T(owner);
     c->Name = name;

@@ -2,7 +2,7 @@
 // "ExcList.dat", and the import with its progress.
 #include "app/forms/TADImpro.h"
 
-#include "app/forms/PlaceControl.h"
+#include "framework/Controls.h"
 #include "app/forms/ImportSources.h"
 #include "base/StrUtils.h"
 #include "framework/SysUtils.h"
@@ -18,18 +18,18 @@ TADImpro::TADImpro(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), hos
     KeyPreview = true;
     SetClientSize(360, 300);
 
-    grpFrom = PlaceControl<TGroupBox>(this, this, "grpFrom", 8, 6, 344, 48, " Import From ... ");
-    chkDesktop = PlaceControl<TCheckBox>(this, grpFrom, "chkDesktop", 12, 21, 90, 17, "Desktop");
-    chkMUI = PlaceControl<TCheckBox>(this, grpFrom, "chkMUI", 110, 21, 90, 17, "MUI Cache");
-    chkAP = PlaceControl<TCheckBox>(this, grpFrom, "chkAP", 210, 21, 120, 17, "Application Path");
-    grpExc = PlaceControl<TGroupBox>(this, this, "grpExc", 8, 60, 344, 170, " Exclusion List ");
-    lstExc = PlaceControl<TMemo>(this, grpExc, "lstExc", 10, 20, 324, 140);
+    grpFrom = MakeControl<TGroupBox>(this, this, "grpFrom", 8, 6, 344, 48, " Import From ... ");
+    chkDesktop = MakeControl<TCheckBox>(this, grpFrom, "chkDesktop", 12, 21, 90, 17, "Desktop");
+    chkMUI = MakeControl<TCheckBox>(this, grpFrom, "chkMUI", 110, 21, 90, 17, "MUI Cache");
+    chkAP = MakeControl<TCheckBox>(this, grpFrom, "chkAP", 210, 21, 120, 17, "Application Path");
+    grpExc = MakeControl<TGroupBox>(this, this, "grpExc", 8, 60, 344, 170, " Exclusion List ");
+    lstExc = MakeControl<TMemo>(this, grpExc, "lstExc", 10, 20, 324, 140);
     lstExc->WordWrap = false;
-    pbImport = PlaceControl<TProgressBar>(this, this, "pbImport", 8, 238, 344, 17);
+    pbImport = MakeControl<TProgressBar>(this, this, "pbImport", 8, 238, 344, 17);
     pbImport->SetMax(12);
-    skBitBtn1 = PlaceControl<TButton>(this, this, "skBitBtn1", 196, 266, 76, 25, "Import");
+    skBitBtn1 = MakeControl<TButton>(this, this, "skBitBtn1", 196, 266, 76, 25, "Import");
     skBitBtn1->OnClick = [this](TObject* s) { skBitBtn1Click(s); };
-    Button1 = PlaceControl<TButton>(this, this, "Button1", 276, 266, 76, 25, "Cancel");
+    Button1 = MakeControl<TButton>(this, this, "Button1", 276, 266, 76, 25, "Cancel");
     Button1->Cancel = true;
     Button1->ModalResult = mrCancel;
     Button1->OnClick = [this](TObject*) { Close(); };

@@ -1,7 +1,7 @@
 // The About dialog's controls and its link labels.
 #include "app/forms/TfrmADAbout.h"
 
-#include "app/forms/PlaceControl.h"
+#include "framework/Controls.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 
@@ -24,15 +24,15 @@ TfrmADAbout::TfrmADAbout(TComponent* AOwner) : TForm(AOwner) {
     KeyPreview = true;
     SetClientSize(400, 262);
 
-    imgLogo = PlaceControl<TImage>(this, this, "imgLogo", 16, 14, 32, 32);
+    imgLogo = MakeControl<TImage>(this, this, "imgLogo", 16, 14, 32, 32);
     if (Application && Application->Icon) imgLogo->Picture().SetIcon(Application->Icon);
     else if (OwnedIcon icon = ShellIcon(ModuleFileName(), TShellIconSize::Large)) imgLogo->Picture().SetIcon(std::move(icon));
-    lblName = PlaceControl<TLabel>(this, this, "lblName", 60, 10, 0, 0, "Appdeck");
+    lblName = MakeControl<TLabel>(this, this, "lblName", 60, 10, 0, 0, "Appdeck");
     lblName->Font().SetSize(16);
     lblName->Font().SetStyle(fsBold);
-    lblUpdated = PlaceControl<TLabel>(this, this, "lblUpdated", 62, 40, 0, 0, "Last Updated : August 2016");
+    lblUpdated = MakeControl<TLabel>(this, this, "lblUpdated", 62, 40, 0, 0, "Last Updated : August 2016");
 
-    PageControl1 = PlaceControl<TPageControl>(this, this, "PageControl1", 8, 66, 384, 152);
+    PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 8, 66, 384, 152);
     tabAbout = new TTabSheet(this);
     tabAbout->Name = "tabAbout";
     tabAbout->SetCaption("About Us");
@@ -41,18 +41,18 @@ TfrmADAbout::TfrmADAbout(TComponent* AOwner) : TForm(AOwner) {
         int y = 14 + static_cast<int>(i) * 26;
         int x = 12;
         if (i < lblCaptions.size()) {
-            lblCaptions[i] = PlaceControl<TLabel>(this, tabAbout, "lblCaption" + std::to_string(i + 1), x, y, 0, 0,
+            lblCaptions[i] = MakeControl<TLabel>(this, tabAbout, "lblCaption" + std::to_string(i + 1), x, y, 0, 0,
                                            kLinkCaptions[i]);
             x = 110;
         }
-        TLabel* link = PlaceControl<TLabel>(this, tabAbout, "lblLink" + std::to_string(i + 1), x, y, 0, 0, kLinkAddresses[i]);
+        TLabel* link = MakeControl<TLabel>(this, tabAbout, "lblLink" + std::to_string(i + 1), x, y, 0, 0, kLinkAddresses[i]);
         link->Font().SetColor(clBlue);
         link->Font().SetStyle(fsUnderline);
         link->OnClick = [this](TObject* s) { LinkClick(s); };
         lblLinks[i] = link;
     }
 
-    btnClose = PlaceControl<TButton>(this, this, "btnClose", 316, 228, 76, 25, "Close");
+    btnClose = MakeControl<TButton>(this, this, "btnClose", 316, 228, 76, 25, "Close");
     btnClose->Cancel = true;
     btnClose->ModalResult = mrClose;
     btnClose->OnClick = [this](TObject*) { Close(); };

@@ -5,7 +5,7 @@
 
 #include <exception>
 
-#include "app/forms/PlaceControl.h"
+#include "framework/Controls.h"
 #include "app/Launch.h"
 #include "skin/engine/SkinManager.h"
 #include "framework/SysUtils.h"
@@ -21,34 +21,34 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     KeyPreview = true;
     SetClientSize(430, 398);
 
-    chkRO = PlaceControl<TCheckBox>(this, this, "chkRO", 14, 10, 400, 17, "Run in \"Read Only\" Mode");
-    chkBCM = PlaceControl<TCheckBox>(this, this, "chkBCM", 14, 31, 400, 17, "Add Appdeck to \"Background Context Menu\"");
+    chkRO = MakeControl<TCheckBox>(this, this, "chkRO", 14, 10, 400, 17, "Run in \"Read Only\" Mode");
+    chkBCM = MakeControl<TCheckBox>(this, this, "chkBCM", 14, 31, 400, 17, "Add Appdeck to \"Background Context Menu\"");
 
-    grpLaunch = PlaceControl<TGroupBox>(this, this, "grpLaunch", 8, 56, 414, 96, " \"Launch\" Options ");
-    chkARAA = PlaceControl<TCheckBox>(this, grpLaunch, "chkARAA", 12, 20, 390, 17,
+    grpLaunch = MakeControl<TGroupBox>(this, this, "grpLaunch", 8, 56, 414, 96, " \"Launch\" Options ");
+    chkARAA = MakeControl<TCheckBox>(this, grpLaunch, "chkARAA", 12, 20, 390, 17,
                                "Automatically \"Run selected Program as Administrator\"");
-    lblAfter = PlaceControl<TLabel>(this, grpLaunch, "lblAfter", 12, 46, 80, 15, "After Launch :");
-    RadioButton1 = PlaceControl<TRadioButton>(this, grpLaunch, "RadioButton1", 100, 44, 140, 17, "Do Nothing");
-    chkCAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkCAL", 250, 44, 150, 17, "Close Appdeck");
-    chkMAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkMAL", 100, 68, 140, 17, "Minimize Appdeck");
-    chkTMAL = PlaceControl<TRadioButton>(this, grpLaunch, "chkTMAL", 250, 68, 150, 17, "Send to \"Tray Mode\"");
+    lblAfter = MakeControl<TLabel>(this, grpLaunch, "lblAfter", 12, 46, 80, 15, "After Launch :");
+    RadioButton1 = MakeControl<TRadioButton>(this, grpLaunch, "RadioButton1", 100, 44, 140, 17, "Do Nothing");
+    chkCAL = MakeControl<TRadioButton>(this, grpLaunch, "chkCAL", 250, 44, 150, 17, "Close Appdeck");
+    chkMAL = MakeControl<TRadioButton>(this, grpLaunch, "chkMAL", 100, 68, 140, 17, "Minimize Appdeck");
+    chkTMAL = MakeControl<TRadioButton>(this, grpLaunch, "chkTMAL", 250, 68, 150, 17, "Send to \"Tray Mode\"");
     RadioButton1->SetChecked(true);
 
-    grpTray = PlaceControl<TGroupBox>(this, this, "grpTray", 8, 158, 414, 72, " \"Tray Mode\" Options ");
-    chkTMM = PlaceControl<TCheckBox>(this, grpTray, "chkTMM", 12, 20, 390, 17, "Send to \"Tray Mode\" when minimized");
-    chkRAM = PlaceControl<TCheckBox>(this, grpTray, "chkRAM", 12, 45, 150, 17, "\"Optimize RAM\" Every");
-    cmbRAM = PlaceControl<TComboBox>(this, grpTray, "cmbRAM", 166, 42, 110, 21);
+    grpTray = MakeControl<TGroupBox>(this, this, "grpTray", 8, 158, 414, 72, " \"Tray Mode\" Options ");
+    chkTMM = MakeControl<TCheckBox>(this, grpTray, "chkTMM", 12, 20, 390, 17, "Send to \"Tray Mode\" when minimized");
+    chkRAM = MakeControl<TCheckBox>(this, grpTray, "chkRAM", 12, 45, 150, 17, "\"Optimize RAM\" Every");
+    cmbRAM = MakeControl<TComboBox>(this, grpTray, "cmbRAM", 166, 42, 110, 21);
     cmbRAM->Style = TComboBoxStyle::csDropDownList;
     for (const char* item : RAMIntervalItems) cmbRAM->Items().Add(item);
     cmbRAM->SetItemIndex(0);
     chkRAM->OnClick = [this](TObject* s) { chkRAMClick(s); };
 
-    grpOther = PlaceControl<TGroupBox>(this, this, "grpOther", 8, 236, 414, 46, " Other ");
-    chkSDCD = PlaceControl<TCheckBox>(this, grpOther, "chkSDCD", 12, 20, 390, 17,
+    grpOther = MakeControl<TGroupBox>(this, this, "grpOther", 8, 236, 414, 46, " Other ");
+    chkSDCD = MakeControl<TCheckBox>(this, grpOther, "chkSDCD", 12, 20, 390, 17,
                                "Delete Confirmation Dialog ( View Style 2 && 3 )");
     chkSDCD->SetChecked(true);
 
-    grpSkin = PlaceControl<TGroupBox>(this, this, "grpSkin", 8, 288, 414, 70, " Skin Customization ");
+    grpSkin = MakeControl<TGroupBox>(this, this, "grpSkin", 8, 288, 414, 70, " Skin Customization ");
     struct Bar {
         TLabel** label;
         TScrollBar** bar;
@@ -63,8 +63,8 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     };
     int y = 20;
     for (const Bar& b : bars) {
-        *b.label = PlaceControl<TLabel>(this, grpSkin, b.labelName, 12, y + 1, 70, 15, b.caption);
-        *b.bar = PlaceControl<TScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
+        *b.label = MakeControl<TLabel>(this, grpSkin, b.labelName, 12, y + 1, 70, 15, b.caption);
+        *b.bar = MakeControl<TScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
         (*b.bar)->SetMin(b.min);
         (*b.bar)->SetMax(b.max);
         (*b.bar)->LargeChange = 10;
@@ -75,11 +75,11 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     lblBrg->SetVisible(false);  // brightness is changed by nothing the user sees
     trkBrg->SetVisible(false);
 
-    Button3 = PlaceControl<TButton>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
+    Button3 = MakeControl<TButton>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
     Button3->OnClick = [this](TObject* s) { Button3Click(s); };
-    Button1 = PlaceControl<TButton>(this, this, "Button1", 262, 366, 76, 25, "Save");
+    Button1 = MakeControl<TButton>(this, this, "Button1", 262, 366, 76, 25, "Save");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2 = PlaceControl<TButton>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
+    Button2 = MakeControl<TButton>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
     Button2->Cancel = true;  // Esc cancels, restoring the skin as Cancel does
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
 
