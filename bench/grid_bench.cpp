@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "grid/CellStore.h"
 #include "grid/DelimitedText.h"
 #include "grid/GridTestFixture.h"
 
 using namespace ad;
 using namespace ad::grid;
+using ad::bench::Best;
+using ad::bench::Millis;
 
 namespace {
 
@@ -21,17 +24,6 @@ struct TColumns : IColumnSource {
     int ColumnCount() const override { return 6; }
     TColumnAttrs ColumnAttrs(int index) const override { return {static_cast<std::uint8_t>(index == 1 ? 4 : 8)}; }
 };
-
-double Millis(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <class F>
-double Best(int runs, F run) {
-    double best = 1e300;
-    for (int k = 0; k < runs; ++k) best = std::min(best, run());
-    return best;
-}
 
 std::u16string U(const std::string& s) { return Latin1ToUtf16(s); }
 

@@ -9,24 +9,16 @@
 #include <string>
 
 #include "base/Streams.h"
+#include "bench/BenchTiming.h"
 #include "framework/Forms.h"
 #include "grid/GridWindow.h"
 
 using namespace ad;
 using namespace ad::grid;
+using ad::bench::Best;
+using ad::bench::Millis;
 
 namespace {
-
-double Millis(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <class F>
-double Best(int runs, F run) {
-    double best = 1e300;
-    for (int k = 0; k < runs; ++k) best = std::min(best, run());
-    return best;
-}
 
 void PumpPending() {
     MSG msg;
