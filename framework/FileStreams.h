@@ -43,6 +43,11 @@ public:
     const std::string& FileName() const { return fileName_; }
     HANDLE Handle() const { return handle_.Get(); }
 
+protected:
+    // A stream over a file a derived class opened by its own rules; fileName
+    // names it in errors.
+    TFileStream(std::string fileName, OwnedFile&& handle) : fileName_(std::move(fileName)), handle_(std::move(handle)) {}
+
 private:
     std::string fileName_;
     OwnedFile handle_;

@@ -11,6 +11,7 @@
 
 #include "base/Geometry.h"
 #include "base/Streams.h"
+#include "framework/FileStreams.h"
 #include "framework/Handles.h"
 #include "unicode/UniSysUtils.h"
 
@@ -50,20 +51,9 @@ TSize UniTextExtent(HDC dc, std::wstring_view text);
 // write, both) and mode / 16 the sharing (0 and 1 none, 2 deny write, 3 deny
 // read, 4 deny none). Failures raise EFCreateError or EFOpenError with the
 // full path and the system's reason.
-class TUniFileStream : public TStream {
+class TUniFileStream : public TFileStream {
 public:
     TUniFileStream(const std::wstring& fileName, unsigned mode);
-
-    size_t Read(void* buffer, size_t count) override;
-    size_t Write(const void* buffer, size_t count) override;
-    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-    int64_t Size() override;
-    void SetSize(int64_t newSize) override;
-
-    HANDLE Handle() const { return handle_.Get(); }
-
-private:
-    OwnedFile handle_;
 };
 
 }  // namespace ad::uni

@@ -85,7 +85,10 @@ TSize UniTextExtent(HDC dc, std::wstring_view text) {
 
 // --- TUniFileStream ------------------------------------------------------------
 
-TUniFileStream::TUniFileStream(const std::wstring& fileName, unsigned mode) {
+namespace {
+
+// Opens by the stream's mode rules; raises with the full path on failure.
+OwnedFile OpenUniFile(const std::wstring& fileName, unsigned mode) {
     const bool create = mode >= fmCreate;
     HANDLE h;
     if (create) {
@@ -104,52 +107,13 @@ TUniFileStream::TUniFileStream(const std::wstring& fileName, unsigned mode) {
         if (create) throw EFCreateError(name, reason);
         throw EFOpenError(name, reason);
     }
-    handle_.Reset(h);
+    return OwnedFile(h);
 }
 
-size_t TUniFileStream::Read(void* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        DWORD chunk = static_cast<DWORD>(count - done > 0x40000000 ? 0x40000000 : count - done), got = 0;
-        if (!::ReadFile(handle_.Get(), static_cast<char*>(buffer) + done, chunk, &got, nullptr))
-            throw EReadError("Stream read error: " + Narrow(UniSysErrorMessage(::GetLastError())));
-        if (got == 0) break;
-        done += got;
-    }
-    return done;
-}
+}  // namespace
 
-size_t TUniFileStream::Write(const void* buffer, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        DWORD chunk = static_cast<DWORD>(count - done > 0x40000000 ? 0x40000000 : count - done), put = 0;
-        if (!::WriteFile(handle_.Get(), static_cast<const char*>(buffer) + done, chunk, &put, nullptr))
-            throw EWriteError("Stream write error: " + Narrow(UniSysErrorMessage(::GetLastError())));
-        if (put == 0) break;
-        done += put;
-    }
-    return done;
-}
-
-int64_t TUniFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-    LARGE_INTEGER distance, result;
-    distance.QuadPart = offset;
-    const DWORD method = origin == soBeginning ? FILE_BEGIN : origin == soCurrent ? FILE_CURRENT : FILE_END;
-    if (!::SetFilePointerEx(handle_.Get(), distance, &result, method)) throw EStreamError("Stream seek error");
-    return result.QuadPart;
-}
-
-int64_t TUniFileStream::Size() {
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(handle_.Get(), &size)) return 0;
-    return size.QuadPart;
-}
-
-void TUniFileStream::SetSize(int64_t newSize) {
-    const int64_t pos = Position();
-    Seek(newSize, soBeginning);
-    if (!::SetEndOfFile(handle_.Get())) throw EStreamError("Stream size error");
-    Seek(pos < newSize ? pos : newSize, soBeginning);
-}
+// Reading, writing, seeking and sizing are the file stream's own.
+TUniFileStream::TUniFileStream(const std::wstring& fileName, unsigned mode)
+    : TFileStream(Narrow(fileName), OpenUniFile(fileName, mode)) {}
 
 }  // namespace ad::uni
