@@ -16,6 +16,7 @@
 #include "base/WinText.h"
 #include "framework/Forms.h"
 #include "grid/DelimitedText.h"
+#include "unicode/UniTestRows.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TempFolder.h"
 #include "unicode/UniControls.h"
@@ -181,15 +182,6 @@ TEST_F(UniMemoTest, FormDescriptionLinesAndHintForms) {
     EXPECT_EQ(stream.Remaining(), 0);
 }
 
-struct RowSink : grid::IDelimitedSink {
-    std::vector<std::vector<std::u16string>> rows;
-    void AddRow() override { rows.emplace_back(); }
-    void SetCellText(int col, int, const std::u16string& text) override {
-        if (rows.back().size() <= static_cast<size_t>(col)) rows.back().resize(static_cast<size_t>(col) + 1);
-        rows.back()[static_cast<size_t>(col)] = text;
-    }
-};
-
 TEST_F(UniMemoTest, ContributorFileIsByteExactAndReadsBackInTheGrid) {
     // The hidden memo of the Support Us window, saved as the grid loads it.
     memo->SetVisible(false);
@@ -209,7 +201,7 @@ TEST_F(UniMemoTest, ContributorFileIsByteExactAndReadsBackInTheGrid) {
     EXPECT_EQ(bytes, expected);
 
     TReadOnlyMemoryStream stream(bytes.data(), bytes.size());
-    RowSink sink;
+    GridRowSink sink;
     grid::ParseDelimitedText(stream, u'\t', 0, u'|', sink);
     ASSERT_EQ(sink.rows.size(), 2u);
     EXPECT_EQ(sink.rows[0][0], u"\u674E\u96F7");

@@ -9,6 +9,7 @@
 
 #include "base/Streams.h"
 #include "grid/DelimitedText.h"
+#include "unicode/UniTestRows.h"
 #include "unicode/UniTestCodec.h"
 
 namespace ad::uni {
@@ -135,16 +136,6 @@ TEST(UniWideStrings, LoadsByByteOrderMark) {
     EXPECT_EQ(Lines(list), (L{u"AB"}));
 }
 
-// The grid's import, reading rows of tab-separated fields.
-struct RowSink : grid::IDelimitedSink {
-    std::vector<std::vector<std::u16string>> rows;
-    void AddRow() override { rows.emplace_back(); }
-    void SetCellText(int col, int, const std::u16string& text) override {
-        if (rows.back().size() <= static_cast<size_t>(col)) rows.back().resize(static_cast<size_t>(col) + 1);
-        rows.back()[static_cast<size_t>(col)] = text;
-    }
-};
-
 TEST(UniWideStrings, SavesUtf16WithMarkThatTheGridReadsBack) {
     TWideStringList list;
     list.Add(u"\u674E\u96F7\thttp://example.org/\u00E9");
@@ -158,7 +149,7 @@ TEST(UniWideStrings, SavesUtf16WithMarkThatTheGridReadsBack) {
     ASSERT_EQ(std::string(reinterpret_cast<const char*>(out.Memory()), static_cast<size_t>(out.Size())), expected);
 
     out.SetPosition(0);
-    RowSink sink;
+    GridRowSink sink;
     grid::ParseDelimitedText(out, u'\t', 0, u'|', sink);
     ASSERT_EQ(sink.rows.size(), 2u);
     EXPECT_EQ(sink.rows[0], (L{u"\u674E\u96F7", u"http://example.org/\u00E9"}));
