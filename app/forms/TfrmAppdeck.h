@@ -167,6 +167,9 @@ private:
     void btnSettingsClick(TObject* Sender);
     void btnAboutClick(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
+    void BitBtn8Click(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void btnMoreClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 

@@ -5,8 +5,11 @@
 #include <memory>
 
 #include "app/forms/TADImpro.h"
+#include "app/forms/TADSC.h"
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADSet.h"
+#include "app/forms/TfrmMoreSoft.h"
+#include "app/forms/TfrmSUS.h"
 
 namespace ad {
 
@@ -28,5 +31,15 @@ void TfrmAppdeck::btnSettingsClick(TObject*) {
 void TfrmAppdeck::btnAboutClick(TObject*) { ShowModalForm<TfrmADAbout>(this); }
 
 void TfrmAppdeck::BitBtn1Click(TObject*) { ShowModalForm<TADImpro>(this, static_cast<ILauncherHost&>(*this)); }
+
+void TfrmAppdeck::BitBtn8Click(TObject*) { ShowModalForm<TADSC>(this, static_cast<ILauncherHost&>(*this)); }
+
+void TfrmAppdeck::SpeedButton1Click(TObject*) { ShowModalForm<TfrmSUS>(this); }
+
+void TfrmAppdeck::btnMoreClick(TObject*) {
+    std::unique_ptr<TfrmMoreSoft> form(CreateForm<TfrmMoreSoft>(this));
+    form->HelpKeyword = "Appdeck";  // its own row is left out of the list
+    form->ShowModal();
+}
 
 }  // namespace ad

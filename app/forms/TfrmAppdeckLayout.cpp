@@ -43,8 +43,10 @@ void TfrmAppdeck::BuildHeader() {
     btnHome->HelpKeyword = mainwindow::kWebAddresses[0];
     btnHome->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
     SpeedButton1 = Make<TSpeedButton>(back, "SpeedButton1", x, 6, 84, 24, "Support  Us! ");
+    SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
     x += 88;
     btnMore = headerButton("btnMore", "More ....", 64);
+    btnMore->OnClick = [this](TObject* s) { btnMoreClick(s); };
     btnUpdate = headerButton("btnUpdate", "Update", 64);
     btnSettings = headerButton("btnSettings", "&Settings", 70);
     btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
@@ -79,6 +81,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
+    BitBtn8->OnClick = [this](TObject* s) { BitBtn8Click(s); };
     Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
     Button6->OnClick = [this](TObject*) { SendToTray(); };
 }
