@@ -35,7 +35,7 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     BorderIcons = biSystemMenu;
     Position = TPosition::poMainFormCenter;
     KeyPreview = true;
-    SetClientSize(600, 420);
+    SetClientSize(600, 388);
 
     grdMore = infowin::MakeInfoGrid(this, this, "grdMore", 8, 8, 584, 230);
     TReportGrid& g = grdMore->Grid;
@@ -72,10 +72,6 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     lstMore->WordWrap = false;  // its lines are the list's rows
     for (const char* line : kPrograms) lstMore->Lines().Add(line);
 
-    btnClose = MakeControl<TButton>(this, this, "btnClose", 516, 388, 76, 25, "Close");
-    btnClose->Cancel = true;
-    btnClose->ModalResult = mrClose;
-    btnClose->OnClick = [this](TObject*) { Close(); };
 
     OnActivate = [this](TObject* s) { FormActivate(s); };
 }

@@ -30,7 +30,6 @@ public:
     TCheckBox* chkShare;
     TMemo* lstMore;  // the list, hidden
     std::vector<OwnedBitmap> imgMore;  // the programs' icons, by the list's ID
-    TButton* btnClose;
 
     void FormActivate(TObject* Sender);
     void grdMoreSelectCell(int ACol, int ARow);

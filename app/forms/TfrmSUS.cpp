@@ -56,7 +56,7 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
     BorderIcons = biSystemMenu;
     Position = TPosition::poMainFormCenter;
     KeyPreview = true;
-    SetClientSize(620, 470);
+    SetClientSize(620, 436);
 
     PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 8, 8, 604, 420);
     auto sheet = [this](TPageControl* pc, const char* name, const char* caption) {
@@ -162,10 +162,6 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
     mContributor->WordWrap = false;  // its lines are the list's rows
     mContributor->SetText(std::wstring_view(kContributors));
 
-    btnClose = MakeControl<TButton>(this, this, "btnClose", 536, 438, 76, 25, "Close");
-    btnClose->Cancel = true;
-    btnClose->ModalResult = mrClose;
-    btnClose->OnClick = [this](TObject*) { Close(); };
 
     OnActivate = [this](TObject* s) { FormActivate(s); };
 }

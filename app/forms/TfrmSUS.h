@@ -43,7 +43,6 @@ public:
     TButton *cHome, *cFB, *cTwitter, *cGPlus;
     uni::TUniMemo* mContribution;
     uni::TUniMemo* mContributor;  // the list, hidden
-    TButton* btnClose;
 
     void FormActivate(TObject* Sender);
     void grdContributorSelectCell(int ACol, int ARow);
