@@ -43,7 +43,7 @@ TRgRateColumn* AddRatingColumn(TReportGrid& g, const std::u16string& caption, in
     return c;
 }
 
-TBitmap32 StarGlyph(std::uint32_t rgb, int side) {
+TBitmap32 StarGlyph(std::uint32_t rgb, int side, std::uint32_t background) {
     TBitmap32 image(side, side);
     TImageView32 v = image.View();
     // The ten corners of the star, outer and inner in turn, point up.
@@ -62,7 +62,7 @@ TBitmap32 StarGlyph(std::uint32_t rgb, int side) {
             for (int i = 0, j = 9; i < 10; j = i++)
                 if ((py[i] > sy) != (py[j] > sy) && sx < (px[j] - px[i]) * (sy - py[i]) / (py[j] - py[i]) + px[i])
                     in = !in;
-            std::uint32_t pixel = 0xFF000000u | (in ? rgb : 0xFF00FFu);
+            std::uint32_t pixel = 0xFF000000u | (in ? rgb : background);
             std::memcpy(v.Pixel(x, y), &pixel, 4);
         }
     return image;

@@ -21,10 +21,10 @@ grid::TRgTextColumn* AddTextColumn(grid::TReportGrid& g, const std::u16string& c
 // A rating column of five stars, sorted as numbers.
 grid::TRgRateColumn* AddRatingColumn(grid::TReportGrid& g, const std::u16string& caption, int width);
 
-// A five-pointed star of the given colour (0xRRGGBB) on the transparent key
-// colour, side by side pixels.
-constexpr std::uint32_t kStarYellow = 0xFFC800, kStarGrey = 0xC0C0C0;
-TBitmap32 StarGlyph(std::uint32_t rgb, int side = 16);
+// A five-pointed star of the given colour (0xRRGGBB) on a background colour
+// (0xRRGGBB; by default the grid's transparent key colour), side pixels square.
+constexpr std::uint32_t kStarYellow = 0xFFC800, kStarGrey = 0xC0C0C0, kStarKey = 0xFF00FF;
+TBitmap32 StarGlyph(std::uint32_t rgb, int side = 16, std::uint32_t background = kStarKey);
 // A device-independent bitmap with the image's pixels.
 OwnedBitmap BitmapOf(const TBitmap32& image);
 

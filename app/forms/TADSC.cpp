@@ -25,12 +25,12 @@ TADSC::TADSC(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), host_(hos
 
     grdSCList = infowin::MakeInfoGrid(this, this, "grdSCList", 8, 8, 744, 300);
     TReportGrid& g = grdSCList->Grid;
-    infowin::AddTextColumn(g, u"Name", 190, stCaseInsensitive);
-    infowin::AddTextColumn(g, u"Description", 250);
+    infowin::AddTextColumn(g, u"Name", 150, stCaseInsensitive);
+    infowin::AddTextColumn(g, u"Description", 230);
     infowin::AddTextColumn(g, u"Suggested Category", 120);
     infowin::AddTextColumn(g, u"DLink", 80, stAlphabetic, false);
     infowin::AddTextColumn(g, u"HLink", 80, stAlphabetic, false);
-    infowin::AddRatingColumn(g, u"Rating", 70);
+    infowin::AddRatingColumn(g, u"Rating", 80);
     infowin::AddTextColumn(g, u"Last Updated", 80);
     auto* size = g.Columns().AddNew<TRgNumberColumn>();
     size->Header.SetCaption(u"Size (MB)");
@@ -42,14 +42,17 @@ TADSC::TADSC(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), host_(hos
     GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", 8, 314, 744, 120, "Details");
     Label1 = MakeControl<TLabel>(this, GroupBox1, "Label1", 12, 20, 0, 0, "-");
     Label1->Font().SetStyle(fsBold);
-    Label2 = MakeControl<TLabel>(this, GroupBox1, "Label2", 12, 44, 560, 44, "-");
+    Label2 = MakeControl<TLabel>(this, GroupBox1, "Label2", 12, 44, 0, 0, "-");
     Label2->SetAutoSize(false);
     Label2->SetWordWrap(true);
+    Label2->SetBounds(12, 44, 560, 44);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t background = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     ryellow = MakeControl<TImage>(this, GroupBox1, "ryellow", 0, 0, 16, 16);
-    ryellow->Picture().SetBitmap(infowin::BitmapOf(infowin::StarGlyph(infowin::kStarYellow)));
+    ryellow->Picture().SetBitmap(infowin::BitmapOf(infowin::StarGlyph(infowin::kStarYellow, 16, background)));
     ryellow->SetVisible(false);
     rgrey = MakeControl<TImage>(this, GroupBox1, "rgrey", 0, 0, 16, 16);
-    rgrey->Picture().SetBitmap(infowin::BitmapOf(infowin::StarGlyph(infowin::kStarGrey)));
+    rgrey->Picture().SetBitmap(infowin::BitmapOf(infowin::StarGlyph(infowin::kStarGrey, 16, background)));
     rgrey->SetVisible(false);
     for (size_t i = 0; i < r.size(); ++i) {
         r[i] = MakeControl<TImage>(this, GroupBox1, "r" + std::to_string(i + 1), 600 + int(i) * 20, 20, 16, 16);

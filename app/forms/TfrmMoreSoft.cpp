@@ -52,9 +52,10 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     imgPIcon = MakeControl<TImage>(this, GroupBox1, "imgPIcon", 12, 22, 32, 32);
     lblPName = MakeControl<TLabel>(this, GroupBox1, "lblPName", 56, 22, 0, 0, "");
     lblPName->Font().SetStyle(fsBold);
-    lblPDetails = MakeControl<TLabel>(this, GroupBox1, "lblPDetails", 56, 44, 400, 50, "");
+    lblPDetails = MakeControl<TLabel>(this, GroupBox1, "lblPDetails", 56, 44, 0, 0, "");
     lblPDetails->SetAutoSize(false);
     lblPDetails->SetWordWrap(true);
+    lblPDetails->SetBounds(56, 44, 400, 50);
     msDownload = MakeControl<TButton>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
     msDownload->Hint = "Click here to download";
     msDownload->OnClick = [this](TObject* s) { msDownloadClick(s); };
