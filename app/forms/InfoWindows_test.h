@@ -52,6 +52,19 @@ private:
     std::function<void(const std::string&)> saved_;
 };
 
+// Activates another window, then the form again (as the user switching back
+// to it); true when the form is active afterwards.
+inline bool ActivateAgain(TForm& form) {
+    {
+        TForm other(nullptr);
+        other.Show();
+        PumpPending();
+    }
+    ::SetActiveWindow(form.Handle());
+    PumpPending();
+    return ::GetActiveWindow() == form.Handle();
+}
+
 // A left click in the middle of a row of the grid's first column.
 inline void ClickGridRow(grid::TReportGridWindow* window, int row) {
     TRect r;

@@ -22,15 +22,6 @@ protected:
         test::PumpPending();
         return *form;
     }
-    // Activates another window, then this one again.
-    void Reactivate() {
-        std::unique_ptr<TForm> other(new TForm(nullptr));
-        other->Show();
-        test::PumpPending();
-        ::SetActiveWindow(form->Handle());
-        test::PumpPending();
-        ASSERT_EQ(::GetActiveWindow(), form->Handle());
-    }
     std::vector<std::string> Names() {
         std::vector<std::string> names;
         for (int row = 0; row < form->grdMore->Grid.RowCount(); ++row)
@@ -57,13 +48,21 @@ TEST_F(MoreSoftwareTest, EveryActivationReloadsTheListWithoutTheOwnProduct) {
     EXPECT_FALSE(f.chkShare->Visible());
 
     ::DeleteFileW(Widen(temp.Dir().File("more.txt")).c_str());
-    Reactivate();
+    ASSERT_TRUE(test::ActivateAgain(*form));
     EXPECT_EQ(Names(), kOthersByVersion);
     EXPECT_TRUE(test::ReadFileBytes(temp.Dir().File("more.txt")).size() > 0);
 
     // Opened without its product name, the window lists every row.
     Open("");
     EXPECT_EQ(Names().size(), kOthersByVersion.size() + 1);
+}
+
+TEST_F(MoreSoftwareTest, WithoutAWritableTemporaryFolderTheListIsEmpty) {
+    ::SetEnvironmentVariableW(L"TMP", Widen(temp.Dir().File("missing\\folder")).c_str());
+    ::SetEnvironmentVariableW(L"TEMP", Widen(temp.Dir().File("missing\\folder")).c_str());
+    TfrmMoreSoft& f = Open();
+    EXPECT_EQ(f.grdMore->Grid.RowCount(), 0);
+    EXPECT_FALSE(f.msDownload->Visible());
 }
 
 TEST_F(MoreSoftwareTest, AClickedProgramShowsItsDetailsIconAndShareChoice) {
@@ -112,7 +111,7 @@ TEST_F(MoreSoftwareTest, IconIndexesAndAddressesFromTheListAreChecked) {
                              "Words\t7\tx\t3\tfile:///C:/evil.exe\tabc\t",
                              "Good\t6\tx\t3\thttps://d.example/good\t2\tjavascript:alert(1)"})
         f.lstMore->Lines().Add(line);
-    Reactivate();
+    ASSERT_TRUE(test::ActivateAgain(*form));
     ASSERT_EQ(Names(), (std::vector<std::string>{"Big Index", "Negative", "Words", "Good"}));
     for (int row = 0; row < 3; ++row) {
         test::ClickGridRow(f.grdMore, row);

@@ -51,12 +51,7 @@ TEST_F(SupportUsTest, FirstActivationWritesTheListAsUtf16AndLoadsItOnce) {
 
     // Activated again, the window keeps its rows and does not write the file again.
     ASSERT_TRUE(test::WriteFileBytes(file, "changed"));
-    std::unique_ptr<TForm> other(new TForm(nullptr));
-    other->Show();
-    test::PumpPending();
-    ::SetActiveWindow(form->Handle());
-    test::PumpPending();
-    EXPECT_EQ(::GetActiveWindow(), form->Handle());
+    ASSERT_TRUE(test::ActivateAgain(*form));
     EXPECT_EQ(form->grdContributor->Grid.RowCount(), rows);
     EXPECT_EQ(test::ReadFileBytes(file), "changed");
 }
