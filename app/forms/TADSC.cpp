@@ -4,10 +4,8 @@
 
 #include "app/forms/InfoGrid.h"
 #include "app/forms/TfrmAppdeckText.h"
-#include "app/lists/InfoListRules.h"
 #include "app/lists/SoftwareCenterFile.h"
 #include "base/Files.h"
-#include "base/WinText.h"
 
 namespace ad {
 
