@@ -167,6 +167,9 @@ private:
     void btnSettingsClick(TObject* Sender);
     void btnAboutClick(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
+    void btnUpdateClick(TObject* Sender);
+    void btnAppPathClick(TObject* Sender);
+    void btnCSClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 

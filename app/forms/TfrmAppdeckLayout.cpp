@@ -46,6 +46,7 @@ void TfrmAppdeck::BuildHeader() {
     x += 88;
     btnMore = headerButton("btnMore", "More ....", 64);
     btnUpdate = headerButton("btnUpdate", "Update", 64);
+    btnUpdate->OnClick = [this](TObject* s) { btnUpdateClick(s); };
     btnSettings = headerButton("btnSettings", "&Settings", 70);
     btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
     btnAbout = headerButton("btnAbout", "About", 56);
@@ -200,6 +201,8 @@ void TfrmAppdeck::BuildRowToolbar() {
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
+    btnAppPath->OnClick = [this](TObject* s) { btnAppPathClick(s); };
+    btnCS->OnClick = [this](TObject* s) { btnCSClick(s); };
     EnableRowActions(false);
 }
 
