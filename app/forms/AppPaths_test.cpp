@@ -56,6 +56,7 @@ TEST_F(AppPathsTest, AKeyThatCannotBeCreatedRaisesFailedToCreateKey) {
 TEST_F(AppPathsTest, DeleteRemovesExactlyTheListedKeyAndRefusesNamesThatReachFurther) {
     Make("adtest-foo.com", "C:\\foo.com");
     Make("adtest-foo.exe", "C:\\foo.exe");
+    Make("adtest-bystander.exe", "C:\\bystander.exe");
     EXPECT_TRUE(DeleteAppPath("adtest-foo.com"));
     EXPECT_FALSE(IsListed("adtest-foo.com"));
     EXPECT_EQ(LocationOf("adtest-foo.exe"), "C:\\foo.exe");  // a look-alike stays

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,7 +55,8 @@ private:
 // program entry, shown in the report view with that row selected.
 class OneProgramMainWindow {
 public:
-    // entry: the section's lines after "[name]".
+    // entry: the section's lines after "[name]"; its location must exist (the
+    // view lists available programs only).
     TfrmAppdeck& Open(const std::string& name, const std::string& entry) {
         ForceDirectories(base.File("ADCat"));
         WriteFileBytes(base.File("ADCat\\Tools.dat"), "[" + name + "]\r\n" + entry);
@@ -63,7 +66,7 @@ public:
         PumpPending();
         form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf("Tools"));
         form->lstCatClick(form->lstCat);
-        PumpUntil([&] { return form->lv2->ItemCount() == 1 && !form->Worker->IsWorking(); });
+        EXPECT_TRUE(PumpUntil([&] { return form->lv2->ItemCount() == 1 && !form->Worker->IsWorking(); }));
         return *form;
     }
     ~OneProgramMainWindow() {

@@ -42,6 +42,8 @@ TfrmADAppPath::TfrmADAppPath(TComponent* AOwner) : TForm(AOwner) {
     loc->SetWidth(420);
     g.SetOptions(goHeader | goGrid | goSelectFullRow);
     g.ReadOnly = true;
+    // The row that Add selected or the fields came from stays marked while an edit field has the focus.
+    g.SetAppearanceOptions(g.AppearanceOptions() & ~aoHideSelection);
 
     OpenDialog1 = new TOpenDialog(this);
     OpenDialog1->Name = "OpenDialog1";

@@ -46,6 +46,7 @@ protected:
     }
     // A real click on the row's first cell.
     void ClickRow(int row) {
+        ASSERT_GE(row, 0);  // never a click on some other entry
         grid::TReportGrid& g = form->grdAppPath->Grid;
         g.ScrollToRow(row);
         test::PumpPending();

@@ -170,7 +170,7 @@ TEST(ShortcutButtonTest, TheMainWindowsButtonNamesTheLinkAfterTheEntryNotItsDoub
             auto* dialog = test::WhileModal::ActiveForm<TfrmCShortcut>();
             if (!dialog) return false;
             seen = dialog->Modal();
-            PressAlt(*dialog, 'd');
+            dialog->spdDesktop->Click();
             dialog->btnOK->Click();
             return true;
         });

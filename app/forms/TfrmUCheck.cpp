@@ -33,8 +33,9 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
         TPanel* p = Make<TPanel>(this, name, x, 8, 198, 24);
         p->SetBevelOuter(TBevelCut::bvNone);
         p->ShowCaption = false;
-        title = Make<TLabel>(p, labelName, 0, 4, 198, 16, caption);
+        title = Make<TLabel>(p, labelName, 0, 4, 198, 16);
         title->SetAutoSize(false);
+        title->SetCaption(caption);
         title->SetAlignment(TAlignment::taCenter);
         title->Font().SetStyle(fsBold);
         title->Font().SetColor(clWhite);
@@ -43,10 +44,11 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
     pnlCurrent = titlePanel("pnlCurrent", "lblCurrentTitle", 8, "CURRENT VERSION", lblCurrentTitle);
     pnlLatest = titlePanel("pnlLatest", "lblLatestTitle", 214, "LATEST VERSION", lblLatestTitle);
     SetTitleColor(0x7A4A1E);
-    lblCurrent = Make<TLabel>(this, "lblCurrent", 8, 36, 198, 22, "-");
-    lblLatest = Make<TLabel>(this, "lblLatest", 214, 36, 198, 22, "-");
+    lblCurrent = Make<TLabel>(this, "lblCurrent", 8, 36, 198, 22);
+    lblLatest = Make<TLabel>(this, "lblLatest", 214, 36, 198, 22);
     for (TLabel* l : {lblCurrent, lblLatest}) {
         l->SetAutoSize(false);
+        l->SetCaption("-");
         l->SetAlignment(TAlignment::taCenter);
         l->Font().SetSize(12);
         l->Font().SetStyle(fsBold);

@@ -297,7 +297,7 @@ TEST_F(UpdateCheckerTest, AStaleReplyThatCannotBeRemovedIsNotRead) {
 
 TEST(UpdateButtonTest, TheMainWindowsButtonOpensTheCheckerForProduct39AndItsVersion) {
     test::OneProgramMainWindow main;
-    TfrmAppdeck& f = main.Open("Tool", "Loc=x.exe\r\n");
+    TfrmAppdeck& f = main.Open("Tool", "Loc=" + test::FixturePath("echoargs.exe") + "\r\n");
     ASSERT_TRUE(f.btnUpdate->Enabled());
     bool modal = false;
     intptr_t tag = 0;
