@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/forms/AppPathsTestKeys_test.h"
+#include "app/forms/AppPathsTestKeys.h"
 #include "app/forms/ImportSources.h"
 #include "framework/Registry.h"
 

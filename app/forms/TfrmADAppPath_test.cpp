@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "app/forms/AppPathsTestKeys_test.h"
-#include "app/forms/OneProgramMainWindow_test.h"
+#include "app/forms/AppPathsTestKeys.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "base/StrUtils.h"
 #include "grid/GridTypes.h"
 #include "testsupport/GuiTest.h"

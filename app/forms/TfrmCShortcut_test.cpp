@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/forms/ImportSources.h"
-#include "app/forms/OneProgramMainWindow_test.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "app/forms/ShellLinks.h"
 #include "base/StrUtils.h"
 #include "base/WinText.h"

@@ -16,7 +16,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/forms/OneProgramMainWindow_test.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "base/WinText.h"
 #include "framework/Handles.h"
 #include "testsupport/GuiTest.h"
