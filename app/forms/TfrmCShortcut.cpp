@@ -36,6 +36,7 @@ TfrmCShortcut::TfrmCShortcut(TComponent* AOwner, TShortcutSource source) : TForm
     // The accelerator buttons sit out of sight: Alt+D and Alt+S press them.
     chkDesktop = Make<TButton>(GroupBox1, "chkDesktop", -200, 20, 10, 10, "&Desktop");
     chkSendto = Make<TButton>(GroupBox1, "chkSendto", -200, 50, 10, 10, "&SendTo");
+    for (TButton* b : {chkDesktop, chkSendto}) b->SetTabStop(false);
     expDesktop = Make<TButton>(GroupBox1, "expDesktop", 130, 20, 70, 26, "Explore");
     expSendTo = Make<TButton>(GroupBox1, "expSendTo", 130, 50, 70, 26, "Explore");
     expDesktop->Tag = 0;

@@ -3,10 +3,11 @@
 // version, a newer one with and without a link, a link that is no web
 // address, replies without the version, a refused port, no connection, and a
 // stale reply that cannot be removed. Also the main window's button.
-#include "app/forms/TfrmUCheck.h"
-
+// Winsock 2 must come before <windows.h>, which the window's header brings.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include "app/forms/TfrmUCheck.h"
 
 #include <gtest/gtest.h>
 
