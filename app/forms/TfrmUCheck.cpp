@@ -112,6 +112,14 @@ void TfrmUCheck::ShowResult(const std::string& text, TColor color, const std::st
     lblRes->Font().SetColor(color);
     lblRes->HelpKeyword = link;
     lblRes->SetVisible(true);
+    if (!linkCursor_) {
+        linkCursor_ = std::make_unique<TWindowSubclass>(lblRes->Handle(), [this](TMessage& m) {
+            if (m.Msg != WM_SETCURSOR || lblRes->HelpKeyword.empty()) return false;
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+            m.Result = TRUE;
+            return true;
+        });
+    }
 }
 
 void TfrmUCheck::ShowFailure() {

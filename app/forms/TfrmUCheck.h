@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/forms/UpdateCheck.h"
@@ -12,6 +13,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "framework/WindowSubclass.h"
 
 namespace ad {
 
@@ -45,6 +47,8 @@ private:
     }
     void ShowFailure();
     void ShowResult(const std::string& text, TColor color, const std::string& link);
+    // The hand cursor over the result label while it holds a link.
+    std::unique_ptr<TWindowSubclass> linkCursor_;
 };
 
 }  // namespace ad

@@ -1,6 +1,7 @@
 // The Update Checker against a real HTTP server on 127.0.0.1 run by the test
 // (a Winsock listener on its own thread), each case on its own path: the same
-// version, a newer one with and without a link, a link that is no web
+// version, a newer one with and without a link (and the hand cursor over a
+// link), a link that is no web
 // address, replies without the version, a refused port, no connection, and a
 // stale reply that cannot be removed. Also the main window's button.
 // Winsock 2 must come before <windows.h>, which the window's header brings.
@@ -125,6 +126,14 @@ private:
     std::vector<std::string> requests_;
 };
 
+// Whether the label sets the hand cursor when the mouse is over it.
+bool HandCursorOver(TWinControl& label) {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ::SendMessageW(label.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.Handle()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor() == ::LoadCursorW(nullptr, IDC_HAND);
+}
+
 const char* const kFailedMessage =
     "Update Check failed!\r\rPlease check your Internet Connection or Choose another Server!";
 
@@ -224,12 +233,14 @@ TEST_F(UpdateCheckerTest, TheSameVersionHasNoUpdatesAndANewerOneOffersItsLink) {
     EXPECT_EQ(same.lblRes->Font().Color(), clBlue);
     test::SendClick(same.lblRes->Handle(), 3, 3);
     EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(HandCursorOver(*same.lblRes));
 
     TfrmUCheck& newer = Check(server.Base("/newer"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(newer.lblLatest->Caption(), "2016.10");
     EXPECT_EQ(newer.lblRes->Caption(), "NEW Updates Available, Click here to Download!");
     EXPECT_EQ(newer.lblRes->Font().Color(), clGreen);
+    EXPECT_TRUE(HandCursorOver(*newer.lblRes));
     test::SendClick(newer.lblRes->Handle(), 3, 3);
     EXPECT_EQ(opened, std::vector<std::string>{"https://dl.example.org/a.zip"});
     EXPECT_EQ(server.Requests(), (std::vector<std::string>{"GET /same/update.php", "GET /newer/update.php"}));
