@@ -1,9 +1,9 @@
 // The Update Checker against a real HTTP server on 127.0.0.1 run by the test
 // (a Winsock listener on its own thread), each case on its own path: the same
 // version, a newer one with and without a link (and the hand cursor over a
-// link), a link that is no web
-// address, replies without the version, a refused port, no connection, and a
-// stale reply that cannot be removed. Also the main window's button.
+// link), a link that is no web address, replies without the version, a
+// refused port, no connection, and a stale reply that cannot be removed. Also
+// the main window's button.
 // Winsock 2 must come before <windows.h>, which the window's header brings.
 #include <winsock2.h>
 #include <ws2tcpip.h>
