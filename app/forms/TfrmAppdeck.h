@@ -170,6 +170,9 @@ private:
     void BitBtn8Click(TObject* Sender);
     void SpeedButton1Click(TObject* Sender);
     void btnMoreClick(TObject* Sender);
+    void btnUpdateClick(TObject* Sender);
+    void btnAppPathClick(TObject* Sender);
+    void btnCSClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void ApplyAfterLaunchActions();
 

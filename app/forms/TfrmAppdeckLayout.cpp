@@ -48,6 +48,7 @@ void TfrmAppdeck::BuildHeader() {
     btnMore = headerButton("btnMore", "More ....", 64);
     btnMore->OnClick = [this](TObject* s) { btnMoreClick(s); };
     btnUpdate = headerButton("btnUpdate", "Update", 64);
+    btnUpdate->OnClick = [this](TObject* s) { btnUpdateClick(s); };
     btnSettings = headerButton("btnSettings", "&Settings", 70);
     btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
     btnAbout = headerButton("btnAbout", "About", 56);
@@ -203,6 +204,8 @@ void TfrmAppdeck::BuildRowToolbar() {
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
+    btnAppPath->OnClick = [this](TObject* s) { btnAppPathClick(s); };
+    btnCS->OnClick = [this](TObject* s) { btnCSClick(s); };
     EnableRowActions(false);
 }
 
