@@ -9,9 +9,9 @@
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADAppPath.h"
 #include "app/forms/TfrmADSet.h"
+#include "app/forms/TfrmCShortcut.h"
 #include "app/forms/TfrmMoreSoft.h"
 #include "app/forms/TfrmSUS.h"
-#include "app/forms/TfrmCShortcut.h"
 #include "app/forms/TfrmUCheck.h"
 #include "base/StrUtils.h"
 
