@@ -606,6 +606,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
             }
             Fire(OnColumnResize, index);
             UpdateHorzScrollBar();
+            PlaceEditor();
             break;
         default: break;
     }

@@ -101,6 +101,8 @@ public:
     // without one, and in windows that have no editors).
     // Gives the focus back to the grid itself (from its editor).
     virtual void FocusGrid() {}
+    // An editor given by the application becomes a child of the grid.
+    virtual void AdoptEditor(IGridEditor& Editor) { (void)Editor; }
     virtual std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& Column) {
         (void)Column;
         return nullptr;

@@ -21,6 +21,7 @@ IGridEditor* TRgCustomGridControl::EditorOf(TRgCustomColumn* Column) {
 
 IGridEditor* TRgCustomGridControl::AttachEditor(TRgCustomColumn* Column, TColor Color, TColor FontColor) {
     IGridEditor* editor = EditorOf(Column);
+    if (Column->InplaceEdit) Window.AdoptEditor(*editor);
     editor->AttachToGrid(WantTabs, Column->BiDiMode());
     if (Column->InplaceEdit) {
         if (!(options_ & goInplaceEditEvents)) AssignEditorEvents(*editor);
