@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "grid/Columns.h"
@@ -146,6 +148,13 @@ void TRgCustomEdit::SetShowPreview(bool value) {
     info_->Invalidate();
 }
 
+void TRgCustomEdit::SetBorderWidth(int value) {
+    borderWidth_ = std::max(value, 0);
+    if (handle_)
+        ::SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TRgCustomEdit::AdjustMargins(int& Left, int& Right) {
     AdjustEditMargins(Left, Right, showPreview_, glyph_.Width());
 }
@@ -224,6 +233,7 @@ void TRgCustomEdit::PrepareFor(const TRgCustomColumn& Column) {
         hasBorder_ = false;
         RecreateKeeping();
     }
+    SetBorderWidth(0);
     if (EditMargins.Left() != 1) EditMargins.SetLeft(1);
 }
 
@@ -363,11 +373,18 @@ void TRgCustomEdit::WndProc(TMessage& m) {
                 m.Result |= DLGC_WANTALLKEYS;
             return;
         }
+        case WM_NCCALCSIZE:
+            DefaultHandler(m);
+            if (borderWidth_ > 0 && m.LParam) {
+                RECT* client = reinterpret_cast<RECT*>(m.LParam);
+                ::InflateRect(client, -borderWidth_, -borderWidth_);
+            }
+            return;
         case WM_NCPAINT:
             DefaultHandler(m);
             if (hasBorder_ && IsThemed()) {
                 // The themed border over the window's frame, the inside left alone.
-                WindowDC dc(handle_);
+                WindowDC dc(handle_, WindowDC::WholeWindow{});
                 RECT r;
                 ::GetWindowRect(handle_, &r);
                 ::OffsetRect(&r, -r.left, -r.top);
@@ -396,6 +413,22 @@ void TRgEdit::WMMouseButton(TMessage& m) {
 }
 
 void TRgEdit::WndProc(TMessage& m) {
+    if (m.Msg == WM_NCPAINT && BorderWidth() > 0) {
+        TRgCustomEdit::WndProc(m);
+        // Rings in the edit's colour from just inside the border inwards.
+        WindowDC dc(handle_, WindowDC::WholeWindow{});
+        RECT r;
+        ::GetWindowRect(handle_, &r);
+        ::OffsetRect(&r, -r.left, -r.top);
+        int start = hasBorder_ ? 1 : -1;
+        ::InflateRect(&r, -start, -start);
+        OwnedBrush brush(::CreateSolidBrush(ColorToRGB(EffectiveColor())));
+        for (int i = 0; i < BorderWidth(); ++i) {
+            ::InflateRect(&r, -1, -1);
+            ::FrameRect(dc.Get(), &r, brush.Get());
+        }
+        return;
+    }
     if (m.Msg == WM_SETCURSOR && LOWORD(m.LParam) == HTCLIENT) {
         POINT p;
         ::GetCursorPos(&p);

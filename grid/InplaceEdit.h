@@ -65,6 +65,9 @@ public:
     bool ShowPreview() const { return showPreview_; }
     void SetShowPreview(bool value);
     bool WantTabs = false;
+    // Rings in the edit's colour inside its border, taken from the client area.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int value);
     // Set for the editors that the grid uses; and while the grid prepares
     // the editor (a number editor then keeps its text).
     bool InPlace = false;
@@ -146,10 +149,12 @@ private:
     bool showPreview_ = false;
     bool biDiMode_ = false;
     TRgEditInfo* info_ = nullptr;
+    int borderWidth_ = 0;
 };
 
 // The text column's editor: a press left of the text (over the info box and
-// 2 pixels beyond) selects all, with the reversed arrow over that strip.
+// 2 pixels beyond) selects all, with the reversed arrow over that strip; the
+// border-width rings are painted in the edit's colour.
 class TRgEdit : public TRgCustomEdit {
 public:
     explicit TRgEdit(TComponent* AOwner) : TRgCustomEdit(AOwner) {}

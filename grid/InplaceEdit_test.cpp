@@ -103,6 +103,25 @@ TEST_F(InplaceEditTest, RecreatingKeepsTextSelectionFontAndFocus) {
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(after, WM_GETFONT, 0, 0)), font);
 }
 
+TEST_F(InplaceEditTest, BorderWidthRingsTakeTheirRoomFromTheClientArea) {
+    auto* edit = Make<TRgEdit>();
+    edit->SetColor(0x0000FF);
+    RECT before;
+    ::GetClientRect(edit->Handle(), &before);
+    edit->SetBorderWidth(3);
+    RECT after;
+    ::GetClientRect(edit->Handle(), &after);
+    EXPECT_EQ(after.right, before.right - 6);
+    EXPECT_EQ(after.bottom, before.bottom - 6);
+    // The rings lie just inside the 2-pixel client edge, in the edit's colour.
+    ::SendMessageW(edit->Handle(), WM_NCPAINT, 1, 0);
+    HDC dc = ::GetWindowDC(edit->Handle());
+    COLORREF ring = ::GetPixel(dc, 2, 10), inside = ::GetPixel(dc, 4, 10);
+    ::ReleaseDC(edit->Handle(), dc);
+    EXPECT_EQ(ring, RGB(255, 0, 0));
+    EXPECT_EQ(inside, RGB(255, 0, 0));
+}
+
 TEST_F(InplaceEditTest, DialogCodesAndWideText) {
     auto* edit = Make<TRgEdit>();
     auto code = [&] { return ::SendMessageW(edit->Handle(), WM_GETDLGCODE, 0, 0); };
