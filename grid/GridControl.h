@@ -503,6 +503,7 @@ protected:
     // Set while the grid writes text into the editor: its change notice
     // then fires no OnEdit.
     bool filling_ = false;
+    bool closing_ = false;
     bool inputRowActive_ = false;
     bool multiSelecting_ = false;
     int anchorRow_ = -1;

@@ -136,7 +136,11 @@ void TRgCustomGridControl::CancelEditing() {
 void TRgCustomGridControl::CloseEditor() {
     IGridEditor* editor = editor_;
     bool cell = editingCell_;
+    // Hiding the focused editor may move the focus; that is no leaving of
+    // the grid that should accept the edit.
+    closing_ = true;
     editor->HideEditor();
+    closing_ = false;
     if (cell) RefreshCell(editedCol_, editedRow_);
     else if (columns_->IsValidIndex(inputCol_)) RefreshColumn(columns_->Item(inputCol_), cbInput);
     if (cell) Fire(OnEditExit);
@@ -176,7 +180,7 @@ void TRgCustomGridControl::PlaceEditor() {
 }
 
 void TRgCustomGridControl::FocusLeftGrid() {
-    if (!IsEditing()) return;
+    if (closing_ || !IsEditing()) return;
     AcceptEdit();
     EndEditing();
 }

@@ -34,7 +34,11 @@ public:
         Visible = true;
         Placed = r;
     }
-    void HideEditor() override { Visible = false; }
+    void HideEditor() override {
+        Visible = false;
+        // Some systems take the focus away from a window as it hides.
+        if (ExitOnHide && GridEvents.Exit) GridEvents.Exit(false);
+    }
     bool EditorVisible() const override { return Visible; }
     void SelectAll() override { SelectedAll = true; }
     void CaretToEnd() override { CaretAtEnd = true; }
@@ -60,7 +64,7 @@ public:
     }
 
     std::u16string Text;
-    bool Attached = false, Visible = false, SelectedAll = false, CaretAtEnd = false;
+    bool Attached = false, Visible = false, SelectedAll = false, CaretAtEnd = false, ExitOnHide = false;
     int Prepared = 0;
     TColor Color = clNone;
     TRect Placed;
@@ -171,6 +175,12 @@ TEST(GridEditingTest, EventOrderOfEachOperation) {
          [](TEditFixture& f) { EXPECT_EQ(f.Editor()->Key(0x0D), 0); },
          {"EditAccept 1,1 x", "EditText 1,1 x", "AfterEdit 1,1 x", "EndEditing 1,1 x", "EditExit"}, u"x", false},
         {"Esc ends without storing", [](TEditFixture& f) { f.grid.EditCellByKey(1, 1, u'x'); },
+         [](TEditFixture& f) { f.Editor()->Key(0x1B); }, {"EndEditing 1,1 x", "EditExit"}, u"b1", false},
+        {"Esc while hiding takes the focus: still nothing stored",
+         [](TEditFixture& f) {
+             f.grid.EditCellByKey(1, 1, u'x');
+             f.Editor()->ExitOnHide = true;
+         },
          [](TEditFixture& f) { f.Editor()->Key(0x1B); }, {"EndEditing 1,1 x", "EditExit"}, u"b1", false},
         {"Esc with goEscClearEdit empties the editor and keeps it open",
          [](TEditFixture& f) {

@@ -82,6 +82,36 @@ TEST_F(InplaceEditTest, MarginsLeaveRoomForThePreview) {
     EXPECT_TRUE(::IsWindowVisible(spin->ExecuteButton().Handle()));
 }
 
+TEST_F(InplaceEditTest, AGlyphWidensTheMarginAndAnswersClicks) {
+    auto* edit = Make<TRgEdit>();
+    TBitmap32 glyph(16, 16);
+    int clicks = 0;
+    edit->OnGlyphClick = [&](TObject*) { ++clicks; };
+    edit->SetGlyph(glyph);
+    EXPECT_EQ(LeftMargin(edit), 20);
+    EXPECT_TRUE(::IsWindowVisible(edit->InfoBox().Handle()));
+    EXPECT_EQ(edit->InfoBox().Width(), 20);
+    ::SendMessageW(edit->InfoBox().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(edit->InfoBox().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(clicks, 1);
+    // Past the glyph (in its gap) no click.
+    ::SendMessageW(edit->InfoBox().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(18, 3));
+    ::SendMessageW(edit->InfoBox().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(18, 3));
+    EXPECT_EQ(clicks, 1);
+    // A press just right of the box selects the whole text.
+    edit->SetAsString(u"some text");
+    ::SendMessageW(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(21, 5));
+    ::SendMessageW(edit->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(21, 5));
+    DWORD start = 1, end = 0;
+    ::SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 9u);
+    // Clearing the glyph hides the box again.
+    edit->SetGlyph(TBitmap32());
+    EXPECT_FALSE(::IsWindowVisible(edit->InfoBox().Handle()));
+    EXPECT_EQ(LeftMargin(edit), 0);
+}
+
 TEST_F(InplaceEditTest, RecreatingKeepsTextSelectionFontAndFocus) {
     auto* edit = Make<TRgEdit>();
     const std::u16string text = u"\u0416\u0443\u043a \u65e5\u672c ok";
