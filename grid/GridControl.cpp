@@ -576,6 +576,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
         case cnMoved:
             Fire(OnColumnMove, index, Value, Column->Position());
             Invalidate();
+            PlaceEditor();
             break;
         case 3: break;
         case cnSlideOrOptions: Invalidate(); Fire(OnSlideChange, index); break;
@@ -590,6 +591,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
         case cnVisible:
             UpdateHorzScrollBar();
             Invalidate();
+            PlaceEditor();
             break;
         case cnUnsorted:
             RefreshColumn(Column, 3);

@@ -4,6 +4,7 @@
 // was opened on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -237,6 +238,14 @@ TEST(GridEditingTest, TheEditorLiesOverTheCellAndIsPreparedByItsColumn) {
     f.grid.GetCellRect(1, 2, cell);
     EXPECT_EQ(f.Editor()->Placed.Right, cell.Right - f.grid.LineWidths().RightLine - 1);
     EXPECT_TRUE(f.Editor()->SelectedAll);
+
+    // Columns that change width or place take the editor along.
+    f.grid.Columns().Item(0)->SetWidth(90);
+    f.grid.GetCellRect(1, 2, cell);
+    EXPECT_EQ(f.Editor()->Placed.Left, cell.Left + f.grid.LineWidths().LeftHighlight);
+    f.grid.Columns().Item(1)->SetPosition(0);
+    f.grid.GetCellRect(1, 2, cell);
+    EXPECT_EQ(f.Editor()->Placed.Left, std::max(cell.Left + f.grid.LineWidths().LeftHighlight, f.grid.GetRowsRect().Left));
 
     // A row scrolled above the rows area: the editor hides.
     f.grid.EndEditing();
