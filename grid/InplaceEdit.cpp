@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
@@ -19,14 +20,46 @@ std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.
 
 namespace {
 
-HCURSOR ReversedArrow() {
-    if (HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), L"REVERSEDARROW")) return own;
-    return ::LoadCursorW(nullptr, IDC_ARROW);
+// The arrow mirrored, pointing up and to the right: black outline, white
+// inside, hot spot at the tip. 32 x 32, one bit per pixel.
+HCURSOR MakeReversedArrow() {
+    constexpr int size = 32, rowBytes = size / 8;
+    BYTE andMask[size * rowBytes], xorMask[size * rowBytes];
+    std::fill(std::begin(andMask), std::end(andMask), BYTE(0xFF));
+    std::fill(std::begin(xorMask), std::end(xorMask), BYTE(0));
+    auto put = [&](int x, int y, bool white) {
+        x = size - 1 - x;  // mirrored
+        BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+        andMask[y * rowBytes + x / 8] &= static_cast<BYTE>(~bit);
+        if (white) xorMask[y * rowBytes + x / 8] |= bit;
+    };
+    for (int y = 0; y < 17; ++y) {
+        // The head: a right triangle of 12 rows; then the tail, 2 pixels wide
+        // inside its outline, slanting away from the head.
+        int from = 0, to = std::min(y, 11);
+        if (y >= 12) {
+            from = 4 + (y - 12) / 2;
+            to = from + 3;
+        }
+        for (int x = from; x <= to; ++x) put(x, y, x != from && x != to && y != 11 && y != 16);
+    }
+    return ::CreateCursor(::GetModuleHandleW(nullptr), size - 1, 0, size, size, andMask, xorMask);
 }
 
-// The text colour and the fill of a preview's frame.
-constexpr COLORREF kPreviewFrame = RGB(128, 128, 128);
+}  // namespace
 
+HCURSOR ReversedArrow() {
+    static const HCURSOR cursor = [] {
+        if (HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), L"REVERSEDARROW")) return own;
+        if (HCURSOR drawn = MakeReversedArrow()) return drawn;
+        return ::LoadCursorW(nullptr, IDC_ARROW);
+    }();
+    return cursor;
+}
+
+namespace {
+// The colour of a preview's frame.
+constexpr COLORREF kPreviewFrame = RGB(128, 128, 128);
 }  // namespace
 
 // --- margins -----------------------------------------------------------------

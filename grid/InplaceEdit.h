@@ -46,8 +46,10 @@ private:
     TRgCustomEdit& edit_;
 };
 
-// The cursor shown over the strip where a click selects all text.
+// The cursor shown over the strip where a click selects all text: the
+// program's "REVERSEDARROW" cursor resource, or a mirrored arrow drawn once.
 constexpr int crReversedArrow = 1000;
+HCURSOR ReversedArrow();
 
 class TRgCustomEdit : public TCustomEdit, public IGridEditor {
 public:

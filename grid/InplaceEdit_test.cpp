@@ -106,6 +106,13 @@ TEST_F(InplaceEditTest, AGlyphWidensTheMarginAndAnswersClicks) {
     ::SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 9u);
+    // Over that strip the mirrored arrow shows, its hot spot at the tip.
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(ReversedArrow(), &info));
+    EXPECT_EQ(info.xHotspot, 31u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
     // Clearing the glyph hides the box again.
     edit->SetGlyph(TBitmap32());
     EXPECT_FALSE(::IsWindowVisible(edit->InfoBox().Handle()));
