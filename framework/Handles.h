@@ -225,6 +225,9 @@ private:
 class WindowDC {
 public:
     explicit WindowDC(HWND wnd) : wnd_(wnd), dc_(::GetDC(wnd)) {}
+    // The whole window's DC from GetWindowDC, the non-client area included.
+    struct WholeWindow {};
+    WindowDC(HWND wnd, WholeWindow) : wnd_(wnd), dc_(::GetWindowDC(wnd)) {}
     ~WindowDC() {
         if (dc_) ::ReleaseDC(wnd_, dc_);
     }

@@ -326,7 +326,7 @@ TColumnPlace TRgCustomColumn::Place() const {
 }
 
 int TRgCustomColumn::GetEditAbility() const {
-    if (!Enabled || !(GetColumnFeatures() & 2)) return 0;
+    if (!Enabled || (!(GetColumnFeatures() & 2) && !InplaceEdit)) return 0;
     return ((options_ & coEditing) ? 1 : 0) | ((options_ & coCanInput) ? 2 : 0);
 }
 

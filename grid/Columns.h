@@ -15,6 +15,7 @@
 #include "base/Bitmap32.h"
 #include "grid/CellStore.h"
 #include "grid/GridCanvas.h"
+#include "grid/GridEditor.h"
 #include "grid/GridTypes.h"
 
 namespace ad::grid {
@@ -231,6 +232,9 @@ public:
     TColumnFooter Footer{this};
     TColumnHeader Header{this};
     std::u16string InputValue;
+    // An editor given by the application, used instead of the column's own;
+    // the application clears it before the editor goes.
+    IGridEditor* InplaceEdit = nullptr;
     int MinWidth = 8;
     void* ObjectReference = nullptr;
     int Padding = 0;

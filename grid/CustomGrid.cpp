@@ -209,6 +209,12 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
             return;
         }
     }
+    if (IsEditing()) {
+        // An open edit is taken first; a typed input row becomes a row.
+        bool input = EditingInput();
+        AcceptEdit();
+        if (input) AddInputRow();
+    }
     EndEditing();
     int col = -1, row = -1;
     if (band == gbIndicator) {
@@ -389,6 +395,7 @@ bool TRgCustomGrid::KeyDown(int Key, unsigned Shift) {
 
 void TRgCustomGrid::HandleNavigationKey(int& Key, unsigned Shift) {
     if (Options() & goDisableKeys) return;
+    if (IsEditing() && (Key == gkEnd || Key == gkHome || (Key >= gkLeft && Key <= gkDown))) return;  // the editor's
     bool ctrl = (Shift & gsCtrl) != 0;
     switch (Key) {
         case gkTab:
@@ -461,7 +468,12 @@ void TRgCustomGrid::HandleNavigationKey(int& Key, unsigned Shift) {
 void TRgCustomGrid::KeyPress(char16_t Key) {
     if ((Options() & goDisableKeys) || Key == 27 || EditedCol() >= 0) return;
     if (Key == 13) {
-        if (WantReturns && !InputRowActive()) {
+        if (InputRowActive() && InputEnterMode == imAllways) {
+            // The pending input becomes a row; the input cell starts again.
+            AddInputRow();
+            EditInputCell(CurrentCol(), std::u16string());
+            if (Editor()) Editor()->SelectAll();
+        } else if (WantReturns && !InputRowActive()) {
             switch (SelectionMoveDirection) {
                 case mdUp: SelectPreviousRow(); break;
                 case mdDown: SelectNextRow(); break;
@@ -484,9 +496,15 @@ void TRgCustomGrid::KeyPress(char16_t Key) {
         }
     }
     if (Key == 9) return;
-    if (column && (column->Options() & coEditing) && column->IsEditKey(Key)) {
-        EditCell(col, CurrentRow(), std::u16string(1, Key));
-        return;
+    if (column && column->IsEditKey(Key)) {
+        if (InputRowActive()) {
+            EditInputCellByKey(col, Key);
+            return;
+        }
+        if (column->Options() & coEditing) {
+            EditCellByKey(col, CurrentRow(), Key);
+            return;
+        }
     }
     if (InputRowActive() || (column && (column->Options() & coEditing)) || RowCount() == 0) return;
     int searchColumn = -1;

@@ -52,6 +52,9 @@ public:
     void FocusChanged(bool Focused);
 
     virtual void HandleNavigationKey(int& Key, unsigned Shift);
+    // Keys of the open editor reach the grid's own handling.
+    void GridKeyDown(int Key, unsigned Shift) override { KeyDown(Key, Shift); }
+    void GridKeyPress(char16_t Key) override { KeyPress(Key); }
     virtual bool PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, const TRect& CellRect);
     // A row's own height (the descendant stores it).
     virtual void SetRowHeight(int ARow, int Height) { (void)ARow, (void)Height; }

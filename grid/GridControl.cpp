@@ -66,6 +66,11 @@ TRgCustomGridControl::TRgCustomGridControl(IGridWindow& window, TRgCustomScrollB
 TRgCustomGridControl::~TRgCustomGridControl() {
     columns_->Host = TColumnListHost{};
     columnDisplays_.clear();
+    // Editors that outlive the grid (given by the application) or go with it
+    // hear nothing more from here.
+    if (editor_) editor_->GridEvents = TGridEditorEvents{};
+    for (auto& entry : editors_) entry.second->GridEvents = TGridEditorEvents{};
+    editors_.clear();
 }
 
 // --- properties
@@ -536,7 +541,7 @@ int TRgCustomGridControl::SelectedCount() const {
 
 void TRgCustomGridControl::SortColumn(TRgCustomColumn* Column, bool Ascending) {
     if (!Column || !(Column->Options() & coCanSort)) return;
-    EndEditing();
+    CancelEditing();
     sortedColumn_ = Column;
     Fire(OnSortColumn, columns_->IndexOf(Column), Ascending);
 }
@@ -547,15 +552,18 @@ void TRgCustomGridControl::ClearRows() {
     currentRow_ = -1;
     anchorRow_ = -1;
     multiSelecting_ = false;
-    EndEditing();
+    CancelEditing();
 }
 
 // --- column notices
 
 void TRgCustomGridControl::ColumnListChanged(int Kind, int, int) {
-    if (Kind == 1 || Kind == 2) EndEditing();
-    // Painters of removed columns go with them.
+    if (Kind == 1 || Kind == 2) CancelEditing();
+    // Painters and editors of removed columns go with them.
     std::erase_if(columnDisplays_, [this](const auto& entry) { return columns_->IndexOf(entry.first) < 0; });
+    for (const auto& entry : editors_)
+        if (entry.second.get() == editor_ && columns_->IndexOf(entry.first) < 0) CancelEditing();
+    std::erase_if(editors_, [this](const auto& entry) { return columns_->IndexOf(entry.first) < 0; });
     if (sortedColumn_ && columns_->IndexOf(sortedColumn_) < 0) sortedColumn_ = nullptr;
     UpdateHorzScrollBar();
     Invalidate();
@@ -568,6 +576,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
         case cnMoved:
             Fire(OnColumnMove, index, Value, Column->Position());
             Invalidate();
+            PlaceEditor();
             break;
         case 3: break;
         case cnSlideOrOptions: Invalidate(); Fire(OnSlideChange, index); break;
@@ -582,6 +591,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
         case cnVisible:
             UpdateHorzScrollBar();
             Invalidate();
+            PlaceEditor();
             break;
         case cnUnsorted:
             RefreshColumn(Column, 3);
@@ -598,6 +608,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
             }
             Fire(OnColumnResize, index);
             UpdateHorzScrollBar();
+            PlaceEditor();
             break;
         default: break;
     }

@@ -16,6 +16,7 @@
 #include "grid/ColumnDisplays.h"
 #include "grid/Columns.h"
 #include "grid/GridCanvas.h"
+#include "grid/GridEditor.h"
 #include "grid/ScrollBar.h"
 #include "grid/StyleDisplays.h"
 
@@ -96,6 +97,16 @@ public:
     // Runs Use with a canvas on the window for measuring text (fitting a
     // column to its cells); nothing happens without a window.
     virtual void MeasureWith(const std::function<void(ICanvas&)>& Use) = 0;
+    // A new in-place editor of the class the column names (none for columns
+    // without one, and in windows that have no editors).
+    // Gives the focus back to the grid itself (from its editor).
+    virtual void FocusGrid() {}
+    // An editor given by the application becomes a child of the grid.
+    virtual void AdoptEditor(IGridEditor& Editor) { (void)Editor; }
+    virtual std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& Column) {
+        (void)Column;
+        return nullptr;
+    }
 };
 
 // The grid's cursors.
@@ -269,7 +280,7 @@ public:
     virtual bool IsCellHidden(int ACol, int ARow) const;
     virtual void SortColumn(TRgCustomColumn* Column, bool Ascending);
     virtual void ClearRows();
-    virtual void DeleteRow(int ARow) { (void)ARow; EndEditing(); }
+    virtual void DeleteRow(int ARow) { (void)ARow; CancelEditing(); }
     // A row that does not fit fully is painted as empty cells.
     virtual bool HidePartialRows() const { return false; }
     virtual int GetPaintedRowCount() const { return RowCount() > 0 && columns_->Count() > 0 ? GetShownRowCount() : 0; }
@@ -280,10 +291,47 @@ public:
     // The bookkeeping of shown rows when a row is shown or hidden.
     virtual void SetRowShown(int ARow, bool Shown);
 
-    // --- editing hooks (the editors live elsewhere) ---
-    virtual void EndEditing() { editedCol_ = editedRow_ = -1; }
-    virtual void EditCell(int ACol, int ARow, const std::u16string& Text) { (void)ACol; (void)ARow; (void)Text; }
+    // --- in-place editing and the input row (GridEditing.cpp) ---
+    // Opens the editor on a cell with Text, or with the cell's text when Text
+    // is empty; by key, the editor gets the character as typed input.
+    virtual void EditCell(int ACol, int ARow, const std::u16string& Text);
+    void EditCellByKey(int ACol, int ARow, char16_t Key);
+    // Stores the editor's text in the edited cell (or the input value of the
+    // edited input cell); true when a value was stored.
+    bool AcceptEdit();
+    // Closes the editor unless OnEndEditing refuses.
+    virtual void EndEditing();
+    // Closes the editor without asking: rows are about to move or go, and
+    // an editor left open would write into whatever row then has its index.
+    void CancelEditing();
+    void EditInputCell(int Column, const std::u16string& Text);
+    void EditInputCellByKey(int Column, char16_t Key);
+    // Turns the input values into a new row (the descendant adds it).
+    virtual void AddInputRow() {}
+    void SetInputRowActive(bool Active);
+    virtual bool CanEdit() { return true; }
+    // Called after the editor got its text, before it is placed and shown.
+    virtual void BeforeShowEditor() {}
+    // A text write into the edited cell (the descendant stores it).
+    virtual void SetEditedCellText(const std::u16string& Text) { (void)Text; }
     virtual bool CanSelectCell(int ACol, int ARow) { (void)ACol; (void)ARow; return true; }
+    // The editor a column edits with: its InplaceEdit, else its own (made on
+    // first use through the window); null when it has none.
+    IGridEditor* EditorOf(TRgCustomColumn* Column);
+    IGridEditor* Editor() const { return editor_; }
+    bool EditingCell() const { return editingCell_; }
+    bool EditingInput() const { return editingInput_; }
+    bool IsEditing() const { return editingCell_ || editingInput_; }
+    int InputCol() const { return inputCol_; }
+    // Where the editor of the edited cell lies (client coordinates); false
+    // when it lies above the rows area and is hidden.
+    bool GetEditorRect(TRect& Rect) const;
+    // Lays the editor over the edited cell or input cell again (after a
+    // scroll, a size or a column change).
+    void PlaceEditor();
+    // The grid and its editor lost the focus: an open edit is accepted and
+    // closed.
+    void FocusLeftGrid();
 
     // --- repainting ---
     void RepaintArea(int Kind);
@@ -344,6 +392,7 @@ public:
     std::function<void(TRgCustomGridControl*, int FromPos, int ToPos)> OnAfterRowMove;
     TGridColEvent OnAfterSort;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyCell;
+    std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyEditText;
     TGridAcceptEvent OnBeforeEdit;
     TGridAcceptEvent OnBeforeSelect;
     std::function<void(TRgCustomGridControl*, int Index, bool& Accept)> OnCalculateRow;
@@ -368,12 +417,20 @@ public:
     TGridCellEvent OnDeselectCell;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, const TRect& CellRect, TCellState CellState,
                        bool& DefaultDrawing)> OnDrawCellBackground;
+    std::function<void(TRgCustomGridControl*, int ACol, int ARow, const std::u16string& Value)> OnEdit;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, const std::u16string& Value, bool& Accept)>
         OnEditAccept;
+    TGridNotify OnEditEnter;
+    TGridNotify OnEditExit;
+    std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnEditText;
+    std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value, bool& Accept)>
+        OnEndEditing;
     std::function<void(TRgCustomGridControl*, int ACol, double& Value)> OnFooterCalculate;
     TGridColEvent OnFooterClick;
     TGridColEvent OnHeaderClick;
     TGridColEvent OnHeaderDblClick;
+    std::function<void(TRgCustomGridControl*, bool& Accept)> OnInputAccept;
+    TGridNotify OnInputAdded;
     TGridColEvent OnInputSelectCell;
     TGridCellEvent OnLoadProgress;
     std::function<void(TRgCustomGridControl*, int Index, int& RowHeight)> OnMeasuringRowHeight;
@@ -398,6 +455,16 @@ protected:
     void Fire(const F& event, A&&... args) {
         if (event) event(this, std::forward<A>(args)...);
     }
+
+    // The editor's events: change, focus, and keys before the editor uses
+    // them (Tab, Enter and Esc end or clear the edit; the grid's own key
+    // handling follows through GridKeyDown).
+    virtual void AssignEditorEvents(IGridEditor& editor);
+    void EditorChange();
+    void EditorFocusChange(bool Entered, bool StaysInGrid);
+    void EditorKeyDown(int& Key, unsigned Shift, bool UnusedArrow);
+    virtual void GridKeyDown(int Key, unsigned Shift) { (void)Key; (void)Shift; }
+    virtual void GridKeyPress(char16_t Key) { (void)Key; }
 
     // Column notices from the column list.
     virtual void ColumnChanged(TRgCustomColumn* Column, int Kind, int Value);
@@ -431,6 +498,12 @@ protected:
     int currentRow_ = -1;
     int editedCol_ = -1, editedRow_ = -1;
     int inputCol_ = -1;
+    IGridEditor* editor_ = nullptr;
+    bool editingCell_ = false, editingInput_ = false;
+    // Set while the grid writes text into the editor: its change notice
+    // then fires no OnEdit.
+    bool filling_ = false;
+    bool closing_ = false;
     bool inputRowActive_ = false;
     bool multiSelecting_ = false;
     int anchorRow_ = -1;
@@ -451,6 +524,18 @@ private:
     std::array<std::unique_ptr<TStyleDisplay>, 7> displays_;
     TStyleDisplay* display_ = nullptr;
     std::vector<std::pair<TRgCustomColumn*, std::unique_ptr<TColumnDisplay>>> columnDisplays_;
+    // The columns' own editors, made on first use.
+    std::vector<std::pair<TRgCustomColumn*, std::unique_ptr<IGridEditor>>> editors_;
+    // Attaches the column's editor for the edited cell or input cell.
+    IGridEditor* AttachEditor(TRgCustomColumn* Column, TColor Color, TColor FontColor);
+    // What EditCell and EditCellByKey share: the checks, OnBeforeEdit,
+    // closing a previous edit and attaching the editor.
+    IGridEditor* BeginCellEdit(int ACol, int ARow);
+    IGridEditor* BeginInputEdit(int Column);
+    // Accepts and ends an open edit; false when it refused to end.
+    bool CloseOpenEdit();
+    void FinishEditorPlacement(TRgCustomColumn* Column);
+    void CloseEditor();
     TGridLineWidths lines_;
     TAppearanceOptions appearanceOptions_ = aoHideSelection | aoHighlightSlideCells;
     TGridBorderStyle borderStyle_ = bsSingle;

@@ -34,6 +34,10 @@ public:
         TRecordingCanvas canvas(1, 1);
         use(canvas);
     }
+    void FocusGrid() override { ++GridFocusCalls; }
+    std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& column) override {
+        return MakeEditor ? MakeEditor(column) : nullptr;
+    }
 
     // IScrollHost
     bool HostHandleAllocated() override { return true; }
@@ -59,6 +63,9 @@ public:
     int Cursor = 0;
     int BorderChanges = 0;
     int ScrollInfoCalls = 0;
+    int GridFocusCalls = 0;
+    // The columns' own editors, when a test gives them.
+    std::function<std::unique_ptr<IGridEditor>(TRgCustomColumn&)> MakeEditor;
     std::vector<TRect> Invalidated;
     std::vector<TScroll> Scrolled;
     std::vector<bool> FocusMoves;

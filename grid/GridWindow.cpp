@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "grid/GdiCanvas.h"
+#include "grid/SpinEdit.h"
 
 namespace ad::grid {
 
@@ -80,6 +81,8 @@ void TReportGridWindow::ScrollContent(TRgCustomScrollBar* Bar, int DX, int DY) {
     if (Bar->Kind() == sbHorizontal) {
         // The header, input row and footer move with the cells: the band right
         // of the fixed columns, the whole height.
+        Grid.EndEditing();
+    } else if (DY != 0) {
         Grid.EndEditing();
     }
     TRgScrollControl::ScrollContent(Bar, DX, DY);
@@ -166,6 +169,27 @@ void TReportGridWindow::MeasureWith(const std::function<void(ICanvas&)>& Use) {
     Use(canvas);
 }
 
+std::unique_ptr<IGridEditor> TReportGridWindow::CreateEditor(TRgCustomColumn& Column) {
+    std::unique_ptr<TRgCustomEdit> editor;
+    if (dynamic_cast<TRgNumberColumn*>(&Column)) editor = std::make_unique<TRgSpinEdit>(nullptr);
+    else if (Column.HasEditorClass()) editor = std::make_unique<TRgEdit>(nullptr);
+    else return nullptr;
+    editor->SetVisible(false);
+    editor->SetParent(this);
+    return editor;
+}
+
+void TReportGridWindow::FocusGrid() {
+    if (handle_ && CanFocus()) SetFocus();
+}
+
+void TReportGridWindow::AdoptEditor(IGridEditor& Editor) {
+    if (auto* control = dynamic_cast<TWinControl*>(&Editor); control && control->Parent() != this) {
+        control->SetVisible(false);
+        control->SetParent(this);
+    }
+}
+
 void TReportGridWindow::PaintTo(HDC dc) {
     TSize s = ClientSize();
     TGdiCanvas canvas(dc);
@@ -250,15 +274,20 @@ void TReportGridWindow::WndProc(TMessage& m) {
                             : 0);
             return;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
+        case WM_KILLFOCUS: {
             TRgScrollControl::WndProc(m);
             Grid.FocusChanged(m.Msg == WM_SETFOCUS);
+            // Leaving for a window that is not the grid's editor ends an edit.
+            HWND to = reinterpret_cast<HWND>(m.WParam);
+            if (m.Msg == WM_KILLFOCUS && !(to && ::IsChild(handle_, to))) Grid.FocusLeftGrid();
             return;
+        }
         case WM_SIZE: {
             TRgScrollControl::WndProc(m);
             TSize size = ClientSize();
             if (size.cx != lastSize_.cx || size.cy != lastSize_.cy) {
                 lastSize_ = size;
+                if (Grid.EditingCell()) Grid.EndEditing();
                 Grid.Columns().AutoSizeColumns();
                 Grid.UpdateHorzScrollBar();
                 Grid.UpdateVertScrollBar();

@@ -37,6 +37,11 @@ public:
     void InvertHorzLine(int y) override;
     void SetCursorShape(int shape) override { cursor_ = shape; }
     void MeasureWith(const std::function<void(ICanvas&)>& Use) override;
+    // The column's own editor: a spin edit for number columns, a text edit
+    // for the others that name one.
+    std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& Column) override;
+    void FocusGrid() override;
+    void AdoptEditor(IGridEditor& Editor) override;
 
     // IHeaderTheme
     bool DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) override;

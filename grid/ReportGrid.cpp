@@ -159,7 +159,7 @@ void TReportGrid::ApplyDefaultValues(int FromRow, int ToRow) {
 
 int TReportGrid::AddChildRow(int ARow, bool AsLast) {
     int descendants = cells_->GetDescendantCount(ARow);  // raises for a row that is not there
-    EndEditing();
+    CancelEditing();
     int pos = ARow + 1 + (AsLast ? descendants : 0);
     cells_->InsertChildRow(ARow, pos);
     ApplyDefaultValues(pos, pos + 1);
@@ -203,7 +203,7 @@ void TReportGrid::SetRowExpanded(int ARow, bool Expanded) {
     RefreshRow(ARow);
     int descendants = cells_->GetDescendantCount(ARow);
     if (descendants > 0) {
-        EndEditing();
+        CancelEditing();
         // Parents come before their children, so each row's parent already
         // has its final state: a collapsed descendant hides its block.
         for (int r = ARow + 1; r <= ARow + descendants; ++r) {
@@ -271,7 +271,7 @@ void TReportGrid::AppendRows(int Count) {
 
 void TReportGrid::InsertRows(int Pos, int Count) {
     if (Count < 1) return;
-    EndEditing();
+    CancelEditing();
     Pos = std::clamp(Pos, 0, cells_->RowCount);
     if (Pos < firstShownRow_) {
         firstShownRow_ = Pos;
@@ -301,7 +301,7 @@ void TReportGrid::InsertRows(int Pos, int Count) {
 
 void TReportGrid::DeleteRow(int ARow) {
     if (ARow < 0 || ARow >= cells_->RowCount) return;
-    EndEditing();
+    CancelEditing();
     // A row's subtree goes first, deepest last to first.
     for (int d = cells_->GetDescendantCount(ARow); d > 0; --d) DeleteRow(ARow + d);
     TRow* gone = cells_->GetRow(ARow);
@@ -368,7 +368,7 @@ void TReportGrid::ClearRows() {
 
 void TReportGrid::MoveRow(int FromPos, int ToPos) {
     Invalidate();
-    EndEditing();
+    CancelEditing();
     if (FromPos == ToPos) return;
     TRow* current = currentRow_ >= 0 && currentRow_ < cells_->RowCount ? cells_->GetRow(currentRow_) : nullptr;
     cells_->MoveRow(FromPos, ToPos);
@@ -377,6 +377,7 @@ void TReportGrid::MoveRow(int FromPos, int ToPos) {
 }
 
 void TReportGrid::SwapRows(int Row1, int Row2) {
+    CancelEditing();
     cells_->SwapRows(Row1, Row2);
     RefreshRow(Row1);
     RefreshRow(Row2);
@@ -453,6 +454,22 @@ TCell* TReportGrid::Cell(int ACol, int ARow) {
 void TReportGrid::SetCellText(int ACol, int ARow, const std::u16string& Value) {
     CheckCell(ACol, ARow);
     cells_->GetCell(ACol, ARow)->SetAsString(Value);
+}
+
+void TReportGrid::SetEditedCellText(const std::u16string& Text) { SetCellText(EditedCol(), EditedRow(), Text); }
+
+void TReportGrid::AddInputRow() {
+    bool accept = true;
+    Fire(OnInputAccept, accept);
+    if (!accept) return;
+    int row = AddRow(1);
+    for (int c = 0; c < Columns().Count(); ++c) {
+        TRgCustomColumn* column = Columns().Item(c);
+        const std::u16string& text = column->InputValue.empty() ? column->DefaultValue : column->InputValue;
+        if (!text.empty()) SetCellText(c, row, text);
+        column->SetInputValue(std::u16string());
+    }
+    Fire(OnInputAdded);
 }
 
 std::u16string TReportGrid::GetCellText(int ACol, int ARow) const {

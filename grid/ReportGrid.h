@@ -52,6 +52,10 @@ public:
     // The cell object; an index out of range raises "Cell out of bounds".
     TCell* Cell(int ACol, int ARow);
     void SetCellText(int ACol, int ARow, const std::u16string& Value);
+    void SetEditedCellText(const std::u16string& Text) override;
+    // The input values (or the columns' default values where empty) as a new
+    // last row; the input values are emptied; OnInputAccept may refuse.
+    void AddInputRow() override;
     std::u16string GetCellText(int ACol, int ARow) const override;
     std::u16string GetDrawText(int ACol, int ARow) override;
     void GetCellInfo(int ACol, int ARow, TVirtualColElement& Element) override;
