@@ -25,7 +25,8 @@ namespace ad::skin::datatest {
 
 // A skin whose sections cover the cases: opaque panels (one with a gradient,
 // so it answers with its image), a see-through panel, a half transparent
-// black one, an edit with a hot state, a framed one and a glowing one.
+// black one, an edit with a hot state, a framed one, a glowing one, a text
+// section with an outline and a web button.
 inline std::vector<uint8_t> TestSkin() {
     const std::string ini =
         "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\n"
@@ -36,7 +37,9 @@ inline std::vector<uint8_t> TestSkin() {
         "[HALF]\r\nSTATES=1\r\nCOLOR=0\r\nTRANSPARENCY=50\r\n"
         "[EDIT]\r\nSTATES=2\r\nCOLOR=16777215\r\nHOTCOLOR=14811135\r\nFONTCOLOR=0\r\nHOTFONTCOLOR=255\r\n"
         "[FRAMED]\r\nSTATES=3\r\nCOLOR=15790320\r\nBORDERSMASK=!B.BMP!3!0!0!3!3!3!3\r\n"
-        "[GLOWING]\r\nSTATES=2\r\nCOLOR=15790320\r\nGLOW=1\r\nGLOWMARGIN=4\r\n";
+        "[GLOWING]\r\nSTATES=2\r\nCOLOR=15790320\r\nGLOW=1\r\nGLOWMARGIN=4\r\n"
+        "[TEXT]\r\nSTATES=1\r\nCOLOR=15790320\r\nFONTCOLOR=255\r\nTCLEFT=65280\r\n"
+        "[WEBBUTTON]\r\nSTATES=1\r\nCOLOR=15790320\r\nFONTCOLOR=16711680\r\n";
     // Three 9 x 9 frames: a 3-pixel border (blue, green, red by state) round white.
     std::vector<uint32_t> frame(27 * 9);
     const uint32_t borders[3] = {0xFF2050C0u, 0xFF20A040u, 0xFFC03020u};
