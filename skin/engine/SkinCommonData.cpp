@@ -536,7 +536,15 @@ TSkBgCacheRef TSkinCommonData::GetParentBgRef() {
             ref.FillColor = clFuchsia;
             return ref;
         }
-        if (r.Kind != pbNone) return MakeBgCacheRef(r);
+        if (r.Kind != pbNone) {
+            ref = MakeBgCacheRef(r);
+            // An image answer starts at the parent's origin: the control lies further in.
+            if (r.Kind == pbImage && OwnerControl) {
+                ref.X += OwnerControl->Left();
+                ref.Y += OwnerControl->Top();
+            }
+            return ref;
+        }
     }
     ref.FillColor = TColor(SkinColorToRGB(BackgroundColor(0)));
     return ref;

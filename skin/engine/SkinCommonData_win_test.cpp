@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -407,6 +408,36 @@ TEST(SkinCommonData, PaintingAThousandTimesLeavesNoGdiObjectBehind) {
     framed->Data.StopFade();
     EXPECT_GT(most, start);  // fades held images meanwhile
     EXPECT_EQ(LiveGdiObjects(), start);
+}
+
+TEST(SkinCommonData, SkinnedPanelsPaintOnTheScreenThroughTheirData) {
+    TFormFixture f;
+    f.Form.SetColor(clWhite);
+    auto* outer = f.Add(&f.Form, 10, 10, 190, 160, "GRADPANEL");
+    auto* glass = f.Add(outer, 20, 20, 150, 50, "SEETHRU");
+    auto* framed = f.Add(outer, 20, 90, 150, 50, "FRAMED");
+    auto* half = f.Add(&f.Form, 210, 10, 90, 75, "HALF");
+    auto* text = f.Add(&f.Form, 210, 95, 90, 75, "TEXT");
+    glass->SetCaption("See-through");
+    framed->SetCaption("Framed");
+    text->SetCaption("Disabled");
+    text->SetEnabled(false);
+    (void)half;
+    RedrawWindow(f.Form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    test::PumpPending();
+
+    // Read back from the screen: the frame's border and the half-transparent
+    // black over the white form.
+    WindowDC dc(f.Form.Handle());
+    EXPECT_EQ(::GetPixel(dc.Get(), 10 + 20 + 1, 10 + 90 + 1), RGB(0x20, 0x50, 0xC0));
+    EXPECT_EQ(::GetPixel(dc.Get(), 210 + 45, 10 + 5), RGB(0x7E, 0x7E, 0x7E));
+    // The see-through panel shows the gradient under it row for row.
+    for (int y : {10 + 20 + 2, 10 + 20 + 47})
+        EXPECT_EQ(::GetPixel(dc.Get(), 10 + 20 + 5, y), ::GetPixel(dc.Get(), 10 + 20 - 3, y)) << y;
+    EXPECT_NE(::GetPixel(dc.Get(), 10 + 20 + 5, 10 + 20 + 2), ::GetPixel(dc.Get(), 10 + 20 + 5, 10 + 20 + 47));
+    if (const char* dir = std::getenv("AD_SHOT_DIR")) {
+        EXPECT_TRUE(SaveWindowShot(f.Form.Handle(), std::string(dir) + "\\skin-data-panels.bmp"));
+    }
 }
 
 }  // namespace

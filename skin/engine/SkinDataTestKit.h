@@ -16,6 +16,7 @@
 #include "skin/engine/BmpTestWriter.h"
 #include "skin/engine/SkinControlBorder.h"
 #include "skin/engine/SkinDataMessages.h"
+#include "skin/engine/SkinDataText.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMaskPaint.h"
 #include "skin/engine/SkinSectionPaint.h"
@@ -121,6 +122,11 @@ protected:
         }
         if (Data.BgChanged || !Data.CacheImage || Data.CacheImage->Empty()) RebuildCache();
         Data.CacheImage->Draw(dc, 0, 0, {0, 0, Width(), Height()});
+        if (const std::string text = Caption(); !text.empty()) {
+            SelectObjectScope font(dc, EffectiveFont().Handle());
+            DrawDataText(dc, text, Enabled(), false, Data, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                         {0, 0, Width(), Height()});
+        }
     }
 };
 
@@ -148,6 +154,36 @@ inline std::vector<int> Count(const std::vector<int>& commands, int command) {
     for (int c : commands)
         if (c == command) found.push_back(c);
     return found;
+}
+
+// The window's client area as it is on the screen, written as a 32-bit BMP file.
+inline bool SaveWindowShot(HWND wnd, const std::string& path) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    const int w = r.right, h = r.bottom;
+    TSkinCacheImage shot(w, h);
+    if (shot.Empty()) return false;
+    {
+        WindowDC dc(wnd);
+        shot.CopyFromDC(dc.Get(), 0, 0);
+    }
+    GdiFlush();
+    SetRectAlpha(shot.View(), {0, 0, w, h}, 255);  // what the screen shows is opaque
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = -h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = DWORD(fh.bfOffBits + size_t(w) * size_t(h) * 4);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    for (int y = 0; y < h; ++y) out.write(reinterpret_cast<const char*>(shot.View().Pixel(0, y)), std::streamsize(w) * 4);
+    return bool(out);
 }
 
 }  // namespace ad::skin::datatest
