@@ -6,8 +6,9 @@
 
 #include <windows.h>
 
-#include "framework/Handles.h"
-#include "skin/engine/SkinBitmaps.h"
+#include <memory>
+
+#include "skin/engine/SkinDib.h"
 
 namespace ad::skin {
 
@@ -20,11 +21,11 @@ public:
     // sizes count as 0. False when the bitmap could not be made (it is then empty).
     bool SetSize(int width, int height);
     void Clear() { SetSize(0, 0); }
-    int Width() const { return view_.Width; }
-    int Height() const { return view_.Height; }
-    bool Empty() const { return view_.Empty(); }
-    TImageView32 View() const { return view_; }
-    HBITMAP Handle() const { return bitmap_.Get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return View().Empty(); }
+    TImageView32 View() const { return dib_ ? dib_->View() : TImageView32{}; }
+    HBITMAP Handle() const { return dib_ ? dib_->Handle() : nullptr; }
 
     // Sized as source and its pixels copied.
     void Assign(const TSkinCacheImage& source);
@@ -34,8 +35,8 @@ public:
     void CopyFromDC(HDC dc, int x, int y);
 
 private:
-    OwnedBitmap bitmap_;
-    TImageView32 view_;
+    std::unique_ptr<TDibSection32> dib_;
+    int width_ = 0, height_ = 0;
 };
 
 }  // namespace ad::skin
