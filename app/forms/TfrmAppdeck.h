@@ -168,6 +168,7 @@ private:
     void btnAboutClick(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
     void Label4DblClick(TObject* Sender);
+    void Button20Click(TObject* Sender);  // Search
     void ApplyAfterLaunchActions();
 
     template <class T>

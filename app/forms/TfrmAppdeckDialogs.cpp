@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/forms/TADImpro.h"
+#include "app/forms/TfrmADS.h"
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADSet.h"
 
@@ -28,5 +29,11 @@ void TfrmAppdeck::btnSettingsClick(TObject*) {
 void TfrmAppdeck::btnAboutClick(TObject*) { ShowModalForm<TfrmADAbout>(this); }
 
 void TfrmAppdeck::BitBtn1Click(TObject*) { ShowModalForm<TADImpro>(this, static_cast<ILauncherHost&>(*this)); }
+
+void TfrmAppdeck::Button20Click(TObject*) {
+    std::vector<std::string> categories;
+    for (int i = 0; i < lstCat->Count(); ++i) categories.push_back(lstCat->Items().Get(i));
+    ShowModalForm<TfrmADS>(this, static_cast<ILauncherHost&>(*this), categories, RunElevated);
+}
 
 }  // namespace ad

@@ -77,6 +77,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Temp->SetVisible(false);
 
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
+    Button20->OnClick = [this](TObject* s) { Button20Click(s); };
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
     Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
