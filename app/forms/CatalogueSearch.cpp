@@ -35,6 +35,7 @@ bool SearchCatalogue(const std::string& baseDir, const std::vector<std::string>&
                      const std::function<void(TSearchHit&&)>& found) {
     for (const std::string& category : categories) {
         TIniFile ini(CategoryFileName(baseDir, category));
+        ini.ReadOnce = true;  // one read per file, not a look at the file per key
         for (const std::string& section : ini.ReadSections()) {
             if (stop()) return false;
             std::string desc = ini.ReadString(section, "Desc", "");
