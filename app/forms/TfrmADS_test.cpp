@@ -183,6 +183,15 @@ TEST_F(SearchWindowTest, EnterInEitherBoxSearchesAndTheButtonReadsAbortMeanwhile
     }
     // Enter in the description box searched with the texts of that moment: none, so nothing.
     EXPECT_EQ(f.SDGrid->Grid.RowCount(), 0);
+
+    // The texts are read when the search starts: typing meanwhile changes nothing.
+    f.txtName->SetText("P104");
+    test::PostKey(f.txtName->Handle(), VK_RETURN);  // through the message loop
+    ASSERT_TRUE(test::PumpUntil([&] { return f.trdSearch->IsWorking() || f.SDGrid->Grid.RowCount() > 0; }));
+    f.txtName->SetText("nothing");
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.trdSearch->IsWorking(); }, 20000));
+    ASSERT_EQ(f.SDGrid->Grid.RowCount(), 100);
+    EXPECT_EQ(Cell(TfrmADS::colName, 0), "P10400");
 }
 
 TEST_F(SearchWindowTest, AbortKeepsTheRowsFoundSoFarInTheirOrderAndShowsThem) {
