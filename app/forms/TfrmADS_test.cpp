@@ -158,6 +158,9 @@ TEST_F(SearchWindowTest, ListsTheHitsWhoseFilesExistSortedByNameWithTheirStoredV
     EXPECT_EQ(Row(0), (std::vector<std::string>{"Alpha Tool", "First", "Games", Exe(), "--x \"y\""}));
     EXPECT_EQ(Row(1), (std::vector<std::string>{"Bare Tool", "", "Tools", "bin\\echo.exe", ""}));
     EXPECT_EQ(Row(2), (std::vector<std::string>{"zeta tool", "Last of all", "Tools", "bin\\echo.exe", "-z"}));
+    SelectRow(0);
+    f.SDGrid->SetFocus();
+    test::SaveScreenshot(f.Handle(), "TfrmADS.bmp");
 
     // The description box alone; an entry without a description is never found by it.
     Search("", "o");
@@ -253,7 +256,7 @@ TEST_F(SearchWindowTest, TheSelectedRowFillsTheDetailPaneAndLaunchesWithItsParam
     EXPECT_EQ(f.Parameters, "--out=\"" + out + "\" one");
     EXPECT_FALSE(f.pic1->Picture().Empty());
     EXPECT_TRUE(AsciiSameText(IncludeTrailingPathDelimiter(GetCurrentDir()), base.Path()));
-    test::SaveScreenshot(f.Handle(), "TfrmADS.bmp");
+    test::SaveScreenshot(f.Handle(), "TfrmADS-detail.bmp");
 
     // Launching completes the target with the base folder and keeps it.
     f.run1->Click();
