@@ -2,9 +2,9 @@
 // over 10,000 programs in 100 categories, from the click on Search until the
 // rows are in the grid (sorted), next to the same search without a window;
 // and the longest time the GUI thread spent on one message while the worker
-// ran (the click that starts it included), apart from the completion (the last
-// rows, the sort and the end of the grid's update) and the first paint of the
-// results. Searches that find every entry, a tenth, one in a hundred and nothing.
+// ran (the click that starts it included), apart from the completion message
+// (the last rows, the sort and the end of the grid's update) and the first
+// paint of the results, two messages of their own. Searches that find every entry, a tenth, one in a hundred and nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -48,7 +48,7 @@ void WriteCatalogue(const std::string& base, int categories, int programs, const
 struct TRun {
     double searchMs = 0;      // click to the completion handled
     double duringMs = 0;      // the longest single GUI message while the worker ran, the click included
-    double completionMs = 0;  // the completion message, then the first paint of the results
+    double completionMs = 0;  // the longer of the completion message and the first paint of the results
     int rows = 0;
 };
 
@@ -75,7 +75,7 @@ TRun TimedSearch(TfrmADS& form, const std::string& name, const std::string& desc
     run.searchMs = Ms(Clock::now() - start);
     auto t = Clock::now();
     ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    run.completionMs += Ms(Clock::now() - t);
+    run.completionMs = std::max(run.completionMs, Ms(Clock::now() - t));
     run.rows = form.SDGrid->Grid.RowCount();
     return run;
 }
@@ -109,7 +109,8 @@ int main() {
     application.ProcessMessages();
 
     std::printf("Search over %zu categories of 100 programs, median of 5 runs (ms); goals: search <= 100,\n"
-                "GUI stall while searching <= 50 (the longest of the 5 runs)\n",
+                "GUI stall while searching <= 50 (the longest of the 5 runs); completion: the longer of\n"
+                "the completion message and the first paint (median)\n",
                 categories.size());
     std::printf("%-30s %6s %8s %13s %8s %11s\n", "search", "rows", "search", "no window", "stall", "completion");
     const struct {
