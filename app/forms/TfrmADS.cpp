@@ -4,6 +4,7 @@
 // the selected row and the launch.
 #include "app/forms/TfrmADS.h"
 
+#include <iterator>
 #include <utility>
 
 #include "app/Launch.h"
@@ -155,18 +156,29 @@ void TfrmADS::trdSearchWork(TBackgroundWorker* Worker) {
         Worker->AcceptCancellation();
         return true;
     };
-    SearchCatalogue(BaseDir, job_.categories, job_.query, stop,
-                    [this, Worker](TSearchHit&& hit) { HandOver(std::move(hit), Worker); });
+    // Hits go to the GUI thread in batches: one message per batch, not per hit.
+    std::vector<TSearchHit> batch;
+    try {
+        SearchCatalogue(BaseDir, job_.categories, job_.query, stop, [&](TSearchHit&& hit) {
+            batch.push_back(std::move(hit));
+            if (batch.size() >= kHandOverBatch) HandOver(batch, Worker);
+        });
+    } catch (...) {
+        HandOver(batch, nullptr);  // the hits found before the error stay
+        throw;
+    }
+    HandOver(batch, nullptr);  // the completion takes the last ones
 }
 
-void TfrmADS::HandOver(TSearchHit&& hit, TBackgroundWorker* worker) {
+void TfrmADS::HandOver(std::vector<TSearchHit>& hits, TBackgroundWorker* worker) {
     bool post;
     {
         std::lock_guard<std::mutex> lock(foundMutex_);
-        found_.push_back(std::move(hit));
-        post = !takePosted_;
-        takePosted_ = true;
+        std::move(hits.begin(), hits.end(), std::back_inserter(found_));
+        post = worker && !takePosted_;
+        if (post) takePosted_ = true;
     }
+    hits.clear();
     if (post) worker->ReportFeedback(0, 0);
 }
 

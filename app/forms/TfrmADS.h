@@ -68,8 +68,10 @@ private:
     // The detail pane shows the selected row, or nothing.
     void ShowSelectedRow();
     void StopSearch();
-    // Called by the work for each hit: queues it and asks the GUI thread to take it.
-    void HandOver(TSearchHit&& hit, TBackgroundWorker* worker);
+    // Called by the work: queues the hits (emptying the list) and, given the
+    // worker, asks the GUI thread to take them unless a request is on its way.
+    void HandOver(std::vector<TSearchHit>& hits, TBackgroundWorker* worker);
+    static constexpr size_t kHandOverBatch = 128;
     // On the GUI thread: the queued hits become rows.
     void TakeFoundRows();
 
