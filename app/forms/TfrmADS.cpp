@@ -133,6 +133,7 @@ void TfrmADS::btnSearchClick(TObject*) {
         return;
     }
     // Everything the search reads from controls is read here, on the GUI thread.
+    job_.baseDir = BaseDir;
     job_.categories.clear();
     for (int i = 0; i < cmbCat->Items().GetCount(); ++i) job_.categories.push_back(cmbCat->Items().Get(i));
     job_.query = MakeSearchQuery(txtName->Text(), txtDesc->Text());
@@ -159,7 +160,7 @@ void TfrmADS::trdSearchWork(TBackgroundWorker* Worker) {
     // Hits go to the GUI thread in batches: one message per batch, not per hit.
     std::vector<TSearchHit> batch;
     try {
-        SearchCatalogue(BaseDir, job_.categories, job_.query, stop, [&](TSearchHit&& hit) {
+        SearchCatalogue(job_.baseDir, job_.categories, job_.query, stop, [&](TSearchHit&& hit) {
             batch.push_back(std::move(hit));
             if (batch.size() >= kHandOverBatch) HandOver(batch, Worker);
         });

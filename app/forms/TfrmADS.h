@@ -79,6 +79,7 @@ private:
     bool runElevated_;
     // What the work reads, set on the GUI thread before it starts.
     struct SearchJob {
+        std::string baseDir;
         std::vector<std::string> categories;
         TSearchQuery query;
     } job_;
