@@ -329,9 +329,11 @@ struct SearchWindowSeen {
 };
 SearchWindowSeen* searchWindowSeen = nullptr;
 
-// Starts a search in the open Search window and presses Esc at once.
+// Starts a search in the open Search window and presses Esc at once. The
+// window is found by its title: another program's window may be the active one.
 void CALLBACK SearchAndEscape(HWND, UINT, UINT_PTR id, DWORD) {
-    auto* window = dynamic_cast<TfrmADS*>(TWinControl::FromHandle(::GetActiveWindow()));
+    HWND shown = ::FindWindowW(nullptr, L"Search");
+    auto* window = shown && ::IsWindowVisible(shown) ? dynamic_cast<TfrmADS*>(TWinControl::FromHandle(shown)) : nullptr;
     if (!window || !searchWindowSeen) return;
     ::KillTimer(nullptr, id);
     searchWindowSeen->modal = window->Modal();
