@@ -121,13 +121,15 @@ bool LaunchUsesRunAs(const std::string& file, bool isAdmin, bool runElevated) {
     return isAdmin && runElevated && ExtractFileExt(file) != ".lnk";
 }
 
-std::string LaunchProgram(HWND owner, const std::string& file, const std::string& params,
-                          const std::string& baseDir, bool runElevated, bool* started) {
+namespace {
+
+std::string Launch(HWND owner, const std::string& file, const std::string& params, const std::string& baseDir,
+                   bool runElevated, bool elevateShortcuts, bool* started) {
     std::string full = CompleteLocation(file, baseDir);
     std::string folder = ExtractFilePath(full);
     bool ok;
     // Ask about the token only when elevation is wanted at all.
-    if (runElevated && LaunchUsesRunAs(full, IsUserAdmin(), runElevated)) {
+    if (runElevated && (elevateShortcuts ? IsUserAdmin() : LaunchUsesRunAs(full, IsUserAdmin(), runElevated))) {
         if (!folder.empty()) ::SetCurrentDirectoryW(Widen(folder).c_str());
         ok = ShellRunAs(owner, full, params);
     } else {
@@ -135,6 +137,18 @@ std::string LaunchProgram(HWND owner, const std::string& file, const std::string
     }
     if (started) *started = ok;
     return full;
+}
+
+}  // namespace
+
+std::string LaunchProgram(HWND owner, const std::string& file, const std::string& params,
+                          const std::string& baseDir, bool runElevated, bool* started) {
+    return Launch(owner, file, params, baseDir, runElevated, false, started);
+}
+
+std::string LaunchFoundProgram(HWND owner, const std::string& file, const std::string& params,
+                               const std::string& baseDir, bool runElevated, bool* started) {
+    return Launch(owner, file, params, baseDir, runElevated, true, started);
 }
 
 TAfterLaunchActions ReadAfterLaunchActions(const std::string& iniFileName) {

@@ -37,6 +37,10 @@ bool LaunchUsesRunAs(const std::string& file, bool isAdmin, bool runElevated);
 // it. Returns the completed file name, for the caller to keep.
 std::string LaunchProgram(HWND owner, const std::string& file, const std::string& params,
                           const std::string& baseDir, bool runElevated, bool* started = nullptr);
+// The search window's launch: as LaunchProgram, except that a shortcut is started
+// with "runas" like any other file.
+std::string LaunchFoundProgram(HWND owner, const std::string& file, const std::string& params,
+                               const std::string& baseDir, bool runElevated, bool* started = nullptr);
 
 // The after-launch settings of the settings file (section "Settings", each off by
 // default), applied in this order: close, minimise, tray mode.

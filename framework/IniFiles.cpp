@@ -58,6 +58,7 @@ TIniFile::Stamp TIniFile::CurrentStamp() const {
 }
 
 void TIniFile::Refresh() {
+    if (loaded_ && ReadOnce) return;
     Stamp now = CurrentStamp();  // taken before reading: a change while reading is seen next time
     if (loaded_ && now == stamp_) return;
     const std::string bytes = now.exists ? ReadWholeFile(FileName) : std::string();

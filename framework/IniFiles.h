@@ -34,6 +34,10 @@ public:
     TIniFile& operator=(const TIniFile&) = delete;
 
     const std::string FileName;
+    // Set, the file is read at the first call only and later calls keep to what
+    // was read then, without asking the file system whether it changed: for a
+    // reader that goes once through a whole file.
+    bool ReadOnce = false;
 
     // A missing key gives the default, less its trailing blanks.
     std::string ReadString(const std::string& section, const std::string& ident, const std::string& def);

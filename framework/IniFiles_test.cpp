@@ -363,6 +363,20 @@ TEST(IniFileReads, LargeSectionCostsOneParse) {
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
 }
 
+TEST(IniFileReads, ReadOnceKeepsToTheFirstRead) {
+    TempDir dir;
+    std::string file = dir.File("once.ini");
+    WriteFileBytes(file, "[s]\r\na=1\r\n");
+    TIniFile once(file), watching(file);
+    once.ReadOnce = true;
+    EXPECT_EQ(once.ReadString("s", "a", ""), "1");
+    EXPECT_EQ(watching.ReadString("s", "a", ""), "1");
+    WriteFileBytes(file, "[s]\r\na=2\r\nb=3\r\n");
+    EXPECT_EQ(once.ReadString("s", "a", ""), "1");
+    EXPECT_EQ(once.ReadSection("s"), std::vector<std::string>{"a"});
+    EXPECT_EQ(watching.ReadString("s", "a", ""), "2");
+}
+
 TEST(IniFileWrites, KeepTheRestOfTheFileAsItWas) {
     TempDir dir;
     std::string file = dir.File("w.ini");

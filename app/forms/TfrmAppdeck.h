@@ -174,6 +174,7 @@ private:
     void btnAppPathClick(TObject* Sender);
     void btnCSClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
+    void Button20Click(TObject* Sender);  // Search
     void ApplyAfterLaunchActions();
 
     template <class T>

@@ -6,6 +6,7 @@
 
 #include "app/forms/TADImpro.h"
 #include "app/forms/TADSC.h"
+#include "app/forms/TfrmADS.h"
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADAppPath.h"
 #include "app/forms/TfrmADSet.h"
@@ -68,6 +69,12 @@ void TfrmAppdeck::btnCSClick(TObject*) {
     if (row < 0 || static_cast<size_t>(row) >= ViewEntries.size()) return;
     TShortcutSource source{button5->HelpKeyword, SelectedParam, ViewEntries[static_cast<size_t>(row)].Name};
     ShowModalForm<TfrmCShortcut>(this, std::move(source));
+}
+
+void TfrmAppdeck::Button20Click(TObject*) {
+    std::vector<std::string> categories;
+    for (int i = 0; i < lstCat->Count(); ++i) categories.push_back(lstCat->Items().Get(i));
+    ShowModalForm<TfrmADS>(this, static_cast<ILauncherHost&>(*this), categories, RunElevated);
 }
 
 }  // namespace ad

@@ -80,6 +80,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Temp->SetVisible(false);
 
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
+    Button20->OnClick = [this](TObject* s) { Button20Click(s); };
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
     BitBtn8->OnClick = [this](TObject* s) { BitBtn8Click(s); };

@@ -588,7 +588,7 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         bool enabled;
     } cases[] = {
         {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", true},  {"btnMore", true},
-        {"SpeedButton1", true}, {"BitBtn1", true},   {"Button20", false},  {"Button4", false},
+        {"SpeedButton1", true}, {"BitBtn1", true},   {"Button20", true},   {"Button4", false},
         {"BitBtn8", true},     {"btnedit", false},    {"btnAppPath", true}, {"btnCS", true},
         {"btnHash", true},      {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
         {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
