@@ -8,6 +8,7 @@
 
 #include "base/StrUtils.h"
 #include "base/WinText.h"
+#include "framework/StdCtrls.h"
 
 namespace ad {
 
@@ -20,6 +21,13 @@ std::string UserLanguage() {
 }
 
 int NotZero(int v) { return v == 0 ? 1 : v; }
+
+// A label that sizes itself to its text keeps that size when it is placed: its
+// text is already drawn at the current font, so scaling it again would double.
+void FitAutoSizeLabel(TWinControl* c) {
+    auto* label = dynamic_cast<TLabel*>(c);
+    if (label && label->AutoSize()) label->SetAutoSize(true);
+}
 
 }  // namespace
 
@@ -143,6 +151,7 @@ void TResizeKit::Loaded() {
     for (Record& r : records_) {
         r.control->SetBounds(RoundBelow(r.left / qx), RoundBelow(r.top / qy), RoundBelow(r.width / qx),
                              RoundBelow(r.height / qy));
+        FitAutoSizeLabel(r.control);
         r.left = r.control->Left();
         r.top = r.control->Top();
         r.width = r.control->Width();
@@ -207,6 +216,7 @@ void TResizeKit::Relayout(int clientW, int clientH) {
         }
         c->SetBounds(NotZero(RoundBelow(r.left * scales_.X)), NotZero(RoundBelow(r.top * scales_.Y)),
                      NotZero(RoundBelow(r.width * scales_.X)), NotZero(RoundBelow(r.height * scales_.Y)));
+        FitAutoSizeLabel(c);
     }
     ::LockWindowUpdate(nullptr);
     for (Record& r : records_) r.control->SetParentFont(r.parentFontSaved);

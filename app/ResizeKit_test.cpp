@@ -118,6 +118,11 @@ TEST(ResizeKitDpiTest, BoundsAreCompensatedForTheResolutionAndFontsKeepTheirPoin
         button->SetParent(&form);
         button->SetBounds(10, 30, 50, 24);
         button->Font().SetSize(10);
+        auto* label = new TLabel(&form);  // sized to its text, which the screen already draws at its resolution
+        label->SetParent(&form);
+        label->SetBounds(10, 60, 0, 0);
+        label->SetCaption("Sized to its text");
+        const int measured = label->Width();
         auto* kit = new FixedDpiResizeKit(&form, c.dpi);
         kit->SetFormWidth(form.Width());  // shown at this size
         kit->SetFormHeight(form.Height());
@@ -137,6 +142,10 @@ TEST(ResizeKitDpiTest, BoundsAreCompensatedForTheResolutionAndFontsKeepTheirPoin
         // below 1 makes them smaller (truncated).
         EXPECT_EQ(button->Font().Size(), static_cast<int>(10 * c.scale));
         EXPECT_EQ(kit->ScaleY(30), c.top);  // run-time placement by design values
+        EXPECT_EQ(label->Left(), c.left);
+        if (c.scale == 1.0) {
+            EXPECT_EQ(label->Width(), measured);
+        }
     }
 }
 

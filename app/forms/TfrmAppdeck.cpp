@@ -61,7 +61,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     SB = new TStatusBar(this);
     SB->Name = "SB";
     SB->SetParent(this);
-    for (int w : {140, 85, 400, 50}) SB->AddPanel(w, true);
+    for (int w : {140, 85, 400, 50}) SB->AddPanel(AtScreenDpi(w, dpi), true);
     SB->SetPanelText(0, "Memory Usage : 100%");
     SB->SetPanelText(1, "Power : 100%");
     SB->SetPanelText(2, "System Uptime : -");
