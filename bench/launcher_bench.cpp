@@ -500,6 +500,13 @@ int main(int argc, char** argv) {
     if (Wanted(argc, argv, "import")) ImportSection(application, base);
     if (Wanted(argc, argv, "start")) StartSection(base);
     if (Wanted(argc, argv, "parts")) PartsSection();
+    // The benchmark's folder and everything the sections made in it.
+    std::wstring folder = Widen(ExcludeTrailingPathDelimiter(base)) + L'\0';
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = folder.c_str();
+    op.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&op);
     std::fflush(stdout);
     return 0;
 }
