@@ -8,17 +8,11 @@
 
 #include "base/StrUtils.h"
 #include "base/WinText.h"
+#include "framework/StdCtrls.h"
 
 namespace ad {
 
 namespace {
-
-void ScreenDpi(int& x, int& y) {
-    HDC dc = ::GetDC(nullptr);
-    x = ::GetDeviceCaps(dc, LOGPIXELSX);
-    y = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::ReleaseDC(nullptr, dc);
-}
 
 std::string UserLanguage() {
     wchar_t abbrev[16] = {};
@@ -28,11 +22,35 @@ std::string UserLanguage() {
 
 int NotZero(int v) { return v == 0 ? 1 : v; }
 
+// A label that sizes itself to its text keeps that size when it is placed: its
+// text is already drawn at the current font, so scaling it again would double.
+void FitAutoSizeLabel(TWinControl* c) {
+    auto* label = dynamic_cast<TLabel*>(c);
+    if (label && label->AutoSize()) label->SetAutoSize(true);
+}
+
 }  // namespace
 
 TResizeKit::TResizeKit(TComponent* AOwner) : TComponent(AOwner), Language(UserLanguage()) {}
 
 TResizeKit::~TResizeKit() = default;
+
+void TResizeKit::ReadScreenDpi(int& x, int& y) const {
+    HDC dc = ::GetDC(nullptr);
+    x = ::GetDeviceCaps(dc, LOGPIXELSX);
+    y = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+}
+
+int TResizeKit::ScaleX(int designPixels) const {
+    double q = DesignDpiW > 0 && dpiX_ > 0 ? static_cast<double>(dpiX_) / DesignDpiW : 1.0;
+    return RoundBelow(designPixels * q * scales_.X);
+}
+
+int TResizeKit::ScaleY(int designPixels) const {
+    double q = DesignDpiH > 0 && dpiY_ > 0 ? static_cast<double>(dpiY_) / DesignDpiH : 1.0;
+    return RoundBelow(designPixels * q * scales_.Y);
+}
 
 TForm* TResizeKit::Form() const { return dynamic_cast<TForm*>(Owner()); }
 
@@ -116,16 +134,16 @@ void TResizeKit::Loaded() {
     TForm* form = Form();
     if (!form || loaded_) return;
     loaded_ = true;
-    ScreenDpi(dpiX_, dpiY_);
+    ReadScreenDpi(dpiX_, dpiY_);
     double qx = DesignDpiW > 0 && dpiX_ > 0 ? static_cast<double>(DesignDpiW) / dpiX_ : 1.0;
     double qy = DesignDpiH > 0 && dpiY_ > 0 ? static_cast<double>(DesignDpiH) / dpiY_ : 1.0;
-    form->Font().SetSize(RoundBelow(form->Font().Size() / qx));
+    // Font sizes are points, which the screen already draws at its own
+    // resolution: only the bounds, which are pixels, are compensated.
     ownerFontSize_ = form->Font().Size();
     records_.clear();
     for (int i = 0; i < form->ComponentCount(); ++i) {
         auto* c = dynamic_cast<TWinControl*>(form->Components(i));
         if (!c || NameInList(c->Name, noResize_)) continue;
-        if (!c->ParentFont()) c->Font().SetSize(RoundBelow(c->Font().Size() / qx));
         records_.push_back(MakeRecord(c));
     }
     bool dialogLike = form->BorderStyle == TFormBorderStyle::bsDialog || form->BorderStyle == TFormBorderStyle::bsNone;
@@ -133,6 +151,7 @@ void TResizeKit::Loaded() {
     for (Record& r : records_) {
         r.control->SetBounds(RoundBelow(r.left / qx), RoundBelow(r.top / qy), RoundBelow(r.width / qx),
                              RoundBelow(r.height / qy));
+        FitAutoSizeLabel(r.control);
         r.left = r.control->Left();
         r.top = r.control->Top();
         r.width = r.control->Width();
@@ -197,9 +216,11 @@ void TResizeKit::Relayout(int clientW, int clientH) {
         }
         c->SetBounds(NotZero(RoundBelow(r.left * scales_.X)), NotZero(RoundBelow(r.top * scales_.Y)),
                      NotZero(RoundBelow(r.width * scales_.X)), NotZero(RoundBelow(r.height * scales_.Y)));
+        FitAutoSizeLabel(c);
     }
     ::LockWindowUpdate(nullptr);
     for (Record& r : records_) r.control->SetParentFont(r.parentFontSaved);
+    KeepMaximisedInWorkArea();
     if (OnExitResize) OnExitResize(this, scales_.X, scales_.Y);
 }
 
@@ -207,6 +228,18 @@ RECT TResizeKit::WorkArea() const {
     RECT r{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (ValidTaskbar) ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return r;
+}
+
+// A maximised window with both maximum sizes set is moved back so that its
+// right and bottom edges stay inside the work area.
+void TResizeKit::KeepMaximisedInWorkArea() {
+    HWND wnd = Form()->Handle();
+    if (maxW_ <= 0 || maxH_ <= 0 || !::IsZoomed(wnd)) return;
+    RECT work = WorkArea(), now{};
+    ::GetWindowRect(wnd, &now);
+    LONG dx = std::min<LONG>(0, work.right - now.right), dy = std::min<LONG>(0, work.bottom - now.bottom);
+    if (dx != 0 || dy != 0)
+        ::SetWindowPos(wnd, nullptr, now.left + dx, now.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Size and place the window once, when it is first shown.

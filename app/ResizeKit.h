@@ -61,6 +61,17 @@ public:
     // interception of the form's size messages.
     void Loaded();
     TResizeScales Scales() const { return scales_; }
+    // The screen resolution the layout is compensated for (read at load).
+    int ScreenDpiX() const { return dpiX_; }
+    int ScreenDpiY() const { return dpiY_; }
+    // A length in design pixels as placed now: for code that moves a control
+    // at run time by design values.
+    int ScaleX(int designPixels) const;
+    int ScaleY(int designPixels) const;
+
+protected:
+    // The screen's pixels per logical inch; tests put another resolution here.
+    virtual void ReadScreenDpi(int& x, int& y) const;
 
 private:
     struct Record {
@@ -76,6 +87,7 @@ private:
     Record MakeRecord(TWinControl* c);
     bool HandleMessage(TMessage& m);
     void FirstShow();
+    void KeepMaximisedInWorkArea();
     RECT WorkArea() const;
     [[noreturn]] void Raise(const char* english, const wchar_t* japanese) const;
     void CheckLimit(int v, int min, int max, const char* minName, const char* maxName, const wchar_t* minJp,

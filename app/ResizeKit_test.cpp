@@ -47,7 +47,16 @@ protected:
 
 TEST_F(ResizeKitTest, ControlsFollowTheClientSizeAndComeBackExactly) {
     int fontSize = button->Font().Size();
+    std::vector<std::pair<double, double>> reported;
+    kit->OnExitResize = [&](TObject* sender, double x, double y) {
+        EXPECT_EQ(sender, kit);
+        EXPECT_EQ(button->Width(), RoundBelow(50 * x));  // fired once the controls are placed
+        reported.emplace_back(x, y);
+    };
     form->SetClientSize(400, 100);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_DOUBLE_EQ(reported[0].first, 2.0);
+    EXPECT_DOUBLE_EQ(reported[0].second, 1.0);
     EXPECT_EQ(button->Left(), 20);
     EXPECT_EQ(button->Width(), 100);
     EXPECT_EQ(button->Top(), 30);
@@ -65,6 +74,110 @@ TEST_F(ResizeKitTest, ControlsFollowTheClientSizeAndComeBackExactly) {
     EXPECT_EQ(button->Width(), 50);
     EXPECT_EQ(button->Height(), 24);
     EXPECT_EQ(button->Font().Size(), fontSize);
+    EXPECT_EQ(reported.size(), 3u);
+    ::ShowWindow(form->Handle(), SW_MINIMIZE);  // a minimised window is not laid out
+    test::PumpPending();
+    EXPECT_EQ(reported.size(), 3u);
+    EXPECT_EQ(button->Width(), 50);
+    ::ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+// A kit that reads the resolution given instead of the screen's.
+class FixedDpiResizeKit : public TResizeKit {
+public:
+    FixedDpiResizeKit(TComponent* owner, int dpi) : TResizeKit(owner), dpi_(dpi) {}
+
+protected:
+    void ReadScreenDpi(int& x, int& y) const override { x = y = dpi_; }
+
+private:
+    int dpi_;
+};
+
+// A form laid out at 96 DPI, loaded with a kit that sees another resolution.
+// Its client is the design size scaled by clientPercent.
+struct DpiCase {
+    int dpi, clientPercent;
+    int left, top, width, height;  // expected bounds of the design button (10, 30, 50, 24)
+    double scale;
+};
+
+TEST(ResizeKitDpiTest, BoundsAreCompensatedForTheResolutionAndFontsKeepTheirPoints) {
+    const DpiCase cases[] = {
+        {96, 100, 10, 30, 50, 24, 1.0},      // the design: nothing moves
+        {120, 125, 13, 38, 63, 30, 1.0},     // client scaled with the resolution: every control grows by 1.25
+        {144, 150, 15, 45, 75, 36, 1.0},
+        {120, 100, 10, 30, 50, 24, 0.8},     // the design client at 120 DPI: scale 0.8 takes the controls back
+    };
+    for (const DpiCase& c : cases) {
+        SCOPED_TRACE(c.dpi * 1000 + c.clientPercent);
+        TForm form(nullptr);
+        form.SetClientSize(200 * c.clientPercent / 100, 100 * c.clientPercent / 100);
+        auto* button = new TButton(&form);
+        button->Name = "button";
+        button->SetParent(&form);
+        button->SetBounds(10, 30, 50, 24);
+        button->Font().SetSize(10);
+        auto* label = new TLabel(&form);  // sized to its text, which the screen already draws at its resolution
+        label->SetParent(&form);
+        label->SetBounds(10, 60, 0, 0);
+        label->SetCaption("Sized to its text");
+        const int measured = label->Width();
+        auto* kit = new FixedDpiResizeKit(&form, c.dpi);
+        kit->SetFormWidth(form.Width());  // shown at this size
+        kit->SetFormHeight(form.Height());
+        kit->DesignFrmW = 200;
+        kit->DesignFrmH = 100;
+        kit->Loaded();
+        form.Show();
+        test::PumpPending();
+        EXPECT_EQ(kit->ScreenDpiX(), c.dpi);
+        EXPECT_NEAR(kit->Scales().X, c.scale, 1e-9);
+        EXPECT_NEAR(kit->Scales().Y, c.scale, 1e-9);
+        EXPECT_EQ(button->Left(), c.left);
+        EXPECT_EQ(button->Top(), c.top);
+        EXPECT_EQ(button->Width(), c.width);
+        EXPECT_EQ(button->Height(), c.height);
+        // Points are drawn at the screen's resolution already: only a scale
+        // below 1 makes them smaller (truncated).
+        EXPECT_EQ(button->Font().Size(), static_cast<int>(10 * c.scale));
+        EXPECT_EQ(kit->ScaleY(30), c.top);  // run-time placement by design values
+        EXPECT_EQ(label->Left(), c.left);
+        if (c.scale == 1.0) {
+            EXPECT_EQ(label->Width(), measured);
+        }
+    }
+}
+
+TEST(ResizeKitWindowTest, AMaximisedWindowIsMovedBackInsideTheWorkArea) {
+    TForm form(nullptr);
+    form.BorderStyle = TFormBorderStyle::bsSizeable;
+    form.SetClientSize(300, 200);
+    auto* kit = new TResizeKit(&form);
+    kit->DesignFrmW = 300;
+    kit->DesignFrmH = 200;
+    kit->SetFormMaxWidth(400);
+    kit->SetFormMaxHeight(300);
+    kit->Loaded();
+    form.Show();
+    ::ShowWindow(form.Handle(), SW_MAXIMIZE);
+    test::PumpPending();
+    ASSERT_TRUE(::IsZoomed(form.Handle()));
+    RECT work{}, r{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Pushed past the work area's corner with a size change: the re-layout brings it back.
+    ::SetWindowPos(form.Handle(), nullptr, work.right - 100, work.bottom - 50, 390, 290, SWP_NOZORDER | SWP_NOACTIVATE);
+    test::PumpPending();
+    ::GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.bottom, work.bottom);
+    EXPECT_EQ(r.right - r.left, 390);
+    // Without both maximum sizes the window is left where it is put.
+    kit->SetFormMaxHeight(0);
+    ::SetWindowPos(form.Handle(), nullptr, work.right - 100, work.bottom - 50, 380, 280, SWP_NOZORDER | SWP_NOACTIVATE);
+    test::PumpPending();
+    ::GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.left, work.right - 100);
 }
 
 TEST_F(ResizeKitTest, AControlAddedAtRunTimeIsNamedAndScaledFromThenOn) {

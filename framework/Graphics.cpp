@@ -46,7 +46,7 @@ OwnedBitmap IconToBitmap(IconRef icon, int size, TColor background) {
     return bitmap;
 }
 
-TFont::TFont() = default;
+TFont::TFont() : height_(-::MulDiv(8, ScreenPixelsPerInch(), 72)) {}
 
 void TFont::Assign(const TFont& other) {
     name_ = other.name_;

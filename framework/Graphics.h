@@ -53,7 +53,7 @@ private:
     void Changed();
 
     std::string name_ = "Tahoma";
-    int height_ = -11;  // 8 points at 96 dpi
+    int height_;  // 8 points at the screen's resolution (-11 at 96 dpi)
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     TFontPitch pitch_ = TFontPitch::fpDefault;

@@ -17,6 +17,12 @@ TfrmAppdeck* frmAppdeck = nullptr;
 namespace {
 
 constexpr int kHotKeyId = 212;
+// The client size the controls below are placed for, at 96 pixels per inch.
+constexpr int kDesignClientW = 850, kDesignClientH = 574, kDesignDpi = 96;
+
+// A design length at the screen's resolution, rounded up so that the
+// re-layout's scales are never just below 1 (fonts are truncated).
+int AtScreenDpi(int designPixels, int dpi) { return (designPixels * dpi + kDesignDpi - 1) / kDesignDpi; }
 
 }  // namespace
 
@@ -27,7 +33,11 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BorderIcons = biSystemMenu | biMinimize;
     Position = TPosition::poScreenCenter;
     KeyPreview = true;
-    SetClientSize(850, 574);
+    // The controls are placed in 96-DPI pixels; the window gets the design
+    // client size at the screen's resolution and ResizeKit1 (loaded last)
+    // scales the controls to it.
+    const int dpi = ScreenPixelsPerInch();
+    SetClientSize(AtScreenDpi(kDesignClientW, dpi), AtScreenDpi(kDesignClientH, dpi));
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
     baseDirAtStart_ = BaseDir;
 
@@ -51,7 +61,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     SB = new TStatusBar(this);
     SB->Name = "SB";
     SB->SetParent(this);
-    for (int w : {140, 85, 400, 50}) SB->AddPanel(w, true);
+    for (int w : {140, 85, 400, 50}) SB->AddPanel(AtScreenDpi(w, dpi), true);
     SB->SetPanelText(0, "Memory Usage : 100%");
     SB->SetPanelText(1, "Power : 100%");
     SB->SetPanelText(2, "System Uptime : -");
@@ -68,12 +78,29 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BuildTray();
     DisableButtonsWithoutAction();
 
+    LoadResizeKit();
+
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnPaint = [this](TObject* s) { FormPaint(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     OnDblClick = [this](TObject* s) { FormDblClick(s); };
+}
+
+// The outer size is the one this window's frame gives the client size chosen
+// above: a stored outer size would hold another system's frame, and a client a
+// few pixels off the design would scale every control and font at 96 DPI too.
+void TfrmAppdeck::LoadResizeKit() {
+    ResizeKit1 = new TResizeKit(this);
+    ResizeKit1->Name = "ResizeKit1";
+    ResizeKit1->FormPos = TResizeFormPos::rpDefault;
+    ResizeKit1->SetFormWidth(Width());
+    ResizeKit1->SetFormHeight(Height());
+    ResizeKit1->DesignFrmW = kDesignClientW;
+    ResizeKit1->DesignFrmH = kDesignClientH;
+    ResizeKit1->DesignDpiW = ResizeKit1->DesignDpiH = kDesignDpi;
+    ResizeKit1->Loaded();
 }
 
 TfrmAppdeck::~TfrmAppdeck() {
@@ -192,8 +219,8 @@ void TfrmAppdeck::SetReadOnlyView(bool readOnly) {
         for (int j = 0; j < 2; ++j)
             if (pinButtons[2 * k + j]->Visible() != show) pinButtons[2 * k + j]->SetVisible(show);
     }
-    int top = readOnly ? 40 : 92;
-    int height = Button20->Top() - top - 5;
+    int top = ResizeKit1->ScaleY(readOnly ? 40 : 92);
+    int height = Button20->Top() - top - ResizeKit1->ScaleY(5);
     if (lstCat->Top() != top || lstCat->Height() != height) lstCat->SetBounds(lstCat->Left(), top, lstCat->Width(), height);
     ReadOnlyView = readOnly;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/LauncherHost.h"
+#include "app/ResizeKit.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
@@ -80,6 +81,7 @@ public:
 
     // --- components ---
     skin::TSkinManager* skSkinManager1;
+    TResizeKit* ResizeKit1;
     TPanel* back;
     TLabel* Label8;
     TLabel* Label4;
@@ -195,6 +197,7 @@ private:
     // Stops the worker's scan and waits for it: a newer choice replaces it.
     void CancelScan();
     void BuildTray();
+    void LoadResizeKit();
     void ExecMenu(TObject* Sender);
     void ApplicationEvents1Minimize(TObject* Sender);
     bool CanEdit() const { return !ReadOnlyView; }

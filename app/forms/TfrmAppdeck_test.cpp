@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "app/Catalogue.h"
 #include "app/Launch.h"
@@ -874,6 +878,82 @@ TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface
     f.CatalogueChanged = false;
     host.MarkCatalogueChanged();
     EXPECT_TRUE(f.CatalogueChanged);
+}
+
+// The window at the screen's resolution, whatever it is: the design client size
+// and bounds scaled by it (at 96 DPI exactly the design), fonts in proportion,
+// and every button caption inside its button. The resolution can be set for a
+// run through the prefix's LogPixels (see MainWindowAtOtherResolutions).
+TEST_F(MainWindowTest, TheLayoutIsTheDesignAtTheScreensResolution) {
+    TfrmAppdeck& f = Open();
+    const int dpi = ScreenPixelsPerInch();
+    std::printf("screen resolution %d dpi, client %d x %d\n", dpi, f.ClientWidth(), f.ClientHeight());
+    if (const char* expected = std::getenv("AD_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(expected));
+    }
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // The design client at this resolution, unless the screen is smaller.
+    const int fullW = (850 * dpi + 95) / 96, fullH = (574 * dpi + 95) / 96;
+    const bool fits = f.Width() - f.ClientWidth() + fullW <= work.right - work.left &&
+                      f.Height() - f.ClientHeight() + fullH <= work.bottom - work.top;
+    if (fits) {
+        EXPECT_EQ(f.ClientWidth(), fullW);
+        EXPECT_EQ(f.ClientHeight(), fullH);
+    }
+    if (dpi == 96) {
+        EXPECT_EQ(f.ResizeKit1->Scales().X, 1.0);  // an identity layout
+        EXPECT_EQ(f.ResizeKit1->Scales().Y, 1.0);
+    }
+    const double kx = f.ClientWidth() / 850.0, ky = f.ClientHeight() / 574.0;
+    struct Designed {
+        TWinControl* control;
+        int left, top, width, height;
+    };
+    for (const Designed& d : {Designed{f.BitBtn1, 8, 44, 200, 24}, Designed{f.lstCat, 8, 92, 200, 355},
+                              Designed{f.Button20, 8, 452, 200, 24}, Designed{f.btnSettings, 668, 6, 70, 24},
+                              Designed{f.back, 0, 0, 850, 36}}) {
+        SCOPED_TRACE(d.control->Name);
+        const int tolerance = dpi == 96 ? 0 : 1;
+        // The re-layout places a bound of 0 at 1.
+        EXPECT_NEAR(d.control->Left(), std::max(1.0, d.left * kx), 0.5 + tolerance);
+        EXPECT_NEAR(d.control->Top(), std::max(1.0, d.top * ky), 0.5 + tolerance);
+        EXPECT_NEAR(d.control->Width(), d.width * kx, 0.5 + tolerance);
+        EXPECT_NEAR(d.control->Height(), d.height * ky, 0.5 + tolerance);
+    }
+    // The 14-point title and an 8-point button in pixels: the points at this
+    // resolution (one point less when the window had to shrink to the screen:
+    // sizes are truncated).
+    for (auto [control, points] : {std::pair<TWinControl*, int>{f.Label8, 14}, {f.BitBtn1, 8}}) {
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_LE(-font.lfHeight, ::MulDiv(points, dpi, 72)) << control->Name;
+        EXPECT_GE(-font.lfHeight, ::MulDiv(fits ? points : points - 1, dpi, 72)) << control->Name;
+    }
+    // No caption of a button or a self-sizing label is cut.
+    int checked = 0;
+    for (int i = 0; i < f.ComponentCount(); ++i) {
+        auto* c = dynamic_cast<TWinControl*>(f.Components(i));
+        auto* label = dynamic_cast<TLabel*>(c);
+        const bool autoSized = label && label->AutoSize();
+        if (!c || (!dynamic_cast<TButton*>(c) && !dynamic_cast<TSpeedButton*>(c) && !autoSized) || !c->Visible())
+            continue;
+        std::wstring text = Widen(c->Caption());
+        std::erase(text, L'&');
+        if (text.empty()) continue;
+        HWND wnd = c->Handle();
+        HDC dc = ::GetDC(wnd);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(wnd, dc);
+        const int margin = autoSized ? 0 : 4;  // a button's border and focus frame
+        EXPECT_LE(extent.cx + margin, c->Width()) << c->Name << " \"" << c->Caption() << "\"";
+        EXPECT_LE(extent.cy + margin, c->Height()) << c->Name;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 }  // namespace
