@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace ad::test {
 
@@ -17,5 +18,8 @@ void PumpPending();
 void PostKey(HWND wnd, WORD vk);
 // Sends a left click at client point (x, y).
 void SendClick(HWND wnd, int x, int y);
+// With AD_SCREENSHOT_DIR set, saves what the screen shows of the window as a
+// 24-bit BMP file of that name in that folder, for people to look at.
+void SaveScreenshot(HWND window, const std::string& name);
 
 }  // namespace ad::test

@@ -78,6 +78,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
 
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
+    Button4->OnClick = [this](TObject* s) { Button4Click(s); };
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
     Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
     Button6->OnClick = [this](TObject*) { SendToTray(); };
@@ -200,6 +201,7 @@ void TfrmAppdeck::BuildRowToolbar() {
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
+    btnedit->OnClick = [this](TObject* s) { btneditClick(s); };
     EnableRowActions(false);
 }
 
@@ -218,6 +220,8 @@ void TfrmAppdeck::BuildProgramList() {
     totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 60, 13, "0");
     totava->SetAutoSize(false);
     lblnava = Make<TLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
+    lblava->OnClick = [this](TObject* s) { lblavaClick(s); };
+    lblnava->OnClick = [this](TObject* s) { lblavaClick(s); };
     totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 60, 13, "0");
     totnava->SetAutoSize(false);
     lv2 = Make<TListView>(vs2Sht, "lv2", 4, 76, 598, 340);

@@ -101,6 +101,8 @@ void TfrmAppdeck::lv2KeyDown(TObject*, WORD& Key, TShiftState Shift) {
         btnFTClick(btnft);
     } else if (mods == ssAlt && Key == VK_RETURN) {
         btnPropClick(btnProp);
+    } else if (mods == ssCtrl && Key == VK_RETURN) {
+        btneditClick(btnedit);
     } else {
         return;
     }

@@ -16,37 +16,6 @@
 namespace ad {
 namespace {
 
-// With AD_SCREENSHOT_DIR set, saves what the screen shows of the window as a
-// 24-bit BMP file in that folder, for people to look at.
-void SaveScreenshot(TWinControl& window, const std::string& name) {
-    const char* folder = std::getenv("AD_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    ::RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    test::PumpPending();
-    RECT r{};
-    ::GetWindowRect(window.Handle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    WindowDC screen(nullptr);
-    OwnedMemoryDC mem(::CreateCompatibleDC(screen.Get()));
-    OwnedBitmap bmp(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!mem || !bmp) return;
-    {
-        SelectObjectScope sel(mem.Get(), bmp.Get());
-        ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY);
-        ::GdiFlush();
-    }
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader) + size), 0, 0,
-                        static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader))};
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof(fh));
-    bytes.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
-    bytes.append(static_cast<const char*>(bits), size);
-    test::WriteFileBytes(std::string(folder) + "\\" + name, bytes);
-}
-
 class HashDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -175,7 +144,7 @@ TEST_F(HashDialogTest, GenerateListsTheCheckedDigestsAndLocksTheControlsMeanwhil
     RunToEnd();
     ASSERT_EQ(Lines().size(), 2u + kHashItemCount);
     EXPECT_EQ(Lines().back(), "Tiger-192  : f258c1e88414ab2a527ab541ffc5b8bf935f7b951c132951");
-    SaveScreenshot(f, "TfrmGHash.bmp");
+    test::SaveScreenshot(f.Handle(), "TfrmGHash.bmp");
 }
 
 TEST_F(HashDialogTest, AnUnreadableFileIsReportedAndTheLinesSoFarStay) {
