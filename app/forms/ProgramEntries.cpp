@@ -25,17 +25,10 @@ void CheckStorable(const TProgramEntry& entry) {
 }  // namespace
 
 std::vector<TProgramEntry> ReadProgramEntries(const std::string& categoryFile) {
-    TIniFile ini(categoryFile);
     std::vector<TProgramEntry> entries;
-    for (std::string& name : ini.ReadSections()) {
-        TProgramEntry e;
-        e.Desc = ini.ReadString(name, "Desc", "");
-        e.Loc = ini.ReadString(name, "Loc", "");
-        e.Param = ini.ReadString(name, "Param", "");
-        e.HBcmd = ini.ReadString(name, "HBcmd", "");
-        e.Name = std::move(name);
-        entries.push_back(std::move(e));
-    }
+    for (std::vector<std::string>& row : TIniFile(categoryFile).ReadKeysOfAllSections({"Desc", "Loc", "Param", "HBcmd"}))
+        entries.push_back(TProgramEntry{std::move(row[0]), std::move(row[1]), std::move(row[2]), std::move(row[3]),
+                                        std::move(row[4])});
     return entries;
 }
 
