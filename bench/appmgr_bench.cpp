@@ -13,6 +13,7 @@
 #include "app/Catalogue.h"
 #include "app/LauncherHost.h"
 #include "app/forms/TfrmSD.h"
+#include "base/Files.h"
 #include "bench/BenchTiming.h"
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinManager.h"
@@ -63,20 +64,15 @@ void WriteCategory(const std::string& file, int first, int n, const std::string&
     for (int i = first; i < first + n; ++i)
         text += Format("[Program %05d]\r\nDesc=Benchmark entry %d\r\nLoc=%s\r\nParam=-n %d\r\nHBcmd=p%d\r\n", i, i,
                        i % 2 ? exe.c_str() : "C:\\nowhere\\gone.exe", i, i);
-    HANDLE h = ::CreateFileW(Widen(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(h);
+    SaveFileAtomically(file, text.data(), text.size());
 }
 
 }  // namespace
 
 int main() {
+    std::string base = TempFolder(), exe = ModuleFileName();
     TApplication application;
     application.Initialize();
-    application.Title = "Appdeck benchmark";
-    std::string base = TempFolder();
-    std::string exe = ModuleFileName();
     std::vector<std::string> categories;
     for (int c = 0; c < 100; ++c) {
         categories.push_back(Format("Category %03d", c));

@@ -10,6 +10,9 @@ namespace ad {
 
 TProgramDetailsForm::TProgramDetailsForm(TComponent* AOwner, ILauncherHost& host)
     : TForm(AOwner), host_(host), baseDir_(host.BaseFolder()) {
+    BorderStyle = TFormBorderStyle::bsDialog;
+    BorderIcons = biSystemMenu;
+    Position = TPosition::poMainFormCenter;
     KeyPreview = true;
     OD = new TOpenDialog(this);
     OD->Name = "OD";

@@ -13,9 +13,6 @@ TfrmADEdit::TfrmADEdit(TComponent* AOwner, ILauncherHost& host, const std::strin
     : TProgramDetailsForm(AOwner, host), itemName_(itemName), category_(host.SelectedCategory()) {
     Name = "frmADEdit";
     SetCaption("Edit Program Details");
-    BorderStyle = TFormBorderStyle::bsDialog;
-    BorderIcons = biSystemMenu;
-    Position = TPosition::poMainFormCenter;
     SetClientSize(644, 176);
     BuildFields(this, 12, 12);
     OnEnterInField = [this] { SDAddClick(SDAdd); };

@@ -10,7 +10,7 @@
 
 #include "app/Catalogue.h"
 #include "app/forms/FakeLauncherHost_test.h"
-#include "app/forms/TfrmAppdeck.h"
+#include "app/forms/OpenMainWindow_test.h"
 #include "framework/IniFiles.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
@@ -172,13 +172,8 @@ void CALLBACK RenameInDialog(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(EditDialogTest, TheMainWindowOpensItOnTheSelectedRowByButtonOrCtrlEnter) {
     std::string exe = test::FixturePath("echoargs.exe");
     Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
-    test::WriteFileBytes(base.File("Appdeck.ini"), "[Settings]\r\nViewStyle=3\r\n");
-    std::unique_ptr<TfrmAppdeck> main(CreateForm<TfrmAppdeck>(nullptr, base.Path()));
-    main->Show();
-    test::PumpPending();
-    main->lstCat->SetItemIndex(main->lstCat->Items().IndexOf("Tools"));
-    main->lstCatClick(main->lstCat);
-    ASSERT_TRUE(test::PumpUntil([&] { return main->lv2->ItemCount() == 1 && !main->Worker->IsWorking(); }));
+    std::unique_ptr<TfrmAppdeck> main = test::OpenMainWindowOn(base.Path(), "Tools", 1);
+    ASSERT_EQ(main->lv2->ItemCount(), 1);
     ASSERT_TRUE(main->btnedit->Enabled());
 
     auto edit = [&](const std::function<void()>& open, const std::string& newName) {

@@ -143,7 +143,7 @@ void TfrmAppdeck::UDClick(TObject*) {
         std::string name = Temp->Items()[index];
         app[k]->SetCaption(mainwindow::DoubleAmpersands(name));
         std::string desc = ini.ReadString(name, "Desc", "");
-        des[k]->SetCaption(desc.empty() ? "( No Description )" : mainwindow::DoubleAmpersands(desc));
+        des[k]->SetCaption(desc.empty() ? NoDescription : mainwindow::DoubleAmpersands(desc));
         run[k]->SetVisible(true);
         pinButtons[2 * k]->SetVisible(!ReadOnlyView);
         pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);

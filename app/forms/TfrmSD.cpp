@@ -42,9 +42,6 @@ void TOutlinePanel::Paint(HDC dc, const RECT& clip) {
 TfrmSD::TfrmSD(TComponent* AOwner, ILauncherHost& host) : TProgramDetailsForm(AOwner, host) {
     Name = "frmSD";
     SetCaption("Application Manager");
-    BorderStyle = TFormBorderStyle::bsDialog;
-    BorderIcons = biSystemMenu;
-    Position = TPosition::poMainFormCenter;
     SetClientSize(780, 512);
 
     Shape1 = MakeControl<TOutlinePanel>(this, this, "Shape1", 7, 7, 766, 302);

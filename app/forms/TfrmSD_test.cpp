@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/forms/FakeLauncherHost_test.h"
-#include "app/forms/TfrmAppdeck.h"
+#include "app/forms/OpenMainWindow_test.h"
 #include "framework/IniFiles.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
@@ -374,15 +374,10 @@ void CALLBACK ActOnManager(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(AppManagerTest, TheMainWindowOpensItForAllOrForTheSelectedCategoryAndReloadsWhenAsked) {
     test::WriteFileBytes(base.File("tool.exe"), "x");
-    test::WriteFileBytes(base.File("Appdeck.ini"), "[Settings]\r\nViewStyle=3\r\n");
     Category("Tools", "[Tool]\r\nLoc=tool.exe\r\n[Gone]\r\nLoc=gone.exe\r\n");
     Category("Games", "[Game]\r\nLoc=tool.exe\r\n");
-    std::unique_ptr<TfrmAppdeck> main(CreateForm<TfrmAppdeck>(nullptr, base.Path()));
-    main->Show();
-    test::PumpPending();
-    main->lstCat->SetItemIndex(main->lstCat->Items().IndexOf("Tools"));
-    main->lstCatClick(main->lstCat);
-    ASSERT_TRUE(test::PumpUntil([&] { return main->lv2->ItemCount() == 1 && !main->Worker->IsWorking(); }));
+    std::unique_ptr<TfrmAppdeck> main = test::OpenMainWindowOn(base.Path(), "Tools", 1);
+    ASSERT_EQ(main->lv2->ItemCount(), 1);
 
     auto run = [&](TWinControl* opener, std::function<void(TfrmSD&)> act) {
         ManagerSeen seen;
