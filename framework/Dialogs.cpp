@@ -1,12 +1,6 @@
-// The input box and the open-file dialog.
+// The input box.
 #include "framework/Dialogs.h"
 
-#include <commdlg.h>
-
-#include <algorithm>
-#include <vector>
-
-#include "base/WinText.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
@@ -58,34 +52,6 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
     TInputQueryForm form(caption, prompt, value);
     if (form.ShowModal() != mrOk) return false;
     value = form.edit->Text();
-    return true;
-}
-
-bool TOpenDialog::Execute(HWND owner) {
-    if (OnExecuteStandIn) return OnExecuteStandIn(*this);
-    // The filter's "|" separators become the NULs the system reads, with a final double NUL.
-    std::wstring filter = Widen(Filter);
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    filter.append(2, L'\0');
-    std::wstring title = Widen(Title), initialDir = Widen(InitialDir);
-    std::wstring ext = Widen(DefaultExt.starts_with('.') ? DefaultExt.substr(1) : DefaultExt);
-    std::vector<wchar_t> file(32768, L'\0');
-    std::wstring current = Widen(FileName);
-    if (current.size() < file.size()) std::copy(current.begin(), current.end(), file.begin());
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&ofn)) return false;
-    FileName = Narrow(file.data());
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Writes seed inputs for the fuzz targets: small random GIF pictures with
 // both encoders, interlace, local maps and extensions; PNG and JPEG images of
-// every kind the tests make; gradient texts, packed skins and skin INI texts.
+// every kind the tests make; gradient texts, packed skins and skin INI texts;
+// Software Center catalogues.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +109,15 @@ int main(int argc, char** argv) {
     };
     for (int i = 0; i < 2; ++i)
         std::ofstream(root / "skin_ini" / ("seed" + std::to_string(i)), std::ios::binary) << inis[i];
+    // Software Center catalogues: 8-bit and UTF-16 text, quoted values, numbers of every form.
+    fs::create_directories(root / "app_swcenter");
+    const std::string catalogues[] = {
+        "[Zip Tool]\r\nDesc=Packs files\r\nVer=2.1\r\nCategory=Utilities\r\nDLink=https://d.example/zip\r\n"
+        "HLink=https://h.example/zip\r\nRating=4\r\nLastUpdate=2016-08-01\r\nSize=12.5\r\n[No Link]\r\nDesc=x\r\n",
+        "[A]\nDLink=\"x\"\nRating=$1F\nSize= 0.25 \n[A]\nDLink=y\nRating=-3\nSize=1e3\n;[B]\n",
+        std::string("\xFF\xFE[\0A\0]\0\r\0\n\0D\0L\0i\0n\0k\0=\0h\0\r\0\n\0", 30)};
+    for (int i = 0; i < 3; ++i)
+        std::ofstream(root / "app_swcenter" / ("seed" + std::to_string(i)), std::ios::binary) << catalogues[i];
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::gif::TGifPicture pic;

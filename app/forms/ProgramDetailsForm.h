@@ -11,7 +11,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/forms/ProgramEntries.h"
-#include "framework/Dialogs.h"
+#include "framework/OpenDialog.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 

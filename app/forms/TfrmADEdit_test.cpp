@@ -10,7 +10,7 @@
 
 #include "app/Catalogue.h"
 #include "app/forms/FakeLauncherHost_test.h"
-#include "app/forms/OpenMainWindow_test.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "framework/IniFiles.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
@@ -153,58 +153,48 @@ TEST_F(EditDialogTest, AFailedWriteKeepsTheEntryWhereItWas) {
     EXPECT_EQ(host.reloads, 1);
 }
 
-// Saves the edit dialog under a new name once its modal loop shows it.
-struct EditSeen {
-    std::string name, desc, newName;
-};
-EditSeen* editSeen = nullptr;
-
-void CALLBACK RenameInDialog(HWND, UINT, UINT_PTR id, DWORD) {
-    auto* d = dynamic_cast<TfrmADEdit*>(TWinControl::FromHandle(::GetActiveWindow()));
-    if (!d || !editSeen || !d->Visible()) return;
-    ::KillTimer(nullptr, id);
-    editSeen->name = d->SDName->Text();
-    editSeen->desc = d->SDDesc->Text();
-    d->SDName->SetText(editSeen->newName);
-    d->SDAdd->Click();
-}
-
 TEST_F(EditDialogTest, TheMainWindowOpensItOnTheSelectedRowByButtonOrCtrlEnter) {
-    std::string exe = test::FixturePath("echoargs.exe");
-    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
-    std::unique_ptr<TfrmAppdeck> main = test::OpenMainWindowOn(base.Path(), "Tools", 1);
-    ASSERT_EQ(main->lv2->ItemCount(), 1);
-    ASSERT_TRUE(main->btnedit->Enabled());
+    test::OneProgramMainWindow window;
+    TfrmAppdeck& main = window.Open("Tool", "Loc=" + test::FixturePath("echoargs.exe") + "\r\n");
+    ASSERT_TRUE(main.btnedit->Enabled());
+    const std::string tools = window.base.File("ADCat\\Tools.dat");
 
+    // Opens the dialog, notes what it shows, and saves it under a new name.
+    struct Seen {
+        std::string name, desc;
+    };
     auto edit = [&](const std::function<void()>& open, const std::string& newName) {
-        EditSeen seen;
-        seen.newName = newName;
-        editSeen = &seen;
-        UINT_PTR timer = ::SetTimer(nullptr, 0, 20, RenameInDialog);
+        Seen seen;
+        test::WhileModal saver([&] {
+            auto* d = test::WhileModal::ActiveForm<TfrmADEdit>();
+            if (!d || !d->Visible()) return false;
+            seen = {d->SDName->Text(), d->SDDesc->Text()};
+            d->SDName->SetText(newName);
+            d->SDAdd->Click();
+            return true;
+        });
         open();  // returns once Save closed the dialog
-        ::KillTimer(nullptr, timer);
-        editSeen = nullptr;
-        EXPECT_TRUE(test::PumpUntil([&] { return !main->Worker->IsWorking() && main->lv2->ItemCount() == 1; }));
+        EXPECT_TRUE(test::PumpUntil([&] { return !main.Worker->IsWorking() && main.lv2->ItemCount() == 1; }));
         return seen;
     };
-    EditSeen byButton = edit([&] { main->btnedit->Click(); }, "Renamed");
+    Seen byButton = edit([&] { main.btnedit->Click(); }, "Renamed");
     EXPECT_EQ(byButton.name, "Tool");
     EXPECT_EQ(byButton.desc, NoDescription);
-    EXPECT_EQ(TIniFile(CategoryFile("Tools")).ReadSections(), std::vector<std::string>{"Renamed"});
-    EXPECT_FALSE(TIniFile(CategoryFile("Tools")).ValueExists("Renamed", "Desc"));
+    EXPECT_EQ(TIniFile(tools).ReadSections(), std::vector<std::string>{"Renamed"});
+    EXPECT_FALSE(TIniFile(tools).ValueExists("Renamed", "Desc"));
 
-    main->lv2->SetSelectedIndex(0);
-    EditSeen byKey = edit(
+    main.lv2->SetSelectedIndex(0);
+    Seen byKey = edit(
         [&] {
             WORD key = VK_RETURN;
-            main->lv2->OnKeyDown(main->lv2, key, ssCtrl);
+            main.lv2->OnKeyDown(main.lv2, key, ssCtrl);
             EXPECT_EQ(key, 0);
         },
         "Again");
     EXPECT_EQ(byKey.name, "Renamed");
-    EXPECT_EQ(TIniFile(CategoryFile("Tools")).ReadSections(), std::vector<std::string>{"Again"});
-    EXPECT_TRUE(main->CatalogueChanged);
-    EXPECT_EQ(main->FindComponent("frmADEdit"), nullptr);
+    EXPECT_EQ(TIniFile(tools).ReadSections(), std::vector<std::string>{"Again"});
+    EXPECT_TRUE(main.CatalogueChanged);
+    EXPECT_EQ(main.FindComponent("frmADEdit"), nullptr);
 }
 
 }  // namespace

@@ -170,6 +170,12 @@ private:
     void btnSettingsClick(TObject* Sender);
     void btnAboutClick(TObject* Sender);
     void BitBtn1Click(TObject* Sender);
+    void BitBtn8Click(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void btnMoreClick(TObject* Sender);
+    void btnUpdateClick(TObject* Sender);
+    void btnAppPathClick(TObject* Sender);
+    void btnCSClick(TObject* Sender);
     void Button4Click(TObject* Sender);     // Application Manager, all programs
     void lblavaClick(TObject* Sender);      // Application Manager, available or missing programs
     void btneditClick(TObject* Sender);

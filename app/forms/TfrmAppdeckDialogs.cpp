@@ -5,10 +5,17 @@
 #include <memory>
 
 #include "app/forms/TADImpro.h"
+#include "app/forms/TADSC.h"
 #include "app/forms/TfrmADAbout.h"
+#include "app/forms/TfrmADAppPath.h"
 #include "app/forms/TfrmADEdit.h"
 #include "app/forms/TfrmADSet.h"
+#include "app/forms/TfrmCShortcut.h"
+#include "app/forms/TfrmMoreSoft.h"
 #include "app/forms/TfrmSD.h"
+#include "app/forms/TfrmSUS.h"
+#include "app/forms/TfrmUCheck.h"
+#include "base/StrUtils.h"
 
 namespace ad {
 
@@ -30,6 +37,40 @@ void TfrmAppdeck::btnSettingsClick(TObject*) {
 void TfrmAppdeck::btnAboutClick(TObject*) { ShowModalForm<TfrmADAbout>(this); }
 
 void TfrmAppdeck::BitBtn1Click(TObject*) { ShowModalForm<TADImpro>(this, static_cast<ILauncherHost&>(*this)); }
+
+void TfrmAppdeck::BitBtn8Click(TObject*) { ShowModalForm<TADSC>(this, static_cast<ILauncherHost&>(*this)); }
+
+void TfrmAppdeck::SpeedButton1Click(TObject*) { ShowModalForm<TfrmSUS>(this); }
+
+void TfrmAppdeck::btnMoreClick(TObject*) {
+    std::unique_ptr<TfrmMoreSoft> form(CreateForm<TfrmMoreSoft>(this));
+    form->HelpKeyword = "Appdeck";  // its own row is left out of the list
+    form->ShowModal();
+}
+
+void TfrmAppdeck::btnUpdateClick(TObject*) {
+    std::unique_ptr<TfrmUCheck> form(CreateForm<TfrmUCheck>(this));
+    form->Tag = 39;  // the product's section of the update reply
+    form->lblCurrent->SetCaption(Trim(Label4->Caption()));
+    form->SetTitleColor(back->Color());
+    form->ShowModal();
+}
+
+void TfrmAppdeck::btnAppPathClick(TObject*) {
+    std::unique_ptr<TfrmADAppPath> form(CreateForm<TfrmADAppPath>(this));
+    form->exeName->SetText(ExtractFileName(button5->HelpKeyword));
+    form->exeLoc->SetText(button5->HelpKeyword);
+    form->ShowModal();
+}
+
+// The shortcut takes the row's stored name: the preview label's caption has
+// every "&" doubled.
+void TfrmAppdeck::btnCSClick(TObject*) {
+    int row = lv2->SelectedIndex();
+    if (row < 0 || static_cast<size_t>(row) >= ViewEntries.size()) return;
+    TShortcutSource source{button5->HelpKeyword, SelectedParam, ViewEntries[static_cast<size_t>(row)].Name};
+    ShowModalForm<TfrmCShortcut>(this, std::move(source));
+}
 
 // The Application Manager asks for a reload through lv2's Tag when it changed
 // the shown category.

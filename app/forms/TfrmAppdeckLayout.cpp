@@ -43,9 +43,12 @@ void TfrmAppdeck::BuildHeader() {
     btnHome->HelpKeyword = mainwindow::kWebAddresses[0];
     btnHome->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
     SpeedButton1 = Make<TSpeedButton>(back, "SpeedButton1", x, 6, 84, 24, "Support  Us! ");
+    SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
     x += 88;
     btnMore = headerButton("btnMore", "More ....", 64);
+    btnMore->OnClick = [this](TObject* s) { btnMoreClick(s); };
     btnUpdate = headerButton("btnUpdate", "Update", 64);
+    btnUpdate->OnClick = [this](TObject* s) { btnUpdateClick(s); };
     btnSettings = headerButton("btnSettings", "&Settings", 70);
     btnSettings->OnClick = [this](TObject* s) { btnSettingsClick(s); };
     btnAbout = headerButton("btnAbout", "About", 56);
@@ -80,6 +83,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
     Button4->OnClick = [this](TObject* s) { Button4Click(s); };
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
+    BitBtn8->OnClick = [this](TObject* s) { BitBtn8Click(s); };
     Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
     Button6->OnClick = [this](TObject*) { SendToTray(); };
 }
@@ -201,6 +205,8 @@ void TfrmAppdeck::BuildRowToolbar() {
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
+    btnAppPath->OnClick = [this](TObject* s) { btnAppPathClick(s); };
+    btnCS->OnClick = [this](TObject* s) { btnCSClick(s); };
     btnedit->OnClick = [this](TObject* s) { btneditClick(s); };
     EnableRowActions(false);
 }

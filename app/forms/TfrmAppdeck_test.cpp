@@ -587,9 +587,9 @@ TEST_F(MainWindowTest, ButtonsWhoseWindowsDoNotExistYetAreDisabledAndStaySo) {
         const char* name;
         bool enabled;
     } cases[] = {
-        {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", false}, {"btnMore", false},
-        {"SpeedButton1", false}, {"BitBtn1", true},   {"Button20", false},  {"Button4", true},
-        {"BitBtn8", false},     {"btnedit", true},    {"btnAppPath", false}, {"btnCS", false},
+        {"btnSettings", true},  {"btnAbout", true},    {"btnUpdate", true},  {"btnMore", true},
+        {"SpeedButton1", true}, {"BitBtn1", true},   {"Button20", false},  {"Button4", true},
+        {"BitBtn8", true},     {"btnedit", true},    {"btnAppPath", true}, {"btnCS", true},
         {"btnHash", true},      {"btnHome", true},     {"btnAdd", true},     {"btnDel", true},
         {"btnRen", true},       {"ewn", true},         {"Button6", true},    {"button5", true},
         {"btnft", true},        {"button7", true},     {"button9", true},    {"btnProp", true},

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/forms/FakeLauncherHost_test.h"
-#include "app/forms/OpenMainWindow_test.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "framework/IniFiles.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
@@ -263,7 +263,7 @@ TEST_F(AppManagerTest, BrowseStartsInTheLocationsFolderAndStoresFilesUnderThePro
     TfrmSD& f = Open();
     std::string seenFolder = "<none>";
     std::string chosen = base.File("sub\\tool.exe");
-    f.OD->OnExecuteStandIn = [&](TOpenDialog& d) {
+    f.OD->OnExecute = [&](TOpenDialog& d) {
         seenFolder = d.InitialDir;
         EXPECT_EQ(d.Title, "Browse Application...");
         EXPECT_EQ(d.Filter, "Application (*.exe)|*.exe;*.ex");
@@ -279,7 +279,7 @@ TEST_F(AppManagerTest, BrowseStartsInTheLocationsFolderAndStoresFilesUnderThePro
     f.btnBrowseClick(f.btnBrowse);
     EXPECT_EQ(seenFolder, "");
     EXPECT_EQ(f.SDLoc->Text(), "C:\\Other\\x.exe");
-    f.OD->OnExecuteStandIn = [](TOpenDialog&) { return false; };  // cancelled: the field stays
+    f.OD->OnExecute = [](TOpenDialog&) { return false; };  // cancelled: the field stays
     f.btnBrowseClick(f.btnBrowse);
     EXPECT_EQ(f.SDLoc->Text(), "C:\\Other\\x.exe");
 }
@@ -346,56 +346,44 @@ TEST_F(AppManagerTest, WithoutHopbarItSaysSoAndWritesNothing) {
     ::SetCurrentDirectoryW(previous.c_str());
 }
 
-// Acts on the Application Manager once its modal loop shows it and has filled it.
-struct ManagerSeen {
-    std::string caption;
-    intptr_t mode = -1;
-    bool categoryEnabled = true;
-    std::string category;
-    std::vector<std::string> names;
-    std::function<void(TfrmSD&)> act;
-};
-ManagerSeen* managerSeen = nullptr;
-
-void CALLBACK ActOnManager(HWND, UINT, UINT_PTR id, DWORD) {
-    auto* f = dynamic_cast<TfrmSD*>(TWinControl::FromHandle(::GetActiveWindow()));
-    if (!f || !managerSeen || !f->Visible()) return;
-    ::KillTimer(nullptr, id);
-    test::PumpPending();  // the deferred fill
-    ManagerSeen& seen = *managerSeen;
-    seen.caption = f->Caption();
-    seen.mode = f->Tag;
-    seen.categoryEnabled = f->cmbCat->Enabled();
-    seen.category = f->cmbCat->Text();
-    for (int r = 0; r < f->SDGrid->Grid.RowCount(); ++r) seen.names.push_back(f->RowText(TfrmSD::colName, r));
-    if (seen.act) seen.act(*f);
-    test::PostKey(f->SDGrid->Handle(), VK_ESCAPE);
-}
-
 TEST_F(AppManagerTest, TheMainWindowOpensItForAllOrForTheSelectedCategoryAndReloadsWhenAsked) {
-    test::WriteFileBytes(base.File("tool.exe"), "x");
-    Category("Tools", "[Tool]\r\nLoc=tool.exe\r\n[Gone]\r\nLoc=gone.exe\r\n");
-    Category("Games", "[Game]\r\nLoc=tool.exe\r\n");
-    std::unique_ptr<TfrmAppdeck> main = test::OpenMainWindowOn(base.Path(), "Tools", 1);
-    ASSERT_EQ(main->lv2->ItemCount(), 1);
+    test::OneProgramMainWindow window;
+    ForceDirectories(window.base.File("ADCat"));
+    test::WriteFileBytes(window.base.File("ADCat\\Games.dat"), "[Game]\r\nLoc=tool.exe\r\n");
+    test::WriteFileBytes(window.base.File("tool.exe"), "x");
+    TfrmAppdeck& main = window.Open("Tool", "Loc=tool.exe\r\n[Gone]\r\nLoc=gone.exe\r\n");
 
-    auto run = [&](TWinControl* opener, std::function<void(TfrmSD&)> act) {
-        ManagerSeen seen;
-        seen.act = std::move(act);
-        managerSeen = &seen;
-        UINT_PTR timer = ::SetTimer(nullptr, 0, 20, ActOnManager);
+    // What the window shows once its modal loop runs and it has filled; then
+    // act, and Esc closes it.
+    struct Seen {
+        std::string caption;
+        intptr_t mode = -1;
+        bool categoryEnabled = true;
+        std::string category;
+        std::vector<std::string> names;
+    };
+    auto run = [&](TWinControl* opener, const std::function<void(TfrmSD&)>& act) {
+        Seen seen;
+        test::WhileModal closer([&] {
+            auto* f = test::WhileModal::ActiveForm<TfrmSD>();
+            if (!f || !f->Visible()) return false;
+            test::PumpPending();  // the deferred fill
+            seen = {f->Caption(), f->Tag, f->cmbCat->Enabled(), f->cmbCat->Text(), {}};
+            for (int r = 0; r < f->SDGrid->Grid.RowCount(); ++r) seen.names.push_back(f->RowText(TfrmSD::colName, r));
+            if (act) act(*f);
+            test::PostKey(f->SDGrid->Handle(), VK_ESCAPE);
+            return true;
+        });
         opener->Click();  // returns once the window closed
-        ::KillTimer(nullptr, timer);
-        managerSeen = nullptr;
         return seen;
     };
-    ManagerSeen all = run(main->Button4, nullptr);
+    Seen all = run(main.Button4, nullptr);
     EXPECT_EQ(all.caption, "Application Manager");
     EXPECT_EQ(all.mode, 0);
     EXPECT_EQ(all.names, (std::vector<std::string>{"Game", "Gone", "Tool"}));
-    EXPECT_EQ(main->FindComponent("frmSD"), nullptr);  // freed when it closed
+    EXPECT_EQ(main.FindComponent("frmSD"), nullptr);  // freed when it closed
 
-    ManagerSeen missing = run(main->lblnava, nullptr);
+    Seen missing = run(main.lblnava, nullptr);
     EXPECT_EQ(missing.caption, "Application Manager : Tools (Not Available Programs)");
     EXPECT_EQ(missing.mode, 2);
     EXPECT_FALSE(missing.categoryEnabled);
@@ -403,15 +391,15 @@ TEST_F(AppManagerTest, TheMainWindowOpensItForAllOrForTheSelectedCategoryAndRelo
     EXPECT_EQ(missing.names, std::vector<std::string>{"Gone"});
 
     // Adding to the shown category reloads the main window's list once the window closed.
-    ManagerSeen available = run(main->lblava, [](TfrmSD& f) {
+    Seen available = run(main.lblava, [](TfrmSD& f) {
         f.SDName->SetText("Second");
         f.SDLoc->SetText("tool.exe");
         f.SDAdd->Click();
     });
     EXPECT_EQ(available.caption, "Application Manager : Tools (Available Programs)");
     EXPECT_EQ(available.names, std::vector<std::string>{"Tool"});
-    EXPECT_TRUE(test::PumpUntil([&] { return main->lv2->ItemCount() == 2 && !main->Worker->IsWorking(); }));
-    EXPECT_TRUE(main->CatalogueChanged);
+    EXPECT_TRUE(test::PumpUntil([&] { return main.lv2->ItemCount() == 2 && !main.Worker->IsWorking(); }));
+    EXPECT_TRUE(main.CatalogueChanged);
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -1,0 +1,135 @@
+// The More Software window's list, details and download button.
+#include "app/forms/TfrmMoreSoft.h"
+
+#include "app/SWSystem.h"
+#include "app/forms/InfoGrid.h"
+#include "app/forms/TfrmAppdeckText.h"
+#include "app/lists/InfoListRules.h"
+
+namespace ad {
+
+using namespace ad::grid;
+
+namespace {
+
+// The programs: name, version, description ("|" breaks a line), rating 0..5,
+// download address, icon index, share address (may be empty).
+const char* const kPrograms[] = {
+    "Appdeck\t2016.8\tThe portable program launcher.\t5\thttps://appdeck.example.org/download\t0\t",
+    "Quick Launch Bar\t2016.5\tStarts programs from a small bar|at the edge of the screen.\t4\t"
+    "https://appdeck.example.org/qlb\t1\thttps://appdeck.example.org/share/qlb",
+    "Clipboard Keeper\t2015.12\tKeeps the last hundred texts you copied.\t4\thttps://appdeck.example.org/ck\t2\t",
+    "Folder Sizer\t2016.2\tShows which folders take the most space.\t3\thttps://appdeck.example.org/fs\t3\t"
+    "https://appdeck.example.org/share/fs",
+    "Hash Checker\t2014.9\tChecks downloads against their published digests.\t5\thttps://appdeck.example.org/hc\t4\t",
+    "Tiny Notes & Lists\t2016.7\tSticky notes for the desktop.\t2\thttps://appdeck.example.org/tn\t5\t",
+};
+const std::uint32_t kIconColors[] = {0x8B4513, 0x2E7D32, 0xB71C1C, 0x6A1B9A, 0x00838F, 0xEF6C00};
+
+}  // namespace
+
+TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
+    Name = "frmMoreSoft";
+    SetCaption("More Software");
+    BorderStyle = TFormBorderStyle::bsDialog;
+    BorderIcons = biSystemMenu;
+    Position = TPosition::poMainFormCenter;
+    KeyPreview = true;
+    SetClientSize(600, 388);
+
+    grdMore = infowin::MakeInfoGrid(this, this, "grdMore", 8, 8, 584, 230);
+    TReportGrid& g = grdMore->Grid;
+    infowin::AddTextColumn(g, u"Program Name", 150, stCaseInsensitive);
+    infowin::AddTextColumn(g, u"Version", 70);
+    infowin::AddTextColumn(g, u"Description", 270);
+    infowin::AddRatingColumn(g, u"Rating", 70);
+    infowin::AddTextColumn(g, u"Download Link", 80, stAlphabetic, false);
+    infowin::AddTextColumn(g, u"ID", 30, stAlphabetic, false);
+    infowin::AddTextColumn(g, u"Share Link", 80, stAlphabetic, false);
+    g.OnSelectCell = [this](TRgCustomGridControl*, int c, int row) { grdMoreSelectCell(c, row); };
+
+    GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", 8, 244, 584, 136, "Details");
+    imgPIcon = MakeControl<TImage>(this, GroupBox1, "imgPIcon", 12, 22, 32, 32);
+    lblPName = MakeControl<TLabel>(this, GroupBox1, "lblPName", 56, 22, 0, 0, "");
+    lblPName->Font().SetStyle(fsBold);
+    lblPDetails = MakeControl<TLabel>(this, GroupBox1, "lblPDetails", 56, 44, 0, 0, "");
+    lblPDetails->SetAutoSize(false);
+    lblPDetails->SetWordWrap(true);
+    lblPDetails->SetBounds(56, 44, 400, 50);
+    msDownload = MakeControl<TButton>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
+    msDownload->Hint = "Click here to download";
+    msDownload->OnClick = [this](TObject* s) { msDownloadClick(s); };
+    chkShare = MakeControl<TCheckBox>(this, GroupBox1, "chkShare", 470, 58, 100, 20, "Share :)");
+    chkShare->SetChecked(true);
+    chkShare->OnClick = [this](TObject* s) { chkShareClick(s); };
+    for (TWinControl* c : std::initializer_list<TWinControl*>{imgPIcon, lblPName, lblPDetails, msDownload, chkShare})
+        c->SetVisible(false);
+
+    for (size_t i = 0; i < std::size(kIconColors); ++i)
+        imgMore.push_back(infowin::BadgeBitmap(std::to_string(i + 1), kIconColors[i], 32, 32));
+
+    lstMore = MakeControl<TMemo>(this, this, "lstMore", 0, 0, 10, 10);
+    lstMore->SetVisible(false);
+    lstMore->WordWrap = false;  // its lines are the list's rows
+    for (const char* line : kPrograms) lstMore->Lines().Add(line);
+
+
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+std::string TfrmMoreSoft::ListFileName() { return GetTempDir() + "more.txt"; }
+
+void TfrmMoreSoft::FormActivate(TObject*) {
+    TReportGrid& g = grdMore->Grid;
+    g.BeginUpdate();
+    const std::string fileName = ListFileName();
+    try {
+        lstMore->Lines().SaveToFile(fileName);
+        infowin::LoadListFile(g, fileName);
+    } catch (const Exception&) {
+        g.ClearRows();  // no temporary folder to write to: the list stays empty
+    }
+    const std::u16string own = infowin::ToU16(HelpKeyword);
+    for (int row = g.RowCount() - 1; row >= 0; --row)
+        if (g.GetCellText(colName, row) == own) {
+            g.DeleteRow(row);
+            break;
+        }
+    g.SortColumn(g.Columns().Item(colVersion), false);
+    g.EndUpdate();
+    grdMoreSelectCell(0, g.GetSelectedRow());
+}
+
+void TfrmMoreSoft::grdMoreSelectCell(int, int ARow) {
+    TReportGrid& g = grdMore->Grid;
+    imgPIcon->Picture().Clear();
+    const bool selected = ARow >= 0 && ARow < g.RowCount();
+    for (TWinControl* c : std::initializer_list<TWinControl*>{imgPIcon, lblPName, lblPDetails, msDownload})
+        c->SetVisible(selected);
+    if (!selected) {
+        chkShare->SetVisible(false);
+        msDownload->HelpKeyword.clear();
+        return;
+    }
+    auto cell = [&](int col) { return infowin::CellText(g, col, ARow); };
+    lblPName->SetCaption(mainwindow::DoubleAmpersands(cell(colName)) + " " + cell(colVersion));
+    lblPDetails->SetCaption(mainwindow::DoubleAmpersands(cell(colDescription)));
+    msDownload->HelpKeyword = cell(colDownload);
+    const int icon = ListIndex(cell(colID), static_cast<int>(imgMore.size()));
+    if (icon >= 0)
+        imgPIcon->Picture().SetBitmap(
+            OwnedBitmap(static_cast<HBITMAP>(::CopyImage(imgMore[size_t(icon)].Get(), IMAGE_BITMAP, 0, 0, 0))));
+    chkShare->SetVisible(!cell(colShare).empty());
+}
+
+void TfrmMoreSoft::msDownloadClick(TObject*) {
+    TReportGrid& g = grdMore->Grid;
+    const int row = g.GetSelectedRow();
+    if (row < 0 || row >= g.RowCount()) return;
+    const bool share = chkShare->Visible() && chkShare->Checked();
+    infowin::OpenWebAddress(infowin::CellText(g, share ? colShare : colDownload, row));
+}
+
+void TfrmMoreSoft::chkShareClick(TObject*) { chkShare->SetCaption(chkShare->Checked() ? "Share :)" : "Share :("); }
+
+}  // namespace ad
