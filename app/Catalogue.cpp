@@ -36,10 +36,19 @@ HKEY RootFromName(const std::string& name) {
     return HKEY_CURRENT_USER;
 }
 
+// The registry form: longer than 6 characters with ">>" as characters 5 and 6;
+// by the Application Manager's rules only behind "HKCU" or "HKLM" in exact case.
+bool IsRegistryForm(const std::string& text, TLocationRules rules) {
+    if (text.size() <= 6) return false;
+    if (rules == TLocationRules::AppManager)
+        return text.compare(0, 6, "HKCU>>") == 0 || text.compare(0, 6, "HKLM>>") == 0;
+    return text.compare(4, 2, ">>") == 0;
+}
+
 }  // namespace
 
-std::string ResolveRegistryLocation(const std::string& text) {
-    if (text.size() <= 6 || text.compare(4, 2, ">>") != 0) return text;
+std::string ResolveRegistryLocation(const std::string& text, TLocationRules rules) {
+    if (!IsRegistryForm(text, rules)) return text;
     std::vector<std::string> parts = SplitAt(text, ">>");
     TRegistry reg;
     reg.SetRootKey(RootFromName(parts[0]));
@@ -65,9 +74,11 @@ std::string ExpandEnvPath(const std::string& text) {
     return StringReplaceAll(Narrow(out), ":\\<", ":\\%");
 }
 
-std::string ResolveLocation(const std::string& loc, const std::string& baseDir) {
-    std::string result = ExpandEnvPath(ResolveRegistryLocation(loc));
-    if (ExtractFileDrive(result).empty()) result = baseDir + result;
+std::string ResolveLocation(const std::string& loc, const std::string& baseDir, TLocationRules rules) {
+    std::string result = ExpandEnvPath(ResolveRegistryLocation(loc, rules));
+    bool relative = rules == TLocationRules::AppManager ? result.find(':') == std::string::npos
+                                                        : ExtractFileDrive(result).empty();
+    if (relative) result = baseDir + result;
     return result;
 }
 
@@ -90,6 +101,10 @@ std::string BracketsToParens(const std::string& text) {
         else if (c == ']') c = ')';
     }
     return r;
+}
+
+std::string RelativeToBase(const std::string& file, const std::string& baseDir) {
+    return baseDir.empty() ? file : StringReplaceAll(file, baseDir, "");
 }
 
 std::string GetTarget(const std::string& file) {
@@ -143,8 +158,7 @@ TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string
     }
     if (keepShortcutFiles) target = file;
     p.Section = name;
-    p.Loc = !baseDir.empty() && target.find(baseDir) != std::string::npos ? StringReplaceAll(target, baseDir, "")
-                                                                          : target;
+    p.Loc = RelativeToBase(target, baseDir);
     std::string ext = AsciiLowerCase(ExtractFileExt(target));
     p.Accepted = !name.empty() && (ext == ".exe" || ext == ".ex" || ext == ".lnk");
     if (p.Accepted) p.Desc = GetVersionInfoString(target, 1);

@@ -11,16 +11,27 @@
 
 namespace ad {
 
+// What the views show for an entry without a description.
+inline constexpr const char* NoDescription = "( No Description )";
+
+// Which reader's location rules apply. The catalogue's own rules serve every
+// window but the Application Manager, which keeps two differences: the registry
+// form only for "HKCU>>" and "HKLM>>" in exact case (no HKCR, no other root),
+// and a location without any ":" (rather than without a drive) taken relative
+// to the base folder, so that "\\server\share\x.exe" is too.
+enum class TLocationRules { Catalogue, AppManager };
+
 // Location step 1: "ROOT>>key" reads the key's default value, "ROOT>>key>>value"
 // a named value (ROOT: HKCU, HKLM or HKCR in exact case, anything else HKCU);
 // the key is created when missing. Text not of that form comes back unchanged.
-std::string ResolveRegistryLocation(const std::string& text);
+std::string ResolveRegistryLocation(const std::string& text, TLocationRules rules = TLocationRules::Catalogue);
 // Location step 2: environment variables expanded, except that a "%" right after
 // a drive root (":\%") stays literal.
 std::string ExpandEnvPath(const std::string& text);
-// All three steps: registry form, environment, and a result without a drive
-// taken relative to baseDir.
-std::string ResolveLocation(const std::string& loc, const std::string& baseDir);
+// All three steps: registry form, environment, and a result taken relative to
+// baseDir when it has no drive (or, by the Application Manager's rules, no ":").
+std::string ResolveLocation(const std::string& loc, const std::string& baseDir,
+                            TLocationRules rules = TLocationRules::Catalogue);
 // Whether an entry's stored location names an existing file: steps 1 and 2, then
 // the result itself or baseDir + the result.
 bool LocationAvailable(const std::string& loc, const std::string& baseDir);
@@ -30,6 +41,10 @@ bool LocationAvailable(const std::string& loc, const std::string& baseDir);
 void ListFileNames(const std::string& folder, const std::string& mask, TStrings& list);
 // "[" -> "(", "]" -> ")".
 std::string BracketsToParens(const std::string& text);
+// A chosen or dropped file as a location: every occurrence of baseDir (exact
+// case) removed, so that a file under the program's folder is stored relative
+// to it.
+std::string RelativeToBase(const std::string& file, const std::string& baseDir);
 // The target path of a shortcut (.lnk) file; "" for any other file or failure.
 std::string GetTarget(const std::string& file);
 

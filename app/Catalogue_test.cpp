@@ -63,6 +63,22 @@ TEST_F(RegistryFixture, LocationsResolveInTheirThreeSteps) {
         SCOPED_TRACE(c.loc);
         EXPECT_EQ(ResolveLocation(c.loc, base), c.resolved);
     }
+    // The Application Manager's variant: only HKCU and HKLM in exact case are
+    // read from the registry, and only a location without any ":" is relative.
+    Case manager[] = {
+        {"HKCU>>" + kTestKey + "\\K>>V", "C:\\Apps\\named.exe"},
+        {"HKCU>>" + kTestKey + "\\K>>R", base + "rel\\named.exe"},
+        {"HKXX>>" + kTestKey + "\\K>>V", base + "HKXX>>" + kTestKey + "\\K>>V"},
+        {"hkcu>>" + kTestKey + "\\K>>V", base + "hkcu>>" + kTestKey + "\\K>>V"},
+        {"HKCR>>" + kTestKey + "\\K", base + "HKCR>>" + kTestKey + "\\K"},
+        {"%AD_TV%\\a.exe", "C:\\Tools\\a.exe"},
+        {"\\\\srv\\share\\a.exe", base + "\\\\srv\\share\\a.exe"},
+        {"rel:a.exe", "rel:a.exe"},
+    };
+    for (const auto& c : manager) {
+        SCOPED_TRACE("manager " + c.loc);
+        EXPECT_EQ(ResolveLocation(c.loc, base, TLocationRules::AppManager), c.resolved);
+    }
     // A missing key is created (empty result), in HKLM too.
     EXPECT_EQ(ResolveRegistryLocation("HKLM>>" + kTestKey + "\\New>>X"), "");
     TRegistry lm;

@@ -20,8 +20,13 @@ public:
     virtual std::string BaseFolder() const = 0;
     // The selected category's name, or "" when none is selected.
     virtual std::string SelectedCategory() = 0;
+    // The category names as the main window lists them.
+    virtual std::vector<std::string> CategoryNames() = 0;
     // Reads the selected category again and shows it in the current view.
     virtual void ReloadCategory() = 0;
+    // Asks for ReloadCategory once the secondary window that asks has closed
+    // (its opener looks at the request).
+    virtual void RequestReload() = 0;
     // After an import: reloads the selected category, taking stored locations as written.
     virtual void SelectCategory() = 0;
     // Recounts the available and missing programs of the selected category.

@@ -162,6 +162,19 @@ std::vector<std::string> TIniFile::ReadSectionValues(const std::string& section)
     return lines;
 }
 
+std::vector<std::vector<std::string>> TIniFile::ReadKeysOfAllSections(const std::vector<std::string>& idents) {
+    Refresh();
+    std::vector<std::string> keys;
+    for (const std::string& ident : idents) keys.push_back(ToModel(ident));
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& section : doc_.SectionNames()) {
+        std::vector<std::string> row{FromModel(section)};
+        for (const std::string& key : keys) row.push_back(FromModel(doc_.ReadValue(section, key).value_or("")));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 bool TIniFile::SectionExists(const std::string& section) {
     Refresh();
     return !doc_.KeyNames(ToModel(section)).empty();

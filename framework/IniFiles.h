@@ -51,6 +51,9 @@ public:
     std::vector<std::string> ReadSection(const std::string& section);        // key names, file order
     std::vector<std::string> ReadSections();                                 // section names, file order
     std::vector<std::string> ReadSectionValues(const std::string& section);  // "key=value"
+    // From one read of the file: for every section in file order, its name
+    // followed by the values of idents as ReadString gives them ("" when missing).
+    std::vector<std::vector<std::string>> ReadKeysOfAllSections(const std::vector<std::string>& idents);
     bool SectionExists(const std::string& section);  // the section has at least one key
     bool ValueExists(const std::string& section, const std::string& ident);
     void EraseSection(const std::string& section);

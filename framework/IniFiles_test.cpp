@@ -240,6 +240,7 @@ TEST(IniFileUnicode, WritesKeepTheEncodingAndAgreeWithTheProfileFunctions) {
         EXPECT_EQ(ini.ReadString("s", "a", ""), "\xC9t\xE9");
         EXPECT_EQ(Join(ini.ReadSection("s")), Join(SystemKeys(file, "s")));
         EXPECT_EQ(Join(ini.ReadSectionValues("s")), "k=caf\xE9|z=?|n=\xE9t\xE9|m=?\xE9|a=\xC9t\xE9|");
+        EXPECT_EQ(ini.ReadKeysOfAllSections({"n", "k"})[0], (std::vector<std::string>{"s", "\xE9t\xE9", "caf\xE9"}));
 
         // Mixed: we delete and rewrite after their writes; names compare without case.
         ini.DeleteKey("S", "N");
@@ -320,6 +321,9 @@ TEST(IniFileReads, ListsSectionsValuesAndExistence) {
     TIniFile ini(file);
     EXPECT_EQ(Join(ini.ReadSections()), "s|empty|S|");
     EXPECT_EQ(Join(ini.ReadSectionValues("S")), "a=1|b=q|A=1|");
+    // Every section at once, each key as ReadString reads it: a second [S] is never searched.
+    EXPECT_EQ(ini.ReadKeysOfAllSections({"B", "z"}),
+              (std::vector<std::vector<std::string>>{{"s", "q", ""}, {"empty", "", ""}, {"S", "q", ""}}));
     EXPECT_TRUE(ini.SectionExists("S"));
     EXPECT_FALSE(ini.SectionExists("empty"));  // a section counts once it holds a key
     EXPECT_FALSE(ini.SectionExists("missing"));

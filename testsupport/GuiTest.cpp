@@ -2,6 +2,7 @@
 #include "testsupport/GuiTest.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"

@@ -50,7 +50,10 @@ public:
     std::string BaseFolder() const override { return BaseDir; }
     // The selected category's name, or "" when none is selected.
     std::string SelectedCategory() override;
+    std::vector<std::string> CategoryNames() override;
     void ReloadCategory() override { lstCatClick(this); }
+    // The request is lv2's Tag: 1 asks for a reload after the window closes.
+    void RequestReload() override { lv2->Tag = 1; }
     // After an import: reloads the selected category, taking stored locations as written.
     void SelectCategory() override;
     void CountAvailability() override;
@@ -175,6 +178,9 @@ private:
     void btnUpdateClick(TObject* Sender);
     void btnAppPathClick(TObject* Sender);
     void btnCSClick(TObject* Sender);
+    void Button4Click(TObject* Sender);     // Application Manager, all programs
+    void lblavaClick(TObject* Sender);      // Application Manager, available or missing programs
+    void btneditClick(TObject* Sender);
     void Label4DblClick(TObject* Sender);
     void Button20Click(TObject* Sender);  // Search
     void ApplyAfterLaunchActions();

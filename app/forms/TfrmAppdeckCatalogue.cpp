@@ -40,6 +40,12 @@ std::string TfrmAppdeck::SelectedCategory() {
     return i >= 0 && i < lstCat->Count() ? lstCat->Items()[i] : std::string();
 }
 
+std::vector<std::string> TfrmAppdeck::CategoryNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < lstCat->Count(); ++i) names.push_back(lstCat->Items()[i]);
+    return names;
+}
+
 void TfrmAppdeck::ReadCategory() {
     UpdateScope update(lstCat->Items());
     lstCat->Clear();

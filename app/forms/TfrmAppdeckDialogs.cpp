@@ -9,9 +9,11 @@
 #include "app/forms/TfrmADS.h"
 #include "app/forms/TfrmADAbout.h"
 #include "app/forms/TfrmADAppPath.h"
+#include "app/forms/TfrmADEdit.h"
 #include "app/forms/TfrmADSet.h"
 #include "app/forms/TfrmCShortcut.h"
 #include "app/forms/TfrmMoreSoft.h"
+#include "app/forms/TfrmSD.h"
 #include "app/forms/TfrmSUS.h"
 #include "app/forms/TfrmUCheck.h"
 #include "base/StrUtils.h"
@@ -75,6 +77,36 @@ void TfrmAppdeck::Button20Click(TObject*) {
     std::vector<std::string> categories;
     for (int i = 0; i < lstCat->Count(); ++i) categories.push_back(lstCat->Items().Get(i));
     ShowModalForm<TfrmADS>(this, static_cast<ILauncherHost&>(*this), categories, RunElevated);
+}
+
+// The Application Manager asks for a reload through lv2's Tag when it changed
+// the shown category.
+void TfrmAppdeck::Button4Click(TObject*) {
+    lv2->Tag = 0;
+    ShowModalForm<TfrmSD>(this, static_cast<ILauncherHost&>(*this));
+    if (lv2->Tag == 1) lstCatClick(this);
+}
+
+void TfrmAppdeck::lblavaClick(TObject* Sender) {
+    std::string category = SelectedCategory();
+    if (category.empty() || ReadOnlyView) return;
+    bool available = Sender == lblava;
+    lv2->Tag = 0;
+    std::unique_ptr<TfrmSD> form(CreateForm<TfrmSD>(this, static_cast<ILauncherHost&>(*this)));
+    form->Tag = available ? TfrmSD::mdAvailable : TfrmSD::mdNotAvailable;
+    form->SetCaption("Application Manager : " + category +
+                     (available ? " (Available Programs)" : " (Not Available Programs)"));
+    form->cmbCat->SetItemIndex(form->cmbCat->Items().IndexOf(category));
+    form->cmbCat->SetEnabled(false);
+    form->ShowModal();
+    if (lv2->Tag == 1) lstCatClick(this);
+}
+
+void TfrmAppdeck::btneditClick(TObject*) {
+    int row = lv2->SelectedIndex();
+    if (row < 0 || row >= EntryCount) return;
+    ViewEntry entry = ViewEntries[static_cast<size_t>(row)];  // the dialog's Save reloads the list
+    ShowModalForm<TfrmADEdit>(this, static_cast<ILauncherHost&>(*this), entry.Name, entry.Desc);
 }
 
 }  // namespace ad

@@ -82,6 +82,7 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
     Button20->OnClick = [this](TObject* s) { Button20Click(s); };
     Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
+    Button4->OnClick = [this](TObject* s) { Button4Click(s); };
     BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
     BitBtn8->OnClick = [this](TObject* s) { BitBtn8Click(s); };
     Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
@@ -207,6 +208,7 @@ void TfrmAppdeck::BuildRowToolbar() {
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
     btnAppPath->OnClick = [this](TObject* s) { btnAppPathClick(s); };
     btnCS->OnClick = [this](TObject* s) { btnCSClick(s); };
+    btnedit->OnClick = [this](TObject* s) { btneditClick(s); };
     EnableRowActions(false);
 }
 
@@ -225,6 +227,8 @@ void TfrmAppdeck::BuildProgramList() {
     totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 60, 13, "0");
     totava->SetAutoSize(false);
     lblnava = Make<TLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
+    lblava->OnClick = [this](TObject* s) { lblavaClick(s); };
+    lblnava->OnClick = [this](TObject* s) { lblavaClick(s); };
     totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 60, 13, "0");
     totnava->SetAutoSize(false);
     lv2 = Make<TListView>(vs2Sht, "lv2", 4, 76, 598, 340);

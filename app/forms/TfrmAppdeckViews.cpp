@@ -101,6 +101,8 @@ void TfrmAppdeck::lv2KeyDown(TObject*, WORD& Key, TShiftState Shift) {
         btnFTClick(btnft);
     } else if (mods == ssAlt && Key == VK_RETURN) {
         btnPropClick(btnProp);
+    } else if (mods == ssCtrl && Key == VK_RETURN) {
+        btneditClick(btnedit);
     } else {
         return;
     }
@@ -141,7 +143,7 @@ void TfrmAppdeck::UDClick(TObject*) {
         std::string name = Temp->Items()[index];
         app[k]->SetCaption(mainwindow::DoubleAmpersands(name));
         std::string desc = ini.ReadString(name, "Desc", "");
-        des[k]->SetCaption(desc.empty() ? "( No Description )" : mainwindow::DoubleAmpersands(desc));
+        des[k]->SetCaption(desc.empty() ? NoDescription : mainwindow::DoubleAmpersands(desc));
         run[k]->SetVisible(true);
         pinButtons[2 * k]->SetVisible(!ReadOnlyView);
         pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);

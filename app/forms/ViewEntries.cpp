@@ -20,7 +20,7 @@ bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>
         std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
         if (!FileExists(loc)) continue;
         TScannedEntry e;
-        e.Entry = ViewEntry{name, desc.empty() ? "( No Description )" : desc, loc, param, -1};
+        e.Entry = ViewEntry{name, desc.empty() ? NoDescription : desc, loc, param, -1};
         e.Icon = ShellIcon(loc, largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
         out.push_back(std::move(e));
     }
