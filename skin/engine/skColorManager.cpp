@@ -417,7 +417,8 @@ void TColorManager::ConvertIndexed(const Row& row) {
     }
     const bool rescale = sourceScheme_ != TColorScheme::Indexed || s == 16 || t == 16;
     const uint32_t sourceMax = (1u << s) - 1, targetMax = (1u << t) - 1;
-    const int stepSamples = SamplesOfScheme(sourceScheme_);  // grey with alpha steps over the alpha
+    // Interleaved grey with alpha steps over the alpha; planar input has it in a plane of its own.
+    const int stepSamples = row.Source.size() > 1 ? 1 : SamplesOfScheme(sourceScheme_);
     uint64_t sourceBit = 0;
     for (uint32_t i = 0; i < row.Count; ++i) {
         if (!Converted(row.Mask, i)) continue;

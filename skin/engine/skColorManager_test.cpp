@@ -160,6 +160,19 @@ TEST(ColorManager, PlanarInputTakesOneSamplePerPlane) {
     EXPECT_EQ(out, (Bytes{5, 3, 1, 7, 6, 4, 2, 8}));
 }
 
+TEST(ColorManager, GreyWithAlphaInPlanesReadsTheGreyPlaneOnly) {
+    TColorManager m;
+    m.SetSourceScheme(S::GreyAlpha);
+    m.SetTargetScheme(S::Indexed);
+    m.SetSourceBitsPerSample(16);
+    m.SetTargetBitsPerSample(16);
+    const Bytes grey = Words({1, 2, 3, 4}), alpha = Words({9, 9, 9, 9});
+    const std::span<const uint8_t> planes[] = {grey, alpha};
+    Bytes out(8);
+    ASSERT_TRUE(m.ConvertRowChecked(planes, out, 4, 0xFF));  // found by fuzzing: read past the grey plane
+    EXPECT_EQ(out, Words({1, 2, 3, 4}));
+}
+
 TEST(ColorManager, CmykReadsPlanesOnlyWithExactlyFour) {
     TColorManager m;
     m.SetSourceScheme(S::CMYK);
