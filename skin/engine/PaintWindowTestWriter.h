@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -65,6 +66,32 @@ private:
     HWND wnd_ = nullptr;
 };
 
+// Writes 24-bit BMP data (bottom-up rows) into the screenshot folder.
+inline void WriteShotFile(const std::string& name, int w, int h, const void* bits) {
+    const char* folder = std::getenv("AD_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    BITMAPINFOHEADER bh{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD stride = (DWORD(w) * 3 + 3) & ~3u, size = stride * DWORD(h);
+    BITMAPFILEHEADER fh{0x4D42, DWORD(sizeof(fh) + sizeof(bh) + size), 0, 0, DWORD(sizeof(fh) + sizeof(bh))};
+    const std::string path = std::string(folder) + "\\" + name;
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&fh, sizeof fh, 1, f);
+        std::fwrite(&bh, sizeof bh, 1, f);
+        std::fwrite(bits, 1, size, f);
+        std::fclose(f);
+    }
+}
+
+// Saves a 32-bit top-down image (its colour, alpha left out).
+inline void SaveImageShot(const uint8_t* pixels, ptrdiff_t distance, int w, int h, const std::string& name) {
+    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    std::string rows(stride * size_t(h), '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            std::memcpy(&rows[size_t(h - 1 - y) * stride + size_t(x) * 3], pixels + y * distance + 4 * x, 3);
+    WriteShotFile(name, w, h, rows.data());
+}
+
 // Saves what the screen shows of the window's client area.
 inline void SaveWindowShot(HWND wnd, const std::string& name) {
     const char* folder = std::getenv("AD_SCREENSHOT_DIR");
@@ -88,16 +115,7 @@ inline void SaveWindowShot(HWND wnd, const std::string& name) {
         ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), origin.x, origin.y, SRCCOPY);
         ::GdiFlush();
     }
-    const DWORD stride = (DWORD(w) * 3 + 3) & ~3u, size = stride * DWORD(h);
-    BITMAPFILEHEADER fh{0x4D42, DWORD(sizeof(fh) + sizeof(bi.bmiHeader) + size), 0, 0,
-                        DWORD(sizeof(fh) + sizeof(bi.bmiHeader))};
-    const std::string path = std::string(folder) + "\\" + name;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-        std::fwrite(bits, 1, size, f);
-        std::fclose(f);
-    }
+    WriteShotFile(name, w, h, bits);
 }
 
 }  // namespace ad::skin::painttest
