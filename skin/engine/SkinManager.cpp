@@ -10,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinBmp.h"
+#include "skin/engine/SkinEditorData.h"
 #include "skin/engine/SkinMessaging.h"
 #include "skin/engine/SkinSectionReader.h"
 #include "skin/engine/SkinUtilsWin.h"
@@ -174,7 +175,7 @@ bool TSkinManager::LoadInto(bool keepCache) {
     o.Brightness = brightness_;
     o.Blur5 = BuiltInBlurImage();
     o.Cache = &cache_;
-    TLoadedSkin loaded = LoadSkinByName(o, DiskSkinFiles());
+    TLoadedSkin loaded = LoadSkinByName(o, SkinFilesForLoading());
     if (loaded.Source == TSkinSource::None) return false;
     if (loaded.VersionWarning) ShowWarning(kSkinVersionWarning);
     loaded.Tables->PrepareExtendedBorders(active_ && extendedBorders_, BuiltInActiveShadow(), BuiltInInactiveShadow());
