@@ -6,9 +6,20 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <atomic>
 #include <utility>
 
 namespace ad {
+
+// The GDI objects and memory DCs held by owned handles right now. Owners count
+// what they adopt and what they close or give away, so a painting path that
+// keeps every GDI object in an owner can be checked for leaks (the system's
+// own GDI object count is not available everywhere).
+inline std::atomic<long>& LiveGdiObjectCounter() noexcept {
+    static std::atomic<long> count{0};
+    return count;
+}
+inline long LiveGdiObjects() noexcept { return LiveGdiObjectCounter().load(); }
 
 // Traits: Type, Invalid(), Close(h).
 template <class Traits>
@@ -20,7 +31,7 @@ public:
     using Type = typename Traits::Type;
 
     OwnedHandle() noexcept : h_(Traits::Invalid()) {}
-    explicit OwnedHandle(Type h) noexcept : h_(h) {}
+    explicit OwnedHandle(Type h) noexcept : h_(h) { Count(h, 1); }
     OwnedHandle(OwnedHandle&& o) noexcept : h_(o.Release()) {}
     OwnedHandle& operator=(OwnedHandle&& o) noexcept {
         if (this != &o) Reset(o.Release());
@@ -35,19 +46,34 @@ public:
     explicit operator bool() const noexcept { return Valid(); }
 
     // Gives up ownership without closing.
-    Type Release() noexcept { return std::exchange(h_, Traits::Invalid()); }
-    void Reset(Type h = Traits::Invalid()) noexcept {
-        Type old = std::exchange(h_, h);
-        if (old != Traits::Invalid()) Traits::Close(old);
+    Type Release() noexcept {
+        Count(h_, -1);
+        return std::exchange(h_, Traits::Invalid());
     }
-    // For out-parameters of API calls: closes what is held and hands out the slot.
-    Type* Put() noexcept {
+    void Reset(Type h = Traits::Invalid()) noexcept {
+        Count(h, 1);
+        Type old = std::exchange(h_, h);
+        if (old != Traits::Invalid()) {
+            Count(old, -1);
+            Traits::Close(old);
+        }
+    }
+    // For out-parameters of API calls: closes what is held and hands out the
+    // slot. Not for counted (GDI) handles, whose adoption must be seen.
+    Type* Put() noexcept
+        requires(!requires { Traits::CountsGdi; })
+    {
         Reset();
         return &h_;
     }
     BorrowedHandle<Traits> Borrow() const noexcept { return BorrowedHandle<Traits>(h_); }
 
 private:
+    static void Count(Type h, long delta) noexcept {
+        if constexpr (requires { Traits::CountsGdi; })
+            if (h != Traits::Invalid()) LiveGdiObjectCounter() += delta;
+    }
+
     Type h_;
 };
 
@@ -122,11 +148,13 @@ struct RegKeyTraits {
 template <class T>
 struct GdiObjectTraits {
     using Type = T;
+    static constexpr bool CountsGdi = true;
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DeleteObject(h); }
 };
 struct MemoryDCTraits {  // CreateCompatibleDC / CreateDC
     using Type = HDC;
+    static constexpr bool CountsGdi = true;
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DeleteDC(h); }
 };

@@ -15,6 +15,7 @@
 #include "framework/Component.h"
 #include "framework/Handles.h"
 #include "skin/engine/SkinLoader.h"
+#include "skin/engine/SkinManagerSettings.h"
 #include "skin/engine/SkinScaling.h"
 #include "skin/engine/SkinStoredSkins.h"
 #include "skin/engine/SkinTables.h"
@@ -104,6 +105,11 @@ public:
     void SetScaleMode(TSkScaleMode mode);
     int ScaleLevel() const { return ScaleLevelOf(scaleMode_, autoScaleLevel_); }
     int ScaleInt(int value, int index = 0) const { return ScaleIntFor(scaleMode_, ScaleLevel(), value, index); }
+
+    // ---- Effects, animations and options that skinned controls read ----
+    TSkSkinEffects Effects;
+    TSkAnimEffects AnimEffects;
+    TSkOptions Options;
 
     // ---- Events ----
     TSkinManagerEvent OnActivate, OnDeactivate, OnAfterChange, OnBeforeChange, OnSkinLoading;
