@@ -10,6 +10,7 @@
 
 #include "skin/engine/PaintWindowTestWriter.h"
 #include "skin/engine/SkinDib.h"
+#include "skin/engine/SkinGdiPaint.h"
 
 namespace ad::skin {
 namespace {
@@ -148,6 +149,28 @@ TEST(SkinText, GlowMaskIsReusedWhileItsSizeStays) {
     PaintTextGlow(target.View(), "Glow", {0, 0, 50, 20}, mask, clYellow, 3, 15, DT_SINGLELINE, font.Get());
     EXPECT_EQ(mask.Builds, 2);
     EXPECT_EQ(GetPixel32(target.View(), 99, 39), 0u);  // far from any text
+}
+
+TEST(SkinText, AThousandPaintsLeaveNoGdiObjectBehind) {
+    int section = -1;
+    const TSkinTables skin = OutlinedSkin(section);
+    OwnedFont font = CrispFont();
+    TFont rotatedFrom;
+    MemoryCanvas c(120, 30);
+    TBitmap32 target(120, 30);
+    rotatedFrom.Handle();  // the font's own handle lives as long as the font
+    const long before = LiveGdiObjects();
+    for (int i = 0; i < 1000; ++i) {
+        SelectObjectScope select(c.DC.Get(), font.Get());
+        DrawSectionText(c.DC.Get(), "Cycle", i % 2 == 0, &skin, 0, section, DT_SINGLELINE, {2, 2, 118, 28});
+        WriteSectionText(target.View(), "Cycle", true, &skin, 0, section, DT_SINGLELINE, {2, 2, 118, 28}, font.Get(), 0);
+        TGlowMask mask;  // a fresh mask: the work image is made every time
+        PaintTextGlow(target.View(), "Cycle", {2, 2, 60, 20}, mask, clYellow, 2, 15, DT_SINGLELINE, font.Get());
+        TRotatedFontSelection rotated(c.DC.Get(), rotatedFrom, 450);
+        PaintSolidRect(c.DC.Get(), {0, 0, 4, 4}, clRed);
+        DrawBevelFrame(c.DC.Get(), {0, 0, 20, 20}, clWhite, 2, clBlack);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 TEST(SkinText, AWindowShowsOutlinedAndGlowingCaptions) {

@@ -11,15 +11,12 @@ namespace ad::skin {
 
 namespace {
 
-int g_animationsRunning = 0;
-
 TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-bool AnimationRunning() { return g_animationsRunning > 0; }
-TAnimationRunningScope::TAnimationRunningScope() { ++g_animationsRunning; }
-TAnimationRunningScope::~TAnimationRunningScope() { --g_animationsRunning; }
+TAnimationRunningScope::TAnimationRunningScope() : previous_(SkinAnimationRunning()) { SetSkinAnimationRunning(true); }
+TAnimationRunningScope::~TAnimationRunningScope() { SetSkinAnimationRunning(previous_); }
 
 TPoint GetCursorPoint() {
     POINT p{};

@@ -16,18 +16,21 @@
 #include "framework/Forms.h"
 #include "skin/engine/SkinAnimation.h"
 #include "skin/engine/SkinDib.h"
+#include "skin/engine/SkinEngineLinks.h"
 
 namespace ad::skin {
 
-// Set while a form, dialog or skin-change animation runs.
-bool AnimationRunning();
-// Sets the flag for its lifetime; nested scopes keep it set until the last ends.
+// Sets the animation-running flag (SkinAnimationRunning) for its lifetime and
+// gives back what it was, on every path out; nested scopes end in order.
 class TAnimationRunningScope {
 public:
     TAnimationRunningScope();
     ~TAnimationRunningScope();
     TAnimationRunningScope(const TAnimationRunningScope&) = delete;
     TAnimationRunningScope& operator=(const TAnimationRunningScope&) = delete;
+
+private:
+    bool previous_;
 };
 
 TPoint GetCursorPoint();

@@ -70,11 +70,11 @@ TEST_F(AnimationTest, AHideAnimationDrawsOneFramePerTickAndReturnsAtOnce) {
     auto animation = RunHideAnimation(window, image.View(), 50, amFade, 255, [&] { ++finished; });
     ASSERT_TRUE(animation);
     EXPECT_EQ(animation->FramesShown(), 1u);  // the caller has control back after one frame
-    EXPECT_TRUE(AnimationRunning());
+    EXPECT_TRUE(SkinAnimationRunning());
     EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
     ASSERT_TRUE(test::PumpUntil([&] { return finished > 0; }));
     EXPECT_EQ(finished, 1);
-    EXPECT_FALSE(AnimationRunning());
+    EXPECT_FALSE(SkinAnimationRunning());
     ASSERT_EQ(g_calls.size(), 5u);
     for (size_t i = 1; i < g_calls.size(); ++i) EXPECT_LT(g_calls[i].Alpha, g_calls[i - 1].Alpha);
     EXPECT_EQ(g_calls.back().Alpha, 0);
@@ -102,9 +102,9 @@ TEST_F(AnimationTest, NoStepsMeansNoAnimationAndAnAnimationDroppedEarlyFreesTheF
     EXPECT_TRUE(g_calls.empty());
     {
         auto animation = RunHideAnimation(window, image.View(), 500, amZoom, 255, nullptr);
-        EXPECT_TRUE(AnimationRunning());
+        EXPECT_TRUE(SkinAnimationRunning());
     }
-    EXPECT_FALSE(AnimationRunning());  // dropped mid-way: the flag goes with it
+    EXPECT_FALSE(SkinAnimationRunning());  // dropped mid-way: the flag goes with it
     test::PumpPending();               // and no tick reaches it afterwards
 }
 
