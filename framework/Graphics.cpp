@@ -2,6 +2,7 @@
 #include "framework/Graphics.h"
 
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "base/StrUtils.h"
@@ -10,9 +11,21 @@
 
 namespace ad {
 
+namespace {
+TSysColorResolver g_sysColorResolver = nullptr;
+}  // namespace
+
+TSysColorResolver SetSysColorResolver(TSysColorResolver resolver) {
+    return std::exchange(g_sysColorResolver, resolver);
+}
+
 COLORREF ColorToRGB(TColor color) {
     uint32_t c = static_cast<uint32_t>(color);
-    if (c & 0xFF000000u) return ::GetSysColor(static_cast<int>(c & 0xFF));
+    if (c & 0xFF000000u) {
+        const int index = static_cast<int>(c & 0xFF);
+        if (COLORREF resolved = 0; g_sysColorResolver && g_sysColorResolver(index, resolved)) return resolved;
+        return ::GetSysColor(index);
+    }
     return c;
 }
 

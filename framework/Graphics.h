@@ -19,6 +19,12 @@ namespace ad {
 
 COLORREF ColorToRGB(TColor color);
 
+// Where ColorToRGB takes system colours from: GetSysColor, unless a resolver
+// is installed (the skin engine answers some from the skin's palette). The
+// resolver answers false to leave an index to the system. Returns the one replaced.
+using TSysColorResolver = bool (*)(int index, COLORREF& color);
+TSysColorResolver SetSysColorResolver(TSysColorResolver resolver);
+
 
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 

@@ -10,8 +10,11 @@
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinBmp.h"
+#include "skin/engine/SkinAppWindowHook.h"
+#include "skin/engine/SkinEditorData.h"
 #include "skin/engine/SkinMessaging.h"
 #include "skin/engine/SkinSectionReader.h"
+#include "skin/engine/SkinSysColorService.h"
 #include "skin/engine/SkinUtilsWin.h"
 #include "skin/engine/skPNG.h"
 
@@ -174,7 +177,7 @@ bool TSkinManager::LoadInto(bool keepCache) {
     o.Brightness = brightness_;
     o.Blur5 = BuiltInBlurImage();
     o.Cache = &cache_;
-    TLoadedSkin loaded = LoadSkinByName(o, DiskSkinFiles());
+    TLoadedSkin loaded = LoadSkinByName(o, SkinFilesForLoading());
     if (loaded.Source == TSkinSource::None) return false;
     if (loaded.VersionWarning) ShowWarning(kSkinVersionWarning);
     loaded.Tables->PrepareExtendedBorders(active_ && extendedBorders_, BuiltInActiveShadow(), BuiltInInactiveShadow());
@@ -337,10 +340,17 @@ void TSkinManager::UnskinAll() {
 }
 
 void TSkinManager::InstallHooks() {
-    if (!IsDefault() || hook_) return;
-    hook_.Reset(SetWindowsHookExW(WH_CBT, gCreationHookProc, nullptr, GetCurrentThreadId()));
+    if (!IsDefault()) return;
+    if (!hook_) hook_.Reset(SetWindowsHookExW(WH_CBT, gCreationHookProc, nullptr, GetCurrentThreadId()));
+    if (!appHook_ && Application && Application->Handle())
+        appHook_ = std::make_unique<TSkAppWindowHook>(*this, Application->Handle());
+    if (Options.ChangeSysColors) InstallColorSubstitution();
 }
 
-void TSkinManager::UninstallHooks() { hook_.Reset(); }
+void TSkinManager::UninstallHooks() {
+    hook_.Reset();
+    appHook_.reset();
+    if (IsDefault()) RemoveColorSubstitution();
+}
 
 }  // namespace ad::skin

@@ -23,6 +23,7 @@
 namespace ad::skin {
 
 class TSkinManager;
+class TSkAppWindowHook;
 using TSkinManagerEvent = std::function<void(TSkinManager* sender)>;
 
 // The procedure of the window-creation hook the default manager installs; the
@@ -134,6 +135,7 @@ private:
     std::string skinPath_;
     TSkinImageCache cache_;
     OwnedHook hook_;
+    std::unique_ptr<TSkAppWindowHook> appHook_;  // the default manager's, on the application window
 };
 
 }  // namespace ad::skin
