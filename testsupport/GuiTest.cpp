@@ -34,33 +34,68 @@ void SendClick(HWND wnd, int x, int y) {
     ::SendMessageW(wnd, WM_LBUTTONUP, 0, pos);
 }
 
-void SaveScreenshot(HWND wnd, const std::string& name) {
-    const char* folder = std::getenv("AD_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpPending();
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
+bool WriteBmpFile(const std::string& path, int width, int height, const void* bits) {
+    BITMAPINFOHEADER bh{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bh) + size), 0, 0,
+                        static_cast<DWORD>(sizeof(fh) + sizeof(bh))};
+    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof(fh));
+    bytes.append(reinterpret_cast<const char*>(&bh), sizeof(bh));
+    bytes.append(static_cast<const char*>(bits), size);
+    return WriteFileBytes(path, bytes);
+}
+
+bool SaveScreenArea(const RECT& area, const std::string& path) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return false;
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     WindowDC screen(nullptr);
     OwnedMemoryDC mem(::CreateCompatibleDC(screen.Get()));
     OwnedBitmap bmp(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!mem || !bmp) return;
+    if (!mem || !bmp) return false;
     {
         SelectObjectScope sel(mem.Get(), bmp.Get());
-        ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY);
+        ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
         ::GdiFlush();
     }
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u, size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader) + size), 0, 0,
-                        static_cast<DWORD>(sizeof(fh) + sizeof(bi.bmiHeader))};
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof(fh));
-    bytes.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(bi.bmiHeader));
-    bytes.append(static_cast<const char*>(bits), size);
-    WriteFileBytes(std::string(folder) + "\\" + name, bytes);
+    return WriteBmpFile(path, w, h, bits);
+}
+
+bool SaveClientArea(HWND wnd, const std::string& path) {
+    RECT r{};
+    ::GetClientRect(wnd, &r);
+    POINT origin{0, 0};
+    ::ClientToScreen(wnd, &origin);
+    return SaveScreenArea({origin.x, origin.y, origin.x + r.right, origin.y + r.bottom}, path);
+}
+
+namespace {
+
+// The file a screenshot goes to, or "" when AD_SCREENSHOT_DIR is not set; the
+// window is repainted first so the screen shows it whole.
+std::string PrepareScreenshot(HWND wnd, const std::string& name) {
+    const char* folder = std::getenv("AD_SCREENSHOT_DIR");
+    if (!folder || !*folder) return {};
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    PumpPending();
+    return std::string(folder) + "\\" + name;
+}
+
+}  // namespace
+
+void SaveScreenshot(HWND wnd, const std::string& name) {
+    const std::string path = PrepareScreenshot(wnd, name);
+    if (path.empty()) return;
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    SaveScreenArea(r, path);
+}
+
+void SaveClientScreenshot(HWND wnd, const std::string& name) {
+    const std::string path = PrepareScreenshot(wnd, name);
+    if (!path.empty()) SaveClientArea(wnd, path);
 }
 
 }  // namespace ad::test

@@ -18,8 +18,17 @@ void PumpPending();
 void PostKey(HWND wnd, WORD vk);
 // Sends a left click at client point (x, y).
 void SendClick(HWND wnd, int x, int y);
-// With AD_SCREENSHOT_DIR set, saves what the screen shows of the window as a
-// 24-bit BMP file of that name in that folder, for people to look at.
+// Writes 24-bit BMP data (bottom-up rows, each padded to 4 bytes) as a file.
+bool WriteBmpFile(const std::string& path, int width, int height, const void* bits);
+// Writes what the screen shows inside a rectangle of screen coordinates as a
+// 24-bit BMP file.
+bool SaveScreenArea(const RECT& area, const std::string& path);
+// Writes what the screen shows of the window's client area, as it is now.
+bool SaveClientArea(HWND wnd, const std::string& path);
+// With AD_SCREENSHOT_DIR set, repaints the window and saves what the screen
+// shows of it (the whole window, or its client area) as a 24-bit BMP file of
+// that name in that folder, for people to look at.
 void SaveScreenshot(HWND wnd, const std::string& name);
+void SaveClientScreenshot(HWND wnd, const std::string& name);
 
 }  // namespace ad::test

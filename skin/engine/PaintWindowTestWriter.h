@@ -69,17 +69,7 @@ private:
 // Writes 24-bit BMP data (bottom-up rows) into the screenshot folder.
 inline void WriteShotFile(const std::string& name, int w, int h, const void* bits) {
     const char* folder = std::getenv("AD_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    BITMAPINFOHEADER bh{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const DWORD stride = (DWORD(w) * 3 + 3) & ~3u, size = stride * DWORD(h);
-    BITMAPFILEHEADER fh{0x4D42, DWORD(sizeof(fh) + sizeof(bh) + size), 0, 0, DWORD(sizeof(fh) + sizeof(bh))};
-    const std::string path = std::string(folder) + "\\" + name;
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&bh, sizeof bh, 1, f);
-        std::fwrite(bits, 1, size, f);
-        std::fclose(f);
-    }
+    if (folder && *folder) test::WriteBmpFile(std::string(folder) + "\\" + name, w, h, bits);
 }
 
 // Saves a 32-bit top-down image (its colour, alpha left out).
@@ -93,29 +83,6 @@ inline void SaveImageShot(const uint8_t* pixels, ptrdiff_t distance, int w, int 
 }
 
 // Saves what the screen shows of the window's client area.
-inline void SaveWindowShot(HWND wnd, const std::string& name) {
-    const char* folder = std::getenv("AD_SCREENSHOT_DIR");
-    if (!folder || !*folder) return;
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    test::PumpPending();
-    RECT r{};
-    ::GetClientRect(wnd, &r);
-    POINT origin{0, 0};
-    ::ClientToScreen(wnd, &origin);
-    const int w = r.right, h = r.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    WindowDC screen(nullptr);
-    OwnedMemoryDC mem(::CreateCompatibleDC(screen.Get()));
-    OwnedBitmap bmp(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!mem || !bmp) return;
-    {
-        SelectObjectScope sel(mem.Get(), bmp.Get());
-        ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), origin.x, origin.y, SRCCOPY);
-        ::GdiFlush();
-    }
-    WriteShotFile(name, w, h, bits);
-}
+inline void SaveWindowShot(HWND wnd, const std::string& name) { test::SaveClientScreenshot(wnd, name); }
 
 }  // namespace ad::skin::painttest

@@ -436,7 +436,7 @@ TEST(SkinCommonData, SkinnedPanelsPaintOnTheScreenThroughTheirData) {
         EXPECT_EQ(::GetPixel(dc.Get(), 10 + 20 + 5, y), ::GetPixel(dc.Get(), 10 + 20 - 3, y)) << y;
     EXPECT_NE(::GetPixel(dc.Get(), 10 + 20 + 5, 10 + 20 + 2), ::GetPixel(dc.Get(), 10 + 20 + 5, 10 + 20 + 47));
     if (const char* dir = std::getenv("AD_SHOT_DIR")) {
-        EXPECT_TRUE(SaveWindowShot(f.Form.Handle(), std::string(dir) + "\\skin-data-panels.bmp"));
+        EXPECT_TRUE(test::SaveClientArea(f.Form.Handle(), std::string(dir) + "\\skin-data-panels.bmp"));
     }
 }
 

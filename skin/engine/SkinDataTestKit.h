@@ -156,34 +156,4 @@ inline std::vector<int> Count(const std::vector<int>& commands, int command) {
     return found;
 }
 
-// The window's client area as it is on the screen, written as a 32-bit BMP file.
-inline bool SaveWindowShot(HWND wnd, const std::string& path) {
-    RECT r{};
-    GetClientRect(wnd, &r);
-    const int w = r.right, h = r.bottom;
-    TSkinCacheImage shot(w, h);
-    if (shot.Empty()) return false;
-    {
-        WindowDC dc(wnd);
-        shot.CopyFromDC(dc.Get(), 0, 0);
-    }
-    GdiFlush();
-    SetRectAlpha(shot.View(), {0, 0, w, h}, 255);  // what the screen shows is opaque
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = w;
-    ih.biHeight = -h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 32;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = DWORD(fh.bfOffBits + size_t(w) * size_t(h) * 4);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-    for (int y = 0; y < h; ++y) out.write(reinterpret_cast<const char*>(shot.View().Pixel(0, y)), std::streamsize(w) * 4);
-    return bool(out);
-}
-
 }  // namespace ad::skin::datatest
