@@ -79,6 +79,7 @@ template <int S, int T, bool Swap, bool Gamma>
 void ChannelRow(SourceCursor src, uint8_t* target, uint32_t count, uint8_t mask, bool reverse, bool sourceAlpha,
                 bool targetAlpha, const uint8_t* gamma) {
     auto colour = [gamma](uint32_t v) -> uint32_t {
+        (void)gamma;  // read only by the gamma variants
         if constexpr (S == 16) {
             if constexpr (Swap) v = Swap16(v);
             if constexpr (T == 16) return v;
