@@ -2,6 +2,8 @@
 // of views 2 and 3 with its preview, counters and keys.
 #include "app/forms/TfrmAppdeck.h"
 
+#include <iterator>
+
 #include "app/Catalogue.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
@@ -33,27 +35,31 @@ void TfrmAppdeck::VSClick(TObject* Sender) {
 
 void TfrmAppdeck::GetVS2(TObject* Sender) {
     bool large = Sender != vs3;
-    std::vector<TScannedEntry> scanned;
+    std::vector<ViewEntry> rows;
     std::string category = SelectedCategory();
     if (!category.empty() && Temp->Count() > 0) {
         std::vector<std::string> names;
         for (int i = 0; i < Temp->Count(); ++i) names.push_back(Temp->Items()[i]);
-        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr, scanned);
+        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr,
+                    [&rows](ViewEntry&& e) { rows.push_back(std::move(e)); });
     }
-    ApplyScan(large, scanned);
+    ApplyScan(large, std::move(rows));
 }
 
-void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned) {
-    imgVS2->Clear();
-    imgsml->Clear();
-    ViewEntries.clear();
-    TImageList* images = largeIcons ? imgVS2 : imgsml;
-    for (TScannedEntry& e : scanned) {
-        e.Entry.ImageIndex = images->AddIcon(e.Icon ? IconRef(e.Icon) : FallbackIcon());
-        ViewEntries.push_back(e.Entry);
-    }
+// The rows' pictures are indexes into the shell's system image lists, which
+// the list shows directly: nothing is copied on this thread.
+void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows) {
+    ViewEntries = std::move(rows);
     EntryCount = static_cast<int>(ViewEntries.size());
     lv2->SetViewStyle(largeIcons ? TViewStyle::vsIcon : TViewStyle::vsReport);
+    lv2->SetItemCount(EntryCount);
+}
+
+void TfrmAppdeck::TakeScannedRows() {
+    std::vector<ViewEntry> rows = scanRows_.Take();
+    if (rows.empty()) return;
+    std::move(rows.begin(), rows.end(), std::back_inserter(ViewEntries));
+    EntryCount = static_cast<int>(ViewEntries.size());
     lv2->SetItemCount(EntryCount);
 }
 
