@@ -499,6 +499,28 @@ TEST_F(MainWindowTest, TheTrayMenuShowsAtOnceAndItsProgramIconsFollow) {
     info.fMask = MIIM_BITMAP;
     ASSERT_TRUE(::GetMenuItemInfoW(one, 39, TRUE, &info));
     EXPECT_EQ(info.hbmpItem, f.TMPop->Items().Items(0)->Items(39)->Bitmap.Get());
+    if (std::getenv("AD_SCREENSHOT_DIR")) {
+        // A picture of the open menu with its first submenu, for people to look at.
+        f.trayADClick(f.trayAD);
+        static int step;
+        step = 0;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+            HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+            if (!menuWindow) return;
+            if (step == 0) {
+                test::PostKey(menuWindow, VK_DOWN);
+                test::PostKey(menuWindow, VK_RIGHT);
+            } else if (step == 2) {
+                test::SaveScreenshot(::GetDesktopWindow(), "frmAppdeck-traymenu.bmp");
+                ::EndMenu();
+            }
+            ++step;
+        });
+        f.TMPop->PopupComponent = &f;
+        f.TMPop->Popup(20, 20);
+        ::KillTimer(nullptr, timer);
+        f.SendToTray();
+    }
 
     // A rebuild while the icons are being fetched replaces the run: the new items get theirs.
     f.trayADClick(f.trayAD);
@@ -592,10 +614,32 @@ TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
     EXPECT_EQ(f.ViewEntries[0].Name, "Only");
 }
 
+// The pixels an image list draws for an image on white.
+std::vector<DWORD> DrawnPixels(HIMAGELIST list, int index, int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    OwnedBitmap bmp(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0xFFFFFFFF);
+    if (!bmp || !dc || !bits) return {};
+    std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
+    {
+        SelectObjectScope sel(dc.Get(), bmp.Get());
+        ::ImageList_Draw(list, index, dc.Get(), 0, 0, ILD_NORMAL);
+        ::GdiFlush();
+    }
+    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
+    return pixels;
+}
+
 TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
-    std::string exe = test::FixturePath("echoargs.exe");
+    const std::string programs[] = {ExtractFilePath(test::FixturePath("echoargs.exe")) + "Appdeck.exe",
+                                    "C:\\windows\\notepad.exe",
+                                    "C:\\windows\\regedit.exe", "C:\\windows\\system32\\cmd.exe",
+                                    "C:\\windows\\system32\\winecfg.exe"};
     std::string big;
-    for (int i = 0; i < 400; ++i) big += "[P" + std::to_string(1000 + i) + "]\r\nLoc=" + exe + "\r\n";
+    for (int i = 0; i < 400; ++i) big += "[P" + std::to_string(1000 + i) + "]\r\nLoc=" + programs[i % 5] + "\r\n";
     Category("Big", big);
     Settings("ViewStyle=3\r\n");
     TfrmAppdeck& f = Open();
@@ -620,6 +664,9 @@ TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     for (int i = 0; i < 400; i += 57) EXPECT_EQ(CellText(f.lv2, i, 0), "P" + std::to_string(1000 + i)) << i;
     EXPECT_EQ(f.lv2->SelectedIndex(), 0);  // the end of the scan selects the first row
     EXPECT_EQ(f.totava->Caption(), "400");
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view3.bmp");
+    f.vs2->Click();
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view2.bmp");
 }
 
 TEST_F(MainWindowTest, TheListShowsTheShellsSystemImagesAndNeverDestroysThem) {
@@ -639,6 +686,24 @@ TEST_F(MainWindowTest, TheListShowsTheShellsSystemImagesAndNeverDestroysThem) {
         int fallback = FallbackImageIndex(largeIcons);
         EXPECT_GE(fallback, 0);
         EXPECT_LT(fallback, ::ImageList_GetImageCount(largeIcons ? large : small));
+    }
+    // A row looks as it did when the list held a copy of the file's own icon.
+    std::string text = base.File("notes.txt");
+    test::WriteFileBytes(text, "x");
+    std::string withIcon = ExtractFilePath(exe) + "Appdeck.exe";  // an icon of its own, with alpha
+    ASSERT_TRUE(FileExists(withIcon));
+    for (const std::string& file : {exe, withIcon, text}) {
+        for (TShellIconSize size : {TShellIconSize::Small, TShellIconSize::Large}) {
+            HIMAGELIST shared = size == TShellIconSize::Small ? small : large;
+            int w = 0, h = 0;
+            ::ImageList_GetIconSize(shared, &w, &h);
+            HIMAGELIST own = ::ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, 1, 1);
+            OwnedIcon icon = ShellIcon(file, size);
+            ASSERT_TRUE(icon) << file;
+            int copy = ::ImageList_AddIcon(own, icon.Get());
+            EXPECT_EQ(DrawnPixels(own, copy, w, h), DrawnPixels(shared, ShellIconIndex(file, size), w, h)) << file;
+            ::ImageList_Destroy(own);
+        }
     }
     // View 2 takes the large list's index of the same program.
     f.vs2->Click();
