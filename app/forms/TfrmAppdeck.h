@@ -195,7 +195,6 @@ private:
     void BuildRowToolbar();
     void BuildProgramList();
     // Views 2/3.
-    void GetVS2(TObject* Sender);
     void ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows);
     // Appends the rows the worker's scan has handed over so far.
     void TakeScannedRows();
@@ -203,7 +202,9 @@ private:
     void lv2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
-    void StartScan(bool afterRemoval);
+    // selectRow: the end of the scan selects a row (the first, or after a
+    // removal the one at the removed row's place).
+    void StartScan(bool afterRemoval, bool selectRow = true);
     // Stops the worker's scan and waits for it: a newer choice replaces it.
     void CancelScan();
     void BuildTray();
@@ -224,6 +225,7 @@ private:
         bool listView = false;
         bool largeIcons = true;
         bool afterRemoval = false;
+        bool selectRow = true;
     } scan_;
     THandOver<ViewEntry> scanRows_;  // found by the worker, not yet in the list
     // The tray menu's program items and their locations (read before the

@@ -132,10 +132,11 @@ void TfrmAppdeck::CancelScan() {
     Worker->WaitFor();
 }
 
-void TfrmAppdeck::StartScan(bool afterRemoval) {
+void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
     // Everything the scan reads from controls is read here, on the GUI thread.
     scan_ = ScanJob{};
     scan_.afterRemoval = afterRemoval;
+    scan_.selectRow = selectRow;
     std::string category = SelectedCategory();
     scan_.listView = ListViewActive();
     scan_.largeIcons = !vs3->Down();
@@ -156,7 +157,7 @@ void TfrmAppdeck::WorkerWorkComplete(TBackgroundWorker*, bool Cancelled) {
         TakeScannedRows();  // the last batch, when its request has not been handled yet
     }
     CountAvailability();
-    if (scan_.listView && lv2->ItemCount() > 0) {
+    if (scan_.listView && scan_.selectRow && lv2->ItemCount() > 0) {
         int row = scan_.afterRemoval ? std::min(std::max(lv2->SelectedIndex(), 0), lv2->ItemCount() - 1) : 0;
         lv2->SetSelectedIndex(row);
         lv2Click(lv2);

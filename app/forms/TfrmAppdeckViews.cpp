@@ -29,21 +29,8 @@ void TfrmAppdeck::VSClick(TObject* Sender) {
     vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
     vs2Sht->SetTabVisible(true);
     PageControl1->SetActivePage(vs2Sht);
-    GetVS2(Sender);
-    if (lv2->ItemCount() > 0) CountAvailability();
-}
-
-void TfrmAppdeck::GetVS2(TObject* Sender) {
-    bool large = Sender != vs3;
-    std::vector<ViewEntry> rows;
-    std::string category = SelectedCategory();
-    if (!category.empty() && Temp->Count() > 0) {
-        std::vector<std::string> names;
-        for (int i = 0; i < Temp->Count(); ++i) names.push_back(Temp->Items()[i]);
-        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr,
-                    [&rows](ViewEntry&& e) { rows.push_back(std::move(e)); });
-    }
-    ApplyScan(large, std::move(rows));
+    // The rows come from the worker as for a category choice; the counters follow at its end.
+    StartScan(false, false);
 }
 
 // The rows' pictures are indexes into the shell's system image lists, which

@@ -665,7 +665,9 @@ TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     EXPECT_EQ(f.lv2->SelectedIndex(), 0);  // the end of the scan selects the first row
     EXPECT_EQ(f.totava->Caption(), "400");
     test::SaveScreenshot(f.Handle(), "frmAppdeck-view3.bmp");
-    f.vs2->Click();
+    f.vs2->Click();  // the view's scan runs on the worker too
+    EXPECT_EQ(f.lv2->ItemCount(), 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 400 && !f.Worker->IsWorking(); }, 20000));
     test::SaveScreenshot(f.Handle(), "frmAppdeck-view2.bmp");
 }
 
@@ -707,6 +709,7 @@ TEST_F(MainWindowTest, TheListShowsTheShellsSystemImagesAndNeverDestroysThem) {
     }
     // View 2 takes the large list's index of the same program.
     f.vs2->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
     ASSERT_EQ(f.ViewEntries.size(), 1u);
     EXPECT_EQ(f.ViewEntries[0].ImageIndex, ShellIconIndex(exe, TShellIconSize::Large));
 
