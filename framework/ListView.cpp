@@ -13,16 +13,23 @@ TImageList::TImageList(TComponent* AOwner, int width, int height)
       width_(width),
       height_(height) {}
 
+TImageList::TImageList(TComponent* AOwner, HIMAGELIST shared)
+    : TComponent(AOwner), handle_(shared), width_(0), height_(0), shared_(true) {
+    if (handle_) ::ImageList_GetIconSize(handle_, &width_, &height_);
+}
+
 TImageList::~TImageList() {
-    if (handle_) ::ImageList_Destroy(handle_);
+    if (handle_ && !shared_) ::ImageList_Destroy(handle_);
 }
 
 int TImageList::Count() const { return handle_ ? ::ImageList_GetImageCount(handle_) : 0; }
 
-int TImageList::AddIcon(IconRef icon) { return handle_ && icon ? ::ImageList_AddIcon(handle_, icon.Get()) : -1; }
+int TImageList::AddIcon(IconRef icon) {
+    return handle_ && icon && !shared_ ? ::ImageList_AddIcon(handle_, icon.Get()) : -1;
+}
 
 void TImageList::Clear() {
-    if (handle_) ::ImageList_RemoveAll(handle_);
+    if (handle_ && !shared_) ::ImageList_RemoveAll(handle_);
 }
 
 // --- TListView ---------------------------------------------------------------
@@ -50,7 +57,9 @@ TListView::TListView(TComponent* AOwner) : TWinControl(AOwner) {
 void TListView::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.BaseClassName = WC_LISTVIEWW;
-    p.Style |= LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_AUTOARRANGE | ViewBits(viewStyle_);
+    // The image lists are components with owners of their own: the control never destroys them.
+    p.Style |= LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_AUTOARRANGE |
+               ViewBits(viewStyle_);
     p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

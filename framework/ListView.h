@@ -13,21 +13,25 @@
 
 namespace ad {
 
-// A list of same-sized images (icons), owned.
+// A list of same-sized images (icons), owned; or a list someone else owns
+// (the shell's system image list), shown but never changed or destroyed here.
 class TImageList : public TComponent {
 public:
     TImageList(TComponent* AOwner, int width, int height);
+    TImageList(TComponent* AOwner, HIMAGELIST shared);
     ~TImageList() override;
     HIMAGELIST Handle() const { return handle_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const;
-    int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure)
-    void Clear();
+    bool Shared() const { return shared_; }
+    int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure or when shared)
+    void Clear();               // nothing when shared
 
 private:
     HIMAGELIST handle_;
     int width_, height_;
+    bool shared_ = false;
 };
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };

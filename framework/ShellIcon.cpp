@@ -20,4 +20,34 @@ OwnedIcon ShellIcon(const std::string& fileName, TShellIconSize size) {
     return ok ? std::move(icon) : OwnedIcon();
 }
 
+namespace {
+
+UINT SizeFlag(TShellIconSize size) { return size == TShellIconSize::Small ? SHGFI_SMALLICON : SHGFI_LARGEICON; }
+
+int SystemIndex(const std::wstring& name, DWORD attributes, UINT flags) {
+    SHFILEINFOW info{};
+    if (!::SHGetFileInfoW(name.c_str(), attributes, &info, sizeof info, flags | SHGFI_SYSICONINDEX)) return -1;
+    return info.iIcon;
+}
+
+}  // namespace
+
+HIMAGELIST ShellImageList(TShellIconSize size) {
+    SHFILEINFOW info{};
+    DWORD_PTR list = ::SHGetFileInfoW(L".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SizeFlag(size));
+    return reinterpret_cast<HIMAGELIST>(list);
+}
+
+int ShellIconIndex(const std::string& fileName, TShellIconSize size) {
+    if (fileName.empty()) return -1;
+    std::wstring name = Widen(fileName);
+    if (::GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) return -1;
+    return SystemIndex(name, 0, SizeFlag(size));
+}
+
+int ShellTypeIconIndex(const std::string& extension, TShellIconSize size) {
+    return SystemIndex(Widen(extension), FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES | SizeFlag(size));
+}
+
 }  // namespace ad

@@ -32,5 +32,22 @@ TEST(ShellIcon, OfExistingAndMissingFiles) {
     EXPECT_FALSE(ShellIcon("", TShellIconSize::Small));
 }
 
+TEST(ShellIcon, IndexesInTheSystemImageList) {
+    const std::string exe = ModuleFileName();
+    for (TShellIconSize size : {TShellIconSize::Small, TShellIconSize::Large}) {
+        int count = ::ImageList_GetImageCount(ShellImageList(size));
+        int index = ShellIconIndex(exe, size);
+        EXPECT_GE(index, 0);
+        EXPECT_LT(index, ::ImageList_GetImageCount(ShellImageList(size)));
+        EXPECT_GT(count, 0);
+        EXPECT_EQ(ShellIconIndex(exe + ".missing", size), -1);
+        EXPECT_EQ(ShellIconIndex("", size), -1);
+        int generic = ShellTypeIconIndex(".exe", size);  // no file needed
+        EXPECT_GE(generic, 0);
+        EXPECT_LT(generic, ::ImageList_GetImageCount(ShellImageList(size)));
+    }
+    EXPECT_NE(ShellImageList(TShellIconSize::Small), ShellImageList(TShellIconSize::Large));
+}
+
 }  // namespace
 }  // namespace ad

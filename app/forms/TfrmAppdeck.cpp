@@ -106,6 +106,7 @@ void TfrmAppdeck::LoadResizeKit() {
 TfrmAppdeck::~TfrmAppdeck() {
     BeginDestroy();  // no more events: the scan below must not fill a window that is going
     CancelScan();
+    CancelMenuIcons();
     if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
     if (frmAppdeck == this) frmAppdeck = nullptr;

@@ -12,6 +12,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
+#include "app/forms/HandOver.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
@@ -112,7 +113,7 @@ public:
         *btnVirTot, *btnHash;
     // Views 2/3: the program list, its preview and counters.
     TListView* lv2;
-    TImageList *imgVS2, *imgsml;
+    TImageList *imgVS2, *imgsml;  // the shell's system image lists, large and small
     TImage* prev;
     TLabel *Label1, *Label2, *lblava, *totava, *lblnava, *totnava;
     TBackgroundWorker* Worker;
@@ -122,6 +123,7 @@ public:
     // Tray mode.
     TTrayIcon* trayAD;
     TPopupMenu* TMPop;
+    TBackgroundWorker* trdMenuIcons;  // the tray menu's program icons, after the menu is built
     TTimer* RAMO;
 
 protected:
@@ -193,16 +195,22 @@ private:
     void BuildRowToolbar();
     void BuildProgramList();
     // Views 2/3.
-    void GetVS2(TObject* Sender);
-    void ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned);
+    void ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows);
+    // Appends the rows the worker's scan has handed over so far.
+    void TakeScannedRows();
     bool ListViewActive() const { return vs2->Down() || vs3->Down(); }
     void lv2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
-    void StartScan(bool afterRemoval);
+    // selectRow: the end of the scan selects a row (the first, or after a
+    // removal the one at the removed row's place).
+    void StartScan(bool afterRemoval, bool selectRow = true);
     // Stops the worker's scan and waits for it: a newer choice replaces it.
     void CancelScan();
     void BuildTray();
+    // Stops the worker that fetches the tray menu's icons and waits for it.
+    void CancelMenuIcons();
+    void TakeMenuIcons();
     void LoadResizeKit();
     void ExecMenu(TObject* Sender);
     void ApplicationEvents1Minimize(TObject* Sender);
@@ -217,8 +225,14 @@ private:
         bool listView = false;
         bool largeIcons = true;
         bool afterRemoval = false;
-        std::vector<TScannedEntry> found;
+        bool selectRow = true;
     } scan_;
+    THandOver<ViewEntry> scanRows_;  // found by the worker, not yet in the list
+    // The tray menu's program items and their locations (read before the
+    // worker starts); the worker hands back each item's bitmap by its index.
+    std::vector<TMenuItem*> menuIconItems_;
+    std::vector<std::string> menuIconFiles_;
+    THandOver<std::pair<size_t, OwnedBitmap>> menuIcons_;
     bool firstActivation_ = true;
 };
 

@@ -132,10 +132,11 @@ void TfrmAppdeck::CancelScan() {
     Worker->WaitFor();
 }
 
-void TfrmAppdeck::StartScan(bool afterRemoval) {
+void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
     // Everything the scan reads from controls is read here, on the GUI thread.
     scan_ = ScanJob{};
     scan_.afterRemoval = afterRemoval;
+    scan_.selectRow = selectRow;
     std::string category = SelectedCategory();
     scan_.listView = ListViewActive();
     scan_.largeIcons = !vs3->Down();
@@ -143,6 +144,9 @@ void TfrmAppdeck::StartScan(bool afterRemoval) {
         scan_.categoryFile = CategoryFileName(BaseDir, category);
         for (int i = 0; i < Temp->Count(); ++i) scan_.names.push_back(Temp->Items()[i]);
     }
+    // The rows arrive in batches while the scan goes on.
+    scanRows_.Take();
+    if (scan_.listView) ApplyScan(scan_.largeIcons, {});
     Worker->Start();
 }
 
@@ -150,11 +154,10 @@ void TfrmAppdeck::WorkerWorkComplete(TBackgroundWorker*, bool Cancelled) {
     if (Cancelled) return;  // a newer choice replaced this scan
     if (scan_.listView) {
         ClearAll();
-        ApplyScan(scan_.largeIcons, scan_.found);
+        TakeScannedRows();  // the last batch, when its request has not been handled yet
     }
     CountAvailability();
-    scan_.found.clear();
-    if (scan_.listView && lv2->ItemCount() > 0) {
+    if (scan_.listView && scan_.selectRow && lv2->ItemCount() > 0) {
         int row = scan_.afterRemoval ? std::min(std::max(lv2->SelectedIndex(), 0), lv2->ItemCount() - 1) : 0;
         lv2->SetSelectedIndex(row);
         lv2Click(lv2);

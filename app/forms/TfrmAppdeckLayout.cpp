@@ -4,10 +4,16 @@
 
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeckText.h"
+#include "framework/ShellIcon.h"
 
 namespace ad {
 
 namespace {
+
+// The scan hands its rows to the GUI thread in batches of at most this many,
+// or of what it found in this time, so the first rows show early.
+constexpr size_t kScanBatch = 64;
+constexpr ULONGLONG kScanBatchMs = 30;
 
 // Short captions for the quick-link buttons; their hints carry the full names.
 const char* const kQuickLinkCaptions[] = {"Control Panel", "Computer Mgmt", "Mobility Center",
@@ -213,9 +219,9 @@ void TfrmAppdeck::BuildRowToolbar() {
 }
 
 void TfrmAppdeck::BuildProgramList() {
-    imgVS2 = new TImageList(this, 32, 32);
+    imgVS2 = new TImageList(this, ShellImageList(TShellIconSize::Large));
     imgVS2->Name = "imgVS2";
-    imgsml = new TImageList(this, 16, 16);
+    imgsml = new TImageList(this, ShellImageList(TShellIconSize::Small));
     imgsml->Name = "imgsml";
     prev = Make<TImage>(vs2Sht, "prev", 4, 34, 32, 32);
     Label1 = Make<TLabel>(vs2Sht, "Label1", 44, 34, 340, 16);
@@ -263,7 +269,22 @@ void TfrmAppdeck::BuildProgramList() {
             w->AcceptCancellation();
             return true;
         };
-        ScanEntries(scan_.categoryFile, scan_.names, BaseDir, scan_.largeIcons, stop, scan_.found);
+        // The first rows show early, then at most one request per batch.
+        std::vector<ViewEntry> batch;
+        ULONGLONG handedOver = ::GetTickCount64();
+        auto handOver = [&] {
+            if (scanRows_.Put(batch)) w->ReportFeedback(0, 0);
+            handedOver = ::GetTickCount64();
+        };
+        ScanEntries(scan_.categoryFile, scan_.names, BaseDir, scan_.largeIcons, stop, [&](ViewEntry&& e) {
+            batch.push_back(std::move(e));
+            if (batch.size() >= kScanBatch || ::GetTickCount64() - handedOver >= kScanBatchMs) handOver();
+        });
+        scanRows_.Put(batch);  // the completion takes the last ones
+    };
+    Worker->OnWorkFeedback = [this](TBackgroundWorker* w, int, int) {
+        if (w->CancellationPending() || w->Cancelled()) scanRows_.Take();  // a newer choice replaces these rows
+        else TakeScannedRows();
     };
     Worker->OnWorkComplete = [this](TBackgroundWorker* w, bool c) { WorkerWorkComplete(w, c); };
 }

@@ -13,6 +13,13 @@
 
 namespace ad {
 
+namespace {
+
+// The icons go to the GUI thread in batches of at most this many.
+constexpr size_t kMenuIconBatch = 32;
+
+}  // namespace
+
 void TfrmAppdeck::BuildTray() {
     TMPop = new TPopupMenu(this);
     TMPop->Name = "TMPop";
@@ -20,6 +27,25 @@ void TfrmAppdeck::BuildTray() {
     trayAD->Name = "trayAD";
     trayAD->PopupMenu = TMPop;
     trayAD->OnClick = [this](TObject* s) { trayADClick(s); };
+    // One shell lookup per program is slow: the menu is built without the
+    // programs' icons, and this worker fetches them afterwards.
+    trdMenuIcons = new TBackgroundWorker(this);
+    trdMenuIcons->Name = "trdMenuIcons";
+    trdMenuIcons->OnWork = [this](TBackgroundWorker* w) {
+        std::vector<std::pair<size_t, OwnedBitmap>> batch;
+        for (size_t i = 0; i < menuIconFiles_.size(); ++i) {
+            if (w->CancellationPending()) {
+                w->AcceptCancellation();
+                return;
+            }
+            OwnedIcon icon = ShellIcon(menuIconFiles_[i], TShellIconSize::Small);
+            batch.emplace_back(i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16));
+            if (batch.size() >= kMenuIconBatch && menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
+        }
+        menuIcons_.Put(batch);  // the completion takes the last ones
+    };
+    trdMenuIcons->OnWorkFeedback = [this](TBackgroundWorker*, int, int) { TakeMenuIcons(); };
+    trdMenuIcons->OnWorkComplete = [this](TBackgroundWorker*, bool) { TakeMenuIcons(); };
     RAMO = new TTimer(this);
     RAMO->Name = "RAMO";
     RAMO->SetEnabled(false);
@@ -49,7 +75,22 @@ void TfrmAppdeck::trayADClick(TObject*) {
     trayAD->DeleteIcon();
 }
 
+void TfrmAppdeck::CancelMenuIcons() {
+    if (!trdMenuIcons->IsWorking()) return;
+    trdMenuIcons->Cancel();
+    trdMenuIcons->WaitFor();
+}
+
+void TfrmAppdeck::TakeMenuIcons() {
+    for (auto& [index, bitmap] : menuIcons_.Take())
+        if (index < menuIconItems_.size()) menuIconItems_[index]->Bitmap = std::move(bitmap);
+}
+
 void TfrmAppdeck::CreateMenu() {
+    CancelMenuIcons();  // its icons are for the items about to go
+    menuIcons_.Take();
+    menuIconItems_.clear();
+    menuIconFiles_.clear();
     TMPop->Items().Clear();
     OwnedIcon folderIcon = ShellIcon(ExcludeTrailingPathDelimiter(BaseDir), TShellIconSize::Small);
     for (int c = 0; c < lstCat->Count(); ++c) {
@@ -72,11 +113,12 @@ void TfrmAppdeck::CreateMenu() {
             auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
             item->Loc = loc + "|" + param;
             item->OnClick = [this](TObject* s) { ExecMenu(s); };
-            OwnedIcon icon = ShellIcon(loc, TShellIconSize::Small);
-            item->Bitmap = IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16);
+            menuIconItems_.push_back(item);
+            menuIconFiles_.push_back(loc);
             if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
         }
     }
+    if (!menuIconFiles_.empty()) trdMenuIcons->Start();
 }
 
 void TfrmAppdeck::ExecMenu(TObject* Sender) {

@@ -2,6 +2,8 @@
 // of views 2 and 3 with its preview, counters and keys.
 #include "app/forms/TfrmAppdeck.h"
 
+#include <iterator>
+
 #include "app/Catalogue.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
@@ -27,33 +29,24 @@ void TfrmAppdeck::VSClick(TObject* Sender) {
     vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
     vs2Sht->SetTabVisible(true);
     PageControl1->SetActivePage(vs2Sht);
-    GetVS2(Sender);
-    if (lv2->ItemCount() > 0) CountAvailability();
+    // The rows come from the worker as for a category choice; the counters follow at its end.
+    StartScan(false, false);
 }
 
-void TfrmAppdeck::GetVS2(TObject* Sender) {
-    bool large = Sender != vs3;
-    std::vector<TScannedEntry> scanned;
-    std::string category = SelectedCategory();
-    if (!category.empty() && Temp->Count() > 0) {
-        std::vector<std::string> names;
-        for (int i = 0; i < Temp->Count(); ++i) names.push_back(Temp->Items()[i]);
-        ScanEntries(CategoryFileName(BaseDir, category), names, BaseDir, large, nullptr, scanned);
-    }
-    ApplyScan(large, scanned);
-}
-
-void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<TScannedEntry>& scanned) {
-    imgVS2->Clear();
-    imgsml->Clear();
-    ViewEntries.clear();
-    TImageList* images = largeIcons ? imgVS2 : imgsml;
-    for (TScannedEntry& e : scanned) {
-        e.Entry.ImageIndex = images->AddIcon(e.Icon ? IconRef(e.Icon) : FallbackIcon());
-        ViewEntries.push_back(e.Entry);
-    }
+// The rows' pictures are indexes into the shell's system image lists, which
+// the list shows directly: nothing is copied on this thread.
+void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows) {
+    ViewEntries = std::move(rows);
     EntryCount = static_cast<int>(ViewEntries.size());
     lv2->SetViewStyle(largeIcons ? TViewStyle::vsIcon : TViewStyle::vsReport);
+    lv2->SetItemCount(EntryCount);
+}
+
+void TfrmAppdeck::TakeScannedRows() {
+    std::vector<ViewEntry> rows = scanRows_.Take();
+    if (rows.empty()) return;
+    std::move(rows.begin(), rows.end(), std::back_inserter(ViewEntries));
+    EntryCount = static_cast<int>(ViewEntries.size());
     lv2->SetItemCount(EntryCount);
 }
 

@@ -17,6 +17,7 @@
 #include "app/Launch.h"
 #include "app/forms/TfrmGHash.h"
 #include "framework/Registry.h"
+#include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TestUtils.h"
@@ -463,6 +464,77 @@ TEST_F(MainWindowTest, TrayModeHidesTheWindowBehindAMenuOfEveryCategory) {
     f.trayADClick(f.trayAD);
 }
 
+TEST_F(MainWindowTest, TheTrayMenuShowsAtOnceAndItsProgramIconsFollow) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string programs;
+    for (int i = 0; i < 40; ++i) programs += "[P" + std::to_string(100 + i) + "]\r\nLoc=" + exe + "\r\n";
+    Category("One", programs);
+    Category("Two", "[Q]\r\nLoc=" + exe + "\r\n");
+    TfrmAppdeck& f = Open();
+    auto launchItems = [&] {
+        std::vector<TMenuItem*> items;
+        TMenuItem& root = f.TMPop->Items();
+        for (int c = 0; c < root.Count(); ++c)
+            for (int i = 0; i < root.Items(c)->Count(); ++i) items.push_back(root.Items(c)->Items(i));
+        return items;
+    };
+    auto allHaveSmallBitmaps = [&] {
+        std::vector<TMenuItem*> items = launchItems();
+        return !items.empty() && std::all_of(items.begin(), items.end(), [](TMenuItem* item) {
+            BITMAP bm{};
+            return item->Bitmap && ::GetObjectW(item->Bitmap.Get(), sizeof bm, &bm) && bm.bmWidth == 16;
+        });
+    };
+    f.Button6->Click();  // tray mode: the menu is built, the icons are fetched by the worker
+    ASSERT_EQ(launchItems().size(), 41u);
+    EXPECT_TRUE(f.TMPop->Items().Items(0)->Bitmap);  // the category's folder picture comes at once
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.trdMenuIcons->IsWorking(); }, 20000));
+    EXPECT_TRUE(allHaveSmallBitmaps());
+    // The built menu carries them.
+    std::vector<TMenuItem*> commands;
+    OwnedMenu menu = f.TMPop->BuildMenu(commands);
+    HMENU one = ::GetSubMenu(menu.Get(), 0);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(::GetMenuItemInfoW(one, 39, TRUE, &info));
+    EXPECT_EQ(info.hbmpItem, f.TMPop->Items().Items(0)->Items(39)->Bitmap.Get());
+    if (std::getenv("AD_SCREENSHOT_DIR")) {
+        // A picture of the open menu with its first submenu, for people to look at.
+        f.trayADClick(f.trayAD);
+        static int step;
+        step = 0;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+            HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+            if (!menuWindow) return;
+            if (step == 0) {
+                test::PostKey(menuWindow, VK_DOWN);
+                test::PostKey(menuWindow, VK_RIGHT);
+            } else if (step == 2) {
+                test::SaveScreenshot(::GetDesktopWindow(), "frmAppdeck-traymenu.bmp");
+                ::EndMenu();
+            }
+            ++step;
+        });
+        f.TMPop->PopupComponent = &f;
+        f.TMPop->Popup(20, 20);
+        ::KillTimer(nullptr, timer);
+        f.SendToTray();
+    }
+
+    // A rebuild while the icons are being fetched replaces the run: the new items get theirs.
+    f.trayADClick(f.trayAD);
+    f.CatalogueChanged = true;
+    f.SendToTray();
+    f.trayADClick(f.trayAD);
+    f.CatalogueChanged = true;
+    f.SendToTray();
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.trdMenuIcons->IsWorking(); }, 20000));
+    EXPECT_EQ(launchItems().size(), 41u);
+    EXPECT_TRUE(allHaveSmallBitmaps());
+    f.trayADClick(f.trayAD);
+}
+
 TEST_F(MainWindowTest, TheHotKeySwitchesModesAndMinimisingCanGoToTheTray) {
     Settings("RAMOptimizer=0\r\nMin2TrayMode=1\r\n");
     TfrmAppdeck& f = Open();
@@ -540,6 +612,114 @@ TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     ASSERT_EQ(f.lv2->ItemCount(), 1);
     EXPECT_EQ(f.ViewEntries[0].Name, "Only");
+}
+
+// The pixels an image list draws for an image on white.
+std::vector<DWORD> DrawnPixels(HIMAGELIST list, int index, int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    OwnedBitmap bmp(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0xFFFFFFFF);
+    if (!bmp || !dc || !bits) return {};
+    std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
+    {
+        SelectObjectScope sel(dc.Get(), bmp.Get());
+        ::ImageList_Draw(list, index, dc.Get(), 0, 0, ILD_NORMAL);
+        ::GdiFlush();
+    }
+    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
+    return pixels;
+}
+
+TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
+    const std::string programs[] = {ExtractFilePath(test::FixturePath("echoargs.exe")) + "Appdeck.exe",
+                                    "C:\\windows\\notepad.exe",
+                                    "C:\\windows\\regedit.exe", "C:\\windows\\system32\\cmd.exe",
+                                    "C:\\windows\\system32\\winecfg.exe"};
+    std::string big;
+    for (int i = 0; i < 400; ++i) big += "[P" + std::to_string(1000 + i) + "]\r\nLoc=" + programs[i % 5] + "\r\n";
+    Category("Big", big);
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Big");
+    EXPECT_EQ(f.lv2->ItemCount(), 0);  // nothing is looked up on this thread
+    // One message at a time: the list grows while the worker still runs.
+    std::vector<int> countsWhileWorking;
+    while (f.Worker->IsWorking()) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        if (f.Worker->IsWorking() && (countsWhileWorking.empty() || countsWhileWorking.back() != f.lv2->ItemCount()))
+            countsWhileWorking.push_back(f.lv2->ItemCount());
+    }
+    ASSERT_EQ(f.lv2->ItemCount(), 400);
+    EXPECT_TRUE(std::any_of(countsWhileWorking.begin(), countsWhileWorking.end(), [](int n) { return n > 0 && n < 400; }));
+    EXPECT_TRUE(std::is_sorted(countsWhileWorking.begin(), countsWhileWorking.end()));
+    for (int i = 0; i < 400; i += 57) EXPECT_EQ(CellText(f.lv2, i, 0), "P" + std::to_string(1000 + i)) << i;
+    EXPECT_EQ(f.lv2->SelectedIndex(), 0);  // the end of the scan selects the first row
+    EXPECT_EQ(f.totava->Caption(), "400");
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view3.bmp");
+    f.vs2->Click();  // the view's scan runs on the worker too
+    EXPECT_EQ(f.lv2->ItemCount(), 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 400 && !f.Worker->IsWorking(); }, 20000));
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view2.bmp");
+}
+
+TEST_F(MainWindowTest, TheListShowsTheShellsSystemImagesAndNeverDestroysThem) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
+    HIMAGELIST small = ShellImageList(TShellIconSize::Small), large = ShellImageList(TShellIconSize::Large);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(::SendMessageW(f.lv2->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0)), small);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(::SendMessageW(f.lv2->Handle(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0)), large);
+    // The row's picture is the program's own icon in the shared list.
+    ASSERT_EQ(f.ViewEntries.size(), 1u);
+    EXPECT_EQ(f.ViewEntries[0].ImageIndex, ShellIconIndex(exe, TShellIconSize::Small));
+    EXPECT_GE(f.ViewEntries[0].ImageIndex, 0);
+    // The generic program picture for rows the shell has no icon for is in both lists.
+    for (bool largeIcons : {false, true}) {
+        int fallback = FallbackImageIndex(largeIcons);
+        EXPECT_GE(fallback, 0);
+        EXPECT_LT(fallback, ::ImageList_GetImageCount(largeIcons ? large : small));
+    }
+    // A row looks as it did when the list held a copy of the file's own icon.
+    std::string text = base.File("notes.txt");
+    test::WriteFileBytes(text, "x");
+    std::string withIcon = ExtractFilePath(exe) + "Appdeck.exe";  // an icon of its own, with alpha
+    ASSERT_TRUE(FileExists(withIcon));
+    for (const std::string& file : {exe, withIcon, text}) {
+        for (TShellIconSize size : {TShellIconSize::Small, TShellIconSize::Large}) {
+            HIMAGELIST shared = size == TShellIconSize::Small ? small : large;
+            int w = 0, h = 0;
+            ::ImageList_GetIconSize(shared, &w, &h);
+            HIMAGELIST own = ::ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, 1, 1);
+            OwnedIcon icon = ShellIcon(file, size);
+            ASSERT_TRUE(icon) << file;
+            int copy = ::ImageList_AddIcon(own, icon.Get());
+            EXPECT_EQ(DrawnPixels(own, copy, w, h), DrawnPixels(shared, ShellIconIndex(file, size), w, h)) << file;
+            ::ImageList_Destroy(own);
+        }
+    }
+    // View 2 takes the large list's index of the same program.
+    f.vs2->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    ASSERT_EQ(f.ViewEntries.size(), 1u);
+    EXPECT_EQ(f.ViewEntries[0].ImageIndex, ShellIconIndex(exe, TShellIconSize::Large));
+
+    int count = ::ImageList_GetImageCount(small);
+    ASSERT_GT(count, 0);
+    form.reset();  // destroys the list view and its window
+    EXPECT_EQ(::ImageList_GetImageCount(small), count);
+    EXPECT_EQ(ShellImageList(TShellIconSize::Small), small);
+    OwnedIcon icon(::ImageList_GetIcon(small, ShellIconIndex(exe, TShellIconSize::Small), ILD_NORMAL));
+    EXPECT_TRUE(icon);
 }
 
 TEST_F(MainWindowTest, RemovingAnEntryAsksFirstAndKeysActOnTheSelectedRow) {

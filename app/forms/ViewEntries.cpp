@@ -10,19 +10,27 @@ namespace ad {
 
 IconRef FallbackIcon() { return IconRef(::LoadIconW(nullptr, IDI_APPLICATION)); }
 
+int FallbackImageIndex(bool largeIcons) {
+    return ShellTypeIconIndex(".exe", largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
+}
+
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
-                 bool largeIcons, const std::function<bool()>& stop, std::vector<TScannedEntry>& out) {
+                 bool largeIcons, const std::function<bool()>& stop, const std::function<void(ViewEntry&&)>& found) {
     TIniFile ini(categoryFile);
+    TShellIconSize size = largeIcons ? TShellIconSize::Large : TShellIconSize::Small;
+    int fallback = -2;  // looked up once, when first needed
     for (const std::string& name : names) {
         if (stop && stop()) return false;
         std::string desc = ini.ReadString(name, "Desc", "");
         std::string loc = ResolveLocation(ini.ReadString(name, "Loc", ""), baseDir);
         std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
         if (!FileExists(loc)) continue;
-        TScannedEntry e;
-        e.Entry = ViewEntry{name, desc.empty() ? NoDescription : desc, loc, param, -1};
-        e.Icon = ShellIcon(loc, largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
-        out.push_back(std::move(e));
+        int image = ShellIconIndex(loc, size);
+        if (image < 0) {
+            if (fallback == -2) fallback = FallbackImageIndex(largeIcons);
+            image = fallback;
+        }
+        found(ViewEntry{name, desc.empty() ? NoDescription : desc, loc, param, image});
     }
     return true;
 }

@@ -15,22 +15,21 @@ struct ViewEntry {
     std::string Desc;   // "( No Description )" when the entry has none
     std::string Loc;    // resolved location
     std::string Param;  // expanded parameters
-    int ImageIndex = -1;
-};
-
-// One available entry found by a scan, with its shell icon until the list takes it.
-struct TScannedEntry {
-    ViewEntry Entry;
-    OwnedIcon Icon;
+    int ImageIndex = -1;  // in the shell's system image list of the view's size
 };
 
 // The picture of a program the shell gives no icon for (a shared system icon).
 IconRef FallbackIcon();
 
-// Scans the named entries of a category file in order and keeps those whose
-// location names an existing file, each with its large (or small) shell icon.
-// Stops before the next name when stop() says so; returns false then.
+// The same for the list: the shell's generic program icon, as an index into
+// its system image list of that size.
+int FallbackImageIndex(bool largeIcons);
+
+// Scans the named entries of a category file in order and hands each one whose
+// location names an existing file to found(), with the index of its large (or
+// small) shell icon in the system image list. Stops before the next name when
+// stop() says so; returns false then.
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
-                 bool largeIcons, const std::function<bool()>& stop, std::vector<TScannedEntry>& out);
+                 bool largeIcons, const std::function<bool()>& stop, const std::function<void(ViewEntry&&)>& found);
 
 }  // namespace ad
