@@ -25,8 +25,7 @@ void TAnsiStringsForWideStringsAdapter::SetUpdateState(bool updating) {
 }
 
 void TAnsiStringsForWideStringsAdapter::LoadFromStream(TStream& stream, unsigned codePage) {
-    std::string bytes(static_cast<size_t>(stream.Remaining()), '\0');
-    if (!bytes.empty()) stream.ReadBuffer(bytes.data(), bytes.size());
+    const std::string bytes = ReadRest(stream);
     TWideUpdateScope update(wide_);
     wide_.SetTextStr(CodePageToWide(bytes, codePage));
 }

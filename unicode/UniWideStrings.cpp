@@ -130,7 +130,7 @@ void TWideStrings::SetTextStr(std::u16string_view text) {
     if (start < text.size()) Add(std::u16string(text.substr(start)));
 }
 
-static std::string ReadRest(TStream& stream) {
+std::string ReadRest(TStream& stream) {
     std::string bytes(static_cast<size_t>(stream.Remaining()), '\0');
     if (!bytes.empty()) stream.ReadBuffer(bytes.data(), bytes.size());
     return bytes;

@@ -111,6 +111,9 @@ enum TUniCharSet { csAnsi = 0, csUnicode = 1, csUnicodeSwapped = 2, csUtf8 = 3 }
 // (at the start again when there is none).
 TUniCharSet DetectCharSet(TStream& stream);
 
+// The bytes from the stream's position to its end.
+std::string ReadRest(TStream& stream);
+
 class TUniStrings : public TWideStrings {
 public:
     // With detect, the mark tells the encoding: FF FE UTF-16 little-endian,
