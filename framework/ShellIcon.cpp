@@ -7,22 +7,16 @@
 
 namespace ad {
 
-OwnedIcon ShellIcon(const std::string& fileName, TShellIconSize size) {
-    if (fileName.empty()) return OwnedIcon();
-    std::wstring name = Widen(fileName);
-    if (::GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) return OwnedIcon();
-    SHFILEINFOW info{};
-    UINT flags = SHGFI_ICON | (size == TShellIconSize::Small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-    bool ok = ::SHGetFileInfoW(name.c_str(), 0, &info, sizeof info, flags) != 0;
-    // The shell may fill hIcon even when it fails: only its answer counts, and
-    // what it handed out is freed either way.
-    OwnedIcon icon(info.hIcon);
-    return ok ? std::move(icon) : OwnedIcon();
-}
-
 namespace {
 
 UINT SizeFlag(TShellIconSize size) { return size == TShellIconSize::Small ? SHGFI_SMALLICON : SHGFI_LARGEICON; }
+
+// The wide name of a file that exists; "" for none.
+std::wstring ExistingFileName(const std::string& fileName) {
+    if (fileName.empty()) return {};
+    std::wstring name = Widen(fileName);
+    return ::GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring() : name;
+}
 
 int SystemIndex(const std::wstring& name, DWORD attributes, UINT flags) {
     SHFILEINFOW info{};
@@ -32,6 +26,18 @@ int SystemIndex(const std::wstring& name, DWORD attributes, UINT flags) {
 
 }  // namespace
 
+OwnedIcon ShellIcon(const std::string& fileName, TShellIconSize size) {
+    const std::wstring name = ExistingFileName(fileName);
+    if (name.empty()) return OwnedIcon();
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_ICON | SizeFlag(size);
+    bool ok = ::SHGetFileInfoW(name.c_str(), 0, &info, sizeof info, flags) != 0;
+    // The shell may fill hIcon even when it fails: only its answer counts, and
+    // what it handed out is freed either way.
+    OwnedIcon icon(info.hIcon);
+    return ok ? std::move(icon) : OwnedIcon();
+}
+
 HIMAGELIST ShellImageList(TShellIconSize size) {
     SHFILEINFOW info{};
     DWORD_PTR list = ::SHGetFileInfoW(L".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
@@ -40,9 +46,8 @@ HIMAGELIST ShellImageList(TShellIconSize size) {
 }
 
 int ShellIconIndex(const std::string& fileName, TShellIconSize size) {
-    if (fileName.empty()) return -1;
-    std::wstring name = Widen(fileName);
-    if (::GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES) return -1;
+    const std::wstring name = ExistingFileName(fileName);
+    if (name.empty()) return -1;
     return SystemIndex(name, 0, SizeFlag(size));
 }
 
