@@ -83,9 +83,11 @@ std::string ResolveLocation(const std::string& loc, const std::string& baseDir, 
 }
 
 bool LocationAvailable(const std::string& loc, const std::string& baseDir) {
-    std::string result = ExpandEnvPath(ResolveRegistryLocation(loc));
-    if (result.empty()) return false;
-    return FileExists(result) || FileExists(baseDir + result);
+    return FileAvailable(ExpandEnvPath(ResolveRegistryLocation(loc)), baseDir);
+}
+
+bool FileAvailable(const std::string& file, const std::string& baseDir) {
+    return !file.empty() && (FileExists(file) || FileExists(baseDir + file));
 }
 
 void ListFileNames(const std::string& folder, const std::string& mask, TStrings& list) {

@@ -35,6 +35,9 @@ std::string ResolveLocation(const std::string& loc, const std::string& baseDir,
 // Whether an entry's stored location names an existing file: steps 1 and 2, then
 // the result itself or baseDir + the result.
 bool LocationAvailable(const std::string& loc, const std::string& baseDir);
+// The last step alone, for a location taken as it stands: a non-empty text that
+// names an existing file itself or as baseDir + the text.
+bool FileAvailable(const std::string& file, const std::string& baseDir);
 
 // Adds the name without extension of every file of folder matching mask
 // (hidden files included). Nothing happens for a blank folder.

@@ -95,6 +95,11 @@ TEST(Catalogue, AvailabilityNeedsAnExistingFileNotAFolder) {
     EXPECT_FALSE(LocationAvailable("folder.exe", base.Path()));
     EXPECT_FALSE(LocationAvailable("missing.exe", base.Path()));
     EXPECT_FALSE(LocationAvailable("", base.Path()));
+    // The last step alone, for locations taken as they stand.
+    EXPECT_TRUE(FileAvailable("tool.exe", base.Path()));
+    EXPECT_TRUE(FileAvailable(base.File("tool.exe"), base.Path()));
+    EXPECT_FALSE(FileAvailable("folder.exe", base.Path()));
+    EXPECT_FALSE(FileAvailable("", base.Path()));
 }
 
 TEST(Catalogue, CategoryNamesMustStayPlainFileNamesInsideTheFolder) {

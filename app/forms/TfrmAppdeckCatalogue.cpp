@@ -90,8 +90,7 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
         for (const std::string& name : ini.ReadSections()) {
             if (name.empty()) continue;
             std::string loc = ini.ReadString(name, "Loc", "");
-            bool available = resolveLocations ? LocationAvailable(loc, BaseDir)
-                                              : !loc.empty() && (FileExists(loc) || FileExists(BaseDir + loc));
+            bool available = resolveLocations ? LocationAvailable(loc, BaseDir) : FileAvailable(loc, BaseDir);
             if (available) Temp->Items().Add(name);
         }
     }

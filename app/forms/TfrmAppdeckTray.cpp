@@ -106,15 +106,14 @@ void TfrmAppdeck::CreateMenu() {
         int all = static_cast<int>(names.size());
         for (const std::string& name : names) {
             if (name.empty()) continue;
-            std::string loc = ResolveLocation(ini.ReadString(name, "Loc", ""), BaseDir);
-            std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
-            if (!FileExists(loc)) continue;
+            EntryTarget target = ReadEntryTarget(ini, name, BaseDir);
+            if (!FileExists(target.Loc)) continue;
             ++available;
             auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
-            item->Loc = loc + "|" + param;
+            item->Loc = target.Loc + "|" + target.Param;
             item->OnClick = [this](TObject* s) { ExecMenu(s); };
             menuIconItems_.push_back(item);
-            menuIconFiles_.push_back(loc);
+            menuIconFiles_.push_back(target.Loc);
             if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
         }
     }

@@ -140,10 +140,10 @@ void TfrmAppdeck::UDClick(TObject*) {
         run[k]->SetVisible(true);
         pinButtons[2 * k]->SetVisible(!ReadOnlyView);
         pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
-        std::string location = ResolveLocation(ini.ReadString(name, "Loc", ""), BaseDir);
-        SlotParam[k] = ExpandEnvPath(ini.ReadString(name, "Param", ""));
-        run[k]->HelpKeyword = location;
-        if (OwnedIcon icon = GetLargeIcon(location)) pic[k]->Picture().SetIcon(std::move(icon));
+        EntryTarget target = ReadEntryTarget(ini, name, BaseDir);
+        SlotParam[k] = target.Param;
+        run[k]->HelpKeyword = target.Loc;
+        if (OwnedIcon icon = GetLargeIcon(target.Loc)) pic[k]->Picture().SetIcon(std::move(icon));
     }
 }
 

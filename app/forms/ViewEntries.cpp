@@ -1,6 +1,8 @@
 // Scanning a category for the program list.
 #include "app/forms/ViewEntries.h"
 
+#include <utility>
+
 #include "app/Catalogue.h"
 #include "framework/IniFiles.h"
 #include "framework/ShellIcon.h"
@@ -14,6 +16,13 @@ int FallbackImageIndex(bool largeIcons) {
     return ShellTypeIconIndex(".exe", largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
 }
 
+EntryTarget ReadEntryTarget(TIniFile& categoryFile, const std::string& name, const std::string& baseDir) {
+    EntryTarget t;
+    t.Loc = ResolveLocation(categoryFile.ReadString(name, "Loc", ""), baseDir);
+    t.Param = ExpandEnvPath(categoryFile.ReadString(name, "Param", ""));
+    return t;
+}
+
 bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
                  bool largeIcons, const std::function<bool()>& stop, const std::function<void(ViewEntry&&)>& found) {
     TIniFile ini(categoryFile);
@@ -22,15 +31,14 @@ bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>
     for (const std::string& name : names) {
         if (stop && stop()) return false;
         std::string desc = ini.ReadString(name, "Desc", "");
-        std::string loc = ResolveLocation(ini.ReadString(name, "Loc", ""), baseDir);
-        std::string param = ExpandEnvPath(ini.ReadString(name, "Param", ""));
-        if (!FileExists(loc)) continue;
-        int image = ShellIconIndex(loc, size);
+        EntryTarget target = ReadEntryTarget(ini, name, baseDir);
+        if (!FileExists(target.Loc)) continue;
+        int image = ShellIconIndex(target.Loc, size);
         if (image < 0) {
             if (fallback == -2) fallback = FallbackImageIndex(largeIcons);
             image = fallback;
         }
-        found(ViewEntry{name, desc.empty() ? NoDescription : desc, loc, param, image});
+        found(ViewEntry{name, desc.empty() ? NoDescription : desc, std::move(target.Loc), std::move(target.Param), image});
     }
     return true;
 }
