@@ -234,8 +234,7 @@ void TSkinCommonData::ChooseSection() {
         case TSectionChoice::AskControl: break;
         case TSectionChoice::FixedName: skinSection_ = choice.Name; break;
         case TSectionChoice::ClassName:
-            if (OwnerControl) skinSection_ = AsciiUpperCase(OwnerControl->ClassName());
-            else if (Provider && Provider->Form()) skinSection_ = AsciiUpperCase(Provider->Form()->ClassName());
+            if (TWinControl* owner = OwnerOrForm()) skinSection_ = AsciiUpperCase(owner->ClassName());
             else if (OwnerWindow) {
                 char name[256] = {};
                 GetClassNameA(OwnerWindow, name, sizeof name);
@@ -559,12 +558,9 @@ void TSkinCommonData::NotifyParentBgChanged() {
 void TSkinCommonData::PrepareCacheImage() {
     if (!CacheImage) CacheImage = std::make_unique<TSkinCacheImage>();
     int w = 0, h = 0;
-    if (OwnerControl) {
-        w = OwnerControl->Width();
-        h = OwnerControl->Height();
-    } else if (Provider && Provider->Form()) {
-        w = Provider->Form()->Width();
-        h = Provider->Form()->Height();
+    if (TWinControl* owner = OwnerOrForm()) {
+        w = owner->Width();
+        h = owner->Height();
     } else if (HWND wnd = OwnerWindowHandle()) {
         RECT r{};
         GetWindowRect(wnd, &r);
