@@ -89,10 +89,9 @@ TSkinCommonData::~TSkinCommonData() {
 // ---- Owner --------------------------------------------------------------------
 
 HWND TSkinCommonData::OwnerWindowHandle() const {
-    if (OwnerControl) return OwnerControl->HandleAllocated() ? OwnerControl->Handle() : nullptr;
-    if (Provider) {
-        TWinControl* form = Provider->Form();
-        return form && form->HandleAllocated() ? form->Handle() : nullptr;
+    if (OwnerControl || Provider) {
+        TWinControl* owner = OwnerOrForm();
+        return owner && owner->HandleAllocated() ? owner->Handle() : nullptr;
     }
     return OwnerWindow && IsWindow(OwnerWindow) ? OwnerWindow : nullptr;
 }
@@ -103,9 +102,8 @@ HWND TSkinCommonData::OwnerHandle() const {
 }
 
 TWinControl* TSkinCommonData::OwnerParent() const {
-    if (OwnerControl) return OwnerControl->Parent();
-    if (Provider && Provider->Form()) return Provider->Form()->Parent();
-    return nullptr;
+    TWinControl* owner = OwnerOrForm();
+    return owner ? owner->Parent() : nullptr;
 }
 
 bool TSkinCommonData::OwnerDestroying() const {
@@ -115,25 +113,21 @@ bool TSkinCommonData::OwnerDestroying() const {
 }
 
 TColor TSkinCommonData::OwnerColor() const {
-    if (OwnerControl) return OwnerControl->Color();
-    if (Provider && Provider->Form()) return Provider->Form()->Color();
-    return skBtnFaceColor;
+    TWinControl* owner = OwnerOrForm();
+    return owner ? owner->Color() : skBtnFaceColor;
 }
 
 void TSkinCommonData::SetOwnerColor(TColor color) {
-    if (OwnerControl) OwnerControl->SetColor(color);
-    else if (Provider && Provider->Form()) Provider->Form()->SetColor(color);
+    if (TWinControl* owner = OwnerOrForm()) owner->SetColor(color);
 }
 
 TColor TSkinCommonData::OwnerFontColor() const {
-    if (OwnerControl) return OwnerControl->Font().Color();
-    if (Provider && Provider->Form()) return Provider->Form()->Font().Color();
-    return clWindowText;
+    TWinControl* owner = OwnerOrForm();
+    return owner ? owner->Font().Color() : clWindowText;
 }
 
 void TSkinCommonData::SetOwnerFontColor(TColor color) {
-    if (OwnerControl) OwnerControl->Font().SetColor(color);
-    else if (Provider && Provider->Form()) Provider->Form()->Font().SetColor(color);
+    if (TWinControl* owner = OwnerOrForm()) owner->Font().SetColor(color);
 }
 
 void TSkinCommonData::ForgetOwner() {
@@ -240,8 +234,7 @@ void TSkinCommonData::ChooseSection() {
         case TSectionChoice::AskControl: break;
         case TSectionChoice::FixedName: skinSection_ = choice.Name; break;
         case TSectionChoice::ClassName:
-            if (OwnerControl) skinSection_ = AsciiUpperCase(OwnerControl->ClassName());
-            else if (Provider && Provider->Form()) skinSection_ = AsciiUpperCase(Provider->Form()->ClassName());
+            if (TWinControl* owner = OwnerOrForm()) skinSection_ = AsciiUpperCase(owner->ClassName());
             else if (OwnerWindow) {
                 char name[256] = {};
                 GetClassNameA(OwnerWindow, name, sizeof name);
@@ -565,12 +558,9 @@ void TSkinCommonData::NotifyParentBgChanged() {
 void TSkinCommonData::PrepareCacheImage() {
     if (!CacheImage) CacheImage = std::make_unique<TSkinCacheImage>();
     int w = 0, h = 0;
-    if (OwnerControl) {
-        w = OwnerControl->Width();
-        h = OwnerControl->Height();
-    } else if (Provider && Provider->Form()) {
-        w = Provider->Form()->Width();
-        h = Provider->Form()->Height();
+    if (TWinControl* owner = OwnerOrForm()) {
+        w = owner->Width();
+        h = owner->Height();
     } else if (HWND wnd = OwnerWindowHandle()) {
         RECT r{};
         GetWindowRect(wnd, &r);

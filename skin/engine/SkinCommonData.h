@@ -190,6 +190,8 @@ public:
     bool CallSavedWindowProc(TMessage& m) override;
 
 private:
+    // The owner control, else a provider's form; null when there is neither.
+    TWinControl* OwnerOrForm() const { return OwnerControl ? OwnerControl : Provider ? Provider->Form() : nullptr; }
     void InitCommon(bool makeCache);
     void SendToOwner(int command, unsigned lowWord, LPARAM lParam);
 

@@ -91,7 +91,18 @@ public:
         cache_.IniBytes = std::move(bytes);
         cache_.HasIni = true;
     }
-    void SetPacked(std::shared_ptr<const TSkSkinConvertor> packed) { packed_ = std::move(packed); }
+    // Serves a packed source: the cache's entries when it holds this source, else those `read` gives.
+    template <class Read>
+    void UsePackedSource(const std::string& key, Read read) {
+        if (UseSource(key) && o_.Cache && o_.Cache->Packed) {
+            packed_ = o_.Cache->Packed;
+            return;
+        }
+        std::shared_ptr<const TSkSkinConvertor> convertor = read();
+        SetIni(*convertor->IniStream);
+        if (o_.Cache) o_.Cache->Packed = convertor;
+        packed_ = std::move(convertor);
+    }
 
     void Build();
 
@@ -359,7 +370,7 @@ std::string PackedSkinFileName(const TSkinLoadOptions& options) {
 
 namespace {
 
-// Reads a packed skin's entries (from the cache when it holds this source).
+// Reads a packed skin's entries.
 std::shared_ptr<const TSkSkinConvertor> ReadPacked(const uint8_t* data, size_t size, const std::string& skinName) {
     auto convertor = std::make_shared<TSkSkinConvertor>();
     ReadPackedSkinEntries(*convertor, data, size);
@@ -376,17 +387,11 @@ TLoadedSkin LoadPackedSkin(const TSkinLoadOptions& options, const TSkinFiles& fi
     out.SkinPath = SkinDirectoryPath(options.SkinDirectory, options.AppFolder);
     const std::string fileName = PackedSkinFileName(options);
     TSkinBuilder b(options, files, out);
-    const std::string key = "packed:" + fileName;
-    if (!b.UseSource(key) || !options.Cache || !options.Cache->Packed) {
+    b.UsePackedSource("packed:" + fileName, [&] {
         if (!files.Exists(fileName)) throw ESkinLoadError("The skin file \"" + fileName + "\" does not exist");
         const std::vector<uint8_t> data = files.Read(fileName);
-        auto convertor = ReadPacked(data.data(), data.size(), options.SkinName);
-        b.SetIni(*convertor->IniStream);
-        if (options.Cache) options.Cache->Packed = convertor;
-        b.SetPacked(convertor);
-    } else {
-        b.SetPacked(options.Cache->Packed);
-    }
+        return ReadPacked(data.data(), data.size(), options.SkinName);
+    });
     b.Build();
     return out;
 }
@@ -413,15 +418,8 @@ TLoadedSkin LoadSkin(const TSkinLoadOptions& options, const TSkinFiles& files) {
     out.Source = TSkinSource::Stored;
     if (skin.Data().empty()) throw ESkinLoadError("The stored skin \"" + skin.Name + "\" holds no data");
     TSkinBuilder b(options, files, out);
-    std::shared_ptr<const TSkSkinConvertor> convertor;
-    if (b.UseSource("stored:" + skin.Name) && options.Cache && options.Cache->Packed) {
-        convertor = options.Cache->Packed;
-    } else {
-        convertor = ReadPacked(skin.Data().data(), skin.Data().size(), skin.Name);
-        b.SetIni(*convertor->IniStream);
-        if (options.Cache) options.Cache->Packed = convertor;
-    }
-    b.SetPacked(convertor);
+    b.UsePackedSource("stored:" + skin.Name,
+                      [&] { return ReadPacked(skin.Data().data(), skin.Data().size(), skin.Name); });
     b.Build();
     return out;
 }

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 
 #include "base/WinText.h"
 #include "base/StrUtils.h"
+#include "framework/FileStreams.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 #include "skin/engine/SkinBmp.h"
@@ -41,19 +43,18 @@ private:
     bool old_;
 };
 
-// An RCDATA or bitmap resource of the program.
-std::vector<uint8_t> ResourceBytes(const wchar_t* name, LPCWSTR type) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC res = FindResourceW(module, name, type);
-    if (!res) return {};
-    HGLOBAL data = LoadResource(module, res);
-    const DWORD size = SizeofResource(module, res);
-    const auto* bytes = static_cast<const uint8_t*>(data ? LockResource(data) : nullptr);
-    return bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>();
+// An RCDATA or bitmap resource of the program, read in place; empty when it has none.
+std::span<const uint8_t> ResourceBytes(const wchar_t* name, LPCWSTR type) {
+    try {
+        TResourceStream resource(GetModuleHandleW(nullptr), name, type);
+        return {static_cast<const uint8_t*>(resource.Memory()), size_t(resource.Size())};
+    } catch (const EResNotFound&) {
+        return {};
+    }
 }
 
 std::unique_ptr<TBitmap32> ResourcePng(const wchar_t* name) {
-    const std::vector<uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(10));  // RT_RCDATA
     auto b = std::make_unique<TBitmap32>();
     if (bytes.empty() || !LoadPngToBitmap(*b, bytes.data(), bytes.size())) return nullptr;
     PremultiplyBitmap(b->View(), true);
@@ -62,7 +63,7 @@ std::unique_ptr<TBitmap32> ResourcePng(const wchar_t* name) {
 
 // A bitmap resource holds the file without its 14-byte file header.
 std::unique_ptr<TBitmap32> ResourceBitmap(const wchar_t* name) {
-    std::vector<uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(2));  // RT_BITMAP
+    const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(2));  // RT_BITMAP
     if (bytes.size() < 4) return nullptr;
     std::vector<uint8_t> file = {'B', 'M'};
     file.resize(14, 0);
@@ -111,7 +112,7 @@ const TBitmap32* BuiltInInactiveShadow() { return BuiltIns().Inactive.get(); }
 const TBitmap32* BuiltInBlurImage() { return BuiltIns().Blur.get(); }
 
 void RegisterBuiltInSkin(TSkinManager& manager) {
-    const std::vector<uint8_t> bytes = ResourceBytes(L"ADSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const std::span<const uint8_t> bytes = ResourceBytes(L"ADSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
     if (bytes.empty() || manager.InternalSkins.IndexOfName(kBuiltInSkinName) >= 0) return;
     manager.InternalSkins.AddFromData(kBuiltInSkinName, bytes.data(), bytes.size());
 }
