@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "app/Catalogue.h"
+#include "app/forms/AppPaths.h"
 #include "base/StrUtils.h"
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
@@ -78,13 +79,9 @@ std::vector<std::string> MuiCacheImports(const std::vector<std::string>& exclusi
 }
 
 std::vector<std::string> AppPathImports(const std::vector<std::string>& exclusions) {
-    std::vector<std::string> keys;
-    ListRegistryKeyNames(HKEY_LOCAL_MACHINE, AppPathsKey, keys);
     std::vector<std::string> found;
-    for (const std::string& key : keys) {
-        std::string file = ReadLocalMachineString(std::string(AppPathsKey) + "\\" + key, "");
-        if (!IsExcluded(file, exclusions)) found.push_back(file);
-    }
+    for (TAppPathEntry& entry : ListAppPaths())
+        if (!IsExcluded(entry.Location, exclusions)) found.push_back(std::move(entry.Location));
     return found;
 }
 

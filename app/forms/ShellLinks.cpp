@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include "app/forms/ImportSources.h"
 #include "base/StrUtils.h"
 #include "base/WinText.h"
 #include "framework/Handles.h"
@@ -16,19 +17,10 @@ std::string ShortcutFileName(const std::string& name) {
     return out;
 }
 
-std::string SpecialFolderPath(int folderId) {
-    PIDLIST_ABSOLUTE pidl = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, folderId, &pidl)) || !pidl) return {};
-    wchar_t path[MAX_PATH] = {};
-    BOOL ok = ::SHGetPathFromIDListW(pidl, path);
-    ::CoTaskMemFree(pidl);
-    return ok ? Narrow(path) : std::string();
-}
-
 bool CreateShellLink(const std::string& target, const std::string& params, const std::string& name, int folderId) {
-    std::string folder = SpecialFolderPath(folderId);
+    std::string folder = GetSpecialFolder(folderId);
     std::string fileName = ShortcutFileName(name);
-    if (folder.empty() || fileName.empty()) return false;
+    if (folder == "\\" || fileName.empty()) return false;  // the shell has no such folder
     ComPtr<IShellLinkW> link;
     if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
         return false;
@@ -37,7 +29,7 @@ bool CreateShellLink(const std::string& target, const std::string& params, const
     if (FAILED(link->SetPath(Widen(target).c_str())) || FAILED(link->SetArguments(Widen(params).c_str())) ||
         FAILED(link->SetWorkingDirectory(Widen(ExtractFilePath(target)).c_str())))
         return false;
-    return SUCCEEDED(file->Save(Widen(folder + "\\" + fileName + ".lnk").c_str(), FALSE));
+    return SUCCEEDED(file->Save(Widen(folder + fileName + ".lnk").c_str(), FALSE));
 }
 
 }  // namespace ad

@@ -11,13 +11,10 @@ namespace ad {
 // reaches outside the folder.
 std::string ShortcutFileName(const std::string& name);
 
-// Saves folder\name.lnk (the special folder of folderId, a CSIDL value),
+// Saves folder\name.lnk (GetSpecialFolder of folderId, a CSIDL value),
 // pointing at target with the parameters and the target's folder (with "\")
 // as working folder; an existing file of that name is overwritten. True on
 // success, false on any error (nothing is reported).
 bool CreateShellLink(const std::string& target, const std::string& params, const std::string& name, int folderId);
-
-// The special folder's path without a trailing "\"; "" when the shell has none.
-std::string SpecialFolderPath(int folderId);
 
 }  // namespace ad

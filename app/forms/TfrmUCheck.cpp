@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "app/lists/InfoListRules.h"
 #include "framework/SysUtils.h"
 
 namespace ad {

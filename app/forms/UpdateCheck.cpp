@@ -55,10 +55,6 @@ bool IsNewerVersion(const std::string& current, const std::string& latest) {
     return VersionNumbers(latest) > VersionNumbers(current);
 }
 
-bool IsWebAddress(const std::string& link) {
-    return (StartsText("http://", link) && link.size() > 7) || (StartsText("https://", link) && link.size() > 8);
-}
-
 std::string UpdateTempFolder() {
     wchar_t path[MAX_PATH + 1] = {};
     DWORD n = ::GetTempPathW(MAX_PATH + 1, path);

@@ -1,6 +1,6 @@
 // The update check's rules, without a window: the version comparison, the
-// reply's download into the temporary folder and its reading, and which
-// download links may be opened.
+// reply's download into the temporary folder and its reading. Which download
+// links may be opened is the lists' IsWebAddress (app/lists/InfoListRules.h).
 #pragma once
 
 #include <array>
@@ -20,9 +20,6 @@ inline constexpr const char* UpdateReplyFile = "update.ini";
 // decimal number is 0, parts after the third are ignored). An empty text is
 // never newer nor older.
 bool IsNewerVersion(const std::string& current, const std::string& latest);
-
-// Whether a link may be handed to the shell: an http:// or https:// address.
-bool IsWebAddress(const std::string& link);
 
 // The system's temporary folder with "\"; "C:\Windows\Temp\" (created) when
 // the system gives none.

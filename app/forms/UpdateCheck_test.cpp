@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/lists/InfoListRules.h"
 #include "testsupport/TestUtils.h"
 
 namespace ad {
