@@ -34,8 +34,6 @@ TSkAppWindowHook::TSkAppWindowHook(TSkinManager& manager, HWND wnd) : manager_(m
 bool TSkAppWindowHook::HandleMessage(TMessage& m) {
     switch (m.Msg) {
         case WM_COPYDATA: {
-            if (inCopyData_) return false;
-            inCopyData_ = true;
             const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(m.LParam);
             TSkinEditorData data;
             // The data is read within cbData only (any process can send this).
@@ -45,7 +43,6 @@ bool TSkAppWindowHook::HandleMessage(TMessage& m) {
                 ::PostMessageW(wnd_, SKM_SKINCMD, SkinCommandWParam(SKC_APPLYEDITORSKIN), 0);
                 m.Result = 1;
             }
-            inCopyData_ = false;
             return ours;
         }
         case SKM_SKINCMD:

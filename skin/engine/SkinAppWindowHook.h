@@ -40,7 +40,6 @@ private:
     TSkinManager& manager_;
     HWND wnd_;
     std::optional<TSkinEditorData> editorData_;
-    bool inCopyData_ = false;
     int minimizeState_ = 0;
     std::unique_ptr<TWindowSubclass> subclass_;
 };

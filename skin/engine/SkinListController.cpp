@@ -51,7 +51,7 @@ std::vector<std::string> ListSkins(TSkinManager& manager, int kind, std::string&
 bool ReadPreviewFromFile(std::vector<uint8_t>& target, const std::string& fileName) {
     WindowsSkinFolder folder;
     std::vector<uint8_t> bytes;
-    if (!folder.FileExists(fileName) || !folder.ReadFile(fileName, bytes)) return false;
+    if (!folder.ReadFile(fileName, bytes)) return false;  // a missing file fails to open
     return ReadPreview(target, bytes.data(), bytes.size());
 }
 

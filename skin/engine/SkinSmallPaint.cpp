@@ -12,21 +12,9 @@ namespace {
 int g_arrowWidth = 7;
 int g_arrowLength = 4;
 
-uint32_t Load(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-void Store(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
-
-// Pixel order (blue in byte 0), alpha 255.
-uint32_t OpaquePixel(TColor color) { return SwapRedBlue(SkinColorToRGB(color) & 0x00FFFFFFu) | 0xFF000000u; }
-
-// Sets columns [x0, x1) of row y (relative to the box) when inside the view.
-void Span(const TImageView32& v, int left, int top, int y, int x0, int x1, uint32_t pixel) {
-    const int ty = top + y;
-    if (ty < 0 || ty >= v.Height) return;
-    for (int x = std::max(0, left + x0); x < std::min(v.Width, left + x1); ++x) Store(v.Pixel(x, ty), pixel);
+// Sets columns [x0, x1) of row y (relative to the box), opaque, where inside the view.
+void Span(const TImageView32& v, int left, int top, int y, int x0, int x1, TColor color) {
+    FillRect32(v, {left + x0, top + y, left + x1, top + y + 1}, color, 255);
 }
 
 bool SameSize(const TImageView32& a, const TImageView32& b) { return a.Width == b.Width && a.Height == b.Height; }
@@ -47,25 +35,24 @@ void DrawArrowTriangle(const TImageView32& bitmap, TColor color, const TRect& re
     const int boxW = vertical ? w : l, boxH = vertical ? l : w;
     const int left = rect.Left + (rect.Width() - boxW) / 2, top = rect.Top + (rect.Height() - boxH) / 2;
     if (left < 0 || top < 0 || left + boxW >= bitmap.Width || top + boxH >= bitmap.Height) return;
-    const uint32_t pixel = OpaquePixel(color);
     switch (direction) {
         case adLeft:
             for (int k = 0; k <= w; ++k) {
-                if (k < l) Span(bitmap, left, top, k, boxW - k, boxW, pixel);
-                else Span(bitmap, left, top, k, k - l, boxW, pixel);
+                if (k < l) Span(bitmap, left, top, k, boxW - k, boxW, color);
+                else Span(bitmap, left, top, k, k - l, boxW, color);
             }
             break;
         case adRight:
             for (int k = 0; k <= w; ++k) {
-                if (k < l) Span(bitmap, left, top, k, 0, k, pixel);
-                else Span(bitmap, left, top, k, 0, boxW - (k - l), pixel);
+                if (k < l) Span(bitmap, left, top, k, 0, k, color);
+                else Span(bitmap, left, top, k, 0, boxW - (k - l), color);
             }
             break;
         case adUp:
-            for (int j = 0; j < l; ++j) Span(bitmap, left, top, l - 1 - j, j, w - j, pixel);
+            for (int j = 0; j < l; ++j) Span(bitmap, left, top, l - 1 - j, j, w - j, color);
             break;
         case adDown:
-            for (int j = 0; j < l; ++j) Span(bitmap, left, top, j, j, w - j, pixel);
+            for (int j = 0; j < l; ++j) Span(bitmap, left, top, j, j, w - j, color);
             break;
     }
 }
@@ -150,7 +137,7 @@ void DrawKeyedReflection(const TImageView32& target, const TImageView32& source,
             const int sx = sourceRect.Left + i, tx = rect.Left + i;
             if (sx < 0 || sx >= source.Width || tx < 0 || tx >= target.Width) continue;
             const uint8_t* s = source.Pixel(sx, sy);
-            if ((Load(s) & 0x00FFFFFFu) == (key & 0x00FFFFFFu)) continue;
+            if ((GetPixel32(source, sx, sy) & 0x00FFFFFFu) == (key & 0x00FFFFFFu)) continue;
             uint8_t* t = target.Pixel(tx, ty);
             for (int c = 0; c < 3; ++c) t[c] = uint8_t((s[c] * w + t[c] * (256 - w)) >> 8);
         }
@@ -223,7 +210,7 @@ void CollectMaskRegionRuns(std::vector<TRect>& runs, int windowWidth, const TSki
     auto scan = [&](int row, int c0, int c1, int shift) {
         int runStart = -1;
         for (int c = c0; c <= c1; ++c) {
-            const bool key = c < c1 && Load(v.Pixel(mask.R.Left + c, firstRow + row)) == skKeyColor;
+            const bool key = c < c1 && GetPixel32(v, mask.R.Left + c, firstRow + row) == skKeyColor;
             if (key && runStart < 0) runStart = c;
             if (!key && runStart >= 0) {
                 runs.push_back({runStart + shift, rowOffset + row, c + shift, rowOffset + row + 1});

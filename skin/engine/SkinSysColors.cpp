@@ -33,18 +33,11 @@ std::optional<TColor> SubstituteSysColor(int index, const TSkinPalette& palette,
 
 TColor SubstitutePenColor(TColor color, const TSkinPalette& palette, TColor frameColor) {
     switch (color) {
-        case 5: return palette[pcEditBG];
-        case 6: return palette[pcBorder];
-        case 11: return frameColor;
-        case 13: return palette[pcSelectionBGFocused];
-        case 14: return palette[pcSelectionTextFocused];
+        case 8: return color;  // a window-text pen keeps its colour
         case 15: return palette[pcMainColor];
-        case 16:
-        case 21: return Blend(palette[pcMainColor], clBlack, kShadowWeight);
-        case 22: return Blend(palette[pcMainColor], clWhite, kShadowWeight);
         case 0xC0C0C0:
         case 0xF0F0F0: return Blend(palette[pcEditText], palette[pcEditBG], kGridWeight);
-        default: return color;
+        default: return SubstituteSysColor(color, palette, frameColor).value_or(color);
     }
 }
 

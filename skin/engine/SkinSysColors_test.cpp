@@ -34,6 +34,9 @@ TEST(SysColors, PenColoursTakeThePalette) {
     EXPECT_EQ(SubstitutePenColor(0xC0C0C0, p, 0), SubstitutePenColor(0xF0F0F0, p, 0));
     EXPECT_EQ(SubstitutePenColor(0x00FF00, p, 0), 0x00FF00);
     EXPECT_EQ(SubstitutePenColor(11, p, 0x42), 0x42);
+    EXPECT_EQ(SubstitutePenColor(5, p, 0), p[pcEditBG]);
+    EXPECT_EQ(SubstitutePenColor(22, p, 0), 0x989898);
+    EXPECT_EQ(SubstitutePenColor(8, p, 0), 8);
 }
 
 }  // namespace
