@@ -45,8 +45,8 @@ void TGIFPainter::Fire(const TGIFPainterEvent& event) {
 
 int TGIFPainter::FrameDelay(const TGIFSubImage& frame) const {
     int delay = GIFDefaultDelay;
-    if (frame.GraphicControlExtension && frame.GraphicControlExtension->Delay != 0) {
-        delay = std::max<int>(frame.GraphicControlExtension->Delay, GIFMinimumDelay);
+    if (frame.Delay() != 0) {
+        delay = std::max<int>(frame.Delay(), GIFMinimumDelay);
         if (!Background()) delay = std::min(delay, GIFMaximumDelay);
     }
     return delay;
