@@ -103,12 +103,6 @@ bool UsesIndex(TGIFSubImage& f, int index) {
     return std::find(f.Data(), f.Data() + f.DataSize(), uint8_t(index)) != f.Data() + f.DataSize();
 }
 
-// How long the painter shows a frame, in delay units.
-int ShownDelay(const TGIFSubImage& f) {
-    int d = f.Delay();
-    return d == 0 ? GIFDefaultDelay : std::max(d, GIFMinimumDelay);
-}
-
 TGIFGraphicControlExtension* EnsureGce(TGIFSubImage& f) {
     if (!f.GraphicControlExtension) f.Extensions.Add(new TGIFGraphicControlExtension(&f));
     return f.GraphicControlExtension;
@@ -279,7 +273,7 @@ void TGifPicture::Optimize(TGIFOptimizeOptions options, TGIFReductionMethod meth
                     step(false);
                     continue;
                 }
-                int delay = std::min(ShownDelay(*prev) + ShownDelay(*f), 65535);
+                int delay = std::min(GIFShownDelay(*prev) + GIFShownDelay(*f), 65535);
                 EnsureGce(*prev)->Delay = uint16_t(delay);
                 Frames.Delete(i);
                 step(true);
