@@ -22,13 +22,8 @@ TWinControl* ControlAt(HWND wnd) {
 
 // --- mouse hook -------------------------------------------------------------
 
-TBHMouseHook::TBHMouseHook() {
-    hook_ = ::SetWindowsHookExW(WH_MOUSE, &TBHMouseHook::HookProc, nullptr, ::GetCurrentThreadId());
-}
-
-TBHMouseHook::~TBHMouseHook() {
-    if (hook_) ::UnhookWindowsHookEx(hook_);
-}
+TBHMouseHook::TBHMouseHook()
+    : hook_(::SetWindowsHookExW(WH_MOUSE, &TBHMouseHook::HookProc, nullptr, ::GetCurrentThreadId())) {}
 
 bool TBHMouseHook::HandleWheel(const MOUSEHOOKSTRUCT& hook) {
     HWND under = ::WindowFromPoint(hook.pt);
@@ -72,13 +67,8 @@ void TMouseWheelFix::SetActive(bool value) {
 
 // --- focus control ------------------------------------------------------------
 
-TBHFocusControl::TBHFocusControl() {
-    hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &TBHFocusControl::HookProc, nullptr, ::GetCurrentThreadId());
-}
-
-TBHFocusControl::~TBHFocusControl() {
-    if (hook_) ::UnhookWindowsHookEx(hook_);
-}
+TBHFocusControl::TBHFocusControl()
+    : hook_(::SetWindowsHookExW(WH_CALLWNDPROCRET, &TBHFocusControl::HookProc, nullptr, ::GetCurrentThreadId())) {}
 
 void TBHFocusControl::Register(TBhFocusTarget* target) {
     if (std::find(targets_.begin(), targets_.end(), target) == targets_.end()) targets_.push_back(target);

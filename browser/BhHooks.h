@@ -14,6 +14,7 @@
 #include "browser/BhTools.h"
 #include "framework/Component.h"
 #include "framework/Controls.h"
+#include "framework/Handles.h"
 
 namespace ad::browser {
 
@@ -59,13 +60,13 @@ public:
     // focus then moved to the window under the point).
     bool HandleWheel(const MOUSEHOOKSTRUCT& hook);
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK Hook() const { return hook_; }
+    HHOOK Hook() const { return hook_.Get(); }
 
 private:
     friend class TSharedInstance<TBHMouseHook>;
     TBHMouseHook();
-    ~TBHMouseHook();
-    HHOOK hook_ = nullptr;
+    ~TBHMouseHook() = default;
+    OwnedHook hook_;
 };
 
 // A browser control as the focus control sees it.
@@ -91,9 +92,9 @@ public:
 private:
     friend class TSharedInstance<TBHFocusControl>;
     TBHFocusControl();
-    ~TBHFocusControl();
+    ~TBHFocusControl() = default;
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK hook_ = nullptr;
+    OwnedHook hook_;
     std::vector<TBhFocusTarget*> targets_;
 };
 

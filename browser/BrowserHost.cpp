@@ -13,6 +13,7 @@
 #include "browser/BhSite.h"
 #include "browser/BhTools.h"
 #include "framework/Forms.h"
+#include "framework/SysUtils.h"
 
 namespace ad::browser {
 
@@ -23,11 +24,6 @@ bool ContainsNoCase(const std::wstring& text, const std::wstring& part) {
     for (auto& c : a) c = static_cast<wchar_t>(std::towupper(c));
     for (auto& c : b) c = static_cast<wchar_t>(std::towupper(c));
     return a.find(b) != std::wstring::npos;
-}
-
-bool IsDirectory(const std::string& path) {
-    const DWORD attrs = ::GetFileAttributesW(Widen(path).c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 VARIANT_BOOL AsVariantBool(bool v) { return v ? VARIANT_TRUE : VARIANT_FALSE; }
@@ -158,7 +154,7 @@ int TBrowserHost::LoadHTMLCode() {
 }
 
 void TBrowserHost::Navigate(const std::string& address, int waitMs) {
-    const std::string target = NavigationAddress(address, IsDirectory(Trim(address)));
+    const std::string target = NavigationAddress(address, DirectoryExists(Trim(address)));
     if (target.empty()) return;
     if (!Browser()) throw EOleException(E_NOINTERFACE, "The web browser is not available");
     VARIANT url, empty;

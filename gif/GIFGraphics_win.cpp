@@ -55,7 +55,8 @@ const TRegistration& Registration() {
         TRegistration r;
         TPicture::RegisterFileFormat("GIF", "GIF Image", [] { return std::make_unique<TGIFGraphic>(); });
         r.ClipboardFormat = ::RegisterClipboardFormatA("GIF Image");
-        if (HDC screen = ::GetDC(nullptr)) {
+        WindowDC screenDC(nullptr);
+        if (HDC screen = screenDC.Get()) {
             int depth = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
             r.PaletteDisplay = depth < 9;
             TGIFSystemPalettes& sys = GIFSystemPalettes();
@@ -65,7 +66,6 @@ const TRegistration& Registration() {
             TGIFPalette ht = PaletteEntries(halftone.Get());
             if (!ht.empty()) sys.Halftone = ht;
             sys.NearestIndex = &SystemNearest;
-            ::ReleaseDC(nullptr, screen);
         }
         return r;
     }();
@@ -90,9 +90,8 @@ OwnedBitmap GIFWriterToBitmap(const TDIBWriter& writer) {
     const auto& info = writer.Info();
     if (info.empty()) throw GIFException(gifmsg::NoDIB);
     auto* bmi = reinterpret_cast<const BITMAPINFO*>(info.data());
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bmp = ::CreateDIBitmap(screen, &bmi->bmiHeader, CBM_INIT, writer.Bits().data(), bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    HBITMAP bmp = ::CreateDIBitmap(WindowDC(nullptr).Get(), &bmi->bmiHeader, CBM_INIT, writer.Bits().data(), bmi,
+                                   DIB_RGB_COLORS);
     if (!bmp) throw EOutOfMemory(gifmsg::DIBAllocFailed);
     return OwnedBitmap(bmp);
 }
@@ -111,9 +110,7 @@ TGIFDib GIFBitmapToDib(HBITMAP bitmap) {
     bmi->bmiHeader.biPlanes = 1;
     bmi->bmiHeader.biBitCount = WORD(GIFPixelFormatBits(format));
     bmi->bmiHeader.biCompression = BI_RGB;
-    HDC screen = ::GetDC(nullptr);
-    int rows = ::GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), dib.Bits.data(), bmi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    int rows = ::GetDIBits(WindowDC(nullptr).Get(), bitmap, 0, UINT(bm.bmHeight), dib.Bits.data(), bmi, DIB_RGB_COLORS);
     if (rows == 0) return {};
     if (format != pf24bit) {
         int colors = 1 << GIFPixelFormatBits(format);
@@ -271,9 +268,7 @@ void GIFLoadFromClipboardFormat(TGifPicture& picture, UINT format, HANDLE data, 
 void GIFSaveToClipboardFormat(TGifPicture& picture, UINT& format, HANDLE& data, HPALETTE& palette) {
     if (picture.Empty()) return;
     // The bitmap: the picture's first frame on its logical screen.
-    HDC screen = ::GetDC(nullptr);
-    OwnedBitmap bmp(::CreateCompatibleBitmap(screen, picture.Width(), picture.Height()));
-    ::ReleaseDC(nullptr, screen);
+    OwnedBitmap bmp(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), picture.Width(), picture.Height()));
     {
         SelectedDC dc(bmp.Get());
         RECT all{0, 0, picture.Width(), picture.Height()};

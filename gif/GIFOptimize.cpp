@@ -81,16 +81,13 @@ bool TGIFColorMap::SortByUse() {
 
 namespace {
 
+bool IsEmptyRect(const TGIFRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
+
 TGIFRect Intersect(const TGIFRect& a, const TGIFRect& b) {
     TGIFRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
                std::min(a.Bottom, b.Bottom)};
-    if (r.Left >= r.Right || r.Top >= r.Bottom) return {};
+    if (IsEmptyRect(r)) return {};
     return r;
-}
-
-bool IsEmptyRect(const TGIFRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
-bool SameRect(const TGIFRect& a, const TGIFRect& b) {
-    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
 
 bool HasLoopExtension(const TGIFSubImage& f) {
@@ -101,12 +98,6 @@ bool HasLoopExtension(const TGIFSubImage& f) {
 
 bool UsesIndex(TGIFSubImage& f, int index) {
     return std::find(f.Data(), f.Data() + f.DataSize(), uint8_t(index)) != f.Data() + f.DataSize();
-}
-
-// How long the painter shows a frame, in delay units.
-int ShownDelay(const TGIFSubImage& f) {
-    int d = f.Delay();
-    return d == 0 ? GIFDefaultDelay : std::max(d, GIFMinimumDelay);
 }
 
 TGIFGraphicControlExtension* EnsureGce(TGIFSubImage& f) {
@@ -236,7 +227,7 @@ void TGifPicture::Optimize(TGIFOptimizeOptions options, TGIFReductionMethod meth
                     TGIFSubImage* next = Frames.Frames(i + 1);
                     TGIFRect both = Intersect(f->BoundsRect(), next->BoundsRect());
                     if (next->TransparentIndex() < 0 && !next->Empty() && next->Disposal() != dmPrevious &&
-                        !IsEmptyRect(both) && SameRect(both, f->BoundsRect())) {
+                        !IsEmptyRect(both) && both == f->BoundsRect()) {
                         f->GraphicControlExtension->SetDisposal(dmNone);
                         changed = true;
                     }
@@ -279,7 +270,7 @@ void TGifPicture::Optimize(TGIFOptimizeOptions options, TGIFReductionMethod meth
                     step(false);
                     continue;
                 }
-                int delay = std::min(ShownDelay(*prev) + ShownDelay(*f), 65535);
+                int delay = std::min(GIFShownDelay(*prev) + GIFShownDelay(*f), 65535);
                 EnsureGce(*prev)->Delay = uint16_t(delay);
                 Frames.Delete(i);
                 step(true);

@@ -43,13 +43,14 @@ void TGIFPainter::Fire(const TGIFPainterEvent& event) {
     host_.Synchronize([&] { event(this); });
 }
 
+int GIFShownDelay(const TGIFSubImage& frame) {
+    const int d = frame.Delay();
+    return d == 0 ? GIFDefaultDelay : std::max(d, GIFMinimumDelay);
+}
+
 int TGIFPainter::FrameDelay(const TGIFSubImage& frame) const {
-    int delay = GIFDefaultDelay;
-    if (frame.GraphicControlExtension && frame.GraphicControlExtension->Delay != 0) {
-        delay = std::max<int>(frame.GraphicControlExtension->Delay, GIFMinimumDelay);
-        if (!Background()) delay = std::min(delay, GIFMaximumDelay);
-    }
-    return delay;
+    const int delay = GIFShownDelay(frame);
+    return Background() ? delay : std::min(delay, GIFMaximumDelay);
 }
 
 void TGIFPainter::WaitBefore(int delay) {

@@ -26,6 +26,10 @@ constexpr int GIFDefaultDelay = 10;
 constexpr int GIFMinimumDelay = 3;
 constexpr int GIFMaximumDelay = 1000;
 
+// The frame's delay in units with the default and the minimum applied (the
+// cap of a synchronous painter not).
+int GIFShownDelay(const TGIFSubImage& frame);
+
 class TGIFPainterHost {
 public:
     virtual ~TGIFPainterHost() = default;

@@ -133,12 +133,6 @@ static void FillArea(TBitmap32& bmp, const TGIFRect& r, TGIFColor c) {
         }
 }
 
-static void CopyBitmap(TBitmap32& to, const TBitmap32& from) {
-    to.SetSize(from.Width(), from.Height());
-    if (from.Width() > 0 && from.Height() > 0)
-        std::memcpy(to.View().Row0, from.Data(), size_t(from.Width()) * size_t(from.Height()) * 4);
-}
-
 std::vector<TGIFComposedFrame> GIFComposeFrames(TGifPicture& picture, TGIFColor background) {
     std::vector<TGIFComposedFrame> out;
     TBitmap32 screen(picture.Width(), picture.Height()), saved;
@@ -149,10 +143,10 @@ std::vector<TGIFComposedFrame> GIFComposeFrames(TGifPicture& picture, TGIFColor 
         TGIFSubImage& f = *picture.Frames.Frames(i);
         if (f.Empty()) continue;
         if (pending == dmBackground) FillArea(screen, pendingRect, background);
-        if (pending == dmPrevious) CopyBitmap(screen, saved);
+        if (pending == dmPrevious) screen = saved;
         int disposal = f.Disposal();
         if (disposal > dmPrevious) disposal = dmNoDisposal;
-        if (disposal == dmPrevious) CopyBitmap(saved, screen);
+        if (disposal == dmPrevious) saved = screen;
         std::vector<TGIFColor> colors = GIFIndexColors(f);
         int transparent = f.TransparentIndex();
         TImageView32 v = screen.View();
@@ -172,9 +166,7 @@ std::vector<TGIFComposedFrame> GIFComposeFrames(TGifPicture& picture, TGIFColor 
                 p[3] = 0xFF;
             }
         }
-        TGIFComposedFrame shown{i, {}};
-        CopyBitmap(shown.Picture, screen);
-        out.push_back(std::move(shown));
+        out.push_back({i, screen});
         pending = disposal;
         pendingRect = f.BoundsRect();
     }

@@ -428,6 +428,7 @@ protected:
 
 struct TGIFRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    friend bool operator==(const TGIFRect&, const TGIFRect&) = default;
 };
 
 // What the drawing side keeps of a frame's rendering (bitmap, mask, palette).
