@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/forms/TfrmAppdeck.h"
 #include "framework/SysUtils.h"
@@ -44,9 +45,12 @@ private:
         static std::function<bool()> act;
         return act;
     }
+    // The action is taken out while it runs: a tick that arrives while it
+    // pumps messages finds nothing to do instead of running it a second time.
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        std::function<bool()> act = Act();
-        if (act && act()) Act() = nullptr;
+        std::function<bool()> act = std::move(Act());
+        Act() = nullptr;
+        if (act && !act()) Act() = std::move(act);
     }
     UINT_PTR id_ = 0;
 };
