@@ -170,9 +170,7 @@ void TRgCustomGridControl::PlaceEditor() {
             return;
         }
     } else if (editingInput_ && columns_->IsValidIndex(inputCol_)) {
-        TRgCustomColumn* c = columns_->Item(inputCol_);
-        TRect input = GetInputRect();
-        r = TRect{c->ClientLeft(), input.Top, c->ClientLeft() + c->Width(), input.Top + inputSize_};
+        r = GetInputCellRect(*columns_->Item(inputCol_));
     } else {
         return;
     }
