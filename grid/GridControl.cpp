@@ -321,6 +321,12 @@ TRect TRgCustomGridControl::GetInputRect() const {
                  top + inputSize_ + 6 + lines_.BottomLine};
 }
 
+TRect TRgCustomGridControl::GetInputCellRect(const TRgCustomColumn& Column) const {
+    TRect input = GetInputRect();
+    int left = Column.ClientLeft();
+    return TRect{left, input.Top, left + Column.Width(), input.Top + inputSize_};
+}
+
 TRect TRgCustomGridControl::GetFooterRect() const {
     if (gridStyle_ == gsSlides) return TRect{};
     TSize client = Window.ClientSize();
@@ -916,8 +922,7 @@ void TRgCustomGridControl::PaintBands(ICanvas& Canvas) {
             Canvas.ClipToRect(whole, true);
         }
         if ((options_ & goInput) && gridStyle_ == gsReport) {
-            TRect input = GetInputRect();
-            TRect r{x, input.Top, x + c->Width(), input.Top + inputSize_};
+            TRect r = GetInputCellRect(*c);
             Canvas.ClipToRect(r, true);
             display_->DrawInputCell(*c, r, Focused(), inputRowActive_, (options_ & goGrid) != 0);
             Canvas.ClipToRect(whole, true);

@@ -251,6 +251,8 @@ public:
     TRect GetRowsRect() const;
     TRect GetHeaderRect() const;
     TRect GetInputRect() const;
+    // A column's cell in the input row.
+    TRect GetInputCellRect(const TRgCustomColumn& Column) const;
     TRect GetFooterRect() const;
     TRect GetIndicatorRect() const;
     // A row's top (the top highlight included) and its rectangle.

@@ -170,9 +170,7 @@ void TRgCustomGridControl::PlaceEditor() {
             return;
         }
     } else if (editingInput_ && columns_->IsValidIndex(inputCol_)) {
-        TRgCustomColumn* c = columns_->Item(inputCol_);
-        TRect input = GetInputRect();
-        r = TRect{c->ClientLeft(), input.Top, c->ClientLeft() + c->Width(), input.Top + inputSize_};
+        r = GetInputCellRect(*columns_->Item(inputCol_));
     } else {
         return;
     }
@@ -180,9 +178,7 @@ void TRgCustomGridControl::PlaceEditor() {
 }
 
 void TRgCustomGridControl::FocusLeftGrid() {
-    if (closing_ || !IsEditing()) return;
-    AcceptEdit();
-    EndEditing();
+    if (!closing_) CloseOpenEdit();
 }
 
 // --- the editor's events
@@ -212,16 +208,12 @@ void TRgCustomGridControl::EditorKeyDown(int& Key, unsigned Shift, bool UnusedAr
     bool closed = false;
     switch (Key) {
         case 0x09:  // Tab
-            AcceptEdit();
-            EndEditing();
-            closed = !IsEditing();
+            closed = CloseOpenEdit();
             break;
         case 0x0D:  // Enter
             if (Shift & gsCtrl) break;
             if (editingCell_ && editor_ && !columns_->Item(editedCol_)->IsMultiLine()) {
-                AcceptEdit();
-                EndEditing();
-                closed = !IsEditing();
+                closed = CloseOpenEdit();
                 if (closed) Window.FocusGrid();
             } else if (editingInput_ && editor_) {
                 int col = inputCol_;
@@ -248,9 +240,7 @@ void TRgCustomGridControl::EditorKeyDown(int& Key, unsigned Shift, bool UnusedAr
             break;
         case 0x25: case 0x26: case 0x27: case 0x28:  // the arrows
             if (!UnusedArrow || !(options_ & goArrowKeyExitEditing)) return;
-            AcceptEdit();
-            EndEditing();
-            closed = !IsEditing();
+            closed = CloseOpenEdit();
             if (closed) Window.FocusGrid();
             break;
         default: break;

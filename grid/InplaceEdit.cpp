@@ -328,9 +328,8 @@ bool TRgCustomEdit::ArrowUnused(int key) const {
 void TRgCustomEdit::WMKeyDown(TMessage& m) {
     if (GridEvents.KeyDown) {
         int key = static_cast<int>(m.WParam);
-        unsigned shift = 0;
-        if (::GetKeyState(VK_SHIFT) < 0) shift |= 1;  // gsShift
-        if (::GetKeyState(VK_CONTROL) < 0) shift |= 4;  // gsCtrl
+        // The grid's gsShift and gsCtrl share the framework's bits; Alt is not passed.
+        unsigned shift = KeyboardShiftState() & (ssShift | ssCtrl);
         bool arrow = key >= VK_LEFT && key <= VK_DOWN;
         GridEvents.KeyDown(key, shift, arrow && ArrowUnused(key));
         if (key == 0) {
