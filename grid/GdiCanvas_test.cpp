@@ -1,13 +1,11 @@
-// Tests of the Windows canvas and the theme binding on a memory DC: end
-// ellipsis inside the rectangle, turned text, pixel round trips, alpha images,
-// and the classic fallback without the visual-styles library.
+// Tests of the Windows canvas on a memory DC: end ellipsis inside the
+// rectangle, turned text, pixel round trips and alpha images.
 #include "grid/GdiCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/Handles.h"
 #include "grid/DrawRoutines.h"
-#include "grid/Themes.h"
 #include "grid/GridTestSupport.h"
 
 namespace ad::grid {
@@ -113,23 +111,6 @@ TEST(GdiCanvasTest, ClipToRectLimitsLaterDrawing) {
     EXPECT_EQ(s.At(5, 5), 0u);
     EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);
     ::SelectClipRgn(s.Dc(), nullptr);
-}
-
-TEST(ThemesTest, ClassicFallbackWithoutTheLibrary) {
-    TThemeLibrary missing(L"no-such-visual-styles.dll");
-    EXPECT_FALSE(missing.Loaded());
-    EXPECT_FALSE(missing.IsThemed());
-    Surface s;
-    EXPECT_FALSE(missing.DrawThemePart(nullptr, s.Dc(), TRect{0, 0, 10, 10}, 1, 1, L"HEADER"));
-    EXPECT_EQ(missing.GetThemeSysSize(SM_CXVSCROLL), ::GetSystemMetrics(SM_CXVSCROLL));
-    // The real library loads; whether a theme is active depends on the system
-    // (none by default under Wine): the answer only has to agree with it.
-    TThemeLibrary& real = ThemeLibrary();
-    EXPECT_TRUE(real.Loaded());
-    EXPECT_EQ(IsThemed(), real.IsThemed());
-    if (!IsThemed()) {
-        EXPECT_FALSE(DrawThemePart(nullptr, s.Dc(), TRect{0, 0, 10, 10}, 1, 1, L"HEADER"));
-    }
 }
 
 }  // namespace

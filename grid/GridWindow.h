@@ -8,7 +8,7 @@
 
 #include "grid/ReportGrid.h"
 #include "grid/ScrollControl.h"
-#include "grid/Themes.h"
+#include "framework/Themes.h"
 
 namespace ad::grid {
 

@@ -11,7 +11,7 @@
 #include "grid/Columns.h"
 #include "grid/DrawRoutines.h"
 #include "grid/GdiCanvas.h"
-#include "grid/Themes.h"
+#include "framework/Themes.h"
 
 namespace ad::grid {
 
