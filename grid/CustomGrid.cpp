@@ -63,12 +63,22 @@ bool TRgCustomGrid::CellAt(int X, int Y, int& ACol, int& ARow) const {
     int y = rows.Top, count = RowCount();
     for (int r = TopRow(); r < count && y <= Y; ++r) {
         if (!IsRowShown(r)) continue;
-        int band = GetRowHeight(r) + LineWidths().RowSpacing;
+        int band = GetRowStep(r) + LineWidths().RowSpacing;
         if (Y >= y && Y < y + band) {
             ARow = r;
             break;
         }
         y += band;
+    }
+    if (GridStyle() == gsSlides && ARow >= 0) {
+        // The column whose slide bounds hold the point, relative to its slide.
+        ACol = -1;
+        int top = GetRowTop(ARow);
+        for (int k = 0; k < Columns().Count() && ACol < 0; ++k) {
+            TRgCustomColumn* c = Columns().Positions(k);
+            TRect r = GetSlideCellRect(*c, top);
+            if (c->Visible() && X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) ACol = Columns().IndexOf(c);
+        }
     }
     return ACol >= 0 && ARow >= 0;
 }
@@ -237,6 +247,18 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
     TRgCustomColumn* column = Columns().Item(col);
     TRect cell;
     GetCellRect(col, row, cell);
+    if (Button == gmbLeft && column->TreeColumn) {
+        TTreeCellInfo tree;
+        PrepareCellDisplay(col, row, tree);
+        if (tree.Active && tree.ChildCount > 0) {
+            TRect slot = TreeLevelRect(TRect{cell.Left + LineWidths().LeftHighlight, cell.Top, cell.Right, cell.Bottom},
+                                       tree.Level);
+            if (X >= slot.Left && X < slot.Right && Y >= slot.Top && Y < slot.Bottom) {
+                TogglePlayRow(row);
+                return;
+            }
+        }
+    }
     if (Button == gmbLeft && !ReadOnly && ((column->Options() & coEditing) || (column->GetColumnFeatures() & 1)) &&
         PlayOf(column) && PrepareColumnPlay(col, row, true, cell))
         PlayOf(column)->MouseDown(X - cell.Left, Y - cell.Top);
@@ -279,6 +301,7 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
         Window.SetCursorShape(inHeader && DropAllowed(dragged, DropTarget(dragged, X)) ? crGridDefault : crColumnNoDrag);
         return;
     }
+    UpdateHint(X, Y);
     TGridBand band = BandAt(X, Y);
     if (band == gbHeader) {
         Window.SetCursorShape(ResizeHandleAt(X) >= 0 ? crHorzSplit : crGridDefault);
@@ -362,7 +385,72 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
     }
 }
 
+// --- hints
+
+THintChoice TRgCustomGrid::ChooseHint(int X, int Y) {
+    THintChoice choice;
+    TSize client = Window.ClientSize();
+    TGridBand band = BandAt(X, Y);
+    if (band == gbHeader || band == gbFooter) {
+        TRgCustomColumn* c = ColumnPtr(ColumnAt(X));
+        if (!c) return choice;
+        const TColumnPart& part = band == gbHeader ? static_cast<const TColumnPart&>(c->Header) : c->Footer;
+        if (part.Hint.empty()) return choice;
+        choice.Kind = band == gbHeader ? hkHeader : hkFooter;
+        choice.Col = Columns().IndexOf(c);
+        choice.Text = part.Hint;
+        choice.At = TPoint{c->ClientLeft(), band == gbHeader ? HeaderSize() + 2 : client.cy + 2};
+        choice.MaxWidth = client.cx;
+        return choice;
+    }
+    int col = -1, row = -1;
+    if (band != gbCells || !CellAt(X, Y, col, row)) return choice;
+    TRgCustomColumn* column = Columns().Item(col);
+    TRect cell;
+    GetCellRect(col, row, cell);
+    choice.Col = col;
+    choice.Row = row;
+    if (column->Options() & coShowTextFitHint) {
+        std::u16string text = GetTipText(col, row);
+        Fire(OnApplyCell, col, row, text);
+        int width = -1;
+        Window.MeasureWith([&](ICanvas& canvas) {
+            ApplyCellFont(canvas, col, row, CellStateOf(col, row));
+            width = canvas.TextExtent(text).cx;
+        });
+        if (!text.empty() && width >= 0 && column->Width() < width + 5) {
+            choice.Kind = hkTextFit;
+            choice.Text = text;
+            choice.At = TPoint{cell.Left, cell.Top};
+            choice.MaxWidth = client.cx;
+            return choice;
+        }
+    }
+    std::u16string hint = GetCellHint(col, row);
+    if (hint.empty()) return choice;
+    choice.Kind = hkCell;
+    choice.Text = hint;
+    choice.At = TPoint{std::min(cell.Left + column->Width(), client.cx), cell.Top - 20};
+    choice.MaxWidth = 250;
+    return choice;
+}
+
+void TRgCustomGrid::UpdateHint(int X, int Y) {
+    THintChoice choice = ChooseHint(X, Y);
+    if (choice.Kind != hkNone && !Window.HintAllowed(choice.Kind == hkTextFit)) choice = THintChoice{};
+    if (choice.Kind == hint_.Kind && choice.Col == hint_.Col && choice.Row == hint_.Row) return;
+    if (hint_.Kind != hkNone) Window.HideHint();
+    hint_ = choice;
+    if (hint_.Kind != hkNone) Window.ShowHint(hint_.At, hint_.MaxWidth, hint_.Text);
+}
+
+void TRgCustomGrid::CancelHint() {
+    if (hint_.Kind != hkNone) Window.HideHint();
+    hint_ = THintChoice{};
+}
+
 void TRgCustomGrid::MouseLeave() {
+    CancelHint();
     TRgCustomColumn* hot = ColumnPtr(hotColumn_);
     hotColumn_ = -1;
     Display().HotColumn = -1;
@@ -370,7 +458,8 @@ void TRgCustomGrid::MouseLeave() {
     Fire(OnMouseLeave);
 }
 
-void TRgCustomGrid::FocusChanged(bool) {
+void TRgCustomGrid::FocusChanged(bool GotFocus) {
+    if (!GotFocus) CancelHint();
     pressedColumn_ = moveCandidate_ = hotColumn_ = -1;
     Display().PressedColumn = Display().HotColumn = -1;
     if (resizeColumn_ >= 0) Window.InvertVertLine(resizeLine_);
@@ -388,6 +477,7 @@ void TRgCustomGrid::FocusChanged(bool) {
 // --- keyboard
 
 bool TRgCustomGrid::KeyDown(int Key, unsigned Shift) {
+    CancelHint();
     int key = Key;
     HandleNavigationKey(key, Shift);
     return key == 0;

@@ -295,5 +295,84 @@ TEST(CustomGridTest, TypeToSearch) {
     EXPECT_EQ(f.grid.CurrentRow(), 0);
 }
 
+TEST(CustomGridTest, HintChoice) {
+    // Columns of 60 pixels; text is 7 pixels a character: 7 characters fit
+    // (49 + 5 <= 60), 8 do not.
+    TGridFixture f(2, 3);
+    f.grid.SetOptions(goHeader | goFooter);
+    f.grid.SetCellText(0, 0, u"fits it");
+    f.grid.SetCellText(0, 1, u"too long");
+    f.grid.SetCellText(1, 1, u"too long");
+    f.grid.Columns().Item(0)->Header.Hint = u"Name of it";
+    f.grid.Columns().Item(1)->Footer.Hint = u"Total";
+    f.grid.Columns().Item(1)->SetOptions(f.grid.Columns().Item(1)->Options() & ~coShowTextFitHint);
+    f.grid.OnCellHint = [](TRgCustomGridControl*, int col, int row, std::u16string& text) {
+        if (row == 1 || (col == 0 && row == 0)) text = u"own hint";
+    };
+    struct Case { const char* name; int x, y; THintKind kind; const char* text; TPoint at; int maxWidth; };
+    const Case cases[] = {
+        {"header with a hint", 10, 5, hkHeader, "Name of it", {0, 20}, 300},
+        {"header without one", 70, 5, hkNone, "", {}, 0},
+        {"footer", 70, 190, hkFooter, "Total", {60, 202}, 300},
+        {"text that fits: the cell's own hint", 10, 18 + 3, hkCell, "own hint", {60, 18 - 20}, 250},
+        {"text that does not fit", 10, 18 + 16 + 3, hkTextFit, "too long", {0, 34}, 300},
+        {"no fit hint for the column: its own hint", 70, 18 + 16 + 3, hkCell, "own hint", {120, 34 - 20}, 250},
+        {"neither", 70, 18 + 3, hkNone, "", {}, 0},
+    };
+    for (const Case& c : cases) {
+        THintChoice h = f.grid.ChooseHint(c.x, c.y);
+        EXPECT_EQ(h.Kind, c.kind) << c.name;
+        if (c.kind == hkNone) continue;
+        EXPECT_EQ(h.Text, Latin1ToUtf16(c.text)) << c.name;
+        EXPECT_EQ(h.At, c.at) << c.name;
+        EXPECT_EQ(h.MaxWidth, c.maxWidth) << c.name;
+    }
+    // OnApplyCell has the last say on the measured text.
+    f.grid.OnApplyCell = [](TRgCustomGridControl*, int, int row, std::u16string& text) {
+        if (row == 1) text = u"short";
+    };
+    EXPECT_EQ(f.grid.ChooseHint(10, 18 + 16 + 3).Kind, hkCell);
+}
+
+TEST(CustomGridTest, HintsShowOnceAndHide) {
+    TGridFixture f(2, 3);
+    f.grid.SetCellText(0, 1, u"too long");
+    f.grid.SetCellText(0, 2, u"also too long");
+    f.grid.Columns().Item(0)->Header.Hint = u"Name";
+    auto& hints = f.window.Hints;
+    f.grid.MouseMove(0, 10, 18 + 16 + 3);
+    f.grid.MouseMove(0, 20, 18 + 16 + 5);  // the same cell: nothing new
+    EXPECT_EQ(hints, (std::vector<std::string>{"show 0,34 300 too long"}));
+    f.grid.MouseMove(0, 10, 18 + 32 + 3);  // the next cell replaces it
+    EXPECT_EQ(hints.size(), 3u);
+    EXPECT_EQ(hints[1], "hide");
+    EXPECT_EQ(hints[2], "show 0,50 300 also too long");
+    f.grid.MouseMove(0, 10, 18 + 3);  // a cell whose text fits, no hint of its own
+    EXPECT_EQ(hints.back(), "hide");
+    EXPECT_EQ(f.grid.ShownHint(), hkNone);
+
+    // Without the application's hint setting, only a cell's whole text shows.
+    hints.clear();
+    f.window.AppShowsHints = false;
+    f.grid.MouseMove(0, 10, 5);
+    EXPECT_TRUE(hints.empty());
+    f.grid.MouseMove(0, 10, 18 + 16 + 3);
+    EXPECT_EQ(hints, (std::vector<std::string>{"show 0,34 300 too long"}));
+    // A key, leaving the control and losing the focus each hide it.
+    f.grid.KeyDown(gkDown, 0);
+    EXPECT_EQ(hints.back(), "hide");
+    f.grid.MouseMove(0, 10, 18 + 32 + 3);
+    f.grid.MouseLeave();
+    EXPECT_EQ(hints.back(), "hide");
+    f.grid.MouseMove(0, 10, 18 + 32 + 3);
+    f.grid.FocusChanged(false);
+    EXPECT_EQ(hints.back(), "hide");
+    // An inactive form shows nothing.
+    hints.clear();
+    f.window.FormActive = false;
+    f.grid.MouseMove(0, 10, 18 + 16 + 3);
+    EXPECT_TRUE(hints.empty());
+}
+
 }  // namespace
 }  // namespace ad::grid

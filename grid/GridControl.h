@@ -44,6 +44,8 @@ enum TGridLinesStyle : std::uint8_t {
 };
 enum TSortedStyle : std::uint8_t { soDefault, soDarker, soWhite };
 enum TSlideOption : std::uint8_t { soFrame = 1, soHideSelection = 2 };
+enum TSlideStateFlag : std::uint8_t { stFocused = 1, stSelected = 2 };
+using TSlideState = std::uint8_t;
 enum TSelectionMoveDirection : std::uint8_t { mdNone, mdUp, mdDown, mdLeft, mdRight };
 enum TInputEnterMode : std::uint8_t { imAllways, imEditing };
 enum THomeEndBehaviour : std::uint8_t { hebTopBottom, hebLeftRight };
@@ -52,6 +54,10 @@ enum TDataChange : std::uint8_t {
 };
 enum TMoveSelectionKey : std::uint8_t { mkUndefined, mkArrows, mkTab, mkEnter };
 enum TGridBorderStyle : std::uint8_t { bsNone, bsSingle };
+// How the window's border is drawn: none, the system's 1-pixel edge, a
+// 1-pixel frame in the Office scheme's border colour, or the themed list-view
+// border.
+enum TGridBorderLook : std::uint8_t { blNone, blEdge, blOfficeFrame, blThemed };
 enum TCellStateFlag : std::uint8_t { csBoldTextSelection = 1, csEmpty = 2, csFocused = 4, csSelected = 8 };
 using TCellState = std::uint8_t;
 
@@ -83,6 +89,8 @@ public:
     virtual void FocusNextControl(bool forward) = 0;
     // The border style changed: the window gets its new border.
     virtual void BorderChanged() = 0;
+    // The border keeps its width but is drawn differently (BorderLook).
+    virtual void RepaintBorder() {}
     // Milliseconds since some fixed moment (type-to-search's pause).
     virtual std::uint32_t TickCount() const = 0;
     // Mouse capture while a header is pressed, a column resized or moved.
@@ -107,6 +115,15 @@ public:
         (void)Column;
         return nullptr;
     }
+    // Hints may show: the grid's form is the active one and, unless the hint
+    // shows a cell's whole text, the application's hint setting is on.
+    virtual bool HintAllowed(bool TextFit) const { (void)TextFit; return false; }
+    // Shows Text in the hint window with its top left corner at At (client
+    // coordinates), lines wrapping at MaxWidth; hides it.
+    virtual void ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) {
+        (void)At, (void)MaxWidth, (void)Text;
+    }
+    virtual void HideHint() {}
 };
 
 // The grid's cursors.
@@ -167,6 +184,9 @@ public:
     bool AutoScroll = false;
     TGridBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TGridBorderStyle value);
+    TGridBorderLook BorderLook() const;
+    // The colour of the Office styles' frame.
+    static TColor OfficeBorderColor();
     const std::u16string& Caption() const { return caption_; }
     void SetCaption(const std::u16string& value);
     TColor Color() const { return color_; }
@@ -258,6 +278,13 @@ public:
     // A row's top (the top highlight included) and its rectangle.
     int GetRowTop(int ARow) const;
     TRect GetRowRect(int ARow) const;
+    // A row's height on screen: its own in the report view, SlideSize in
+    // the slides view.
+    int GetRowStep(int ARow) const;
+    // In the slides view: a column's cell in the slide whose top is SlideTop
+    // (its slide bounds moved down by it), and where its label goes.
+    TRect GetSlideCellRect(const TRgCustomColumn& Column, int SlideTop) const;
+    TRect GetSlideLabelRect(const TRgCustomColumn& Column, int SlideTop, ICanvas& Canvas) const;
     bool GetCellRect(int ACol, int ARow, TRect& Rect) const;
     virtual int GetHorzScrollRange() const;
     // Rows from the top row that fit fully in the rows area.
@@ -274,8 +301,13 @@ public:
     virtual int GetRowHeight(int ARow) const;
     virtual int GetDisplayTag(int ARow) const { (void)ARow; return -1; }
     virtual int GetRowLevel(int ARow) const { (void)ARow; return 0; }
+    // A tree column's painter learns the row's place in the tree (the
+    // descendant fills it; nothing here).
+    virtual void PrepareCellDisplay(int ACol, int ARow, TTreeCellInfo& Info) { (void)ACol, (void)ARow, (void)Info; }
     virtual std::u16string GetCellText(int ACol, int ARow) const = 0;
     virtual std::u16string GetDrawText(int ACol, int ARow) = 0;
+    // The text of the in-place tip that shows a cell's whole text.
+    virtual std::u16string GetTipText(int ACol, int ARow) { return GetDrawText(ACol, ARow); }
     virtual void GetCellInfo(int ACol, int ARow, TVirtualColElement& Element) = 0;
     virtual TColor GetCellColor(int ACol, int ARow) const;
     virtual std::u16string GetCellHint(int ACol, int ARow);
@@ -442,6 +474,8 @@ public:
     TGridCellEvent OnSelectCell;
     std::function<void(TRgCustomGridControl*, int& ACol, int ARow, TMoveSelectionKey Key)> OnSelectionMove;
     TGridColEvent OnSlideChange;
+    std::function<void(TRgCustomGridControl*, int Index, TColor& SlideColor, TColor& GridColor, TSlideState State)>
+        OnSlideColoring;
     std::function<void(TRgCustomGridControl*, int ACol, bool Ascending)> OnSortColumn;
     // Fired when goIndicator is switched.
     TGridNotify OnIndicatorChange;
@@ -474,6 +508,9 @@ protected:
     virtual bool ApplyCellFont(ICanvas& Canvas, int ACol, int ARow, TCellState CellState);
 
     void PaintRows(ICanvas& Canvas, const TRect& ClipBox);
+    void PaintSlidesHeader(ICanvas& Canvas);
+    void PaintSlides(ICanvas& Canvas, const TRect& ClipBox);
+    void DrawSlideLabel(ICanvas& Canvas, const TRgCustomColumn& Column, int SlideTop);
     void PaintBands(ICanvas& Canvas);
     void DrawCell(ICanvas& Canvas, const TRect& ClipBox, int ACol, int ARow, const TRect& CellRect);
     void DrawEmptyCell(ICanvas& Canvas, int ACol, const TRect& CellRect);
@@ -519,6 +556,9 @@ protected:
 
 private:
     void Recalculate();
+    // Runs Change and repaints the border when its look changed.
+    template <class F>
+    void ChangeBorderLook(F Change);
     void ColumnRepaint(TRgCustomColumn* Column, int Band);
     std::pair<int, int> BandSpan(TColumnBand Band) const;
 

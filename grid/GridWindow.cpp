@@ -3,7 +3,9 @@
 
 #include <windowsx.h>
 
+#include "base/WinText.h"
 #include "framework/Handles.h"
+#include "framework/HintWindow.h"
 #include "grid/GdiCanvas.h"
 #include "grid/SpinEdit.h"
 
@@ -26,6 +28,23 @@ HCURSOR GridCursor(int shape) {
         if (HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), resource)) return own;
     return ::LoadCursorW(nullptr, fallback);
 }
+
+// The framework's plain hint window, for applications that name no hint
+// window class of their own.
+class TPlainGridHint : public TAppHintWindow {
+public:
+    TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) override {
+        return window_.CalcHintRect(MaxWidth, AHint, AData);
+    }
+    void ActivateHintData(const TRect& Rect, const std::string& AHint, void*) override { window_.ActivateHint(Rect, AHint); }
+    void ReleaseHint() override {
+        if (window_.HandleAllocated()) window_.ReleaseHandle();
+    }
+    HWND WindowHandle() override { return window_.HandleAllocated() ? window_.Handle() : nullptr; }
+
+private:
+    THintWindow window_{nullptr};
+};
 }  // namespace
 
 TReportGridWindow::TReportGridWindow(TComponent* AOwner)
@@ -35,7 +54,33 @@ TReportGridWindow::TReportGridWindow(TComponent* AOwner)
     SetColor(clWindow);
 }
 
-TReportGridWindow::~TReportGridWindow() { theme_.Close(); }
+TReportGridWindow::~TReportGridWindow() {
+    HideHint();
+    theme_.Close();
+}
+
+bool TReportGridWindow::HintAllowed(bool TextFit) const {
+    TWinControl* self = const_cast<TReportGridWindow*>(this);
+    return IsParentFormActive(self) && (TextFit || (Application && Application->ShowHint));
+}
+
+void TReportGridWindow::ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) {
+    if (!handle_ || Text.empty()) return;
+    if (!hint_) {
+        if (Application && Application->HintWindowClass) hint_ = Application->HintWindowClass();
+        else hint_ = std::make_unique<TPlainGridHint>();
+    }
+    std::string ansi = Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(Text.data()), Text.size()));
+    TRect r = hint_->CalcHintRect(MaxWidth, ansi, nullptr);
+    POINT p{At.X, At.Y};
+    ::ClientToScreen(handle_, &p);
+    r = TRect{p.x, p.y, p.x + r.Width(), p.y + r.Height()};
+    hint_->ActivateHintData(r, ansi, nullptr);
+}
+
+void TReportGridWindow::HideHint() {
+    if (hint_) hint_->ReleaseHint();
+}
 
 void TReportGridWindow::CreateParams(TCreateParams& params) {
     TRgScrollControl::CreateParams(params);
@@ -85,6 +130,7 @@ void TReportGridWindow::ScrollContent(TRgCustomScrollBar* Bar, int DX, int DY) {
     } else if (DY != 0) {
         Grid.EndEditing();
     }
+    Grid.CancelHint();
     TRgScrollControl::ScrollContent(Bar, DX, DY);
     if (Bar->Kind() == sbHorizontal && DX != 0) Grid.Invalidate();
 }
@@ -103,6 +149,37 @@ void TReportGridWindow::FocusNextControl(bool forward) {
 
 void TReportGridWindow::BorderChanged() {
     if (handle_) RecreateWnd();
+}
+
+void TReportGridWindow::RepaintBorder() {
+    if (handle_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TReportGridWindow::PaintBorder(HDC dc) {
+    if (!handle_) return;
+    RECT window{}, client{};
+    ::GetWindowRect(handle_, &window);
+    ::GetClientRect(handle_, &client);
+    RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+    POINT origin{0, 0};
+    ::ClientToScreen(handle_, &origin);
+    RECT inner = client;
+    ::OffsetRect(&inner, origin.x - window.left, origin.y - window.top);
+    switch (Grid.BorderLook()) {
+        case blOfficeFrame: {
+            OwnedBrush brush(::CreateSolidBrush(ColorToRGB(TRgCustomGridControl::OfficeBorderColor())));
+            ::FrameRect(dc, &all, brush.Get());
+            break;
+        }
+        case blThemed: {
+            int saved = ::SaveDC(dc);
+            ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+            ThemeLibrary().DrawThemePart(handle_, dc, FromRECT(all), 0, 0, L"listview");
+            ::RestoreDC(dc, saved);
+            break;
+        }
+        default: break;
+    }
 }
 
 void TReportGridWindow::SetMouseCapture(bool capture) {
@@ -292,6 +369,15 @@ void TReportGridWindow::WndProc(TMessage& m) {
                 Grid.UpdateHorzScrollBar();
                 Grid.UpdateVertScrollBar();
                 Grid.Invalidate();
+            }
+            return;
+        }
+        case WM_NCPAINT: {
+            TRgScrollControl::WndProc(m);
+            TGridBorderLook look = Grid.BorderLook();
+            if (look == blOfficeFrame || look == blThemed) {
+                WindowDC dc(handle_, WindowDC::WholeWindow{});
+                if (dc.Get()) PaintBorder(dc.Get());
             }
             return;
         }

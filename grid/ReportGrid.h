@@ -75,6 +75,9 @@ public:
     int GetRowHeight(int ARow) const override;
     int GetDisplayTag(int ARow) const override;
     int GetRowLevel(int ARow) const override;
+    void PrepareCellDisplay(int ACol, int ARow, TTreeCellInfo& Info) override;
+    // The tree column's expand button: the row expands or collapses.
+    void TogglePlayRow(int ARow) override;
 
     // --- delimited text ---
     // Rows from a file of separated fields, one row per line (see
