@@ -2,6 +2,7 @@
 #include "grid/CustomGrid.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ad::grid {
 
@@ -209,6 +210,13 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         return;
     }
     if (band != gbCells && band != gbIndicator) return;
+    if (band == gbIndicator && Button == gmbLeft && DoubleClick) {
+        int border = RowBorderAt(X, Y);
+        if (border >= 0) {
+            AutoSizeRow(border);
+            return;
+        }
+    }
     if (band == gbIndicator && Button == gmbLeft && !DoubleClick) {
         int border = RowBorderAt(X, Y);
         if (border >= 0) {
@@ -244,6 +252,7 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
     SelectCell(col, row, false, true, shift);
     if (CurrentRow() == row && row > LastFullyVisibleRow()) ScrollToRow(row);
     Fire(OnCellClick, col, row);
+    if (Button == gmbLeft && band == gbCells && (Options() & goRowMoving)) rowMoveFrom_ = row;
     TRgCustomColumn* column = Columns().Item(col);
     TRect cell;
     GetCellRect(col, row, cell);
@@ -289,6 +298,25 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
         resizeDelta_ = delta;
         return;
     }
+    if (rowMoveFrom_ >= 0) {
+        if (!rowMoving_ && (std::abs(X - pressPoint_.X) > 5 || std::abs(Y - pressPoint_.Y) > 5)) {
+            rowMoving_ = true;
+            Window.SetMouseCapture(true);
+            Window.SetCursorShape(crRowDrag);
+        }
+        if (rowMoving_) {
+            int drop = RowDropAt(Y);
+            // At the first or last row on screen the rows scroll by one.
+            if (drop >= 0 && drop <= TopRow() && TopRow() > GetFirstShownRow()) ScrollVertBy(-1);
+            else if (drop > LastFullyVisibleRow() && LastFullyVisibleRow() < GetLastShownRow()) ScrollVertBy(1);
+            if (drop != dropRow_) {
+                RefreshMarker();
+                dropRow_ = drop;
+                RefreshMarker();
+            }
+            return;
+        }
+    }
     if (moveCandidate_ >= 0 && !moving_ && !(Options() & goDisableColumnMoving) &&
         !(Columns().Item(moveCandidate_)->Options() & coDisableMoving) &&
         (std::abs(X - pressPoint_.X) > 3 || std::abs(Y - pressPoint_.Y) > 3)) {
@@ -298,7 +326,19 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
     if (moving_) {
         TRgCustomColumn* dragged = Columns().Item(moveCandidate_);
         bool inHeader = Y >= 0 && Y < HeaderSize() + 8 && X >= 0 && X <= std::min(GetHeaderRect().Right, Window.ClientSize().cx);
-        Window.SetCursorShape(inHeader && DropAllowed(dragged, DropTarget(dragged, X)) ? crGridDefault : crColumnNoDrag);
+        int target = DropTarget(dragged, X);
+        bool allowed = inHeader && DropAllowed(dragged, target);
+        Window.SetCursorShape(allowed ? crGridDefault : crColumnNoDrag);
+        // The floating header follows the mouse, centred, its bottom 4 pixels
+        // below it; the arrows mark the boundary the column would move to.
+        int w = dragged->Width(), h = HeaderSize();
+        dragBox_ = TRect{X - w / 2, Y + 4 - h, X - w / 2 + w, Y + 4};
+        dropArrowX_ = -1;
+        if (allowed && target != dragged->Position()) {
+            TRgCustomColumn* at = Columns().Positions(target);
+            dropArrowX_ = target > dragged->Position() ? at->ClientLeft() + at->Width() : at->ClientLeft();
+        }
+        Window.ShowColumnDrag(*dragged, dragBox_, dropArrowX_);
         return;
     }
     UpdateHint(X, Y);
@@ -333,6 +373,21 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
         EndEditing();
         return;
     }
+    if (rowMoving_) {
+        RefreshMarker();
+        int from = rowMoveFrom_, drop = dropRow_;
+        rowMoving_ = false;
+        rowMoveFrom_ = dropRow_ = -1;
+        Window.SetCursorShape(crGridDefault);
+        if (drop < 0) return;
+        int to = drop > from ? drop - 1 : drop;
+        if (!RowMoveAllowed(from, to)) return;
+        MoveRow(from, to);
+        Fire(OnAfterRowMove, from, to);
+        SelectCell(CurrentCol(), to, false, true, 0);
+        return;
+    }
+    rowMoveFrom_ = -1;
     if (resizeRow_ >= 0) {
         Window.InvertHorzLine(resizeRowLine_);
         int row = resizeRow_;
@@ -352,6 +407,7 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
     }
     if (moving_) {
         TRgCustomColumn* dragged = Columns().Item(moveCandidate_);
+        EndColumnDrag();
         moving_ = false;
         moveCandidate_ = -1;
         Window.SetCursorShape(crGridDefault);
@@ -383,6 +439,66 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
         int col = ColumnAt(X);
         if (col >= 0) Fire(OnFooterClick, col);
     }
+}
+
+void TRgCustomGrid::EndColumnDrag() {
+    dragBox_ = TRect{};
+    dropArrowX_ = -1;
+    Window.HideColumnDrag();
+}
+
+// --- moving rows
+
+bool TRgCustomGrid::RowMoveAllowed(int From, int To) {
+    int count = RowCount();
+    if (From < 0 || To < 0 || From >= count || To >= count || From == To) return false;
+    auto hasChildren = [&](int row) { return row + 1 < count && GetRowLevel(row + 1) > GetRowLevel(row); };
+    if (GetRowLevel(From) > 0 || hasChildren(From)) return false;
+    // Where the row lands: after the row at To when it moves down, before it
+    // when it moves up; never inside another row's subtree.
+    if (To > From ? (To + 1 < count && GetRowLevel(To + 1) > 0) : GetRowLevel(To) > 0) return false;
+    bool accept = true;
+    Fire(OnRowMove, From, To, accept);
+    return accept;
+}
+
+int TRgCustomGrid::RowDropAt(int Y) const {
+    TRect rows = GetRowsRect();
+    if (Y < rows.Top || Y >= rows.Bottom) return -1;
+    int y = rows.Top, count = RowCount();
+    for (int r = TopRow(); r < count; ++r) {
+        if (!IsRowShown(r)) continue;
+        int band = GetRowStep(r) + LineWidths().RowSpacing;
+        if (Y < y + band) return Y >= y + band / 2 ? r + 1 : r;
+        y += band;
+    }
+    return count;
+}
+
+int TRgCustomGrid::RowMoveMarkerY() const {
+    if (!rowMoving_ || dropRow_ < 0) return -1;
+    return GetRowTop(dropRow_) - LineWidths().TopHighlight;
+}
+
+void TRgCustomGrid::RefreshMarker() {
+    int y = RowMoveMarkerY();
+    if (y >= 0) Window.InvalidateRect(TRect{0, y - 5, Window.ClientSize().cx, y + 6});
+}
+
+void TRgCustomGrid::PaintOverlay(ICanvas& Canvas) {
+    int y = RowMoveMarkerY();
+    if (y < 0) return;
+    TRect rows = GetRowsRect();
+    int l = rows.Left, r = rows.Right;
+    Canvas.FillRect(TRect{l, y - 1, r, y + 1}, clRed);
+    Canvas.Polygon({{l, y - 4}, {l + 4, y}, {l, y + 4}}, clRed, clRed);
+    Canvas.Polygon({{r - 1, y - 4}, {r - 5, y}, {r - 1, y + 4}}, clRed, clRed);
+}
+
+void TRgCustomGrid::AutoSizeRow(int ARow) {
+    int height = -1;
+    Window.MeasureWith([&](ICanvas& canvas) { height = RowAutoHeight(ARow, canvas); });
+    if (height > 0) SetRowHeight(ARow, height);
 }
 
 // --- hints
@@ -464,7 +580,11 @@ void TRgCustomGrid::FocusChanged(bool GotFocus) {
     Display().PressedColumn = Display().HotColumn = -1;
     if (resizeColumn_ >= 0) Window.InvertVertLine(resizeLine_);
     resizeColumn_ = -1;
+    if (moving_) EndColumnDrag();
     moving_ = false;
+    RefreshMarker();
+    rowMoving_ = false;
+    rowMoveFrom_ = dropRow_ = -1;
     RepaintArea(gaIndicator);
     if (Options() & goSelectFullRow) {
         for (int r = TopRow(); r < RowCount() && r <= LastFullyVisibleRow() + 1; ++r)

@@ -77,6 +77,23 @@ public:
     // The element of a column (rating columns have one), made on first use.
     TColumnPlay* PlayOf(TRgCustomColumn* Column);
 
+    // --- moving rows (goRowMoving) ---
+    // Whether the row at From may be dropped to become row To: both valid
+    // and different, neither row part of a row tree (a subtree would tear),
+    // and OnRowMove accepts.
+    bool RowMoveAllowed(int From, int To);
+    // The drop row for the mouse at y: the row whose band holds y, one more
+    // when y lies below its middle; RowCount past the last row; -1 outside
+    // the rows.
+    int RowDropAt(int Y) const;
+    bool MovingRow() const { return rowMoving_; }
+    int DropRow() const { return dropRow_; }
+    // Where the marker lies (the top of the drop row's band), -1 when none.
+    int RowMoveMarkerY() const;
+    // A double click on a row border in the indicator: the row takes the
+    // height its cells need.
+    void AutoSizeRow(int ARow);
+
     // --- hints ---
     // The hint for the mouse at (X, Y), whether or not hints may show now.
     THintChoice ChooseHint(int X, int Y);
@@ -101,6 +118,10 @@ public:
     int ResizingColumn() const { return resizeColumn_; }
     int ResizingRow() const { return resizeRow_; }
     bool MovingColumn() const { return moving_; }
+    // While a column is dragged: where its floating header lies and the x of
+    // the drop arrows (-1 when they hide).
+    const TRect& ColumnDragBox() const { return dragBox_; }
+    int DropArrowX() const { return dropArrowX_; }
 
 private:
     void EndHeaderPress();
@@ -119,6 +140,14 @@ private:
     bool moving_ = false;
     int resizeRow_ = -1;
     int resizeRowLine_ = -1;
+    void PaintOverlay(ICanvas& Canvas) override;
+    void EndColumnDrag();
+    TRect dragBox_;
+    int dropArrowX_ = -1;
+    void RefreshMarker();
+    int rowMoveFrom_ = -1;
+    bool rowMoving_ = false;
+    int dropRow_ = -1;
     THintChoice hint_;
     std::u16string searchBuffer_;
     std::uint32_t lastSearchKey_ = 0;

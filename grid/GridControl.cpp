@@ -629,7 +629,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
             Invalidate();
             PlaceEditor();
             break;
-        case 3: break;
+        case 3: ApplyColumnDefault(index); break;
         case cnSlideOrOptions: Invalidate(); Fire(OnSlideChange, index); break;
         case cnSorted:
         case cnSortChanged:
@@ -775,6 +775,7 @@ void TRgCustomGridControl::Paint(ICanvas& Canvas, const TRect& ClipBox) {
                         tfCenter | tfSingleLine | tfNoPrefix);
         Canvas.SetBrushStyle(bsSolid);
     }
+    PaintOverlay(Canvas);
     Fire(OnPostDraw);
 }
 
@@ -1070,6 +1071,25 @@ void TRgCustomGridControl::PaintBands(ICanvas& Canvas) {
         if (options_ & goIndicator) display_->DrawHeaderBand(TRect{0, footer.Top, IndicatorWidth, footer.Bottom}, 1);
     }
     if ((options_ & goIndicator) && (options_ & goHeader)) display_->DrawIndicatorHeader(TRect{0, 0, IndicatorWidth, headerSize_});
+}
+
+int TRgCustomGridControl::RowAutoHeight(int ARow, ICanvas& Canvas) {
+    int height = rowSize_;
+    if (ARow < 0 || ARow >= RowCount()) return height;
+    for (int k = 0; k < columns_->Count(); ++k) {
+        TRgCustomColumn* column = columns_->Item(k);
+        if (!column->Visible()) continue;
+        TColumnDisplay& display = DisplayOf(column);
+        ICanvas* cellCanvas = display.Canvas;
+        display.Canvas = &Canvas;
+        ApplyCellFont(Canvas, k, ARow, CellStateOf(k, ARow));
+        GetCellInfo(k, ARow, display);
+        Fire(OnApplyCell, k, ARow, display.Text);
+        display.CellRect = TRect{column->Padding, 0, column->Width() - lines_.RightLine - column->Padding, rowSize_};
+        height = std::max(height, display.GetTextExtent().cy);
+        display.Canvas = cellCanvas;
+    }
+    return height;
 }
 
 int TRgCustomGridControl::BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas, bool AllRows) {

@@ -124,11 +124,18 @@ public:
         (void)At, (void)MaxWidth, (void)Text;
     }
     virtual void HideHint() {}
+    // While a column is dragged: the floating header of Column at Box and the
+    // two drop arrows at x = ArrowX (hidden when -1), client coordinates;
+    // hidden again when the drag ends.
+    virtual void ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) {
+        (void)Column, (void)Box, (void)ArrowX;
+    }
+    virtual void HideColumnDrag() {}
 };
 
 // The grid's cursors.
-enum TGridCursor : int { crGridDefault = 0, crHorzSplit = 3000, crColumnNoDrag = 3001, crVertSplit = 3003,
-                         crIndicatorSelect = 3006 };
+enum TGridCursor : int { crGridDefault = 0, crHorzSplit = 3000, crColumnNoDrag = 3001, crRowDrag = 3002,
+                         crVertSplit = 3003, crIndicatorSelect = 3006 };
 
 // A window that is not there: nothing to paint, scroll or focus.
 class TNoGridWindow : public IGridWindow {
@@ -314,7 +321,16 @@ public:
     virtual bool IsCellHidden(int ACol, int ARow) const;
     virtual void SortColumn(TRgCustomColumn* Column, bool Ascending);
     virtual void ClearRows();
+    // Every cell of the column takes the column's colour and its font's style
+    // and colour (the descendant holds the cells).
+    virtual void ApplyColumnDefault(int ACol) { (void)ACol; }
     virtual void DeleteRow(int ARow) { (void)ARow; CancelEditing(); }
+    // Moves a row to another index (the descendant moves it in its store).
+    virtual void MoveRow(int FromPos, int ToPos) {
+        (void)FromPos, (void)ToPos;
+        Invalidate();
+        CancelEditing();
+    }
     // A row that does not fit fully is painted as empty cells.
     virtual bool HidePartialRows() const { return false; }
     virtual int GetPaintedRowCount() const { return RowCount() > 0 && columns_->Count() > 0 ? GetShownRowCount() : 0; }
@@ -393,6 +409,9 @@ public:
     TColor GetCellPaintColor(int ACol, int ARow) const;
     TColor GetCellTextColor(int ACol, int ARow) const;
     TCellState CellStateOf(int ACol, int ARow) const;
+    // The height a row needs: the tallest of its visible cells' contents, at
+    // least RowSize.
+    int RowAutoHeight(int ARow, ICanvas& Canvas);
     // The width a column needs for its header and its cells' texts.
     int BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas, bool AllRows);
     TColumnDisplay& DisplayOf(TRgCustomColumn* Column);
@@ -424,6 +443,7 @@ public:
     // --- events ---
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, const std::u16string& Value)> OnAfterEdit;
     std::function<void(TRgCustomGridControl*, int FromPos, int ToPos)> OnAfterRowMove;
+    std::function<void(TRgCustomGridControl*, int FromPos, int ToPos, bool& Accept)> OnRowMove;
     TGridColEvent OnAfterSort;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyCell;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyEditText;
@@ -508,6 +528,8 @@ protected:
     virtual bool ApplyCellFont(ICanvas& Canvas, int ACol, int ARow, TCellState CellState);
 
     void PaintRows(ICanvas& Canvas, const TRect& ClipBox);
+    // Drawn over everything else (the row-move marker).
+    virtual void PaintOverlay(ICanvas& Canvas) { (void)Canvas; }
     void PaintSlidesHeader(ICanvas& Canvas);
     void PaintSlides(ICanvas& Canvas, const TRect& ClipBox);
     void DrawSlideLabel(ICanvas& Canvas, const TRgCustomColumn& Column, int SlideTop);

@@ -33,7 +33,7 @@ public:
     void SetCursorShape(int shape) override { Cursor = shape; }
     void MeasureWith(const std::function<void(ICanvas&)>& use) override {
         TRecordingCanvas canvas(1, 1);
-        use(canvas);
+        use(MeasureCanvas ? *MeasureCanvas : canvas);
     }
     void FocusGrid() override { ++GridFocusCalls; }
     bool HintAllowed(bool textFit) const override { return FormActive && (textFit || AppShowsHints); }
@@ -68,6 +68,8 @@ public:
     TSize Size{300, 200};
     bool HasFocus = true;
     bool Themed = false;
+    // The canvas measuring uses (a recording one when none is given).
+    ICanvas* MeasureCanvas = nullptr;
     bool FormActive = true, AppShowsHints = true;
     std::vector<std::string> Hints;
     std::uint32_t Tick = 1000;

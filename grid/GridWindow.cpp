@@ -20,6 +20,7 @@ HCURSOR GridCursor(int shape) {
     switch (shape) {
         case crHorzSplit: resource = L"HORZSPLIT"; fallback = IDC_SIZEWE; break;
         case crColumnNoDrag: resource = L"COLUMNNODRAG"; fallback = IDC_NO; break;
+        case crRowDrag: fallback = IDC_SIZENS; break;
         case crVertSplit: resource = L"VERTSPLIT"; fallback = IDC_SIZENS; break;
         case crIndicatorSelect: resource = L"INDICATORSELECT"; fallback = IDC_ARROW; break;
         default: break;
@@ -76,6 +77,33 @@ void TReportGridWindow::ShowHint(const TPoint& At, int MaxWidth, const std::u16s
     ::ClientToScreen(handle_, &p);
     r = TRect{p.x, p.y, p.x + r.Width(), p.y + r.Height()};
     hint_->ActivateHintData(r, ansi, nullptr);
+}
+
+void TReportGridWindow::ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) {
+    if (!handle_) return;
+    if (!dragBox_) {
+        dragBox_ = std::make_unique<TColumnDragBox>(nullptr);
+        downArrow_ = std::make_unique<TDragArrow>(nullptr, false);
+        upArrow_ = std::make_unique<TDragArrow>(nullptr, true);
+    }
+    POINT corner{Box.Left, Box.Top};
+    ::ClientToScreen(handle_, &corner);
+    dragBox_->ShowAt(Column, TRect{corner.x, corner.y, corner.x + Box.Width(), corner.y + Box.Height()});
+    if (ArrowX < 0) {
+        downArrow_->HideArrow();
+        upArrow_->HideArrow();
+        return;
+    }
+    POINT at{ArrowX, 0};
+    ::ClientToScreen(handle_, &at);
+    downArrow_->ShowAt(at.x, at.y - 12);
+    upArrow_->ShowAt(at.x, at.y + Grid.HeaderSize() - 1);
+}
+
+void TReportGridWindow::HideColumnDrag() {
+    if (dragBox_) dragBox_->HideBox();
+    if (downArrow_) downArrow_->HideArrow();
+    if (upArrow_) upArrow_->HideArrow();
 }
 
 void TReportGridWindow::HideHint() {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "grid/ColumnDragBox.h"
 #include "grid/ReportGrid.h"
 #include "grid/ScrollControl.h"
 #include "framework/Forms.h"
@@ -47,6 +48,12 @@ public:
     bool HintAllowed(bool TextFit) const override;
     void ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) override;
     void HideHint() override;
+    void ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) override;
+    void HideColumnDrag() override;
+    // The floating header and the drop arrows (null before the first drag).
+    TColumnDragBox* DragBox() const { return dragBox_.get(); }
+    TDragArrow* DownArrow() const { return downArrow_.get(); }
+    TDragArrow* UpArrow() const { return upArrow_.get(); }
     // The window showing the grid's hints (null before the first).
     TAppHintWindow* HintWindow() const { return hint_.get(); }
 
@@ -79,6 +86,8 @@ private:
     void InvertLine(int x1, int y1, int x2, int y2);
     TThemeData theme_;
     std::unique_ptr<TAppHintWindow> hint_;
+    std::unique_ptr<TColumnDragBox> dragBox_;
+    std::unique_ptr<TDragArrow> downArrow_, upArrow_;
     int cursor_ = 0;
     bool tracking_ = false;
     TSize lastSize_{-1, -1};

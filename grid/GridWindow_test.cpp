@@ -446,5 +446,55 @@ TEST_F(GridWindowTest, SlidesTreeAndGlyphs) {
     EXPECT_GE(rate.Top, g.GetRowRect(4).Top);
 }
 
+TEST_F(GridWindowTest, DraggedColumnShowsItsHeaderAndTheDropArrows) {
+    TReportGrid& g = grid->Grid;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 5);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 320, 6);  // the right half of "Rating": after it
+    test::PumpPending();
+    ASSERT_NE(grid->DragBox(), nullptr);
+    HWND box = grid->DragBox()->Handle();
+    EXPECT_TRUE(::IsWindowVisible(box));
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    POINT mouse{320, 6};
+    ::ClientToScreen(wnd, &mouse);
+    EXPECT_EQ(r.right - r.left, 160);
+    EXPECT_EQ(r.bottom - r.top, g.HeaderSize());
+    EXPECT_EQ(r.left, mouse.x - 80);
+    EXPECT_EQ(r.bottom, mouse.y + 4);
+    // The box paints the column's header with a black line along its bottom and right.
+    HDC screen = ::GetDC(nullptr);
+    OwnedBitmap bitmap(::CreateCompatibleBitmap(screen, 160, g.HeaderSize()));
+    OwnedMemoryDC dc(::CreateCompatibleDC(screen));
+    ::ReleaseDC(nullptr, screen);
+    {
+        SelectObjectScope select(dc.Get(), bitmap.Get());
+        ::SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        EXPECT_EQ(::GetPixel(dc.Get(), 80, g.HeaderSize() - 1), 0u);
+        EXPECT_EQ(::GetPixel(dc.Get(), 159, 8), 0u);
+        EXPECT_NE(::GetPixel(dc.Get(), 80, 8), 0u);
+    }
+    // The arrows stand at the right edge of "Rating", above and below the header.
+    POINT edge{350, 0};
+    ::ClientToScreen(wnd, &edge);
+    for (TDragArrow* arrow : {grid->DownArrow(), grid->UpArrow()}) {
+        ASSERT_NE(arrow, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(arrow->Handle()));
+        ::GetWindowRect(arrow->Handle(), &r);
+        EXPECT_EQ(r.left, edge.x - 4);
+        EXPECT_EQ(r.top, arrow->PointsUp() ? edge.y + g.HeaderSize() - 1 : edge.y - 12);
+        EXPECT_EQ(r.right - r.left, 9);
+        OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_NE(::GetWindowRgn(arrow->Handle(), region.Get()), ERROR);  // shaped as an arrow
+    }
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 6);  // its own place: the arrows go
+    EXPECT_FALSE(::IsWindowVisible(grid->DownArrow()->Handle()));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 320, 6);
+    Send(WM_LBUTTONUP, 0, 320, 6);
+    EXPECT_FALSE(::IsWindowVisible(box));
+    EXPECT_FALSE(::IsWindowVisible(grid->UpArrow()->Handle()));
+    EXPECT_EQ(g.Columns().Positions(2), g.Columns().Item(0));
+}
+
 }  // namespace
 }  // namespace ad::grid

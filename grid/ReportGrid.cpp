@@ -276,6 +276,19 @@ void TReportGrid::PrepareCellDisplay(int, int ARow, TTreeCellInfo& Info) {
     if (!Info.Relations) Info.Relations = [this](int& r, int& n) { GetRowRelations(r, n); };
 }
 
+void TReportGrid::ApplyColumnDefault(int ACol) {
+    if (!Columns().IsValidIndex(ACol)) return;
+    TRgCustomColumn* column = Columns().Item(ACol);
+    const FontSpec& font = column->Font();
+    for (int r = 0; r < cells_->RowCount; ++r) {
+        TCell* cell = cells_->GetCell(ACol, r);
+        cell->Color = column->Color();
+        cell->FontStyle = font.Style;
+        cell->FontColor = font.Color;
+    }
+    RefreshColumn(column, 1);
+}
+
 void TReportGrid::TogglePlayRow(int ARow) {
     if (ARow >= 0 && ARow < cells_->RowCount) SetRowExpanded(ARow, !IsRowExpanded(ARow));
 }

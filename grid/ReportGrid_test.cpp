@@ -477,5 +477,28 @@ TEST(ReportGridTest, TreeColumnIndentsItsRowsAndTogglesOnTheButton) {
     }
 }
 
+TEST(ReportGridTest, ApplyColumnDefaultGivesEveryCellTheColumnsLook) {
+    TGridFixture f(2, 3);
+    TRgCustomColumn* column = f.grid.Columns().Item(1);
+    for (int r = 0; r < 3; ++r) {
+        f.grid.Cell(1, r)->SetColor(0x123456);
+        f.grid.Cell(1, r)->SetFontStyle(0);
+    }
+    f.grid.Cell(0, 0)->SetColor(0x654321);
+    column->SetColor(0x00AA00);
+    FontSpec font = column->Font();
+    font.Style = 1;  // bold
+    font.Color = 0x0000FF;
+    column->SetFont(font);
+    f.grid.ApplyColumnDefault(1);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(f.grid.Cell(1, r)->Color, 0x00AA00u) << r;
+        EXPECT_EQ(f.grid.Cell(1, r)->FontStyle, 1) << r;
+        EXPECT_EQ(f.grid.Cell(1, r)->FontColor, 0x0000FFu) << r;
+    }
+    EXPECT_EQ(f.grid.Cell(0, 0)->Color, 0x654321u);  // other columns keep theirs
+    f.grid.ApplyColumnDefault(5);  // no such column: nothing
+}
+
 }  // namespace
 }  // namespace ad::grid
