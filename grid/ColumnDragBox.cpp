@@ -7,53 +7,45 @@
 
 namespace ad::grid {
 
-namespace {
-void PopupParams(TCreateParams& params) {
+void TDragPopup::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
     params.Style = WS_POPUP;
     params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
 }
 
-void ShowPopup(HWND wnd, int x, int y, int w, int h) {
-    ::SetWindowPos(wnd, HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    ::InvalidateRect(wnd, nullptr, FALSE);
+void TDragPopup::ShowPopup(int x, int y, int w, int h) {
+    SetBounds(x, y, w, h);
+    visible_ = true;
+    ::SetWindowPos(Handle(), HWND_TOPMOST, x, y, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
-// Popups let the mouse through to the grid beneath.
-bool PassMouseThrough(TMessage& m) {
-    if (m.Msg == WM_NCHITTEST) {
-        m.Result = HTTRANSPARENT;
-        return true;
-    }
-    if (m.Msg == WM_MOUSEACTIVATE) {
-        m.Result = MA_NOACTIVATE;
-        return true;
-    }
-    return false;
+void TDragPopup::Hide() {
+    visible_ = false;
+    if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
 }
-}  // namespace
 
-TColumnDragBox::TColumnDragBox(TComponent* AOwner) : TWinControl(AOwner) { visible_ = false; }
-
-void TColumnDragBox::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    PopupParams(params);
+void TDragPopup::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_NCHITTEST: m.Result = HTTRANSPARENT; return;
+        case WM_MOUSEACTIVATE: m.Result = MA_NOACTIVATE; return;
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(m.WParam), ClientRect());
+            m.Result = 0;
+            return;
+        default: TWinControl::WndProc(m);
+    }
 }
 
 void TColumnDragBox::ShowAt(TRgCustomColumn& Column, const TRect& Rect) {
     bool repaint = column_ != &Column;
     column_ = &Column;
-    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
-    visible_ = true;
-    HWND wnd = Handle();
-    ::SetWindowPos(wnd, HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(),
-                   SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    if (repaint) ::InvalidateRect(wnd, nullptr, FALSE);
+    ShowPopup(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    if (repaint) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TColumnDragBox::HideBox() {
     column_ = nullptr;
-    visible_ = false;
-    if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
+    Hide();
 }
 
 void TColumnDragBox::Paint(HDC dc, const RECT&) {
@@ -70,28 +62,10 @@ void TColumnDragBox::Paint(HDC dc, const RECT&) {
     display_.Canvas = nullptr;
 }
 
-void TColumnDragBox::WndProc(TMessage& m) {
-    if (PassMouseThrough(m)) return;
-    if (m.Msg == WM_PRINTCLIENT) {
-        Paint(reinterpret_cast<HDC>(m.WParam), ClientRect());
-        m.Result = 0;
-        return;
-    }
-    TWinControl::WndProc(m);
-}
-
-TDragArrow::TDragArrow(TComponent* AOwner, bool PointsUp) : TWinControl(AOwner), up_(PointsUp) {
-    visible_ = false;
-    SetColor(clRed);
-}
-
-void TDragArrow::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    PopupParams(params);
-}
+TDragArrow::TDragArrow(TComponent* AOwner, bool PointsUp) : TDragPopup(AOwner), up_(PointsUp) { SetColor(clRed); }
 
 void TDragArrow::AfterCreateWnd() {
-    TWinControl::AfterCreateWnd();
+    TDragPopup::AfterCreateWnd();
     static const POINT upArrow[] = {{-1, 5}, {4, -1}, {9, 5}, {6, 5}, {6, 9}, {3, 9}, {3, 4}, {0, 5}};
     static const POINT downArrow[] = {{5, 0}, {3, 0}, {3, 4}, {0, 4}, {4, 9}, {9, 4}, {6, 4}, {6, 0}};
     // The window takes the region over.
@@ -100,25 +74,14 @@ void TDragArrow::AfterCreateWnd() {
 }
 
 void TDragArrow::ShowAt(int X, int Y) {
-    SetBounds(X - 4, Y, 9, 9);
-    visible_ = true;
-    ShowPopup(Handle(), X - 4, Y, 9, 9);
-}
-
-void TDragArrow::HideArrow() {
-    visible_ = false;
-    if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
+    ShowPopup(X - 4, Y, 9, 9);
+    ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TDragArrow::Paint(HDC dc, const RECT&) {
     RECT r = ClientRect();
     OwnedBrush red(::CreateSolidBrush(ColorToRGB(clRed)));
     ::FillRect(dc, &r, red.Get());
-}
-
-void TDragArrow::WndProc(TMessage& m) {
-    if (PassMouseThrough(m)) return;
-    TWinControl::WndProc(m);
 }
 
 }  // namespace ad::grid
