@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ad::gif::GIFRegister();  // the GIF codec starts last
     application.Title = "Appdeck";
     ad::Guarded([&] {
-        ad::frmAppdeck = application.CreateForm<ad::TfrmAppdeck>();
+        application.CreateForm<ad::TfrmAppdeck>();
         application.Run();
     });
     return 0;

@@ -1,5 +1,5 @@
-// RAII wrappers for Win32 handles: one owning type per handle kind, each with a
-// borrowed (non-owning) counterpart for handles that are only lent to us, and a
+// RAII wrappers for Win32 handles: one owning type per handle kind, a borrowed
+// (non-owning) counterpart for the kinds whose handles are lent to us, and a
 // move-only COM interface pointer.
 #pragma once
 
@@ -180,30 +180,20 @@ struct HookTraits {  // SetWindowsHookEx
 };
 
 using OwnedKernelHandle = OwnedHandle<KernelHandleTraits>;
-using KernelHandleRef = BorrowedHandle<KernelHandleTraits>;
 using OwnedFile = OwnedHandle<FileHandleTraits>;
-using FileRef = BorrowedHandle<FileHandleTraits>;
 using OwnedFind = OwnedHandle<FindHandleTraits>;
 using OwnedKey = OwnedHandle<RegKeyTraits>;
-using KeyRef = BorrowedHandle<RegKeyTraits>;
 using OwnedFont = OwnedHandle<GdiObjectTraits<HFONT>>;
-using FontRef = BorrowedHandle<GdiObjectTraits<HFONT>>;
 using OwnedBitmap = OwnedHandle<GdiObjectTraits<HBITMAP>>;
-using BitmapRef = BorrowedHandle<GdiObjectTraits<HBITMAP>>;
 using OwnedBrush = OwnedHandle<GdiObjectTraits<HBRUSH>>;
-using BrushRef = BorrowedHandle<GdiObjectTraits<HBRUSH>>;
 using OwnedPen = OwnedHandle<GdiObjectTraits<HPEN>>;
-using PenRef = BorrowedHandle<GdiObjectTraits<HPEN>>;
 using OwnedRegion = OwnedHandle<GdiObjectTraits<HRGN>>;
-using RegionRef = BorrowedHandle<GdiObjectTraits<HRGN>>;
 using OwnedMemoryDC = OwnedHandle<MemoryDCTraits>;
 using OwnedIcon = OwnedHandle<IconTraits>;
 using IconRef = BorrowedHandle<IconTraits>;
 using HeldIcon = HeldHandle<IconTraits>;
 using OwnedModule = OwnedHandle<ModuleTraits>;
-using ModuleRef = BorrowedHandle<ModuleTraits>;
 using OwnedMenu = OwnedHandle<MenuTraits>;
-using MenuRef = BorrowedHandle<MenuTraits>;
 using OwnedHook = OwnedHandle<HookTraits>;
 
 // A COM interface pointer holding one reference: move-only, released when it

@@ -4,7 +4,6 @@
 // the selected row and the launch.
 #include "app/forms/TfrmADS.h"
 
-#include <iterator>
 #include <utility>
 
 #include "app/Launch.h"
@@ -152,46 +151,25 @@ void TfrmADS::btnSearchClick(TObject*) {
 }
 
 void TfrmADS::trdSearchWork(TBackgroundWorker* Worker) {
-    auto stop = [Worker] {
-        if (!Worker->CancellationPending()) return false;
-        Worker->AcceptCancellation();
-        return true;
-    };
+    auto stop = [Worker] { return Worker->StopRequested(); };
     // Hits go to the GUI thread in batches: one message per batch, not per hit.
     std::vector<TSearchHit> batch;
     try {
         SearchCatalogue(job_.baseDir, job_.categories, job_.query, stop, [&](TSearchHit&& hit) {
             batch.push_back(std::move(hit));
-            if (batch.size() >= kHandOverBatch) HandOver(batch, Worker);
+            if (batch.size() >= kHandOverBatch && found_.Put(batch)) Worker->ReportFeedback(0, 0);
         });
     } catch (...) {
-        HandOver(batch, nullptr);  // the hits found before the error stay
+        found_.Put(batch);  // the hits found before the error stay
         throw;
     }
-    HandOver(batch, nullptr);  // the completion takes the last ones
-}
-
-void TfrmADS::HandOver(std::vector<TSearchHit>& hits, TBackgroundWorker* worker) {
-    bool post;
-    {
-        std::lock_guard<std::mutex> lock(foundMutex_);
-        std::move(hits.begin(), hits.end(), std::back_inserter(found_));
-        post = worker && !takePosted_;
-        if (post) takePosted_ = true;
-    }
-    hits.clear();
-    if (post) worker->ReportFeedback(0, 0);
+    found_.Put(batch);  // the completion takes the last ones
 }
 
 void TfrmADS::trdSearchWorkFeedback(TBackgroundWorker*, int, int) { TakeFoundRows(); }
 
 void TfrmADS::TakeFoundRows() {
-    std::vector<TSearchHit> hits;
-    {
-        std::lock_guard<std::mutex> lock(foundMutex_);
-        hits.swap(found_);
-        takePosted_ = false;
-    }
+    std::vector<TSearchHit> hits = found_.Take();
     grid::TReportGrid& g = SDGrid->Grid;
     for (const TSearchHit& hit : hits) {
         int row = g.AddRow();
