@@ -14,17 +14,6 @@
 
 namespace ad {
 
-namespace {
-
-std::u16string GridText(const std::string& ansi) {
-    std::wstring wide = Widen(ansi);
-    return std::u16string(wide.begin(), wide.end());
-}
-
-std::string AnsiText(const std::u16string& text) { return Narrow(std::wstring(text.begin(), text.end())); }
-
-}  // namespace
-
 TfrmADS::TfrmADS(TComponent* AOwner, ILauncherHost& host, const std::vector<std::string>& categories,
                  bool runElevated)
     : TForm(AOwner), host_(host), runElevated_(runElevated) {
@@ -173,11 +162,11 @@ void TfrmADS::TakeFoundRows() {
     grid::TReportGrid& g = SDGrid->Grid;
     for (const TSearchHit& hit : hits) {
         int row = g.AddRow();
-        g.SetCellText(colName, row, GridText(hit.Name));
-        g.SetCellText(colDesc, row, GridText(hit.Desc));
-        g.SetCellText(colCategory, row, GridText(hit.Category));
-        g.SetCellText(colLoc, row, GridText(hit.Loc));
-        g.SetCellText(colParam, row, GridText(hit.Param));
+        g.SetCellText(colName, row, AnsiToUtf16(hit.Name));
+        g.SetCellText(colDesc, row, AnsiToUtf16(hit.Desc));
+        g.SetCellText(colCategory, row, AnsiToUtf16(hit.Category));
+        g.SetCellText(colLoc, row, AnsiToUtf16(hit.Loc));
+        g.SetCellText(colParam, row, AnsiToUtf16(hit.Param));
     }
 }
 
@@ -204,14 +193,14 @@ void TfrmADS::ShowSelectedRow() {
     }
     // A location without a drive is the program folder's: the shell finds its icon there.
     ::SetCurrentDirectoryW(Widen(BaseDir).c_str());
-    std::string loc = AnsiText(g.GetCellText(colLoc, row));
+    std::string loc = Utf16ToAnsi(g.GetCellText(colLoc, row));
     if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(loc)) pic1->Picture().SetIcon(std::move(icon));
     else pic1->Picture().SetIcon(FallbackIcon());
-    app1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colName, row))));
-    des1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colDesc, row))));
+    app1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colName, row))));
+    des1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colDesc, row))));
     run1->HelpKeyword = loc;
     run1->SetVisible(!loc.empty());
-    Parameters = AnsiText(g.GetCellText(colParam, row));
+    Parameters = Utf16ToAnsi(g.GetCellText(colParam, row));
 }
 
 void TfrmADS::SDGridSelectCell(int, int) { ShowSelectedRow(); }
