@@ -35,7 +35,7 @@ TRgCustomGrid::~TRgCustomGrid() = default;
 // --- hit tests
 
 TGridBand TRgCustomGrid::BandAt(int X, int Y) const {
-    auto in = [X, Y](const TRect& r) { return X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom; };
+    auto in = [X, Y](const TRect& r) { return Contains(r, {X, Y}); };
     if (GridStyle() == gsSlides) return (Options() & goHeader) && in(GetHeaderRect()) ? gbHeader : gbCells;
     if ((Options() & goHeader) && in(GetHeaderRect())) return gbHeader;
     if ((Options() & goInput) && in(GetInputRect())) return gbInput;

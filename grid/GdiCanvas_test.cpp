@@ -14,14 +14,7 @@ namespace {
 // A white 200 x 60 bitmap in a memory DC with the GUI font selected.
 class Surface {
 public:
-    Surface() : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = kW;
-        bi.bmiHeader.biHeight = -kH;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bitmap_ = OwnedBitmap(::CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    Surface() : dc_(::CreateCompatibleDC(nullptr)), bitmap_(kW, kH) {
         oldBitmap_ = ::SelectObject(dc_.Get(), bitmap_.Get());
         oldFont_ = ::SelectObject(dc_.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
         RECT all{0, 0, kW, kH};
@@ -34,7 +27,7 @@ public:
     HDC Dc() const { return dc_.Get(); }
     std::uint32_t At(int x, int y) const {
         ::GdiFlush();
-        return static_cast<const std::uint32_t*>(bits_)[y * kW + x] & 0xFFFFFF;
+        return bitmap_.Row(y)[x] & 0xFFFFFF;
     }
     // Columns [x0, x1) of rows [y0, y1) that are not white.
     int InkIn(int x0, int x1, int y0, int y1) const {
@@ -47,8 +40,7 @@ public:
 
 private:
     OwnedMemoryDC dc_;
-    OwnedBitmap bitmap_;
-    void* bits_ = nullptr;
+    DibSection32 bitmap_;
     HGDIOBJ oldBitmap_ = nullptr, oldFont_ = nullptr;
 };
 

@@ -137,7 +137,7 @@ TSize TReportGridWindow::ClientSize() const {
 }
 
 void TReportGridWindow::InvalidateRect(const TRect& r) {
-    if (!handle_ || r.Right <= r.Left || r.Bottom <= r.Top) return;
+    if (!handle_ || IsEmpty(r)) return;
     RECT rc = ToRECT(r);
     ::InvalidateRect(handle_, &rc, FALSE);
 }
@@ -241,15 +241,8 @@ void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
     // many small calls on a window's DC each cost a round trip to the display.
     int w = clip.right - clip.left, h = clip.bottom - clip.top;
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     OwnedMemoryDC memory(::CreateCompatibleDC(dc));
-    OwnedBitmap bitmap(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 bitmap(w, h);
     if (!memory || !bitmap) {
         TGdiCanvas canvas(dc);
         Grid.Paint(canvas, FromRECT(clip));

@@ -95,15 +95,8 @@ protected:
     TShot Shoot(const char* name = nullptr) {
         TSize size = grid->ClientSize();
         TShot shot{size.cx, size.cy, {}};
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = size.cx;
-        bi.bmiHeader.biHeight = -size.cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
+        DibSection32 bitmap(size.cx, size.cy);
         HDC screen = ::GetDC(nullptr);
-        OwnedBitmap bitmap(::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         OwnedMemoryDC dc(::CreateCompatibleDC(screen));
         ::ReleaseDC(nullptr, screen);
         {
@@ -112,8 +105,7 @@ protected:
             grid->PaintTo(dc.Get());
             ::GdiFlush();
         }
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        shot.Pixels.assign(p, p + static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+        shot.Pixels.assign(bitmap.Bits(), bitmap.Bits() + bitmap.PixelCount());
         if (const char* folder = std::getenv("AD_GRID_SHOTS"); folder && name) SaveBmp(shot, std::string(folder) + "/" + name + ".bmp");
         return shot;
     }

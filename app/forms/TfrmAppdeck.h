@@ -12,7 +12,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
-#include "app/forms/HandOver.h"
+#include "framework/HandOver.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
@@ -242,9 +242,5 @@ public:
     using TMenuItem::TMenuItem;
     std::string Loc;
 };
-
-// The one main window, set by the program entry. Secondary windows are given
-// it as their ILauncherHost instead of reaching for this.
-extern TfrmAppdeck* frmAppdeck;
 
 }  // namespace ad

@@ -264,11 +264,7 @@ void TfrmAppdeck::BuildProgramList() {
     Worker->Name = "Worker";
     Worker->OnWork = [this](TBackgroundWorker* w) {
         if (!scan_.listView || scan_.categoryFile.empty()) return;
-        auto stop = [w] {
-            if (!w->CancellationPending()) return false;
-            w->AcceptCancellation();
-            return true;
-        };
+        auto stop = [w] { return w->StopRequested(); };
         // The first rows show early, then at most one request per batch.
         std::vector<ViewEntry> batch;
         ULONGLONG handedOver = ::GetTickCount64();

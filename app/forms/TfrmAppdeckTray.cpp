@@ -34,10 +34,7 @@ void TfrmAppdeck::BuildTray() {
     trdMenuIcons->OnWork = [this](TBackgroundWorker* w) {
         std::vector<std::pair<size_t, OwnedBitmap>> batch;
         for (size_t i = 0; i < menuIconFiles_.size(); ++i) {
-            if (w->CancellationPending()) {
-                w->AcceptCancellation();
-                return;
-            }
+            if (w->StopRequested()) return;
             OwnedIcon icon = ShellIcon(menuIconFiles_[i], TShellIconSize::Small);
             batch.emplace_back(i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16));
             if (batch.size() >= kMenuIconBatch && menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
