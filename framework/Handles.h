@@ -34,7 +34,7 @@ public:
 
     OwnedHandle() noexcept : h_(Traits::Invalid()) {}
     explicit OwnedHandle(Type h) noexcept : h_(h) { Count(h, 1); }
-    OwnedHandle(OwnedHandle&& o) noexcept : h_(o.Release()) {}
+    OwnedHandle(OwnedHandle&& o) noexcept : h_(o.Release()) { Count(h_, 1); }
     OwnedHandle& operator=(OwnedHandle&& o) noexcept {
         if (this != &o) Reset(o.Release());
         return *this;

@@ -160,6 +160,11 @@ TEST(DibSection32, EmptyForNoAreaAndMovesOrGivesAwayItsBitmap) {
     EXPECT_EQ(first.Get(), nullptr);
     BITMAP bm{};
     EXPECT_EQ(::GetObjectW(kept.Get(), sizeof bm, &bm), int(sizeof bm));  // still alive with its new owner
+    EXPECT_EQ(LiveGdiObjects(), before + 1);  // one bitmap, however often its owner moved
+    OwnedBitmap moved(std::move(kept));
+    EXPECT_EQ(LiveGdiObjects(), before + 1);
+    moved.Reset();
+    EXPECT_EQ(LiveGdiObjects(), before);
 }
 
 }  // namespace
