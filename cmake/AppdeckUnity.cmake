@@ -13,12 +13,23 @@
 # The batches are formed around that at configure time: the names a source
 # defines at the start of a line (functions, types, constants, aliases and
 # macros) are read, and a file joins the first batch that holds none of them.
-# Names defined in indented lines are not seen: if a build error shows two files
-# of one batch clashing, re-run the configure step, rename one of the two, or
-# leave the file out with the source property SKIP_UNITY_BUILD_INCLUSION. A
+# Names defined in indented lines are not seen, and the batches are formed when
+# the build is configured. If a build error shows two files of one batch
+# clashing: after adding the name, configure again (`cmake <build folder>`);
+# otherwise rename one of the two, or leave a file out with the source
+# property SKIP_UNITY_BUILD_INCLUSION. A
 # whole target stays unbatched with the target property AD_UNITY OFF (e.g.
 # files compiled for other instruction sets), everything with -DAD_UNITY=OFF.
 # A macro a file defines for itself is best #undef'd at its end.
+#
+# The Windows headers define macros that rename functions (DrawText becomes
+# DrawTextW) in whatever is parsed after them. A file that needs no Windows
+# header (directly or through one of ours, as the headers-together check
+# reads it) is therefore only batched with such files, and the batches of the
+# other files start with <windows.h>, so that every header of a batch is read
+# with the same macros.
+
+include(${CMAKE_CURRENT_LIST_DIR}/AppdeckHeaderCheck.cmake)  # AD_WINDOWS_INCLUDE_RE
 
 option(AD_UNITY "Compile the sources of each target in batches" ON)
 set(AD_UNITY_BATCH_SIZE 8 CACHE STRING "Source files per batch of the batched build")
@@ -77,11 +88,12 @@ function(ad__batch_target target)
   set(batchCount 0)
   foreach(rel IN LISTS batchable)
     ad__file_scope_names(${AD_SOURCE_ROOT}/${rel} names)
+    ad__needs_windows(${AD_SOURCE_ROOT}/${rel} windows)
     set(placed FALSE)
     set(b 0)
     while(b LESS batchCount)
       list(LENGTH batch${b}_files used)
-      if(used LESS AD_UNITY_BATCH_SIZE)
+      if(used LESS AD_UNITY_BATCH_SIZE AND batch${b}_windows STREQUAL windows)
         set(clash FALSE)
         foreach(n IN LISTS names)
           if(n IN_LIST batch${b}_names)
@@ -101,6 +113,7 @@ function(ad__batch_target target)
     if(NOT placed)
       set(batch${batchCount}_files ${rel})
       set(batch${batchCount}_names ${names})
+      set(batch${batchCount}_windows ${windows})
       math(EXPR batchCount "${batchCount} + 1")
     endif()
   endforeach()
@@ -112,6 +125,9 @@ function(ad__batch_target target)
       list(APPEND batches ${AD_SOURCE_ROOT}/${batch${b}_files})
     else()
       set(content "")
+      if(batch${b}_windows)
+        set(content "#include <windows.h>\n")
+      endif()
       foreach(rel IN LISTS batch${b}_files)
         string(APPEND content "#include \"${rel}\"\n")
       endforeach()
@@ -147,6 +163,47 @@ function(ad__file_scope_names file out)
   list(REMOVE_ITEM found return delete new else operator namespace)
   list(REMOVE_DUPLICATES found)
   set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# Whether <file> includes a Windows header, directly or through one of our
+# headers (read once per configure and remembered).
+function(ad__needs_windows file out)
+  get_property(known GLOBAL PROPERTY AD__WINDOWS_${file} SET)
+  if(known)
+    get_property(result GLOBAL PROPERTY AD__WINDOWS_${file})
+    set(${out} ${result} PARENT_SCOPE)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY AD__WINDOWS_${file} FALSE)  # include cycles end here
+  set(result FALSE)
+  file(RELATIVE_PATH rel ${AD_SOURCE_ROOT} ${file})
+  file(READ ${file} text)
+  if(NOT WIN32)
+    set(result FALSE)  # nothing of the native build needs them
+  elseif(rel MATCHES "^framework/|^app/[^/]*$|^app/forms/" OR text MATCHES "${AD_WINDOWS_INCLUDE_RE}")
+    set(result TRUE)
+  else()
+    get_filename_component(dir ${file} DIRECTORY)
+    string(REGEX MATCHALL "#include \"[^\"]+\"" includes "${text}")
+    foreach(inc IN LISTS includes)
+      string(REGEX REPLACE "#include \"([^\"]+)\"" "\\1" name "${inc}")
+      if(EXISTS ${dir}/${name})
+        set(header ${dir}/${name})
+      elseif(EXISTS ${AD_SOURCE_ROOT}/${name})
+        set(header ${AD_SOURCE_ROOT}/${name})
+      else()
+        continue()
+      endif()
+      get_filename_component(header ${header} ABSOLUTE)
+      ad__needs_windows(${header} headerNeeds)
+      if(headerNeeds)
+        set(result TRUE)
+        break()
+      endif()
+    endforeach()
+  endif()
+  set_property(GLOBAL PROPERTY AD__WINDOWS_${file} ${result})
+  set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
 function(ad__write_batch target index content out)

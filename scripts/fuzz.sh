@@ -12,10 +12,11 @@ seconds=${1:-30}
 command -v clang++ >/dev/null || { echo "fuzz: the fuzz targets need clang (apt-get install clang libclang-rt-dev)" >&2; exit 1; }
 # The fuzz targets are part of the native build (compiled with clang).
 fuzz_build=$AD_NATIVE_BUILD
-mkdir -p "$fuzz_build"
-if ! ad_build_native fuzz_targets >"$fuzz_build/fuzz-build.log" 2>&1; then
-    grep -E "error|Error" -A5 "$fuzz_build/fuzz-build.log" | head -60 >&2
-    echo "fuzz: the targets do not build (whole log: $fuzz_build/fuzz-build.log)" >&2
+build_log="$AD_BUILD/fuzz-build.log"
+mkdir -p "$AD_BUILD"
+if ! ad_build_native fuzz_targets >"$build_log" 2>&1; then
+    grep -E "error|Error" -A5 "$build_log" | head -60 >&2
+    echo "fuzz: the targets do not build (whole log: $build_log)" >&2
     exit 1
 fi
 

@@ -189,11 +189,12 @@ ad_wine_binary() {
 }
 
 # Environment of the private prefix. HOME points into the build folder because
-# the prefix's Desktop folder links to it.
+# the prefix's Desktop folder links to it. Wine's own messages are off unless
+# WINEDEBUG is set (e.g. WINEDEBUG=err+all,warn+all or +seh,+relay).
 ad_wine_env() {
     export WINEPREFIX="$AD_BUILD/wine/prefix"
     export WINEARCH=win64
-    export WINEDEBUG=-all
+    export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export AD_WINE_HOME="$AD_BUILD/wine/home"
     export AD_WINE=$(ad_wine_binary)
