@@ -27,7 +27,10 @@
 # header (directly or through one of ours, as the headers-together check
 # reads it) is therefore only batched with such files, and the batches of the
 # other files start with <windows.h>, so that every header of a batch is read
-# with the same macros.
+# with the same macros. <windowsx.h> defines macros with the names of
+# ordinary functions (SetWindowRedraw, GetWindowFont, ...) that the files
+# after it in a batch may declare: the files that include it are compiled on
+# their own.
 
 include(${CMAKE_CURRENT_LIST_DIR}/AppdeckHeaderCheck.cmake)  # AD_WINDOWS_INCLUDE_RE
 
@@ -73,6 +76,12 @@ function(ad__batch_target target)
     endif()
     file(RELATIVE_PATH rel ${AD_SOURCE_ROOT} ${src})
     get_source_file_property(skip ${src} DIRECTORY ${dir} SKIP_UNITY_BUILD_INCLUSION)
+    if(NOT skip AND src MATCHES "\\.cpp$" AND EXISTS ${src})
+      file(STRINGS ${src} macroHeaders REGEX "^#include <windowsx\\.h>")
+      if(macroHeaders)
+        set(skip TRUE)
+      endif()
+    endif()
     if(src MATCHES "\\.cpp$" AND NOT rel MATCHES "^\\.\\." AND NOT skip)
       list(APPEND batchable ${rel})
     else()
