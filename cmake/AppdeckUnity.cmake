@@ -29,8 +29,8 @@
 # other files start with <windows.h>, so that every header of a batch is read
 # with the same macros. <windowsx.h> defines macros with the names of
 # ordinary functions (SetWindowRedraw, GetWindowFont, ...) that the files
-# after it in a batch may declare: the files that include it are compiled on
-# their own.
+# after it in a batch may declare, and <winsock2.h> must come before
+# <windows.h>: the files that include either are compiled on their own.
 
 include(${CMAKE_CURRENT_LIST_DIR}/AppdeckHeaderCheck.cmake)  # AD_WINDOWS_INCLUDE_RE
 
@@ -77,7 +77,7 @@ function(ad__batch_target target)
     file(RELATIVE_PATH rel ${AD_SOURCE_ROOT} ${src})
     get_source_file_property(skip ${src} DIRECTORY ${dir} SKIP_UNITY_BUILD_INCLUSION)
     if(NOT skip AND src MATCHES "\\.cpp$" AND EXISTS ${src})
-      file(STRINGS ${src} macroHeaders REGEX "^#include <windowsx\\.h>")
+      file(STRINGS ${src} macroHeaders REGEX "^#include <(windowsx|winsock2|ws2tcpip)\\.h>")
       if(macroHeaders)
         set(skip TRUE)
       endif()
