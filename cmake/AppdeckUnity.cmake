@@ -1,7 +1,7 @@
 # Batched compilation (a unity build of our own): the C++ sources of each of
 # our targets are compiled a few files per unit, so the system, GoogleTest and
 # framework headers they share are parsed once per batch instead of once per
-# file (this halves the build's compile time).
+# file (about half the compile time of the build).
 #
 # CMake's own unity build includes the sources by absolute path, which gives
 # every checkout of the tree its own compiler-cache entries; these batches name
