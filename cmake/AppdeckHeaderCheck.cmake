@@ -7,6 +7,8 @@
 #
 # ad_add_header_check(<dir>...): the object library headers_together.
 
+include_guard(GLOBAL)
+
 set(AD_WINDOWS_INCLUDE_RE
     "#include <(windows|windowsx|commctrl|commdlg|shellapi|shlobj|shlwapi|shobjidl|ole2|oleidl|olectl|objbase|objidl|ocidl|exdisp|exdispid|mshtml|mshtmhst|docobj|servprov|unknwn|urlmon|wininet|uxtheme|vssym32|dwmapi|mmsystem|winuser|wingdi|winreg|winnls|tlhelp32|psapi|richedit|intshcut|propidl|comdef|process|io|tchar)\\.h>")
 

@@ -3,6 +3,7 @@
 # run by CTest through Wine as a single entry.
 
 get_filename_component(AD_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+include(${CMAKE_CURRENT_LIST_DIR}/AppdeckUnity.cmake)
 
 # Warnings are errors in CI (CI set in the environment) or when asked with
 # -DAD_WERROR=ON; the tree builds without warnings.
@@ -73,15 +74,14 @@ endfunction()
 # Sources are listed explicitly, so one folder can hold Windows-only files next
 # to portable ones; choose platform files with if(WIN32) before the call. The
 # tests form <name>_test with GoogleTest's own main (no application object), run
-# by CTest as the entry <name>. In the fuzzing project (AD_FUZZ) only the
-# library is made.
+# by CTest as the entry <name>.
 function(ad_add_portable_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;TESTS;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${AD_SOURCE_ROOT})
   target_compile_options(${name} PRIVATE ${AD_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  if(NOT ARG_TESTS OR AD_FUZZ)
+  if(NOT ARG_TESTS)
     return()
   endif()
   add_executable(${name}_test ${ARG_TESTS})
@@ -90,4 +90,14 @@ function(ad_add_portable_library name)
   add_test(NAME ${name} COMMAND ${name}_test --gtest_brief=1
            WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
+
+# ad_build_on_request(<target>...): the targets (tools, when they exist) are left
+# out of the default build; `cmake --build <dir> --target <name>` makes them.
+function(ad_build_on_request)
+  foreach(t IN LISTS ARGN)
+    if(TARGET ${t})
+      set_target_properties(${t} PROPERTIES EXCLUDE_FROM_ALL ON)
+    endif()
+  endforeach()
 endfunction()

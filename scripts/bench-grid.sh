@@ -7,6 +7,6 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 ad_install_packages
-ad_build
+ad_build grid_win_bench
 ad_start_wine
 HOME="$AD_WINE_HOME" "$AD_WINE" "$AD_BUILD/bin/grid_win_bench.exe"

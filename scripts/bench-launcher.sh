@@ -12,7 +12,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 ad_install_packages
-ad_build
+ad_build launcher_bench appmgr_bench Appdeck
 ad_start_wine
 # Saving a shortcut on the desktop makes Wine start its menu builder; the import
 # section saves 300 of them, and 300 builders at once exhaust the X server.

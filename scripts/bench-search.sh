@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 ad_install_packages
-ad_build
+ad_build search_bench
 ad_start_wine
 uptime
 HOME="$AD_WINE_HOME" "$AD_WINE" "$AD_BUILD/bin/search_bench.exe"

@@ -20,8 +20,8 @@ if [ ! -f "$bench_build/CMakeCache.txt" ]; then
     cmake -S "$AD_ROOT" -B "$bench_build" "${gen[@]}" -DCMAKE_BUILD_TYPE=Release \
         -DAD_SANITIZE=OFF -DAD_BENCH=ON >/dev/null
 fi
-export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
-cmake --build "$bench_build" -j "$(nproc)" --target hash_bench gif_bench skin_bench
+ad_ccache_env
+cmake --build "$bench_build" -j "$AD_JOBS" --target hash_bench gif_bench skin_bench
 "$bench_build/bin/hash_bench" "$@"
 "$bench_build/bin/gif_bench"  # GIF codec against giflib
 # ImageMagick's own convert (a convert earlier on PATH may be something else).

@@ -9,16 +9,14 @@ source "$(dirname "$0")/lib/common.sh"
 
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
-fuzz_build=${AD_FUZZ_BUILD:-$AD_ROOT/build-fuzz}
-gen=()
-command -v ninja >/dev/null && gen=(-G Ninja)
-if [ ! -f "$fuzz_build/CMakeCache.txt" ]; then
-    cmake -S "$AD_ROOT/fuzz" -B "$fuzz_build" "${gen[@]}" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-fi
-export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
-if ! cmake --build "$fuzz_build" -j "$(nproc)" >"$fuzz_build/build.log" 2>&1; then
-    grep -E "error|Error" -A5 "$fuzz_build/build.log" | head -60 >&2
-    echo "fuzz: the targets do not build (whole log: $fuzz_build/build.log)" >&2
+command -v clang++ >/dev/null || { echo "fuzz: the fuzz targets need clang (apt-get install clang libclang-rt-dev)" >&2; exit 1; }
+# The fuzz targets are part of the native build (compiled with clang).
+fuzz_build=$AD_NATIVE_BUILD
+build_log="$AD_BUILD/fuzz-build.log"
+mkdir -p "$AD_BUILD"
+if ! ad_build_native fuzz_targets >"$build_log" 2>&1; then
+    grep -E "error|Error" -A5 "$build_log" | head -60 >&2
+    echo "fuzz: the targets do not build (whole log: $build_log)" >&2
     exit 1
 fi
 
@@ -34,22 +32,37 @@ fi
 corpus_root="$AD_ROOT/fuzz/corpus"
 "$fuzz_build/bin/fuzz_seeds" "$corpus_root"
 
-failed=0
-for t in "${targets[@]}"; do
-    exe="$fuzz_build/bin/fuzz_$t"
-    [ -x "$exe" ] || { echo "fuzz $t: no such target"; failed=1; continue; }
-    work="$fuzz_build/corpus/$t"
-    crashes="$fuzz_build/crashes/$t"
+# Runs one target; prints its line and returns non-zero when it crashed.
+fuzz_one() {
+    local t=$1 exe="$fuzz_build/bin/fuzz_$1"
+    [ -x "$exe" ] || { echo "fuzz $t: no such target"; return 1; }
+    local work="$fuzz_build/corpus/$t" crashes="$fuzz_build/crashes/$t" log="$fuzz_build/fuzz-$t.log"
     mkdir -p "$work" "$crashes" "$corpus_root/$t"
-    log="$fuzz_build/$t.log"
     if "$exe" -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 \
             -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$corpus_root/$t" >"$log" 2>&1; then
+        local runs
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
         echo "fuzz $t: ok, $runs runs in ${seconds}s"
     else
+        local input
         input=$(grep -o "Test unit written to [^ ]*" "$log" | tail -n1 | sed 's/Test unit written to //')
         echo "fuzz $t: CRASH, input ${input:-unknown} (log $log)"
-        failed=1
+        return 1
     fi
+}
+
+# AD_JOBS targets at a time (each one runs on one core); a target that crashed
+# leaves a mark beside its log.
+rm -f "$fuzz_build"/fuzz-*.failed
+for t in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$AD_JOBS" ]; do
+        sleep 0.5
+    done
+    (fuzz_one "$t" || touch "$fuzz_build/fuzz-$t.failed") &
+done
+wait
+failed=0
+for t in "${targets[@]}"; do
+    [ -e "$fuzz_build/fuzz-$t.failed" ] && failed=1
 done
 exit $failed

@@ -23,7 +23,7 @@ while [ $# -gt 0 ]; do
 done
 
 ad_install_packages
-ad_build
+ad_build Appdeck
 
 exe="$AD_BUILD/bin/Appdeck.exe"
 shot="$AD_BUILD/screenshots/Appdeck.png"

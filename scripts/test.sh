@@ -16,13 +16,13 @@ find "$AD_WINE_HOME" -mindepth 1 -maxdepth 1 ! -name '.*' -exec rm -rf {} +
 
 status=0
 cd "$AD_BUILD"
-ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+ctest --output-on-failure -j "$AD_JOBS" "$@" || status=$?
 
 ad_log "native build with sanitizers in $AD_NATIVE_BUILD"
 if ad_build_native; then
     cd "$AD_NATIVE_BUILD"
     ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1} \
-        ctest --output-on-failure -j "$(nproc)" "$@" || status=$?
+        ctest --output-on-failure -j "$AD_JOBS" "$@" || status=$?
 else
     status=1
 fi

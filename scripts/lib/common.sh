@@ -4,8 +4,12 @@
 
 AD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 AD_BUILD=${AD_BUILD:-$AD_ROOT/build}
-# The native build of the portable libraries (sanitizers on), inside AD_BUILD.
+# The native build of the portable libraries (sanitizers on, and with clang the
+# fuzz targets too), inside AD_BUILD.
 AD_NATIVE_BUILD=${AD_NATIVE_BUILD:-$AD_BUILD/native}
+# Parallel jobs of the builds, the test runs and the fuzzing (default: the
+# cores this process may use).
+AD_JOBS=${AD_JOBS:-$(nproc)}
 
 AD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev zlib1g-dev
              wine wine64 xvfb xauth x11-utils fonts-wine googletest ccache imagemagick g++
@@ -120,7 +124,7 @@ ad_build_jpeg() {
         || { ad_log "configuring libjpeg-turbo failed ($AD_JPEG_CACHE/configure.log)"; return 1; }
     # Only the static library; its headers are copied beside it (the full
     # install would build the command-line tools as well).
-    cmake --build "$AD_JPEG_CACHE/build" -j "$(nproc)" --target jpeg-static >"$AD_JPEG_CACHE/build.log" 2>&1 \
+    cmake --build "$AD_JPEG_CACHE/build" -j "$AD_JOBS" --target jpeg-static >"$AD_JPEG_CACHE/build.log" 2>&1 \
         || { ad_log "building libjpeg-turbo failed ($AD_JPEG_CACHE/build.log)"; return 1; }
     mkdir -p "$AD_JPEG_PREFIX/lib" "$AD_JPEG_PREFIX/include"
     cp "$AD_JPEG_CACHE/build/libjpeg.a" "$AD_JPEG_PREFIX/lib/"
@@ -139,6 +143,9 @@ ad_ccache_env() {
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$AD_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 }
 
+# The Windows build: ad_build [target...] makes the given targets, or without
+# any the default set (the program, the libraries and every test; benchmarks
+# and tools are made when named).
 ad_build() {
     ad_build_jpeg
     local gen=()
@@ -149,19 +156,30 @@ ad_build() {
             -DCMAKE_TOOLCHAIN_FILE="$AD_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
     fi
     ad_ccache_env
-    cmake --build "$AD_BUILD" -j "$(nproc)"
+    cmake --build "$AD_BUILD" -j "$AD_JOBS" ${1:+--target "$@"}
 }
 
-# Native configure and build (host compiler, ASan + UBSan): only the portable
-# libraries and their tests.
+# The native build (ASan + UBSan): the portable libraries and their tests, and
+# the fuzz targets when named (target fuzz_targets). It is compiled with clang
+# when it is installed, so that the tests and the fuzz targets share one build
+# of the libraries; a build folder configured with another compiler is made
+# afresh. ad_build_native [target...] as ad_build.
 ad_build_native() {
-    local gen=()
+    local gen=() compiler=()
     command -v ninja >/dev/null && gen=(-G Ninja)
+    if command -v clang++ >/dev/null; then
+        compiler=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+        if [ -f "$AD_NATIVE_BUILD/CMakeCache.txt" ] \
+           && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++' "$AD_NATIVE_BUILD/CMakeCache.txt"; then
+            ad_log "the native build in $AD_NATIVE_BUILD used another compiler: configuring it afresh for clang"
+            rm -rf "$AD_NATIVE_BUILD"
+        fi
+    fi
     if [ ! -f "$AD_NATIVE_BUILD/CMakeCache.txt" ] || ! ad_has_build_files "$AD_NATIVE_BUILD"; then
-        cmake -S "$AD_ROOT" -B "$AD_NATIVE_BUILD" "${gen[@]}" >/dev/null
+        cmake -S "$AD_ROOT" -B "$AD_NATIVE_BUILD" "${gen[@]}" "${compiler[@]}" >/dev/null
     fi
     ad_ccache_env
-    cmake --build "$AD_NATIVE_BUILD" -j "$(nproc)"
+    cmake --build "$AD_NATIVE_BUILD" -j "$AD_JOBS" ${1:+--target "$@"}
 }
 
 ad_wine_binary() {
@@ -171,11 +189,12 @@ ad_wine_binary() {
 }
 
 # Environment of the private prefix. HOME points into the build folder because
-# the prefix's Desktop folder links to it.
+# the prefix's Desktop folder links to it. Wine's own messages are off unless
+# WINEDEBUG is set (e.g. WINEDEBUG=err+all,warn+all or +seh,+relay).
 ad_wine_env() {
     export WINEPREFIX="$AD_BUILD/wine/prefix"
     export WINEARCH=win64
-    export WINEDEBUG=-all
+    export WINEDEBUG=${WINEDEBUG:--all}
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export AD_WINE_HOME="$AD_BUILD/wine/home"
     export AD_WINE=$(ad_wine_binary)
