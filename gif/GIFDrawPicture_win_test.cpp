@@ -134,5 +134,37 @@ TEST(GIFDrawPicture, APainterStopsWhenItsWindowGoesAndTheNextDrawStartsAgain) {
     g_shownPicture = nullptr;
 }
 
+TEST(GIFDrawPicture, DirectDrawingKeepsOnePainterPerPlace) {
+    TGifPicture pic;
+    Animation(pic);
+    pic.DrawFlags = TGIFDrawFlags(pic.DrawFlags | gdDirectDraw);
+    Surface s(16, 8, RGB(0, 0, 0));
+    GIFDrawPicture(pic, s.DC.Get(), RECT{0, 0, 8, 8});
+    TGIFPainter* first = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> lock(pic.CacheLock);
+        first = pic.MainPainter;
+    }
+    ASSERT_NE(first, nullptr);
+    for (int i = 0; i < 20; ++i) GIFDrawPicture(pic, s.DC.Get(), RECT{0, 0, 8, 8});  // the same place
+    EXPECT_EQ(PainterCount(pic), 1u);
+    {
+        std::lock_guard<std::recursive_mutex> lock(pic.CacheLock);
+        EXPECT_EQ(pic.MainPainter, first);
+    }
+    // It paints on the DC itself, at the place given.
+    const uint32_t colours[] = {Rgb(pic.Header.ColorMap.Entry(1)), Rgb(pic.Header.ColorMap.Entry(2)),
+                                Rgb(pic.Header.ColorMap.Entry(3))};
+    EXPECT_TRUE(test::PumpUntil([&] {
+        const uint32_t c = s.At(4, 4);
+        return c == colours[0] || c == colours[1] || c == colours[2];
+    }));
+    // Another place: the painter there replaces the first.
+    GIFDrawPicture(pic, s.DC.Get(), RECT{8, 0, 16, 8});
+    EXPECT_EQ(PainterCount(pic), 1u);
+    pic.StopPainters();
+    EXPECT_EQ(PainterCount(pic), 0u);
+}
+
 }  // namespace
 }  // namespace ad::gif
