@@ -6,7 +6,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 #include "gif/GIFGraphics.h"
-#include "skin/engine/skPNGGraphic.h"
+#include "skin/engine/win/skPNGGraphic.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ad::TApplication application;
