@@ -8,11 +8,13 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 #include "gif/GIFGraphics.h"
+#include "skin/engine/win/skPNGGraphic.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ad::TApplication application;
     application.Initialize();
-    ad::gif::GIFRegister();  // the GIF codec starts last
+    ad::skin::PNGRegister();  // ".png" pictures
+    ad::gif::GIFRegister();   // the GIF codec starts last
     application.Title = "Appdeck";
     ad::StartUpProgram();
     ad::Guarded([&] {

@@ -7,7 +7,6 @@
 // busy machine disturbs them less than wall time. Native, optimised, never
 // part of the tests.
 #include <png.h>
-#include <sys/resource.h>
 #include <zlib.h>
 
 #include <ctime>
@@ -20,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchCommands.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/PngTestWriter.h"
 #include "skin/engine/image/SkinBitmaps.h"
@@ -206,23 +206,6 @@ void BenchPackedSkin() {
 // ---------------------------------------------------------------------------
 // Hue, saturation, brightness
 
-double ChildrenSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
-}
-
-// Best CPU time (user and system, all threads) of a command over several runs.
-double BestOf(const std::string& cmd, int runs = 3) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        double t0 = ChildrenSeconds();
-        if (std::system(cmd.c_str()) != 0) return -1;
-        best = std::min(best, ChildrenSeconds() - t0);
-    }
-    return best;
-}
-
 void BenchModulate(const char* convert, const char* workDir) {
     const int side = 2048;
     TBitmap32 bmp(side, side);
@@ -261,9 +244,9 @@ void BenchModulate(const char* convert, const char* workDir) {
     for (int threads : {1}) {
         std::string limit = " -limit thread 1";
         std::string base = std::string(convert) + limit + size + "bgra:" + in;
-        double plain = BestOf(base + " bgra:" + out);
+        double plain = ad::bench::BestCommandSeconds(base + " bgra:" + out);
         // -modulate brightness,saturation,hue in percent (hue 100 = none).
-        double mod = BestOf(base + " -modulate 120,130,111 bgra:" + out);
+        double mod = ad::bench::BestCommandSeconds(base + " -modulate 120,130,111 bgra:" + out);
         if (plain < 0 || mod < 0) {
             std::printf("  ImageMagick: %s failed\n", convert);
             break;

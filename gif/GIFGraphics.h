@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
+
 #include "framework/Graphics.h"
 #include "framework/Handles.h"
 #include "gif/GIFDIB.h"
@@ -15,9 +18,13 @@
 
 namespace ad::gif {
 
+// A logical palette the caller owns.
+using OwnedPalette = OwnedHandle<GdiObjectTraits<HPALETTE>>;
+
 namespace gifmsg {
 constexpr const char* UnsupportedClipboardFormat = "Unsupported clipboard format";
 constexpr const char* ClipboardStoreFailed = "Failed to store GIF on clipboard";
+constexpr const char* NoColorTable = "No global or local color table defined";
 }  // namespace gifmsg
 
 // A GIF picture as a graphic that TPicture holds; drawn as GIFDrawPicture
@@ -60,10 +67,64 @@ void GIFTransparentBlt(HDC dst, const RECT& dstRect, HDC src, const RECT& srcRec
 // Draws a frame into target (the picture's whole logical screen maps onto it).
 void GIFDrawFrame(TGIFSubImage& frame, HDC dc, const RECT& target, bool tile, bool transparent);
 
+// The picture's image bitmap (the logical screen as shown) with a memory DC
+// that holds it, and where the painter filling it shows it: the window of the
+// DC that Draw was given (or that DC when it has no window) and the rectangle.
+struct TGIFImageBitmap : TGIFFrameCache {
+    TGIFImageBitmap() = default;
+    ~TGIFImageBitmap() override {
+        if (DC && Old) ::SelectObject(DC.Get(), Old);
+    }
+    OwnedMemoryDC DC;
+    OwnedBitmap Bitmap;
+    HGDIOBJ Old = nullptr;
+    int Width = 0, Height = 0;
+    HWND Window = nullptr;   // the window shown in (none: a DC without window)
+    HDC KeyDC = nullptr;     // the DC shown on when there is no window
+    RECT Target{};           // the rectangle Draw was given
+    RECT WindowRect{};       // the same in the window's client coordinates
+    std::atomic<bool> TargetGone{false};  // the window went: the next Draw starts again
+};
+
 // Draws the picture: a still frame, or with gdAnimate and several frames an
-// animation (gdAsync: on a painter thread, straight onto dc, which must stay
-// valid until the painter is stopped; else here, until it ends).
+// animation. With gdAsync one painter per picture (MainPainter) paints on a
+// thread of its own into the picture's image bitmap and invalidates the window
+// it shows in; Draw starts it when there is no image bitmap yet (or it was
+// drawn for another window or rectangle), waits for its first frame, and
+// otherwise only copies the bitmap (stretched, or tiled with gdTile). With
+// gdDirectDraw that painter paints straight onto dc (which must stay valid
+// until it is stopped). Without gdAsync the animation runs here, until it ends.
 void GIFDrawPicture(TGifPicture& picture, HDC dc, const RECT& target);
+
+// Palettes of colour maps: a logical palette (version 0x300, entries marked
+// PC_NOCOLLAPSE; none for an empty map), and a map loaded from up to 256
+// entries of a palette or of the colour table of the bitmap selected into dc.
+OwnedPalette GIFMakePalette(const TGIFColorMap& map);
+void GIFLoadFromPalette(TGIFColorMap& map, HPALETTE palette);
+void GIFLoadFromDeviceColors(TGIFColorMap& map, HDC dc);
+// The picture's palette, made on first use and kept until the global map
+// changes (the picture owns it): the 216-colour cube when the picture dithers,
+// else from the global map, else from frame 0's map; none without colours.
+// Asked again while it is being made: GIFException "No global or local color
+// table defined".
+HPALETTE GIFGetPalette(TGifPicture& picture);
+// Replaces the picture's palette (it takes the handle); a shown image bitmap
+// is dropped and the picture changed.
+void GIFSetPalette(TGifPicture& picture, OwnedPalette palette);
+// A frame's palette: the cube when dithering, else its local map's, else the
+// picture's.
+OwnedPalette GIFFramePalette(TGIFSubImage& frame);
+
+// The picture's bitmap: the logical screen as shown (a copy of the image
+// bitmap while an animation paints it; else frame 0 at its place on the
+// background colour); none for an empty picture. A picture assigned to a
+// bitmap gets this; a frame assigned to one gets its own rendering.
+OwnedBitmap GIFPictureBitmap(TGifPicture& picture);
+OwnedBitmap GIFFrameToBitmap(TGIFSubImage& frame);
+// A picture assigned from a TPicture: a GIF is copied, a bitmap, an icon or
+// any other graphic (drawn on white) becomes its single frame; an empty one
+// clears it.
+void GIFAssignPicture(TGifPicture& picture, const TPicture& source);
 
 // The clipboard.
 void GIFLoadFromClipboardFormat(TGifPicture& picture, UINT format, HANDLE data, HPALETTE palette);
@@ -96,14 +157,28 @@ public:
 
     TColor Background;  // RGB
 
+    // Where the painted frames show when the target is an image bitmap: its
+    // window is invalidated after each frame, and the painter stops once the
+    // window has gone. The host keeps the bitmap alive while it paints.
+    std::shared_ptr<TGIFImageBitmap> Shown;
+
 private:
+    // A work bitmap selected into its DC; put back out again when it goes,
+    // also when a later buffer of the host fails to be made.
     struct Buffer {
+        Buffer() = default;
+        Buffer(const Buffer&) = delete;
+        Buffer& operator=(const Buffer&) = delete;
+        ~Buffer() {
+            if (DC && Old) ::SelectObject(DC.Get(), Old);
+        }
         OwnedMemoryDC DC;
         OwnedBitmap Bitmap;
         HGDIOBJ Old = nullptr;
     };
     void MakeBuffer(Buffer& b, bool copyTarget);
     void RestoreBackground(TGIFSubImage& frame, HDC dc);
+    void PaintFrameOnTarget(TGIFPainter& painter, TGIFSubImage& frame, bool clearFirst);
 
     TGifPicture& picture_;
     TGIFDrawFlags options_;
@@ -116,6 +191,9 @@ private:
 
 // Starts a painter on a thread of its own (it frees itself and its host when
 // it ends); answers it. Synchronisation goes to the calling (GUI) thread.
-TGIFPainter* GIFStartBackgroundPainter(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect);
+// main: it becomes the picture's MainPainter; shown: the image bitmap it
+// paints into (target is its DC).
+TGIFPainter* GIFStartBackgroundPainter(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect,
+                                       bool main = false, std::shared_ptr<TGIFImageBitmap> shown = {});
 
 }  // namespace ad::gif

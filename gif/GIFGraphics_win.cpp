@@ -33,7 +33,7 @@ TGIFPalette PaletteEntries(HPALETTE palette) {
     return out;
 }
 
-OwnedHandle<GdiObjectTraits<HPALETTE>> MakePalette(const TGIFPalette& colors) {
+OwnedPalette MakePalette(const TGIFPalette& colors) {
     if (colors.empty()) return {};
     std::vector<uint8_t> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * 256, 0);
     auto* lp = reinterpret_cast<LOGPALETTE*>(block.data());
@@ -41,7 +41,7 @@ OwnedHandle<GdiObjectTraits<HPALETTE>> MakePalette(const TGIFPalette& colors) {
     lp->palNumEntries = WORD(std::min<size_t>(colors.size(), 256));
     for (size_t i = 0; i < lp->palNumEntries; ++i)
         lp->palPalEntry[i] = {colors[i].Red, colors[i].Green, colors[i].Blue, PC_NOCOLLAPSE};
-    return OwnedHandle<GdiObjectTraits<HPALETTE>>(::CreatePalette(lp));
+    return OwnedPalette(::CreatePalette(lp));
 }
 
 int SystemNearest(const TGIFPalette& palette, uint8_t r, uint8_t g, uint8_t b) {
@@ -63,7 +63,7 @@ const TRegistration& Registration() {
             TGIFSystemPalettes& sys = GIFSystemPalettes();
             TGIFPalette stock = PaletteEntries(static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE)));
             if (stock.size() >= 20) sys.Default20 = stock;
-            OwnedHandle<GdiObjectTraits<HPALETTE>> halftone(::CreateHalftonePalette(screen));
+            OwnedPalette halftone(::CreateHalftonePalette(screen));
             TGIFPalette ht = PaletteEntries(halftone.Get());
             if (!ht.empty()) sys.Halftone = ht;
             sys.NearestIndex = &SystemNearest;
@@ -214,6 +214,87 @@ void GIFDrawFrame(TGIFSubImage& frame, HDC dc, const RECT& target, bool tile, bo
     ::SetStretchBltMode(dc, mode);
 }
 
+namespace {
+
+// Where a Draw shows: the window of its DC (the same across the DCs of
+// successive paints), else the DC itself; the rectangle also in the window's
+// client coordinates.
+void ShownWhere(TGIFImageBitmap& shown, HDC dc, const RECT& target) {
+    shown.Target = target;
+    shown.Window = ::WindowFromDC(dc);
+    shown.KeyDC = shown.Window ? nullptr : dc;
+    if (!shown.Window) return;
+    RECT r = target;
+    ::LPtoDP(dc, reinterpret_cast<POINT*>(&r), 2);
+    POINT origin{};
+    ::GetDCOrgEx(dc, &origin);
+    ::OffsetRect(&r, origin.x, origin.y);
+    ::MapWindowPoints(nullptr, shown.Window, reinterpret_cast<POINT*>(&r), 2);
+    shown.WindowRect = r;
+}
+
+bool SameTarget(const TGIFImageBitmap& shown, HDC dc, const RECT& target) {
+    HWND wnd = ::WindowFromDC(dc);
+    return !shown.TargetGone && ::EqualRect(&shown.Target, &target) &&
+           (wnd ? wnd == shown.Window : dc == shown.KeyDC);
+}
+
+std::shared_ptr<TGIFImageBitmap> ImageBitmapOf(TGifPicture& picture) {
+    std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+    return std::dynamic_pointer_cast<TGIFImageBitmap>(picture.ImageBitmap);
+}
+
+// The image bitmap copied into the target: stretched, or tiled.
+void CopyImageBitmap(TGifPicture& picture, TGIFImageBitmap& shown, HDC dc, const RECT& target, bool tile) {
+    std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);  // not while the painter draws into it
+    const int w = shown.Width, h = shown.Height;
+    if (!tile) {
+        int mode = ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+                     shown.DC.Get(), 0, 0, w, h, SRCCOPY);
+        ::SetStretchBltMode(dc, mode);
+        return;
+    }
+    for (int y = target.top; y < target.bottom; y += h)
+        for (int x = target.left; x < target.right; x += w)
+            ::BitBlt(dc, x, y, std::min(w, int(target.right - x)), std::min(h, int(target.bottom - y)), shown.DC.Get(),
+                     0, 0, SRCCOPY);
+}
+
+// Starts the picture's MainPainter painting into a new image bitmap whose
+// background is what the target shows now, and waits for its first frame.
+std::shared_ptr<TGIFImageBitmap> StartImageBitmapPainter(TGifPicture& picture, TGIFDrawFlags flags, HDC dc,
+                                                         const RECT& target) {
+    auto shown = std::make_shared<TGIFImageBitmap>();
+    shown->Width = picture.Width();
+    shown->Height = picture.Height();
+    shown->DC.Reset(::CreateCompatibleDC(nullptr));
+    shown->Bitmap.Reset(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), shown->Width, shown->Height));
+    if (!shown->DC || !shown->Bitmap) throw EOutOfResources("Out of system resources");
+    shown->Old = ::SelectObject(shown->DC.Get(), shown->Bitmap.Get());
+    int mode = ::SetStretchBltMode(shown->DC.Get(), COLORONCOLOR);
+    ::StretchBlt(shown->DC.Get(), 0, 0, shown->Width, shown->Height, dc, target.left, target.top,
+                 target.right - target.left, target.bottom - target.top, SRCCOPY);
+    ::SetStretchBltMode(shown->DC.Get(), mode);
+    ShownWhere(*shown, dc, target);
+    {
+        std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+        picture.ImageBitmap = shown;
+        GIFStartBackgroundPainter(picture, flags, shown->DC.Get(), {0, 0, shown->Width, shown->Height}, true, shown);
+    }
+    for (;;) {
+        {
+            std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+            TGIFPainter* painter = picture.MainPainter;
+            if (!painter || painter->HasPainted || painter->Terminated()) break;
+        }
+        GIFProcessSynchronize();
+    }
+    return shown;
+}
+
+}  // namespace
+
 void GIFDrawPicture(TGifPicture& picture, HDC dc, const RECT& target) {
     static thread_local const TGifPicture* drawing = nullptr;
     if (picture.Empty() || drawing == &picture || target.right <= target.left || target.bottom <= target.top) return;
@@ -223,17 +304,208 @@ void GIFDrawPicture(TGifPicture& picture, HDC dc, const RECT& target) {
     } reset;
     TGIFDrawFlags flags = picture.DrawFlags;
     if (picture.Frames.Count() > 1 && (flags & gdAnimate)) {
-        if (flags & gdAsync) {
-            GIFStartBackgroundPainter(picture, flags, dc, target);
+        if (!(flags & gdAsync)) {
+            TGIFGdiPainterHost host(picture, flags, dc, target);
+            TGIFPainter painter(&picture, flags, host);
+            painter.Execute();
             return;
         }
-        TGIFGdiPainterHost host(picture, flags, dc, target);
-        TGIFPainter painter(&picture, flags, host);
-        painter.Execute();
+        std::shared_ptr<TGIFImageBitmap> shown = ImageBitmapOf(picture);
+        if (flags & gdDirectDraw) {
+            // One painter on the caller's DC and rectangle: a repaint of the
+            // same place leaves it running.
+            if (shown && !shown->Bitmap && SameTarget(*shown, dc, target)) {
+                std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+                if (picture.MainPainter) return;
+            }
+            picture.StopDrawing();
+            shown = std::make_shared<TGIFImageBitmap>();
+            ShownWhere(*shown, dc, target);
+            std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+            picture.ImageBitmap = shown;
+            GIFStartBackgroundPainter(picture, flags, dc, target, true, shown);
+            return;
+        }
+        if (!shown || !shown->Bitmap || shown->TargetGone) {
+            picture.StopDrawing();
+            shown = StartImageBitmapPainter(picture, flags, dc, target);
+        }
+        CopyImageBitmap(picture, *shown, dc, target, flags & gdTile);
         return;
     }
     int index = picture.StillFrame >= 0 && picture.StillFrame < picture.Frames.Count() ? picture.StillFrame : 0;
     GIFDrawFrame(*picture.Frames.Frames(index), dc, target, flags & gdTile, flags & gdTransparent);
+}
+
+namespace {
+
+// A 24-bit picture of width x height drawn by draw on a background colour.
+TGIFDib DrawOn(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
+    DibSection32 section(width, height);
+    if (!section) throw EOutOfMemory(gifmsg::DIBAllocFailed);
+    {
+        SelectedDC dc(section.Get());
+        RECT all{0, 0, width, height};
+        OwnedBrush brush(::CreateSolidBrush(background));
+        ::FillRect(dc.DC.Get(), &all, brush.Get());
+        draw(dc.DC.Get());
+        ::GdiFlush();
+    }
+    TGIFDib dib(width, height, pf24bit);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* from = section.Row(y);
+        uint8_t* to = dib.Row(y);
+        for (int x = 0; x < width; ++x, to += 3) {  // blue, green, red
+            to[0] = uint8_t(from[x]);
+            to[1] = uint8_t(from[x] >> 8);
+            to[2] = uint8_t(from[x] >> 16);
+        }
+    }
+    return dib;
+}
+
+}  // namespace
+
+// ---- Palettes and bitmaps ---------------------------------------------------
+
+namespace {
+
+TGIFPalette MapEntries(const TGIFColorMap& map) {
+    TGIFPalette colors;
+    for (int i = 0; i < map.Count; ++i) colors.push_back({map.Entry(i).Red, map.Entry(i).Green, map.Entry(i).Blue});
+    return colors;
+}
+
+void LoadEntries(TGIFColorMap& map, const TGIFPalette& colors) {
+    std::vector<uint8_t> quads;
+    for (size_t i = 0; i < colors.size() && i < 256; ++i)
+        quads.insert(quads.end(), {colors[i].Blue, colors[i].Green, colors[i].Red, 0});
+    map.LoadFromQuads(quads.data(), int(quads.size() / 4));
+}
+
+struct TGIFPaletteCache : TGIFFrameCache {
+    OwnedPalette Palette;
+};
+
+// A bitmap of the logical screen in the background colour with frame 0 drawn
+// at its place (not tiled, not transparent).
+OwnedBitmap FirstFrameBitmap(TGifPicture& picture) {
+    OwnedBitmap bmp(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), picture.Width(), picture.Height()));
+    if (!bmp) throw EOutOfResources("Out of system resources");
+    SelectedDC dc(bmp.Get());
+    RECT all{0, 0, picture.Width(), picture.Height()};
+    TColor bg = picture.Header.ColorMap.Count > 0 ? picture.BackgroundColor() : clWhite;
+    OwnedBrush brush(::CreateSolidBrush(COLORREF(bg)));
+    ::FillRect(dc.DC.Get(), &all, brush.Get());
+    GIFDrawFrame(*picture.Frames.Frames(0), dc.DC.Get(), all, false, false);
+    return bmp;
+}
+
+}  // namespace
+
+OwnedPalette GIFMakePalette(const TGIFColorMap& map) { return MakePalette(MapEntries(map)); }
+
+void GIFLoadFromPalette(TGIFColorMap& map, HPALETTE palette) { LoadEntries(map, PaletteEntries(palette)); }
+
+void GIFLoadFromDeviceColors(TGIFColorMap& map, HDC dc) {
+    RGBQUAD table[256];
+    UINT n = dc ? ::GetDIBColorTable(dc, 0, 256, table) : 0;
+    TGIFPalette colors;
+    for (UINT i = 0; i < n; ++i) colors.push_back({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue});
+    LoadEntries(map, colors);
+}
+
+OwnedPalette GIFFramePalette(TGIFSubImage& frame) {
+    if (frame.Image && GIFDithers(*frame.Image)) return MakePalette(GIFNetscapePalette());
+    if (frame.ColorMap.Count > 0) return GIFMakePalette(frame.ColorMap);
+    if (!frame.Image) return {};
+    HPALETTE shared = GIFGetPalette(*frame.Image);
+    return shared ? MakePalette(PaletteEntries(shared)) : OwnedPalette();
+}
+
+HPALETTE GIFGetPalette(TGifPicture& picture) {
+    static thread_local const TGifPicture* fetching = nullptr;
+    if (fetching == &picture) throw GIFException(gifmsg::NoColorTable);
+    if (auto* cache = dynamic_cast<TGIFPaletteCache*>(picture.PaletteCache.get())) return cache->Palette.Get();
+    fetching = &picture;
+    struct Reset {
+        ~Reset() { fetching = nullptr; }
+    } reset;
+    OwnedPalette made;
+    if (GIFDithers(picture)) made = MakePalette(GIFNetscapePalette());
+    else if (picture.Header.ColorMap.Count > 0) made = GIFMakePalette(picture.Header.ColorMap);
+    else if (picture.Frames.Count() > 0)
+        made = GIFFramePalette(*picture.Frames.Frames(0));  // without a local map: asks again, and raises
+    if (!made) return nullptr;
+    auto cache = std::make_shared<TGIFPaletteCache>();
+    cache->Palette = std::move(made);
+    picture.PaletteCache = cache;
+    return cache->Palette.Get();
+}
+
+void GIFSetPalette(TGifPicture& picture, OwnedPalette palette) {
+    picture.PaletteCache.reset();
+    if (palette) {
+        auto cache = std::make_shared<TGIFPaletteCache>();
+        cache->Palette = std::move(palette);
+        picture.PaletteCache = cache;
+    }
+    if (ImageBitmapOf(picture)) {
+        picture.StopDrawing();
+        picture.Changed();
+    }
+}
+
+OwnedBitmap GIFPictureBitmap(TGifPicture& picture) {
+    if (picture.Empty()) return {};
+    if (std::shared_ptr<TGIFImageBitmap> shown = ImageBitmapOf(picture); shown && shown->Bitmap) {
+        std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
+        OwnedBitmap copy(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), shown->Width, shown->Height));
+        if (!copy) throw EOutOfResources("Out of system resources");
+        SelectedDC dc(copy.Get());
+        ::BitBlt(dc.DC.Get(), 0, 0, shown->Width, shown->Height, shown->DC.Get(), 0, 0, SRCCOPY);
+        return copy;
+    }
+    TGIFSubImage& first = *picture.Frames.Frames(0);
+    if (first.Width() == picture.Width() && first.Height() == picture.Height() && !first.IsTransparent) {
+        if (HBITMAP rendered = GIFFrameBitmap(first))
+            return OwnedBitmap(static_cast<HBITMAP>(::CopyImage(rendered, IMAGE_BITMAP, 0, 0, 0)));
+    }
+    return FirstFrameBitmap(picture);
+}
+
+OwnedBitmap GIFFrameToBitmap(TGIFSubImage& frame) {
+    HBITMAP rendered = GIFFrameBitmap(frame);
+    return rendered ? OwnedBitmap(static_cast<HBITMAP>(::CopyImage(rendered, IMAGE_BITMAP, 0, 0, 0))) : OwnedBitmap();
+}
+
+void GIFAssignPicture(TGifPicture& picture, const TPicture& source) {
+    if (auto* gif = dynamic_cast<TGIFGraphic*>(source.Graphic())) {
+        picture.Assign(&gif->Picture);
+        return;
+    }
+    if (source.Bitmap()) {
+        TGIFDib dib = GIFBitmapToDib(source.Bitmap());
+        picture.Clear();
+        if (!dib.Empty()) GIFAddBitmap(picture, dib);
+        return;
+    }
+    if (source.Icon()) {
+        picture.Clear();
+        auto frame = std::make_unique<TGIFSubImage>(&picture);
+        GIFImportIcon(*frame, source.Icon());
+        if (!frame->Empty()) picture.Add(frame.release());
+        return;
+    }
+    if (source.Graphic() && !source.Graphic()->Empty()) {
+        // Any other graphic: drawn on 24 bits, then imported.
+        const int w = source.Graphic()->Width(), h = source.Graphic()->Height();
+        TGIFDib dib = DrawOn(w, h, RGB(255, 255, 255), [&](HDC dc) { source.Graphic()->Draw(dc, RECT{0, 0, w, h}); });
+        picture.Clear();
+        GIFAddBitmap(picture, dib);
+        return;
+    }
+    picture.Clear();
 }
 
 // ---- Clipboard --------------------------------------------------------------
@@ -268,19 +540,8 @@ void GIFLoadFromClipboardFormat(TGifPicture& picture, UINT format, HANDLE data, 
 
 void GIFSaveToClipboardFormat(TGifPicture& picture, UINT& format, HANDLE& data, HPALETTE& palette) {
     if (picture.Empty()) return;
-    // The bitmap: the picture's first frame on its logical screen.
-    OwnedBitmap bmp(::CreateCompatibleBitmap(WindowDC(nullptr).Get(), picture.Width(), picture.Height()));
-    {
-        SelectedDC dc(bmp.Get());
-        RECT all{0, 0, picture.Width(), picture.Height()};
-        TColor bg = picture.Header.ColorMap.Count > 0 ? picture.BackgroundColor() : clWhite;
-        OwnedBrush brush(::CreateSolidBrush(COLORREF(bg)));
-        ::FillRect(dc.DC.Get(), &all, brush.Get());
-        GIFDrawFrame(*picture.Frames.Frames(0), dc.DC.Get(), all, false, true);
-    }
-    format = CF_BITMAP;
-    data = bmp.Release();
-    palette = nullptr;
+    // The bitmap: the picture's logical screen as rendered.
+    OwnedBitmap bmp = GIFPictureBitmap(picture);
     TMemoryStream stream;
     picture.SaveToStream(stream);
     const auto& bytes = stream.Bytes();
@@ -297,6 +558,10 @@ void GIFSaveToClipboardFormat(TGifPicture& picture, UINT& format, HANDLE& data, 
         ::GlobalFree(block);
         throw GIFException(gifmsg::ClipboardStoreFailed);
     }
+    // The bitmap is handed out only now that nothing can fail any more.
+    format = CF_BITMAP;
+    data = bmp.Release();
+    palette = nullptr;
 }
 
 namespace {
@@ -331,34 +596,6 @@ void GIFPasteFromClipboard(TGifPicture& picture, HWND owner) {
 
 // ---- Icons and metafiles ----------------------------------------------------
 
-namespace {
-
-// A 24-bit picture of width x height drawn by draw on a background colour.
-TGIFDib DrawOn(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
-    DibSection32 section(width, height);
-    if (!section) throw EOutOfMemory(gifmsg::DIBAllocFailed);
-    {
-        SelectedDC dc(section.Get());
-        RECT all{0, 0, width, height};
-        OwnedBrush brush(::CreateSolidBrush(background));
-        ::FillRect(dc.DC.Get(), &all, brush.Get());
-        draw(dc.DC.Get());
-        ::GdiFlush();
-    }
-    TGIFDib dib(width, height, pf24bit);
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* from = section.Row(y);
-        uint8_t* to = dib.Row(y);
-        for (int x = 0; x < width; ++x, to += 3) {  // blue, green, red
-            to[0] = uint8_t(from[x]);
-            to[1] = uint8_t(from[x] >> 8);
-            to[2] = uint8_t(from[x] >> 16);
-        }
-    }
-    return dib;
-}
-
-}  // namespace
 
 void GIFImportIcon(TGIFSubImage& frame, HICON icon) {
     ICONINFO info{};
@@ -463,10 +700,7 @@ TGIFGdiPainterHost::TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags optio
     }
 }
 
-TGIFGdiPainterHost::~TGIFGdiPainterHost() {
-    for (Buffer* b : {&saved_, &compose_, &scratch_})
-        if (b->DC) ::SelectObject(b->DC.Get(), b->Old);
-}
+TGIFGdiPainterHost::~TGIFGdiPainterHost() = default;
 
 void TGIFGdiPainterHost::MakeBuffer(Buffer& b, bool copyTarget) {
     int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
@@ -536,11 +770,19 @@ void TGIFGdiPainterHost::RestoreBackground(TGIFSubImage& frame, HDC dc) {
 }
 
 void TGIFGdiPainterHost::PaintFrame(TGIFPainter& painter, TGIFSubImage& frame, bool clearFirst) {
-    const bool tile = options_ & gdTile, transparent = options_ & gdTransparent;
-    if ((options_ & gdCheckCanvas) && ::GetObjectType(target_) == 0) {
+    if ((Shown && Shown->Window && !::IsWindow(Shown->Window)) ||
+        ((options_ & gdCheckCanvas) && ::GetObjectType(target_) == 0)) {
+        // Nothing shows what it would paint any more.
+        if (Shown) Shown->TargetGone = true;
         painter.Stop();
         return;
     }
+    PaintFrameOnTarget(painter, frame, clearFirst);
+    if (Shown && Shown->Window && Shown->Bitmap) ::InvalidateRect(Shown->Window, &Shown->WindowRect, FALSE);
+}
+
+void TGIFGdiPainterHost::PaintFrameOnTarget(TGIFPainter& painter, TGIFSubImage& frame, bool clearFirst) {
+    const bool tile = options_ & gdTile, transparent = options_ & gdTransparent;
     if (!compose_.DC) {
         GIFDrawFrame(frame, target_, rect_, tile, transparent);
         return;
@@ -572,15 +814,21 @@ void TGIFGdiPainterHost::PaintFrame(TGIFPainter& painter, TGIFSubImage& frame, b
 
 // ---- Background painters ----------------------------------------------------
 
-TGIFPainter* GIFStartBackgroundPainter(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect) {
+TGIFPainter* GIFStartBackgroundPainter(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect,
+                                       bool main, std::shared_ptr<TGIFImageBitmap> shown) {
     auto host = std::make_unique<TGIFGdiPainterHost>(picture, options | gdAsync, target, rect);
+    host->Shown = std::move(shown);
+    std::lock_guard<std::recursive_mutex> lock(picture.CacheLock);
     auto painter = std::make_unique<TGIFPainter>(&picture, options | gdAsync, *host);
     TGIFPainter* result = painter.get();
-    std::thread([p = painter.release(), h = host.release()] {
+    std::thread([p = painter.get(), h = host.get()] {
         Guarded([&] { p->Execute(); });
         delete p;  // takes itself off its picture
         delete h;
     }).detach();
+    painter.release();
+    host.release();
+    if (main) picture.MainPainter = result;
     return result;
 }
 

@@ -11,55 +11,16 @@
 #include "gif/GIFImport.h"
 #include "gif/GIFRender.h"
 #include "gif/GIFTestSupport.h"
+#include "gif/GIFWinTestSupport.h"
 #include "testsupport/TempFolder.h"
 
 namespace ad::gif {
 namespace {
 
-// A 32-bit top-down DIB section with a DC.
-struct Surface {
-    Surface(int w, int h, COLORREF fill) : W(w), H(h), Bitmap(w, h) {
-        DC.Reset(::CreateCompatibleDC(nullptr));
-        Old = ::SelectObject(DC.Get(), Bitmap.Get());
-        RECT all{0, 0, w, h};
-        OwnedBrush brush(::CreateSolidBrush(fill));
-        ::FillRect(DC.Get(), &all, brush.Get());
-    }
-    ~Surface() { ::SelectObject(DC.Get(), Old); }
-    uint32_t At(int x, int y) const {
-        ::GdiFlush();
-        return Bitmap.Row(y)[x] & 0xFFFFFF;
-    }
-    int W, H;
-    DibSection32 Bitmap;
-    OwnedMemoryDC DC;
-    HGDIOBJ Old;
-};
-
-uint32_t Rgb(const TGIFColor& c) { return uint32_t(c.Red) << 16 | uint32_t(c.Green) << 8 | c.Blue; }
-
-TGIFSubImage* AddFrame(TGifPicture& pic, int left, int top, int w, int h, std::vector<uint8_t> px,
-                       int transparent = -1, int disposal = -1) {
-    auto* f = new TGIFSubImage(&pic);
-    pic.Add(f);
-    f->SetBounds(left, top, w, h);
-    f->SetData(std::move(px));
-    if (transparent >= 0 || disposal >= 0) {
-        auto* gce = new TGIFGraphicControlExtension(f);
-        f->Extensions.Add(gce);
-        gce->SetDisposal(disposal < 0 ? 0 : disposal);
-        gce->Delay = 3;
-        if (transparent >= 0) {
-            gce->TransparentIndex = uint8_t(transparent);
-            gce->SetTransparent(true);
-        }
-    }
-    return f;
-}
-
-void Colours(TGifPicture& pic) {
-    for (TColor c : {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x808080, 0x00FFFF}) pic.Header.ColorMap.Add(c);
-}
+using giftest::AddFrame;
+using giftest::Colours;
+using giftest::Rgb;
+using giftest::Surface;
 
 TEST(GIFRegistration, ClipboardFormatAndPaletteFlag) {
     GIFRegister();
@@ -237,6 +198,102 @@ TEST(GIFPainterGdi, StoppingABackgroundPainterWaitingInSynchronizeDoesNotDeadloc
     }
 }
 
+std::vector<TGIFColor> Entries(const TGIFColorMap& map) { return {map.Data.begin(), map.Data.begin() + map.Count}; }
+
+TEST(GIFPalette, MakeLoadAndThePicturesPalette) {
+    TGifPicture pic;
+    Colours(pic);
+    OwnedPalette made = GIFMakePalette(pic.Header.ColorMap);
+    ASSERT_TRUE(made);
+    PALETTEENTRY entries[8];
+    ASSERT_EQ(::GetPaletteEntries(made.Get(), 0, 8, entries), 6u);
+    EXPECT_EQ(entries[1].peRed, 255);
+    EXPECT_EQ(entries[1].peFlags, PC_NOCOLLAPSE);
+    TGIFColorMap back(nullptr);
+    GIFLoadFromPalette(back, made.Get());
+    EXPECT_EQ(Entries(back), Entries(pic.Header.ColorMap));
+    EXPECT_FALSE(GIFMakePalette(TGIFColorMap(nullptr)));
+
+    // The colour table of the bitmap selected into a DC.
+    struct {
+        BITMAPINFOHEADER h;
+        RGBQUAD colors[3];
+    } bmi{{sizeof(BITMAPINFOHEADER), 2, 2, 1, 8, BI_RGB, 0, 0, 0, 3, 0}, {{30, 20, 10, 0}, {0, 0, 255, 0}, {1, 2, 3, 0}}};
+    void* bits = nullptr;
+    OwnedBitmap eight(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bmi), DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    HGDIOBJ old = ::SelectObject(dc.Get(), eight.Get());
+    TGIFColorMap device(nullptr);
+    GIFLoadFromDeviceColors(device, dc.Get());
+    ::SelectObject(dc.Get(), old);
+    ASSERT_GE(device.Count, 3);
+    EXPECT_EQ(device.Entry(0), (TGIFColor{10, 20, 30}));
+    EXPECT_EQ(device.Entry(1), (TGIFColor{255, 0, 0}));
+
+    // The picture's palette: from the global map, kept until the map changes.
+    pic.DrawFlags = TGIFDrawFlags(pic.DrawFlags & ~gdDither);
+    HPALETTE palette = GIFGetPalette(pic);
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(GIFGetPalette(pic), palette);
+    TGIFColorMap fromPicture(nullptr);
+    GIFLoadFromPalette(fromPicture, palette);
+    EXPECT_EQ(Entries(fromPicture), Entries(pic.Header.ColorMap));
+    pic.Header.ColorMap.Add(0x123456);
+    fromPicture.Clear();
+    GIFLoadFromPalette(fromPicture, GIFGetPalette(pic));
+    EXPECT_EQ(fromPicture.Count, 7);
+    // Dithering: the 216-colour cube.
+    pic.DrawFlags = TGIFDrawFlags(pic.DrawFlags | gdDither);
+    pic.DrawFlags = TGIFDrawFlags(pic.DrawFlags & ~gdAutoDither);
+    GIFSetPalette(pic, {});
+    EXPECT_EQ(::GetPaletteEntries(GIFGetPalette(pic), 0, 0, nullptr), 216u);
+    // Without any colour table there is none to give.
+    TGifPicture bare;
+    bare.DrawFlags = TGIFDrawFlags(bare.DrawFlags & ~gdDither);
+    AddFrame(bare, 0, 0, 1, 1, {0});
+    EXPECT_THROW(GIFGetPalette(bare), GIFException);
+}
+
+TEST(GIFPictureBitmap, TheLogicalScreenWithTheFirstFrameComposed) {
+    TGifPicture pic;
+    Colours(pic);
+    pic.Header.BackgroundColorIndex = 4;
+    pic.SetWidth(4);
+    pic.SetHeight(3);
+    AddFrame(pic, 1, 1, 2, 1, {1, 2}, -1, 2);  // restore to background after it
+    AddFrame(pic, 0, 0, 4, 3, std::vector<uint8_t>(12, 3), -1, 1);
+    OwnedBitmap bitmap = GIFPictureBitmap(pic);
+    ASSERT_TRUE(bitmap);
+    TGIFColor bg = pic.Header.ColorMap.Entry(4);
+    auto composed = GIFComposeFrames(pic, bg);
+    Surface s(4, 3, RGB(0, 0, 0));
+    {
+        OwnedMemoryDC src(::CreateCompatibleDC(nullptr));
+        HGDIOBJ old = ::SelectObject(src.Get(), bitmap.Get());
+        ::BitBlt(s.DC.Get(), 0, 0, 4, 3, src.Get(), 0, 0, SRCCOPY);
+        ::SelectObject(src.Get(), old);
+    }
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const uint8_t* p = composed[0].Picture.Data() + (size_t(y) * 4 + size_t(x)) * 4;
+            EXPECT_EQ(s.At(x, y), uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]) << x << "," << y;
+        }
+    EXPECT_FALSE(GIFPictureBitmap(*std::make_unique<TGifPicture>()));
+
+    // Assigned from pictures: a GIF is copied, a bitmap becomes one frame.
+    TPicture holder;
+    auto graphic = std::make_unique<TGIFGraphic>();
+    graphic->Picture.Assign(&pic);
+    holder.SetGraphic(std::move(graphic));
+    TGifPicture copy;
+    GIFAssignPicture(copy, holder);
+    EXPECT_EQ(copy.Frames.Count(), 2);
+    holder.SetBitmap(std::move(bitmap));
+    GIFAssignPicture(copy, holder);
+    ASSERT_EQ(copy.Frames.Count(), 1);
+    EXPECT_EQ(copy.Width(), 4);
+}
+
 TEST(GIFClipboard, RoundTripAndBitmapOnly) {
     TGifPicture pic;
     Colours(pic);
@@ -271,6 +328,15 @@ TEST(GIFClipboard, RoundTripAndBitmapOnly) {
     EXPECT_THROW(GIFLoadFromClipboardFormat(damaged, GIFClipboardFormat(), junk, nullptr), Exception);
     ::GlobalFree(junk);
     EXPECT_THROW(GIFLoadFromClipboardFormat(damaged, CF_TEXT, junk, nullptr), GIFException);
+
+    // A clipboard that refuses the GIF data (here: it is not open) gets
+    // nothing, and no bitmap is handed out to leak.
+    UINT format = 0;
+    HANDLE data = nullptr;
+    HPALETTE palette = nullptr;
+    EXPECT_THROW(GIFSaveToClipboardFormat(pic, format, data, palette), GIFException);
+    EXPECT_EQ(data, nullptr);
+    EXPECT_EQ(format, 0u);
 }
 
 TEST(GIFImportWin, IconAndMetafileMasks) {

@@ -30,6 +30,7 @@ void TGIFPainter::Detach() {
     std::lock_guard<std::recursive_mutex> lock(image->CacheLock);
     auto& list = image->Painters;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    if (image->MainPainter == this) image->MainPainter = nullptr;
     Image = nullptr;
 }
 
@@ -96,12 +97,28 @@ void TGIFPainter::WaitBefore(int delay) {
     }
 }
 
-void TGIFPainter::Paint(TGIFSubImage& frame, bool clearFirst) {
-    if (Terminated()) return;
+// The frame at ActiveFrame, looked up under the picture's lock (which the
+// caller holds); none when the index is past the list.
+TGIFSubImage* TGIFPainter::LockedActiveFrame() const {
+    const int index = ActiveFrame;
+    if (!Image || index < 0 || index >= Image->Frames.Count()) return nullptr;
+    return Image->Frames.Frames(index);
+}
+
+bool TGIFPainter::Paint(bool clearFirst) {
+    if (Terminated()) return false;
+    bool shown = false;
     host_.Synchronize([&] {
-        host_.PaintFrame(*this, frame, clearFirst);
+        // In the main thread, which changes the frame list: the frame is found
+        // again here, since it may have gone while the painter waited.
+        std::lock_guard<std::recursive_mutex> lock(Image->CacheLock);
+        TGIFSubImage* frame = LockedActiveFrame();
+        if (!frame || frame->Empty()) return;
+        host_.PaintFrame(*this, *frame, clearFirst);
         HasPainted = true;
+        shown = true;
     });
+    return shown;
 }
 
 void TGIFPainter::Execute() {
@@ -123,37 +140,51 @@ void TGIFPainter::Execute() {
                 if (HasPainted) Fire(OnLoopPass);
                 bool shown = false;
                 do {
-                    // Empty frames show nothing and are passed over.
-                    while (ActiveFrame >= 0 && ActiveFrame < Image->Frames.Count() &&
-                           Image->Frames.Frames(ActiveFrame)->Empty())
-                        ++ActiveFrame;
-                    if (ActiveFrame < 0 || ActiveFrame >= Image->Frames.Count() || Terminated() || RestartPending)
-                        break;
-                    TGIFSubImage& frame = *Image->Frames.Frames(ActiveFrame);
-                    if (pending >= 1) host_.PrepareFrame(frame);
+                    // The frame list may change between the steps (frames
+                    // added, deleted or replaced in the main thread): it is
+                    // only read under the picture's lock, and no frame is
+                    // held across a wait or a step in the main thread.
+                    {
+                        std::lock_guard<std::recursive_mutex> lock(Image->CacheLock);
+                        // Empty frames show nothing and are passed over.
+                        TGIFSubImage* frame = LockedActiveFrame();
+                        while (frame && frame->Empty()) {
+                            ++ActiveFrame;
+                            frame = LockedActiveFrame();
+                        }
+                        if (!frame || Terminated() || RestartPending) break;
+                        if (pending >= 1) host_.PrepareFrame(*frame);
+                    }
                     WaitBefore(pending);
                     if (Terminated()) break;
                     Fire(OnBeforeFrame);
                     if (Terminated()) break;
-                    CurDisposal = 1;
-                    for (int i = 0; i < frame.Extensions.Count(); ++i) {
-                        TGIFExtension* ext = frame.Extensions.Extensions(i);
-                        if (auto* loop = dynamic_cast<TGIFAppExtNSLoop*>(ext)) {
-                            if (loopSeen) continue;
-                            loopSeen = true;
-                            bool forever = loop->LoopCount == 0 || (DrawOptions & gdLoopForever);
-                            loopsLeft = forever && Background() ? -1 : loop->LoopCount;
-                            firstFrame = ActiveFrame;
-                        } else if (auto* gce = dynamic_cast<TGIFGraphicControlExtension*>(ext)) {
-                            // Methods 4-7 are not defined: they leave the frame in place.
-                            CurDisposal = gce->Disposal() > dmPrevious ? dmNoDisposal : gce->Disposal();
+                    bool frameGone = false;
+                    {
+                        std::lock_guard<std::recursive_mutex> lock(Image->CacheLock);
+                        TGIFSubImage* frame = LockedActiveFrame();
+                        frameGone = !frame || frame->Empty();
+                        CurDisposal = 1;
+                        for (int i = 0; frame && i < frame->Extensions.Count(); ++i) {
+                            TGIFExtension* ext = frame->Extensions.Extensions(i);
+                            if (auto* loop = dynamic_cast<TGIFAppExtNSLoop*>(ext)) {
+                                if (loopSeen) continue;
+                                loopSeen = true;
+                                bool forever = loop->LoopCount == 0 || (DrawOptions & gdLoopForever);
+                                loopsLeft = forever && Background() ? -1 : loop->LoopCount;
+                                firstFrame = ActiveFrame;
+                            } else if (auto* gce = dynamic_cast<TGIFGraphicControlExtension*>(ext)) {
+                                // Methods 4-7 are not defined: they leave the frame in place.
+                                CurDisposal = gce->Disposal() > dmPrevious ? dmNoDisposal : gce->Disposal();
+                            }
                         }
+                        if (frame) pending = FrameDelay(*frame);
                     }
-                    Paint(frame, (DrawOptions & gdClearOnLoop) && ActiveFrame == 0);
-                    shown = true;
+                    // A frame deleted during the wait: the list is looked at again.
+                    if (frameGone) continue;
+                    shown = Paint((DrawOptions & gdClearOnLoop) && ActiveFrame == 0) || shown;
                     PrevDisposal = CurDisposal;
                     if (Terminated()) break;
-                    pending = FrameDelay(frame);
                     int remembered = ActiveFrame;
                     Fire(OnAfterFrame);
                     if (Terminated()) break;
@@ -190,9 +221,25 @@ void TGifPicture::StopPainters() {
                 waiting = waiting || (*it)->Background();
             }
         }
-        if (!waiting) return;
+        if (!waiting) break;
         GIFProcessSynchronize();
     }
+    std::lock_guard<std::recursive_mutex> lock(CacheLock);
+    ImageBitmap.reset();
+}
+
+void TGifPicture::StopDrawing() {
+    for (;;) {
+        {
+            std::lock_guard<std::recursive_mutex> lock(CacheLock);
+            if (!MainPainter) break;
+            MainPainter->Stop();
+            if (!MainPainter->Background()) break;
+        }
+        GIFProcessSynchronize();
+    }
+    std::lock_guard<std::recursive_mutex> lock(CacheLock);
+    ImageBitmap.reset();
 }
 
 }  // namespace ad::gif

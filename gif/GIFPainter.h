@@ -94,7 +94,9 @@ public:
 private:
     void Fire(const TGIFPainterEvent& event);
     void WaitBefore(int delay);
-    void Paint(TGIFSubImage& frame, bool clearFirst);
+    // Paints the active frame in the main thread; false when it has gone.
+    bool Paint(bool clearFirst);
+    TGIFSubImage* LockedActiveFrame() const;
 
     TGIFPainterHost& host_;
     std::atomic<bool> terminated_{false};

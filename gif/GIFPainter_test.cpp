@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace ad::gif {
@@ -264,6 +268,54 @@ TEST(GIFPainter, PicturesStopAndDetachTheirPainters) {
     pic.reset();  // stops it (a synchronous painter is not waited for) and detaches it
     EXPECT_TRUE(painter->Terminated());
     EXPECT_EQ(painter->Image, nullptr);
+}
+
+// A background painter on a thread of its own whose steps run at once on that
+// thread; what it touches of a frame is read, so that a frame freed under it
+// shows (the sanitizer build reports the use).
+class ThreadHost : public TGIFPainterHost {
+public:
+    int64_t Now() override { return ++clock; }
+    bool WaitForWake(int64_t) override {
+        std::this_thread::yield();
+        return false;
+    }
+    void YieldSlice() override { std::this_thread::yield(); }
+    bool SleepAndPump(int) override { return true; }
+    void Synchronize(const std::function<void()>& step) override { step(); }
+    void PrepareFrame(TGIFSubImage& frame) override { sum += frame.Data()[0]; }
+    void PaintFrame(TGIFPainter&, TGIFSubImage& frame, bool) override {
+        sum += frame.Data()[0] + frame.Extensions.Count() + frame.Delay();
+        ++painted;
+    }
+    std::atomic<int64_t> clock{0};
+    std::atomic<int> painted{0};
+    int sum = 0;
+};
+
+TEST(GIFPainter, FramesAddedAndDeletedWhileABackgroundPainterRuns) {
+    TGifPicture pic;
+    for (int i = 0; i < 3; ++i) AddFrame(pic, 1);
+    ThreadHost host;
+    TGIFPainter painter(&pic, Async | gdLoopForever, host);
+    std::thread thread([&] { painter.Execute(); });
+    std::mt19937 rng(3);
+    for (int i = 0; i < 1000; ++i) {
+        AddFrame(pic, 1 + i % 4);
+        int count = pic.Frames.Count();
+        if (count > 2) {
+            int victim = int(rng() % unsigned(count));
+            if (i % 2) delete pic.Frames.Frames(victim);  // takes itself off the list
+            else pic.Frames.Delete(victim);
+        }
+        if (i % 100 == 0) pic.Frames.Frames(0)->SetBounds(0, 0, 1 + i % 3, 1);  // new pixels
+    }
+    // Let it paint after the last change too.
+    for (int before = host.painted; host.painted < before + 5;) std::this_thread::yield();
+    painter.Stop();
+    thread.join();
+    EXPECT_TRUE(painter.ErrorMessage.empty()) << painter.ErrorMessage;
+    EXPECT_GE(host.painted.load(), 5);
 }
 
 }  // namespace

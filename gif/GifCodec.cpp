@@ -39,6 +39,14 @@ void TGIFColorMap::ReportWarning(const std::string& message) {
     if (Image) Image->ReportWarning(this, 1, message);
 }
 
+namespace {
+// The picture's lock, held while a colour map or a frame changes: a painter
+// thread reads them (to render frames) under it. None without a picture.
+std::unique_lock<std::recursive_mutex> LockOf(TGifPicture* image) {
+    return image ? std::unique_lock<std::recursive_mutex>(image->CacheLock) : std::unique_lock<std::recursive_mutex>();
+}
+}  // namespace
+
 void TGIFColorMap::Grow(int needed) {
     if (needed <= Capacity) return;
     int cap = needed > 16 ? (needed + 31) / 32 * 32 : 16;
@@ -47,6 +55,7 @@ void TGIFColorMap::Grow(int needed) {
 }
 
 int TGIFColorMap::Add(TColor color) {
+    auto lock = LockOf(Image);
     if (Count >= 256) throw GIFException(gifmsg::ColorTableOverflow);
     Grow(Count + 1);
     Data[static_cast<size_t>(Count)] = TColorToGIFColor(color);
@@ -76,6 +85,7 @@ int TGIFColorMap::IndexOf(TColor color) const {
 }
 
 void TGIFColorMap::Delete(int index) {
+    auto lock = LockOf(Image);
     if (index < 0 || index >= Count) throw GIFException(gifmsg::InvalidColorIndex);
     Data.erase(Data.begin() + index);
     Data.push_back({});
@@ -94,12 +104,14 @@ TColor TGIFColorMap::Colors(int index) {
 }
 
 void TGIFColorMap::SetColors(int index, TColor color) {
+    auto lock = LockOf(Image);
     if (index < 0 || index >= Count) throw GIFException(gifmsg::InvalidColorIndex);
     Data[size_t(index)] = TColorToGIFColor(color);
     Changed();
 }
 
 void TGIFColorMap::Clear() {
+    auto lock = LockOf(Image);
     Data.clear();
     Count = Capacity = 0;
     Sorted = false;
@@ -108,6 +120,7 @@ void TGIFColorMap::Clear() {
 
 void TGIFColorMap::Assign(const TGIFColorMap& source) {
     if (&source == this) return;
+    auto lock = LockOf(Image);
     Data = source.Data;
     Count = source.Count;
     Capacity = source.Capacity;
@@ -116,6 +129,7 @@ void TGIFColorMap::Assign(const TGIFColorMap& source) {
 }
 
 void TGIFColorMap::LoadFromQuads(const uint8_t* bgrQuads, int count) {
+    auto lock = LockOf(Image);
     count = std::clamp(count, 0, 256);
     Data.clear();
     Count = Capacity = 0;
@@ -147,6 +161,7 @@ void TGIFColorMap::LoadFromStream(TStream& stream, int count) {
     std::vector<TGIFColor> table(static_cast<size_t>(count));
     static_assert(sizeof(TGIFColor) == 3);
     GIFReadExact(stream, table.data(), size_t(count) * 3);
+    auto lock = LockOf(Image);
     Data.clear();
     Count = Capacity = 0;
     Grow(count);
@@ -157,6 +172,7 @@ void TGIFColorMap::LoadFromStream(TStream& stream, int count) {
 
 void TGIFGlobalColorMap::Changed() {
     if (!Image) return;
+    Image->PaletteCache.reset();
     Image->PaletteChanged();
     for (int i = 0; i < Image->Frames.Count(); ++i) Image->Frames.Frames(i)->DropBitmap();
 }
@@ -191,11 +207,13 @@ void TGIFList::SaveToStream(TStream& stream) {
 }
 
 int TGIFList::Add(TGIFItem* item) {
+    auto lock = LockOf(Image);  // the painter reads frames and extensions
     items_.push_back(item);
     return Count() - 1;
 }
 
 void TGIFList::Insert(int i, TGIFItem* item) {
+    auto lock = LockOf(Image);  // the painter reads frames and extensions
     items_.insert(items_.begin() + std::clamp(i, 0, Count()), item);
 }
 
@@ -205,12 +223,14 @@ int TGIFList::IndexOf(const TGIFItem* item) const {
 }
 
 void TGIFList::Delete(int i) {
+    auto lock = LockOf(Image);  // the painter reads frames and extensions
     TGIFItem* item = Items(i);
     items_.erase(items_.begin() + i);
     delete item;  // its destructor finds itself no longer listed
 }
 
 void TGIFList::Remove(TGIFItem* item) {
+    auto lock = LockOf(Image);  // the painter reads frames and extensions
     auto it = std::find(items_.begin(), items_.end(), item);
     if (it != items_.end()) items_.erase(it);
 }
@@ -716,6 +736,7 @@ int TGIFSubImage::TransparentIndex() const {
 }
 
 void TGIFSubImage::Clear() {
+    auto lock = LockOf(Image);
     DropBitmap();
     Extensions.Clear();
     ColorMap.Clear();
@@ -746,6 +767,7 @@ void TGIFSubImage::AllocateData() {
 }
 
 void TGIFSubImage::SetData(std::vector<uint8_t> data) {
+    auto lock = LockOf(Image);
     if (data.size() != size_t(width_) * size_t(height_)) throw GIFException(gifmsg::InvalidPixelCoords);
     if (Image) Image->allocatedPixels_ += int64_t(data.size()) - int64_t(data_.size());
     data_ = std::move(data);
@@ -753,6 +775,8 @@ void TGIFSubImage::SetData(std::vector<uint8_t> data) {
 }
 
 void TGIFSubImage::SetBounds(int left, int top, int width, int height) {
+    // The pixels may be replaced while a painter thread renders the frame.
+    auto lock = LockOf(Image);
     if (left < 0 || top < 0 || width < 0 || height < 0 || int64_t(left) + width > 65535 ||
         int64_t(top) + height > 65535)
         throw GIFException(gifmsg::FrameOutsideScreen);
@@ -818,6 +842,7 @@ void TGIFSubImage::SetPixels(int x, int y, uint8_t value) {
 
 void TGIFSubImage::Assign(const TGIFSubImage& source) {
     if (&source == this) return;
+    auto lock = LockOf(Image);
     Clear();
     left_ = source.left_;
     top_ = source.top_;
@@ -866,6 +891,7 @@ void TGifPicture::Clear() {
     Header.Clear();
     Header.UpdateFlags();
     allocatedPixels_ = 0;
+    PaletteCache.reset();
     PaletteChanged();
 }
 

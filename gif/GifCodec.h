@@ -545,8 +545,10 @@ public:
 
     // Stops every painter and waits for the background ones to end, handling
     // their synchronisation requests meanwhile (never holding CacheLock while
-    // it waits).
+    // it waits); then drops the image bitmap.
     void StopPainters();
+    // Stops MainPainter the same way and drops the image bitmap it painted.
+    void StopDrawing();
 
     // Makes the animation smaller without changing what it shows (every frame
     // as composed, and the total duration). The reduction settings are only
@@ -575,6 +577,14 @@ public:
     // the GUI thread may read them, and the painters' registration.
     std::recursive_mutex CacheLock;
     std::vector<TGIFPainter*> Painters;  // running painters (under CacheLock)
+    // The painter that Draw started for the picture on screen, and the image
+    // bitmap it paints into, which Draw copies (both under CacheLock; the
+    // drawing side keeps the bitmap alive while its painter runs).
+    TGIFPainter* MainPainter = nullptr;
+    std::shared_ptr<TGIFFrameCache> ImageBitmap;
+    // The drawing side's palette of the picture; dropped when the global map
+    // changes.
+    std::shared_ptr<TGIFFrameCache> PaletteCache;
     TGIFPainterEvent OnBeginPaint, OnBeforeFrame, OnAfterFrame, OnLoopPass, OnFinishPaint;
 
 private:

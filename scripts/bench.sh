@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the native benchmarks with optimisation (no sanitizers) and runs the
 # digest benchmark against OpenSSL, libgcrypt, RHash and zlib in one run, then
-# the GIF codec benchmark against giflib, then the skin engine's benchmark
+# the GIF codec benchmark against giflib (its quantizer against ImageMagick's,
+# its optimiser against gifsicle), then the skin engine's benchmark
 # (PNG against libpng, packed skins against zlib, colour adjustments against
 # ImageMagick).
 # Installs the peer libraries on first use. Arguments go to hash_bench:
@@ -10,7 +11,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
 AD_PACKAGES=(cmake ninja-build g++ ccache googletest libssl-dev libgcrypt20-dev librhash-dev zlib1g-dev libgif-dev
-             libpng-dev libjpeg-dev imagemagick)
+             libpng-dev libjpeg-dev imagemagick gifsicle)
 ad_install_packages
 
 bench_build=${AD_BENCH_BUILD:-$AD_BUILD/native-bench}
@@ -23,8 +24,9 @@ fi
 ad_ccache_env
 cmake --build "$bench_build" -j "$AD_JOBS" --target hash_bench gif_bench skin_bench
 "$bench_build/bin/hash_bench" "$@"
-"$bench_build/bin/gif_bench"  # GIF codec against giflib
 # ImageMagick's own convert (a convert earlier on PATH may be something else).
 convert=/usr/bin/convert
 [ -x "$convert" ] || convert=$(command -v convert || true)
+gifsicle=$(command -v gifsicle || true)
+"$bench_build/bin/gif_bench" "$convert" "$gifsicle" "$bench_build"  # GIF codec against giflib, ImageMagick, gifsicle
 "$bench_build/bin/skin_bench" "$convert" "$bench_build"

@@ -121,6 +121,20 @@ private:
     throw EInvalidGraphic("Cannot load JPEG image. " + reason + ".");
 }
 
+// The fewest bits of image data that can code every 8 x 8 block of every
+// component once. With Huffman coding a block takes at least two bits in a
+// sequential file (a DC difference and an end-of-block code, one bit each at
+// best) and one in a progressive file (its DC difference in the first scan;
+// later scans may skip whole runs of blocks). Arithmetic coding adapts to far
+// fewer bits; it is held to one bit for every 64 blocks.
+uint64_t LeastImageBits(const jpeg_decompress_struct& info) {
+    uint64_t blocks = 0;
+    for (int i = 0; i < info.num_components; ++i)
+        blocks += uint64_t(info.comp_info[i].width_in_blocks) * uint64_t(info.comp_info[i].height_in_blocks);
+    if (info.arith_code) return blocks / 64;
+    return info.progressive_mode ? blocks : 2 * blocks;
+}
+
 }  // namespace
 
 void DecodeJpegToBitmap(TBitmap32& target, const uint8_t* data, size_t size, const TJpegLimits& limits) {
@@ -141,6 +155,13 @@ void DecodeJpegToBitmap(TBitmap32& target, const uint8_t* data, size_t size, con
         h > TBitmap32::MaxSide || w * h > TBitmap32::MaxPixels)
         Fail(target, "The image is too large (" + std::to_string(w) + " x " + std::to_string(h) + ")");
     if (s.Info.output_components != 4) Fail(target, "Unexpected colour format");
+    // A few bytes that claim a huge picture are refused before its bitmap is
+    // allocated: what a read allocates stays bounded by what its data can code.
+    const uint64_t left = s.Info.src->bytes_in_buffer, least = (LeastImageBits(s.Info) + 7) / 8;
+    if (left < least)
+        Fail(target, "The image data of " + std::to_string(left) + " bytes cannot fill a " + std::to_string(w) +
+                         " x " + std::to_string(h) + " image: it needs at least " + std::to_string(least) +
+                         " bytes");
     if (!target.SetSize(int(w), int(h))) Fail(target, "Out of memory for the image");
     TImageView32 v = target.View();
     if (!ReadImage(s, v.Row0, size_t(v.Distance))) Fail(target, s.Message);

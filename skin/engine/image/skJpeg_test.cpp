@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/engine/testkit/JpegTestWriter.h"
+#include "testsupport/AllocationMeter.h"
 
 namespace ad::skin {
 namespace {
@@ -147,6 +148,44 @@ TEST(skJpeg, DamagedImageDataStillDecodes) {
     TBitmap32 bmp;
     ASSERT_NO_THROW(DecodeJpegToBitmap(bmp, jpeg.data(), jpeg.size()));
     EXPECT_EQ(bmp.Width(), 64);
+}
+
+// The file with the size in its frame header changed (the image data stays
+// that of the small picture).
+Bytes ClaimSize(Bytes jpeg, int width, int height) {
+    for (size_t i = 2; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = uint8_t(height >> 8), jpeg[i + 6] = uint8_t(height);
+            jpeg[i + 7] = uint8_t(width >> 8), jpeg[i + 8] = uint8_t(width);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+TEST(skJpeg, TinyFileClaimingAHugeImageIsRefusedBeforeAllocating) {
+    for (bool progressive : {false, true}) {
+        jpegtest::Image img = jpegtest::Smooth(8, 8, 1);
+        img.Progressive = progressive;
+        Bytes tiny = ClaimSize(jpegtest::Encode(img), 16384, 16384);
+        std::string message;
+        {
+            test::AllocationMeter meter;
+            message = DecodeError(tiny);
+            EXPECT_LT(meter.Bytes(), 4u << 20) << tiny.size() << " bytes";
+        }
+        EXPECT_NE(message.find("cannot fill a 16384 x 16384 image: it needs at least"), std::string::npos)
+            << message;
+    }
+    // A uniform picture, the best case of the entropy coder, still decodes.
+    jpegtest::Image flat = jpegtest::Smooth(512, 512, 3);
+    std::fill(flat.Samples.begin(), flat.Samples.end(), uint8_t(90));
+    flat.Quality = 50;
+    for (bool progressive : {false, true}) {
+        flat.Progressive = progressive;
+        EXPECT_EQ(DecodeError(jpegtest::Encode(flat)), "") << progressive;
+    }
 }
 
 TEST(skJpeg, LimitsRefuseLargeImagesAndManyScans) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -24,6 +25,9 @@ const char* const kBadColorFormat = "Invalid color format in PNG file.";
 const char* const kCompressionError = "Cannot load image. Compression error found in PNG file.";
 const char* const kExtraData = "Cannot load image. Extra compressed data found in PNG file.";
 const char* const kNoCompressionScheme = "Cannot load image. The compression scheme is not supported for PNG files.";
+// Deflate turns at most about 1032 output bytes out of one input byte (a
+// 258-byte match in two bits, with its distance code).
+constexpr uint64_t kMaxInflateRatio = 1032;
 const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 [[noreturn]] void Fail(const char* message) { throw EInvalidGraphic(message); }
@@ -159,6 +163,7 @@ public:
     void Run();
 
 private:
+    void CheckDataCanFill(uint32_t w, uint32_t h, uint64_t imageData) const;
     void ReadHeader(const ChunkInfo& c);
     void ReadPalette(const ChunkInfo& c);
     void ReadGamma(const ChunkInfo& c);
@@ -181,6 +186,9 @@ private:
     int backgroundIndex_ = -1;  // palette formats; -1: nearest to the colour
     uint8_t fill_[4] = {};      // the background as one pixel of the bitmap
     bool decoded_ = false;
+    // The header as the pre-check saw it.
+    uint8_t headerDepth_ = 0, headerColorType_ = 0, headerInterlace_ = 0;
+    bool scanHeaderValid_ = false;
 };
 
 void PngLoader::Run() {
@@ -193,12 +201,19 @@ void PngLoader::Run() {
     if (w == 0 || h == 0 || w > uint32_t(g_.MaxSide) || h > uint32_t(g_.MaxSide) ||
         int64_t(w) * int64_t(h) > g_.MaxPixels)
         Fail(kInvalidFormat);
+    headerDepth_ = c.Data[8];
+    headerColorType_ = c.Data[9];
+    headerInterlace_ = c.Data[12];
+    scanHeaderValid_ = ValidFormat(headerColorType_, headerDepth_) && headerInterlace_ <= 1;
+    uint64_t imageData = 0;  // bytes of all IDAT chunks
     for (;;) {
         if (!scan.Peek(c)) break;
         scan.Next();
         if (c.Is("GAMA")) g_.HasGamma = true;
+        if (c.Is("IDAT")) imageData += c.Length;
         if (c.Is("IEND")) break;
     }
+    CheckDataCanFill(w, h, imageData);
 
     ChunkReader reader(data_, size_, 8);
     ReadHeader(reader.Next());
@@ -232,6 +247,37 @@ void PngLoader::Run() {
         }
     }
     if (!decoded_) Fail(kInvalidFormat);
+}
+
+// The image data inflates to one filter byte and the packed samples of every
+// row of every pass. Image data that could not hold even that much even at
+// deflate's largest ratio cannot fill the picture: such a file (a few bytes
+// that claim a huge picture) is refused before the bitmap is allocated, so
+// what a read allocates stays bounded by what its data can produce.
+void PngLoader::CheckDataCanFill(uint32_t w, uint32_t h, uint64_t imageData) const {
+    if (!scanHeaderValid_) return;  // the header's own checks report it
+    const uint64_t bits = uint64_t(headerDepth_) * uint64_t(Samples(headerColorType_));
+    uint64_t needed = 0;
+    if (headerInterlace_ == 1) {
+        for (const auto& p : kPasses) {
+            if (uint32_t(p[0]) >= w || uint32_t(p[1]) >= h) continue;
+            const uint64_t cols = (w - uint32_t(p[0]) + uint32_t(p[2]) - 1) / uint32_t(p[2]);
+            const uint64_t rows = (h - uint32_t(p[1]) + uint32_t(p[3]) - 1) / uint32_t(p[3]);
+            needed += rows * (1 + (cols * bits + 7) / 8);
+        }
+    } else {
+        needed = uint64_t(h) * (1 + (uint64_t(w) * bits + 7) / 8);
+    }
+    // Keeps the largest possible stream (what a file could still fill).
+    const uint64_t most = imageData * kMaxInflateRatio + kMaxInflateRatio;
+    if (needed <= most) return;
+    char message[256];
+    std::snprintf(message, sizeof message,
+                  "Cannot load image. The PNG image data of %llu bytes cannot fill a %u x %u image: "
+                  "it needs %llu bytes and deflate expands at most %llu:1.",
+                  static_cast<unsigned long long>(imageData), w, h, static_cast<unsigned long long>(needed),
+                  static_cast<unsigned long long>(kMaxInflateRatio));
+    throw EInvalidGraphic(message);
 }
 
 void PngLoader::ReadHeader(const ChunkInfo& c) {

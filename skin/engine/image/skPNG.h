@@ -77,6 +77,8 @@ public:
     TColor BackgroundColor = 0xFFFFFF;
     TColor TransparentColor = skNoColor;
     bool Transparent = false;
+    // Drawing adds a fading mirror image under the picture (kept across loads).
+    bool Reflection = false;
 
 private:
     void Clear();

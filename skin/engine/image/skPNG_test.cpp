@@ -7,6 +7,9 @@
 #include <cmath>
 
 #include "skin/engine/testkit/PngTestWriter.h"
+#include "testsupport/AllocationMeter.h"
+
+AD_DEFINE_ALLOCATION_METER()
 
 namespace ad::skin {
 namespace {
@@ -220,6 +223,40 @@ TEST(skPNG, TruncatedStreamKeepsBackground) {
         EXPECT_EQ(GetPixel32(bmp.View(), 7, 3), Expected(img, 7, 3));
         EXPECT_EQ(GetPixel32(bmp.View(), 0, 4), withBackground ? Px(30, 20, 10, 255) : Px(255, 255, 255, 255));
     }
+}
+
+TEST(skPNG, TinyFileClaimingAHugeImageIsRefusedBeforeAllocating) {
+    // 16384 x 16384 RGB from one deflated zero byte: under 70 bytes.
+    pngtest::Image huge;
+    huge.Width = huge.Height = 16384;
+    huge.ColorType = 2;
+    for (int interlace : {0, 1}) {
+        huge.Interlace = interlace;
+        Bytes tiny = pngtest::Signature();
+        for (const Bytes& c : {pngtest::Header(huge), pngtest::Chunk("IDAT", pngtest::Deflate(Bytes(1, 0))),
+                               pngtest::Chunk("IEND", {})})
+            tiny.insert(tiny.end(), c.begin(), c.end());
+        ASSERT_LE(tiny.size(), 70u);
+        std::string message;
+        {
+            test::AllocationMeter meter;
+            message = LoadError(tiny);
+            EXPECT_LT(meter.Bytes(), 4u << 20) << "interlace " << interlace;
+        }
+        EXPECT_NE(message.find("cannot fill a 16384 x 16384 image"), std::string::npos) << message;
+        EXPECT_NE(message.find("1032:1"), std::string::npos) << message;
+    }
+    // The best that deflate does on real pictures still loads: a uniform
+    // picture compressed at the highest level.
+    pngtest::Image flat;
+    flat.Width = flat.Height = 1024;
+    flat.Sample = [](int, int, int) { return 0u; };
+    flat.Filter = 0;
+    Bytes tight = pngtest::Signature();
+    for (const Bytes& c : {pngtest::Header(flat), pngtest::Chunk("IDAT", pngtest::Deflate(pngtest::ScanLines(flat), 9)),
+                           pngtest::Chunk("IEND", {})})
+        tight.insert(tight.end(), c.begin(), c.end());
+    EXPECT_EQ(LoadError(tight), "") << tight.size() << " bytes";
 }
 
 TEST(skPNG, Transparency) {

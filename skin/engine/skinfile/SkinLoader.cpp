@@ -20,7 +20,6 @@ namespace ad::skin {
 namespace {
 
 constexpr const char* kGlobalInfo = "GLOBALINFO";
-constexpr double kPremultipliedPngVersion = 7.45;
 
 class TDiskSkinFiles : public TSkinFiles {
 public:
@@ -167,7 +166,8 @@ std::shared_ptr<TBitmap32> TSkinBuilder::Image(const std::string& name) {
     const std::shared_ptr<const TBitmap32> original = Original(name, png);
     if (!original || original->Width() <= 0) return nullptr;
     auto copy = std::make_shared<TBitmap32>(*original);
-    if (png && o_.Brightness <= 0 && t_->GlobalInfo.Version > kPremultipliedPngVersion)
+    // A positive brightness prepares the images after changing them.
+    if (png && o_.Brightness <= 0 && PremultipliesPngImages(t_->GlobalInfo.Version))
         PremultiplyBitmap(copy->View(), o_.CompositionEnabled);
     t_->ImageFiles.push_back({name, 0, copy});
     return copy;

@@ -219,7 +219,7 @@ TEST(SkinLoader, ReloadFromTheCacheGivesTheSamePixelsWithoutReading) {
     png.Width = png.Height = 4;
     png.ColorType = 6;  // colour with alpha: premultiplied on every load
     fs.Files[kDir + "Blue\\Options.dat"] =
-        Text(std::string(kFolderIni) + "[FORM]\r\nPATTERN=P.PNG\r\n");
+        Text(std::string(kFolderIni) + "[FORM]\r\nPATTERN=!P.PNG!1!0!1\r\n");
     fs.Files[kDir + "Blue\\P.PNG"] = pngtest::Write(png);
     TSkinImageCache cache;
     TSkinLoadOptions o = Options("Blue");
@@ -245,6 +245,53 @@ TEST(SkinLoader, ReloadFromTheCacheGivesTheSamePixelsWithoutReading) {
         }
     }
     EXPECT_EQ(cached.Tables->Section(1).Props[0].Color, fresh.Tables->Section(1).Props[0].Color);
+}
+
+// PNG image files as skins of each age prepare them: from 7.45 on premultiplied
+// (with the no-composition rule when composition is off), older ones with
+// their white pixels without alpha cleared only; a positive brightness
+// prepares them after changing them.
+TEST(SkinLoader, PngAlphaPreparationByVersionAndComposition) {
+    // Near-white opaque, plain colour half transparent, white without alpha.
+    pngtest::Image png;
+    png.Width = 3;
+    png.ColorType = 6;
+    png.Sample = [](int x, int, int c) {
+        static const uint32_t px[3][4] = {{250, 250, 250, 255}, {200, 100, 50, 128}, {255, 255, 255, 0}};
+        return px[x][c];
+    };
+    struct Case {
+        const char* version;
+        int brightness;
+        bool composition;
+        uint32_t nearWhite, half, clearWhite;
+    } cases[] = {
+        {"7.45", 0, true, 0xFFF9F9F9, 0x80643219, 0},
+        {"7.45", 0, false, 0xFFF4F4F4, 0x80643219, 0},
+        {"10", 0, false, 0xFFF4F4F4, 0x80643219, 0},
+        {"7.44", 0, true, 0xFFFAFAFA, 0x80C86432, 0x00FFFFFF},
+        {"7.44", 0, false, 0xFFFAFAFA, 0x80C86432, 0x00FFFFFF},
+        // Brightness 1 leaves these colours as they are; then the preparation.
+        {"7.44", 1, true, 0xFFFAFAFA, 0x80C86432, 0},
+        {"7.45", 1, false, 0xFFF4F4F4, 0x80643219, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.version) + " brightness " + std::to_string(c.brightness) +
+                     (c.composition ? " composition" : " no composition"));
+        TMemoryFiles fs;
+        AddFolderSkin(fs, "Blue",
+                      std::string("[GLOBALINFO]\r\nVERSION=") + c.version + "\r\nMASTERBITMAP=MASTER.BMP\r\n[FORM]\r\nPATTERN=!P.PNG!1!0!1\r\n");
+        fs.Files[kDir + "Blue\\P.PNG"] = pngtest::Write(png);
+        TSkinLoadOptions o = Options("Blue");
+        o.CompositionEnabled = c.composition;
+        o.Brightness = c.brightness;
+        const TLoadedSkin s = LoadSkinByName(o, fs);
+        ASSERT_EQ(s.Tables->ImageFiles.size(), 1u) << (s.Problems.empty() ? "" : s.Problems[0]);
+        TBitmap32& b = *s.Tables->ImageFiles[0].Bitmap;
+        EXPECT_EQ(Px(b, 0, 0), c.nearWhite);
+        EXPECT_EQ(Px(b, 1, 0), c.half);
+        EXPECT_EQ(Px(b, 2, 0), c.clearWhite);
+    }
 }
 
 }  // namespace

@@ -100,6 +100,12 @@ struct TSkinCommonMasks {
     TSkinCommonMasks() { TitleButtons.fill(-1); }
 };
 
+// Skins from this version on keep their PNG images premultiplied for layered
+// drawing; older skins get the older preparation (white pixels without alpha
+// cleared, colours left as they are).
+constexpr double kPremultipliedPngVersion = 7.45;
+inline bool PremultipliesPngImages(double skinVersion) { return skinVersion >= kPremultipliedPngVersion; }
+
 // Frame width and height of a mask (one state image, one part of its height).
 TPoint MaskFrameSize(const TSkinMaskData& mask);
 // A size at a scale level (0: 100 %, 1: 125 %, 2: 150 %), rounding toward zero,

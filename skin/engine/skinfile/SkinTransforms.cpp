@@ -124,9 +124,11 @@ void TSkinTables::ApplyBrightness(int value) {
         if (!f.Bitmap) continue;
         const TImageView32 v = f.Bitmap->View();
         ForEachPixel(v, BrightnessProc, value, kKey);
-        // PNG images were left unpremultiplied by the loader for a positive brightness.
-        if (value > 0 && GlobalInfo.Version >= 7.45 && f.FileName.find(".PNG") != std::string::npos)
-            PremultiplyBitmap(v, CompositionEnabled);
+        // PNG images were left unprepared by the loader for a positive brightness.
+        if (value > 0 && f.FileName.find(".PNG") != std::string::npos) {
+            if (PremultipliesPngImages(GlobalInfo.Version)) PremultiplyBitmap(v, CompositionEnabled);
+            else ClearWhitePixels(v);
+        }
     }
     ChangeSectionColors(*this, false, [value](uint32_t v) { return AdjustBrightness(v, value); });
 }

@@ -24,6 +24,12 @@
 #include "skin/engine/image/skPNG.h"
 
 namespace ad::skin {
+
+namespace {
+bool CompositionOn();
+}
+bool (*SkinCompositionEnabled)() = &CompositionOn;
+
 namespace {
 
 TSkinManager* gDefaultManager = nullptr;
@@ -60,11 +66,13 @@ std::span<const uint8_t> ResourceBytes(const wchar_t* name, LPCWSTR type) {
     }
 }
 
+bool CompositionOn() { return true; }
+
 std::unique_ptr<TBitmap32> ResourcePng(const wchar_t* name) {
     const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(10));  // RT_RCDATA
     auto b = std::make_unique<TBitmap32>();
     if (bytes.empty() || !LoadPngToBitmap(*b, bytes.data(), bytes.size())) return nullptr;
-    PremultiplyBitmap(b->View(), true);
+    PremultiplyBitmap(b->View(), SkinCompositionEnabled());
     return b;
 }
 
@@ -178,6 +186,7 @@ bool TSkinManager::LoadInto(bool keepCache) {
     o.HueOffset = hueOffset_;
     o.Saturation = saturation_;
     o.Brightness = brightness_;
+    o.CompositionEnabled = SkinCompositionEnabled();
     o.Blur5 = BuiltInBlurImage();
     o.Cache = &cache_;
     TLoadedSkin loaded = LoadSkinByName(o, SkinFilesForLoading());

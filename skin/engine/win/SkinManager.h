@@ -34,6 +34,11 @@ const TBitmap32* BuiltInActiveShadow();
 const TBitmap32* BuiltInInactiveShadow();
 const TBitmap32* BuiltInBlurImage();
 
+// Whether desktop composition is on, which decides how images are prepared for
+// layered windows (the rule for the pixels near white differs). The skinned
+// forms bind the system's answer; until then it is on.
+extern bool (*SkinCompositionEnabled)();
+
 // The manager every skinned control uses unless it names its own; null when none.
 TSkinManager* DefaultManager();
 // Set while a skin loads (painting code skips work meanwhile).
