@@ -7,6 +7,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/Catalogue.h"
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeck.h"
 #include "app/forms/TfrmAppdeckText.h"
@@ -227,7 +228,7 @@ void TfrmADS::ShowSelectedRow() {
     // A location without a drive is the program folder's: the shell finds its icon there.
     ::SetCurrentDirectoryW(Widen(BaseDir).c_str());
     std::string loc = AnsiText(g.GetCellText(colLoc, row));
-    if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(loc)) pic1->Picture().SetIcon(std::move(icon));
+    if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(ResolveLocation(loc, BaseDir))) pic1->Picture().SetIcon(std::move(icon));
     else pic1->Picture().SetIcon(FallbackIcon());
     app1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colName, row))));
     des1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colDesc, row))));
@@ -252,7 +253,9 @@ void TfrmADS::SDGridKeyDown(TObject*, WORD& Key, TShiftState) {
 void TfrmADS::run1Click(TObject*) {
     HWND owner = nullptr;
     if (auto* main = dynamic_cast<TWinControl*>(Owner()); main && main->HandleAllocated()) owner = main->Handle();
-    run1->HelpKeyword = LaunchFoundProgram(owner, run1->HelpKeyword, Parameters, host_.BaseFolder(), runElevated_);
+    // The stored location is resolved as the main window resolves it.
+    const std::string base = host_.BaseFolder();
+    run1->HelpKeyword = LaunchFoundProgram(owner, ResolveLocation(run1->HelpKeyword, base), Parameters, base, runElevated_);
 }
 
 }  // namespace ad
