@@ -15,7 +15,7 @@
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
 #include "framework/SysUtils.h"
-#include "hash/Hashes.h"
+#include "hash/FileDigestPass.h"
 
 namespace ad {
 
@@ -247,13 +247,12 @@ std::string ScanAddress(const std::string& sha256Hex) {
     return std::string(ScanServiceAddress) + "/en/file/" + AsciiLowerCase(sha256Hex) + "/analysis/";
 }
 
-std::string FileScanAddress(const std::string& fileName) {
-    std::string hex;
-    FileSHA256(fileName, 1024, hex);
-    return ScanAddress(hex);
+std::string FileScanAddress(const std::string& fileName, const std::function<bool()>& stop) {
+    digest::FileDigestResult result;
+    if (!digest::DigestFileOnce(fileName, {false, {DigestKind::SHA256}}, result, stop, 1) || (stop && stop()))
+        return std::string();
+    return ScanAddress(result.Texts[0]);
 }
-
-bool OpenScanPage(const std::string& fileName) { return OpenURL(FileScanAddress(fileName)); }
 
 // --- Quick links ---------------------------------------------------------------
 

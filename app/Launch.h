@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 namespace ad {
@@ -88,9 +89,8 @@ inline constexpr const char* ScanServiceAddress = "https://www.virustotal.com";
 std::string ScanAddress(const std::string& sha256Hex);
 // The report page of a file, hashing it in streamed chunks. Raises EFOpenError
 // naming the file when it cannot be opened (EReadError when reading fails).
-std::string FileScanAddress(const std::string& fileName);
-// Opens FileScanAddress through OpenURL; nothing is opened when hashing fails.
-bool OpenScanPage(const std::string& fileName);
+// stop() is asked between blocks; once it answers true the result is "".
+std::string FileScanAddress(const std::string& fileName, const std::function<bool()>& stop = {});
 
 // The quick links to system tools: button name, hint and command line.
 struct TQuickLink {

@@ -166,6 +166,14 @@ int main(int argc, char** argv) {
         std::string("\xFF\xFE[\0A\0]\0\r\0\n\0D\0L\0i\0n\0k\0=\0h\0\r\0\n\0", 30)};
     for (int i = 0; i < 3; ++i)
         std::ofstream(root / "app_swcenter" / ("seed" + std::to_string(i)), std::ios::binary) << catalogues[i];
+    // Update replies: the product's section with a version and a link, a reply in UTF-16, a web page.
+    fs::create_directories(root / "app_update_reply");
+    const std::string replies[] = {
+        "[38]\r\nVersion=1.0\r\n[39]\r\nVersion=2016.8.1\r\nDLink=https://d.example/appdeck.zip\r\n",
+        std::string("\xFF\xFE[\0" "3\0" "9\0]\0\n\0V\0e\0r\0s\0i\0o\0n\0=\0" "2\0", 30),
+        "<html><body>Not Found</body></html>\r\n"};
+    for (int i = 0; i < 3; ++i)
+        std::ofstream(root / "app_update_reply" / ("seed" + std::to_string(i)), std::ios::binary) << replies[i];
     std::mt19937 rng(99);
     for (int i = 0; i < 24; ++i) {
         ad::gif::TGifPicture pic;

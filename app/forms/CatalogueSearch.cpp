@@ -26,10 +26,6 @@ bool SearchMatches(const TSearchQuery& query, const std::string& name, const std
     return query.Desc.empty() || Contains(AsciiLowerCase(desc), query.Desc);
 }
 
-std::string SearchLocationFile(const std::string& loc, const std::string& baseDir) {
-    return loc.find(':') == std::string::npos ? baseDir + loc : loc;
-}
-
 bool SearchCatalogue(const std::string& baseDir, const std::vector<std::string>& categories,
                      const TSearchQuery& query, const std::function<bool()>& stop,
                      const std::function<void(TSearchHit&&)>& found) {
@@ -41,7 +37,7 @@ bool SearchCatalogue(const std::string& baseDir, const std::vector<std::string>&
             std::string desc = ini.ReadString(section, "Desc", "");
             if (!SearchMatches(query, section, desc)) continue;
             std::string loc = ini.ReadString(section, "Loc", "");
-            if (!FileExists(SearchLocationFile(loc, baseDir))) continue;
+            if (!LocationAvailable(loc, baseDir)) continue;
             found(TSearchHit{section, std::move(desc), category, std::move(loc), ini.ReadString(section, "Param", "")});
         }
     }

@@ -22,10 +22,6 @@ TSearchQuery MakeSearchQuery(const std::string& nameText, const std::string& des
 // empty text never matches, so with both texts empty nothing does.
 bool SearchMatches(const TSearchQuery& query, const std::string& name, const std::string& desc);
 
-// The file whose existence lets a hit be listed: a location without ":" is
-// taken in baseDir; registry and environment forms are not resolved.
-std::string SearchLocationFile(const std::string& loc, const std::string& baseDir);
-
 // One listed entry, with its location and parameters as stored.
 struct TSearchHit {
     std::string Name;
@@ -37,7 +33,8 @@ struct TSearchHit {
 
 // Reads the category files in the order given and their entries in file order
 // (a missing or unreadable file reads as empty), and hands every hit whose file
-// exists to found. stop() is asked before each entry; once it says so the
+// exists to found: its location resolved as the main window resolves it
+// (registry form, environment variables, relative to baseDir). stop() is asked before each entry; once it says so the
 // search ends and returns false.
 bool SearchCatalogue(const std::string& baseDir, const std::vector<std::string>& categories,
                      const TSearchQuery& query, const std::function<bool()>& stop,

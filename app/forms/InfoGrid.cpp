@@ -102,10 +102,17 @@ OwnedBitmap BadgeBitmap(const std::string& text, std::uint32_t color, int w, int
     return bitmap;
 }
 
-std::string CellText(TReportGrid& g, int col, int row) {
+std::string CellText(TReportGrid& g, int col, int row) { return Narrow(CellWideText(g, col, row)); }
+
+void SetWideCaption(TLabel* label, const std::wstring& text) {
+    label->SetWideText(text);
+    label->SetAutoSize(label->AutoSize());  // measures the text again
+}
+
+std::wstring CellWideText(TReportGrid& g, int col, int row) {
     if (row < 0 || row >= g.RowCount() || !g.Columns().IsValidIndex(col)) return {};
     const std::u16string text = g.GetCellText(col, row);
-    return Utf16ToAnsi(text);
+    return ToWString(text);
 }
 
 void LoadListFile(TReportGrid& g, const std::string& fileName) {

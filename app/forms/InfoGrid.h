@@ -9,6 +9,7 @@
 
 #include "base/Bitmap32.h"
 #include "framework/Handles.h"
+#include "framework/StdCtrls.h"
 #include "grid/GridWindow.h"
 
 namespace ad::infowin {
@@ -32,8 +33,12 @@ OwnedBitmap BitmapOf(const TBitmap32& image);
 // centred on it in white, for the windows' link images and program icons.
 OwnedBitmap BadgeBitmap(const std::string& text, std::uint32_t color, int w, int h);
 
-// A cell's text in the ANSI code page ("" outside the grid).
+// A cell's text in the ANSI code page ("" outside the grid), for addresses
+// and numbers; names and descriptions that captions show stay wide.
 std::string CellText(grid::TReportGrid& g, int col, int row);
+std::wstring CellWideText(grid::TReportGrid& g, int col, int row);
+// Shows wide text in a label; an auto-sized label fits it.
+void SetWideCaption(TLabel* label, const std::wstring& text);
 
 // Replaces the grid's rows by those of a list file: tab between fields, "|"
 // for a line break inside a field, no line skipped. A damaged file (a line

@@ -2,6 +2,8 @@
 // of the selected entry.
 #include "app/forms/TADSC.h"
 
+#include <cmath>
+
 #include "app/forms/InfoGrid.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "app/lists/SoftwareCenterFile.h"
@@ -94,9 +96,9 @@ void TADSC::FormCreate(TObject*) {
         g.SetCellText(colCategory, row, text(e.Category));
         g.SetCellText(colDLink, row, text(e.DLink));
         g.SetCellText(colHLink, row, text(e.HLink));
-        g.Cell(colRating, row)->SetAsInteger(e.Rating);
+        g.Cell(colRating, row)->SetAsInteger(RatingStars(e.Rating));
         g.SetCellText(colLastUpdated, row, text(e.LastUpdate));
-        g.Cell(colSize, row)->SetAsFloat(e.Size);
+        g.Cell(colSize, row)->SetAsFloat(std::round(e.Size));  // the column shows no decimals
     }
     g.EndUpdate();
     g.SortColumn(g.Columns().Item(colCategory), true);
@@ -107,17 +109,17 @@ void TADSC::grdSCListSelectCell(int, int ARow) {
     TReportGrid& g = grdSCList->Grid;
     if (ARow < 0 || ARow >= g.RowCount()) return;
     auto cell = [&](int col) { return infowin::CellText(g, col, ARow); };
-    Label1->SetCaption(DoubleAmpersands(cell(colName)));
-    const std::string desc = cell(colDescription);
-    Label2->SetCaption(desc.empty() ? "( No Description )" : DoubleAmpersands(desc));
+    infowin::SetWideCaption(Label1, DoubleAmpersands(infowin::CellWideText(g, colName, ARow)));
+    const std::wstring desc = infowin::CellWideText(g, colDescription, ARow);
+    infowin::SetWideCaption(Label2, desc.empty() ? L"( No Description )" : DoubleAmpersands(desc));
     BitBtn1->HelpKeyword = cell(colDLink);
     BitBtn1->SetEnabled(!BitBtn1->HelpKeyword.empty());
     Label3->HelpKeyword = cell(colHLink);
     Label3->SetEnabled(!Label3->HelpKeyword.empty());
     lblSize->SetCaption("Size : " + cell(colSize) + " MB");
-    const int rating = g.Cell(colRating, ARow)->AsInteger();
+    const int stars = RatingStars(g.Cell(colRating, ARow)->AsInteger());
     for (size_t i = 0; i < r.size(); ++i) {
-        const bool yellow = rating >= 1 && rating <= 5 && int(i) < rating;
+        const bool yellow = int(i) < stars;
         HBITMAP source = (yellow ? ryellow : rgrey)->Picture().Bitmap();
         r[i]->Picture().SetBitmap(OwnedBitmap(static_cast<HBITMAP>(::CopyImage(source, IMAGE_BITMAP, 0, 0, 0))));
         r[i]->Invalidate();

@@ -91,7 +91,7 @@ TEST_F(SoftwareCenterTest, AClickedRowShowsItsDetailsAndStars) {
         int stars;
         bool download, page;
     } cases[] = {
-        {2, "Zip Tool 2.1", "Packs && unpacks", "12.5", 3, true, true},
+        {2, "Zip Tool 2.1", "Packs && unpacks", "13", 3, true, true},  // the size column shows no decimals
         {0, "Player 9", "( No Description )", "40", 0, true, false},  // rating 7: all grey
         {1, "Editor 1.0", "Edits text", "0", 5, true, true},
         {3, "Local 1", "( No Description )", "0", 0, true, false},
@@ -103,9 +103,25 @@ TEST_F(SoftwareCenterTest, AClickedRowShowsItsDetailsAndStars) {
         EXPECT_EQ(f.Label2->Caption(), c.desc) << c.name;
         EXPECT_EQ(f.lblSize->Caption(), std::string("Size : ") + c.size + " MB") << c.name;
         EXPECT_EQ(YellowStars(), c.stars) << c.name;
+        // The list's rating column shows the same stars as the details.
+        EXPECT_EQ(f.grdSCList->Grid.Cell(TADSC::colRating, c.row)->AsInteger(), c.stars) << c.name;
+        EXPECT_EQ(Cell(TADSC::colSize, c.row), c.size) << c.name;
         EXPECT_EQ(f.BitBtn1->Enabled(), c.download) << c.name;
         EXPECT_EQ(f.Label3->Enabled(), c.page) << c.name;
     }
+}
+
+// A catalogue stored as Unicode keeps its names whole in the details, not
+// through the 8-bit code page.
+TEST_F(SoftwareCenterTest, NamesBeyondTheCodePageShowWhole) {
+    TADSC& f = Open("\xEF\xBB\xBF[\xE6\x9D\x8E & Co]\r\nVer=1\r\nDesc=\xE7\xBC\x96\xE8\xBE\x91\r\n"
+                    "DLink=https://d.example/x\r\nHLink=https://h.example/x\r\nRating=4\r\nSize=250.7\r\n");
+    ASSERT_EQ(f.grdSCList->Grid.RowCount(), 1);
+    test::ClickGridRow(f.grdSCList, 0);
+    EXPECT_EQ(f.Label1->WideText(), L"\u674e && Co 1");
+    EXPECT_EQ(f.Label2->WideText(), L"\u7f16\u8f91");
+    EXPECT_EQ(f.lblSize->Caption(), "Size : 251 MB");
+    test::SaveScreenshot(f.Handle(), "TADSC.bmp");
 }
 
 TEST_F(SoftwareCenterTest, DownloadAndProductLinkOpenOnlyWebAddresses) {

@@ -21,6 +21,7 @@ TEST(AboutDialogTest, LinkLabelsOpenTheirCaptionAndEscCloses) {
     EXPECT_EQ(d->lblName->Caption(), "Appdeck");
     EXPECT_EQ(d->lblUpdated->Caption(), "Last Updated : August 2016");
     EXPECT_EQ(d->lblCaptions[0]->Caption(), "Homepage        :");
+    test::SaveScreenshot(d->Handle(), "TfrmADAbout.bmp");
     for (TLabel* link : d->lblLinks) {
         // A real click on the label, as the user makes it.
         test::SendClick(link->Handle(), 2, 2);

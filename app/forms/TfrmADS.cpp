@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "app/Catalogue.h"
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeck.h"
 #include "app/forms/TfrmAppdeckText.h"
@@ -194,7 +195,7 @@ void TfrmADS::ShowSelectedRow() {
     // A location without a drive is the program folder's: the shell finds its icon there.
     ::SetCurrentDirectoryW(Widen(BaseDir).c_str());
     std::string loc = Utf16ToAnsi(g.GetCellText(colLoc, row));
-    if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(loc)) pic1->Picture().SetIcon(std::move(icon));
+    if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(ResolveLocation(loc, BaseDir))) pic1->Picture().SetIcon(std::move(icon));
     else pic1->Picture().SetIcon(FallbackIcon());
     app1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colName, row))));
     des1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colDesc, row))));
@@ -219,7 +220,9 @@ void TfrmADS::SDGridKeyDown(TObject*, WORD& Key, TShiftState) {
 void TfrmADS::run1Click(TObject*) {
     HWND owner = nullptr;
     if (auto* main = dynamic_cast<TWinControl*>(Owner()); main && main->HandleAllocated()) owner = main->Handle();
-    run1->HelpKeyword = LaunchFoundProgram(owner, run1->HelpKeyword, Parameters, host_.BaseFolder(), runElevated_);
+    // The stored location is resolved as the main window resolves it.
+    const std::string base = host_.BaseFolder();
+    run1->HelpKeyword = LaunchFoundProgram(owner, ResolveLocation(run1->HelpKeyword, base), Parameters, base, runElevated_);
 }
 
 }  // namespace ad

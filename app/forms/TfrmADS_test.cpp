@@ -16,6 +16,7 @@
 #include "app/forms/FakeLauncherHost_test.h"
 #include "app/forms/TfrmAppdeck.h"
 #include "framework/Handles.h"
+#include "framework/Registry.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TestUtils.h"
@@ -45,15 +46,6 @@ TEST(CatalogueSearch, AnEntryMatchesByNameAndDescriptionLowerCasedInAsciiOnly) {
     for (const auto& c : cases)
         EXPECT_EQ(SearchMatches(MakeSearchQuery(c.nameBox, c.descBox), c.name, c.desc), c.hit)
             << '"' << c.nameBox << "\" \"" << c.descBox << "\" on \"" << c.name << "\" \"" << c.desc << '"';
-}
-
-TEST(CatalogueSearch, OnlyALocationWithoutAColonIsTakenInTheBaseFolder) {
-    const std::string base = "C:\\App\\";
-    EXPECT_EQ(SearchLocationFile("bin\\a.exe", base), "C:\\App\\bin\\a.exe");
-    EXPECT_EQ(SearchLocationFile("D:\\x\\a.exe", base), "D:\\x\\a.exe");
-    // Neither environment nor registry forms are resolved: such entries are never listed.
-    EXPECT_EQ(SearchLocationFile("%WINDIR%\\notepad.exe", base), "C:\\App\\%WINDIR%\\notepad.exe");
-    EXPECT_EQ(SearchLocationFile("HKLM>>Software\\X>>Path", base), "C:\\App\\HKLM>>Software\\X>>Path");
 }
 
 // The lines echoargs wrote: "cwd=..." then one "arg=..." per argument.
@@ -132,14 +124,23 @@ private:
     decltype(TApplication::OnException) savedErrorBox_;
 };
 
+// Locations are resolved as the main window resolves them (registry form,
+// environment variables, relative to the program's folder); the grid shows
+// them as stored.
 TEST_F(SearchWindowTest, ListsTheHitsWhoseFilesExistSortedByNameWithTheirStoredValues) {
     const std::string windowsNotepad = ExpandEnvPath("%WINDIR%\\notepad.exe");
-    ASSERT_TRUE(FileExists(windowsNotepad));  // listed only if the location were resolved
+    ASSERT_TRUE(FileExists(windowsNotepad));
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("Software\\AppdeckSearchTest", true));
+        reg.WriteString("Path", Exe());
+    }
     Category("Tools",
              "[zeta tool]\r\nLoc=bin\\echo.exe\r\nParam=-z\r\nDesc=Last of all\r\n"
              "[Gone Tool]\r\nLoc=bin\\missing.exe\r\nDesc=Its file is missing\r\n"
              "[Env Tool]\r\nLoc=%WINDIR%\\notepad.exe\r\n"
-             "[Reg Tool]\r\nLoc=HKCU>>Software\\Vorlan>>39\r\n"
+             "[Reg Tool]\r\nLoc=HKCU>>Software\\AppdeckSearchTest>>Path\r\n"
+             "[Empty Reg Tool]\r\nLoc=HKCU>>Software\\AppdeckSearchTest>>Missing\r\n"
              "[Bare Tool]\r\nLoc=bin\\echo.exe\r\n"
              "[Other]\r\nLoc=bin\\echo.exe\r\nDesc=A tool by description\r\n");
     Category("Games", "[Alpha Tool]\r\nLoc=" + Exe() + "\r\nParam=--x \"y\"\r\nDesc=First\r\n");
@@ -154,10 +155,12 @@ TEST_F(SearchWindowTest, ListsTheHitsWhoseFilesExistSortedByNameWithTheirStoredV
     Search("TOOL", "");
     EXPECT_EQ(f.btnSearch->Caption(), "Search");
     EXPECT_EQ(g.UpdateCount(), 0);
-    ASSERT_EQ(g.RowCount(), 3);
+    ASSERT_EQ(g.RowCount(), 5);
     EXPECT_EQ(Row(0), (std::vector<std::string>{"Alpha Tool", "First", "Games", Exe(), "--x \"y\""}));
     EXPECT_EQ(Row(1), (std::vector<std::string>{"Bare Tool", "", "Tools", "bin\\echo.exe", ""}));
-    EXPECT_EQ(Row(2), (std::vector<std::string>{"zeta tool", "Last of all", "Tools", "bin\\echo.exe", "-z"}));
+    EXPECT_EQ(Row(2), (std::vector<std::string>{"Env Tool", "", "Tools", "%WINDIR%\\notepad.exe", ""}));
+    EXPECT_EQ(Row(3), (std::vector<std::string>{"Reg Tool", "", "Tools", "HKCU>>Software\\AppdeckSearchTest>>Path", ""}));
+    EXPECT_EQ(Row(4), (std::vector<std::string>{"zeta tool", "Last of all", "Tools", "bin\\echo.exe", "-z"}));
     SelectRow(0);
     f.SDGrid->SetFocus();
     test::SaveScreenshot(f.Handle(), "TfrmADS.bmp");
@@ -237,6 +240,23 @@ TEST_F(SearchWindowTest, EscOrFreeingDuringASearchCancelsAndWaitsForTheWorker) {
     form.reset();  // freed mid-search: the work must not go on against a freed grid
     test::PumpPending();
     EXPECT_TRUE(boxes.empty()) << boxes.front();  // no "must be stopped" error
+}
+
+// A hit written with an environment variable is listed as stored and launched
+// at the place the variable names, as from the main window.
+TEST_F(SearchWindowTest, AHitWithAnEnvironmentVariableLaunchesTheResolvedFile) {
+    const std::string out = base.File("env-out.txt");
+    ::SetEnvironmentVariableW(L"APPDECK_SEARCH_BIN", Widen(base.File("bin")).c_str());
+    Category("Tools", "[Env Echo]\r\nLoc=%APPDECK_SEARCH_BIN%\\echo.exe\r\nParam=--out=\"" + out + "\"\r\n");
+    TfrmADS& f = Open({"Tools"});
+    Search("echo", "");
+    ASSERT_EQ(f.SDGrid->Grid.RowCount(), 1);
+    EXPECT_EQ(Cell(TfrmADS::colLoc, 0), "%APPDECK_SEARCH_BIN%\\echo.exe");
+    SelectRow(0);
+    f.run1->Click();
+    EXPECT_EQ(f.run1->HelpKeyword, Exe());
+    EXPECT_TRUE(test::PumpUntil([&] { return !test::ReadFileBytes(out).empty(); }, 10000));
+    ::SetEnvironmentVariableW(L"APPDECK_SEARCH_BIN", nullptr);
 }
 
 TEST_F(SearchWindowTest, TheSelectedRowFillsTheDetailPaneAndLaunchesWithItsParameters) {

@@ -37,6 +37,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     const int dpi = ScreenPixelsPerInch();
     SetClientSize(AtScreenDpi(kDesignClientW, dpi), AtScreenDpi(kDesignClientH, dpi));
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
+    for (int i = 1; i <= ParamCount(); ++i) Arguments.push_back(ParamStr(i));
     baseDirAtStart_ = BaseDir;
 
     // The program's one skin manager, with the skin stored in the program; it
@@ -98,6 +99,10 @@ void TfrmAppdeck::LoadResizeKit() {
     ResizeKit1->DesignFrmW = kDesignClientW;
     ResizeKit1->DesignFrmH = kDesignClientH;
     ResizeKit1->DesignDpiW = ResizeKit1->DesignDpiH = kDesignDpi;
+    // The page control places its pages inside its frame whenever it is
+    // sized; bounds recorded here, before it has a window, would cover the
+    // frame's right and bottom edges.
+    ResizeKit1->SetNoResizeCtl("vs1Sht;vs2Sht");
     ResizeKit1->Loaded();
 }
 
@@ -105,6 +110,7 @@ TfrmAppdeck::~TfrmAppdeck() {
     BeginDestroy();  // no more events: the scan below must not fill a window that is going
     CancelScan();
     CancelMenuIcons();
+    CancelOnlineScan();
     if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
 }
@@ -159,28 +165,27 @@ void TfrmAppdeck::FormCreate(TObject*) {
     showTitle();
 }
 
+// Every return from the tray shows the window again: the command line is
+// taken at the first show only.
 void TfrmAppdeck::FormShow(TObject*) {
     ::DragAcceptFiles(Handle(), TRUE);
     if (lstCat->CanFocus()) lstCat->SetFocus();
-    if (ParamCount() == 0) {
-        Timer1->SetEnabled(true);
-        return;
-    }
-    firstArgument_ = ParamStr(1);
-    if (AsciiLowerCase(firstArgument_) == "-traymode") {
+    if (argumentsTaken_) return;
+    argumentsTaken_ = true;
+    if (Arguments.empty() || AsciiLowerCase(Arguments[0]) == "-traymode") {
         Timer1->SetEnabled(true);
         return;
     }
     // Files named on the command line go to the selected category; at start-up
     // none is selected, so they are not added.
-    for (int i = 1; i <= ParamCount(); ++i) PerformDD(ParamStr(i));
+    for (const std::string& file : Arguments) PerformDD(file);
 }
 
 void TfrmAppdeck::FormActivate(TObject*) {
     Activated = true;
     if (firstActivation_) {
         firstActivation_ = false;
-        StartInTray = ParamCount() > 0 && AsciiLowerCase(ParamStr(1)) == "-traymode";
+        StartInTray = !Arguments.empty() && AsciiLowerCase(Arguments[0]) == "-traymode";
     }
 }
 
@@ -223,13 +228,20 @@ void TfrmAppdeck::SetReadOnlyView(bool readOnly) {
     ReadOnlyView = readOnly;
 }
 
+// A portable program often runs where it cannot write (a read-only medium, a
+// folder without rights): the view style is then not kept, the user is told
+// once, and the window closes all the same.
 void TfrmAppdeck::FormClose(TObject*, TCloseAction&) {
     int style = vs1->Down() ? 1 : vs2->Down() ? 2 : vs3->Down() ? 3 : 0;
-    {
+    try {
         TIniFile ini(SettingsFileName());
         ini.WriteInteger("Settings", "ViewStyle", style);
+    } catch (const Exception& e) {
+        Application->MessageBox("The view style could not be saved.\r\n\r\n" + e.Message, Application->Title,
+                                MB_OK | MB_ICONWARNING);
     }
     CancelScan();
+    CancelOnlineScan();
 }
 
 void TfrmAppdeck::FormDblClick(TObject*) { KeepShortcutFiles = !KeepShortcutFiles; }
@@ -252,7 +264,9 @@ void TfrmAppdeck::WMHotKey(int id) {
     if (id != kHotKeyId) return;
     if (::IsWindowVisible(Handle())) Button6->Click();
     else trayADClick(trayAD);
-    ::SetForegroundWindow(Handle());
+    // A hidden window made the foreground one would take the activation of
+    // its next show: only a shown window comes to the front.
+    if (::IsWindowVisible(Handle())) ::SetForegroundWindow(Handle());
 }
 
 }  // namespace ad

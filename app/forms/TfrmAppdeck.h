@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
@@ -46,6 +47,8 @@ public:
     int EntryCount = 0;
     std::vector<ViewEntry> ViewEntries;  // the rows of views 2/3
     bool KeepShortcutFiles = false;
+    // The command line's arguments after the program's name, read at creation.
+    std::vector<std::string> Arguments;
 
     // --- what the secondary windows ask of the main window ---
     std::string BaseFolder() const override { return BaseDir; }
@@ -117,6 +120,8 @@ public:
     TImage* prev;
     TLabel *Label1, *Label2, *lblava, *totava, *lblnava, *totnava;
     TBackgroundWorker* Worker;
+    // Hashes the selected program for its online scan page beside the window.
+    TBackgroundWorker* trdOnlineScan;
     TStatusBar* SB;
     TTimer* Timer1;
     TTimer* Timer2;  // status bar figures, every second
@@ -166,6 +171,8 @@ private:
     void Button7Click(TObject* Sender);
     void btnVirTotClick(TObject* Sender);
     void btnHashClick(TObject* Sender);
+    void trdOnlineScanWorkComplete(bool Cancelled);
+    void CancelOnlineScan();
     void EnableRowActions(bool enabled);
     void DisableButtonsWithoutAction();
     void PinClick(TObject* Sender);
@@ -199,6 +206,8 @@ private:
     // Appends the rows the worker's scan has handed over so far.
     void TakeScannedRows();
     bool ListViewActive() const { return vs2->Down() || vs3->Down(); }
+    // Whether a row of the list shown is selected: the row actions act on none else.
+    bool RowSelected();
     void lv2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
@@ -216,7 +225,7 @@ private:
     void ApplicationEvents1Minimize(TObject* Sender);
     bool CanEdit() const { return !ReadOnlyView; }
 
-    std::string firstArgument_;
+    bool argumentsTaken_ = false;  // the first show has handled the command line
     std::string baseDirAtStart_;  // the program's folder ("BaseDir" is set to it again for tray mode)
     // What the worker's scan reads (set on the GUI thread before it starts) and finds.
     struct ScanJob {
@@ -228,6 +237,8 @@ private:
         bool selectRow = true;
     } scan_;
     THandOver<ViewEntry> scanRows_;  // found by the worker, not yet in the list
+    std::string onlineScanFile_;     // set before trdOnlineScan starts
+    std::string onlineScanAddress_;  // its result
     // The tray menu's program items and their locations (read before the
     // worker starts); the worker hands back each item's bitmap by its index.
     std::vector<TMenuItem*> menuIconItems_;

@@ -13,7 +13,7 @@ namespace ad {
 
 void TfrmAppdeck::RunAppz(TObject* Sender) {
     auto* button = dynamic_cast<TButton*>(Sender);
-    if (!button) return;
+    if (!button || (button == button5 && !RowSelected())) return;
     std::string params = GetPar(button->Name);
     bool started = false;
     button->HelpKeyword = LaunchProgram(Handle(), button->HelpKeyword, params, BaseDir, RunElevated, &started);
@@ -29,24 +29,48 @@ void TfrmAppdeck::ApplyAfterLaunchActions() {
     if (actions.TrayMode) Button6->Click();
 }
 
-void TfrmAppdeck::btnPropClick(TObject*) { ShowFileProperties(button5->HelpKeyword); }
+// The actions of the list's toolbar act on the selected row only (button5
+// keeps its location); without one they do nothing.
+void TfrmAppdeck::btnPropClick(TObject*) {
+    if (RowSelected()) ShowFileProperties(button5->HelpKeyword);
+}
 
-void TfrmAppdeck::btnFTClick(TObject*) { FindTarget(Handle(), button5->HelpKeyword); }
+void TfrmAppdeck::btnFTClick(TObject*) {
+    if (RowSelected()) FindTarget(Handle(), button5->HelpKeyword);
+}
 
 void TfrmAppdeck::btnCLocClick(TObject*) {
-    SetClipboardText(Handle(), CopyLocationText(button5->HelpKeyword, SelectedParam));
+    if (RowSelected()) SetClipboardText(Handle(), CopyLocationText(button5->HelpKeyword, SelectedParam));
 }
 
 void TfrmAppdeck::Button7Click(TObject* Sender) {
     auto* button = dynamic_cast<TComponent*>(Sender);
-    if (!button) return;
+    if (!button || !RowSelected()) return;
     button5->HelpKeyword = CompleteLocation(button5->HelpKeyword, BaseDir);
     RunPinScript(Handle(), static_cast<int>(button->Tag), button5->HelpKeyword);
 }
 
-void TfrmAppdeck::btnVirTotClick(TObject*) { OpenScanPage(button5->HelpKeyword); }
+// The whole file is hashed for the scan page: on trdOnlineScan, so that a
+// large program never freezes the window. A click while it runs adds nothing.
+void TfrmAppdeck::btnVirTotClick(TObject*) {
+    if (!RowSelected() || trdOnlineScan->IsWorking()) return;
+    onlineScanFile_ = button5->HelpKeyword;
+    onlineScanAddress_.clear();
+    trdOnlineScan->Start();
+}
+
+void TfrmAppdeck::trdOnlineScanWorkComplete(bool Cancelled) {
+    if (!Cancelled && !onlineScanAddress_.empty()) OpenURL(onlineScanAddress_);
+}
+
+void TfrmAppdeck::CancelOnlineScan() {
+    if (!trdOnlineScan->IsWorking()) return;
+    trdOnlineScan->Cancel();
+    trdOnlineScan->WaitFor();
+}
 
 void TfrmAppdeck::btnHashClick(TObject*) {
+    if (!RowSelected()) return;
     std::unique_ptr<TfrmGHash> dialog(CreateForm<TfrmGHash>(nullptr, button5->HelpKeyword));
     dialog->ShowModal();
 }

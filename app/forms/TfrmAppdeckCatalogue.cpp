@@ -101,8 +101,11 @@ void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
     oud->SetCaption("of " + IntToStr(pages));
 }
 
+// The list is filled anew with no row selected: every row action waits for a
+// row of it, and the preview no longer shows a program of the old list.
 void TfrmAppdeck::SelectCategory() {
-    for (TButton* b : {button5, button7, button9, btnAppPath, btnCS}) b->SetEnabled(false);
+    lv2->SetSelectedIndex(-1);
+    lv2Click(lv2);
     FillAvailableEntries(false);  // the import stores plain locations: no registry or environment forms
     ClearAll();
     if (vs1->Down()) vs1Click(vs1);
@@ -233,10 +236,11 @@ void TfrmAppdeck::lstCatKeyDown(TObject*, WORD& Key, TShiftState Shift) {
 }
 
 
+// In Read Only mode the button is hidden and its key (Del) does nothing either.
 void TfrmAppdeck::btnremoveClick(TObject*) {
     int row = lv2->SelectedIndex();
     std::string category = SelectedCategory();
-    if (row < 0 || row >= EntryCount || category.empty()) return;
+    if (!CanEdit() || row < 0 || row >= EntryCount || category.empty()) return;
     std::string name = ViewEntries[static_cast<size_t>(row)].Name;
     if (ConfirmRemove &&
         Application->MessageBox("Are you sure you want to remove \"" + name + "\" ?", Application->Title,

@@ -58,6 +58,7 @@ void TfrmAppdeck::btnUpdateClick(TObject*) {
 }
 
 void TfrmAppdeck::btnAppPathClick(TObject*) {
+    if (!RowSelected()) return;
     std::unique_ptr<TfrmADAppPath> form(CreateForm<TfrmADAppPath>(this));
     form->exeName->SetText(ExtractFileName(button5->HelpKeyword));
     form->exeLoc->SetText(button5->HelpKeyword);
@@ -68,7 +69,7 @@ void TfrmAppdeck::btnAppPathClick(TObject*) {
 // every "&" doubled.
 void TfrmAppdeck::btnCSClick(TObject*) {
     int row = lv2->SelectedIndex();
-    if (row < 0 || static_cast<size_t>(row) >= ViewEntries.size()) return;
+    if (!RowSelected()) return;
     TShortcutSource source{button5->HelpKeyword, SelectedParam, ViewEntries[static_cast<size_t>(row)].Name};
     ShowModalForm<TfrmCShortcut>(this, std::move(source));
 }
@@ -102,9 +103,10 @@ void TfrmAppdeck::lblavaClick(TObject* Sender) {
     if (lv2->Tag == 1) lstCatClick(this);
 }
 
+// In Read Only mode the button is hidden and its key (Ctrl+Enter) does nothing either.
 void TfrmAppdeck::btneditClick(TObject*) {
     int row = lv2->SelectedIndex();
-    if (row < 0 || row >= EntryCount) return;
+    if (!CanEdit() || row < 0 || row >= EntryCount) return;
     ViewEntry entry = ViewEntries[static_cast<size_t>(row)];  // the dialog's Save reloads the list
     ShowModalForm<TfrmADEdit>(this, static_cast<ILauncherHost&>(*this), entry.Name, entry.Desc);
 }

@@ -211,6 +211,15 @@ void TfrmAppdeck::BuildRowToolbar() {
     button7->OnClick = [this](TObject* s) { Button7Click(s); };
     button9->OnClick = [this](TObject* s) { Button7Click(s); };
     btnVirTot->OnClick = [this](TObject* s) { btnVirTotClick(s); };
+    trdOnlineScan = new TBackgroundWorker(this);
+    trdOnlineScan->Name = "trdOnlineScan";
+    // A file that cannot be read raises here and reaches the error box as a
+    // click's error would; the run then ends as cancelled and opens nothing.
+    trdOnlineScan->OnWork = [this](TBackgroundWorker* w) {
+        onlineScanAddress_ = FileScanAddress(onlineScanFile_, [w] { return w->CancellationPending(); });
+        if (w->CancellationPending()) w->AcceptCancellation();
+    };
+    trdOnlineScan->OnWorkComplete = [this](TBackgroundWorker*, bool c) { trdOnlineScanWorkComplete(c); };
     btnHash->OnClick = [this](TObject* s) { btnHashClick(s); };
     btnAppPath->OnClick = [this](TObject* s) { btnAppPathClick(s); };
     btnCS->OnClick = [this](TObject* s) { btnCSClick(s); };
@@ -230,13 +239,12 @@ void TfrmAppdeck::BuildProgramList() {
     Label2 = Make<TLabel>(vs2Sht, "Label2", 44, 52, 340, 16);
     Label2->SetAutoSize(false);
     lblava = Make<TLabel>(vs2Sht, "lblava", 400, 36, 0, 0, "Available");
-    totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 60, 13, "0");
-    totava->SetAutoSize(false);
+    // The counters size to their numbers.
+    totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 0, 0, "0");
     lblnava = Make<TLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
     lblava->OnClick = [this](TObject* s) { lblavaClick(s); };
     lblnava->OnClick = [this](TObject* s) { lblavaClick(s); };
-    totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 60, 13, "0");
-    totnava->SetAutoSize(false);
+    totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 0, 0, "0");
     lv2 = Make<TListView>(vs2Sht, "lv2", 4, 76, 598, 340);
     lv2->AddColumn("Name", 150);
     lv2->AddColumn("Description", 200);

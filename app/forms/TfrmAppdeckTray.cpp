@@ -66,8 +66,13 @@ void TfrmAppdeck::SendToTray() {
     CatalogueChanged = false;
 }
 
+// A window minimised to the tray is hidden while still minimised: showing it
+// alone would bring back a minimised window, so it is restored (to its last
+// normal or maximised state) and brought to the front.
 void TfrmAppdeck::trayADClick(TObject*) {
     Show();
+    if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+    ::SetForegroundWindow(Handle());
     RAMO->SetEnabled(false);
     trayAD->DeleteIcon();
 }

@@ -61,9 +61,14 @@ void TfrmAppdeck::CountAvailability() {
     totnava->SetCaption(IntToStr(all > available ? all - available : 0));
 }
 
+bool TfrmAppdeck::RowSelected() {
+    int row = lv2->SelectedIndex();
+    return ListViewActive() && !SelectedCategory().empty() && row >= 0 && row < EntryCount;
+}
+
 void TfrmAppdeck::lv2Click(TObject*) {
     int row = lv2->SelectedIndex();
-    bool selected = !SelectedCategory().empty() && row >= 0 && row < EntryCount;
+    bool selected = RowSelected();
     EnableRowActions(selected);
     if (selected) {
         const ViewEntry& e = ViewEntries[static_cast<size_t>(row)];

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -19,6 +20,7 @@
 #include "framework/Registry.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
+#include "app/forms/MainWindowTestSupport.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TestUtils.h"
 
@@ -379,12 +381,17 @@ TEST_F(MainWindowTest, AFailedLaunchLeavesTheWindowAsItWas) {
 }
 
 TEST_F(MainWindowTest, RowActionsWorkOnTheLocationOfTheSelectedRow) {
-    TfrmAppdeck& f = Open();
-    EXPECT_FALSE(f.btnCLoc->Enabled());  // no row selected
     std::string program = base.File("prog.exe");
     test::WriteFileBytes(program, "abc");
-    f.button5->HelpKeyword = program;
-    f.SelectedParam = "-x -y";
+    Category("Tools", "[Prog]\r\nLoc=" + program + "\r\nParam=-x -y\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    EXPECT_FALSE(f.btnCLoc->Enabled());  // no row selected
+    Select("Tools");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    ASSERT_TRUE(f.btnCLoc->Enabled());
+    EXPECT_EQ(f.button5->HelpKeyword, program);
+    EXPECT_EQ(f.SelectedParam, "-x -y");
 
     f.btnCLoc->Click();
     ASSERT_TRUE(::OpenClipboard(f.Handle()));
@@ -394,18 +401,41 @@ TEST_F(MainWindowTest, RowActionsWorkOnTheLocationOfTheSelectedRow) {
     ::CloseClipboard();
     EXPECT_EQ(copied, Widen(program + " -x -y"));
 
+    // The online scan hashes the whole file beside the window: the click
+    // returns at once and the page opens when the hash is done.
     std::vector<std::string> opened;
+    std::vector<std::string> errors;
     auto saved = Application->OnOpenURL;
+    auto savedErrorBox = Application->OnException;
     Application->OnOpenURL = [&](const std::string& url) { opened.push_back(url); };
+    Application->OnException = [&](TObject*, const std::exception_ptr& e) {
+        errors.push_back(TApplication::ExceptionMessage(e));
+    };
     f.btnVirTot->Click();
-    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_TRUE(test::PumpUntil([&] { return opened.size() == 1u; }));
     EXPECT_EQ(opened[0],
               "https://www.virustotal.com/en/file/ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad/"
               "analysis/");  // SHA-256 of "abc"
-    f.button5->HelpKeyword = base.File("missing.exe");
-    EXPECT_THROW(f.btnVirTot->Click(), EFOpenError);  // reaches the error box; nothing is opened
+    // A file that cannot be read: its error reaches the error box; nothing is opened.
+    ASSERT_TRUE(::DeleteFileW(Widen(program).c_str()));
+    f.btnVirTot->Click();
+    EXPECT_TRUE(test::PumpUntil([&] { return errors.size() == 1u && !f.trdOnlineScan->IsWorking(); }));
+    test::PumpPending();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("prog.exe"), std::string::npos) << errors[0];
+    EXPECT_EQ(opened.size(), 1u);
+
+    // Closed while a large file is hashed: the hash stops and nothing opens.
+    std::string large = base.File("large.exe");
+    test::WriteFileBytes(large, std::string(64 << 20, 'x'));
+    f.button5->HelpKeyword = large;
+    f.btnVirTot->Click();
+    form.reset();
+    test::PumpPending();
     EXPECT_EQ(opened.size(), 1u);
     Application->OnOpenURL = saved;
+    Application->OnException = savedErrorBox;
 }
 
 TEST_F(MainWindowTest, TrayModeHidesTheWindowBehindAMenuOfEveryCategory) {
@@ -551,6 +581,241 @@ TEST_F(MainWindowTest, TheHotKeySwitchesModesAndMinimisingCanGoToTheTray) {
     EXPECT_FALSE(::IsWindowVisible(f.Handle()));
     f.trayADClick(f.trayAD);
     f.RAMOTimer(f.RAMO);  // one trimming pass runs without complaint
+}
+
+// After an import the list is filled anew with no row selected: the row
+// actions are disabled and act on nothing (they used to act on the program
+// the previous list had selected).
+TEST_F(MainWindowTest, RowActionsNeedARowOfTheListShown) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    TfrmAppdeck& f = OpenOneProgramInReportView(exe);
+    ASSERT_TRUE(f.btnHash->Enabled());
+    Category("( IMPORTED )", "[Other]\r\nLoc=" + exe + "\r\n");
+    f.ReadCategory();
+    f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("( IMPORTED )"));
+    f.SelectCategory();
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    test::PumpPending();
+    EXPECT_LT(f.lv2->SelectedIndex(), 0);
+    for (TButton* b : {f.button5, f.btnft, f.button7, f.button9, f.btnProp, f.btnedit, f.btnremove, f.btnAppPath,
+                       f.btnCS, f.btnCLoc, f.btnVirTot, f.btnHash})
+        EXPECT_FALSE(b->Enabled()) << b->Name;
+    EXPECT_EQ(f.button5->HelpKeyword, "");
+    EXPECT_EQ(f.Label1->Caption(), "");
+    int dialogs = 0;
+    test::WhileModal closeDialog([&] {
+        if (TForm* modal = test::WhileModal::ActiveForm<TForm>(); modal && modal != &f) {
+            ++dialogs;
+            modal->Close();
+        }
+        return false;
+    });
+    std::vector<std::string> opened;
+    auto saved = Application->OnOpenURL;
+    Application->OnOpenURL = [&](const std::string& url) { opened.push_back(url); };
+    f.btnHash->Click();
+    f.btnVirTot->Click();
+    f.btnAppPath->Click();
+    test::PumpPending();
+    Application->OnOpenURL = saved;
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(opened.empty());
+    // Choosing a row enables them again for that row.
+    f.lv2->SetSelectedIndex(0);
+    f.lv2Click(f.lv2);
+    EXPECT_TRUE(f.btnHash->Enabled());
+    EXPECT_EQ(f.Label1->Caption(), "Other");
+}
+
+// The counters of views 2/3 show their whole number: 300 programs read "300".
+TEST_F(MainWindowTest, TheCountersShowTheirWholeNumbers) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string big;
+    for (int i = 0; i < 300; ++i) big += "[P" + std::to_string(1000 + i) + "]\r\nLoc=" + exe + "\r\n";
+    for (int i = 0; i < 1200; ++i) big += "[G" + std::to_string(1000 + i) + "]\r\nLoc=C:\\nowhere\\g.exe\r\n";
+    Category("Big", big);
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    Select("Big");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 300 && !f.Worker->IsWorking(); }, 20000));
+    test::PumpPending();
+    EXPECT_EQ(f.totava->Caption(), "300");
+    EXPECT_EQ(f.totnava->Caption(), "1200");
+    for (TLabel* label : {f.totava, f.totnava, f.lblava, f.lblnava}) {
+        WindowDC dc(label->Handle());
+        SelectObjectScope font(dc.Get(), label->EffectiveFont().Handle());
+        std::wstring text = label->WideText();
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        EXPECT_GE(label->Width(), extent.cx) << label->Name;
+        RECT r{};
+        ::GetClientRect(label->Handle(), &r);
+        EXPECT_GE(r.right, extent.cx) << label->Name;
+    }
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-counters.bmp");
+}
+
+// Started in view 3, the page of views 2/3 lies inside the tab control's
+// frame (its right and bottom edges show), as after a visit to view 1.
+TEST_F(MainWindowTest, StartedInViewThreeThePageLiesInsideTheTabFrame) {
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    test::PumpPending();
+    auto pageArea = [&] {
+        RECT r{};
+        ::GetClientRect(f.PageControl1->Handle(), &r);
+        ::SendMessageW(f.PageControl1->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    auto sheet = [&] {
+        RECT r{};
+        ::GetWindowRect(f.vs2Sht->Handle(), &r);
+        ::MapWindowPoints(nullptr, f.PageControl1->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT expected = pageArea(), shown = sheet();
+    EXPECT_EQ(shown.left, expected.left);
+    EXPECT_EQ(shown.top, expected.top);
+    EXPECT_EQ(shown.right, expected.right);
+    EXPECT_EQ(shown.bottom, expected.bottom);
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view3-start.bmp");
+    f.vs1->Click();
+    f.vs3->Click();
+    test::PumpPending();
+    RECT after = sheet();
+    EXPECT_EQ(after.right, expected.right);
+    EXPECT_EQ(after.bottom, expected.bottom);
+}
+
+// A real minimise with "Min2TrayMode" on hides a window that is still
+// minimised; the tray icon and the hot key each bring it back restored and in
+// front, and the hot key then toggles between the tray and the restored window.
+TEST_F(MainWindowTest, MinimisedToTheTrayTheWindowComesBackRestored) {
+    Settings("RAMOptimizer=0\r\nMin2TrayMode=1\r\n");
+    TfrmAppdeck& f = Open();
+    struct MainFormScope {  // the minimise event is the main form's
+        TForm* saved = Application->MainForm;
+        ~MainFormScope() { Application->MainForm = saved; }
+    } mainForm;
+    Application->MainForm = &f;
+    auto restoredInFront = [&] {
+        return ::IsWindowVisible(f.Handle()) && !::IsIconic(f.Handle()) && ::GetForegroundWindow() == f.Handle();
+    };
+    const struct {
+        const char* how;
+        std::function<void()> back;
+    } ways[] = {
+        {"tray icon", [&] { ::SendMessageW(f.Handle(), f.trayAD->CallbackMessage(), 0, WM_LBUTTONDOWN); }},
+        {"hot key", [&] { ::SendMessageW(f.Handle(), WM_HOTKEY, 212, 0); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        ::ShowWindow(f.Handle(), SW_MINIMIZE);
+        test::PumpPending();
+        ASSERT_FALSE(::IsWindowVisible(f.Handle()));  // in the tray
+        way.back();
+        test::PumpPending();
+        EXPECT_TRUE(restoredInFront());
+        EXPECT_EQ(f.WindowState(), TWindowState::wsNormal);
+    }
+    ::SendMessageW(f.Handle(), WM_HOTKEY, 212, 0);
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    ::SendMessageW(f.Handle(), WM_HOTKEY, 212, 0);
+    test::PumpPending();
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_FALSE(::IsIconic(f.Handle()));
+}
+
+// Files named on the command line are handled at the first show only: a return
+// from the tray shows the window again and must not add them to the category
+// selected by then.
+TEST_F(MainWindowTest, CommandLineFilesAreTakenAtTheFirstShowOnly) {
+    std::string exe = base.File("tool.exe");
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(exe).c_str(), FALSE));
+    Category("Tools", "");
+    Settings("RAMOptimizer=0\r\n");
+    form.reset(CreateForm<TfrmAppdeck>(nullptr, base.Path()));
+    form->Arguments = {exe};
+    TfrmAppdeck& f = *form;
+    f.Show();
+    test::PumpPending();
+    EXPECT_EQ(FileSize(base.File("ADCat\\Tools.dat")), 0);  // no category selected at start
+    Select("Tools");
+    f.SendToTray();
+    f.trayADClick(f.trayAD);
+    test::PumpPending();
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_EQ(FileSize(base.File("ADCat\\Tools.dat")), 0);
+    EXPECT_TRUE(TIniFile(base.File("ADCat\\Tools.dat")).ReadSections().empty());
+}
+
+// In Read Only mode the editing buttons are hidden and their keys do nothing:
+// Del keeps the entry and Ctrl+Enter opens no editor.
+TEST_F(MainWindowTest, ReadOnlyModeTurnsTheEditingKeysOff) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\nReadOnlyMode=1\r\nVS23DConfirm=0\r\n");
+    TfrmAppdeck& f = Open();
+    f.LoadViewOptions();
+    ASSERT_TRUE(f.ReadOnlyView);
+    Select("Tools");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+    f.lv2->SetSelectedIndex(0);
+    int editors = 0;
+    test::WhileModal closeEditor([&] {
+        if (TForm* modal = test::WhileModal::ActiveForm<TForm>(); modal && modal != &f) {
+            ++editors;
+            modal->Close();
+        }
+        return false;
+    });
+    ::SendMessageW(f.lv2->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    f.btnremove->Click();
+    WORD key = VK_RETURN;
+    f.lv2->OnKeyDown(f.lv2, key, ssCtrl);
+    f.btnedit->Click();
+    test::PumpPending();
+    EXPECT_EQ(editors, 0);
+    EXPECT_TRUE(TIniFile(base.File("ADCat\\Tools.dat")).SectionExists("Tool"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Closing writes the view style; where the settings file cannot be written the
+// failure is reported once and the window closes all the same (also when a
+// launch asks for it).
+TEST_F(MainWindowTest, AnUnwritableSettingsFileDoesNotKeepTheWindowOpen) {
+    for (bool afterLaunch : {false, true}) {
+        SCOPED_TRACE(afterLaunch ? "after a launch" : "closed");
+        std::string exe = test::FixturePath("echoargs.exe");
+        ::SetFileAttributesW(Widen(base.File("Appdeck.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+        OpenOneProgramInReportView(exe);  // view 3: closing would store 3
+        TfrmAppdeck& f = *form;
+        if (afterLaunch) {
+            Settings("ViewStyle=3\r\nCloseAfterLaunch=1\r\n");
+            f.vs2->Click();  // a view other than the stored one
+            ASSERT_TRUE(test::PumpUntil([&] { return f.lv2->ItemCount() == 1 && !f.Worker->IsWorking(); }));
+            f.lv2->SetSelectedIndex(0);
+            f.lv2Click(f.lv2);
+        } else {
+            Settings("ViewStyle=1\r\n");
+        }
+        ASSERT_TRUE(::SetFileAttributesW(Widen(base.File("Appdeck.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+        int errorBoxes = 0;
+        auto savedException = Application->OnException;
+        Application->OnException = [&](TObject*, const std::exception_ptr&) { ++errorBoxes; };
+        boxes.clear();
+        // Through the window procedures, as a click and the close box arrive.
+        if (afterLaunch) ::SendMessageW(f.button5->Handle(), BM_CLICK, 0, 0);
+        else ::SendMessageW(f.Handle(), WM_CLOSE, 0, 0);
+        test::PumpPending();
+        Application->OnException = savedException;
+        EXPECT_EQ(errorBoxes, 0);
+        EXPECT_EQ(boxes.size(), 1u);
+        EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+        ::SetFileAttributesW(Widen(base.File("Appdeck.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadSetting("ViewStyle"), afterLaunch ? "3" : "1");  // left as it was
+        form.reset();
+    }
 }
 
 // Text of one cell of the program list, as the list view shows it.

@@ -90,6 +90,17 @@ void TfrmMoreSoft::FormActivate(TObject*) {
     } catch (const Exception&) {
         g.ClearRows();  // no temporary folder to write to: the list stays empty
     }
+    // A description's line break would show as boxes in its one-line cell.
+    for (int row = 0; row < g.RowCount(); ++row) {
+        std::u16string desc = g.GetCellText(colDescription, row);
+        if (desc.find_first_of(u"\r\n") == std::u16string::npos) continue;
+        std::u16string line;
+        for (size_t i = 0; i < desc.size(); ++i) {
+            if (desc[i] == u'\r' && i + 1 < desc.size() && desc[i + 1] == u'\n') continue;  // CR LF is one break
+            line += desc[i] == u'\r' || desc[i] == u'\n' ? u' ' : desc[i];
+        }
+        g.SetCellText(colDescription, row, line);
+    }
     const std::u16string own = AnsiToUtf16(HelpKeyword);
     for (int row = g.RowCount() - 1; row >= 0; --row)
         if (g.GetCellText(colName, row) == own) {
@@ -113,8 +124,9 @@ void TfrmMoreSoft::grdMoreSelectCell(int, int ARow) {
         return;
     }
     auto cell = [&](int col) { return infowin::CellText(g, col, ARow); };
-    lblPName->SetCaption(mainwindow::DoubleAmpersands(cell(colName)) + " " + cell(colVersion));
-    lblPDetails->SetCaption(mainwindow::DoubleAmpersands(cell(colDescription)));
+    auto wide = [&](int col) { return infowin::CellWideText(g, col, ARow); };
+    infowin::SetWideCaption(lblPName, mainwindow::DoubleAmpersands(wide(colName)) + L" " + wide(colVersion));
+    infowin::SetWideCaption(lblPDetails, mainwindow::DoubleAmpersands(wide(colDescription)));
     msDownload->HelpKeyword = cell(colDownload);
     const int icon = ListIndex(cell(colID), static_cast<int>(imgMore.size()));
     if (icon >= 0)

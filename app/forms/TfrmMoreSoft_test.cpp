@@ -103,6 +103,29 @@ TEST_F(MoreSoftwareTest, AClickedProgramShowsItsDetailsIconAndShareChoice) {
     EXPECT_EQ(f.chkShare->Caption(), "Share :)");
 }
 
+// Names and descriptions beyond the 8-bit code page show whole in the
+// details; a line break of a description shows as a space in its one-line cell.
+TEST_F(MoreSoftwareTest, ListTextShowsWholeAndOnOneLine) {
+    TfrmMoreSoft& f = Open();
+    grid::TReportGrid& g = f.grdMore->Grid;
+    for (int row = 0; row < g.RowCount(); ++row) {
+        const std::u16string desc = g.GetCellText(TfrmMoreSoft::colDescription, row);
+        EXPECT_EQ(desc.find_first_of(u"\r\n"), std::u16string::npos) << row;
+    }
+    int row = -1;
+    for (int r = 0; r < g.RowCount(); ++r)
+        if (g.GetCellText(TfrmMoreSoft::colName, r) == u"Quick Launch Bar") row = r;
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(g.GetCellText(TfrmMoreSoft::colDescription, row),
+              u"Starts programs from a small bar at the edge of the screen.");
+    g.SetCellText(TfrmMoreSoft::colName, row, u"\u30e1\u30e2 & Co");
+    g.SetCellText(TfrmMoreSoft::colDescription, row, u"\u7f16\u8f91");
+    test::ClickGridRow(f.grdMore, row);
+    EXPECT_EQ(f.lblPName->WideText(), L"\u30e1\u30e2 && Co 2016.5");
+    EXPECT_EQ(f.lblPDetails->WideText(), L"\u7f16\u8f91");
+    test::SaveScreenshot(f.Handle(), "TfrmMoreSoft.bmp");
+}
+
 TEST_F(MoreSoftwareTest, IconIndexesAndAddressesFromTheListAreChecked) {
     TfrmMoreSoft& f = Open();
     f.lstMore->Lines().Clear();

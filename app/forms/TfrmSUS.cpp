@@ -187,7 +187,7 @@ void TfrmSUS::grdContributorSelectCell(int, int ARow) {
     TButton* links[] = {cHome, cFB, cTwitter, cGPlus};
     for (TButton* b : links) b->HelpKeyword = "-";
     if (g.SelectedCount() > 0 && ARow >= 0 && ARow < g.RowCount()) {
-        lblCName->SetCaption(mainwindow::DoubleAmpersands(infowin::CellText(g, colName, ARow)));
+        infowin::SetWideCaption(lblCName, mainwindow::DoubleAmpersands(infowin::CellWideText(g, colName, ARow)));
         const int cols[] = {colWebsite, colFacebook, colTwitter, colGPlus};
         for (int i = 0; i < 4; ++i) links[i]->HelpKeyword = infowin::CellText(g, cols[i], ARow);
         mContribution->SetText(ToWString(g.GetCellText(colContribution, ARow)));

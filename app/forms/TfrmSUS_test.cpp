@@ -83,6 +83,18 @@ TEST_F(SupportUsTest, AClickedContributorFillsTheDetailsAndEnablesItsLinks) {
                                                      "https://twitter.example.com/tj", "https://plus.example.com/tj"}));
 }
 
+// A name the list holds beyond the 8-bit code page shows whole, not as "??".
+TEST_F(SupportUsTest, AContributorNameBeyondTheCodePageShowsWhole) {
+    const std::u16string name = u"Li Wei \u674e\u4f1f";
+    int row = -1;
+    for (int r = 0; r < form->grdContributor->Grid.RowCount(); ++r)
+        if (form->grdContributor->Grid.GetCellText(TfrmSUS::colName, r) == name) row = r;
+    ASSERT_GE(row, 0);
+    test::ClickGridRow(form->grdContributor, row);
+    EXPECT_EQ(form->lblCName->WideText(), L"Li Wei \u674e\u4f1f");
+    test::SaveScreenshot(form->Handle(), "TfrmSUS.bmp");
+}
+
 TEST_F(SupportUsTest, DonationPagesOpenWithAPositiveAmount) {
     form->PageControl1->SetActivePage(form->tabHow);
     test::PumpPending();

@@ -81,6 +81,20 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
     lblRes->Font().SetStyle(fsBold);
     lblRes->SetVisible(false);
 
+    trdCheck = new TBackgroundWorker(this);
+    trdCheck->Name = "trdCheck";
+    trdCheck->OnWork = [this](TBackgroundWorker* w) {
+        // A failed download (or one that raised) counts as no reply.
+        try {
+            downloaded_ = DownloadUpdateReply(checkUrl_, checkFile_, [w] { return w->CancellationPending(); });
+        } catch (const std::exception&) {
+            downloaded_ = false;
+        }
+        if (w->CancellationPending()) w->AcceptCancellation();
+    };
+    trdCheck->OnWorkComplete = [this](TBackgroundWorker*, bool cancelled) { trdCheckWorkComplete(cancelled); };
+    OnClose = [this](TObject*, TCloseAction&) { CancelCheck(); };
+
     IsConnected = [] {
         DWORD flags = 0;
         return ::InternetGetConnectedState(&flags, 0) != FALSE;
@@ -97,6 +111,17 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
         key = 0;
         Close();
     };
+}
+
+TfrmUCheck::~TfrmUCheck() {
+    BeginDestroy();  // a download that ends now shows nothing
+    CancelCheck();
+}
+
+void TfrmUCheck::CancelCheck() {
+    if (!trdCheck->IsWorking()) return;
+    trdCheck->Cancel();
+    trdCheck->WaitFor();
 }
 
 void TfrmUCheck::SetTitleColor(TColor color) {
@@ -128,23 +153,26 @@ void TfrmUCheck::ShowFailure() {
     ShowResult(kFailed, clRed, "");
 }
 
+// The download runs on trdCheck; a click while it runs adds nothing.
 void TfrmUCheck::BitBtn1Click(TObject*) {
+    if (trdCheck->IsWorking()) return;
     if (IsConnected && !IsConnected()) {
         ShowFailure();
         ShowError(kNotConnected);
         return;
     }
+    checkUrl_ = txtURL->Text();
+    checkFile_ = UpdateTempFolder() + UpdateReplyFile;
+    downloaded_ = false;
+    trdCheck->Start();
+}
+
+void TfrmUCheck::trdCheckWorkComplete(bool Cancelled) {
+    if (Cancelled) return;  // the window is closing
     // A reply that did not arrive (or an old one that could not be removed) is
     // never read: one failure, one message.
-    const std::string file = UpdateTempFolder() + UpdateReplyFile;
-    bool downloaded = false;
-    try {
-        downloaded = DownloadUpdateReply(txtURL->Text(), file);
-    } catch (const std::exception&) {
-        downloaded = false;
-    }
     TUpdateReply reply;
-    if (downloaded) reply = ReadUpdateReply(file, std::to_string(Tag));
+    if (downloaded_) reply = ReadUpdateReply(checkFile_, std::to_string(Tag));
     lblLatest->SetCaption(reply.Version);
     if (reply.Version == "-") {
         ShowFailure();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/forms/UpdateCheck.h"
+#include "framework/BackgroundWorker.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -21,6 +22,7 @@ class TfrmUCheck : public TForm {
 public:
     // servers: the base addresses behind the buttons "1", "2" and "3".
     explicit TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers = DefaultUpdateServers());
+    ~TfrmUCheck() override;
 
     TPanel *pnlCurrent, *pnlLatest;  // the two title panels
     TLabel *lblCurrentTitle, *lblLatestTitle;
@@ -30,6 +32,8 @@ public:
     TGroupBox* grpServer;
     TSpeedButton *srv1, *srv2, *srv4;
     TButton* BitBtn1;
+    // Downloads the reply, so that a slow server never freezes the window.
+    TBackgroundWorker* trdCheck;
 
     // Whether the system reports an internet connection (tests answer it).
     std::function<bool()> IsConnected;
@@ -46,6 +50,11 @@ private:
         return MakeControl<T>(this, parent, name, x, y, w, h, caption);
     }
     void ShowFailure();
+    // The reply has arrived (or not): its version decides the result.
+    void trdCheckWorkComplete(bool Cancelled);
+    void CancelCheck();
+    std::string checkUrl_, checkFile_;  // set before the worker starts
+    bool downloaded_ = false;           // set by the worker
     void ShowResult(const std::string& text, TColor color, const std::string& link);
     // The hand cursor over the result label while it holds a link.
     std::unique_ptr<TWindowSubclass> linkCursor_;

@@ -172,9 +172,11 @@ protected:
         return *form;
     }
     // Checks against base through a real click on the button.
+    // The result shows once the reply has arrived.
     TfrmUCheck& Check(const std::string& base) {
         TfrmUCheck& f = Open(base);
         test::SendClick(f.BitBtn1->Handle(), 5, 5);
+        EXPECT_TRUE(test::PumpUntil([&] { return f.lblRes->Visible(); }, 20000));
         test::PumpPending();
         return f;
     }
@@ -274,6 +276,27 @@ TEST_F(UpdateCheckerTest, RepliesWithoutAVersionFail) {
     }
 }
 
+// The reply is fetched beside the window: the click returns at once (the
+// window keeps answering) and the result follows; a window closed while a
+// check runs stops it and shows nothing.
+TEST_F(UpdateCheckerTest, TheDownloadNeverHoldsTheWindow) {
+    LoopbackHttpServer server({{"/newer/update.php", {200, "[39]\r\nVersion=2017\r\nDLink=https://x.org/a\r\n"}}});
+    TfrmUCheck& f = Open(server.Base("/newer"));
+    test::SendClick(f.BitBtn1->Handle(), 5, 5);
+    EXPECT_FALSE(f.lblRes->Visible());  // not yet: the click did not wait for the server
+    EXPECT_EQ(f.lblLatest->Caption(), "-");
+    ASSERT_TRUE(test::PumpUntil([&] { return f.lblRes->Visible(); }, 20000));
+    EXPECT_EQ(f.lblLatest->Caption(), "2017");
+    EXPECT_EQ(f.lblRes->Caption(), "NEW Updates Available, Click here to Download!");
+    EXPECT_TRUE(boxes.empty());
+
+    Open(server.Base("/newer"));
+    test::SendClick(form->BitBtn1->Handle(), 5, 5);
+    form.reset();
+    test::PumpPending();
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(UpdateCheckerTest, ARefusedConnectionFails) {
     ExpectFailure(Check("http://127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort())), kFailedMessage,
                   "refused");
@@ -284,6 +307,7 @@ TEST_F(UpdateCheckerTest, NoConnectionSaysSoAndAsksNoServer) {
     TfrmUCheck& f = Open(server.Base("/up"));
     f.IsConnected = [] { return false; };
     test::SendClick(f.BitBtn1->Handle(), 5, 5);
+    test::PumpPending();
     ExpectFailure(f, "You're not Connected to Internet!", "not connected");
     EXPECT_TRUE(server.Requests().empty());
 }

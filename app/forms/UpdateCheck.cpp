@@ -1,18 +1,16 @@
-// Version comparison, the reply download through the URL moniker API, and the
-// reply's INI section.
+// The reply's download through the URL moniker API, and reading its file.
 #include "app/forms/UpdateCheck.h"
 
 #include <windows.h>
 #include <urlmon.h>
 #include <wininet.h>
 
-#include <charconv>
-#include <tuple>
+#include <cstdint>
 #include <vector>
 
+#include "base/Files.h"
 #include "base/StrUtils.h"
 #include "base/WinText.h"
-#include "framework/IniFiles.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -23,38 +21,6 @@ const TUpdateServers& DefaultUpdateServers() {
     return servers;
 }
 
-namespace {
-
-int VersionPart(std::string_view part) {
-    int value = 0;
-    const char* first = part.data();
-    const char* last = part.data() + part.size();
-    if (first != last && *first == '+') ++first;
-    auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && end == last && first != last ? value : 0;
-}
-
-std::tuple<int, int, int> VersionNumbers(const std::string& text) {
-    std::string padded = text + ".0.0";
-    int parts[3] = {};
-    size_t start = 0;
-    for (int& p : parts) {
-        size_t dot = padded.find('.', start);
-        if (dot == std::string::npos) dot = padded.size();
-        p = VersionPart(std::string_view(padded).substr(start, dot - start));
-        start = dot + 1;
-        if (start > padded.size()) break;
-    }
-    return {parts[0], parts[1], parts[2]};
-}
-
-}  // namespace
-
-bool IsNewerVersion(const std::string& current, const std::string& latest) {
-    if (current.empty() || latest.empty()) return false;
-    return VersionNumbers(latest) > VersionNumbers(current);
-}
-
 std::string UpdateTempFolder() {
     wchar_t path[MAX_PATH + 1] = {};
     DWORD n = ::GetTempPathW(MAX_PATH + 1, path);
@@ -63,21 +29,75 @@ std::string UpdateTempFolder() {
     return "C:\\Windows\\Temp\\";
 }
 
-bool DownloadUpdateReply(const std::string& url, const std::string& fileName) {
+namespace {
+
+// Tells the download to stop once stop() answers true: the moniker asks at
+// every step of the transfer.
+class StopCallback final : public IBindStatusCallback {
+public:
+    explicit StopCallback(const std::function<bool()>& stop) : stop_(stop) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IBindStatusCallback)) {
+            *object = static_cast<IBindStatusCallback*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // Lives on the caller's stack for the whole (synchronous) download.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return Answer(); }
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return Answer(); }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return Answer(); }
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+private:
+    HRESULT Answer() const { return stop_ && stop_() ? E_ABORT : S_OK; }
+    const std::function<bool()>& stop_;
+};
+
+// COM for the calling thread while the download runs on it.
+struct ComForThread {
+    HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComForThread() {
+        if (SUCCEEDED(hr)) ::CoUninitialize();
+    }
+};
+
+}  // namespace
+
+bool DownloadUpdateReply(const std::string& url, const std::string& fileName, const std::function<bool()>& stop) {
     const std::wstring file = Widen(fileName);
     if (!::DeleteFileW(file.c_str()) && ::GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     const std::wstring address = Widen(url);
     ::DeleteUrlCacheEntryW(address.c_str());  // a cached reply would hide a newer one
-    return ::URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, nullptr) == S_OK;
+    ComForThread com;
+    StopCallback callback(stop);
+    const bool done = ::URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, &callback) == S_OK;
+    if (done && stop && stop()) return false;
+    return done;
 }
 
 TUpdateReply ReadUpdateReply(const std::string& fileName, const std::string& section) {
-    TUpdateReply reply;
-    if (!FileExists(fileName)) return reply;
-    TIniFile ini(fileName);
-    std::string version = ini.ReadString(section, "Version", "-");
-    if (!version.empty()) reply.Version = version;
-    reply.DLink = ini.ReadString(section, "DLink", "");
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(fileName);
+    } catch (const Exception&) {
+        return TUpdateReply{};  // no reply: no version
+    }
+    TUpdateReply reply =
+        ParseUpdateReply(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), section);
+    if (reply.Encoding != TTextFileEncoding::Ansi) {
+        reply.Version = Narrow(Utf8ToWide(reply.Version));
+        reply.DLink = Narrow(Utf8ToWide(reply.DLink));
+    }
     return reply;
 }
 

@@ -1,5 +1,5 @@
-// The update check's rules without a window: the version comparison, which
-// links may reach the shell, and reading the reply's section.
+// The update check's file side: which links may reach the shell, and reading
+// the reply's section from its file in whatever encoding it was stored.
 #include "app/forms/UpdateCheck.h"
 
 #include <gtest/gtest.h>
@@ -9,22 +9,6 @@
 
 namespace ad {
 namespace {
-
-TEST(UpdateVersionTest, NewerByTheFirstThreeNumbers) {
-    const struct {
-        const char* latest;
-        bool newer;
-    } cases[] = {
-        {"2016.8.1", true},  {"2016.10", true},   {"2017", true},       {"2016.9", true},   {"2017.0.0.0", true},
-        {"2016.08", false},  {"2016.8", false},   {"2016.7.9", false},  {"", false},        {"abc", false},
-        {"2016.8.0.5", false}, {"2015.99.99", false}, {"2016.8.x", false}, {"2016.-1", false}, {"99999999999", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(IsNewerVersion("2016.8", c.latest), c.newer) << c.latest;
-    EXPECT_FALSE(IsNewerVersion("", "2017"));
-    EXPECT_TRUE(IsNewerVersion("abc", "0.0.1"));  // a current text that is no number counts as 0
-    EXPECT_TRUE(IsNewerVersion("1.2.3", "1.2.4"));
-    EXPECT_FALSE(IsNewerVersion("1.2.4", "1.2.3"));
-}
 
 TEST(UpdateVersionTest, OnlyWebAddressesMayBeOpened) {
     for (const char* link : {"http://dl.example.org/a.zip", "https://dl.example.org/a.zip", "HTTPS://X.ORG/"})
@@ -46,6 +30,12 @@ TEST(UpdateReplyTest, TheSectionsVersionAndLinkWithDashForNoVersion) {
     EXPECT_EQ(ReadUpdateReply(file, "41").Version, "-");  // an empty version is none
     EXPECT_EQ(ReadUpdateReply(file, "42").Version, "-");
     EXPECT_EQ(ReadUpdateReply(dir.File("missing.ini"), "39").Version, "-");
+    // A reply saved as UTF-16 gives its texts in the ANSI code page.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[39]\r\nVersion=2.1\r\nDLink=https://x.org/c\r\n")) utf16 += {c, '\0'};
+    const std::string wide = dir.Write("wide.ini", utf16);
+    EXPECT_EQ(ReadUpdateReply(wide, "39").Version, "2.1");
+    EXPECT_EQ(ReadUpdateReply(wide, "39").DLink, "https://x.org/c");
 }
 
 }  // namespace

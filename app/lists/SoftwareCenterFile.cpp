@@ -9,6 +9,8 @@
 
 namespace ad {
 
+int RatingStars(int rating) { return rating >= 1 && rating <= 5 ? rating : 0; }
+
 double ParseSoftwareSize(std::string_view text) {
     const std::string t = Trim(text);
     if (t.empty()) return 0;

@@ -33,6 +33,10 @@ struct TSoftwareCenterList {
 // The entries of the file's bytes: every section with a non-empty "DLink".
 TSoftwareCenterList ReadSoftwareCenter(std::string_view bytes);
 
+// How many of the five stars a rating shows yellow: the rating itself from 1
+// to 5, none for any other value. The list and the details follow it both.
+int RatingStars(int rating);
+
 // A size as the file stores it: a decimal number with "." as its decimal
 // point whatever the user's locale, blanks around it allowed. Anything else
 // (empty, "12,5", "abc", infinities, NaN, a negative size) reads 0.
