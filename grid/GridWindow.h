@@ -68,7 +68,6 @@ private:
     void InvertLine(int x1, int y1, int x2, int y2);
     TThemeData theme_;
     int cursor_ = 0;
-    bool tracking_ = false;
     TSize lastSize_{-1, -1};
 };
 

@@ -15,9 +15,6 @@
 
 namespace ad::uni {
 
-// The class library's notice that a control's text changed.
-constexpr UINT CM_TEXTCHANGED = 0xB012;
-
 inline std::wstring ToWString(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 inline std::u16string ToU16String(std::wstring_view s) { return std::u16string(s.begin(), s.end()); }
 
@@ -35,8 +32,9 @@ public:
 TWideControlHelper* LookupWideControlHelper(TWinControl* control, bool create);
 
 // Sets the control's whole text. A window that is not a Unicode window gets
-// the ANSI form. With a window the text is set only when it differs, and
-// CM_TEXTCHANGED follows; before the window exists the text is kept for it.
+// the ANSI form. With a window the text is set only when it differs (the
+// control then sends CM_TEXTCHANGED); before the window exists the text is
+// kept for it.
 void UniControlSetText(TWinControl* control, std::wstring_view text);
 // The control's whole text, as many characters as the window gives.
 std::wstring UniControlGetText(TWinControl* control);

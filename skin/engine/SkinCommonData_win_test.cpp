@@ -273,6 +273,30 @@ TEST(SkinCommonData, MouseLeaveWhileTheCursorIsStillInsideChangesNothing) {
     EXPECT_FALSE(panel->Data.MouseAbove);
 }
 
+TEST(SkinCommonData, DataOutlivingItsOwnerControlForgetsItAndItsFadeTimerStaysTheDatas) {
+    TFormFixture f;
+    auto* panel = new TPanel(&f.Form);
+    panel->SetParent(&f.Form);
+    panel->SetBounds(10, 10, 60, 40);
+    const int components = panel->ComponentCount();
+    auto data = std::make_unique<TSkinCommonData>(panel, false);
+    EXPECT_EQ(data->OwnerParent(), &f.Form);
+    EnsureFadeTimer(data.get(), kFadeIn);
+    ASSERT_NE(data->FadeTimer, nullptr);
+    EXPECT_EQ(panel->ComponentCount(), components);  // the control does not own it too
+
+    delete panel;
+    EXPECT_EQ(data->OwnerControl.Get(), nullptr);
+    EXPECT_EQ(data->OwnerParent(), nullptr);
+    EXPECT_EQ(data->OwnerWindowHandle(), nullptr);
+    EXPECT_FALSE(data->OwnerDestroying());
+    TMessage m{WM_NULL, 0, 0, 0};
+    data->SavedWndProc(m);  // reaches nothing instead of the freed control
+    ASSERT_NE(data->FadeTimer, nullptr);
+    data->StopFade();
+    data.reset();
+}
+
 // Glows recorded instead of made.
 struct TGlowLog {
     std::vector<int> CreatedAlpha;
