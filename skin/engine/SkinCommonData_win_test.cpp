@@ -273,6 +273,33 @@ TEST(SkinCommonData, MouseLeaveWhileTheCursorIsStillInsideChangesNothing) {
     EXPECT_FALSE(panel->Data.MouseAbove);
 }
 
+TEST(SkinCommonData, HoverAndEnabledNoticesAreMadeForBareWindowsWhileControlsSendTheirOwn) {
+    TAdapterWindow a;
+    HWND wnd = MakeAdapterWindow(a);
+    TSkinCommonData data(wnd, false);
+    a.Data = &data;
+    std::vector<UINT> notices;
+    data.SavedWndProc = [&](TMessage& m) {
+        if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE || m.Msg == CM_ENABLEDCHANGED) notices.push_back(m.Msg);
+    };
+    SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageW(wnd, WM_MOUSELEAVE, 0, 0);
+    EnableWindow(wnd, FALSE);
+    EXPECT_EQ(notices, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_ENABLEDCHANGED}));
+    DestroyWindow(wnd);
+
+    // A control of the class library: one enter, the framework's, and none made by the data.
+    TFormFixture f;
+    auto* panel = f.Add(&f.Form, 10, 10, 60, 40, "PANEL");
+    UpdateWindow(panel->Handle());
+    panel->PassedOn.clear();
+    SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_TRUE(panel->MouseInControl());
+    EXPECT_FALSE(panel->Data.MouseHover.Over());
+    EXPECT_EQ(std::count(panel->PassedOn.begin(), panel->PassedOn.end(), CM_MOUSEENTER), 1);
+}
+
 TEST(SkinCommonData, DataOutlivingItsOwnerControlForgetsItAndItsFadeTimerStaysTheDatas) {
     TFormFixture f;
     auto* panel = new TPanel(&f.Form);
