@@ -1,6 +1,7 @@
 // The application-window hook and the editor skin.
 #include "skin/engine/win/SkinAppWindowHook.h"
 
+#include "framework/WindowEnum.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 
@@ -65,13 +66,8 @@ bool TSkAppWindowHook::HandleMessage(TMessage& m) {
             m.Result = 0;
             return true;
         case kActivationNotice:
-            ::EnumThreadWindows(
-                ::GetCurrentThreadId(),
-                [](HWND wnd, LPARAM) -> BOOL {
-                    if (::IsWindowVisible(wnd)) SendSkinCommand(wnd, SKC_REPAINT);
-                    return TRUE;
-                },
-                0);
+            for (HWND wnd : ThreadWindows())
+                if (::IsWindowVisible(wnd)) SendSkinCommand(wnd, SKC_REPAINT);
             return false;
         default: return false;
     }

@@ -340,9 +340,14 @@ struct TGlowLog {
         };
         s.Hide = [this](int&, bool) { ++Hidden; };
         s.SetAlpha = [this](int, int alpha) { Alphas.push_back(alpha); };
-        SetSkinGlowServices(std::move(s));
+        TSkinEngineLinks links = saved_;
+        links.Glows = std::move(s);
+        InstallSkinEngineLinks(std::move(links));
     }
-    ~TGlowLog() { SetSkinGlowServices({}); }
+    ~TGlowLog() { InstallSkinEngineLinks(saved_); }
+
+private:
+    TSkinEngineLinks saved_ = SkinEngineLinks();
 };
 
 TEST(SkinFadeTimer, WithoutAnimationAStateChangeRepaintsAtOnceWithAFullGlow) {

@@ -57,12 +57,8 @@ TDibSection32::TDibSection32(int width, int height) {
     if (bitmap_) view_ = ViewOfDib(bitmap_.Get());
 }
 
-namespace {
-
-uint32_t SysColor(int index) { return GetSysColor(index); }
-
 // Fills the mesh on a DIB section holding a copy of the view, then copies back.
-bool FillTriangles(const TImageView32& v, const TFourCornerMesh& mesh) {
+bool GdiTriangleGradientFill(const TImageView32& v, const TFourCornerMesh& mesh) {
     if (v.Empty()) return false;
     TDibSection32 dib(v.Width, v.Height);
     if (dib.View().Empty()) return false;
@@ -87,13 +83,6 @@ bool FillTriangles(const TImageView32& v, const TFourCornerMesh& mesh) {
     if (ok)
         for (int y = 0; y < v.Height; ++y) std::memcpy(v.Pixel(0, y), d.Pixel(0, y), size_t(v.Width) * 4);
     return ok;
-}
-
-}  // namespace
-
-void InstallSkinPixelServices() {
-    SetSysColorLookup(SysColor);
-    SetTriangleGradientFill(FillTriangles);
 }
 
 }  // namespace ad::skin

@@ -1,13 +1,13 @@
 // The Windows side of the skin engine's pixel core: 32-bit DIB sections seen
-// through the portable image view (no copy, top-down or bottom-up alike),
-// system colours through GetSysColor, and the four-corner gradient through
-// GradientFill.
+// through the portable image view (no copy, top-down or bottom-up alike), and
+// the four-corner gradient through GradientFill.
 #pragma once
 
 #include <windows.h>
 
 #include "framework/Handles.h"
 #include "skin/engine/image/SkinBitmaps.h"
+#include "skin/engine/image/SkinGradients.h"
 
 namespace ad::skin {
 
@@ -26,7 +26,8 @@ private:
     TImageView32 view_;
 };
 
-// Binds GetSysColor and GradientFill into the portable core; once at start-up.
-void InstallSkinPixelServices();
+// Fills the four-corner mesh through GradientFill: the pixel core's gradient
+// service (installed with the engine's links).
+bool GdiTriangleGradientFill(const TImageView32& v, const TFourCornerMesh& mesh);
 
 }  // namespace ad::skin

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "skin/engine/image/SkinGradients.h"
+#include "skin/engine/win/SkinEngineLinks.h"
 
 namespace ad::skin {
 namespace {
@@ -32,13 +35,14 @@ TEST(SkinDib, BottomUpDibMatchesTopDownView) {
 }
 
 TEST(SkinDib, FourCornerGradientAndSystemColours) {
-    InstallSkinPixelServices();
+    TSkinEngineLinks links;
+    links.Pixels = SystemPixelServices();
+    InstallSkinEngineLinks(std::move(links));
     EXPECT_EQ(SkinColorToRGB(TColor(0xFF000005)), GetSysColor(COLOR_WINDOW));
     TDibSection32 dib(20, 20);
     TSkinGradArray a = {{0x0000FF, 0, 0, 2}, {0x00FF00, 0, 0, 2}, {0xFF0000, 0, 0, 2}};
     PaintGradient(dib.View(), {0, 0, 20, 20}, a, 0);
-    SetTriangleGradientFill(nullptr);
-    SetSysColorLookup(nullptr);
+    InstallSkinEngineLinks({});
     // Top-left red; the centre near green; bottom-right (repeating the third) blue.
     uint32_t tl = GetPixel32(dib.View(), 0, 0), c = GetPixel32(dib.View(), 10, 10),
              br = GetPixel32(dib.View(), 19, 19);

@@ -9,10 +9,13 @@
 #include "base/WinText.h"
 #include "base/StrUtils.h"
 #include "framework/FileStreams.h"
+#include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
+#include "framework/WindowEnum.h"
 #include "skin/engine/image/SkinBmp.h"
 #include "skin/engine/win/SkinAppWindowHook.h"
+#include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/skinfile/SkinEditorData.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/skinfile/SkinSectionReader.h"
@@ -26,10 +29,14 @@ namespace {
 TSkinManager* gDefaultManager = nullptr;
 bool gSkinLoading = false;
 
-LRESULT CALLBACK PassOnHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// The window-creation hook: the next hook answers first; the engine links'
+// hook then sees the call through the exception barrier.
+LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code < 0) return result;
+    if (const TWindowCreationHook hook = SkinEngineLinks().CreationHook) Guarded([&] { hook(code, wParam, lParam); });
+    return result;
 }
-HOOKPROC gCreationHookProc = PassOnHookProc;
 
 // Sets the loading flag for a scope.
 class TLoadingScope {
@@ -92,8 +99,6 @@ void StartUpOnce() {
     static bool done = false;
     if (done) return;
     done = true;
-    // Skins without FORMOFFSET take the system's frame width.
-    SetSkinFrameWidthLookup([] { return GetSystemMetrics(SM_CXFRAME); });
     std::vector<std::string> args;
     for (int i = 1; i <= ParamCount(); ++i) args.push_back(ParamStr(i));
     if (AsksSkinVersion(args)) {
@@ -103,9 +108,6 @@ void StartUpOnce() {
 }
 
 }  // namespace
-
-void SetWindowCreationHookProc(HOOKPROC procedure) { gCreationHookProc = procedure ? procedure : PassOnHookProc; }
-HOOKPROC WindowCreationHookProc() { return gCreationHookProc; }
 
 const TBitmap32* BuiltInActiveShadow() { return BuiltIns().Active.get(); }
 const TBitmap32* BuiltInInactiveShadow() { return BuiltIns().Inactive.get(); }
@@ -134,10 +136,10 @@ TSkinManager::TSkinManager(TComponent* AOwner) : TComponent(AOwner) {
 TSkinManager::~TSkinManager() {
     try {
         SetActive(false);
+        UninstallHooks();
     } catch (...) {
         // Taking the skin off must not stop the destruction.
     }
-    UninstallHooks();
     if (gDefaultManager == this) gDefaultManager = nullptr;
 }
 
@@ -302,15 +304,7 @@ void TSkinManager::EndBatch(bool animate) {
 // Every top-level window of this thread counts as a form here; the skinned
 // forms list of the form skinning narrows it later.
 void TSkinManager::SendToForms(int command) {
-    std::vector<HWND> forms;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&forms));
-    for (HWND form : forms)
+    for (HWND form : ThreadWindows())
         if (IsWindow(form)) SendAdapterMessage(form, SKM_SKINCMD, SkinCommandWParam(command), reinterpret_cast<LPARAM>(this));
 }
 
@@ -342,16 +336,19 @@ void TSkinManager::UnskinAll() {
 
 void TSkinManager::InstallHooks() {
     if (!IsDefault()) return;
-    if (!hook_) hook_.Reset(SetWindowsHookExW(WH_CBT, gCreationHookProc, nullptr, GetCurrentThreadId()));
+    if (!hook_) hook_.Reset(SetWindowsHookExW(WH_CBT, CreationHookProc, nullptr, GetCurrentThreadId()));
     if (!appHook_ && Application && Application->Handle())
         appHook_ = std::make_unique<TSkAppWindowHook>(*this, Application->Handle());
     if (Options.ChangeSysColors) InstallColorSubstitution();
 }
 
 void TSkinManager::UninstallHooks() {
+    const bool hooked = bool(hook_);
     hook_.Reset();
     appHook_.reset();
     if (IsDefault()) RemoveColorSubstitution();
+    if (hooked)
+        if (const std::function<void()> removed = SkinEngineLinks().OnHooksRemoved) removed();
 }
 
 }  // namespace ad::skin

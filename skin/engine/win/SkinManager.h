@@ -2,8 +2,9 @@
 // skin by name (packed file, folder or stored skin), applies hue, saturation
 // and brightness by reloading from the decoded images, tells every form of the
 // thread through the private message when the skin appears, changes or goes,
-// and installs the window-creation hook through which forms get skinned. The
-// first manager created is the default manager.
+// and installs the window-creation hook through which forms get skinned (its
+// work is the engine links' creation hook). The first manager created is the
+// default manager.
 #pragma once
 
 #include <windows.h>
@@ -25,11 +26,6 @@ namespace ad::skin {
 class TSkinManager;
 class TSkAppWindowHook;
 using TSkinManagerEvent = std::function<void(TSkinManager* sender)>;
-
-// The procedure of the window-creation hook the default manager installs; the
-// form skinning sets its own. The default passes every call on.
-void SetWindowCreationHookProc(HOOKPROC procedure);
-HOOKPROC WindowCreationHookProc();
 
 // The built-in shadows of extended borders and the blur image of generated
 // outer effects, read once from the program's resources "skSHDA", "skSHDI"

@@ -4,15 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "framework/WindowEnum.h"
+#include "skin/engine/win/SkinEngineLinks.h"
+
 namespace ad::skin {
-namespace {
-
-TBroadcastClaim& Claim() {
-    static TBroadcastClaim claim;
-    return claim;
-}
-
-}  // namespace
 
 void SetSkinWindowData(HWND wnd, TSkinWindowData* data) {
     if (data) SetPropW(wnd, kSkinDataProp, reinterpret_cast<HANDLE>(data));
@@ -68,8 +63,6 @@ TColor GetWindowColor(HWND wnd) {
 
 LRESULT SetWindowRedraw(HWND wnd, bool redraw) { return SendAdapterMessage(wnd, WM_SETREDRAW, redraw ? 1 : 0, 0); }
 
-void SetBroadcastClaim(TBroadcastClaim claim) { Claim() = std::move(claim); }
-
 void BroadcastToChildren(TWinControl* control, TMessage& m) {
     if (!control) return;
     for (int i = 0; i < control->ControlCount(); ++i) {  // the count is read again every step
@@ -81,20 +74,12 @@ void BroadcastToChildren(TWinControl* control, TMessage& m) {
         }
         m.Result = SendAdapterMessage(child->Handle(), m.Msg, m.WParam, m.LParam);
         if (i >= control->ControlCount() || control->Controls(i) != child) continue;  // it went away
-        if (!IsSkinnedWindow(child->Handle()) && !(Claim() && Claim()(child))) BroadcastToChildren(child, m);
+        if (!IsSkinnedWindow(child->Handle()) && !IsBroadcastClaimed(child)) BroadcastToChildren(child, m);
     }
 }
 
 void BroadcastToChildWindows(HWND wnd, const TMessage& m) {
-    std::vector<HWND> children;
-    EnumChildWindows(
-        wnd,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children)
+    for (HWND child : ChildWindows(wnd))
         if (GetParent(child) == wnd) SendAdapterMessage(child, m.Msg, m.WParam, m.LParam);
 }
 

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "framework/Controls.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 
@@ -42,12 +40,9 @@ TColor GetControlColor(TWinControl* control);
 TColor GetWindowColor(HWND wnd);
 LRESULT SetWindowRedraw(HWND wnd, bool redraw);
 
-// Controls an outside party skins itself: the broadcast does not descend into them.
-using TBroadcastClaim = std::function<bool(TWinControl* control)>;
-void SetBroadcastClaim(TBroadcastClaim claim);
-
 // The message to every child control in turn: a child being destroyed ends the
-// walk; the walk descends into children that are neither skinned nor claimed.
+// walk; the walk descends into children that are neither skinned nor claimed
+// (the engine links' broadcast claim).
 void BroadcastToChildren(TWinControl* control, TMessage& m);
 // A copy of the message to every direct child window of wnd.
 void BroadcastToChildWindows(HWND wnd, const TMessage& m);
