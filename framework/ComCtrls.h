@@ -128,6 +128,8 @@ public:
 
 protected:
     bool CNCommand(WORD code) override;
+    // It stands for a control drawn on its parent: the parent always shows around it.
+    bool ShowsParentBackground() const override { return true; }
 };
 
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
@@ -142,6 +144,7 @@ public:
 
 protected:
     bool PaintsItself() const override { return true; }
+    bool ShowsParentBackground() const override { return ParentColor(); }
     void Paint(HDC dc, const RECT& clip) override;
 };
 

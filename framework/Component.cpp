@@ -29,6 +29,7 @@ TComponent::TComponent(TComponent* AOwner) : owner_(AOwner) {
 }
 
 TComponent::~TComponent() {
+    if (alive_) *alive_ = false;
     BeginDestroy();
     DestroyComponents();
     if (owner_) owner_->RemoveComponent(this);
@@ -42,6 +43,11 @@ void TComponent::DestroyComponents() {
         c->owner_ = nullptr;
         delete c;
     }
+}
+
+std::shared_ptr<const bool> TComponent::LifeToken() const {
+    if (!alive_) alive_ = std::make_shared<bool>(true);
+    return alive_;
 }
 
 void TComponent::BeginDestroy() {

@@ -1,10 +1,13 @@
 // TObject and TComponent: the root of the class-library layer. A component is
 // created with its owner, which destroys what it owns in reverse order of
-// creation; freeing a component early removes it from its owner.
+// creation; freeing a component early removes it from its owner. Objects that
+// refer to a component they do not own hold a TComponentLink, which turns null
+// when the component goes.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -37,6 +40,8 @@ public:
 
     // True from the moment destruction starts: events no longer fire.
     bool Destroying() const { return destroying_; }
+    // Shared with the links to this component: false once it is gone.
+    std::shared_ptr<const bool> LifeToken() const;
 
     std::string Name;
     intptr_t Tag = 0;
@@ -57,6 +62,33 @@ private:
     TComponent* owner_;
     std::vector<TComponent*> components_;
     bool destroying_ = false;
+    mutable std::shared_ptr<bool> alive_;
+};
+
+// A link to a component that the holder does not own. It reads as the
+// component until the component's destruction reaches TComponent (the
+// destructors of its own classes have run, Destroying() true all along), and
+// as null from then on.
+template <class T>
+class TComponentLink {
+public:
+    TComponentLink() = default;
+    TComponentLink(T* component) { Set(component); }  // NOLINT: reads like the pointer it replaces
+    TComponentLink& operator=(T* component) {
+        Set(component);
+        return *this;
+    }
+    T* Get() const { return life_ && *life_ ? component_ : nullptr; }
+    operator T*() const { return Get(); }  // NOLINT
+    T* operator->() const { return Get(); }
+
+private:
+    void Set(T* component) {
+        component_ = component;
+        life_ = component ? component->LifeToken() : nullptr;
+    }
+    T* component_ = nullptr;
+    std::shared_ptr<const bool> life_;
 };
 
 }  // namespace ad

@@ -46,5 +46,22 @@ TEST(Component, ClassNameIsTheDynamicTypeWithoutNamespace) {
     EXPECT_EQ(base.ClassName(), "TRecorder");
 }
 
+TEST(ComponentLink, ReadsAsTheComponentUntilItIsFreedWithItsOwnerThenAsNull) {
+    std::vector<std::string> log;
+    auto* owner = new TRecorder(nullptr, "owner", log);
+    auto* child = new TRecorder(owner, "child", log);
+    TComponentLink<TRecorder> link = child;
+    TComponentLink<TComponent> copy;
+    copy = child;
+    TComponentLink<TComponent> none;
+    EXPECT_EQ(link.Get(), child);
+    EXPECT_EQ(link->Name, "child");
+    EXPECT_EQ(none.Get(), nullptr);
+    delete owner;  // the child goes with it
+    EXPECT_EQ(link.Get(), nullptr);
+    EXPECT_EQ(copy.Get(), nullptr);
+    EXPECT_FALSE(static_cast<TRecorder*>(link));
+}
+
 }  // namespace
 }  // namespace ad

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/ParentBackground.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -19,6 +20,12 @@ namespace {
 // before CreateWindowEx returns (WM_GETMINMAXINFO comes even before
 // WM_NCCREATE) find their object here.
 thread_local TWinControl* t_creating = nullptr;
+
+// Set by a child whose window procedure left a reflected notification alone,
+// so that the parent hands it to its own previous procedure.
+thread_local bool t_reflectedNotTaken = false;
+
+bool IsReflected(UINT msg) { return msg >= CN_BASE && msg < CN_BASE + WM_USER; }
 
 // Our window classes and the window procedure each one superclasses.
 std::unordered_map<std::wstring, WNDPROC>& ClassProcs() {
@@ -96,7 +103,12 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
     TMessage m{msg, wParam, lParam, 0};
     if (c->Destroying()) {
         c->DefaultHandler(m);
-    } else if (!Guarded([&] { c->WndProc(m); })) {
+        if (IsReflected(msg)) t_reflectedNotTaken = true;
+        if (msg == WM_NCDESTROY) c->Detach();
+        return m.Result;
+    }
+    if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE) c->TrackMouse(msg);
+    if (!Guarded([&] { c->WndProc(m); })) {
         // A failed paint must not be asked for again and again.
         if (msg == WM_PAINT) ::ValidateRect(wnd, nullptr);
         m.Result = 0;
@@ -110,7 +122,7 @@ LRESULT CALLBACK ControlWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
 TWinControl::TWinControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
     font_->OnChange = [this] {
         parentFont_ = false;
-        FontChanged();
+        DoFontChanged();
     };
 }
 
@@ -119,7 +131,11 @@ TWinControl::~TWinControl() {
     DestroyHandle();
     for (TWinControl* c : controls_) c->parent_ = nullptr;
     controls_.clear();
-    if (parent_) parent_->RemoveControl(this);
+    if (parent_) {
+        // The parent learns of it with this control already marked as destroying.
+        parent_->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 0);
+        parent_->RemoveControl(this);
+    }
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
@@ -129,6 +145,7 @@ TWinControl* TWinControl::FromHandle(HWND wnd) {
 
 void TWinControl::Attach(HWND wnd) {
     handle_ = wnd;
+    hover_.Reset();
     ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     defProc_ = BaseProcOf(wnd);
 }
@@ -136,6 +153,7 @@ void TWinControl::Attach(HWND wnd) {
 void TWinControl::Detach() {
     if (handle_) ::SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     handle_ = nullptr;
+    showing_ = false;
 }
 
 HWND TWinControl::Handle() {
@@ -178,6 +196,7 @@ void TWinControl::CreateWnd() {
     CreateChildHandles();
     AlignControls();
     AfterCreateWnd();
+    UpdateShowing();
 }
 
 void TWinControl::CreateWindowHandle() {
@@ -201,9 +220,7 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::RecreateWnd() {
-    if (!handle_) return;
-    DestroyHandle();
-    Handle();
+    if (handle_) SendNotice(CM_RECREATEWND);
 }
 
 void TWinControl::UpdateStyle(DWORD add, DWORD remove) {
@@ -228,7 +245,10 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     if (parent == this) throw EInvalidOperation("A control cannot be its own parent");
     TWinControl* old = parent_;
-    if (old) old->RemoveControl(this);
+    if (old) {
+        old->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 0);
+        old->RemoveControl(this);
+    }
     parent_ = parent;
     if (parent_) {
         parent_->InsertControl(this);
@@ -240,6 +260,8 @@ void TWinControl::SetParent(TWinControl* parent) {
         DestroyHandle();
     }
     if (old) old->AlignControls();
+    if (parent_) parent_->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 1);
+    if (handle_) UpdateShowing();
 }
 
 void TWinControl::InsertControl(TWinControl* c) { controls_.push_back(c); }
@@ -316,16 +338,31 @@ void TWinControl::AlignControls() {
 
 void TWinControl::SetVisible(bool visible) {
     if (visible == visible_ && (!visible || !parent_ || handle_ || !parent_->HandleAllocated())) return;
+    const bool changed = visible != visible_;
     visible_ = visible;
     if (handle_) ::ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
     else if (visible && parent_ && parent_->HandleAllocated()) CreateWnd();
     if (parent_ && align_ != TAlign::alNone) parent_->AlignControls();
+    if (changed) SendNotice(CM_VISIBLECHANGED, visible);
+    UpdateShowing();
 }
 
 bool TWinControl::Showing() { return handle_ && ::IsWindowVisible(handle_); }
 
+void TWinControl::UpdateShowing() {
+    const bool now = Showing();
+    if (now != showing_) {
+        showing_ = now;
+        SendNotice(CM_SHOWINGCHANGED);
+    }
+    const std::vector<TWinControl*> children = controls_;  // a notice may change the list
+    for (TWinControl* c : children)
+        if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) c->UpdateShowing();
+}
+
 void TWinControl::SetEnabled(bool enabled) {
     enabled_ = enabled;
+    // The window's WM_ENABLE brings the notice.
     if (handle_) ::EnableWindow(handle_, enabled);
 }
 
@@ -360,8 +397,10 @@ std::wstring TWinControl::WideText() {
 }
 
 void TWinControl::SetWideText(const std::wstring& s) {
+    const bool changed = WideText() != s;
     text_ = s;
     if (handle_) ::SetWindowTextW(handle_, s.c_str());
+    if (changed) SendNotice(CM_TEXTCHANGED);
 }
 
 std::string TWinControl::Text() { return Narrow(WideText()); }
@@ -381,7 +420,12 @@ void TWinControl::ApplyParentFont() {
     auto keep = std::move(font_->OnChange);
     font_->Assign(parent_->EffectiveFont());
     font_->OnChange = std::move(keep);
+    DoFontChanged();
+}
+
+void TWinControl::DoFontChanged() {
     FontChanged();
+    SendNotice(CM_FONTCHANGED);
 }
 
 void TWinControl::FontChanged() {
@@ -396,12 +440,17 @@ void TWinControl::FontChanged() {
 void TWinControl::SetColor(TColor c) {
     color_ = c;
     parentColor_ = false;
-    ColorChanged();
+    DoColorChanged();
 }
 
 void TWinControl::SetParentColor(bool v) {
     parentColor_ = v;
+    DoColorChanged();
+}
+
+void TWinControl::DoColorChanged() {
     ColorChanged();
+    SendNotice(CM_COLORCHANGED);
 }
 
 TColor TWinControl::EffectiveColor() const {
@@ -411,7 +460,7 @@ TColor TWinControl::EffectiveColor() const {
 void TWinControl::ColorChanged() {
     Invalidate();
     for (TWinControl* c : controls_)
-        if (c->parentColor_) c->ColorChanged();
+        if (c->parentColor_) c->DoColorChanged();
 }
 
 HBRUSH TWinControl::BackgroundBrush() {
@@ -424,12 +473,15 @@ HBRUSH TWinControl::BackgroundBrush() {
 }
 
 void TWinControl::Invalidate() {
-    if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+    if (!handle_) return;
+    // Another thread must not wait for this one: it invalidates directly.
+    if (::GetWindowThreadProcessId(handle_, nullptr) == ::GetCurrentThreadId()) SendNotice(CM_INVALIDATE);
+    else ::InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TWinControl::Repaint() {
     if (handle_) {
-        ::InvalidateRect(handle_, nullptr, TRUE);
+        Invalidate();
         ::UpdateWindow(handle_);
     }
 }
@@ -452,6 +504,21 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageW(Handle(), msg, wParam, lParam);
 }
 
+LRESULT TWinControl::SendNotice(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (Destroying() || !handle_) return 0;
+    return ::SendMessageW(handle_, msg, wParam, lParam);
+}
+
+void TWinControl::Changed() { SendNotice(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+
+void TWinControl::TrackMouse(UINT msg) {
+    switch (hover_.Track(handle_, msg)) {
+        case TMouseHover::hcEntered: SendNotice(CM_MOUSEENTER); break;
+        case TMouseHover::hcLeft: SendNotice(CM_MOUSELEAVE); break;
+        default: break;
+    }
+}
+
 void TWinControl::WndProc(TMessage& m) {
     switch (m.Msg) {
         case WM_COMMAND: WMCommand(m); return;
@@ -462,10 +529,12 @@ void TWinControl::WndProc(TMessage& m) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSCROLLBAR: WMCtlColor(m); return;
         case WM_DRAWITEM: WMDrawItem(m); return;
+        case WM_MEASUREITEM: WMMeasureItem(m); return;
         case WM_VSCROLL:
         case WM_HSCROLL: WMScroll(m); return;
         case WM_ERASEBKGND: WMEraseBkgnd(m); return;
         case WM_PAINT: WMPaint(m); return;
+        case WM_PRINTCLIENT: WMPrintClient(m); return;
         case WM_SIZE: WMSize(m); return;
         case WM_MOVE: WMMove(m); return;
         case WM_KEYDOWN:
@@ -484,75 +553,130 @@ void TWinControl::WndProc(TMessage& m) {
         case WM_SETFOCUS: WMSetFocus(m); return;
         case WM_KILLFOCUS: WMKillFocus(m); return;
         case WM_NCDESTROY: WMNCDestroy(m); return;
-        default: DefaultHandler(m);
+        case WM_ENABLE:
+            DefaultHandler(m);
+            SendNotice(CM_ENABLEDCHANGED);
+            return;
+        case CM_ENTER:
+            if (OnEnter) OnEnter(this);
+            m.Result = 0;
+            return;
+        case CM_EXIT:
+            if (OnExit) OnExit(this);
+            m.Result = 0;
+            return;
+        case CM_INVALIDATE:
+            if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+            m.Result = 0;
+            return;
+        case CM_RECREATEWND:
+            if (handle_) {
+                DestroyHandle();
+                Handle();
+            }
+            m.Result = 0;
+            return;
+        default:
+            if (IsReflected(m.Msg)) DispatchReflected(m);
+            else DefaultHandler(m);
     }
 }
 
-void TWinControl::WMCommand(TMessage& m) {
-    if (m.LParam) {
-        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-            if (child->CNCommand(HIWORD(m.WParam))) {
-                m.Result = 0;
-                return;
-            }
+bool TWinControl::ReflectToChild(TWinControl* child, TMessage& m) {
+    if (!child || !child->handle_) return false;
+    const bool outer = t_reflectedNotTaken;
+    t_reflectedNotTaken = false;
+    const LRESULT r = ::SendMessageW(child->handle_, CN_BASE + m.Msg, m.WParam, m.LParam);
+    const bool taken = !t_reflectedNotTaken;
+    t_reflectedNotTaken = outer;
+    if (taken) m.Result = r;
+    return taken;
+}
+
+void TWinControl::DispatchReflected(TMessage& m) {
+    bool taken = false;
+    m.Result = 0;
+    switch (m.Msg) {
+        case CN_COMMAND: taken = CNCommand(HIWORD(m.WParam)); break;
+        case CN_NOTIFY: {
+            LRESULT r = 0;
+            taken = m.LParam && CNNotify(reinterpret_cast<NMHDR*>(m.LParam), r);
+            if (taken) m.Result = r;
+            break;
         }
+        case CN_CTLCOLORSTATIC:
+        case CN_CTLCOLOREDIT:
+        case CN_CTLCOLORBTN:
+        case CN_CTLCOLORLISTBOX:
+        case CN_CTLCOLORSCROLLBAR:
+            if (HBRUSH b = CNCtlColor(reinterpret_cast<HDC>(m.WParam))) {
+                m.Result = reinterpret_cast<LRESULT>(b);
+                taken = true;
+            }
+            break;
+        case CN_DRAWITEM:
+            taken = m.LParam && CNDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam));
+            if (taken) m.Result = TRUE;
+            break;
+        case CN_MEASUREITEM:
+            taken = m.LParam && CNMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam));
+            if (taken) m.Result = TRUE;
+            break;
+        case CN_HSCROLL:
+        case CN_VSCROLL: taken = CNScroll(m.Msg - CN_BASE, LOWORD(m.WParam)); break;
+        default: break;
     }
+    if (!taken) t_reflectedNotTaken = true;
+}
+
+void TWinControl::WMCommand(TMessage& m) {
+    if (m.LParam && ReflectToChild(FromHandle(reinterpret_cast<HWND>(m.LParam)), m)) return;
     DefaultHandler(m);
 }
 
 void TWinControl::WMNotify(TMessage& m) {
     auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
-    if (hdr) {
-        if (TWinControl* child = FromHandle(hdr->hwndFrom)) {
-            LRESULT r = 0;
-            if (child->CNNotify(hdr, r)) {
-                m.Result = r;
-                return;
-            }
-        }
-    }
+    if (hdr && ReflectToChild(FromHandle(hdr->hwndFrom), m)) return;
     DefaultHandler(m);
 }
 
 void TWinControl::WMCtlColor(TMessage& m) {
-    if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-        if (HBRUSH b = child->CNCtlColor(reinterpret_cast<HDC>(m.WParam))) {
-            m.Result = reinterpret_cast<LRESULT>(b);
-            return;
-        }
-    }
+    if (ReflectToChild(FromHandle(reinterpret_cast<HWND>(m.LParam)), m)) return;
     DefaultHandler(m);
 }
 
 HBRUSH TWinControl::CNCtlColor(HDC dc) {
     ::SetTextColor(dc, ColorToRGB(font_->Color()));
+    if (ShowsParentBackground() && handle_) {
+        RECT r;
+        ::GetClientRect(handle_, &r);
+        if (PaintParentBackground(*this, dc, r)) {
+            ::SetBkMode(dc, TRANSPARENT);
+            return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+        }
+    }
     ::SetBkColor(dc, ColorToRGB(EffectiveColor()));
     return BackgroundBrush();
 }
 
 void TWinControl::WMDrawItem(TMessage& m) {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-    if (dis && dis->CtlType != ODT_MENU) {
-        if (TWinControl* child = FromHandle(dis->hwndItem)) {
-            if (child->CNDrawItem(dis)) {
-                m.Result = TRUE;
-                return;
-            }
-        }
-    }
+    if (dis && dis->CtlType != ODT_MENU && ReflectToChild(FromHandle(dis->hwndItem), m)) return;
+    DefaultHandler(m);
+}
+
+void TWinControl::WMMeasureItem(TMessage& m) {
+    // The item's control is known by its id only.
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (mis && mis->CtlType != ODT_MENU &&
+        ReflectToChild(FromHandle(::GetDlgItem(handle_, static_cast<int>(mis->CtlID))), m))
+        return;
     DefaultHandler(m);
 }
 
 void TWinControl::WMScroll(TMessage& m) {
     // Scroll bars and up-down controls report to their parent; hand it back to them.
-    if (m.LParam) {
-        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-            if (child->CNScroll(m.Msg, LOWORD(m.WParam))) {
-                m.Result = 0;
-                return;
-            }
-        }
-    }
+    if (m.LParam && ReflectToChild(FromHandle(reinterpret_cast<HWND>(m.LParam)), m)) return;
     DefaultHandler(m);
 }
 
@@ -563,7 +687,8 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
     }
     RECT r;
     ::GetClientRect(handle_, &r);
-    ::FillRect(reinterpret_cast<HDC>(m.WParam), &r, BackgroundBrush());
+    const HDC dc = reinterpret_cast<HDC>(m.WParam);
+    if (!ShowsParentBackground() || !PaintParentBackground(*this, dc, r)) ::FillRect(dc, &r, BackgroundBrush());
     m.Result = 1;
 }
 
@@ -572,9 +697,28 @@ void TWinControl::WMPaint(TMessage& m) {
         DefaultHandler(m);
         return;
     }
+    if (const HDC given = reinterpret_cast<HDC>(m.WParam)) {
+        RECT clip = ClientRect(), box;
+        if (::GetClipBox(given, &box) > NULLREGION) ::IntersectRect(&clip, &clip, &box);
+        Paint(given, clip);
+        m.Result = 0;
+        return;
+    }
     PaintDC dc(handle_);
     Paint(dc.Get(), dc.PaintRect());
     m.Result = 0;
+}
+
+void TWinControl::WMPrintClient(TMessage& m) {
+    if (!PaintsItself()) {
+        DefaultHandler(m);
+        return;
+    }
+    m.Result = 0;
+    if ((m.LParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(handle_)) return;
+    // Through the window, so that layers hooking it paint as they would on screen.
+    if (m.LParam & PRF_ERASEBKGND) ::SendMessageW(handle_, WM_ERASEBKGND, m.WParam, 0);
+    if (m.LParam & PRF_CLIENT) ::SendMessageW(handle_, WM_PAINT, m.WParam, 0);
 }
 
 void TWinControl::WMSize(TMessage& m) {
@@ -716,12 +860,12 @@ void TWinControl::WMMouseMove(TMessage& m) {
 
 void TWinControl::WMSetFocus(TMessage& m) {
     DefaultHandler(m);
-    if (OnEnter) OnEnter(this);
+    SendNotice(CM_ENTER);
 }
 
 void TWinControl::WMKillFocus(TMessage& m) {
     DefaultHandler(m);
-    if (OnExit) OnExit(this);
+    SendNotice(CM_EXIT);
 }
 
 void TWinControl::WMNCDestroy(TMessage& m) { DefaultHandler(m); }

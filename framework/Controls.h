@@ -5,8 +5,11 @@
 // control it wraps. Every window has one message entry point, WndProc, which
 // hands messages to virtual handlers named after them; whatever a handler does
 // not take goes to the previous window procedure. Notifications that the system
-// sends to a parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) are
-// reflected to the child control they concern.
+// sends to a parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
+// WM_MEASUREITEM, WM_H/VSCROLL) are reflected to the child control they concern
+// as CN_* messages sent to its window, and property changes are announced with
+// CM_* notices (framework/Messages.h), so that layers hooking a control's
+// window see both.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +22,8 @@
 
 #include "framework/Component.h"
 #include "framework/Graphics.h"
+#include "framework/Messages.h"
+#include "framework/MouseHover.h"
 
 namespace ad {
 
@@ -94,6 +99,7 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     bool Showing();  // visible with every parent visible and a window made
+    bool MouseInControl() const { return hover_.Over(); }
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
     bool TabStop() const { return tabStop_; }
@@ -146,6 +152,10 @@ public:
     // The previous window procedure (the system control's, or DefWindowProc).
     void DefaultHandler(TMessage& m);
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Sends a notice (CM_*) through the window, so that layers hooking it
+    // see it; nothing without a window (its state is read when the window
+    // is made) or while the control is being destroyed.
+    LRESULT SendNotice(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -154,7 +164,11 @@ protected:
     virtual void CreateWindowHandle();
     virtual void AfterCreateWnd() {}
     virtual void BeforeDestroyWnd() {}
+    // Makes the window again (through CM_RECREATEWND, whose handler does it).
     void RecreateWnd();
+    // Sends CM_SHOWINGCHANGED to this control and those inside it whose
+    // Showing changed.
+    void UpdateShowing();
     // Moves the window to the stored bounds (a combo box adds its drop-down list).
     virtual void ApplyBounds();
     void UpdateStyle(DWORD add, DWORD remove);
@@ -165,9 +179,13 @@ protected:
     virtual void WMNotify(TMessage& m);
     virtual void WMCtlColor(TMessage& m);
     virtual void WMDrawItem(TMessage& m);
+    virtual void WMMeasureItem(TMessage& m);
     virtual void WMScroll(TMessage& m);
     virtual void WMEraseBkgnd(TMessage& m);
+    // WM_PAINT; with a DC in wParam the control paints into that DC.
     virtual void WMPaint(TMessage& m);
+    // Erases and paints into the given DC as the flags ask (PRF_ERASEBKGND, PRF_CLIENT).
+    virtual void WMPrintClient(TMessage& m);
     virtual void WMSize(TMessage& m);
     virtual void WMMove(TMessage& m);
     virtual void WMKeyDown(TMessage& m);
@@ -179,12 +197,21 @@ protected:
     virtual void WMKillFocus(TMessage& m);
     virtual void WMNCDestroy(TMessage& m);
 
-    // Reflected notifications, called on the child by its parent.
+    // Reflected notifications: the CN_* messages the parent sends, handed to
+    // these; true (a brush for CNCtlColor) when taken.
     virtual bool CNCommand(WORD code) { (void)code; return false; }
     virtual bool CNNotify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
     virtual HBRUSH CNCtlColor(HDC dc);
     virtual bool CNDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
+    virtual bool CNMeasureItem(MEASUREITEMSTRUCT* mis) { (void)mis; return false; }
     virtual bool CNScroll(UINT msg, WORD code) { (void)msg; (void)code; return false; }
+    // The stand-in of a control without a window of its own: its parent shows
+    // through, so its erase and colour paths paint the parent's background
+    // (through the installed painter, framework/ParentBackground.h) instead of
+    // a flat colour.
+    virtual bool ShowsParentBackground() const { return false; }
+    // Announces that the control's value changed (CM_CHANGED).
+    void Changed();
 
     // Painting of controls that paint themselves (no system control beneath).
     virtual void Paint(HDC dc, const RECT& clip) { (void)dc; (void)clip; }
@@ -216,6 +243,14 @@ private:
     friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
     void Attach(HWND wnd);
     void Detach();
+    // Hands a parent's notification to child as CN_BASE + msg; true when
+    // the child (or a layer hooking its window) took it.
+    static bool ReflectToChild(TWinControl* child, TMessage& m);
+    void DispatchReflected(TMessage& m);
+    // Turns mouse moves and leaves into CM_MOUSEENTER / CM_MOUSELEAVE.
+    void TrackMouse(UINT msg);
+    void DoFontChanged();
+    void DoColorChanged();
     void InsertControl(TWinControl* c);
     void RemoveControl(TWinControl* c);
     void CreateChildHandles();
@@ -237,6 +272,8 @@ private:
     OwnedBrush brush_;
     TColor brushColor_ = clNone;
     bool aligning_ = false;
+    bool showing_ = false;
+    TMouseHover hover_;
 };
 
 using TControl = TWinControl;

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/ComCtrls.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 
 namespace ad {
@@ -105,6 +108,75 @@ TEST(Controls, AKeyPreviewFormSeesKeysThroughAContainerThatDoesNotPreview) {
     formSaw.clear();
     ::SendMessageW(form.Handle(), WM_KEYDOWN, 'Z', 1);
     EXPECT_EQ(formSaw, "dZ");
+}
+
+// A 4 x 4 bitmap of one colour.
+OwnedBitmap SolidBitmap(COLORREF colour) {
+    WindowDC screen(nullptr);
+    OwnedBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 4, 4));
+    OwnedMemoryDC dc(::CreateCompatibleDC(screen.Get()));
+    SelectObjectScope select(dc.Get(), bitmap.Get());
+    OwnedBrush brush(::CreateSolidBrush(colour));
+    RECT all{0, 0, 4, 4};
+    ::FillRect(dc.Get(), &all, brush.Get());
+    return bitmap;
+}
+
+TEST(PaintIntoADC, ControlsThatPaintThemselvesAnswerPrintClientAndPaintWithADC) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    form.SetColor(TColor(RGB(0x20, 0x40, 0x60)));
+    form.OnPaint = [&form](TObject*) { form.Canvas.FillRect(RECT{2, 2, 6, 6}, TColor(RGB(0xFF, 0, 0x80))); };
+    auto* panel = MakeControl<TPanel>(&form, &form, "Panel1", 10, 10, 80, 60);
+    panel->SetColor(TColor(RGB(0, 0x90, 0)));
+    auto* image = MakeControl<TImage>(&form, &form, "Image1", 100, 10, 40, 40);
+    image->SetStretch(true);
+    image->Picture().SetBitmap(SolidBitmap(RGB(0, 0, 0xC0)));
+    auto* bevel = MakeControl<TBevel>(&form, &form, "Bevel1", 150, 10, 40, 40);
+    bevel->Shape = TBevelShape::bsFrame;
+    auto* pages = MakeControl<TPageControl>(&form, &form, "Pages", 10, 100, 200, 150);
+    auto* sheet = new TTabSheet(&form);
+    sheet->SetPageControl(pages);
+    sheet->SetCaption("Sheet");
+    sheet->SetColor(TColor(RGB(0xC0, 0xC0, 0)));
+    pages->SetActivePage(sheet);
+    form.Show();
+
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    struct Case {
+        const char* what;
+        TWinControl* control;
+        POINT at;
+        COLORREF expected;
+    };
+    const std::vector<Case> cases = {
+        {"form background", &form, {300, 200}, RGB(0x20, 0x40, 0x60)},
+        {"form OnPaint", &form, {3, 3}, RGB(0xFF, 0, 0x80)},
+        {"panel", panel, {40, 30}, RGB(0, 0x90, 0)},
+        {"panel bevel", panel, {79, 30}, shadow},
+        {"image", image, {20, 20}, RGB(0, 0, 0xC0)},
+        {"bevel frame", bevel, {0, 20}, shadow},
+        {"bevel inside", bevel, {20, 20}, RGB(0x20, 0x40, 0x60)},
+        {"tab sheet", sheet, {sheet->ClientWidth() / 2, sheet->ClientHeight() / 2}, RGB(0xC0, 0xC0, 0)},
+    };
+    for (const Case& c : cases) {
+        const RECT client = c.control->ClientRect();
+        const test::TPrintedImage printed =
+            test::PrintInto(c.control->Handle(), WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND, client.right, client.bottom);
+        EXPECT_EQ(printed.At(c.at.x, c.at.y), c.expected) << c.what;
+    }
+    // WM_PAINT with a DC paints without erasing and leaves the window's own update alone.
+    ::InvalidateRect(form.Handle(), nullptr, TRUE);
+    const test::TPrintedImage painted = test::PrintInto(form.Handle(), WM_PAINT, 0, 60, 60);
+    EXPECT_EQ(painted.At(3, 3), RGB(0xFF, 0, 0x80));
+    EXPECT_EQ(painted.At(30, 30), test::kUnpainted);
+    RECT dirty;
+    EXPECT_TRUE(::GetUpdateRect(form.Handle(), &dirty, FALSE));
+    // A hidden control asked to print only when visible prints nothing.
+    panel->Hide();
+    const test::TPrintedImage hidden =
+        test::PrintInto(panel->Handle(), WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND | PRF_CHECKVISIBLE, 80, 60);
+    EXPECT_EQ(hidden.At(40, 30), test::kUnpainted);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ public:
 
 protected:
     bool PaintsItself() const override { return true; }
+    bool ShowsParentBackground() const override { return ParentColor(); }
     void Paint(HDC dc, const RECT& clip) override;
 
 private:

@@ -158,12 +158,15 @@ void TForm::CenterOn(HWND other) {
 }
 
 void TForm::SetVisible(bool visible) {
+    const bool changed = visible != visible_;
     if (!visible) {
         if (HandleAllocated() && ::IsWindowVisible(handle_)) {
             if (OnHide) OnHide(this);
             ::ShowWindow(handle_, SW_HIDE);
         }
         visible_ = false;
+        if (changed) SendNotice(CM_VISIBLECHANGED, FALSE);
+        UpdateShowing();
         return;
     }
     Handle();
@@ -187,6 +190,8 @@ void TForm::SetVisible(bool visible) {
         ::ShowWindow(handle_, SW_SHOW);
         ::SetForegroundWindow(handle_);
     }
+    if (changed) SendNotice(CM_VISIBLECHANGED, TRUE);
+    UpdateShowing();
 }
 
 TWindowState TForm::WindowState() {

@@ -123,10 +123,9 @@ T* CreateForm(TComponent* owner, Args&&... args) {
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception_ptr& E)>;
 
-// The message the application sends (Perform) to a control whose hint is about
-// to show; lParam points to the THintInfo, which the control may change. A
-// non-zero result keeps the hint from showing.
-constexpr UINT CM_HINTSHOW = 0xB030;
+// CM_HINTSHOW (framework/Messages.h): the application sends it (Perform) to a
+// control whose hint is about to show; lParam points to the THintInfo, which
+// the control may change. A non-zero result keeps the hint from showing.
 
 // A window that shows the application's hints (made by a THintWindowClass).
 class TAppHintWindow {

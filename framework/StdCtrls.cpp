@@ -220,6 +220,7 @@ void TCustomEdit::SetSelStart(int pos) {
 
 bool TCustomEdit::CNCommand(WORD code) {
     if (code != EN_CHANGE) return false;
+    Changed();
     if (OnChange) OnChange(this);
     return true;
 }
@@ -479,10 +480,12 @@ bool TComboBox::CNCommand(WORD code) {
             if (i >= 0 && i < items_.GetCount()) TWinControl::SetText(items_.Get(i));
             if (OnSelect) OnSelect(this);
             Click();
+            Changed();
             if (OnChange) OnChange(this);
             return true;
         }
         case CBN_EDITCHANGE:
+            Changed();
             if (OnChange) OnChange(this);
             return true;
         default: return false;
@@ -561,7 +564,9 @@ void TScrollBar::SetPosition(int v) {
     int before = position_;
     position_ = v;
     ApplyScrollInfo();
-    if (position_ != before && OnChange) OnChange(this);
+    if (position_ == before) return;
+    Changed();
+    if (OnChange) OnChange(this);
 }
 
 bool TScrollBar::CNScroll(UINT, WORD code) {

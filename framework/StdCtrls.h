@@ -29,6 +29,7 @@ protected:
     bool CNCommand(WORD code) override;
     HBRUSH CNCtlColor(HDC dc) override;
     void FontChanged() override;
+    bool ShowsParentBackground() const override { return ParentColor(); }
 
 private:
     void AdjustSize();
@@ -58,6 +59,7 @@ protected:
     void CreateParams(TCreateParams& p) override;
     void CreateWindowHandle() override;
     void BeforeDestroyWnd() override;
+    bool ShowsParentBackground() const override { return ParentColor(); }
     // The state the window shows (the stored one while there is no window).
     bool WindowChecked();
     // Stores a state and shows it.

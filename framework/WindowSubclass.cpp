@@ -15,7 +15,20 @@ TWindowSubclass::TWindowSubclass(HWND wnd, Handler handler) : wnd_(wnd), handler
 }
 
 TWindowSubclass::~TWindowSubclass() {
-    if (wnd_) ::RemoveWindowSubclass(wnd_, &TWindowSubclass::Proc, reinterpret_cast<UINT_PTR>(this));
+    *alive_ = false;
+    Detach();
+}
+
+void TWindowSubclass::Detach() {
+    if (!wnd_) return;
+    ::RemoveWindowSubclass(wnd_, &TWindowSubclass::Proc, reinterpret_cast<UINT_PTR>(this));
+    wnd_ = nullptr;
+}
+
+void TWindowSubclass::Free() {
+    Detach();
+    if (running_ > 0) freeing_ = true;
+    else delete this;
 }
 
 LRESULT TWindowSubclass::CallNext(const TMessage& m) const {
@@ -26,13 +39,17 @@ LRESULT CALLBACK TWindowSubclass::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
     auto* self = reinterpret_cast<TWindowSubclass*>(ref);
     TMessage m{msg, wParam, lParam, 0};
     bool handled = false;
+    const std::shared_ptr<bool> alive = self->alive_;
+    ++self->running_;
     if (self->handler_) Guarded([&] { handled = self->handler_(m); });
-    if (msg == WM_NCDESTROY) {
+    // The handler may have deleted this subclass: self is touched only while it lives.
+    if (*alive) {
+        --self->running_;
         // The window is going: unhook now, as the chain requires.
-        ::RemoveWindowSubclass(wnd, &TWindowSubclass::Proc, reinterpret_cast<UINT_PTR>(self));
-        self->wnd_ = nullptr;
-        return ::DefSubclassProc(wnd, msg, wParam, lParam);
+        if (msg == WM_NCDESTROY) self->Detach();
+        if (self->freeing_ && self->running_ == 0) delete self;
     }
+    if (msg == WM_NCDESTROY) return ::DefSubclassProc(wnd, msg, wParam, lParam);
     return handled ? m.Result : ::DefSubclassProc(wnd, msg, wParam, lParam);
 }
 

@@ -320,16 +320,14 @@ void TReportGridWindow::WndProc(TMessage& m) {
             TRgScrollControl::WndProc(m);
             return;
         case WM_MOUSEMOVE:
-            if (!tracking_) {
-                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
-                tracking_ = ::TrackMouseEvent(&tme) != FALSE;
-                Grid.MouseEnter();
-            }
             Grid.MouseMove(ShiftOf(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
             TRgScrollControl::WndProc(m);
             return;
-        case WM_MOUSELEAVE:
-            tracking_ = false;
+        case CM_MOUSEENTER:
+            Grid.MouseEnter();
+            m.Result = 0;
+            return;
+        case CM_MOUSELEAVE:
             Grid.MouseLeave();
             m.Result = 0;
             return;

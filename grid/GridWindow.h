@@ -89,7 +89,6 @@ private:
     std::unique_ptr<TColumnDragBox> dragBox_;
     std::unique_ptr<TDragArrow> downArrow_, upArrow_;
     int cursor_ = 0;
-    bool tracking_ = false;
     TSize lastSize_{-1, -1};
 };
 

@@ -14,6 +14,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
+#include "framework/PrintTestKit.h"
 #include "grid/DrawRoutines.h"
 #include "grid/GdiCanvas.h"
 #include "testsupport/GuiTest.h"
@@ -271,6 +272,18 @@ TEST_F(GridWindowTest, PaintedPixels) {
     EXPECT_EQ(vista.At(g.Columns().Item(0)->ClientLeft() + 150, 12), TColor(0xF0F0F0));
     g.SetHeaderStyle(hsOffice2010);
     Shoot("grid-office2010");
+}
+
+TEST_F(GridWindowTest, PrintsIntoAGivenDC) {
+    ::SetFocus(wnd);
+    grid->Grid.SetSelectedRow(1);
+    const TSize size = grid->ClientSize();
+    for (UINT msg : {UINT(WM_PRINTCLIENT), UINT(WM_PAINT)}) {
+        const test::TPrintedImage printed = test::PrintInto(wnd, msg, PRF_CLIENT | PRF_ERASEBKGND, size.cx, size.cy);
+        EXPECT_EQ(printed.At(150, RowY(1)), ::GetSysColor(COLOR_HIGHLIGHT)) << msg;
+        EXPECT_EQ(printed.At(150, RowY(2)), ::GetSysColor(COLOR_WINDOW)) << msg;
+        EXPECT_EQ(printed.At(159, RowY(3)), ::GetSysColor(COLOR_BTNFACE)) << msg;  // the grid line
+    }
 }
 
 TEST_F(GridWindowTest, CaptionOnlyWithoutRows) {

@@ -504,16 +504,12 @@ void TRgSmallButton::WMMouseButton(TMessage& m) {
 
 void TRgSmallButton::WndProc(TMessage& m) {
     switch (m.Msg) {
-        case WM_MOUSEMOVE:
-            if (!tracking_) {
-                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
-                tracking_ = ::TrackMouseEvent(&tme) != FALSE;
-                hot_ = true;
-                Invalidate();
-            }
-            break;
-        case WM_MOUSELEAVE:
-            tracking_ = false;
+        case CM_MOUSEENTER:
+            hot_ = true;
+            Invalidate();
+            m.Result = 0;
+            return;
+        case CM_MOUSELEAVE:
             hot_ = false;
             Invalidate();
             m.Result = 0;

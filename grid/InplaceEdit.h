@@ -191,7 +191,6 @@ protected:
 
 private:
     std::u16string caption_;
-    bool tracking_ = false;
 };
 
 }  // namespace ad::grid

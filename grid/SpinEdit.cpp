@@ -166,10 +166,6 @@ void TRgSpinButtons::WMMouseButton(TMessage& m) {
 }
 
 void TRgSpinButtons::WMMouseMove(TMessage& m) {
-    if (!tracking_) {
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
-        tracking_ = ::TrackMouseEvent(&tme) != FALSE;
-    }
     int hot = SpinHalfAt(GET_Y_LPARAM(m.LParam), ClientHeight());
     if (hot != hot_) {
         hot_ = hot;
@@ -189,8 +185,7 @@ void TRgSpinButtons::WndProc(TMessage& m) {
             }
             m.Result = 0;
             return;
-        case WM_MOUSELEAVE:
-            tracking_ = false;
+        case CM_MOUSELEAVE:
             hot_ = 0;
             Invalidate();
             m.Result = 0;

@@ -92,7 +92,6 @@ private:
     TRgSpinEdit& edit_;
     int pressed_ = 0;
     int hot_ = 0;
-    bool tracking_ = false;
 };
 
 // The push button at the spin edit's left edge.

@@ -25,7 +25,6 @@ void UniControlSetText(TWinControl* control, std::wstring_view text) {
     }
     if (UniControlGetText(control) == text) return;
     control->SetWideText(std::wstring(text));
-    ::SendMessageW(control->Handle(), CM_TEXTCHANGED, 0, 0);
 }
 
 std::wstring UniControlGetText(TWinControl* control) {

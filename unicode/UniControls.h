@@ -16,9 +16,6 @@
 
 namespace ad::uni {
 
-// The class library's notice that a control's text changed.
-constexpr UINT CM_TEXTCHANGED = 0xB012;
-
 // The wide forms of a control's properties; owned by the control.
 class TWideControlHelper : public TComponent {
 public:
@@ -33,8 +30,9 @@ public:
 TWideControlHelper* LookupWideControlHelper(TWinControl* control, bool create);
 
 // Sets the control's whole text. A window that is not a Unicode window gets
-// the ANSI form. With a window the text is set only when it differs, and
-// CM_TEXTCHANGED follows; before the window exists the text is kept for it.
+// the ANSI form. With a window the text is set only when it differs (the
+// control then sends CM_TEXTCHANGED); before the window exists the text is
+// kept for it.
 void UniControlSetText(TWinControl* control, std::wstring_view text);
 // The control's whole text, as many characters as the window gives.
 std::wstring UniControlGetText(TWinControl* control);

@@ -38,7 +38,6 @@ TSkThreadedTimer::TSkThreadedTimer(TComponent* AOwner, bool installStep) : TSkTh
 TSkThreadedTimer::~TSkThreadedTimer() {
     enabled_ = false;
     if (inner_) inner_->SetEnabled(false);
-    if (Data && Data->FadeTimer == this) Data->FadeTimer = nullptr;
     if (!destroying_) {
         destroying_ = true;
         inner_.reset();
@@ -113,10 +112,11 @@ void TSkThreadedTimer::DoStep() {
 
 int EnsureFadeTimer(TSkinCommonData* data, int kind) {
     if (data->FadeTimer) return FadeStepsLeft(data->FadeTimer->Fade);
-    auto* timer = new TSkThreadedTimer(data->OwnerControl, true);
+    // The data is its only owner: no owner component frees it behind the data's back.
+    auto timer = std::make_unique<TSkThreadedTimer>(nullptr, true);
     timer->Data = data;
     if (kind == kFadeOut) timer->Fade.Level = 255;
-    data->FadeTimer = timer;
+    data->FadeTimer = std::move(timer);
     return 0;
 }
 
@@ -136,7 +136,7 @@ void CopyImageRect(std::unique_ptr<TSkinCacheImage>& target, const TSkinCacheIma
 }
 
 void StartFade(TSkinCommonData* data, int stepsLeft, bool fast, int kind, TSkFadeStepCallback callback) {
-    TSkThreadedTimer* timer = data ? data->FadeTimer : nullptr;
+    TSkThreadedTimer* timer = data ? data->FadeTimer.get() : nullptr;
     if (!timer) return;
     timer->SetEnabled(false);
     timer->Data = data;
@@ -153,7 +153,7 @@ void StartFade(TSkinCommonData* data, int stepsLeft, bool fast, int kind, TSkFad
 void StartStateFade(TSkinCommonData* data, int kind, TSkFadeStepCallback callback, bool fast) {
     if (!data) return;
     const int stepsLeft = EnsureFadeTimer(data, kind);
-    TSkThreadedTimer* timer = data->FadeTimer;
+    TSkThreadedTimer* timer = data->FadeTimer.get();
     if (!timer) return;
     if (timer->Fade.Kind != kFadeNone && timer->Fade.Kind == kind) return;
     if (!data->CacheImage) return;
@@ -176,7 +176,7 @@ void StartStateFade(TSkinCommonData* data, int kind, TSkFadeStepCallback callbac
 
 bool FadeStep(TSkinCommonData* data, int counter) {
     (void)counter;
-    TSkThreadedTimer* timer = data ? data->FadeTimer : nullptr;
+    TSkThreadedTimer* timer = data ? data->FadeTimer.get() : nullptr;
     if (!timer || timer->IsDestroying()) return false;
     HWND wnd = data->OwnerHandle();
     if (!wnd || timer->Fade.StepCount <= 0 || !data->CacheImage || !timer->StartImage || !timer->TargetImage)
@@ -216,7 +216,7 @@ bool FadeStep(TSkinCommonData* data, int counter) {
 }
 
 bool GlowFadeStep(TSkinCommonData* data, int counter) {
-    TSkThreadedTimer* timer = data ? data->FadeTimer : nullptr;
+    TSkThreadedTimer* timer = data ? data->FadeTimer.get() : nullptr;
     if (!timer || !data->OwnerControl || data->OwnerControl->Destroying() || timer->Fade.StepCount <= 0) return false;
     TFadeState& f = timer->Fade;
     if (counter >= f.StepCount) {

@@ -64,7 +64,7 @@ public:
     void HandleOwnerMessage(const TMessage& m, TWinControl* edit);
 
 private:
-    TWinControl* Edit() const { return data_ ? data_->OwnerControl : nullptr; }
+    TWinControl* Edit() const { return data_ ? data_->OwnerControl.Get() : nullptr; }
     bool LabelEnabled() const;
 
     TSkinCommonData* data_;

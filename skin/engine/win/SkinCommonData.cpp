@@ -55,7 +55,10 @@ void TSkOuterEffects::SetVisibility(TSkOuterVisibility value) {
 TSkinCommonData::TSkinCommonData(TWinControl* control, bool makeCache) {
     OwnerControl = control;
     OwnerObject = control;
-    if (control) SavedWndProc = [control](TMessage& m) { control->WndProc(m); };
+    if (control)
+        SavedWndProc = [owner = OwnerControl](TMessage& m) {
+            if (TWinControl* c = owner.Get()) c->WndProc(m);
+        };
     InitCommon(makeCache);
 }
 
@@ -79,8 +82,7 @@ TSkinCommonData::~TSkinCommonData() {
     DetachFromWindow();
     SkinIndex = BorderIndex = PatternIndex = HotPatternIndex = -1;
     ManagerRef = nullptr;
-    if (FadeTimer && !FadeTimer->IsDestroying()) delete FadeTimer;  // its destructor clears the slot
-    FadeTimer = nullptr;
+    FadeTimer.reset();
     CacheImage.reset();
     HideGlow(GlowIndex, false);
     ForgetOwner();
@@ -354,7 +356,7 @@ bool TSkinCommonData::IsHighlighted() const {
     if (!OwnerControl || OwnerControl->Destroying() || !OwnerControl->Enabled()) return false;
     if (Focused) return true;
     if (OwnerControl->HandleAllocated() && GetFocus() == OwnerControl->Handle())
-        return !dynamic_cast<const TPanel*>(OwnerControl);
+        return !dynamic_cast<const TPanel*>(OwnerControl.Get());
     TSkinManager* manager = SkinManager();
     if (!MouseAbove || (manager && manager->Options.NoMouseHover)) return false;
     if (KindInSet(ksNoHover, ControlKind)) return false;

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Messages.h"
+#include "framework/MouseHover.h"
 #include "skin/engine/image/SkinAlphaDraw.h"
 #include "skin/engine/win/SkinCacheImage.h"
 #include "skin/engine/paint/SkinDataRules.h"
@@ -29,14 +31,6 @@ namespace ad::skin {
 class TSkinManager;
 class TSkThreadedTimer;
 class TSkinCommonData;
-
-// Messages of the class library that the skin data reacts to.
-constexpr UINT CM_VISIBLECHANGED = 0xB00B;
-constexpr UINT CM_ENABLEDCHANGED = 0xB00C;
-constexpr UINT CM_MOUSEENTER = 0xB013;
-constexpr UINT CM_MOUSELEAVE = 0xB014;
-constexpr UINT CM_SHOWINGCHANGED = 0xB019;
-constexpr UINT CM_BIDIMODECHANGED = 0xB03C;
 
 // Bits of StateFlags.
 constexpr uint16_t kSeeThrough = 0x0001;        // the parent shows through
@@ -91,7 +85,7 @@ public:
     bool Focused = false;
     bool Updating = false;
     bool MouseAbove = false;
-    bool MouseTracked = false;  // a leave notice is asked for (TrackMouseEvent)
+    TMouseHover MouseHover;  // enter and leave of a bare owner window
     bool ChildPainting = true;
     bool Loading = true;
     int32_t ControlKind = 0;
@@ -110,14 +104,16 @@ public:
     HWND OwnerWindow = nullptr;
     void* OwnerObject = nullptr;
     TSkinManager* ManagerRef = nullptr;
-    TSkThreadedTimer* FadeTimer = nullptr;  // owned
+    std::unique_ptr<TSkThreadedTimer> FadeTimer;  // made on the first fade (EnsureFadeTimer)
     // The owner's message entry point, called directly by SendAdapterMessage.
     std::function<void(TMessage&)> SavedWndProc;
     uint16_t MaskFlags = 0;
     uint16_t StateFlags = kSeeThroughUnknown;
     bool BgChanged = true;
     int32_t SkinIndex = -1;
-    TWinControl* OwnerControl = nullptr;
+    // The owner control; null once it is freed (a layer's data may outlive it).
+    // The owner's parent is read through it (OwnerParent).
+    TComponentLink<TWinControl> OwnerControl;
     TSkinProviderLink* Provider = nullptr;
 
     // ---- Operations ----
@@ -191,7 +187,10 @@ public:
 
 private:
     // The owner control, else a provider's form; null when there is neither.
-    TWinControl* OwnerOrForm() const { return OwnerControl ? OwnerControl : Provider ? Provider->Form() : nullptr; }
+    TWinControl* OwnerOrForm() const {
+        if (TWinControl* control = OwnerControl) return control;
+        return Provider ? Provider->Form() : nullptr;
+    }
     void InitCommon(bool makeCache);
     void SendToOwner(int command, unsigned lowWord, LPARAM lParam);
 

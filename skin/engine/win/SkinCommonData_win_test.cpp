@@ -273,6 +273,57 @@ TEST(SkinCommonData, MouseLeaveWhileTheCursorIsStillInsideChangesNothing) {
     EXPECT_FALSE(panel->Data.MouseAbove);
 }
 
+TEST(SkinCommonData, HoverAndEnabledNoticesAreMadeForBareWindowsWhileControlsSendTheirOwn) {
+    TAdapterWindow a;
+    HWND wnd = MakeAdapterWindow(a);
+    TSkinCommonData data(wnd, false);
+    a.Data = &data;
+    std::vector<UINT> notices;
+    data.SavedWndProc = [&](TMessage& m) {
+        if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE || m.Msg == CM_ENABLEDCHANGED) notices.push_back(m.Msg);
+    };
+    SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    SendMessageW(wnd, WM_MOUSELEAVE, 0, 0);
+    EnableWindow(wnd, FALSE);
+    EXPECT_EQ(notices, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_ENABLEDCHANGED}));
+    DestroyWindow(wnd);
+
+    // A control of the class library: one enter, the framework's, and none made by the data.
+    TFormFixture f;
+    auto* panel = f.Add(&f.Form, 10, 10, 60, 40, "PANEL");
+    UpdateWindow(panel->Handle());
+    panel->PassedOn.clear();
+    SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_TRUE(panel->MouseInControl());
+    EXPECT_FALSE(panel->Data.MouseHover.Over());
+    EXPECT_EQ(std::count(panel->PassedOn.begin(), panel->PassedOn.end(), CM_MOUSEENTER), 1);
+}
+
+TEST(SkinCommonData, DataOutlivingItsOwnerControlForgetsItAndItsFadeTimerStaysTheDatas) {
+    TFormFixture f;
+    auto* panel = new TPanel(&f.Form);
+    panel->SetParent(&f.Form);
+    panel->SetBounds(10, 10, 60, 40);
+    const int components = panel->ComponentCount();
+    auto data = std::make_unique<TSkinCommonData>(panel, false);
+    EXPECT_EQ(data->OwnerParent(), &f.Form);
+    EnsureFadeTimer(data.get(), kFadeIn);
+    ASSERT_NE(data->FadeTimer, nullptr);
+    EXPECT_EQ(panel->ComponentCount(), components);  // the control does not own it too
+
+    delete panel;
+    EXPECT_EQ(data->OwnerControl.Get(), nullptr);
+    EXPECT_EQ(data->OwnerParent(), nullptr);
+    EXPECT_EQ(data->OwnerWindowHandle(), nullptr);
+    EXPECT_FALSE(data->OwnerDestroying());
+    TMessage m{WM_NULL, 0, 0, 0};
+    data->SavedWndProc(m);  // reaches nothing instead of the freed control
+    ASSERT_NE(data->FadeTimer, nullptr);
+    data->StopFade();
+    data.reset();
+}
+
 // Glows recorded instead of made.
 struct TGlowLog {
     std::vector<int> CreatedAlpha;

@@ -650,19 +650,19 @@ void MouseLeft(TSkinCommonData* data) {
     if (data->OwnerControl && data->OwnerControl->Visible()) AfterColorChange(data, changed, false);
 }
 
-// The class library's hover and enabled notices made from window messages.
+// A bare window (not a class-library control, which sends these notices
+// itself) gets the hover and enabled notices made from its window messages.
 void TranslateToLibraryNotices(const TMessage& m, TSkinCommonData* data) {
     HWND wnd = data->OwnerWindowHandle();
-    if (!wnd) return;
-    if (m.Msg == WM_MOUSEMOVE && !data->MouseTracked) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, wnd, 0};
-        data->MouseTracked = TrackMouseEvent(&track) != FALSE;
-        PerformOnOwner(data, CM_MOUSEENTER, 0, 0);
-    } else if (m.Msg == WM_MOUSELEAVE) {
-        data->MouseTracked = false;
-        PerformOnOwner(data, CM_MOUSELEAVE, 0, 0);
-    } else if (m.Msg == WM_ENABLE) {
+    if (!wnd || TWinControl::FromHandle(wnd)) return;
+    if (m.Msg == WM_ENABLE) {
         PerformOnOwner(data, CM_ENABLEDCHANGED, 0, 0);
+        return;
+    }
+    switch (data->MouseHover.Track(wnd, m.Msg)) {
+        case TMouseHover::hcEntered: PerformOnOwner(data, CM_MOUSEENTER, 0, 0); break;
+        case TMouseHover::hcLeft: PerformOnOwner(data, CM_MOUSELEAVE, 0, 0); break;
+        default: break;
     }
 }
 

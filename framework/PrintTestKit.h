@@ -1,0 +1,52 @@
+// Test kit: what a window paints into a DC it is given (WM_PRINT,
+// WM_PRINTCLIENT, WM_PAINT with a DC), caught in a 32-bit DIB section that is
+// filled with a marker colour first, and read back pixel by pixel.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/Handles.h"
+
+namespace ad::test {
+
+constexpr COLORREF kUnpainted = RGB(1, 2, 3);
+
+struct TPrintedImage {
+    int Width = 0, Height = 0;
+    std::vector<std::uint32_t> Pixels;  // top-down, 0x00RRGGBB
+    // CLR_INVALID outside the image.
+    COLORREF At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= Width || y >= Height) return CLR_INVALID;
+        const std::uint32_t p = Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+};
+
+// Sends msg (wParam: the DC, lParam: flags) to wnd with a width x height
+// DIB section selected into a memory DC.
+inline TPrintedImage PrintInto(HWND wnd, UINT msg, LPARAM flags, int width, int height) {
+    TPrintedImage image{width, height, {}};
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    OwnedMemoryDC dc(::CreateCompatibleDC(screen.Get()));
+    OwnedBitmap bitmap(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc || !bitmap) return image;
+    {
+        SelectObjectScope select(dc.Get(), bitmap.Get());
+        OwnedBrush marker(::CreateSolidBrush(kUnpainted));
+        RECT all{0, 0, width, height};
+        ::FillRect(dc.Get(), &all, marker.Get());
+        ::SendMessageW(wnd, msg, reinterpret_cast<WPARAM>(dc.Get()), flags);
+        ::GdiFlush();
+    }
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    image.Pixels.assign(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
+    return image;
+}
+
+}  // namespace ad::test
