@@ -40,6 +40,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     SetClientSize(AtScreenDpi(kDesignClientW, dpi), AtScreenDpi(kDesignClientH, dpi));
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
     baseDirAtStart_ = BaseDir;
+    viewOptionsWatch_ = TFileChangeWatch(SettingsFileName());
 
     // The program's one skin manager, with the skin stored in the program; it
     // loads once its properties are set.
@@ -200,9 +201,13 @@ void TfrmAppdeck::Timer1Timer(TObject*) {
     }
 }
 
-void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
+// Painting is frequent: the file is read again only when it may have changed.
+void TfrmAppdeck::FormPaint(TObject*) {
+    if (viewOptionsWatch_.MayHaveChanged()) LoadViewOptions();
+}
 
 void TfrmAppdeck::LoadViewOptions() {
+    viewOptionsWatch_.NoteRead();
     TIniFile ini(SettingsFileName());
     SetReadOnlyView(ini.ReadBool("Settings", "ReadOnlyMode", false));
     ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);

@@ -2,6 +2,8 @@
 // which handler it calls.
 #include "app/forms/TfrmAppdeck.h"
 
+#include <iterator>
+
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
@@ -262,24 +264,31 @@ void TfrmAppdeck::BuildProgramList() {
 
     Worker = new TBackgroundWorker(this);
     Worker->Name = "Worker";
+    Worker->InitializesCom = true;  // the shell's icon lookups
     Worker->OnWork = [this](TBackgroundWorker* w) {
-        if (!scan_.listView || scan_.categoryFile.empty()) return;
+        if (scan_.request.CategoryFile.empty()) return;
         auto stop = [w] {
             if (!w->CancellationPending()) return false;
             w->AcceptCancellation();
             return true;
         };
-        // The first rows show early, then at most one request per batch.
-        std::vector<ViewEntry> batch;
+        // The first entries show at once, then at most one request per batch.
+        std::vector<TScannedEntry> batch;
+        bool handedAny = false;
         ULONGLONG handedOver = ::GetTickCount64();
         auto handOver = [&] {
             if (scanRows_.Put(batch)) w->ReportFeedback(0, 0);
+            handedAny = true;
             handedOver = ::GetTickCount64();
         };
-        ScanEntries(scan_.categoryFile, scan_.names, BaseDir, scan_.largeIcons, stop, [&](ViewEntry&& e) {
-            batch.push_back(std::move(e));
-            if (batch.size() >= kScanBatch || ::GetTickCount64() - handedOver >= kScanBatchMs) handOver();
-        });
+        TComThreadPool pool(scan_.request.Icons ? TComThreadPool::DefaultThreads() : 0);
+        int sections = 0;
+        ScanCategory(scan_.request, pool, stop, [&](std::vector<TScannedEntry>&& group) {
+            std::move(group.begin(), group.end(), std::back_inserter(batch));
+            if (!handedAny || batch.size() >= kScanBatch || ::GetTickCount64() - handedOver >= kScanBatchMs)
+                handOver();
+        }, sections);
+        scanSections_ = sections;
         scanRows_.Put(batch);  // the completion takes the last ones
     };
     Worker->OnWorkFeedback = [this](TBackgroundWorker* w, int, int) {

@@ -8,6 +8,7 @@
 #include "app/Launch.h"
 #include "app/forms/RamOptimizer.h"
 #include "app/forms/TfrmAppdeckText.h"
+#include "framework/ComThreadPool.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 
@@ -31,18 +32,21 @@ void TfrmAppdeck::BuildTray() {
     // programs' icons, and this worker fetches them afterwards.
     trdMenuIcons = new TBackgroundWorker(this);
     trdMenuIcons->Name = "trdMenuIcons";
+    trdMenuIcons->InitializesCom = true;
     trdMenuIcons->OnWork = [this](TBackgroundWorker* w) {
-        std::vector<std::pair<size_t, OwnedBitmap>> batch;
-        for (size_t i = 0; i < menuIconFiles_.size(); ++i) {
+        TComThreadPool pool(TComThreadPool::DefaultThreads());
+        for (size_t first = 0; first < menuIconFiles_.size(); first += kMenuIconBatch) {
             if (w->CancellationPending()) {
                 w->AcceptCancellation();
                 return;
             }
-            OwnedIcon icon = ShellIcon(menuIconFiles_[i], TShellIconSize::Small);
-            batch.emplace_back(i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16));
-            if (batch.size() >= kMenuIconBatch && menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
+            std::vector<std::pair<size_t, OwnedBitmap>> batch(std::min(kMenuIconBatch, menuIconFiles_.size() - first));
+            pool.ForEach(batch.size(), [&](size_t i) {
+                OwnedIcon icon = ShellIcon(menuIconFiles_[first + i], TShellIconSize::Small);
+                batch[i] = {first + i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16)};
+            });
+            if (menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
         }
-        menuIcons_.Put(batch);  // the completion takes the last ones
     };
     trdMenuIcons->OnWorkFeedback = [this](TBackgroundWorker*, int, int) { TakeMenuIcons(); };
     trdMenuIcons->OnWorkComplete = [this](TBackgroundWorker*, bool) { TakeMenuIcons(); };

@@ -16,6 +16,8 @@
 #include "app/Catalogue.h"
 #include "app/Launch.h"
 #include "app/forms/TfrmGHash.h"
+#include "app/forms/ViewEntries.h"
+#include "framework/Graphics.h"
 #include "framework/Registry.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
@@ -57,9 +59,19 @@ protected:
         test::PumpPending();
         return *form;
     }
-    void Select(const std::string& category) {
+    // Chooses the category; its scan runs on the worker.
+    void SelectNoWait(const std::string& category) {
         form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf(category));
         form->lstCatClick(form->lstCat);
+    }
+    // Until the worker's scan has ended and its results are shown.
+    void WaitForScan() {
+        EXPECT_TRUE(test::PumpUntil([&] { return !form->Worker->IsWorking(); }, 20000));
+        test::PumpPending();
+    }
+    void Select(const std::string& category) {
+        SelectNoWait(category);
+        WaitForScan();
     }
     // The category "Tools" holding one program, shown in the report view with its row selected.
     TfrmAppdeck& OpenOneProgramInReportView(const std::string& exe) {
@@ -232,6 +244,7 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheSelectedCategoryInOneSave) {
 
     Select("Tools");
     ::SendMessageW(f.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+    WaitForScan();
     TIniFile ini(base.File("ADCat\\Tools.dat"));
     auto sections = ini.ReadSections();
     EXPECT_EQ(sections.size(), 302u);
@@ -239,7 +252,7 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheSelectedCategoryInOneSave) {
     EXPECT_EQ(ini.ReadString("Report (2016)", "Desc", ""), "Version fixture program");
     EXPECT_EQ(ini.ReadString("far", "Loc", ""), longName);
     EXPECT_FALSE(ini.SectionExists("notes"));
-    // The one available entry shows at once.
+    // The one available entry shows once the category is scanned again.
     EXPECT_EQ(f.Temp->Count(), 1);
     EXPECT_EQ(f.app[0]->Caption(), "Report (2016)");
 }
@@ -314,6 +327,7 @@ TEST_F(MainWindowTest, AfterAnImportStoredLocationsCountAsWritten) {
     Select("Imported");
     EXPECT_EQ(f.Temp->Count(), 2);  // a click resolves the environment form
     f.SelectCategory();
+    WaitForScan();
     ASSERT_EQ(f.Temp->Count(), 1);  // the import's reload takes locations as written
     EXPECT_EQ(f.Temp->Items()[0], "Plain");
     EXPECT_EQ(f.app[0]->Caption(), "Plain");
@@ -607,7 +621,7 @@ TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
     Category("Small", "[Only]\r\nLoc=" + exe + "\r\n");
     Settings("ViewStyle=2\r\n");
     TfrmAppdeck& f = Open();
-    Select("Big");
+    SelectNoWait("Big");
     Select("Small");  // cancels and waits for the first scan, then scans again
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     ASSERT_EQ(f.lv2->ItemCount(), 1);
@@ -643,7 +657,7 @@ TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     Category("Big", big);
     Settings("ViewStyle=3\r\n");
     TfrmAppdeck& f = Open();
-    Select("Big");
+    SelectNoWait("Big");
     EXPECT_EQ(f.lv2->ItemCount(), 0);  // nothing is looked up on this thread
     // One message at a time: the list grows while the worker still runs.
     std::vector<int> countsWhileWorking;
@@ -802,14 +816,14 @@ TEST_F(MainWindowTest, AViewChoiceDuringAScanIsNotUndoneWhenTheScanEnds) {
     Settings("ViewStyle=2\r\n");
     TfrmAppdeck& f = Open();
 
-    Select("Big");  // the list's scan runs on the worker, for large icons
+    SelectNoWait("Big");  // the list's scan runs on the worker, for large icons
     f.vs3->Click();
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     test::PumpPending();
     EXPECT_EQ(f.lv2->ViewStyle(), TViewStyle::vsReport);
     EXPECT_EQ(f.lv2->ItemCount(), 300);
 
-    Select("Big");
+    SelectNoWait("Big");
     f.vs1->Click();
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     test::PumpPending();
@@ -826,15 +840,106 @@ TEST_F(MainWindowTest, SelectCategoryAlwaysEndsWithTheCounters) {
     // View 1: the list holds no rows, so every entry counts as not shown.
     f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("Half"));
     f.SelectCategory();
+    WaitForScan();
     EXPECT_EQ(f.totava->Caption(), "0");
     EXPECT_EQ(f.totnava->Caption(), "2");
     // View 2 with an empty list.
     f.vs2->SetDown(true);
     f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("None"));
     f.SelectCategory();
+    WaitForScan();
     EXPECT_EQ(f.lv2->ItemCount(), 0);
     EXPECT_EQ(f.totava->Caption(), "0");
     EXPECT_EQ(f.totnava->Caption(), "2");
+}
+
+// The workers that ask the shell for icons (the scan and the tray menu's
+// icons) have COM initialised on their threads before their work begins.
+TEST_F(MainWindowTest, TheWorkersThatAskTheShellHaveComOnTheirThreads) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    // What initialising COM once more answers on the worker's thread: S_FALSE
+    // when it was initialised already.
+    auto probe = [](TBackgroundWorker* worker, HRESULT& answer) {
+        worker->OnWork = [work = worker->OnWork, &answer](TBackgroundWorker* w) {
+            answer = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (SUCCEEDED(answer)) ::CoUninitialize();
+            work(w);
+        };
+    };
+    HRESULT scan = E_FAIL, menu = E_FAIL;
+    probe(f.Worker, scan);
+    probe(f.trdMenuIcons, menu);
+    Select("Tools");
+    ASSERT_EQ(f.lv2->ItemCount(), 1);
+    EXPECT_EQ(scan, S_FALSE);
+    f.Button6->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.trdMenuIcons->IsWorking(); }, 20000));
+    EXPECT_EQ(menu, S_FALSE);
+    EXPECT_TRUE(f.TMPop->Items().Items(0)->Items(0)->Bitmap);
+    f.trayADClick(f.trayAD);
+}
+
+// Tray mode assigns BaseDir on the GUI thread while a scan may run: the scan
+// resolves every relative location against the folder it started with.
+TEST_F(MainWindowTest, TheScanKeepsTheProgramFolderItStartedWith) {
+    ForceDirectories(base.File("tools"));
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(base.File("tools\\echo.exe")).c_str(),
+                            FALSE));
+    std::string text;
+    for (int i = 0; i < 600; ++i) text += "[P" + std::to_string(1000 + i) + "]\r\nLoc=tools\\echo.exe\r\n";
+    Category("Relative", text);
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    std::string started = f.BaseDir;
+    SelectNoWait("Relative");
+    f.BaseDir = "C:\\nowhere\\";
+    WaitForScan();
+    f.BaseDir = started;
+    EXPECT_EQ(f.Temp->Count(), 600);
+    ASSERT_EQ(f.lv2->ItemCount(), 600);
+    EXPECT_EQ(f.ViewEntries.back().Loc, base.File("tools\\echo.exe"));
+}
+
+// The settings file is read by a paint only when it may have changed: its
+// time stamp or size differ from the last read.
+TEST_F(MainWindowTest, PaintsReadTheSettingsFileOnlyWhenItMayHaveChanged) {
+    std::string file = base.File("Appdeck.ini");
+    auto setWriteTime = [&](const FILETIME& t) {
+        OwnedFile h(::CreateFileW(Widen(file).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(h);
+        ASSERT_TRUE(::SetFileTime(h.Get(), nullptr, nullptr, &t));
+    };
+    FILETIME hourAgo;
+    ::GetSystemTimeAsFileTime(&hourAgo);
+    ULARGE_INTEGER t{{hourAgo.dwLowDateTime, hourAgo.dwHighDateTime}};
+    t.QuadPart -= 3600ull * 10000000ull;
+    hourAgo = {t.LowPart, t.HighPart};
+    Settings("ReadOnlyMode=0\r\n");
+    setWriteTime(hourAgo);
+    TfrmAppdeck& f = Open();
+    auto paint = [&] { ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+    paint();
+    EXPECT_FALSE(f.ReadOnlyView);
+    // Other content of the same size under the same time stamp: not read by a hundred paints.
+    Settings("ReadOnlyMode=1\r\n");
+    setWriteTime(hourAgo);
+    for (int i = 0; i < 100; ++i) paint();
+    EXPECT_FALSE(f.ReadOnlyView);
+    EXPECT_TRUE(f.btnAdd->Visible());
+    // Written again (a new time stamp): the next paint reads it.
+    Settings("ReadOnlyMode=1\r\n");
+    paint();
+    EXPECT_TRUE(f.ReadOnlyView);
+    EXPECT_FALSE(f.btnAdd->Visible());
+    // After the settings dialog the options are read whatever the stamp says.
+    Settings("ReadOnlyMode=0\r\n");
+    setWriteTime(hourAgo);
+    f.LoadViewOptions();
+    EXPECT_FALSE(f.ReadOnlyView);
 }
 
 TEST_F(MainWindowTest, ListKeysActOnTheSelectedRowAndOthersPassThrough) {
@@ -1045,6 +1150,7 @@ TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface
     // Another window wrote the category: a reload shows the new entry.
     EXPECT_EQ(f.Temp->Count(), 0);
     host.ReloadCategory();
+    WaitForScan();
     ASSERT_EQ(f.Temp->Count(), 1);
     EXPECT_EQ(f.app[0]->Caption(), "tool");
 
