@@ -11,6 +11,7 @@
 #include <atomic>
 #include <string>
 
+#include "app/Catalogue.h"
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
 #include "app/forms/HandOver.h"
@@ -152,7 +153,7 @@ private:
     void ewnClick(TObject* Sender);
     void lstCatKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void SelectCategoryByName(const std::string& name);
-    bool AddProgram(const std::string& file, TIniFile& category);
+    bool AddProgram(const std::string& file, TIniFile& category, TShortcutResolver& resolver);
 
     // View 1.
     void vs1Click(TObject* Sender);

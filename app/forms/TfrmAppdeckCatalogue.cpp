@@ -56,9 +56,9 @@ void TfrmAppdeck::SelectCategoryByName(const std::string& name) {
     lstCat->SetItemIndex(lstCat->Items().IndexOf(name));
 }
 
-bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category) {
+bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category, TShortcutResolver& resolver) {
     if (file.empty()) return false;
-    TDroppedProgram p = PrepareDroppedProgram(file, BaseDir, KeepShortcutFiles);
+    TDroppedProgram p = PrepareDroppedProgram(file, BaseDir, KeepShortcutFiles, &resolver);
     if (!p.Accepted) return false;
     StoreDroppedProgram(category, p);
     CatalogueChanged = true;
@@ -71,8 +71,9 @@ void TfrmAppdeck::AddPrograms(const std::vector<std::string>& files) {
     std::string category = SelectedCategory();
     if (!CanEdit() || category.empty() || files.empty()) return;
     TIniFile ini(CategoryFileName(BaseDir, category));
-    UpdateScope update(ini);
-    for (const std::string& file : files) AddProgram(file, ini);
+    UpdateScope update(ini);  // one save for all of them
+    TShortcutResolver resolver;
+    for (const std::string& file : files) AddProgram(file, ini, resolver);
 }
 
 void TfrmAppdeck::ListAndSelectCategory(const std::string& name) {

@@ -84,7 +84,8 @@ void TfrmAppdeck::BuildCategoryColumn() {
     lstCat->OnClick = [this](TObject* s) { lstCatClick(s); };
     lstCat->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { lstCatKeyDown(s, k, sh); };
     Temp = Make<TListBox>(this, "Temp", 0, 0, 10, 10);
-    Temp->SetSorted(true);
+    // The scan hands the names over in the sorted order: they are appended as they come.
+    Temp->SetSorted(false);
     Temp->SetVisible(false);
 
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");

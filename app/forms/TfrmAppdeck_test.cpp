@@ -882,6 +882,39 @@ TEST_F(MainWindowTest, TheWorkersThatAskTheShellHaveComOnTheirThreads) {
     f.trayADClick(f.trayAD);
 }
 
+// A category click checks the entries on the worker: view 1's first page
+// shows from its first results while it goes on, and the pager and counters
+// follow its end.
+TEST_F(MainWindowTest, ViewOnesFirstPageShowsWhileTheScanGoesOn) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += "[P" + std::to_string(10000 + i) + "]\r\nLoc=" + (i % 4 == 3 ? "C:\\nowhere\\x.exe" : exe) + "\r\n";
+    Category("Big", text);
+    TfrmAppdeck& f = Open();
+    SelectNoWait("Big");
+    EXPECT_TRUE(f.app[0]->Caption().empty());  // nothing is checked on this thread
+    // One message at a time: the page fills before the end of the scan is handled.
+    bool shownWhileScanning = false;
+    while (f.Worker->IsWorking()) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        if (!f.app[4]->Caption().empty() && f.Worker->IsWorking()) shownWhileScanning = true;
+    }
+    test::PumpPending();
+    EXPECT_TRUE(shownWhileScanning);
+    EXPECT_EQ(f.app[0]->Caption(), "P10000");
+    EXPECT_EQ(f.app[3]->Caption(), "P10004");  // P10003 is missing
+    EXPECT_EQ(f.Temp->Count(), 3000);
+    EXPECT_EQ(f.oud->Caption(), "of 600");
+    EXPECT_EQ(f.totnava->Caption(), "4000");  // view 1 lists no rows
+}
+
 // Tray mode assigns BaseDir on the GUI thread while a scan may run: the scan
 // resolves every relative location against the folder it started with.
 TEST_F(MainWindowTest, TheScanKeepsTheProgramFolderItStartedWith) {
