@@ -560,7 +560,9 @@ void StartPartsSection(const std::string& root) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
-        std::wstring cmd = Widen("\"" + ModuleFileName() + "\" startparts-child \"" + folder + "\" \"" + out + "\"");
+        // No "\" before a closing quote: it would escape the quote.
+        std::wstring cmd = Widen("\"" + ModuleFileName() + "\" startparts-child \"" +
+                                 ExcludeTrailingPathDelimiter(folder) + "\" \"" + out + "\"");
         if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
         ::WaitForSingleObject(pi.hProcess, 60000);
         ::CloseHandle(pi.hThread);
@@ -621,7 +623,7 @@ int main(int argc, char** argv) {
     TApplication application;
     application.Initialize();
     if (argc == 4 && std::strcmp(argv[1], "startparts-child") == 0) {
-        StartPartsChild(application, argv[2], argv[3]);
+        StartPartsChild(application, IncludeTrailingPathDelimiter(argv[2]), argv[3]);
         return 0;
     }
     application.Title = "Appdeck benchmark";

@@ -124,6 +124,7 @@ void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
     scan_.request.BaseDir = BaseDir;  // its own copy: tray mode assigns BaseDir meanwhile
     scan_.request.PlainLocations = plainLocations_;
     if (scan_.listView) scan_.request.Icons = vs3->Down() ? TShellIconSize::Small : TShellIconSize::Large;
+    Worker->InitializesCom = scan_.request.Icons.has_value();  // the shell's icon lookups need it
     if (std::string category = SelectedCategory(); !category.empty())
         scan_.request.CategoryFile = CategoryFileName(BaseDir, category);
     scanSections_ = 0;

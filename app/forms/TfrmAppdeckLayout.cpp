@@ -265,7 +265,6 @@ void TfrmAppdeck::BuildProgramList() {
 
     Worker = new TBackgroundWorker(this);
     Worker->Name = "Worker";
-    Worker->InitializesCom = true;  // the shell's icon lookups
     Worker->OnWork = [this](TBackgroundWorker* w) {
         if (scan_.request.CategoryFile.empty()) return;
         auto stop = [w] {

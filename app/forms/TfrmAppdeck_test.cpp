@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -647,6 +648,21 @@ std::vector<DWORD> DrawnPixels(HIMAGELIST list, int index, int w, int h) {
     return pixels;
 }
 
+// Handles the thread's messages one at a time while the worker runs, calling
+// afterEach() after each: a state that the next message ends is seen.
+void DispatchOneByOneWhileWorking(TBackgroundWorker* worker, const std::function<void()>& afterEach) {
+    while (worker->IsWorking()) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        afterEach();
+    }
+}
+
 TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     const std::string programs[] = {ExtractFilePath(test::FixturePath("echoargs.exe")) + "Appdeck.exe",
                                     "C:\\windows\\notepad.exe",
@@ -661,17 +677,10 @@ TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     EXPECT_EQ(f.lv2->ItemCount(), 0);  // nothing is looked up on this thread
     // One message at a time: the list grows while the worker still runs.
     std::vector<int> countsWhileWorking;
-    while (f.Worker->IsWorking()) {
-        MSG msg;
-        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    DispatchOneByOneWhileWorking(f.Worker, [&] {
         if (f.Worker->IsWorking() && (countsWhileWorking.empty() || countsWhileWorking.back() != f.lv2->ItemCount()))
             countsWhileWorking.push_back(f.lv2->ItemCount());
-    }
+    });
     ASSERT_EQ(f.lv2->ItemCount(), 400);
     EXPECT_TRUE(std::any_of(countsWhileWorking.begin(), countsWhileWorking.end(), [](int n) { return n > 0 && n < 400; }));
     EXPECT_TRUE(std::is_sorted(countsWhileWorking.begin(), countsWhileWorking.end()));
@@ -896,16 +905,9 @@ TEST_F(MainWindowTest, ViewOnesFirstPageShowsWhileTheScanGoesOn) {
     EXPECT_TRUE(f.app[0]->Caption().empty());  // nothing is checked on this thread
     // One message at a time: the page fills before the end of the scan is handled.
     bool shownWhileScanning = false;
-    while (f.Worker->IsWorking()) {
-        MSG msg;
-        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    DispatchOneByOneWhileWorking(f.Worker, [&] {
         if (!f.app[4]->Caption().empty() && f.Worker->IsWorking()) shownWhileScanning = true;
-    }
+    });
     test::PumpPending();
     EXPECT_TRUE(shownWhileScanning);
     EXPECT_EQ(f.app[0]->Caption(), "P10000");
