@@ -16,8 +16,8 @@ namespace {
 // Names checked between two looks at stop(), and handed on together.
 constexpr size_t kScanGroup = 32;
 
-// Sorts the entries by their names (the first field) as AnsiCompareText
-// orders them, each name converted once rather than at every comparison.
+}  // namespace
+
 void SortByName(std::vector<std::vector<std::string>>& entries) {
     std::vector<std::pair<std::wstring, size_t>> keys;
     keys.reserve(entries.size());
@@ -31,8 +31,6 @@ void SortByName(std::vector<std::vector<std::string>>& entries) {
     for (const auto& k : keys) sorted.push_back(std::move(entries[k.second]));
     entries = std::move(sorted);
 }
-
-}  // namespace
 
 IconRef FallbackIcon() { return IconRef(::LoadIconW(nullptr, IDI_APPLICATION)); }
 

@@ -38,6 +38,10 @@ IconRef FallbackIcon();
 // its system image list of that size.
 int FallbackImageIndex(bool largeIcons);
 
+// Sorts rows of fields by their first field (a name) as AnsiCompareText
+// orders them, each name converted once rather than at every comparison.
+void SortByName(std::vector<std::vector<std::string>>& entries);
+
 // What a scan reads; taken on the GUI thread before the scan starts.
 struct TScanRequest {
     std::string CategoryFile;
