@@ -16,7 +16,7 @@
 #include "base/Files.h"
 #include "bench/BenchTiming.h"
 #include "framework/SysUtils.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/win/SkinManager.h"
 
 using namespace ad;
 using ad::bench::Best;

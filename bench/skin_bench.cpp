@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "skin/engine/AszTestWriter.h"
-#include "skin/engine/PngTestWriter.h"
-#include "skin/engine/SkinBitmaps.h"
-#include "skin/engine/skPNG.h"
-#include "skin/engine/skPackedSkin.h"
+#include "skin/engine/testkit/AszTestWriter.h"
+#include "skin/engine/testkit/PngTestWriter.h"
+#include "skin/engine/image/SkinBitmaps.h"
+#include "skin/engine/image/skPNG.h"
+#include "skin/engine/skinfile/skPackedSkin.h"
 
 namespace {
 

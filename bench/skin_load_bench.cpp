@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "skin/engine/SkinLoader.h"
-#include "skin/engine/SkinMaskPaint.h"
-#include "skin/engine/SkinPackWriter.h"
-#include "skin/engine/SkinSectionPaint.h"
+#include "skin/engine/skinfile/SkinLoader.h"
+#include "skin/engine/paint/SkinMaskPaint.h"
+#include "skin/engine/skinfile/SkinPackWriter.h"
+#include "skin/engine/paint/SkinSectionPaint.h"
 
 using namespace ad;
 using namespace ad::skin;

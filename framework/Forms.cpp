@@ -11,6 +11,7 @@
 #include "framework/ExceptionBarrier.h"
 #include "framework/StdCtrls.h"
 #include "framework/SysUtils.h"
+#include "framework/WindowEnum.h"
 
 namespace ad {
 
@@ -27,7 +28,8 @@ constexpr UINT_PTR HintTimerId = 1;
 class TaskWindowsDisabler {
 public:
     explicit TaskWindowsDisabler(HWND except) : except_(except) {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND w : ThreadWindows())
+            if (w != except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) windows_.push_back(w);
         for (HWND w : windows_) ::EnableWindow(w, FALSE);
     }
     ~TaskWindowsDisabler() {
@@ -38,13 +40,6 @@ public:
     TaskWindowsDisabler& operator=(const TaskWindowsDisabler&) = delete;
 
 private:
-    static BOOL CALLBACK Collect(HWND w, LPARAM self) {
-        auto* me = reinterpret_cast<TaskWindowsDisabler*>(self);
-        // A failure (out of memory) ends the enumeration; what was collected is still handled.
-        return Guarded([&] {
-            if (w != me->except_ && ::IsWindowVisible(w) && ::IsWindowEnabled(w)) me->windows_.push_back(w);
-        });
-    }
     HWND except_;
     std::vector<HWND> windows_;
 };

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "gif/GIFTestSupport.h"
-#include "skin/engine/AszTestWriter.h"
-#include "skin/engine/JpegTestWriter.h"
-#include "skin/engine/PngTestWriter.h"
+#include "skin/engine/testkit/AszTestWriter.h"
+#include "skin/engine/testkit/JpegTestWriter.h"
+#include "skin/engine/testkit/PngTestWriter.h"
 
 // PNG seeds: every colour type and depth, both interlace methods, with
 // palette, transparency, gamma and background chunks and split image data.

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/engine/skPackedSkin.h"
+#include "skin/engine/skinfile/skPackedSkin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ad::skin::TSkSkinConvertor c;

@@ -6,9 +6,9 @@
 #include <map>
 #include <string>
 
-#include "skin/engine/SkinBmp.h"
-#include "skin/engine/SkinLoader.h"
-#include "skin/engine/SkinPackWriter.h"
+#include "skin/engine/image/SkinBmp.h"
+#include "skin/engine/skinfile/SkinLoader.h"
+#include "skin/engine/skinfile/SkinPackWriter.h"
 
 namespace {
 

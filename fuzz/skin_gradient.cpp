@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/Exception.h"
-#include "skin/engine/SkinGradients.h"
+#include "skin/engine/image/SkinGradients.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 6) return 0;

@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "base/StrUtils.h"
-#include "skin/engine/SkinImageValue.h"
-#include "skin/engine/SkinIni.h"
-#include "skin/engine/SkinSectionReader.h"
-#include "skin/engine/SkinTables.h"
+#include "skin/engine/skinfile/SkinImageValue.h"
+#include "skin/engine/skinfile/SkinIni.h"
+#include "skin/engine/skinfile/SkinSectionReader.h"
+#include "skin/engine/skinfile/SkinTables.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "skin/engine/skColorManager.h"
-#include "skin/engine/skPNG.h"
+#include "skin/engine/image/skColorManager.h"
+#include "skin/engine/image/skPNG.h"
 
 namespace {
 

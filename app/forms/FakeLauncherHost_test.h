@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/LauncherHost.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/win/SkinManager.h"
 
 namespace ad::test {
 

@@ -7,7 +7,7 @@
 
 #include "framework/Controls.h"
 #include "app/Launch.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/win/SkinManager.h"
 #include "framework/SysUtils.h"
 
 namespace ad {

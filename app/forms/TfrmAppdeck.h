@@ -19,7 +19,7 @@
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
-#include "skin/engine/SkinManager.h"
+#include "skin/engine/win/SkinManager.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"

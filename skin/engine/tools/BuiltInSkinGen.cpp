@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/engine/SkinPackWriter.h"
+#include "skin/engine/skinfile/SkinPackWriter.h"
 #include "skin/engine/tools/ImageFileWriters.h"
 
 namespace {

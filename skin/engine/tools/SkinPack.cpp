@@ -9,7 +9,7 @@
 
 #include "base/Files.h"
 #include "base/StrUtils.h"
-#include "skin/engine/SkinPackWriter.h"
+#include "skin/engine/skinfile/SkinPackWriter.h"
 #ifdef _WIN32
 #include "base/WinText.h"
 #endif

@@ -1,0 +1,55 @@
+// The skin manager's effect, animation and option settings that skinned
+// controls read: glowing, state animations, outer effects, hover, the
+// memory-or-speed choice and the button events that animate. Portable.
+#pragma once
+
+#include "skin/engine/image/SkinFadeMath.h"
+
+namespace ad::skin {
+
+struct TSkSkinEffects {
+    bool AllowGlowing = true;
+    bool AllowAnimation = true;
+    bool AllowAeroBluring = true;
+    bool AllowOuterEffects = false;
+    bool DiscoloredGlyphs = false;
+};
+
+enum TSkAnimType : int { atFading, atAero, atDropDown };
+
+struct TSkFormAnimation {
+    bool Active = true;
+    int Time = 0;
+    TSkAnimType Mode = atAero;
+};
+
+struct TSkBlendOnMoving {
+    bool Active = false;
+    int BlendValue = 170;
+    int Time = 1000;
+};
+
+struct TSkButtonsAnimation {
+    TSkButtonEvents Events = kAllButtonEvents;
+};
+
+struct TSkAnimEffects {
+    TSkFormAnimation FormShow, FormHide, DialogShow, DialogHide, PageChange;
+    TSkFormAnimation Minimizing{true, 120, atAero};
+    TSkFormAnimation SkinChanging{true, 100, atFading};
+    TSkBlendOnMoving BlendOnMoving;
+    TSkButtonsAnimation Buttons;
+};
+
+enum TSkOptimizingPriority : int { opSpeed, opMemory };
+
+struct TSkOptions {
+    bool CheckEmptyAlpha = false;
+    bool NoMouseHover = false;
+    bool NativeBordersMaximized = false;
+    bool StdGlyphsOrder = false;
+    bool ChangeSysColors = false;
+    TSkOptimizingPriority OptimizingPriority = opSpeed;
+};
+
+}  // namespace ad::skin

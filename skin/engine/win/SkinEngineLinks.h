@@ -1,0 +1,99 @@
+// How the skin engine reaches what sits above it and the system's services:
+// one set of links, installed once by the program at start-up (tests install
+// theirs the same way). The form and control skinning fill in the window-
+// creation hook, the form provider behind a provider's skin data, the hover
+// glows, the container class whose instances carry skin data of their own,
+// the controls they skin themselves and what happens when the hooks come off;
+// the program adds the Windows services of the portable pixel core. Beside
+// them, the two process-wide flags that hold back painting and state fades (an
+// animation is running; the provider asked for no animation).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "base/Geometry.h"
+#include "framework/Controls.h"
+#include "skin/engine/image/SkinGradients.h"
+#include "skin/engine/image/SkinTypes.h"
+#include "skin/engine/skinfile/SkinSectionReader.h"
+
+namespace ad::skin {
+
+class TSkinCommonData;
+
+// The form provider that owns a skin data object.
+class TSkinProviderLink {
+public:
+    virtual ~TSkinProviderLink() = default;
+    virtual TWinControl* Form() = 0;
+    // The provider paints a title bar of its own.
+    virtual bool PaintsOwnTitleBar() const { return false; }
+    // The form is an MDI main form.
+    virtual bool IsMDIForm() const { return false; }
+    // The provider's message handler (SKC_BEGINUPDATE and SKC_ENDUPDATE go through it).
+    virtual void HandleMessage(TMessage& m) = 0;
+};
+
+// Glows over controls. The defaults make none: Create answers -1.
+struct TSkinGlowServices {
+    // screen rectangle, section, mask name, the control's data, parent window, alpha, margin -> glow index
+    std::function<int(const TRect& screenRect, const std::string& section, const std::string& mask,
+                      TSkinCommonData* data, HWND parent, int alpha, int margin)>
+        Create;
+    // Removes the glow whose index slot holds and sets slot to -1 (nothing for -1).
+    std::function<void(int& slot, bool animated)> Hide;
+    std::function<void(int index, int alpha)> SetAlpha;
+};
+
+// Sees each call of the thread's window-creation (WH_CBT) hook with the
+// system's code, wParam and lParam, after the next hook has answered; the hook
+// returns that answer. Runs through the exception barrier.
+using TWindowCreationHook = std::function<void(int code, WPARAM wParam, LPARAM lParam)>;
+// The container class tested when sections are resolved, see-through is
+// worked out and the mouse enters a control: true for its instances.
+using TSkinContainerTest = std::function<bool(const TWinControl* control)>;
+// Controls an outside party skins itself: the broadcast does not descend into them.
+using TBroadcastClaim = std::function<bool(TWinControl* control)>;
+
+// The Windows services of the portable pixel core. Without them system colours
+// read as 0xF0F0F0, four-corner gradients paint nothing and the frame width is 4.
+struct TSkinPixelServices {
+    TSysColorLookup SysColor = nullptr;
+    TTriangleGradientFill GradientFill = nullptr;
+    TSkinMetricLookup FrameWidth = nullptr;  // the default of FORMOFFSET
+};
+// GetSysColor, GradientFill through GDI and the system's frame width.
+TSkinPixelServices SystemPixelServices();
+
+struct TSkinEngineLinks {
+    TWindowCreationHook CreationHook;  // empty: the hook only passes calls on
+    TSkinGlowServices Glows;
+    TSkinContainerTest ContainerTest;
+    TBroadcastClaim BroadcastClaim;
+    TSkinPixelServices Pixels;
+    // Called after the default manager has taken its hooks off.
+    std::function<void()> OnHooksRemoved;
+};
+// Replaces every link at once; until the first call all are empty. (While the
+// skin's colour substitution is on it keeps answering system colours.)
+void InstallSkinEngineLinks(TSkinEngineLinks links);
+const TSkinEngineLinks& SkinEngineLinks();
+
+int CreateGlow(const TRect& screenRect, const std::string& section, const std::string& mask, TSkinCommonData* data,
+               HWND parent, int alpha, int margin);
+void HideGlow(int& slot, bool animated);
+void SetGlowAlpha(int index, int alpha);
+bool IsSkinContainer(const TWinControl* control);
+bool IsBroadcastClaimed(TWinControl* control);
+
+// Set while a form, dialog or skin-change animation runs: child repaints wait.
+bool SkinAnimationRunning();
+void SetSkinAnimationRunning(bool running);
+// The provider's no-animation flag: no state fades while it is set.
+bool ProviderNoAnimation();
+void SetProviderNoAnimation(bool on);
+
+}  // namespace ad::skin

@@ -1,0 +1,354 @@
+// The skin manager: loading by name, applying to the thread's forms, the
+// colour transforms by reload, the window-creation hook and scaling.
+#include "skin/engine/win/SkinManager.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <span>
+
+#include "base/WinText.h"
+#include "base/StrUtils.h"
+#include "framework/FileStreams.h"
+#include "framework/ExceptionBarrier.h"
+#include "framework/Forms.h"
+#include "framework/SysUtils.h"
+#include "framework/WindowEnum.h"
+#include "skin/engine/image/SkinBmp.h"
+#include "skin/engine/win/SkinAppWindowHook.h"
+#include "skin/engine/win/SkinEngineLinks.h"
+#include "skin/engine/skinfile/SkinEditorData.h"
+#include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/skinfile/SkinSectionReader.h"
+#include "skin/engine/win/SkinSysColorService.h"
+#include "skin/engine/win/SkinUtilsWin.h"
+#include "skin/engine/image/skPNG.h"
+
+namespace ad::skin {
+namespace {
+
+TSkinManager* gDefaultManager = nullptr;
+bool gSkinLoading = false;
+
+// The window-creation hook: the next hook answers first; the engine links'
+// hook then sees the call through the exception barrier.
+LRESULT CALLBACK CreationHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    if (code < 0) return result;
+    if (const TWindowCreationHook hook = SkinEngineLinks().CreationHook) Guarded([&] { hook(code, wParam, lParam); });
+    return result;
+}
+
+// Sets the loading flag for a scope.
+class TLoadingScope {
+public:
+    TLoadingScope() : old_(gSkinLoading) { gSkinLoading = true; }
+    ~TLoadingScope() { gSkinLoading = old_; }
+    TLoadingScope(const TLoadingScope&) = delete;
+    TLoadingScope& operator=(const TLoadingScope&) = delete;
+
+private:
+    bool old_;
+};
+
+// An RCDATA or bitmap resource of the program, read in place; empty when it has none.
+std::span<const uint8_t> ResourceBytes(const wchar_t* name, LPCWSTR type) {
+    try {
+        TResourceStream resource(GetModuleHandleW(nullptr), name, type);
+        return {static_cast<const uint8_t*>(resource.Memory()), size_t(resource.Size())};
+    } catch (const EResNotFound&) {
+        return {};
+    }
+}
+
+std::unique_ptr<TBitmap32> ResourcePng(const wchar_t* name) {
+    const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    auto b = std::make_unique<TBitmap32>();
+    if (bytes.empty() || !LoadPngToBitmap(*b, bytes.data(), bytes.size())) return nullptr;
+    PremultiplyBitmap(b->View(), true);
+    return b;
+}
+
+// A bitmap resource holds the file without its 14-byte file header.
+std::unique_ptr<TBitmap32> ResourceBitmap(const wchar_t* name) {
+    const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(2));  // RT_BITMAP
+    if (bytes.size() < 4) return nullptr;
+    std::vector<uint8_t> file = {'B', 'M'};
+    file.resize(14, 0);
+    file.insert(file.end(), bytes.begin(), bytes.end());
+    const uint32_t header = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16;
+    const uint32_t bits = bytes.size() > 15 ? uint32_t(bytes[14]) : 0;
+    const uint32_t colors = bits && bits <= 8 ? (1u << bits) * 4 : 0;
+    const uint32_t offset = 14 + header + colors;
+    for (int i = 0; i < 4; ++i) file[size_t(10 + i)] = uint8_t(offset >> (8 * i));
+    auto b = std::make_unique<TBitmap32>();
+    return DecodeBmpToBitmap(*b, file.data(), file.size()) ? std::move(b) : nullptr;
+}
+
+struct TBuiltInImages {
+    std::unique_ptr<TBitmap32> Active = ResourcePng(L"skSHDA");
+    std::unique_ptr<TBitmap32> Inactive = ResourcePng(L"skSHDI");
+    std::unique_ptr<TBitmap32> Blur = ResourceBitmap(L"BLUR5");
+};
+const TBuiltInImages& BuiltIns() {
+    static const TBuiltInImages images;
+    return images;
+}
+
+// Start-up of the engine, once per process: "/skver" shows the version.
+void StartUpOnce() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    std::vector<std::string> args;
+    for (int i = 1; i <= ParamCount(); ++i) args.push_back(ParamStr(i));
+    if (AsksSkinVersion(args)) {
+        if (Application) Application->MessageBox(std::string("Skin engine v") + kSkinEngineVersion, Application->Title, MB_OK);
+        else MessageBoxW(nullptr, Widen(std::string("Skin engine v") + kSkinEngineVersion).c_str(), L"", MB_OK);
+    }
+}
+
+}  // namespace
+
+const TBitmap32* BuiltInActiveShadow() { return BuiltIns().Active.get(); }
+const TBitmap32* BuiltInInactiveShadow() { return BuiltIns().Inactive.get(); }
+const TBitmap32* BuiltInBlurImage() { return BuiltIns().Blur.get(); }
+
+void RegisterBuiltInSkin(TSkinManager& manager) {
+    const std::span<const uint8_t> bytes = ResourceBytes(L"ADSKIN", MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (bytes.empty() || manager.InternalSkins.IndexOfName(kBuiltInSkinName) >= 0) return;
+    manager.InternalSkins.AddFromData(kBuiltInSkinName, bytes.data(), bytes.size());
+}
+
+TSkinManager* DefaultManager() { return gDefaultManager; }
+bool SkinLoading() { return gSkinLoading; }
+
+TColor DefaultFormColor() {
+    return gDefaultManager ? gDefaultManager->FormColor() : skBtnFaceColor;
+}
+
+TSkinManager::TSkinManager(TComponent* AOwner) : TComponent(AOwner) {
+    StartUpOnce();
+    autoScaleLevel_ = ScaleLevelOfDpi(
+        ReadRegistryInteger(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", "AppliedDPI"));
+    if (!gDefaultManager) gDefaultManager = this;
+}
+
+TSkinManager::~TSkinManager() {
+    try {
+        SetActive(false);
+        UninstallHooks();
+    } catch (...) {
+        // Taking the skin off must not stop the destruction.
+    }
+    if (gDefaultManager == this) gDefaultManager = nullptr;
+}
+
+TColor TSkinManager::FormColor() const { return skin_ ? skin_->FormColor() : skBtnFaceColor; }
+
+std::string TSkinManager::SkinDirectoryPath() const {
+    return skin::SkinDirectoryPath(skinDirectory_, ApplicationFolder());
+}
+
+std::string TSkinManager::SkinInfo() const {
+    if (!skin_) return "N/A";
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", skin_->GlobalInfo.Version);  // the C locale: "." always
+    return text;
+}
+
+void TSkinManager::SetSkinDirectory(const std::string& value) {
+    skinDirectory_ = value.empty() ? "c:\\Skins" : value;
+}
+
+void TSkinManager::SetCommonSections(const std::string& text) {
+    commonSections_ = text;
+    SetSkinName(skinName_);
+}
+
+// Loads the skin aside and swaps it in; the previous skin stays when the load raises.
+bool TSkinManager::LoadInto(bool keepCache) {
+    if (!keepCache) cache_.Clear();
+    TSkinLoadOptions o;
+    o.SkinName = skinName_;
+    o.SkinDirectory = skinDirectory_;
+    o.AppFolder = ApplicationFolder();
+    o.InternalSkins = &InternalSkins;
+    o.CommonSections = commonSections_;
+    o.ScaleLevel = ScaleLevel();
+    o.HueOffset = hueOffset_;
+    o.Saturation = saturation_;
+    o.Brightness = brightness_;
+    o.Blur5 = BuiltInBlurImage();
+    o.Cache = &cache_;
+    TLoadedSkin loaded = LoadSkinByName(o, SkinFilesForLoading());
+    if (loaded.Source == TSkinSource::None) return false;
+    if (loaded.VersionWarning) ShowWarning(kSkinVersionWarning);
+    loaded.Tables->PrepareExtendedBorders(active_ && extendedBorders_, BuiltInActiveShadow(), BuiltInInactiveShadow());
+    skin_ = std::move(loaded.Tables);
+    skinName_ = loaded.SkinName;
+    skinPath_ = loaded.SkinPath;
+    if (OnSkinLoading) OnSkinLoading(this);
+    return true;
+}
+
+// The SkinName sequence: load aside, swap on success, tell the forms. A load
+// that raises shows its message and keeps the old name and the old skin.
+void TSkinManager::LoadByName(const std::string& oldName) {
+    if (OnBeforeChange) OnBeforeChange(this);
+    bool found = true;
+    {
+        TLoadingScope loading;
+        try {
+            found = LoadInto(false);
+        } catch (const Exception& e) {
+            skinName_ = oldName;
+            ShowError(e.what());
+        }
+    }
+    if (!found) {
+        active_ = false;
+        UnskinAll();
+    } else if (!batch_) {
+        ApplySkinToAll(true);
+    }
+    if (OnActivate) OnActivate(this);
+    if (!batch_ && OnAfterChange) OnAfterChange(this);
+}
+
+void TSkinManager::SetSkinName(const std::string& value) {
+    std::string name = value;
+    if (name.size() > 4 && AsciiSameText(std::string_view(name).substr(name.size() - 4), ".asz"))
+        name.resize(name.size() - 4);
+    const std::string old = skinName_;
+    skinName_ = name;
+    if (active_) LoadByName(old);
+}
+
+void TSkinManager::SetActive(bool value) {
+    if (value == active_) return;
+    active_ = value;
+    if (value) {
+        LoadByName(skinName_);
+    } else if (!skinName_.empty() || skin_) {
+        UnskinAll();
+        if (OnDeactivate) OnDeactivate(this);
+    }
+}
+
+void TSkinManager::SetIsDefault(bool value) {
+    if (!value && gDefaultManager) return;
+    gDefaultManager = this;
+    if (active_) ApplySkinToAll(true);
+    else UnskinAll();
+}
+
+// Hue, saturation and brightness take effect by a reload from the decoded images.
+void TSkinManager::ReloadSkin() {
+    if (!active_ || gSkinLoading || !skin_) return;
+    {
+        TLoadingScope loading;
+        try {
+            LoadInto(true);
+        } catch (const Exception& e) {
+            ShowError(e.what());
+            return;
+        }
+    }
+    ApplySkinToAll(true);
+    if (!batch_) {
+        if (OnAfterChange) OnAfterChange(this);
+        RefreshAll(true);
+    }
+}
+
+void TSkinManager::SetHueOffset(int value) {
+    if (value == hueOffset_) return;
+    hueOffset_ = value;
+    ReloadSkin();
+}
+
+void TSkinManager::SetSaturation(int value) {
+    if (value == saturation_) return;
+    saturation_ = value;
+    ReloadSkin();
+}
+
+void TSkinManager::SetBrightness(int value) {
+    value = std::clamp(value, -100, 100);
+    if (value == brightness_) return;
+    brightness_ = value;
+    ReloadSkin();
+}
+
+void TSkinManager::SetExtendedBorders(bool value) {
+    if (value == extendedBorders_) return;
+    extendedBorders_ = value;
+    if (skin_) skin_->PrepareExtendedBorders(active_ && value, BuiltInActiveShadow(), BuiltInInactiveShadow());
+    RefreshAll(true);
+}
+
+void TSkinManager::SetScaleMode(TSkScaleMode mode) {
+    if (mode == scaleMode_) return;
+    scaleMode_ = mode;
+    BeginBatch();
+    ReloadSkin();
+    EndBatch(false);
+}
+
+void TSkinManager::EndBatch(bool animate) {
+    batch_ = false;
+    if (active_ && skin_) ApplySkinToAll(animate);
+    if (OnAfterChange) OnAfterChange(this);
+}
+
+// Every top-level window of this thread counts as a form here; the skinned
+// forms list of the form skinning narrows it later.
+void TSkinManager::SendToForms(int command) {
+    for (HWND form : ThreadWindows())
+        if (IsWindow(form)) SendAdapterMessage(form, SKM_SKINCMD, SkinCommandWParam(command), reinterpret_cast<LPARAM>(this));
+}
+
+void TSkinManager::ApplySkinToAll(bool animate) {
+    if (!skin_) return;
+    SendToForms(SKC_SKINLOADED);
+    if (IsDefault()) InstallHooks();
+    if (animate) RefreshAll(false);
+}
+
+void TSkinManager::RefreshAll(bool /*animate*/) {
+    if (!skin_) return;
+    SendToForms(SKC_STOPANIMATION);
+    SendToForms(SKC_SKINREFRESH);
+}
+
+void TSkinManager::FreeSkin() {
+    skin_.reset();
+    cache_.Clear();
+}
+
+void TSkinManager::UnskinAll() {
+    removing_ = true;
+    UninstallHooks();
+    SendToForms(SKC_SKINREMOVED);
+    FreeSkin();
+    removing_ = false;
+}
+
+void TSkinManager::InstallHooks() {
+    if (!IsDefault()) return;
+    if (!hook_) hook_.Reset(SetWindowsHookExW(WH_CBT, CreationHookProc, nullptr, GetCurrentThreadId()));
+    if (!appHook_ && Application && Application->Handle())
+        appHook_ = std::make_unique<TSkAppWindowHook>(*this, Application->Handle());
+    if (Options.ChangeSysColors) InstallColorSubstitution();
+}
+
+void TSkinManager::UninstallHooks() {
+    const bool hooked = bool(hook_);
+    hook_.Reset();
+    appHook_.reset();
+    if (IsDefault()) RemoveColorSubstitution();
+    if (hooked)
+        if (const std::function<void()> removed = SkinEngineLinks().OnHooksRemoved) removed();
+}
+
+}  // namespace ad::skin

@@ -1,0 +1,137 @@
+// The skin manager: the one component that owns the active skin. It loads the
+// skin by name (packed file, folder or stored skin), applies hue, saturation
+// and brightness by reloading from the decoded images, tells every form of the
+// thread through the private message when the skin appears, changes or goes,
+// and installs the window-creation hook through which forms get skinned (its
+// work is the engine links' creation hook). The first manager created is the
+// default manager.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Component.h"
+#include "framework/Handles.h"
+#include "skin/engine/skinfile/SkinLoader.h"
+#include "skin/engine/skinfile/SkinManagerSettings.h"
+#include "skin/engine/image/SkinScaling.h"
+#include "skin/engine/skinfile/SkinStoredSkins.h"
+#include "skin/engine/skinfile/SkinTables.h"
+
+namespace ad::skin {
+
+class TSkinManager;
+class TSkAppWindowHook;
+using TSkinManagerEvent = std::function<void(TSkinManager* sender)>;
+
+// The built-in shadows of extended borders and the blur image of generated
+// outer effects, read once from the program's resources "skSHDA", "skSHDI"
+// (PNG) and "BLUR5" (bitmap); null when the program has none.
+const TBitmap32* BuiltInActiveShadow();
+const TBitmap32* BuiltInInactiveShadow();
+const TBitmap32* BuiltInBlurImage();
+
+// The manager every skinned control uses unless it names its own; null when none.
+TSkinManager* DefaultManager();
+// Set while a skin loads (painting code skips work meanwhile).
+bool SkinLoading();
+
+inline const char* const kSkinEngineVersion = "11.11";
+inline const char* const kBuiltInSkinName = "Appdeck";
+
+class TSkinManager;
+// Adds the skin stored in the program (resource "ADSKIN") to the manager's
+// stored skins as "Appdeck"; nothing when the program holds none.
+void RegisterBuiltInSkin(TSkinManager& manager);
+
+class TSkinManager : public TComponent {
+public:
+    explicit TSkinManager(TComponent* AOwner);
+    ~TSkinManager() override;
+
+    // ---- The skin ----
+    bool Active() const { return active_; }
+    void SetActive(bool value);
+    const std::string& SkinName() const { return skinName_; }
+    void SetSkinName(const std::string& value);
+    const std::string& SkinDirectory() const { return skinDirectory_; }
+    void SetSkinDirectory(const std::string& value);
+    // The resolved skin folder with a trailing backslash.
+    std::string SkinDirectoryPath() const;
+    TSkinStoredSkins InternalSkins;
+    // Overlay sections laid over every skin (INI text); setting reloads.
+    const std::string& CommonSections() const { return commonSections_; }
+    void SetCommonSections(const std::string& text);
+
+    int HueOffset() const { return hueOffset_; }
+    void SetHueOffset(int value);
+    int Saturation() const { return saturation_; }
+    void SetSaturation(int value);
+    int Brightness() const { return brightness_; }
+    void SetBrightness(int value);  // clamped to -100..100
+    bool ExtendedBorders() const { return extendedBorders_; }
+    void SetExtendedBorders(bool value);
+
+    bool IsDefault() const { return DefaultManager() == this; }
+    void SetIsDefault(bool value);
+    // The loaded skin's version ("." as separator), "N/A" without a skin.
+    std::string SkinInfo() const;
+    std::string Version() const { return kSkinEngineVersion; }
+
+    // The loaded skin; null when none is loaded.
+    const TSkinTables* Skin() const { return skin_.get(); }
+    TSkinTables* Skin() { return skin_.get(); }
+    TColor FormColor() const;
+
+    // ---- Operations ----
+    void ApplySkinToAll(bool animate);
+    void UnskinAll();
+    void RefreshAll(bool animate);
+    void ReloadSkin();
+    void InstallHooks();
+    void UninstallHooks();
+    bool HooksInstalled() const { return bool(hook_); }
+    void BeginBatch() { batch_ = true; }
+    void EndBatch(bool animate);
+
+    // ---- Scaling ----
+    TSkScaleMode ScaleMode() const { return scaleMode_; }
+    void SetScaleMode(TSkScaleMode mode);
+    int ScaleLevel() const { return ScaleLevelOf(scaleMode_, autoScaleLevel_); }
+    int ScaleInt(int value, int index = 0) const { return ScaleIntFor(scaleMode_, ScaleLevel(), value, index); }
+
+    // ---- Effects, animations and options that skinned controls read ----
+    TSkSkinEffects Effects;
+    TSkAnimEffects AnimEffects;
+    TSkOptions Options;
+
+    // ---- Events ----
+    TSkinManagerEvent OnActivate, OnDeactivate, OnAfterChange, OnBeforeChange, OnSkinLoading;
+
+private:
+    void LoadByName(const std::string& oldName);  // the SkinName sequence
+    bool LoadInto(bool keepCache);  // builds the skin aside and swaps it in; false when none exists
+    void FreeSkin();
+    void SendToForms(int command);
+
+    bool active_ = true;
+    std::string skinName_;
+    std::string skinDirectory_ = "c:\\Skins";
+    std::string commonSections_;
+    int hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
+    bool extendedBorders_ = false;
+    bool batch_ = false;
+    bool removing_ = false;
+    TSkScaleMode scaleMode_ = smOldMode;
+    int autoScaleLevel_ = 0;
+    std::unique_ptr<TSkinTables> skin_;
+    std::string skinPath_;
+    TSkinImageCache cache_;
+    OwnedHook hook_;
+    std::unique_ptr<TSkAppWindowHook> appHook_;  // the default manager's, on the application window
+};
+
+}  // namespace ad::skin
