@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.Title = "Appdeck";
     ad::StartUpProgram();
     ad::Guarded([&] {
-        ad::frmAppdeck = application.CreateForm<ad::TfrmAppdeck>();
+        application.CreateForm<ad::TfrmAppdeck>();
         application.Run();
     });
     return 0;

@@ -126,4 +126,18 @@ std::string Utf16ToUtf8(std::u16string_view s) {
     return out;
 }
 
+std::u16string Latin1ToUtf16(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Utf16ToLatin1(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t c : text) out.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    return out;
+}
+
 }  // namespace ad

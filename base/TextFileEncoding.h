@@ -29,4 +29,10 @@ std::string EncodeTextFile(std::string_view text, TTextFileEncoding encoding);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// Latin-1 <-> UTF-16: each byte is the code point of its value; a unit above
+// 0xFF becomes "?". The stand-in for the system's code page in portable code
+// built natively (Windows code converts through base/WinText.h).
+std::u16string Latin1ToUtf16(std::string_view bytes);
+std::string Utf16ToLatin1(std::u16string_view text);
+
 }  // namespace ad

@@ -62,5 +62,12 @@ TEST(TextFileEncoding, Utf8ThatIsNoCharacterReadsAsReplacement) {
     for (const Case& c : cases) EXPECT_EQ(Utf8ToUtf16(c.utf8), c.units) << c.name;
 }
 
+TEST(TextFileEncoding, Latin1MapsBytesToTheFirst256CodePoints) {
+    const std::string bytes("A\0\x7F\x80\xE9\xFF", 6);
+    EXPECT_EQ(Latin1ToUtf16(bytes), std::u16string(u"A\0\x7F\x80\xE9\xFF", 6));
+    EXPECT_EQ(Utf16ToLatin1(Latin1ToUtf16(bytes)), bytes);
+    EXPECT_EQ(Utf16ToLatin1(u"\x100\x20AC\xD800x"), "???x");  // no byte form: "?"
+}
+
 }  // namespace
 }  // namespace ad

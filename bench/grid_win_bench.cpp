@@ -1,8 +1,11 @@
 // The report grid in a real window under Wine: full repaints of a 1280 x 1024
-// grid with 100 and 100k rows, 200 line scrolls, a search of 100k rows and
-// the import of 10k lines into a visible grid. Prints one table.
+// grid with 100 and 100k rows in the report and the slides view, a tree of
+// 100k rows collapsed and expanded at its root next to the report view's
+// repaint of the same rows, 200 line scrolls, a search of 100k rows and the
+// import of 10k lines into a visible grid. Prints one table.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -54,6 +57,21 @@ struct TBenchGrid {
         g.EndUpdate(true);
         PumpPending();
     }
+    // Rows 1.. form chains of levels 1 to 9 under row 0, the root.
+    void MakeTree() {
+        TReportGrid& g = grid->Grid;
+        TCells& cells = g.Cells();
+        for (int r = 1; r < cells.RowCount; ++r) {
+            TRow* row = cells.GetRow(r);
+            row->Level = 1 + (r - 1) % 9;
+            TRow* parent = cells.GetRow(row->Level == 1 ? 0 : r - 1);
+            row->ParentRow = parent;
+            ++parent->ChildCount;
+        }
+        g.Columns().Item(0)->TreeColumn = true;
+        g.Invalidate();
+        PumpPending();
+    }
     double Repaint() {
         return Best(5, [&] {
             auto t = std::chrono::steady_clock::now();
@@ -71,10 +89,45 @@ int main() {
     TApplication application;
     TBenchGrid b;
     std::printf("%-40s %10s\n", "measure (grid 1280 x 1024, Wine)", "ms");
-    b.Fill(100);
-    std::printf("%-40s %10.2f\n", "full repaint, 100 rows", b.Repaint());
-    b.Fill(100000);
-    std::printf("%-40s %10.2f\n", "full repaint, 100k rows", b.Repaint());
+    TReportGrid& g = b.grid->Grid;
+    double report100k = 0;
+    for (int rows : {100, 100000}) {
+        b.Fill(rows);
+        double report = b.Repaint();
+        g.SetGridStyle(gsSlides);
+        g.SetSlideSize(48);
+        g.Columns().Item(1)->SlideBounds.SetTop(26);
+        double slides = b.Repaint();
+        g.SetGridStyle(gsReport);
+        std::string label = rows == 100 ? "100 rows" : "100k rows";
+        std::printf("%-40s %10.2f\n", ("full repaint, " + label).c_str(), report);
+        std::printf("%-40s %10.2f  (%.2f x report)\n", ("full repaint, slides view, " + label).c_str(), slides,
+                    slides / report);
+        report100k = report;
+    }
+    {
+        // The tree: a root with 100k - 1 rows under it in chains of 9 levels.
+        b.MakeTree();
+        double tree = b.Repaint();
+        double collapse = 0, expand = 0;
+        for (int k = 0; k < 3; ++k) {
+            auto t = std::chrono::steady_clock::now();
+            g.SetRowExpanded(0, false);
+            ::UpdateWindow(b.grid->Handle());
+            double c = Millis(t);
+            t = std::chrono::steady_clock::now();
+            g.SetRowExpanded(0, true);
+            ::UpdateWindow(b.grid->Handle());
+            double e = Millis(t);
+            collapse = k == 0 ? c : std::min(collapse, c);
+            expand = k == 0 ? e : std::min(expand, e);
+        }
+        std::printf("%-40s %10.2f  (%.2f x report)\n", "full repaint, tree of 100k rows", tree, tree / report100k);
+        std::printf("%-40s %10.2f  (%.2f x report)\n", "collapse the root (and paint)", collapse, collapse / report100k);
+        std::printf("%-40s %10.2f  (%.2f x report)\n", "expand the root (and paint)", expand, expand / report100k);
+        g.Columns().Item(0)->TreeColumn = false;
+        b.Fill(100000);
+    }
     {
         // The painting alone, into a bitmap in memory.
         HDC screen = ::GetDC(nullptr);
@@ -99,7 +152,6 @@ int main() {
         ::UpdateWindow(wnd);
     }
     std::printf("%-40s %10.2f\n", "200 line scrolls (each painted)", Millis(t));
-    TReportGrid& g = b.grid->Grid;
     g.SetCellText(3, 99990, u"needle");
     double search = Best(3, [&] {
         g.SetSelectedRow(0);

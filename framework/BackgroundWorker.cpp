@@ -91,6 +91,12 @@ void TBackgroundWorker::AcceptCancellation() {
     cancellationPending_ = false;
 }
 
+bool TBackgroundWorker::StopRequested() {
+    if (!cancellationPending_) return false;
+    AcceptCancellation();
+    return true;
+}
+
 void TBackgroundWorker::FinishRun() {
     if (thread_) ::WaitForSingleObject(thread_.Get(), INFINITE);
     thread_.Reset();

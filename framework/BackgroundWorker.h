@@ -1,7 +1,8 @@
 // TBackgroundWorker: runs one piece of work (OnWork) on a thread of its own and
 // reports its end on the GUI thread (OnWorkComplete, with whether it was
 // cancelled). Cancellation is cooperative: the owner asks, the work polls
-// CancellationPending between its items and calls AcceptCancellation.
+// CancellationPending between its items and calls AcceptCancellation (or asks
+// StopRequested, which does both).
 #pragma once
 
 #include <windows.h>
@@ -52,6 +53,9 @@ public:
     // Called by the work when it sees CancellationPending; raises on any other thread.
     void AcceptCancellation();
     bool CancellationPending() const { return cancellationPending_; }
+    // For the work's polls: true, with the cancellation accepted, when a stop
+    // was asked for; false otherwise.
+    bool StopRequested();
     bool Cancelled() const { return cancelled_; }
 
     // Reports from the work, handled on the GUI thread; the ...Wait variants and

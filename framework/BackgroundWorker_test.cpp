@@ -87,13 +87,19 @@ TEST_F(WorkerTest, ComIsInitialisedForTheWorkWhenAsked) {
 TEST_F(WorkerTest, CancellationIsCooperative) {
     struct Case {
         bool accepts;
+        bool pollsStopRequested;  // instead of CancellationPending + AcceptCancellation
         bool expectCancelled;
-    } cases[] = {{true, true}, {false, false}};
+    } cases[] = {{true, false, true}, {false, false, false}, {true, true, true}};
     for (const auto& c : cases) {
         completions.clear();
         std::atomic<bool> started{false};
         worker->OnWork = [&](TBackgroundWorker* w) {
             started = true;
+            if (c.pollsStopRequested) {
+                while (!w->StopRequested()) ::Sleep(1);
+                EXPECT_FALSE(w->CancellationPending());  // accepted
+                return;
+            }
             while (!w->CancellationPending()) ::Sleep(1);
             if (c.accepts) w->AcceptCancellation();
         };

@@ -1,12 +1,14 @@
-// RAII wrappers for Win32 handles: one owning type per handle kind, each with a
-// borrowed (non-owning) counterpart for handles that are only lent to us, and a
-// move-only COM interface pointer.
+// RAII wrappers for Win32 handles: one owning type per handle kind, a borrowed
+// (non-owning) counterpart for the kinds whose handles are lent to us, the
+// 32-bit DIB section with its pixels, and a move-only COM interface pointer.
 #pragma once
 
 #include <windows.h>
 #include <unknwn.h>
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 namespace ad {
@@ -180,31 +182,83 @@ struct HookTraits {  // SetWindowsHookEx
 };
 
 using OwnedKernelHandle = OwnedHandle<KernelHandleTraits>;
-using KernelHandleRef = BorrowedHandle<KernelHandleTraits>;
 using OwnedFile = OwnedHandle<FileHandleTraits>;
-using FileRef = BorrowedHandle<FileHandleTraits>;
 using OwnedFind = OwnedHandle<FindHandleTraits>;
 using OwnedKey = OwnedHandle<RegKeyTraits>;
-using KeyRef = BorrowedHandle<RegKeyTraits>;
 using OwnedFont = OwnedHandle<GdiObjectTraits<HFONT>>;
-using FontRef = BorrowedHandle<GdiObjectTraits<HFONT>>;
 using OwnedBitmap = OwnedHandle<GdiObjectTraits<HBITMAP>>;
-using BitmapRef = BorrowedHandle<GdiObjectTraits<HBITMAP>>;
 using OwnedBrush = OwnedHandle<GdiObjectTraits<HBRUSH>>;
-using BrushRef = BorrowedHandle<GdiObjectTraits<HBRUSH>>;
 using OwnedPen = OwnedHandle<GdiObjectTraits<HPEN>>;
-using PenRef = BorrowedHandle<GdiObjectTraits<HPEN>>;
 using OwnedRegion = OwnedHandle<GdiObjectTraits<HRGN>>;
-using RegionRef = BorrowedHandle<GdiObjectTraits<HRGN>>;
 using OwnedMemoryDC = OwnedHandle<MemoryDCTraits>;
 using OwnedIcon = OwnedHandle<IconTraits>;
 using IconRef = BorrowedHandle<IconTraits>;
 using HeldIcon = HeldHandle<IconTraits>;
 using OwnedModule = OwnedHandle<ModuleTraits>;
-using ModuleRef = BorrowedHandle<ModuleTraits>;
 using OwnedMenu = OwnedHandle<MenuTraits>;
-using MenuRef = BorrowedHandle<MenuTraits>;
 using OwnedHook = OwnedHandle<HookTraits>;
+
+// A 32-bit top-down DIB section: a move-only owner of the bitmap with its
+// pixels (0xAARRGGBB values, row after row, Width() per row without padding).
+// Empty when a side is not positive or the system cannot make it. Read the
+// pixels after GdiFlush when GDI has drawn on it.
+class DibSection32 {
+public:
+    DibSection32() noexcept = default;
+    DibSection32(int width, int height) {
+        if (width <= 0 || height <= 0) return;
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;  // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        OwnedBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap || !bits) return;
+        bitmap_ = std::move(bitmap);
+        bits_ = static_cast<std::uint32_t*>(bits);
+        width_ = width;
+        height_ = height;
+    }
+    DibSection32(DibSection32&& o) noexcept
+        : bitmap_(std::move(o.bitmap_)), bits_(std::exchange(o.bits_, nullptr)), width_(std::exchange(o.width_, 0)),
+          height_(std::exchange(o.height_, 0)) {}
+    DibSection32& operator=(DibSection32&& o) noexcept {
+        if (this != &o) {
+            bitmap_ = std::move(o.bitmap_);
+            bits_ = std::exchange(o.bits_, nullptr);
+            width_ = std::exchange(o.width_, 0);
+            height_ = std::exchange(o.height_, 0);
+        }
+        return *this;
+    }
+    DibSection32(const DibSection32&) = delete;
+    DibSection32& operator=(const DibSection32&) = delete;
+
+    HBITMAP Get() const noexcept { return bitmap_.Get(); }
+    std::uint32_t* Bits() const noexcept { return bits_; }
+    std::uint32_t* Row(int y) const noexcept { return bits_ + static_cast<std::ptrdiff_t>(y) * width_; }
+    int Width() const noexcept { return width_; }
+    int Height() const noexcept { return height_; }
+    size_t PixelCount() const noexcept { return static_cast<size_t>(width_) * static_cast<size_t>(height_); }
+    bool Valid() const noexcept { return bits_ != nullptr; }
+    explicit operator bool() const noexcept { return Valid(); }
+
+    // Gives the bitmap away; this one is empty afterwards.
+    OwnedBitmap Release() noexcept {
+        bits_ = nullptr;
+        width_ = height_ = 0;
+        return std::move(bitmap_);
+    }
+
+private:
+    OwnedBitmap bitmap_;
+    std::uint32_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
 
 // A COM interface pointer holding one reference: move-only, released when it
 // goes. A second reference is taken on purpose, with Copy().

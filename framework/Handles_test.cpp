@@ -1,10 +1,12 @@
 // The ownership types of Handles.h: the COM pointer's reference counting and
-// what a held handle closes, counted with fakes instead of real objects.
+// what a held handle closes, counted with fakes instead of real objects; the
+// 32-bit DIB section against GDI itself.
 #include "framework/Handles.h"
 
 #include <gtest/gtest.h>
 
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace ad {
@@ -95,6 +97,69 @@ TEST(HeldHandle, ClosesWhatItWasGivenToOwnAndNeverWhatItBorrowed) {
         EXPECT_EQ(moved.Get(), 9);
     }
     EXPECT_EQ(FakeTraits::closed, std::vector<int>{7});
+}
+
+static_assert(!std::is_copy_constructible_v<DibSection32>);
+static_assert(std::is_nothrow_move_constructible_v<DibSection32>);
+
+TEST(DibSection32, TopDownPixelsSharedWithGdi) {
+    const long before = LiveGdiObjects();
+    {
+        DibSection32 dib(5, 3);
+        ASSERT_TRUE(dib);
+        EXPECT_EQ(LiveGdiObjects(), before + 1);
+        EXPECT_EQ(dib.Width(), 5);
+        EXPECT_EQ(dib.Height(), 3);
+        EXPECT_EQ(dib.PixelCount(), 15u);
+        EXPECT_EQ(dib.Row(2), dib.Bits() + 10);
+        DIBSECTION ds{};
+        ASSERT_EQ(::GetObjectW(dib.Get(), sizeof ds, &ds), int(sizeof ds));
+        EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
+        EXPECT_EQ(ds.dsBm.bmBits, dib.Bits());
+
+        dib.Row(2)[4] = 0x00123456;  // the bottom right pixel, written by us: GDI reads it
+        OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+        SelectObjectScope select(dc.Get(), dib.Get());
+        EXPECT_EQ(::GetPixel(dc.Get(), 4, 2), RGB(0x12, 0x34, 0x56));
+        ::SetPixel(dc.Get(), 1, 0, RGB(0xAB, 0xCD, 0xEF));  // the top row, drawn by GDI: first in memory
+        ::GdiFlush();
+        EXPECT_EQ(dib.Bits()[1] & 0xFFFFFFu, 0xABCDEFu);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+TEST(DibSection32, EmptyForNoAreaAndMovesOrGivesAwayItsBitmap) {
+    const long before = LiveGdiObjects();
+    for (auto [w, h] : {std::pair{0, 4}, std::pair{4, 0}, std::pair{-1, 4}}) {
+        DibSection32 none(w, h);
+        EXPECT_FALSE(none);
+        EXPECT_EQ(none.Get(), nullptr);
+        EXPECT_EQ(none.Bits(), nullptr);
+        EXPECT_EQ(none.PixelCount(), 0u);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+
+    DibSection32 first(2, 2);
+    ASSERT_TRUE(first);
+    const HBITMAP handle = first.Get();
+    std::uint32_t* const bits = first.Bits();
+    DibSection32 second(std::move(first));
+    EXPECT_FALSE(first);  // NOLINT: the moved-from state is part of the contract
+    EXPECT_EQ(first.Width(), 0);
+    EXPECT_EQ(second.Get(), handle);
+    EXPECT_EQ(second.Bits(), bits);
+    EXPECT_EQ(second.Width(), 2);
+    first = DibSection32(1, 1);
+    first = std::move(second);  // the 1 x 1 one goes
+    EXPECT_EQ(first.Get(), handle);
+    EXPECT_FALSE(second);  // NOLINT
+
+    OwnedBitmap kept = first.Release();
+    EXPECT_EQ(kept.Get(), handle);
+    EXPECT_FALSE(first);
+    EXPECT_EQ(first.Get(), nullptr);
+    BITMAP bm{};
+    EXPECT_EQ(::GetObjectW(kept.Get(), sizeof bm, &bm), int(sizeof bm));  // still alive with its new owner
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "base/Files.h"
 #include "base/StrUtils.h"
 #include "base/TextFileEncoding.h"
+#include "base/WinText.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -83,14 +84,12 @@ void TIniFile::Save() {
 
 std::string TIniFile::ToModel(const std::string& ansi) const {
     if (encoding_ == TTextFileEncoding::Ansi) return ansi;
-    const std::wstring wide = Widen(ansi);
-    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+    return Utf16ToUtf8(AnsiToUtf16(ansi));
 }
 
 std::string TIniFile::FromModel(const std::string& text) const {
     if (encoding_ == TTextFileEncoding::Ansi) return text;
-    const std::u16string units = Utf8ToUtf16(text);
-    return Narrow(std::wstring(units.begin(), units.end()));
+    return Utf16ToAnsi(Utf8ToUtf16(text));
 }
 
 std::vector<std::string> TIniFile::FromModel(std::vector<std::string> texts) const {

@@ -202,4 +202,34 @@ std::vector<std::string> TRegistry::GetValueNames() {
     });
 }
 
+namespace {
+
+void ListNames(HKEY root, const std::string& key, bool keys, std::vector<std::string>& list) {
+    TRegistry reg(KEY_READ);
+    reg.SetRootKey(root);
+    if (!reg.OpenKeyReadOnly(key)) return;
+    for (std::string& name : keys ? reg.GetKeyNames() : reg.GetValueNames()) list.push_back(std::move(name));
+}
+
+}  // namespace
+
+void ListRegistryKeyNames(HKEY root, const std::string& key, std::vector<std::string>& list) {
+    ListNames(root, key, true, list);
+}
+
+void ListRegistryValueNames(HKEY root, const std::string& key, std::vector<std::string>& list) {
+    ListNames(root, key, false, list);
+}
+
+std::string ReadRegistryString(HKEY root, const std::string& key, const std::string& name) {
+    TRegistry reg(KEY_READ);
+    reg.SetRootKey(root);
+    if (!reg.OpenKeyReadOnly(key)) return std::string();
+    try {
+        return reg.ReadString(name);
+    } catch (const ERegistryException&) {
+        return std::string();  // not a string value
+    }
+}
+
 }  // namespace ad

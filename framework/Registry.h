@@ -72,4 +72,12 @@ private:
     LONG lastError_ = ERROR_SUCCESS;
 };
 
+// The subkey names or value names of root\key opened read-only, appended to
+// list; a key that cannot be opened adds nothing.
+void ListRegistryKeyNames(HKEY root, const std::string& key, std::vector<std::string>& list);
+void ListRegistryValueNames(HKEY root, const std::string& key, std::vector<std::string>& list);
+// A string value of root\key opened read-only (an empty name: the default
+// value); "" when the key or the value is missing or the value is no string.
+std::string ReadRegistryString(HKEY root, const std::string& key, const std::string& name);
+
 }  // namespace ad

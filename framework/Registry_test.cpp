@@ -274,6 +274,33 @@ TEST_F(RegistryTest, ListsKeyAndValueNames) {
     EXPECT_TRUE(closed.GetValueNames().empty());
 }
 
+TEST_F(RegistryTest, ListingAndReadingByPathAddNothingForMissingKeys) {
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(base_, true));
+        ASSERT_TRUE(reg.CreateKey("Sub"));
+        reg.WriteString("", "default");
+        reg.WriteString("text", "words");
+        reg.WriteInteger("number", 7);
+    }
+    std::vector<std::string> list{"kept"};
+    ListRegistryKeyNames(HKEY_CURRENT_USER, base_, list);
+    EXPECT_EQ(list, (std::vector<std::string>{"kept", "Sub"}));
+    list = {"kept"};
+    ListRegistryValueNames(HKEY_CURRENT_USER, base_, list);
+    EXPECT_EQ(Sorted(list), (std::vector<std::string>{"", "kept", "number", "text"}));
+    list.clear();
+    ListRegistryKeyNames(HKEY_CURRENT_USER, base_ + "\\Missing", list);
+    ListRegistryValueNames(HKEY_CURRENT_USER, base_ + "\\Missing", list);
+    EXPECT_TRUE(list.empty());
+
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, base_, ""), "default");
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, base_, "text"), "words");
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, base_, "number"), "");  // no string: no raise
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, base_, "absent"), "");
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, base_ + "\\Missing", "text"), "");
+}
+
 TEST_F(RegistryTest, ReadOnlyKeyRefusesWrites) {
     {
         TRegistry writer;

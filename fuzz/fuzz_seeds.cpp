@@ -1,10 +1,11 @@
 // Writes seed inputs for the fuzz targets: small random GIF pictures with
 // both encoders, interlace, local maps and extensions; PNG and JPEG images of
 // every kind the tests make; gradient texts, packed skins and skin INI texts;
-// Software Center catalogues.
+// Software Center catalogues; grid and Unicode texts.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <random>
 #include <string>
 
@@ -65,12 +66,59 @@ static void WriteJpegSeeds(const std::filesystem::path& root) {
     }
 }
 
+// Plain byte seeds, one file each.
+static void WriteSeeds(const std::filesystem::path& dir, std::initializer_list<std::string> seeds) {
+    std::filesystem::create_directories(dir);
+    int n = 0;
+    for (const std::string& seed : seeds)
+        std::ofstream(dir / ("seed" + std::to_string(n++)), std::ios::binary) << seed;
+}
+
+// Grid seeds: texts of every cell kind for the conversions (an odd first
+// byte picks the comma-decimal locale), delimited files with quotes, skipped
+// lines and a UTF-16 file, and store-operation scripts (one byte picks the
+// operation, the next ones its arguments).
+static void WriteGridSeeds(const std::filesystem::path& root) {
+    using namespace std::string_literals;
+    WriteSeeds(root / "grid_convert",
+               {"42", "-2147483648", "1.5", "1E20", "0.00001", "3/15/2023", "3/15/2023 18:00", "12/29/1899 6:00",
+                "1/1/0001 23:59:59", "12/31/9999", "True", "false", "{6F9619FF-8B86-D011-B42D-00C04FC964FF}",
+                "192.168.0.1", "12:30:15", "\x01" "15.03.2023 06:00:00 PM", "\x01" "1,5", "\x01" "29.12.1899 06:00"});
+    WriteSeeds(root / "grid_delimited",
+               {"\x01\x00\x00"s + "a;b;1.5\r\nc;d;2\r\n",
+                "\x00\x01\x01"s + "skipped\r\n\"q;uoted\"\t\"with \"\"quotes\"\"\"\t3|next\tline\t4\r\n",
+                "\x00\x00\x00"s + "\xFF\xFE" "a\0\t\0b\0\t\0" "1\0\r\0\n\0"s,
+                "\x00\x02\x00"s + "\xFE\xFF" "\0a\0\t\0b\0\r\0\n\0x\0\t\0y"s,
+                "\x01\x00\x01"s + "1;2;3;4\r\n;;\r\n\r\n"});
+    // 0 column, 1 add rows, 2 insert, 3 delete, 4 swap, 5 move, 6 write a
+    // cell, 7 sort, 8 delete a column.
+    WriteSeeds(root / "grid_store_ops",
+               {"\x00\x00\x00\x01\x03\x01\x03\x06\x00\x00\x06\x01\x01\x06\x04\x02\x05\x00\x05\x04\x01\x04\x07\x00\x00\x00\x01"s,
+                "\x00\x00\x01\x03\x02\x01\x02\x06\x02\x01\x03\x07\x01\x01\x01\x01\x08\x00\x03\x00\x01\x02"s,
+                "\x00\x01\x03\x01\x03\x01\x03\x06\x00\x00\x06\x05\x00\x06\x03\x00\x07\x00\x02\x01\x01\x07\x00\x04\x00\x00"s});
+}
+
+// Unicode seeds: string lists in every encoding the loader detects, list
+// properties in the three string forms, and UTF-7 texts.
+static void WriteUnicodeSeeds(const std::filesystem::path& root) {
+    using namespace std::string_literals;
+    WriteSeeds(root / "uni_strings",
+               {"\x00"s + "one\r\ntwo\r\n", "\x00"s + "\xEF\xBB\xBF" "caf\xC3\xA9\nline\n",
+                "\x00"s + "\xFF\xFE" "a\0\r\0\n\0\x16\x04\r\0\n\0"s, "\x00"s + "\xFE\xFF" "\0a\0\r\0\n\0b"s,
+                "\x01"s + "\x01\x06\x03" "abc" "\x12\x02\0\0\0" "h\0i\0" "\x0C\x02\0\0\0" "xy" "\x00"s,
+                "\x03"s + "\x01\x12\x01\0\0\0" "\x3A\x26" "\x00"s,
+                "\x07"s + "\x01\x06\x07" "+AGEAYg-" "\x00"s});
+    WriteSeeds(root / "uni_utf7", {"Hello +AGEAYgBj- world", "+-", "A+ImIDkQ.", "+AOk-t+AOk-", "plain text"});
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     namespace fs = std::filesystem;
     fs::path root = argv[1];
     WritePngSeeds(root);
     WriteJpegSeeds(root);
+    WriteGridSeeds(root);
+    WriteUnicodeSeeds(root);
     fs::create_directories(root / "skin_gradient");
     // Six header bytes (rectangle, offset, texture weight), then the text.
     const std::string gradients[] = {std::string("\x02\x02\x20\x20\x00\x80", 6) + "255;65280;50;0;0;65280;255;50;0;0",

@@ -1,7 +1,9 @@
 // Fuzz target: random sequences of store operations checked against a plain
 // vector-of-rows model (each row keeps one tag per column, written as the
-// cell's text). Sorting is checked to keep every row whole and, for text
-// keys, to order them.
+// cell's text). After each operation only what it could change is compared
+// (the rows it wrote, moved or shifted next to); sorting is checked to keep
+// every row whole and, for text keys, to order them; the whole store is
+// compared once at the end.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -29,11 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::vector<std::u16string>> model;  // rows of cell texts
     int cols = 0, serial = 0;
     TBytes in{data, size};
-    auto check = [&] {
+    auto checkSize = [&] {
         if (store.RowCount != static_cast<int>(model.size()) || store.ColumnCount != cols) std::abort();
-        for (int r = 0; r < store.RowCount; ++r)
-            for (int c = 0; c < cols; ++c)
-                if (store.GetCell(c, r)->AsString() != model[r][c]) std::abort();
+    };
+    auto checkRow = [&](int r) {
+        if (r < 0 || r >= store.RowCount) return;
+        for (int c = 0; c < cols; ++c)
+            if (store.GetCell(c, r)->AsString() != model[r][c]) std::abort();
+    };
+    auto checkRows = [&](int from, int to) {
+        for (int r = from; r < to; ++r) checkRow(r);
+    };
+    auto checkAll = [&] {
+        checkSize();
+        checkRows(0, store.RowCount);
     };
     while (in.pos < in.size) {
         int op = in.Next(9);
@@ -44,6 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     store.AppendColumn();
                     for (auto& row : model) row.emplace_back();
                     ++cols;
+                    // The new column is empty in every row.
+                    checkSize();
+                    for (int r = 0; r < store.RowCount; ++r)
+                        if (!store.GetCell(cols - 1, r)->AsString().empty()) std::abort();
                 }
                 break;
             case 1: {
@@ -51,6 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 store.AddRows(n);
                 for (int k = 0; k < n; ++k) model.emplace_back(cols);
                 if (cols == 0) { store.ClearRows(); model.clear(); }
+                checkSize();
+                checkRows(rows - 1, static_cast<int>(model.size()));
                 break;
             }
             case 2: {
@@ -58,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 int pos = in.Next(rows + 1), n = in.Next(3);
                 store.InsertRows(pos, n);
                 model.insert(model.begin() + pos, n, std::vector<std::u16string>(cols));
+                checkSize();
+                checkRows(pos - 1, pos + n + 1);
                 break;
             }
             case 3:
@@ -65,6 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     int r = in.Next(rows);
                     store.DeleteRow(r);
                     model.erase(model.begin() + r);
+                    checkSize();
+                    checkRows(r - 1, r + 1);
                 }
                 break;
             case 4:
@@ -72,6 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     int a = in.Next(rows), b = in.Next(rows);
                     store.SwapRows(a, b);
                     std::swap(model[a], model[b]);
+                    checkSize();
+                    checkRow(a);
+                    checkRow(b);
                 }
                 break;
             case 5:
@@ -81,6 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     auto row = model[a];
                     model.erase(model.begin() + a);
                     model.insert(model.begin() + b, row);
+                    // The moved row and the ends of the span that shifted.
+                    checkSize();
+                    checkRows(std::min(a, b) - 1, std::min(a, b) + 2);
+                    checkRows(std::max(a, b) - 1, std::max(a, b) + 2);
                 }
                 break;
             case 6:
@@ -90,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     text += ad::grid::Latin1ToUtf16(std::to_string(serial++));
                     store.GetCell(c, r)->SetAsString(text);
                     model[r][c] = text;
+                    checkRow(r);
                 }
                 break;
             case 7:
@@ -119,6 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         for (size_t r = 1; r < now.size(); ++r)
                             if (now[r - 1][c] > now[r][c]) std::abort();
                     model = now;
+                    checkSize();
                 }
                 break;
             case 8:
@@ -128,10 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     for (auto& row : model) row.erase(row.begin() + c);
                     --cols;
                     if (cols == 0) model.clear();
+                    checkSize();
+                    checkRows(0, std::min(store.RowCount, 4));
                 }
                 break;
         }
-        check();
     }
+    checkAll();
     return 0;
 }

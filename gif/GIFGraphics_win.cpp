@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/WinGeometry.h"
 #include "gif/GIFColorReduction.h"
 #include "gif/GIFImport.h"
 #include "gif/GIFRender.h"
@@ -197,14 +198,14 @@ void GIFDrawFrame(TGIFSubImage& frame, HDC dc, const RECT& target, bool tile, bo
     std::lock_guard<std::recursive_mutex> lock(pic->CacheLock);
     TGIFFrameBitmaps* cache = FrameCache(frame);
     if (!cache) return;
-    TRect t{target.left, target.top, target.right, target.bottom};
+    TRect t = FromRECT(target);
     std::vector<TRect> rects = tile ? GIFFrameTiles(frame, t, pic->Width(), pic->Height())
                                     : std::vector<TRect>{GIFFrameTargetRect(frame, t, pic->Width(), pic->Height())};
     SelectedDC src(cache->Bitmap.Get());
     RECT s{0, 0, frame.Width(), frame.Height()};
     if (transparent && frame.IsTransparent && cache->Mask) {
         SelectedDC mask(cache->Mask.Get());
-        for (const TRect& r : rects) GIFTransparentBlt(dc, {r.Left, r.Top, r.Right, r.Bottom}, src.DC.Get(), s, mask.DC.Get());
+        for (const TRect& r : rects) GIFTransparentBlt(dc, ToRECT(r), src.DC.Get(), s, mask.DC.Get());
         return;
     }
     int mode = ::SetStretchBltMode(dc, COLORONCOLOR);
@@ -334,10 +335,7 @@ namespace {
 
 // A 24-bit picture of width x height drawn by draw on a background colour.
 TGIFDib DrawOn(int width, int height, COLORREF background, const std::function<void(HDC)>& draw) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    OwnedBitmap section(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 section(width, height);
     if (!section) throw EOutOfMemory(gifmsg::DIBAllocFailed);
     {
         SelectedDC dc(section.Get());
@@ -348,7 +346,15 @@ TGIFDib DrawOn(int width, int height, COLORREF background, const std::function<v
         ::GdiFlush();
     }
     TGIFDib dib(width, height, pf24bit);
-    std::memcpy(dib.Bits.data(), bits, dib.Bits.size());
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* from = section.Row(y);
+        uint8_t* to = dib.Row(y);
+        for (int x = 0; x < width; ++x, to += 3) {  // blue, green, red
+            to[0] = uint8_t(from[x]);
+            to[1] = uint8_t(from[x] >> 8);
+            to[2] = uint8_t(from[x] >> 16);
+        }
+    }
     return dib;
 }
 
@@ -523,7 +529,7 @@ void TGIFGdiPainterHost::RestoreBackground(TGIFSubImage& frame, HDC dc) {
         if ((options_ & gdTransparent) && saved_.DC) {
             ::BitBlt(dc, a.Left, a.Top, a.Width(), a.Height(), saved_.DC.Get(), a.Left, a.Top, SRCCOPY);
         } else {
-            RECT r{a.Left, a.Top, a.Right, a.Bottom};
+            RECT r = ToRECT(a);
             ::FillRect(dc, &r, brush.Get());
         }
     }

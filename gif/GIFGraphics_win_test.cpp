@@ -18,10 +18,7 @@ namespace {
 
 // A 32-bit top-down DIB section with a DC.
 struct Surface {
-    Surface(int w, int h, COLORREF fill) : W(w), H(h) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        Bitmap.Reset(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&Bits), nullptr, 0));
+    Surface(int w, int h, COLORREF fill) : W(w), H(h), Bitmap(w, h) {
         DC.Reset(::CreateCompatibleDC(nullptr));
         Old = ::SelectObject(DC.Get(), Bitmap.Get());
         RECT all{0, 0, w, h};
@@ -31,11 +28,10 @@ struct Surface {
     ~Surface() { ::SelectObject(DC.Get(), Old); }
     uint32_t At(int x, int y) const {
         ::GdiFlush();
-        return Bits[size_t(y) * size_t(W) + size_t(x)] & 0xFFFFFF;
+        return Bitmap.Row(y)[x] & 0xFFFFFF;
     }
     int W, H;
-    uint32_t* Bits = nullptr;
-    OwnedBitmap Bitmap;
+    DibSection32 Bitmap;
     OwnedMemoryDC DC;
     HGDIOBJ Old;
 };

@@ -81,15 +81,6 @@ bool TGIFColorMap::SortByUse() {
 
 namespace {
 
-bool IsEmptyRect(const TGIFRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
-
-TGIFRect Intersect(const TGIFRect& a, const TGIFRect& b) {
-    TGIFRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-               std::min(a.Bottom, b.Bottom)};
-    if (IsEmptyRect(r)) return {};
-    return r;
-}
-
 bool HasLoopExtension(const TGIFSubImage& f) {
     for (int i = 0; i < f.Extensions.Count(); ++i)
         if (dynamic_cast<TGIFAppExtNSLoop*>(f.Extensions.Extensions(i))) return true;
@@ -128,8 +119,8 @@ int NewTransparentIndex(TGifPicture& pic, TGIFSubImage& f) {
 void Merge(TGifPicture& pic, TGIFSubImage& f, TGIFSubImage& earlier) {
     if (f.Empty() || earlier.Empty()) return;
     if (earlier.Disposal() == dmBackground || earlier.Disposal() == dmPrevious) return;
-    TGIFRect both = Intersect(f.BoundsRect(), earlier.BoundsRect());
-    if (IsEmptyRect(both)) return;
+    TRect both = Intersect(f.BoundsRect(), earlier.BoundsRect());
+    if (IsEmpty(both)) return;
     int t = f.TransparentIndex();
     if (t < 0) {
         bool room = f.ColorMap.Count > 0 ? f.ColorMap.Count < 256
@@ -225,9 +216,9 @@ void TGifPicture::Optimize(TGIFOptimizeOptions options, TGIFReductionMethod meth
                 if (i + 1 < Frames.Count() && f->GraphicControlExtension &&
                     (f->Disposal() == dmBackground || f->Disposal() == dmPrevious)) {
                     TGIFSubImage* next = Frames.Frames(i + 1);
-                    TGIFRect both = Intersect(f->BoundsRect(), next->BoundsRect());
+                    TRect both = Intersect(f->BoundsRect(), next->BoundsRect());
                     if (next->TransparentIndex() < 0 && !next->Empty() && next->Disposal() != dmPrevious &&
-                        !IsEmptyRect(both) && both == f->BoundsRect()) {
+                        !IsEmpty(both) && both == f->BoundsRect()) {
                         f->GraphicControlExtension->SetDisposal(dmNone);
                         changed = true;
                     }

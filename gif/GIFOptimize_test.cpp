@@ -183,7 +183,7 @@ TEST(GIFOptimize, ClearIsDroppedOnlyWhenTheNextFrameCoversThisOne) {
     // A big frame that clears, followed by a small one: needed (the rest of
     // its area is cleared). The containment must be of this frame's rectangle.
     struct Case {
-        TGIFRect First, Second;
+        TRect First, Second;
         int Disposal;
     };
     for (Case c : {Case{{1, 1, 2, 2}, {0, 0, 3, 3}, 0}, Case{{0, 0, 3, 3}, {1, 1, 2, 2}, 2}}) {

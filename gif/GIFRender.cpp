@@ -121,7 +121,7 @@ std::vector<TRect> GIFFrameTiles(const TGIFSubImage& frame, const TRect& target,
 
 // ---- Software compositor ----------------------------------------------------
 
-static void FillArea(TBitmap32& bmp, const TGIFRect& r, TGIFColor c) {
+static void FillArea(TBitmap32& bmp, const TRect& r, TGIFColor c) {
     TImageView32 v = bmp.View();
     for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, v.Height); ++y)
         for (int x = std::max(r.Left, 0); x < std::min(r.Right, v.Width); ++x) {
@@ -138,7 +138,7 @@ std::vector<TGIFComposedFrame> GIFComposeFrames(TGifPicture& picture, TGIFColor 
     TBitmap32 screen(picture.Width(), picture.Height()), saved;
     FillArea(screen, {0, 0, picture.Width(), picture.Height()}, background);
     int pending = 0;  // disposal of the frame shown last
-    TGIFRect pendingRect;
+    TRect pendingRect;
     for (int i = 0; i < picture.Frames.Count(); ++i) {
         TGIFSubImage& f = *picture.Frames.Frames(i);
         if (f.Empty()) continue;

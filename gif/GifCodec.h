@@ -15,6 +15,7 @@
 
 #include "base/Color.h"
 #include "base/Exception.h"
+#include "base/Geometry.h"
 #include "base/Streams.h"
 
 namespace ad::gif {
@@ -426,11 +427,6 @@ protected:
 
 // ---- Frames -----------------------------------------------------------------
 
-struct TGIFRect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    friend bool operator==(const TGIFRect&, const TGIFRect&) = default;
-};
-
 // What the drawing side keeps of a frame's rendering (bitmap, mask, palette).
 class TGIFFrameCache {
 public:
@@ -461,7 +457,7 @@ public:
     // the logical screen grows to hold the frame. Edges past 65535 and sizes over
     // the picture's frame budget raise GIFException.
     void SetBounds(int left, int top, int width, int height);
-    TGIFRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
 
     bool Interlaced() const { return (Packed & 0x40) != 0; }
     void SetInterlaced(bool value) { Packed = value ? (Packed | 0x40) : (Packed & ~0x40); }

@@ -275,7 +275,9 @@ TDateTime TextToDateTime(std::u16string_view text, const TFormatSettings& fs) {
     double days = 0, fraction = 0;
     if (TryDate(datePart, fs, days)) {
         if (!timePart.empty() && !TryTime(timePart, fs, fraction)) Fail("date and time", text);
-        return days + fraction;
+        // Before 30 December 1899 the day counts down but the time of day
+        // still counts up: -1.25 is 29 December 1899 at 6:00.
+        return days < 0 ? days - fraction : days + fraction;
     }
     if (!t.empty() && TryTime(t, fs, fraction)) return fraction;
     Fail("date and time", text);

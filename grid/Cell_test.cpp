@@ -127,6 +127,8 @@ TEST(CellTest, GetMatrix) {
         {kDateTime, flt(45000), aStr, "3/15/2023"},
         {kDateTime, flt(45000.75), aStr, "3/15/2023 18:00:00"},
         {kDateTime, flt(2), aStr, "1/1/1900"},
+        {kDateTime, str("12/29/1899 6:00"), aDate, "-1.25"},
+        {kDateTime, flt(-1.25), aStr, "12/29/1899 6:00:00"},
         {kDateTime, flt(1e12), aStr, "error"},
         {kDateTime, str("no date"), aFloat, "0"},
         {kDateTime, flt(45000), aBool, "false"},
@@ -274,7 +276,7 @@ TEST(CellTest, LocaleSettingsReachFloatsAndDates) {
     EXPECT_EQ(DateTimeToText(45000.25, fs), u"15.03.2023 06:00:00");
     EXPECT_EQ(TextToDateTime(u"15.03.2023 06:00", fs), 45000.25);
     // Dates round-trip over the whole supported range.
-    for (double d : {-693593.0, -1.0, 0.0, 60.0, 2958465.0}) EXPECT_EQ(TextToDateTime(DateTimeToText(d, fs), fs), d);
+    for (double d : {-693593.0, -693592.75, -1.0, -1.25, 0.0, 0.5, 60.0, 2958465.0}) EXPECT_EQ(TextToDateTime(DateTimeToText(d, fs), fs), d);
 }
 
 }  // namespace

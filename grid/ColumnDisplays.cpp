@@ -1,6 +1,7 @@
 // Cell painters and the rating element.
 #include "grid/ColumnDisplays.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "grid/DrawRoutines.h"
@@ -31,6 +32,55 @@ TCellTextFormat ColumnTextFormat(const TRgCustomColumn& column, ICanvas& canvas,
         else f.Rect.Top += static_cast<int>(std::lround((rect.Bottom - (rect.Top + height)) / 2.0));
     }
     return f;
+}
+
+TRect TreeLevelRect(const TRect& cell, int level) {
+    int left = cell.Left + std::max(level, 0) * TreeIndent;
+    return TRect{left, cell.Top, left + TreeIndent, cell.Bottom};
+}
+
+TRect TreeButtonRect(const TRect& cell, int level) {
+    TRect slot = TreeLevelRect(cell, level);
+    int left = slot.Left + (TreeIndent - TreeButtonSize) / 2;
+    int top = slot.Top + (slot.Height() - TreeButtonSize) / 2;
+    return TRect{left, top, left + TreeButtonSize, top + TreeButtonSize};
+}
+
+int TreeContentLeft(const TRect& cell, int level) { return TreeLevelRect(cell, level).Right; }
+
+void DrawTree(ICanvas& canvas, const TRect& cell, const TTreeCellInfo& info) {
+    if (!info.Active) return;
+    const TColor line = clGrayText;
+    TRect own = TreeLevelRect(cell, info.Level);
+    int x = own.Left + TreeIndent / 2, mid = cell.Top + cell.Height() / 2;
+    // To the parent (or the previous top-level row) above, on to the next
+    // sibling below, and across to the content.
+    int top = info.FirstShown && info.Level == 0 ? mid : cell.Top;
+    int bottom = info.LastSibling ? mid + 1 : cell.Bottom + 1;
+    canvas.Line(x, top, x, bottom, line);
+    canvas.Line(x, mid, own.Right - 2, mid, line);
+    // Ancestors with siblings further down keep their line going.
+    if (info.Relations) {
+        int ancestor = info.Row, next = -1;
+        info.Relations(ancestor, next);
+        for (int level = info.Level - 1; level >= 0 && ancestor >= 0; --level) {
+            int up = ancestor;
+            info.Relations(up, next);
+            if (next >= 0) {
+                int ax = TreeLevelRect(cell, level).Left + TreeIndent / 2;
+                canvas.Line(ax, cell.Top, ax, cell.Bottom + 1, line);
+            }
+            ancestor = up;
+        }
+    }
+    if (info.ChildCount > 0) {
+        TRect b = TreeButtonRect(cell, info.Level);
+        canvas.FillRect(b, clWindow);
+        canvas.FrameRect(b, line);
+        int cy = b.Top + TreeButtonSize / 2, cx = b.Left + TreeButtonSize / 2;
+        canvas.Line(b.Left + 2, cy, b.Right - 2, cy, clWindowText);
+        if (!info.Expanded) canvas.Line(cx, b.Top + 2, cx, b.Bottom - 2, clWindowText);
+    }
 }
 
 TRect TColumnDisplay::GetContentRect() const {

@@ -37,6 +37,31 @@ struct TCellTextFormat {
 TCellTextFormat ColumnTextFormat(const TRgCustomColumn& column, ICanvas& canvas, std::u16string_view text,
                                  const TRect& rect, bool painting);
 
+// What a tree column's painter knows of its row; the grid fills it before
+// each cell.
+struct TTreeCellInfo {
+    bool Active = false;
+    int Row = -1, Level = 0, ChildCount = 0;
+    bool Expanded = true;
+    // The row is the first shown row; it has no next sibling.
+    bool FirstShown = false, LastSibling = false;
+    // The row relations: ARow := its parent (-1 for a top-level row),
+    // NextSibling := ARow's next sibling (-1 when none).
+    std::function<void(int& ARow, int& NextSibling)> Relations;
+};
+
+// Tree geometry: each level takes TreeIndent pixels from the cell's left,
+// the row's own level ends with its button and lines, and the content
+// starts after it.
+constexpr int TreeIndent = 16;
+constexpr int TreeButtonSize = 9;
+TRect TreeLevelRect(const TRect& cell, int level);
+TRect TreeButtonRect(const TRect& cell, int level);
+int TreeContentLeft(const TRect& cell, int level);
+// The lines from the row to its parent and siblings, the lines of the
+// ancestors that have siblings further down, and the expand button.
+void DrawTree(ICanvas& canvas, const TRect& cell, const TTreeCellInfo& info);
+
 class TColumnDisplay : public TVirtualColElement {
 public:
     using TVirtualColElement::TVirtualColElement;
@@ -50,6 +75,7 @@ public:
 
     bool Selected = false;
     bool IsCurrent = false;
+    TTreeCellInfo Tree;
     int DisplayTag = -1;
     TColor HighlightedTextColor = clHighlightText;
 };

@@ -151,5 +151,67 @@ TEST(TextColumnDisplayTest, PaintsInTheContentRectAndMarksHints) {
     EXPECT_NE(canvas.Pixel(84, 3), clRed);
 }
 
+TEST(TreeDisplayTest, IndentationAndButtonsPerLevel) {
+    // A cell 16 high at x 10: each level takes 16 pixels, the 9-pixel button
+    // sits in the middle of the row's own level.
+    const TRect cell{10, 20, 200, 36};
+    struct Case { int level; TRect slot, button; int content; };
+    const Case cases[] = {
+        {0, {10, 20, 26, 36}, {13, 23, 22, 32}, 26},
+        {1, {26, 20, 42, 36}, {29, 23, 38, 32}, 42},
+        {2, {42, 20, 58, 36}, {45, 23, 54, 32}, 58},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TreeLevelRect(cell, c.level), c.slot) << c.level;
+        EXPECT_EQ(TreeButtonRect(cell, c.level), c.button) << c.level;
+        EXPECT_EQ(TreeContentLeft(cell, c.level), c.content) << c.level;
+    }
+}
+
+TEST(TreeDisplayTest, LinesAndButtons) {
+    // Rows: 0 "a" (level 0, children), 1 "a1" (level 1, children, next
+    // sibling 3), 2 "a11" (level 2, last), 3 "a2" (level 1, last), 4 "b".
+    const int parents[] = {-1, 0, 1, 0, -1};
+    const int nexts[] = {4, 3, -1, -1, -1};
+    auto relations = [&](int& row, int& next) {
+        next = row >= 0 ? nexts[row] : -1;
+        row = row >= 0 ? parents[row] : -1;
+    };
+    const TColor grey = ColorToRGBValue(clGrayText);
+    const TRect cell{0, 0, 100, 16};
+    auto paint = [&](TTreeCellInfo info) {
+        TRecordingCanvas canvas(100, 16);
+        info.Active = true;
+        info.Relations = relations;
+        DrawTree(canvas, cell, info);
+        return canvas;
+    };
+    // "a11": its own corner (up to the middle only, it is the last child),
+    // its parent's line goes on (a1 has a sibling a2), the root's too (a has b).
+    TRecordingCanvas a11 = paint({true, 2, 2, 0, true, false, true, nullptr});
+    EXPECT_EQ(a11.Pixel(32 + 8, 2), grey);   // own level, above the middle
+    EXPECT_NE(a11.Pixel(32 + 8, 14), grey);  // nothing below: no next sibling
+    EXPECT_EQ(a11.Pixel(32 + 12, 8), grey);  // across to the content
+    EXPECT_EQ(a11.Pixel(16 + 8, 14), grey);  // a1's line goes on to a2
+    EXPECT_EQ(a11.Pixel(8, 14), grey);       // a's line goes on to b
+    EXPECT_TRUE(a11.CallsOf("FrameRect").empty());  // no children, no button
+    // "a2": a's line has ended at level 0 only after b... a still has b below.
+    TRecordingCanvas a2 = paint({true, 3, 1, 0, true, false, true, nullptr});
+    EXPECT_EQ(a2.Pixel(8, 14), grey);
+    // "a" collapsed, the first row: its line starts at the middle, and the
+    // button shows a plus.
+    TRecordingCanvas a = paint({true, 0, 0, 1, false, true, false, nullptr});
+    EXPECT_NE(a.Pixel(8, 1), grey);
+    auto frames = a.CallsOf("FrameRect");
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]->Rect, TreeButtonRect(cell, 0));
+    TRect b = TreeButtonRect(cell, 0);
+    EXPECT_EQ(a.Pixel(b.Left + 4, b.Top + 2), ColorToRGBValue(clWindowText));  // the plus's upright
+    // Expanded: a minus only.
+    TRecordingCanvas open = paint({true, 0, 0, 1, true, true, false, nullptr});
+    EXPECT_EQ(open.Pixel(b.Left + 4, b.Top + 2), ColorToRGBValue(clWindow));
+    EXPECT_EQ(open.Pixel(b.Left + 4, b.Top + 4), ColorToRGBValue(clWindowText));
+}
+
 }  // namespace
 }  // namespace ad::grid

@@ -44,8 +44,14 @@ void TColumnPart::SetDrawingOptions(TDrawingOptions value) {
     Changed();
 }
 
+void TColumnPart::SetGlyph(const TBitmap32& value) {
+    glyph_ = ClearedByCorner(value);
+    Changed();
+}
+
 void TColumnPart::AssignPart(const TColumnPart& other) {
     SetCaption(other.caption_);
+    glyph_ = other.glyph_;
     SetColor(other.color_);
     SetDisplayMode(other.displayMode_);
     SetDrawingOptions(other.drawingOptions_);

@@ -96,6 +96,10 @@ public:
     void SetDisplayMode(TDisplayMode value);
     TDrawingOptions DrawingOptions() const { return drawingOptions_; }
     void SetDrawingOptions(TDrawingOptions value);
+    // The image beside the caption (dmImageOnly, dmTextAndImage); the pixels
+    // of its bottom-left colour are made clear whenever it is set.
+    const TBitmap32& Glyph() const { return glyph_; }
+    void SetGlyph(const TBitmap32& value);
 
 protected:
     void Changed() {
@@ -109,6 +113,7 @@ private:
     TColor color_;
     TDisplayMode displayMode_ = dmTextOnly;
     TDrawingOptions drawingOptions_ = doNormal;
+    TBitmap32 glyph_;
 };
 
 class TColumnHeader : public TColumnPart {
@@ -243,6 +248,9 @@ public:
     TRgSlideBounds SlideBounds{this};
     std::string SlideCaption;
     TSlideCatpionLocation SlideCaptionLocation = clTop;
+    // The column shows the row tree: its cells are indented by the row's
+    // level, with tree lines and an expand button on rows with children.
+    bool TreeColumn = false;
     TSortKind SortKind = skAscending;
     TSortType SortType = stAlphabetic;
     std::string StyleClass;

@@ -2,6 +2,7 @@
 #include "grid/CustomGrid.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ad::grid {
 
@@ -34,7 +35,7 @@ TRgCustomGrid::~TRgCustomGrid() = default;
 // --- hit tests
 
 TGridBand TRgCustomGrid::BandAt(int X, int Y) const {
-    auto in = [X, Y](const TRect& r) { return X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom; };
+    auto in = [X, Y](const TRect& r) { return Contains(r, {X, Y}); };
     if (GridStyle() == gsSlides) return (Options() & goHeader) && in(GetHeaderRect()) ? gbHeader : gbCells;
     if ((Options() & goHeader) && in(GetHeaderRect())) return gbHeader;
     if ((Options() & goInput) && in(GetInputRect())) return gbInput;
@@ -63,12 +64,22 @@ bool TRgCustomGrid::CellAt(int X, int Y, int& ACol, int& ARow) const {
     int y = rows.Top, count = RowCount();
     for (int r = TopRow(); r < count && y <= Y; ++r) {
         if (!IsRowShown(r)) continue;
-        int band = GetRowHeight(r) + LineWidths().RowSpacing;
+        int band = GetRowStep(r) + LineWidths().RowSpacing;
         if (Y >= y && Y < y + band) {
             ARow = r;
             break;
         }
         y += band;
+    }
+    if (GridStyle() == gsSlides && ARow >= 0) {
+        // The column whose slide bounds hold the point, relative to its slide.
+        ACol = -1;
+        int top = GetRowTop(ARow);
+        for (int k = 0; k < Columns().Count() && ACol < 0; ++k) {
+            TRgCustomColumn* c = Columns().Positions(k);
+            TRect r = GetSlideCellRect(*c, top);
+            if (c->Visible() && X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) ACol = Columns().IndexOf(c);
+        }
     }
     return ACol >= 0 && ARow >= 0;
 }
@@ -199,6 +210,13 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         return;
     }
     if (band != gbCells && band != gbIndicator) return;
+    if (band == gbIndicator && Button == gmbLeft && DoubleClick) {
+        int border = RowBorderAt(X, Y);
+        if (border >= 0) {
+            AutoSizeRow(border);
+            return;
+        }
+    }
     if (band == gbIndicator && Button == gmbLeft && !DoubleClick) {
         int border = RowBorderAt(X, Y);
         if (border >= 0) {
@@ -234,9 +252,22 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
     SelectCell(col, row, false, true, shift);
     if (CurrentRow() == row && row > LastFullyVisibleRow()) ScrollToRow(row);
     Fire(OnCellClick, col, row);
+    if (Button == gmbLeft && band == gbCells && (Options() & goRowMoving)) rowMoveFrom_ = row;
     TRgCustomColumn* column = Columns().Item(col);
     TRect cell;
     GetCellRect(col, row, cell);
+    if (Button == gmbLeft && column->TreeColumn) {
+        TTreeCellInfo tree;
+        PrepareCellDisplay(col, row, tree);
+        if (tree.Active && tree.ChildCount > 0) {
+            TRect slot = TreeLevelRect(TRect{cell.Left + LineWidths().LeftHighlight, cell.Top, cell.Right, cell.Bottom},
+                                       tree.Level);
+            if (X >= slot.Left && X < slot.Right && Y >= slot.Top && Y < slot.Bottom) {
+                TogglePlayRow(row);
+                return;
+            }
+        }
+    }
     if (Button == gmbLeft && !ReadOnly && ((column->Options() & coEditing) || (column->GetColumnFeatures() & 1)) &&
         PlayOf(column) && PrepareColumnPlay(col, row, true, cell))
         PlayOf(column)->MouseDown(X - cell.Left, Y - cell.Top);
@@ -267,6 +298,25 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
         resizeDelta_ = delta;
         return;
     }
+    if (rowMoveFrom_ >= 0) {
+        if (!rowMoving_ && (std::abs(X - pressPoint_.X) > 5 || std::abs(Y - pressPoint_.Y) > 5)) {
+            rowMoving_ = true;
+            Window.SetMouseCapture(true);
+            Window.SetCursorShape(crRowDrag);
+        }
+        if (rowMoving_) {
+            int drop = RowDropAt(Y);
+            // At the first or last row on screen the rows scroll by one.
+            if (drop >= 0 && drop <= TopRow() && TopRow() > GetFirstShownRow()) ScrollVertBy(-1);
+            else if (drop > LastFullyVisibleRow() && LastFullyVisibleRow() < GetLastShownRow()) ScrollVertBy(1);
+            if (drop != dropRow_) {
+                RefreshMarker();
+                dropRow_ = drop;
+                RefreshMarker();
+            }
+            return;
+        }
+    }
     if (moveCandidate_ >= 0 && !moving_ && !(Options() & goDisableColumnMoving) &&
         !(Columns().Item(moveCandidate_)->Options() & coDisableMoving) &&
         (std::abs(X - pressPoint_.X) > 3 || std::abs(Y - pressPoint_.Y) > 3)) {
@@ -276,9 +326,22 @@ void TRgCustomGrid::MouseMove(unsigned, int X, int Y) {
     if (moving_) {
         TRgCustomColumn* dragged = Columns().Item(moveCandidate_);
         bool inHeader = Y >= 0 && Y < HeaderSize() + 8 && X >= 0 && X <= std::min(GetHeaderRect().Right, Window.ClientSize().cx);
-        Window.SetCursorShape(inHeader && DropAllowed(dragged, DropTarget(dragged, X)) ? crGridDefault : crColumnNoDrag);
+        int target = DropTarget(dragged, X);
+        bool allowed = inHeader && DropAllowed(dragged, target);
+        Window.SetCursorShape(allowed ? crGridDefault : crColumnNoDrag);
+        // The floating header follows the mouse, centred, its bottom 4 pixels
+        // below it; the arrows mark the boundary the column would move to.
+        int w = dragged->Width(), h = HeaderSize();
+        dragBox_ = TRect{X - w / 2, Y + 4 - h, X - w / 2 + w, Y + 4};
+        dropArrowX_ = -1;
+        if (allowed && target != dragged->Position()) {
+            TRgCustomColumn* at = Columns().Positions(target);
+            dropArrowX_ = target > dragged->Position() ? at->ClientLeft() + at->Width() : at->ClientLeft();
+        }
+        Window.ShowColumnDrag(*dragged, dragBox_, dropArrowX_);
         return;
     }
+    UpdateHint(X, Y);
     TGridBand band = BandAt(X, Y);
     if (band == gbHeader) {
         Window.SetCursorShape(ResizeHandleAt(X) >= 0 ? crHorzSplit : crGridDefault);
@@ -310,6 +373,21 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
         EndEditing();
         return;
     }
+    if (rowMoving_) {
+        RefreshMarker();
+        int from = rowMoveFrom_, drop = dropRow_;
+        rowMoving_ = false;
+        rowMoveFrom_ = dropRow_ = -1;
+        Window.SetCursorShape(crGridDefault);
+        if (drop < 0) return;
+        int to = drop > from ? drop - 1 : drop;
+        if (!RowMoveAllowed(from, to)) return;
+        MoveRow(from, to);
+        Fire(OnAfterRowMove, from, to);
+        SelectCell(CurrentCol(), to, false, true, 0);
+        return;
+    }
+    rowMoveFrom_ = -1;
     if (resizeRow_ >= 0) {
         Window.InvertHorzLine(resizeRowLine_);
         int row = resizeRow_;
@@ -329,6 +407,7 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
     }
     if (moving_) {
         TRgCustomColumn* dragged = Columns().Item(moveCandidate_);
+        EndColumnDrag();
         moving_ = false;
         moveCandidate_ = -1;
         Window.SetCursorShape(crGridDefault);
@@ -362,7 +441,132 @@ void TRgCustomGrid::MouseUp(TGridMouseButton Button, unsigned, int X, int Y) {
     }
 }
 
+void TRgCustomGrid::EndColumnDrag() {
+    dragBox_ = TRect{};
+    dropArrowX_ = -1;
+    Window.HideColumnDrag();
+}
+
+// --- moving rows
+
+bool TRgCustomGrid::RowMoveAllowed(int From, int To) {
+    int count = RowCount();
+    if (From < 0 || To < 0 || From >= count || To >= count || From == To) return false;
+    auto hasChildren = [&](int row) { return row + 1 < count && GetRowLevel(row + 1) > GetRowLevel(row); };
+    if (GetRowLevel(From) > 0 || hasChildren(From)) return false;
+    // Where the row lands: after the row at To when it moves down, before it
+    // when it moves up; never inside another row's subtree.
+    if (To > From ? (To + 1 < count && GetRowLevel(To + 1) > 0) : GetRowLevel(To) > 0) return false;
+    bool accept = true;
+    Fire(OnRowMove, From, To, accept);
+    return accept;
+}
+
+int TRgCustomGrid::RowDropAt(int Y) const {
+    TRect rows = GetRowsRect();
+    if (Y < rows.Top || Y >= rows.Bottom) return -1;
+    int y = rows.Top, count = RowCount();
+    for (int r = TopRow(); r < count; ++r) {
+        if (!IsRowShown(r)) continue;
+        int band = GetRowStep(r) + LineWidths().RowSpacing;
+        if (Y < y + band) return Y >= y + band / 2 ? r + 1 : r;
+        y += band;
+    }
+    return count;
+}
+
+int TRgCustomGrid::RowMoveMarkerY() const {
+    if (!rowMoving_ || dropRow_ < 0) return -1;
+    return GetRowTop(dropRow_) - LineWidths().TopHighlight;
+}
+
+void TRgCustomGrid::RefreshMarker() {
+    int y = RowMoveMarkerY();
+    if (y >= 0) Window.InvalidateRect(TRect{0, y - 5, Window.ClientSize().cx, y + 6});
+}
+
+void TRgCustomGrid::PaintOverlay(ICanvas& Canvas) {
+    int y = RowMoveMarkerY();
+    if (y < 0) return;
+    TRect rows = GetRowsRect();
+    int l = rows.Left, r = rows.Right;
+    Canvas.FillRect(TRect{l, y - 1, r, y + 1}, clRed);
+    Canvas.Polygon({{l, y - 4}, {l + 4, y}, {l, y + 4}}, clRed, clRed);
+    Canvas.Polygon({{r - 1, y - 4}, {r - 5, y}, {r - 1, y + 4}}, clRed, clRed);
+}
+
+void TRgCustomGrid::AutoSizeRow(int ARow) {
+    int height = -1;
+    Window.MeasureWith([&](ICanvas& canvas) { height = RowAutoHeight(ARow, canvas); });
+    if (height > 0) SetRowHeight(ARow, height);
+}
+
+// --- hints
+
+THintChoice TRgCustomGrid::ChooseHint(int X, int Y) {
+    THintChoice choice;
+    TSize client = Window.ClientSize();
+    TGridBand band = BandAt(X, Y);
+    if (band == gbHeader || band == gbFooter) {
+        TRgCustomColumn* c = ColumnPtr(ColumnAt(X));
+        if (!c) return choice;
+        const TColumnPart& part = band == gbHeader ? static_cast<const TColumnPart&>(c->Header) : c->Footer;
+        if (part.Hint.empty()) return choice;
+        choice.Kind = band == gbHeader ? hkHeader : hkFooter;
+        choice.Col = Columns().IndexOf(c);
+        choice.Text = part.Hint;
+        choice.At = TPoint{c->ClientLeft(), band == gbHeader ? HeaderSize() + 2 : client.cy + 2};
+        choice.MaxWidth = client.cx;
+        return choice;
+    }
+    int col = -1, row = -1;
+    if (band != gbCells || !CellAt(X, Y, col, row)) return choice;
+    TRgCustomColumn* column = Columns().Item(col);
+    TRect cell;
+    GetCellRect(col, row, cell);
+    choice.Col = col;
+    choice.Row = row;
+    if (column->Options() & coShowTextFitHint) {
+        std::u16string text = GetTipText(col, row);
+        Fire(OnApplyCell, col, row, text);
+        int width = -1;
+        Window.MeasureWith([&](ICanvas& canvas) {
+            ApplyCellFont(canvas, col, row, CellStateOf(col, row));
+            width = canvas.TextExtent(text).cx;
+        });
+        if (!text.empty() && width >= 0 && column->Width() < width + 5) {
+            choice.Kind = hkTextFit;
+            choice.Text = text;
+            choice.At = TPoint{cell.Left, cell.Top};
+            choice.MaxWidth = client.cx;
+            return choice;
+        }
+    }
+    std::u16string hint = GetCellHint(col, row);
+    if (hint.empty()) return choice;
+    choice.Kind = hkCell;
+    choice.Text = hint;
+    choice.At = TPoint{std::min(cell.Left + column->Width(), client.cx), cell.Top - 20};
+    choice.MaxWidth = 250;
+    return choice;
+}
+
+void TRgCustomGrid::UpdateHint(int X, int Y) {
+    THintChoice choice = ChooseHint(X, Y);
+    if (choice.Kind != hkNone && !Window.HintAllowed(choice.Kind == hkTextFit)) choice = THintChoice{};
+    if (choice.Kind == hint_.Kind && choice.Col == hint_.Col && choice.Row == hint_.Row) return;
+    if (hint_.Kind != hkNone) Window.HideHint();
+    hint_ = choice;
+    if (hint_.Kind != hkNone) Window.ShowHint(hint_.At, hint_.MaxWidth, hint_.Text);
+}
+
+void TRgCustomGrid::CancelHint() {
+    if (hint_.Kind != hkNone) Window.HideHint();
+    hint_ = THintChoice{};
+}
+
 void TRgCustomGrid::MouseLeave() {
+    CancelHint();
     TRgCustomColumn* hot = ColumnPtr(hotColumn_);
     hotColumn_ = -1;
     Display().HotColumn = -1;
@@ -370,12 +574,17 @@ void TRgCustomGrid::MouseLeave() {
     Fire(OnMouseLeave);
 }
 
-void TRgCustomGrid::FocusChanged(bool) {
+void TRgCustomGrid::FocusChanged(bool GotFocus) {
+    if (!GotFocus) CancelHint();
     pressedColumn_ = moveCandidate_ = hotColumn_ = -1;
     Display().PressedColumn = Display().HotColumn = -1;
     if (resizeColumn_ >= 0) Window.InvertVertLine(resizeLine_);
     resizeColumn_ = -1;
+    if (moving_) EndColumnDrag();
     moving_ = false;
+    RefreshMarker();
+    rowMoving_ = false;
+    rowMoveFrom_ = dropRow_ = -1;
     RepaintArea(gaIndicator);
     if (Options() & goSelectFullRow) {
         for (int r = TopRow(); r < RowCount() && r <= LastFullyVisibleRow() + 1; ++r)
@@ -388,6 +597,7 @@ void TRgCustomGrid::FocusChanged(bool) {
 // --- keyboard
 
 bool TRgCustomGrid::KeyDown(int Key, unsigned Shift) {
+    CancelHint();
     int key = Key;
     HandleNavigationKey(key, Shift);
     return key == 0;

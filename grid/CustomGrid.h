@@ -12,6 +12,17 @@ namespace ad::grid {
 enum TGridBand : int { gbNone = 0, gbCells = 1, gbFooter = 2, gbHeader = 3, gbIndicator = 4, gbInput = 5 };
 enum TGridMouseButton : int { gmbLeft, gmbRight, gmbMiddle };
 
+// What a hint shows: nothing, a footer's or a header's hint, a cell's whole
+// text that does not fit, or a cell's own hint.
+enum THintKind : int { hkNone = 0, hkFooter = 1, hkHeader = 2, hkTextFit = 3, hkCell = 4 };
+struct THintChoice {
+    THintKind Kind = hkNone;
+    int Col = -1, Row = -1;
+    std::u16string Text;
+    TPoint At;  // client coordinates
+    int MaxWidth = 0;
+};
+
 // Virtual key codes the grid handles.
 enum TGridKey : int {
     gkTab = 0x09, gkReturn = 0x0D, gkEscape = 0x1B, gkPrior = 0x21, gkNext = 0x22, gkEnd = 0x23, gkHome = 0x24,
@@ -49,19 +60,50 @@ public:
     void KeyPress(char16_t Key);
     // Wheel turns (positive away from the user).
     void MouseWheel(int Delta, unsigned Shift);
-    void FocusChanged(bool Focused);
+    void FocusChanged(bool GotFocus);
 
     virtual void HandleNavigationKey(int& Key, unsigned Shift);
     // Keys of the open editor reach the grid's own handling.
     void GridKeyDown(int Key, unsigned Shift) override { KeyDown(Key, Shift); }
     void GridKeyPress(char16_t Key) override { KeyPress(Key); }
     virtual bool PrepareColumnPlay(int Column, int Row, bool AskBeforeEdit, const TRect& CellRect);
+    // The expand button of a tree column was pressed (the descendant
+    // expands or collapses the row).
+    virtual void TogglePlayRow(int ARow) { (void)ARow; }
     // A row's own height (the descendant stores it).
     virtual void SetRowHeight(int ARow, int Height) { (void)ARow, (void)Height; }
     // A clickable element's new value for its cell (the descendant stores it).
     virtual void AcceptPlayValue(TColumnPlay* Play) { (void)Play; }
     // The element of a column (rating columns have one), made on first use.
     TColumnPlay* PlayOf(TRgCustomColumn* Column);
+
+    // --- moving rows (goRowMoving) ---
+    // Whether the row at From may be dropped to become row To: both valid
+    // and different, neither row part of a row tree (a subtree would tear),
+    // and OnRowMove accepts.
+    bool RowMoveAllowed(int From, int To);
+    // The drop row for the mouse at y: the row whose band holds y, one more
+    // when y lies below its middle; RowCount past the last row; -1 outside
+    // the rows.
+    int RowDropAt(int Y) const;
+    bool MovingRow() const { return rowMoving_; }
+    int DropRow() const { return dropRow_; }
+    // Where the marker lies (the top of the drop row's band), -1 when none.
+    int RowMoveMarkerY() const;
+    // A double click on a row border in the indicator: the row takes the
+    // height its cells need.
+    void AutoSizeRow(int ARow);
+
+    // --- hints ---
+    // The hint for the mouse at (X, Y), whether or not hints may show now.
+    THintChoice ChooseHint(int X, int Y);
+    // Shows, replaces or hides the hint for the mouse at (X, Y); a hint is
+    // replaced only when the hovered cell or column changes.
+    void UpdateHint(int X, int Y);
+    // Hides the hint (the mouse left, a key, a scroll, the focus or the
+    // application went).
+    void CancelHint();
+    THintKind ShownHint() const { return hint_.Kind; }
 
     // --- searches ---
     bool SearchColumn(int Column, const std::u16string& Text, bool FromStart);
@@ -76,6 +118,10 @@ public:
     int ResizingColumn() const { return resizeColumn_; }
     int ResizingRow() const { return resizeRow_; }
     bool MovingColumn() const { return moving_; }
+    // While a column is dragged: where its floating header lies and the x of
+    // the drop arrows (-1 when they hide).
+    const TRect& ColumnDragBox() const { return dragBox_; }
+    int DropArrowX() const { return dropArrowX_; }
 
 private:
     void EndHeaderPress();
@@ -94,6 +140,15 @@ private:
     bool moving_ = false;
     int resizeRow_ = -1;
     int resizeRowLine_ = -1;
+    void PaintOverlay(ICanvas& Canvas) override;
+    void EndColumnDrag();
+    TRect dragBox_;
+    int dropArrowX_ = -1;
+    void RefreshMarker();
+    int rowMoveFrom_ = -1;
+    bool rowMoving_ = false;
+    int dropRow_ = -1;
+    THintChoice hint_;
     std::u16string searchBuffer_;
     std::uint32_t lastSearchKey_ = 0;
     std::vector<std::pair<TRgCustomColumn*, std::unique_ptr<TColumnPlay>>> plays_;

@@ -15,24 +15,15 @@ TColor SystemColorValue(int index) { return static_cast<TColor>(::GetSysColor(in
 
 // A 32-bit top-down DIB section of w x h, selected into its own memory DC.
 struct TWorkBitmap {
-    TWorkBitmap(HDC like, int w, int h) : dc(::CreateCompatibleDC(like)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        bitmap = OwnedBitmap(::CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TWorkBitmap(HDC like, int w, int h) : dc(::CreateCompatibleDC(like)), bitmap(w, h) {
         if (bitmap && dc) old = ::SelectObject(dc.Get(), bitmap.Get());
     }
     ~TWorkBitmap() {
         if (old) ::SelectObject(dc.Get(), old);
     }
-    bool Ok() const { return dc && bitmap && bits; }
+    bool Ok() const { return dc && bitmap; }
     OwnedMemoryDC dc;
-    OwnedBitmap bitmap;
-    void* bits = nullptr;
+    DibSection32 bitmap;
     HGDIOBJ old = nullptr;
 };
 }  // namespace
@@ -200,7 +191,7 @@ std::vector<std::uint32_t> TGdiCanvas::ReadPixels(const TRect& r) {
     if (!work.Ok()) return {};
     ::BitBlt(work.dc.Get(), 0, 0, w, h, dc_, r.Left, r.Top, SRCCOPY);
     ::GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(work.bits);
+    const std::uint32_t* p = work.bitmap.Bits();
     std::vector<std::uint32_t> out(p, p + static_cast<size_t>(w) * static_cast<size_t>(h));
     for (auto& px : out) px &= 0xFFFFFF;
     return out;
@@ -211,7 +202,7 @@ void TGdiCanvas::WritePixels(const TRect& r, const std::vector<std::uint32_t>& p
     if (w <= 0 || h <= 0 || pixels.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) return;
     TWorkBitmap work(dc_, w, h);
     if (!work.Ok()) return;
-    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(work.bits));
+    std::copy(pixels.begin(), pixels.end(), work.bitmap.Bits());
     ::BitBlt(dc_, r.Left, r.Top, w, h, work.dc.Get(), 0, 0, SRCCOPY);
 }
 

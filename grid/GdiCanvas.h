@@ -1,19 +1,15 @@
 // The grid's canvas over a Windows device context (borrowed, not owned), with
-// the wide text calls, and conversions between the grid's geometry types and
-// the system's.
+// the wide text calls (the geometry's conversions to the system's types come
+// from framework/WinGeometry.h).
 #pragma once
 
 #include <windows.h>
 
 #include "framework/Handles.h"
+#include "framework/WinGeometry.h"
 #include "grid/GridCanvas.h"
 
 namespace ad::grid {
-
-inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
-inline TRect FromRECT(const RECT& r) { return TRect{r.left, r.top, r.right, r.bottom}; }
-inline POINT ToPOINT(const TPoint& p) { return POINT{p.X, p.Y}; }
-inline TPoint FromPOINT(const POINT& p) { return TPoint{p.x, p.y}; }
 
 // The system's DT_* flags for a set of TTextFlag bits.
 UINT TextFlagsToDT(unsigned flags);

@@ -1,13 +1,11 @@
-// Tests of the Windows canvas and the theme binding on a memory DC: end
-// ellipsis inside the rectangle, turned text, pixel round trips, alpha images,
-// and the classic fallback without the visual-styles library.
+// Tests of the Windows canvas on a memory DC: end ellipsis inside the
+// rectangle, turned text, pixel round trips and alpha images.
 #include "grid/GdiCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/Handles.h"
 #include "grid/DrawRoutines.h"
-#include "grid/Themes.h"
 #include "grid/GridTestSupport.h"
 
 namespace ad::grid {
@@ -16,14 +14,7 @@ namespace {
 // A white 200 x 60 bitmap in a memory DC with the GUI font selected.
 class Surface {
 public:
-    Surface() : dc_(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = kW;
-        bi.bmiHeader.biHeight = -kH;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bitmap_ = OwnedBitmap(::CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    Surface() : dc_(::CreateCompatibleDC(nullptr)), bitmap_(kW, kH) {
         oldBitmap_ = ::SelectObject(dc_.Get(), bitmap_.Get());
         oldFont_ = ::SelectObject(dc_.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
         RECT all{0, 0, kW, kH};
@@ -36,7 +27,7 @@ public:
     HDC Dc() const { return dc_.Get(); }
     std::uint32_t At(int x, int y) const {
         ::GdiFlush();
-        return static_cast<const std::uint32_t*>(bits_)[y * kW + x] & 0xFFFFFF;
+        return bitmap_.Row(y)[x] & 0xFFFFFF;
     }
     // Columns [x0, x1) of rows [y0, y1) that are not white.
     int InkIn(int x0, int x1, int y0, int y1) const {
@@ -49,8 +40,7 @@ public:
 
 private:
     OwnedMemoryDC dc_;
-    OwnedBitmap bitmap_;
-    void* bits_ = nullptr;
+    DibSection32 bitmap_;
     HGDIOBJ oldBitmap_ = nullptr, oldFont_ = nullptr;
 };
 
@@ -113,23 +103,6 @@ TEST(GdiCanvasTest, ClipToRectLimitsLaterDrawing) {
     EXPECT_EQ(s.At(5, 5), 0u);
     EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);
     ::SelectClipRgn(s.Dc(), nullptr);
-}
-
-TEST(ThemesTest, ClassicFallbackWithoutTheLibrary) {
-    TThemeLibrary missing(L"no-such-visual-styles.dll");
-    EXPECT_FALSE(missing.Loaded());
-    EXPECT_FALSE(missing.IsThemed());
-    Surface s;
-    EXPECT_FALSE(missing.DrawThemePart(nullptr, s.Dc(), TRect{0, 0, 10, 10}, 1, 1, L"HEADER"));
-    EXPECT_EQ(missing.GetThemeSysSize(SM_CXVSCROLL), ::GetSystemMetrics(SM_CXVSCROLL));
-    // The real library loads; whether a theme is active depends on the system
-    // (none by default under Wine): the answer only has to agree with it.
-    TThemeLibrary& real = ThemeLibrary();
-    EXPECT_TRUE(real.Loaded());
-    EXPECT_EQ(IsThemed(), real.IsThemed());
-    if (!IsThemed()) {
-        EXPECT_FALSE(DrawThemePart(nullptr, s.Dc(), TRect{0, 0, 10, 10}, 1, 1, L"HEADER"));
-    }
 }
 
 }  // namespace

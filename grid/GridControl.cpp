@@ -77,10 +77,28 @@ TRgCustomGridControl::~TRgCustomGridControl() {
 
 void TRgCustomGridControl::Recalculate() { lines_ = ComputeLineWidths(options_, gridLinesStyle_, appearanceOptions_); }
 
+template <class F>
+void TRgCustomGridControl::ChangeBorderLook(F Change) {
+    TGridBorderLook old = BorderLook();
+    Change();
+    if (BorderLook() != old) Window.RepaintBorder();
+}
+
+TGridBorderLook TRgCustomGridControl::BorderLook() const {
+    if (borderStyle_ == bsNone) return blNone;
+    if (headerStyle_ == hsOffice2007 || headerStyle_ == hsOffice2010) return blOfficeFrame;
+    if (enableVisualStyles_ && Window.VisualStyles()) return blThemed;
+    return blEdge;
+}
+
+TColor TRgCustomGridControl::OfficeBorderColor() { return GetSchemeColor(2, OfficeColorScheme()); }
+
 void TRgCustomGridControl::SetAppearanceOptions(TAppearanceOptions value) {
-    appearanceOptions_ = value;
-    Recalculate();
-    Invalidate();
+    ChangeBorderLook([&] {
+        appearanceOptions_ = value;
+        Recalculate();
+        Invalidate();
+    });
 }
 
 void TRgCustomGridControl::SetBorderStyle(TGridBorderStyle value) {
@@ -102,8 +120,10 @@ void TRgCustomGridControl::SetColor(TColor value) {
 }
 
 void TRgCustomGridControl::SetEnableVisualStyles(bool value) {
-    enableVisualStyles_ = value;
-    Invalidate();
+    ChangeBorderLook([&] {
+        enableVisualStyles_ = value;
+        Invalidate();
+    });
 }
 
 void TRgCustomGridControl::SetFixedCols(int value) {
@@ -145,11 +165,14 @@ void TRgCustomGridControl::SetHeaderSize(int value) {
 }
 
 void TRgCustomGridControl::SetHeaderStyle(THeaderStyle value) {
-    if (value > hsVista) return;
-    headerStyle_ = value;
-    display_ = displays_[value].get();
-    Invalidate();
-    Window.BorderChanged();
+    // The border's width never depends on the header style, so the window
+    // stays; only a change of the border's look repaints it.
+    if (value > hsVista || value == headerStyle_) return;
+    ChangeBorderLook([&] {
+        headerStyle_ = value;
+        display_ = displays_[value].get();
+        Invalidate();
+    });
 }
 
 void TRgCustomGridControl::SetHighlightedTextColor(TColor value) {
@@ -339,31 +362,53 @@ TRect TRgCustomGridControl::GetIndicatorRect() const { return TRect{0, 0, Indica
 
 int TRgCustomGridControl::GetRowHeight(int) const { return rowSize_; }
 
+int TRgCustomGridControl::GetRowStep(int ARow) const {
+    if (gridStyle_ == gsSlides) return slideSize_;
+    return ARow < RowCount() ? GetRowHeight(ARow) : rowSize_;
+}
+
 int TRgCustomGridControl::GetRowTop(int ARow) const {
     int y = GetRowsRect().Top + lines_.TopHighlight;
     int count = RowCount();
     if (ARow >= topRow_) {
         for (int r = topRow_; r < ARow; ++r) {
             if (r < count && !IsRowShown(r)) continue;
-            y += (r < count ? GetRowHeight(r) : rowSize_) + lines_.RowSpacing;
+            y += GetRowStep(r) + lines_.RowSpacing;
         }
     } else {
         for (int r = ARow; r < topRow_; ++r)
-            if (r >= count || IsRowShown(r)) y -= (r < count ? GetRowHeight(r) : rowSize_) + lines_.RowSpacing;
+            if (r >= count || IsRowShown(r)) y -= GetRowStep(r) + lines_.RowSpacing;
     }
     return y;
 }
 
 TRect TRgCustomGridControl::GetRowRect(int ARow) const {
     int top = GetRowTop(ARow);
-    int height = ARow < RowCount() ? GetRowHeight(ARow) : rowSize_;
-    return TRect{0, top, GetRowsRect().Right, top + height + lines_.BottomLine};
+    int right = gridStyle_ == gsSlides ? Window.ClientSize().cx : GetRowsRect().Right;
+    return TRect{0, top, right, top + GetRowStep(ARow) + lines_.BottomLine};
+}
+
+TRect TRgCustomGridControl::GetSlideCellRect(const TRgCustomColumn& Column, int SlideTop) const {
+    const TRgSlideBounds& b = Column.SlideBounds;
+    return TRect{b.Left(), SlideTop + b.Top(), b.Left() + b.Width(), SlideTop + b.Top() + b.Height()};
+}
+
+TRect TRgCustomGridControl::GetSlideLabelRect(const TRgCustomColumn& Column, int SlideTop, ICanvas& Canvas) const {
+    TRect cell = GetSlideCellRect(Column, SlideTop);
+    TSize text = Canvas.TextExtent(DefaultTextServices().FromAnsi(Column.SlideCaption));
+    if (Column.SlideCaptionLocation == clLeft)
+        return TRect{cell.Left - 2 - text.cx, cell.Top, cell.Left - 2, cell.Top + text.cy};
+    return TRect{cell.Left + 2, cell.Top - 2 - text.cy, cell.Left + 2 + text.cx, cell.Top - 2};
 }
 
 bool TRgCustomGridControl::GetCellRect(int ACol, int ARow, TRect& Rect) const {
     if (!columns_->IsValidIndex(ACol) || ARow < 0) return false;
     TRgCustomColumn* c = columns_->Item(ACol);
     int top = GetRowTop(ARow);
+    if (gridStyle_ == gsSlides) {
+        Rect = GetSlideCellRect(*c, top);
+        return true;
+    }
     int left = c->ClientLeft();
     Rect = TRect{left, top, left + c->Width(), top + (ARow < RowCount() ? GetRowHeight(ARow) : rowSize_)};
     return true;
@@ -584,7 +629,7 @@ void TRgCustomGridControl::ColumnChanged(TRgCustomColumn* Column, int Kind, int 
             Invalidate();
             PlaceEditor();
             break;
-        case 3: break;
+        case 3: ApplyColumnDefault(index); break;
         case cnSlideOrOptions: Invalidate(); Fire(OnSlideChange, index); break;
         case cnSorted:
         case cnSortChanged:
@@ -716,9 +761,8 @@ void TRgCustomGridControl::Paint(ICanvas& Canvas, const TRect& ClipBox) {
             Canvas.FillRect(TRect{right, top, client.cx, client.cy}, color_);
         }
     } else {
-        // The slides view shows its header band; its slides are not painted here.
-        Canvas.FillRect(TRect{0, 0, client.cx, client.cy}, color_);
-        if (options_ & goHeader) PaintBands(Canvas);
+        PaintSlidesHeader(Canvas);
+        PaintSlides(Canvas, ClipBox);
     }
     if (GetShownRowCount() == 0 && !caption_.empty()) {
         TRect rows = GetRowsRect();
@@ -731,6 +775,7 @@ void TRgCustomGridControl::Paint(ICanvas& Canvas, const TRect& ClipBox) {
                         tfCenter | tfSingleLine | tfNoPrefix);
         Canvas.SetBrushStyle(bsSolid);
     }
+    PaintOverlay(Canvas);
     Fire(OnPostDraw);
 }
 
@@ -773,6 +818,76 @@ void TRgCustomGridControl::PaintRows(ICanvas& Canvas, const TRect& ClipBox) {
     bottomRow_ = row;
     Canvas.ClipToRect(TRect{0, 0, Window.ClientSize().cx, Window.ClientSize().cy}, true);
     if (report && (options_ & goSelectFullRow)) DrawFocusRect(Canvas);
+}
+
+void TRgCustomGridControl::PaintSlidesHeader(ICanvas& Canvas) {
+    if (!(options_ & goHeader)) return;
+    TSize client = Window.ClientSize();
+    int right = columns_->TotalWidth() + IndicatorSize() - HorzScrollPos();
+    if (right < client.cx) {
+        TRect strip{right, 0, client.cx, headerSize_};
+        if (display_->Themed) display_->DrawHeaderBand(strip, 1);
+        else Canvas.FillRect(strip, color_);
+    }
+    PaintBands(Canvas);
+}
+
+void TRgCustomGridControl::DrawSlideLabel(ICanvas& Canvas, const TRgCustomColumn& Column, int SlideTop) {
+    if (Column.SlideCaption.empty()) return;
+    const FontSpec& font = Column.Font();
+    Canvas.SetFont(font.Name, font.Height, 0);
+    Canvas.SetTextColor(clGrayText);
+    Canvas.SetBrushStyle(bsClear);
+    Canvas.DrawText(DefaultTextServices().FromAnsi(Column.SlideCaption), GetSlideLabelRect(Column, SlideTop, Canvas),
+                    tfSingleLine | tfNoPrefix | tfNoClip | (Column.SlideCaptionLocation == clLeft ? tfRight : 0u));
+    Canvas.SetBrushStyle(bsSolid);
+}
+
+void TRgCustomGridControl::PaintSlides(ICanvas& Canvas, const TRect& ClipBox) {
+    TSize client = Window.ClientSize();
+    TRect whole{0, 0, client.cx, client.cy};
+    TRect rows = GetRowsRect();
+    int y = rows.Top, count = RowCount();
+    bool focused = Focused();
+    int row = topRow_;
+    for (; row < count && y < client.cy; ++row) {
+        if (!IsRowShown(row)) continue;
+        y += lines_.TopHighlight;
+        TRect slide{0, y, client.cx, y + slideSize_};
+        if (HidePartialRows() && slide.Bottom > rows.Bottom) break;
+        TColor gridColor = gridLinesColor_;
+        if (slide.Bottom + lines_.BottomLine >= ClipBox.Top && slide.Top - 1 <= ClipBox.Bottom) {
+            if (appearanceOptions_ & ao3DGridLines) Canvas.Line(0, y - 1, client.cx, y - 1, color_);
+            bool current = row == currentRow_;
+            bool selected = current || IsRowSelected(row);
+            TColor slideColor = color_;
+            if (selected && focused) slideColor = slideSelectionColor_;
+            else if (selected && !(slidesOptions_ & soHideSelection)) slideColor = clBtnFace;
+            TSlideState state = 0;
+            if (current) state |= stSelected;
+            if (current && (slidesOptions_ & soFrame)) state |= stFocused;
+            Fire(OnSlideColoring, row, slideColor, gridColor, state);
+            Canvas.ClipToRect(slide, true);
+            Canvas.FillRect(slide, slideColor);
+            for (int k = 0; k < columns_->Count(); ++k) {
+                TRgCustomColumn* c = columns_->Positions(k);
+                if (!c->Visible()) continue;
+                DrawCell(Canvas, ClipBox, columns_->IndexOf(c), row, GetSlideCellRect(*c, y));
+                Canvas.ClipToRect(slide, true);
+                DrawSlideLabel(Canvas, *c, y);
+            }
+            if (state & stFocused) {
+                TColor frame = focused ? SelectionColor : inactiveSelectionColor_;
+                Canvas.FrameRect(TRect{slide.Left + 2, slide.Top + 1, slide.Right - 2, slide.Bottom - 1}, frame);
+                Canvas.FrameRect(TRect{slide.Left + 3, slide.Top + 2, slide.Right - 3, slide.Bottom - 2}, frame);
+            }
+            Canvas.ClipToRect(whole, true);
+        }
+        y += slideSize_ + lines_.BottomLine;
+        if (options_ & goGrid) Canvas.Line(0, y - 1, client.cx, y - 1, gridColor);
+    }
+    bottomRow_ = row;
+    if (y < client.cy) Canvas.FillRect(TRect{0, std::max(y, rows.Top), client.cx, client.cy}, color_);
 }
 
 void TRgCustomGridControl::DrawGridLines(ICanvas& Canvas, const TRect& r, TColor GridColor, bool LastRow,
@@ -829,7 +944,8 @@ void TRgCustomGridControl::DrawCell(ICanvas& Canvas, const TRect& ClipBox, int A
     TRect rows = GetRowsRect();
     TRect clip = withLines;
     clip.Bottom = std::min(clip.Bottom, rows.Bottom);
-    if (!column->IsFixed()) clip.Left = std::max(clip.Left, IndicatorSize() + columns_->FixedWidth());
+    if (!column->IsFixed() && gridStyle_ == gsReport)
+        clip.Left = std::max(clip.Left, IndicatorSize() + columns_->FixedWidth());
     TSize client = Window.ClientSize();
     TClipScope scope(Canvas, clip, TRect{0, 0, client.cx, client.cy});
     TRect r = CellRect;
@@ -848,7 +964,13 @@ void TRgCustomGridControl::DrawCell(ICanvas& Canvas, const TRect& ClipBox, int A
     display.Row = ARow;
     display.DisplayTag = GetDisplayTag(ARow);
     display.HighlightedTextColor = highlightedTextColor_;
+    display.Tree.Active = false;
+    if (column->TreeColumn) PrepareCellDisplay(ACol, ARow, display.Tree);
     if (defaultDrawing) Canvas.FillRect(r, cellColor);
+    if (display.Tree.Active) {
+        DrawTree(Canvas, r, display.Tree);
+        display.CellRect.Left = TreeContentLeft(r, display.Tree.Level);
+    }
     display.IsCurrent = ACol == currentCol_ && ARow == currentRow_;
     display.CellRect.Left += column->Padding;
     display.CellRect.Right -= column->Padding;
@@ -949,6 +1071,25 @@ void TRgCustomGridControl::PaintBands(ICanvas& Canvas) {
         if (options_ & goIndicator) display_->DrawHeaderBand(TRect{0, footer.Top, IndicatorWidth, footer.Bottom}, 1);
     }
     if ((options_ & goIndicator) && (options_ & goHeader)) display_->DrawIndicatorHeader(TRect{0, 0, IndicatorWidth, headerSize_});
+}
+
+int TRgCustomGridControl::RowAutoHeight(int ARow, ICanvas& Canvas) {
+    int height = rowSize_;
+    if (ARow < 0 || ARow >= RowCount()) return height;
+    for (int k = 0; k < columns_->Count(); ++k) {
+        TRgCustomColumn* column = columns_->Item(k);
+        if (!column->Visible()) continue;
+        TColumnDisplay& display = DisplayOf(column);
+        ICanvas* cellCanvas = display.Canvas;
+        display.Canvas = &Canvas;
+        ApplyCellFont(Canvas, k, ARow, CellStateOf(k, ARow));
+        GetCellInfo(k, ARow, display);
+        Fire(OnApplyCell, k, ARow, display.Text);
+        display.CellRect = TRect{column->Padding, 0, column->Width() - lines_.RightLine - column->Padding, rowSize_};
+        height = std::max(height, display.GetTextExtent().cy);
+        display.Canvas = cellCanvas;
+    }
+    return height;
 }
 
 int TRgCustomGridControl::BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas, bool AllRows) {

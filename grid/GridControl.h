@@ -44,6 +44,8 @@ enum TGridLinesStyle : std::uint8_t {
 };
 enum TSortedStyle : std::uint8_t { soDefault, soDarker, soWhite };
 enum TSlideOption : std::uint8_t { soFrame = 1, soHideSelection = 2 };
+enum TSlideStateFlag : std::uint8_t { stFocused = 1, stSelected = 2 };
+using TSlideState = std::uint8_t;
 enum TSelectionMoveDirection : std::uint8_t { mdNone, mdUp, mdDown, mdLeft, mdRight };
 enum TInputEnterMode : std::uint8_t { imAllways, imEditing };
 enum THomeEndBehaviour : std::uint8_t { hebTopBottom, hebLeftRight };
@@ -52,6 +54,10 @@ enum TDataChange : std::uint8_t {
 };
 enum TMoveSelectionKey : std::uint8_t { mkUndefined, mkArrows, mkTab, mkEnter };
 enum TGridBorderStyle : std::uint8_t { bsNone, bsSingle };
+// How the window's border is drawn: none, the system's 1-pixel edge, a
+// 1-pixel frame in the Office scheme's border colour, or the themed list-view
+// border.
+enum TGridBorderLook : std::uint8_t { blNone, blEdge, blOfficeFrame, blThemed };
 enum TCellStateFlag : std::uint8_t { csBoldTextSelection = 1, csEmpty = 2, csFocused = 4, csSelected = 8 };
 using TCellState = std::uint8_t;
 
@@ -83,6 +89,8 @@ public:
     virtual void FocusNextControl(bool forward) = 0;
     // The border style changed: the window gets its new border.
     virtual void BorderChanged() = 0;
+    // The border keeps its width but is drawn differently (BorderLook).
+    virtual void RepaintBorder() {}
     // Milliseconds since some fixed moment (type-to-search's pause).
     virtual std::uint32_t TickCount() const = 0;
     // Mouse capture while a header is pressed, a column resized or moved.
@@ -107,11 +115,27 @@ public:
         (void)Column;
         return nullptr;
     }
+    // Hints may show: the grid's form is the active one and, unless the hint
+    // shows a cell's whole text, the application's hint setting is on.
+    virtual bool HintAllowed(bool TextFit) const { (void)TextFit; return false; }
+    // Shows Text in the hint window with its top left corner at At (client
+    // coordinates), lines wrapping at MaxWidth; hides it.
+    virtual void ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) {
+        (void)At, (void)MaxWidth, (void)Text;
+    }
+    virtual void HideHint() {}
+    // While a column is dragged: the floating header of Column at Box and the
+    // two drop arrows at x = ArrowX (hidden when -1), client coordinates;
+    // hidden again when the drag ends.
+    virtual void ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) {
+        (void)Column, (void)Box, (void)ArrowX;
+    }
+    virtual void HideColumnDrag() {}
 };
 
 // The grid's cursors.
-enum TGridCursor : int { crGridDefault = 0, crHorzSplit = 3000, crColumnNoDrag = 3001, crVertSplit = 3003,
-                         crIndicatorSelect = 3006 };
+enum TGridCursor : int { crGridDefault = 0, crHorzSplit = 3000, crColumnNoDrag = 3001, crRowDrag = 3002,
+                         crVertSplit = 3003, crIndicatorSelect = 3006 };
 
 // A window that is not there: nothing to paint, scroll or focus.
 class TNoGridWindow : public IGridWindow {
@@ -167,6 +191,9 @@ public:
     bool AutoScroll = false;
     TGridBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TGridBorderStyle value);
+    TGridBorderLook BorderLook() const;
+    // The colour of the Office styles' frame.
+    static TColor OfficeBorderColor();
     const std::u16string& Caption() const { return caption_; }
     void SetCaption(const std::u16string& value);
     TColor Color() const { return color_; }
@@ -258,6 +285,13 @@ public:
     // A row's top (the top highlight included) and its rectangle.
     int GetRowTop(int ARow) const;
     TRect GetRowRect(int ARow) const;
+    // A row's height on screen: its own in the report view, SlideSize in
+    // the slides view.
+    int GetRowStep(int ARow) const;
+    // In the slides view: a column's cell in the slide whose top is SlideTop
+    // (its slide bounds moved down by it), and where its label goes.
+    TRect GetSlideCellRect(const TRgCustomColumn& Column, int SlideTop) const;
+    TRect GetSlideLabelRect(const TRgCustomColumn& Column, int SlideTop, ICanvas& Canvas) const;
     bool GetCellRect(int ACol, int ARow, TRect& Rect) const;
     virtual int GetHorzScrollRange() const;
     // Rows from the top row that fit fully in the rows area.
@@ -274,15 +308,29 @@ public:
     virtual int GetRowHeight(int ARow) const;
     virtual int GetDisplayTag(int ARow) const { (void)ARow; return -1; }
     virtual int GetRowLevel(int ARow) const { (void)ARow; return 0; }
+    // A tree column's painter learns the row's place in the tree (the
+    // descendant fills it; nothing here).
+    virtual void PrepareCellDisplay(int ACol, int ARow, TTreeCellInfo& Info) { (void)ACol, (void)ARow, (void)Info; }
     virtual std::u16string GetCellText(int ACol, int ARow) const = 0;
     virtual std::u16string GetDrawText(int ACol, int ARow) = 0;
+    // The text of the in-place tip that shows a cell's whole text.
+    virtual std::u16string GetTipText(int ACol, int ARow) { return GetDrawText(ACol, ARow); }
     virtual void GetCellInfo(int ACol, int ARow, TVirtualColElement& Element) = 0;
     virtual TColor GetCellColor(int ACol, int ARow) const;
     virtual std::u16string GetCellHint(int ACol, int ARow);
     virtual bool IsCellHidden(int ACol, int ARow) const;
     virtual void SortColumn(TRgCustomColumn* Column, bool Ascending);
     virtual void ClearRows();
+    // Every cell of the column takes the column's colour and its font's style
+    // and colour (the descendant holds the cells).
+    virtual void ApplyColumnDefault(int ACol) { (void)ACol; }
     virtual void DeleteRow(int ARow) { (void)ARow; CancelEditing(); }
+    // Moves a row to another index (the descendant moves it in its store).
+    virtual void MoveRow(int FromPos, int ToPos) {
+        (void)FromPos, (void)ToPos;
+        Invalidate();
+        CancelEditing();
+    }
     // A row that does not fit fully is painted as empty cells.
     virtual bool HidePartialRows() const { return false; }
     virtual int GetPaintedRowCount() const { return RowCount() > 0 && columns_->Count() > 0 ? GetShownRowCount() : 0; }
@@ -361,6 +409,9 @@ public:
     TColor GetCellPaintColor(int ACol, int ARow) const;
     TColor GetCellTextColor(int ACol, int ARow) const;
     TCellState CellStateOf(int ACol, int ARow) const;
+    // The height a row needs: the tallest of its visible cells' contents, at
+    // least RowSize.
+    int RowAutoHeight(int ARow, ICanvas& Canvas);
     // The width a column needs for its header and its cells' texts.
     int BestFitWidth(TRgCustomColumn* Column, ICanvas& Canvas, bool AllRows);
     TColumnDisplay& DisplayOf(TRgCustomColumn* Column);
@@ -392,6 +443,7 @@ public:
     // --- events ---
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, const std::u16string& Value)> OnAfterEdit;
     std::function<void(TRgCustomGridControl*, int FromPos, int ToPos)> OnAfterRowMove;
+    std::function<void(TRgCustomGridControl*, int FromPos, int ToPos, bool& Accept)> OnRowMove;
     TGridColEvent OnAfterSort;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyCell;
     std::function<void(TRgCustomGridControl*, int ACol, int ARow, std::u16string& Value)> OnApplyEditText;
@@ -442,6 +494,8 @@ public:
     TGridCellEvent OnSelectCell;
     std::function<void(TRgCustomGridControl*, int& ACol, int ARow, TMoveSelectionKey Key)> OnSelectionMove;
     TGridColEvent OnSlideChange;
+    std::function<void(TRgCustomGridControl*, int Index, TColor& SlideColor, TColor& GridColor, TSlideState State)>
+        OnSlideColoring;
     std::function<void(TRgCustomGridControl*, int ACol, bool Ascending)> OnSortColumn;
     // Fired when goIndicator is switched.
     TGridNotify OnIndicatorChange;
@@ -474,6 +528,11 @@ protected:
     virtual bool ApplyCellFont(ICanvas& Canvas, int ACol, int ARow, TCellState CellState);
 
     void PaintRows(ICanvas& Canvas, const TRect& ClipBox);
+    // Drawn over everything else (the row-move marker).
+    virtual void PaintOverlay(ICanvas& Canvas) { (void)Canvas; }
+    void PaintSlidesHeader(ICanvas& Canvas);
+    void PaintSlides(ICanvas& Canvas, const TRect& ClipBox);
+    void DrawSlideLabel(ICanvas& Canvas, const TRgCustomColumn& Column, int SlideTop);
     void PaintBands(ICanvas& Canvas);
     void DrawCell(ICanvas& Canvas, const TRect& ClipBox, int ACol, int ARow, const TRect& CellRect);
     void DrawEmptyCell(ICanvas& Canvas, int ACol, const TRect& CellRect);
@@ -519,6 +578,9 @@ protected:
 
 private:
     void Recalculate();
+    // Runs Change and repaints the border when its look changed.
+    template <class F>
+    void ChangeBorderLook(F Change);
     void ColumnRepaint(TRgCustomColumn* Column, int Band);
     std::pair<int, int> BandSpan(TColumnBand Band) const;
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "grid/DrawRoutines.h"
 #include "grid/GridTestFixture.h"
 #include "grid/RecordingCanvas.h"
@@ -40,6 +42,34 @@ TEST(GridControlTest, Defaults) {
     EXPECT_EQ(g.Cells().DefaultRowHeight, 20);
     g.SetBorderStyle(bsNone);
     EXPECT_EQ(f.window.BorderChanges, 1);
+}
+
+TEST(GridControlTest, HeaderStyleRepaintsTheBorderOnlyWhenItsLookChanges) {
+    TGridFixture f(1);
+    TReportGrid& g = f.grid;
+    f.window.Themed = true;
+    struct Step { const char* name; void (*change)(TReportGrid&); TGridBorderLook look; int repaints; };
+    const Step steps[] = {
+        {"the same style again", [](TReportGrid& g) { g.SetHeaderStyle(hsAuto); }, blThemed, 0},
+        {"another style with the same border", [](TReportGrid& g) { g.SetHeaderStyle(hsVista); }, blThemed, 0},
+        {"an Office style", [](TReportGrid& g) { g.SetHeaderStyle(hsOffice2010); }, blOfficeFrame, 1},
+        {"the other Office style", [](TReportGrid& g) { g.SetHeaderStyle(hsOffice2007); }, blOfficeFrame, 1},
+        {"an out-of-range style", [](TReportGrid& g) { g.SetHeaderStyle(static_cast<THeaderStyle>(9)); },
+         blOfficeFrame, 1},
+        {"back to the themed border", [](TReportGrid& g) { g.SetHeaderStyle(hsFlatBorders); }, blThemed, 2},
+        {"visual styles off", [](TReportGrid& g) { g.SetEnableVisualStyles(false); }, blEdge, 3},
+        {"appearance options", [](TReportGrid& g) { g.SetAppearanceOptions(aoHintMarks); }, blEdge, 3},
+        {"no border", [](TReportGrid& g) { g.SetBorderStyle(bsNone); }, blNone, 3},
+        {"no border in an Office style", [](TReportGrid& g) { g.SetHeaderStyle(hsOffice2010); }, blNone, 3},
+    };
+    for (const Step& s : steps) {
+        s.change(g);
+        EXPECT_EQ(g.BorderLook(), s.look) << s.name;
+        EXPECT_EQ(f.window.BorderRepaints, s.repaints) << s.name;
+    }
+    // Only the border style itself re-creates the window.
+    EXPECT_EQ(f.window.BorderChanges, 1);
+    EXPECT_EQ(g.HeaderStyle(), hsOffice2010);
 }
 
 TEST(GridControlTest, LineWidths) {
@@ -277,6 +307,62 @@ TEST(GridPaintTest, CustomDrawingEvents) {
     EXPECT_GT(backgrounds, 0);
     EXPECT_EQ(custom, 3);
     (void)c;
+}
+
+TEST(GridPaintTest, SlidesView) {
+    TGridFixture f(2, 5);
+    f.FillTexts();
+    TReportGrid& g = f.grid;
+    g.SetOptions(goHeader | goGrid);
+    g.SetGridStyle(gsSlides);
+    g.SetSlideSize(60);
+    TRgCustomColumn* a = g.Columns().Item(0);
+    TRgCustomColumn* b = g.Columns().Item(1);
+    b->SlideBounds.SetLeft(120);
+    b->SlideBounds.SetTop(30);
+    a->SlideCaption = "Name";
+    a->SlideCaptionLocation = clTop;
+    b->SlideCaption = "Path";
+    b->SlideCaptionLocation = clLeft;
+    // Slides under the 18-pixel header, 60 high plus the 1-pixel grid line.
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(g.GetRowRect(r), (TRect{0, 18 + r * 61, 300, 18 + r * 61 + 61})) << r;
+        TRect cell;
+        ASSERT_TRUE(g.GetCellRect(1, r, cell));
+        EXPECT_EQ(cell, (TRect{120, 18 + r * 61 + 30, 200, 18 + r * 61 + 46})) << r;
+    }
+    g.SelectCell(0, 1, false, true, 0);
+    std::vector<std::string> coloring;
+    g.OnSlideColoring = [&](TRgCustomGridControl*, int index, TColor& color, TColor&, TSlideState state) {
+        coloring.push_back(std::to_string(index) + ":" + std::to_string(state));
+        if (index == 2) color = 0x00AA00;
+    };
+    TRecordingCanvas canvas(300, 200);
+    g.Paint(canvas, TRect{0, 0, 300, 200});
+    // Rows 0 to 2 fit (the third only partly); the current one is framed.
+    EXPECT_EQ(coloring, (std::vector<std::string>{"0:0", "1:3", "2:0"}));
+    EXPECT_EQ(canvas.Pixel(250, 18 + 2 * 61 + 5), 0x00AA00u);
+    EXPECT_EQ(canvas.Pixel(250, 18 + 60), ColorToRGBValue(clBtnFace));  // the grid line below slide 0
+    std::map<std::u16string, TRect> texts;
+    for (auto* t : canvas.CallsOf("DrawText")) texts.emplace(t->Text, t->Rect);  // the first slide's
+    // Cell texts inside their slide bounds, labels beside them.
+    ASSERT_TRUE(texts.count(u"b1"));
+    EXPECT_GE(texts[u"b1"].Left, 120);
+    EXPECT_EQ(texts[u"b1"].Top, 18 + 61 + 30);
+    ASSERT_TRUE(texts.count(u"Name"));
+    EXPECT_EQ(texts[u"Name"], (TRect{10, 18 + 8 - 2 - 13, 10 + 28, 18 + 8 - 2}));
+    ASSERT_TRUE(texts.count(u"Path"));
+    EXPECT_EQ(texts[u"Path"].Right, 118);
+    int frames = 0;
+    for (auto* fr : canvas.CallsOf("FrameRect"))
+        if (fr->Rect == TRect{2, 18 + 61 + 1, 298, 18 + 61 + 59} || fr->Rect == TRect{3, 18 + 61 + 2, 297, 18 + 61 + 58})
+            ++frames;
+    EXPECT_EQ(frames, 2);
+    // The slides view's cells answer clicks at their slide bounds.
+    int col = -1, row = -1;
+    EXPECT_TRUE(g.CellAt(125, 18 + 2 * 61 + 35, col, row));
+    EXPECT_EQ(col, 1);
+    EXPECT_EQ(row, 2);
 }
 
 }  // namespace

@@ -153,6 +153,8 @@ void TRgCustomGridControl::CloseEditor() {
 
 bool TRgCustomGridControl::GetEditorRect(TRect& Rect) const {
     if (!GetCellRect(editedCol_, editedRow_, Rect)) return false;
+    // A tree column's editor leaves the tree lines of the row's level free.
+    if (columns_->Item(editedCol_)->TreeColumn) Rect.Left = TreeContentLeft(Rect, GetRowLevel(editedRow_));
     Rect.Left += lines_.LeftHighlight;
     Rect.Right -= lines_.RightLine + ((options_ & goGrid) ? 0 : 1);
     TRect rows = GetRowsRect();

@@ -20,11 +20,12 @@ public:
     void ScrollArea(int dx, int dy, const TRect& area) override { Scrolled.push_back({dx, dy, area}); }
     bool Focused() const override { return HasFocus; }
     bool Enabled() const override { return true; }
-    bool VisualStyles() const override { return false; }
+    bool VisualStyles() const override { return Themed; }
     IHeaderTheme* HeaderTheme() override { return nullptr; }
     int VertScrollBarWidth() const override { return 16; }
     void FocusNextControl(bool forward) override { FocusMoves.push_back(forward); }
     void BorderChanged() override { ++BorderChanges; }
+    void RepaintBorder() override { ++BorderRepaints; }
     std::uint32_t TickCount() const override { return Tick; }
     void SetMouseCapture(bool capture) override { Captured = capture; }
     void InvertVertLine(int x) override { InvertedLines.push_back(x); }
@@ -32,9 +33,17 @@ public:
     void SetCursorShape(int shape) override { Cursor = shape; }
     void MeasureWith(const std::function<void(ICanvas&)>& use) override {
         TRecordingCanvas canvas(1, 1);
-        use(canvas);
+        use(MeasureCanvas ? *MeasureCanvas : canvas);
     }
     void FocusGrid() override { ++GridFocusCalls; }
+    bool HintAllowed(bool textFit) const override { return FormActive && (textFit || AppShowsHints); }
+    void ShowHint(const TPoint& at, int maxWidth, const std::u16string& text) override {
+        std::string ascii;
+        for (char16_t ch : text) ascii.push_back(static_cast<char>(ch));
+        Hints.push_back("show " + std::to_string(at.X) + "," + std::to_string(at.Y) + " " + std::to_string(maxWidth) +
+                        " " + ascii);
+    }
+    void HideHint() override { Hints.push_back("hide"); }
     std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& column) override {
         return MakeEditor ? MakeEditor(column) : nullptr;
     }
@@ -58,10 +67,16 @@ public:
     };
     TSize Size{300, 200};
     bool HasFocus = true;
+    bool Themed = false;
+    // The canvas measuring uses (a recording one when none is given).
+    ICanvas* MeasureCanvas = nullptr;
+    bool FormActive = true, AppShowsHints = true;
+    std::vector<std::string> Hints;
     std::uint32_t Tick = 1000;
     bool Captured = false;
     int Cursor = 0;
     int BorderChanges = 0;
+    int BorderRepaints = 0;
     int ScrollInfoCalls = 0;
     int GridFocusCalls = 0;
     // The columns' own editors, when a test gives them.

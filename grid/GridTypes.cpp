@@ -4,21 +4,13 @@
 #include <ctime>
 #include <random>
 
+#include "base/TextFileEncoding.h"
+
 namespace ad::grid {
 
-std::string TPortableTextServices::ToAnsi(std::u16string_view text) const {
-    std::string out;
-    out.reserve(text.size());
-    for (char16_t c : text) out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
-    return out;
-}
+std::string TPortableTextServices::ToAnsi(std::u16string_view text) const { return Utf16ToLatin1(text); }
 
-std::u16string TPortableTextServices::FromAnsi(std::string_view text) const {
-    std::u16string out;
-    out.reserve(text.size());
-    for (char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    return out;
-}
+std::u16string TPortableTextServices::FromAnsi(std::string_view text) const { return Latin1ToUtf16(text); }
 
 int TPortableTextServices::CompareUnicode(std::u16string_view a, std::u16string_view b) const {
     int r = a.compare(b);

@@ -3,7 +3,9 @@
 
 #include <windowsx.h>
 
+#include "base/WinText.h"
 #include "framework/Handles.h"
+#include "framework/HintWindow.h"
 #include "grid/GdiCanvas.h"
 #include "grid/SpinEdit.h"
 
@@ -18,6 +20,7 @@ HCURSOR GridCursor(int shape) {
     switch (shape) {
         case crHorzSplit: resource = L"HORZSPLIT"; fallback = IDC_SIZEWE; break;
         case crColumnNoDrag: resource = L"COLUMNNODRAG"; fallback = IDC_NO; break;
+        case crRowDrag: fallback = IDC_SIZENS; break;
         case crVertSplit: resource = L"VERTSPLIT"; fallback = IDC_SIZENS; break;
         case crIndicatorSelect: resource = L"INDICATORSELECT"; fallback = IDC_ARROW; break;
         default: break;
@@ -26,6 +29,23 @@ HCURSOR GridCursor(int shape) {
         if (HCURSOR own = ::LoadCursorW(::GetModuleHandleW(nullptr), resource)) return own;
     return ::LoadCursorW(nullptr, fallback);
 }
+
+// The framework's plain hint window, for applications that name no hint
+// window class of their own.
+class TPlainGridHint : public TAppHintWindow {
+public:
+    TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData) override {
+        return window_.CalcHintRect(MaxWidth, AHint, AData);
+    }
+    void ActivateHintData(const TRect& Rect, const std::string& AHint, void*) override { window_.ActivateHint(Rect, AHint); }
+    void ReleaseHint() override {
+        if (window_.HandleAllocated()) window_.ReleaseHandle();
+    }
+    HWND WindowHandle() override { return window_.HandleAllocated() ? window_.Handle() : nullptr; }
+
+private:
+    THintWindow window_{nullptr};
+};
 }  // namespace
 
 TReportGridWindow::TReportGridWindow(TComponent* AOwner)
@@ -35,7 +55,60 @@ TReportGridWindow::TReportGridWindow(TComponent* AOwner)
     SetColor(clWindow);
 }
 
-TReportGridWindow::~TReportGridWindow() { theme_.Close(); }
+TReportGridWindow::~TReportGridWindow() {
+    HideHint();
+    theme_.Close();
+}
+
+bool TReportGridWindow::HintAllowed(bool TextFit) const {
+    TWinControl* self = const_cast<TReportGridWindow*>(this);
+    return IsParentFormActive(self) && (TextFit || (Application && Application->ShowHint));
+}
+
+void TReportGridWindow::ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) {
+    if (!handle_ || Text.empty()) return;
+    if (!hint_) {
+        if (Application && Application->HintWindowClass) hint_ = Application->HintWindowClass();
+        else hint_ = std::make_unique<TPlainGridHint>();
+    }
+    std::string ansi = Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(Text.data()), Text.size()));
+    TRect r = hint_->CalcHintRect(MaxWidth, ansi, nullptr);
+    POINT p{At.X, At.Y};
+    ::ClientToScreen(handle_, &p);
+    r = TRect{p.x, p.y, p.x + r.Width(), p.y + r.Height()};
+    hint_->ActivateHintData(r, ansi, nullptr);
+}
+
+void TReportGridWindow::ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) {
+    if (!handle_) return;
+    if (!dragBox_) {
+        dragBox_ = std::make_unique<TColumnDragBox>(nullptr);
+        downArrow_ = std::make_unique<TDragArrow>(nullptr, false);
+        upArrow_ = std::make_unique<TDragArrow>(nullptr, true);
+    }
+    POINT corner{Box.Left, Box.Top};
+    ::ClientToScreen(handle_, &corner);
+    dragBox_->ShowAt(Column, TRect{corner.x, corner.y, corner.x + Box.Width(), corner.y + Box.Height()});
+    if (ArrowX < 0) {
+        downArrow_->HideArrow();
+        upArrow_->HideArrow();
+        return;
+    }
+    POINT at{ArrowX, 0};
+    ::ClientToScreen(handle_, &at);
+    downArrow_->ShowAt(at.x, at.y - 12);
+    upArrow_->ShowAt(at.x, at.y + Grid.HeaderSize() - 1);
+}
+
+void TReportGridWindow::HideColumnDrag() {
+    if (dragBox_) dragBox_->HideBox();
+    if (downArrow_) downArrow_->HideArrow();
+    if (upArrow_) upArrow_->HideArrow();
+}
+
+void TReportGridWindow::HideHint() {
+    if (hint_) hint_->ReleaseHint();
+}
 
 void TReportGridWindow::CreateParams(TCreateParams& params) {
     TRgScrollControl::CreateParams(params);
@@ -64,7 +137,7 @@ TSize TReportGridWindow::ClientSize() const {
 }
 
 void TReportGridWindow::InvalidateRect(const TRect& r) {
-    if (!handle_ || r.Right <= r.Left || r.Bottom <= r.Top) return;
+    if (!handle_ || IsEmpty(r)) return;
     RECT rc = ToRECT(r);
     ::InvalidateRect(handle_, &rc, FALSE);
 }
@@ -85,6 +158,7 @@ void TReportGridWindow::ScrollContent(TRgCustomScrollBar* Bar, int DX, int DY) {
     } else if (DY != 0) {
         Grid.EndEditing();
     }
+    Grid.CancelHint();
     TRgScrollControl::ScrollContent(Bar, DX, DY);
     if (Bar->Kind() == sbHorizontal && DX != 0) Grid.Invalidate();
 }
@@ -103,6 +177,37 @@ void TReportGridWindow::FocusNextControl(bool forward) {
 
 void TReportGridWindow::BorderChanged() {
     if (handle_) RecreateWnd();
+}
+
+void TReportGridWindow::RepaintBorder() {
+    if (handle_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TReportGridWindow::PaintBorder(HDC dc) {
+    if (!handle_) return;
+    RECT window{}, client{};
+    ::GetWindowRect(handle_, &window);
+    ::GetClientRect(handle_, &client);
+    RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+    POINT origin{0, 0};
+    ::ClientToScreen(handle_, &origin);
+    RECT inner = client;
+    ::OffsetRect(&inner, origin.x - window.left, origin.y - window.top);
+    switch (Grid.BorderLook()) {
+        case blOfficeFrame: {
+            OwnedBrush brush(::CreateSolidBrush(ColorToRGB(TRgCustomGridControl::OfficeBorderColor())));
+            ::FrameRect(dc, &all, brush.Get());
+            break;
+        }
+        case blThemed: {
+            int saved = ::SaveDC(dc);
+            ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+            ThemeLibrary().DrawThemePart(handle_, dc, FromRECT(all), 0, 0, L"listview");
+            ::RestoreDC(dc, saved);
+            break;
+        }
+        default: break;
+    }
 }
 
 void TReportGridWindow::SetMouseCapture(bool capture) {
@@ -136,15 +241,8 @@ void TReportGridWindow::Paint(HDC dc, const RECT& clip) {
     // many small calls on a window's DC each cost a round trip to the display.
     int w = clip.right - clip.left, h = clip.bottom - clip.top;
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     OwnedMemoryDC memory(::CreateCompatibleDC(dc));
-    OwnedBitmap bitmap(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 bitmap(w, h);
     if (!memory || !bitmap) {
         TGdiCanvas canvas(dc);
         Grid.Paint(canvas, FromRECT(clip));
@@ -292,6 +390,15 @@ void TReportGridWindow::WndProc(TMessage& m) {
                 Grid.UpdateHorzScrollBar();
                 Grid.UpdateVertScrollBar();
                 Grid.Invalidate();
+            }
+            return;
+        }
+        case WM_NCPAINT: {
+            TRgScrollControl::WndProc(m);
+            TGridBorderLook look = Grid.BorderLook();
+            if (look == blOfficeFrame || look == blThemed) {
+                WindowDC dc(handle_, WindowDC::WholeWindow{});
+                if (dc.Get()) PaintBorder(dc.Get());
             }
             return;
         }

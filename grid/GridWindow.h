@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include "grid/ColumnDragBox.h"
 #include "grid/ReportGrid.h"
 #include "grid/ScrollControl.h"
-#include "grid/Themes.h"
+#include "framework/Forms.h"
+#include "framework/Themes.h"
 
 namespace ad::grid {
 
@@ -31,6 +33,7 @@ public:
     int VertScrollBarWidth() const override { return ::GetSystemMetrics(SM_CXVSCROLL); }
     void FocusNextControl(bool forward) override;
     void BorderChanged() override;
+    void RepaintBorder() override;
     std::uint32_t TickCount() const override { return ::GetTickCount(); }
     void SetMouseCapture(bool capture) override;
     void InvertVertLine(int x) override;
@@ -42,12 +45,27 @@ public:
     std::unique_ptr<IGridEditor> CreateEditor(TRgCustomColumn& Column) override;
     void FocusGrid() override;
     void AdoptEditor(IGridEditor& Editor) override;
+    bool HintAllowed(bool TextFit) const override;
+    void ShowHint(const TPoint& At, int MaxWidth, const std::u16string& Text) override;
+    void HideHint() override;
+    void ShowColumnDrag(TRgCustomColumn& Column, const TRect& Box, int ArrowX) override;
+    void HideColumnDrag() override;
+    // The floating header and the drop arrows (null before the first drag).
+    TColumnDragBox* DragBox() const { return dragBox_.get(); }
+    TDragArrow* DownArrow() const { return downArrow_.get(); }
+    TDragArrow* UpArrow() const { return upArrow_.get(); }
+    // The window showing the grid's hints (null before the first).
+    TAppHintWindow* HintWindow() const { return hint_.get(); }
 
     // IHeaderTheme
     bool DrawHeaderItem(ICanvas& canvas, const TRect& rect, THeaderItemState state) override;
 
     // Paints the whole client area into dc (a memory DC for captures).
     void PaintTo(HDC dc);
+    // Draws the border of the Office styles and of visual styles into dc, a
+    // DC of the whole window (its origin at the window's top left corner);
+    // the system's own edge stays for the others.
+    void PaintBorder(HDC dc);
     // The header theme data, open while the window exists and themes are on.
     HANDLE ThemeHandle() const { return theme_.Get(); }
 
@@ -67,6 +85,9 @@ private:
     // A line drawn in inverting pen mode (drawing it again erases it).
     void InvertLine(int x1, int y1, int x2, int y2);
     TThemeData theme_;
+    std::unique_ptr<TAppHintWindow> hint_;
+    std::unique_ptr<TColumnDragBox> dragBox_;
+    std::unique_ptr<TDragArrow> downArrow_, upArrow_;
     int cursor_ = 0;
     bool tracking_ = false;
     TSize lastSize_{-1, -1};

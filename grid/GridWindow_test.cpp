@@ -95,15 +95,8 @@ protected:
     TShot Shoot(const char* name = nullptr) {
         TSize size = grid->ClientSize();
         TShot shot{size.cx, size.cy, {}};
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = size.cx;
-        bi.bmiHeader.biHeight = -size.cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
+        DibSection32 bitmap(size.cx, size.cy);
         HDC screen = ::GetDC(nullptr);
-        OwnedBitmap bitmap(::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         OwnedMemoryDC dc(::CreateCompatibleDC(screen));
         ::ReleaseDC(nullptr, screen);
         {
@@ -112,8 +105,7 @@ protected:
             grid->PaintTo(dc.Get());
             ::GdiFlush();
         }
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        shot.Pixels.assign(p, p + static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy));
+        shot.Pixels.assign(bitmap.Bits(), bitmap.Bits() + bitmap.PixelCount());
         if (const char* folder = std::getenv("AD_GRID_SHOTS"); folder && name) SaveBmp(shot, std::string(folder) + "/" + name + ".bmp");
         return shot;
     }
@@ -292,6 +284,208 @@ TEST_F(GridWindowTest, CaptionOnlyWithoutRows) {
         for (int y = 22; y < 40; ++y)
             if (empty.At(x, y) != window && empty.At(x, y) != static_cast<TColor>(::GetSysColor(COLOR_BTNFACE))) ++dark;
     EXPECT_GT(dark, 20);  // the caption's letters
+}
+
+TEST_F(GridWindowTest, HintOverACellWhoseTextDoesNotFit) {
+    TReportGrid& g = grid->Grid;
+    g.SetCellText(0, 1, u"A program name far too long for its column");
+    ::SetForegroundWindow(form->Handle());
+    ::SetActiveWindow(form->Handle());
+    test::PumpPending();
+    auto hintShown = [&] {
+        TAppHintWindow* hint = grid->HintWindow();
+        HWND h = hint ? hint->WindowHandle() : nullptr;
+        return h && ::IsWindowVisible(h);
+    };
+    Send(WM_MOUSEMOVE, 0, 20, RowY(0));  // "Notepad" fits
+    EXPECT_FALSE(hintShown());
+    Send(WM_MOUSEMOVE, 0, 20, RowY(1));
+    ASSERT_TRUE(hintShown());
+    // Over the cell's top left corner, as wide as the text needs.
+    RECT r{};
+    ::GetWindowRect(grid->HintWindow()->WindowHandle(), &r);
+    POINT corner{0, g.GetRowTop(1)};
+    ::ClientToScreen(wnd, &corner);
+    EXPECT_EQ(r.left, corner.x);
+    EXPECT_EQ(r.top, corner.y);
+    EXPECT_GT(r.right - r.left, 160);
+    Send(WM_MOUSEMOVE, 0, 20, RowY(2));  // "Paint" fits again
+    EXPECT_FALSE(hintShown());
+    Send(WM_MOUSEMOVE, 0, 20, RowY(1));
+    EXPECT_TRUE(hintShown());
+    Send(WM_KEYDOWN, VK_DOWN, 0, 0);
+    EXPECT_FALSE(hintShown());
+}
+
+TEST_F(GridWindowTest, OfficeStylesFrameTheWindow) {
+    TReportGrid& g = grid->Grid;
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    auto borderPixel = [&] {
+        HDC screen = ::GetDC(nullptr);
+        OwnedBitmap bitmap(::CreateCompatibleBitmap(screen, w, h));
+        OwnedMemoryDC dc(::CreateCompatibleDC(screen));
+        ::ReleaseDC(nullptr, screen);
+        SelectObjectScope select(dc.Get(), bitmap.Get());
+        RECT all{0, 0, w, h};
+        ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        grid->PaintBorder(dc.Get());
+        COLORREF c = ::GetPixel(dc.Get(), w / 2, 0);
+        return static_cast<TColor>(c);
+    };
+    // The system's own edge needs nothing of ours; visual styles draw the
+    // themed list-view border.
+    if (g.BorderLook() == blEdge) EXPECT_EQ(borderPixel(), clWhite);
+    else EXPECT_EQ(g.BorderLook(), blThemed);
+    g.SetHeaderStyle(hsOffice2010);
+    EXPECT_EQ(wnd, grid->Handle());  // the window stays
+    EXPECT_EQ(borderPixel(), ColorToRGB(TRgCustomGridControl::OfficeBorderColor()));
+    // The frame is one pixel: the client area starts right inside it.
+    POINT origin{0, 0};
+    ::ClientToScreen(wnd, &origin);
+    EXPECT_EQ(origin.y - wr.top, ::GetSystemMetrics(SM_CYBORDER));
+}
+
+// A 12 x 12 image: a green square on a magenta key colour.
+TBitmap32 GreenSquare() {
+    TBitmap32 image(12, 12);
+    TImageView32 v = image.View();
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            bool in = x >= 2 && x < 10 && y >= 2 && y < 10;
+            std::uint32_t px = in ? 0xFF00A000u : 0xFFFF00FFu;
+            std::memcpy(v.Pixel(x, y), &px, 4);
+        }
+    return image;
+}
+
+TEST_F(GridWindowTest, SlidesTreeAndGlyphs) {
+    TReportGrid& g = grid->Grid;
+    auto closeTo = [](TColor a, TColor b) {
+        return std::abs(RedOf(a) - RedOf(b)) <= 2 && std::abs(GreenOf(a) - GreenOf(b)) <= 2 &&
+               std::abs(BlueOf(a) - BlueOf(b)) <= 2;
+    };
+    // Header and footer glyphs.
+    g.SetOptions(goHeader | goGrid | goSelectFullRow | goFooter);
+    TRgCustomColumn* name = g.Columns().Item(0);
+    name->Header.SetGlyph(GreenSquare());
+    name->Header.SetDisplayMode(dmTextAndImage);
+    g.Columns().Item(1)->Footer.SetGlyph(GreenSquare());
+    g.Columns().Item(1)->Footer.SetDisplayMode(dmImageOnly);
+    g.Columns().Item(1)->Footer.SetAlignment(taCenter);
+    TShot glyphs = Shoot("grid-glyphs");
+    int top = (g.HeaderSize() - 12) / 2;
+    EXPECT_TRUE(closeTo(glyphs.At(3 + 6, top + 6), 0x00A000)) << std::hex << glyphs.At(9, top + 6);
+    EXPECT_FALSE(closeTo(glyphs.At(3 + 1, top + 6), 0x00A000));  // the key colour is clear
+    TRect footer = g.GetFooterRect();
+    int fx = g.Columns().Item(1)->ClientLeft() + (90 - 1 - 14) / 2 + 6, fy = footer.Top + 4 + (footer.Height() - 4 - 1 - 12) / 2 + 6;
+    EXPECT_TRUE(closeTo(glyphs.At(fx, fy), 0x00A000)) << std::hex << glyphs.At(fx, fy);
+
+    // A tree with three levels in the first column.
+    g.SetOptions(goHeader | goGrid | goSelectFullRow);
+    name->TreeColumn = true;
+    int child = g.AddChildRow(0);
+    g.SetCellText(0, child, u"Plug-ins");
+    int grandchild = g.AddChildRow(child);
+    g.SetCellText(0, grandchild, u"Spell check");
+    g.SetCellText(0, g.AddChildRow(child, true), u"Themes");
+    g.SetCellText(0, g.AddChildRow(0, true), u"Help");
+    TShot tree = Shoot("grid-tree");
+    TRect cell;
+    g.GetCellRect(0, 0, cell);
+    TRect button = TreeButtonRect(cell, 0);
+    EXPECT_EQ(tree.At(button.Left, button.Top + 4), ColorToRGB(clGrayText));                  // the button's frame
+    EXPECT_EQ(tree.At(button.Left + 4, button.Top + 4), ColorToRGB(clWindowText));            // its minus
+    g.GetCellRect(0, grandchild, cell);
+    int mid = cell.Top + cell.Height() / 2;
+    EXPECT_EQ(tree.At(TreeLevelRect(cell, 2).Left + TreeIndent / 2, mid), ColorToRGB(clGrayText));
+    EXPECT_EQ(tree.At(TreeLevelRect(cell, 0).Left + TreeIndent / 2, mid), ColorToRGB(clGrayText));  // on to "Calculator"
+    // Collapsing the root by its button hides the subtree.
+    g.GetCellRect(0, 0, cell);
+    Click(TreeButtonRect(cell, 0).Left + 4, TreeButtonRect(cell, 0).Top + 4);
+    EXPECT_FALSE(g.IsRowShown(child));
+    Click(TreeButtonRect(cell, 0).Left + 4, TreeButtonRect(cell, 0).Top + 4);
+    EXPECT_TRUE(g.IsRowShown(grandchild));
+
+    // The slides view: each row a slide with its cells at their slide bounds.
+    name->TreeColumn = false;
+    g.SetGridStyle(gsSlides);
+    g.SetSlideSize(56);
+    name->SlideBounds.SetLeft(90);
+    name->SlideBounds.SetTop(8);
+    name->SlideBounds.SetWidth(200);
+    name->SlideCaption = "Program";
+    name->SlideCaptionLocation = clLeft;
+    TRgCustomColumn* size = g.Columns().Item(1);
+    size->SlideBounds.SetLeft(90);
+    size->SlideBounds.SetTop(30);
+    size->SlideCaption = "Size";
+    size->SlideCaptionLocation = clLeft;
+    TRgCustomColumn* rating = g.Columns().Item(2);
+    rating->SlideBounds.SetLeft(300);
+    rating->SlideBounds.SetTop(24);
+    rating->SlideCaption = "Rating";
+    ::SetFocus(wnd);
+    g.SelectCell(0, 1, false, true, 0);
+    TShot slides = Shoot("grid-slides");
+    TRect slide = g.GetRowRect(1);
+    EXPECT_EQ(slides.At(slide.Left + 2, slide.Top + 20), ColorToRGB(g.SelectionColor));  // the frame
+    EXPECT_EQ(slides.At(slide.Left + 3, slide.Top + 20), ColorToRGB(g.SelectionColor));
+    TRect rate;
+    ASSERT_TRUE(g.GetCellRect(2, 4, rate));
+    EXPECT_EQ(rate.Left, 300);
+    EXPECT_GE(rate.Top, g.GetRowRect(4).Top);
+}
+
+TEST_F(GridWindowTest, DraggedColumnShowsItsHeaderAndTheDropArrows) {
+    TReportGrid& g = grid->Grid;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 5);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 320, 6);  // the right half of "Rating": after it
+    test::PumpPending();
+    ASSERT_NE(grid->DragBox(), nullptr);
+    HWND box = grid->DragBox()->Handle();
+    EXPECT_TRUE(::IsWindowVisible(box));
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    POINT mouse{320, 6};
+    ::ClientToScreen(wnd, &mouse);
+    EXPECT_EQ(r.right - r.left, 160);
+    EXPECT_EQ(r.bottom - r.top, g.HeaderSize());
+    EXPECT_EQ(r.left, mouse.x - 80);
+    EXPECT_EQ(r.bottom, mouse.y + 4);
+    // The box paints the column's header with a black line along its bottom and right.
+    HDC screen = ::GetDC(nullptr);
+    OwnedBitmap bitmap(::CreateCompatibleBitmap(screen, 160, g.HeaderSize()));
+    OwnedMemoryDC dc(::CreateCompatibleDC(screen));
+    ::ReleaseDC(nullptr, screen);
+    {
+        SelectObjectScope select(dc.Get(), bitmap.Get());
+        ::SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        EXPECT_EQ(::GetPixel(dc.Get(), 80, g.HeaderSize() - 1), 0u);
+        EXPECT_EQ(::GetPixel(dc.Get(), 159, 8), 0u);
+        EXPECT_NE(::GetPixel(dc.Get(), 80, 8), 0u);
+    }
+    // The arrows stand at the right edge of "Rating", above and below the header.
+    POINT edge{350, 0};
+    ::ClientToScreen(wnd, &edge);
+    for (TDragArrow* arrow : {grid->DownArrow(), grid->UpArrow()}) {
+        ASSERT_NE(arrow, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(arrow->Handle()));
+        ::GetWindowRect(arrow->Handle(), &r);
+        EXPECT_EQ(r.left, edge.x - 4);
+        EXPECT_EQ(r.top, arrow->PointsUp() ? edge.y + g.HeaderSize() - 1 : edge.y - 12);
+        EXPECT_EQ(r.right - r.left, 9);
+        OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_NE(::GetWindowRgn(arrow->Handle(), region.Get()), ERROR);  // shaped as an arrow
+    }
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 60, 6);  // its own place: the arrows go
+    EXPECT_FALSE(::IsWindowVisible(grid->DownArrow()->Handle()));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 320, 6);
+    Send(WM_LBUTTONUP, 0, 320, 6);
+    EXPECT_FALSE(::IsWindowVisible(box));
+    EXPECT_FALSE(::IsWindowVisible(grid->UpArrow()->Handle()));
+    EXPECT_EQ(g.Columns().Positions(2), g.Columns().Item(0));
 }
 
 }  // namespace

@@ -6,17 +6,15 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/WinText.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "grid/Columns.h"
 #include "grid/DrawRoutines.h"
 #include "grid/GdiCanvas.h"
-#include "grid/Themes.h"
+#include "framework/Themes.h"
 
 namespace ad::grid {
-
-std::u16string ToU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
-std::wstring ToWide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
 
 namespace {
 
@@ -243,9 +241,9 @@ void TRgCustomEdit::SetAsDateTime(TDateTime value) {
 void TRgCustomEdit::SetAsFloat(double value) { SetAsString(FloatToText(value, DefaultTextServices().Settings())); }
 void TRgCustomEdit::SetAsInteger(int value) { SetAsString(IntToText(value)); }
 
-std::u16string TRgCustomEdit::GetAsString() const { return ToU16(const_cast<TRgCustomEdit*>(this)->WideText()); }
+std::u16string TRgCustomEdit::GetAsString() const { return ToU16String(const_cast<TRgCustomEdit*>(this)->WideText()); }
 
-void TRgCustomEdit::SetAsString(const std::u16string& Value) { SetWideText(ToWide(Value)); }
+void TRgCustomEdit::SetAsString(const std::u16string& Value) { SetWideText(ToWString(Value)); }
 
 // --- the grid's editor ---------------------------------------------------------
 
@@ -273,7 +271,7 @@ void TRgCustomEdit::PrepareFor(const TRgCustomColumn& Column) {
 void TRgCustomEdit::SetLooks(TColor color, const FontSpec& font) {
     SetColor(color);
     TFont& f = Font();
-    f.SetName(Narrow(ToWide(font.Name)));
+    f.SetName(Utf16ToAnsi(font.Name));
     f.SetHeight(font.Height);
     f.SetStyle(font.Style);
     f.SetColor(font.Color);

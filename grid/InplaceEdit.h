@@ -194,7 +194,4 @@ private:
     bool tracking_ = false;
 };
 
-std::u16string ToU16(const std::wstring& s);
-std::wstring ToWide(const std::u16string& s);
-
 }  // namespace ad::grid

@@ -261,6 +261,38 @@ void TReportGrid::GetRowRelations(int& ARow, int& NextSibling) const {
     ARow = parent ? cells_->IndexOfRow(parent) : -1;
 }
 
+void TReportGrid::PrepareCellDisplay(int, int ARow, TTreeCellInfo& Info) {
+    if (ARow < 0 || ARow >= cells_->RowCount) return;
+    const TRow* row = cells_->GetRow(ARow);
+    Info.Active = true;
+    Info.Row = ARow;
+    Info.Level = row->Level;
+    Info.ChildCount = row->ChildCount;
+    Info.Expanded = row->Expanded;
+    Info.FirstShown = ARow == GetFirstShownRow();
+    int parent = ARow, next = -1;
+    GetRowRelations(parent, next);
+    Info.LastSibling = next < 0;
+    if (!Info.Relations) Info.Relations = [this](int& r, int& n) { GetRowRelations(r, n); };
+}
+
+void TReportGrid::ApplyColumnDefault(int ACol) {
+    if (!Columns().IsValidIndex(ACol)) return;
+    TRgCustomColumn* column = Columns().Item(ACol);
+    const FontSpec& font = column->Font();
+    for (int r = 0; r < cells_->RowCount; ++r) {
+        TCell* cell = cells_->GetCell(ACol, r);
+        cell->Color = column->Color();
+        cell->FontStyle = font.Style;
+        cell->FontColor = font.Color;
+    }
+    RefreshColumn(column, 1);
+}
+
+void TReportGrid::TogglePlayRow(int ARow) {
+    if (ARow >= 0 && ARow < cells_->RowCount) SetRowExpanded(ARow, !IsRowExpanded(ARow));
+}
+
 void TReportGrid::AppendRows(int Count) {
     if (Count < 1) return;
     cells_->AddRows(Count);
@@ -370,15 +402,22 @@ void TReportGrid::MoveRow(int FromPos, int ToPos) {
     Invalidate();
     CancelEditing();
     if (FromPos == ToPos) return;
-    TRow* current = currentRow_ >= 0 && currentRow_ < cells_->RowCount ? cells_->GetRow(currentRow_) : nullptr;
+    // The current row and the selection anchor follow their rows.
+    auto rowAt = [this](int index) { return index >= 0 && index < cells_->RowCount ? cells_->GetRow(index) : nullptr; };
+    TRow* current = rowAt(currentRow_);
+    TRow* anchor = rowAt(anchorRow_);
     cells_->MoveRow(FromPos, ToPos);
     if (current) currentRow_ = cells_->IndexOfRow(current);
+    if (anchor) anchorRow_ = cells_->IndexOfRow(anchor);
     RecomputeShownRange();
 }
 
 void TReportGrid::SwapRows(int Row1, int Row2) {
     CancelEditing();
     cells_->SwapRows(Row1, Row2);
+    // The selection anchor follows its row.
+    if (anchorRow_ == Row1) anchorRow_ = Row2;
+    else if (anchorRow_ == Row2) anchorRow_ = Row1;
     RefreshRow(Row1);
     RefreshRow(Row2);
 }

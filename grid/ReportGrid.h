@@ -25,7 +25,7 @@ public:
     void InsertRows(int Pos, int Count);
     void DeleteRow(int ARow) override;
     void ClearRows() override;
-    void MoveRow(int FromPos, int ToPos);
+    void MoveRow(int FromPos, int ToPos) override;
     void SwapRows(int Row1, int Row2);
     void AppendRows(int Count);
     void SetRowHeight(int ARow, int Height) override;
@@ -62,6 +62,7 @@ public:
     TColor GetCellColor(int ACol, int ARow) const override;
     bool IsCellHidden(int ACol, int ARow) const override;
     void SortColumn(TRgCustomColumn* Column, bool Ascending) override;
+    void ApplyColumnDefault(int ACol) override;
     void CalculateFooter(bool VisibleOnly);
     void AcceptPlayValue(TColumnPlay* Play) override;
 
@@ -75,6 +76,9 @@ public:
     int GetRowHeight(int ARow) const override;
     int GetDisplayTag(int ARow) const override;
     int GetRowLevel(int ARow) const override;
+    void PrepareCellDisplay(int ACol, int ARow, TTreeCellInfo& Info) override;
+    // The tree column's expand button: the row expands or collapses.
+    void TogglePlayRow(int ARow) override;
 
     // --- delimited text ---
     // Rows from a file of separated fields, one row per line (see

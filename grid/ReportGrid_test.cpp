@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "base/Exception.h"
 #include "grid/GridTestFixture.h"
 #include "testsupport/TempFolder.h"
@@ -108,6 +110,31 @@ TEST(ReportGridTest, DeleteRowKeepsCurrentAndAnchorOnTheirRows) {
     EXPECT_EQ(f.grid.GetSelectedRow(), 2);
     EXPECT_EQ(f.grid.LastShownRow(), 2);
     EXPECT_EQ(f.grid.LastAddedRow(), 2);
+}
+
+TEST(ReportGridTest, MovedAndSwappedRowsTakeTheSelectionAnchorAlong) {
+    // The anchor starts on row 1 ("a1"); a Shift click afterwards selects from
+    // wherever that row went.
+    struct Case { const char* name; void (*op)(TReportGrid&); int anchor; };
+    const Case cases[] = {
+        {"move the anchor row down", [](TReportGrid& g) { g.MoveRow(1, 4); }, 4},
+        {"move a row from below to above it", [](TReportGrid& g) { g.MoveRow(3, 0); }, 2},
+        {"move a row from above to below it", [](TReportGrid& g) { g.MoveRow(0, 3); }, 0},
+        {"move rows elsewhere", [](TReportGrid& g) { g.MoveRow(3, 4); }, 1},
+        {"swap the anchor row", [](TReportGrid& g) { g.SwapRows(1, 3); }, 3},
+        {"swap it back from the other side", [](TReportGrid& g) { g.SwapRows(4, 1); }, 4},
+        {"swap other rows", [](TReportGrid& g) { g.SwapRows(0, 2); }, 1},
+    };
+    for (const Case& c : cases) {
+        TGridFixture f(1, 6);
+        f.FillTexts();
+        f.grid.SetOptions(f.grid.Options() | goSelectFullRow | goMultiSelect);
+        f.grid.SelectCell(0, 1, false, true, 0);
+        ASSERT_EQ(f.grid.AnchorRow(), 1);
+        c.op(f.grid);
+        EXPECT_EQ(f.grid.AnchorRow(), c.anchor) << c.name;
+        EXPECT_EQ(f.grid.GetCellText(0, f.grid.AnchorRow()), u"a1") << c.name;
+    }
 }
 
 TEST(ReportGridTest, InsertRowsMovesTheCurrentRowOnlyWhenItShifts) {
@@ -391,6 +418,86 @@ TEST(ReportGridTest, GetDelimitedText) {
     EXPECT_EQ(f.grid.GetDelimitedText(','), ",a,b,\r\nc,d");
     f.grid.SetCellText(1, 1, u"two\r\nlines");
     EXPECT_EQ(f.grid.GetDelimitedText(';'), ";a;b;\r\nc;two%\r\nlines");
+}
+
+TEST(ReportGridTest, TreeColumnIndentsItsRowsAndTogglesOnTheButton) {
+    TTreeFixture f;  // a, a0, a1, a11, a2, b
+    f.grid.Columns().Item(0)->TreeColumn = true;
+    f.grid.Columns().Item(0)->SetWidth(150);
+    TRecordingCanvas canvas(300, 200);
+    f.grid.Paint(canvas, TRect{0, 0, 300, 200});
+    // Each text starts after its row's level.
+    const int levels[] = {0, 1, 1, 2, 1, 0};
+    std::map<std::u16string, int> lefts;
+    for (auto* t : canvas.CallsOf("DrawText")) lefts[t->Text] = t->Rect.Left;
+    for (int r = 0; r < 6; ++r) {
+        TRect cell;
+        ASSERT_TRUE(f.grid.GetCellRect(0, r, cell));
+        std::u16string text = f.grid.GetCellText(0, r);
+        ASSERT_TRUE(lefts.count(text)) << r;
+        EXPECT_GE(lefts[text], TreeContentLeft(cell, levels[r])) << r;
+        EXPECT_LT(lefts[text], TreeContentLeft(cell, levels[r]) + 6) << r;
+    }
+    // Buttons on the two rows with children: a and a1.
+    std::vector<TRect> buttons;
+    for (auto* fr : canvas.CallsOf("FrameRect"))
+        if (fr->Rect.Width() == TreeButtonSize && fr->Rect.Height() == TreeButtonSize) buttons.push_back(fr->Rect);
+    TRect a, a1;
+    f.grid.GetCellRect(0, 0, a);
+    f.grid.GetCellRect(0, 2, a1);
+    EXPECT_EQ(buttons, (std::vector<TRect>{TreeButtonRect(a, 0), TreeButtonRect(a1, 1)}));
+
+    // A press on a's button collapses it, a second expands it again; a press
+    // on its text only selects the row.
+    TRect b = TreeButtonRect(a, 0);
+    std::vector<int> expanded;
+    f.grid.OnExpand = [&](TRgCustomGridControl*, int row) { expanded.push_back(row); };
+    f.grid.MouseDown(gmbLeft, 0, b.Left + 4, b.Top + 4);
+    f.grid.MouseUp(gmbLeft, 0, b.Left + 4, b.Top + 4);
+    EXPECT_EQ(f.ShownTexts(), u"a b ");
+    f.grid.MouseDown(gmbLeft, 0, b.Left + 4, b.Top + 4);
+    f.grid.MouseUp(gmbLeft, 0, b.Left + 4, b.Top + 4);
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a11 a2 b ");
+    f.grid.MouseDown(gmbLeft, 0, a.Left + 60, a.Top + 4);
+    f.grid.MouseUp(gmbLeft, 0, a.Left + 60, a.Top + 4);
+    EXPECT_EQ(f.ShownTexts(), u"a a0 a1 a11 a2 b ");
+    EXPECT_EQ(expanded, (std::vector<int>{0, 0}));
+    EXPECT_EQ(f.grid.GetSelectedRow(), 0);
+
+    // The editor of a tree cell leaves the tree part free.
+    f.grid.Columns().Item(0)->SetOptions(f.grid.Columns().Item(0)->Options() | coEditing);
+    TRect a11;
+    f.grid.GetCellRect(0, 3, a11);
+    f.grid.SelectCell(0, 3, false, true, 0);
+    f.grid.EditCell(0, 3, u"");
+    TRect editor;
+    if (f.grid.EditingCell()) {
+        ASSERT_TRUE(f.grid.GetEditorRect(editor));
+        EXPECT_EQ(editor.Left, TreeContentLeft(a11, 2));
+    }
+}
+
+TEST(ReportGridTest, ApplyColumnDefaultGivesEveryCellTheColumnsLook) {
+    TGridFixture f(2, 3);
+    TRgCustomColumn* column = f.grid.Columns().Item(1);
+    for (int r = 0; r < 3; ++r) {
+        f.grid.Cell(1, r)->SetColor(0x123456);
+        f.grid.Cell(1, r)->SetFontStyle(0);
+    }
+    f.grid.Cell(0, 0)->SetColor(0x654321);
+    column->SetColor(0x00AA00);
+    FontSpec font = column->Font();
+    font.Style = 1;  // bold
+    font.Color = 0x0000FF;
+    column->SetFont(font);
+    f.grid.ApplyColumnDefault(1);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(f.grid.Cell(1, r)->Color, 0x00AA00u) << r;
+        EXPECT_EQ(f.grid.Cell(1, r)->FontStyle, 1) << r;
+        EXPECT_EQ(f.grid.Cell(1, r)->FontColor, 0x0000FFu) << r;
+    }
+    EXPECT_EQ(f.grid.Cell(0, 0)->Color, 0x654321u);  // other columns keep theirs
+    f.grid.ApplyColumnDefault(5);  // no such column: nothing
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "grid/InplaceEdit.h"
 #include "grid/NumberRules.h"
-#include "grid/Themes.h"
+#include "framework/Themes.h"
 
 namespace ad::grid {
 

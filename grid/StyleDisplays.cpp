@@ -43,6 +43,19 @@ int CaptionStart(TAlignment alignment, const TRect& rect, int W, bool sorted, in
     }
 }
 
+TGlyphPlace GlyphPlace(TAlignment alignment, const TRect& rect, int W, int glyphWidth, int glyphHeight, bool sorted,
+                       int padding) {
+    TGlyphPlace p;
+    p.Y = rect.Top + (rect.Height() - glyphHeight) / 2;
+    switch (alignment) {
+        case taRightJustify: p.X = rect.Right - glyphWidth - W - padding - (sorted ? 31 : 0); break;
+        case taCenter: p.X = rect.Left + (rect.Width() - (glyphWidth + 2 + W)) / 2; break;
+        default: p.X = rect.Left + 3; break;
+    }
+    p.TextStart = std::max(p.X + glyphWidth + 2, rect.Left);
+    return p;
+}
+
 TSortArrowPlace SortArrowPlace(const TRgCustomColumn& column, const TRect& rect, int textStart, int W,
                                unsigned styleFlags) {
     TSortArrowPlace p;
@@ -158,6 +171,12 @@ void TStyleDisplay::DrawHeaderContent(TRgCustomColumn& column, const TRect& rect
         }
     }
     int textStart = CaptionStart(header.Alignment(), rect, W, column.Sorted(), 2);
+    const TBitmap32& glyph = header.Glyph();
+    if (glyph.Width() > 0 && header.DisplayMode() != dmTextOnly) {
+        TGlyphPlace place = GlyphPlace(header.Alignment(), rect, W, glyph.Width(), glyph.Height(), column.Sorted(), 2);
+        textStart = place.TextStart;
+        if (place.X >= rect.Left) TMaskProvider::DrawAlphaGraphic(*Canvas, place.X, place.Y, glyph);
+    }
     if (showsText) {
         TRect textRect{textStart, rect.Top, rect.Right, rect.Bottom};
         AdjustHeaderTextRect(textRect);
@@ -213,6 +232,14 @@ void TStyleDisplay::DrawFooterContent(TRgCustomColumn& column, const TRect& rect
     std::u16string text = FooterDisplayText(column.Footer, FormatSettings ? *FormatSettings : fallback);
     int W = column.Footer.DisplayMode() == dmImageOnly ? 0 : Canvas->TextExtent(text).cx;
     int start = CaptionStart(column.Footer.Alignment(), rect, W, false, column.Padding);
+    const TBitmap32& glyph = column.Footer.Glyph();
+    if (glyph.Width() > 0 && column.Footer.DisplayMode() != dmTextOnly) {
+        TGlyphPlace place = GlyphPlace(column.Footer.Alignment(), rect, W, glyph.Width(), glyph.Height(),
+                                       column.Sorted(), column.Padding + 2);
+        start = place.TextStart;
+        if (place.X >= rect.Left) TMaskProvider::DrawAlphaGraphic(*Canvas, place.X, place.Y, glyph);
+    }
+    if (column.Footer.DisplayMode() == dmImageOnly) return;
     Canvas->SetBrushStyle(bsClear);
     Canvas->DrawText(text, TRect{start, rect.Top, rect.Right, rect.Bottom},
                      kBandTextFlags | tfSingleLine | (RightToLeft ? tfRtlReading : 0u));

@@ -29,6 +29,15 @@ public:
 // Where a header's or footer's text starts: x by alignment for a text of
 // width W in rect, 31 pixels further left for a sorted right-aligned column.
 int CaptionStart(TAlignment alignment, const TRect& rect, int W, bool sorted, int padding);
+// A header's or footer's glyph beside a text of width W: the glyph's top
+// left corner (centred vertically; at left + 3, right-aligned before the
+// text and padding, 31 pixels further left when sorted, or centred together
+// with the text) and where the text starts, 2 pixels right of it.
+struct TGlyphPlace {
+    int X = 0, Y = 0, TextStart = 0;
+};
+TGlyphPlace GlyphPlace(TAlignment alignment, const TRect& rect, int W, int glyphWidth, int glyphHeight, bool sorted,
+                       int padding);
 // The sort arrow of a header whose text starts at textStart: its place, and
 // whether it is drawn (it fits, or the header does not hide it).
 struct TSortArrowPlace {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "grid/DrawRoutines.h"
 #include "grid/RecordingCanvas.h"
 
@@ -129,6 +131,85 @@ TEST(StyleDisplayTest, HeaderBackgrounds) {
     office.PressedColumn = 0;
     office.DrawHeaderBackground(0, r);
     EXPECT_EQ(f.canvas.Pixel(40, 0), GetSchemeColor(7, OfficeColorScheme()));   // reversed when pressed
+}
+
+// A 6 x 6 red glyph whose bottom-left pixel (magenta) names the clear colour.
+TBitmap32 RedGlyph() {
+    TBitmap32 glyph(6, 6);
+    TImageView32 v = glyph.View();
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) {
+            std::uint8_t* p = v.Pixel(x, y);
+            bool corner = x == 0 && y == 5;
+            p[0] = corner ? 0xFF : 0;  // blue
+            p[1] = 0;
+            p[2] = 0xFF;  // red
+            p[3] = 0xFF;
+        }
+    return glyph;
+}
+
+// The glyph's red after blending (within rounding).
+bool Reddish(TColor c) { return RedOf(c) > 240 && GreenOf(c) < 16 && BlueOf(c) < 16; }
+
+TEST(StyleDisplayTest, HeaderAndFooterGlyphs) {
+    struct Case {
+        const char* name;
+        TDisplayMode mode;
+        TAlignment alignment;
+        int glyphX;     // expected left edge of the glyph
+        int textLeft;   // where the caption's text starts, -1 when none is drawn
+    };
+    // The header is 100 x 18 at x 0; the caption "Name" is 28 pixels wide (W = 30).
+    const Case headers[] = {
+        {"text only", dmTextOnly, taLeftJustify, -1, 2},
+        {"image only, left", dmImageOnly, taLeftJustify, 3, -1},
+        {"text and image, left", dmTextAndImage, taLeftJustify, 3, 11},
+        {"text and image, right", dmTextAndImage, taRightJustify, 100 - 6 - 30 - 2, 100 - 30 - 2 + 2},
+        {"text and image, centred", dmTextAndImage, taCenter, (100 - (6 + 2 + 30)) / 2, (100 - 38) / 2 + 8},
+    };
+    for (const Case& c : headers) {
+        TDisplayFixture f;
+        TFlatStyleDisplay display;
+        f.Use(display);
+        f.column->Header.SetGlyph(RedGlyph());
+        f.column->Header.SetDisplayMode(c.mode);
+        f.column->Header.SetAlignment(c.alignment);
+        display.DrawHeader(*f.column, TRect{0, 0, 100, 18});
+        int red = 0, firstX = 1000;
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (Reddish(f.canvas.Pixel(x, y))) {
+                    ++red;
+                    firstX = std::min(firstX, x);
+                }
+        if (c.glyphX < 0) {
+            EXPECT_EQ(red, 0) << c.name;
+        } else {
+            EXPECT_EQ(red, 35) << c.name;  // 36 pixels less the clear corner
+            EXPECT_EQ(firstX, c.glyphX) << c.name;
+            EXPECT_FALSE(Reddish(f.canvas.Pixel(c.glyphX, 6 + 5))) << c.name;  // the corner is clear
+        }
+        auto texts = f.canvas.CallsOf("DrawText");
+        if (c.textLeft < 0) {
+            EXPECT_TRUE(texts.empty()) << c.name;
+        } else {
+            ASSERT_EQ(texts.size(), 1u) << c.name;
+            EXPECT_EQ(texts[0]->Rect.Left, c.textLeft) << c.name;
+        }
+    }
+
+    // A footer shows its glyph the same way, and no text when it shows the image only.
+    TDisplayFixture f;
+    TFlatStyleDisplay display;
+    f.Use(display);
+    f.column->Footer.SetGlyph(RedGlyph());
+    f.column->Footer.SetDisplayMode(dmImageOnly);
+    f.column->Footer.SetAlignment(taRightJustify);
+    display.DrawFooter(*f.column, TRect{0, 20, 100, 38}, false);
+    EXPECT_TRUE(Reddish(f.canvas.Pixel(100 - 6 - 2 + 1, 20 + 6 + 1)));
+    EXPECT_EQ(f.canvas.Pixel(100 - 6 - 2 - 1, 20 + 6 + 1), ColorToRGBValue(clWindow));
+    EXPECT_TRUE(f.canvas.CallsOf("DrawText").empty());
 }
 
 TEST(StyleDisplayTest, PressedHeaderIsInvertedInClassicStyles) {

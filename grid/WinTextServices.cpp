@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "base/WinText.h"
 #include "framework/SysUtils.h"
 
 namespace ad::grid {
@@ -52,24 +53,9 @@ TWinTextServices::TWinTextServices() {
     FormatSettings.LongTimeFormat = LocalePatternToFormat(LocaleText(LOCALE_STIMEFORMAT, u"H:mm:ss"), time, ':');
 }
 
-std::string TWinTextServices::ToAnsi(std::u16string_view text) const {
-    if (text.empty()) return {};
-    int n = ::WideCharToMultiByte(CP_ACP, 0, W(text), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, W(text), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string TWinTextServices::ToAnsi(std::u16string_view text) const { return Utf16ToAnsi(text); }
 
-std::u16string TWinTextServices::FromAnsi(std::string_view text) const {
-    if (text.empty()) return {};
-    int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                              reinterpret_cast<wchar_t*>(out.data()), n);
-    return out;
-}
+std::u16string TWinTextServices::FromAnsi(std::string_view text) const { return AnsiToUtf16(text); }
 
 int TWinTextServices::CompareUnicode(std::u16string_view a, std::u16string_view b) const {
     int r = ::CompareStringW(LOCALE_USER_DEFAULT, 0, W(a), static_cast<int>(a.size()), W(b), static_cast<int>(b.size()));

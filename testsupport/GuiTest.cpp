@@ -48,19 +48,28 @@ bool WriteBmpFile(const std::string& path, int width, int height, const void* bi
 bool SaveScreenArea(const RECT& area, const std::string& path) {
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return false;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     WindowDC screen(nullptr);
     OwnedMemoryDC mem(::CreateCompatibleDC(screen.Get()));
-    OwnedBitmap bmp(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 bmp(w, h);
     if (!mem || !bmp) return false;
     {
         SelectObjectScope sel(mem.Get(), bmp.Get());
         ::BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
         ::GdiFlush();
     }
-    return WriteBmpFile(path, w, h, bits);
+    // The file's rows: 24 bits, bottom-up, each padded to 4 bytes.
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t(3);
+    std::string rows(stride * static_cast<size_t>(h), '\0');
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* from = bmp.Row(h - 1 - y);
+        char* to = rows.data() + stride * static_cast<size_t>(y);
+        for (int x = 0; x < w; ++x, to += 3) {
+            to[0] = static_cast<char>(from[x]);
+            to[1] = static_cast<char>(from[x] >> 8);
+            to[2] = static_cast<char>(from[x] >> 16);
+        }
+    }
+    return WriteBmpFile(path, w, h, rows.data());
 }
 
 bool SaveClientArea(HWND wnd, const std::string& path) {

@@ -1,6 +1,7 @@
 // The system codec on Windows: the system's code pages and the user's locale.
 #include <windows.h>
 
+#include "base/WinText.h"
 #include "unicode/UniConvert.h"
 
 namespace ad::uni {
@@ -10,21 +11,10 @@ namespace {
 class TWinCodec : public IAnsiCodec {
 public:
     std::u16string ToWide(std::string_view bytes, unsigned codePage) const override {
-        if (bytes.empty()) return {};
-        const int size = static_cast<int>(bytes.size());
-        const int n = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-        std::u16string w(static_cast<size_t>(n > 0 ? n : 0), u'\0');
-        if (n > 0) ::MultiByteToWideChar(codePage, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(w.data()), n);
-        return w;
+        return CodePageToUtf16(bytes, codePage);
     }
     std::string FromWide(std::u16string_view text, unsigned codePage) const override {
-        if (text.empty()) return {};
-        const auto* src = reinterpret_cast<const wchar_t*>(text.data());
-        const int size = static_cast<int>(text.size());
-        const int n = ::WideCharToMultiByte(codePage, 0, src, size, nullptr, 0, nullptr, nullptr);
-        std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
-        if (n > 0) ::WideCharToMultiByte(codePage, 0, src, size, s.data(), n, nullptr, nullptr);
-        return s;
+        return Utf16ToCodePage(text, codePage);
     }
     int CompareText(std::u16string_view a, std::u16string_view b) const override {
         const int r = ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<const wchar_t*>(a.data()),

@@ -11,15 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/WinText.h"
 #include "framework/Controls.h"
 
 namespace ad::uni {
 
 // The class library's notice that a control's text changed.
 constexpr UINT CM_TEXTCHANGED = 0xB012;
-
-inline std::wstring ToWString(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
-inline std::u16string ToU16String(std::wstring_view s) { return std::u16string(s.begin(), s.end()); }
 
 // The wide forms of a control's properties; owned by the control.
 class TWideControlHelper : public TComponent {

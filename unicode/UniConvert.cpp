@@ -11,19 +11,9 @@ namespace ad::uni {
 
 // --- Latin-1 codec -------------------------------------------------------------
 
-std::u16string TLatin1Codec::ToWide(std::string_view bytes, unsigned) const {
-    std::u16string w;
-    w.reserve(bytes.size());
-    for (char c : bytes) w.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    return w;
-}
+std::u16string TLatin1Codec::ToWide(std::string_view bytes, unsigned) const { return Latin1ToUtf16(bytes); }
 
-std::string TLatin1Codec::FromWide(std::u16string_view text, unsigned) const {
-    std::string s;
-    s.reserve(text.size());
-    for (char16_t c : text) s.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
-    return s;
-}
+std::string TLatin1Codec::FromWide(std::u16string_view text, unsigned) const { return Utf16ToLatin1(text); }
 
 static char16_t FoldLatin1(char16_t c) {
     if (c >= u'a' && c <= u'z') return c - 32;

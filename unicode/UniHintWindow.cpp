@@ -36,10 +36,10 @@ std::wstring WideHintText(const std::string& ansiHint, TWinControl* hintControl)
     return text;
 }
 
-TUniCustomHintWindow::TUniCustomHintWindow(TComponent* AOwner) : grid::THintWindow(AOwner) {}
+TUniCustomHintWindow::TUniCustomHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
 
 void TUniCustomHintWindow::CreateParams(TCreateParams& params) {
-    grid::THintWindow::CreateParams(params);
+    THintWindow::CreateParams(params);
     params.WinClassName += L".UnicodeClass";
 }
 
@@ -69,7 +69,7 @@ void TUniCustomHintWindow::WndProc(TMessage& m) {
         m.Result = 0;
         return;
     }
-    grid::THintWindow::WndProc(m);
+    THintWindow::WndProc(m);
 }
 
 namespace {
@@ -116,7 +116,7 @@ private:
 }  // namespace
 
 std::unique_ptr<TAppHintWindow> PlainHintWindowClass() {
-    return std::make_unique<THintWindowAdapter<grid::THintWindow>>();
+    return std::make_unique<THintWindowAdapter<THintWindow>>();
 }
 
 std::unique_ptr<TAppHintWindow> UniHintWindowClass() { return std::make_unique<TUniHintWindowAdapter>(); }

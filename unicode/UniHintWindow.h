@@ -9,7 +9,7 @@
 
 #include "base/Geometry.h"
 #include "framework/Forms.h"
-#include "grid/HintWindow.h"
+#include "framework/HintWindow.h"
 
 namespace ad::uni {
 
@@ -19,7 +19,7 @@ std::string WideControlAnsiHint(TWinControl* hintControl);
 // The text a hint window shows for the ANSI hint of a control.
 std::wstring WideHintText(const std::string& ansiHint, TWinControl* hintControl);
 
-class TUniCustomHintWindow : public grid::THintWindow {
+class TUniCustomHintWindow : public THintWindow {
 public:
     explicit TUniCustomHintWindow(TComponent* AOwner);
 

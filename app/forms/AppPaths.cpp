@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "app/forms/ImportSources.h"
 #include "base/Exception.h"
 #include "base/StrUtils.h"
 #include "base/WinText.h"
@@ -30,7 +29,7 @@ std::vector<TAppPathEntry> ListAppPaths() {
     std::vector<std::string> names;
     ListRegistryKeyNames(HKEY_LOCAL_MACHINE, AppPathsKey, names);
     for (std::string& name : names) {
-        std::string location = ReadLocalMachineString(EntryKey(name), "");
+        std::string location = ReadRegistryString(HKEY_LOCAL_MACHINE, EntryKey(name), "");
         entries.push_back({std::move(name), std::move(location)});
     }
     return entries;

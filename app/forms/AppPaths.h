@@ -8,6 +8,8 @@
 
 namespace ad {
 
+inline constexpr const char* AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+
 struct TAppPathEntry {
     std::string Name;      // the subkey's name, e.g. notepad.exe
     std::string Location;  // its default value; "" when missing

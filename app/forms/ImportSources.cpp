@@ -24,36 +24,6 @@ std::vector<std::string> ListFilesWithPath(const std::string& folder, const std:
     return paths;
 }
 
-namespace {
-
-void ListNames(HKEY root, const std::string& key, bool keys, std::vector<std::string>& list) {
-    TRegistry reg(KEY_READ);
-    reg.SetRootKey(root);
-    if (!reg.OpenKeyReadOnly(key)) return;
-    for (std::string& name : keys ? reg.GetKeyNames() : reg.GetValueNames()) list.push_back(std::move(name));
-}
-
-}  // namespace
-
-void ListRegistryKeyNames(HKEY root, const std::string& key, std::vector<std::string>& list) {
-    ListNames(root, key, true, list);
-}
-
-void ListRegistryValueNames(HKEY root, const std::string& key, std::vector<std::string>& list) {
-    ListNames(root, key, false, list);
-}
-
-std::string ReadLocalMachineString(const std::string& key, const std::string& name) {
-    TRegistry reg(KEY_READ);
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKeyReadOnly(key)) return std::string();
-    try {
-        return reg.ReadString(name);
-    } catch (const ERegistryException&) {
-        return std::string();  // not a string value
-    }
-}
-
 bool IsExcluded(const std::string& file, const std::vector<std::string>& exclusions) {
     std::string name = ExtractFileName(file);
     for (const std::string& e : exclusions)

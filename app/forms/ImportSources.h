@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/forms/AppPaths.h"
+
 namespace ad {
 
 inline constexpr const char* ImportCategory = "( IMPORTED )";
@@ -17,19 +19,12 @@ inline constexpr const char* MuiCacheKeys[] = {
     "Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache",
     "Software\\Classes\\Local Settings\\Software\\Microsoft\\Windows\\Shell\\MuiCache",
 };
-inline constexpr const char* AppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 
 // The shell's special folder for the id (created when missing), with a trailing
 // "\"; only "\" when the shell has no such folder.
 std::string GetSpecialFolder(int folderId);
 // The full paths of the files of folder matching mask.
 std::vector<std::string> ListFilesWithPath(const std::string& folder, const std::string& mask);
-// The subkey names or value names of a key opened read-only, appended to list;
-// a key that cannot be opened adds nothing.
-void ListRegistryKeyNames(HKEY root, const std::string& key, std::vector<std::string>& list);
-void ListRegistryValueNames(HKEY root, const std::string& key, std::vector<std::string>& list);
-// A string value under HKEY_LOCAL_MACHINE (an empty name: the default value); "" when missing.
-std::string ReadLocalMachineString(const std::string& key, const std::string& name);
 
 // Whether the file's name (without folder) is one of the exclusions, ignoring case.
 bool IsExcluded(const std::string& file, const std::vector<std::string>& exclusions);

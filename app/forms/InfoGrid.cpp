@@ -105,12 +105,7 @@ OwnedBitmap BadgeBitmap(const std::string& text, std::uint32_t color, int w, int
 std::string CellText(TReportGrid& g, int col, int row) {
     if (row < 0 || row >= g.RowCount() || !g.Columns().IsValidIndex(col)) return {};
     const std::u16string text = g.GetCellText(col, row);
-    return Narrow(std::wstring(text.begin(), text.end()));
-}
-
-std::u16string ToU16(const std::string& ansi) {
-    const std::wstring wide = Widen(ansi);
-    return std::u16string(wide.begin(), wide.end());
+    return Utf16ToAnsi(text);
 }
 
 void LoadListFile(TReportGrid& g, const std::string& fileName) {

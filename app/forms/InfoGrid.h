@@ -34,7 +34,6 @@ OwnedBitmap BadgeBitmap(const std::string& text, std::uint32_t color, int w, int
 
 // A cell's text in the ANSI code page ("" outside the grid).
 std::string CellText(grid::TReportGrid& g, int col, int row);
-std::u16string ToU16(const std::string& ansi);
 
 // Replaces the grid's rows by those of a list file: tab between fields, "|"
 // for a line break inside a field, no line skipped. A damaged file (a line

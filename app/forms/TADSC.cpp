@@ -6,6 +6,7 @@
 #include "app/forms/TfrmAppdeckText.h"
 #include "app/lists/SoftwareCenterFile.h"
 #include "base/Files.h"
+#include "base/WinText.h"
 
 namespace ad {
 
@@ -82,7 +83,7 @@ void TADSC::FormCreate(TObject*) {
     const TSoftwareCenterList list =
         ReadSoftwareCenter(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     auto text = [&](const std::string& s) {
-        if (list.Encoding == TTextFileEncoding::Ansi) return infowin::ToU16(s);
+        if (list.Encoding == TTextFileEncoding::Ansi) return AnsiToUtf16(s);
         return Utf8ToUtf16(s);
     };
     g.BeginUpdate();

@@ -4,7 +4,6 @@
 // the selected row and the launch.
 #include "app/forms/TfrmADS.h"
 
-#include <iterator>
 #include <utility>
 
 #include "app/Launch.h"
@@ -14,17 +13,6 @@
 #include "base/WinText.h"
 
 namespace ad {
-
-namespace {
-
-std::u16string GridText(const std::string& ansi) {
-    std::wstring wide = Widen(ansi);
-    return std::u16string(wide.begin(), wide.end());
-}
-
-std::string AnsiText(const std::u16string& text) { return Narrow(std::wstring(text.begin(), text.end())); }
-
-}  // namespace
 
 TfrmADS::TfrmADS(TComponent* AOwner, ILauncherHost& host, const std::vector<std::string>& categories,
                  bool runElevated)
@@ -152,54 +140,33 @@ void TfrmADS::btnSearchClick(TObject*) {
 }
 
 void TfrmADS::trdSearchWork(TBackgroundWorker* Worker) {
-    auto stop = [Worker] {
-        if (!Worker->CancellationPending()) return false;
-        Worker->AcceptCancellation();
-        return true;
-    };
+    auto stop = [Worker] { return Worker->StopRequested(); };
     // Hits go to the GUI thread in batches: one message per batch, not per hit.
     std::vector<TSearchHit> batch;
     try {
         SearchCatalogue(job_.baseDir, job_.categories, job_.query, stop, [&](TSearchHit&& hit) {
             batch.push_back(std::move(hit));
-            if (batch.size() >= kHandOverBatch) HandOver(batch, Worker);
+            if (batch.size() >= kHandOverBatch && found_.Put(batch)) Worker->ReportFeedback(0, 0);
         });
     } catch (...) {
-        HandOver(batch, nullptr);  // the hits found before the error stay
+        found_.Put(batch);  // the hits found before the error stay
         throw;
     }
-    HandOver(batch, nullptr);  // the completion takes the last ones
-}
-
-void TfrmADS::HandOver(std::vector<TSearchHit>& hits, TBackgroundWorker* worker) {
-    bool post;
-    {
-        std::lock_guard<std::mutex> lock(foundMutex_);
-        std::move(hits.begin(), hits.end(), std::back_inserter(found_));
-        post = worker && !takePosted_;
-        if (post) takePosted_ = true;
-    }
-    hits.clear();
-    if (post) worker->ReportFeedback(0, 0);
+    found_.Put(batch);  // the completion takes the last ones
 }
 
 void TfrmADS::trdSearchWorkFeedback(TBackgroundWorker*, int, int) { TakeFoundRows(); }
 
 void TfrmADS::TakeFoundRows() {
-    std::vector<TSearchHit> hits;
-    {
-        std::lock_guard<std::mutex> lock(foundMutex_);
-        hits.swap(found_);
-        takePosted_ = false;
-    }
+    std::vector<TSearchHit> hits = found_.Take();
     grid::TReportGrid& g = SDGrid->Grid;
     for (const TSearchHit& hit : hits) {
         int row = g.AddRow();
-        g.SetCellText(colName, row, GridText(hit.Name));
-        g.SetCellText(colDesc, row, GridText(hit.Desc));
-        g.SetCellText(colCategory, row, GridText(hit.Category));
-        g.SetCellText(colLoc, row, GridText(hit.Loc));
-        g.SetCellText(colParam, row, GridText(hit.Param));
+        g.SetCellText(colName, row, AnsiToUtf16(hit.Name));
+        g.SetCellText(colDesc, row, AnsiToUtf16(hit.Desc));
+        g.SetCellText(colCategory, row, AnsiToUtf16(hit.Category));
+        g.SetCellText(colLoc, row, AnsiToUtf16(hit.Loc));
+        g.SetCellText(colParam, row, AnsiToUtf16(hit.Param));
     }
 }
 
@@ -226,14 +193,14 @@ void TfrmADS::ShowSelectedRow() {
     }
     // A location without a drive is the program folder's: the shell finds its icon there.
     ::SetCurrentDirectoryW(Widen(BaseDir).c_str());
-    std::string loc = AnsiText(g.GetCellText(colLoc, row));
+    std::string loc = Utf16ToAnsi(g.GetCellText(colLoc, row));
     if (OwnedIcon icon = TfrmAppdeck::GetLargeIcon(loc)) pic1->Picture().SetIcon(std::move(icon));
     else pic1->Picture().SetIcon(FallbackIcon());
-    app1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colName, row))));
-    des1->SetCaption(mainwindow::DoubleAmpersands(AnsiText(g.GetCellText(colDesc, row))));
+    app1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colName, row))));
+    des1->SetCaption(mainwindow::DoubleAmpersands(Utf16ToAnsi(g.GetCellText(colDesc, row))));
     run1->HelpKeyword = loc;
     run1->SetVisible(!loc.empty());
-    Parameters = AnsiText(g.GetCellText(colParam, row));
+    Parameters = Utf16ToAnsi(g.GetCellText(colParam, row));
 }
 
 void TfrmADS::SDGridSelectCell(int, int) { ShowSelectedRow(); }

@@ -5,7 +5,6 @@
 // rows it finds come back to the grid on the GUI thread.
 #pragma once
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "app/forms/CatalogueSearch.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/ExtCtrls.h"
+#include "framework/HandOver.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "grid/GridWindow.h"
@@ -68,9 +68,6 @@ private:
     // The detail pane shows the selected row, or nothing.
     void ShowSelectedRow();
     void StopSearch();
-    // Called by the work: queues the hits (emptying the list) and, given the
-    // worker, asks the GUI thread to take them unless a request is on its way.
-    void HandOver(std::vector<TSearchHit>& hits, TBackgroundWorker* worker);
     static constexpr size_t kHandOverBatch = 128;
     // On the GUI thread: the queued hits become rows.
     void TakeFoundRows();
@@ -83,9 +80,7 @@ private:
         std::vector<std::string> categories;
         TSearchQuery query;
     } job_;
-    std::mutex foundMutex_;
-    std::vector<TSearchHit> found_;  // hits not yet in the grid
-    bool takePosted_ = false;        // a request to take them is on its way
+    THandOver<TSearchHit> found_;  // hits not yet in the grid
 };
 
 }  // namespace ad

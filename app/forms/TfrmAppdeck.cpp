@@ -12,8 +12,6 @@
 
 namespace ad {
 
-TfrmAppdeck* frmAppdeck = nullptr;
-
 namespace {
 
 constexpr int kHotKeyId = 212;
@@ -110,7 +108,6 @@ TfrmAppdeck::~TfrmAppdeck() {
     CancelMenuIcons();
     if (Application) Application->OnMinimize = nullptr;  // it points at this window
     if (HandleAllocated()) ::UnregisterHotKey(Handle(), kHotKeyId);
-    if (frmAppdeck == this) frmAppdeck = nullptr;
 }
 
 void TfrmAppdeck::FormCreate(TObject*) {

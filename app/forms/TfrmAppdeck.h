@@ -14,8 +14,8 @@
 #include "app/Catalogue.h"
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
-#include "app/forms/HandOver.h"
 #include "app/forms/SettingsFile.h"
+#include "framework/HandOver.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/TrayIcon.h"
@@ -256,9 +256,5 @@ public:
     using TMenuItem::TMenuItem;
     std::string Loc;
 };
-
-// The one main window, set by the program entry. Secondary windows are given
-// it as their ILauncherHost instead of reaching for this.
-extern TfrmAppdeck* frmAppdeck;
 
 }  // namespace ad

@@ -267,11 +267,7 @@ void TfrmAppdeck::BuildProgramList() {
     Worker->Name = "Worker";
     Worker->OnWork = [this](TBackgroundWorker* w) {
         if (scan_.request.CategoryFile.empty()) return;
-        auto stop = [w] {
-            if (!w->CancellationPending()) return false;
-            w->AcceptCancellation();
-            return true;
-        };
+        auto stop = [w] { return w->StopRequested(); };
         // The first entries show at once, then at most one request per batch.
         std::vector<TScannedEntry> batch;
         bool handedAny = false;

@@ -36,10 +36,7 @@ void TfrmAppdeck::BuildTray() {
     trdMenuIcons->OnWork = [this](TBackgroundWorker* w) {
         TComThreadPool pool(TComThreadPool::DefaultThreads());
         for (size_t first = 0; first < menuIconFiles_.size(); first += kMenuIconBatch) {
-            if (w->CancellationPending()) {
-                w->AcceptCancellation();
-                return;
-            }
+            if (w->StopRequested()) return;
             std::vector<std::pair<size_t, OwnedBitmap>> batch(std::min(kMenuIconBatch, menuIconFiles_.size() - first));
             pool.ForEach(batch.size(), [&](size_t i) {
                 OwnedIcon icon = ShellIcon(menuIconFiles_[first + i], TShellIconSize::Small);

@@ -631,20 +631,17 @@ TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
 
 // The pixels an image list draws for an image on white.
 std::vector<DWORD> DrawnPixels(HIMAGELIST list, int index, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    OwnedBitmap bmp(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 bmp(w, h);
     OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
     std::vector<DWORD> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0xFFFFFFFF);
-    if (!bmp || !dc || !bits) return {};
-    std::copy(pixels.begin(), pixels.end(), static_cast<DWORD*>(bits));
+    if (!bmp || !dc) return {};
+    std::copy(pixels.begin(), pixels.end(), bmp.Bits());
     {
         SelectObjectScope sel(dc.Get(), bmp.Get());
         ::ImageList_Draw(list, index, dc.Get(), 0, 0, ILD_NORMAL);
         ::GdiFlush();
     }
-    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
+    std::copy(bmp.Bits(), bmp.Bits() + pixels.size(), pixels.begin());
     return pixels;
 }
 

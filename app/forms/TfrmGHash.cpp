@@ -100,11 +100,7 @@ void TfrmGHash::BitBtn1Click(TObject*) {
 }
 
 void TfrmGHash::trdHashWork(TBackgroundWorker* Worker) {
-    auto stop = [Worker] {
-        if (!Worker->CancellationPending()) return false;
-        Worker->AcceptCancellation();
-        return true;
-    };
+    auto stop = [Worker] { return Worker->StopRequested(); };
     std::vector<std::string> lines;
     auto show = [&] {
         Worker->Synchronize([&] {

@@ -5,6 +5,7 @@
 #include "app/forms/InfoGrid.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "app/lists/InfoListRules.h"
+#include "base/WinText.h"
 
 namespace ad {
 
@@ -89,7 +90,7 @@ void TfrmMoreSoft::FormActivate(TObject*) {
     } catch (const Exception&) {
         g.ClearRows();  // no temporary folder to write to: the list stays empty
     }
-    const std::u16string own = infowin::ToU16(HelpKeyword);
+    const std::u16string own = AnsiToUtf16(HelpKeyword);
     for (int row = g.RowCount() - 1; row >= 0; --row)
         if (g.GetCellText(colName, row) == own) {
             g.DeleteRow(row);

@@ -19,11 +19,6 @@ constexpr UINT WM_FILLGRID = WM_APP + 0x121;
 constexpr TColor AvailableColour = 0x3F7C29;     // RGB (41, 124, 63)
 constexpr TColor NotAvailableColour = 0x5255DA;  // RGB (218, 85, 82)
 
-std::u16string CellText(const std::string& ansi) {
-    std::wstring wide = Widen(ansi);
-    return std::u16string(wide.begin(), wide.end());
-}
-
 }  // namespace
 
 void TOutlinePanel::SetOutlineColor(TColor c) {
@@ -117,12 +112,12 @@ void TfrmSD::WndProc(TMessage& m) {
 
 void TfrmSD::AddRowTexts(int row, const std::string& category, const TProgramEntry& e) {
     grid::TReportGrid& g = SDGrid->Grid;
-    g.SetCellText(colName, row, CellText(e.Name));
-    g.SetCellText(colDesc, row, CellText(e.Desc));
-    g.SetCellText(colCategory, row, CellText(category));
-    g.SetCellText(colLoc, row, CellText(e.Loc));
-    g.SetCellText(colParam, row, CellText(e.Param));
-    g.SetCellText(colHB, row, CellText(e.HBcmd));
+    g.SetCellText(colName, row, AnsiToUtf16(e.Name));
+    g.SetCellText(colDesc, row, AnsiToUtf16(e.Desc));
+    g.SetCellText(colCategory, row, AnsiToUtf16(category));
+    g.SetCellText(colLoc, row, AnsiToUtf16(e.Loc));
+    g.SetCellText(colParam, row, AnsiToUtf16(e.Param));
+    g.SetCellText(colHB, row, AnsiToUtf16(e.HBcmd));
 }
 
 void TfrmSD::FillGrid() {
@@ -166,8 +161,7 @@ void TfrmSD::ApplyModeColours() {
 }
 
 std::string TfrmSD::RowText(int column, int row) {
-    std::u16string text = SDGrid->Grid.GetCellText(column, row);
-    return Narrow(std::wstring(text.begin(), text.end()));
+    return Utf16ToAnsi(SDGrid->Grid.GetCellText(column, row));
 }
 
 void TfrmSD::SDGridSelectCell(int) {

@@ -190,8 +190,7 @@ void TfrmSUS::grdContributorSelectCell(int, int ARow) {
         lblCName->SetCaption(mainwindow::DoubleAmpersands(infowin::CellText(g, colName, ARow)));
         const int cols[] = {colWebsite, colFacebook, colTwitter, colGPlus};
         for (int i = 0; i < 4; ++i) links[i]->HelpKeyword = infowin::CellText(g, cols[i], ARow);
-        const std::u16string text = g.GetCellText(colContribution, ARow);
-        mContribution->SetText(std::wstring(text.begin(), text.end()));
+        mContribution->SetText(ToWString(g.GetCellText(colContribution, ARow)));
     }
     for (TButton* b : links) b->SetEnabled(HasLink(b->HelpKeyword));
 }

@@ -63,7 +63,7 @@ void ForBands(const TSkinGradArray& a, int start, int end, int length, bool roun
 }
 
 bool Clip(const TImageView32& v, TRect& r) {
-    if (v.Empty() || r.Right <= r.Left || r.Bottom <= r.Top) return false;
+    if (v.Empty() || IsEmpty(r)) return false;
     r.Left = std::max(r.Left, 0);
     r.Top = std::max(r.Top, 0);
     r.Right = std::min(r.Right, v.Width);
@@ -155,7 +155,7 @@ void PaintGradientTextured(const TImageView32& v, const TRect& rect, const TSkin
     TRect r = rect;
     if (!Clip(v, r) || a.empty() || a[0].Mode > 1 || a[0].Mode < 0 || texture.Empty()) return;
     TRect t = textureRect;
-    if (t.Right <= t.Left || t.Bottom <= t.Top) t = {0, 0, texture.Width, texture.Height};
+    if (IsEmpty(t)) t = {0, 0, texture.Width, texture.Height};
     if (!Clip(texture, t)) return;
     const int tw = t.Right - t.Left, th = t.Bottom - t.Top;
     PaintBands(v, r, a, 0, [&](int x, int y, const uint8_t* g) {

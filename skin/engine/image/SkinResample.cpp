@@ -148,7 +148,7 @@ void PaintSoftShadow(const TImageView32& v, const TRect& rect, int percent, int 
     r.Top = std::max(r.Top, 0);
     r.Right = std::min(r.Right, v.Width);
     r.Bottom = std::min(r.Bottom, v.Height);
-    if (v.Empty() || r.Right <= r.Left || r.Bottom <= r.Top) return;
+    if (v.Empty() || IsEmpty(r)) return;
     const int w = r.Right - r.Left, h = r.Bottom - r.Top;
     TBitmap32 copy(w, h), mask(w, h);
     if (copy.Width() == 0 || mask.Width() == 0) return;

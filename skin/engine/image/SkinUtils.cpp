@@ -123,22 +123,16 @@ int RectHeight(const TRect& r, bool clampNegative) {
 
 TPoint RectSize(const TRect& r) { return {RectWidth(r, true), RectHeight(r, true)}; }
 
-TRect ShiftRect(const TRect& r, int d) { return {r.Left + d, r.Top + d, r.Right + d, r.Bottom + d}; }
+TRect ShiftRect(const TRect& r, int d) { return Offset(r, d, d); }
 
-TRect OffsetRectXY(const TRect& r, int dx, int dy) {
-    return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
-}
+TRect OffsetRectXY(const TRect& r, int dx, int dy) { return Offset(r, dx, dy); }
 
 TRect IntersectRects(const TRect& a, const TRect& b) {
     return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
             std::min(a.Bottom, b.Bottom)};
 }
 
-bool RectIsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
-
-bool RectsOverlap(const TRect& a, const TRect& b) {
-    return !RectIsEmpty(a) && !RectIsEmpty(b) && !RectIsEmpty(IntersectRects(a, b));
-}
+bool RectsOverlap(const TRect& a, const TRect& b) { return !IsEmpty(Intersect(a, b)); }
 
 bool RectInsideRect(const TRect& outer, const TRect& inner) {
     auto inside = [&](int x, int y) {

@@ -30,7 +30,7 @@ std::string StripChar(std::string_view text, char c);
 void ReplaceAllText(std::string_view text, std::string_view pattern, std::string_view replacement,
                     std::string& result);
 
-// Rectangles and points.
+// Rectangles and points (base/Geometry.h has the general operations).
 constexpr TRect BuildRect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 constexpr TPoint BuildPoint(int x, int y) { return {x, y}; }
 int RectWidth(const TRect& r, bool clampNegative = false);
@@ -38,8 +38,7 @@ int RectHeight(const TRect& r, bool clampNegative = false);
 TPoint RectSize(const TRect& r);  // width and height, negatives as 0
 TRect ShiftRect(const TRect& r, int d);  // every side moved by d
 TRect OffsetRectXY(const TRect& r, int dx, int dy);
-TRect IntersectRects(const TRect& a, const TRect& b);
-bool RectIsEmpty(const TRect& r);
+TRect IntersectRects(const TRect& a, const TRect& b);  // as it comes: not made {} when they do not overlap
 bool RectsOverlap(const TRect& a, const TRect& b);
 bool RectInsideRect(const TRect& outer, const TRect& inner);  // right and bottom edges included
 

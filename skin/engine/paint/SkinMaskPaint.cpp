@@ -28,7 +28,7 @@ public:
 
     // A corner: key pixels may take the background.
     void Corner(int x, int y, const TRect& s) {
-        if (RectIsEmpty(s)) return;
+        if (IsEmpty(s)) return;
         if (!alpha_) {
             DrawKeyedPart(t_, s_, x, fillCorners_, bg_, TColor(kKeyRgb), {s.Left, s.Top, s.Right - 1, s.Bottom - 1}, y);
             return;
@@ -38,7 +38,7 @@ public:
 
     // An edge or centre tile, copied as it is.
     void Tile(int x, int y, const TRect& s) {
-        if (RectIsEmpty(s)) return;
+        if (IsEmpty(s)) return;
         if (alpha_) {
             AlphaPiece(x, y, s, false, skNoBackground);
             return;
@@ -339,7 +339,7 @@ void DrawMaskState(const TImageView32& target, TPoint point, int state, const TS
     if (point.X < 0) s.Left -= point.X, point.X = 0;
     if (point.Y < 0) s.Top -= point.Y, point.Y = 0;
     s = IntersectRects(s, Bounds(source));
-    if (RectIsEmpty(s)) return;
+    if (IsEmpty(s)) return;
 
     if (mask.MaskType == 0) {
         if (mode == 1)
@@ -372,7 +372,7 @@ void DrawMaskState(const TImageView32& target, TPoint point, int state, const TS
 void FillKeyedFromBackground(const TImageView32& target, const TImageView32& background, const TRect& rect,
                              int cornerKind, const TSkinMaskData* mask, const TSkinTables* skin, TPoint point) {
     const TRect r = IntersectRects(rect, Bounds(target));
-    if (RectIsEmpty(r) || background.Empty()) return;
+    if (IsEmpty(r) || background.Empty()) return;
     auto under = [&](int x, int y, uint32_t& out) {
         const int bx = point.X + x - rect.Left, by = point.Y + y - rect.Top;
         if (bx < 0 || by < 0 || bx >= background.Width || by >= background.Height) return false;

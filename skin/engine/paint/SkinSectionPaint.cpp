@@ -51,7 +51,7 @@ void StretchPiece(const TImageView32& t, const TRect& r, const TImageView32& src
 // row and column then cut).
 void TilePieces(const TImageView32& t, const TRect& r, const TImageView32& src, const TRect& s, bool fromBottomRight) {
     const int sw = RectWidth(s), sh = RectHeight(s);
-    if (sw <= 0 || sh <= 0 || RectIsEmpty(r)) return;
+    if (sw <= 0 || sh <= 0 || IsEmpty(r)) return;
     const int startX = fromBottomRight ? r.Right - ((RectWidth(r) + sw - 1) / sw) * sw : r.Left;
     const int startY = fromBottomRight ? r.Bottom - ((RectHeight(r) + sh - 1) / sh) * sh : r.Top;
     for (int y = startY; y < r.Bottom; y += sh)
@@ -74,7 +74,7 @@ void FillSection(const TImageView32& v, const TRect& rect, TColor color, int ima
         const TSkinMaskData& m = skin.Mask(textureIndex);
         const TImageView32 image = ImageOf(m, skin);
         const TRect frame = IntersectRects(FirstFrame(m), {0, 0, image.Width, image.Height});
-        if (m.DrawFlags == 0 && m.MaskType == 0 && !RectIsEmpty(frame)) {
+        if (m.DrawFlags == 0 && m.MaskType == 0 && !IsEmpty(frame)) {
             PaintGradientTextured(v, rect, *gradient, 255, imagePercent * 255 / 100, frame, image);
             return;
         }
@@ -86,7 +86,7 @@ void FillSection(const TImageView32& v, const TRect& rect, TColor color, int ima
             DrawTextureAlpha(v, rect, m, background, skin);
         } else {
             const TRect rest = DrawTexture(v, rect, m, skin);
-            if (!RectIsEmpty(rest)) FillRect32(v, rest, color, 255);
+            if (!IsEmpty(rest)) FillRect32(v, rest, color, 255);
         }
         textureDrawn = true;
     }
@@ -172,14 +172,14 @@ void BlendOverBackground(const TImageView32& v, const TRect& r, TPoint off, cons
 }
 
 bool InsideBitmap(const TImageView32& v, const TRect& r) {
-    return !v.Empty() && !RectIsEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= v.Width && r.Bottom <= v.Height;
+    return !v.Empty() && !IsEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= v.Width && r.Bottom <= v.Height;
 }
 
 // One side of a nine-part copy: the part of the source between its borders
 // laid over the target part by mode (tiled from the part's start, the last
 // tile cut, or stretched); an empty source part paints nothing.
 void CopyMiddle(const TImageView32& t, const TRect& into, const TImageView32& src, const TRect& from, int mode) {
-    if (RectIsEmpty(from) || RectIsEmpty(into)) return;
+    if (IsEmpty(from) || IsEmpty(into)) return;
     if (mode == kEdgeStretch) StretchPiece(t, into, src, from);
     else if (mode == kEdgeTile) TilePieces(t, into, src, from, false);
 }
@@ -190,7 +190,7 @@ TRect DrawTexture(const TImageView32& t, const TRect& rect, const TSkinMaskData&
     const TImageView32 src = ImageOf(mask, skin);
     const TRect s = IntersectRects(FirstFrame(mask), {0, 0, src.Width, src.Height});
     const int w = RectWidth(s), h = RectHeight(s);
-    if (src.Empty() || w <= 0 || h <= 0 || RectIsEmpty(rect)) return rect;
+    if (src.Empty() || w <= 0 || h <= 0 || IsEmpty(rect)) return rect;
     const TRect none{};
     auto strip = [&](TRect r, bool stretch) {
         r = IntersectRects(r, rect);
@@ -254,20 +254,20 @@ void DrawTextureAlpha(const TImageView32& t, const TRect& rect, const TSkinMaskD
         const TRect right{rect.Left + wholeCols * fw, rect.Top, rect.Right, rect.Bottom};
         const TRect bottom{rect.Left, rect.Top + rows * fh, rect.Left + wholeCols * fw, rect.Bottom};
         for (const TRect& r : {right, bottom})
-            if (!RectIsEmpty(r)) PutBackground(t, r, {r.Left - rect.Left, r.Top - rect.Top}, background);
+            if (!IsEmpty(r)) PutBackground(t, r, {r.Left - rect.Left, r.Top - rect.Top}, background);
     }
 }
 
 void PaintSectionBackground(const TImageView32& v, const TRect& rect, TPoint offset, const TSkBgCacheRef& bg,
                             int sectionIndex, int state, TColor customColor, int hotTextureIndex, int textureIndex,
                             const TSkinTables& skin) {
-    if (v.Empty() || !skin.IsValidSectionIndex(sectionIndex) || RectIsEmpty(rect)) return;
+    if (v.Empty() || !skin.IsValidSectionIndex(sectionIndex) || IsEmpty(rect)) return;
     state = LimitState(skin.Section(sectionIndex), state);
     const TSkinGenState& s = skin.Section(sectionIndex).Props[size_t(state)];
 
     TFill f = ChooseFill(s, customColor, textureIndex);
     const TRect r = IntersectRects(rect, {0, 0, v.Width, v.Height});
-    if (RectIsEmpty(r)) return;
+    if (IsEmpty(r)) return;
     const TPoint off{offset.X + r.Left - rect.Left, offset.Y + r.Top - rect.Top};
     const TSkBgCacheRef shifted = Shifted(bg, off);
     const TColor color = f.Color;
@@ -304,7 +304,7 @@ void PaintSectionArea(const TImageView32& v, const TRect& rect, TPoint offset, c
     const TSkinGenState& s = skin.Section(sectionIndex).Props[size_t(LimitState(skin.Section(sectionIndex), state))];
     TFill f = ChooseFill(s, kNoCustomColor, textureIndex);
     const TRect r = IntersectRects(rect, {0, 0, v.Width, v.Height});
-    if (RectIsEmpty(r)) return;
+    if (IsEmpty(r)) return;
     const TPoint off{offset.X + r.Left - rect.Left, offset.Y + r.Top - rect.Top};
     const TSkBgCacheRef shifted = Shifted(bg, off);
     if (f.Img + f.Grad > 100) f.Img = f.Grad = 0;  // shares beyond the whole: the plain colour
@@ -363,7 +363,7 @@ void PaintSectionBorders(const TImageView32& v, const TRect& rect, TPoint offset
 void PaintSectionBgOverOwn(const TImageView32& v, const TRect& rect, int sectionIndex, int state, TColor customColor,
                            const TSkinTables& skin) {
     const TRect r = IntersectRects(rect, {0, 0, v.Width, v.Height});
-    if (RectIsEmpty(r) || !skin.IsValidSectionIndex(sectionIndex)) return;
+    if (IsEmpty(r) || !skin.IsValidSectionIndex(sectionIndex)) return;
     const TSkinGenState& s = skin.Section(sectionIndex).Props[size_t(std::clamp(state, 0, 2))];
     const bool wholeBitmap = r.Left == 0 && r.Top == 0 && r.Right == v.Width && r.Bottom == v.Height;
     TFill f = ChooseFill(s, customColor, -1);
@@ -402,14 +402,14 @@ void PaintSectionWithBorder(const TImageView32& v, const TRect& rect, int sectio
 void TileOrStretchRect(const TImageView32& t, const TImageView32& src, const TRect& tr, bool paintCentre,
                        bool stretchCentre, const TRect& edgeModes, const TRect& limits, const TRect& borders,
                        const TRect& sr) {
-    if (t.Empty() || src.Empty() || RectIsEmpty(tr) || RectIsEmpty(sr)) return;
+    if (t.Empty() || src.Empty() || IsEmpty(tr) || IsEmpty(sr)) return;
     const int bl = std::max(0, borders.Left), bt = std::max(0, borders.Top);
     const int br = std::max(0, borders.Right), bb = std::max(0, borders.Bottom);
     // The drawn thickness of each strip.
     const int ll = std::min(bl, std::max(0, limits.Left)), lt = std::min(bt, std::max(0, limits.Top));
     const int lr = std::min(br, std::max(0, limits.Right)), lb = std::min(bb, std::max(0, limits.Bottom));
     auto copy = [&](int x, int y, const TRect& s) {
-        if (!RectIsEmpty(s)) CopyPiece(t, tr, x, y, src, s);
+        if (!IsEmpty(s)) CopyPiece(t, tr, x, y, src, s);
     };
     // Corners as L shapes: the corner's full width at the strip's thickness,
     // then the rest of its height at the side strip's thickness.

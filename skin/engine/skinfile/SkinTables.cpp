@@ -297,7 +297,7 @@ int TSkinTables::RescaleMask(int maskIndex, bool makeCopy) {
     if (!image || frame.X <= 0 || frame.Y <= 0 || m.MaskType < 0) return maskIndex;
     TImageView32 iv = image->View();
     const TRect src = IntersectRects(m.R, BuildRect(0, 0, iv.Width, iv.Height));
-    if (RectIsEmpty(src) || !(src == m.R)) return maskIndex;
+    if (IsEmpty(src) || !(src == m.R)) return maskIndex;
 
     const bool addAlpha = m.MaskType == 0;
     const int parts = addAlpha ? 2 : (m.MaskType == 1 ? 2 : m.MaskType + 1);

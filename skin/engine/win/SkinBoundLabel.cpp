@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "framework/WinGeometry.h"
+
 namespace ad::skin {
 
 TSkinEditLabel::TSkinEditLabel(TSkinBoundLabel* bound) : TLabel(nullptr), bound_(bound) {}
@@ -64,7 +66,7 @@ void TSkinBoundLabel::LayoutLabel() {
     label_->SetWordWrap(true);
     label_->SetEnabled(LabelEnabled());
     const RECT b = edit->BoundsRect();
-    const TPoint at = BoundLabelPosition(layout_, {b.left, b.top, b.right, b.bottom}, size, indent_);
+    const TPoint at = BoundLabelPosition(layout_, FromRECT(b), size, indent_);
     if (layout_ == sclLeft && edit->Align() == TAlign::alLeft) label_->SetAlign(TAlign::alLeft);
     else label_->SetAlign(TAlign::alNone);
     label_->SetBounds(at.X, at.Y, size.cx, size.cy);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "framework/WinGeometry.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 
 namespace ad::skin {
@@ -47,7 +48,7 @@ void PaintControlBorder(HDC dc, const TRect& rect, int extraWidth, TRect& innerR
         if (extraWidth > 0 && dc) {
             OwnedBrush brush(CreateSolidBrush(ColorToRGB(c)));
             for (const TRect& s : FrameStrips(rect, extraWidth, extraWidth, extraWidth, extraWidth)) {
-                const RECT r{s.Left, s.Top, s.Right, s.Bottom};
+                const RECT r = ToRECT(s);
                 FillRect(dc, &r, brush.Get());
             }
             innerRect = Deflated(rect, extraWidth);

@@ -6,6 +6,7 @@
 
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
+#include "framework/WinGeometry.h"
 #include "skin/engine/win/SkThreadedTimer.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -118,7 +119,7 @@ void AnswerFromParent(TSkinCommonData* data, TSkParentBgRequest& r) {
 
 void FillRectColor(HDC dc, const TRect& r, TColor color) {
     OwnedBrush brush(CreateSolidBrush(ColorToRGB(color)));
-    const RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    const RECT rc = ToRECT(r);
     FillRect(dc, &rc, brush.Get());
 }
 
@@ -256,7 +257,7 @@ int ParentSectionForState(TWinControl* control, int sectionIndex, TSkinManager* 
     TSkSectionQuery query;
     query.State = state;
     const RECT b = control->BoundsRect();
-    query.Bounds = {b.left, b.top, b.right, b.bottom};
+    query.Bounds = FromRECT(b);
     const LRESULT answer = SendControlCommand(control, SKC_FINDBGSECTION, reinterpret_cast<LPARAM>(&query));
     return answer != 0 && query.SectionIndex >= 0 ? query.SectionIndex : sectionIndex;
 }
@@ -380,7 +381,7 @@ void ShowHoverGlow(TSkinCommonData* data, bool hideIfShown, HWND window, int sec
             RECT visible{r.left + clip.left, r.top + clip.top, r.left + clip.right, r.top + clip.bottom};
             IntersectRect(&r, &r, &visible);
         }
-        data->GlowIndex = CreateGlow({r.left, r.top, r.right, r.bottom}, section.ClassName, "GLOW", data,
+        data->GlowIndex = CreateGlow(FromRECT(r), section.ClassName, "GLOW", data,
                                      GetAncestor(wnd, GA_ROOT), alpha, section.GlowMargin);
     }
     if (animate && data->GlowIndex >= 0 && data->OwnerControl) {

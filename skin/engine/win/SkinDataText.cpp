@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/WinGeometry.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinManager.h"
 
@@ -13,7 +14,7 @@ constexpr int kMaxDrawnChars = 5460;
 
 void DrawIn(HDC dc, const std::string& text, TRect r, UINT format, TColor color, int dx = 0, int dy = 0) {
     SetTextColor(dc, ColorToRGB(color));
-    RECT rc{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    RECT rc = ToRECT(Offset(r, dx, dy));
     DrawTextA(dc, text.data(), int(std::min<size_t>(text.size(), kMaxDrawnChars)), &rc, format);
 }
 

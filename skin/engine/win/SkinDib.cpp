@@ -44,17 +44,9 @@ TImageView32 ViewOfDib(HBITMAP bitmap) {
 }
 
 TDibSection32::TDibSection32(int width, int height) {
-    if (width <= 0 || height <= 0 || width > TBitmap32::MaxSide || height > TBitmap32::MaxSide) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap_) view_ = ViewOfDib(bitmap_.Get());
+    if (width > TBitmap32::MaxSide || height > TBitmap32::MaxSide) return;
+    dib_ = DibSection32(width, height);
+    if (dib_) view_ = ViewOfDib(dib_.Get());
 }
 
 // Fills the mesh on a DIB section holding a copy of the view, then copies back.

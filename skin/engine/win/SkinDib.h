@@ -14,15 +14,15 @@ namespace ad::skin {
 // A view of a 32-bit DIB section's pixels; empty for other bitmaps.
 TImageView32 ViewOfDib(HBITMAP bitmap);
 
-// An owned 32-bit top-down DIB section.
+// An owned 32-bit top-down DIB section, seen as an image view.
 class TDibSection32 {
 public:
     TDibSection32(int width, int height);  // empty when it cannot be made
     TImageView32 View() const { return view_; }
-    HBITMAP Handle() const { return bitmap_.Get(); }
+    HBITMAP Handle() const { return dib_.Get(); }
 
 private:
-    OwnedBitmap bitmap_;
+    DibSection32 dib_;
     TImageView32 view_;
 };
 

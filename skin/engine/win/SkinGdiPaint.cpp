@@ -1,6 +1,8 @@
 // Run-time bound functions and the device-context painting routines.
 #include "skin/engine/win/SkinGdiPaint.h"
 
+#include "framework/WinGeometry.h"
+
 namespace ad::skin {
 
 namespace {
@@ -59,7 +61,7 @@ TSize CheckBoxGlyphSize() {
 void PaintSolidRect(HDC dc, const TRect& rect, TColor color) {
     SavedDCState state(dc);
     OwnedBrush brush(::CreateSolidBrush(ColorToRGB(color)));
-    const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    const RECT r = ToRECT(rect);
     ::FillRect(dc, &r, brush.Get());
 }
 

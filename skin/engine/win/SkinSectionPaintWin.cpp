@@ -20,7 +20,7 @@ void CopyDib(HDC dc, const TRect& rect, HBITMAP dib, bool toDc) {
 
 void PaintSectionToDC(HDC dc, const TRect& rect, TPoint offset, const TSkBgCacheRef& background, int sectionIndex,
                       int state, const TSkinTables& skin) {
-    if (!dc || RectIsEmpty(rect) || !skin.IsValidSectionIndex(sectionIndex)) return;
+    if (!dc || IsEmpty(rect) || !skin.IsValidSectionIndex(sectionIndex)) return;
     TDibSection32 temp(RectWidth(rect), RectHeight(rect));
     if (temp.View().Empty()) return;
     PaintSectionBackground(temp.View(), {0, 0, temp.View().Width, temp.View().Height}, offset, background,
@@ -32,7 +32,7 @@ void PaintSectionToDC(HDC dc, const TRect& rect, TPoint offset, const TSkBgCache
 int PaintSectionOverDC(TDibSection32& bitmap, int sectionIndex, int fallbackIndex, HDC dc, TColor fillColor,
                        const TRect& rect, int state, const TSkinTables& skin) {
     const int used = sectionIndex >= 0 ? sectionIndex : fallbackIndex;
-    if (used < 0 || !dc || RectIsEmpty(rect) || !skin.IsValidSectionIndex(used)) return -1;
+    if (used < 0 || !dc || IsEmpty(rect) || !skin.IsValidSectionIndex(used)) return -1;
     const int w = RectWidth(rect), h = RectHeight(rect);
     if (bitmap.View().Width != w || bitmap.View().Height != h) bitmap = TDibSection32(w, h);
     if (bitmap.View().Empty()) return -1;

@@ -225,10 +225,7 @@ TEST(SkinUtilsWin, MessagesPointsAndRectangles) {
 
     OwnedBitmap bottomUp(CreateBitmap(7, 5, 1, 32, nullptr));
     EXPECT_EQ(BitmapSize(bottomUp.Get()), (TPoint{7, 5}));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 9, -4, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    OwnedBitmap topDown(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 topDown(9, 4);
     EXPECT_EQ(BitmapSize(topDown.Get()), (TPoint{9, 4}));
     EXPECT_EQ(BitmapSize(nullptr), (TPoint{0, 0}));
 

@@ -4,16 +4,11 @@
 
 #include <cstring>
 
+#include "framework/WinGeometry.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinMessaging.h"
 
 namespace ad::skin {
-
-namespace {
-
-TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
 
 TAnimationRunningScope::TAnimationRunningScope() : previous_(SkinAnimationRunning()) { SetSkinAnimationRunning(true); }
 TAnimationRunningScope::~TAnimationRunningScope() { SetSkinAnimationRunning(previous_); }

@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "base/Geometry.h"
 #include "framework/Handles.h"
-#include "grid/GridCanvas.h"
 
-namespace ad::grid {
+namespace ad {
 
 class TThemeLibrary {
 public:
@@ -73,4 +73,4 @@ TThemeLibrary& ThemeLibrary();
 bool IsThemed();
 bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName);
 
-}  // namespace ad::grid
+}  // namespace ad

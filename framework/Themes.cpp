@@ -1,9 +1,7 @@
 // Run-time binding of the visual-styles library.
-#include "grid/Themes.h"
+#include "framework/Themes.h"
 
-#include "grid/GdiCanvas.h"
-
-namespace ad::grid {
+namespace ad {
 
 namespace {
 template <typename Fn>
@@ -30,7 +28,7 @@ bool TThemeLibrary::DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int St
     if (!OpenThemeData_ || !CloseThemeData_ || !DrawThemeBackground_ || !IsThemed()) return false;
     HANDLE theme = OpenThemeData_(Window, ClassName.c_str());
     if (!theme) return false;
-    RECT r = ToRECT(Rect);
+    RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
     bool ok = SUCCEEDED(DrawThemeBackground_(theme, DC, PartId, StateId, &r, &r));
     CloseThemeData_(theme);
     return ok;
@@ -80,4 +78,4 @@ bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int Part
     return ThemeLibrary().DrawThemePart(Window, DC, Rect, StateId, PartId, ClassName);
 }
 
-}  // namespace ad::grid
+}  // namespace ad

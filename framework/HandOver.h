@@ -1,6 +1,7 @@
 // Items a worker thread finds, handed to the GUI thread in batches: the worker
 // puts a batch and asks for a take only when none is asked for yet, so the GUI
 // thread gets one message per batch at most and never waits for the worker.
+// With a TBackgroundWorker, the ask is a ReportFeedback whose handler Takes.
 #pragma once
 
 #include <iterator>

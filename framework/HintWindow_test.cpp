@@ -2,18 +2,19 @@
 // showing on top without taking activation from the active form, the 8-bit
 // text it is given, painting in the info colours, mouse transparency, and
 // releasing and re-making its window through the wide-text helpers.
-#include "grid/HintWindow.h"
+#include "framework/HintWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "base/WinText.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
 #include "testsupport/GuiTest.h"
 
-namespace ad::grid {
+namespace ad {
 namespace {
 
 class HintWindowTest : public ::testing::Test {
@@ -89,7 +90,7 @@ TEST_F(HintWindowTest, ShowsOnTopWithoutTakingActivation) {
     // The window text is the hint in the system's code page.
     char buf[64] = {};
     ::GetWindowTextA(wnd, buf, sizeof buf);
-    EXPECT_EQ(std::string(buf), DefaultTextServices().ToAnsi(text));
+    EXPECT_EQ(std::string(buf), Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size())));
     // The mouse passes through, and a click does not activate it.
     EXPECT_EQ(::SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(at.Left + 3, at.Top + 3)), HTTRANSPARENT);
     EXPECT_EQ(::SendMessageW(wnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form->Handle()),
@@ -170,4 +171,4 @@ TEST_F(HintWindowTest, ParentFormActivity) {
 }
 
 }  // namespace
-}  // namespace ad::grid
+}  // namespace ad

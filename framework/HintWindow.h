@@ -1,4 +1,4 @@
-// The grid's hint window: a tooltip-style popup that shows one hint text in
+// The hint window: a tooltip-style popup that shows one hint text in
 // the system's info colours, placed by a screen rectangle, shown without
 // taking activation and kept above other windows; and the helpers that hand it
 // wide text (converted to the window's 8-bit text), size it and release it.
@@ -9,11 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/Geometry.h"
 #include "framework/Controls.h"
-#include "grid/GridTypes.h"
-#include "grid/GridCanvas.h"
 
-namespace ad::grid {
+namespace ad {
 
 class THintWindow : public TWinControl {
 public:
@@ -51,4 +50,4 @@ void ReleaseHintWindow(THintWindow*& HintWindow);
 // The control's form exists, has a window, and is the active window.
 bool IsParentFormActive(TWinControl* Control);
 
-}  // namespace ad::grid
+}  // namespace ad

@@ -1,13 +1,14 @@
-// The grid's hint window and the wide-text hint helpers.
-#include "grid/HintWindow.h"
+// The hint window and the wide-text hint helpers.
+#include "framework/HintWindow.h"
 
 #include <algorithm>
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
+#include "base/WinText.h"
 
-namespace ad::grid {
+namespace ad {
 
 namespace {
 
@@ -15,6 +16,10 @@ constexpr UINT HintTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDT
 
 int FrameWidth() { return ::GetSystemMetrics(SM_CXBORDER); }
 int FrameHeight() { return ::GetSystemMetrics(SM_CYBORDER); }
+
+std::string AnsiOf(std::u16string_view text) {
+    return Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+}
 
 }  // namespace
 
@@ -101,12 +106,12 @@ void THintWindow::WndProc(TMessage& m) {
 }
 
 void ActivateWideHint(THintWindow* HintWindow, const TRect& Rect, std::u16string_view Text) {
-    if (HintWindow) HintWindow->ActivateHint(Rect, DefaultTextServices().ToAnsi(Text));
+    if (HintWindow) HintWindow->ActivateHint(Rect, AnsiOf(Text));
 }
 
 TRect CalcWideHintRect(THintWindow* HintWindow, int MaxWidth, std::u16string_view Text, void* Data) {
     if (!HintWindow) return TRect{};
-    return HintWindow->CalcHintRect(MaxWidth, DefaultTextServices().ToAnsi(Text), Data);
+    return HintWindow->CalcHintRect(MaxWidth, AnsiOf(Text), Data);
 }
 
 void ReleaseHintWindow(THintWindow*& HintWindow) {
@@ -119,4 +124,4 @@ bool IsParentFormActive(TWinControl* Control) {
     return form && form->HandleAllocated() && ::GetActiveWindow() == form->Handle();
 }
 
-}  // namespace ad::grid
+}  // namespace ad
