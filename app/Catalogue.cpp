@@ -109,20 +109,34 @@ std::string RelativeToBase(const std::string& file, const std::string& baseDir) 
     return baseDir.empty() ? file : StringReplaceAll(file, baseDir, "");
 }
 
-std::string GetTarget(const std::string& file) {
-    if (AsciiUpperCase(ExtractFileExt(file)) != ".LNK") return std::string();
+struct TShortcutResolver::Link {
     ComPtr<IShellLinkW> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
-        return std::string();
-    ComPtr<IPersistFile> persist;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.PutVoid()))) return std::string();
-    if (FAILED(persist->Load(Widen(file).c_str(), STGM_READ))) return std::string();
+    ComPtr<IPersistFile> file;
+    bool failed = false;  // the shell-link object could not be made
+};
+
+TShortcutResolver::TShortcutResolver() : link_(std::make_unique<Link>()) {}
+TShortcutResolver::~TShortcutResolver() = default;
+
+std::string TShortcutResolver::Target(const std::string& file) {
+    if (AsciiUpperCase(ExtractFileExt(file)) != ".LNK" || link_->failed) return std::string();
+    if (!link_->file) {
+        link_->failed = true;
+        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      link_->link.PutVoid())) ||
+            FAILED(link_->link->QueryInterface(IID_IPersistFile, link_->file.PutVoid())))
+            return std::string();
+        link_->failed = false;
+    }
+    if (FAILED(link_->file->Load(Widen(file).c_str(), STGM_READ))) return std::string();
     std::wstring path(32768, L'\0');
-    if (link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
+    if (link_->link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_UNCPRIORITY) != S_OK)
         return std::string();
     path.resize(wcslen(path.c_str()));
     return Narrow(path);
 }
+
+std::string GetTarget(const std::string& file) { return TShortcutResolver().Target(file); }
 
 std::string CategoryFolder(const std::string& baseDir) { return baseDir + "ADCat"; }
 
@@ -149,13 +163,14 @@ std::string CategoryNameProblem(const std::string& name) {
     return std::string();
 }
 
-TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string& baseDir, bool keepShortcutFiles) {
+TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string& baseDir, bool keepShortcutFiles,
+                                      TShortcutResolver* resolver) {
     TDroppedProgram p;
     std::string name = BracketsToParens(ChangeFileExt(ExtractFileName(file), ""));
     std::string target = file;
     if (AsciiLowerCase(ExtractFileExt(file)) == ".lnk") {
         name = StringReplaceAll(name, " - Shortcut", "");
-        std::string linked = GetTarget(file);
+        std::string linked = resolver ? resolver->Target(file) : GetTarget(file);
         if (!linked.empty()) target = linked;
     }
     if (keepShortcutFiles) target = file;

@@ -4,6 +4,7 @@
 // Manager, the edit dialog, the import and the search all follow them.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "framework/IniFiles.h"
@@ -51,6 +52,21 @@ std::string RelativeToBase(const std::string& file, const std::string& baseDir);
 // The target path of a shortcut (.lnk) file; "" for any other file or failure.
 std::string GetTarget(const std::string& file);
 
+// GetTarget for many shortcuts: one shell-link object, made at the first
+// shortcut and loaded with each in turn (the thread needs COM).
+class TShortcutResolver {
+public:
+    TShortcutResolver();
+    ~TShortcutResolver();
+    TShortcutResolver(const TShortcutResolver&) = delete;
+    TShortcutResolver& operator=(const TShortcutResolver&) = delete;
+    std::string Target(const std::string& file);
+
+private:
+    struct Link;
+    std::unique_ptr<Link> link_;
+};
+
 // The file of a category: baseDir + "ADCat\" + name + ".dat".
 std::string CategoryFolder(const std::string& baseDir);
 std::string CategoryFileName(const std::string& baseDir, const std::string& category);
@@ -67,7 +83,9 @@ struct TDroppedProgram {
     std::string Loc;        // relative to baseDir when the target lies under it
     std::string Desc;       // the target's file description
 };
-TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string& baseDir, bool keepShortcutFiles);
+// resolver: for a shortcut's target; one of its own when none is given.
+TDroppedProgram PrepareDroppedProgram(const std::string& file, const std::string& baseDir, bool keepShortcutFiles,
+                                      TShortcutResolver* resolver = nullptr);
 // Writes "Desc" then "Loc" into the entry's section in one save; the section's
 // other keys stay as they are.
 void StoreDroppedProgram(TIniFile& category, const TDroppedProgram& program);

@@ -179,6 +179,19 @@ TEST(Catalogue, DroppedFilesBecomeEntries) {
     EXPECT_EQ(GetTarget(shortcut), report);
     EXPECT_EQ(GetTarget(report), "");
     EXPECT_EQ(GetTarget(outside.File("missing.lnk")), "");
+    // One resolver for many files: each shortcut gives its own target, also
+    // after a file that is no shortcut or cannot be loaded.
+    std::string second = outside.File("Second.lnk");
+    MakeShortcut(second, outside.File("old.ex"));
+    TShortcutResolver resolver;
+    EXPECT_EQ(resolver.Target(shortcut), report);
+    EXPECT_EQ(resolver.Target(outside.File("missing.lnk")), "");
+    EXPECT_EQ(resolver.Target(second), outside.File("old.ex"));
+    EXPECT_EQ(resolver.Target(report), "");
+    EXPECT_EQ(resolver.Target(shortcut), report);
+    TDroppedProgram viaResolver = PrepareDroppedProgram(second, base.Path(), false, &resolver);
+    EXPECT_EQ(viaResolver.Section, "Second");
+    EXPECT_EQ(viaResolver.Loc, outside.File("old.ex"));
 }
 
 TEST(Catalogue, StoringAnEntryKeepsItsOtherKeys) {

@@ -1,11 +1,13 @@
-// Launcher benchmark, run under Wine (scripts/bench-launcher.sh): how long the
-// main window takes from choosing a category of N programs until view 1 shows
-// its first page, next to reading the same entries the old way (one profile-API
-// call per key); how fast locations of each form resolve; the view-3 scan with
-// the longest stall of the GUI thread; building the tray menu; importing from
-// the desktop, the MUI cache and App Paths; and start to first paint next to
-// Wine's own Notepad; and what each step per program costs. Arguments choose
-// sections (view1 resolve scan tray import start parts); none runs them all.
+// Launcher benchmark, run under Wine (scripts/bench-launcher.sh): choosing a
+// category of N programs until view 1 shows its first page and until its scan
+// has ended, with the GUI thread's longest stall (next to reading the same
+// entries the old way, one profile-API call per key); how fast locations of
+// each form resolve; the scans of views 3 and 2 with the longest stall;
+// building the tray menu and the stall while its icons arrive; importing from
+// the desktop, the MUI cache and App Paths; start to first paint next to
+// Wine's own Notepad, and the shares of start-up inside the process; and what
+// each step per program costs. Arguments choose sections (view1 resolve scan
+// tray import start startparts parts); none runs them all.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +18,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -30,6 +33,7 @@
 #include "framework/Graphics.h"
 #include "framework/Registry.h"
 #include "framework/ShellIcon.h"
+#include "framework/StringList.h"
 #include "framework/SysUtils.h"
 
 using namespace ad;
@@ -127,14 +131,21 @@ private:
     double worst_ = 0;
 };
 
-// Pumps messages until done() holds; false after 60 s.
+// Handles messages one at a time until done() holds, so that a state that
+// the next message would end (a first page, before the end of its scan) is
+// seen; false after 60 s.
 template <class F>
-bool PumpUntil(TApplication& app, F&& done) {
+bool PumpUntil(TApplication&, F&& done) {
     auto start = Clock::now();
     while (!done()) {
         if (Clock::now() - start > std::chrono::seconds(60)) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-        app.ProcessMessages();
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
     }
     return true;
 }
@@ -185,19 +196,41 @@ void Select(TfrmAppdeck& form, const std::string& name) {
 
 // --- sections -----------------------------------------------------------------
 
-void View1Section(TApplication& application, const std::string& base, const std::string& exe) {
+// View 1: from the click until the first page shows (the scan on the worker
+// hands over its first entries), until the scan has ended, and the GUI
+// thread's longest stall meanwhile (the click included).
+void View1Section(TApplication& app, const std::string& base, const std::string& exe) {
     std::printf("Choosing a category until view 1 shows its first page (median of 5, ms)\n");
-    std::printf("%-10s %12s %26s %8s\n", "programs", "Appdeck", "profile API, key by key", "ratio");
-    for (int n : {50, 500, 2000}) {
+    std::printf("%-10s %8s %12s %12s %14s %26s\n", "programs", "click", "first page", "scan ended", "worst stall",
+                "profile API, key by key");
+    WriteCategory(CategoryFileName(base, "View1One"), 1, exe);
+    for (int n : {50, 500, 2000, 5000}) {
         std::string name = Format("Bench%d", n);
         std::string file = CategoryFileName(base, name);
         WriteCategory(file, n, exe);
         std::unique_ptr<TfrmAppdeck> form(CreateForm<TfrmAppdeck>(nullptr, base));
         form->Show();
-        application.ProcessMessages();
-        double ours = MedianMs(5, [&] { Select(*form, name); });
+        PumpFor(app, 100);
+        StallProbe probe;
+        std::vector<double> click, page, ended, stall;
+        for (int run = 0; run < 5; ++run) {
+            Select(*form, "View1One");  // each run starts from another page
+            PumpUntil(app, [&] { return !form->Worker->IsWorking(); });
+            PumpFor(app, 30);
+            probe.Reset();
+            auto start = Clock::now();
+            Select(*form, name);
+            click.push_back(Ms(Clock::now() - start));
+            PumpUntil(app, [&] { return !form->app[4]->Caption().empty(); });
+            page.push_back(Ms(Clock::now() - start));
+            PumpUntil(app, [&] { return !form->Worker->IsWorking(); });
+            ended.push_back(Ms(Clock::now() - start));
+            PumpFor(app, 30);
+            stall.push_back(probe.WorstMs());
+        }
         double peer = MedianMs(n > 500 ? 1 : 5, [&] { ReadWithProfileApi(file); });
-        std::printf("%-10d %12.1f %26.1f %7.1fx\n", n, ours, peer, peer / ours);
+        std::printf("%-10d %8.1f %12.1f %12.1f %14.1f %26.1f\n", n, Median(click), Median(page), Median(ended),
+                    Median(stall), peer);
         form.reset();
     }
 }
@@ -230,41 +263,45 @@ void ResolveSection(const std::string& base, const std::string& exe) {
     reg.DeleteKey("Software\\AppdeckBench");
 }
 
-// View 3 (report view, small icons): the click itself, until the rows show,
-// until the scan has ended, and the GUI thread's longest stall meanwhile.
+// Views 3 (report view, small icons) and 2 (large icons): the click itself,
+// until the rows show, until the scan has ended, and the GUI thread's longest
+// stall meanwhile.
 void ScanSection(TApplication& app, const std::string& base) {
     std::vector<std::string> programs = SystemPrograms();
-    std::printf("\nView 3: choosing a category of N programs (%zu different programs cycled; median of 3, ms)\n",
+    std::printf("\nViews 3 and 2: choosing a category of N programs (%zu different programs cycled; median of 3, ms)\n",
                 programs.size());
-    std::printf("%-10s %10s %12s %12s %18s\n", "programs", "click", "first rows", "scan ended", "worst GUI stall");
-    WriteText(base + "Appdeck.ini", "[Settings]\r\nViewStyle=3\r\n");
+    std::printf("%-6s %-10s %10s %12s %12s %18s\n", "view", "programs", "click", "first rows", "scan ended",
+                "worst GUI stall");
     for (int n : {500, 2000, 5000}) WriteMixedCategory(CategoryFileName(base, Format("Scan%d", n)), n, programs);
     WriteMixedCategory(CategoryFileName(base, "Scan1"), 1, programs);
-    std::unique_ptr<TfrmAppdeck> form(CreateForm<TfrmAppdeck>(nullptr, base));
-    form->Show();
-    PumpFor(app, 200);
-    StallProbe probe;
-    for (int n : {500, 2000, 5000}) {
-        std::vector<double> click, first, ended, stall;
-        for (int run = 0; run < 3; ++run) {
-            Select(*form, "Scan1");  // each run starts from another list
-            PumpUntil(app, [&] { return !form->Worker->IsWorking() && form->lv2->ItemCount() == 1; });
-            PumpFor(app, 50);
-            probe.Reset();
-            auto start = Clock::now();
-            Select(*form, Format("Scan%d", n));
-            click.push_back(Ms(Clock::now() - start));
-            PumpUntil(app, [&] { return form->lv2->ItemCount() > 1; });
-            first.push_back(Ms(Clock::now() - start));
-            PumpUntil(app, [&] { return !form->Worker->IsWorking(); });
-            ended.push_back(Ms(Clock::now() - start));
-            PumpFor(app, 50);  // the probe's messages posted during the last stretch arrive
-            stall.push_back(probe.WorstMs());
+    for (int view : {3, 2}) {
+        WriteText(base + "Appdeck.ini", Format("[Settings]\r\nViewStyle=%d\r\n", view));
+        std::unique_ptr<TfrmAppdeck> form(CreateForm<TfrmAppdeck>(nullptr, base));
+        form->Show();
+        PumpFor(app, 200);
+        StallProbe probe;
+        for (int n : {500, 2000, 5000}) {
+            std::vector<double> click, first, ended, stall;
+            for (int run = 0; run < 3; ++run) {
+                Select(*form, "Scan1");  // each run starts from another list
+                PumpUntil(app, [&] { return !form->Worker->IsWorking() && form->lv2->ItemCount() == 1; });
+                PumpFor(app, 50);
+                probe.Reset();
+                auto start = Clock::now();
+                Select(*form, Format("Scan%d", n));
+                click.push_back(Ms(Clock::now() - start));
+                PumpUntil(app, [&] { return form->lv2->ItemCount() > 1; });
+                first.push_back(Ms(Clock::now() - start));
+                PumpUntil(app, [&] { return !form->Worker->IsWorking(); });
+                ended.push_back(Ms(Clock::now() - start));
+                PumpFor(app, 50);  // the probe's messages posted during the last stretch arrive
+                stall.push_back(probe.WorstMs());
+            }
+            std::printf("%-6d %-10d %10.1f %12.1f %12.1f %18.1f\n", view, n, Median(click), Median(first),
+                        Median(ended), Median(stall));
         }
-        std::printf("%-10d %10.1f %12.1f %12.1f %18.1f\n", n, Median(click), Median(first), Median(ended),
-                    Median(stall));
+        form.reset();
     }
-    form.reset();
     ::DeleteFileW(Widen(base + "Appdeck.ini").c_str());
 }
 
@@ -275,8 +312,8 @@ void ScanSection(TApplication& app, const std::string& base) {
 void TraySection(TApplication& app, const std::string& root) {
     std::vector<std::string> programs = SystemPrograms();
     std::printf("\nTray menu for 2000 programs (median of 3, ms)\n");
-    std::printf("%-22s %12s %12s %12s %24s\n", "layout", "build", "icons in", "worst stall",
-                "tray mode, nothing changed");
+    std::printf("%-12s %10s %10s %14s %22s %14s\n", "layout", "build", "icons in", "build stall",
+                "stall while icons come", "tray again");
     struct Layout {
         int categories, each;
     } layouts[] = {{20, 100}, {100, 20}};
@@ -289,17 +326,20 @@ void TraySection(TApplication& app, const std::string& root) {
         form->Show();
         PumpFor(app, 100);
         double build = MedianMs(3, [&] { form->CreateMenu(); });
-        double icons = 0, stall = 0;
+        double icons = 0, stall = 0, arriving = 0;
         {
             StallProbe probe;
             PumpFor(app, 50);
             probe.Reset();
             auto start = Clock::now();
             form->CreateMenu();
+            PumpFor(app, 20);  // the probe's messages posted during the build arrive
+            stall = probe.WorstMs();
+            probe.Reset();
             PumpUntil(app, [&] { return !form->trdMenuIcons->IsWorking(); });
             icons = Ms(Clock::now() - start);
             PumpFor(app, 50);
-            stall = probe.WorstMs();
+            arriving = probe.WorstMs();
         }
         form->SendToTray();  // builds once more: the catalogue counts as changed at start
         form->trayADClick(form->trayAD);
@@ -307,8 +347,8 @@ void TraySection(TApplication& app, const std::string& root) {
             form->SendToTray();
             form->trayADClick(form->trayAD);
         });
-        std::printf("%-22s %12.1f %12.1f %12.1f %24.1f\n", Format("%d x %d", l.categories, l.each).c_str(), build,
-                    icons, stall, again);
+        std::printf("%-12s %10.1f %10.1f %14.1f %22.1f %14.1f\n", Format("%d x %d", l.categories, l.each).c_str(),
+                    build, icons, stall, arriving, again);
         form.reset();
     }
 }
@@ -464,6 +504,82 @@ void StartSection(const std::string& root) {
     std::printf("ratio to Notepad %.2f (no catalogue %.2f)\n", Median(ours) / Median(peer), Median(empty) / Median(peer));
 }
 
+// Where start-up's time goes inside a fresh process, for the window with 200
+// categories: from the process's creation to its entry, the skin load (the
+// steps the window takes for it, done first and alone, so the window's own
+// load finds the skin made), the window's construction (its controls),
+// FormCreate, and showing it until its first paint has ended. Each run is a
+// new process (this program with "startparts-child"); median of 5.
+constexpr int kStartParts = 5;
+const char* const kStartPartNames[kStartParts] = {"process creation to entry", "skin load (built-in skin)",
+                                                  "window construction (controls)", "FormCreate",
+                                                  "show until the first paint has ended"};
+
+void StartPartsChild(TApplication& app, const std::string& folder, const std::string& out) {
+    double parts[kStartParts] = {};
+    FILETIME created, exited, kernel, user, now;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ::GetSystemTimeAsFileTime(&now);
+    auto value = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    parts[0] = static_cast<double>(value(now) - value(created)) / 10000.0;
+    auto start = Clock::now();
+    skin::TSkinManager manager(nullptr);
+    manager.SetActive(false);
+    manager.SetSkinDirectory("c:\\Skins");
+    manager.SetExtendedBorders(true);
+    manager.SetBrightness(-1);
+    skin::RegisterBuiltInSkin(manager);
+    manager.SetSkinName(skin::kBuiltInSkinName);
+    manager.SetActive(true);
+    parts[1] = Ms(Clock::now() - start);
+    start = Clock::now();
+    std::unique_ptr<TfrmAppdeck> form(new TfrmAppdeck(nullptr, folder));
+    auto built = Clock::now();
+    form->DoCreate();
+    auto created2 = Clock::now();
+    form->Show();
+    ::UpdateWindow(form->Handle());
+    app.ProcessMessages();
+    auto shown = Clock::now();
+    parts[2] = Ms(built - start);
+    parts[3] = Ms(created2 - built);
+    parts[4] = Ms(shown - created2);
+    std::string text;
+    for (double p : parts) text += Format("%.1f\n", p);
+    WriteText(out, text);
+}
+
+void StartPartsSection(const std::string& root) {
+    std::string folder = root + "startparts\\";
+    ForceDirectories(folder + "ADCat");
+    std::vector<std::string> programs = SystemPrograms();
+    for (int c = 0; c < 200; ++c) WriteMixedCategory(CategoryFileName(folder, Format("Category %03d", c)), 10, programs);
+    std::string out = root + "startparts.txt";
+    std::vector<double> runs[kStartParts];
+    for (int run = 0; run < 5; ++run) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        // No "\" before a closing quote: it would escape the quote.
+        std::wstring cmd = Widen("\"" + ModuleFileName() + "\" startparts-child \"" +
+                                 ExcludeTrailingPathDelimiter(folder) + "\" \"" + out + "\"");
+        if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        ::WaitForSingleObject(pi.hProcess, 60000);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        TStringList lines;
+        try {
+            lines.LoadFromFile(out);
+        } catch (const Exception&) {
+            continue;
+        }
+        for (int p = 0; p < kStartParts && p < lines.Count(); ++p) runs[p].push_back(std::atof(lines[p].c_str()));
+    }
+    std::printf("\nStart-up inside a fresh process, 200 categories (median of 5, ms)\n");
+    for (int p = 0; p < kStartParts; ++p)
+        if (!runs[p].empty()) std::printf("%-44s %8.1f\n", kStartPartNames[p], Median(runs[p]));
+}
+
 // Where the time of a scan and of the tray menu goes: the per-program steps
 // alone, 500 times over the cycled programs, next to the shell's shared
 // system image index (no icon of its own per row).
@@ -506,6 +622,10 @@ bool Wanted(int argc, char** argv, const char* section) {
 int main(int argc, char** argv) {
     TApplication application;
     application.Initialize();
+    if (argc == 4 && std::strcmp(argv[1], "startparts-child") == 0) {
+        StartPartsChild(application, IncludeTrailingPathDelimiter(argv[2]), argv[3]);
+        return 0;
+    }
     application.Title = "Appdeck benchmark";
     std::string base = TempFolder();
     std::string exe = ModuleFileName();
@@ -515,6 +635,7 @@ int main(int argc, char** argv) {
     if (Wanted(argc, argv, "tray")) TraySection(application, base);
     if (Wanted(argc, argv, "import")) ImportSection(application, base);
     if (Wanted(argc, argv, "start")) StartSection(base);
+    if (Wanted(argc, argv, "startparts")) StartPartsSection(base);
     if (Wanted(argc, argv, "parts")) PartsSection();
     // The benchmark's folder and everything the sections made in it.
     std::wstring folder = Widen(ExcludeTrailingPathDelimiter(base)) + L'\0';

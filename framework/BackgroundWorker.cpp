@@ -3,6 +3,9 @@
 
 #include <process.h>
 
+#include <optional>
+
+#include "framework/ComScope.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/SysUtils.h"
 
@@ -47,6 +50,8 @@ unsigned __stdcall TBackgroundWorker::ThreadBody(void* param) {
     ::SetThreadPriority(::GetCurrentThread(), self->Priority);
     HWND window = self->window_->Handle();
     try {
+        std::optional<TComScope> com;
+        if (self->InitializesCom) com.emplace();
         self->DoWork();
     } catch (...) {
         // A failing work ends as cancelled; its error goes to the error box.

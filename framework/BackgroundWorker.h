@@ -67,6 +67,9 @@ public:
     void Synchronize(const std::function<void()>& call);
 
     int Priority = THREAD_PRIORITY_NORMAL;
+    // Set, the worker's thread initialises COM before the work and
+    // uninitialises it after: for work that asks the shell or uses COM objects.
+    bool InitializesCom = false;
     TWorkEvent OnWork;
     TWorkCompleteEvent OnWorkComplete;
     TWorkProgressEvent OnWorkProgress;

@@ -2,6 +2,8 @@
 // GUI thread, cooperative cancellation, failures and misuse.
 #include "framework/BackgroundWorker.h"
 
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -64,6 +66,22 @@ TEST_F(WorkerTest, RunsTheWorkOnItsThreadAndCompletesOnTheGuiThread) {
     };
     worker->Start();
     EXPECT_TRUE(test::PumpUntil([&] { return runs == 2 && !worker->IsWorking(); }));
+}
+
+// What initialising COM once more answers inside the work: S_FALSE when the
+// worker's thread has it already, S_OK when the work is the first to ask.
+TEST_F(WorkerTest, ComIsInitialisedForTheWorkWhenAsked) {
+    for (bool com : {false, true}) {
+        HRESULT answer = E_FAIL;
+        worker->InitializesCom = com;
+        worker->OnWork = [&](TBackgroundWorker*) {
+            answer = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (SUCCEEDED(answer)) ::CoUninitialize();
+        };
+        worker->Start();
+        worker->WaitFor();
+        EXPECT_EQ(answer, com ? S_FALSE : S_OK) << com;
+    }
 }
 
 TEST_F(WorkerTest, CancellationIsCooperative) {

@@ -33,9 +33,10 @@ bool IsExcluded(const std::string& file, const std::vector<std::string>& exclusi
 
 std::vector<std::string> DesktopImports(const std::vector<std::string>& exclusions) {
     std::vector<std::string> found;
+    TShortcutResolver resolver;
     for (int id : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY})
         for (const std::string& link : ListFilesWithPath(GetSpecialFolder(id), "*.lnk"))
-            if (!IsExcluded(GetTarget(link), exclusions)) found.push_back(link);
+            if (!IsExcluded(resolver.Target(link), exclusions)) found.push_back(link);
     return found;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/StrUtils.h"
+#include "base/WinText.h"
 #include "framework/IniFiles.h"
 #include "framework/Registry.h"
 #include "framework/UpdateScope.h"
@@ -51,6 +52,38 @@ void WriteSettingsValues(const std::string& iniFileName, const TSettingsValues& 
         ini.WriteInteger(SettingsSection, "Skin_Hue", values.SkinHue);
         ini.WriteInteger(SettingsSection, "Skin_Sat", values.SkinSat);
     }
+}
+
+namespace {
+
+unsigned long long FileTimeValue(const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+constexpr unsigned long long kSameTickWindow = 2ull * 10000000ull;  // 2 s in file-time units
+
+}  // namespace
+
+TFileChangeWatch::Stamp TFileChangeWatch::Current() const {
+    Stamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(Widen(fileName_).c_str(), GetFileExInfoStandard, &data)) return stamp;
+    stamp.exists = true;
+    stamp.writeTime = FileTimeValue(data.ftLastWriteTime);
+    stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return stamp;
+}
+
+bool TFileChangeWatch::MayHaveChanged() const {
+    return !read_ || Current() != stamp_ || (stamp_.exists && readTime_ < stamp_.writeTime + kSameTickWindow);
+}
+
+void TFileChangeWatch::NoteRead() {
+    stamp_ = Current();
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    readTime_ = FileTimeValue(now);
+    read_ = true;
 }
 
 int RAMIntervalItemIndex(int seconds) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace ad {
 
@@ -32,6 +33,31 @@ TSettingsValues ReadSettingsValues(const std::string& iniFileName);
 // Writes every key of the values in one save. Raises EFCreateError when the file
 // cannot be written.
 void WriteSettingsValues(const std::string& iniFileName, const TSettingsValues& values);
+
+// Tells whether a file may have changed since it was last read, by its
+// last-write time and size, without reading it. A file read within two
+// seconds of its last write counts as changed until a later read: a second
+// write in the same tick of the file system's clock keeps the time stamp.
+class TFileChangeWatch {
+public:
+    explicit TFileChangeWatch(std::string fileName) : fileName_(std::move(fileName)) {}
+    bool MayHaveChanged() const;
+    // Call before reading the file: a write that comes later counts as a change.
+    void NoteRead();
+
+private:
+    struct Stamp {
+        bool exists = false;
+        unsigned long long writeTime = 0, size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    Stamp Current() const;
+
+    std::string fileName_;
+    bool read_ = false;
+    Stamp stamp_;
+    unsigned long long readTime_ = 0;  // the system time of the last read
+};
 
 // The optimizer's interval choices, as the dialog lists them.
 inline constexpr std::array<const char*, 7> RAMIntervalItems = {

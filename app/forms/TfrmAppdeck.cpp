@@ -39,6 +39,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     BaseDir = baseDir.empty() ? ExtractFilePath(ModuleFileName()) : IncludeTrailingPathDelimiter(baseDir);
     for (int i = 1; i <= ParamCount(); ++i) Arguments.push_back(ParamStr(i));
     baseDirAtStart_ = BaseDir;
+    viewOptionsWatch_ = TFileChangeWatch(SettingsFileName());
 
     // The program's one skin manager, with the skin stored in the program; it
     // loads once its properties are set.
@@ -202,9 +203,13 @@ void TfrmAppdeck::Timer1Timer(TObject*) {
     }
 }
 
-void TfrmAppdeck::FormPaint(TObject*) { LoadViewOptions(); }
+// Painting is frequent: the file is read again only when it may have changed.
+void TfrmAppdeck::FormPaint(TObject*) {
+    if (viewOptionsWatch_.MayHaveChanged()) LoadViewOptions();
+}
 
 void TfrmAppdeck::LoadViewOptions() {
+    viewOptionsWatch_.NoteRead();
     TIniFile ini(SettingsFileName());
     SetReadOnlyView(ini.ReadBool("Settings", "ReadOnlyMode", false));
     ConfirmRemove = ini.ReadBool("Settings", "VS23DConfirm", true);

@@ -8,11 +8,14 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <string>
 #include <vector>
 
+#include "app/Catalogue.h"
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
+#include "app/forms/SettingsFile.h"
 #include "framework/HandOver.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
@@ -74,6 +77,8 @@ public:
     void btnremoveClick(TObject* Sender);
     std::string GetPar(const std::string& buttonName) const;
     static OwnedIcon GetLargeIcon(const std::string& file);  // the shell's 32x32 icon; null when none
+    // Reads the view options now; a paint reads them only when the settings
+    // file may have changed since (by its time stamp and size).
     void LoadViewOptions();
     std::string SettingsFileName() const { return BaseDir + "Appdeck.ini"; }
     void ReadCategory();
@@ -153,9 +158,7 @@ private:
     void ewnClick(TObject* Sender);
     void lstCatKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void SelectCategoryByName(const std::string& name);
-    // Temp := the available entries of the selected category; the pager restarts.
-    void FillAvailableEntries(bool resolveLocations);
-    bool AddProgram(const std::string& file, TIniFile& category);
+    bool AddProgram(const std::string& file, TIniFile& category, TShortcutResolver& resolver);
 
     // View 1.
     void vs1Click(TObject* Sender);
@@ -203,7 +206,8 @@ private:
     void BuildProgramList();
     // Views 2/3.
     void ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows);
-    // Appends the rows the worker's scan has handed over so far.
+    // Adds what the worker's scan has handed over so far to Temp, view 1's
+    // page when it is not full and the list.
     void TakeScannedRows();
     bool ListViewActive() const { return vs2->Down() || vs3->Down(); }
     // Whether a row of the list shown is selected: the row actions act on none else.
@@ -211,9 +215,14 @@ private:
     void lv2KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void lv2KeyPress(TObject* Sender, wchar_t& Key);
     void WorkerWorkComplete(TBackgroundWorker* Sender, bool Cancelled);
-    // selectRow: the end of the scan selects a row (the first, or after a
-    // removal the one at the removed row's place).
+    // Scans the selected category on the worker for the view shown, after
+    // stopping the scan that runs. selectRow: the end of the scan selects a
+    // row of the list (the first, or after a removal the one at the removed
+    // row's place).
     void StartScan(bool afterRemoval, bool selectRow = true);
+    // The pager for that many available entries (its position is left alone).
+    void SetPageCount(size_t entries);
+    void ShowCounters(int available, int all);
     // Stops the worker's scan and waits for it: a newer choice replaces it.
     void CancelScan();
     void BuildTray();
@@ -229,14 +238,19 @@ private:
     std::string baseDirAtStart_;  // the program's folder ("BaseDir" is set to it again for tray mode)
     // What the worker's scan reads (set on the GUI thread before it starts) and finds.
     struct ScanJob {
-        std::string categoryFile;
-        std::vector<std::string> names;
+        TScanRequest request;
         bool listView = false;
-        bool largeIcons = true;
         bool afterRemoval = false;
         bool selectRow = true;
     } scan_;
-    THandOver<ViewEntry> scanRows_;  // found by the worker, not yet in the list
+    THandOver<TScannedEntry> scanRows_;  // found by the worker, not yet in the views
+    std::atomic<int> scanSections_{0};  // the entries of the scanned file, set by the scan
+    // After an import the scan takes stored locations as written.
+    bool plainLocations_ = false;
+    // The available entries of the selected category in the order of Temp: view 1's pages.
+    std::vector<ViewEntry> availableEntries_;
+    // Whether the settings file changed since the view options were last read.
+    TFileChangeWatch viewOptionsWatch_{std::string()};  // set once BaseDir is known
     std::string onlineScanFile_;     // set before trdOnlineScan starts
     std::string onlineScanAddress_;  // its result
     // The tray menu's program items and their locations (read before the

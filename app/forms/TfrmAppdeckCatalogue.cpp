@@ -56,9 +56,9 @@ void TfrmAppdeck::SelectCategoryByName(const std::string& name) {
     lstCat->SetItemIndex(lstCat->Items().IndexOf(name));
 }
 
-bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category) {
+bool TfrmAppdeck::AddProgram(const std::string& file, TIniFile& category, TShortcutResolver& resolver) {
     if (file.empty()) return false;
-    TDroppedProgram p = PrepareDroppedProgram(file, BaseDir, KeepShortcutFiles);
+    TDroppedProgram p = PrepareDroppedProgram(file, BaseDir, KeepShortcutFiles, &resolver);
     if (!p.Accepted) return false;
     StoreDroppedProgram(category, p);
     CatalogueChanged = true;
@@ -71,8 +71,9 @@ void TfrmAppdeck::AddPrograms(const std::vector<std::string>& files) {
     std::string category = SelectedCategory();
     if (!CanEdit() || category.empty() || files.empty()) return;
     TIniFile ini(CategoryFileName(BaseDir, category));
-    UpdateScope update(ini);
-    for (const std::string& file : files) AddProgram(file, ini);
+    UpdateScope update(ini);  // one save for all of them
+    TShortcutResolver resolver;
+    for (const std::string& file : files) AddProgram(file, ini, resolver);
 }
 
 void TfrmAppdeck::ListAndSelectCategory(const std::string& name) {
@@ -81,49 +82,32 @@ void TfrmAppdeck::ListAndSelectCategory(const std::string& name) {
     SelectCategoryByName(name);
 }
 
-void TfrmAppdeck::FillAvailableEntries(bool resolveLocations) {
-    std::string category = SelectedCategory();
-    Temp->Clear();
-    if (!category.empty()) {
-        TIniFile ini(CategoryFileName(BaseDir, category));
-        UpdateScope update(Temp->Items());
-        for (const std::string& name : ini.ReadSections()) {
-            if (name.empty()) continue;
-            std::string loc = ini.ReadString(name, "Loc", "");
-            bool available = resolveLocations ? LocationAvailable(loc, BaseDir) : FileAvailable(loc, BaseDir);
-            if (available) Temp->Items().Add(name);
-        }
-    }
-    int count = Temp->Count();
-    int pages = count / 5 + (count % 5 != 0 ? 1 : 0);
-    UD->SetMax(pages < 1 ? 1 : pages);
-    UD->SetPosition(1);
-    oud->SetCaption("of " + IntToStr(pages));
-}
-
 // The list is filled anew with no row selected: every row action waits for a
 // row of it, and the preview no longer shows a program of the old list.
 void TfrmAppdeck::SelectCategory() {
     lv2->SetSelectedIndex(-1);
     lv2Click(lv2);
-    FillAvailableEntries(false);  // the import stores plain locations: no registry or environment forms
-    ClearAll();
-    if (vs1->Down()) vs1Click(vs1);
-    else if (vs2->Down()) VSClick(vs2);
+    EnableRowActions(false);
+    plainLocations_ = true;  // the import stores plain locations: no registry or environment forms
+    if (vs2->Down()) VSClick(vs2);
     else if (vs3->Down()) VSClick(vs3);
-    CountAvailability();
+    else {
+        StartScan(false, false);
+        vs1Click(vs1);
+    }
 }
 
+// The availability of the entries is checked by the scan on the worker; view
+// 1's page, the pager, the list and the counters fill as its results arrive.
 void TfrmAppdeck::lstCatClick(TObject* Sender) {
     EnableRowActions(false);
     prev->Picture().Clear();
     Label1->SetCaption("");
     Label2->SetCaption("");
-    FillAvailableEntries(true);
+    plainLocations_ = false;
     EntryCount = 0;
     int keepRow = Sender == btnremove ? lv2->SelectedIndex() : -1;
     lv2->SetItemCount(0);
-    CancelScan();
     StartScan(keepRow >= 0);
     if (vs1->Down()) vs1Click(vs1);
 }
@@ -135,30 +119,41 @@ void TfrmAppdeck::CancelScan() {
 }
 
 void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
-    // Everything the scan reads from controls is read here, on the GUI thread.
+    CancelScan();
+    // Everything the scan reads from controls and fields is read here, on the GUI thread.
     scan_ = ScanJob{};
     scan_.afterRemoval = afterRemoval;
     scan_.selectRow = selectRow;
-    std::string category = SelectedCategory();
     scan_.listView = ListViewActive();
-    scan_.largeIcons = !vs3->Down();
-    if (!category.empty()) {
-        scan_.categoryFile = CategoryFileName(BaseDir, category);
-        for (int i = 0; i < Temp->Count(); ++i) scan_.names.push_back(Temp->Items()[i]);
-    }
-    // The rows arrive in batches while the scan goes on.
+    scan_.request.BaseDir = BaseDir;  // its own copy: tray mode assigns BaseDir meanwhile
+    scan_.request.PlainLocations = plainLocations_;
+    if (scan_.listView) scan_.request.Icons = vs3->Down() ? TShellIconSize::Small : TShellIconSize::Large;
+    Worker->InitializesCom = scan_.request.Icons.has_value();  // the shell's icon lookups need it
+    if (std::string category = SelectedCategory(); !category.empty())
+        scan_.request.CategoryFile = CategoryFileName(BaseDir, category);
+    scanSections_ = 0;
+    // The entries arrive in batches while the scan goes on.
     scanRows_.Take();
-    if (scan_.listView) ApplyScan(scan_.largeIcons, {});
+    Temp->Clear();
+    availableEntries_.clear();
+    ClearAll();
+    UD->SetPosition(1);
+    SetPageCount(0);
+    if (scan_.listView) ApplyScan(vs2->Down(), {});
     Worker->Start();
+}
+
+void TfrmAppdeck::SetPageCount(size_t entries) {
+    int pages = static_cast<int>(entries / 5 + (entries % 5 != 0 ? 1 : 0));
+    UD->SetMax(pages < 1 ? 1 : pages);
+    oud->SetCaption("of " + IntToStr(pages));
 }
 
 void TfrmAppdeck::WorkerWorkComplete(TBackgroundWorker*, bool Cancelled) {
     if (Cancelled) return;  // a newer choice replaced this scan
-    if (scan_.listView) {
-        ClearAll();
-        TakeScannedRows();  // the last batch, when its request has not been handled yet
-    }
-    CountAvailability();
+    TakeScannedRows();  // the last batch, when its request has not been handled yet
+    int available = lv2->ItemCount();
+    ShowCounters(available, std::max(scanSections_.load(), available));
     if (scan_.listView && scan_.selectRow && lv2->ItemCount() > 0) {
         int row = scan_.afterRemoval ? std::min(std::max(lv2->SelectedIndex(), 0), lv2->ItemCount() - 1) : 0;
         lv2->SetSelectedIndex(row);

@@ -2,6 +2,8 @@
 // which handler it calls.
 #include "app/forms/TfrmAppdeck.h"
 
+#include <iterator>
+
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
@@ -82,7 +84,8 @@ void TfrmAppdeck::BuildCategoryColumn() {
     lstCat->OnClick = [this](TObject* s) { lstCatClick(s); };
     lstCat->OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { lstCatKeyDown(s, k, sh); };
     Temp = Make<TListBox>(this, "Temp", 0, 0, 10, 10);
-    Temp->SetSorted(true);
+    // The scan hands the names over in the sorted order: they are appended as they come.
+    Temp->SetSorted(false);
     Temp->SetVisible(false);
 
     Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
@@ -271,19 +274,25 @@ void TfrmAppdeck::BuildProgramList() {
     Worker = new TBackgroundWorker(this);
     Worker->Name = "Worker";
     Worker->OnWork = [this](TBackgroundWorker* w) {
-        if (!scan_.listView || scan_.categoryFile.empty()) return;
+        if (scan_.request.CategoryFile.empty()) return;
         auto stop = [w] { return w->StopRequested(); };
-        // The first rows show early, then at most one request per batch.
-        std::vector<ViewEntry> batch;
+        // The first entries show at once, then at most one request per batch.
+        std::vector<TScannedEntry> batch;
+        bool handedAny = false;
         ULONGLONG handedOver = ::GetTickCount64();
         auto handOver = [&] {
             if (scanRows_.Put(batch)) w->ReportFeedback(0, 0);
+            handedAny = true;
             handedOver = ::GetTickCount64();
         };
-        ScanEntries(scan_.categoryFile, scan_.names, BaseDir, scan_.largeIcons, stop, [&](ViewEntry&& e) {
-            batch.push_back(std::move(e));
-            if (batch.size() >= kScanBatch || ::GetTickCount64() - handedOver >= kScanBatchMs) handOver();
-        });
+        TComThreadPool pool(scan_.request.Icons ? TComThreadPool::DefaultThreads() : 0);
+        int sections = 0;
+        ScanCategory(scan_.request, pool, stop, [&](std::vector<TScannedEntry>&& group) {
+            std::move(group.begin(), group.end(), std::back_inserter(batch));
+            if (!handedAny || batch.size() >= kScanBatch || ::GetTickCount64() - handedOver >= kScanBatchMs)
+                handOver();
+        }, sections);
+        scanSections_ = sections;
         scanRows_.Put(batch);  // the completion takes the last ones
     };
     Worker->OnWorkFeedback = [this](TBackgroundWorker* w, int, int) {

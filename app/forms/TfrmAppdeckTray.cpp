@@ -8,6 +8,7 @@
 #include "app/Launch.h"
 #include "app/forms/RamOptimizer.h"
 #include "app/forms/TfrmAppdeckText.h"
+#include "framework/ComThreadPool.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 
@@ -31,15 +32,18 @@ void TfrmAppdeck::BuildTray() {
     // programs' icons, and this worker fetches them afterwards.
     trdMenuIcons = new TBackgroundWorker(this);
     trdMenuIcons->Name = "trdMenuIcons";
+    trdMenuIcons->InitializesCom = true;
     trdMenuIcons->OnWork = [this](TBackgroundWorker* w) {
-        std::vector<std::pair<size_t, OwnedBitmap>> batch;
-        for (size_t i = 0; i < menuIconFiles_.size(); ++i) {
+        TComThreadPool pool(TComThreadPool::DefaultThreads());
+        for (size_t first = 0; first < menuIconFiles_.size(); first += kMenuIconBatch) {
             if (w->StopRequested()) return;
-            OwnedIcon icon = ShellIcon(menuIconFiles_[i], TShellIconSize::Small);
-            batch.emplace_back(i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16));
-            if (batch.size() >= kMenuIconBatch && menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
+            std::vector<std::pair<size_t, OwnedBitmap>> batch(std::min(kMenuIconBatch, menuIconFiles_.size() - first));
+            pool.ForEach(batch.size(), [&](size_t i) {
+                OwnedIcon icon = ShellIcon(menuIconFiles_[first + i], TShellIconSize::Small);
+                batch[i] = {first + i, IconToBitmap(icon ? IconRef(icon) : FallbackIcon(), 16)};
+            });
+            if (menuIcons_.Put(batch)) w->ReportFeedback(0, 0);
         }
-        menuIcons_.Put(batch);  // the completion takes the last ones
     };
     trdMenuIcons->OnWorkFeedback = [this](TBackgroundWorker*, int, int) { TakeMenuIcons(); };
     trdMenuIcons->OnWorkComplete = [this](TBackgroundWorker*, bool) { TakeMenuIcons(); };
@@ -97,25 +101,24 @@ void TfrmAppdeck::CreateMenu() {
     OwnedIcon folderIcon = ShellIcon(ExcludeTrailingPathDelimiter(BaseDir), TShellIconSize::Small);
     for (int c = 0; c < lstCat->Count(); ++c) {
         std::string category = lstCat->Items()[c];
-        TIniFile ini(CategoryFileName(BaseDir, category));
-        std::vector<std::string> names = ini.ReadSections();
-        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            return AnsiCompareText(a, b) < 0;
-        });
+        // Name, "Loc" and "Param" of every entry from one read of the file.
+        std::vector<std::vector<std::string>> entries =
+            TIniFile(CategoryFileName(BaseDir, category)).ReadKeysOfAllSections({"Loc", "Param"});
+        SortByName(entries);
         TMenuItem* categoryItem = TMPop->Items().Add(mainwindow::DoubleAmpersands(category));
         categoryItem->Bitmap = IconToBitmap(folderIcon, 16);
         int available = 0;
-        int all = static_cast<int>(names.size());
-        for (const std::string& name : names) {
-            if (name.empty()) continue;
-            EntryTarget target = ReadEntryTarget(ini, name, BaseDir);
-            if (!FileExists(target.Loc)) continue;
+        int all = static_cast<int>(entries.size());
+        for (const std::vector<std::string>& e : entries) {
+            if (e[0].empty()) continue;
+            std::string loc = ResolveLocation(e[1], BaseDir);
+            if (!FileExists(loc)) continue;
             ++available;
-            auto* item = categoryItem->AddItem<TLaunchMenuItem>(name);  // ampersands as stored
-            item->Loc = target.Loc + "|" + target.Param;
+            auto* item = categoryItem->AddItem<TLaunchMenuItem>(e[0]);  // ampersands as stored
+            item->Loc = loc + "|" + ExpandEnvPath(e[2]);
             item->OnClick = [this](TObject* s) { ExecMenu(s); };
             menuIconItems_.push_back(item);
-            menuIconFiles_.push_back(target.Loc);
+            menuIconFiles_.push_back(loc);
             if (available % 25 == 0 && all <= 175) item->Break = TMenuBreak::mbBarBreak;
         }
     }

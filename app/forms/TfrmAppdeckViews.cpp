@@ -2,17 +2,18 @@
 // of views 2 and 3 with its preview, counters and keys.
 #include "app/forms/TfrmAppdeck.h"
 
-#include <iterator>
+#include <algorithm>
 
 #include "app/Catalogue.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
+#include "framework/UpdateScope.h"
 
 namespace ad {
 
+// A running scan goes on: it still brings the entries of view 1's pages.
 void TfrmAppdeck::vs1Click(TObject*) {
-    CancelScan();  // a scan for the list would empty the slots when it ends
     vs1->SetDown(true);
     vs1Sht->SetTabVisible(true);
     vs2Sht->SetTabVisible(false);
@@ -23,7 +24,7 @@ void TfrmAppdeck::vs1Click(TObject*) {
 void TfrmAppdeck::VSClick(TObject* Sender) {
     auto* button = dynamic_cast<TSpeedButton*>(Sender);
     if (!button) return;
-    CancelScan();  // the list is filled below for this view; an older scan must not undo it
+    CancelScan();  // the list is filled for this view; an older scan must not undo it
     button->SetDown(true);
     vs1Sht->SetTabVisible(false);
     vs2Sht->SetCaption(button->Tag == 2 ? "View Style 2" : "View Style 3");
@@ -43,11 +44,25 @@ void TfrmAppdeck::ApplyScan(bool largeIcons, std::vector<ViewEntry>&& rows) {
 }
 
 void TfrmAppdeck::TakeScannedRows() {
-    std::vector<ViewEntry> rows = scanRows_.Take();
-    if (rows.empty()) return;
-    std::move(rows.begin(), rows.end(), std::back_inserter(ViewEntries));
-    EntryCount = static_cast<int>(ViewEntries.size());
-    lv2->SetItemCount(EntryCount);
+    std::vector<TScannedEntry> found = scanRows_.Take();
+    if (found.empty()) return;
+    size_t before = availableEntries_.size();
+    {
+        UpdateScope update(Temp->Items());
+        for (TScannedEntry& s : found) {
+            Temp->Items().Add(s.Row.Name);
+            if (scan_.listView && s.Listed) ViewEntries.push_back(s.Row);
+            availableEntries_.push_back(std::move(s.Row));
+        }
+    }
+    SetPageCount(availableEntries_.size());
+    if (scan_.listView) {
+        EntryCount = static_cast<int>(ViewEntries.size());
+        lv2->SetItemCount(EntryCount);
+    }
+    // View 1's page shows the entries that belong to it as they arrive.
+    size_t first = static_cast<size_t>(std::max(UD->Position() - 1, 0)) * 5;
+    if (vs1->Down() && before < first + 5 && availableEntries_.size() > first) UDClick(UD);
 }
 
 void TfrmAppdeck::CountAvailability() {
@@ -57,6 +72,10 @@ void TfrmAppdeck::CountAvailability() {
         TIniFile ini(CategoryFileName(BaseDir, category));
         all = static_cast<int>(ini.ReadSections().size());
     }
+    ShowCounters(available, all);
+}
+
+void TfrmAppdeck::ShowCounters(int available, int all) {
     totava->SetCaption(IntToStr(available));
     totnava->SetCaption(IntToStr(all > available ? all - available : 0));
 }
@@ -129,26 +148,23 @@ void TfrmAppdeck::ClearAll() {
     }
 }
 
+// The page at the pager's position, from the entries the scan found.
 void TfrmAppdeck::UDClick(TObject*) {
     ClearAll();
-    std::string category = SelectedCategory();
-    if (category.empty() || Temp->Count() == 0) return;
-    TIniFile ini(CategoryFileName(BaseDir, category));
+    if (SelectedCategory().empty() || availableEntries_.empty()) return;
     int first = UD->Position() * 5 - 5;
     for (int k = 0; k < 5; ++k) {
         int index = first + k;
-        if (index < 0 || index >= Temp->Count()) continue;
-        std::string name = Temp->Items()[index];
-        app[k]->SetCaption(mainwindow::DoubleAmpersands(name));
-        std::string desc = ini.ReadString(name, "Desc", "");
-        des[k]->SetCaption(desc.empty() ? NoDescription : mainwindow::DoubleAmpersands(desc));
+        if (index < 0 || static_cast<size_t>(index) >= availableEntries_.size()) continue;
+        const ViewEntry& e = availableEntries_[static_cast<size_t>(index)];
+        app[k]->SetCaption(mainwindow::DoubleAmpersands(e.Name));
+        des[k]->SetCaption(mainwindow::DoubleAmpersands(e.Desc));
         run[k]->SetVisible(true);
         pinButtons[2 * k]->SetVisible(!ReadOnlyView);
         pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
-        EntryTarget target = ReadEntryTarget(ini, name, BaseDir);
-        SlotParam[k] = target.Param;
-        run[k]->HelpKeyword = target.Loc;
-        if (OwnedIcon icon = GetLargeIcon(target.Loc)) pic[k]->Picture().SetIcon(std::move(icon));
+        SlotParam[k] = e.Param;
+        run[k]->HelpKeyword = e.Loc;
+        if (OwnedIcon icon = GetLargeIcon(e.Loc)) pic[k]->Picture().SetIcon(std::move(icon));
     }
 }
 

@@ -17,6 +17,8 @@
 #include "app/Catalogue.h"
 #include "app/Launch.h"
 #include "app/forms/TfrmGHash.h"
+#include "app/forms/ViewEntries.h"
+#include "framework/Graphics.h"
 #include "framework/Registry.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
@@ -59,9 +61,19 @@ protected:
         test::PumpPending();
         return *form;
     }
-    void Select(const std::string& category) {
+    // Chooses the category; its scan runs on the worker.
+    void SelectNoWait(const std::string& category) {
         form->lstCat->SetItemIndex(form->lstCat->Items().IndexOf(category));
         form->lstCatClick(form->lstCat);
+    }
+    // Until the worker's scan has ended and its results are shown.
+    void WaitForScan() {
+        EXPECT_TRUE(test::PumpUntil([&] { return !form->Worker->IsWorking(); }, 20000));
+        test::PumpPending();
+    }
+    void Select(const std::string& category) {
+        SelectNoWait(category);
+        WaitForScan();
     }
     // The category "Tools" holding one program, shown in the report view with its row selected.
     TfrmAppdeck& OpenOneProgramInReportView(const std::string& exe) {
@@ -234,6 +246,7 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheSelectedCategoryInOneSave) {
 
     Select("Tools");
     ::SendMessageW(f.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0);
+    WaitForScan();
     TIniFile ini(base.File("ADCat\\Tools.dat"));
     auto sections = ini.ReadSections();
     EXPECT_EQ(sections.size(), 302u);
@@ -241,7 +254,7 @@ TEST_F(MainWindowTest, DroppedFilesGoToTheSelectedCategoryInOneSave) {
     EXPECT_EQ(ini.ReadString("Report (2016)", "Desc", ""), "Version fixture program");
     EXPECT_EQ(ini.ReadString("far", "Loc", ""), longName);
     EXPECT_FALSE(ini.SectionExists("notes"));
-    // The one available entry shows at once.
+    // The one available entry shows once the category is scanned again.
     EXPECT_EQ(f.Temp->Count(), 1);
     EXPECT_EQ(f.app[0]->Caption(), "Report (2016)");
 }
@@ -316,6 +329,7 @@ TEST_F(MainWindowTest, AfterAnImportStoredLocationsCountAsWritten) {
     Select("Imported");
     EXPECT_EQ(f.Temp->Count(), 2);  // a click resolves the environment form
     f.SelectCategory();
+    WaitForScan();
     ASSERT_EQ(f.Temp->Count(), 1);  // the import's reload takes locations as written
     EXPECT_EQ(f.Temp->Items()[0], "Plain");
     EXPECT_EQ(f.app[0]->Caption(), "Plain");
@@ -872,7 +886,7 @@ TEST_F(MainWindowTest, ANewChoiceStopsTheRunningScan) {
     Category("Small", "[Only]\r\nLoc=" + exe + "\r\n");
     Settings("ViewStyle=2\r\n");
     TfrmAppdeck& f = Open();
-    Select("Big");
+    SelectNoWait("Big");
     Select("Small");  // cancels and waits for the first scan, then scans again
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     ASSERT_EQ(f.lv2->ItemCount(), 1);
@@ -895,6 +909,21 @@ std::vector<DWORD> DrawnPixels(HIMAGELIST list, int index, int w, int h) {
     return pixels;
 }
 
+// Handles the thread's messages one at a time while the worker runs, calling
+// afterEach() after each: a state that the next message ends is seen.
+void DispatchOneByOneWhileWorking(TBackgroundWorker* worker, const std::function<void()>& afterEach) {
+    while (worker->IsWorking()) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        afterEach();
+    }
+}
+
 TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     const std::string programs[] = {ExtractFilePath(test::FixturePath("echoargs.exe")) + "Appdeck.exe",
                                     "C:\\windows\\notepad.exe",
@@ -905,21 +934,14 @@ TEST_F(MainWindowTest, RowsShowInBatchesWhileTheScanRuns) {
     Category("Big", big);
     Settings("ViewStyle=3\r\n");
     TfrmAppdeck& f = Open();
-    Select("Big");
+    SelectNoWait("Big");
     EXPECT_EQ(f.lv2->ItemCount(), 0);  // nothing is looked up on this thread
     // One message at a time: the list grows while the worker still runs.
     std::vector<int> countsWhileWorking;
-    while (f.Worker->IsWorking()) {
-        MSG msg;
-        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    DispatchOneByOneWhileWorking(f.Worker, [&] {
         if (f.Worker->IsWorking() && (countsWhileWorking.empty() || countsWhileWorking.back() != f.lv2->ItemCount()))
             countsWhileWorking.push_back(f.lv2->ItemCount());
-    }
+    });
     ASSERT_EQ(f.lv2->ItemCount(), 400);
     EXPECT_TRUE(std::any_of(countsWhileWorking.begin(), countsWhileWorking.end(), [](int n) { return n > 0 && n < 400; }));
     EXPECT_TRUE(std::is_sorted(countsWhileWorking.begin(), countsWhileWorking.end()));
@@ -1064,14 +1086,14 @@ TEST_F(MainWindowTest, AViewChoiceDuringAScanIsNotUndoneWhenTheScanEnds) {
     Settings("ViewStyle=2\r\n");
     TfrmAppdeck& f = Open();
 
-    Select("Big");  // the list's scan runs on the worker, for large icons
+    SelectNoWait("Big");  // the list's scan runs on the worker, for large icons
     f.vs3->Click();
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     test::PumpPending();
     EXPECT_EQ(f.lv2->ViewStyle(), TViewStyle::vsReport);
     EXPECT_EQ(f.lv2->ItemCount(), 300);
 
-    Select("Big");
+    SelectNoWait("Big");
     f.vs1->Click();
     ASSERT_TRUE(test::PumpUntil([&] { return !f.Worker->IsWorking(); }));
     test::PumpPending();
@@ -1088,15 +1110,132 @@ TEST_F(MainWindowTest, SelectCategoryAlwaysEndsWithTheCounters) {
     // View 1: the list holds no rows, so every entry counts as not shown.
     f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("Half"));
     f.SelectCategory();
+    WaitForScan();
     EXPECT_EQ(f.totava->Caption(), "0");
     EXPECT_EQ(f.totnava->Caption(), "2");
     // View 2 with an empty list.
     f.vs2->SetDown(true);
     f.lstCat->SetItemIndex(f.lstCat->Items().IndexOf("None"));
     f.SelectCategory();
+    WaitForScan();
     EXPECT_EQ(f.lv2->ItemCount(), 0);
     EXPECT_EQ(f.totava->Caption(), "0");
     EXPECT_EQ(f.totnava->Caption(), "2");
+}
+
+// The workers that ask the shell for icons (the scan and the tray menu's
+// icons) have COM initialised on their threads before their work begins.
+TEST_F(MainWindowTest, TheWorkersThatAskTheShellHaveComOnTheirThreads) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    Category("Tools", "[Tool]\r\nLoc=" + exe + "\r\n");
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    // What initialising COM once more answers on the worker's thread: S_FALSE
+    // when it was initialised already.
+    auto probe = [](TBackgroundWorker* worker, HRESULT& answer) {
+        worker->OnWork = [work = worker->OnWork, &answer](TBackgroundWorker* w) {
+            answer = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (SUCCEEDED(answer)) ::CoUninitialize();
+            work(w);
+        };
+    };
+    HRESULT scan = E_FAIL, menu = E_FAIL;
+    probe(f.Worker, scan);
+    probe(f.trdMenuIcons, menu);
+    Select("Tools");
+    ASSERT_EQ(f.lv2->ItemCount(), 1);
+    EXPECT_EQ(scan, S_FALSE);
+    f.Button6->Click();
+    ASSERT_TRUE(test::PumpUntil([&] { return !f.trdMenuIcons->IsWorking(); }, 20000));
+    EXPECT_EQ(menu, S_FALSE);
+    EXPECT_TRUE(f.TMPop->Items().Items(0)->Items(0)->Bitmap);
+    f.trayADClick(f.trayAD);
+}
+
+// A category click checks the entries on the worker: view 1's first page
+// shows from its first results while it goes on, and the pager and counters
+// follow its end.
+TEST_F(MainWindowTest, ViewOnesFirstPageShowsWhileTheScanGoesOn) {
+    std::string exe = test::FixturePath("echoargs.exe");
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += "[P" + std::to_string(10000 + i) + "]\r\nLoc=" + (i % 4 == 3 ? "C:\\nowhere\\x.exe" : exe) + "\r\n";
+    Category("Big", text);
+    TfrmAppdeck& f = Open();
+    SelectNoWait("Big");
+    EXPECT_TRUE(f.app[0]->Caption().empty());  // nothing is checked on this thread
+    // One message at a time: the page fills before the end of the scan is handled.
+    bool shownWhileScanning = false;
+    DispatchOneByOneWhileWorking(f.Worker, [&] {
+        if (!f.app[4]->Caption().empty() && f.Worker->IsWorking()) shownWhileScanning = true;
+    });
+    test::PumpPending();
+    EXPECT_TRUE(shownWhileScanning);
+    EXPECT_EQ(f.app[0]->Caption(), "P10000");
+    EXPECT_EQ(f.app[3]->Caption(), "P10004");  // P10003 is missing
+    EXPECT_EQ(f.Temp->Count(), 3000);
+    EXPECT_EQ(f.oud->Caption(), "of 600");
+    EXPECT_EQ(f.totnava->Caption(), "4000");  // view 1 lists no rows
+}
+
+// Tray mode assigns BaseDir on the GUI thread while a scan may run: the scan
+// resolves every relative location against the folder it started with.
+TEST_F(MainWindowTest, TheScanKeepsTheProgramFolderItStartedWith) {
+    ForceDirectories(base.File("tools"));
+    ASSERT_TRUE(::CopyFileW(Widen(test::FixturePath("echoargs.exe")).c_str(), Widen(base.File("tools\\echo.exe")).c_str(),
+                            FALSE));
+    std::string text;
+    for (int i = 0; i < 600; ++i) text += "[P" + std::to_string(1000 + i) + "]\r\nLoc=tools\\echo.exe\r\n";
+    Category("Relative", text);
+    Settings("ViewStyle=3\r\n");
+    TfrmAppdeck& f = Open();
+    std::string started = f.BaseDir;
+    SelectNoWait("Relative");
+    f.BaseDir = "C:\\nowhere\\";
+    WaitForScan();
+    f.BaseDir = started;
+    EXPECT_EQ(f.Temp->Count(), 600);
+    ASSERT_EQ(f.lv2->ItemCount(), 600);
+    EXPECT_EQ(f.ViewEntries.back().Loc, base.File("tools\\echo.exe"));
+}
+
+// The settings file is read by a paint only when it may have changed: its
+// time stamp or size differ from the last read.
+TEST_F(MainWindowTest, PaintsReadTheSettingsFileOnlyWhenItMayHaveChanged) {
+    std::string file = base.File("Appdeck.ini");
+    auto setWriteTime = [&](const FILETIME& t) {
+        OwnedFile h(::CreateFileW(Widen(file).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(h);
+        ASSERT_TRUE(::SetFileTime(h.Get(), nullptr, nullptr, &t));
+    };
+    FILETIME hourAgo;
+    ::GetSystemTimeAsFileTime(&hourAgo);
+    ULARGE_INTEGER t{{hourAgo.dwLowDateTime, hourAgo.dwHighDateTime}};
+    t.QuadPart -= 3600ull * 10000000ull;
+    hourAgo = {t.LowPart, t.HighPart};
+    Settings("ReadOnlyMode=0\r\n");
+    setWriteTime(hourAgo);
+    TfrmAppdeck& f = Open();
+    auto paint = [&] { ::RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+    paint();
+    EXPECT_FALSE(f.ReadOnlyView);
+    // Other content of the same size under the same time stamp: not read by a hundred paints.
+    Settings("ReadOnlyMode=1\r\n");
+    setWriteTime(hourAgo);
+    for (int i = 0; i < 100; ++i) paint();
+    EXPECT_FALSE(f.ReadOnlyView);
+    EXPECT_TRUE(f.btnAdd->Visible());
+    // Written again (a new time stamp): the next paint reads it.
+    Settings("ReadOnlyMode=1\r\n");
+    paint();
+    EXPECT_TRUE(f.ReadOnlyView);
+    EXPECT_FALSE(f.btnAdd->Visible());
+    // After the settings dialog the options are read whatever the stamp says.
+    Settings("ReadOnlyMode=0\r\n");
+    setWriteTime(hourAgo);
+    f.LoadViewOptions();
+    EXPECT_FALSE(f.ReadOnlyView);
 }
 
 TEST_F(MainWindowTest, ListKeysActOnTheSelectedRowAndOthersPassThrough) {
@@ -1307,6 +1446,7 @@ TEST_F(MainWindowTest, SecondaryWindowsReachTheMainWindowThroughItsHostInterface
     // Another window wrote the category: a reload shows the new entry.
     EXPECT_EQ(f.Temp->Count(), 0);
     host.ReloadCategory();
+    WaitForScan();
     ASSERT_EQ(f.Temp->Count(), 1);
     EXPECT_EQ(f.app[0]->Caption(), "tool");
 

@@ -1,14 +1,36 @@
-// Scanning a category for the program list.
+// Scanning a category for the views.
 #include "app/forms/ViewEntries.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/Catalogue.h"
+#include "base/WinText.h"
 #include "framework/IniFiles.h"
-#include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
+
+namespace {
+
+// Names checked between two looks at stop(), and handed on together.
+constexpr size_t kScanGroup = 32;
+
+}  // namespace
+
+void SortByName(std::vector<std::vector<std::string>>& entries) {
+    std::vector<std::pair<std::wstring, size_t>> keys;
+    keys.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(Widen(entries[i][0]), i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+        return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.first.data(), static_cast<int>(a.first.size()),
+                                b.first.data(), static_cast<int>(b.first.size())) == CSTR_LESS_THAN;
+    });
+    std::vector<std::vector<std::string>> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& k : keys) sorted.push_back(std::move(entries[k.second]));
+    entries = std::move(sorted);
+}
 
 IconRef FallbackIcon() { return IconRef(::LoadIconW(nullptr, IDI_APPLICATION)); }
 
@@ -23,22 +45,56 @@ EntryTarget ReadEntryTarget(TIniFile& categoryFile, const std::string& name, con
     return t;
 }
 
-bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
-                 bool largeIcons, const std::function<bool()>& stop, const std::function<void(ViewEntry&&)>& found) {
-    TIniFile ini(categoryFile);
-    TShellIconSize size = largeIcons ? TShellIconSize::Large : TShellIconSize::Small;
+bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::function<bool()>& stop,
+                  const std::function<void(std::vector<TScannedEntry>&&)>& found, int& sections) {
+    enum { kName, kLoc, kParam, kDesc };
+    std::vector<std::vector<std::string>> entries;
+    {
+        TIniFile ini(request.CategoryFile);
+        entries = ini.ReadKeysOfAllSections({"Loc", "Param", "Desc"});
+    }
+    sections = static_cast<int>(entries.size());
+    entries.erase(std::remove_if(entries.begin(), entries.end(), [](const auto& e) { return e[kName].empty(); }),
+                  entries.end());
+    SortByName(entries);
     int fallback = -2;  // looked up once, when first needed
-    for (const std::string& name : names) {
+    std::vector<TScannedEntry> group;
+    for (size_t first = 0; first < entries.size(); first += kScanGroup) {
         if (stop && stop()) return false;
-        std::string desc = ini.ReadString(name, "Desc", "");
-        EntryTarget target = ReadEntryTarget(ini, name, baseDir);
-        if (!FileExists(target.Loc)) continue;
-        int image = ShellIconIndex(target.Loc, size);
-        if (image < 0) {
-            if (fallback == -2) fallback = FallbackImageIndex(largeIcons);
-            image = fallback;
+        size_t end = std::min(entries.size(), first + kScanGroup);
+        for (size_t i = first; i < end; ++i) {
+            std::vector<std::string>& e = entries[i];
+            // The location after the registry and environment steps; without a
+            // drive it is taken relative to the program's folder.
+            std::string expanded = ExpandEnvPath(ResolveRegistryLocation(e[kLoc]));
+            bool relative = ExtractFileDrive(expanded).empty();
+            std::string resolved = relative ? request.BaseDir + expanded : expanded;
+            bool listed = !expanded.empty() && FileExists(resolved);
+            bool available;
+            if (request.PlainLocations) available = FileAvailable(e[kLoc], request.BaseDir);
+            else if (expanded.empty()) available = false;
+            else if (relative) available = listed || FileExists(expanded);
+            else available = listed || FileExists(request.BaseDir + expanded);
+            if (!available) continue;
+            std::string desc = std::move(e[kDesc]);
+            group.push_back(TScannedEntry{
+                ViewEntry{std::move(e[kName]), desc.empty() ? NoDescription : std::move(desc), std::move(resolved),
+                          ExpandEnvPath(e[kParam]), -1},
+                listed});
         }
-        found(ViewEntry{name, desc.empty() ? NoDescription : desc, std::move(target.Loc), std::move(target.Param), image});
+        if (request.Icons) {
+            TShellIconSize size = *request.Icons;
+            pool.ForEach(group.size(), [&](size_t i) {
+                if (group[i].Listed) group[i].Row.ImageIndex = ShellIconIndex(group[i].Row.Loc, size);
+            });
+            for (TScannedEntry& s : group) {
+                if (!s.Listed || s.Row.ImageIndex >= 0) continue;
+                if (fallback == -2) fallback = FallbackImageIndex(size == TShellIconSize::Large);
+                s.Row.ImageIndex = fallback;
+            }
+        }
+        if (!group.empty()) found(std::move(group));
+        group.clear();
     }
     return true;
 }

@@ -1,13 +1,17 @@
-// The rows of views 2 and 3: what a scan of a category file finds for the
-// program list, independent of any window so that it can run on the worker.
+// The rows of the views: what a scan of a category file finds for view 1's
+// pages and the program list of views 2/3, independent of any window so that
+// it can run on the worker.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "framework/ComThreadPool.h"
 #include "framework/Handles.h"
 #include "framework/IniFiles.h"
+#include "framework/ShellIcon.h"
 
 namespace ad {
 
@@ -34,11 +38,33 @@ IconRef FallbackIcon();
 // its system image list of that size.
 int FallbackImageIndex(bool largeIcons);
 
-// Scans the named entries of a category file in order and hands each one whose
-// location names an existing file to found(), with the index of its large (or
-// small) shell icon in the system image list. Stops before the next name when
-// stop() says so; returns false then.
-bool ScanEntries(const std::string& categoryFile, const std::vector<std::string>& names, const std::string& baseDir,
-                 bool largeIcons, const std::function<bool()>& stop, const std::function<void(ViewEntry&&)>& found);
+// Sorts rows of fields by their first field (a name) as AnsiCompareText
+// orders them, each name converted once rather than at every comparison.
+void SortByName(std::vector<std::vector<std::string>>& entries);
+
+// What a scan reads; taken on the GUI thread before the scan starts.
+struct TScanRequest {
+    std::string CategoryFile;
+    std::string BaseDir;
+    // Availability by the stored location as written (it exists, or BaseDir +
+    // it does), without the registry and environment forms: after an import.
+    bool PlainLocations = false;
+    // The shell icon of each listed row, when the list shows them.
+    std::optional<TShellIconSize> Icons;
+};
+
+// One available entry of the category, in the order of the sorted names.
+struct TScannedEntry {
+    ViewEntry Row;
+    bool Listed = false;  // the resolved location names an existing file: the list shows it
+};
+
+// Reads the category file once, sorts its entries by name (as the hidden name
+// list sorts them) and hands the available ones to found() in that order, a
+// few at a time, with their icons when asked for (looked up on the pool's
+// threads). Stops between those groups when stop() says so and returns false
+// then. sections: the number of entries of the file.
+bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::function<bool()>& stop,
+                  const std::function<void(std::vector<TScannedEntry>&&)>& found, int& sections);
 
 }  // namespace ad
