@@ -18,9 +18,6 @@ inline TPoint FromPOINT(const POINT& p) { return TPoint{p.x, p.y}; }
 // The system's DT_* flags for a set of TTextFlag bits.
 UINT TextFlagsToDT(unsigned flags);
 
-// Makes ColorToRGBValue use the system's colours (GetSysColor).
-void UseSystemColors();
-
 class TGdiCanvas : public ICanvas {
 public:
     // Text is drawn in the DC's selected font and text colour until SetFont
