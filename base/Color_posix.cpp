@@ -1,5 +1,6 @@
 // System colours where there is no Windows: the default scheme's values.
 #include <array>
+#include <cstddef>
 
 #include "base/Color.h"
 
@@ -15,7 +16,7 @@ constexpr std::array<uint32_t, 31> kDefaultSysColors = {
 
 uint32_t PlatformSysColor(int index) {
     return index >= 0 && index < static_cast<int>(kDefaultSysColors.size())
-               ? kDefaultSysColors[static_cast<size_t>(index)]
+               ? kDefaultSysColors[static_cast<std::size_t>(index)]
                : 0;
 }
 
