@@ -11,24 +11,6 @@
 
 namespace ad {
 
-namespace {
-TSysColorResolver g_sysColorResolver = nullptr;
-}  // namespace
-
-TSysColorResolver SetSysColorResolver(TSysColorResolver resolver) {
-    return std::exchange(g_sysColorResolver, resolver);
-}
-
-COLORREF ColorToRGB(TColor color) {
-    uint32_t c = static_cast<uint32_t>(color);
-    if (c & 0xFF000000u) {
-        const int index = static_cast<int>(c & 0xFF);
-        if (COLORREF resolved = 0; g_sysColorResolver && g_sysColorResolver(index, resolved)) return resolved;
-        return ::GetSysColor(index);
-    }
-    return c;
-}
-
 int ScreenPixelsPerInch() {
     WindowDC dc(nullptr);
     return ::GetDeviceCaps(dc.Get(), LOGPIXELSY);

@@ -17,14 +17,7 @@
 
 namespace ad {
 
-COLORREF ColorToRGB(TColor color);
-
-// Where ColorToRGB takes system colours from: GetSysColor, unless a resolver
-// is installed (the skin engine answers some from the skin's palette). The
-// resolver answers false to leave an index to the system. Returns the one replaced.
-using TSysColorResolver = bool (*)(int index, COLORREF& color);
-TSysColorResolver SetSysColorResolver(TSysColorResolver resolver);
-
+// Colour values (ColorToRGB and the system-colour resolver) are base's: base/Color.h.
 
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 

@@ -682,9 +682,9 @@ TGIFGdiPainterHost::TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags optio
     GIFProcessSynchronize = &ProcessSynchronize;
     syncWindow_ = SyncWindow();
     TColor bg = picture.BackgroundOverride != clNone ? picture.BackgroundOverride
-                : picture.Header.ColorMap.Count == 0 ? TColor(::GetSysColor(COLOR_WINDOW))
+                : picture.Header.ColorMap.Count == 0 ? clWindow
                                                      : picture.BackgroundColor();
-    Background = IsSystemColor(bg) ? TColor(::GetSysColor(bg & 0xFF)) : bg;
+    Background = IsSystemColor(bg) ? TColor(ColorToRGB(bg)) : bg;
     if ((options & gdAsync) && (options & gdAnimate) && picture.Frames.Count() > 1 && picture.SpeedPercent >= 0)
         wake_.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     bool clear = (options & gdClearOnLoop) != 0, restore = false;

@@ -12,20 +12,6 @@ namespace ad::grid {
 
 namespace {
 
-// Classic default values of the 31 system colours, 0x00BBGGRR.
-constexpr std::array<TColor, 31> kClassicSystemColors = {
-    0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4,
-    0xFCF7F4, 0xABABAB, 0xFF9933, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0, 0x6D6D6D, 0x000000, 0x544E43, 0xFFFFFF, 0x696969,
-    0xE3E3E3, 0x000000, 0xE1FFFF, 0x000000, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xFF9933, 0xF0F0F0};
-
-TColor ClassicSystemColor(int index) {
-    return index >= 0 && index < static_cast<int>(kClassicSystemColors.size())
-               ? kClassicSystemColors[static_cast<size_t>(index)]
-               : 0;
-}
-
-TSystemColorSource gSystemColors = ClassicSystemColor;
-
 int RoundChannel(double v) {
     if (!(v >= 0)) return 0;  // also NaN
     if (v > 255) return 255;
@@ -72,14 +58,6 @@ TSchemeTable MakeSchemeTable() {
 }
 
 }  // namespace
-
-TColor ColorToRGBValue(TColor color) {
-    std::uint32_t c = static_cast<std::uint32_t>(color);
-    if (c & 0xFF000000u) return gSystemColors(static_cast<int>(c & 0xFF)) & 0xFFFFFF;
-    return color;
-}
-
-void SetSystemColorSource(TSystemColorSource source) { gSystemColors = source ? source : ClassicSystemColor; }
 
 bool TCalcProvider::RectsIntersect(const TRect& R1, const TRect& R2) {
     return !(R1.Right < R2.Left || R1.Left > R2.Right || R1.Bottom < R2.Top || R1.Top > R2.Bottom);

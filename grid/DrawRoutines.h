@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Bitmap32.h"
+#include "base/Color.h"
 #include "base/Exception.h"
 #include "grid/GridCanvas.h"
 
@@ -17,12 +18,8 @@ namespace ad::grid {
 
 AD_DECLARE_EXCEPTION(EAssertionFailed, Exception);
 
-// Resolves a system colour (high byte set) to 0x00BBGGRR; plain colours pass
-// through. Until the Windows canvas installs the system's colours this uses
-// the classic defaults.
-TColor ColorToRGBValue(TColor color);
-using TSystemColorSource = TColor (*)(int index);
-void SetSystemColorSource(TSystemColorSource source);
+// base's ColorToRGB in the grid's colour type.
+inline TColor ColorToRGBValue(TColor color) { return static_cast<TColor>(ColorToRGB(color)); }
 
 inline int RedOf(TColor c) { return c & 0xFF; }
 inline int GreenOf(TColor c) { return (c >> 8) & 0xFF; }

@@ -11,7 +11,6 @@ namespace ad::grid {
 namespace {
 const wchar_t* W(std::u16string_view s) { return reinterpret_cast<const wchar_t*>(s.data()); }
 int Len(std::u16string_view s) { return static_cast<int>(s.size()); }
-TColor SystemColorValue(int index) { return static_cast<TColor>(::GetSysColor(index)); }
 
 // A 32-bit top-down DIB section of w x h, selected into its own memory DC.
 struct TWorkBitmap {
@@ -46,10 +45,7 @@ UINT TextFlagsToDT(unsigned flags) {
     return dt;
 }
 
-void UseSystemColors() { SetSystemColorSource(SystemColorValue); }
-
 TGdiCanvas::TGdiCanvas(HDC dc) : dc_(dc) {
-    UseSystemColors();
     textColor_ = static_cast<TColor>(::GetTextColor(dc_));
 }
 

@@ -14,9 +14,6 @@ namespace ad::grid {
 // The system's DT_* flags for a set of TTextFlag bits.
 UINT TextFlagsToDT(unsigned flags);
 
-// Makes ColorToRGBValue use the system's colours (GetSysColor).
-void UseSystemColors();
-
 class TGdiCanvas : public ICanvas {
 public:
     // Text is drawn in the DC's selected font and text colour until SetFont

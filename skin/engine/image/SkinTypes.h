@@ -20,12 +20,8 @@ constexpr uint32_t SwapRedBlue(uint32_t v) {
 }
 constexpr uint32_t SwapColor(uint32_t v) { return SwapRedBlue(v); }
 
-// Resolves system colours (high byte set) for SkinColorToRGB; the Windows side
-// installs GetSysColor, the portable default answers with the classic scheme's
-// button face grey.
-using TSysColorLookup = uint32_t (*)(int index);
-void SetSysColorLookup(TSysColorLookup lookup);
-// A colour value as 0x00BBGGRR: system colours resolved, others unchanged.
+// A colour value as 0x00BBGGRR: system colours (high byte 0xFF) through
+// base's SysColorToRGB, others unchanged (skNoColor stays skNoColor).
 uint32_t SkinColorToRGB(TColor color);
 
 }  // namespace ad::skin

@@ -10,15 +10,21 @@ namespace ad::skin {
 namespace {
 
 // System colours answered with a recognisable value per index.
-uint32_t TestSysColor(int index) { return 0x100000u + uint32_t(index); }
+bool TestSysColor(int index, uint32_t& color) {
+    color = 0x100000u + uint32_t(index);
+    return true;
+}
 
 class SkinSectionReader : public ::testing::Test {
 protected:
-    void SetUp() override { SetSysColorLookup(TestSysColor); }
+    void SetUp() override { previous_ = SetSysColorResolver(TestSysColor); }
     void TearDown() override {
-        SetSysColorLookup(nullptr);
+        SetSysColorResolver(previous_);
         SetSkinFrameWidthLookup(nullptr);
     }
+
+private:
+    TSysColorResolver previous_ = nullptr;
 };
 
 TEST_F(SkinSectionReader, DefaultsOfAnEmptySection) {

@@ -46,11 +46,17 @@ uint32_t Px(const TBitmap32& b, int x, int y) {
 }
 
 // System colours with a distinct value per index.
-uint32_t FakeSysColor(int index) { return 0x010101u * uint32_t(index); }
+bool FakeSysColor(int index, uint32_t& color) {
+    color = 0x010101u * uint32_t(index);
+    return true;
+}
 class SysColors {
 public:
-    SysColors() { SetSysColorLookup(FakeSysColor); }
-    ~SysColors() { SetSysColorLookup(nullptr); }
+    SysColors() : previous_(SetSysColorResolver(FakeSysColor)) {}
+    ~SysColors() { SetSysColorResolver(previous_); }
+
+private:
+    TSysColorResolver previous_;
 };
 
 // ---------------------------------------------------------------------------

@@ -59,6 +59,32 @@ TEST(SysColorService, OurPaintingTakesThePaletteAndTheSystemKeepsItsColours) {
     EXPECT_EQ(SkinColorToRGB(clWindow), uint32_t(systemWindow));
 }
 
+// A resolver that answers the button face and the window colour.
+bool FaceAndWindowAreOlive(int index, uint32_t& color) {
+    if (index != COLOR_BTNFACE && index != COLOR_WINDOW) return false;
+    color = 0x008080;
+    return true;
+}
+
+TEST(SysColorService, IndexesTheSkinLeavesGoToTheResolverInstalledBefore) {
+    test::TempDir dir;
+    WriteBytes(dir.File("Blue.asz"), PackedSkin(0xC0A080));
+    TSkinManager m(nullptr);
+    m.SetSkinDirectory(dir.Folder());
+    m.SetSkinName("Blue");
+    ASSERT_TRUE(m.Skin());
+    const TSysColorResolver outside = SetSysColorResolver(&FaceAndWindowAreOlive);
+
+    InstallColorSubstitution();
+    EXPECT_EQ(ColorToRGB(clWindow), uint32_t(m.Skin()->Palette[pcEditBG]));  // the skin answers first
+    EXPECT_EQ(ColorToRGB(clBtnFace), 0x008080u);
+    EXPECT_EQ(SkinColorToRGB(clBtnFace), 0x008080u);
+    RemoveColorSubstitution();
+
+    EXPECT_EQ(ColorToRGB(clWindow), 0x008080u);  // the outside resolver is back
+    EXPECT_EQ(SetSysColorResolver(outside), &FaceAndWindowAreOlive);
+}
+
 std::vector<uint8_t> EditorRecord(uint32_t marker, const std::string& name, const std::string& dir,
                                   const std::string& ini) {
     std::vector<uint8_t> r(kEditorRecordSize, 0);

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "skin/engine/win/SkinDib.h"
-#include "skin/engine/win/SkinSysColorService.h"
 
 namespace ad::skin {
 namespace {
@@ -14,7 +13,6 @@ TSkinEngineLinks& Links() {
     return links;
 }
 
-uint32_t SystemColor(int index) { return GetSysColor(index); }
 int SystemFrameWidth() { return GetSystemMetrics(SM_CXFRAME); }
 
 bool gAnimationRunning = false;
@@ -22,11 +20,10 @@ bool gProviderNoAnimation = false;
 
 }  // namespace
 
-TSkinPixelServices SystemPixelServices() { return {&SystemColor, &GdiTriangleGradientFill, &SystemFrameWidth}; }
+TSkinPixelServices SystemPixelServices() { return {&GdiTriangleGradientFill, &SystemFrameWidth}; }
 
 void InstallSkinEngineLinks(TSkinEngineLinks links) {
     Links() = std::move(links);
-    if (!ColorSubstitutionInstalled()) SetSysColorLookup(Links().Pixels.SysColor);
     SetTriangleGradientFill(Links().Pixels.GradientFill);
     SetSkinFrameWidthLookup(Links().Pixels.FrameWidth);
 }

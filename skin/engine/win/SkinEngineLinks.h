@@ -58,14 +58,15 @@ using TSkinContainerTest = std::function<bool(const TWinControl* control)>;
 // Controls an outside party skins itself: the broadcast does not descend into them.
 using TBroadcastClaim = std::function<bool(TWinControl* control)>;
 
-// The Windows services of the portable pixel core. Without them system colours
-// read as 0xF0F0F0, four-corner gradients paint nothing and the frame width is 4.
+// The Windows services of the portable pixel core. Without them four-corner
+// gradients paint nothing and the frame width is 4. (System colours need none:
+// base's SysColorToRGB answers them, through the skin's palette while the
+// colour substitution is on.)
 struct TSkinPixelServices {
-    TSysColorLookup SysColor = nullptr;
     TTriangleGradientFill GradientFill = nullptr;
     TSkinMetricLookup FrameWidth = nullptr;  // the default of FORMOFFSET
 };
-// GetSysColor, GradientFill through GDI and the system's frame width.
+// GradientFill through GDI and the system's frame width.
 TSkinPixelServices SystemPixelServices();
 
 struct TSkinEngineLinks {
@@ -77,8 +78,7 @@ struct TSkinEngineLinks {
     // Called after the default manager has taken its hooks off.
     std::function<void()> OnHooksRemoved;
 };
-// Replaces every link at once; until the first call all are empty. (While the
-// skin's colour substitution is on it keeps answering system colours.)
+// Replaces every link at once; until the first call all are empty.
 void InstallSkinEngineLinks(TSkinEngineLinks links);
 const TSkinEngineLinks& SkinEngineLinks();
 

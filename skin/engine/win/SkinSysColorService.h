@@ -1,8 +1,10 @@
 // System colours that follow the skin, for our own painting: while installed,
-// the colour queries of the program's painting (the framework's ColorToRGB
-// and the skin engine's SkinColorToRGB) take the default manager's palette
-// for the indexes the skin answers. No system function is changed: other
-// programs, other threads and the system's own drawing keep their colours.
+// the colour queries of the program's painting (base's ColorToRGB, which the
+// framework, the grid and the skin engine's SkinColorToRGB go through) take
+// the default manager's palette for the indexes the skin answers; the others
+// go to the resolver installed before, else to the platform. No system
+// function is changed: other programs, other threads and the system's own
+// drawing keep their colours.
 #pragma once
 
 #include "skin/engine/image/SkinTypes.h"
