@@ -17,28 +17,20 @@ int ScreenPixelsPerInch() {
 }
 
 OwnedBitmap IconToBitmap(IconRef icon, int size, TColor background) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size;
-    bi.bmiHeader.biHeight = -size;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    OwnedBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return OwnedBitmap();
+    DibSection32 dib(size, size);
+    if (!dib) return OwnedBitmap();
     OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
     {
-        SelectObjectScope sel(dc.Get(), bitmap.Get());
+        SelectObjectScope sel(dc.Get(), dib.Get());
         RECT r{0, 0, size, size};
         OwnedBrush brush(::CreateSolidBrush(ColorToRGB(background)));
         ::FillRect(dc.Get(), &r, brush.Get());
         if (icon) ::DrawIconEx(dc.Get(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL);
         ::GdiFlush();
     }
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < size * size; ++i) px[i] |= 0xFF000000u;  // opaque
-    return bitmap;
+    std::uint32_t* px = dib.Bits();
+    for (size_t i = 0; i < dib.PixelCount(); ++i) px[i] |= 0xFF000000u;  // opaque
+    return dib.Release();
 }
 
 TFont::TFont() : height_(-::MulDiv(8, ScreenPixelsPerInch(), 72)) {}

@@ -29,12 +29,9 @@ struct TPrintedImage {
 // DIB section selected into a memory DC.
 inline TPrintedImage PrintInto(HWND wnd, UINT msg, LPARAM flags, int width, int height) {
     TPrintedImage image{width, height, {}};
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     WindowDC screen(nullptr);
     OwnedMemoryDC dc(::CreateCompatibleDC(screen.Get()));
-    OwnedBitmap bitmap(::CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DibSection32 bitmap(width, height);
     if (!dc || !bitmap) return image;
     {
         SelectObjectScope select(dc.Get(), bitmap.Get());
@@ -44,8 +41,7 @@ inline TPrintedImage PrintInto(HWND wnd, UINT msg, LPARAM flags, int width, int 
         ::SendMessageW(wnd, msg, reinterpret_cast<WPARAM>(dc.Get()), flags);
         ::GdiFlush();
     }
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    image.Pixels.assign(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
+    image.Pixels.assign(bitmap.Bits(), bitmap.Bits() + bitmap.PixelCount());
     return image;
 }
 

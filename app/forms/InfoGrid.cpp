@@ -69,17 +69,9 @@ TBitmap32 StarGlyph(std::uint32_t rgb, int side, std::uint32_t background) {
 }
 
 OwnedBitmap BitmapOf(const TBitmap32& image) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = image.Width();
-    bi.bmiHeader.biHeight = -image.Height();
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    OwnedBitmap bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap && bits) std::memcpy(bits, image.Data(), size_t(image.Width()) * image.Height() * 4);
-    return bitmap;
+    DibSection32 dib(image.Width(), image.Height());
+    if (dib) std::memcpy(dib.Bits(), image.Data(), dib.PixelCount() * 4);
+    return dib.Release();
 }
 
 OwnedBitmap BadgeBitmap(const std::string& text, std::uint32_t color, int w, int h) {
