@@ -19,8 +19,7 @@ TBackgroundWorker::TBackgroundWorker(TComponent* AOwner) : TComponent(AOwner) {
 TBackgroundWorker::~TBackgroundWorker() {
     BeginDestroy();
     if (!working_) return;
-    Cancel();
-    WaitFor();
+    CancelAndWait();
     HandleCallbackException(std::make_exception_ptr(
         EBackgroundWorker(Format("Before closing the application, '%s' must be stopped", Name.c_str()))));
 }
@@ -66,6 +65,10 @@ unsigned __stdcall TBackgroundWorker::ThreadBody(void* param) {
 bool TBackgroundWorker::Cancel() {
     if (working_) cancellationPending_ = true;
     return working_;
+}
+
+void TBackgroundWorker::CancelAndWait() {
+    if (Cancel()) WaitFor();
 }
 
 bool TBackgroundWorker::WaitFor() {

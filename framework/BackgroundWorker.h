@@ -50,6 +50,8 @@ public:
     bool Cancel();
     // Handles only this worker's messages until the run has ended; returns IsWorking() (false).
     bool WaitFor();
+    // Cancels a run that is going on and waits until it has ended; nothing when idle.
+    void CancelAndWait();
     // Called by the work when it sees CancellationPending; raises on any other thread.
     void AcceptCancellation();
     bool CancellationPending() const { return cancellationPending_; }

@@ -89,7 +89,8 @@ TEST_F(WorkerTest, CancellationIsCooperative) {
         bool accepts;
         bool pollsStopRequested;  // instead of CancellationPending + AcceptCancellation
         bool expectCancelled;
-    } cases[] = {{true, false, true}, {false, false, false}, {true, true, true}};
+        bool cancelAndWait;  // one call instead of Cancel + WaitFor
+    } cases[] = {{true, false, true, false}, {false, false, false, false}, {true, true, true, false}, {true, true, true, true}};
     for (const auto& c : cases) {
         completions.clear();
         std::atomic<bool> started{false};
@@ -105,11 +106,19 @@ TEST_F(WorkerTest, CancellationIsCooperative) {
         };
         worker->Start();
         while (!started) ::Sleep(1);
-        EXPECT_TRUE(worker->Cancel());
-        worker->WaitFor();
+        if (c.cancelAndWait) {
+            worker->CancelAndWait();
+            EXPECT_FALSE(worker->IsWorking());
+        } else {
+            EXPECT_TRUE(worker->Cancel());
+            worker->WaitFor();
+        }
         EXPECT_EQ(completions, std::vector<bool>{c.expectCancelled});
         EXPECT_EQ(worker->Cancelled(), c.expectCancelled);
     }
+    completions.clear();
+    worker->CancelAndWait();  // idle: nothing to stop, nothing completes
+    EXPECT_TRUE(completions.empty());
 }
 
 TEST_F(WorkerTest, MisuseRaisesWithTheComponentName) {

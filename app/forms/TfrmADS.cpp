@@ -105,9 +105,7 @@ void TfrmADS::FormKeyPress(TObject*, wchar_t& Key) {
 void TfrmADS::FormClose(TObject*, TCloseAction&) { StopSearch(); }
 
 void TfrmADS::StopSearch() {
-    if (!trdSearch->IsWorking()) return;
-    trdSearch->Cancel();
-    trdSearch->WaitFor();
+    trdSearch->CancelAndWait();
 }
 
 void TfrmADS::SearchBoxKeyPress(TObject*, wchar_t& Key) {

@@ -64,9 +64,7 @@ void TfrmAppdeck::trdOnlineScanWorkComplete(bool Cancelled) {
 }
 
 void TfrmAppdeck::CancelOnlineScan() {
-    if (!trdOnlineScan->IsWorking()) return;
-    trdOnlineScan->Cancel();
-    trdOnlineScan->WaitFor();
+    trdOnlineScan->CancelAndWait();
 }
 
 void TfrmAppdeck::btnHashClick(TObject*) {

@@ -113,9 +113,7 @@ void TfrmAppdeck::lstCatClick(TObject* Sender) {
 }
 
 void TfrmAppdeck::CancelScan() {
-    if (!Worker->IsWorking()) return;
-    Worker->Cancel();
-    Worker->WaitFor();
+    Worker->CancelAndWait();
 }
 
 void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {

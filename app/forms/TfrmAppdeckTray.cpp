@@ -82,9 +82,7 @@ void TfrmAppdeck::trayADClick(TObject*) {
 }
 
 void TfrmAppdeck::CancelMenuIcons() {
-    if (!trdMenuIcons->IsWorking()) return;
-    trdMenuIcons->Cancel();
-    trdMenuIcons->WaitFor();
+    trdMenuIcons->CancelAndWait();
 }
 
 void TfrmAppdeck::TakeMenuIcons() {

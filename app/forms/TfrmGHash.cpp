@@ -67,9 +67,7 @@ void TfrmGHash::FormKeyPress(TObject*, wchar_t& Key) {
 void TfrmGHash::FormClose(TObject*, TCloseAction&) { StopWork(); }
 
 void TfrmGHash::StopWork() {
-    if (!trdHash->IsWorking()) return;
-    trdHash->Cancel();
-    trdHash->WaitFor();
+    trdHash->CancelAndWait();
 }
 
 void TfrmGHash::Button1Click(TObject*) {

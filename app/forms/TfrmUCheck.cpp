@@ -119,9 +119,7 @@ TfrmUCheck::~TfrmUCheck() {
 }
 
 void TfrmUCheck::CancelCheck() {
-    if (!trdCheck->IsWorking()) return;
-    trdCheck->Cancel();
-    trdCheck->WaitFor();
+    trdCheck->CancelAndWait();
 }
 
 void TfrmUCheck::SetTitleColor(TColor color) {
