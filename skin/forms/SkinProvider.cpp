@@ -111,7 +111,8 @@ void TSkinProvider::Hook() {
         WndProc(m);
         return true;
     });
-    SkinData->SavedWndProc = [this](TMessage& m) { CallPrevious(m); };
+    // Skin commands addressed to the data reach the provider directly.
+    SkinData->SavedWndProc = [this](TMessage& m) { WndProc(m); };
     SkinData->AttachToWindow();
 }
 
@@ -192,6 +193,50 @@ const TSkinTables* TSkinProvider::Skin() const {
 
 bool TSkinProvider::Skinned() const {
     return form_ && !inert_ && !deferredStart_ && SkinData && SkinData->IsSkinActive();
+}
+
+void TSkinProvider::ApplySkin() {
+    if (!form_ || inert_ || deferredStart_ || !form_->HandleAllocated()) return;
+    TSkinManager* manager = Manager();
+    if (!manager || !manager->Active() || !manager->Skin()) return;
+    StopButtonAnimations();
+    SkinData->ResolveSectionIndexes(true);
+    ResolveOwnSections();
+    if (!Skinned()) return;
+    if (!systemMenu_) systemMenu_ = std::make_unique<TSkinSystemMenu>(form_);
+    UpdateSysMenuStyle(true);
+    InitCaptionElements();
+    formActive_ = ::GetActiveWindow() == form_->Handle() ? 1 : formActive_;
+    AdaptLabels(true);
+    if (useGlobalColor_ && !SkinData->CustomColor()) form_->SetColor(manager->FormColor());
+    SkinData->BgChanged = true;
+    framePending_ = true;
+    menuLineCount_ = -1;
+    regionPending_ = true;
+    if (::IsWindowVisible(form_->Handle()))
+        ::RedrawWindow(form_->Handle(), nullptr, nullptr,
+                       RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TSkinProvider::RemoveSkin() {
+    if (!form_ || inert_) return;
+    StopButtonAnimations();
+    hotElement_ = 0;
+    pressed_ = false;
+    menuLineCount_ = -1;
+    titleSkinIndex_ = captionSkinIndex_ = headerSkinIndex_ = -1;
+    SkinData->SkinIndex = SkinData->BorderIndex = -1;
+    SkinData->EmptyCacheImage();
+    RemoveAdapter();
+    if (form_->Destroying() || !form_->HandleAllocated()) return;
+    UpdateSysMenuStyle(false);
+    HWND wnd = form_->Handle();
+    if (HasBorder()) ::SetWindowRgn(wnd, nullptr, ::IsWindowVisible(wnd));
+    regionPending_ = true;
+    if (useGlobalColor_ && !SkinData->CustomColor()) form_->SetColor(clBtnFace);
+    UpdateBorderForm(false);
+    if (::IsWindowVisible(wnd))
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TSkinProvider::UpdateBorderForm(bool enable) {

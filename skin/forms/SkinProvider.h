@@ -179,6 +179,13 @@ public:
     TSkinManager* Manager() const;
     // The manager's skin while it is active, else null.
     const TSkinTables* Skin() const;
+    // A skin loaded or refreshed for the provider's manager: sections, system
+    // menu style, caption elements, labels and colours again, frame and region
+    // redrawn.
+    void ApplySkin();
+    // The skin removed: the form's native look back (region, WS_SYSMENU,
+    // colours, labels); the provider stays and waits for the next skin.
+    void RemoveSkin();
     // The title, caption-text and header sections (-1 when the skin has none).
     void ResolveOwnSections();
     int TitleSectionIndex() const { return titleSkinIndex_; }

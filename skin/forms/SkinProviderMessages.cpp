@@ -16,7 +16,16 @@ void TSkinProvider::CallPrevious(TMessage& m) {
 }
 
 bool TSkinProvider::HandleSkinCommandFirst(TMessage& m) {
+    const bool ownManager = reinterpret_cast<TSkinManager*>(m.LParam) == Manager();
     switch (SkinCommandOf(m.WParam)) {
+    case SKC_SKINREMOVED:
+        if (ownManager) RemoveSkin();
+        return true;
+    case SKC_SKINLOADED:
+    case SKC_SKINREFRESH:
+        if (ownManager) ApplySkin();
+        m.Result = 0;
+        return true;
     case SKC_ISSKINNED:
         m.Result = 1;
         return true;
