@@ -195,50 +195,6 @@ bool TSkinProvider::Skinned() const {
     return form_ && !inert_ && !deferredStart_ && SkinData && SkinData->IsSkinActive();
 }
 
-void TSkinProvider::ApplySkin() {
-    if (!form_ || inert_ || deferredStart_ || !form_->HandleAllocated()) return;
-    TSkinManager* manager = Manager();
-    if (!manager || !manager->Active() || !manager->Skin()) return;
-    StopButtonAnimations();
-    SkinData->ResolveSectionIndexes(true);
-    ResolveOwnSections();
-    if (!Skinned()) return;
-    if (!systemMenu_) systemMenu_ = std::make_unique<TSkinSystemMenu>(form_);
-    UpdateSysMenuStyle(true);
-    InitCaptionElements();
-    formActive_ = ::GetActiveWindow() == form_->Handle() ? 1 : formActive_;
-    AdaptLabels(true);
-    if (useGlobalColor_ && !SkinData->CustomColor()) form_->SetColor(manager->FormColor());
-    SkinData->BgChanged = true;
-    framePending_ = true;
-    menuLineCount_ = -1;
-    regionPending_ = true;
-    if (::IsWindowVisible(form_->Handle()))
-        ::RedrawWindow(form_->Handle(), nullptr, nullptr,
-                       RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void TSkinProvider::RemoveSkin() {
-    if (!form_ || inert_) return;
-    StopButtonAnimations();
-    hotElement_ = 0;
-    pressed_ = false;
-    menuLineCount_ = -1;
-    titleSkinIndex_ = captionSkinIndex_ = headerSkinIndex_ = -1;
-    SkinData->SkinIndex = SkinData->BorderIndex = -1;
-    SkinData->EmptyCacheImage();
-    RemoveAdapter();
-    if (form_->Destroying() || !form_->HandleAllocated()) return;
-    UpdateSysMenuStyle(false);
-    HWND wnd = form_->Handle();
-    if (HasBorder()) ::SetWindowRgn(wnd, nullptr, ::IsWindowVisible(wnd));
-    regionPending_ = true;
-    if (useGlobalColor_ && !SkinData->CustomColor()) form_->SetColor(clBtnFace);
-    UpdateBorderForm(false);
-    if (::IsWindowVisible(wnd))
-        ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 void TSkinProvider::UpdateBorderForm(bool enable) {
     // The extended-border window comes with the extended borders; until then
     // a form never has one, and disabling has nothing to free.

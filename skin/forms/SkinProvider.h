@@ -36,6 +36,7 @@
 #include "skin/engine/win/SkinCommonData.h"
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/engine/win/SkinText.h"
 #include "skin/forms/SkinSystemMenu.h"
 #include "skin/forms/SkinTitleItems.h"
 
@@ -179,13 +180,6 @@ public:
     TSkinManager* Manager() const;
     // The manager's skin while it is active, else null.
     const TSkinTables* Skin() const;
-    // A skin loaded or refreshed for the provider's manager: sections, system
-    // menu style, caption elements, labels and colours again, frame and region
-    // redrawn.
-    void ApplySkin();
-    // The skin removed: the form's native look back (region, WS_SYSMENU,
-    // colours, labels); the provider stays and waits for the next skin.
-    void RemoveSkin();
     // The title, caption-text and header sections (-1 when the skin has none).
     void ResolveOwnSections();
     int TitleSectionIndex() const { return titleSkinIndex_; }
@@ -427,7 +421,65 @@ protected:
 
     // ---- Painting helpers' state (SkinProviderPaint.cpp adds below) ----
     // (block kept for the painting and message files)
+    // -- painting and message handling: helpers and state --
+    int TitleSectionIndex();
+    HFONT CaptionFont();
+    // The right end of the title rows that SaveButtonArea keeps.
+    TRect ButtonAreaRect();
+    bool CacheUsable() const;
+    void PaintSectionCorners(const TImageView32& image, const TRect& rect, int sectionIndex, int state);
+    void PaintCaptionText(const TImageView32& image, int state);
+    bool ElementEnabled(const TSkCaptionElement& element);
+    int GlyphMaskOf(int glyphKind);
+    void DrawCaptionElement(const TImageView32& image, const TRect& rect, int glyphKind, int state, bool running,
+                            bool enabled);
+    void DrawTitleButtonGlyph(const TImageView32& image, const TSkinTitleButton& button);
+    void RestoreButtonBackground(const TRect& rect);
+    // What the element of a hit code looks like now; false for none (or the MDI line's).
+    bool CaptionElementOf(int id, TRect& rect, int& glyphKind, int& state, bool& enabled,
+                          std::unique_ptr<TSkThreadedTimer>*& animation);
+    bool CaptionFadeAllowed(int id);
+    void StartCaptionFade(int id, const TRect& rect, int glyphKind, int state, bool enabled,
+                          std::unique_ptr<TSkThreadedTimer>& animation);
+    void CaptionFadeStep(TSkThreadedTimer& timer, const TRect& rect);
+    void CopyElementToWindow(const TRect& rect);
+    void UpdateCaptionGlow(int id, const TRect& rect, int glyphKind, int state);
+    void RepaintElement(int id);
+    // Message handling helpers (SkinProviderMessages.cpp, SkinProviderFrameMessages.cpp).
+    bool OwnManager(LPARAM lParam);
+    void ReinitAfterSkinLoaded();
+    void RemoveSkinFromForm();
+    void RefreshSkin();
+    void AnswerParentBg(TSkParentBgRequest& request);
+    void SetFormAlpha(int alpha);
+    void ClearHotElement();
+    void ReleaseCaptionElement(int code, TPoint screenPoint);
+    void WMSetText(TMessage& m);
+    TPoint ScreenPointOf(const TMessage& m);
+    // The window's size limits as WM_GETMINMAXINFO gives them.
+    MINMAXINFO SizeLimits();
+    // The skinned system menu at a screen point (through SystemMenuSeam when set).
+    void ShowSystemMenuAt(int x, int y);
+
+public:
+    // Tests see where the system menu would open instead of its modal loop.
+    static inline std::function<void(TSkinProvider*, TPoint)> SystemMenuSeam;
+
+protected:
+
+    OwnedFont captionFont_;
+    int captionFontLevel_ = -1;
+    std::array<TGlowMask, 2> captionGlowMasks_;
+    TRect buttonAreaRect_;
+    // Saved by a border double-click that stretched the form (0x4000, 0x8000).
+    int stretchSavedTop_ = 0, stretchSavedHeight_ = 0, stretchSavedWidth_ = 0;
+    bool inSetText_ = false;
+    // -- end of the painting and message block --
 };
+
+// The window that the skin editor sends its skin to (WM_COPYDATA); null: none.
+HWND SkinEditorLinkWindow();
+void SetSkinEditorLinkWindow(HWND wnd);
 
 // Whether the window's provider (or adapter) has skinning running.
 bool IsFormSkinned(HWND wnd);
