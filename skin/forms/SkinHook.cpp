@@ -22,6 +22,8 @@ std::unique_ptr<std::vector<TSkProvider*>>& ProviderList() {
 
 constexpr WORD kDialogAtom = 0x8002;
 constexpr char kUtilityWindowClass[] = "TPUtilWindow";
+constexpr char kDialogClass[] = "#32770";
+constexpr char kHostClass[] = "NativeHWNDHost";
 
 bool ApplicationGone() { return !Application || Application->Destroying(); }
 
@@ -135,10 +137,14 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
         if (classValue == kDialogAtom) AttachProviderToWindow(wnd);
         return;
     }
-    if (GetWndClassName(wnd) == kUtilityWindowClass || cs->dwExStyle == 0 || cs->style == 0) return;
+    const std::string className = GetWndClassName(wnd);
+    if (className == kUtilityWindowClass || cs->dwExStyle == 0 || cs->style == 0) return;
     TForm* main = Application->MainForm;
     if (main && (!main->HandleAllocated() || main->Handle() == wnd)) return;
     if (::GetParent(wnd)) return;
+    // A form being made is taken at its first activation, when its window is
+    // complete: of the windows being made only standard dialogs can be taken.
+    if (className != kDialogClass && className != kHostClass) return;
     AttachProviderToWindow(wnd);
 }
 

@@ -111,7 +111,8 @@ void TSkinProvider::Hook() {
         WndProc(m);
         return true;
     });
-    SkinData->SavedWndProc = [this](TMessage& m) { CallPrevious(m); };
+    // Skin commands addressed to the data reach the provider directly.
+    SkinData->SavedWndProc = [this](TMessage& m) { WndProc(m); };
     SkinData->AttachToWindow();
 }
 
