@@ -162,9 +162,9 @@ bool TSkinProvider::PrepareCache() {
         const TRect inner{shadow.Left, shadow.Top, w - shadow.Right, h - shadow.Bottom};
         const int formSection = SkinData->SkinIndex;
         if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
-            // A see-through form: only its title band and its border take the skin.
-            const int band = BorderWidthTotal(true) + caption + MenuLineHeight() * std::max(0, MenuLineCount()) + 1;
-            FillRect32(image, {0, 0, w, std::min(h, band)}, FormColor(), 255);
+            // A form of a plain section: its colour (the client area is filled
+            // with it too, so the image stays the window's) and its border.
+            FillRect32(image, inner, FormColor(), 255);
             TRect unused;
             if (!softBorders) PaintControlBorder(nullptr, inner, BorderWidthTotal(true), unused, state, *SkinData);
         } else if (HasBorder() || form_->Parent()) {

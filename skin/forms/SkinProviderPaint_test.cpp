@@ -183,7 +183,9 @@ TEST_F(SkinProviderPaint, PrintIntoADibEqualsTheCache) {
     int differing = 0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if ((dib.Row(y)[x] & 0xFFFFFFu) != (GetPixel32(cache, x, y) & 0xFFFFFFu)) ++differing;
+            if ((dib.Row(y)[x] & 0xFFFFFFu) != (GetPixel32(cache, x, y) & 0xFFFFFFu)) {
+                if (differing++ == 0) ADD_FAILURE() << x << "," << y << ": " << std::hex << dib.Row(y)[x] << " vs " << GetPixel32(cache, x, y);
+            }
     EXPECT_EQ(differing, 0);
 }
 
@@ -336,7 +338,7 @@ TEST_F(SkinProviderPaint, OnlyAWholeEditorRecordIsTakenOver) {
     std::memcpy(whole.data(), &kEditorMarker, sizeof kEditorMarker);
     std::memcpy(whole.data() + 4, "Forms", 5);
     std::vector<uint8_t> wrongMarker = whole;
-    wrongMarker[0] = 0;
+    wrongMarker[1] = 0;  // the marker's high byte
     const struct {
         const char* name;
         ULONG_PTR id;
