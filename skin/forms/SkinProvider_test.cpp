@@ -203,6 +203,23 @@ TEST(SkinProvider, RemovingTheSkinGivesTheNativeLookBackAndASecondSkinAppliesLiv
     form->Hide();
 }
 
+TEST(SkinProvider, AFormsOwnPaintingSeesEveryPaintOfItsWindow) {
+    TFormSkinFixture skin;
+    auto form = std::make_unique<TForm>(nullptr);
+    int paints = 0;
+    form->OnPaint = [&](TObject*) { ++paints; };
+    form->SetBounds(60, 60, 300, 200);
+    form->Show();
+    ad::test::PumpPending();
+    ASSERT_NE(ProviderOf(*form), nullptr);
+    for (int i = 1; i <= 3; ++i) {
+        const int before = paints;
+        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_GT(paints, before) << "paint " << i;
+    }
+    form->Hide();
+}
+
 TEST(SkinProvider, ManyFormsComeAndGoWithoutLeavingAnythingBehind) {
     TFormSkinFixture skin;
     {  // the first form makes what stays for the process (fonts, caches)
