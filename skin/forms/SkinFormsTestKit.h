@@ -49,7 +49,8 @@ inline std::vector<uint32_t> FramePixels(int states) {
     return px;
 }
 
-// withMasks: FORM has its frame mask; formColor: FORM's colour (BGR).
+// withMasks: FORM has its frame mask; formColor: FORM's colour when active
+// (its second state; inactive it is a little lighter or darker).
 inline std::vector<uint8_t> FormSkin(bool withMasks, TColor formColor = kFormColor) {
     std::string ini =
         "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\nTITLEHEIGHT=30\r\nMAXHEIGHT=0\r\n"
@@ -58,7 +59,8 @@ inline std::vector<uint8_t> FormSkin(bool withMasks, TColor formColor = kFormCol
         "BICONNORM=!NM.BMP!3\r\nSICONCLOSE=!CL.BMP!3\r\nSICONMAX=!MX.BMP!3\r\nSICONMIN=!MN.BMP!3\r\n"
         "SICONNORM=!NM.BMP!3\r\nGRIPIMAGE=!GR.BMP!1\r\n"
         "[LABEL]\r\nSTATES=1\r\nFONTCOLOR=" + std::to_string(kLabelColor) + "\r\n"
-        "[FORM]\r\nSTATES=2\r\nCOLOR=" + std::to_string(formColor) + "\r\n";
+        "[FORM]\r\nSTATES=2\r\nCOLOR=" + std::to_string(formColor ^ 0x202020) + "\r\nHOTCOLOR=" +
+        std::to_string(formColor) + "\r\n";
     if (withMasks) ini += "BORDERSMASK=!FB.BMP!2!0!0!4!4!4!4\r\n";
     // The title's inactive (normal) and active (hot) states differ.
     ini += "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=" + std::to_string(kActiveTitleColor) + "\r\n";

@@ -688,7 +688,15 @@ void TSkinProvider::PaintClientMessage(TMessage& m) {
     if (SkinAnimationRunning()) return;
     PaintDC paint(form_->Handle());
     if (form_->Parent()) SkinData->RefreshUpdating(false);
-    if (paint.Get()) PaintClient(paint.Get(), true);
+    if (!paint.Get()) return;
+    PaintClient(paint.Get(), true);
+    // The form's own painting sees every paint of its window, as it does
+    // unskinned (the image holds it only as of its last rebuild).
+    if (form_->OnPaint) {
+        form_->Canvas.SetHandle(paint.Get());
+        form_->OnPaint(form_);
+        form_->Canvas.SetHandle(nullptr);
+    }
 }
 
 void TSkinProvider::PaintClientTo(HDC dc) {
