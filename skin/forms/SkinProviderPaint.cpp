@@ -44,6 +44,19 @@ private:
 
 bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 
+// sourceRect of source copied as it is (alpha too) to target at point; clipped to both.
+void CopyPixels(const TImageView32& target, TPoint point, const TImageView32& source, const TRect& sourceRect) {
+    for (int y = sourceRect.Top; y < sourceRect.Bottom; ++y) {
+        const int ty = point.Y + y - sourceRect.Top;
+        if (y < 0 || y >= source.Height || ty < 0 || ty >= target.Height) continue;
+        for (int x = sourceRect.Left; x < sourceRect.Right; ++x) {
+            const int tx = point.X + x - sourceRect.Left;
+            if (x < 0 || x >= source.Width || tx < 0 || tx >= target.Width) continue;
+            SetPixel32(target, tx, ty, GetPixel32(source, x, y));
+        }
+    }
+}
+
 // The state a section is painted in: the form's activity, limited to its states.
 int SectionState(const TSkinTables& skin, int sectionIndex, int active) {
     if (!skin.IsValidSectionIndex(sectionIndex)) return 0;
@@ -421,17 +434,8 @@ void TSkinProvider::RestoreButtonBackground(const TRect& rect) {
     if (!CacheUsable() || !buttonArea_ || buttonArea_->Empty()) return;
     const TRect r = IntersectRects(rect, buttonAreaRect_);
     if (IsEmptyRect(r)) return;
-    const TImageView32 source = buttonArea_->View();
-    const TImageView32 target = SkinData->CacheImage->View();
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        const int sy = y - buttonAreaRect_.Top;
-        if (y < 0 || y >= target.Height || sy < 0 || sy >= source.Height) continue;
-        for (int x = r.Left; x < r.Right; ++x) {
-            const int sx = x - buttonAreaRect_.Left;
-            if (x < 0 || x >= target.Width || sx < 0 || sx >= source.Width) continue;
-            SetPixel32(target, x, y, GetPixel32(source, sx, sy));
-        }
-    }
+    CopyPixels(SkinData->CacheImage->View(), {r.Left, r.Top}, buttonArea_->View(),
+               OffsetRectXY(r, -buttonAreaRect_.Left, -buttonAreaRect_.Top));
 }
 
 bool TSkinProvider::CaptionElementOf(int id, TRect& rect, int& glyphKind, int& state, bool& enabled,
@@ -533,9 +537,15 @@ void TSkinProvider::CaptionFadeStep(TSkThreadedTimer& timer, const TRect& rect) 
     const TImageView32 image = SkinData->CacheImage->View();
     const TRect all{0, 0, rect.Right - rect.Left, rect.Bottom - rect.Top};
     const bool last = timer.Fade.Counter >= timer.Fade.StepCount;
-    BlendImageRect(rect, all, image, false, 0, skNoColor, false, skNoBackground, timer.StartImage->View());
-    const int transparency = last ? 0 : 100 - 100 * timer.Fade.Counter / std::max(1, timer.Fade.StepCount);
-    BlendImageRect(rect, all, image, false, transparency, skNoColor, false, skNoBackground, timer.TargetImage->View());
+    if (last) {
+        // The fade ends exactly on the new look.
+        CopyPixels(image, {rect.Left, rect.Top}, timer.TargetImage->View(), all);
+    } else {
+        BlendImageRect(rect, all, image, false, 0, skNoColor, false, skNoBackground, timer.StartImage->View());
+        const int transparency = 100 - 100 * timer.Fade.Counter / std::max(1, timer.Fade.StepCount);
+        BlendImageRect(rect, all, image, false, transparency, skNoColor, false, skNoBackground,
+                       timer.TargetImage->View());
+    }
     CopyElementToWindow(rect);
     if (last) timer.SetEnabled(false);
 }

@@ -219,6 +219,66 @@ TEST_F(SkinProviderPaint, AHotButtonRepaintsOnlyItsRectangle) {
     EXPECT_EQ(CachePixel(*p, c.X, c.Y), MaskPixel(*p, p->Skin()->CommonMasks.TitleButtons[tbClose], 0, 2, 2));
 }
 
+TEST_F(SkinProviderPaint, AHoverFadesOnTheTimerWhenAnimationIsAllowed) {
+    Skin.Manager->Effects.AllowAnimation = true;
+    auto form = ShownForm();
+    TSkinProvider* p = ProviderOf(*form);
+    ASSERT_NE(p, nullptr);
+    Compose(*p);
+    const int mask = p->Skin()->CommonMasks.TitleButtons[tbClose];
+    const TPoint c = Centre(p->Element(ceClose).Rect);
+    const uint32_t normal = MaskPixel(*p, mask, 0, 2, 2), hot = MaskPixel(*p, mask, 1, 2, 2);
+
+    p->SetHotElement(HTCLOSE, true);
+    TSkThreadedTimer* fade = p->Element(ceClose).Animation.get();
+    ASSERT_NE(fade, nullptr);
+    EXPECT_TRUE(fade->Enabled());
+    const uint32_t first = CachePixel(*p, c.X, c.Y);
+    EXPECT_NE(first, normal);
+    EXPECT_NE(first, hot) << "the first step is part-way";
+    for (int i = 0; i < 20 && fade->Enabled(); ++i) fade->Tick();
+    EXPECT_FALSE(fade->Enabled());
+    EXPECT_EQ(CachePixel(*p, c.X, c.Y), hot);
+}
+
+TEST_F(SkinProviderPaint, ANewCaptionIsPaintedBehindACoverThatGoesAgain) {
+    auto form = ShownForm();
+    TSkinProvider* p = ProviderOf(*form);
+    ASSERT_NE(p, nullptr);
+    Compose(*p);
+    const TImageView32 cache = p->SkinData->CacheImage->View();
+    const TRect text{p->IconRect().Right + 4, 0, p->Element(ceMin).Rect.Left, p->ClientOffsetY()};
+    std::vector<uint32_t> before;
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) before.push_back(GetPixel32(cache, x, y));
+
+    form->SetCaption(std::string(200, 'W'));  // far longer than the title
+    ad::test::PumpPending();
+    EXPECT_EQ(p->TitleCover(), nullptr);
+    EXPECT_FALSE(p->SkinData->BgChanged);
+    const TImageView32 now = p->SkinData->CacheImage->View();
+    size_t i = 0;
+    int changed = 0;
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) changed += GetPixel32(now, x, y) != before[i++] ? 1 : 0;
+    EXPECT_GT(changed, 0);
+    // The text ends before the caption buttons.
+    const TPoint t = TitlePoint(*p);
+    EXPECT_EQ(CachePixel(*p, t.X, t.Y), Rgb(p->Skin()->Section(p->Skin()->SectionIndexOf("FORMTITLE")).Props[1].Color));
+}
+
+TEST_F(SkinProviderPaint, LeavingTheWindowClearsTheHotButton) {
+    TSpiedForm f;
+    ASSERT_NE(f.Provider, nullptr);
+    TSkinProvider& p = *f.Provider;
+    ::SendMessageW(f.Wnd(), WM_NCMOUSEMOVE, HTCLOSE, f.At(p.Element(ceClose).Rect));
+    EXPECT_EQ(p.HotElement(), HTCLOSE);
+    EXPECT_EQ(p.Element(ceClose).State, 1);
+    ::SendMessageW(f.Wnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_LT(p.HotElement(), 1);
+    EXPECT_EQ(p.Element(ceClose).State, 0);
+}
+
 TEST_F(SkinProviderPaint, CaptionButtonsSendTheirCommandOnlyWhenReleasedInside) {
     struct Case {
         const char* name;
