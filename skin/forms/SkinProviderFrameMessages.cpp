@@ -184,6 +184,7 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
         CallPrevious(m);
         return;
     }
+    if (TSkinManager* manager = Manager()) manager->ScaleControl(form_, 100);
     SetFormState(formState_ & ~kFsHideImage);
     CreateAdapter();
     SetFormState(formState_ | kFsShowing);
@@ -297,7 +298,9 @@ void TSkinProvider::WMPrint(TMessage& m) {
 
 void TSkinProvider::WMParentNotify(TMessage& m) {
     const UINT event = LOWORD(m.WParam);
-    if (SkinData->Loading || (event != WM_CREATE && event != WM_DESTROY)) {
+    TSkinManager* manager = Manager();
+    if (SkinData->Loading || (event != WM_CREATE && event != WM_DESTROY) || !manager ||
+        !(manager->SkinningRules & srThirdParty)) {
         CallPrevious(m);
         return;
     }

@@ -13,6 +13,7 @@
 #include "skin/engine/paint/SkinSectionPaint.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinControlBorder.h"
+#include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinText.h"
 #include "skin/forms/SkGlowForm.h"
@@ -181,12 +182,11 @@ bool TSkinProvider::PrepareCache() {
             TRect unused;
             if (!softBorders) PaintControlBorder(nullptr, inner, BorderWidthTotal(true), unused, state, *SkinData);
         } else if (HasBorder() || form_->Parent()) {
-            PaintSectionBorders(image, inner, {0, 0}, background, formSection, state, SkinData->HotPatternIndex,
-                                SkinData->PatternIndex, *skin);
+            PaintStateCorners(*SkinData, background, true, SkinData->HotPatternIndex, SkinData->PatternIndex, image,
+                              {0, 0}, inner, state);
         } else {
-            PaintSectionBackground(image, inner, {0, 0}, background, formSection, state, kNoCustomColor,
-                                   SkinData->HotPatternIndex, SkinData->PatternIndex, *skin);
-            PaintSectionCorners(image, inner, formSection, state);
+            // A borderless form: its section's body, no frame.
+            PaintDataSectionBody(*SkinData, background, state, image, {0, 0}, inner);
         }
 
         if (!softBorders && caption > 0) {
@@ -245,27 +245,6 @@ bool TSkinProvider::PrepareCache() {
     imageReady_ = true;
     SkinData->Updating = false;
     return true;
-}
-
-void TSkinProvider::PaintSectionCorners(const TImageView32& image, const TRect& rect, int sectionIndex, int state) {
-    const TSkinTables* skin = SkinData->Skin();
-    if (!skin || !skin->IsValidSectionIndex(sectionIndex)) return;
-    const TSkinGeneralData& section = skin->Section(sectionIndex);
-    const TSkBgCacheRef own = MakeBgCacheRefFromBitmap(image, 0, 0);
-    const struct {
-        int index;
-        bool right, bottom;
-    } corners[] = {{section.ImgTopLeft, false, false},
-                   {section.ImgTopRight, true, false},
-                   {section.ImgBottomLeft, false, true},
-                   {section.ImgBottomRight, true, true}};
-    for (const auto& c : corners) {
-        if (!skin->IsValidMaskIndex(c.index)) continue;
-        const TSkinMaskData& mask = skin->Mask(c.index);
-        const TPoint size = MaskFrameSize(mask);
-        DrawMaskState(image, {c.right ? rect.Right - size.X : rect.Left, c.bottom ? rect.Bottom - size.Y : rect.Top},
-                      state, own, mask, 1, *skin);
-    }
 }
 
 void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
