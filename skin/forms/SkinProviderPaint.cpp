@@ -660,7 +660,13 @@ void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
     if (!SkinData || !dc) return;
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
     if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+        // A plain section: its colour (cheaper than the copy), the grip over it.
         TCanvas(dc).FillRect(RECT{0, 0, cw, ch}, FormColor());
+        if (GripMode == gmRightBottom && CacheUsable()) {
+            SavedDCState saved(dc);
+            ::OffsetViewportOrgEx(dc, -ClientOffsetX(), -ClientOffsetY(), nullptr);
+            PaintGrip(dc);
+        }
         return;
     }
     if (!CacheUsable() || SkinData->BgChanged || CacheSizeChanged()) {
@@ -697,12 +703,7 @@ void TSkinProvider::PaintClientTo(HDC dc) {
     if (noPaint_ || !dc || form_->Destroying() || !form_->HandleAllocated()) return;
     RECT clip{};
     if (::GetClipBox(dc, &clip) == NULLREGION) return;
-    PaintClient(dc, true);
-    {
-        SavedDCState saved(dc);
-        ::OffsetViewportOrgEx(dc, -ClientOffsetX(), -ClientOffsetY(), nullptr);
-        PaintGrip(dc);
-    }
+    PaintClient(dc, true);  // the grip with it
     PrintChildWindows(form_->Handle(), dc);
 }
 

@@ -139,6 +139,8 @@ TEST_F(SkinProviderPaint, CacheHoldsTitleBorderButtonsAndIcon) {
     Compose(*p);
     const TPoint grip = p->GripPosition();
     EXPECT_EQ(CachePixel(*p, grip.X + 1, grip.Y + 1), MaskPixel(*p, skin.CommonMasks.GripImage, 0, 1, 1));
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ad::test::SaveScreenshot(form->Handle(), "skinned_fixture_form");
 }
 
 TEST_F(SkinProviderPaint, TheCaptionFollowsItsAlignmentMirroredOnARightToLeftForm) {
@@ -207,6 +209,7 @@ TEST_F(SkinProviderPaint, PrintIntoADibEqualsTheCache) {
     auto form = ShownForm();
     TSkinProvider* p = ProviderOf(*form);
     ASSERT_NE(p, nullptr);
+    p->GripMode = gmRightBottom;  // the grip lies in the client area
     Compose(*p);
     const int w = p->SkinData->CacheImage->Width(), h = p->SkinData->CacheImage->Height();
     DibSection32 dib(w, h);
