@@ -290,8 +290,9 @@ TColor TSkinProvider::FormColor() {
 
 void TSkinProvider::AdaptLabel(TLabel* label, bool skinned) {
     if (!label) return;
+    std::erase_if(adaptedLabels_, [](const TSkAdaptedLabel& e) { return !e.Label; });
     auto entry = std::find_if(adaptedLabels_.begin(), adaptedLabels_.end(),
-                              [&](const TSkAdaptedLabel& e) { return e.Label == label; });
+                              [&](const TSkAdaptedLabel& e) { return e.Label.Get() == label; });
     if (skinned) {
         if (label->Tag & kNoSkinTag) return;
         const TSkinTables* skin = Skin();

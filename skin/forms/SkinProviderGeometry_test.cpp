@@ -13,11 +13,10 @@ using namespace test;
 TPoint Centre(const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
 TEST(SkinProviderGeometry, HitTestAnswersEachPartOfTheFrameAtPointsFromTheLayout) {
-    TFormSkinFixture skin;
-    auto form = ShownForm(TFormBorderStyle::bsSizeable, 360, 240);
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f(TFormBorderStyle::bsSizeable, 360, 240);
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     provider->GripMode = gmRightBottom;
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     provider->PrepareCache();
@@ -70,14 +69,12 @@ TEST(SkinProviderGeometry, HitTestAnswersEachPartOfTheFrameAtPointsFromTheLayout
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCAPTION);
     ::EnableMenuItem(::GetSystemMenu(wnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCLOSE);
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, AMaximisedFormAnswersNoBorderCodes) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    ASSERT_NE(ProviderOf(*form), nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
     ::ShowWindow(wnd, SW_MAXIMIZE);
     ad::test::PumpPending();
     ASSERT_TRUE(::IsZoomed(wnd));
@@ -89,14 +86,12 @@ TEST(SkinProviderGeometry, AMaximisedFormAnswersNoBorderCodes) {
         EXPECT_FALSE(code >= HTLEFT && code <= HTBOTTOMRIGHT) << x << "," << y << " answered " << code;
     }
     ::ShowWindow(wnd, SW_RESTORE);
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, TheMaximisedFormCoversTheWorkAreaWithItsFrameOutside) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    ASSERT_NE(ProviderOf(*form), nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
     MINMAXINFO info{};
     ::SendMessageW(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     MONITORINFO monitor{};
@@ -107,15 +102,13 @@ TEST(SkinProviderGeometry, TheMaximisedFormCoversTheWorkAreaWithItsFrameOutside)
     EXPECT_EQ(info.ptMaxPosition.y, -a);
     EXPECT_EQ(info.ptMaxSize.x, monitor.rcWork.right - monitor.rcWork.left + 2 * a);
     EXPECT_EQ(info.ptMaxSize.y, monitor.rcWork.bottom - monitor.rcWork.top + 2 * a);
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     // The skin's BORDERWIDTH (6) counts only with a border window.
     EXPECT_EQ(FormBorderWidth(wnd, nullptr, true), ::GetSystemMetrics(SM_CXFRAME));
     EXPECT_EQ(provider->CaptionHeight(), ::GetSystemMetrics(SM_CYCAPTION));
@@ -147,7 +140,6 @@ TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
     EXPECT_EQ(HitAt(wnd, Centre(shown).X, Centre(shown).Y), HTCAPTION);
     provider->TitleButtons.clear();
     provider->LayoutTitle();
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, ToolWindowsUseTheSmallCaptionUnlessMinimised) {
