@@ -65,6 +65,9 @@ TForm* GetParentForm(TWinControl* control) {
 }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    // Built by the descendant's constructor: loading until created or shown.
+    loading_ = true;
+    ControlStyle = csAcceptsControls;
     visible_ = false;
     SetParentFont(false);
     SetBounds(0, 0, 320, 240);
@@ -78,6 +81,7 @@ TForm::~TForm() {
 }
 
 void TForm::DoCreate() {
+    loading_ = false;
     // Like the class library: a failing OnCreate is shown in the error box and
     // the form is still made.
     if (OnCreate) Guarded([this] { OnCreate(this); });
@@ -110,7 +114,14 @@ void TForm::CreateParams(TCreateParams& p) {
                           BorderStyle == TFormBorderStyle::bsSizeToolWin;
         if (!dialogLike && (BorderIcons & biMinimize)) p.Style |= WS_MINIMIZEBOX;
         if (!dialogLike && (BorderIcons & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+        // The caption's help button: shown by the system only without the
+        // minimise and maximise buttons.
+        if ((BorderIcons & biHelp) && (BorderStyle == TFormBorderStyle::bsDialog ||
+                                       !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
+            p.ExStyle |= WS_EX_CONTEXTHELP;
     }
+    if (formStyle_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (alphaBlend_) p.ExStyle |= WS_EX_LAYERED;
     if (!Enabled()) p.Style |= WS_DISABLED;
     bool isMain = Application && Application->MainForm == this;
     if (isMain) p.ExStyle |= WS_EX_APPWINDOW;
@@ -118,7 +129,39 @@ void TForm::CreateParams(TCreateParams& p) {
         p.WndParent = Application->MainForm->Handle();
 }
 
-void TForm::AfterCreateWnd() { ApplyIcon(); }
+void TForm::AfterCreateWnd() {
+    ApplyIcon();
+    if (alphaBlend_) ApplyAlphaBlend();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    if (style == formStyle_) return;
+    const bool wasOnTop = formStyle_ == TFormStyle::fsStayOnTop;
+    formStyle_ = style;
+    const bool onTop = style == TFormStyle::fsStayOnTop;
+    if (HandleAllocated() && onTop != wasOnTop)
+        ::SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetAlphaBlend(bool on) {
+    if (on == alphaBlend_) return;
+    alphaBlend_ = on;
+    if (!HandleAllocated()) return;
+    if (on) ApplyAlphaBlend();
+    else UpdateExStyle(0, WS_EX_LAYERED);
+}
+
+void TForm::SetAlphaBlendValue(BYTE value) {
+    if (value == alphaBlendValue_) return;
+    alphaBlendValue_ = value;
+    if (alphaBlend_ && HandleAllocated()) ApplyAlphaBlend();
+}
+
+void TForm::ApplyAlphaBlend() {
+    if (!(::GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYERED)) UpdateExStyle(WS_EX_LAYERED, 0);
+    ::SetLayeredWindowAttributes(handle_, 0, alphaBlendValue_, LWA_ALPHA);
+}
 
 void TForm::ApplyIcon() {
     HICON icon = icon_ ? icon_.Get() : (Application ? Application->Icon.Get() : nullptr);
@@ -158,8 +201,9 @@ void TForm::CenterOn(HWND other) {
 }
 
 void TForm::SetVisible(bool visible) {
-    const bool changed = visible != visible_;
-    if (!visible) {
+    if (visible) ShowForm(true);
+    else {
+        const bool changed = visible_;
         if (HandleAllocated() && ::IsWindowVisible(handle_)) {
             if (OnHide) OnHide(this);
             ::ShowWindow(handle_, SW_HIDE);
@@ -167,8 +211,14 @@ void TForm::SetVisible(bool visible) {
         visible_ = false;
         if (changed) SendNotice(CM_VISIBLECHANGED, FALSE);
         UpdateShowing();
-        return;
     }
+}
+
+void TForm::ShowNoActivate() { ShowForm(false); }
+
+void TForm::ShowForm(bool activate) {
+    const bool changed = !visible_;
+    loading_ = false;
     Handle();
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -187,8 +237,12 @@ void TForm::SetVisible(bool visible) {
     visible_ = true;
     if (!::IsWindowVisible(handle_)) {
         if (OnShow) OnShow(this);
-        ::ShowWindow(handle_, SW_SHOW);
-        ::SetForegroundWindow(handle_);
+        if (activate) {
+            ::ShowWindow(handle_, SW_SHOW);
+            ::SetForegroundWindow(handle_);
+        } else {
+            ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        }
     }
     if (changed) SendNotice(CM_VISIBLECHANGED, TRUE);
     UpdateShowing();
@@ -413,12 +467,19 @@ TApplication::~TApplication() {
     BeginDestroy();
     hintWindow_.reset();
     DestroyComponents();
+    overlayOwner_.reset();
     utility_.reset();
     if (oleInitialized_) ::OleUninitialize();
     if (Application == this) {
         SetCallbackExceptionSink(previousSink_);
         Application = nullptr;
     }
+}
+
+HWND TApplication::OverlayOwner() {
+    if (!overlayOwner_)
+        overlayOwner_ = std::make_unique<TUtilityWindow>(nullptr, TUtilityWindow::TKind::TopLevel);
+    return overlayOwner_->Handle();
 }
 
 void TApplication::Initialize() {

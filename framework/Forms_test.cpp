@@ -522,3 +522,78 @@ TEST(ApplicationHint, ShortAndLongParts) {
 
 }  // namespace
 }  // namespace ad
+
+namespace ad {
+namespace {
+
+TEST(FormSeams, ShowNoActivateLeavesTheActiveFormActive) {
+    TForm first(nullptr), overlay(nullptr);
+    first.Show();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == first.Handle(); }));
+    int shows = 0;
+    overlay.OnShow = [&](TObject*) { ++shows; };
+    overlay.ShowNoActivate();
+    test::PumpPending();
+    EXPECT_TRUE(::IsWindowVisible(overlay.Handle()));
+    EXPECT_TRUE(overlay.Visible());
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(::GetActiveWindow(), first.Handle());
+}
+
+TEST(FormSeams, TheOverlayOwnerIsAHiddenTopLevelWindowThatOwnsWindows) {
+    const HWND owner = Application->OverlayOwner();
+    ASSERT_TRUE(::IsWindow(owner));
+    EXPECT_EQ(Application->OverlayOwner(), owner);
+    EXPECT_NE(owner, Application->Handle());
+    EXPECT_FALSE(::IsWindowVisible(owner));
+    EXPECT_EQ(::GetAncestor(owner, GA_PARENT), ::GetDesktopWindow());  // not message-only
+    const HWND owned = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(owned);
+    EXPECT_EQ(::GetWindow(owned, GW_OWNER), owner);
+    ::DestroyWindow(owned);
+}
+
+TEST(FormSeams, StayOnTopAlphaBlendAndTheHelpButtonReachTheWindow) {
+    auto exStyle = [](TForm& f) { return ::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE); };
+    TForm form(nullptr);
+    form.SetFormStyle(TFormStyle::fsStayOnTop);  // before the window
+    form.SetAlphaBlendValue(128);
+    form.SetAlphaBlend(true);
+    EXPECT_TRUE(exStyle(form) & WS_EX_TOPMOST);
+    ASSERT_TRUE(exStyle(form) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    form.SetAlphaBlendValue(200);  // with the window
+    ::GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, &flags);
+    EXPECT_EQ(alpha, 200);
+    form.SetAlphaBlend(false);
+    EXPECT_FALSE(exStyle(form) & WS_EX_LAYERED);
+    form.SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_FALSE(exStyle(form) & WS_EX_TOPMOST);
+    EXPECT_EQ(form.AlphaBlendValue(), 200);
+
+    struct Case {
+        const char* name;
+        TFormBorderStyle border;
+        TBorderIcons icons;
+        bool help;
+    };
+    for (const Case& c : {Case{"dialog", TFormBorderStyle::bsDialog, biSystemMenu | biHelp, true},
+                          Case{"sizeable with min and max", TFormBorderStyle::bsSizeable,
+                               biSystemMenu | biMinimize | biMaximize | biHelp, false},
+                          Case{"sizeable without them", TFormBorderStyle::bsSizeable, biSystemMenu | biHelp, true},
+                          Case{"no system menu", TFormBorderStyle::bsDialog, biHelp, false},
+                          Case{"dialog without help", TFormBorderStyle::bsDialog, biSystemMenu, false}}) {
+        TForm f(nullptr);
+        f.BorderStyle = c.border;
+        f.BorderIcons = c.icons;
+        EXPECT_EQ((exStyle(f) & WS_EX_CONTEXTHELP) != 0, c.help) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace ad
