@@ -29,6 +29,7 @@ constexpr int kGrip = 10;
 constexpr int kFrameSide = 12, kFrameBorder = 4;  // a frame state of FORM's BORDERSMASK
 constexpr TColor kFormColor = 0xC0E0F0, kOtherFormColor = 0x405060;
 constexpr TColor kLabelColor = 0x00336699;
+constexpr TColor kActiveTitleColor = 0x00A06040;
 
 // A frame state of 12 x 12: grey border, white inside, the three pixels of
 // each corner (the corner and its two neighbours on the edges) key-coloured.
@@ -61,8 +62,15 @@ inline std::vector<uint8_t> FormSkin(bool withMasks, TColor formColor = kFormCol
         "[FORM]\r\nSTATES=2\r\nCOLOR=" + std::to_string(formColor ^ 0x202020) + "\r\nHOTCOLOR=" +
         std::to_string(formColor) + "\r\n";
     if (withMasks) ini += "BORDERSMASK=!FB.BMP!2!0!0!4!4!4!4\r\n";
-    ini += "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\n";
-    auto button = [](uint32_t colour) { return bmptest::SolidBmp(3 * kButtonW, kButtonH, colour); };
+    // The title's inactive (normal) and active (hot) states differ.
+    ini += "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=" + std::to_string(kActiveTitleColor) + "\r\n";
+    // Normal, hot and pressed frames side by side, each a shade of its own.
+    auto button = [](uint32_t colour) {
+        std::vector<uint32_t> px(size_t(3 * kButtonW * kButtonH));
+        for (int y = 0; y < kButtonH; ++y)
+            for (int x = 0; x < 3 * kButtonW; ++x) px[size_t(y * 3 * kButtonW + x)] = colour + uint32_t(x / kButtonW) * 0x10;
+        return bmptest::Bmp(3 * kButtonW, kButtonH, px);
+    };
     return asztest::Pack({{"OPTIONS.DAT", asztest::Text(ini)},
                           {"M.BMP", bmptest::SolidBmp(4, 4, 0x336699)},
                           {"CL.BMP", button(0xC03020)},

@@ -427,7 +427,6 @@ protected:
     // The right end of the title rows that SaveButtonArea keeps.
     TRect ButtonAreaRect();
     bool CacheUsable() const;
-    void PaintSectionCorners(const TImageView32& image, const TRect& rect, int sectionIndex, int state);
     void PaintCaptionText(const TImageView32& image, int state);
     bool ElementEnabled(const TSkCaptionElement& element);
     int GlyphMaskOf(int glyphKind);

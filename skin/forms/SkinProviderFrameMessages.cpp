@@ -16,12 +16,6 @@
 
 namespace ad::skin::forms {
 
-namespace {
-
-bool CompositionOn() { return SkinCompositionEnabled && SkinCompositionEnabled(); }
-
-}  // namespace
-
 MINMAXINFO TSkinProvider::SizeLimits() {
     MINMAXINFO info{};
     info.ptMinTrackSize = POINT{::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
@@ -51,24 +45,27 @@ void TSkinProvider::WMNCActivate(TMessage& m) {
     if (!formActive_ && savedRestoreState_ == 3) {
         savedRestoreState_ = 0;
     } else {
+        // The image is made again only when the activity changed and the skin
+        // has a look per state (frame, title or border); a repeated
+        // activation of the same kind costs nothing.
         const TSkinTables* skin = Skin();
         const bool looksDiffer = !skin || !skin->IsValidSectionIndex(SkinData->SkinIndex) ||
                                  skin->Section(SkinData->SkinIndex).States > 1 ||
                                  (skin->IsValidMaskIndex(SkinData->BorderIndex) &&
                                   skin->Mask(SkinData->BorderIndex).ImageCount > 1) ||
                                  (skin->IsValidSectionIndex(titleSkinIndex_) && skin->Section(titleSkinIndex_).States > 1);
-        if (looksDiffer) SkinData->BgChanged = true;
+        if (looksDiffer && wasActive != formActive_) SkinData->BgChanged = true;
         SkinData->Updating = false;
     }
     const bool showing = form_->Showing() && ::IsWindowVisible(wnd);
-    if (showing && wasActive != formActive_) SkinData->BgChanged = true;
-    if (!showAnimation_ && !(formState_ & kFsBlendMoving) && !CompositionOn() && !borderForm_ && !IsMainForm())
-        regionPending_ = true;
     // The system would paint its own caption for the new state: not while the
     // window is drawn from the image. lParam -1 asks it not to repaint.
     m.LParam = -1;
     CallPrevious(m);
-    if (showing) RepaintFrame();
+    if (showing && SkinData->BgChanged) {
+        WindowDC dc(wnd, WindowDC::WholeWindow{});
+        if (dc.Get()) PaintFrameFromCache(dc.Get());
+    }
     if (!(formState_ & kFsBlendMoving) && HasBorder()) formActive_ = m.WParam ? 1 : 0;
     menuLineCount_ = -1;
     SetFormState(formState_ & ~kFsInNcActivate);
@@ -187,6 +184,7 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
         CallPrevious(m);
         return;
     }
+    if (TSkinManager* manager = Manager()) manager->ScaleControl(form_, 100);
     SetFormState(formState_ & ~kFsHideImage);
     CreateAdapter();
     SetFormState(formState_ | kFsShowing);
@@ -200,8 +198,8 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
     RECT client{};
     ::GetClientRect(wnd, &client);
     lastClientRect_ = TRect{0, 0, client.right, client.bottom};
-    SkinData->BgChanged = true;
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // The window paints itself as it appears; the frame comes from the image.
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
 }
 
 // ---- Painting ----
@@ -300,7 +298,9 @@ void TSkinProvider::WMPrint(TMessage& m) {
 
 void TSkinProvider::WMParentNotify(TMessage& m) {
     const UINT event = LOWORD(m.WParam);
-    if (SkinData->Loading || (event != WM_CREATE && event != WM_DESTROY)) {
+    TSkinManager* manager = Manager();
+    if (SkinData->Loading || (event != WM_CREATE && event != WM_DESTROY) || !manager ||
+        !(manager->SkinningRules & srThirdParty)) {
         CallPrevious(m);
         return;
     }

@@ -391,6 +391,8 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_MOUSEMOVE:
             CallPrevious(m);
             if (hotElement_ > 0) SetHotElement(0, true);
+            if (TSkinManager* manager = Manager(); manager && manager->HoverWindow() == Wnd())
+                manager->SetHoverWindow(nullptr);
             return;
         case WM_MOVE:
             StopButtonAnimations();
@@ -504,7 +506,7 @@ void TSkinProvider::WMNCHitTest(TMessage& m) {
 
 void TSkinProvider::WMNCMouseMove(TMessage& m) {
     if (!form_->Enabled()) return;
-    if (TSkinManager* manager = Manager()) (void)manager;  // hover windows come with the manager's tracking
+    if (TSkinManager* manager = Manager(); manager && manager->HoverWindow() != Wnd()) manager->SetHoverWindow(Wnd());
     const int code = HitTest(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
     if (IsCaptionButtonCode(code)) {
         SetHotElement(code, true);

@@ -13,6 +13,7 @@
 #include "skin/engine/paint/SkinSectionPaint.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinControlBorder.h"
+#include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinText.h"
 #include "skin/forms/SkGlowForm.h"
@@ -43,6 +44,19 @@ private:
 };
 
 bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+
+// sourceRect of source copied as it is (alpha too) to target at point; clipped to both.
+void CopyPixels(const TImageView32& target, TPoint point, const TImageView32& source, const TRect& sourceRect) {
+    for (int y = sourceRect.Top; y < sourceRect.Bottom; ++y) {
+        const int ty = point.Y + y - sourceRect.Top;
+        if (y < 0 || y >= source.Height || ty < 0 || ty >= target.Height) continue;
+        for (int x = sourceRect.Left; x < sourceRect.Right; ++x) {
+            const int tx = point.X + x - sourceRect.Left;
+            if (x < 0 || x >= source.Width || tx < 0 || tx >= target.Width) continue;
+            SetPixel32(target, tx, ty, GetPixel32(source, x, y));
+        }
+    }
+}
 
 // The state a section is painted in: the form's activity, limited to its states.
 int SectionState(const TSkinTables& skin, int sectionIndex, int active) {
@@ -162,18 +176,17 @@ bool TSkinProvider::PrepareCache() {
         const TRect inner{shadow.Left, shadow.Top, w - shadow.Right, h - shadow.Bottom};
         const int formSection = SkinData->SkinIndex;
         if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
-            // A see-through form: only its title band and its border take the skin.
-            const int band = BorderWidthTotal(true) + caption + MenuLineHeight() * std::max(0, MenuLineCount()) + 1;
-            FillRect32(image, {0, 0, w, std::min(h, band)}, FormColor(), 255);
+            // A form of a plain section: its colour (the client area is filled
+            // with it too, so the image stays the window's) and its border.
+            FillRect32(image, inner, FormColor(), 255);
             TRect unused;
             if (!softBorders) PaintControlBorder(nullptr, inner, BorderWidthTotal(true), unused, state, *SkinData);
         } else if (HasBorder() || form_->Parent()) {
-            PaintSectionBorders(image, inner, {0, 0}, background, formSection, state, SkinData->HotPatternIndex,
-                                SkinData->PatternIndex, *skin);
+            PaintStateCorners(*SkinData, background, true, SkinData->HotPatternIndex, SkinData->PatternIndex, image,
+                              {0, 0}, inner, state);
         } else {
-            PaintSectionBackground(image, inner, {0, 0}, background, formSection, state, kNoCustomColor,
-                                   SkinData->HotPatternIndex, SkinData->PatternIndex, *skin);
-            PaintSectionCorners(image, inner, formSection, state);
+            // A borderless form: its section's body, no frame.
+            PaintDataSectionBody(*SkinData, background, state, image, {0, 0}, inner);
         }
 
         if (!softBorders && caption > 0) {
@@ -232,27 +245,6 @@ bool TSkinProvider::PrepareCache() {
     imageReady_ = true;
     SkinData->Updating = false;
     return true;
-}
-
-void TSkinProvider::PaintSectionCorners(const TImageView32& image, const TRect& rect, int sectionIndex, int state) {
-    const TSkinTables* skin = SkinData->Skin();
-    if (!skin || !skin->IsValidSectionIndex(sectionIndex)) return;
-    const TSkinGeneralData& section = skin->Section(sectionIndex);
-    const TSkBgCacheRef own = MakeBgCacheRefFromBitmap(image, 0, 0);
-    const struct {
-        int index;
-        bool right, bottom;
-    } corners[] = {{section.ImgTopLeft, false, false},
-                   {section.ImgTopRight, true, false},
-                   {section.ImgBottomLeft, false, true},
-                   {section.ImgBottomRight, true, true}};
-    for (const auto& c : corners) {
-        if (!skin->IsValidMaskIndex(c.index)) continue;
-        const TSkinMaskData& mask = skin->Mask(c.index);
-        const TPoint size = MaskFrameSize(mask);
-        DrawMaskState(image, {c.right ? rect.Right - size.X : rect.Left, c.bottom ? rect.Bottom - size.Y : rect.Top},
-                      state, own, mask, 1, *skin);
-    }
 }
 
 void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
@@ -421,17 +413,8 @@ void TSkinProvider::RestoreButtonBackground(const TRect& rect) {
     if (!CacheUsable() || !buttonArea_ || buttonArea_->Empty()) return;
     const TRect r = IntersectRects(rect, buttonAreaRect_);
     if (IsEmptyRect(r)) return;
-    const TImageView32 source = buttonArea_->View();
-    const TImageView32 target = SkinData->CacheImage->View();
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        const int sy = y - buttonAreaRect_.Top;
-        if (y < 0 || y >= target.Height || sy < 0 || sy >= source.Height) continue;
-        for (int x = r.Left; x < r.Right; ++x) {
-            const int sx = x - buttonAreaRect_.Left;
-            if (x < 0 || x >= target.Width || sx < 0 || sx >= source.Width) continue;
-            SetPixel32(target, x, y, GetPixel32(source, sx, sy));
-        }
-    }
+    CopyPixels(SkinData->CacheImage->View(), {r.Left, r.Top}, buttonArea_->View(),
+               OffsetRectXY(r, -buttonAreaRect_.Left, -buttonAreaRect_.Top));
 }
 
 bool TSkinProvider::CaptionElementOf(int id, TRect& rect, int& glyphKind, int& state, bool& enabled,
@@ -533,9 +516,15 @@ void TSkinProvider::CaptionFadeStep(TSkThreadedTimer& timer, const TRect& rect) 
     const TImageView32 image = SkinData->CacheImage->View();
     const TRect all{0, 0, rect.Right - rect.Left, rect.Bottom - rect.Top};
     const bool last = timer.Fade.Counter >= timer.Fade.StepCount;
-    BlendImageRect(rect, all, image, false, 0, skNoColor, false, skNoBackground, timer.StartImage->View());
-    const int transparency = last ? 0 : 100 - 100 * timer.Fade.Counter / std::max(1, timer.Fade.StepCount);
-    BlendImageRect(rect, all, image, false, transparency, skNoColor, false, skNoBackground, timer.TargetImage->View());
+    if (last) {
+        // The fade ends exactly on the new look.
+        CopyPixels(image, {rect.Left, rect.Top}, timer.TargetImage->View(), all);
+    } else {
+        BlendImageRect(rect, all, image, false, 0, skNoColor, false, skNoBackground, timer.StartImage->View());
+        const int transparency = 100 - 100 * timer.Fade.Counter / std::max(1, timer.Fade.StepCount);
+        BlendImageRect(rect, all, image, false, transparency, skNoColor, false, skNoBackground,
+                       timer.TargetImage->View());
+    }
     CopyElementToWindow(rect);
     if (last) timer.SetEnabled(false);
 }
