@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ExtCtrls.h"
+#include "framework/StdCtrls.h"
 #include "framework/Handles.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/forms/SkGlowForm.h"
@@ -66,6 +67,56 @@ TEST(SkinFormServices, ChildrenArePrintedAtTheirPlaces) {
     ::SelectObject(dc.Get(), old);
     EXPECT_EQ(GetPixel32(image.View(), 50, 50) & 0xFFFFFFu, Rgb(kPanelColor));
     EXPECT_EQ(GetPixel32(image.View(), 150, 100) & 0xFFFFFFu, 0u) << "nothing printed outside the children";
+}
+
+TEST(SkinFormServices, AStandInControlShowsTheSkinnedFormsImageBeneathIt) {
+    TFormSkinFixture skin;
+    TFormWithPanel f;
+    auto* label = new TLabel(f.form.get());
+    label->SetParent(f.form.get());
+    label->SetBounds(120, 40, 80, 20);
+    label->SetCaption("Label");
+    TSkinProvider* provider = ProviderOf(*f.form);
+    ASSERT_NE(provider, nullptr);
+    ::RedrawWindow(f.form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(provider->PrepareCache());
+    TSkinCacheImage target(80, 20);
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    HGDIOBJ old = ::SelectObject(dc.Get(), target.Handle());
+    const long gdi = LiveGdiObjects();
+    EXPECT_TRUE(PaintSkinnedParentBackground(*label, dc.Get(), RECT{0, 0, 80, 20}));
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    ::SelectObject(dc.Get(), old);
+    const TImageView32 cache = provider->SkinData->CacheImage->View();
+    for (auto [x, y] : {std::pair{0, 0}, {79, 19}, {40, 10}})
+        EXPECT_EQ(GetPixel32(target.View(), x, y) & 0xFFFFFFu,
+                  GetPixel32(cache, provider->ClientOffsetX() + 120 + x, provider->ClientOffsetY() + 40 + y) & 0xFFFFFFu)
+            << x << "," << y;
+
+    // Beneath a control of an unskinned parent nothing is painted.
+    auto* inner = new TLabel(f.form.get());
+    inner->SetParent(f.panel);
+    inner->SetBounds(2, 2, 20, 10);
+    OwnedMemoryDC other(::CreateCompatibleDC(nullptr));
+    EXPECT_FALSE(PaintSkinnedParentBackground(*inner, other.Get(), RECT{0, 0, 20, 10}));
+}
+
+TEST(SkinFormServices, MinimiseAndRestoreAnimationsHoldTheFormsAlignment) {
+    TFormSkinFixture skin;
+    TFormWithPanel f;
+    TSkinProvider* provider = ProviderOf(*f.form);
+    ASSERT_NE(provider, nullptr);
+    f.panel->SetAlign(TAlign::alClient);
+    const int width = f.panel->Width();
+    provider->SetFormState(kFsMinimizing);
+    provider->SetFormState(kFsMinimizing | kFsRestoring);
+    f.form->SetBounds(60, 60, 360, 200);
+    EXPECT_EQ(f.panel->Width(), width) << "held while an animation runs";
+    provider->SetFormState(kFsRestoring);
+    EXPECT_EQ(f.panel->Width(), width);
+    provider->SetFormState(0);
+    EXPECT_GT(f.panel->Width(), width) << "aligned again when the last one ends";
+    EXPECT_EQ(provider->FormState(), 0u);
 }
 
 TEST(SkinFormServices, TheSnapshotFormCoversTheWindowAndIsNeverSkinned) {

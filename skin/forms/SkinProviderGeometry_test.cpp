@@ -142,6 +142,26 @@ TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
     provider->LayoutTitle();
 }
 
+TEST(SkinProviderGeometry, AFormOfferingHelpShowsAHelpButtonLeftOfTheOthers) {
+    TFormSkinFixture skin;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->BorderIcons = biSystemMenu | biHelp;
+    form->BorderStyle = TFormBorderStyle::bsSingle;
+    form->SetBounds(60, 60, 300, 200);
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
+    provider->LayoutTitle();
+    EXPECT_EQ(provider->SysButtonCount(), 2);
+    const TRect help = provider->Element(ceHelp).Rect, close = provider->Element(ceClose).Rect;
+    ASSERT_FALSE(IsEmpty(help));
+    EXPECT_LE(help.Right + 6, close.Left);
+    EXPECT_EQ(provider->Element(ceClose).GlyphKind, tbCloseAlone) << "no maximise or minimise button";
+    EXPECT_EQ(HitAt(form->Handle(), Centre(help).X, Centre(help).Y), HTHELP);
+    form->Hide();
+}
+
 TEST(SkinProviderGeometry, ToolWindowsUseTheSmallCaptionUnlessMinimised) {
     const int small = ::GetSystemMetrics(SM_CYSMCAPTION), normal = ::GetSystemMetrics(SM_CYCAPTION);
     struct Case {
