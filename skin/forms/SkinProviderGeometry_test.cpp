@@ -4,6 +4,9 @@
 
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormsTestKit.h"
+#include "testsupport/AllocationMeter.h"
+
+AD_DEFINE_ALLOCATION_METER()
 
 namespace ad::skin::forms {
 namespace {
@@ -69,6 +72,18 @@ TEST(SkinProviderGeometry, HitTestAnswersEachPartOfTheFrameAtPointsFromTheLayout
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCAPTION);
     ::EnableMenuItem(::GetSystemMenu(wnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCLOSE);
+}
+
+TEST(SkinProviderGeometry, TheHitTestAllocatesNothing) {
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    const TPoint close = Centre(f.provider->Element(ceClose).Rect);
+    const int points[][2] = {{close.X, close.Y}, {5, 5}, {0, 100}, {160, 10}, {160, 120}};
+    ad::test::AllocationMeter meter;
+    for (int i = 0; i < 1000; ++i)
+        for (const auto& p : points) HitAt(f.wnd, p[0], p[1]);
+    EXPECT_EQ(meter.Bytes(), 0u);
 }
 
 TEST(SkinProviderGeometry, AMaximisedFormAnswersNoBorderCodes) {

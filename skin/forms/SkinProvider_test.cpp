@@ -26,6 +26,25 @@ std::unique_ptr<TForm> UnhookedForm() {
     return form;
 }
 
+TEST(SkinProvider, OnAnythingButAFormItWarnsAndDoesNothing) {
+    TFormSkinFixture skin;
+    std::vector<std::string> shown;
+    Application->OnMessageBox = [&](const std::string& text, const std::string&, UINT) {
+        shown.push_back(text);
+        return IDOK;
+    };
+    TComponent owner(nullptr);
+    auto* provider = new TSkinProvider(&owner);
+    Application->OnMessageBox = nullptr;
+    EXPECT_EQ(shown, std::vector<std::string>{"TSkinProvider component may be used with forms only!"});
+    EXPECT_EQ(provider->OwnerForm(), nullptr);
+    EXPECT_FALSE(provider->Skinned());
+    provider->StartSkinning();
+    provider->PrepareForm();
+    EXPECT_EQ(provider->HandleMessage(WM_NCHITTEST), 0);
+    EXPECT_EQ(provider->HitTest(TPoint{0, 0}), HTNOWHERE);
+}
+
 TEST(SkinProvider, ARuntimeProviderWaitsForTheFirstHitTest) {
     TFormSkinFixture skin;
     auto form = UnhookedForm();
