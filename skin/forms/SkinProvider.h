@@ -473,6 +473,9 @@ protected:
     // Saved by a border double-click that stretched the form (0x4000, 0x8000).
     int stretchSavedTop_ = 0, stretchSavedHeight_ = 0, stretchSavedWidth_ = 0;
     bool inSetText_ = false;
+    // Gone with the provider: a handler that sent a message which may have
+    // freed the form (and with it the provider) checks it before going on.
+    std::shared_ptr<int> aliveToken_ = std::make_shared<int>(0);
     // -- end of the painting and message block --
 };
 

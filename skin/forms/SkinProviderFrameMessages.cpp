@@ -340,8 +340,9 @@ void TSkinProvider::WMSysCommand(TMessage& m) {
         return;
     }
     if (command == SC_MAXIMIZE) SetFormState(formState_ | kFsMaximizing);
+    const std::weak_ptr<int> alive = aliveToken_;
     CallPrevious(m);
-    if (!::IsWindow(wnd) || form_->Destroying()) return;
+    if (alive.expired() || !::IsWindow(wnd) || form_->Destroying()) return;
     if (command == SC_MAXIMIZE) SetFormState(formState_ & ~kFsMaximizing);
     if (command == SC_MAXIMIZE || command == SC_RESTORE || command == SC_MINIMIZE) {
         SkinData->BgChanged = true;

@@ -66,8 +66,8 @@ bool TSkinProvider::OwnManager(LPARAM lParam) {
 }
 
 void TSkinProvider::ClearHotElement() {
-    SetHotElement(-1, true);
     pressed_ = false;
+    SetHotElement(-1, true);
 }
 
 // ---- Skin commands ----
@@ -387,6 +387,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_NCRBUTTONDOWN: WMNCRButtonDown(m); return;
         case WM_NCRBUTTONUP: WMNCRButtonUp(m); return;
         case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
         case CM_MOUSELEAVE: WMMouseLeave(m); return;
         case WM_MOUSEMOVE:
             CallPrevious(m);
@@ -568,6 +569,10 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
                                            TitleButtons[size_t(code - kHitTitleButton)].State == 2));
     pressed_ = false;
     if (!pressedHere) return;
+    // A command may close and free the form: nothing of this provider is
+    // touched once it is gone.
+    const std::weak_ptr<int> alive = aliveToken_;
+    auto gone = [&] { return alive.expired() || !::IsWindow(wnd); };
     switch (code) {
         case HTMINBUTTON:
             ClearHotElement();
@@ -578,7 +583,7 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
             } else {
                 ::SendMessageW(wnd, WM_SYSCOMMAND, IsIconic() ? SC_RESTORE : SC_MINIMIZE, 0);
             }
-            if (SkinData) SkinData->BgChanged = true;
+            if (!gone() && SkinData) SkinData->BgChanged = true;
             return;
         case HTMAXBUTTON:
             if (systemMenu_ && !(systemMenu_->MaxEnabled() || (IsZoomed() && systemMenu_->RestoreEnabled()))) return;
@@ -591,14 +596,14 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
             if (element) element->State = 0;
             hotElement_ = 0;
             ::SendMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-            if (::IsWindow(wnd) && form_ && !form_->Destroying()) {
+            if (!gone() && form_ && !form_->Destroying()) {
                 StopButtonAnimations();
                 if (::IsWindowVisible(wnd) && SkinData) SkinData->BgChanged = true;
             }
             return;
         case HTHELP:
             ::SendMessageW(wnd, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
-            ClearHotElement();
+            if (!gone()) ClearHotElement();
             return;
         default:
             if (code >= kHitTitleButton && code - kHitTitleButton < int(TitleButtons.size())) {
@@ -606,7 +611,7 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
                 const TPoint origin = WindowOrigin();
                 if (button.OnMouseUp)
                     button.OnMouseUp(this, TMouseButton::mbLeft, 0, screenPoint.X - origin.X, screenPoint.Y - origin.Y);
-                ClearHotElement();
+                if (!gone()) ClearHotElement();
             }
             return;
     }
@@ -620,14 +625,15 @@ void TSkinProvider::WMNCLButtonUp(TMessage& m) {
     const TPoint point = ScreenPointOf(m);
     const int code = HitTest(point);
     const bool wasPressed = pressed_;
+    const std::weak_ptr<int> alive = aliveToken_;
+    HWND wnd = Wnd();
     if (IsCaptionButtonCode(code)) {
         ReleaseCaptionElement(code, point);
     } else {
         // Released off the pressed element: nothing fires.
         if (m.Msg == WM_LBUTTONUP || !wasPressed) CallPrevious(m);
     }
-    HWND wnd = Wnd();
-    if (!wnd || !::IsWindow(wnd) || !form_ || form_->Destroying()) return;
+    if (alive.expired() || !wnd || !::IsWindow(wnd) || !form_ || form_->Destroying()) return;
     pressed_ = false;
     for (TSkCaptionElement& e : elements_)
         if (e.State == 2) e.State = 0;
@@ -653,8 +659,8 @@ void TSkinProvider::WMNCLButtonDblClk(TMessage& m) {
             m.Result = 0;
             return;
         case HTSYSMENU:
-            form_->Close();
             m.Result = 0;
+            form_->Close();  // the last thing done: the form may be gone afterwards
             return;
         default: CallPrevious(m); return;
     }
@@ -689,10 +695,7 @@ void TSkinProvider::WMNCRButtonUp(TMessage& m) {
 }
 
 void TSkinProvider::WMMouseLeave(TMessage& m) {
-    if (!(hotElement_ >= kHitTitleBarItem && borderForm_)) {
-        SetHotElement(-1, true);
-        pressed_ = false;
-    }
+    if (!(hotElement_ >= kHitTitleBarItem && borderForm_)) ClearHotElement();
     CallPrevious(m);
 }
 

@@ -269,12 +269,17 @@ void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
     rect.Top = titleCentreY_ - textHeight / 2;
     rect.Bottom = rect.Top + textHeight;
 
-    // Alignment within the rectangle (the text keeps its start when it does not fit).
+    // Alignment within the rectangle (the text keeps its start when it does not
+    // fit), mirrored on a right-to-left form.
+    TAlignment alignment = captionAlignment_;
+    if (form_->UseRightToLeftAlignment() && alignment != taCenter)
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    const UINT flags = kCaptionTextFlags | (form_->UseRightToLeftReading() ? DT_RTLREADING : 0);
     const int available = rect.Right - rect.Left;
     const int wanted = (text.empty() ? 0 : textSize.cx) + (addedSize.cx > 0 ? addedSize.cx + 4 : 0);
-    if (captionAlignment_ == taRightJustify && wanted < available)
+    if (alignment == taRightJustify && wanted < available)
         rect.Left = rect.Right - wanted;
-    else if (captionAlignment_ == taCenter && wanted < available)
+    else if (alignment == taCenter && wanted < available)
         rect.Left = std::max(rect.Left, (image.Width - wanted) / 2);
 
     if (!text.empty()) {
@@ -287,9 +292,9 @@ void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
             const TSkinGenState& look = skin->Section(titleSection).Props[size_t(state)];
             if (look.GlowSize > 0)
                 PaintTextGlow(image, text, textRect, captionGlowMasks_[size_t(std::clamp(state, 0, 1))], look.GlowColor,
-                              std::min(look.GlowSize, 48), 0, kCaptionTextFlags, font);
+                              std::min(look.GlowSize, 48), 0, flags, font);
         }
-        WriteSectionText(image, text, true, skin, state, titleSection, kCaptionTextFlags, textRect, font,
+        WriteSectionText(image, text, true, skin, state, titleSection, flags, textRect, font,
                          skin->GlobalInfo.FontColor);
     }
     if (!AddedTitle.Text.empty()) {
@@ -302,7 +307,7 @@ void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
             else if (state == 0)
                 color = TColor(BlendTwoColors(uint32_t(color), uint32_t(props[0].Color), 127));
         }
-        WriteTextToBitmap(image, AddedTitle.Text, true, false, color, kCaptionTextFlags, {left, rect.Top, rect.Right, rect.Bottom},
+        WriteTextToBitmap(image, AddedTitle.Text, true, false, color, flags, {left, rect.Top, rect.Right, rect.Bottom},
                           AddedTitle.Font.Handle());
     }
 }
@@ -655,7 +660,13 @@ void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
     if (!SkinData || !dc) return;
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
     if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+        // A plain section: its colour (cheaper than the copy), the grip over it.
         TCanvas(dc).FillRect(RECT{0, 0, cw, ch}, FormColor());
+        if (GripMode == gmRightBottom && CacheUsable()) {
+            SavedDCState saved(dc);
+            ::OffsetViewportOrgEx(dc, -ClientOffsetX(), -ClientOffsetY(), nullptr);
+            PaintGrip(dc);
+        }
         return;
     }
     if (!CacheUsable() || SkinData->BgChanged || CacheSizeChanged()) {
@@ -692,12 +703,7 @@ void TSkinProvider::PaintClientTo(HDC dc) {
     if (noPaint_ || !dc || form_->Destroying() || !form_->HandleAllocated()) return;
     RECT clip{};
     if (::GetClipBox(dc, &clip) == NULLREGION) return;
-    PaintClient(dc, true);
-    {
-        SavedDCState saved(dc);
-        ::OffsetViewportOrgEx(dc, -ClientOffsetX(), -ClientOffsetY(), nullptr);
-        PaintGrip(dc);
-    }
+    PaintClient(dc, true);  // the grip with it
     PrintChildWindows(form_->Handle(), dc);
 }
 

@@ -62,6 +62,10 @@ struct TSpiedForm {
             if (m.Msg != WM_SYSCOMMAND) return false;
             Commands.push_back(UINT(m.WParam & 0xFFF0));
             m.Result = 0;
+            if (FreeOnClose && (m.WParam & 0xFFF0) == SC_CLOSE) {
+                Provider = nullptr;
+                Form.reset();  // the form, and its provider with it, gone inside the command
+            }
             return true;
         });
         Form->Show();
@@ -76,6 +80,7 @@ struct TSpiedForm {
     std::unique_ptr<TWindowSubclass> Spy;
     std::vector<UINT> Commands;
     TSkinProvider* Provider = nullptr;
+    bool FreeOnClose = false;
 };
 
 class SkinProviderPaint : public ::testing::Test {
@@ -134,6 +139,42 @@ TEST_F(SkinProviderPaint, CacheHoldsTitleBorderButtonsAndIcon) {
     Compose(*p);
     const TPoint grip = p->GripPosition();
     EXPECT_EQ(CachePixel(*p, grip.X + 1, grip.Y + 1), MaskPixel(*p, skin.CommonMasks.GripImage, 0, 1, 1));
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ad::test::SaveScreenshot(form->Handle(), "skinned_fixture_form");
+}
+
+TEST_F(SkinProviderPaint, TheCaptionFollowsItsAlignmentMirroredOnARightToLeftForm) {
+    const struct {
+        const char* name;
+        TBiDiMode mode;
+        TAlignment alignment;
+        bool atLeft;
+    } cases[] = {
+        {"left", TBiDiMode::bdLeftToRight, taLeftJustify, true},
+        {"right", TBiDiMode::bdLeftToRight, taRightJustify, false},
+        {"right on a right-to-left form", TBiDiMode::bdRightToLeft, taRightJustify, true},
+        {"left on a right-to-left form", TBiDiMode::bdRightToLeft, taLeftJustify, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto form = ShownForm();
+        TSkinProvider* p = ProviderOf(*form);
+        ASSERT_NE(p, nullptr);
+        form->SetBiDiMode(c.mode);
+        p->SetCaptionAlignment(c.alignment);
+        Compose(*p);
+        const uint32_t title = Rgb(p->Skin()->Section(p->Skin()->SectionIndexOf("FORMTITLE")).Props[1].Color);
+        const TRect& close = p->Element(ceClose).Rect;
+        const int textLeft = p->IconRect().Right + 4, textRight = p->SkinData->CacheImage->Width() - p->ButtonsWidth() - 12;
+        auto inked = [&](int from, int to) {
+            int n = 0;
+            for (int y = close.Top; y < close.Bottom; ++y)
+                for (int x = from; x < to; ++x) n += CachePixel(*p, x, y) != title ? 1 : 0;
+            return n;
+        };
+        EXPECT_EQ(inked(textLeft, textLeft + 20) > 0, c.atLeft);
+        EXPECT_EQ(inked(textRight - 20, textRight) > 0, !c.atLeft);
+    }
 }
 
 TEST_F(SkinProviderPaint, NcActivateSwitchesTheTitleState) {
@@ -168,6 +209,7 @@ TEST_F(SkinProviderPaint, PrintIntoADibEqualsTheCache) {
     auto form = ShownForm();
     TSkinProvider* p = ProviderOf(*form);
     ASSERT_NE(p, nullptr);
+    p->GripMode = gmRightBottom;  // the grip lies in the client area
     Compose(*p);
     const int w = p->SkinData->CacheImage->Width(), h = p->SkinData->CacheImage->Height();
     DibSection32 dib(w, h);
@@ -319,6 +361,21 @@ TEST_F(SkinProviderPaint, CaptionButtonsSendTheirCommandOnlyWhenReleasedInside) 
     }
 }
 
+TEST_F(SkinProviderPaint, AFormFreedByItsCloseButtonLeavesNothingBehind) {
+    const int providers = TSkinProvider::LiveCount();
+    TSpiedForm f;
+    ASSERT_NE(f.Provider, nullptr);
+    f.FreeOnClose = true;
+    HWND wnd = f.Wnd();
+    const LPARAM close = f.At(f.Provider->Element(ceClose).Rect);
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCLOSE, close);
+    ::SendMessageW(wnd, WM_NCLBUTTONUP, HTCLOSE, close);
+    EXPECT_EQ(f.Commands, std::vector<UINT>{SC_CLOSE});
+    EXPECT_EQ(f.Form, nullptr);
+    EXPECT_FALSE(::IsWindow(wnd));
+    EXPECT_EQ(TSkinProvider::LiveCount(), providers);
+}
+
 TEST_F(SkinProviderPaint, ReleaseWithoutPressAndDoubleClicks) {
     TSpiedForm f;
     ASSERT_NE(f.Provider, nullptr);
@@ -379,6 +436,16 @@ TEST_F(SkinProviderPaint, SkinCommandsAnswer) {
         {SKC_GETAPPLICATION, reinterpret_cast<LRESULT>(Application)},
     };
     for (const auto& a : answers) EXPECT_EQ(SendSkinCommand(wnd, a.command), a.expected) << a.command;
+
+    // A form alpha below 255 makes the window layered; 255 takes that off again.
+    SendSkinCommand(wnd, SKC_SETFORMALPHA, 128);
+    EXPECT_NE(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD how = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(wnd, nullptr, &alpha, &how));
+    EXPECT_EQ(alpha, 128);
+    SendSkinCommand(wnd, SKC_SETFORMALPHA, 255);
+    EXPECT_EQ(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 
     // Without the skin: still the provider, and the native look is back.
     Skin.Manager->SetActive(false);
