@@ -1,8 +1,10 @@
 // The program's start-up before its main form.
 #include "app/StartUp.h"
 
+#include "framework/ParentBackground.h"
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/forms/SkinFormServices.h"
 #include "skin/forms/SkinHook.h"
 
 namespace ad {
@@ -13,6 +15,8 @@ void StartUpProgram() {
     // Every form gets its skin provider through the window-creation hook.
     skin::forms::AddFormSkinningLinks(links);
     skin::InstallSkinEngineLinks(std::move(links));
+    // Labels and other stand-ins show a skinned form's background beneath them.
+    SetParentBackgroundPainter(skin::forms::PaintSkinnedParentBackground);
 }
 
 void SetLauncherSkinEffects(skin::TSkinManager& manager) {

@@ -28,6 +28,8 @@ void TSkGlowForm::CreateParams(TCreateParams& params) {
     params.ExStyle &= ~DWORD(WS_EX_APPWINDOW);
     params.ClassStyle &= ~UINT(CS_DROPSHADOW);
     params.WinClassName = L"TSkGlowForm";
+    // Without a main form to own it, the application's overlay owner does.
+    if (!params.WndParent && Application) params.WndParent = Application->OverlayOwner();
 }
 
 void TSkGlowForm::WndProc(TMessage& m) {
@@ -38,12 +40,6 @@ void TSkGlowForm::WndProc(TMessage& m) {
     if ((m.Msg == WM_SHOWWINDOW || m.Msg == CM_VISIBLECHANGED) && m.WParam == 0 && HandleAllocated())
         ::SetWindowPos(handle_, nullptr, 0, 0, 0, 0, kHideFlags);
     TForm::WndProc(m);
-}
-
-void TSkGlowForm::ShowNoActivate() {
-    HWND wnd = Handle();
-    ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
 }
 
 std::unique_ptr<TSkGlowForm> CreateSnapshotForm(HWND wnd) {

@@ -19,8 +19,6 @@ constexpr intptr_t kNoSkinTag = 0x100;
 class TSkGlowForm : public TForm {
 public:
     explicit TSkGlowForm(TComponent* owner);
-    // Shown without activation (no move, no size).
-    void ShowNoActivate();
 
 protected:
     void CreateParams(TCreateParams& params) override;

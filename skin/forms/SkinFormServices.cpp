@@ -1,9 +1,13 @@
-// Child windows printed into a device context, and the provider's window
-// image with its children painted in.
+// Child windows printed into a device context, the provider's window image
+// with its children painted in, and the skinned parent's background beneath
+// a stand-in control.
 #include "skin/forms/SkinFormServices.h"
+
+#include <cstring>
 
 #include "framework/Handles.h"
 #include "skin/engine/skinfile/SkinMessages.h"
+#include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkinProvider.h"
 
@@ -29,6 +33,28 @@ void PrintChildWindows(HWND wnd, HDC dc) {
         }
         ::RestoreDC(dc, saved);
     }
+}
+
+bool PaintSkinnedParentBackground(TWinControl& control, HDC dc, const RECT& rect) {
+    if (!dc || !control.HandleAllocated() || IsEmpty(TRect{rect.left, rect.top, rect.right, rect.bottom})) return false;
+    const HWND parent = ::GetParent(control.Handle());
+    if (!parent || !IsSkinnedWindow(parent)) return false;
+    const TSkBgCacheRef ref = GetWindowParentBgRef(control.Handle());
+    if (ref.Ready && !ref.Bmp.Empty()) {
+        const TRect source = Intersect(Offset(TRect{rect.left, rect.top, rect.right, rect.bottom}, ref.X, ref.Y),
+                                       TRect{0, 0, ref.Bmp.Width, ref.Bmp.Height});
+        if (IsEmpty(source)) return false;
+        TSkinCacheImage part(source.Width(), source.Height());
+        const TImageView32 to = part.View();
+        if (to.Empty()) return false;
+        for (int y = 0; y < to.Height; ++y)
+            std::memcpy(to.Pixel(0, y), ref.Bmp.Pixel(source.Left, source.Top + y), size_t(to.Width) * 4);
+        part.Draw(dc, source.Left - ref.X, source.Top - ref.Y, TRect{0, 0, to.Width, to.Height});
+        return true;
+    }
+    if (ref.FillColor == clFuchsia) return false;
+    PaintSolidRect(dc, TRect{rect.left, rect.top, rect.right, rect.bottom}, ref.FillColor);
+    return true;
 }
 
 std::unique_ptr<TSkinCacheImage> TSkinProvider::CopyFormImage() {

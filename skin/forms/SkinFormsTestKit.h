@@ -130,6 +130,21 @@ inline TSkinProvider* ProviderOf(TForm& form) {
     return form.HandleAllocated() ? TSkinProvider::OfWindow(form.Handle()) : nullptr;
 }
 
+// A fixture skin and one shown form with the provider the hook gave it
+// (null when it got none); the form is hidden again at the end.
+struct TSkinnedForm {
+    explicit TSkinnedForm(TFormBorderStyle style = TFormBorderStyle::bsSizeable, int width = 320, int height = 220,
+                          bool withMasks = true)
+        : skin(withMasks), form(ShownForm(style, width, height)), wnd(form->Handle()), provider(ProviderOf(*form)) {}
+    ~TSkinnedForm() { form->Hide(); }
+    // The frame painted (and the region applied) now.
+    void PaintFrame() const { ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); }
+    TFormSkinFixture skin;
+    std::unique_ptr<TForm> form;
+    HWND wnd;
+    TSkinProvider* provider;
+};
+
 // Screen point of window-image point (x, y) of the form.
 inline LPARAM ScreenPoint(HWND wnd, int x, int y) {
     RECT r{};

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "skin/engine/win/SkinDwm.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
@@ -30,8 +31,8 @@ bool ApplicationGone() { return !Application || Application->Destroying(); }
 // The default manager's rules let this kind of form be skinned: message
 // forms with the standard dialogs, every other form with the standard forms.
 bool RulesAllowForm(const std::string& className) {
-    (void)className;
-    return true;
+    const TSkSkinningRules rules = DefaultManager()->SkinningRules;
+    return className == "TMessageForm" ? (rules & srStdDialogs) != 0 : (rules & srStdForms) != 0;
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ void TSkProvider::InitForForm(TForm* form) {
     SkinProvider = TSkinProvider::CreateRuntime(form);
     SkinProvider->SetUseGlobalColor(false);
     Wnd = form->Handle();
-    if (SkinCompositionEnabled && SkinCompositionEnabled()) {
+    if (IsCompositionEnabled()) {
         SkinProvider->AfterLoad();
         ::RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         ::SendMessageW(Wnd, WM_NCPAINT, 0, 0);
@@ -110,6 +111,8 @@ bool AttachProviderToWindow(HWND wnd) {
     // Standard dialogs and other windows: the dialog skinning takes them.
     if (!form) return true;
     if (form->Tag & kNoSkinTag) return false;
+    // A form still being built is taken at a later activation.
+    if (form->ControlState() & csLoading) return true;
     if (IsExcludedFormClass(className.c_str())) return false;
     if (!RulesAllowForm(className)) return false;
     auto& list = ProviderList();

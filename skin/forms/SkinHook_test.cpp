@@ -84,6 +84,49 @@ TEST(SkinHook, OptedOutExcludedAndOverlayFormsGetNoProvider) {
     }
 }
 
+TEST(SkinHook, TheManagersRulesSayWhichKindsOfFormAreSkinned) {
+    TFormSkinFixture skin;
+    struct Case {
+        const wchar_t* className;
+        TSkSkinningRules rules;
+        bool skinned;
+    } cases[] = {
+        {L"TPlainForm", srStdForms, true},      {L"TPlainForm", srStdDialogs | srThirdParty, false},
+        {L"TMessageForm", srStdDialogs, true},  {L"TMessageForm", srStdForms | srThirdParty, false},
+    };
+    for (const Case& c : cases) {
+        skin.Manager->SkinningRules = c.rules;
+        TNamedForm form(c.className);
+        form.SetBounds(60, 60, 240, 160);
+        form.Show();
+        ad::test::PumpPending();
+        EXPECT_EQ(TSkinProvider::OfWindow(form.Handle()) != nullptr, c.skinned)
+            << (c.className[1] == 'M' ? "message form" : "form") << " with rules " << c.rules;
+        form.Hide();
+    }
+}
+
+TEST(SkinHook, AFormActivatedWhileItIsBuiltIsSkinnedAtALaterActivation) {
+    TFormSkinFixture skin;
+    TForm form(nullptr);  // loading until created (DoCreate) or shown
+    form.SetBounds(60, 60, 240, 160);
+    HWND wnd = form.Handle();
+    ASSERT_TRUE(form.ControlState() & csLoading);
+    ::ShowWindow(wnd, SW_SHOW);  // the window activates behind the form's back
+    ad::test::PumpPending();
+    EXPECT_EQ(TSkinProvider::OfWindow(wnd), nullptr);
+    form.DoCreate();
+    TForm other(nullptr);
+    other.SetBounds(100, 100, 200, 120);
+    other.Show();
+    ad::test::PumpPending();
+    ::SetActiveWindow(wnd);
+    ad::test::PumpPending();
+    EXPECT_NE(TSkinProvider::OfWindow(wnd), nullptr);
+    other.Hide();
+    ::ShowWindow(wnd, SW_HIDE);
+}
+
 TEST(SkinHook, TheGlowFormAndTheFrameworksUtilityWindowsAreNeverSkinned) {
     TFormSkinFixture skin;
     TSkGlowForm glow(nullptr);

@@ -8,9 +8,12 @@
 #include <algorithm>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/Themes.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinFormsList.h"
+#include "skin/engine/win/SkinDwm.h"
 #include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/win/SkinUtilsWin.h"
 #include "skin/forms/SkGlowForm.h"
 
 namespace ad::skin::forms {
@@ -46,7 +49,7 @@ TSkinProvider::TSkinProvider(TComponent* owner) : TComponent(owner) {
     SkinData = std::make_unique<TSkinScrollWndData>(static_cast<TSkinProviderLink*>(this), true);
     SkinData->SetSkinSection("FORM");
     SkinData->ControlKind = 224;
-    useDwm_ = SkinCompositionEnabled && SkinCompositionEnabled();
+    useDwm_ = IsCompositionEnabled();
     framePending_ = true;
     regionPending_ = true;
     if (inert_) return;
@@ -228,6 +231,7 @@ void TSkinProvider::SetDrawNonClientArea(bool value) {
         return;
     }
     UpdateBorderForm(false);
+    if (form_->HandleAllocated() && ThemesActive()) ThemeLibrary().SetWindowTheme(form_->Handle(), nullptr, nullptr);
     if (form_->HandleAllocated() && (form_->BorderIcons & biSystemMenu))
         ::SetWindowLongPtrW(form_->Handle(), GWL_STYLE, ::GetWindowLongPtrW(form_->Handle(), GWL_STYLE) | WS_SYSMENU);
     if (form_->HandleAllocated()) ::SetWindowRgn(form_->Handle(), nullptr, form_->Showing());
@@ -290,18 +294,22 @@ TColor TSkinProvider::FormColor() {
 
 void TSkinProvider::AdaptLabel(TLabel* label, bool skinned) {
     if (!label) return;
+    std::erase_if(adaptedLabels_, [](const TSkAdaptedLabel& e) { return !e.Label; });
     auto entry = std::find_if(adaptedLabels_.begin(), adaptedLabels_.end(),
-                              [&](const TSkAdaptedLabel& e) { return e.Label == label; });
+                              [&](const TSkAdaptedLabel& e) { return e.Label.Get() == label; });
     if (skinned) {
         if (label->Tag & kNoSkinTag) return;
         const TSkinTables* skin = Skin();
         if (!skin) return;
         if (entry == adaptedLabels_.end())
             adaptedLabels_.push_back({label->Font().Color(), label, label->ParentFont()});
+        // The skinned background shows through the label.
+        label->ControlStyle &= ~TControlStyle(csOpaque);
         label->Font().SetColor(skin->LabelTextColor());
         return;
     }
     if (entry == adaptedLabels_.end()) return;
+    label->ControlStyle |= csOpaque;
     if (entry->ParentFont) label->SetParentFont(true);
     else label->Font().SetColor(entry->FontColor);
     // The last entry takes the freed place.
@@ -425,7 +433,10 @@ void TSkinProvider::SetFormState(uint32_t flags) {
     HoldFormAlign(isHeld);
 }
 
-void TSkinProvider::HoldFormAlign(bool hold) { (void)hold; }
+void TSkinProvider::HoldFormAlign(bool hold) {
+    if (hold) form_->DisableAlign();
+    else form_->EnableAlign();
+}
 
 bool TSkinProvider::StartMinimizeAnimation() { return false; }
 bool TSkinProvider::StartRestoreAnimation() { return false; }

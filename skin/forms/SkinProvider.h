@@ -92,10 +92,10 @@ struct TSkCaptionElement {
     int GlyphKind = tbUnused;  // index of the manager's title-glyph masks
 };
 
-// A label recoloured by the skin, with what to give back.
+// A label recoloured by the skin, with what to give back (null once the label is freed).
 struct TSkAdaptedLabel {
     TColor FontColor = 0;
-    TLabel* Label = nullptr;
+    TComponentLink<TLabel> Label;
     bool ParentFont = false;
 };
 

@@ -57,10 +57,7 @@ bool TSkinProvider::HasBorder() {
     return form_ && (form_->BorderStyle != TFormBorderStyle::bsNone || (Style() & WS_CHILD));
 }
 
-bool TSkinProvider::HelpShown() const {
-    // The help button needs the form's help icon, which the forms do not offer yet.
-    return false;
-}
+bool TSkinProvider::HelpShown() const { return form_ && (form_->BorderIcons & biHelp); }
 
 int TSkinProvider::CaptionHeight(bool useSkin) {
     if (!form_) return 0;

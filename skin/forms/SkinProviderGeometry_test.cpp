@@ -4,6 +4,9 @@
 
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormsTestKit.h"
+#include "testsupport/AllocationMeter.h"
+
+AD_DEFINE_ALLOCATION_METER()
 
 namespace ad::skin::forms {
 namespace {
@@ -13,11 +16,10 @@ using namespace test;
 TPoint Centre(const TRect& r) { return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
 TEST(SkinProviderGeometry, HitTestAnswersEachPartOfTheFrameAtPointsFromTheLayout) {
-    TFormSkinFixture skin;
-    auto form = ShownForm(TFormBorderStyle::bsSizeable, 360, 240);
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f(TFormBorderStyle::bsSizeable, 360, 240);
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     provider->GripMode = gmRightBottom;
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     provider->PrepareCache();
@@ -70,14 +72,24 @@ TEST(SkinProviderGeometry, HitTestAnswersEachPartOfTheFrameAtPointsFromTheLayout
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCAPTION);
     ::EnableMenuItem(::GetSystemMenu(wnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
     EXPECT_EQ(HitAt(wnd, close.X, close.Y), HTCLOSE);
-    form->Hide();
+}
+
+TEST(SkinProviderGeometry, TheHitTestAllocatesNothing) {
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    const TPoint close = Centre(f.provider->Element(ceClose).Rect);
+    const int points[][2] = {{close.X, close.Y}, {5, 5}, {0, 100}, {160, 10}, {160, 120}};
+    ad::test::AllocationMeter meter;
+    for (int i = 0; i < 1000; ++i)
+        for (const auto& p : points) HitAt(f.wnd, p[0], p[1]);
+    EXPECT_EQ(meter.Bytes(), 0u);
 }
 
 TEST(SkinProviderGeometry, AMaximisedFormAnswersNoBorderCodes) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    ASSERT_NE(ProviderOf(*form), nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
     ::ShowWindow(wnd, SW_MAXIMIZE);
     ad::test::PumpPending();
     ASSERT_TRUE(::IsZoomed(wnd));
@@ -89,14 +101,12 @@ TEST(SkinProviderGeometry, AMaximisedFormAnswersNoBorderCodes) {
         EXPECT_FALSE(code >= HTLEFT && code <= HTBOTTOMRIGHT) << x << "," << y << " answered " << code;
     }
     ::ShowWindow(wnd, SW_RESTORE);
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, TheMaximisedFormCoversTheWorkAreaWithItsFrameOutside) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    ASSERT_NE(ProviderOf(*form), nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
     MINMAXINFO info{};
     ::SendMessageW(wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     MONITORINFO monitor{};
@@ -107,15 +117,13 @@ TEST(SkinProviderGeometry, TheMaximisedFormCoversTheWorkAreaWithItsFrameOutside)
     EXPECT_EQ(info.ptMaxPosition.y, -a);
     EXPECT_EQ(info.ptMaxSize.x, monitor.rcWork.right - monitor.rcWork.left + 2 * a);
     EXPECT_EQ(info.ptMaxSize.y, monitor.rcWork.bottom - monitor.rcWork.top + 2 * a);
-    form->Hide();
 }
 
 TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     // The skin's BORDERWIDTH (6) counts only with a border window.
     EXPECT_EQ(FormBorderWidth(wnd, nullptr, true), ::GetSystemMetrics(SM_CXFRAME));
     EXPECT_EQ(provider->CaptionHeight(), ::GetSystemMetrics(SM_CYCAPTION));
@@ -147,6 +155,25 @@ TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
     EXPECT_EQ(HitAt(wnd, Centre(shown).X, Centre(shown).Y), HTCAPTION);
     provider->TitleButtons.clear();
     provider->LayoutTitle();
+}
+
+TEST(SkinProviderGeometry, AFormOfferingHelpShowsAHelpButtonLeftOfTheOthers) {
+    TFormSkinFixture skin;
+    auto form = std::make_unique<TForm>(nullptr);
+    form->BorderIcons = biSystemMenu | biHelp;
+    form->BorderStyle = TFormBorderStyle::bsSingle;
+    form->SetBounds(60, 60, 300, 200);
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
+    provider->LayoutTitle();
+    EXPECT_EQ(provider->SysButtonCount(), 2);
+    const TRect help = provider->Element(ceHelp).Rect, close = provider->Element(ceClose).Rect;
+    ASSERT_FALSE(IsEmpty(help));
+    EXPECT_LE(help.Right + 6, close.Left);
+    EXPECT_EQ(provider->Element(ceClose).GlyphKind, tbCloseAlone) << "no maximise or minimise button";
+    EXPECT_EQ(HitAt(form->Handle(), Centre(help).X, Centre(help).Y), HTHELP);
     form->Hide();
 }
 

@@ -19,17 +19,11 @@ OwnedRegion RegionOf(HWND wnd) {
     return region;
 }
 
-TSkinProvider* SkinnedShown(TForm& form) {
-    TSkinProvider* provider = ProviderOf(form);
-    if (provider) ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    return provider;
-}
-
 TEST(SkinProviderRegion, KeyColouredCornersLieOutsideTheRegion) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    ASSERT_NE(SkinnedShown(*form), nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    HWND wnd = f.wnd;
     OwnedRegion region = RegionOf(wnd);
     ASSERT_TRUE(region);
     RECT wr{};
@@ -46,15 +40,14 @@ TEST(SkinProviderRegion, KeyColouredCornersLieOutsideTheRegion) {
         {"past the cut", 3, 0, true},          {"centre", w / 2, h / 2, true},
     };
     for (const Case& c : cases) EXPECT_EQ(::PtInRegion(region.Get(), c.x, c.y) != 0, c.inside) << c.point;
-    form->Hide();
 }
 
 TEST(SkinProviderRegion, AMaximisedFormGetsTheRectangleInsideItsFrame) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = SkinnedShown(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     ::ShowWindow(wnd, SW_MAXIMIZE);
     ad::test::PumpPending();
     provider->UpdateFormRegion(false, true);
@@ -70,15 +63,14 @@ TEST(SkinProviderRegion, AMaximisedFormGetsTheRectangleInsideItsFrame) {
     EXPECT_EQ(box.bottom, wr.bottom - wr.top - a);
     EXPECT_TRUE(::PtInRegion(region.Get(), a, a)) << "no corner is cut";
     ::ShowWindow(wnd, SW_RESTORE);
-    form->Hide();
 }
 
 TEST(SkinProviderRegion, ASkinWithoutMasksGivesTheFullRectangle) {
-    TFormSkinFixture skin(false);
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = SkinnedShown(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f(TFormBorderStyle::bsSizeable, 320, 220, false);
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     provider->CollectMaskRects();
     EXPECT_TRUE(provider->MaskRects().empty());
     OwnedRegion region = RegionOf(wnd);
@@ -91,15 +83,13 @@ TEST(SkinProviderRegion, ASkinWithoutMasksGivesTheFullRectangle) {
     EXPECT_EQ(box.right, wr.right - wr.left);
     EXPECT_EQ(box.bottom, wr.bottom - wr.top);
     EXPECT_TRUE(::PtInRegion(region.Get(), 0, 0));
-    form->Hide();
 }
 
 TEST(SkinProviderRegion, AFailingSetWindowRgnIsTriedThreeTimesThenWaitsForTheNextPaint) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = SkinnedShown(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    f.PaintFrame();
+    TSkinProvider* provider = f.provider;
     static int calls = 0;
     calls = 0;
     const TSkinProvider::TSetWindowRgn real = TSkinProvider::SetWindowRegion;
@@ -117,7 +107,6 @@ TEST(SkinProviderRegion, AFailingSetWindowRgnIsTriedThreeTimesThenWaitsForTheNex
     EXPECT_TRUE(provider->UpdateFormRegion(false, true));
     EXPECT_FALSE(provider->RegionPending());
     EXPECT_EQ(LiveGdiObjects(), gdi) << "the system owns the applied region";
-    form->Hide();
 }
 
 TEST(SkinProviderRegion, AWindowAskingNotToBeShapedKeepsItsShapeUntilItsImageIsReady) {

@@ -26,6 +26,25 @@ std::unique_ptr<TForm> UnhookedForm() {
     return form;
 }
 
+TEST(SkinProvider, OnAnythingButAFormItWarnsAndDoesNothing) {
+    TFormSkinFixture skin;
+    std::vector<std::string> shown;
+    Application->OnMessageBox = [&](const std::string& text, const std::string&, UINT) {
+        shown.push_back(text);
+        return IDOK;
+    };
+    TComponent owner(nullptr);
+    auto* provider = new TSkinProvider(&owner);
+    Application->OnMessageBox = nullptr;
+    EXPECT_EQ(shown, std::vector<std::string>{"TSkinProvider component may be used with forms only!"});
+    EXPECT_EQ(provider->OwnerForm(), nullptr);
+    EXPECT_FALSE(provider->Skinned());
+    provider->StartSkinning();
+    provider->PrepareForm();
+    EXPECT_EQ(provider->HandleMessage(WM_NCHITTEST), 0);
+    EXPECT_EQ(provider->HitTest(TPoint{0, 0}), HTNOWHERE);
+}
+
 TEST(SkinProvider, ARuntimeProviderWaitsForTheFirstHitTest) {
     TFormSkinFixture skin;
     auto form = UnhookedForm();
@@ -75,11 +94,11 @@ TEST(SkinProvider, ASecondProviderIsInertOnAStartedFormAndReplacesADeferredOne) 
 }
 
 TEST(SkinProvider, FreeingTheProviderGivesTheWindowBackAndKeepsLaterLayers) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    TForm* form = f.form.get();
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     // A layer hooked after the provider sees every message before it.
     std::vector<UINT> seen;
     TWindowSubclass spy(wnd, [&](TMessage& m) {
@@ -93,7 +112,6 @@ TEST(SkinProvider, FreeingTheProviderGivesTheWindowBackAndKeepsLaterLayers) {
     EXPECT_EQ(seen.size(), 1u);
     // The form answers the hit test natively again.
     EXPECT_EQ(HitAt(wnd, form->Width() / 2, form->Height() / 2), HTCLIENT);
-    form->Hide();
 }
 
 TEST(SkinProvider, DrawNonClientAreaOffRemovesTheRegionAndGivesBackTheSystemMenuOnlyWithItsIcon) {
@@ -172,11 +190,11 @@ TEST(SkinProvider, LabelsTakeTheSkinsTextColourUnlessTheyOptOutAndGetTheirsBack)
 }
 
 TEST(SkinProvider, RemovingTheSkinGivesTheNativeLookBackAndASecondSkinAppliesLive) {
-    TFormSkinFixture skin;
-    auto form = ShownForm();
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f;
+    ASSERT_NE(f.provider, nullptr);
+    TForm* form = f.form.get();
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     provider->SetUseGlobalColor(true);
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
@@ -185,22 +203,21 @@ TEST(SkinProvider, RemovingTheSkinGivesTheNativeLookBackAndASecondSkinAppliesLiv
     const TColor first = provider->FormColor();
     EXPECT_EQ(first, kFormColor);
 
-    skin.Manager->SetActive(false);
+    f.skin.Manager->SetActive(false);
     EXPECT_EQ(::GetWindowRgn(wnd, probe), ERROR);
     EXPECT_TRUE(StyleOf(wnd) & WS_SYSMENU);
     EXPECT_EQ(form->Color(), clBtnFace);
     EXPECT_FALSE(provider->Skinned());
     EXPECT_EQ(HitAt(wnd, form->Width() / 2, 5), ::DefWindowProcW(wnd, WM_NCHITTEST, 0, ScreenPoint(wnd, form->Width() / 2, 5)));
 
-    skin.Manager->SetActive(true);
-    skin.Manager->SetSkinName("Other");
+    f.skin.Manager->SetActive(true);
+    f.skin.Manager->SetSkinName("Other");
     ad::test::PumpPending();
     EXPECT_EQ(TSkinProvider::OfWindow(wnd), provider);
     EXPECT_TRUE(provider->Skinned());
     EXPECT_EQ(provider->FormColor(), kOtherFormColor);
     EXPECT_FALSE(StyleOf(wnd) & WS_SYSMENU);
     ::DeleteObject(probe);
-    form->Hide();
 }
 
 TEST(SkinProvider, AFormsOwnPaintingSeesEveryPaintOfItsWindow) {
@@ -246,11 +263,10 @@ TEST(SkinProvider, ManyFormsComeAndGoWithoutLeavingAnythingBehind) {
 }
 
 TEST(SkinProvider, TheNativeSystemMenuIsPreparedWithTheWindowShownAgainAfterwards) {
-    TFormSkinFixture skin;
-    auto form = ShownForm(TFormBorderStyle::bsSingle);
-    HWND wnd = form->Handle();
-    TSkinProvider* provider = ProviderOf(*form);
-    ASSERT_NE(provider, nullptr);
+    TSkinnedForm f(TFormBorderStyle::bsSingle);
+    ASSERT_NE(f.provider, nullptr);
+    HWND wnd = f.wnd;
+    TSkinProvider* provider = f.provider;
     // End the menu's modal loop from a timer.
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
     RECT r{};
@@ -264,7 +280,6 @@ TEST(SkinProvider, TheNativeSystemMenuIsPreparedWithTheWindowShownAgainAfterward
     EXPECT_TRUE(::GetMenuState(menu, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(::GetMenuState(menu, SC_RESTORE, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
-    form->Hide();
 }
 
 }  // namespace

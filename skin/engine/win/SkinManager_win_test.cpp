@@ -354,5 +354,101 @@ TEST(SkinManager, BuiltInSkinAndImagesComeFromTheProgram) {
     EXPECT_TRUE(boxes.Texts.empty());
 }
 
+TEST(SkinManager, TheHoverWindowHearsEnterAndLeaveAndIsLetGoOnceTheCursorIsOutside) {
+    TSkinManager m(nullptr);
+    TTestWindow a, b;
+    SetWindowPos(a.Handle(), nullptr, 10, 10, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(b.Handle(), nullptr, 100, 10, 50, 50, SWP_NOZORDER | SWP_NOACTIVATE);
+    m.SetHoverWindow(a.Handle());
+    m.SetHoverWindow(a.Handle());  // the same again: nothing
+    m.SetHoverWindow(b.Handle());
+    EXPECT_EQ(a.Rec.Commands, (std::vector<int>{SKC_MOUSEENTER, SKC_MOUSELEAVE}));
+    EXPECT_EQ(b.Rec.Commands, std::vector<int>{SKC_MOUSEENTER});
+
+    m.CheckHover({120, 30});  // inside b: it stays
+    EXPECT_EQ(m.HoverWindow(), b.Handle());
+    m.CheckHover({20, 30});  // outside b
+    EXPECT_EQ(m.HoverWindow(), nullptr);
+    EXPECT_EQ(b.Rec.Commands, (std::vector<int>{SKC_MOUSEENTER, SKC_MOUSELEAVE}));
+
+    // A control let go hears the leave, unless its skin data still sees the mouse.
+    formtest::TRecordingForm control(nullptr);
+    control.Handle();
+    m.SetHoverControl(&control);
+    m.SetHoverControl(nullptr);
+    EXPECT_EQ(Heard(control), (std::vector<int>{SKC_GETSKINDATA, SKC_MOUSELEAVE}));  // asked, then let go
+    EXPECT_EQ(m.HoverControl(), nullptr);
+}
+
+TEST(SkinManager, ScrollBarWidthsAndTheirChangesReachTheForms) {
+    test::TempDir dir;
+    WriteWide(dir.File("A.asz"), PackedSkin("10", 0x808080));
+    TBoxes boxes;
+    formtest::TRecordingForm form(Application);
+    form.Handle();
+    TSkinManager m(nullptr);
+    m.SetSkinDirectory(dir.Folder());
+    m.SetSkinName("A");
+    const int system = GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_EQ(m.ScrollBarWidth(), system);
+    EXPECT_EQ(m.EffectiveScrollWidth(), system);
+    form.Commands.clear();
+    m.ScrollsOptions.SetScrollSize(5);
+    EXPECT_EQ(m.ScrollBarWidth(), 5);
+    EXPECT_EQ(m.EffectiveScrollWidth(), system);
+    m.ScrollsOptions.SetScrollSize(5);  // unchanged: no second notice
+    EXPECT_EQ(Heard(form), std::vector<int>{SKC_FRAMECHANGED});
+    m.ScrollsOptions.SetScrollSize(system + 10);
+    EXPECT_EQ(m.EffectiveScrollWidth(), system + 10);
+    form.Commands.clear();
+    m.ScrollsOptions.SetButtonsSize(12);
+    EXPECT_EQ(Heard(form), (std::vector<int>{SKC_STOPANIMATION, SKC_SKINREFRESH}));
+    EXPECT_EQ(m.ScrollsOptions.ButtonsSize(), 12);
+    EXPECT_EQ(m.SkinningRules, kAllSkinningRules);
+    EXPECT_TRUE(m.SkinnedPopups());
+}
+
+// A form that answers the scale it has.
+class TScaledForm : public formtest::TRecordingForm {
+public:
+    using TRecordingForm::TRecordingForm;
+    int Percent = 0;
+    LPARAM SetTo = 0;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == SKM_SKINCMD && SkinCommandOf(m.WParam) == SKC_GETSCALE) {
+            m.Result = Percent;
+            return;
+        }
+        if (m.Msg == SKM_SKINCMD && SkinCommandOf(m.WParam) == SKC_SETSCALE) SetTo = m.LParam;
+        TRecordingForm::WndProc(m);
+    }
+};
+
+TEST(SkinManager, ScaleControlBringsAControlFromItsScaleToTheManagers) {
+    TSkinManager m(nullptr);
+    m.SetScaleMode(sm125);
+    TScaledForm form(nullptr);
+    form.SetBounds(10, 10, 200, 100);
+    form.Handle();
+    m.ScaleControl(&form, 100);
+    EXPECT_EQ(form.Width(), 250);
+    EXPECT_EQ(form.Height(), 125);
+    EXPECT_EQ(form.SetTo, 125);
+    EXPECT_FALSE(form.AlignDisabled());
+    EXPECT_TRUE(m.Effects.AllowAnimation);  // given back
+
+    form.Percent = 125;  // already there
+    form.SetTo = 0;
+    m.ScaleControl(&form, 100);
+    EXPECT_EQ(form.Width(), 250);
+    EXPECT_EQ(form.SetTo, 0);
+
+    form.Percent = 150;  // down from 150
+    m.ScaleControl(&form, 100);
+    EXPECT_EQ(form.Width(), 208);
+}
+
 }  // namespace
 }  // namespace ad::skin
