@@ -427,6 +427,9 @@ protected:
     // The right end of the title rows that SaveButtonArea keeps.
     TRect ButtonAreaRect();
     bool CacheUsable() const;
+    // The form's section is one plain colour (its data says the parent shows
+    // through): the client is filled with FormColor instead of copied.
+    bool PlainSection() const;
     void PaintCaptionText(const TImageView32& image, int state);
     bool ElementEnabled(const TSkCaptionElement& element);
     int GlyphMaskOf(int glyphKind);

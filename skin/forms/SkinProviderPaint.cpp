@@ -117,6 +117,10 @@ TRect TSkinProvider::ButtonAreaRect() {
     return {std::max(0, imageWidth - width), 0, imageWidth, height};
 }
 
+bool TSkinProvider::PlainSection() const {
+    return SkinData && (SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown);
+}
+
 bool TSkinProvider::CacheUsable() const {
     return SkinData && SkinData->CacheImage && !SkinData->CacheImage->Empty();
 }
@@ -175,7 +179,7 @@ bool TSkinProvider::PrepareCache() {
         }
         const TRect inner{shadow.Left, shadow.Top, w - shadow.Right, h - shadow.Bottom};
         const int formSection = SkinData->SkinIndex;
-        if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+        if (PlainSection()) {
             // A form of a plain section: its colour (the client area is filled
             // with it too, so the image stays the window's) and its border.
             FillRect32(image, inner, FormColor(), 255);
@@ -661,7 +665,7 @@ void TSkinProvider::PaintFrameFromCache(HDC dc) {
 void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
     if (!SkinData || !dc) return;
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
-    if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+    if (PlainSection()) {
         // A plain section: its colour (cheaper than the copy), the grip over it.
         TCanvas(dc).FillRect(RECT{0, 0, cw, ch}, FormColor());
         if (GripMode == gmRightBottom && CacheUsable()) {
