@@ -318,9 +318,11 @@ void TSkinProvider::AdaptLabel(TLabel* label, bool skinned) {
 }
 
 namespace {
+// Every label below control; controls that opt out (Tag 0x100) keep theirs.
 void ForEachLabel(TWinControl* control, const std::function<void(TLabel*)>& proc) {
     for (int i = 0; i < control->ControlCount(); ++i) {
         TWinControl* child = control->Controls(i);
+        if (child->Tag & kNoSkinTag) continue;
         if (auto* label = dynamic_cast<TLabel*>(child)) proc(label);
         ForEachLabel(child, proc);
     }
@@ -329,6 +331,11 @@ void ForEachLabel(TWinControl* control, const std::function<void(TLabel*)>& proc
 
 void TSkinProvider::AdaptLabels(bool skinned) {
     if (!form_ || form_->Destroying()) return;
+    if (skinned) {
+        // Controls are adapted only while the provider and the manager's rules allow it.
+        TSkinManager* manager = Manager();
+        if (!AllowSkin3rdParty || !manager || !(manager->SkinningRules & srThirdParty)) return;
+    }
     ForEachLabel(form_, [&](TLabel* label) { AdaptLabel(label, skinned); });
 }
 

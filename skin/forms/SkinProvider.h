@@ -187,7 +187,7 @@ public:
     // ---- TSkinProviderLink ----
     TWinControl* Form() override { return form_; }
     bool PaintsOwnTitleBar() const override { return titleBar_ != nullptr; }
-    bool IsMDIForm() const override { return false; }
+    bool IsMDIForm() const override { return form_ && form_->FormStyle() == TFormStyle::fsMDIForm; }
     // Runs the message through the provider's window procedure.
     void HandleMessage(TMessage& m) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
