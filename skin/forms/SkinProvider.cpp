@@ -347,6 +347,9 @@ void TSkinProvider::CreateAdapter() {
 
 void TSkinProvider::RemoveAdapter() { AdaptLabels(false); }
 
+// The form's own scroll bars are skinned by the window adapters, and main
+// menus and popups by the skinned menus; until they come these do nothing
+// (the forms have no menu bar).
 void TSkinProvider::UpdateScrollAdapter() {}
 void TSkinProvider::InitMenuLine() {}
 bool TSkinProvider::RebuildMenu() { return false; }
@@ -445,12 +448,9 @@ void TSkinProvider::HoldFormAlign(bool hold) {
     else form_->EnableAlign();
 }
 
+// The minimise and restore animations come with the form animations: until
+// then none runs and the caller restores the window itself.
 bool TSkinProvider::StartMinimizeAnimation() { return false; }
 bool TSkinProvider::StartRestoreAnimation() { return false; }
-
-bool IsFormSkinned(HWND wnd) {
-    TSkinProvider* provider = TSkinProvider::OfWindow(wnd);
-    return provider && provider->Skinned();
-}
 
 }  // namespace ad::skin::forms

@@ -483,7 +483,4 @@ protected:
 HWND SkinEditorLinkWindow();
 void SetSkinEditorLinkWindow(HWND wnd);
 
-// Whether the window's provider (or adapter) has skinning running.
-bool IsFormSkinned(HWND wnd);
-
 }  // namespace ad::skin::forms
