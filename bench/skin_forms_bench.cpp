@@ -31,13 +31,7 @@ using ad::bench::Millis;
 
 namespace {
 
-void PumpPending() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+void PumpPending() { Application->ProcessMessages(); }
 
 // A form like the launcher's main window: a caption, buttons and labels.
 std::unique_ptr<TForm> MakeForm(int width, int height) {

@@ -195,11 +195,10 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
         ::RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
         return;
     }
+    // The window paints itself as it appears (its frame from the image).
     RECT client{};
     ::GetClientRect(wnd, &client);
     lastClientRect_ = TRect{0, 0, client.right, client.bottom};
-    // The window paints itself as it appears; the frame comes from the image.
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
 }
 
 // ---- Painting ----

@@ -114,7 +114,7 @@ bool TSkinProvider::HandleSkinCommandFirst(TMessage& m) {
             if (!SkinData) return false;
             ClearHotElement();
             const int old = std::max(1, SkinData->ScalePercent);
-            const int wanted = int(SkinCommandArgument(m.WParam));
+            const int wanted = int(m.LParam);
             if (wanted > 0) {
                 AddedTitle.Font.SetHeight(::MulDiv(AddedTitle.Font.Height(), wanted, old));
                 FormHeader.AdditionalHeight = ::MulDiv(FormHeader.AdditionalHeight, wanted, old);
@@ -419,6 +419,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_SHOWWINDOW: WMShowWindow(m); return;
         case WM_SETTINGCHANGE:
             SkinData->BgChanged = true;
+            if (m.WParam == SPI_SETNONCLIENTMETRICS) captionFont_.Reset();  // the caption font changed
             CallPrevious(m);
             return;
         case WM_GETMINMAXINFO:

@@ -648,12 +648,14 @@ void TSkinProvider::PaintFrameFromCache(HDC dc) {
         cache.Draw(dc, 0, 0, {0, 0, w, h});
         return;
     }
-    // The four strips around the client area.
+    // The four strips around the client area, from one memory DC.
     const int cx = ClientOffsetX(), cy = ClientOffsetY();
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
     const TRect strips[] = {{0, 0, w, cy}, {0, cy, cx, cy + ch}, {cx + cw, cy, w, cy + ch}, {0, cy + ch, w, h}};
+    TImageDC image(cache);
     for (const TRect& s : strips)
-        if (!IsEmptyRect(s)) cache.Draw(dc, s.Left, s.Top, s);
+        if (!IsEmptyRect(s))
+            ::BitBlt(dc, s.Left, s.Top, s.Right - s.Left, s.Bottom - s.Top, image.Get(), s.Left, s.Top, SRCCOPY);
 }
 
 void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {

@@ -436,6 +436,9 @@ TEST_F(SkinProviderPaint, SkinCommandsAnswer) {
         {SKC_GETAPPLICATION, reinterpret_cast<LRESULT>(Application)},
     };
     for (const auto& a : answers) EXPECT_EQ(SendSkinCommand(wnd, a.command), a.expected) << a.command;
+    SendSkinCommand(wnd, SKC_SETSCALE, 125);
+    EXPECT_EQ(SendSkinCommand(wnd, SKC_GETSCALE), 125);
+    SendSkinCommand(wnd, SKC_SETSCALE, 100);
 
     // A form alpha below 255 makes the window layered; 255 takes that off again.
     SendSkinCommand(wnd, SKC_SETFORMALPHA, 128);
