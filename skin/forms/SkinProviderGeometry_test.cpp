@@ -183,6 +183,7 @@ TEST(SkinProviderGeometry, TheMenuBarAnswersAsTheMenuBetweenCaptionAndClient) {
     EXPECT_EQ(HitAt(wnd, 160, captionBottom - 1), HTCAPTION);
     for (int y = captionBottom; y < clientTop; ++y) EXPECT_EQ(HitAt(wnd, 160, y), HTMENU) << "row " << y;
     EXPECT_EQ(HitAt(wnd, 160, clientTop), HTCLIENT);
+    ad::test::SaveScreenshot(wnd, "SkinnedFormWithMenu.bmp");
     form->Hide();
 }
 
