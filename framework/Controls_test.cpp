@@ -235,7 +235,12 @@ TEST(ControlState, CreatingLoadingAndPaintCopyAreSeenWhereTheyHold) {
     EXPECT_TRUE(plain.ControlState() & csLoading);
     plain.Show();
     EXPECT_FALSE(plain.child->ControlState() & csLoading);
+    // Containers say so; a plain control holds nothing.
     EXPECT_TRUE(plain.ControlStyle & csAcceptsControls);
+    EXPECT_EQ(TPanel(nullptr).ControlStyle, TControlStyle(csAcceptsControls | csOpaque));
+    EXPECT_TRUE(TGroupBox(nullptr).ControlStyle & csAcceptsControls);
+    EXPECT_TRUE(TTabSheet(nullptr).ControlStyle & csAcceptsControls);
+    EXPECT_EQ(TEdit(nullptr).ControlStyle, 0u);
 }
 
 TEST(ControlState, AlignmentWaitsForTheLastEnableAlign) {

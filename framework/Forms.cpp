@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/SysUtils.h"
 #include "framework/WindowEnum.h"
@@ -132,6 +133,30 @@ void TForm::CreateParams(TCreateParams& p) {
 void TForm::AfterCreateWnd() {
     ApplyIcon();
     if (alphaBlend_) ApplyAlphaBlend();
+    if (menu_) ApplyMenu();
+}
+
+void TForm::BeforeDestroyWnd() {
+    // The window would destroy the bar with itself; the menu component owns it.
+    if (::GetMenu(handle_)) ::SetMenu(handle_, nullptr);
+}
+
+TMainMenu* TForm::Menu() const { return menu_.Get(); }
+
+void TForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_.Get()) return;
+    if (TMainMenu* old = menu_.Get()) old->shownIn_ = nullptr;
+    menu_ = menu;
+    if (!HandleAllocated()) return;
+    ApplyMenu();
+    SendNotice(CM_MENUCHANGED);
+}
+
+void TForm::ApplyMenu() {
+    TMainMenu* menu = menu_.Get();
+    if (menu) menu->shownIn_ = handle_;
+    ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
+    ::DrawMenuBar(handle_);
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -187,7 +212,7 @@ void TForm::SetClientSize(int width, int height) {
     DWORD style = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE)) : p.Style;
     DWORD exStyle = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)) : p.ExStyle;
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    ::AdjustWindowRectEx(&r, style, menu_ ? TRUE : FALSE, exStyle);
     SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -417,6 +442,16 @@ void TForm::Paint(HDC dc, const RECT& clip) {
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case WM_COMMAND:
+            // A command of the menu bar (not an accelerator's, not a control's).
+            if (HIWORD(m.WParam) == 0 && m.LParam == 0 && menu_)
+                if (TMenuItem* item = menu_->FindCommand(LOWORD(m.WParam))) {
+                    item->Click();
+                    m.Result = 0;
+                    return;
+                }
+            TWinControl::WndProc(m);
+            return;
         case WM_CLOSE:
             Close();
             m.Result = 0;

@@ -40,6 +40,7 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TButton;
+class TMainMenu;
 
 class TForm : public TWinControl {
 public:
@@ -78,6 +79,10 @@ public:
     void SetAlphaBlend(bool on);
     BYTE AlphaBlendValue() const { return alphaBlendValue_; }
     void SetAlphaBlendValue(BYTE value);
+    // The menu bar shown under the caption (null: none); its items' clicks
+    // come through WM_COMMAND. The form does not own it.
+    TMainMenu* Menu() const;
+    void SetMenu(TMainMenu* menu);
 
     // The buttons that Enter and Esc press (see TButton::Default and Cancel).
     TButton* DefaultButton();
@@ -103,6 +108,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void AfterCreateWnd() override;
+    void BeforeDestroyWnd() override;
     // Key preview: the form's key events see its controls' keys first; a modal
     // form with key preview closes on an Esc that nothing took.
     bool PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
@@ -119,9 +125,11 @@ private:
     void CenterOn(HWND other);
     void ApplyIcon();
     void ApplyAlphaBlend();
+    void ApplyMenu();
     void ShowForm(bool activate);
 
     TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TComponentLink<TMainMenu> menu_;
     bool alphaBlend_ = false;
     BYTE alphaBlendValue_ = 255;
     bool modal_ = false;

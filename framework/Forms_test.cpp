@@ -12,7 +12,9 @@
 
 #include "framework/ExceptionBarrier.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "framework/WindowSubclass.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad {
@@ -593,6 +595,74 @@ TEST(FormSeams, StayOnTopAlphaBlendAndTheHelpButtonReachTheWindow) {
         f.BorderIcons = c.icons;
         EXPECT_EQ((exStyle(f) & WS_EX_CONTEXTHELP) != 0, c.help) << c.name;
     }
+}
+
+}  // namespace
+}  // namespace ad
+
+namespace ad {
+namespace {
+
+TEST(FormMenu, TheMenuBarShowsItsItemsAndTheirClicksComeThroughTheForm) {
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = menu->Items().Add("&File");
+    int opened = 0;
+    TMenuItem* open = file->Add("&Open");
+    open->OnClick = [&](TObject*) { ++opened; };
+    menu->Items().Add("&Help")->Add("&About");
+    std::vector<UINT> notices;
+    form.Handle();
+    TWindowSubclass spy(form.Handle(), [&](TMessage& m) {
+        if (m.Msg == CM_MENUCHANGED) notices.push_back(m.Msg);
+        return false;
+    });
+    form.SetMenu(menu);
+    EXPECT_EQ(form.Menu(), menu);
+    const HMENU bar = ::GetMenu(form.Handle());
+    ASSERT_EQ(bar, menu->Handle());
+    EXPECT_EQ(::GetMenuItemCount(bar), 2);
+    EXPECT_EQ(notices.size(), 1u);
+
+    // The item's command id reaches its click; a control's command does not.
+    const UINT id = ::GetMenuItemID(::GetSubMenu(bar, 0), 0);
+    ASSERT_EQ(menu->FindCommand(id), open);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    EXPECT_EQ(opened, 1);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0);  // an accelerator's
+    EXPECT_EQ(opened, 1);
+
+    // Rebuilt after a change, the window shows the new bar.
+    menu->Items().Add("&View");
+    menu->Rebuild();
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(form.Handle())), 3);
+    EXPECT_EQ(notices.size(), 2u);
+
+    // A client size with a menu bar is a client size.
+    form.SetClientSize(300, 200);
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.bottom, 200);
+
+    form.SetMenu(nullptr);
+    EXPECT_EQ(::GetMenu(form.Handle()), nullptr);
+    EXPECT_TRUE(::IsMenu(menu->Handle()));  // still the menu's own
+    form.SetMenu(menu);
+    delete menu;  // the window no longer shows a freed bar
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(::GetMenu(form.Handle()), nullptr);
+}
+
+TEST(FormMenu, AFormGoesWithoutTakingItsMenuAlong) {
+    TMainMenu menu(nullptr);
+    menu.Items().Add("&File");
+    {
+        TForm form(nullptr);
+        form.SetMenu(&menu);
+        form.Handle();
+        EXPECT_EQ(::GetMenu(form.Handle()), menu.Handle());
+    }
+    EXPECT_TRUE(::IsMenu(menu.Handle()));
 }
 
 }  // namespace

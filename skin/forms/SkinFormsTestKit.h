@@ -126,6 +126,17 @@ inline std::unique_ptr<TForm> ShownForm(TFormBorderStyle style = TFormBorderStyl
     return form;
 }
 
+// A later activation of the window: another form comes and goes first.
+inline void ActivateAgain(HWND wnd) {
+    TForm other(nullptr);
+    other.SetBounds(100, 100, 200, 120);
+    other.Show();
+    ad::test::PumpPending();
+    ::SetActiveWindow(wnd);
+    ad::test::PumpPending();
+    other.Hide();
+}
+
 inline TSkinProvider* ProviderOf(TForm& form) {
     return form.HandleAllocated() ? TSkinProvider::OfWindow(form.Handle()) : nullptr;
 }

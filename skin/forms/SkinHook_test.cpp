@@ -46,16 +46,10 @@ TEST(SkinHook, AFormGetsItsProviderAtItsFirstActivationNotAtCreation) {
     EXPECT_TRUE(provider->Skinned());
 
     // Later activations leave the form alone, and the transient object goes at the next one.
-    TForm other(nullptr);
-    other.SetBounds(100, 100, 200, 150);
-    other.Show();
-    ad::test::PumpPending();
-    ::SetActiveWindow(wnd);
-    ad::test::PumpPending();
+    ActivateAgain(wnd);
     EXPECT_EQ(TSkinProvider::OfWindow(wnd), provider);
     EXPECT_LE(ProviderListCount(), 1);
     form.Hide();
-    other.Hide();
 }
 
 TEST(SkinHook, OptedOutExcludedAndOverlayFormsGetNoProvider) {
@@ -116,14 +110,8 @@ TEST(SkinHook, AFormActivatedWhileItIsBuiltIsSkinnedAtALaterActivation) {
     ad::test::PumpPending();
     EXPECT_EQ(TSkinProvider::OfWindow(wnd), nullptr);
     form.DoCreate();
-    TForm other(nullptr);
-    other.SetBounds(100, 100, 200, 120);
-    other.Show();
-    ad::test::PumpPending();
-    ::SetActiveWindow(wnd);
-    ad::test::PumpPending();
+    ActivateAgain(wnd);
     EXPECT_NE(TSkinProvider::OfWindow(wnd), nullptr);
-    other.Hide();
     ::ShowWindow(wnd, SW_HIDE);
 }
 

@@ -318,9 +318,11 @@ void TSkinProvider::AdaptLabel(TLabel* label, bool skinned) {
 }
 
 namespace {
+// Every label below control; controls that opt out (Tag 0x100) keep theirs.
 void ForEachLabel(TWinControl* control, const std::function<void(TLabel*)>& proc) {
     for (int i = 0; i < control->ControlCount(); ++i) {
         TWinControl* child = control->Controls(i);
+        if (child->Tag & kNoSkinTag) continue;
         if (auto* label = dynamic_cast<TLabel*>(child)) proc(label);
         ForEachLabel(child, proc);
     }
@@ -329,6 +331,11 @@ void ForEachLabel(TWinControl* control, const std::function<void(TLabel*)>& proc
 
 void TSkinProvider::AdaptLabels(bool skinned) {
     if (!form_ || form_->Destroying()) return;
+    if (skinned) {
+        // Controls are adapted only while the provider and the manager's rules allow it.
+        TSkinManager* manager = Manager();
+        if (!AllowSkin3rdParty || !manager || !(manager->SkinningRules & srThirdParty)) return;
+    }
     ForEachLabel(form_, [&](TLabel* label) { AdaptLabel(label, skinned); });
 }
 
@@ -340,6 +347,9 @@ void TSkinProvider::CreateAdapter() {
 
 void TSkinProvider::RemoveAdapter() { AdaptLabels(false); }
 
+// The form's own scroll bars are skinned by the window adapters, and main
+// menus and popups by the skinned menus; until they come these do nothing
+// (the forms have no menu bar).
 void TSkinProvider::UpdateScrollAdapter() {}
 void TSkinProvider::InitMenuLine() {}
 bool TSkinProvider::RebuildMenu() { return false; }
@@ -438,12 +448,9 @@ void TSkinProvider::HoldFormAlign(bool hold) {
     else form_->EnableAlign();
 }
 
+// The minimise and restore animations come with the form animations: until
+// then none runs and the caller restores the window itself.
 bool TSkinProvider::StartMinimizeAnimation() { return false; }
 bool TSkinProvider::StartRestoreAnimation() { return false; }
-
-bool IsFormSkinned(HWND wnd) {
-    TSkinProvider* provider = TSkinProvider::OfWindow(wnd);
-    return provider && provider->Skinned();
-}
 
 }  // namespace ad::skin::forms

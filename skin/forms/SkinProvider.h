@@ -187,7 +187,7 @@ public:
     // ---- TSkinProviderLink ----
     TWinControl* Form() override { return form_; }
     bool PaintsOwnTitleBar() const override { return titleBar_ != nullptr; }
-    bool IsMDIForm() const override { return false; }
+    bool IsMDIForm() const override { return form_ && form_->FormStyle() == TFormStyle::fsMDIForm; }
     // Runs the message through the provider's window procedure.
     void HandleMessage(TMessage& m) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -485,8 +485,5 @@ protected:
 // The window that the skin editor sends its skin to (WM_COPYDATA); null: none.
 HWND SkinEditorLinkWindow();
 void SetSkinEditorLinkWindow(HWND wnd);
-
-// Whether the window's provider (or adapter) has skinning running.
-bool IsFormSkinned(HWND wnd);
 
 }  // namespace ad::skin::forms

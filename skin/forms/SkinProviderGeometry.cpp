@@ -161,13 +161,31 @@ int TSkinProvider::TitleAreaHeight() {
     return h;
 }
 
-// The forms have no main menu bar: no menu line.
-bool TSkinProvider::HasMenuLine() { return false; }
+bool TSkinProvider::HasMenuLine() {
+    if (!form_ || form_->FormStyle() == TFormStyle::fsMDIChild || form_->BorderStyle == TFormBorderStyle::bsDialog)
+        return false;
+    TMainMenu* menu = form_->Menu();
+    return menu && menu->Items().Count() > 0;
+}
+
 int TSkinProvider::MenuLineHeight() { return HasMenuLine() ? ::GetSystemMetrics(SM_CYMENU) - 1 : 0; }
+
 bool TSkinProvider::MenuVisible() { return HasMenuLine(); }
 
 int TSkinProvider::MenuLineCount() {
-    if (menuLineCount_ < 0) menuLineCount_ = HasMenuLine() && !IsIconic() ? 1 : 0;
+    if (menuLineCount_ >= 0) return menuLineCount_;
+    HWND wnd = Wnd();
+    TMainMenu* menu = form_ ? form_->Menu() : nullptr;
+    if (!wnd || !menu || IsIconic()) return 0;  // not kept: it changes with the state
+    RECT item{};
+    if (!::GetMenuItemRect(wnd, menu->Handle(), 0, &item)) return 0;
+    RECT window{}, client{};
+    ::GetWindowRect(wnd, &window);
+    ::GetClientRect(wnd, &client);
+    // Where the client area starts on the screen, less the frame below it.
+    const int t = window.top + (window.bottom - window.top) - client.bottom - TopBorderTotal(false);
+    const int b = item.bottom;
+    menuLineCount_ = b < t ? (t - b) / (::GetSystemMetrics(SM_CYMENU) - 2) + 1 : 1;
     return menuLineCount_;
 }
 

@@ -2,6 +2,7 @@
 // its layout and the system metrics; and the pure size rules.
 #include <gtest/gtest.h>
 
+#include "framework/Menus.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormsTestKit.h"
 #include "testsupport/AllocationMeter.h"
@@ -155,6 +156,35 @@ TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
     EXPECT_EQ(HitAt(wnd, Centre(shown).X, Centre(shown).Y), HTCAPTION);
     provider->TitleButtons.clear();
     provider->LayoutTitle();
+}
+
+TEST(SkinProviderGeometry, TheMenuBarAnswersAsTheMenuBetweenCaptionAndClient) {
+    TFormSkinFixture skin;
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* menu = new TMainMenu(form.get());
+    menu->Items().Add("&File");
+    menu->Items().Add("&Help");
+    form->SetMenu(menu);
+    form->SetBounds(60, 60, 320, 220);
+    form->Show();
+    ad::test::PumpPending();
+    HWND wnd = form->Handle();
+    TSkinProvider* provider = ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
+    EXPECT_TRUE(provider->HasMenuLine());
+    EXPECT_EQ(provider->MenuLineHeight(), ::GetSystemMetrics(SM_CYMENU) - 1);
+    EXPECT_EQ(provider->MenuLineCount(), 1);
+    RECT wr{};
+    ::GetWindowRect(wnd, &wr);
+    POINT origin{0, 0};
+    ::ClientToScreen(wnd, &origin);
+    const int clientTop = origin.y - wr.top;
+    const int captionBottom = ::GetSystemMetrics(SM_CXFRAME) + provider->CaptionHeight();
+    EXPECT_EQ(HitAt(wnd, 160, captionBottom - 1), HTCAPTION);
+    for (int y = captionBottom; y < clientTop; ++y) EXPECT_EQ(HitAt(wnd, 160, y), HTMENU) << "row " << y;
+    EXPECT_EQ(HitAt(wnd, 160, clientTop), HTCLIENT);
+    ad::test::SaveScreenshot(wnd, "SkinnedFormWithMenu.bmp");
+    form->Hide();
 }
 
 TEST(SkinProviderGeometry, AFormOfferingHelpShowsAHelpButtonLeftOfTheOthers) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Handles.h"
+#include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/WindowSubclass.h"
 #include "skin/engine/win/SkinFormsList.h"
@@ -177,11 +178,34 @@ TEST(SkinProvider, LabelsTakeTheSkinsTextColourUnlessTheyOptOutAndGetTheirsBack)
     optedOut->SetParentFont(false);
     optedOut->Font().SetColor(0x00FF00);
     optedOut->Tag = kNoSkinTag;
+    // A control that opts out keeps its labels as they are too.
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->Tag = kNoSkinTag;
+    auto* inside = new TLabel(form.get());
+    inside->SetParent(panel);
+    inside->SetParentFont(false);
+    inside->Font().SetColor(0x00FF00);
     form->Show();
     ad::test::PumpPending();
-    ASSERT_NE(ProviderOf(*form), nullptr);
+    TSkinProvider* provider = ProviderOf(*form);
+    ASSERT_NE(provider, nullptr);
     EXPECT_EQ(plain->Font().Color(), skin.Manager->Skin()->LabelTextColor());
+    EXPECT_FALSE(plain->ControlStyle & csOpaque);
     EXPECT_EQ(optedOut->Font().Color(), TColor(0x00FF00));
+    EXPECT_EQ(inside->Font().Color(), TColor(0x00FF00));
+
+    // Without the rule for other controls the labels get their colours back
+    // and are not recoloured again.
+    skin.Manager->SkinningRules = srStdForms | srStdDialogs;
+    provider->AdaptLabels(false);
+    EXPECT_EQ(plain->Font().Color(), TColor(0x0000FF));
+    EXPECT_TRUE(plain->ControlStyle & csOpaque);
+    provider->AdaptLabels(true);
+    EXPECT_EQ(plain->Font().Color(), TColor(0x0000FF));
+    skin.Manager->SkinningRules = kAllSkinningRules;
+    provider->AdaptLabels(true);
+    EXPECT_EQ(plain->Font().Color(), skin.Manager->Skin()->LabelTextColor());
 
     skin.Manager->SetActive(false);
     EXPECT_EQ(plain->Font().Color(), TColor(0x0000FF));

@@ -118,6 +118,25 @@ void PaintWindowedChildren(TWinControl* container, TDibSection32& bitmap, TPoint
     ::GdiFlush();
 }
 
+std::unique_ptr<TDibSection32> CaptureControlImage(TWinControl* control) {
+    if (!control || control->Destroying() || !control->HandleAllocated()) return nullptr;
+    const HWND wnd = control->Handle();
+    if (!::IsWindowVisible(wnd) || ::IsIconic(::GetAncestor(wnd, GA_ROOT))) return nullptr;
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    auto image = std::make_unique<TDibSection32>(r.right - r.left, r.bottom - r.top);
+    if (!image->Handle()) return nullptr;
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    if (!dc) return nullptr;
+    {
+        SelectObjectScope selected(dc.Get(), image->Handle());
+        WindowDC screen(nullptr);
+        ::BitBlt(dc.Get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.Get(), r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    return image;
+}
+
 void PaintChildrenToDC(HDC dc, TWinControl* container, bool withBackground, HWND window, TPoint offset) {
     (void)withBackground, (void)window, (void)offset;
     if (gPaintingChildren || !dc || !container || container->ControlCount() == 0) return;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/Controls.h"
 #include "skin/engine/win/SkinDib.h"
 #include "skin/engine/win/SkinEngineLinks.h"
@@ -32,6 +34,11 @@ void PaintWindowedChildren(TWinControl* container, TDibSection32& bitmap, TPoint
 // nothing, and a DC with nothing visible tells the container
 // (SKC_SETCHILDPAINTING). withBackground and window are the caller's.
 void PaintChildrenToDC(HDC dc, TWinControl* container, bool withBackground, HWND window, TPoint offset);
+
+// What the screen shows under the control's window now (the old look before
+// a change); null for a control without a visible window or inside a
+// minimised top-level window.
+std::unique_ptr<TDibSection32> CaptureControlImage(TWinControl* control);
 
 // Clips the visible windowless children of control out of dc: nothing to do,
 // every child has a window (the system clips those).

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/testkit/SkinDataTestKit.h"
+#include "testsupport/GuiTest.h"
 
 namespace ad::skin {
 namespace {
@@ -55,6 +56,25 @@ TEST(SkinControlImage, ASkinnedControlIsPrintedWithItsPrintDCAnnounced) {
     TDibSection32 bitmap(80, 60);
     PaintControlToBitmap(bitmap, panel, 0, 0, nullptr);
     EXPECT_EQ(Count(panel->Commands, SKC_SETPRINTDC).size(), 2u);
+}
+
+TEST(SkinControlImage, TheScreenUnderAVisibleControlIsCaptured) {
+    TForm form(nullptr);
+    form.SetBounds(30, 30, 300, 200);
+    auto* panel = FlatPanel(form, &form, 10, 10, 100, 60, 0x00FF00);
+    form.Show();
+    form.Repaint();
+    panel->Repaint();
+    test::PumpPending();
+    const std::unique_ptr<TDibSection32> image = CaptureControlImage(panel);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->View().Width, 100);
+    EXPECT_EQ(image->View().Height, 60);
+    EXPECT_EQ(RGBAt(*image, 50, 30), 0x00FF00u);
+
+    panel->Hide();
+    EXPECT_FALSE(CaptureControlImage(panel));
+    EXPECT_FALSE(CaptureControlImage(nullptr));
 }
 
 TEST(SkinControlImage, ChildPaintingTellsAContainerThatNothingIsVisible) {

@@ -60,21 +60,7 @@ bool PaintStateCornersWnd(TSkinCommonData& data, TWinControl* control, int hotTe
                            hotTextureIndex, textureIndex, *skin);
     if (skin->IsValidMaskIndex(section.BorderIndex))
         DrawMaskNineGrid(bitmap, rect, background, fillBorder, state, skin->Mask(section.BorderIndex), *skin);
-    const TSkBgCacheRef own = MakeBgCacheRefFromBitmap(bitmap, 0, 0);
-    const struct {
-        int index;
-        bool right, bottom;
-    } corners[] = {{section.ImgTopLeft, false, false},
-                   {section.ImgTopRight, true, false},
-                   {section.ImgBottomLeft, false, true},
-                   {section.ImgBottomRight, true, true}};
-    for (const auto& c : corners) {
-        if (!skin->IsValidMaskIndex(c.index)) continue;
-        const TSkinMaskData& m = skin->Mask(c.index);
-        const TPoint size = MaskFrameSize(m);
-        DrawMaskState(bitmap, {c.right ? rect.Right - size.X : rect.Left, c.bottom ? rect.Bottom - size.Y : rect.Top},
-                      state, own, m, 1, *skin);
-    }
+    DrawSectionCorners(bitmap, rect, data.SkinIndex, state, *skin);
     return true;
 }
 

@@ -299,6 +299,7 @@ void TSkinManager::SetScaleMode(TSkScaleMode mode) {
     if (mode == scaleMode_) return;
     scaleMode_ = mode;
     BeginBatch();
+    RescaleAll();
     ReloadSkin();
     EndBatch(false);
 }

@@ -13,6 +13,7 @@
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/testkit/RecordingForm.h"
 #include "skin/engine/win/SkinEngineLinks.h"
+#include "skin/engine/win/SkinFormsList.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/skinfile/SkinSectionReader.h"
@@ -448,6 +449,15 @@ TEST(SkinManager, ScaleControlBringsAControlFromItsScaleToTheManagers) {
     form.Percent = 150;  // down from 150
     m.ScaleControl(&form, 100);
     EXPECT_EQ(form.Width(), 208);
+
+    // A new scale mode brings every skinned form along.
+    form.Percent = 0;  // reports none: taken as 100
+    form.SetBounds(10, 10, 200, 100);
+    AddSkinnedForm(&form);
+    m.SetScaleMode(sm150);
+    RemoveSkinnedForm(&form);
+    EXPECT_EQ(form.Width(), 300);
+    EXPECT_EQ(form.SetTo, 150);
 }
 
 }  // namespace
