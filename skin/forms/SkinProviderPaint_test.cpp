@@ -179,14 +179,8 @@ TEST_F(SkinProviderPaint, TheCaptionFollowsItsAlignmentMirroredOnARightToLeftFor
 }
 
 TEST_F(SkinProviderPaint, TheMenuLineShowsItsItemsWhereTheSystemPlacesThem) {
-    auto form = std::make_unique<TForm>(nullptr);
-    auto* menu = new TMainMenu(form.get());
-    menu->Items().Add("&File");
-    menu->Items().Add("&Help");
-    form->SetMenu(menu);
-    form->SetBounds(60, 60, 320, 220);
-    form->Show();
-    ad::test::PumpPending();
+    TMainMenu* menu = nullptr;
+    auto form = ShownFormWithMenu(menu);
     TSkinProvider* p = ProviderOf(*form);
     ASSERT_NE(p, nullptr);
     Compose(*p);
