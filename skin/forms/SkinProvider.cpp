@@ -27,6 +27,7 @@ std::vector<TSkinProvider*>& LiveProviders() {
 }
 
 constexpr const char kFormsOnly[] = "TSkinProvider component may be used with forms only!";
+constexpr DWORD kDwmTransitionsOff = 3;  // DWMWA_TRANSITIONS_FORCEDISABLED
 
 }  // namespace
 
@@ -146,6 +147,11 @@ void TSkinProvider::RunDeferredStart() {
 
 void TSkinProvider::StartSkinning() {
     if (!form_ || inert_) return;
+    if (form_->HandleAllocated()) {
+        // The system's own show and hide transitions stay off while the skin draws the frame.
+        const BOOL off = IsCompositionEnabled() && drawNonClientArea_;
+        SetDwmWindowAttribute(form_->Handle(), kDwmTransitionsOff, &off, sizeof(off));
+    }
     PrepareForm();
     if (!SkinData->IsSkinActive()) return;
     CreateAdapter();
