@@ -498,7 +498,15 @@ void TWinControl::ApplyParentFont() {
 }
 
 void TWinControl::DoFontChanged() {
-    FontChanged();
+    if (font_->Generation() == appliedFontGeneration_) {
+        // Only the colour changed: the text keeps its size and is painted again.
+        if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+        for (TWinControl* c : controls_)
+            if (c->parentFont_) c->ApplyParentFont();
+    } else {
+        appliedFontGeneration_ = font_->Generation();
+        FontChanged();
+    }
     SendNotice(CM_FONTCHANGED);
 }
 

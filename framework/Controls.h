@@ -323,6 +323,7 @@ private:
     bool tabStop_ = false;
     std::wstring text_;
     std::unique_ptr<TFont> font_;
+    unsigned appliedFontGeneration_ = 0;  // the font's generation FontChanged last saw
     bool parentFont_ = true;
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
