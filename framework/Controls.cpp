@@ -255,6 +255,7 @@ void TWinControl::SetParent(TWinControl* parent) {
         old->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 0);
         old->RemoveControl(this);
     }
+    const TBiDiMode bidiBefore = BiDiMode();
     parent_ = parent;
     if (parent_) {
         parent_->InsertControl(this);
@@ -266,6 +267,7 @@ void TWinControl::SetParent(TWinControl* parent) {
         DestroyHandle();
     }
     if (old) old->AlignControls();
+    if (handle_) BiDiModeChanged(bidiBefore);  // a window made before keeps its styles otherwise
     if (parent_) parent_->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 1);
     if (handle_) UpdateShowing();
 }
@@ -367,12 +369,28 @@ void TWinControl::SetControlState(TControlState flags, bool on) {
 }
 
 void TWinControl::SetBiDiMode(TBiDiMode mode) {
-    if (mode == biDiMode_) return;
+    const TBiDiMode before = BiDiMode();
     biDiMode_ = mode;
-    UpdateExStyle((UseRightToLeftReading() ? WS_EX_RTLREADING : 0) | (UseRightToLeftScrollBar() ? WS_EX_LEFTSCROLLBAR : 0),
-                  (UseRightToLeftReading() ? 0 : WS_EX_RTLREADING) | (UseRightToLeftScrollBar() ? 0 : WS_EX_LEFTSCROLLBAR));
+    parentBiDiMode_ = false;
+    BiDiModeChanged(before);
+}
+
+void TWinControl::SetParentBiDiMode(bool value) {
+    if (value == parentBiDiMode_) return;
+    const TBiDiMode before = BiDiMode();
+    parentBiDiMode_ = value;
+    BiDiModeChanged(before);
+}
+
+void TWinControl::BiDiModeChanged(TBiDiMode before) {
+    if (BiDiMode() == before) return;
+    const bool reading = UseRightToLeftReading(), scrollBar = UseRightToLeftScrollBar();
+    UpdateExStyle((reading ? WS_EX_RTLREADING : 0) | (scrollBar ? WS_EX_LEFTSCROLLBAR : 0),
+                  (reading ? 0 : WS_EX_RTLREADING) | (scrollBar ? 0 : WS_EX_LEFTSCROLLBAR));
     SendNotice(CM_BIDIMODECHANGED);
     Invalidate();
+    for (TWinControl* child : controls_)
+        if (child->parentBiDiMode_) child->BiDiModeChanged(before);
 }
 
 TPopupMenu* TWinControl::PopupMenu() const { return popupMenu_.Get(); }

@@ -146,14 +146,19 @@ public:
     // Sets or clears csCreating and csPaintCopy (csLoading follows the form).
     void SetControlState(TControlState flags, bool on);
 
-    TBiDiMode BiDiMode() const { return biDiMode_; }
-    // Stores the mode, updates the window's reading-order and scroll-bar
-    // styles and announces it (CM_BIDIMODECHANGED).
+    // The reading order: the parent's while ParentBiDiMode (the default),
+    // else the control's own.
+    TBiDiMode BiDiMode() const { return parentBiDiMode_ && parent_ ? parent_->BiDiMode() : biDiMode_; }
+    // Takes the mode as the control's own (ParentBiDiMode off); a change
+    // updates the window's reading-order and scroll-bar styles and is
+    // announced (CM_BIDIMODECHANGED), here and in the children that follow.
     void SetBiDiMode(TBiDiMode mode);
-    bool UseRightToLeftAlignment() const { return biDiMode_ == TBiDiMode::bdRightToLeft; }
-    bool UseRightToLeftReading() const { return biDiMode_ != TBiDiMode::bdLeftToRight; }
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftAlignment() const { return BiDiMode() == TBiDiMode::bdRightToLeft; }
+    bool UseRightToLeftReading() const { return BiDiMode() != TBiDiMode::bdLeftToRight; }
     bool UseRightToLeftScrollBar() const {
-        return biDiMode_ == TBiDiMode::bdRightToLeft || biDiMode_ == TBiDiMode::bdRightToLeftNoAlign;
+        return BiDiMode() == TBiDiMode::bdRightToLeft || BiDiMode() == TBiDiMode::bdRightToLeftNoAlign;
     }
 
     // The menu a right click (or the menu key) over the control shows; none
@@ -301,6 +306,8 @@ private:
     void TrackMouse(UINT msg);
     void DoFontChanged();
     void DoColorChanged();
+    // The reading order may have changed: window styles, notice, children.
+    void BiDiModeChanged(TBiDiMode before);
     void InsertControl(TWinControl* c);
     void RemoveControl(TWinControl* c);
     void CreateChildHandles();
@@ -326,6 +333,7 @@ private:
     bool alignPending_ = false;
     TControlState state_ = 0;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
     TComponentLink<TPopupMenu> popupMenu_;
     bool showing_ = false;
     TMouseHover hover_;

@@ -300,6 +300,40 @@ TEST(ControlState, BiDiModeSetsTheWindowStylesAndIsAnnounced) {
     EXPECT_TRUE(::GetWindowLongPtrW(late->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
 }
 
+TEST(ControlState, ChildrenFollowTheirParentsReadingOrderUntilTheyHaveTheirOwn) {
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* inner = new TStateProbe(&form);
+    inner->SetParent(panel);
+    auto* own = new TStateProbe(&form);
+    own->SetParent(panel);
+    own->SetBiDiMode(TBiDiMode::bdLeftToRight);  // its own from now on
+    form.Handle();
+    EXPECT_TRUE(inner->ParentBiDiMode());
+    EXPECT_FALSE(own->ParentBiDiMode());
+
+    inner->Notices.clear();
+    form.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(panel->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(inner->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_TRUE(::GetWindowLongPtrW(inner->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    EXPECT_EQ(std::count(inner->Notices.begin(), inner->Notices.end(), CM_BIDIMODECHANGED), 1);
+    EXPECT_EQ(own->BiDiMode(), TBiDiMode::bdLeftToRight);
+    EXPECT_FALSE(::GetWindowLongPtrW(own->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+
+    // Following the parent again takes its order at once; a control moved
+    // to a left-to-right parent goes back with it.
+    own->SetParentBiDiMode(true);
+    EXPECT_TRUE(::GetWindowLongPtrW(own->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    TForm other(nullptr);
+    other.Handle();
+    inner->SetParent(&other);
+    EXPECT_EQ(inner->BiDiMode(), TBiDiMode::bdLeftToRight);
+    EXPECT_FALSE(::GetWindowLongPtrW(inner->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    inner->SetParent(nullptr);
+}
+
 void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
     ::EndMenu();

@@ -150,6 +150,14 @@ struct TFormFixture : TSkinFixture {
     TForm Form{nullptr};
 };
 
+// The panel's cache image made and filled white, to see what painting puts in.
+inline TImageView32 WhiteCache(TSkinTestPanel* panel) {
+    panel->Data.PrepareCacheImage();
+    const TImageView32 cache = panel->Data.CacheImage->View();
+    FillRect32(cache, {0, 0, cache.Width, cache.Height}, 0xFFFFFF, 255);
+    return cache;
+}
+
 inline std::vector<int> Count(const std::vector<int>& commands, int command) {
     std::vector<int> found;
     for (int c : commands)

@@ -79,9 +79,7 @@ TEST(SkinDataPaint, StateCornersPaintTheBodyAndTheBorderOfTheState) {
 TEST(SkinDataPaint, BorderCornersAreRepaintedIntoTheCacheAlone) {
     TFormFixture f;
     auto* panel = f.Add(&f.Form, 10, 10, 40, 30, "FRAMED");
-    panel->Data.PrepareCacheImage();
-    const TImageView32 cache = panel->Data.CacheImage->View();
-    FillRect32(cache, {0, 0, cache.Width, cache.Height}, 0xFFFFFF, 255);
+    const TImageView32 cache = WhiteCache(panel);
     PaintBorderCorners(panel->Data, 2, cbTopLeft | cbBottomRight);
     EXPECT_EQ(RGBAt(cache, 1, 1), 0xC03020u);
     EXPECT_EQ(RGBAt(cache, 38, 28), 0xC03020u);

@@ -100,9 +100,7 @@ TEST(SkinDataText, TheStatesFontColourAndTheOutlinesWhenDisabled) {
 TEST(SkinDataText, AGlowingSectionPutsItsGlowBehindTheTextIntoTheCacheOnly) {
     TFormFixture f;
     auto* panel = f.Add(&f.Form, 10, 10, 120, 40, "GLOWTEXT");
-    panel->Data.PrepareCacheImage();
-    const TImageView32 cache = panel->Data.CacheImage->View();
-    FillRect32(cache, {0, 0, cache.Width, cache.Height}, 0xFFFFFF, 255);
+    const TImageView32 cache = WhiteCache(panel);
     TTextTarget t;
     DrawDataText(t.DC(), "HH", true, false, panel->Data, DT_LEFT | DT_TOP, {4, 4, 60, 36});
     GdiFlush();
@@ -121,11 +119,10 @@ TEST(SkinDataText, AGlowingSectionPutsItsGlowBehindTheTextIntoTheCacheOnly) {
 
     // A section without glow leaves the cache alone.
     auto* plain = f.Add(&f.Form, 10, 60, 120, 40, "TEXT");
-    plain->Data.PrepareCacheImage();
-    FillRect32(plain->Data.CacheImage->View(), {0, 0, 120, 40}, 0xFFFFFF, 255);
+    const TImageView32 plainCache = WhiteCache(plain);
     DrawDataText(t.DC(), "HH", true, false, plain->Data, DT_LEFT | DT_TOP, {4, 4, 60, 36});
     GdiFlush();
-    EXPECT_EQ(GetPixel32(plain->Data.CacheImage->View(), 10, 15) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(GetPixel32(plainCache, 10, 15) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST(SkinDataText, UnskinnedDisabledTextIsEngraved) {
