@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/win/SkinEngineLinks.h"
@@ -121,6 +122,19 @@ inline std::unique_ptr<TForm> ShownForm(TFormBorderStyle style = TFormBorderStyl
     form->BorderStyle = style;
     form->SetBounds(60, 60, width, height);
     form->SetCaption("Skinned form");
+    form->Show();
+    ad::test::PumpPending();
+    return form;
+}
+
+// A shown form with a menu bar of two items, "&File" and "&Help" (the form owns the menu).
+inline std::unique_ptr<TForm> ShownFormWithMenu(TMainMenu*& menu) {
+    auto form = std::make_unique<TForm>(nullptr);
+    menu = new TMainMenu(form.get());
+    menu->Items().Add("&File");
+    menu->Items().Add("&Help");
+    form->SetMenu(menu);
+    form->SetBounds(60, 60, 320, 220);
     form->Show();
     ad::test::PumpPending();
     return form;

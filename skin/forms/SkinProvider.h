@@ -427,7 +427,12 @@ protected:
     // The right end of the title rows that SaveButtonArea keeps.
     TRect ButtonAreaRect();
     bool CacheUsable() const;
+    // The form's section is one plain colour (its data says the parent shows
+    // through): the client is filled with FormColor instead of copied.
+    bool PlainSection() const;
     void PaintCaptionText(const TImageView32& image, int state);
+    // The captions of the menu bar's top items over the painted menu line.
+    void PaintMenuLineItems(const TImageView32& image, int lineSection);
     bool ElementEnabled(const TSkCaptionElement& element);
     int GlyphMaskOf(int glyphKind);
     void DrawCaptionElement(const TImageView32& image, const TRect& rect, int glyphKind, int state, bool running,
@@ -467,6 +472,7 @@ public:
 protected:
 
     OwnedFont captionFont_;
+    OwnedFont menuFont_;
     int captionFontLevel_ = -1;
     std::array<TGlowMask, 2> captionGlowMasks_;
     TRect buttonAreaRect_;

@@ -223,7 +223,9 @@ void TSkinProvider::WMEraseBkgnd(TMessage& m) {
     if (!dc) return;
     if (m.WParam != WPARAM(m.LParam)) {
         if ((SkinData->BgChanged || !CacheUsable() || CacheSizeChanged()) && !PrepareCache()) return;
-        if (CacheUsable()) {
+        if (PlainSection()) {
+            PaintClient(dc, false);  // a plain colour: filled, not copied
+        } else if (CacheUsable()) {
             const TRect client{0, 0, form_->ClientWidth(), form_->ClientHeight()};
             SkinData->BlitCacheExcludingControls(form_, client, ClientOffsetX(), ClientOffsetY(), false, dc);
         }

@@ -160,14 +160,8 @@ TEST(SkinProviderGeometry, SizesFollowTheSystemFrameAndTheSkinWhereItCounts) {
 
 TEST(SkinProviderGeometry, TheMenuBarAnswersAsTheMenuBetweenCaptionAndClient) {
     TFormSkinFixture skin;
-    auto form = std::make_unique<TForm>(nullptr);
-    auto* menu = new TMainMenu(form.get());
-    menu->Items().Add("&File");
-    menu->Items().Add("&Help");
-    form->SetMenu(menu);
-    form->SetBounds(60, 60, 320, 220);
-    form->Show();
-    ad::test::PumpPending();
+    TMainMenu* menu = nullptr;
+    auto form = ShownFormWithMenu(menu);
     HWND wnd = form->Handle();
     TSkinProvider* provider = ProviderOf(*form);
     ASSERT_NE(provider, nullptr);

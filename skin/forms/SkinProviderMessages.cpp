@@ -419,7 +419,10 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_SHOWWINDOW: WMShowWindow(m); return;
         case WM_SETTINGCHANGE:
             SkinData->BgChanged = true;
-            if (m.WParam == SPI_SETNONCLIENTMETRICS) captionFont_.Reset();  // the caption font changed
+            if (m.WParam == SPI_SETNONCLIENTMETRICS) {  // the caption and menu fonts changed
+                captionFont_.Reset();
+                menuFont_.Reset();
+            }
             CallPrevious(m);
             return;
         case WM_GETMINMAXINFO:

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "framework/Menus.h"
+
 #include "skin/engine/image/SkinAlphaDraw.h"
 #include "skin/engine/image/SkinUtils.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -117,6 +119,10 @@ TRect TSkinProvider::ButtonAreaRect() {
     return {std::max(0, imageWidth - width), 0, imageWidth, height};
 }
 
+bool TSkinProvider::PlainSection() const {
+    return SkinData && (SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown);
+}
+
 bool TSkinProvider::CacheUsable() const {
     return SkinData && SkinData->CacheImage && !SkinData->CacheImage->Empty();
 }
@@ -175,7 +181,7 @@ bool TSkinProvider::PrepareCache() {
         }
         const TRect inner{shadow.Left, shadow.Top, w - shadow.Right, h - shadow.Bottom};
         const int formSection = SkinData->SkinIndex;
-        if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+        if (PlainSection()) {
             // A form of a plain section: its colour (the client area is filled
             // with it too, so the image stays the window's) and its border.
             FillRect32(image, inner, FormColor(), 255);
@@ -216,6 +222,7 @@ bool TSkinProvider::PrepareCache() {
             PaintSectionBackground(image, {inner.Left, titleBottom, inner.Right,
                                            std::min(inner.Bottom, titleBottom + lines * MenuLineHeight() + 1)},
                                    {0, 0}, background, lineSection, 0, kNoCustomColor, -1, -1, *skin);
+            PaintMenuLineItems(image, lineSection);
         }
         if (caption > 0) PaintCaptionText(image, SectionState(*skin, TitleSectionIndex(), formActive_));
         if (GripMode == gmRightBottom && !IsZoomed() && IsSizeable() && !SkinData->Updating)
@@ -309,6 +316,37 @@ void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
         }
         WriteTextToBitmap(image, AddedTitle.Text, true, false, color, flags, {left, rect.Top, rect.Right, rect.Bottom},
                           AddedTitle.Font.Handle());
+    }
+}
+
+void TSkinProvider::PaintMenuLineItems(const TImageView32& image, int lineSection) {
+    TMainMenu* menu = form_->Menu();
+    HWND wnd = Wnd();
+    if (!menu || !wnd) return;
+    HMENU bar = menu->Handle();
+    if (!bar) return;
+    if (!menuFont_) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            menuFont_.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
+    }
+    const TSkinTables& skin = *Skin();
+    const TPoint origin = WindowOrigin();
+    const TSkShadowMargins shadow = ShadowMargins();
+    TMenuItem& items = menu->Items();
+    // Each top item's caption where the system places it on the bar, in the
+    // line's colours (greyed when disabled).
+    for (int i = 0; i < items.Count(); ++i) {
+        RECT r{};
+        if (!::GetMenuItemRect(wnd, bar, UINT(i), &r)) continue;
+        const TRect rect{r.left - origin.X + shadow.Left, r.top - origin.Y + shadow.Top, r.right - origin.X + shadow.Left,
+                         r.bottom - origin.Y + shadow.Top};
+        const TMenuItem* item = items.Items(i);
+        if (item->Caption.empty() || item->Caption == "-") continue;
+        WriteSectionText(image, item->Caption, true, &skin, 0, item->Enabled ? lineSection : -1,
+                         DT_SINGLELINE | DT_VCENTER | DT_CENTER, rect, menuFont_.Get(),
+                         item->Enabled ? skin.GlobalInfo.FontColor : clGrayText);
     }
 }
 
@@ -661,7 +699,7 @@ void TSkinProvider::PaintFrameFromCache(HDC dc) {
 void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
     if (!SkinData || !dc) return;
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
-    if ((SkinData->StateFlags & kSeeThrough) && !(SkinData->StateFlags & kSeeThroughUnknown)) {
+    if (PlainSection()) {
         // A plain section: its colour (cheaper than the copy), the grip over it.
         TCanvas(dc).FillRect(RECT{0, 0, cw, ch}, FormColor());
         if (GripMode == gmRightBottom && CacheUsable()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "framework/Menus.h"
 #include "framework/WindowSubclass.h"
 #include "skin/engine/skinfile/SkinEditorData.h"
 #include "skin/engine/skinfile/SkinMessages.h"
@@ -175,6 +176,30 @@ TEST_F(SkinProviderPaint, TheCaptionFollowsItsAlignmentMirroredOnARightToLeftFor
         EXPECT_EQ(inked(textLeft, textLeft + 20) > 0, c.atLeft);
         EXPECT_EQ(inked(textRight - 20, textRight) > 0, !c.atLeft);
     }
+}
+
+TEST_F(SkinProviderPaint, TheMenuLineShowsItsItemsWhereTheSystemPlacesThem) {
+    TMainMenu* menu = nullptr;
+    auto form = ShownFormWithMenu(menu);
+    TSkinProvider* p = ProviderOf(*form);
+    ASSERT_NE(p, nullptr);
+    Compose(*p);
+    HWND wnd = form->Handle();
+    RECT window{};
+    ::GetWindowRect(wnd, &window);
+    for (UINT i = 0; i < 2; ++i) {
+        RECT item{};
+        ASSERT_TRUE(::GetMenuItemRect(wnd, menu->Handle(), i, &item));
+        const TRect r{item.left - window.left, item.top - window.top, item.right - window.left, item.bottom - window.top};
+        // The band's own colour at the item's left edge, ink within it.
+        const uint32_t band = CachePixel(*p, r.Left + 1, r.Top + 1);
+        int ink = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) ink += CachePixel(*p, x, y) != band ? 1 : 0;
+        EXPECT_GT(ink, 0) << "item " << i;
+    }
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ad::test::SaveScreenshot(wnd, "skinned_fixture_menu");
 }
 
 TEST_F(SkinProviderPaint, NcActivateSwitchesTheTitleState) {
