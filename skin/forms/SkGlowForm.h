@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "framework/Forms.h"
+#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad::skin::forms {
 
-// The Tag bit by which a form opts out of skinning.
-constexpr intptr_t kNoSkinTag = 0x100;
+using ad::skin::kNoSkinTag;
 
 class TSkGlowForm : public TForm {
 public:

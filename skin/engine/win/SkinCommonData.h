@@ -28,6 +28,9 @@
 
 namespace ad::skin {
 
+// The Tag bit by which a component (form, control, label) opts out of skinning.
+constexpr intptr_t kNoSkinTag = 0x100;
+
 class TSkinManager;
 class TSkThreadedTimer;
 class TSkinCommonData;
