@@ -83,6 +83,8 @@ TSkinProvider::~TSkinProvider() {
         RemoveSkinnedForm(form_);
         Unhook();
     }
+    // Windows that outlive the form's provider get their procedures back.
+    ctrlAdapter_.reset();
     systemMenu_.reset();
     buttonArea_.reset();
     menuLineImage_.reset();
@@ -346,12 +348,16 @@ void TSkinProvider::AdaptLabels(bool skinned) {
 }
 
 void TSkinProvider::CreateAdapter() {
-    // The child adapters come with the window adapters; the labels are
-    // recoloured here.
-    if (Skinned()) AdaptLabels(true);
+    if (!Skinned()) return;
+    AdaptLabels(true);
+    if (!ctrlAdapter_) ctrlAdapter_ = std::make_unique<TSkCtrlAdapter>(this);
+    ctrlAdapter_->AdaptChildren();
 }
 
-void TSkinProvider::RemoveAdapter() { AdaptLabels(false); }
+void TSkinProvider::RemoveAdapter() {
+    if (ctrlAdapter_) ctrlAdapter_->ClearAll();
+    AdaptLabels(false);
+}
 
 // The form's own scroll bars are skinned by the window adapters, and main
 // menus and popups by the skinned menus; until they come these do nothing

@@ -37,6 +37,7 @@
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinText.h"
+#include "skin/forms/SkCtrlAdapter.h"
 #include "skin/forms/SkinSystemMenu.h"
 #include "skin/forms/SkinTitleItems.h"
 
@@ -47,7 +48,6 @@ class TSkGlowForm;
 // the provider holds null until they exist.
 class TSkBorderForm;
 class TSkinTitleBar;
-class TSkCtrlAdapter;
 class TSkScrollWnd;
 class TSkinMDIForm;
 
@@ -132,6 +132,12 @@ public:
     void SetAllowExtBorders(bool value);
     bool AllowBlendOnMoving = true;
     bool AllowSkin3rdParty = true;
+    // The form's own class-name lists for window adapters; while they name
+    // nothing the manager's lists are used.
+    TSkThirdPartyList ThirdParty = TSkThirdPartyList::None();
+    bool HasOwnThirdParty() const { return ThirdParty.HasAny(); }
+    TSkSkinItemEvent OnSkinItem;
+    TSkSkinItemExEvent OnSkinItemEx;
     bool DrawNonClientArea() const { return drawNonClientArea_; }
     void SetDrawNonClientArea(bool value);
     bool DrawClientArea = true;
@@ -204,6 +210,8 @@ public:
     TSkinSystemMenu* SystemMenu() const { return systemMenu_.get(); }
     void CreateAdapter();
     void RemoveAdapter();
+    // The keeper of the form's window adapters (null until the first adapting).
+    TSkCtrlAdapter* CtrlAdapter() const { return ctrlAdapter_.get(); }
     void UpdateScrollAdapter();
     void InitMenuLine();
     bool RebuildMenu();
@@ -409,7 +417,7 @@ protected:
     std::unique_ptr<TSkinCacheImage> menuLineImage_;
 
     std::unique_ptr<TSkinSystemMenu> systemMenu_;
-    TSkCtrlAdapter* ctrlAdapter_ = nullptr;
+    std::unique_ptr<TSkCtrlAdapter> ctrlAdapter_;
     TSkBorderForm* borderForm_ = nullptr;
     TSkScrollWnd* scrollWnd_ = nullptr;
     TSkinMDIForm* mdiForm_ = nullptr;

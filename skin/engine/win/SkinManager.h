@@ -21,6 +21,7 @@
 #include "skin/engine/image/SkinScaling.h"
 #include "skin/engine/skinfile/SkinStoredSkins.h"
 #include "skin/engine/skinfile/SkinTables.h"
+#include "skin/engine/skinfile/SkinThirdParty.h"
 
 namespace ad::skin {
 
@@ -102,6 +103,8 @@ public:
     bool SkinnedPopups() const { return skinnedPopups_; }
     void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
     TSkSkinningRules SkinningRules = kAllSkinningRules;
+    // The class names whose controls get window adapters on skinned forms.
+    TSkThirdPartyList ThirdParty;
 
     bool IsDefault() const { return DefaultManager() == this; }
     void SetIsDefault(bool value);

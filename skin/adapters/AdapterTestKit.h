@@ -1,0 +1,95 @@
+// Test support of the window adapters: a fixture skin with flat colours per
+// state for the sections the adapters paint (BUTTON with three states,
+// BUTTON4 with four, CHECKBOX, GROUPBOX) and one colour per check glyph, a
+// manager that loads it, and a plain host window for foreign controls.
+#pragma once
+
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+#include "skin/engine/testkit/AszTestWriter.h"
+#include "skin/engine/testkit/BmpTestWriter.h"
+#include "skin/engine/win/SkinManager.h"
+#include "testsupport/TempFolder.h"
+
+namespace ad::skin::adapters::test {
+
+// Section colours (TColor, as the skin stores them).
+constexpr TColor kButtonNormal = 0x00C08040, kButtonHot = 0x0040C080, kButtonPressed = 0x008040C0;
+constexpr TColor kButton4Default = 0x00205070;
+constexpr TColor kCheckBoxColor = 0x00D0E0F0, kGroupBoxColor = 0x00A0B0C0;
+constexpr TColor kTextColor = 0x00000080;
+// Glyph colours (0x00RRGGBB in the images; the TColor is their mirror).
+constexpr uint32_t kBoxUnchecked = 0xE00000, kBoxChecked = 0x00E000, kBoxGrayed = 0x0000E0;
+constexpr uint32_t kRadioUnchecked = 0xE0E000, kRadioChecked = 0x00E0E0;
+constexpr int kGlyph = 13;
+
+inline TColor GlyphColor(uint32_t rgb) { return TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16)); }
+
+inline std::vector<uint8_t> AdapterSkin() {
+    auto c = [](TColor colour) { return std::to_string(colour); };
+    const std::string ini =
+        "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\n"
+        "BOXUNCHECKED=!BU.BMP!3\r\nBOXCHECKED=!BC.BMP!3\r\nBOXGRAYED=!BG.BMP!3\r\n"
+        "RADIOUNCHECKED=!RU.BMP!3\r\nRADIOCHECKED=!RC.BMP!3\r\n"
+        "[BUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" + c(kButtonNormal) + "\r\nHOTCOLOR=" + c(kButtonHot) +
+        "\r\nCOLOR2=" + c(kButtonPressed) + "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
+        "[BUTTON4]\r\nSTATES=4\r\nUSESTATE2=1\r\nCOLOR=" + c(kButtonNormal) + "\r\nHOTCOLOR=" + c(kButtonHot) +
+        "\r\nCOLOR2=" + c(kButtonPressed) + "\r\n"
+        "[CHECKBOX]\r\nSTATES=2\r\nCOLOR=" + c(kCheckBoxColor) + "\r\nHOTCOLOR=" + c(kCheckBoxColor) +
+        "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
+        "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" + c(kGroupBoxColor) + "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n";
+    auto glyph = [](uint32_t rgb) { return bmptest::SolidBmp(3 * kGlyph, kGlyph, rgb); };
+    return asztest::Pack({{"OPTIONS.DAT", asztest::Text(ini)},
+                          {"M.BMP", bmptest::SolidBmp(4, 4, 0x336699)},
+                          {"BU.BMP", glyph(kBoxUnchecked)},
+                          {"BC.BMP", glyph(kBoxChecked)},
+                          {"BG.BMP", glyph(kBoxGrayed)},
+                          {"RU.BMP", glyph(kRadioUnchecked)},
+                          {"RC.BMP", glyph(kRadioChecked)}});
+}
+
+// The default manager with the adapter skin loaded.
+class TAdapterSkinFixture {
+public:
+    TAdapterSkinFixture() {
+        const std::vector<uint8_t> skin = AdapterSkin();
+        std::ofstream(dir_.Path() + "Adapters.asz", std::ios::binary)
+            .write(reinterpret_cast<const char*>(skin.data()), std::streamsize(skin.size()));
+        Manager.Effects.AllowAnimation = false;
+        Manager.SetSkinDirectory(dir_.Path().substr(0, dir_.Path().size() - 1));
+        Manager.SetSkinName("Adapters");
+    }
+    ad::test::TempDir dir_;
+    TSkinManager Manager{nullptr};
+};
+
+// A shown top-level window (no skin of its own) to hold foreign controls.
+class THostWindow {
+public:
+    THostWindow(int width = 300, int height = 200) {
+        wnd_ = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, width,
+                                 height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ::ShowWindow(wnd_, SW_SHOWNOACTIVATE);
+    }
+    ~THostWindow() { ::DestroyWindow(wnd_); }
+    THostWindow(const THostWindow&) = delete;
+    THostWindow& operator=(const THostWindow&) = delete;
+    HWND Handle() const { return wnd_; }
+    // A visible child of the system's button class.
+    HWND AddButton(DWORD style, const wchar_t* text, int x, int y, int w, int h) const {
+        HWND child = ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, wnd_, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(child, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return child;
+    }
+
+private:
+    HWND wnd_ = nullptr;
+};
+
+}  // namespace ad::skin::adapters::test

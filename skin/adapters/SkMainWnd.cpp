@@ -1,0 +1,239 @@
+// The window adapter base: attaching, detaching and the common messages.
+#include "skin/adapters/SkMainWnd.h"
+
+#include <atomic>
+
+#include "base/WinText.h"
+#include "framework/Themes.h"
+#include "skin/engine/win/SkinDataMessages.h"
+#include "skin/engine/win/SkinDataPaint.h"
+#include "skin/engine/win/SkinEngineLinks.h"
+
+namespace ad::skin::adapters {
+
+namespace {
+std::atomic<int> g_liveAdapters{0};
+
+std::string WindowTextOf(HWND wnd) {
+    const int length = ::GetWindowTextLengthW(wnd);
+    if (length <= 0) return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(::GetWindowTextW(wnd, text.data(), length + 1)));
+    return Narrow(text);
+}
+}  // namespace
+
+TSkMainWnd::TSkMainWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params)
+    : wnd_(wnd), skinData_(skinData), manager_(manager), control_(params.Control) {
+    ++g_liveAdapters;
+}
+
+void TSkMainWnd::Start(const TSkSkinParams& params) {
+    // A foreign visual style would paint over the skin (a form's data keeps it).
+    if (!skinData_ || skinData_->ControlKind != 224) {
+        if (params.SkinSection != "DIALOG") themeTurnedOff_ = ThemeLibrary().SetWindowTheme(wnd_, L" ", L" ");
+    }
+    if (!skinData_) {
+        ownSkinData_ = std::make_unique<TSkinCommonData>(wnd_, true);
+        skinData_ = ownSkinData_.get();
+        skinData_->OwnerControl = params.Control;
+        skinData_->OwnerObject = params.Control;
+        skinData_->SetSkinManager(manager_);
+        if (!params.SkinSection.empty()) skinData_->SetSkinSection(params.SkinSection);
+        skinData_->SetCustomFont(!params.UseSkinFontColor);
+        skinData_->SetCustomColor(!params.UseSkinColor);
+    }
+    skinData_->OwnerWindow = wnd_;
+    // Messages the engine sends "to the control's own procedure" reach the adapter.
+    skinData_->SavedWndProc = [this](TMessage& m) { WndProc(m); };
+    SaveColors();
+    colorsApplied_ = false;
+    caption_ = WindowTextOf(wnd_);
+    ::SetPropW(wnd_, kSkinAdapterProp, this);
+    subclass_ = std::make_unique<TWindowSubclass>(wnd_, [this](TMessage& m) {
+        WndProc(m);
+        return true;
+    });
+    InitAdapter();
+}
+
+TSkMainWnd::~TSkMainWnd() {
+    if (!destroyed_) {
+        RestoreWindow();
+        Detach();
+        if (themeTurnedOff_ && ::IsWindow(wnd_)) ThemeLibrary().SetWindowTheme(wnd_, nullptr, nullptr);
+    }
+    if (skinData_ && !ownSkinData_) skinData_->SavedWndProc = nullptr;
+    ownSkinData_.reset();
+    if (::IsWindow(wnd_) && ::GetPropW(wnd_, kSkinAdapterProp) == this) ::RemovePropW(wnd_, kSkinAdapterProp);
+    --g_liveAdapters;
+}
+
+TSkMainWnd* TSkMainWnd::GetAdapter(HWND wnd) {
+    return wnd ? static_cast<TSkMainWnd*>(::GetPropW(wnd, kSkinAdapterProp)) : nullptr;
+}
+
+int TSkMainWnd::LiveCount() { return g_liveAdapters; }
+
+// The procedure is always given back: the subclass chain unhooks this layer
+// wherever it lies, whoever hooked the window before or after it.
+void TSkMainWnd::Detach() {
+    subclass_.reset();
+    destroyed_ = true;
+}
+
+void TSkMainWnd::InitAdapter() {
+    skinData_->Loading = false;
+    skinData_->AttachToWindow();
+}
+
+void TSkMainWnd::RestoreWindow() {
+    if (ownSkinData_) ownSkinData_->DetachFromWindow();
+    if (::IsWindow(wnd_) && ::GetPropW(wnd_, kSkinAdapterProp) == this) ::RemovePropW(wnd_, kSkinAdapterProp);
+}
+
+LRESULT TSkMainWnd::SendMsg(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TSkMainWnd::CallOldProc(TMessage& m) {
+    m.Result = subclass_ ? subclass_->CallNext(m) : ::DefWindowProcW(wnd_, m.Msg, m.WParam, m.LParam);
+}
+
+void TSkMainWnd::CallOldProcSilently(TMessage& m) {
+    const bool visible = ::IsWindowVisible(wnd_);
+    if (visible) SetWindowRedraw(wnd_, false);
+    CallOldProc(m);
+    if (visible) SetWindowRedraw(wnd_, true);
+}
+
+bool TSkMainWnd::SkinActive() const {
+    return skinData_ && manager_ && manager_->Active() && skinData_->IsSkinActive();
+}
+
+bool TSkMainWnd::PrepareAdapterCache(bool outline) {
+    (void)outline;  // no outline colour is set by any manager here
+    if (!skinData_ || !skinData_->BgChanged) return true;
+    TSkParentBgRequest request;
+    if (HWND parent = ::GetParent(wnd_)) {
+        GetParentBgByHandle(request, parent, false);
+        if (request.Kind == pbNotReady) {
+            skinData_->Updating = true;
+            return false;
+        }
+    }
+    skinData_->PrepareCacheImage();
+    if (!skinData_->CacheImage || skinData_->CacheImage->Empty()) return false;
+    const TSkBgCacheRef background = GetWindowParentBgRef(wnd_);
+    const TImageView32 image = skinData_->CacheImage->View();
+    const int state = (skinData_->Focused || skinData_->IsHighlighted()) ? 1 : 0;
+    PaintStateCorners(*skinData_, background, true, skinData_->HotPatternIndex, skinData_->PatternIndex, image,
+                      {0, 0}, TRect(0, 0, image.Width, image.Height), state);
+    skinData_->BgChanged = false;
+    return true;
+}
+
+void TSkMainWnd::WndProc(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PRINT:
+            // The window paints itself into the given DC as for a paint.
+            m.Result = ::SendMessageW(wnd_, WM_PAINT, m.WParam, m.LParam);
+            return;
+        case WM_UPDATEUISTATE:  // the control would draw its focus cues over the skin
+            return;
+        case WM_NCDESTROY:
+            // The window goes: the chain unhooks this layer and passes the message on.
+            RestoreWindow();
+            destroyed_ = true;
+            if (subclass_) subclass_->Detach();
+            return;
+        case WM_SETTEXT:
+            CallOldProc(m);
+            caption_ = WindowTextOf(wnd_);
+            return;
+        case WM_SIZE:
+            if (skinData_) skinData_->BgChanged = true;
+            break;
+        case WM_MOUSEMOVE:
+            if (manager_ && manager_->Active() && ::IsWindowEnabled(wnd_) && manager_->HoverWindow() != wnd_)
+                manager_->SetHoverWindow(wnd_);
+            break;
+        case SKM_SKINCMD:
+            if (skinData_ && manager_ && manager_->Active()) {
+                HandleSkinCommand(m);
+                return;
+            }
+            break;
+        default: break;
+    }
+    CallOldProc(m);
+}
+
+void TSkMainWnd::HandleSkinCommand(TMessage& m) {
+    const bool ownManager = reinterpret_cast<TSkinManager*>(m.LParam) == skinData_->SkinManager();
+    switch (SkinCommandOf(m.WParam)) {
+        case SKC_SKINLOADED:
+            if (ownManager) {
+                skinData_->ResolveSectionIndexes(true);
+                BroadcastToChildWindows(wnd_, m);
+            }
+            break;
+        case SKC_SKINREMOVED:
+            if (ownManager) RestoreWindow();
+            break;
+        case SKC_SKINREFRESH:
+            if (!ownManager) break;
+            skinData_->ResolveSectionIndexes(true);
+            skinData_->Updating = false;
+            if (!SkinAnimationRunning() && ::IsWindowVisible(wnd_))
+                ::RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+            BroadcastToChildWindows(wnd_, m);
+            return;
+        case SKC_ENDUPDATEREDRAW:
+            if (!skinData_->Updating) break;
+            if (!skinData_->RefreshUpdating(true)) {
+                ::SendMessageW(wnd_, WM_NCPAINT, 0, 0);
+                ::RedrawWindow(wnd_, nullptr, nullptr, 0x585);
+                if (TWinControl* control = control_.Get()) RepaintChildControls(control);
+            }
+            return;
+        case SKC_ISSKINNED: m.Result = 1; return;
+        case SKC_ISUPDATING: m.Result = skinData_->QueryUpdating() ? 1 : 0; return;
+        case SKC_GETADAPTER: m.Result = reinterpret_cast<LRESULT>(this); return;
+        case SKC_SETSECTION:
+            if (!m.LParam) {
+                m.Result = 0;
+                return;
+            }
+            skinData_->SetSkinSection(reinterpret_cast<const char*>(m.LParam));
+            m.Result = 1;
+            return;
+        case SKC_HASOWNBG:
+            if (!control_.Get()) break;
+            ad::skin::HandleSkinCommand(m, skinData_);
+            return;
+        case SKC_GETBGCOLOR:
+            m.Result = 0;
+            CallOldProc(m);
+            if (!m.Result) m.Result = LRESULT(skinData_->BackgroundColor(0, wnd_));
+            return;
+        case SKC_CACHEVALID: PrepareAdapterCache(false); break;
+        case SKC_GETPARENTBG:
+            if (m.LParam) skinData_->AnswerBgRequest(*reinterpret_cast<TSkParentBgRequest*>(m.LParam), 0, wnd_);
+            return;
+        case SKC_GETSKINDATA: m.Result = reinterpret_cast<LRESULT>(skinData_); return;
+        case SKC_SETPRINTDC:
+            skinData_->PrintDC = reinterpret_cast<HDC>(m.LParam);
+            if (m.LParam) skinData_->StateFlags |= kPrinting;
+            else skinData_->StateFlags &= uint16_t(~kPrinting);
+            break;
+        default:
+            if (ad::skin::HandleSkinCommand(m, skinData_)) return;
+            break;
+    }
+    CallOldProc(m);
+}
+
+}  // namespace ad::skin::adapters

@@ -1,0 +1,105 @@
+// TSkMainWnd: the base of every window adapter. An adapter takes over the
+// procedure of one window the skin library did not make (a standard control
+// of the class library, a child of another program's window) through the
+// subclass chain, keeps the skin data it paints with on the window
+// ("SKSDATA") and itself under "SKSBSC", and answers the skin message's
+// common commands. Descendants paint; the window keeps its behaviour.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/WindowSubclass.h"
+#include "skin/engine/win/SkinCommonData.h"
+#include "skin/engine/win/SkinManager.h"
+
+namespace ad::skin::adapters {
+
+// What the adapter manager tells a new adapter.
+struct TSkSkinParams {
+    TWinControl* Control = nullptr;  // the class-library control, null for a foreign window
+    std::string SkinSection;         // empty: the adapter's default
+    bool UseSkinColor = true;        // the skin's colour (the data's CustomColor off)
+    bool UseSkinFontColor = true;    // the skin's font colour (CustomFont off)
+    int VertScrollWidth = -1, HorzScrollWidth = -1, VertButtonSize = -1, HorzButtonSize = -1;
+};
+
+class TSkMainWnd {
+public:
+    virtual ~TSkMainWnd();
+    TSkMainWnd(const TSkMainWnd&) = delete;
+    TSkMainWnd& operator=(const TSkMainWnd&) = delete;
+
+    // Makes an adapter of class T and attaches it to the window; skinData may
+    // be null (the adapter then makes and owns its own).
+    template <class T>
+    static std::unique_ptr<T> Create(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager,
+                                     const TSkSkinParams& params) {
+        std::unique_ptr<T> adapter(new T(wnd, skinData, manager, params));
+        adapter->Start(params);
+        return adapter;
+    }
+
+    // The adapter attached to a window, null when none.
+    static TSkMainWnd* GetAdapter(HWND wnd);
+    // Adapters alive in the process (leak checks).
+    static int LiveCount();
+
+    // The adapter's window procedure, called directly (SendMsg).
+    LRESULT SendMsg(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    HWND WindowHandle() const { return wnd_; }
+    TSkinCommonData* SkinData() const { return skinData_; }
+    TSkinManager* SkinManager() const { return manager_; }
+    // The window procedure is given back (the window went or the adapter let go).
+    bool Destroyed() const { return destroyed_; }
+    bool ColorsApplied() const { return colorsApplied_; }
+    const std::string& Caption() const { return caption_; }
+    TWinControl* Control() const { return control_.Get(); }
+
+protected:
+    TSkMainWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params);
+
+    // The steps descendants change, called in this order while attaching.
+    virtual void InitAdapter();
+    virtual void SaveColors() {}
+    // Puts back what the adapter changed in the window (its colours); the base
+    // takes the skin data off the window when the adapter owns it.
+    virtual void RestoreWindow();
+    virtual void ApplySkinColors() { colorsApplied_ = true; }
+    // Every message of the window comes here first; TSkMainWnd::WndProc is
+    // the common handling (pass on what is not taken with CallOldProc).
+    virtual void WndProc(TMessage& m);
+
+    // The message to the procedures below the adapter; m.Result gets the answer.
+    void CallOldProc(TMessage& m);
+    // The message handled by the procedures below with the window's redraw
+    // off around it (the window then paints nothing by itself).
+    void CallOldProcSilently(TMessage& m);
+    // Readies the data's cache: the section over the parent's background
+    // (the hot state when focused), a disabled edit's text; false while the
+    // parent is not ready (the data is then marked updating).
+    bool PrepareAdapterCache(bool outline);
+    bool SkinActive() const;
+
+private:
+    void Start(const TSkSkinParams& params);
+    void Detach();
+    void HandleSkinCommand(TMessage& m);
+
+    HWND wnd_;
+    TSkinCommonData* skinData_;
+    std::unique_ptr<TSkinCommonData> ownSkinData_;
+    TSkinManager* manager_;
+    TComponentLink<TWinControl> control_;
+    std::unique_ptr<TWindowSubclass> subclass_;
+    std::string caption_;
+    bool destroyed_ = false;
+    bool colorsApplied_ = false;
+    bool themeTurnedOff_ = false;
+};
+
+}  // namespace ad::skin::adapters
