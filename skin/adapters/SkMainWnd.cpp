@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "base/WinText.h"
+#include "framework/Messages.h"
 #include "framework/Themes.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinDataPaint.h"
@@ -152,6 +153,13 @@ void TSkMainWnd::WndProc(TMessage& m) {
         case WM_SETTEXT:
             CallOldProc(m);
             caption_ = WindowTextOf(wnd_);
+            return;
+        case CM_RECREATEWND:
+            // The control makes its window again: this adapter went with the
+            // old one, so the form is asked to adapt the new window.
+            CallOldProc(m);
+            if (TWinControl* control = control_.Get(); control && !control->Destroying())
+                TSkinCommonData::AskFormToAdaptControls(control);
             return;
         case WM_SIZE:
             if (skinData_) skinData_->BgChanged = true;

@@ -1,0 +1,104 @@
+// Adapting a skinned form's controls by the class-name lists: the first list
+// naming a class wins, opted-out and vetoed controls stay native, a changed
+// section is used, a re-created window is adapted again, and removing the
+// skin gives every window its own procedure back.
+#include "skin/forms/SkCtrlAdapter.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/StdCtrls.h"
+#include "skin/adapters/SkButtonWnds.h"
+#include "skin/forms/SkinFormsTestKit.h"
+
+namespace ad::skin::forms {
+namespace {
+
+using adapters::TSkBtnWnd;
+using adapters::TSkCheckBoxWnd;
+using adapters::TSkMainWnd;
+using test::TFormSkinFixture;
+
+template <class T>
+T* Put(TForm* form, int top, const std::string& caption) {
+    auto* control = new T(form);
+    control->SetParent(form);
+    control->SetBounds(10, top, 120, 24);
+    control->SetCaption(caption);
+    return control;
+}
+
+TEST(SkCtrlAdapter, TheListsDecideWhichControlsGetWhichAdapter) {
+    TFormSkinFixture skin;
+    // Both lists name TCheckBox: the earlier one (buttons) wins.
+    skin.Manager->ThirdParty.SetText(akButton, "TButton\nTCheckBox");
+    skin.Manager->ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 320, 260);
+    TButton* button = Put<TButton>(form.get(), 10, "Plain");
+    TButton* tagged = Put<TButton>(form.get(), 40, "Tagged");
+    tagged->Tag = 0x100;
+    TButton* vetoed = Put<TButton>(form.get(), 70, "Vetoed");
+    TButton* sectioned = Put<TButton>(form.get(), 100, "Sectioned");
+    TCheckBox* check = Put<TCheckBox>(form.get(), 130, "Check");
+    TRadioButton* radio = Put<TRadioButton>(form.get(), 160, "Radio");
+    TEdit* edit = Put<TEdit>(form.get(), 190, "");
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    ASSERT_NE(provider, nullptr);
+    provider->OnSkinItem = [&](TWinControl* item, bool& canBeAdded, std::string& section) {
+        if (item == vetoed) canBeAdded = false;
+        if (item == sectioned) section = "Custom";
+    };
+    provider->RemoveAdapter();
+    provider->CreateAdapter();
+
+    auto adapterOf = [](TWinControl* control) { return TSkMainWnd::GetAdapter(control->Handle()); };
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(adapterOf(button)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(adapterOf(check)), nullptr);  // the first list naming it
+    EXPECT_NE(dynamic_cast<TSkCheckBoxWnd*>(adapterOf(radio)), nullptr);
+    EXPECT_EQ(adapterOf(tagged), nullptr);
+    EXPECT_EQ(adapterOf(vetoed), nullptr);
+    EXPECT_EQ(adapterOf(edit), nullptr);  // not listed
+    ASSERT_NE(adapterOf(sectioned), nullptr);
+    EXPECT_EQ(adapterOf(sectioned)->SkinData()->SkinSection(), "CUSTOM");
+    ASSERT_NE(provider->CtrlAdapter(), nullptr);
+    EXPECT_EQ(provider->CtrlAdapter()->ItemCount(), 4);
+
+    // Adapting again adds nothing; a re-created window is adapted again.
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(provider->CtrlAdapter()->ItemCount(), 4);
+    const HWND old = button->Handle();
+    ::SendMessageW(old, CM_RECREATEWND, 0, 0);
+    ad::test::PumpPending();
+    ASSERT_NE(button->Handle(), old);
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(adapterOf(button)), nullptr);
+    EXPECT_EQ(provider->CtrlAdapter()->ItemCount(), 4);
+
+    // Without the skin every window is its own again.
+    skin.Manager->SetActive(false);
+    ad::test::PumpPending();
+    for (TWinControl* control : std::initializer_list<TWinControl*>{button, check, radio, sectioned}) {
+        EXPECT_EQ(adapterOf(control), nullptr) << control->Caption();
+        EXPECT_FALSE(IsSkinnedWindow(control->Handle())) << control->Caption();
+    }
+}
+
+TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
+    TFormSkinFixture skin;
+    const int adapters = TSkMainWnd::LiveCount();
+    for (int i = 0; i < 20; ++i) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 240, 160);
+        TButton* button = Put<TButton>(form.get(), 10, "OK");
+        TCheckBox* check = Put<TCheckBox>(form.get(), 40, "Check");
+        form->Show();
+        ad::test::PumpPending();
+        EXPECT_NE(TSkMainWnd::GetAdapter(button->Handle()), nullptr);
+        EXPECT_EQ(TSkMainWnd::GetAdapter(check->Handle()), nullptr);
+    }
+    EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
+}
+
+}  // namespace
+}  // namespace ad::skin::forms
