@@ -1,7 +1,8 @@
 // Test support of the window adapters: a fixture skin with flat colours per
 // state for the sections the adapters paint (BUTTON with three states,
 // BUTTON4 with four, CHECKBOX, GROUPBOX) and one colour per check glyph, a
-// manager that loads it, and a plain host window for foreign controls.
+// manager that loads it, a plain host window for foreign controls, and a
+// plain form section for skinned forms holding adapted controls.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +22,7 @@ namespace ad::skin::adapters::test {
 // Section colours (TColor, as the skin stores them).
 constexpr TColor kButtonNormal = 0x00C08040, kButtonHot = 0x0040C080, kButtonPressed = 0x008040C0;
 constexpr TColor kButton4Default = 0x00205070;
-constexpr TColor kCheckBoxColor = 0x00D0E0F0, kGroupBoxColor = 0x00A0B0C0;
+constexpr TColor kCheckBoxColor = 0x00D0E0F0, kGroupBoxColor = 0x00A0B0C0, kFormColor = 0x00E8E0D8;
 constexpr TColor kTextColor = 0x00000080;
 // Glyph colours (0x00RRGGBB in the images; the TColor is their mirror).
 constexpr uint32_t kBoxUnchecked = 0xE00000, kBoxChecked = 0x00E000, kBoxGrayed = 0x0000E0;
@@ -33,7 +34,7 @@ inline TColor GlyphColor(uint32_t rgb) { return TColor(((rgb & 0xFF) << 16) | (r
 inline std::vector<uint8_t> AdapterSkin() {
     auto c = [](TColor colour) { return std::to_string(colour); };
     const std::string ini =
-        "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\n"
+        "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\nTITLEHEIGHT=26\r\nBORDERWIDTH=4\r\n"
         "BOXUNCHECKED=!BU.BMP!3\r\nBOXCHECKED=!BC.BMP!3\r\nBOXGRAYED=!BG.BMP!3\r\n"
         "RADIOUNCHECKED=!RU.BMP!3\r\nRADIOCHECKED=!RC.BMP!3\r\n"
         "[BUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" + c(kButtonNormal) + "\r\nHOTCOLOR=" + c(kButtonHot) +
@@ -42,7 +43,10 @@ inline std::vector<uint8_t> AdapterSkin() {
         "\r\nCOLOR2=" + c(kButtonPressed) + "\r\n"
         "[CHECKBOX]\r\nSTATES=2\r\nCOLOR=" + c(kCheckBoxColor) + "\r\nHOTCOLOR=" + c(kCheckBoxColor) +
         "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
-        "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" + c(kGroupBoxColor) + "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n";
+        "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" + c(kGroupBoxColor) + "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
+        "[FORM]\r\nSTATES=2\r\nCOLOR=" + c(kFormColor) + "\r\nHOTCOLOR=" + c(kFormColor) + "\r\n"
+        "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=10506304\r\nFONTCOLOR=16777215\r\n"
+        "HOTFONTCOLOR=16777215\r\n";
     auto glyph = [](uint32_t rgb) { return bmptest::SolidBmp(3 * kGlyph, kGlyph, rgb); };
     return asztest::Pack({{"OPTIONS.DAT", asztest::Text(ini)},
                           {"M.BMP", bmptest::SolidBmp(4, 4, 0x336699)},

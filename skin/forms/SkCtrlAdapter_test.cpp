@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
+#include "skin/adapters/AdapterTestKit.h"
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/forms/SkinFormsTestKit.h"
 
@@ -98,6 +102,46 @@ TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
         EXPECT_EQ(TSkMainWnd::GetAdapter(check->Handle()), nullptr);
     }
     EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
+}
+
+TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
+    TFormSkinFixture skin;
+    ad::test::TempDir dir;
+    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
+    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
+    skin.Manager->SetSkinName("Adapters");
+    skin.Manager->ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
+    skin.Manager->ThirdParty.SetText(akGroupBox, "TGroupBox");
+
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 340, 250);
+    form->SetCaption("Adapted controls");
+    TButton* ok = Put<TButton>(form.get(), 10, "OK");
+    ok->Default = true;
+    TButton* cancel = Put<TButton>(form.get(), 40, "Cancel");
+    TCheckBox* check = Put<TCheckBox>(form.get(), 70, "Check box");
+    check->SetChecked(true);
+    Put<TRadioButton>(form.get(), 100, "Radio button");
+    auto* group = new TGroupBox(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(150, 10, 170, 120);
+    group->SetCaption("Group box");
+    auto* inner = new TCheckBox(form.get());
+    inner->SetParent(group);
+    inner->SetBounds(10, 30, 140, 24);
+    inner->SetCaption("Inside the group");
+    form->Show();
+    ad::test::PumpPending();
+
+    for (TWinControl* c : std::initializer_list<TWinControl*>{ok, cancel, check, group, inner})
+        EXPECT_NE(TSkMainWnd::GetAdapter(c->Handle()), nullptr) << c->Caption();
+    const auto button = ad::test::PrintInto(cancel->Handle(), WM_PRINT, PRF_CLIENT, cancel->Width(), cancel->Height());
+    EXPECT_EQ(button.At(3, cancel->Height() / 2), adapters::test::kButtonNormal);
+    const auto box = ad::test::PrintInto(group->Handle(), WM_PRINT, PRF_CLIENT, group->Width(), group->Height());
+    EXPECT_EQ(box.At(group->Width() / 2, group->Height() - 5), adapters::test::kGroupBoxColor);
+    ad::test::SaveScreenshot(form->Handle(), "adapted_controls.bmp");
 }
 
 }  // namespace
