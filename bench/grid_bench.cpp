@@ -27,6 +27,40 @@ struct TColumns : IColumnSource {
 
 std::u16string U(const std::string& s) { return Latin1ToUtf16(s); }
 
+// A canvas that only counts what it is asked to draw, so that a repaint
+// measures the grid's own work; text is measured with a fixed cell.
+class TCountingCanvas : public ICanvas {
+public:
+    TSize TextExtent(std::u16string_view text) override { return {static_cast<int>(text.size()) * 7, 13}; }
+    TRect CalcTextRect(std::u16string_view text, const TRect& r, unsigned) override {
+        return TRect{r.Left, r.Top, r.Left + static_cast<int>(text.size()) * 7, r.Top + 13};
+    }
+    void DrawText(std::u16string_view, const TRect&, unsigned) override { ++Calls; }
+    void DrawTurnedText(std::u16string_view, const TRect&, unsigned) override { ++Calls; }
+    TBrushStyle BrushStyle() const override { return brush_; }
+    void SetBrushStyle(TBrushStyle style) override { brush_ = style; }
+    void FillRect(const TRect&, TColor) override { ++Calls; }
+    void FrameRect(const TRect&, TColor) override { ++Calls; }
+    void DrawFocusRect(const TRect&) override { ++Calls; }
+    void ClipToRect(const TRect&, bool) override {}
+    void SetFont(std::u16string_view, int, std::uint8_t) override {}
+    void SetTextColor(TColor color) override { textColor_ = color; }
+    TColor TextColor() const override { return textColor_; }
+    void Line(int, int, int, int, TColor) override { ++Calls; }
+    void Polygon(const std::vector<TPoint>&, TColor, TColor) override { ++Calls; }
+    void InvertRect(const TRect&) override { ++Calls; }
+    std::vector<std::uint32_t> ReadPixels(const TRect& r) override {
+        return std::vector<std::uint32_t>(static_cast<size_t>(std::max(r.Width(), 0) * std::max(r.Height(), 0)));
+    }
+    void WritePixels(const TRect&, const std::vector<std::uint32_t>&) override {}
+
+    long Calls = 0;
+
+private:
+    TBrushStyle brush_ = bsSolid;
+    TColor textColor_ = 0;
+};
+
 // Column 0 text, 1 float, 2 mixed-case text, 3 IP, 4 dates, 5 Booleans.
 std::vector<std::vector<std::string>> MakeData(int rows, const char* order) {
     std::mt19937 rng(42);
@@ -60,9 +94,58 @@ void Fill(TCells& store, const std::vector<std::vector<std::string>>& data) {
         for (int r = 0; r < rows; ++r) store.GetCell(c, r)->SetAsString(U(data[static_cast<size_t>(c)][static_cast<size_t>(r)]));
 }
 
-}  // namespace
+// Full repaints of a 1280 x 1024 grid of 100k rows into a counting canvas:
+// the report view, then the same rows as a tree (a root with chains of nine
+// levels under it) and the root collapsed and expanded again.
+void TreeRepaints() {
+    const int rows = 100000;
+    gridtest::TGridFixture f(6);
+    f.window.Size = TSize{1280, 1024};
+    TReportGrid& g = f.grid;
+    g.SetOptions(goHeader | goGrid | goSelectFullRow);
+    for (int c = 0; c < 6; ++c) g.Columns().Item(c)->SetWidth(200);
+    g.AddRow(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 6; ++c) g.Cells().GetCell(c, r)->SetAsString(U("cell " + std::to_string(r * 6 + c)));
+    TCountingCanvas canvas;
+    const TRect all{0, 0, 1280, 1024};
+    auto repaint = [&] {
+        return Best(7, [&] {
+            auto t = std::chrono::steady_clock::now();
+            g.Paint(canvas, all);
+            return Millis(t);
+        });
+    };
+    double report = repaint();
+    TCells& cells = g.Cells();
+    for (int r = 1; r < rows; ++r) {
+        TRow* row = cells.GetRow(r);
+        row->Level = 1 + (r - 1) % 9;
+        TRow* parent = cells.GetRow(row->Level == 1 ? 0 : r - 1);
+        row->ParentRow = parent;
+        ++parent->ChildCount;
+    }
+    g.Columns().Item(0)->TreeColumn = true;
+    double tree = repaint();
+    double collapse = 1e300, expand = 1e300;
+    for (int k = 0; k < 7; ++k) {
+        auto t = std::chrono::steady_clock::now();
+        g.SetRowExpanded(0, false);
+        g.Paint(canvas, all);
+        collapse = std::min(collapse, Millis(t));
+        t = std::chrono::steady_clock::now();
+        g.SetRowExpanded(0, true);
+        g.Paint(canvas, all);
+        expand = std::min(expand, Millis(t));
+    }
+    std::printf("\n%-40s %10s\n", "repaint 1280 x 1024, 100k rows", "ms");
+    std::printf("%-40s %10.3f\n", "report view", report);
+    std::printf("%-40s %10.3f  (%.2f x report)\n", "tree column", tree, tree / report);
+    std::printf("%-40s %10.3f  (%.2f x report)\n", "collapse the root (and paint)", collapse, collapse / report);
+    std::printf("%-40s %10.3f  (%.2f x report)\n", "expand the root (and paint)", expand, expand / report);
+}
 
-int main() {
+void FillAndSort() {
     const int rows = 100000;
     TColumns columns;
     std::printf("%-34s %10s\n", "measure (100k rows)", "ms");
@@ -109,7 +192,9 @@ int main() {
         });
         std::printf("sort %-8s %-21s %10.1f\n", order, "peer std::sort text", peer);
     }
+}
 
+void ParseAndImport() {
     // Parsing: about 30 MB of tab-separated text with some quoted fields.
     std::string text;
     std::mt19937 rng(1);
@@ -158,5 +243,15 @@ int main() {
         });
         std::printf("%-12d %14.1f %14.1f %8.2f\n", lines, import, parseOnly, import / parseOnly);
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // "sort", "import" or "tree" runs that part alone (for a profiler).
+    std::string only = argc > 1 ? argv[1] : "";
+    if (only.empty() || only == "sort") FillAndSort();
+    if (only.empty() || only == "import") ParseAndImport();
+    if (only.empty() || only == "tree") TreeRepaints();
     return 0;
 }
