@@ -1,10 +1,18 @@
 // What the program sets up before its main form is created: the skin engine's
-// links (today its Windows pixel services; the form and control skinning add
-// theirs here).
+// links (its Windows pixel services and the form skinning's window-creation
+// hook; the control skinning adds its own here).
 #pragma once
 
 namespace ad {
 
+namespace skin {
+class TSkinManager;
+}
+
 void StartUpProgram();
+
+// The launcher's skin manager switches: no animation, glow or blur effects
+// and every animated transition inactive.
+void SetLauncherSkinEffects(skin::TSkinManager& manager);
 
 }  // namespace ad

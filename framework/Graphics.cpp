@@ -36,12 +36,15 @@ OwnedBitmap IconToBitmap(IconRef icon, int size, TColor background) {
 TFont::TFont() : height_(-::MulDiv(8, ScreenPixelsPerInch(), 72)) {}
 
 void TFont::Assign(const TFont& other) {
+    const bool sameShape = name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
+                           pitch_ == other.pitch_;
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
     color_ = other.color_;
     pitch_ = other.pitch_;
-    Changed();
+    if (!sameShape) Changed();
+    else if (OnChange) OnChange();
 }
 
 void TFont::SetName(const std::string& name) {
@@ -79,6 +82,7 @@ void TFont::SetPitch(TFontPitch pitch) {
 
 void TFont::Changed() {
     handle_.Reset();
+    ++generation_;
     if (OnChange) OnChange();
 }
 

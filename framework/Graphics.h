@@ -45,6 +45,9 @@ public:
     void SetPitch(TFontPitch pitch);
 
     HFONT Handle();
+    // Counts the changes that give another GDI font (all but the colour):
+    // a control re-measures its text only when it moved on.
+    unsigned Generation() const { return generation_; }
 
     std::function<void()> OnChange;
 
@@ -56,6 +59,7 @@ private:
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     TFontPitch pitch_ = TFontPitch::fpDefault;
+    unsigned generation_ = 0;
     OwnedFont handle_;
 };
 

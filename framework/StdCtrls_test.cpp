@@ -236,6 +236,30 @@ TEST_F(StdCtrlsTest, ParentFontFollowsTheFormUntilAChildSetsItsOwn) {
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(a->Handle(), WM_GETFONT, 0, 0)), a->Font().Handle());
 }
 
+// A colour is not a new shape: the text is painted again in it but neither
+// re-measured nor given a new GDI font; a new size still re-measures.
+TEST_F(StdCtrlsTest, AColourChangeRepaintsButMeasuresNothingAgain) {
+    auto* label = Add<TLabel>(10, 10, 10, 10);
+    label->SetCaption("Some caption");
+    auto* child = Add<TButton>(10, 40, 75, 25);
+    form->Show();
+    label->SetBounds(label->Left(), label->Top(), 300, label->Height());
+    const HFONT before = label->Font().Handle();
+    label->Font().SetColor(clRed);
+    EXPECT_EQ(label->Width(), 300);
+    EXPECT_EQ(label->Font().Handle(), before);
+    EXPECT_EQ(label->Font().Color(), clRed);
+
+    const HFONT childFont = reinterpret_cast<HFONT>(::SendMessageW(child->Handle(), WM_GETFONT, 0, 0));
+    form->Font().SetColor(clBlue);
+    EXPECT_EQ(child->Font().Color(), clBlue);  // follows the form's font
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(child->Handle(), WM_GETFONT, 0, 0)), childFont);
+
+    label->Font().SetSize(16);
+    EXPECT_NE(label->Width(), 300);
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(label->Handle(), WM_GETFONT, 0, 0)), label->Font().Handle());
+}
+
 TEST(Timer, FiresWhileEnabledAndStopsWhenDisabled) {
     TTimer timer(nullptr);
     timer.SetInterval(10);

@@ -1,18 +1,25 @@
 // A main window stand-in for the tests of secondary windows: records what the
-// window asks of its host.
+// window asks of its host, and skins the windows with the program's skin.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app/LauncherHost.h"
+#include "app/StartUp.h"
 #include "skin/engine/win/SkinManager.h"
 
 namespace ad::test {
 
 class FakeLauncherHost : public ILauncherHost {
 public:
-    explicit FakeLauncherHost(std::string baseFolder) : base_(std::move(baseFolder)) {}
+    // Its manager wears the program's skin as the main window's does, so the
+    // windows under test are skinned.
+    explicit FakeLauncherHost(std::string baseFolder) : base_(std::move(baseFolder)) {
+        SetLauncherSkinEffects(skin);
+        skin::RegisterBuiltInSkin(skin);
+        skin.SetSkinName(skin::kBuiltInSkinName);
+    }
     std::string BaseFolder() const override { return base_; }
     std::string SelectedCategory() override { return selected; }
     std::vector<std::string> CategoryNames() override { return categories; }

@@ -74,6 +74,7 @@ TEST_F(SettingsDialogTest, AFreshInstallationShowsTheDefaults) {
     EXPECT_EQ(d.trkHue->Position(), 0);
     EXPECT_EQ(d.trkSat->Position(), 0);
     EXPECT_FALSE(d.trkBrg->Visible());
+    test::SaveScreenshot(d.Handle(), "TfrmADSet.bmp");
 }
 
 TEST_F(SettingsDialogTest, StoredValuesAreShownAndTheLastAfterLaunchKeyReadWins) {

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "app/Launch.h"
+#include "app/StartUp.h"
 #include "app/forms/StatusInfo.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/Registry.h"
@@ -49,6 +50,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     skSkinManager1->SetSkinDirectory("c:\\Skins");
     skSkinManager1->SetExtendedBorders(true);
     skSkinManager1->SetBrightness(-1);
+    SetLauncherSkinEffects(*skSkinManager1);
     skin::RegisterBuiltInSkin(*skSkinManager1);
     skSkinManager1->SetSkinName(skin::kBuiltInSkinName);
     skSkinManager1->SetActive(true);

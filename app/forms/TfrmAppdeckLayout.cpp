@@ -7,6 +7,7 @@
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
+#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad {
 
@@ -39,6 +40,9 @@ void TfrmAppdeck::BuildHeader() {
     Label8->Font().SetColor(clWhite);
     Label4 = Make<TLabel>(back, "Label4", 120, 16, 0, 0, "2016.8");
     Label4->Font().SetColor(clWhite);
+    // White on the header's own colour: the skin's text colour would not read there.
+    Label8->Tag |= skin::kNoSkinTag;
+    Label4->Tag |= skin::kNoSkinTag;
     Label4->OnDblClick = [this](TObject* s) { Label4DblClick(s); };
 
     int x = 376;

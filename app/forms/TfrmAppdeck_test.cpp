@@ -22,6 +22,7 @@
 #include "framework/Registry.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
+#include "skin/forms/SkinProvider.h"
 #include "app/forms/MainWindowTestSupport.h"
 #include "testsupport/GuiTest.h"
 #include "testsupport/TestUtils.h"
@@ -130,6 +131,21 @@ TEST_F(MainWindowTest, TheSkinManagerLoadsTheBuiltInSkinWithTheStoredColours) {
     EXPECT_EQ(m.Saturation(), -20);
     EXPECT_EQ(m.Brightness(), -1);
     EXPECT_TRUE(m.ExtendedBorders());
+    // No animation, glow or blur effects; every animated transition inactive.
+    EXPECT_FALSE(m.Effects.AllowAnimation);
+    EXPECT_FALSE(m.Effects.AllowGlowing);
+    EXPECT_FALSE(m.Effects.AllowAeroBluring);
+    const skin::TSkAnimEffects& anim = m.AnimEffects;
+    for (const skin::TSkFormAnimation* a : {&anim.FormShow, &anim.FormHide, &anim.DialogShow, &anim.DialogHide,
+                                            &anim.PageChange, &anim.Minimizing, &anim.SkinChanging})
+        EXPECT_FALSE(a->Active);
+    EXPECT_FALSE(anim.BlendOnMoving.Active);
+    EXPECT_EQ(anim.Buttons.Events, 0);
+    // The main window wears the skin through its provider.
+    skin::forms::TSkinProvider* provider = skin::forms::TSkinProvider::OfWindow(f.Handle());
+    ASSERT_NE(provider, nullptr);
+    EXPECT_TRUE(provider->Skinned());
+    EXPECT_FALSE(::GetWindowLongPtrW(f.Handle(), GWL_STYLE) & WS_SYSMENU);
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -6,6 +6,7 @@
 #include "base/WinText.h"
 #include "framework/Handles.h"
 #include "framework/SysUtils.h"
+#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad {
 
@@ -64,6 +65,8 @@ TfrmSD::TfrmSD(TComponent* AOwner, ILauncherHost& host) : TProgramDetailsForm(AO
     Panel6->SetBevelOuter(TBevelCut::bvNone);
     Panel6->ShowCaption = false;
     BuildFields(Panel6, 12, 12);
+    // The mode colours these labels on the mode's frame: the skin leaves them alone.
+    for (TLabel* label : FieldLabels()) label->Tag |= skin::kNoSkinTag;
     OnEnterInField = [this] { SDAddClick(SDAdd); };
 
     auto button = [&](const char* name, int x, int y, int w, const char* caption) {

@@ -7,6 +7,7 @@
 
 #include "app/lists/InfoListRules.h"
 #include "framework/SysUtils.h"
+#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad {
 
@@ -40,6 +41,7 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
         title->SetAlignment(TAlignment::taCenter);
         title->Font().SetStyle(fsBold);
         title->Font().SetColor(clWhite);
+        title->Tag |= skin::kNoSkinTag;  // white on the title colour, not the skin's text colour
         return p;
     };
     pnlCurrent = titlePanel("pnlCurrent", "lblCurrentTitle", 8, "CURRENT VERSION", lblCurrentTitle);

@@ -1,0 +1,162 @@
+// The form branch of the window-creation hook and the transient providers it
+// keeps until the next activation.
+#include "skin/forms/SkinHook.h"
+
+#include <cstring>
+
+#include "skin/engine/win/SkinDwm.h"
+#include "skin/engine/win/SkinManager.h"
+#include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/win/SkinWindowAnimation.h"
+#include "skin/forms/SkGlowForm.h"
+#include "skin/forms/SkinProvider.h"
+
+namespace ad::skin::forms {
+
+namespace {
+
+// The transient providers; entries are null after a provider took itself out.
+std::unique_ptr<std::vector<TSkProvider*>>& ProviderList() {
+    static std::unique_ptr<std::vector<TSkProvider*>> list;
+    return list;
+}
+
+constexpr WORD kDialogAtom = 0x8002;
+constexpr char kUtilityWindowClass[] = "TPUtilWindow";
+constexpr char kDialogClass[] = "#32770";
+constexpr char kHostClass[] = "NativeHWNDHost";
+
+bool ApplicationGone() { return !Application || Application->Destroying(); }
+
+// The default manager's rules let this kind of form be skinned: message
+// forms with the standard dialogs, every other form with the standard forms.
+bool RulesAllowForm(const std::string& className) {
+    const TSkSkinningRules rules = DefaultManager()->SkinningRules;
+    return className == "TMessageForm" ? (rules & srStdDialogs) != 0 : (rules & srStdForms) != 0;
+}
+
+}  // namespace
+
+bool IsExcludedFormClass(const char* className) {
+    if (!className) return false;
+    for (const char* excluded : kExcludedFormClasses)
+        if (std::strcmp(excluded, className) == 0) return true;
+    return false;
+}
+
+TSkProvider::TSkProvider(TComponent* owner) : TComponent(owner) {}
+
+TSkProvider::~TSkProvider() {
+    if (auto& list = ProviderList())
+        for (TSkProvider*& entry : *list)
+            if (entry == this) entry = nullptr;
+}
+
+void TSkProvider::InitForForm(TForm* form) {
+    SkinProvider = TSkinProvider::CreateRuntime(form);
+    SkinProvider->SetUseGlobalColor(false);
+    Wnd = form->Handle();
+    if (IsCompositionEnabled()) {
+        SkinProvider->AfterLoad();
+        ::RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::SendMessageW(Wnd, WM_NCPAINT, 0, 0);
+    } else if (!::IsDebuggerPresent()) {
+        ::UpdateWindow(Wnd);
+        ::RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    SkinProvider->MakeSkinMenu = false;
+}
+
+void PurgeProviderList() {
+    auto& list = ProviderList();
+    if (!list) return;
+    // A form's provider has done its work once the form has its own provider.
+    for (size_t i = list->size(); i-- > 0;) {
+        TSkProvider* entry = (*list)[i];
+        list->erase(list->begin() + ptrdiff_t(i));
+        delete entry;
+    }
+}
+
+void FreeProviderList() {
+    PurgeProviderList();
+    ProviderList().reset();
+}
+
+int ProviderListCount() {
+    const auto& list = ProviderList();
+    return list ? int(list->size()) : 0;
+}
+
+TSkProvider* FindProvider(HWND wnd) {
+    const auto& list = ProviderList();
+    if (!list || ApplicationGone()) return nullptr;
+    for (TSkProvider* entry : *list)
+        if (entry && entry->Wnd == wnd) return entry;
+    return nullptr;
+}
+
+TForm* FindFormByHandle(HWND wnd) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(wnd));
+    return form && !form->Destroying() ? form : nullptr;
+}
+
+bool AttachProviderToWindow(HWND wnd) {
+    if (!DefaultManager() || ApplicationGone() || !wnd || IsSkinnedWindow(wnd)) return false;
+    const std::string className = GetWndClassName(wnd);
+    const LONG_PTR style = ::GetWindowLongPtrW(wnd, GWL_STYLE);
+    if ((style & (WS_POPUP | WS_BORDER)) == WS_POPUP) return false;
+    if (FindProvider(wnd)) return false;
+    TForm* form = FindFormByHandle(wnd);
+    // Standard dialogs and other windows: the dialog skinning takes them.
+    if (!form) return true;
+    if (form->Tag & kNoSkinTag) return false;
+    // A form still being built is taken at a later activation.
+    if (form->ControlState() & csLoading) return true;
+    if (IsExcludedFormClass(className.c_str())) return false;
+    if (!RulesAllowForm(className)) return false;
+    auto& list = ProviderList();
+    if (!list) list = std::make_unique<std::vector<TSkProvider*>>();
+    auto* provider = new TSkProvider(form);
+    list->push_back(provider);
+    provider->InitForForm(form);
+    provider->SkinProvider->MakeSkinMenu = false;
+    return true;
+}
+
+void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (ApplicationGone()) return;
+    if (code == HCBT_ACTIVATE) {
+        PurgeProviderList();
+        AttachProviderToWindow(reinterpret_cast<HWND>(wParam));
+        return;
+    }
+    if (code != HCBT_CREATEWND || !wParam || !lParam) return;
+    HWND wnd = reinterpret_cast<HWND>(wParam);
+    const CREATESTRUCTW* cs = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+    if (!cs) return;
+    const auto classValue = reinterpret_cast<uintptr_t>(cs->lpszClass);
+    if (classValue < 0x10000) {
+        if (classValue == kDialogAtom) AttachProviderToWindow(wnd);
+        return;
+    }
+    const std::string className = GetWndClassName(wnd);
+    if (className == kUtilityWindowClass || cs->dwExStyle == 0 || cs->style == 0) return;
+    TForm* main = Application->MainForm;
+    if (main && (!main->HandleAllocated() || main->Handle() == wnd)) return;
+    if (::GetParent(wnd)) return;
+    // A form being made is taken at its first activation, when its window is
+    // complete: of the windows being made only standard dialogs can be taken.
+    if (className != kDialogClass && className != kHostClass) return;
+    AttachProviderToWindow(wnd);
+}
+
+void AddFormSkinningLinks(TSkinEngineLinks& links) {
+    links.CreationHook = SkinHookProc;
+    links.OnHooksRemoved = [previous = links.OnHooksRemoved] {
+        FreeProviderList();
+        if (previous) previous();
+    };
+}
+
+}  // namespace ad::skin::forms
