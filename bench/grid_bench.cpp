@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchTiming.h"
+#include "bench/GridBenchData.h"
 #include "grid/CellStore.h"
 #include "grid/DelimitedText.h"
 #include "grid/GridTestFixture.h"
@@ -24,8 +25,7 @@
 
 using namespace ad;
 using namespace ad::grid;
-using ad::bench::Best;
-using ad::bench::Millis;
+using namespace ad::bench;
 
 namespace {
 
@@ -130,14 +130,7 @@ void TreeRepaints() {
         });
     };
     double report = repaint();
-    TCells& cells = g.Cells();
-    for (int r = 1; r < rows; ++r) {
-        TRow* row = cells.GetRow(r);
-        row->Level = 1 + (r - 1) % 9;
-        TRow* parent = cells.GetRow(row->Level == 1 ? 0 : r - 1);
-        row->ParentRow = parent;
-        ++parent->ChildCount;
-    }
+    MakeChainTree(g.Cells());
     g.Columns().Item(0)->TreeColumn = true;
     double tree = repaint();
     double collapse = 1e300, expand = 1e300;
@@ -240,32 +233,19 @@ void Imports(const char* title = nullptr) {
     std::printf("\n%s\n%-9s %20s %20s %8s %20s\n", title ? title : "import of delimited text", "lines",
                 "grid import ms (pf)", "bare parse ms (pf)", "ratio", "keep fields ms (pf)");
     for (int lines : {10000, 100000, 1000000}) {
-        std::string text;
-        for (int k = 0; k < lines; ++k)
-            text += "Program " + std::to_string(k) + "\tC:\\Apps\\app" + std::to_string(k) + ".exe\t" + std::to_string(k % 977) + "\n";
-        struct TCount : IDelimitedSink {
-            size_t fields = 0;
-            void AddRow() override {}
-            void SetCellText(int, int, const std::u16string&) override { ++fields; }
-        };
+        std::string text = ImportText(lines);
         struct TKeep : IDelimitedSink {
             std::vector<std::vector<std::u16string>> rows;
             void AddRow() override { rows.emplace_back(); }
             void SetCellText(int, int, const std::u16string& t) override { rows.back().push_back(t); }
         };
         TRunFigure bare = Measure([&] {
-            TCount count;
-            TReadOnlyMemoryStream source(text.data(), text.size());
-            auto t = std::chrono::steady_clock::now();
-            ParseDelimitedText(source, u'\t', 0, u'|', count);
-            return Millis(t);
+            TFieldCount count;
+            return TimedParse(text, count);
         });
         TRunFigure keep = Measure([&] {
             TKeep kept;
-            TReadOnlyMemoryStream source(text.data(), text.size());
-            auto t = std::chrono::steady_clock::now();
-            ParseDelimitedText(source, u'\t', 0, u'|', kept);
-            return Millis(t);
+            return TimedParse(text, kept);
         });
         TRunFigure import = Measure([&] {
             gridtest::TGridFixture f(3);
@@ -292,21 +272,15 @@ void ParseAndImport() {
         text += "Some program name " + std::to_string(rng() % 100000) + "\t\"C:\\Program Files\\App\\app.exe\"\t";
         text += std::to_string(rng() % 1000) + ".5\tA description of the program with a few words\n";
     }
-    struct TCount : IDelimitedSink {
-        size_t fields = 0;
-        void AddRow() override {}
-        void SetCellText(int, int, const std::u16string&) override { ++fields; }
-    } sink;
     double parse = Best(3, [&] {
-        TReadOnlyMemoryStream source(text.data(), text.size());
-        auto t = std::chrono::steady_clock::now();
-        ParseDelimitedText(source, u'\t', 0, u'|', sink);
-        return Millis(t);
+        TFieldCount count;
+        return TimedParse(text, count);
     });
     std::printf("%-34s %10.1f  (%.0f MB/s)\n", "parse 30 MB delimited text", parse, text.size() / 1e6 / (parse / 1e3));
 
     Imports();
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {

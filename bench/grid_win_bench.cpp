@@ -14,14 +14,13 @@
 
 #include "base/Streams.h"
 #include "bench/BenchTiming.h"
+#include "bench/GridBenchData.h"
 #include "framework/Forms.h"
-#include "grid/DelimitedText.h"
 #include "grid/GridWindow.h"
 
 using namespace ad;
 using namespace ad::grid;
-using ad::bench::Best;
-using ad::bench::Millis;
+using namespace ad::bench;
 
 namespace {
 
@@ -62,14 +61,7 @@ struct TBenchGrid {
     // Rows 1.. form chains of levels 1 to 9 under row 0, the root.
     void MakeTree() {
         TReportGrid& g = grid->Grid;
-        TCells& cells = g.Cells();
-        for (int r = 1; r < cells.RowCount; ++r) {
-            TRow* row = cells.GetRow(r);
-            row->Level = 1 + (r - 1) % 9;
-            TRow* parent = cells.GetRow(row->Level == 1 ? 0 : r - 1);
-            row->ParentRow = parent;
-            ++parent->ChildCount;
-        }
+        MakeChainTree(g.Cells());
         g.Columns().Item(0)->TreeColumn = true;
         g.Invalidate();
         PumpPending();
@@ -208,19 +200,10 @@ int main() {
 
     // The import of 1M lines against the bare parse of the same text (the
     // fields handed to a sink that only counts them), in a grid off screen.
-    std::string big;
-    for (int k = 0; k < 1000000; ++k)
-        big += "Program " + std::to_string(k) + "\tC:\\Apps\\app" + std::to_string(k) + ".exe\t" + std::to_string(k % 977) + "\n";
-    struct TCount : IDelimitedSink {
-        size_t fields = 0;
-        void AddRow() override {}
-        void SetCellText(int, int, const std::u16string&) override { ++fields; }
-    } count;
+    std::string big = ImportText(1000000);
     double bare = Best(3, [&] {
-        TReadOnlyMemoryStream source(big.data(), big.size());
-        auto s = std::chrono::steady_clock::now();
-        ParseDelimitedText(source, u'\t', 0, u'|', count);
-        return Millis(s);
+        TFieldCount count;
+        return TimedParse(big, count);
     });
     b.form->Hide();
     g.ClearRows();
