@@ -30,9 +30,15 @@ protected:
     HBRUSH CNCtlColor(HDC dc) override;
     void FontChanged() override;
     bool ShowsParentBackground() const override { return ParentColor(); }
+    void WMPaint(TMessage& m) override;
+    void WMPrintClient(TMessage& m) override;
 
 private:
     void AdjustSize();
+    // An underlined label without word wrap draws its text itself, each glyph
+    // at the advance it was measured with (see PaintPlacedText).
+    bool PlacesGlyphs();
+    void PaintPlacedText(HDC dc);
     bool autoSize_ = true;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool wordWrap_ = false;
