@@ -168,7 +168,7 @@ private:
     void ClearAll();
     // One slot of view 1's page; each does nothing when the slot shows that already.
     void ClearSlot(int k);
-    void FillSlot(int k, const ViewEntry& e);
+    void FillSlot(int k, size_t entry);  // an index into availableEntries_
 
     // Launching and program actions.
     void RunAppz(TObject* Sender);
@@ -253,6 +253,9 @@ private:
     bool plainLocations_ = false;
     // The available entries of the selected category in the order of Temp: view 1's pages.
     std::vector<ViewEntry> availableEntries_;
+    // The large icons the scan looked up for view 1's first page, by the
+    // index of their entry; each is taken by the slot that shows it.
+    std::vector<std::optional<OwnedIcon>> pageIcons_;
     // Whether the settings file changed since the view options were last read.
     TFileChangeWatch viewOptionsWatch_{std::string()};  // set once BaseDir is known
     std::string onlineScanFile_;     // set before trdOnlineScan starts

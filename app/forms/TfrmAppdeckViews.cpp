@@ -52,6 +52,10 @@ void TfrmAppdeck::TakeScannedRows() {
         for (TScannedEntry& s : found) {
             Temp->Items().Add(s.Row.Name);
             if (scan_.listView && s.Listed) ViewEntries.push_back(s.Row);
+            if (s.HasPageIcon) {
+                pageIcons_.resize(availableEntries_.size() + 1);
+                pageIcons_.back() = std::move(s.PageIcon);
+            }
             availableEntries_.push_back(std::move(s.Row));
         }
     }
@@ -154,7 +158,8 @@ void TfrmAppdeck::ClearSlot(int k) {
     SlotParam[i].clear();
 }
 
-void TfrmAppdeck::FillSlot(int k, const ViewEntry& e) {
+void TfrmAppdeck::FillSlot(int k, size_t entry) {
+    const ViewEntry& e = availableEntries_[entry];
     const size_t i = static_cast<size_t>(k);
     pinButtons[2 * k]->SetVisible(!ReadOnlyView);
     pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
@@ -170,7 +175,12 @@ void TfrmAppdeck::FillSlot(int k, const ViewEntry& e) {
     pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
     SlotParam[i] = e.Param;
     run[k]->HelpKeyword = e.Loc;
-    if (OwnedIcon icon = GetLargeIcon(e.Loc)) pic[k]->Picture().SetIcon(std::move(icon));
+    // The scan looked up the first page's icons; each is used once.
+    OwnedIcon icon;
+    if (entry < pageIcons_.size() && pageIcons_[entry]) icon = std::move(*pageIcons_[entry]);
+    else icon = GetLargeIcon(e.Loc);
+    if (entry < pageIcons_.size()) pageIcons_[entry].reset();
+    if (icon) pic[k]->Picture().SetIcon(std::move(icon));
 }
 
 // The page at the pager's position, from the entries the scan found.
@@ -180,7 +190,7 @@ void TfrmAppdeck::UDClick(TObject*) {
     for (int k = 0; k < 5; ++k) {
         const int index = first + k;
         if (!entries || index < 0 || static_cast<size_t>(index) >= availableEntries_.size()) ClearSlot(k);
-        else FillSlot(k, availableEntries_[static_cast<size_t>(index)]);
+        else FillSlot(k, static_cast<size_t>(index));
     }
 }
 
