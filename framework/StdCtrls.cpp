@@ -441,6 +441,12 @@ void TControlItems::SetSorted(bool v) {
     }
 }
 
+void TControlItems::SetUpdateState(bool updating) {
+    if (!control_.HandleAllocated()) return;
+    ::SendMessageW(control_.Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+    if (!updating) ::InvalidateRect(control_.Handle(), nullptr, TRUE);
+}
+
 void TControlItems::Fill() {
     for (int i = 0; i < list_.GetCount(); ++i) WindowInsert(i, list_.Get(i));
 }

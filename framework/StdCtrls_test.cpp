@@ -11,6 +11,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/PrintTestKit.h"
+#include "framework/UpdateScope.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad {
@@ -202,6 +203,25 @@ TEST_F(StdCtrlsTest, MemoLinesAndLabelAutoSize) {
     label->SetCaption("A");
     EXPECT_GT(wide, label->Width());
     EXPECT_GT(label->Height(), 5);
+}
+
+// Items added during an update reach the window, which draws nothing until
+// the update ends and is then repainted once.
+TEST_F(StdCtrlsTest, AListFilledInAnUpdateRepaintsAtItsEnd) {
+    auto* list = Add<TListBox>(10, 10, 150, 120);
+    form->Show();
+    test::PumpPending();
+    ASSERT_FALSE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    {
+        UpdateScope update(list->Items());
+        for (int i = 0; i < 50; ++i) list->Items().Add("item " + std::to_string(i));
+        EXPECT_FALSE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    }
+    EXPECT_TRUE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    EXPECT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 50);
+    list->Items().Add("after");  // outside an update each item shows at once
+    test::PumpPending();
+    EXPECT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 51);
 }
 
 // A link's underline covers its letters and no more, and the label is as wide
