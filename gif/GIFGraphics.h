@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "framework/Graphics.h"
@@ -143,7 +144,13 @@ void GIFImportMetafile(TGIFSubImage& frame, HENHMETAFILE metafile);
 // (compose buffer for disposal 2 and 3, saved background, scratch buffer).
 class TGIFGdiPainterHost : public TGIFPainterHost {
 public:
-    TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect);
+    // Makes a work bitmap compatible with the target (tests make one fail).
+    using TWorkBitmapMaker = std::function<HBITMAP(HDC target, int width, int height)>;
+
+    // Raises EOutOfResources when a work bitmap cannot be made (those made
+    // before it are freed).
+    TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect,
+                       const TWorkBitmapMaker& makeBitmap = {});
     ~TGIFGdiPainterHost() override;
 
     int64_t Now() override;
@@ -176,7 +183,7 @@ private:
         OwnedBitmap Bitmap;
         HGDIOBJ Old = nullptr;
     };
-    void MakeBuffer(Buffer& b, bool copyTarget);
+    void MakeBuffer(Buffer& b, bool copyTarget, const TWorkBitmapMaker& makeBitmap);
     void RestoreBackground(TGIFSubImage& frame, HDC dc);
     void PaintFrameOnTarget(TGIFPainter& painter, TGIFSubImage& frame, bool clearFirst);
 

@@ -677,7 +677,8 @@ int64_t MonotonicMs() {
 
 }  // namespace
 
-TGIFGdiPainterHost::TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect)
+TGIFGdiPainterHost::TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags options, HDC target, const RECT& rect,
+                                       const TWorkBitmapMaker& makeBitmap)
     : picture_(picture), options_(options), target_(target), rect_(rect) {
     GIFProcessSynchronize = &ProcessSynchronize;
     syncWindow_ = SyncWindow();
@@ -693,19 +694,19 @@ TGIFGdiPainterHost::TGIFGdiPainterHost(TGifPicture& picture, TGIFDrawFlags optio
         clear = clear || d == dmBackground;
         restore = restore || d == dmPrevious;
     }
-    if (clear && (options & gdTransparent)) MakeBuffer(saved_, true);
+    if (clear && (options & gdTransparent)) MakeBuffer(saved_, true, makeBitmap);
     if (clear || restore) {
-        MakeBuffer(compose_, true);
-        MakeBuffer(scratch_, false);
+        MakeBuffer(compose_, true, makeBitmap);
+        MakeBuffer(scratch_, false, makeBitmap);
     }
 }
 
 TGIFGdiPainterHost::~TGIFGdiPainterHost() = default;
 
-void TGIFGdiPainterHost::MakeBuffer(Buffer& b, bool copyTarget) {
+void TGIFGdiPainterHost::MakeBuffer(Buffer& b, bool copyTarget, const TWorkBitmapMaker& makeBitmap) {
     int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
     b.DC.Reset(::CreateCompatibleDC(target_));
-    b.Bitmap.Reset(::CreateCompatibleBitmap(target_, w, h));
+    b.Bitmap.Reset(makeBitmap ? makeBitmap(target_, w, h) : ::CreateCompatibleBitmap(target_, w, h));
     if (!b.DC || !b.Bitmap) throw EOutOfResources("Out of system resources");
     b.Old = ::SelectObject(b.DC.Get(), b.Bitmap.Get());
     RECT all{0, 0, w, h};

@@ -198,6 +198,40 @@ TEST(GIFPainterGdi, StoppingABackgroundPainterWaitingInSynchronizeDoesNotDeadloc
     }
 }
 
+// A work bitmap that cannot be made after others were: making the host fails
+// and the buffers made before are put back out of their DCs and freed.
+TEST(GIFPainterGdi, AWorkBitmapThatCannotBeMadeFreesTheOnesMadeBefore) {
+    TGifPicture pic;
+    Colours(pic);
+    // Disposal 2 with transparency needs all three: saved background, compose
+    // and scratch buffer.
+    AddFrame(pic, 0, 0, 2, 2, {1, 2, 3, 4}, 0, 2);
+    AddFrame(pic, 1, 1, 2, 2, {4, 3, 2, 1}, -1, 3);
+    Surface target(4, 4, RGB(9, 9, 9));
+    const TGIFDrawFlags flags = gdAnimate | gdTransparent;
+    for (int failing : {1, 2, 3}) {
+        std::vector<HBITMAP> made;
+        int calls = 0;
+        auto maker = [&](HDC dc, int w, int h) -> HBITMAP {
+            if (++calls == failing) return nullptr;
+            made.push_back(::CreateCompatibleBitmap(dc, w, h));
+            return made.back();
+        };
+        const long before = LiveGdiObjects();
+        EXPECT_THROW(TGIFGdiPainterHost(pic, flags, target.DC.Get(), {0, 0, 4, 4}, maker), EOutOfResources);
+        EXPECT_EQ(calls, failing);
+        EXPECT_EQ(LiveGdiObjects(), before) << "bitmap " << failing << " failing";
+        for (HBITMAP b : made) EXPECT_EQ(::GetObjectType(b), 0u) << "bitmap " << failing << " failing";
+    }
+    // Made whole: three bitmaps and their DCs, freed with the host.
+    const long before = LiveGdiObjects();
+    {
+        TGIFGdiPainterHost host(pic, flags, target.DC.Get(), {0, 0, 4, 4});
+        EXPECT_EQ(LiveGdiObjects(), before + 6);
+    }
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
 std::vector<TGIFColor> Entries(const TGIFColorMap& map) { return {map.Data.begin(), map.Data.begin() + map.Count}; }
 
 TEST(GIFPalette, MakeLoadAndThePicturesPalette) {

@@ -1,5 +1,6 @@
 // The animation painter's loop: passes over the frames, waits paced by the
-// speed with compensation for lateness, loop extensions, events, stopping.
+// speed on a schedule that time spent drawing does not push back, loop
+// extensions, events, stopping.
 #include "gif/GIFPainter.h"
 
 #include <algorithm>
@@ -54,47 +55,61 @@ int TGIFPainter::FrameDelay(const TGIFSubImage& frame) const {
     return Background() ? delay : std::min(delay, GIFMaximumDelay);
 }
 
+void TGIFPainter::RestartSchedule() {
+    scheduleStart_ = host_.Now();
+    scheduledMs_ = 0;
+}
+
+// Milliseconds at speed 100 scaled by the speed (over 0), rounded to nearest.
+static int64_t AtSpeed(int64_t ms, int speedPercent) {
+    return (ms * 100 + speedPercent / 2) / speedPercent;
+}
+
+// The frames keep to a schedule rather than each waiting its delay after the
+// one before: a frame is due when all the delays before it have passed since
+// the schedule started, so the time spent drawing, in the main thread's steps
+// and in waking late is taken off the next wait and never adds up over the
+// frames. A frame shown later than its own delay does not hurry the next ones
+// through to catch up: the schedule starts again from it.
 void TGIFPainter::WaitBefore(int delay) {
     if (delay < 1) {
         host_.YieldSlice();
         return;
     }
-    int64_t now = host_.Now();
-    int64_t d;
+    // The frame's bitmap was made before this (rendering counts as waiting).
+    const int64_t now = host_.Now();
+    int64_t due = now, d, allowed = 0;
     if (SpeedPercent <= 0) {
         d = Background() ? -1 : int64_t(GIFMaximumDelay) * GIFDelayUnitMs;
     } else {
-        // Half of the time by which the last wait overran is taken off this one.
-        int64_t want = int64_t(delay) * GIFDelayUnitMs - (now - lastTick_ - late_) / 2;
-        int64_t scaled = want * 100;
-        scaled = scaled >= 0 ? (scaled + SpeedPercent / 2) / SpeedPercent : -((-scaled + SpeedPercent / 2) / SpeedPercent);
-        if (scaled > INT32_MAX || scaled < INT32_MIN) {
-            d = int64_t(GIFMaximumDelay) * GIFDelayUnitMs;
-            late_ = 0;
-        } else {
-            d = scaled;
-            late_ = d;
+        const int64_t step = int64_t(delay) * GIFDelayUnitMs;
+        allowed = AtSpeed(step, SpeedPercent);
+        scheduledMs_ += step;
+        due = scheduleStart_ + AtSpeed(scheduledMs_, SpeedPercent);
+        if (now - due > allowed) {
+            scheduleStart_ = due = now;
+            scheduledMs_ = 0;
         }
+        d = due - now;
     }
-    lastTick_ = now;
     if (Background()) {
-        if (d > 0 || SpeedPercent == 0) {
-            if (host_.WaitForWake(d)) {
-                late_ = 0;
-                lastTick_ = host_.Now();
+        if ((d > 0 || SpeedPercent == 0) && host_.WaitForWake(d)) {
+            // Woken by Stop rather than by the time.
+            RestartSchedule();
+            return;
+        }
+    } else {
+        d = std::max<int64_t>(d, 1);
+        while (d > 0 && !Terminated() && !RestartPending) {
+            int64_t before = host_.Now();
+            if (!host_.SleepAndPump(int(std::min<int64_t>(d, 100)))) {
+                Stop();
+                break;
             }
+            d -= host_.Now() - before;
         }
-        return;
     }
-    d = std::max<int64_t>(d, 1);
-    while (d > 0 && !Terminated() && !RestartPending) {
-        int64_t before = host_.Now();
-        if (!host_.SleepAndPump(int(std::min<int64_t>(d, 100)))) {
-            Stop();
-            break;
-        }
-        d -= host_.Now() - before;
-    }
+    if (SpeedPercent > 0 && host_.Now() - due > allowed) RestartSchedule();
 }
 
 // The frame at ActiveFrame, looked up under the picture's lock (which the
@@ -133,8 +148,7 @@ void TGIFPainter::Execute() {
             bool loopSeen = false;
             int pending = Background() ? 0 : 1;
             PrevDisposal = 1;
-            lastTick_ = host_.Now();
-            late_ = 0;
+            RestartSchedule();
             while ((loopsLeft != 0 || (DrawOptions & gdLoopForever)) && !Terminated() && !RestartPending) {
                 ActiveFrame = firstFrame;
                 if (HasPainted) Fire(OnLoopPass);

@@ -93,6 +93,8 @@ public:
 
 private:
     void Fire(const TGIFPainterEvent& event);
+    // Starts the frame schedule again: the next frame is due its delay after now.
+    void RestartSchedule();
     void WaitBefore(int delay);
     // Paints the active frame in the main thread; false when it has gone.
     bool Paint(bool clearFirst);
@@ -100,8 +102,11 @@ private:
 
     TGIFPainterHost& host_;
     std::atomic<bool> terminated_{false};
-    int64_t lastTick_ = 0;
-    int64_t late_ = 0;
+    // The schedule the frames are held to: each frame is due when the delays
+    // before it (in ms at speed 100, added up in scheduledMs_) have passed
+    // since scheduleStart_.
+    int64_t scheduleStart_ = 0;
+    int64_t scheduledMs_ = 0;
 };
 
 // What a waiting GUI thread does while painters end: handles the

@@ -105,22 +105,52 @@ TEST(GIFPainter, DelaysInUnitsOf12Ms) {
     }
 }
 
-TEST(GIFPainter, LatenessIsHalfMadeUp) {
-    // The first wait overran by 20 ms (the host's clock jumped); the next wait
-    // is 10 ms shorter.
-    TGifPicture pic;
-    for (int i = 0; i < 3; ++i) AddFrame(pic, 10);
-    FakeHost host;
-    struct Late : FakeHost {
+TEST(GIFPainter, FramesKeepToTheirScheduleWhateverDrawingCosts) {
+    // Drawing a frame takes PaintMs of the host's clock, and the first wait
+    // wakes LateMs after its time. Gaps: between the frames shown.
+    struct Host : FakeHost {
+        int64_t PaintMs = 0, LateMs = 0;
         bool WaitForWake(int64_t ms) override {
-            bool r = FakeHost::WaitForWake(ms);
-            if (waits.size() == 1) time += 20;
-            return r;
+            bool woken = FakeHost::WaitForWake(ms);
+            if (waits.size() == 1) time += LateMs;
+            return woken;
         }
-    } late;
-    late.stopAfter = 3;
-    Paint(pic, Async, late);
-    EXPECT_EQ(late.waits, (std::vector<int64_t>{120, 110}));
+        void PaintFrame(TGIFPainter& p, TGIFSubImage& f, bool c) override {
+            FakeHost::PaintFrame(p, f, c);
+            time += PaintMs;
+        }
+    };
+    struct Case {
+        const char* Name;
+        TGIFDrawFlags Flags;
+        int Speed;
+        int64_t PaintMs, LateMs;
+        std::vector<int64_t> Gaps;
+    };
+    for (const Case& c : {
+             Case{"free drawing", Async, 100, 0, 0, {120, 120, 120, 120}},
+             Case{"drawing takes 7 ms", Async, 100, 7, 0, {120, 120, 120, 120}},
+             Case{"synchronous, drawing takes 7 ms", Sync, 100, 7, 0, {120, 120, 120, 120}},
+             // Late by less than a delay: made up in full by the next wait.
+             Case{"woken 50 ms late", Async, 100, 0, 50, {170, 70, 120, 120}},
+             // Later than a whole delay: the next frames do not rush to catch up.
+             Case{"woken 500 ms late", Async, 100, 0, 500, {620, 120, 120, 120}},
+             // 171.43 ms a frame: the rounding does not add up.
+             Case{"speed 70", Async, 70, 3, 0, {171, 172, 171, 172}},
+         }) {
+        TGifPicture pic;
+        pic.SpeedPercent = c.Speed;
+        for (int i = 0; i < 5; ++i) AddFrame(pic, 10);
+        Host host;
+        host.PaintMs = c.PaintMs;
+        host.LateMs = c.LateMs;
+        host.stopAfter = 5;
+        auto shown = Paint(pic, c.Flags, host);
+        ASSERT_EQ(shown.size(), 5u) << c.Name;
+        std::vector<int64_t> gaps;
+        for (size_t i = 1; i < shown.size(); ++i) gaps.push_back(shown[i].At - shown[i - 1].At);
+        EXPECT_EQ(gaps, c.Gaps) << c.Name;
+    }
 }
 
 TEST(GIFPainter, LoopCounts) {

@@ -150,25 +150,11 @@ TEST(skJpeg, DamagedImageDataStillDecodes) {
     EXPECT_EQ(bmp.Width(), 64);
 }
 
-// The file with the size in its frame header changed (the image data stays
-// that of the small picture).
-Bytes ClaimSize(Bytes jpeg, int width, int height) {
-    for (size_t i = 2; i + 8 < jpeg.size(); ++i) {
-        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
-            jpeg[i + 5] = uint8_t(height >> 8), jpeg[i + 6] = uint8_t(height);
-            jpeg[i + 7] = uint8_t(width >> 8), jpeg[i + 8] = uint8_t(width);
-            return jpeg;
-        }
-    }
-    ADD_FAILURE() << "no frame header";
-    return jpeg;
-}
-
 TEST(skJpeg, TinyFileClaimingAHugeImageIsRefusedBeforeAllocating) {
     for (bool progressive : {false, true}) {
         jpegtest::Image img = jpegtest::Smooth(8, 8, 1);
         img.Progressive = progressive;
-        Bytes tiny = ClaimSize(jpegtest::Encode(img), 16384, 16384);
+        Bytes tiny = jpegtest::Claiming(jpegtest::Encode(img), 16384, 16384);
         std::string message;
         {
             test::AllocationMeter meter;

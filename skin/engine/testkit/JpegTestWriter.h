@@ -77,4 +77,18 @@ inline Image Smooth(int w, int h, int components) {
     return img;
 }
 
+// The file with the size in its frame header changed (the image data stays
+// that of the picture encoded); unchanged when it has no baseline or
+// progressive frame header.
+inline Bytes Claiming(Bytes jpeg, int width, int height) {
+    for (size_t i = 2; i + 8 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = uint8_t(height >> 8), jpeg[i + 6] = uint8_t(height);
+            jpeg[i + 7] = uint8_t(width >> 8), jpeg[i + 8] = uint8_t(width);
+            break;
+        }
+    }
+    return jpeg;
+}
+
 }  // namespace ad::skin::jpegtest

@@ -150,6 +150,15 @@ inline Bytes Write(const Image& img, const Extras& extras = {}) {
     return out;
 }
 
+// A file with the picture's header whose image data is one deflated zero
+// byte: tiny, whatever size the header claims.
+inline Bytes Claiming(const Image& img) {
+    Bytes out = Signature();
+    for (const Bytes& c : {Header(img), Chunk("IDAT", Deflate(Bytes(1, 0))), Chunk("IEND", {})})
+        out.insert(out.end(), c.begin(), c.end());
+    return out;
+}
+
 inline Bytes Palette(const std::vector<uint32_t>& rgb) {
     Bytes d;
     for (uint32_t c : rgb) {
