@@ -1177,6 +1177,7 @@ TEST_F(MainWindowTest, ViewOnesFirstPageShowsWhileTheScanGoesOn) {
     EXPECT_EQ(f.oud->Caption(), "of 600");
     EXPECT_EQ(f.totnava->Caption(), "4000");  // view 1 lists no rows
     for (int k = 0; k < 5; ++k) EXPECT_NE(f.pic[k]->Picture().Icon(), nullptr) << k;
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view1.bmp");
 }
 
 // The scan looks up the large icons of view 1's first page, so that the page
