@@ -12,6 +12,7 @@ namespace ad {
 // --- TTabSheet -----------------------------------------------------------------
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+    ControlStyle = csAcceptsControls;
     SetParentColor(true);
     visible_ = false;
 }

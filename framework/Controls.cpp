@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/Menus.h"
 #include "framework/ParentBackground.h"
 #include "framework/SysUtils.h"
 
@@ -168,6 +170,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
     if (visible_) p.Style |= WS_VISIBLE;
     if (!enabled_) p.Style |= WS_DISABLED;
     if (tabStop_) p.Style |= WS_TABSTOP;
+    if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar()) p.ExStyle |= WS_EX_LEFTSCROLLBAR;
     p.X = left_;
     p.Y = top_;
     p.Width = width_;
@@ -183,8 +187,10 @@ void TWinControl::CreateWnd() {
     RegisterControlClass(p);
     HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
     t_creating = this;
+    state_ |= csCreating;
     HWND wnd = ::CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
                                  p.Height, p.WndParent, id, ::GetModuleHandleW(nullptr), this);
+    state_ &= ~csCreating;
     t_creating = nullptr;
     if (!wnd) {
         DWORD err = ::GetLastError();
@@ -249,6 +255,7 @@ void TWinControl::SetParent(TWinControl* parent) {
         old->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 0);
         old->RemoveControl(this);
     }
+    const TBiDiMode bidiBefore = BiDiMode();
     parent_ = parent;
     if (parent_) {
         parent_->InsertControl(this);
@@ -260,6 +267,7 @@ void TWinControl::SetParent(TWinControl* parent) {
         DestroyHandle();
     }
     if (old) old->AlignControls();
+    if (handle_) BiDiModeChanged(bidiBefore);  // a window made before keeps its styles otherwise
     if (parent_) parent_->SendNotice(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(this), 1);
     if (handle_) UpdateShowing();
 }
@@ -308,7 +316,16 @@ void TWinControl::SetAlign(TAlign align) {
     if (parent_) parent_->AlignControls();
 }
 
+void TWinControl::EnableAlign() {
+    if (alignDisabled_ == 0 || --alignDisabled_ > 0) return;
+    if (std::exchange(alignPending_, false)) AlignControls();
+}
+
 void TWinControl::AlignControls() {
+    if (alignDisabled_ > 0) {
+        alignPending_ = true;
+        return;
+    }
     if (aligning_) return;
     aligning_ = true;
     RECT r = ClientRect();
@@ -335,6 +352,63 @@ void TWinControl::AlignControls() {
 }
 
 // --- state -------------------------------------------------------------------
+
+TControlState TWinControl::ControlState() const {
+    TControlState state = state_;
+    for (const TComponent* c = this; c; c = c->Owner())
+        if (auto* control = dynamic_cast<const TWinControl*>(c); control && control->loading_) {
+            state |= csLoading;
+            break;
+        }
+    return state;
+}
+
+void TWinControl::SetControlState(TControlState flags, bool on) {
+    flags &= csCreating | csPaintCopy;
+    state_ = on ? (state_ | flags) : (state_ & ~flags);
+}
+
+void TWinControl::SetBiDiMode(TBiDiMode mode) {
+    const TBiDiMode before = BiDiMode();
+    biDiMode_ = mode;
+    parentBiDiMode_ = false;
+    BiDiModeChanged(before);
+}
+
+void TWinControl::SetParentBiDiMode(bool value) {
+    if (value == parentBiDiMode_) return;
+    const TBiDiMode before = BiDiMode();
+    parentBiDiMode_ = value;
+    BiDiModeChanged(before);
+}
+
+void TWinControl::BiDiModeChanged(TBiDiMode before) {
+    if (BiDiMode() == before) return;
+    const bool reading = UseRightToLeftReading(), scrollBar = UseRightToLeftScrollBar();
+    UpdateExStyle((reading ? WS_EX_RTLREADING : 0) | (scrollBar ? WS_EX_LEFTSCROLLBAR : 0),
+                  (reading ? 0 : WS_EX_RTLREADING) | (scrollBar ? 0 : WS_EX_LEFTSCROLLBAR));
+    SendNotice(CM_BIDIMODECHANGED);
+    Invalidate();
+    for (TWinControl* child : controls_)
+        if (child->parentBiDiMode_) child->BiDiModeChanged(before);
+}
+
+TPopupMenu* TWinControl::PopupMenu() const { return popupMenu_.Get(); }
+void TWinControl::SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
+bool TWinControl::DoContextPopup(TMessage& m) {
+    TPopupMenu* menu = PopupMenu();
+    if (!menu || !menu->AutoPopup) return false;
+    POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    if (m.LParam == -1) {
+        at = POINT{0, 0};
+        if (handle_) ::ClientToScreen(handle_, &at);
+    }
+    menu->PopupComponent = this;
+    menu->Popup(at.x, at.y);
+    m.Result = 0;
+    return true;
+}
 
 void TWinControl::SetVisible(bool visible) {
     if (visible == visible_ && (!visible || !parent_ || handle_ || !parent_->HandleAllocated())) return;
@@ -553,6 +627,11 @@ void TWinControl::WndProc(TMessage& m) {
         case WM_SETFOCUS: WMSetFocus(m); return;
         case WM_KILLFOCUS: WMKillFocus(m); return;
         case WM_NCDESTROY: WMNCDestroy(m); return;
+        case WM_CONTEXTMENU:
+            // A control without a menu lets it go on to its parent, whose menu
+            // then shows (over a child without one, too).
+            if (!DoContextPopup(m)) DefaultHandler(m);
+            return;
         case WM_ENABLE:
             DefaultHandler(m);
             SendNotice(CM_ENABLEDCHANGED);

@@ -41,6 +41,22 @@ TShiftState KeyboardShiftState();
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// What kind of control this is, as layers above read it: it holds other
+// controls; it paints all of its rectangle (nothing of the parent shows).
+enum TControlStyleFlag : unsigned { csAcceptsControls = 1, csOpaque = 2 };
+using TControlStyle = unsigned;
+// What the control is doing now: its window is being made; it paints into a
+// copy (an image of it is being taken); its form is still being built (inside
+// the form's constructor, until the form is created or first shown).
+enum TControlStateFlag : unsigned { csCreating = 1, csPaintCopy = 2, csLoading = 4 };
+using TControlState = unsigned;
+// Reading order and alignment: left to right; right to left (text, alignment
+// and scroll bar); right-to-left text and scroll bar with left alignment; only
+// the text right to left.
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+class TPopupMenu;
+
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -92,6 +108,12 @@ public:
     virtual void SetClientSize(int width, int height);
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
+    // Holds back the alignment of the children until the matching
+    // EnableAlign; the last EnableAlign aligns them when anything asked for it
+    // meanwhile. Pairs nest.
+    void DisableAlign() { ++alignDisabled_; }
+    void EnableAlign();
+    bool AlignDisabled() const { return alignDisabled_ > 0; }
 
     // --- state ---
     bool Visible() const { return visible_; }
@@ -115,6 +137,34 @@ public:
     virtual void SetText(const std::string& s);
     std::wstring WideText();
     void SetWideText(const std::wstring& s);
+
+    // --- style and state ---
+    TControlStyle ControlStyle = 0;
+    // The state flags: csCreating and csPaintCopy as set, csLoading while the
+    // form that owns the control (or the form itself) is still being built.
+    TControlState ControlState() const;
+    // Sets or clears csCreating and csPaintCopy (csLoading follows the form).
+    void SetControlState(TControlState flags, bool on);
+
+    // The reading order: the parent's while ParentBiDiMode (the default),
+    // else the control's own.
+    TBiDiMode BiDiMode() const { return parentBiDiMode_ && parent_ ? parent_->BiDiMode() : biDiMode_; }
+    // Takes the mode as the control's own (ParentBiDiMode off); a change
+    // updates the window's reading-order and scroll-bar styles and is
+    // announced (CM_BIDIMODECHANGED), here and in the children that follow.
+    void SetBiDiMode(TBiDiMode mode);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftAlignment() const { return BiDiMode() == TBiDiMode::bdRightToLeft; }
+    bool UseRightToLeftReading() const { return BiDiMode() != TBiDiMode::bdLeftToRight; }
+    bool UseRightToLeftScrollBar() const {
+        return BiDiMode() == TBiDiMode::bdRightToLeft || BiDiMode() == TBiDiMode::bdRightToLeftNoAlign;
+    }
+
+    // The menu a right click (or the menu key) over the control shows; none
+    // by default, and a control without one leaves WM_CONTEXTMENU to its parent.
+    TPopupMenu* PopupMenu() const;
+    void SetPopupMenu(TPopupMenu* menu);
 
     // --- looks ---
     TFont& Font() { return *font_; }
@@ -236,8 +286,13 @@ protected:
     void AlignControls();
     HBRUSH BackgroundBrush();
 
+    // Shows the control's popup menu for a WM_CONTEXTMENU (lParam -1: from
+    // the keyboard, at the control's top left); false when it has none.
+    virtual bool DoContextPopup(TMessage& m);
+
     HWND handle_ = nullptr;
     bool visible_ = true;
+    bool loading_ = false;  // a form under construction sets it
 
 private:
     friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -251,6 +306,8 @@ private:
     void TrackMouse(UINT msg);
     void DoFontChanged();
     void DoColorChanged();
+    // The reading order may have changed: window styles, notice, children.
+    void BiDiModeChanged(TBiDiMode before);
     void InsertControl(TWinControl* c);
     void RemoveControl(TWinControl* c);
     void CreateChildHandles();
@@ -272,6 +329,12 @@ private:
     OwnedBrush brush_;
     TColor brushColor_ = clNone;
     bool aligning_ = false;
+    int alignDisabled_ = 0;
+    bool alignPending_ = false;
+    TControlState state_ = 0;
+    TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
+    TComponentLink<TPopupMenu> popupMenu_;
     bool showing_ = false;
     TMouseHover hover_;
 };

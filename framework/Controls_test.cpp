@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 
@@ -177,6 +179,207 @@ TEST(PaintIntoADC, ControlsThatPaintThemselvesAnswerPrintClientAndPaintWithADC) 
     const test::TPrintedImage hidden =
         test::PrintInto(panel->Handle(), WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND | PRF_CHECKVISIBLE, 80, 60);
     EXPECT_EQ(hidden.At(40, 30), test::kUnpainted);
+}
+
+}  // namespace
+}  // namespace ad
+
+namespace ad {
+namespace {
+
+// ---------------------------------------------------------------------------
+// Style and state flags, suspended alignment, reading order, context menus
+
+// A control that notes its state when its window is made and the notices it gets.
+class TStateProbe : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    TControlState AtCreate = 0;
+    std::vector<UINT> Notices;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_CREATE) AtCreate = ControlState();
+        if (m.Msg >= CM_BASE && m.Msg < CN_BASE) Notices.push_back(m.Msg);
+        TWinControl::WndProc(m);
+    }
+};
+
+// A form whose constructor notes the state its child sees while it is built.
+class TLoadingForm : public TForm {
+public:
+    explicit TLoadingForm(TComponent* owner) : TForm(owner) {
+        child = new TStateProbe(this);
+        child->SetParent(this);
+        InsideConstructor = child->ControlState();
+    }
+    TStateProbe* child;
+    TControlState InsideConstructor = 0;
+};
+
+TEST(ControlState, CreatingLoadingAndPaintCopyAreSeenWhereTheyHold) {
+    std::unique_ptr<TLoadingForm> form(CreateForm<TLoadingForm>(nullptr));
+    EXPECT_TRUE(form->InsideConstructor & csLoading);
+    EXPECT_FALSE(form->ControlState() & csLoading);  // created
+    form->Handle();
+    EXPECT_EQ(form->child->AtCreate, TControlState(csCreating));
+    EXPECT_EQ(form->child->ControlState(), 0u);
+
+    form->child->SetControlState(csPaintCopy | csLoading, true);  // loading follows the form only
+    EXPECT_EQ(form->child->ControlState(), TControlState(csPaintCopy));
+    form->child->SetControlState(csPaintCopy, false);
+    EXPECT_EQ(form->child->ControlState(), 0u);
+
+    // A form built without the factory stops loading once it is shown.
+    TLoadingForm plain(nullptr);
+    EXPECT_TRUE(plain.ControlState() & csLoading);
+    plain.Show();
+    EXPECT_FALSE(plain.child->ControlState() & csLoading);
+    // Containers say so; a plain control holds nothing.
+    EXPECT_TRUE(plain.ControlStyle & csAcceptsControls);
+    EXPECT_EQ(TPanel(nullptr).ControlStyle, TControlStyle(csAcceptsControls | csOpaque));
+    EXPECT_TRUE(TGroupBox(nullptr).ControlStyle & csAcceptsControls);
+    EXPECT_TRUE(TTabSheet(nullptr).ControlStyle & csAcceptsControls);
+    EXPECT_EQ(TEdit(nullptr).ControlStyle, 0u);
+}
+
+TEST(ControlState, AlignmentWaitsForTheLastEnableAlign) {
+    TForm form(nullptr);
+    form.SetClientSize(200, 100);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetAlign(TAlign::alClient);
+    form.Handle();
+    ASSERT_EQ(panel->Width(), 200);
+
+    form.DisableAlign();
+    form.DisableAlign();
+    form.SetClientSize(300, 150);
+    EXPECT_EQ(panel->Width(), 200);
+    form.EnableAlign();
+    EXPECT_EQ(panel->Width(), 200);  // still one DisableAlign open
+    EXPECT_TRUE(form.AlignDisabled());
+    form.EnableAlign();
+    EXPECT_FALSE(form.AlignDisabled());
+    EXPECT_EQ(panel->Width(), 300);
+    EXPECT_EQ(panel->Height(), 150);
+    form.EnableAlign();  // an unmatched call changes nothing
+    EXPECT_FALSE(form.AlignDisabled());
+}
+
+TEST(ControlState, BiDiModeSetsTheWindowStylesAndIsAnnounced) {
+    TForm form(nullptr);
+    auto* probe = new TStateProbe(&form);
+    probe->SetParent(&form);
+    form.Handle();
+    auto exStyle = [&] { return ::GetWindowLongPtrW(probe->Handle(), GWL_EXSTYLE) & (WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR); };
+    struct Case {
+        const char* name;
+        TBiDiMode mode;
+        LONG_PTR styles;
+        bool alignRight;
+    };
+    for (const Case& c : {Case{"right to left", TBiDiMode::bdRightToLeft, WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR, true},
+                          Case{"no align", TBiDiMode::bdRightToLeftNoAlign, WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR, false},
+                          Case{"reading only", TBiDiMode::bdRightToLeftReadingOnly, WS_EX_RTLREADING, false},
+                          Case{"left to right", TBiDiMode::bdLeftToRight, 0, false}}) {
+        probe->Notices.clear();
+        probe->SetBiDiMode(c.mode);
+        EXPECT_EQ(exStyle(), c.styles) << c.name;
+        EXPECT_EQ(probe->UseRightToLeftAlignment(), c.alignRight) << c.name;
+        EXPECT_EQ(std::count(probe->Notices.begin(), probe->Notices.end(), CM_BIDIMODECHANGED), 1) << c.name;
+    }
+    probe->Notices.clear();
+    probe->SetBiDiMode(TBiDiMode::bdLeftToRight);  // unchanged: no notice
+    EXPECT_TRUE(probe->Notices.empty());
+
+    // A window made later takes the mode from the start.
+    auto* late = new TStateProbe(&form);
+    late->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    late->SetParent(&form);
+    EXPECT_TRUE(::GetWindowLongPtrW(late->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+}
+
+TEST(ControlState, ChildrenFollowTheirParentsReadingOrderUntilTheyHaveTheirOwn) {
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* inner = new TStateProbe(&form);
+    inner->SetParent(panel);
+    auto* own = new TStateProbe(&form);
+    own->SetParent(panel);
+    own->SetBiDiMode(TBiDiMode::bdLeftToRight);  // its own from now on
+    form.Handle();
+    EXPECT_TRUE(inner->ParentBiDiMode());
+    EXPECT_FALSE(own->ParentBiDiMode());
+
+    inner->Notices.clear();
+    form.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(panel->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_EQ(inner->BiDiMode(), TBiDiMode::bdRightToLeft);
+    EXPECT_TRUE(::GetWindowLongPtrW(inner->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    EXPECT_EQ(std::count(inner->Notices.begin(), inner->Notices.end(), CM_BIDIMODECHANGED), 1);
+    EXPECT_EQ(own->BiDiMode(), TBiDiMode::bdLeftToRight);
+    EXPECT_FALSE(::GetWindowLongPtrW(own->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+
+    // Following the parent again takes its order at once; a control moved
+    // to a left-to-right parent goes back with it.
+    own->SetParentBiDiMode(true);
+    EXPECT_TRUE(::GetWindowLongPtrW(own->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    TForm other(nullptr);
+    other.Handle();
+    inner->SetParent(&other);
+    EXPECT_EQ(inner->BiDiMode(), TBiDiMode::bdLeftToRight);
+    EXPECT_FALSE(::GetWindowLongPtrW(inner->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING);
+    inner->SetParent(nullptr);
+}
+
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
+
+TEST(ControlState, AContextMenuShowsTheControlsOwnMenuOrItsParents) {
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 150, 100);
+    auto* bare = new TPanel(&form);
+    bare->SetParent(panel);
+    bare->SetBounds(10, 10, 50, 50);
+    auto* menu = new TPopupMenu(&form);
+    menu->Items().Add("One");
+    int shown = 0;
+    menu->OnPopup = [&](TObject*) {
+        ++shown;
+        ::SetTimer(nullptr, 0, 30, &EndMenuSoon);
+    };
+    form.Show();
+    EXPECT_EQ(panel->PopupMenu(), nullptr);
+    // A point inside the bare panel (on a caption the form would show its system menu).
+    POINT at{20, 20};
+    ::ClientToScreen(bare->Handle(), &at);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+
+    // Without any menu the message goes on and nothing shows.
+    ::SendMessageW(bare->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bare->Handle()), where);
+    EXPECT_EQ(shown, 0);
+
+    panel->SetPopupMenu(menu);
+    ::SendMessageW(bare->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bare->Handle()), where);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(menu->PopupComponent, panel);
+
+    menu->AutoPopup = false;
+    ::SendMessageW(bare->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(bare->Handle()), where);
+    EXPECT_EQ(shown, 1);
+    menu->AutoPopup = true;
+    ::SendMessageW(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), -1);  // the menu key
+    EXPECT_EQ(shown, 2);
+
+    delete menu;  // the control forgets a freed menu
+    EXPECT_EQ(panel->PopupMenu(), nullptr);
 }
 
 }  // namespace

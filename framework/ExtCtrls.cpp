@@ -7,7 +7,10 @@ namespace ad {
 
 // --- TPanel ------------------------------------------------------------------
 
-TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 185, 41); }
+TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
+    ControlStyle = csAcceptsControls | csOpaque;
+    SetBounds(0, 0, 185, 41);
+}
 
 void TPanel::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);

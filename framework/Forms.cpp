@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/ExceptionBarrier.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/SysUtils.h"
 #include "framework/WindowEnum.h"
@@ -65,6 +66,9 @@ TForm* GetParentForm(TWinControl* control) {
 }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    // Built by the descendant's constructor: loading until created or shown.
+    loading_ = true;
+    ControlStyle = csAcceptsControls;
     visible_ = false;
     SetParentFont(false);
     SetBounds(0, 0, 320, 240);
@@ -78,6 +82,7 @@ TForm::~TForm() {
 }
 
 void TForm::DoCreate() {
+    loading_ = false;
     // Like the class library: a failing OnCreate is shown in the error box and
     // the form is still made.
     if (OnCreate) Guarded([this] { OnCreate(this); });
@@ -110,7 +115,14 @@ void TForm::CreateParams(TCreateParams& p) {
                           BorderStyle == TFormBorderStyle::bsSizeToolWin;
         if (!dialogLike && (BorderIcons & biMinimize)) p.Style |= WS_MINIMIZEBOX;
         if (!dialogLike && (BorderIcons & biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+        // The caption's help button: shown by the system only without the
+        // minimise and maximise buttons.
+        if ((BorderIcons & biHelp) && (BorderStyle == TFormBorderStyle::bsDialog ||
+                                       !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
+            p.ExStyle |= WS_EX_CONTEXTHELP;
     }
+    if (formStyle_ == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (alphaBlend_) p.ExStyle |= WS_EX_LAYERED;
     if (!Enabled()) p.Style |= WS_DISABLED;
     bool isMain = Application && Application->MainForm == this;
     if (isMain) p.ExStyle |= WS_EX_APPWINDOW;
@@ -118,7 +130,63 @@ void TForm::CreateParams(TCreateParams& p) {
         p.WndParent = Application->MainForm->Handle();
 }
 
-void TForm::AfterCreateWnd() { ApplyIcon(); }
+void TForm::AfterCreateWnd() {
+    ApplyIcon();
+    if (alphaBlend_) ApplyAlphaBlend();
+    if (menu_) ApplyMenu();
+}
+
+void TForm::BeforeDestroyWnd() {
+    // The window would destroy the bar with itself; the menu component owns it.
+    if (::GetMenu(handle_)) ::SetMenu(handle_, nullptr);
+}
+
+TMainMenu* TForm::Menu() const { return menu_.Get(); }
+
+void TForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_.Get()) return;
+    if (TMainMenu* old = menu_.Get()) old->shownIn_ = nullptr;
+    menu_ = menu;
+    if (!HandleAllocated()) return;
+    ApplyMenu();
+    SendNotice(CM_MENUCHANGED);
+}
+
+void TForm::ApplyMenu() {
+    TMainMenu* menu = menu_.Get();
+    if (menu) menu->shownIn_ = handle_;
+    ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
+    ::DrawMenuBar(handle_);
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    if (style == formStyle_) return;
+    const bool wasOnTop = formStyle_ == TFormStyle::fsStayOnTop;
+    formStyle_ = style;
+    const bool onTop = style == TFormStyle::fsStayOnTop;
+    if (HandleAllocated() && onTop != wasOnTop)
+        ::SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetAlphaBlend(bool on) {
+    if (on == alphaBlend_) return;
+    alphaBlend_ = on;
+    if (!HandleAllocated()) return;
+    if (on) ApplyAlphaBlend();
+    else UpdateExStyle(0, WS_EX_LAYERED);
+}
+
+void TForm::SetAlphaBlendValue(BYTE value) {
+    if (value == alphaBlendValue_) return;
+    alphaBlendValue_ = value;
+    if (alphaBlend_ && HandleAllocated()) ApplyAlphaBlend();
+}
+
+void TForm::ApplyAlphaBlend() {
+    if (!(::GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_LAYERED)) UpdateExStyle(WS_EX_LAYERED, 0);
+    ::SetLayeredWindowAttributes(handle_, 0, alphaBlendValue_, LWA_ALPHA);
+}
 
 void TForm::ApplyIcon() {
     HICON icon = icon_ ? icon_.Get() : (Application ? Application->Icon.Get() : nullptr);
@@ -144,7 +212,7 @@ void TForm::SetClientSize(int width, int height) {
     DWORD style = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE)) : p.Style;
     DWORD exStyle = HandleAllocated() ? static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)) : p.ExStyle;
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    ::AdjustWindowRectEx(&r, style, menu_ ? TRUE : FALSE, exStyle);
     SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -158,8 +226,9 @@ void TForm::CenterOn(HWND other) {
 }
 
 void TForm::SetVisible(bool visible) {
-    const bool changed = visible != visible_;
-    if (!visible) {
+    if (visible) ShowForm(true);
+    else {
+        const bool changed = visible_;
         if (HandleAllocated() && ::IsWindowVisible(handle_)) {
             if (OnHide) OnHide(this);
             ::ShowWindow(handle_, SW_HIDE);
@@ -167,8 +236,14 @@ void TForm::SetVisible(bool visible) {
         visible_ = false;
         if (changed) SendNotice(CM_VISIBLECHANGED, FALSE);
         UpdateShowing();
-        return;
     }
+}
+
+void TForm::ShowNoActivate() { ShowForm(false); }
+
+void TForm::ShowForm(bool activate) {
+    const bool changed = !visible_;
+    loading_ = false;
     Handle();
     if (!shownOnce_) {
         shownOnce_ = true;
@@ -187,8 +262,12 @@ void TForm::SetVisible(bool visible) {
     visible_ = true;
     if (!::IsWindowVisible(handle_)) {
         if (OnShow) OnShow(this);
-        ::ShowWindow(handle_, SW_SHOW);
-        ::SetForegroundWindow(handle_);
+        if (activate) {
+            ::ShowWindow(handle_, SW_SHOW);
+            ::SetForegroundWindow(handle_);
+        } else {
+            ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
+        }
     }
     if (changed) SendNotice(CM_VISIBLECHANGED, TRUE);
     UpdateShowing();
@@ -363,6 +442,16 @@ void TForm::Paint(HDC dc, const RECT& clip) {
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
+        case WM_COMMAND:
+            // A command of the menu bar (not an accelerator's, not a control's).
+            if (HIWORD(m.WParam) == 0 && m.LParam == 0 && menu_)
+                if (TMenuItem* item = menu_->FindCommand(LOWORD(m.WParam))) {
+                    item->Click();
+                    m.Result = 0;
+                    return;
+                }
+            TWinControl::WndProc(m);
+            return;
         case WM_CLOSE:
             Close();
             m.Result = 0;
@@ -413,12 +502,19 @@ TApplication::~TApplication() {
     BeginDestroy();
     hintWindow_.reset();
     DestroyComponents();
+    overlayOwner_.reset();
     utility_.reset();
     if (oleInitialized_) ::OleUninitialize();
     if (Application == this) {
         SetCallbackExceptionSink(previousSink_);
         Application = nullptr;
     }
+}
+
+HWND TApplication::OverlayOwner() {
+    if (!overlayOwner_)
+        overlayOwner_ = std::make_unique<TUtilityWindow>(nullptr, TUtilityWindow::TKind::TopLevel);
+    return overlayOwner_->Handle();
 }
 
 void TApplication::Initialize() {

@@ -27,16 +27,20 @@ constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, m
               mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrClose = 8;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = unsigned;
 enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// fsStayOnTop keeps the form above other windows; the MDI styles are stored
+// for the layers that read them (no MDI frame or child windows are made).
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TButton;
+class TMainMenu;
 
 class TForm : public TWinControl {
 public:
@@ -52,6 +56,9 @@ public:
     // then changes nothing; deleting the form first cancels the release.
     void Release();
     void SetVisible(bool visible) override;
+    // Shows the form like SetVisible(true) but leaves the active window and
+    // the foreground alone (overlays over another form).
+    void ShowNoActivate();
     void SetClientSize(int width, int height) override;
 
     TWindowState WindowState();
@@ -64,6 +71,18 @@ public:
     TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition Position = TPosition::poDesigned;
+
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    // The whole window at a constant opacity (a layered window) while on.
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool on);
+    BYTE AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(BYTE value);
+    // The menu bar shown under the caption (null: none); its items' clicks
+    // come through WM_COMMAND. The form does not own it.
+    TMainMenu* Menu() const;
+    void SetMenu(TMainMenu* menu);
 
     // The buttons that Enter and Esc press (see TButton::Default and Cancel).
     TButton* DefaultButton();
@@ -89,6 +108,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void AfterCreateWnd() override;
+    void BeforeDestroyWnd() override;
     // Key preview: the form's key events see its controls' keys first; a modal
     // form with key preview closes on an Esc that nothing took.
     bool PreviewKeyDown(TWinControl* target, WORD& key, TShiftState shift) override;
@@ -104,7 +124,14 @@ private:
     void DoClose(TCloseAction& action);
     void CenterOn(HWND other);
     void ApplyIcon();
+    void ApplyAlphaBlend();
+    void ApplyMenu();
+    void ShowForm(bool activate);
 
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TComponentLink<TMainMenu> menu_;
+    bool alphaBlend_ = false;
+    BYTE alphaBlendValue_ = 255;
     bool modal_ = false;
     bool shownOnce_ = false;
     HeldIcon icon_;
@@ -187,6 +214,10 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
     HWND Handle() const { return utility_ ? utility_->Handle() : nullptr; }
+    // A hidden top-level window (made on first use) that owns top-level
+    // overlays: Handle() is message-only and cannot own windows. Owned windows
+    // stay out of the taskbar and go with the application.
+    HWND OverlayOwner();
     DWORD MainThreadId() const { return mainThreadId_; }
 
     std::string Title;
@@ -239,6 +270,7 @@ private:
     bool oleInitialized_ = false;
     DWORD mainThreadId_;
     std::unique_ptr<TUtilityWindow> utility_;
+    std::unique_ptr<TUtilityWindow> overlayOwner_;
     std::vector<TForm*> releasing_;
     std::mutex pendingLock_;
     std::deque<std::exception_ptr> pending_;

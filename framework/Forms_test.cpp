@@ -12,7 +12,9 @@
 
 #include "framework/ExceptionBarrier.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
+#include "framework/WindowSubclass.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad {
@@ -518,6 +520,149 @@ TEST(ApplicationHint, ShortAndLongParts) {
         EXPECT_EQ(GetShortHint(c.hint), c.shortPart) << c.hint;
         EXPECT_EQ(GetLongHint(c.hint), c.longPart) << c.hint;
     }
+}
+
+}  // namespace
+}  // namespace ad
+
+namespace ad {
+namespace {
+
+TEST(FormSeams, ShowNoActivateLeavesTheActiveFormActive) {
+    TForm first(nullptr), overlay(nullptr);
+    first.Show();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == first.Handle(); }));
+    int shows = 0;
+    overlay.OnShow = [&](TObject*) { ++shows; };
+    overlay.ShowNoActivate();
+    test::PumpPending();
+    EXPECT_TRUE(::IsWindowVisible(overlay.Handle()));
+    EXPECT_TRUE(overlay.Visible());
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(::GetActiveWindow(), first.Handle());
+}
+
+TEST(FormSeams, TheOverlayOwnerIsAHiddenTopLevelWindowThatOwnsWindows) {
+    const HWND owner = Application->OverlayOwner();
+    ASSERT_TRUE(::IsWindow(owner));
+    EXPECT_EQ(Application->OverlayOwner(), owner);
+    EXPECT_NE(owner, Application->Handle());
+    EXPECT_FALSE(::IsWindowVisible(owner));
+    EXPECT_EQ(::GetAncestor(owner, GA_PARENT), ::GetDesktopWindow());  // not message-only
+    const HWND owned = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, owner, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(owned);
+    EXPECT_EQ(::GetWindow(owned, GW_OWNER), owner);
+    ::DestroyWindow(owned);
+}
+
+TEST(FormSeams, StayOnTopAlphaBlendAndTheHelpButtonReachTheWindow) {
+    auto exStyle = [](TForm& f) { return ::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE); };
+    TForm form(nullptr);
+    form.SetFormStyle(TFormStyle::fsStayOnTop);  // before the window
+    form.SetAlphaBlendValue(128);
+    form.SetAlphaBlend(true);
+    EXPECT_TRUE(exStyle(form) & WS_EX_TOPMOST);
+    ASSERT_TRUE(exStyle(form) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_TRUE(flags & LWA_ALPHA);
+    form.SetAlphaBlendValue(200);  // with the window
+    ::GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, &flags);
+    EXPECT_EQ(alpha, 200);
+    form.SetAlphaBlend(false);
+    EXPECT_FALSE(exStyle(form) & WS_EX_LAYERED);
+    form.SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_FALSE(exStyle(form) & WS_EX_TOPMOST);
+    EXPECT_EQ(form.AlphaBlendValue(), 200);
+
+    struct Case {
+        const char* name;
+        TFormBorderStyle border;
+        TBorderIcons icons;
+        bool help;
+    };
+    for (const Case& c : {Case{"dialog", TFormBorderStyle::bsDialog, biSystemMenu | biHelp, true},
+                          Case{"sizeable with min and max", TFormBorderStyle::bsSizeable,
+                               biSystemMenu | biMinimize | biMaximize | biHelp, false},
+                          Case{"sizeable without them", TFormBorderStyle::bsSizeable, biSystemMenu | biHelp, true},
+                          Case{"no system menu", TFormBorderStyle::bsDialog, biHelp, false},
+                          Case{"dialog without help", TFormBorderStyle::bsDialog, biSystemMenu, false}}) {
+        TForm f(nullptr);
+        f.BorderStyle = c.border;
+        f.BorderIcons = c.icons;
+        EXPECT_EQ((exStyle(f) & WS_EX_CONTEXTHELP) != 0, c.help) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace ad
+
+namespace ad {
+namespace {
+
+TEST(FormMenu, TheMenuBarShowsItsItemsAndTheirClicksComeThroughTheForm) {
+    TForm form(nullptr);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = menu->Items().Add("&File");
+    int opened = 0;
+    TMenuItem* open = file->Add("&Open");
+    open->OnClick = [&](TObject*) { ++opened; };
+    menu->Items().Add("&Help")->Add("&About");
+    std::vector<UINT> notices;
+    form.Handle();
+    TWindowSubclass spy(form.Handle(), [&](TMessage& m) {
+        if (m.Msg == CM_MENUCHANGED) notices.push_back(m.Msg);
+        return false;
+    });
+    form.SetMenu(menu);
+    EXPECT_EQ(form.Menu(), menu);
+    const HMENU bar = ::GetMenu(form.Handle());
+    ASSERT_EQ(bar, menu->Handle());
+    EXPECT_EQ(::GetMenuItemCount(bar), 2);
+    EXPECT_EQ(notices.size(), 1u);
+
+    // The item's command id reaches its click; a control's command does not.
+    const UINT id = ::GetMenuItemID(::GetSubMenu(bar, 0), 0);
+    ASSERT_EQ(menu->FindCommand(id), open);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    EXPECT_EQ(opened, 1);
+    ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, 1), 0);  // an accelerator's
+    EXPECT_EQ(opened, 1);
+
+    // Rebuilt after a change, the window shows the new bar.
+    menu->Items().Add("&View");
+    menu->Rebuild();
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(form.Handle())), 3);
+    EXPECT_EQ(notices.size(), 2u);
+
+    // A client size with a menu bar is a client size.
+    form.SetClientSize(300, 200);
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.bottom, 200);
+
+    form.SetMenu(nullptr);
+    EXPECT_EQ(::GetMenu(form.Handle()), nullptr);
+    EXPECT_TRUE(::IsMenu(menu->Handle()));  // still the menu's own
+    form.SetMenu(menu);
+    delete menu;  // the window no longer shows a freed bar
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(::GetMenu(form.Handle()), nullptr);
+}
+
+TEST(FormMenu, AFormGoesWithoutTakingItsMenuAlong) {
+    TMainMenu menu(nullptr);
+    menu.Items().Add("&File");
+    {
+        TForm form(nullptr);
+        form.SetMenu(&menu);
+        form.Handle();
+        EXPECT_EQ(::GetMenu(form.Handle()), menu.Handle());
+    }
+    EXPECT_TRUE(::IsMenu(menu.Handle()));
 }
 
 }  // namespace

@@ -69,4 +69,34 @@ void TPopupMenu::Popup(int x, int y) {
     if (id >= 1 && id <= commands.size()) commands[id - 1]->Click();
 }
 
+TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {}
+
+TMainMenu::~TMainMenu() {
+    // A window still showing the bar would destroy it with itself: take it off first.
+    if (shownIn_ && ::IsWindow(shownIn_) && ::GetMenu(shownIn_) == menu_.Get()) ::SetMenu(shownIn_, nullptr);
+}
+
+HMENU TMainMenu::Handle() {
+    if (!menu_) {
+        menu_.Reset(::CreateMenu());
+        commands_.clear();
+        AppendItems(menu_.Get(), *root_, commands_);
+    }
+    return menu_.Get();
+}
+
+void TMainMenu::Rebuild() {
+    const bool shown = shownIn_ && ::IsWindow(shownIn_) && ::GetMenu(shownIn_) == menu_.Get();
+    OwnedMenu old = std::move(menu_);
+    if (shown) {
+        ::SetMenu(shownIn_, Handle());
+        ::DrawMenuBar(shownIn_);
+        if (TWinControl* form = TWinControl::FromHandle(shownIn_)) form->SendNotice(CM_MENUCHANGED);
+    }
+}
+
+TMenuItem* TMainMenu::FindCommand(UINT id) const {
+    return id >= 1 && id <= commands_.size() ? commands_[id - 1] : nullptr;
+}
+
 }  // namespace ad

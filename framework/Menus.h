@@ -1,5 +1,6 @@
-// Menu items and the popup menu: items with captions, check marks and click
-// events, shown with the system's popup menu at a screen point.
+// Menu items, the popup menu and a form's menu bar: items with captions,
+// check marks and click events, shown with the system's popup menu at a
+// screen point or as the system menu bar of a form.
 #pragma once
 
 #include <windows.h>
@@ -43,6 +44,7 @@ public:
 
 private:
     friend class TPopupMenu;
+    friend class TMainMenu;
     std::vector<TMenuItem*> items_;
 };
 
@@ -64,6 +66,29 @@ public:
 
 private:
     TMenuItem* root_;
+};
+
+// A form's menu bar (TForm::SetMenu): the top items and their sub-items as the
+// system menu bar, made anew by Rebuild after the items change.
+class TMainMenu : public TComponent {
+public:
+    explicit TMainMenu(TComponent* AOwner);
+    ~TMainMenu() override;
+    TMenuItem& Items() { return *root_; }
+
+    // The menu bar, made on first use; the form that shows it does not own it.
+    HMENU Handle();
+    // Makes the bar again from the items and tells the form showing it.
+    void Rebuild();
+    // The item behind a command id of the bar (null for none).
+    TMenuItem* FindCommand(UINT id) const;
+
+private:
+    friend class TForm;
+    TMenuItem* root_;
+    OwnedMenu menu_;
+    std::vector<TMenuItem*> commands_;
+    HWND shownIn_ = nullptr;  // the window the bar is set on
 };
 
 }  // namespace ad

@@ -28,15 +28,15 @@ constexpr UINT CM_HINTSHOW = CM_BASE + 48;           // by the application: lPar
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;        // its handler makes the window again: passed on, the window is new
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;         // Invalidate(): the handler invalidates the window
 constexpr UINT CM_CHANGED = CM_BASE + 55;            // the control's value changed (lParam: the control)
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;    // BiDiMode changed
+constexpr UINT CM_MENUCHANGED = CM_BASE + 21;        // to a form: its menu bar was set, taken off or made again
 
 // Read by skinning layers but never sent here, for the reason given:
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;          // dialog keys go through TForm::IsDialogKey, not messages
 constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;        // no form-wide active-control tracking
-constexpr UINT CM_MENUCHANGED = CM_BASE + 21;        // forms have no main menu
 constexpr UINT CM_UIACTIVATE = CM_BASE + 41;         // no in-place activation of embedded objects
 constexpr UINT CM_UNDOCKCLIENT = CM_BASE + 57;       // no docking
 constexpr UINT CM_FLOAT = CM_BASE + 58;              // no docking
-constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;    // no BiDiMode property
 constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;       // no action lists
 
 // Reflected notifications: the parent sends CN_BASE + msg, with the original

@@ -594,6 +594,7 @@ bool TComboBox::CNCommand(WORD code) {
 // --- TGroupBox -------------------------------------------------------------------
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    ControlStyle = csAcceptsControls;
     SetParentColor(true);
     SetBounds(0, 0, 185, 105);
 }

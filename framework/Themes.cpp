@@ -19,6 +19,11 @@ TThemeLibrary::TThemeLibrary(const wchar_t* libraryName) : library_(::LoadLibrar
     GetThemeSysSize_ = Lookup<GetThemeSysSizeFn>(m, "GetThemeSysSize");
     IsThemeActive_ = Lookup<BoolFn>(m, "IsThemeActive");
     IsAppThemed_ = Lookup<BoolFn>(m, "IsAppThemed");
+    SetWindowTheme_ = Lookup<SetWindowThemeFn>(m, "SetWindowTheme");
+}
+
+bool TThemeLibrary::SetWindowTheme(HWND Window, const wchar_t* SubAppName, const wchar_t* SubIdList) const {
+    return SetWindowTheme_ && SUCCEEDED(SetWindowTheme_(Window, SubAppName, SubIdList));
 }
 
 bool TThemeLibrary::IsThemed() const { return Loaded() && IsAppThemed_() && IsThemeActive_(); }

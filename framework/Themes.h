@@ -32,6 +32,9 @@ public:
     HANDLE OpenTheme(HWND Window, const wchar_t* ClassName) const;
     void CloseTheme(HANDLE Theme) const;
     bool DrawBackground(HANDLE Theme, HDC DC, int PartId, int StateId, const RECT& Rect) const;
+    // The window's theme by names (an empty string takes the window's
+    // theme away, null puts the default back); false without the library.
+    bool SetWindowTheme(HWND Window, const wchar_t* SubAppName, const wchar_t* SubIdList) const;
 
 private:
     using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
@@ -40,6 +43,7 @@ private:
     using DrawThemeEdgeFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, UINT, UINT, RECT*);
     using GetThemeSysSizeFn = int(WINAPI*)(HANDLE, int);
     using BoolFn = BOOL(WINAPI*)();
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
     OwnedModule library_;
     OpenThemeDataFn OpenThemeData_ = nullptr;
@@ -49,6 +53,7 @@ private:
     GetThemeSysSizeFn GetThemeSysSize_ = nullptr;
     BoolFn IsThemeActive_ = nullptr;
     BoolFn IsAppThemed_ = nullptr;
+    SetWindowThemeFn SetWindowTheme_ = nullptr;
 };
 
 // Theme data of one window and class, owned: opened again closes what was

@@ -7,7 +7,7 @@ namespace ad {
 
 static const wchar_t kUtilityClass[] = L"TPUtilWindow";
 
-TUtilityWindow::TUtilityWindow(Handler handler) : handler_(std::move(handler)) {
+TUtilityWindow::TUtilityWindow(Handler handler, TKind kind) : handler_(std::move(handler)) {
     HINSTANCE inst = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -19,7 +19,10 @@ TUtilityWindow::TUtilityWindow(Handler handler) : handler_(std::move(handler)) {
         wc.lpszClassName = kUtilityClass;
         ::RegisterClassExW(&wc);
     }
-    handle_ = ::CreateWindowExW(0, kUtilityClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, this);
+    if (kind == TKind::TopLevel)
+        handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kUtilityClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, this);
+    else
+        handle_ = ::CreateWindowExW(0, kUtilityClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, this);
 }
 
 TUtilityWindow::~TUtilityWindow() {

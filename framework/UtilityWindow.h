@@ -1,5 +1,6 @@
 // A hidden message-only window that hands its messages to a callback: the
-// target of timers, posted completions and cross-thread notices.
+// target of timers, posted completions and cross-thread notices. Made as a
+// hidden top-level window instead, it can own other top-level windows.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,8 @@ public:
     // Return true when the message was handled; Result is then returned.
     using Handler = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
 
-    explicit TUtilityWindow(Handler handler);
+    enum class TKind { MessageOnly, TopLevel };
+    explicit TUtilityWindow(Handler handler, TKind kind = TKind::MessageOnly);
     ~TUtilityWindow();
     TUtilityWindow(const TUtilityWindow&) = delete;
     TUtilityWindow& operator=(const TUtilityWindow&) = delete;

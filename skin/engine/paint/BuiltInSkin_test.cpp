@@ -52,6 +52,34 @@ TEST(BuiltInSkin, LoadsAndCoversWhatTheLauncherPaints) {
     EXPECT_EQ(t.Mask(t.Section(t.SectionIndexOf("BUTTON")).BorderIndex).CornerType, ctFuchsiaCorner);
 }
 
+TEST(BuiltInSkin, HasEverythingAFormsFramePaints) {
+    if (BuiltInSkinBytes().empty()) GTEST_SKIP() << "the generated skin is not reachable from here";
+    TSkinStoredSkins stored;
+    const TLoadedSkin s = LoadBuiltIn(stored);
+    const TSkinTables& t = *s.Tables;
+    const int form = t.SectionIndexOf("FORM"), title = t.SectionIndexOf("FORMTITLE");
+    ASSERT_GE(form, 0);
+    ASSERT_GE(title, 0);
+    for (int section : {form, title}) {
+        ASSERT_TRUE(t.IsValidMaskIndex(t.Section(section).BorderIndex)) << section;
+        const TSkinMaskData& frame = t.Mask(t.Section(section).BorderIndex);
+        EXPECT_EQ(frame.ImageCount, 2) << section;  // active and inactive
+        EXPECT_EQ(frame.CornerType, ctFuchsiaCorner) << section;  // round corners cut from the region
+    }
+    EXPECT_EQ(t.Mask(t.Section(form).BorderIndex).WL, 4);
+    const int bar = t.FindMaskInSection(form, "TITLEBAR");
+    ASSERT_TRUE(t.IsValidMaskIndex(bar));
+    EXPECT_EQ(t.Mask(bar).MaskType, 1);  // blends over the title through its alpha part
+    const TSkinCommonMasks& m = t.CommonMasks;
+    for (int kind = tbCloseAlone; kind <= tbSmallHelp; ++kind)
+        EXPECT_TRUE(t.IsValidMaskIndex(m.TitleButtons[size_t(kind)])) << kind;
+    EXPECT_NE(m.TitleButtons[tbCloseAlone], m.TitleButtons[tbClose]);  // its own, no fallback
+    EXPECT_EQ(MaskFrameSize(t.Mask(m.TitleButtons[tbSmallClose])).X, 12);
+    EXPECT_EQ(MaskFrameSize(t.Mask(m.TitleButtons[tbHelp])).X, 16);
+    ASSERT_TRUE(t.IsValidMaskIndex(m.GripImage));
+    EXPECT_EQ(MaskFrameSize(t.Mask(m.GripImage)).X, 12);
+}
+
 TEST(BuiltInSkin, PaintsASetOfSections) {
     if (BuiltInSkinBytes().empty()) GTEST_SKIP() << "the generated skin is not reachable from here";
     TSkinStoredSkins stored;
@@ -67,8 +95,11 @@ TEST(BuiltInSkin, PaintsASetOfSections) {
     };
     section("FORM", {0, 0, 360, 150}, 0);
     section("FORMTITLE", {0, 0, 360, 28}, 0);
+    const int bar = t.FindMaskInSection(t.SectionIndexOf("FORM"), "TITLEBAR");
+    DrawMaskNineGrid(v, {276, 0, 360, 28}, skNoBackground, false, 0, t.Mask(bar), t);
     for (int k = 0; k < 3; ++k) DrawMaskState(v, {296 + 20 * k, 6}, 0, MakeBgCacheRefFromBitmap(v, 0, 0),
                                               t.Mask(t.CommonMasks.TitleButtons[k == 0 ? tbMin : k == 1 ? tbMax : tbClose]), 1, t);
+    DrawMaskState(v, {346, 136}, 0, MakeBgCacheRefFromBitmap(v, 0, 0), t.Mask(t.CommonMasks.GripImage), 1, t);
     for (int st = 0; st < 3; ++st) section("BUTTON", {10 + 90 * st, 40, 90 + 90 * st, 65}, st);
     section("EDIT", {10, 75, 170, 97}, 0);
     section("EDIT", {180, 75, 340, 97}, 1);

@@ -316,6 +316,25 @@ void DrawNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCach
 
 }  // namespace
 
+void DrawMaskCorners(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
+                     int corners, const TSkinMaskData& mask, const TSkinTables& skin) {
+    const int w = RectWidth(rect), h = RectHeight(rect);
+    if (w < 2 || h < 2 || target.Empty() || !(corners & cbAllCorners)) return;
+    const TImageView32 source = ImageOf(mask, skin);
+    if (source.Empty()) return;
+    const auto [l, r] = CutBorders(w, mask.WL, mask.WR);
+    const auto [t, b] = CutBorders(h, mask.WT, mask.WB);
+    state = std::clamp(state, 0, std::max(0, mask.ImageCount - 1));
+    const TPoint frame = MaskFrameSize(mask);
+    const int sx = mask.R.Left + state * frame.X, sy = mask.R.Top;
+    TMaskPieces p(target, source, mask, background, true);
+    if (corners & cbTopLeft) p.Corner(rect.Left, rect.Top, {sx, sy, sx + l, sy + t});
+    if (corners & cbBottomLeft) p.Corner(rect.Left, rect.Bottom - b, {sx, sy + frame.Y - b, sx + l, sy + frame.Y});
+    if (corners & cbTopRight) p.Corner(rect.Right - r, rect.Top, {sx + frame.X - r, sy, sx + frame.X, sy + t});
+    if (corners & cbBottomRight)
+        p.Corner(rect.Right - r, rect.Bottom - b, {sx + frame.X - r, sy + frame.Y - b, sx + frame.X, sy + frame.Y});
+}
+
 void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
                       bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin) {
     DrawNineGrid(target, rect, background, fillFromBackground, state, mask, skin, false);

@@ -35,6 +35,13 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
 void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
                            const TSkinMaskData& mask, const TSkinTables& skin);
 
+// Corner bits of DrawMaskCorners.
+enum TSkinCornerBit : int { cbTopLeft = 1, cbBottomLeft = 2, cbTopRight = 4, cbBottomRight = 8, cbAllCorners = 15 };
+// Only the chosen corners of the mask's frame for the state, at rect's
+// corners; their key pixels take the background.
+void DrawMaskCorners(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
+                     int corners, const TSkinMaskData& mask, const TSkinTables& skin);
+
 // One state frame with its top-left at point; mode 1 draws it fully, other
 // modes faded (key masks half blended, alpha masks lighter).
 void DrawMaskState(const TImageView32& target, TPoint point, int state, const TSkBgCacheRef& background,

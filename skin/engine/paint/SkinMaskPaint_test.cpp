@@ -251,6 +251,36 @@ TEST(SkinMaskPaint, KeyedCornersTakeTheBackground) {
     EXPECT_EQ(Px(b, 1, 1), kBlank & 0xFFFFFF);  // alpha cleared
 }
 
+TEST(SkinMaskPaint, OnlyTheChosenCornersArePaintedTheirKeysTakingTheBackground) {
+    TFixture f;
+    SetPixel32(f.Mask.Bmp->View(), 10 + 0, 0, skKeyColor);  // frame 1's top-left pixel is the key
+    TBitmap32 bg(20, 16);
+    SetPixel32(bg.View(), 0, 0, 0xFFABCDEFu);
+    const TSkBgCacheRef background = MakeBgCacheRefFromBitmap(bg.View(), 0, 0);
+    struct Case {
+        const char* name;
+        int corners;
+        bool topLeft, bottomLeft, topRight, bottomRight;
+    };
+    for (const Case& c : {Case{"top left", cbTopLeft, true, false, false, false},
+                          Case{"bottom left", cbBottomLeft, false, true, false, false},
+                          Case{"top right", cbTopRight, false, false, true, false},
+                          Case{"bottom right", cbBottomRight, false, false, false, true},
+                          Case{"all", cbAllCorners, true, true, true, true},
+                          Case{"none", 0, false, false, false, false}}) {
+        TBitmap32 b = Target(20, 16);
+        DrawMaskCorners(b.View(), {0, 0, 20, 16}, background, 1, c.corners, f.Mask, f.Skin);
+        auto painted = [&](int x, int y, int mx, int my) { return Px(b, x, y) == (PieceColor(1, mx, my) | 0xFF000000u); };
+        EXPECT_EQ(painted(1, 1, 1, 1), c.topLeft) << c.name;
+        EXPECT_EQ(painted(1, 14, 1, 8), c.bottomLeft) << c.name;
+        EXPECT_EQ(painted(18, 1, 8, 1), c.topRight) << c.name;
+        EXPECT_EQ(painted(18, 14, 8, 8), c.bottomRight) << c.name;
+        EXPECT_EQ(Px(b, 0, 0), c.topLeft ? 0xFFABCDEFu : kBlank) << c.name;  // the key shows the background
+        EXPECT_EQ(Px(b, 10, 8), kBlank) << c.name;                             // edges and centre stay
+        EXPECT_EQ(Px(b, 10, 0), kBlank) << c.name;
+    }
+}
+
 TEST(SkinMaskPaint, DisabledLook) {
     TBitmap32 b(2, 1);
     SetPixel32(b.View(), 0, 0, 0xFF0000C8u);  // blue 200

@@ -333,12 +333,9 @@ void PaintSectionWithMask(const TImageView32& v, const TRect& rect, TPoint offse
                      skin.Mask(maskIndex), skin);
 }
 
-void PaintSectionBorders(const TImageView32& v, const TRect& rect, TPoint offset, const TSkBgCacheRef& bg,
-                         int sectionIndex, int state, int hotTextureIndex, int textureIndex, const TSkinTables& skin) {
-    if (!InsideBitmap(v, rect) || !skin.IsValidSectionIndex(sectionIndex)) return;
+void DrawSectionCorners(const TImageView32& v, const TRect& rect, int sectionIndex, int state, const TSkinTables& skin) {
+    if (!skin.IsValidSectionIndex(sectionIndex)) return;
     const TSkinGeneralData& section = skin.Section(sectionIndex);
-    state = std::max(0, std::min(state, section.States - 1));
-    PaintSectionBackground(v, rect, offset, bg, sectionIndex, state, kNoCustomColor, hotTextureIndex, textureIndex, skin);
     // The corners are drawn against the bitmap itself.
     const TSkBgCacheRef own = MakeBgCacheRefFromBitmap(v, 0, 0);
     const struct {
@@ -355,8 +352,18 @@ void PaintSectionBorders(const TImageView32& v, const TRect& rect, TPoint offset
         const TPoint at{c.right ? rect.Right - size.X : rect.Left, c.bottom ? rect.Bottom - size.Y : rect.Top};
         DrawMaskState(v, at, state, own, m, 1, skin);
     }
+}
+
+void PaintSectionBorders(const TImageView32& v, const TRect& rect, TPoint offset, const TSkBgCacheRef& bg,
+                         int sectionIndex, int state, int hotTextureIndex, int textureIndex, const TSkinTables& skin,
+                         TColor customColor, bool fillBorder) {
+    if (!InsideBitmap(v, rect) || !skin.IsValidSectionIndex(sectionIndex)) return;
+    const TSkinGeneralData& section = skin.Section(sectionIndex);
+    state = std::max(0, std::min(state, section.States - 1));
+    PaintSectionBackground(v, rect, offset, bg, sectionIndex, state, customColor, hotTextureIndex, textureIndex, skin);
+    DrawSectionCorners(v, rect, sectionIndex, state, skin);
     if (skin.IsValidMaskIndex(section.BorderIndex))
-        DrawMaskNineGrid(v, rect, Shifted(bg, {offset.X - rect.Left, offset.Y - rect.Top}), true, state,
+        DrawMaskNineGrid(v, rect, Shifted(bg, {offset.X - rect.Left, offset.Y - rect.Top}), fillBorder, state,
                          skin.Mask(section.BorderIndex), skin);
 }
 

@@ -44,11 +44,19 @@ void PaintSectionWithMask(const TImageView32& bitmap, const TRect& rect, TPoint 
                           const TSkBgCacheRef& background, int sectionIndex, int state, int maskIndex,
                           int textureIndex, const TSkinTables& skin);
 
+// The section's four corner masks (ImgTopLeft ...) for the state at rect's
+// corners, drawn against the bitmap itself.
+void DrawSectionCorners(const TImageView32& bitmap, const TRect& rect, int sectionIndex, int state,
+                        const TSkinTables& skin);
+
 // The section's background, its four corner masks at rect's corners and its
 // border mask. Nothing when rect does not lie wholly inside the bitmap.
+// customColor as for PaintSectionBackground; fillBorder lets the border
+// mask's key pixels take the background.
 void PaintSectionBorders(const TImageView32& bitmap, const TRect& rect, TPoint offset,
                          const TSkBgCacheRef& background, int sectionIndex, int state, int hotTextureIndex,
-                         int textureIndex, const TSkinTables& skin);
+                         int textureIndex, const TSkinTables& skin, TColor customColor = kNoCustomColor,
+                         bool fillBorder = true);
 
 // The section's background over the bitmap's own content, for bitmaps whose
 // alpha is meaningful. Transparency 100 clears rect (colour and alpha) when it

@@ -43,6 +43,21 @@ struct TSkAnimEffects {
 
 enum TSkOptimizingPriority : int { opSpeed, opMemory };
 
+// Which windows the creation hook skins: the program's forms, standard
+// dialogs (and the message dialog form), and foreign controls inside forms.
+enum TSkSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
+using TSkSkinningRules = unsigned;
+constexpr TSkSkinningRules kAllSkinningRules = srStdForms | srStdDialogs | srThirdParty;
+
+struct TSkButtonsSupport {
+    bool ShowFocusRect = true;
+    bool ShiftContentOnClick = true;
+};
+
+struct TSkLabelsSupport {
+    bool TransparentAlways = true;
+};
+
 struct TSkOptions {
     bool CheckEmptyAlpha = false;
     bool NoMouseHover = false;

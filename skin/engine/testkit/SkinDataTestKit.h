@@ -27,7 +27,7 @@ namespace ad::skin::datatest {
 // A skin whose sections cover the cases: opaque panels (one with a gradient,
 // so it answers with its image), a see-through panel, a half transparent
 // black one, an edit with a hot state, a framed one, a glowing one, a text
-// section with an outline and a web button.
+// section with an outline, one whose text glows and a web button.
 inline std::vector<uint8_t> TestSkin() {
     const std::string ini =
         "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\n"
@@ -40,6 +40,7 @@ inline std::vector<uint8_t> TestSkin() {
         "[FRAMED]\r\nSTATES=3\r\nCOLOR=15790320\r\nBORDERSMASK=!B.BMP!3!0!0!3!3!3!3\r\n"
         "[GLOWING]\r\nSTATES=2\r\nCOLOR=15790320\r\nGLOW=1\r\nGLOWMARGIN=4\r\n"
         "[TEXT]\r\nSTATES=1\r\nCOLOR=15790320\r\nFONTCOLOR=255\r\nTCLEFT=65280\r\n"
+        "[GLOWTEXT]\r\nSTATES=1\r\nCOLOR=15790320\r\nFONTCOLOR=0\r\nGSIZE=3\r\nGCOL=16711680\r\n"
         "[WEBBUTTON]\r\nSTATES=1\r\nCOLOR=15790320\r\nFONTCOLOR=16711680\r\n";
     // Three 9 x 9 frames: a 3-pixel border (blue, green, red by state) round white.
     std::vector<uint32_t> frame(27 * 9);
@@ -148,6 +149,14 @@ struct TFormFixture : TSkinFixture {
     }
     TForm Form{nullptr};
 };
+
+// The panel's cache image made and filled white, to see what painting puts in.
+inline TImageView32 WhiteCache(TSkinTestPanel* panel) {
+    panel->Data.PrepareCacheImage();
+    const TImageView32 cache = panel->Data.CacheImage->View();
+    FillRect32(cache, {0, 0, cache.Width, cache.Height}, 0xFFFFFF, 255);
+    return cache;
+}
 
 inline std::vector<int> Count(const std::vector<int>& commands, int command) {
     std::vector<int> found;

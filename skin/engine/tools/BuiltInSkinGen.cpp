@@ -58,6 +58,11 @@ std::string Long(int l, int t, int r, int b, int border, int count, int flags = 
     return "^" + N4(l) + "^" + N4(t) + "^" + N4(r) + "^" + N4(b) + "^" + N4(border) + "^" + N4(border) + "^" +
            N4(border) + "^" + N4(border) + "^" + std::to_string(count) + "^0^" + std::to_string(flags) + "^0";
 }
+// The long form with a border width per side (left, top, right, bottom) and a mask type.
+std::string LongSides(int l, int t, int r, int b, int wl, int wt, int wr, int wb, int count, int maskType, int flags) {
+    return "^" + N4(l) + "^" + N4(t) + "^" + N4(r) + "^" + N4(b) + "^" + N4(wl) + "^" + N4(wt) + "^" + N4(wr) + "^" +
+           N4(wb) + "^" + std::to_string(count) + "^" + std::to_string(maskType) + "^" + std::to_string(flags) + "^0";
+}
 // "@" short form: rectangle, image count, mask type.
 std::string Short(int l, int t, int r, int b, int count) {
     return "@" + N4(l) + "@" + N4(t) + "@" + N4(r) + "@" + N4(b) + "@" + std::to_string(count) + "@0";
@@ -81,15 +86,114 @@ void Boxes(TCanvas& c, int x0, int y0, bool round, Mark mark) {
     }
 }
 
-// Three 16 x 16 title-button frames with a glyph drawn by glyph(x, y, colour).
+// Three size x size title-button frames (normal, hot, pressed) with a glyph
+// drawn by glyph(x, y, colour).
 template <class Glyph>
-void TitleButton(TCanvas& c, int x0, int y0, uint32_t hotFace, Glyph glyph) {
+void TitleButton(TCanvas& c, int x0, int y0, uint32_t hotFace, Glyph glyph, int size = 16) {
     const uint32_t faces[3] = {kKey, hotFace, kAccentDark};
     for (int f = 0; f < 3; ++f) {
-        const int x = x0 + 16 * f;
-        c.Fill(x, y0, 16, 16, faces[f]);
+        const int x = x0 + size * f;
+        c.Fill(x, y0, size, size, faces[f]);
         glyph(x, y0, f == 0 ? kText : kLight);
     }
+}
+
+// The caption glyphs, drawn into a box of size pixels at (x, y).
+void CloseGlyph(TCanvas& c, int x, int y, uint32_t col, int size) {
+    const int m = size / 4, n = size - 2 * m;
+    for (int i = 0; i < n; ++i) c.Set(x + m + i, y + m + i, col), c.Set(x + size - 1 - m - i, y + m + i, col);
+}
+void MaxGlyph(TCanvas& c, int x, int y, uint32_t col, int size) {
+    const int m = size / 4, n = size - 2 * m;
+    c.Frame(x + m, y + m, n, n, col);
+    c.Fill(x + m, y + m + 1, n, 1, col);
+}
+void MinGlyph(TCanvas& c, int x, int y, uint32_t col, int size) {
+    const int m = size / 4, n = size - 2 * m;
+    c.Fill(x + m, y + size - m - 2, n, 2, col);
+}
+void NormGlyph(TCanvas& c, int x, int y, uint32_t col, int size, uint32_t face) {
+    const int m = size / 5, n = size - 2 * m - 2;
+    c.Frame(x + m + 2, y + m, n, n, col);
+    c.Fill(x + m, y + m + 2, n, n, face);
+    c.Frame(x + m, y + m + 2, n, n, col);
+}
+// A question mark of the box's size.
+void HelpGlyph(TCanvas& c, int x, int y, uint32_t col, int size) {
+    const int s = size / 4, cx = x + size / 2;
+    c.Fill(cx - s, y + s, 2 * s, 1, col);      // the arc's top
+    c.Fill(cx - s - 1, y + s + 1, 1, 1, col);
+    c.Fill(cx + s, y + s + 1, 1, s, col);       // its right side
+    c.Fill(cx, y + 2 * s + 1, s, 1, col);       // back to the middle
+    c.Fill(cx, y + 2 * s + 1, 1, s - 1, col);   // the stem
+    c.Fill(cx, y + size - s - 1, 1, 1, col);    // the dot
+}
+
+// Two 16 x 16 frames (active, inactive) of the form's border: an outer line,
+// a light inner line and the face, with rounded corners cut by the key.
+void FormFrames(TCanvas& c, int x0, int y0) {
+    const uint32_t outer[2] = {0x5B6B80, kBorder};
+    for (int f = 0; f < 2; ++f) {
+        const int x = x0 + 16 * f;
+        c.Fill(x, y0, 16, 16, kFace);
+        c.Frame(x, y0, 16, 16, outer[f]);
+        c.Frame(x + 1, y0 + 1, 14, 14, kLight);
+        for (int cx : {0, 15})
+            for (int cy : {0, 15}) {
+                c.Set(x + cx, y0 + cy, kKey);
+                c.Set(x + (cx ? 14 : 1), y0 + cy, kKey);
+                c.Set(x + cx, y0 + (cy ? 14 : 1), kKey);
+                c.Set(x + (cx ? 14 : 1), y0 + (cy ? 14 : 1), outer[f]);
+            }
+    }
+}
+
+// Two 16 x 16 frames (active, inactive) of the title band's edges: the form's
+// outer and light lines along the top and sides, a shaded line under it.
+void TitleFrames(TCanvas& c, int x0, int y0) {
+    const uint32_t outer[2] = {0x5B6B80, kBorder};
+    for (int f = 0; f < 2; ++f) {
+        const int x = x0 + 16 * f;
+        c.Fill(x, y0, 16, 16, kFace);
+        c.Fill(x, y0, 16, 1, outer[f]), c.Fill(x, y0, 1, 16, outer[f]), c.Fill(x + 15, y0, 1, 16, outer[f]);
+        c.Fill(x + 1, y0 + 1, 14, 1, kLight), c.Fill(x + 1, y0 + 1, 1, 15, kLight), c.Fill(x + 14, y0 + 1, 1, 15, kLight);
+        c.Fill(x + 2, y0 + 15, 12, 1, kShade);
+        for (int cx : {0, 15}) {
+            c.Set(x + cx, y0, kKey);
+            c.Set(x + (cx ? 14 : 1), y0, kKey);
+            c.Set(x + cx, y0 + 1, kKey);
+            c.Set(x + (cx ? 14 : 1), y0 + 1, outer[f]);
+        }
+    }
+}
+
+// Two 16 x 16 frames of the band behind the caption buttons, with their alpha
+// part below (white keeps what is under, darker shows more of the band): a
+// faint accent tint with a softer left and bottom edge. The top rows and the
+// right columns are white in the alpha part, so the form's frame stays; no
+// key pixels, which would take a background the band is drawn without.
+void TitleBarFrames(TCanvas& c, int x0, int y0) {
+    for (int f = 0; f < 2; ++f) {
+        const int x = x0 + 16 * f;
+        const uint32_t weight = f ? 0xF4F4F4 : 0xE8E8E8, edge = 0xF4F4F4, keep = 0xFFFFFF;
+        c.Fill(x, y0, 16, 16, f ? kBorder : kAccent);
+        c.Fill(x, y0 + 16, 16, 16, weight);
+        c.Fill(x, y0 + 16, 1, 16, edge), c.Fill(x, y0 + 31, 16, 1, edge);
+        c.Fill(x, y0 + 16, 16, 2, keep), c.Fill(x + 14, y0 + 16, 2, 16, keep);
+        c.Set(x, y0 + 31, keep);
+    }
+}
+
+// The size grip: a 12 x 12 frame of dots on the three diagonals nearest its
+// bottom-right corner, on the key.
+void Grip(TCanvas& c, int x0, int y0) {
+    c.Fill(x0, y0, 12, 12, kKey);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; i + j < 3; ++j) {
+            const int px = x0 + 9 - 3 * i, py = y0 + 9 - 3 * j;
+            c.Fill(px, py, 2, 2, kBorder);
+            c.Set(px, py, kLight);
+        }
 }
 
 // Arrow glyphs of 8 x 8 in three states; dir 0 left, 1 up, 2 right, 3 down.
@@ -154,20 +258,34 @@ TCanvas Master() {
     Boxes(c, 39, 16, true, [](int, int) {});
     Boxes(c, 39, 29, true, [&c](int x, int y) { c.Fill(x + 4, y + 4, 5, 5, kAccentDark); });
 
-    // Title buttons: 3 frames of 16 x 16 from (80, 16).
-    TitleButton(c, 80, 16, 0xD93A3A, [&c](int x, int y, uint32_t col) {
-        for (int i = 0; i < 8; ++i) c.Set(x + 4 + i, y + 4 + i, col), c.Set(x + 11 - i, y + 4 + i, col);
-    });
-    TitleButton(c, 80, 32, kAccent, [&c](int x, int y, uint32_t col) {
-        c.Frame(x + 4, y + 4, 8, 8, col);
-        c.Fill(x + 4, y + 5, 8, 1, col);
-    });
-    TitleButton(c, 80, 48, kAccent, [&c](int x, int y, uint32_t col) { c.Fill(x + 4, y + 10, 8, 2, col); });
-    TitleButton(c, 80, 64, kAccent, [&c](int x, int y, uint32_t col) {
-        c.Frame(x + 6, y + 3, 7, 7, col);
-        c.Fill(x + 3, y + 6, 7, 7, kKey);
-        c.Frame(x + 3, y + 6, 7, 7, col);
-    });
+    // Title buttons: 3 frames of 16 x 16 from (80, 16); the close button when
+    // it stands alone at (80, 80), help at (128, 48).
+    TitleButton(c, 80, 16, 0xD93A3A, [&c](int x, int y, uint32_t col) { CloseGlyph(c, x, y, col, 16); });
+    TitleButton(c, 80, 32, kAccent, [&c](int x, int y, uint32_t col) { MaxGlyph(c, x, y, col, 16); });
+    TitleButton(c, 80, 48, kAccent, [&c](int x, int y, uint32_t col) { MinGlyph(c, x, y, col, 16); });
+    TitleButton(c, 80, 64, kAccent, [](int, int, uint32_t) {});
+    for (int f = 0; f < 3; ++f) {  // restore: the front window's inside keeps each frame's face
+        const uint32_t faces[3] = {kKey, kAccent, kAccentDark};
+        NormGlyph(c, 80 + 16 * f, 64, f == 0 ? kText : kLight, 16, faces[f]);
+    }
+    TitleButton(c, 80, 80, 0xD93A3A, [&c](int x, int y, uint32_t col) { CloseGlyph(c, x, y, col, 16); });
+    TitleButton(c, 128, 48, kAccent, [&c](int x, int y, uint32_t col) { HelpGlyph(c, x, y, col, 16); });
+    // Small title buttons of tool windows: 3 frames of 12 x 12 from (128, 64).
+    TitleButton(c, 128, 64, 0xD93A3A, [&c](int x, int y, uint32_t col) { CloseGlyph(c, x, y, col, 12); }, 12);
+    TitleButton(c, 164, 64, kAccent, [&c](int x, int y, uint32_t col) { MaxGlyph(c, x, y, col, 12); }, 12);
+    TitleButton(c, 200, 64, kAccent, [&c](int x, int y, uint32_t col) { MinGlyph(c, x, y, col, 12); }, 12);
+    TitleButton(c, 128, 76, kAccent, [](int, int, uint32_t) {}, 12);
+    for (int f = 0; f < 3; ++f) {
+        const uint32_t faces[3] = {kKey, kAccent, kAccentDark};
+        NormGlyph(c, 128 + 12 * f, 76, f == 0 ? kText : kLight, 12, faces[f]);
+    }
+    TitleButton(c, 164, 76, kAccent, [&c](int x, int y, uint32_t col) { HelpGlyph(c, x, y, col, 12); }, 12);
+    // The form's frame at (128, 16), the title band's edges at (160, 16), the
+    // band behind the caption buttons at (192, 16), the size grip at (224, 16).
+    FormFrames(c, 128, 16);
+    TitleFrames(c, 160, 16);
+    TitleBarFrames(c, 192, 16);
+    Grip(c, 224, 16);
     // Arrows: 3 frames of 8 x 8 from (0, 64): left, up, right, down.
     for (int d = 0; d < 4; ++d) Arrows(c, 24 * d, 64, d);
     return c;
@@ -197,6 +315,14 @@ std::string Options() {
     key("BICONMAX", Short(80, 32, 128, 48, 3));
     key("BICONMIN", Short(80, 48, 128, 64, 3));
     key("BICONNORM", Short(80, 64, 128, 80, 3));
+    key("BICLOSEALONE", Short(80, 80, 128, 96, 3));
+    key("BICONHELP", Short(128, 48, 176, 64, 3));
+    key("SICONCLOSE", Short(128, 64, 164, 76, 3));
+    key("SICONMAX", Short(164, 64, 200, 76, 3));
+    key("SICONMIN", Short(200, 64, 236, 76, 3));
+    key("SICONNORM", Short(128, 76, 164, 88, 3));
+    key("SICONHELP", Short(164, 76, 200, 88, 3));
+    key("GRIPIMAGE", Short(224, 16, 236, 28, 1));
 
     auto states = [&](int n, uint32_t normal, uint32_t hot, uint32_t pressed, uint32_t font, uint32_t hotFont) {
         key("STATES", std::to_string(n));
@@ -214,8 +340,11 @@ std::string Options() {
     };
     section("FORM");
     states(1, kFace, kFace, kFace, kText, kText);
+    key("BORDERSMASK", Long(128, 16, 160, 32, 4, 2));
+    key("TITLEBAR", LongSides(192, 16, 224, 48, 4, 2, 2, 2, 2, 1, 4));
     section("FORMTITLE");
     states(2, kFace, kFace, kFace, kText, 0x6A7480);
+    key("BORDERSMASK", LongSides(160, 16, 192, 32, 2, 2, 2, 1, 2, 0, 0));
     key("GRADIENTPERCENT", "100");
     key("GRADIENTDATA", Gradient(0xF7F9FB, 0xE3E8EE));
     key("HOTGRADIENTPERCENT", "100");

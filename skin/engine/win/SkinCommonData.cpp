@@ -8,7 +8,9 @@
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkThreadedTimer.h"
+#include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinManager.h"
 
 namespace ad::skin {
@@ -498,10 +500,11 @@ TColor TSkinCommonData::BackgroundColor(int state, HWND window) const {
 }
 
 void TSkinCommonData::ApplyColorAdjust(const TImageView32& bitmap, int cornersState) {
-    (void)cornersState;
     if (ColorTone != skNoColor) ForEachPixel(bitmap, ToneProc, int(ColorTone), clFuchsia);
     if (HUEOffset != 0) ForEachPixel(bitmap, HueProc, HUEOffset, clFuchsia);
     if (Saturation != 0) ForEachPixel(bitmap, SaturationProc, std::clamp(Saturation * 255 / 100, -255, 255), clFuchsia);
+    // The adjustment also reached the corners' parent background: paint them again.
+    if (cornersState >= 0) PaintBorderCorners(*this, cornersState, cbAllCorners);
 }
 
 // ---- Parent background ------------------------------------------------------------------
@@ -614,7 +617,7 @@ void TSkinCommonData::ClearMaskCorners(int sectionIndex, const TImageView32& bit
 
 void TSkinCommonData::BlitCacheExcludingControls(TWinControl* control, const TRect& destRect, int offsetX,
                                                  int offsetY, bool corners, HDC dc) {
-    (void)corners;
+    if (corners) PaintBorderCorners(*this, 0, cbAllCorners);
     if (!CacheImage || CacheImage->Empty() || !dc) return;
     SavedDCState saved(dc);
     IntersectClipRect(dc, destRect.Left, destRect.Top, destRect.Right, destRect.Bottom);
@@ -632,7 +635,7 @@ void TSkinCommonData::BlitCacheExcludingControls(TWinControl* control, const TRe
 
 void TSkinCommonData::BlitCacheExcludingWindows(HWND window, const TRect& destRect, int offsetX, int offsetY,
                                                 bool corners, HDC dc) {
-    (void)corners;
+    if (corners) PaintBorderCorners(*this, 0, cbAllCorners);
     if (!CacheImage || CacheImage->Empty() || !dc) return;
     SavedDCState saved(dc);
     IntersectClipRect(dc, destRect.Left, destRect.Top, destRect.Right, destRect.Bottom);

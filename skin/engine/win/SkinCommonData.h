@@ -147,6 +147,8 @@ public:
     // The request as the parent answered it (Kind 0 when no parent was asked).
     TSkParentBgRequest AskParentBg(bool paintIntoDC = false, HDC dc = nullptr, const TRect& dest = {});
     void NotifyParentBgChanged();
+    // Tone, hue and saturation over the bitmap, then the border corners of
+    // cornersState painted again into the cache (none for a negative state).
     void ApplyColorAdjust(const TImageView32& bitmap, int cornersState);
     static void ClearMaskCorners(int sectionIndex, const TImageView32& bitmap, const TSkinTables& skin);
     // The cache rectangle at (offsetX, offsetY) copied to destRect of dc,

@@ -1,6 +1,8 @@
 // Captions of skinned controls drawn through their skin data.
 #include "skin/engine/win/SkinDataText.h"
 
+#include "skin/engine/win/SkinText.h"
+
 #include <algorithm>
 
 #include "framework/WinGeometry.h"
@@ -66,6 +68,18 @@ void DrawDataText(HDC dc, const std::string& text, bool enabled, bool underline,
     const TSkinGenState& props =
         skin->Section(section).Props[size_t(ClampSectionState(*skin, section, std::min(state, 2)))];
     auto adjust = [&](TColor c) { return AdjustControlColor(c, data.ColorTone, data.HUEOffset, data.Saturation); };
+    if (props.GlowSize != 0 && data.CacheImage && !data.CacheImage->Empty()) {
+        // The glow goes behind the text into the cache, clipped to the rectangle.
+        const TImageView32 cache = data.CacheImage->View();
+        const TRect r = IntersectRects(rect, {0, 0, cache.Width, cache.Height});
+        if (!IsEmpty(r)) {
+            const TImageView32 inside{cache.Pixel(r.Left, r.Top), cache.Distance, RectWidth(r), RectHeight(r)};
+            TGlowMask mask;
+            PaintTextGlow(inside, text, {rect.Left - r.Left, rect.Top - r.Top, rect.Right - r.Left, rect.Bottom - r.Top},
+                          mask, adjust(props.GlowColor), props.GlowSize, kGlowLeft | kGlowUp | kGlowRight | kGlowDown,
+                          format, static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)));
+        }
+    }
     if (enabled) {
         DrawIn(dc, text, rect, format, adjust(props.FontColor));
         return;

@@ -1,7 +1,8 @@
 // A skinned control's caption drawn through its skin data: in the font
 // colour of its section's state (adjusted by the control's tone, hue and
-// saturation), with the section's outlines when disabled, underlined on web
-// buttons, and in the classic engraved look when the control is not skinned.
+// saturation), with the section's outlines when disabled, its glow behind the
+// text in the control's cache, underlined on web buttons, and in the classic
+// engraved look when the control is not skinned.
 #pragma once
 
 #include <windows.h>

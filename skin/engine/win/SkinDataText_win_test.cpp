@@ -97,6 +97,34 @@ TEST(SkinDataText, TheStatesFontColourAndTheOutlinesWhenDisabled) {
     }
 }
 
+TEST(SkinDataText, AGlowingSectionPutsItsGlowBehindTheTextIntoTheCacheOnly) {
+    TFormFixture f;
+    auto* panel = f.Add(&f.Form, 10, 10, 120, 40, "GLOWTEXT");
+    const TImageView32 cache = WhiteCache(panel);
+    TTextTarget t;
+    DrawDataText(t.DC(), "HH", true, false, panel->Data, DT_LEFT | DT_TOP, {4, 4, 60, 36});
+    GdiFlush();
+    int glowing = 0, outside = 0;
+    for (int y = 0; y < cache.Height; ++y)
+        for (int x = 0; x < cache.Width; ++x) {
+            const uint32_t p = GetPixel32(cache, x, y) & 0xFFFFFF;
+            if (p == 0xFFFFFF) continue;
+            EXPECT_GT((p >> 0) & 0xFF, (p >> 16) & 0xFF) << x << "," << y;  // toward blue (GCOL), not red
+            ++glowing;
+            if (x < 4 || x >= 60 || y < 4 || y >= 36) ++outside;
+        }
+    EXPECT_GT(glowing, 0);
+    EXPECT_EQ(outside, 0);  // clipped to the rectangle
+    EXPECT_TRUE(t.Inks().count(Pixel(0x000000)));  // the text itself goes to the DC
+
+    // A section without glow leaves the cache alone.
+    auto* plain = f.Add(&f.Form, 10, 60, 120, 40, "TEXT");
+    const TImageView32 plainCache = WhiteCache(plain);
+    DrawDataText(t.DC(), "HH", true, false, plain->Data, DT_LEFT | DT_TOP, {4, 4, 60, 36});
+    GdiFlush();
+    EXPECT_EQ(GetPixel32(plainCache, 10, 15) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 TEST(SkinDataText, UnskinnedDisabledTextIsEngraved) {
     TFormFixture f;
     auto* panel = f.Add(&f.Form, 10, 10, 60, 40, "NOSUCH");

@@ -46,6 +46,10 @@ void SetGlowAlpha(int index, int alpha) {
     if (index >= 0 && Links().Glows.SetAlpha) Links().Glows.SetAlpha(index, alpha);
 }
 
+void ClearAllGlows(bool freeForms) {
+    if (Links().Glows.ClearAll) Links().Glows.ClearAll(freeForms);
+}
+
 bool IsSkinContainer(const TWinControl* control) {
     return control && Links().ContainerTest && Links().ContainerTest(control);
 }

@@ -35,6 +35,10 @@ public:
     virtual bool IsMDIForm() const { return false; }
     // The provider's message handler (SKC_BEGINUPDATE and SKC_ENDUPDATE go through it).
     virtual void HandleMessage(TMessage& m) = 0;
+    // The form wears an extended border (a border window with shadows).
+    virtual bool HasExtendedBorder() const { return false; }
+    // Where the form's client area starts in the provider's whole-window image.
+    virtual TPoint ClientOffset() const { return {}; }
 };
 
 // Glows over controls. The defaults make none: Create answers -1.
@@ -46,6 +50,9 @@ struct TSkinGlowServices {
     // Removes the glow whose index slot holds and sets slot to -1 (nothing for -1).
     std::function<void(int& slot, bool animated)> Hide;
     std::function<void(int index, int alpha)> SetAlpha;
+    // Removes every glow (each owner's index becomes -1); with freeForms the
+    // glow windows go too.
+    std::function<void(bool freeForms)> ClearAll;
 };
 
 // Sees each call of the thread's window-creation (WH_CBT) hook with the
@@ -86,6 +93,7 @@ int CreateGlow(const TRect& screenRect, const std::string& section, const std::s
                HWND parent, int alpha, int margin);
 void HideGlow(int& slot, bool animated);
 void SetGlowAlpha(int index, int alpha);
+void ClearAllGlows(bool freeForms);
 bool IsSkinContainer(const TWinControl* control);
 bool IsBroadcastClaimed(TWinControl* control);
 

@@ -8,30 +8,13 @@
 #include <algorithm>
 
 #include "skin/engine/skinfile/SkinMessages.h"
+#include "skin/engine/testkit/RecordingForm.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad::skin {
 namespace {
 
-// A form that records the skin commands and redraw switches it gets, and may
-// run something when a command arrives.
-class TRecordingForm : public TForm {
-public:
-    using TForm::TForm;
-    std::vector<int> Commands;
-    std::vector<WPARAM> Redraws;
-    std::function<void()> OnCommand;
-
-protected:
-    void WndProc(TMessage& m) override {
-        if (m.Msg == SKM_SKINCMD) {
-            Commands.push_back(SkinCommandOf(m.WParam));
-            if (OnCommand) OnCommand();
-        }
-        if (m.Msg == WM_SETREDRAW) Redraws.push_back(m.WParam);
-        TForm::WndProc(m);
-    }
-};
+using formtest::TRecordingForm;
 
 TEST(SkinnedForms, RemovingTakesEveryEntryOfTheFormAndNothingElse) {
     TRecordingForm a(nullptr), b(nullptr), unlisted(nullptr);

@@ -5,17 +5,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <span>
+#include <utility>
 
 #include "base/WinText.h"
 #include "base/StrUtils.h"
+#include "framework/ExtCtrls.h"
 #include "framework/FileStreams.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
-#include "framework/WindowEnum.h"
 #include "skin/engine/image/SkinBmp.h"
 #include "skin/engine/win/SkinAppWindowHook.h"
+#include "skin/engine/win/SkinCommonData.h"
+#include "skin/engine/win/SkinDwm.h"
 #include "skin/engine/win/SkinEngineLinks.h"
+#include "skin/engine/win/SkinFormsList.h"
 #include "skin/engine/skinfile/SkinEditorData.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/skinfile/SkinSectionReader.h"
@@ -25,10 +29,7 @@
 
 namespace ad::skin {
 
-namespace {
-bool CompositionOn();
-}
-bool (*SkinCompositionEnabled)() = &CompositionOn;
+bool (*SkinCompositionEnabled)() = &IsCompositionEnabled;
 
 namespace {
 
@@ -65,8 +66,6 @@ std::span<const uint8_t> ResourceBytes(const wchar_t* name, LPCWSTR type) {
         return {};
     }
 }
-
-bool CompositionOn() { return true; }
 
 std::unique_ptr<TBitmap32> ResourcePng(const wchar_t* name) {
     const std::span<const uint8_t> bytes = ResourceBytes(name, MAKEINTRESOURCEW(10));  // RT_RCDATA
@@ -300,6 +299,7 @@ void TSkinManager::SetScaleMode(TSkScaleMode mode) {
     if (mode == scaleMode_) return;
     scaleMode_ = mode;
     BeginBatch();
+    RescaleAll();
     ReloadSkin();
     EndBatch(false);
 }
@@ -310,15 +310,17 @@ void TSkinManager::EndBatch(bool animate) {
     if (OnAfterChange) OnAfterChange(this);
 }
 
-// Every top-level window of this thread counts as a form here; the skinned
-// forms list of the form skinning narrows it later.
+// Only forms hear the manager: the application's forms and the skinned-forms
+// list, never a foreign top-level window of the thread (a common dialog, a
+// tooltip, the browser's windows), which would get a pointer it cannot read.
 void TSkinManager::SendToForms(int command) {
-    for (HWND form : ThreadWindows())
-        if (IsWindow(form)) SendAdapterMessage(form, SKM_SKINCMD, SkinCommandWParam(command), reinterpret_cast<LPARAM>(this));
+    TMessage m{SKM_SKINCMD, SkinCommandWParam(command), reinterpret_cast<LPARAM>(this), 0};
+    BroadcastToForms(m);
 }
 
 void TSkinManager::ApplySkinToAll(bool animate) {
     if (!skin_) return;
+    if (IsDefault()) ClearAllGlows(false);
     SendToForms(SKC_SKINLOADED);
     if (IsDefault()) InstallHooks();
     if (animate) RefreshAll(false);
@@ -337,10 +339,113 @@ void TSkinManager::FreeSkin() {
 
 void TSkinManager::UnskinAll() {
     removing_ = true;
+    ClearAllGlows(false);
     UninstallHooks();
     SendToForms(SKC_SKINREMOVED);
     FreeSkin();
     removing_ = false;
+}
+
+// ---- Scroll bars ----
+
+void TSkScrollBarsSupport::SetScrollSize(int value) {
+    if (value == scrollSize_) return;
+    scrollSize_ = value;
+    if (!SkinLoading()) manager_.SendToForms(SKC_FRAMECHANGED);
+}
+
+void TSkScrollBarsSupport::SetButtonsSize(int value) {
+    if (value == buttonsSize_) return;
+    buttonsSize_ = value;
+    if (!SkinLoading()) manager_.RefreshAll(false);
+}
+
+int TSkinManager::ScrollBarWidth() const {
+    return ScrollsOptions.ScrollSize() >= 0 ? ScrollsOptions.ScrollSize() : ::GetSystemMetrics(SM_CXVSCROLL);
+}
+
+int TSkinManager::EffectiveScrollWidth() const { return std::max(::GetSystemMetrics(SM_CXVSCROLL), ScrollBarWidth()); }
+
+// ---- Scaling ----
+
+void TSkinManager::ScaleControl(TWinControl* control, int oldPercent) {
+    if (!control) return;
+    static constexpr int kPercents[] = {100, 125, 150};
+    const LRESULT asked = SendControlCommand(control, SKC_GETSCALE);
+    const int current = asked ? int(asked) : oldPercent;
+    const int wanted = kPercents[std::clamp(ScaleLevel(), 0, 2)];
+    if (current == wanted || current <= 0) return;
+    const int width = ::MulDiv(control->Width(), wanted, current);
+    const int height = ::MulDiv(control->Height(), wanted, current);
+    const bool animation = std::exchange(Effects.AllowAnimation, false);
+    const HWND wnd = control->HandleAllocated() ? control->Handle() : nullptr;
+    const bool shown = wnd && ::IsWindowVisible(wnd);
+    constexpr UINT kQuiet = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (shown) ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kQuiet | SWP_HIDEWINDOW);
+    control->DisableAlign();
+    try {
+        control->SetBounds(control->Left(), control->Top(), width, height);
+        SendControlCommand(control, SKC_SETSCALE, wanted);
+    } catch (...) {
+        control->EnableAlign();
+        if (shown) ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kQuiet | SWP_SHOWWINDOW);
+        Effects.AllowAnimation = animation;
+        throw;
+    }
+    control->EnableAlign();
+    if (shown) ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kQuiet | SWP_SHOWWINDOW);
+    Effects.AllowAnimation = animation;
+}
+
+void TSkinManager::RescaleAll() {
+    const std::vector<TForm*> forms = SkinnedForms();  // a handler may change the list
+    for (TForm* form : forms)
+        if (std::find(SkinnedForms().begin(), SkinnedForms().end(), form) != SkinnedForms().end() && !form->Destroying())
+            ScaleControl(form, 100);
+}
+
+// ---- Hover tracking ----
+
+void TSkinManager::SetHoverWindow(HWND window) {
+    if (window == hoverWindow_) return;
+    if (hoverWindow_ && hoverControl_) {
+        SetHoverControl(nullptr);
+        if (hoverControl_) return;  // the control still has the mouse
+    }
+    const HWND old = std::exchange(hoverWindow_, window);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (old && ::IsWindow(old)) SendSkinCommand(old, SKC_MOUSELEAVE, self);
+    if (window && ::IsWindow(window)) SendSkinCommand(window, SKC_MOUSEENTER, self);
+    if (hoverWindow_ && !hoverTimer_) {
+        auto* timer = new TTimer(this);
+        timer->SetInterval(100);
+        timer->OnTimer = [this](TObject*) {
+            POINT cursor{};
+            if (::GetCursorPos(&cursor)) CheckHover(cursor);
+        };
+        hoverTimer_ = timer;
+    }
+    if (hoverTimer_) static_cast<TTimer*>(hoverTimer_)->SetEnabled(hoverWindow_ != nullptr);
+}
+
+void TSkinManager::SetHoverControl(TWinControl* control) {
+    TWinControl* old = hoverControl_;
+    if (control == old) return;
+    if (!control && old && !old->Destroying()) {
+        const auto* data = reinterpret_cast<const TSkinCommonData*>(SendControlCommand(old, SKC_GETSKINDATA));
+        if (data && data->MouseAbove) return;
+    }
+    hoverControl_ = control;
+    if (old && !old->Destroying()) SendControlCommand(old, SKC_MOUSELEAVE, reinterpret_cast<LPARAM>(this));
+}
+
+void TSkinManager::CheckHover(POINT cursor) {
+    if (!hoverWindow_) return;
+    RECT r{};
+    if (::IsWindow(hoverWindow_) && ::GetWindowRect(hoverWindow_, &r) && ::PtInRect(&r, cursor)) return;
+    TWinControl* control = hoverControl_;
+    SetHoverWindow(nullptr);
+    if (control && !control->Destroying()) SendControlCommand(control, SKC_MOUSELEAVE, reinterpret_cast<LPARAM>(this));
 }
 
 void TSkinManager::InstallHooks() {

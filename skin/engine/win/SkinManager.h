@@ -14,6 +14,7 @@
 #include <string>
 
 #include "framework/Component.h"
+#include "framework/Controls.h"
 #include "framework/Handles.h"
 #include "skin/engine/skinfile/SkinLoader.h"
 #include "skin/engine/skinfile/SkinManagerSettings.h"
@@ -26,6 +27,24 @@ namespace ad::skin {
 class TSkinManager;
 class TSkAppWindowHook;
 using TSkinManagerEvent = std::function<void(TSkinManager* sender)>;
+// Asked before a standard dialog is skinned; clearing AllowSkinning leaves it native.
+using TSkSysDlgInitEvent = std::function<void(HWND window, bool& AllowSkinning)>;
+
+// The scroll bars' thickness and arrow-button length of the skinned windows;
+// -1 takes the system's size. A change reaches the skinned windows at once.
+class TSkScrollBarsSupport {
+public:
+    explicit TSkScrollBarsSupport(TSkinManager& manager) : manager_(manager) {}
+    int ScrollSize() const { return scrollSize_; }
+    void SetScrollSize(int value);    // the forms recalculate their frames (SKC_FRAMECHANGED)
+    int ButtonsSize() const { return buttonsSize_; }
+    void SetButtonsSize(int value);   // the skinned windows repaint (RefreshAll)
+
+private:
+    TSkinManager& manager_;
+    int scrollSize_ = -1;
+    int buttonsSize_ = -1;
+};
 
 // The built-in shadows of extended borders and the blur image of generated
 // outer effects, read once from the program's resources "skSHDA", "skSHDI"
@@ -35,8 +54,8 @@ const TBitmap32* BuiltInInactiveShadow();
 const TBitmap32* BuiltInBlurImage();
 
 // Whether desktop composition is on, which decides how images are prepared for
-// layered windows (the rule for the pixels near white differs). The skinned
-// forms bind the system's answer; until then it is on.
+// layered windows (the rule for the pixels near white differs): the system's
+// answer (IsCompositionEnabled) unless a test puts another in.
 extern bool (*SkinCompositionEnabled)();
 
 // The manager every skinned control uses unless it names its own; null when none.
@@ -79,6 +98,10 @@ public:
     void SetBrightness(int value);  // clamped to -100..100
     bool ExtendedBorders() const { return extendedBorders_; }
     void SetExtendedBorders(bool value);
+    // Whether popup and system menus wear the skin.
+    bool SkinnedPopups() const { return skinnedPopups_; }
+    void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+    TSkSkinningRules SkinningRules = kAllSkinningRules;
 
     bool IsDefault() const { return DefaultManager() == this; }
     void SetIsDefault(bool value);
@@ -112,11 +135,40 @@ public:
     TSkSkinEffects Effects;
     TSkAnimEffects AnimEffects;
     TSkOptions Options;
+    TSkScrollBarsSupport ScrollsOptions{*this};
+    TSkButtonsSupport ButtonsOptions;
+    TSkLabelsSupport LabelsOptions;
+
+    // ScrollsOptions.ScrollSize when 0 or more, else the system's vertical
+    // scroll-bar width; EffectiveScrollWidth the larger of that and the system's.
+    int ScrollBarWidth() const;
+    int EffectiveScrollWidth() const;
+
+    // Brings a control (a form when it is shown) from oldPercent (or the
+    // scale it reports) to the manager's scale: new size, SKC_SETSCALE.
+    void ScaleControl(TWinControl* control, int oldPercent);
+    // Every skinned form to the manager's scale.
+    void RescaleAll();
+
+    // ---- Hover tracking ----
+    // The window under the mouse (null: none): the old one hears
+    // SKC_MOUSELEAVE and the new one SKC_MOUSEENTER. While one is set, a
+    // 100 ms check lets it go once the cursor has left its rectangle.
+    void SetHoverWindow(HWND window);
+    HWND HoverWindow() const { return hoverWindow_; }
+    // The control under the mouse inside the hover window (null: none); a
+    // control whose skin data still sees the mouse stays on a null.
+    void SetHoverControl(TWinControl* control);
+    TWinControl* HoverControl() const { return hoverControl_; }
+    // The check the timer runs, with the cursor position it read.
+    void CheckHover(POINT cursor);
 
     // ---- Events ----
     TSkinManagerEvent OnActivate, OnDeactivate, OnAfterChange, OnBeforeChange, OnSkinLoading;
+    TSkSysDlgInitEvent OnSysDlgInit;
 
 private:
+    friend class TSkScrollBarsSupport;
     void LoadByName(const std::string& oldName);  // the SkinName sequence
     bool LoadInto(bool keepCache);  // builds the skin aside and swaps it in; false when none exists
     void FreeSkin();
@@ -128,6 +180,7 @@ private:
     std::string commonSections_;
     int hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
     bool extendedBorders_ = false;
+    bool skinnedPopups_ = true;
     bool batch_ = false;
     bool removing_ = false;
     TSkScaleMode scaleMode_ = smOldMode;
@@ -137,6 +190,9 @@ private:
     TSkinImageCache cache_;
     OwnedHook hook_;
     std::unique_ptr<TSkAppWindowHook> appHook_;  // the default manager's, on the application window
+    HWND hoverWindow_ = nullptr;
+    TComponentLink<TWinControl> hoverControl_;
+    TComponent* hoverTimer_ = nullptr;  // owned (a framework timer), made with the first hover window
 };
 
 }  // namespace ad::skin

@@ -113,4 +113,29 @@ bool GetParentBgByHandle(TSkParentBgRequest& r, HWND wnd, bool paint) {
     return false;
 }
 
+bool GetParentBg(TSkParentBgRequest& r, TWinControl* control, bool paint) {
+    if (control && !control->Destroying() && control->HandleAllocated())
+        return GetParentBgByHandle(r, control->Handle(), paint);
+    r.Kind = pbColor;
+    r.Color = DefaultFormColor();
+    return false;
+}
+
+TSkBgCacheRef GetWindowParentBgRef(HWND window) {
+    const HWND parent = window ? GetParent(window) : nullptr;
+    if (!parent) return {};
+    TSkParentBgRequest r;
+    GetParentBgByHandle(r, parent, false);
+    TSkBgCacheRef ref = MakeBgCacheRef(r);
+    if (r.Kind == pbImage) {
+        // The answer starts at the parent's client origin: the window lies further in.
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+        ref.X += bounds.left;
+        ref.Y += bounds.top;
+    }
+    return ref;
+}
+
 }  // namespace ad::skin

@@ -58,5 +58,13 @@ TColor DefaultFormColor();
 // paints itself into the request's DC, else the answer becomes the default
 // form colour (Kind 1).
 bool GetParentBgByHandle(TSkParentBgRequest& request, HWND wnd, bool paint);
+// The same asked of a control (a child's parent) through its window; a
+// control without a window, or one being destroyed, gives the default form
+// colour and false.
+bool GetParentBg(TSkParentBgRequest& request, TWinControl* control, bool paint);
+// What lies under a window in its parent window, as a painting background: an
+// image answer points at the window's own position in the parent's image. A
+// window without a parent gets the default record (no image, clFuchsia).
+TSkBgCacheRef GetWindowParentBgRef(HWND window);
 
 }  // namespace ad::skin

@@ -7,6 +7,7 @@
 #include "framework/Graphics.h"
 #include "base/StrUtils.h"
 #include "framework/SysUtils.h"
+#include "framework/Themes.h"
 #include "skin/engine/image/SkinUtils.h"
 
 namespace ad::skin {
@@ -81,6 +82,25 @@ bool WindowAnimationOn() {
 void SetWindowAnimation(bool on) {
     ANIMATIONINFO ai{sizeof(ai), on ? 1 : 0};
     ::SystemParametersInfoW(SPI_SETANIMATION, sizeof(ai), &ai, 0);
+}
+
+bool ThemesActive() { return ThemeLibrary().IsThemed(); }
+
+bool IsControlPaintable(TWinControl* control) {
+    return control && control->Parent() && control->HandleAllocated() && !control->Destroying() &&
+           !(control->ControlState() & (csLoading | csCreating));
+}
+
+UINT TextFlagsForAlignment(const TWinControl* control, TAlignment alignment) {
+    const bool rtl = control && control->UseRightToLeftAlignment();
+    UINT flags = DT_EXPANDTABS | DT_VCENTER;
+    switch (alignment) {
+        case taLeftJustify: flags |= rtl ? DT_RIGHT : DT_LEFT; break;
+        case taRightJustify: flags |= rtl ? DT_LEFT : DT_RIGHT; break;
+        case taCenter: flags |= DT_CENTER; break;
+    }
+    if (control && control->UseRightToLeftReading()) flags |= DT_RTLREADING;
+    return flags;
 }
 
 bool OSIsXPOrNewer() {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/TextStyle.h"
 #include "framework/Controls.h"
 #include "framework/Handles.h"
 #include "skin/engine/image/SkinTypes.h"
@@ -47,6 +48,16 @@ bool WindowAnimationOn();
 void SetWindowAnimation(bool on);
 
 bool OSIsXPOrNewer();  // version above 5.0
+// Whether visual styles are on: the process's one theme binding (framework/Themes.h).
+bool ThemesActive();
+
+// A control that may paint now: it has a parent and a window, and is neither
+// being built (its form loading), destroyed nor having its window made.
+bool IsControlPaintable(TWinControl* control);
+// DrawText flags for an alignment (DT_LEFT, DT_RIGHT or DT_CENTER with
+// DT_EXPANDTABS and DT_VCENTER); a right-to-left control swaps left and right
+// and reads right to left.
+UINT TextFlagsForAlignment(const TWinControl* control, TAlignment alignment);
 bool IsWow64();        // a 32-bit program on 64-bit Windows
 
 // Processes the application's messages until the time has passed.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -233,6 +234,50 @@ TEST(SkinUtilsWin, MessagesPointsAndRectangles) {
     EXPECT_EQ(GraphicBoundsRect(picture), (TRect{0, 0, 0, 0}));
     picture.SetBitmap(OwnedBitmap(CreateBitmap(6, 3, 1, 32, nullptr)));
     EXPECT_EQ(GraphicBoundsRect(picture), (TRect{0, 0, 6, 3}));
+}
+
+// A form whose constructor notes whether its child may paint while it is built.
+class TBuildingForm : public TForm {
+public:
+    explicit TBuildingForm(TComponent* owner) : TForm(owner) {
+        child = new TEdit(this);
+        child->SetParent(this);
+        child->Handle();
+        PaintableInside = IsControlPaintable(child);
+    }
+    TEdit* child;
+    bool PaintableInside = true;
+};
+
+TEST(SkinUtilsWin, APaintableControlHasAParentAndAWindowAndIsNotBeingBuilt) {
+    std::unique_ptr<TBuildingForm> form(CreateForm<TBuildingForm>(nullptr));
+    EXPECT_FALSE(form->PaintableInside);
+    EXPECT_TRUE(IsControlPaintable(form->child));
+    EXPECT_FALSE(IsControlPaintable(form.get()));  // no parent
+    EXPECT_FALSE(IsControlPaintable(nullptr));
+    auto* unmade = new TEdit(form.get());
+    EXPECT_FALSE(IsControlPaintable(unmade));
+}
+
+TEST(SkinUtilsWin, TextFlagsFollowTheAlignmentAndTheReadingOrder) {
+    TForm form(nullptr);
+    struct Case {
+        TBiDiMode mode;
+        TAlignment alignment;
+        UINT flags;
+    };
+    const UINT base = DT_EXPANDTABS | DT_VCENTER;
+    for (const Case& c : {Case{TBiDiMode::bdLeftToRight, taLeftJustify, base | DT_LEFT},
+                          Case{TBiDiMode::bdLeftToRight, taRightJustify, base | DT_RIGHT},
+                          Case{TBiDiMode::bdLeftToRight, taCenter, base | DT_CENTER},
+                          Case{TBiDiMode::bdRightToLeft, taLeftJustify, base | DT_RIGHT | DT_RTLREADING},
+                          Case{TBiDiMode::bdRightToLeft, taRightJustify, base | DT_LEFT | DT_RTLREADING},
+                          Case{TBiDiMode::bdRightToLeftNoAlign, taLeftJustify, base | DT_LEFT | DT_RTLREADING},
+                          Case{TBiDiMode::bdRightToLeftReadingOnly, taCenter, base | DT_CENTER | DT_RTLREADING}}) {
+        form.SetBiDiMode(c.mode);
+        EXPECT_EQ(TextFlagsForAlignment(&form, c.alignment), c.flags) << int(c.mode) << " " << int(c.alignment);
+    }
+    EXPECT_EQ(TextFlagsForAlignment(nullptr, taCenter), base | DT_CENTER);
 }
 
 }  // namespace
