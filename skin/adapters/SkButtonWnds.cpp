@@ -93,6 +93,42 @@ int ButtonSectionState(int paintState, int sectionStates) {
     return std::clamp(paintState, 0, std::max(0, sectionStates - 1));
 }
 
+// ---- Shared by the push button and the check box ----
+
+void TSkCachedButtonWnd::Repaint() {
+    SkinData()->BgChanged = true;
+    ::RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+bool TSkCachedButtonWnd::HandleCachedPaint(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PAINT:
+            if (m.WParam) {
+                Paint(reinterpret_cast<HDC>(m.WParam));
+            } else {
+                PaintDC dc(WindowHandle());
+                Paint(dc.Get());
+            }
+            m.Result = 0;
+            return true;
+        case WM_PRINT: Paint(reinterpret_cast<HDC>(m.WParam)); return true;
+        case WM_ERASEBKGND: m.Result = 1; return true;
+        case WM_NCPAINT:
+        case WM_UPDATEUISTATE: m.Result = 0; return true;
+        case SKM_SKINCMD:
+            switch (SkinCommandOf(m.WParam)) {
+                case SKC_CACHEVALID: PrepareCache(); return true;
+                case SKC_MOUSEENTER:
+                case SKC_MOUSELEAVE:
+                    SkinData()->MouseAbove = SkinCommandOf(m.WParam) == SKC_MOUSEENTER;
+                    Repaint();
+                    return true;
+                default: return false;
+            }
+        default: return false;
+    }
+}
+
 // ---- Push button ----
 
 void TSkBtnWnd::InitAdapter() {
@@ -170,34 +206,14 @@ void TSkBtnWnd::Paint(HDC given) {
     CopyCache(data, WindowHandle(), given);
 }
 
-void TSkBtnWnd::Repaint() {
-    SkinData()->BgChanged = true;
-    ::RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 void TSkBtnWnd::WndProc(TMessage& m) {
     HWND wnd = WindowHandle();
     if (!SkinActive() || Destroyed()) {
         TSkMainWnd::WndProc(m);
         return;
     }
+    if (HandleCachedPaint(m)) return;
     switch (m.Msg) {
-        case WM_PAINT: {
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                if (::IsWindowVisible(wnd)) Paint(dc.Get());
-            }
-            m.Result = 0;
-            return;
-        }
-        case WM_PRINT:
-            Paint(reinterpret_cast<HDC>(m.WParam));
-            return;
-        case WM_ERASEBKGND: m.Result = 1; return;
-        case WM_NCPAINT:
-        case WM_UPDATEUISTATE: m.Result = 0; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             if (!::IsWindowEnabled(wnd)) break;
@@ -216,17 +232,6 @@ void TSkBtnWnd::WndProc(TMessage& m) {
             return;
         case WM_MOUSELEAVE:
             if (SkinManager()->HoverWindow() == wnd) SkinManager()->SetHoverWindow(nullptr);
-            break;
-        case SKM_SKINCMD:
-            switch (SkinCommandOf(m.WParam)) {
-                case SKC_CACHEVALID: PrepareCache(); return;
-                case SKC_MOUSEENTER:
-                case SKC_MOUSELEAVE:
-                    SkinData()->MouseAbove = SkinCommandOf(m.WParam) == SKC_MOUSEENTER;
-                    Repaint();
-                    return;
-                default: break;
-            }
             break;
         default: break;
     }
@@ -324,17 +329,13 @@ void TSkCheckBoxWnd::Paint(HDC given) {
     CopyCache(data, WindowHandle(), given);
 }
 
-void TSkCheckBoxWnd::Repaint() {
-    SkinData()->BgChanged = true;
-    ::RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
 void TSkCheckBoxWnd::WndProc(TMessage& m) {
     HWND wnd = WindowHandle();
     if (!SkinActive() || Destroyed()) {
         TSkMainWnd::WndProc(m);
         return;
     }
+    if (HandleCachedPaint(m)) return;
     switch (m.Msg) {
         case WM_ENABLE:
         case BM_SETCHECK:
@@ -351,30 +352,6 @@ void TSkCheckBoxWnd::WndProc(TMessage& m) {
             SetWindowRedraw(wnd, true);
             Repaint();
             return;
-        case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                Paint(dc.Get());
-            }
-            m.Result = 0;
-            return;
-        case WM_PRINT: Paint(reinterpret_cast<HDC>(m.WParam)); return;
-        case WM_ERASEBKGND: m.Result = 1; return;
-        case WM_NCPAINT:
-        case WM_UPDATEUISTATE: m.Result = 0; return;
-        case SKM_SKINCMD:
-            switch (SkinCommandOf(m.WParam)) {
-                case SKC_CACHEVALID: PrepareCache(); return;
-                case SKC_MOUSEENTER:
-                case SKC_MOUSELEAVE:
-                    SkinData()->MouseAbove = SkinCommandOf(m.WParam) == SKC_MOUSEENTER;
-                    Repaint();
-                    return;
-                default: break;
-            }
-            break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             CallOldProcSilently(m);

@@ -14,43 +14,57 @@ namespace ad::skin::adapters {
 // is drawn hot.
 int ButtonSectionState(int paintState, int sectionStates);
 
-class TSkBtnWnd : public TSkMainWnd {
+// What the push button and check box adapters share: the whole control
+// rendered into the cache and copied to the window or a given DC; the
+// control neither erases nor paints a frame; hover changes repaint.
+class TSkCachedButtonWnd : public TSkMainWnd {
+public:
+    // Renders the control into the cache.
+    virtual void PrepareCache() = 0;
+
+protected:
+    using TSkMainWnd::TSkMainWnd;
+    // Paints into the DC given (printing), or into the window's.
+    virtual void Paint(HDC given) = 0;
+    void Repaint();
+    // True when the message is one of the shared ones (then answered).
+    bool HandleCachedPaint(TMessage& m);
+};
+
+class TSkBtnWnd : public TSkCachedButtonWnd {
 public:
     // 0 normal, 1 hot, 2 pressed, 3 default button.
     virtual int CurrentState();
     // The caption's rectangle inside the button.
     virtual TRect CaptionRect(HDC dc);
-    // Renders the button into the cache.
-    virtual void PrepareCache();
+    void PrepareCache() override;
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkCachedButtonWnd::TSkCachedButtonWnd;
     friend class TSkMainWnd;
     void InitAdapter() override;
     void WndProc(TMessage& m) override;
-    void Paint(HDC given);
-    void Repaint();
+    void Paint(HDC given) override;
 };
 
-class TSkCheckBoxWnd : public TSkMainWnd {
+class TSkCheckBoxWnd : public TSkCachedButtonWnd {
 public:
     // 0 unchecked, 1 checked, 2 indeterminate.
     int CheckState();
     bool IsRadio() const;
     // Where the check glyph goes in the window (left edge, or right with BS_LEFTTEXT).
     TRect GlyphRect();
-    void PrepareCache();
+    void PrepareCache() override;
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkCachedButtonWnd::TSkCachedButtonWnd;
     friend class TSkMainWnd;
     void InitAdapter() override;
     void WndProc(TMessage& m) override;
+    void Paint(HDC given) override;
 
 private:
     int GlyphMask();
-    void Paint(HDC given);
-    void Repaint();
     bool ownerDraw_ = false;
 };
 
