@@ -101,6 +101,11 @@ void TSkCachedButtonWnd::Repaint() {
 }
 
 bool TSkCachedButtonWnd::HandleCachedPaint(TMessage& m) {
+    // Without the skin the control is left to itself.
+    if (!SkinActive() || Destroyed()) {
+        TSkMainWnd::WndProc(m);
+        return true;
+    }
     switch (m.Msg) {
         case WM_PAINT:
             if (m.WParam) {
@@ -207,12 +212,8 @@ void TSkBtnWnd::Paint(HDC given) {
 }
 
 void TSkBtnWnd::WndProc(TMessage& m) {
-    HWND wnd = WindowHandle();
-    if (!SkinActive() || Destroyed()) {
-        TSkMainWnd::WndProc(m);
-        return;
-    }
     if (HandleCachedPaint(m)) return;
+    HWND wnd = WindowHandle();
     switch (m.Msg) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -330,12 +331,8 @@ void TSkCheckBoxWnd::Paint(HDC given) {
 }
 
 void TSkCheckBoxWnd::WndProc(TMessage& m) {
-    HWND wnd = WindowHandle();
-    if (!SkinActive() || Destroyed()) {
-        TSkMainWnd::WndProc(m);
-        return;
-    }
     if (HandleCachedPaint(m)) return;
+    HWND wnd = WindowHandle();
     switch (m.Msg) {
         case WM_ENABLE:
         case BM_SETCHECK:
