@@ -90,18 +90,29 @@ void IniDocument::Reindex() {
     sectionIndex_.clear();
     sections_.push_back(Section{npos, 0, {}, {}});
     sectionIndex_.emplace(FoldName(""), 0);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const Line& l = lines_[i];
-        if (l.kind == Kind::Header) {
-            sections_.back().end = i;
-            sections_.push_back(Section{i, 0, {}, {}});
-            sectionIndex_.emplace(l.folded, sections_.size() - 1);  // a later duplicate is never searched
-        } else if (l.kind == Kind::Entry) {
-            Section& s = sections_.back();
-            s.keyLines.push_back(i);
-            s.keys.emplace(l.folded, i);  // the first of duplicate keys wins
-        }
+    for (size_t i = 0; i < lines_.size(); ++i) IndexLine(i);
+    sections_.back().end = lines_.size();
+}
+
+void IniDocument::IndexLine(size_t i) {
+    const Line& l = lines_[i];
+    if (l.kind == Kind::Header) {
+        sections_.back().end = i;
+        sections_.push_back(Section{i, 0, {}, {}});
+        sectionIndex_.emplace(l.folded, sections_.size() - 1);  // a later duplicate is never searched
+    } else if (l.kind == Kind::Entry) {
+        Section& s = sections_.back();
+        s.keyLines.push_back(i);
+        s.keys.emplace(l.folded, i);  // the first of duplicate keys wins
     }
+}
+
+// A line added at the end moves no other line: it is indexed alone, so that
+// a file written entry by entry (an import of thousands) is not re-indexed
+// whole at every write.
+void IniDocument::AppendLine(Line line) {
+    lines_.push_back(std::move(line));
+    IndexLine(lines_.size() - 1);
     sections_.back().end = lines_.size();
 }
 
@@ -170,17 +181,24 @@ bool IniDocument::WriteValue(std::string_view sectionName, std::string_view keyN
     std::string entry = std::string(key) + "=" + EncodeValue(value);
     const Section* s = FindSection(section);
     if (s == nullptr) {
-        lines_.push_back(Classify(std::string("[").append(section).append("]")));
-        lines_.push_back(Classify(std::move(entry)));
-    } else if (auto it = s->keys.find(FoldName(key)); it != s->keys.end()) {
+        AppendLine(Classify(std::string("[").append(section).append("]")));
+        AppendLine(Classify(std::move(entry)));
+        return true;
+    }
+    if (auto it = s->keys.find(FoldName(key)); it != s->keys.end()) {
         Line& line = lines_[it->second];
         if (DecodeValue(line.value) == value) return false;
-        line = Classify(line.name + "=" + EncodeValue(value));  // keeps the key's spelling
-    } else {
-        size_t at = s->keyLines.empty() ? s->header + 1 : s->keyLines.back() + 1;
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Classify(std::move(entry)));
+        line.value = EncodeValue(value);
+        line.text = line.name + "=" + line.value;  // keeps the key's spelling
+        return true;  // the same key on the same line: the index stands
     }
-    Reindex();
+    size_t at = s->keyLines.empty() ? s->header + 1 : s->keyLines.back() + 1;
+    if (at == lines_.size()) {
+        AppendLine(Classify(std::move(entry)));
+    } else {
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Classify(std::move(entry)));
+        Reindex();
+    }
     return true;
 }
 

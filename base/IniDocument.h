@@ -69,6 +69,8 @@ private:
 
     Line Classify(std::string text) const;
     void Reindex();
+    void IndexLine(size_t i);  // adds line i to the index, in the section it follows
+    void AppendLine(Line line);
     std::string FoldName(std::string_view name) const;
     const Section* FindSection(std::string_view section) const;
     const Line* FindKey(std::string_view section, std::string_view key) const;

@@ -62,6 +62,42 @@ TEST(IniDocument, NulEndsANameOrValue) {
     EXPECT_TRUE(doc.Serialize().starts_with("[s]\r\nk=ab\0cd\r\nb=ab\r\nq="s));
 }
 
+// Writes that add at the end are indexed one line at a time, others re-index
+// the document: after any sequence of them every lookup answers as it does on
+// the written text read afresh.
+TEST(IniDocument, LookupsAfterWritesMatchTheWrittenTextReadAfresh) {
+    IniDocument doc;
+    doc.Parse("[first]\r\na=1\r\n; note\r\n[empty]\r\n[Last]\r\nx=1\r\n");
+    struct Write {
+        const char* section;
+        const char* key;
+        const char* value;
+    } writes[] = {
+        {"last", "y", "2"},         // a key after the last line
+        {"new", "Desc", " padded "},  // a section at the end
+        {"NEW", "Loc", "c:\\x.exe"},  // its second key, the name spelled otherwise
+        {"first", "b", "3"},        // a key in the middle: the lines after it move
+        {"empty", "k", "4"},        // the first key of a section without keys
+        {"first", "A", "changed"},  // a value replaced on its own line
+        {"new", "desc", "again"},
+        {"tail", "only", "5"},
+    };
+    for (const Write& w : writes) EXPECT_TRUE(doc.WriteValue(w.section, w.key, w.value)) << w.section << "/" << w.key;
+    IniDocument fresh;
+    fresh.Parse(doc.Serialize());
+    EXPECT_EQ(doc.SectionNames(), fresh.SectionNames());
+    EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"first", "empty", "Last", "new", "tail"}));
+    for (const std::string& section : fresh.SectionNames()) {
+        EXPECT_EQ(doc.KeyNames(section), fresh.KeyNames(section)) << section;
+        for (const std::string& key : fresh.KeyNames(section))
+            EXPECT_EQ(doc.ReadValue(section, key), fresh.ReadValue(section, key)) << section << "/" << key;
+    }
+    EXPECT_EQ(doc.ReadValue("NEW", "DESC").value_or("<none>"), "again");
+    EXPECT_EQ(doc.ReadValue("first", "a").value_or("<none>"), "changed");
+    EXPECT_EQ(doc.Serialize(), "[first]\r\na=changed\r\nb=3\r\n; note\r\n[empty]\r\nk=4\r\n[Last]\r\nx=1\r\ny=2\r\n"
+                               "[new]\r\nDesc=again\r\nLoc=c:\\x.exe\r\n[tail]\r\nonly=5\r\n");
+}
+
 TEST(IniDocument, EncodedValuesDecodeToThemselves) {
     for (std::string v : {"", "x", " x", "x ", "\"", "''", "\"a'", "'a'", "\"a\" ", "a=b", "\t\"\t"}) {
         std::string stored = IniDocument::EncodeValue(v);

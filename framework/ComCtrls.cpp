@@ -35,6 +35,7 @@ void TTabSheet::SetPageControl(TPageControl* pc) {
 }
 
 void TTabSheet::SetTabVisible(bool v) {
+    if (v == tabVisible_) return;  // re-making the tabs re-lays every page out
     tabVisible_ = v;
     if (pageControl_) pageControl_->UpdateTabs();
 }

@@ -45,4 +45,37 @@ inline TPrintedImage PrintInto(HWND wnd, UINT msg, LPARAM flags, int width, int 
     return image;
 }
 
+// Where an underlined text of one colour lies in a printed image: the
+// underline is the row with the most pixels of that colour, the letters are
+// those pixels in every other row. Left/right are inclusive columns, -1 when
+// there is none.
+struct TUnderlinedText {
+    int TextLeft = -1, TextRight = -1;
+    int UnderlineLeft = -1, UnderlineRight = -1;
+};
+
+inline TUnderlinedText FindUnderlinedText(const TPrintedImage& image, COLORREF color) {
+    TUnderlinedText found;
+    int underlineRow = -1, most = 0;
+    for (int y = 0; y < image.Height; ++y) {
+        int count = 0;
+        for (int x = 0; x < image.Width; ++x) count += image.At(x, y) == color;
+        if (count > most) {
+            most = count;
+            underlineRow = y;
+        }
+    }
+    auto widen = [](int& left, int& right, int x) {
+        if (left < 0 || x < left) left = x;
+        if (x > right) right = x;
+    };
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x)
+            if (image.At(x, y) == color) {
+                if (y == underlineRow) widen(found.UnderlineLeft, found.UnderlineRight, x);
+                else widen(found.TextLeft, found.TextRight, x);
+            }
+    return found;
+}
+
 }  // namespace ad::test

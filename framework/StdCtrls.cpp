@@ -2,6 +2,8 @@
 #include "framework/StdCtrls.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
@@ -81,6 +83,97 @@ HBRUSH TLabel::CNCtlColor(HDC dc) {
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
     ::SetBkMode(dc, TRANSPARENT);
     return TWinControl::CNCtlColor(dc);
+}
+
+namespace {
+
+// The lines a label shows: accelerator marks taken out ("&&" shows one "&";
+// an underlined font underlines the marked letter anyway), split at line breaks.
+std::vector<std::wstring> LabelLines(const std::wstring& text, bool accelerators) {
+    std::vector<std::wstring> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r') continue;
+        if (c == L'\n') {
+            lines.emplace_back();
+            continue;
+        }
+        if (accelerators && c == L'&') {
+            if (i + 1 < text.size() && text[i + 1] == L'&') ++i;
+            else continue;
+        }
+        lines.back() += text[i];
+    }
+    return lines;
+}
+
+}  // namespace
+
+// Wine draws a small font's glyphs with the advances of the font's bitmap
+// strike, which are narrower than the advances every measuring call reports
+// (Tahoma 8 pt: "https://forum.appdeck.example.org/" measures 186 px and is
+// drawn in 176). The system's static control then ends its text short of the
+// width the label was sized to, while the font's underline, drawn over the
+// measured width, runs on past the last letter. An underlined label therefore
+// places every glyph at its measured advance, so text, underline and size agree
+// (on Windows, where both advances are the same, this looks as before).
+bool TLabel::PlacesGlyphs() { return (EffectiveFont().Style() & fsUnderline) && !wordWrap_; }
+
+void TLabel::PaintPlacedText(HDC dc) {
+    // The colours and the background come as for the system control: through
+    // WM_CTLCOLORSTATIC to the parent, which hands it back to this label.
+    RECT client;
+    ::GetClientRect(handle_, &client);
+    HWND parent = ::GetParent(handle_);
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent ? parent : handle_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(handle_)));
+    if (!brush) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &client, brush);
+    if (!::IsWindowEnabled(handle_)) ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetBkMode(dc, TRANSPARENT);
+    SelectObjectScope font(dc, EffectiveFont().Handle());
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    int y = 0;
+    for (const std::wstring& line : LabelLines(WideText(), ShowAccelChar)) {
+        const int n = static_cast<int>(line.size());
+        std::vector<INT> ends(line.size()), advances(line.size());
+        SIZE size{0, 0};
+        if (n > 0 && ::GetTextExtentExPointW(dc, line.c_str(), n, 0, nullptr, ends.data(), &size)) {
+            for (size_t i = 0; i < line.size(); ++i) advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+            int x = 0;
+            if (alignment_ == TAlignment::taCenter) x = (client.right - size.cx) / 2;
+            else if (alignment_ == TAlignment::taRightJustify) x = client.right - size.cx;
+            ::ExtTextOutW(dc, x, y, ETO_CLIPPED, &client, line.c_str(), static_cast<UINT>(n), advances.data());
+        }
+        y += tm.tmHeight;
+    }
+}
+
+void TLabel::WMPaint(TMessage& m) {
+    if (!PlacesGlyphs()) {
+        TWinControl::WMPaint(m);
+        return;
+    }
+    if (const HDC given = reinterpret_cast<HDC>(m.WParam)) {
+        PaintPlacedText(given);
+    } else {
+        PaintDC dc(handle_);
+        PaintPlacedText(dc.Get());
+    }
+    m.Result = 0;
+}
+
+void TLabel::WMPrintClient(TMessage& m) {
+    if (!PlacesGlyphs()) {
+        TWinControl::WMPrintClient(m);
+        return;
+    }
+    m.Result = 0;
+    if ((m.LParam & PRF_CHECKVISIBLE) && !::IsWindowVisible(handle_)) return;
+    // Through the window, so that layers hooking it paint as they would on screen.
+    if (m.LParam & PRF_CLIENT) ::SendMessageW(handle_, WM_PAINT, m.WParam, 0);
 }
 
 // --- TButton -----------------------------------------------------------------
@@ -346,6 +439,12 @@ void TControlItems::SetSorted(bool v) {
         ::SendMessageW(control_.Handle(), messages_.Reset, 0, 0);
         Fill();
     }
+}
+
+void TControlItems::SetUpdateState(bool updating) {
+    if (!control_.HandleAllocated()) return;
+    ::SendMessageW(control_.Handle(), WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+    if (!updating) ::InvalidateRect(control_.Handle(), nullptr, TRUE);
 }
 
 void TControlItems::Fill() {

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/PrintTestKit.h"
+#include "framework/UpdateScope.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad {
@@ -200,6 +203,72 @@ TEST_F(StdCtrlsTest, MemoLinesAndLabelAutoSize) {
     label->SetCaption("A");
     EXPECT_GT(wide, label->Width());
     EXPECT_GT(label->Height(), 5);
+}
+
+// Items added during an update reach the window, which draws nothing until
+// the update ends and is then repainted once.
+TEST_F(StdCtrlsTest, AListFilledInAnUpdateRepaintsAtItsEnd) {
+    auto* list = Add<TListBox>(10, 10, 150, 120);
+    form->Show();
+    test::PumpPending();
+    ASSERT_FALSE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    {
+        UpdateScope update(list->Items());
+        for (int i = 0; i < 50; ++i) list->Items().Add("item " + std::to_string(i));
+        EXPECT_FALSE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    }
+    EXPECT_TRUE(::GetUpdateRect(list->Handle(), nullptr, FALSE));
+    EXPECT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 50);
+    list->Items().Add("after");  // outside an update each item shows at once
+    test::PumpPending();
+    EXPECT_EQ(::SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0), 51);
+}
+
+// A link's underline covers its letters and no more, and the label is as wide
+// as both: the letters are placed at the advances the label was measured with
+// (under Wine a small font's glyphs are drawn narrower than measured).
+TEST_F(StdCtrlsTest, AnUnderlinedLabelsUnderlineEndsWithItsText) {
+    struct Case {
+        const char* name;
+        const char* caption;
+        TAlignment alignment;
+        bool enabled;
+    } cases[] = {
+        {"a web address", "https://forum.appdeck.example.org/", TAlignment::taLeftJustify, true},
+        {"words, disabled", "Visit Product Page", TAlignment::taLeftJustify, false},
+        {"an escaped ampersand", "Terms && Conditions", TAlignment::taLeftJustify, true},
+        {"right-aligned in a wider label", "Visit Product Page", TAlignment::taRightJustify, true},
+    };
+    form->Show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* label = Add<TLabel>(10, 10, 10, 10);
+        label->SetAlignment(c.alignment);
+        label->Font().SetColor(clBlue);
+        label->Font().SetStyle(fsUnderline);
+        label->SetCaption(c.caption);
+        label->SetEnabled(c.enabled);
+        const int textWidth = label->Width();
+        if (c.alignment != TAlignment::taLeftJustify) {
+            label->SetAutoSize(false);
+            label->SetBounds(10, 10, textWidth + 40, label->Height());
+        }
+        test::PumpPending();
+        const test::TPrintedImage image =
+            test::PrintInto(label->Handle(), WM_PRINTCLIENT, PRF_CLIENT, label->Width(), label->Height());
+        const COLORREF ink = c.enabled ? RGB(0, 0, 255) : ::GetSysColor(COLOR_GRAYTEXT);
+        const test::TUnderlinedText t = test::FindUnderlinedText(image, ink);
+        ASSERT_GE(t.TextRight, 0);
+        ASSERT_GE(t.UnderlineRight, 0);
+        // A letter may end a pixel or two inside its advance, never beyond it.
+        EXPECT_LE(t.UnderlineRight - t.TextRight, 2);
+        EXPECT_GE(t.UnderlineRight, t.TextRight);
+        EXPECT_LE(std::abs(t.UnderlineLeft - t.TextLeft), 2);
+        EXPECT_EQ(t.UnderlineRight - t.UnderlineLeft + 1, textWidth);
+        if (c.alignment == TAlignment::taRightJustify) EXPECT_EQ(t.UnderlineRight, label->Width() - 1);
+        else EXPECT_EQ(t.UnderlineLeft, 0);
+        delete label;
+    }
 }
 
 TEST_F(StdCtrlsTest, AlignLaysOutChildrenAndFollowsResizing) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,9 @@ private:
     void VSClick(TObject* Sender);
     void UDClick(TObject* Sender);
     void ClearAll();
+    // One slot of view 1's page; each does nothing when the slot shows that already.
+    void ClearSlot(int k);
+    void FillSlot(int k, size_t entry);  // an index into availableEntries_
 
     // Launching and program actions.
     void RunAppz(TObject* Sender);
@@ -249,6 +253,9 @@ private:
     bool plainLocations_ = false;
     // The available entries of the selected category in the order of Temp: view 1's pages.
     std::vector<ViewEntry> availableEntries_;
+    // The large icons the scan looked up for view 1's first page, by the
+    // index of their entry; each is taken by the slot that shows it.
+    std::vector<std::optional<OwnedIcon>> pageIcons_;
     // Whether the settings file changed since the view options were last read.
     TFileChangeWatch viewOptionsWatch_{std::string()};  // set once BaseDir is known
     std::string onlineScanFile_;     // set before trdOnlineScan starts
@@ -259,6 +266,11 @@ private:
     std::vector<std::string> menuIconFiles_;
     THandOver<std::pair<size_t, OwnedBitmap>> menuIcons_;
     bool firstActivation_ = true;
+    // What each slot of view 1 shows (nothing when empty): every caption,
+    // visibility and picture change repaints, and the page is shown again as
+    // a scan's entries arrive.
+    std::array<std::optional<ViewEntry>, 5> slotShown_;
+    std::array<bool, 5> slotCleared_{};  // false until the first clear
 };
 
 // An item of the tray menu: Loc is the program's location, "|" and its parameters.

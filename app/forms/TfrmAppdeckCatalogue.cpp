@@ -126,7 +126,9 @@ void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
     scan_.request.BaseDir = BaseDir;  // its own copy: tray mode assigns BaseDir meanwhile
     scan_.request.PlainLocations = plainLocations_;
     if (scan_.listView) scan_.request.Icons = vs3->Down() ? TShellIconSize::Small : TShellIconSize::Large;
-    Worker->InitializesCom = scan_.request.Icons.has_value();  // the shell's icon lookups need it
+    else scan_.request.PageIcons = 5;  // view 1 starts at its first page
+    // The shell's icon lookups need it.
+    Worker->InitializesCom = scan_.request.Icons.has_value() || scan_.request.PageIcons > 0;
     if (std::string category = SelectedCategory(); !category.empty())
         scan_.request.CategoryFile = CategoryFileName(BaseDir, category);
     scanSections_ = 0;
@@ -134,6 +136,7 @@ void TfrmAppdeck::StartScan(bool afterRemoval, bool selectRow) {
     scanRows_.Take();
     Temp->Clear();
     availableEntries_.clear();
+    pageIcons_.clear();
     ClearAll();
     UD->SetPosition(1);
     SetPageCount(0);

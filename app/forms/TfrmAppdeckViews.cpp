@@ -52,6 +52,10 @@ void TfrmAppdeck::TakeScannedRows() {
         for (TScannedEntry& s : found) {
             Temp->Items().Add(s.Row.Name);
             if (scan_.listView && s.Listed) ViewEntries.push_back(s.Row);
+            if (s.HasPageIcon) {
+                pageIcons_.resize(availableEntries_.size() + 1);
+                pageIcons_.back() = std::move(s.PageIcon);
+            }
             availableEntries_.push_back(std::move(s.Row));
         }
     }
@@ -135,36 +139,58 @@ void TfrmAppdeck::lv2KeyPress(TObject*, wchar_t& Key) {
 
 
 void TfrmAppdeck::ClearAll() {
-    for (int k = 0; k < 5; ++k) {
-        app[k]->SetCaption("");
-        des[k]->SetCaption("");
-        run[k]->SetVisible(false);
-        run[k]->HelpKeyword.clear();
-        pinButtons[2 * k]->SetVisible(false);
-        pinButtons[2 * k + 1]->SetVisible(false);
-        pic[k]->Picture().Clear();
-        pic[k]->Invalidate();
-        SlotParam[k].clear();
-    }
+    for (int k = 0; k < 5; ++k) ClearSlot(k);
+}
+
+void TfrmAppdeck::ClearSlot(int k) {
+    const size_t i = static_cast<size_t>(k);
+    if (slotCleared_[i] && !slotShown_[i]) return;
+    slotCleared_[i] = true;
+    slotShown_[i].reset();
+    app[k]->SetCaption("");
+    des[k]->SetCaption("");
+    run[k]->SetVisible(false);
+    run[k]->HelpKeyword.clear();
+    pinButtons[2 * k]->SetVisible(false);
+    pinButtons[2 * k + 1]->SetVisible(false);
+    pic[k]->Picture().Clear();
+    pic[k]->Invalidate();
+    SlotParam[i].clear();
+}
+
+void TfrmAppdeck::FillSlot(int k, size_t entry) {
+    const ViewEntry& e = availableEntries_[entry];
+    const size_t i = static_cast<size_t>(k);
+    pinButtons[2 * k]->SetVisible(!ReadOnlyView);
+    pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
+    if (const std::optional<ViewEntry>& shown = slotShown_[i];
+        shown && shown->Name == e.Name && shown->Desc == e.Desc && shown->Loc == e.Loc && shown->Param == e.Param)
+        return;
+    ClearSlot(k);
+    slotShown_[i] = e;
+    app[k]->SetCaption(mainwindow::DoubleAmpersands(e.Name));
+    des[k]->SetCaption(mainwindow::DoubleAmpersands(e.Desc));
+    run[k]->SetVisible(true);
+    pinButtons[2 * k]->SetVisible(!ReadOnlyView);
+    pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
+    SlotParam[i] = e.Param;
+    run[k]->HelpKeyword = e.Loc;
+    // The scan looked up the first page's icons; each is used once.
+    OwnedIcon icon;
+    if (entry < pageIcons_.size() && pageIcons_[entry]) icon = std::move(*pageIcons_[entry]);
+    else icon = GetLargeIcon(e.Loc);
+    if (entry < pageIcons_.size()) pageIcons_[entry].reset();
+    if (icon) pic[k]->Picture().SetIcon(std::move(icon));
 }
 
 // The page at the pager's position, from the entries the scan found.
 void TfrmAppdeck::UDClick(TObject*) {
-    ClearAll();
-    if (SelectedCategory().empty() || availableEntries_.empty()) return;
-    int first = UD->Position() * 5 - 5;
+    const bool entries = !SelectedCategory().empty() && !availableEntries_.empty();
+    const int first = UD->Position() * 5 - 5;
     for (int k = 0; k < 5; ++k) {
-        int index = first + k;
-        if (index < 0 || static_cast<size_t>(index) >= availableEntries_.size()) continue;
-        const ViewEntry& e = availableEntries_[static_cast<size_t>(index)];
-        app[k]->SetCaption(mainwindow::DoubleAmpersands(e.Name));
-        des[k]->SetCaption(mainwindow::DoubleAmpersands(e.Desc));
-        run[k]->SetVisible(true);
-        pinButtons[2 * k]->SetVisible(!ReadOnlyView);
-        pinButtons[2 * k + 1]->SetVisible(!ReadOnlyView);
-        SlotParam[k] = e.Param;
-        run[k]->HelpKeyword = e.Loc;
-        if (OwnedIcon icon = GetLargeIcon(e.Loc)) pic[k]->Picture().SetIcon(std::move(icon));
+        const int index = first + k;
+        if (!entries || index < 0 || static_cast<size_t>(index) >= availableEntries_.size()) ClearSlot(k);
+        else FillSlot(k, static_cast<size_t>(index));
     }
 }
 

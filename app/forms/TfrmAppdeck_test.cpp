@@ -1192,6 +1192,36 @@ TEST_F(MainWindowTest, ViewOnesFirstPageShowsWhileTheScanGoesOn) {
     EXPECT_EQ(f.Temp->Count(), 3000);
     EXPECT_EQ(f.oud->Caption(), "of 600");
     EXPECT_EQ(f.totnava->Caption(), "4000");  // view 1 lists no rows
+    for (int k = 0; k < 5; ++k) EXPECT_NE(f.pic[k]->Picture().Icon(), nullptr) << k;
+    test::SaveScreenshot(f.Handle(), "frmAppdeck-view1.bmp");
+}
+
+// The scan looks up the large icons of view 1's first page, so that the page
+// shows without a shell lookup on the GUI thread: those of the first available
+// entries, null for an entry the shell has no icon for.
+TEST(ViewEntriesScan, TheFirstPageGetsItsLargeIconsFromTheScan) {
+    test::TempDir dir;
+    const std::string exe = test::FixturePath("echoargs.exe");
+    std::string text = "[A missing]\r\nLoc=C:\\nowhere\\x.exe\r\n[B]\r\nLoc=" + exe + "\r\n[C]\r\nLoc=" + exe +
+                       "\r\n[D]\r\nLoc=" + exe + "\r\n";
+    test::WriteFileBytes(dir.File("cat.dat"), text);
+    TScanRequest request;
+    request.CategoryFile = dir.File("cat.dat");
+    request.BaseDir = dir.Path();
+    request.PageIcons = 2;
+    TComThreadPool pool(0);
+    std::vector<TScannedEntry> found;
+    int sections = 0;
+    ASSERT_TRUE(ScanCategory(request, pool, {}, [&](std::vector<TScannedEntry>&& group) {
+        for (TScannedEntry& s : group) found.push_back(std::move(s));
+    }, sections));
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].Row.Name, "B");
+    EXPECT_TRUE(found[0].HasPageIcon);
+    EXPECT_TRUE(found[1].HasPageIcon);
+    EXPECT_FALSE(found[2].HasPageIcon);
+    EXPECT_TRUE(found[0].PageIcon);
+    EXPECT_FALSE(found[2].PageIcon);
 }
 
 // Tray mode assigns BaseDir on the GUI thread while a scan may run: the scan

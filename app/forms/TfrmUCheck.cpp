@@ -3,7 +3,6 @@
 #include "app/forms/TfrmUCheck.h"
 
 #include <windows.h>
-#include <wininet.h>
 
 #include "app/lists/InfoListRules.h"
 #include "framework/SysUtils.h"
@@ -97,10 +96,7 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
     trdCheck->OnWorkComplete = [this](TBackgroundWorker*, bool cancelled) { trdCheckWorkComplete(cancelled); };
     OnClose = [this](TObject*, TCloseAction&) { CancelCheck(); };
 
-    IsConnected = [] {
-        DWORD flags = 0;
-        return ::InternetGetConnectedState(&flags, 0) != FALSE;
-    };
+    IsConnected = [] { return InternetConnected(); };
     BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
     lblRes->OnClick = [this](TObject* s) { lblResClick(s); };
     txtURL->OnKeyPress = [this](TObject*, wchar_t& key) {

@@ -63,6 +63,16 @@ private:
     const std::function<bool()>& stop_;
 };
 
+// The internet libraries are loaded when the update check first needs them:
+// linked in, they (and what they load) cost every start of the program about
+// 20-30 ms under Wine. Only from the system folder: a portable program's own
+// folder may hold anything. Null when the library or function is missing.
+template <class F>
+F InternetFunction(const wchar_t* library, const char* name) {
+    HMODULE module = ::LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);  // kept for the process
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
 // COM for the calling thread while the download runs on it.
 struct ComForThread {
     HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -76,13 +86,25 @@ struct ComForThread {
 bool DownloadUpdateReply(const std::string& url, const std::string& fileName, const std::function<bool()>& stop) {
     const std::wstring file = Widen(fileName);
     if (!::DeleteFileW(file.c_str()) && ::GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    using DeleteCacheEntry = BOOL(WINAPI*)(LPCWSTR);
+    using Download = HRESULT(WINAPI*)(LPUNKNOWN, LPCWSTR, LPCWSTR, DWORD, LPBINDSTATUSCALLBACK);
+    static const auto deleteCacheEntry = InternetFunction<DeleteCacheEntry>(L"wininet.dll", "DeleteUrlCacheEntryW");
+    static const auto download = InternetFunction<Download>(L"urlmon.dll", "URLDownloadToFileW");
+    if (!download) return false;
     const std::wstring address = Widen(url);
-    ::DeleteUrlCacheEntryW(address.c_str());  // a cached reply would hide a newer one
+    if (deleteCacheEntry) deleteCacheEntry(address.c_str());  // a cached reply would hide a newer one
     ComForThread com;
     StopCallback callback(stop);
-    const bool done = ::URLDownloadToFileW(nullptr, address.c_str(), file.c_str(), 0, &callback) == S_OK;
+    const bool done = download(nullptr, address.c_str(), file.c_str(), 0, &callback) == S_OK;
     if (done && stop && stop()) return false;
     return done;
+}
+
+bool InternetConnected() {
+    using ConnectedState = BOOL(WINAPI*)(LPDWORD, DWORD);
+    static const auto connected = InternetFunction<ConnectedState>(L"wininet.dll", "InternetGetConnectedState");
+    DWORD flags = 0;
+    return connected && connected(&flags, 0) != FALSE;
 }
 
 TUpdateReply ReadUpdateReply(const std::string& fileName, const std::string& section) {

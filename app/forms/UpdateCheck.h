@@ -30,6 +30,9 @@ std::string UpdateTempFolder();
 bool DownloadUpdateReply(const std::string& url, const std::string& fileName,
                          const std::function<bool()>& stop = {});
 
+// Whether the system reports a connection to the internet.
+bool InternetConnected();
+
 // Section `section` of the reply file, its texts in the ANSI code page; an
 // empty "Version" counts as none, and so does a missing or unreadable file.
 TUpdateReply ReadUpdateReply(const std::string& fileName, const std::string& section);

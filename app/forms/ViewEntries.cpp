@@ -58,6 +58,7 @@ bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::
                   entries.end());
     SortByName(entries);
     int fallback = -2;  // looked up once, when first needed
+    size_t available = 0;  // handed on so far
     std::vector<TScannedEntry> group;
     for (size_t first = 0; first < entries.size(); first += kScanGroup) {
         if (stop && stop()) return false;
@@ -93,6 +94,11 @@ bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::
                 s.Row.ImageIndex = fallback;
             }
         }
+        for (size_t i = 0; i < group.size() && available + i < request.PageIcons; ++i) {
+            group[i].HasPageIcon = true;
+            group[i].PageIcon = ShellIcon(group[i].Row.Loc, TShellIconSize::Large);
+        }
+        available += group.size();
         if (!group.empty()) found(std::move(group));
         group.clear();
     }

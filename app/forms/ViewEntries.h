@@ -51,18 +51,24 @@ struct TScanRequest {
     bool PlainLocations = false;
     // The shell icon of each listed row, when the list shows them.
     std::optional<TShellIconSize> Icons;
+    // The large icons of the first this many available entries: view 1's
+    // first page, which then shows without a shell lookup on the GUI thread.
+    size_t PageIcons = 0;
 };
 
 // One available entry of the category, in the order of the sorted names.
 struct TScannedEntry {
     ViewEntry Row;
     bool Listed = false;  // the resolved location names an existing file: the list shows it
+    // Among the first request.PageIcons: looked up, and its large icon (null for none).
+    bool HasPageIcon = false;
+    OwnedIcon PageIcon;
 };
 
 // Reads the category file once, sorts its entries by name (as the hidden name
 // list sorts them) and hands the available ones to found() in that order, a
 // few at a time, with their icons when asked for (looked up on the pool's
-// threads). Stops between those groups when stop() says so and returns false
+// threads) and the first page's large icons. Stops between those groups when stop() says so and returns false
 // then. sections: the number of entries of the file.
 bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::function<bool()>& stop,
                   const std::function<void(std::vector<TScannedEntry>&&)>& found, int& sections);
