@@ -26,6 +26,7 @@ constexpr TColor kButtonNormal = 0xD0D0D0, kButtonHot = 0xF0C080, kButtonPressed
 constexpr TColor kButtonFont = 0x000080, kButtonHotFont = 0x008000, kButtonPressedFont = 0xFFFFFF;
 constexpr TColor kPanelColor = 0x60A0E0, kPanelLowColor = 0x4080C0, kGroupColor = 0x90B0D0;
 constexpr TColor kFormColor = 0xC0C0C0, kPanelFont = 0x0000C0;
+constexpr TColor kEditColor = 0xE0FFFF, kEditFont = 0x800000;
 constexpr uint32_t kKey = 0xFF00FF;
 constexpr int kFrameSide = 12, kFrameBorder = 3;  // one state of FRAMEDBUTTON's mask
 
@@ -66,6 +67,7 @@ inline std::vector<uint8_t> ControlsSkin() {
         "[PANEL]\r\nSTATES=1\r\nCOLOR=" + std::to_string(kPanelColor) + "\r\nFONTCOLOR=" + std::to_string(kPanelFont) + "\r\n"
         "[PANEL_LOW]\r\nSTATES=1\r\nCOLOR=" + std::to_string(kPanelLowColor) + "\r\nFONTCOLOR=0\r\n"
         "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" + std::to_string(kGroupColor) + "\r\nFONTCOLOR=0\r\n"
+        "[EDIT]\r\nSTATES=1\r\nCOLOR=" + std::to_string(kEditColor) + "\r\nFONTCOLOR=" + std::to_string(kEditFont) + "\r\n"
         "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\n";
     return asztest::Pack({{"OPTIONS.DAT", asztest::Text(ini)},
                           {"M.BMP", bmptest::SolidBmp(4, 4, 0x336699)},
