@@ -6,6 +6,7 @@
 #include "base/Color.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
+#include "skin/controls/skAlphaImageList.h"
 #include "skin/controls/skGlyphPaint.h"
 #include "skin/engine/paint/SkinBorderPieces.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -50,7 +51,9 @@ TSkinBitBtn::TSkinBitBtn(TComponent* AOwner) : TBitBtn(AOwner) {
     SkinData.FinishLoading(false);
 }
 
-TSkinBitBtn::~TSkinBitBtn() = default;
+TSkinBitBtn::~TSkinBitBtn() {
+    if (TSkinAlphaImageList* list = images_.Get()) list->OnChange = nullptr;
+}
 
 void TSkinBitBtn::Changed(bool now) { SkinData.InvalidateOwner(now); }
 
@@ -126,12 +129,35 @@ int TSkinBitBtn::PaintState() {
     return std::min(state, states - 1);
 }
 
+void TSkinBitBtn::SetImageIndex(int value) {
+    if (value == imageIndex_) return;
+    imageIndex_ = value;
+    LookChanged();
+}
+
+void TSkinBitBtn::SetImages(TSkinAlphaImageList* list) {
+    if (list == images_.Get()) return;
+    if (TSkinAlphaImageList* old = images_.Get()) old->OnChange = nullptr;
+    images_ = list;
+    if (list) list->OnChange = [this] { LookChanged(); };
+    LookChanged();
+}
+
+bool TSkinBitBtn::ImageListGlyph() const {
+    const TSkinAlphaImageList* list = images_.Get();
+    return list && imageIndex_ >= 0 && imageIndex_ < list->ItemCount();
+}
+
 int TSkinBitBtn::GlyphWidth() const {
+    if (ImageListGlyph()) return images_->Width() / NumGlyphs();
     const int width = Glyph().Width();
     return width > 0 ? width / NumGlyphs() : 0;
 }
 
-int TSkinBitBtn::GlyphHeight() const { return std::max(0, Glyph().Height()); }
+int TSkinBitBtn::GlyphHeight() const {
+    if (ImageListGlyph()) return images_->Height();
+    return std::max(0, Glyph().Height());
+}
 
 int TSkinBitBtn::MaxCaptionWidth() {
     if (!showCaption_ || Caption().empty()) return 0;

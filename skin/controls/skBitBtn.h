@@ -16,6 +16,8 @@
 
 namespace ad::skin::controls {
 
+class TSkinAlphaImageList;
+
 enum TSkinDisabledGlyphKindFlag : uint8_t { dgBlended = 1, dgGrayed = 2 };
 enum TSkinDisabledKindFlag : uint8_t { dkBlended = 1, dkGrayed = 2 };
 
@@ -42,6 +44,12 @@ public:
     void SetGrayed(bool value);
     TColor GlyphColorTone() const { return glyphColorTone_; }
     void SetGlyphColorTone(TColor value);
+    // The glyph from an image list: used while 0 <= ImageIndex < the list's count.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
+    TSkinAlphaImageList* Images() const { return images_.Get(); }
+    void SetImages(TSkinAlphaImageList* list);
+    bool ImageListGlyph() const;
     bool ShowCaption() const { return showCaption_; }
     void SetShowCaption(bool value);
     bool ShowFocus() const { return showFocus_; }
@@ -99,6 +107,8 @@ private:
     void AnimateTo(int event);
 
     bool down_ = false;
+    int imageIndex_ = -1;
+    TComponentLink<TSkinAlphaImageList> images_;
     int blend_ = 0;
     bool grayed_ = false;
     TColor glyphColorTone_ = kNoGlyphTone;

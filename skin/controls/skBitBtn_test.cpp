@@ -10,6 +10,8 @@
 #include <functional>
 
 #include "skin/controls/SkinControlsTestKit.h"
+#include "skin/controls/skAlphaImageList.h"
+#include "skin/engine/testkit/PngTestWriter.h"
 #include "skin/controls/skGlyphPaint.h"
 #include "skin/engine/win/SkinManager.h"
 
@@ -192,6 +194,34 @@ TEST(SkinBitBtn, GlyphColourToneTonesEvenWhenHot) {
     EXPECT_GT(std::abs(int(GetGValue(toned)) - int(GetGValue(plain))) +
                   std::abs(int(GetBValue(toned)) - int(GetBValue(plain))),
               60);
+}
+
+// An opaque 16 x 16 PNG of one colour (red, green, blue bytes).
+std::vector<uint8_t> SolidPng(uint8_t r, uint8_t g, uint8_t b) {
+    pngtest::Image img;
+    img.Width = img.Height = 16;
+    img.ColorType = 6;
+    img.Sample = [=](int, int, int c) -> uint32_t { return c == 0 ? r : c == 1 ? g : c == 2 ? b : 255; };
+    return pngtest::Write(img);
+}
+
+TEST(SkinBitBtn, AnImageListGlyphOnlyForAnIndexInsideTheList) {
+    TControlsFormFixture f;
+    TSkinAlphaImageList list(nullptr);
+    ASSERT_TRUE(list.AddImageFromStream(SolidPng(255, 0, 0)));
+    auto* b = f.Add<TSkinBitBtn>(nullptr, 10, 10, 120, 40, "Run");
+    b->SetGlyph(Strip(1, 16, {0xFF0000FFu}));  // the streamed glyph: blue
+    b->SetImages(&list);
+    b->SetImageIndex(0);
+    auto image = Printed(b);
+    TRect g = b->GlyphRect();
+    EXPECT_NEAR(GetRValue(image.At(g.Left + 8, g.Top + 8)), 255, 2);
+    EXPECT_EQ(GetBValue(image.At(g.Left + 8, g.Top + 8)), 0);
+    b->SetImageIndex(list.ItemCount());  // one past the end: the glyph bitmap again
+    image = Printed(b);
+    g = b->GlyphRect();
+    EXPECT_NEAR(GetBValue(image.At(g.Left + 8, g.Top + 8)), 255, 2);
+    b->SetImages(nullptr);
 }
 
 TEST(SkinBitBtn, GlyphCellByStateAndStandardOrder) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Buttons.h"
+#include "skin/controls/skAlphaImageList.h"
 #include "skin/controls/skBitBtn.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/win/SkinDataMessages.h"
@@ -70,6 +71,19 @@ void DrawImageListGlyph(TSkGlyphDrawParams p) {
     if (!p.Grayed) p.ToneColor = skNoColor;
     const TSkinManager* manager = DefaultManager();
     const bool stdOrder = manager && manager->Options.StdGlyphsOrder;
+    if (p.Images && p.ImageIndex >= 0 && p.ImageIndex < p.Images->ItemCount()) {
+        // The list's image: its cell by state, blended by its alpha.
+        int blend = p.State == 0 ? p.Blend : 0;
+        if (!p.Enabled && (p.DisabledGlyphKind & dgBlended)) blend = std::max(50, blend);
+        const int cell = GlyphCellIndex(p.State, p.NumGlyphs, p.Enabled, stdOrder);
+        if (!p.DstBmp.Empty()) {
+            DrawListImage(*p.Images, p.DstBmp, p.ImgRect.Left, p.ImgRect.Top, p.Reflected, p.NumGlyphs, cell,
+                          uint32_t(p.ToneColor), blend, p.ImageIndex);
+        } else if (p.Canvas) {
+            p.Images->Draw(p.Canvas, p.ImageIndex, p.ImgRect.Left, p.ImgRect.Top);
+        }
+        return;
+    }
     if (!p.Glyph || p.Glyph->Width() <= 0 || p.Glyph->Height() <= 0) return;
     const int cell = GlyphCellIndex(p.State, p.NumGlyphs, p.Enabled, stdOrder);
     if (p.DstBmp.Empty()) {
@@ -93,9 +107,14 @@ void DrawImageListGlyph(TSkGlyphDrawParams p) {
 }
 
 void DrawBtnGlyph(TSkinBitBtn& button, HDC canvas) {
-    if (button.Glyph().Width() <= 0) return;
+    const bool listGlyph = button.ImageListGlyph();
+    if (!listGlyph && button.Glyph().Width() <= 0) return;
     TSkGlyphDrawParams p;
     p.Glyph = &button.Glyph();
+    if (listGlyph) {
+        p.Images = button.Images();
+        p.ImageIndex = button.ImageIndex();
+    }
     p.ImgRect = button.GlyphRect();
     p.NumGlyphs = button.NumGlyphs();
     p.Enabled = button.Enabled();

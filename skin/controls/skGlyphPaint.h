@@ -12,6 +12,7 @@
 namespace ad::skin::controls {
 
 class TSkinBitBtn;
+class TSkinAlphaImageList;
 
 struct TSkGlyphDrawParams {
     int Blend = 0;        // percent 0..100
@@ -28,6 +29,7 @@ struct TSkGlyphDrawParams {
     TRect ImgRect{};
     HDC Canvas = nullptr;
     TColor ToneColor = 0x1FFFFFFF;  // the background under the glyph, or the glyph's tone
+    TSkinAlphaImageList* Images = nullptr;
     TSkinManager* SkinManager = nullptr;
     uint8_t DisabledGlyphKind = 0;
 };
