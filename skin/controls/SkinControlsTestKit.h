@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "framework/ParentBackground.h"
 #include "framework/PrintTestKit.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/forms/SkinFormServices.h"
 #include "testsupport/TempFolder.h"
 
 namespace ad::skin::controls::test {
@@ -74,10 +76,12 @@ inline std::vector<uint8_t> ControlsSkin() {
                           {"FB.BMP", bmptest::Bmp(3 * kFrameSide, kFrameSide, ButtonFramePixels(3))}});
 }
 
-// The default manager with the fixture skin loaded, no animations.
+// The default manager with the fixture skin loaded, no animations, and the
+// program's painter of what lies beneath windowless stand-ins (labels).
 class TControlsSkinFixture {
 public:
     TControlsSkinFixture() {
+        previousPainter_ = SetParentBackgroundPainter(skin::forms::PaintSkinnedParentBackground);
         const std::vector<uint8_t> skin = ControlsSkin();
         std::ofstream(dir_.Path() + "Controls.asz", std::ios::binary)
             .write(reinterpret_cast<const char*>(skin.data()), std::streamsize(skin.size()));
@@ -86,10 +90,14 @@ public:
         Manager->SetSkinDirectory(dir_.Path().substr(0, dir_.Path().size() - 1));
         Manager->SetSkinName("Controls");
     }
+    ~TControlsSkinFixture() { SetParentBackgroundPainter(previousPainter_); }
+    TControlsSkinFixture(const TControlsSkinFixture&) = delete;
+    TControlsSkinFixture& operator=(const TControlsSkinFixture&) = delete;
     std::unique_ptr<TSkinManager> Manager;
 
 private:
     ad::test::TempDir dir_;
+    TParentBackgroundPainter previousPainter_;
 };
 
 // A shown form for the controls, at (40, 40).
