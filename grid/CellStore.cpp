@@ -33,6 +33,20 @@ int CompareText(const std::u16string& a, const std::u16string& b) {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+// Every kind of cell fits one slot of the cell pool.
+constexpr std::size_t CellSlotSize =
+    std::max({sizeof(TIntegerCell), sizeof(TIncrementCell), sizeof(TBooleanCell), sizeof(TDateTimeCell),
+              sizeof(TFloatCell), sizeof(TGuidCell), sizeof(TStringCell), sizeof(TVirtualCell)});
+constexpr std::size_t CellSlotAlign =
+    std::max({alignof(TIntegerCell), alignof(TIncrementCell), alignof(TBooleanCell), alignof(TDateTimeCell),
+              alignof(TFloatCell), alignof(TGuidCell), alignof(TStringCell), alignof(TVirtualCell)});
+
+template <class T>
+TPooled<TCell> NewCell(TSlotPool& slots, TCells* store) {
+    static_assert(sizeof(T) <= CellSlotSize && alignof(T) <= CellSlotAlign);
+    return MakePooled<T>(slots, store);
+}
+
 }  // namespace
 
 void ReadIPAddress(std::string_view text, std::uint32_t (&parts)[4]) {
@@ -55,6 +69,9 @@ void ReadIPAddress(std::string_view text, std::uint32_t (&parts)[4]) {
 TCells::TCells(ICellGrid* grid, IColumnSource* columns, ITextServices* text, IGuidSource* guids, IClock* clock)
     : Columns(columns),
       Grid(grid),
+      CellSlots(CellSlotSize, CellSlotAlign),
+      RowSlots(sizeof(TRow), alignof(TRow)),
+      Rows(RowSlots),
       Text(text ? text : &DefaultTextServices()),
       Guids(guids ? guids : &DefaultGuidSource()),
       ClockSource(clock ? clock : &DefaultClock()) {}
@@ -78,19 +95,19 @@ TCell* TCells::GetCell(int ACol, int ARow) {
     CheckColumn(ACol);
     LastCol = ACol;
     LastRow = ARow;
-    TCell* cell = ColumnLists[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)].get();
+    TCell* cell = ColumnLists[static_cast<size_t>(ACol)][static_cast<size_t>(ARow)];
     Place(*cell, ACol, ARow);
     return cell;
 }
 
 TRow* TCells::GetRow(int ARow) {
     CheckRow(ARow);
-    return Rows[static_cast<size_t>(ARow)].get();
+    return Rows[static_cast<size_t>(ARow)];
 }
 
 int TCells::IndexOfRow(const TRow* row) const {
-    for (size_t i = 0; i < Rows.size(); ++i)
-        if (Rows[i].get() == row) return static_cast<int>(i);
+    for (size_t i = 0; i < Rows.Size(); ++i)
+        if (Rows[i] == row) return static_cast<int>(i);
     return -1;
 }
 
@@ -109,29 +126,29 @@ int TCells::GetChildCount(int ARow) const {
     return n;
 }
 
-std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context, int col, int row) {
+TPooled<TCell> TCells::MakeCell(int column, TCellContext context, int col, int row) {
     TColumnAttrs attrs;
     if (Columns && column >= 0 && column < Columns->ColumnCount()) attrs = Columns->ColumnAttrs(column);
-    std::unique_ptr<TCell> cell;
+    TPooled<TCell> cell;
     switch (attrs.Kind) {
         case 0:
             if (context == TCellContext::InsertColumn || context == TCellContext::InsertRows)
-                cell = std::make_unique<TIntegerCell>(this);
+                cell = NewCell<TIntegerCell>(CellSlots, this);
             else
-                cell = std::make_unique<TIncrementCell>(this);
+                cell = NewCell<TIncrementCell>(CellSlots, this);
             break;
-        case 1: cell = std::make_unique<TBooleanCell>(this); break;
-        case 3: cell = std::make_unique<TDateTimeCell>(this); break;
-        case 4: cell = std::make_unique<TFloatCell>(this); break;
+        case 1: cell = NewCell<TBooleanCell>(CellSlots, this); break;
+        case 3: cell = NewCell<TDateTimeCell>(CellSlots, this); break;
+        case 4: cell = NewCell<TFloatCell>(CellSlots, this); break;
         case 6:
             if (context == TCellContext::Append || context == TCellContext::InsertColumn)
-                cell = std::make_unique<TGuidCell>(this);
+                cell = NewCell<TGuidCell>(CellSlots, this);
             else
-                cell = std::make_unique<TStringCell>(this);
+                cell = NewCell<TStringCell>(CellSlots, this);
             break;
-        case 7: cell = std::make_unique<TIntegerCell>(this); break;
-        case 11: cell = std::make_unique<TVirtualCell>(this); break;
-        default: cell = std::make_unique<TStringCell>(this); break;
+        case 7: cell = NewCell<TIntegerCell>(CellSlots, this); break;
+        case 11: cell = NewCell<TVirtualCell>(CellSlots, this); break;
+        default: cell = NewCell<TStringCell>(CellSlots, this); break;
     }
     cell->FontStyle = attrs.FontStyle;
     cell->Color = attrs.Color;
@@ -141,8 +158,8 @@ std::unique_ptr<TCell> TCells::MakeCell(int column, TCellContext context, int co
     return cell;
 }
 
-std::unique_ptr<TRow> TCells::MakeRow() const {
-    auto row = std::make_unique<TRow>();
+TPooled<TRow> TCells::MakeRow() {
+    auto row = MakePooled<TRow>(RowSlots);
     row->Height = DefaultRowHeight;
     return row;
 }
@@ -161,9 +178,9 @@ void TCells::ColumnListChanged(int Kind, int Index, int Index2) {
 void TCells::AppendColumn() {
     CheckNotSorting();
     int source = Columns ? Columns->ColumnCount() - 1 : -1;
-    TColumnList list;
-    list.reserve(static_cast<size_t>(RowCount));
-    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(source, TCellContext::Append, ColumnCount, r));
+    TColumnList list(CellSlots);
+    list.Reserve(static_cast<size_t>(RowCount));
+    for (int r = 0; r < RowCount; ++r) list.Append(MakeCell(source, TCellContext::Append, ColumnCount, r));
     ColumnLists.push_back(std::move(list));
     ++ColumnCount;
 }
@@ -171,9 +188,9 @@ void TCells::AppendColumn() {
 void TCells::InsertColumn(int Index) {
     CheckNotSorting();
     if (Index < 0 || Index > ColumnCount) throw EListError(Format("List index out of bounds (%d)", Index));
-    TColumnList list;
-    list.reserve(static_cast<size_t>(RowCount));
-    for (int r = 0; r < RowCount; ++r) list.push_back(MakeCell(Index, TCellContext::InsertColumn, Index, r));
+    TColumnList list(CellSlots);
+    list.Reserve(static_cast<size_t>(RowCount));
+    for (int r = 0; r < RowCount; ++r) list.Append(MakeCell(Index, TCellContext::InsertColumn, Index, r));
     ColumnLists.insert(ColumnLists.begin() + Index, std::move(list));
     ++ColumnCount;
     Sorted = false;
@@ -185,7 +202,7 @@ void TCells::DeleteColumn(int Index) {
     ColumnLists.erase(ColumnLists.begin() + Index);
     --ColumnCount;
     if (ColumnCount == 0) {
-        Rows.clear();
+        Rows.Clear();
         RowCount = 0;
         ShownRowCount = 0;
     }
@@ -194,7 +211,7 @@ void TCells::DeleteColumn(int Index) {
 void TCells::ClearColumns() {
     CheckNotSorting();
     ColumnLists.clear();
-    Rows.clear();
+    Rows.Clear();
     ColumnCount = RowCount = ShownRowCount = 0;
 }
 
@@ -214,9 +231,9 @@ void TCells::AddRows(int Count) {
         TColumnList& list = ColumnLists[static_cast<size_t>(c)];
         // Growth stays geometric: a reserve of exactly the new size would
         // copy the whole column for every row added one at a time.
-        for (int k = 0; k < Count; ++k) list.push_back(MakeCell(c, TCellContext::Append, c, RowCount + k));
+        for (int k = 0; k < Count; ++k) list.Append(MakeCell(c, TCellContext::Append, c, RowCount + k));
     }
-    for (int k = 0; k < Count; ++k) Rows.push_back(MakeRow());
+    for (int k = 0; k < Count; ++k) Rows.Append(MakeRow());
     RowCount += Count;
     ShownRowCount += Count;
     Sorted = false;
@@ -227,15 +244,15 @@ void TCells::InsertRows(int Pos, int Count) {
     if (Pos < 0 || Pos > RowCount) throw EListError(Format("List index out of bounds (%d)", Pos));
     if (Count <= 0) return;
     for (int c = 0; c < ColumnCount; ++c) {
-        TColumnList fresh;
-        fresh.reserve(static_cast<size_t>(Count));
-        for (int k = 0; k < Count; ++k) fresh.push_back(MakeCell(c, TCellContext::InsertRows, c, Pos + k));
-        TColumnList& list = ColumnLists[static_cast<size_t>(c)];
-        list.insert(list.begin() + Pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        TColumnList fresh(CellSlots);
+        fresh.Reserve(static_cast<size_t>(Count));
+        for (int k = 0; k < Count; ++k) fresh.Append(MakeCell(c, TCellContext::InsertRows, c, Pos + k));
+        ColumnLists[static_cast<size_t>(c)].InsertAll(static_cast<size_t>(Pos), fresh);
     }
-    std::vector<std::unique_ptr<TRow>> rows;
-    for (int k = 0; k < Count; ++k) rows.push_back(MakeRow());
-    Rows.insert(Rows.begin() + Pos, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    TPooledList<TRow> rows(RowSlots);
+    rows.Reserve(static_cast<size_t>(Count));
+    for (int k = 0; k < Count; ++k) rows.Append(MakeRow());
+    Rows.InsertAll(static_cast<size_t>(Pos), rows);
     RowCount += Count;
     ShownRowCount += Count;
     Sorted = false;
@@ -245,18 +262,16 @@ void TCells::InsertChildRow(int ParentIndex, int Pos) {
     CheckNotSorting();
     CheckRow(ParentIndex);
     if (Pos < 0 || Pos > RowCount) throw EListError(Format("List index out of bounds (%d)", Pos));
-    TRow* parent = Rows[static_cast<size_t>(ParentIndex)].get();
+    TRow* parent = Rows[static_cast<size_t>(ParentIndex)];
     auto row = MakeRow();
     row->ParentRow = parent;
     row->Level = parent->Level + 1;
     row->ParentExpanded = parent->Expanded && parent->ParentExpanded;
     ++parent->ChildCount;
     bool shown = row->Shown();
-    for (int c = 0; c < ColumnCount; ++c) {
-        TColumnList& list = ColumnLists[static_cast<size_t>(c)];
-        list.insert(list.begin() + Pos, MakeCell(c, TCellContext::InsertChild, c, Pos));
-    }
-    Rows.insert(Rows.begin() + Pos, std::move(row));
+    for (int c = 0; c < ColumnCount; ++c)
+        ColumnLists[static_cast<size_t>(c)].Insert(static_cast<size_t>(Pos), MakeCell(c, TCellContext::InsertChild, c, Pos));
+    Rows.Insert(static_cast<size_t>(Pos), std::move(row));
     ++RowCount;
     if (shown) ++ShownRowCount;
 }
@@ -264,20 +279,20 @@ void TCells::InsertChildRow(int ParentIndex, int Pos) {
 void TCells::DeleteRow(int ARow) {
     CheckNotSorting();
     CheckRow(ARow);
-    for (TColumnList& list : ColumnLists) list.erase(list.begin() + ARow);
+    for (TColumnList& list : ColumnLists) list.Erase(static_cast<size_t>(ARow));
     if (Rows[static_cast<size_t>(ARow)]->Shown()) --ShownRowCount;
     // Children of the row keep no dangling pointer to it.
-    TRow* gone = Rows[static_cast<size_t>(ARow)].get();
-    for (auto& r : Rows)
+    TRow* gone = Rows[static_cast<size_t>(ARow)];
+    for (TRow* r : Rows)
         if (r->ParentRow == gone) r->ParentRow = nullptr;
-    Rows.erase(Rows.begin() + ARow);
+    Rows.Erase(static_cast<size_t>(ARow));
     --RowCount;
 }
 
 void TCells::ClearRows() {
     CheckNotSorting();
-    for (TColumnList& list : ColumnLists) list.clear();
-    Rows.clear();
+    for (TColumnList& list : ColumnLists) list.Clear();
+    Rows.Clear();
     RowCount = ShownRowCount = 0;
     Sorted = false;
 }
@@ -286,13 +301,8 @@ void TCells::MoveRow(int From, int To) {
     CheckNotSorting();
     CheckRow(From);
     CheckRow(To);
-    auto move = [&](auto& list) {
-        auto item = std::move(list[static_cast<size_t>(From)]);
-        list.erase(list.begin() + From);
-        list.insert(list.begin() + To, std::move(item));
-    };
-    for (TColumnList& list : ColumnLists) move(list);
-    move(Rows);
+    for (TColumnList& list : ColumnLists) list.Move(static_cast<size_t>(From), static_cast<size_t>(To));
+    Rows.Move(static_cast<size_t>(From), static_cast<size_t>(To));
     Sorted = false;
 }
 
@@ -300,8 +310,8 @@ void TCells::SwapRows(int Row1, int Row2) {
     CheckNotSorting();
     CheckRow(Row1);
     CheckRow(Row2);
-    for (TColumnList& list : ColumnLists) std::swap(list[static_cast<size_t>(Row1)], list[static_cast<size_t>(Row2)]);
-    std::swap(Rows[static_cast<size_t>(Row1)], Rows[static_cast<size_t>(Row2)]);
+    for (TColumnList& list : ColumnLists) list.Swap(static_cast<size_t>(Row1), static_cast<size_t>(Row2));
+    Rows.Swap(static_cast<size_t>(Row1), static_cast<size_t>(Row2));
 }
 
 void TCells::SetRowParentExpanded(int ARow, bool Value) {
@@ -334,14 +344,8 @@ std::int32_t TCells::CompareCells(TCell* cell1, TCell* cell2) {
 }
 
 void TCells::ApplyOrder(const std::vector<int>& order) {
-    auto permute = [&](auto& list) {
-        std::remove_reference_t<decltype(list)> next;
-        next.reserve(list.size());
-        for (int from : order) next.push_back(std::move(list[static_cast<size_t>(from)]));
-        list = std::move(next);
-    };
-    for (TColumnList& list : ColumnLists) permute(list);
-    permute(Rows);
+    for (TColumnList& list : ColumnLists) list.Permute(order);
+    Rows.Permute(order);
 }
 
 void TCells::ReverseRows() {
@@ -493,8 +497,8 @@ void TCells::SortRows(int ACol, TSortType SortType, bool Descending, bool FullRe
             }
             case stCustom: {
                 QuickSort(order, [&](int a, int b) {
-                    TCell* first = list[static_cast<size_t>(a)].get();
-                    TCell* second = list[static_cast<size_t>(b)].get();
+                    TCell* first = list[static_cast<size_t>(a)];
+                    TCell* second = list[static_cast<size_t>(b)];
                     LastCol = ACol;
                     LastRow = b;
                     Place(*first, ACol, a);

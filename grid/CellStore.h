@@ -11,6 +11,7 @@
 
 #include "grid/Cell.h"
 #include "grid/GridTypes.h"
+#include "grid/SlotPool.h"
 
 namespace ad::grid {
 
@@ -128,15 +129,15 @@ public:
 
 private:
     enum class TCellContext { Append, InsertColumn, InsertRows, InsertChild };
-    using TColumnList = std::vector<std::unique_ptr<TCell>>;
+    using TColumnList = TPooledList<TCell>;
 
     // A cell for the column's kind, placed at (col, row).
-    std::unique_ptr<TCell> MakeCell(int column, TCellContext context, int col, int row);
+    TPooled<TCell> MakeCell(int column, TCellContext context, int col, int row);
     static void Place(TCell& cell, int col, int row) {
         cell.col_ = col;
         cell.row_ = row;
     }
-    std::unique_ptr<TRow> MakeRow() const;
+    TPooled<TRow> MakeRow();
     void CheckRow(int ARow) const;
     void CheckColumn(int ACol) const;
     void CheckNotSorting() const;
@@ -145,8 +146,11 @@ private:
     template <class Compare>
     void QuickSort(std::vector<int>& order, Compare compare, bool descending);
 
+    // Cells and rows take slots of these pools, which go after them.
+    TSlotPool CellSlots;
+    TSlotPool RowSlots;
     std::vector<TColumnList> ColumnLists;
-    std::vector<std::unique_ptr<TRow>> Rows;
+    TPooledList<TRow> Rows;
     ITextServices* Text;
     IGuidSource* Guids;
     IClock* ClockSource;

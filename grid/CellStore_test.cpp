@@ -1,5 +1,5 @@
 // The cell store: row and column operations, shown rows, sorting orders,
-// reversal, aborted sorts.
+// reversal, aborted sorts, allocation by the block.
 #include "grid/CellStore.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 #include <random>
 
 #include "grid/GridTestSupport.h"
+#include "testsupport/AllocationMeter.h"
+
+AD_DEFINE_ALLOCATION_METER()
 
 namespace ad::grid {
 namespace {
@@ -235,6 +238,16 @@ TEST(CellStoreTest, RowOperationsAndSortedState) {
         EXPECT_EQ(f.Column(0), op.col0) << op.name;
         EXPECT_EQ(f.store.ShownRowCount, f.store.RowCount) << op.name;
     }
+}
+
+// Cells and row records come from blocks: rows added one at a time (as an
+// import adds them) make no memory allocation per cell or row.
+TEST(CellStoreTest, RowsAddedOneAtATimeAllocateByTheBlock) {
+    TStoreFixture f({8, 8, 8});
+    test::AllocationMeter meter;
+    for (int k = 0; k < 10000; ++k) f.store.AddRows(1);
+    EXPECT_LT(meter.Count(), 200u);  // for 30,000 cells and 10,000 rows
+    EXPECT_EQ(f.store.GetCell(2, 9999)->AsString(), u"");
 }
 
 TEST(CellStoreTest, ShownRowCountFollowsFlagsAndDeletes) {

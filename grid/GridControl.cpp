@@ -745,6 +745,14 @@ void TRgCustomGridControl::PrepareDisplay() {
 
 void TRgCustomGridControl::Paint(ICanvas& Canvas, const TRect& ClipBox) {
     if (Updating()) return;
+    // The paint ends for the derived grid also when a handler raises.
+    struct TPaintScope {
+        explicit TPaintScope(TRgCustomGridControl& grid) : Grid(grid) { Grid.PaintStarted(); }
+        ~TPaintScope() { Grid.PaintEnded(); }
+        TPaintScope(const TPaintScope&) = delete;
+        TPaintScope& operator=(const TPaintScope&) = delete;
+        TRgCustomGridControl& Grid;
+    } scope(*this);
     display_->Canvas = &Canvas;
     PrepareDisplay();
     TSize client = Window.ClientSize();

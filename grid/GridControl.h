@@ -527,6 +527,10 @@ protected:
     virtual void ColumnListChanged(int Kind, int Index, int Index2);
     virtual bool ApplyCellFont(ICanvas& Canvas, int ACol, int ARow, TCellState CellState);
 
+    // Around each paint: a derived grid may keep what it works out for many
+    // cells of one paint (the tree's row relations) until the paint ends.
+    virtual void PaintStarted() {}
+    virtual void PaintEnded() {}
     void PaintRows(ICanvas& Canvas, const TRect& ClipBox);
     // Drawn over everything else (the row-move marker).
     virtual void PaintOverlay(ICanvas& Canvas) { (void)Canvas; }

@@ -248,6 +248,14 @@ void TReportGrid::GetRowRelations(int& ARow, int& NextSibling) const {
         ARow = -1;
         return;
     }
+    if (paintDepth_ > 0) {
+        auto known = paintRelations_.find(ARow);
+        if (known != paintRelations_.end()) {
+            NextSibling = known->second.NextSibling;
+            ARow = known->second.Parent;
+            return;
+        }
+    }
     int level = cells_->GetRow(ARow)->Level;
     for (int r = ARow + 1; r < cells_->RowCount; ++r) {
         int l = cells_->GetRow(r)->Level;
@@ -257,8 +265,25 @@ void TReportGrid::GetRowRelations(int& ARow, int& NextSibling) const {
             break;
         }
     }
+    // A parent stands above its children: look there first.
     const TRow* parent = cells_->GetRow(ARow)->ParentRow;
-    ARow = parent ? cells_->IndexOfRow(parent) : -1;
+    int parentIndex = -1;
+    if (parent) {
+        for (int r = ARow - 1; r >= 0 && parentIndex < 0; --r)
+            if (cells_->GetRow(r) == parent) parentIndex = r;
+        for (int r = ARow + 1; r < cells_->RowCount && parentIndex < 0; ++r)
+            if (cells_->GetRow(r) == parent) parentIndex = r;
+    }
+    if (paintDepth_ > 0) paintRelations_.emplace(ARow, TRowRelations{parentIndex, NextSibling});
+    ARow = parentIndex;
+}
+
+void TReportGrid::PaintStarted() {
+    if (paintDepth_++ == 0) paintRelations_.clear();
+}
+
+void TReportGrid::PaintEnded() {
+    if (--paintDepth_ == 0) paintRelations_.clear();
 }
 
 void TReportGrid::PrepareCellDisplay(int, int ARow, TTreeCellInfo& Info) {

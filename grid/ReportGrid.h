@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "base/Streams.h"
 #include "grid/CellStore.h"
@@ -100,6 +101,8 @@ public:
 protected:
     bool ApplyCellFont(ICanvas& Canvas, int ACol, int ARow, TCellState CellState) override;
     void ColumnListChanged(int Kind, int Index, int Index2) override;
+    void PaintStarted() override;
+    void PaintEnded() override;
 
 private:
     TColor GetCellPaintColor(int col, int row, TCell& cell) override;
@@ -115,6 +118,14 @@ private:
     void ScrollRowInOut(int ARow, int Height, bool Appears);
 
     std::unique_ptr<TCells> cells_;
+    // While a paint runs, each row's relations are worked out once: the tree
+    // lines of every painted row ask for all its ancestors, and the next
+    // sibling of a high ancestor may lie many rows down.
+    struct TRowRelations {
+        int Parent, NextSibling;
+    };
+    mutable std::unordered_map<int, TRowRelations> paintRelations_;
+    int paintDepth_ = 0;
     int lastAdded_ = -1;
     int startRowCount_ = 0;
 };

@@ -229,6 +229,27 @@ TEST(ReportGridTest, ExpandAndCollapse) {
     EXPECT_EQ(f.grid.LastShownRow(), 6);
 }
 
+// One paint works out each row's relations once; the next paint sees the
+// rows as they are then.
+TEST(ReportGridTest, TreeLinesFollowTheRowsFromOnePaintToTheNext) {
+    TTreeFixture f;
+    f.grid.Columns().Item(0)->TreeColumn = true;
+    // The bottom pixel of a row's own line at its level (a2 is row 4, level 1).
+    auto lineReachesBottom = [&](int row) {
+        TRecordingCanvas canvas(300, 200);
+        f.grid.Paint(canvas, TRect{0, 0, 300, 200});
+        TRect cell;
+        EXPECT_TRUE(f.grid.GetCellRect(0, row, cell));
+        int x = TreeLevelRect(cell, f.grid.GetRowLevel(row)).Left + TreeIndent / 2;
+        return canvas.Pixel(x, cell.Bottom - 1) == ColorToRGBValue(clGrayText);
+    };
+    EXPECT_FALSE(lineReachesBottom(4));  // a2 is a's last child
+    f.grid.AddChildRow(0, true);         // now it is not
+    EXPECT_TRUE(lineReachesBottom(4));
+    f.grid.DeleteRow(5);
+    EXPECT_FALSE(lineReachesBottom(4));
+}
+
 TEST(ReportGridTest, CollapsingTheRowsInViewMovesTheTopRow) {
     TGridFixture f(1, 1);
     for (int k = 0; k < 30; ++k) f.grid.AddChildRow(0, true);

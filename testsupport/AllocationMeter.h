@@ -1,5 +1,5 @@
-// Test support (portable, header-only): counts the bytes allocated through
-// operator new while a meter is running, so a test can assert that an
+// Test support (portable, header-only): counts the allocations through
+// operator new and their bytes while a meter is running, so a test can assert that an
 // operation stays within a memory bound. One test file of an executable
 // expands AD_DEFINE_ALLOCATION_METER() at namespace scope; it replaces the
 // global operator new and delete of that executable with ones that count and
@@ -17,26 +17,33 @@ namespace ad::test {
 struct AllocationCounters {
     std::atomic<bool> Running{false};
     std::atomic<uint64_t> Bytes{0};
+    std::atomic<uint64_t> Count{0};
 };
 
 AllocationCounters& Allocations();
 
-// Counts what is allocated from construction to Bytes(); one at a time.
+// Counts what is allocated from construction to Bytes() and Count(); one at a
+// time.
 class AllocationMeter {
 public:
     AllocationMeter() {
         Allocations().Bytes = 0;
+        Allocations().Count = 0;
         Allocations().Running = true;
     }
     ~AllocationMeter() { Allocations().Running = false; }
     AllocationMeter(const AllocationMeter&) = delete;
     AllocationMeter& operator=(const AllocationMeter&) = delete;
     uint64_t Bytes() const { return Allocations().Bytes.load(); }
+    uint64_t Count() const { return Allocations().Count.load(); }
 };
 
 inline void* CountedAllocate(std::size_t size) {
     AllocationCounters& c = Allocations();
-    if (c.Running.load(std::memory_order_relaxed)) c.Bytes += size;
+    if (c.Running.load(std::memory_order_relaxed)) {
+        c.Bytes += size;
+        ++c.Count;
+    }
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
