@@ -1,4 +1,5 @@
 // TSkinBitBtn: state, cache, region, caption and the window procedure.
+#include "skin/controls/SkinControlPaint.h"
 #include "skin/controls/skBitBtn.h"
 
 #include <algorithm>
@@ -455,18 +456,7 @@ void TSkinBitBtn::WndProc(TMessage& m) {
             m.Result = 0;
             return;
         }
-        case WM_PAINT: {
-            if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-                PaintWindow(given);
-            } else {
-                PAINTSTRUCT ps;
-                HDC dc = ::BeginPaint(handle_, &ps);
-                PaintWindow(dc);
-                ::EndPaint(handle_, &ps);
-            }
-            m.Result = 0;
-            return;
-        }
+        case WM_PAINT: PaintOnMessage(m, handle_, [this](HDC dc) { PaintWindow(dc); }); return;
         case WM_ERASEBKGND: m.Result = 1; return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: {

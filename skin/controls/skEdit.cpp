@@ -1,4 +1,5 @@
 // TSkinEdit: cache, text, frame and the window procedure.
+#include "skin/controls/SkinControlPaint.h"
 #include "skin/controls/skEdit.h"
 
 #include "framework/Handles.h"
@@ -107,15 +108,9 @@ void TSkinEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
             if (SystemPaintsClient()) break;
-            if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-                if (EnsureCache()) PaintClient(given);
-            } else {
-                PAINTSTRUCT ps;
-                HDC dc = ::BeginPaint(handle_, &ps);
+            PaintOnMessage(m, handle_, [this](HDC dc) {
                 if (EnsureCache()) PaintClient(dc);
-                ::EndPaint(handle_, &ps);
-            }
-            m.Result = 0;
+            });
             return;
         case WM_ERASEBKGND:
             if (SystemPaintsClient()) break;

@@ -1,5 +1,6 @@
 // The skinned labels: colours, the shadow's margins, its blur and the
 // painting of the shadowed label.
+#include "skin/controls/SkinControlPaint.h"
 #include "skin/controls/skLabel.h"
 
 #include <algorithm>
@@ -286,18 +287,7 @@ void TSkinLabelFX::PaintLabel(HDC target) {
 
 void TSkinLabelFX::WndProc(TMessage& m) {
     switch (m.Msg) {
-        case WM_PAINT: {
-            if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-                PaintLabel(given);
-            } else {
-                PAINTSTRUCT ps;
-                HDC dc = ::BeginPaint(handle_, &ps);
-                PaintLabel(dc);
-                ::EndPaint(handle_, &ps);
-            }
-            m.Result = 0;
-            return;
-        }
+        case WM_PAINT: PaintOnMessage(m, handle_, [this](HDC dc) { PaintLabel(dc); }); return;
         case WM_PRINTCLIENT:
             PaintLabel(reinterpret_cast<HDC>(m.WParam));
             m.Result = 0;

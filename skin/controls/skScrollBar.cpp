@@ -1,4 +1,5 @@
 // TSkinScrollBar: window kind, painting, mouse and timers.
+#include "skin/controls/SkinControlPaint.h"
 #include "skin/controls/skScrollBar.h"
 
 #include <algorithm>
@@ -187,18 +188,7 @@ void TSkinScrollBar::WndProc(TMessage& m) {
     }
     const TPoint point{int(short(LOWORD(m.LParam))), int(short(HIWORD(m.LParam)))};
     switch (m.Msg) {
-        case WM_PAINT: {
-            if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-                PaintBar(given);
-            } else {
-                PAINTSTRUCT ps;
-                HDC dc = ::BeginPaint(handle_, &ps);
-                PaintBar(dc);
-                ::EndPaint(handle_, &ps);
-            }
-            m.Result = 0;
-            return;
-        }
+        case WM_PAINT: PaintOnMessage(m, handle_, [this](HDC dc) { PaintBar(dc); }); return;
         case WM_PRINTCLIENT:
         case WM_PRINT: PaintBar(reinterpret_cast<HDC>(m.WParam)); m.Result = 0; return;
         case WM_ERASEBKGND: m.Result = 1; return;
