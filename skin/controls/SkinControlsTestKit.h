@@ -119,6 +119,23 @@ struct TControlsFormFixture : TControlsSkinFixture {
     TForm Form{nullptr};
 };
 
+// A shown form without a skin manager, and a control placed on it.
+struct TPlainFormFixture {
+    TPlainFormFixture() {
+        Form.SetBounds(40, 40, 200, 120);
+        Form.Show();
+    }
+    ~TPlainFormFixture() { Form.Hide(); }
+    template <class T>
+    T* Add(int x, int y, int w, int h) {
+        auto* c = new T(&Form);
+        c->SetParent(&Form);
+        c->SetBounds(x, y, w, h);
+        return c;
+    }
+    TForm Form{nullptr};
+};
+
 // What the control paints through its own WM_PRINT.
 inline ad::test::TPrintedImage Printed(TWinControl* control) {
     return ad::test::PrintInto(control->Handle(), WM_PRINT, PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND,

@@ -244,18 +244,13 @@ TEST(SkinBitBtn, GlyphCellByStateAndStandardOrder) {
 }
 
 TEST(SkinBitBtn, WithoutASkinItDrawsItselfAtTheSameSize) {
-    TForm form(nullptr);
-    form.SetBounds(40, 40, 200, 120);
-    form.Show();
-    auto* b = new TSkinBitBtn(&form);
-    b->SetParent(&form);
-    b->SetBounds(10, 10, 90, 30);
+    TPlainFormFixture f;
+    auto* b = f.Add<TSkinBitBtn>(10, 10, 90, 30);
     b->SetCaption("Run");
     EXPECT_FALSE(b->SkinData.IsSkinActive());
     EXPECT_EQ(GetWindowLongW(b->Handle(), GWL_STYLE) & BS_TYPEMASK, DWORD(BS_OWNERDRAW));
     const auto image = ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30);
     EXPECT_EQ(image.At(45, 3), GetSysColor(COLOR_BTNFACE));
-    form.Hide();
 }
 
 }  // namespace

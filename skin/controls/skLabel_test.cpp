@@ -12,6 +12,12 @@ namespace {
 
 using namespace test;
 
+TSkinLabelFX::TShadow NoShadow() {
+    TSkinLabelFX::TShadow none;
+    none.Mode = TSkinShadowMode::smNone;
+    return none;
+}
+
 TEST(SkinLabel, TakesTheFontColourOfTheSectionItLiesOn) {
     TControlsFormFixture f;
     auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
@@ -41,8 +47,7 @@ TEST(SkinLabelFX, ShadowMargins) {
 TEST(SkinLabelFX, TheTextKeepsItsPlaceWhileTheMarginsChange) {
     TControlsFormFixture f;
     auto* label = f.Add<TSkinLabelFX>(nullptr, 50, 40, 10, 10, "About");
-    TSkinLabelFX::TShadow none;
-    none.Mode = TSkinShadowMode::smNone;
+    const TSkinLabelFX::TShadow none = NoShadow();
     label->SetShadow(none);
     label->AdjustBounds();
     const int plainWidth = label->Width();
@@ -63,8 +68,7 @@ TEST(SkinLabelFX, TheTextKeepsItsPlaceWhileTheMarginsChange) {
 TEST(SkinLabelFX, NoBlurOrNoShadowColourDrawsPlainText) {
     TControlsFormFixture f;
     auto* plain = f.Add<TSkinLabelFX>(nullptr, 20, 20, 10, 10, "About");
-    TSkinLabelFX::TShadow none;
-    none.Mode = TSkinShadowMode::smNone;
+    const TSkinLabelFX::TShadow none = NoShadow();
     plain->SetShadow(none);
     const auto reference = Printed(plain);
 
@@ -102,8 +106,7 @@ TEST(SkinLabelFX, TheShadowDarkensAroundTheText) {
 TEST(SkinLabelFX, AnAngleTurnsWordWrapOffAndTurnsTheBox) {
     TControlsFormFixture f;
     auto* label = f.Add<TSkinLabelFX>(nullptr, 20, 20, 10, 10, "About the program");
-    TSkinLabelFX::TShadow none;
-    none.Mode = TSkinShadowMode::smNone;
+    const TSkinLabelFX::TShadow none = NoShadow();
     label->SetShadow(none);
     label->SetWordWrap(true);
     label->AdjustBounds();

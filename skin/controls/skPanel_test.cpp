@@ -47,19 +47,14 @@ TEST(SkinPanel, AChildButtonsCornersShowThePanel) {
 }
 
 TEST(SkinPanel, WithoutASkinItIsAPlainPanel) {
-    TForm form(nullptr);
-    form.SetBounds(40, 40, 200, 120);
-    form.Show();
-    auto* panel = new TSkinPanel(&form);
-    panel->SetParent(&form);
-    panel->SetBounds(10, 10, 100, 60);
+    TPlainFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(10, 10, 100, 60);
     panel->SetBorderWidth(3);
     const RECT inner = panel->InnerRect();
     EXPECT_EQ(inner.left, 1 + 3);
     EXPECT_EQ(inner.right, 100 - 1 - 3);
     EXPECT_FALSE(panel->SkinData.IsSkinActive());
     EXPECT_EQ(Printed(panel).At(50, 30), GetSysColor(COLOR_BTNFACE));
-    form.Hide();
 }
 
 }  // namespace
