@@ -123,6 +123,12 @@ void ForEachAlphaImageList(const std::function<void(TSkinAlphaImageList&, int)>&
     for (TSkinAlphaImageList* list : lists) proc(*list, value);
 }
 
+void AddImageListLinks(TSkinEngineLinks& links) {
+    links.RescaleImageLists = [](int percent) {
+        ForEachAlphaImageList([](TSkinAlphaImageList& list, int value) { list.SetScale(value); }, percent);
+    };
+}
+
 void DrawListImage(TSkinAlphaImageList& list, const TImageView32& target, int x, int y, bool reflected,
                    int numGlyphs, int cell, uint32_t toneColor, int blend, int index) {
     if (index < 0 || target.Width <= 0 || !list.Handle()) return;

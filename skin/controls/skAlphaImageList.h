@@ -13,6 +13,7 @@
 
 #include "base/Bitmap32.h"
 #include "framework/ListView.h"
+#include "skin/engine/win/SkinEngineLinks.h"
 
 namespace ad::skin::controls {
 
@@ -58,6 +59,8 @@ private:
 
 // Calls proc with every alpha image list of the process and value.
 void ForEachAlphaImageList(const std::function<void(TSkinAlphaImageList&, int)>& proc, int value);
+// The engine's link by which the manager's new scale reaches every list.
+void AddImageListLinks(TSkinEngineLinks& links);
 
 // The image of a list's cell drawn into a 32-bit bitmap at (x, y): the strip
 // image cut into numGlyphs cells, cell min(cell, numGlyphs - 1), blended by

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/testkit/PngTestWriter.h"
+#include "skin/engine/win/SkinManager.h"
 
 namespace ad::skin::controls {
 namespace {
@@ -84,6 +85,23 @@ TEST(SkinAlphaImageList, EveryListIsReached) {
     }, 200);
     EXPECT_EQ(seen, 2);
     EXPECT_EQ(a.Width(), 32);
+}
+
+TEST(SkinAlphaImageList, TheManagersNewScaleReachesEveryList) {
+    TSkinEngineLinks links;
+    AddImageListLinks(links);
+    InstallSkinEngineLinks(links);
+    {
+        TSkinManager manager(nullptr);
+        TSkinAlphaImageList list(nullptr);
+        ASSERT_TRUE(list.AddImageFromStream(RedPng(255)));
+        manager.SetScaleMode(sm150);
+        EXPECT_EQ(list.Width(), 24);
+        EXPECT_EQ(list.Count(), 1);
+        manager.SetScaleMode(sm100);
+        EXPECT_EQ(list.Width(), 16);
+    }
+    InstallSkinEngineLinks({});
 }
 
 }  // namespace
