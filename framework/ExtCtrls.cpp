@@ -22,17 +22,58 @@ void TPanel::SetBevelOuter(TBevelCut v) {
     Invalidate();
 }
 
+void TPanel::SetBevelInner(TBevelCut v) {
+    bevelInner_ = v;
+    Invalidate();
+}
+
+void TPanel::SetBevelWidth(int v) {
+    bevelWidth_ = v < 1 ? 1 : v;
+    Invalidate();
+}
+
+void TPanel::SetBorderWidth(int v) {
+    borderWidth_ = v < 0 ? 0 : v;
+    Invalidate();
+}
+
+void TPanel::SetAlignment(TAlignment v) {
+    alignment_ = v;
+    Invalidate();
+}
+
+RECT TPanel::InnerRect() {
+    RECT r = ClientRect();
+    const int bevels = (bevelOuter_ != TBevelCut::bvNone ? 1 : 0) + (bevelInner_ != TBevelCut::bvNone ? 1 : 0);
+    const int inset = bevelWidth_ * bevels + borderWidth_;
+    ::InflateRect(&r, -inset, -inset);
+    return r;
+}
+
+namespace {
+// One bevel of the given width; a space bevel only takes room.
+void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
+    if (cut == TBevelCut::bvNone) return;
+    for (int i = 0; i < width; ++i) {
+        if (cut == TBevelCut::bvSpace) ::InflateRect(&r, -1, -1);
+        else ::DrawEdge(dc, &r, cut == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    }
+}
+}  // namespace
+
 void TPanel::Paint(HDC dc, const RECT& clip) {
     (void)clip;
     RECT r = ClientRect();
-    if (bevelOuter_ != TBevelCut::bvNone)
-        ::DrawEdge(dc, &r, bevelOuter_ == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    DrawBevel(dc, r, bevelOuter_, bevelWidth_);
+    ::InflateRect(&r, -borderWidth_, -borderWidth_);
+    DrawBevel(dc, r, bevelInner_, bevelWidth_);
     std::wstring text = WideText();
     if (ShowCaption && !text.empty()) {
         SelectObjectScope sel(dc, EffectiveFont().Handle());
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ColorToRGB(EffectiveFont().Color()));
-        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        const UINT align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE);
     }
 }
 

@@ -3,12 +3,13 @@
 
 #include <memory>
 
+#include "base/TextStyle.h"
 #include "framework/Controls.h"
 #include "framework/UtilityWindow.h"
 
 namespace ad {
 
-enum class TBevelCut { bvNone, bvLowered, bvRaised };
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 // A container that paints its colour, an optional bevel and a centred caption.
 class TPanel : public TWinControl {
@@ -16,7 +17,17 @@ public:
     explicit TPanel(TComponent* AOwner);
     TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut v);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut v);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int v);  // at least 1
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int v);  // at least 0
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment v);
     bool ShowCaption = true;
+    // The client rectangle inside the bevels and the border.
+    RECT InnerRect();
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -25,6 +36,10 @@ protected:
 
 private:
     TBevelCut bevelOuter_ = TBevelCut::bvRaised;
+    TBevelCut bevelInner_ = TBevelCut::bvNone;
+    int bevelWidth_ = 1;
+    int borderWidth_ = 0;
+    TAlignment alignment_ = taCenter;
 };
 
 // Shows a picture (icon or bitmap), stretched, centred or at the top left.

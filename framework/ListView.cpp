@@ -32,6 +32,22 @@ void TImageList::Clear() {
     if (handle_ && !shared_) ::ImageList_RemoveAll(handle_);
 }
 
+void TImageList::SetSize(int width, int height) {
+    if (shared_) return;
+    if (handle_) ::ImageList_Destroy(handle_);
+    handle_ = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8);
+    width_ = width;
+    height_ = height;
+}
+
+void TImageList::Draw(HDC dc, int index, int x, int y) const {
+    if (handle_ && index >= 0 && index < Count()) ::ImageList_Draw(handle_, index, dc, x, y, ILD_NORMAL);
+}
+
+void TImageList::Change() {
+    if (OnChange) OnChange();
+}
+
 // --- TListView ---------------------------------------------------------------
 
 namespace {

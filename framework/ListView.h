@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,13 @@ public:
     bool Shared() const { return shared_; }
     int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure or when shared)
     void Clear();               // nothing when shared
+    // Makes the list again, empty, at the new image size (nothing when shared).
+    void SetSize(int width, int height);
+    // Draws one image at (x, y) of dc; nothing for an index outside the list.
+    void Draw(HDC dc, int index, int x, int y) const;
+    // Tells the list's users that its images changed.
+    void Change();
+    std::function<void()> OnChange;
 
 private:
     HIMAGELIST handle_;

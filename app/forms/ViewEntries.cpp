@@ -78,10 +78,10 @@ bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::
             else available = listed || FileExists(request.BaseDir + expanded);
             if (!available) continue;
             std::string desc = std::move(e[kDesc]);
-            group.push_back(TScannedEntry{
-                ViewEntry{std::move(e[kName]), desc.empty() ? NoDescription : std::move(desc), std::move(resolved),
-                          ExpandEnvPath(e[kParam]), -1},
-                listed});
+            TScannedEntry& entry = group.emplace_back();
+            entry.Row = ViewEntry{std::move(e[kName]), desc.empty() ? NoDescription : std::move(desc),
+                                  std::move(resolved), ExpandEnvPath(e[kParam]), -1};
+            entry.Listed = listed;
         }
         if (request.Icons) {
             TShellIconSize size = *request.Icons;

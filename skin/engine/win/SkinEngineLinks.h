@@ -84,6 +84,8 @@ struct TSkinEngineLinks {
     TSkinPixelServices Pixels;
     // Called after the default manager has taken its hooks off.
     std::function<void()> OnHooksRemoved;
+    // Gives every alpha image list (they sit above the engine) the scale in percent.
+    std::function<void(int percent)> RescaleImageLists;
 };
 // Replaces every link at once; until the first call all are empty.
 void InstallSkinEngineLinks(TSkinEngineLinks links);

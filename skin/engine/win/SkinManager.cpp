@@ -402,6 +402,7 @@ void TSkinManager::RescaleAll() {
     for (TForm* form : forms)
         if (std::find(SkinnedForms().begin(), SkinnedForms().end(), form) != SkinnedForms().end() && !form->Destroying())
             ScaleControl(form, 100);
+    if (const auto& rescale = SkinEngineLinks().RescaleImageLists) rescale(ScaleInt(100));
 }
 
 // ---- Hover tracking ----

@@ -1,0 +1,71 @@
+// TSkinAlphaImageList: an image list that keeps its pictures as PNG file
+// bytes and builds the system list from them at the size its scale asks for,
+// with full per-pixel alpha. It hands out any image as a 32-bit bitmap of any
+// size (resampled, the last size cached per image), which glyph painting
+// blends into skinned controls. Every alpha image list of the process can be
+// reached (ForEachAlphaImageList), so that a new scale reaches them all.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/Bitmap32.h"
+#include "framework/ListView.h"
+#include "skin/engine/win/SkinEngineLinks.h"
+
+namespace ad::skin::controls {
+
+class TSkinAlphaImageList : public TImageList {
+public:
+    TSkinAlphaImageList(TComponent* AOwner, int width = 16, int height = 16);
+    ~TSkinAlphaImageList() override;
+
+    // Takes the bytes as a PNG file; false (nothing added, nothing thrown)
+    // when they are not one.
+    bool AddImageFromStream(const std::vector<uint8_t>& bytes) noexcept;
+    int ItemCount() const { return int(items_.size()); }
+    // The size the list was made with, before any scale.
+    int DesignWidth() const { return designWidth_; }
+    int DesignHeight() const { return designHeight_; }
+    // Scale in percent of the design size; the system list is made again.
+    int Scale() const { return scale_; }
+    void SetScale(int percent);
+    bool UseCache() const { return useCache_; }
+    void SetUseCache(bool value);  // frees every cached bitmap
+    // The image at width x height with its alpha (an image without any alpha
+    // is keyed by its bottom-left pixel); null for an index outside the list.
+    std::unique_ptr<TBitmap32> GetScaledBitmap(int index, int width, int height);
+    // How often images were decoded (a cached size needs none).
+    int Decodes() const { return decodes_; }
+
+private:
+    struct TItem {
+        std::vector<uint8_t> ImgData;
+        int OrigWidth = 0, OrigHeight = 0;
+        std::unique_ptr<TBitmap32> CacheBmp;
+    };
+    bool Decode(const TItem& item, TBitmap32& out);
+    bool AppendToSystemList(const TBitmap32& image);
+    void Generate();
+
+    std::vector<TItem> items_;
+    int designWidth_, designHeight_;
+    int scale_ = 100;
+    bool useCache_ = true;
+    int decodes_ = 0;
+};
+
+// Calls proc with every alpha image list of the process and value.
+void ForEachAlphaImageList(const std::function<void(TSkinAlphaImageList&, int)>& proc, int value);
+// The engine's link by which the manager's new scale reaches every list.
+void AddImageListLinks(TSkinEngineLinks& links);
+
+// The image of a list's cell drawn into a 32-bit bitmap at (x, y): the strip
+// image cut into numGlyphs cells, cell min(cell, numGlyphs - 1), blended by
+// its alpha (blend 0..100 fades it, a tone colour tones it).
+void DrawListImage(TSkinAlphaImageList& list, const TImageView32& target, int x, int y, bool reflected,
+                   int numGlyphs, int cell, uint32_t toneColor, int blend, int index);
+
+}  // namespace ad::skin::controls

@@ -1,0 +1,61 @@
+// The skinned panel: the section its bevel names, its custom colour, and the
+// background it hands to a skinned button inside it.
+#include "skin/controls/skPanel.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/controls/SkinControlsTestKit.h"
+#include "skin/controls/skBitBtn.h"
+
+namespace ad::skin::controls {
+namespace {
+
+using namespace test;
+
+TEST(SkinPanel, TheOuterBevelChoosesTheSectionAtRunTime) {
+    TControlsFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 120, 80);
+    panel->SetBevelOuter(TBevelCut::bvNone);
+    EXPECT_EQ(Printed(panel).At(60, 40), Rgb(kFormColor));  // see-through: the form shows
+    panel->SetBevelOuter(TBevelCut::bvRaised);
+    EXPECT_EQ(Printed(panel).At(60, 40), Rgb(kPanelColor));
+    panel->SetBevelOuter(TBevelCut::bvLowered);
+    EXPECT_EQ(Printed(panel).At(60, 40), Rgb(kPanelLowColor));
+    panel->SetBevelOuter(TBevelCut::bvSpace);
+    EXPECT_EQ(Printed(panel).At(60, 40), Rgb(kGroupColor));
+}
+
+TEST(SkinPanel, CustomColorPaintsTheBodyInColor) {
+    TControlsFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 120, 80);
+    panel->SetColor(0x123456);
+    panel->SkinData.SetCustomColor(true);
+    EXPECT_EQ(Printed(panel).At(60, 40), Rgb(0x123456));
+}
+
+TEST(SkinPanel, AChildButtonsCornersShowThePanel) {
+    TControlsFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
+    auto* button = f.Add<TSkinBitBtn>(panel, 20, 20, 90, 30, "Run");
+    button->SkinData.SetSkinSection("FRAMEDBUTTON");
+    Printed(panel);
+    const auto image = Printed(button);
+    const int w = button->Width(), h = button->Height();
+    for (POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
+        EXPECT_EQ(image.At(corner.x, corner.y), Rgb(kPanelColor)) << corner.x << "," << corner.y;
+    EXPECT_EQ(image.At(w / 2, 4), Rgb(kButtonNormal));
+}
+
+TEST(SkinPanel, WithoutASkinItIsAPlainPanel) {
+    TPlainFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(10, 10, 100, 60);
+    panel->SetBorderWidth(3);
+    const RECT inner = panel->InnerRect();
+    EXPECT_EQ(inner.left, 1 + 3);
+    EXPECT_EQ(inner.right, 100 - 1 - 3);
+    EXPECT_FALSE(panel->SkinData.IsSkinActive());
+    EXPECT_EQ(Printed(panel).At(50, 30), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
+}  // namespace ad::skin::controls
