@@ -101,11 +101,15 @@ TEST(SkinScrollBar, CaptureLostMidDragEndsThePress) {
     SendMessageW(f.Bar->Handle(), WM_MOUSEMOVE, MK_LBUTTON, At({thumb.X + 40, thumb.Y}));
     const int dragged = f.Bar->Position();
     EXPECT_GT(dragged, 0);
-    if (Application) EXPECT_FALSE(Application->ShowHint);
+    if (Application) {
+        EXPECT_FALSE(Application->ShowHint);
+    }
     SendMessageW(f.Bar->Handle(), WM_CANCELMODE, 0, 0);
     EXPECT_EQ(f.Bar->PressedPart(), spNone);
     EXPECT_EQ(f.MouseUps, 1);
-    if (Application) EXPECT_TRUE(Application->ShowHint);
+    if (Application) {
+        EXPECT_TRUE(Application->ShowHint);
+    }
     SendMessageW(f.Bar->Handle(), WM_LBUTTONUP, 0, At(thumb));  // a late release changes nothing
     EXPECT_EQ(f.MouseUps, 1);
     EXPECT_EQ(f.Bar->Position(), dragged);
