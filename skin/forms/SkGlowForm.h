@@ -14,8 +14,6 @@
 
 namespace ad::skin::forms {
 
-using ad::skin::kNoSkinTag;
-
 class TSkGlowForm : public TForm {
 public:
     explicit TSkGlowForm(TComponent* owner);
