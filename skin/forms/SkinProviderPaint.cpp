@@ -7,10 +7,12 @@
 
 #include <algorithm>
 
+#include "base/Geometry.h"
 #include "framework/Menus.h"
 
 #include "skin/engine/image/SkinAlphaDraw.h"
 #include "skin/engine/image/SkinUtils.h"
+#include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/paint/SkinSectionPaint.h"
 #include "skin/engine/skinfile/SkinMessages.h"
@@ -45,8 +47,6 @@ private:
     SelectObjectScope select_;
 };
 
-bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
-
 // sourceRect of source copied as it is (alpha too) to target at point; clipped to both.
 void CopyPixels(const TImageView32& target, TPoint point, const TImageView32& source, const TRect& sourceRect) {
     for (int y = sourceRect.Top; y < sourceRect.Bottom; ++y) {
@@ -58,12 +58,6 @@ void CopyPixels(const TImageView32& target, TPoint point, const TImageView32& so
             SetPixel32(target, tx, ty, GetPixel32(source, x, y));
         }
     }
-}
-
-// The state a section is painted in: the form's activity, limited to its states.
-int SectionState(const TSkinTables& skin, int sectionIndex, int active) {
-    if (!skin.IsValidSectionIndex(sectionIndex)) return 0;
-    return std::clamp(active, 0, std::max(0, skin.Section(sectionIndex).States - 1));
 }
 
 // The icon the title shows for a form window: its own, the application
@@ -147,7 +141,7 @@ bool TSkinProvider::PrepareCache() {
     const TSkShadowMargins shadow = ShadowMargins();
     const int titleBottom = top + caption + shadow.Top;
     const int w = ImageWidth(), h = ImageHeight();
-    const int state = SectionState(*skin, SkinData->SkinIndex, formActive_);
+    const int state = ClampSectionState(*skin, SkinData->SkinIndex, formActive_);
     const bool softBorders = borderForm_ && skin->GlobalInfo.BorderMode == 1;
 
     // 2. The image, made or resized.
@@ -200,12 +194,12 @@ bool TSkinProvider::PrepareCache() {
             const bool iconicSmall = IsIconic() && !IsMainForm();
             const TRect title{inner.Left, inner.Top, inner.Right, iconicSmall ? inner.Bottom : titleBottom};
             PaintSectionBorders(image, title, {0, 0}, background, titleSection,
-                                SectionState(*skin, titleSection, formActive_), -1, -1, *skin);
+                                ClampSectionState(*skin, titleSection, formActive_), -1, -1, *skin);
             if (FormHeader.AdditionalHeight > 0 && skin->IsValidSectionIndex(headerSkinIndex_))
                 PaintSectionBackground(image, {inner.Left, inner.Top, inner.Right,
                                                std::min(inner.Bottom, titleBottom + FormHeader.AdditionalHeight)},
                                        {0, 0}, background, headerSkinIndex_,
-                                       SectionState(*skin, headerSkinIndex_, formActive_), kNoCustomColor, -1, -1,
+                                       ClampSectionState(*skin, headerSkinIndex_, formActive_), kNoCustomColor, -1, -1,
                                        *skin);
             PaintTitleIcon();
             if (SysButtonCount() > 0)
@@ -224,7 +218,7 @@ bool TSkinProvider::PrepareCache() {
                                    {0, 0}, background, lineSection, 0, kNoCustomColor, -1, -1, *skin);
             PaintMenuLineItems(image, lineSection);
         }
-        if (caption > 0) PaintCaptionText(image, SectionState(*skin, TitleSectionIndex(), formActive_));
+        if (caption > 0) PaintCaptionText(image, ClampSectionState(*skin, TitleSectionIndex(), formActive_));
         if (GripMode == gmRightBottom && !IsZoomed() && IsSizeable() && !SkinData->Updating)
             if (const int grip = skin->CommonMasks.GripImage; skin->IsValidMaskIndex(grip))
                 DrawMaskState(image, GripPosition(), 0, MakeBgCacheRefFromBitmap(image, 0, 0), skin->Mask(grip), 1,
@@ -294,7 +288,7 @@ void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
         if (textSection)
             PaintSectionBackground(image, {textRect.Left - 4, textRect.Top - 2, textRect.Right + 4, textRect.Bottom + 2},
                                    {0, 0}, MakeBgCacheRefFromBitmap(image, 0, 0), captionSkinIndex_,
-                                   SectionState(*skin, captionSkinIndex_, formActive_), kNoCustomColor, -1, -1, *skin);
+                                   ClampSectionState(*skin, captionSkinIndex_, formActive_), kNoCustomColor, -1, -1, *skin);
         if (skin->IsValidSectionIndex(titleSection)) {
             const TSkinGenState& look = skin->Section(titleSection).Props[size_t(state)];
             if (look.GlowSize > 0)
@@ -353,7 +347,7 @@ void TSkinProvider::PaintMenuLineItems(const TImageView32& image, int lineSectio
 // ---- Title icon ----
 
 void TSkinProvider::PaintTitleIcon() {
-    if (!CacheUsable() || !ShowsTitleIcon() || IsEmptyRect(iconRect_)) return;
+    if (!CacheUsable() || !ShowsTitleIcon() || IsEmpty(iconRect_)) return;
     const TImageView32 image = SkinData->CacheImage->View();
     const TRect r = iconRect_;
     if (TitleIcon.Glyph && !(TitleIcon.Glyph->Width() == 0)) {
@@ -403,7 +397,7 @@ int TSkinProvider::GlyphMaskOf(int glyphKind) {
 void TSkinProvider::DrawCaptionElement(const TImageView32& image, const TRect& rect, int glyphKind, int state,
                                        bool running, bool enabled) {
     const int maskIndex = GlyphMaskOf(glyphKind);
-    if (maskIndex < 0 || IsEmptyRect(rect)) return;
+    if (maskIndex < 0 || IsEmpty(rect)) return;
     const TSkinTables& skin = *SkinData->Skin();
     const int drawn = running ? 0 : state;
     const bool inactiveLook = (drawn == 0 || running) && (!formActive_ || !enabled);
@@ -412,7 +406,7 @@ void TSkinProvider::DrawCaptionElement(const TImageView32& image, const TRect& r
 }
 
 void TSkinProvider::DrawTitleButtonGlyph(const TImageView32& image, const TSkinTitleButton& button) {
-    if (!button.Glyph || (button.Glyph->Width() == 0) || IsEmptyRect(button.Rect)) return;
+    if (!button.Glyph || (button.Glyph->Width() == 0) || IsEmpty(button.Rect)) return;
     const TImageView32 glyph = button.Glyph->View();
     const int shift = button.State == 2 ? 1 : 0;
     const int x = button.Rect.Left + (button.Rect.Right - button.Rect.Left - glyph.Width) / 2 + shift;
@@ -431,7 +425,7 @@ void TSkinProvider::PaintCaptionButtons(int imageWidth) {
         DrawCaptionElement(image, e.Rect, e.GlyphKind, e.State, running, ElementEnabled(e));
     }
     for (TSkinTitleButton& b : TitleButtons) {
-        if (!b.Visible || IsEmptyRect(b.Rect)) continue;
+        if (!b.Visible || IsEmpty(b.Rect)) continue;
         const bool running = b.Animation && b.Animation->Enabled();
         if (b.UseSkinData) DrawCaptionElement(image, b.Rect, tbTitleButton, b.State, running, b.Enabled);
         DrawTitleButtonGlyph(image, b);
@@ -442,8 +436,8 @@ void TSkinProvider::SaveButtonArea(int imageWidth, bool flag) {
     (void)imageWidth;
     (void)flag;
     if (!CacheUsable()) return;
-    CopyImageRect(buttonArea_, *SkinData->CacheImage, ButtonAreaRect());
     buttonAreaRect_ = ButtonAreaRect();
+    CopyImageRect(buttonArea_, *SkinData->CacheImage, buttonAreaRect_);
 }
 
 void TSkinProvider::RestoreButtonArea(int imageWidth) {
@@ -455,7 +449,7 @@ void TSkinProvider::RestoreButtonArea(int imageWidth) {
 void TSkinProvider::RestoreButtonBackground(const TRect& rect) {
     if (!CacheUsable() || !buttonArea_ || buttonArea_->Empty()) return;
     const TRect r = IntersectRects(rect, buttonAreaRect_);
-    if (IsEmptyRect(r)) return;
+    if (IsEmpty(r)) return;
     CopyPixels(SkinData->CacheImage->View(), {r.Left, r.Top}, buttonArea_->View(),
                OffsetRectXY(r, -buttonAreaRect_.Left, -buttonAreaRect_.Top));
 }
@@ -499,7 +493,7 @@ void TSkinProvider::PaintCaptionButton(int id) {
     int glyphKind = tbUnused, state = 0;
     bool enabled = true;
     std::unique_ptr<TSkThreadedTimer>* animation = nullptr;
-    if (!CaptionElementOf(id, rect, glyphKind, state, enabled, animation) || IsEmptyRect(rect)) return;
+    if (!CaptionElementOf(id, rect, glyphKind, state, enabled, animation) || IsEmpty(rect)) return;
     if (rect.Left < iconRect_.Right) return;
 
     if (CaptionFadeAllowed(id) && animation) {
@@ -692,7 +686,7 @@ void TSkinProvider::PaintFrameFromCache(HDC dc) {
     const TRect strips[] = {{0, 0, w, cy}, {0, cy, cx, cy + ch}, {cx + cw, cy, w, cy + ch}, {0, cy + ch, w, h}};
     TImageDC image(cache);
     for (const TRect& s : strips)
-        if (!IsEmptyRect(s))
+        if (!IsEmpty(s))
             ::BitBlt(dc, s.Left, s.Top, s.Right - s.Left, s.Bottom - s.Top, image.Get(), s.Left, s.Top, SRCCOPY);
 }
 
