@@ -78,7 +78,7 @@ bool TRgCustomGrid::CellAt(int X, int Y, int& ACol, int& ARow) const {
         for (int k = 0; k < Columns().Count() && ACol < 0; ++k) {
             TRgCustomColumn* c = Columns().Positions(k);
             TRect r = GetSlideCellRect(*c, top);
-            if (c->Visible() && X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) ACol = Columns().IndexOf(c);
+            if (c->Visible() && Contains(r, {X, Y})) ACol = Columns().IndexOf(c);
         }
     }
     return ACol >= 0 && ARow >= 0;
@@ -262,7 +262,7 @@ void TRgCustomGrid::MouseDown(TGridMouseButton Button, unsigned Shift, int X, in
         if (tree.Active && tree.ChildCount > 0) {
             TRect slot = TreeLevelRect(TRect{cell.Left + LineWidths().LeftHighlight, cell.Top, cell.Right, cell.Bottom},
                                        tree.Level);
-            if (X >= slot.Left && X < slot.Right && Y >= slot.Top && Y < slot.Bottom) {
+            if (Contains(slot, {X, Y})) {
                 TogglePlayRow(row);
                 return;
             }

@@ -410,7 +410,7 @@ bool TRgCustomGridControl::GetCellRect(int ACol, int ARow, TRect& Rect) const {
         return true;
     }
     int left = c->ClientLeft();
-    Rect = TRect{left, top, left + c->Width(), top + (ARow < RowCount() ? GetRowHeight(ARow) : rowSize_)};
+    Rect = TRect{left, top, left + c->Width(), top + GetRowStep(ARow)};
     return true;
 }
 

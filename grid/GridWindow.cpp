@@ -71,7 +71,7 @@ void TReportGridWindow::ShowHint(const TPoint& At, int MaxWidth, const std::u16s
         if (Application && Application->HintWindowClass) hint_ = Application->HintWindowClass();
         else hint_ = std::make_unique<TPlainGridHint>();
     }
-    std::string ansi = Narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(Text.data()), Text.size()));
+    std::string ansi = Utf16ToAnsi(Text);
     TRect r = hint_->CalcHintRect(MaxWidth, ansi, nullptr);
     POINT p{At.X, At.Y};
     ::ClientToScreen(handle_, &p);
