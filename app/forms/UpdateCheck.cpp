@@ -11,6 +11,7 @@
 #include "base/Files.h"
 #include "base/StrUtils.h"
 #include "base/WinText.h"
+#include "framework/ComScope.h"
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -73,14 +74,6 @@ F InternetFunction(const wchar_t* library, const char* name) {
     return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
 }
 
-// COM for the calling thread while the download runs on it.
-struct ComForThread {
-    HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ~ComForThread() {
-        if (SUCCEEDED(hr)) ::CoUninitialize();
-    }
-};
-
 }  // namespace
 
 bool DownloadUpdateReply(const std::string& url, const std::string& fileName, const std::function<bool()>& stop) {
@@ -93,7 +86,7 @@ bool DownloadUpdateReply(const std::string& url, const std::string& fileName, co
     if (!download) return false;
     const std::wstring address = Widen(url);
     if (deleteCacheEntry) deleteCacheEntry(address.c_str());  // a cached reply would hide a newer one
-    ComForThread com;
+    TComScope com;  // COM for the calling thread while the download runs on it
     StopCallback callback(stop);
     const bool done = download(nullptr, address.c_str(), file.c_str(), 0, &callback) == S_OK;
     if (done && stop && stop()) return false;

@@ -38,13 +38,6 @@ int FallbackImageIndex(bool largeIcons) {
     return ShellTypeIconIndex(".exe", largeIcons ? TShellIconSize::Large : TShellIconSize::Small);
 }
 
-EntryTarget ReadEntryTarget(TIniFile& categoryFile, const std::string& name, const std::string& baseDir) {
-    EntryTarget t;
-    t.Loc = ResolveLocation(categoryFile.ReadString(name, "Loc", ""), baseDir);
-    t.Param = ExpandEnvPath(categoryFile.ReadString(name, "Param", ""));
-    return t;
-}
-
 bool ScanCategory(const TScanRequest& request, TComThreadPool& pool, const std::function<bool()>& stop,
                   const std::function<void(std::vector<TScannedEntry>&&)>& found, int& sections) {
     enum { kName, kLoc, kParam, kDesc };

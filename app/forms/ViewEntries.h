@@ -23,14 +23,6 @@ struct ViewEntry {
     int ImageIndex = -1;  // in the shell's system image list of the view's size
 };
 
-// What launching an entry of a category file uses: its location resolved
-// against baseDir and its parameters with the environment expanded.
-struct EntryTarget {
-    std::string Loc;
-    std::string Param;
-};
-EntryTarget ReadEntryTarget(TIniFile& categoryFile, const std::string& name, const std::string& baseDir);
-
 // The picture of a program the shell gives no icon for (a shared system icon).
 IconRef FallbackIcon();
 
