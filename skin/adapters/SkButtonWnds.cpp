@@ -6,6 +6,7 @@
 #include "base/WinText.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinDataText.h"
@@ -68,8 +69,7 @@ bool PaintSectionIntoCache(TSkinCommonData& data, HWND wnd, int state, const TRe
 TColor SectionFontColor(const TSkinCommonData& data, int state) {
     const TSkinTables* skin = data.Skin();
     if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
-    const TSkinGeneralData& section = skin->Section(data.SkinIndex);
-    return section.Props[size_t(std::clamp(std::min(state, section.States - 1), 0, kSkinStateCount - 1))].FontColor;
+    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
 }
 
 // The cache copied to the DC given, or to the window's.
