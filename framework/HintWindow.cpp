@@ -79,8 +79,7 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AD
 
 void THintWindow::Paint(HDC dc, const RECT&) {
     RECT r = ClientRect();
-    OwnedBrush back(::CreateSolidBrush(ColorToRGB(Color())));
-    ::FillRect(dc, &r, back.Get());
+    ::FillRect(dc, &r, BackgroundBrush());
     ::InflateRect(&r, -TextMargin, -TextMargin);
     std::wstring text = WideText();
     SelectObjectScope font(dc, Font().Handle());
@@ -96,10 +95,6 @@ void THintWindow::WndProc(TMessage& m) {
             return;
         case WM_MOUSEACTIVATE:
             m.Result = MA_NOACTIVATE;
-            return;
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(m.WParam), ClientRect());
-            m.Result = 0;
             return;
         default: TWinControl::WndProc(m);
     }
