@@ -57,11 +57,10 @@ inline std::vector<uint8_t> AdapterSkin() {
                           {"RC.BMP", glyph(kRadioChecked)}});
 }
 
-// The default manager with the adapter skin loaded.
+// The default manager with the adapter skin (or another fixture skin) loaded.
 class TAdapterSkinFixture {
 public:
-    TAdapterSkinFixture() {
-        const std::vector<uint8_t> skin = AdapterSkin();
+    explicit TAdapterSkinFixture(const std::vector<uint8_t>& skin = AdapterSkin()) {
         std::ofstream(dir_.Path() + "Adapters.asz", std::ios::binary)
             .write(reinterpret_cast<const char*>(skin.data()), std::streamsize(skin.size()));
         Manager.Effects.AllowAnimation = false;

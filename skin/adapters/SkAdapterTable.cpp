@@ -2,6 +2,8 @@
 #include "skin/adapters/SkAdapterTable.h"
 
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkComboWnds.h"
+#include "skin/adapters/SkListViewWnd.h"
 
 namespace ad::skin::adapters {
 
@@ -18,6 +20,9 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         t[akButton] = &Make<TSkBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
+        t[akComboBox] = &Make<TSkComboBoxWnd>;
+        t[akListView] = &Make<TSkListViewWnd>;
+        t[akTreeView] = &Make<TSkTreeViewWnd>;
         return t;
     }();
     return table;

@@ -1,0 +1,383 @@
+// Combo box and combo list adapters.
+#include "skin/adapters/SkComboWnds.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/Messages.h"
+#include "skin/engine/image/SkinBitmaps.h"
+#include "skin/engine/paint/SkinDataRules.h"
+#include "skin/engine/paint/SkinMaskPaint.h"
+#include "skin/engine/paint/SkinSectionPaint.h"
+#include "skin/engine/paint/SkinSmallPaint.h"
+#include "skin/engine/skinfile/SkinMessages.h"
+#include "skin/engine/win/SkinDib.h"
+#include "skin/engine/win/SkinMessaging.h"
+
+namespace ad::skin::adapters {
+
+namespace {
+
+constexpr int kComboFrame = 3;
+
+LONG_PTR StyleOf(HWND wnd) { return ::GetWindowLongPtrW(wnd, GWL_STYLE); }
+
+TRect WindowBounds(HWND wnd) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return TRect(0, 0, r.right - r.left, r.bottom - r.top);
+}
+
+COLORREF Ref(TColor color) { return COLORREF(color & 0xFFFFFF); }
+
+// The cache's strips of the given width around the window copied to dc.
+void CopyCacheFrame(const TSkinCommonData& data, HDC dc, int width) {
+    if (!data.CacheImage || !dc) return;
+    const int w = data.CacheImage->Width(), h = data.CacheImage->Height();
+    const TRect strips[] = {TRect(0, 0, w, width), TRect(0, h - width, w, h), TRect(0, width, width, h - width),
+                            TRect(w - width, width, w, h - width)};
+    for (const TRect& strip : strips)
+        if (strip.Width() > 0 && strip.Height() > 0) data.CacheImage->Draw(dc, strip.Left, strip.Top, strip);
+}
+
+}  // namespace
+
+TRect ComboButtonRect(int windowWidth, int windowHeight, int buttonWidth, int margin, bool rightToLeft) {
+    const int left = rightToLeft ? margin : windowWidth - buttonWidth - margin;
+    return TRect(left, margin, left + buttonWidth, windowHeight - margin);
+}
+
+// ---- Combo box ----
+
+TSkComboBoxWnd::~TSkComboBoxWnd() {
+    if (!Destroyed()) RestoreWindow();
+    FreeListAdapter();
+}
+
+void TSkComboBoxWnd::InitAdapter() {
+    inCtlColor_ = false;
+    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("COMBOBOX");
+    TSkMainWnd::InitAdapter();
+}
+
+void TSkComboBoxWnd::RestoreWindow() {
+    FreeListAdapter();
+    TSkMainWnd::RestoreWindow();
+}
+
+void TSkComboBoxWnd::FreeListAdapter() {
+    listAdapter_.reset();
+    listWnd_ = nullptr;
+}
+
+bool TSkComboBoxWnd::IsSimple() const { return (StyleOf(WindowHandle()) & 3) == CBS_SIMPLE; }
+
+TRect TSkComboBoxWnd::ButtonRect() const {
+    HWND wnd = WindowHandle();
+    const TRect bounds = WindowBounds(wnd);
+    const TSkinTables* skin = SkinData()->Skin();
+    const int margin = skin ? skin->GlobalInfo.ComboMargin : 2;
+    // A simple combo has no drop-down button at all.
+    const int width = IsSimple() ? 0 : (SkinManager() ? SkinManager()->EffectiveScrollWidth() : 16) + 2;
+    const bool rightToLeft = ::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING;
+    return ComboButtonRect(bounds.Right, bounds.Bottom, width, margin, rightToLeft);
+}
+
+int TSkComboBoxWnd::ButtonState() const {
+    HWND wnd = WindowHandle();
+    HWND list = listWnd_;
+    if (!list) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        if (::GetComboBoxInfo(wnd, &info)) list = info.hwndList;
+    }
+    const bool listVisible = !IsSimple() && list && ::IsWindowVisible(list);
+    const bool hot = SkinData()->IsHighlighted() || (SkinManager() && SkinManager()->HoverWindow() == wnd);
+    return ComboButtonState(listVisible, hot);
+}
+
+void TSkComboBoxWnd::PaintButton(HDC dc) {
+    const TSkinCommonData& data = *SkinData();
+    const TSkinTables* skin = data.Skin();
+    const TRect button = ButtonRect();
+    if (!skin || !dc || button.Width() <= 0 || button.Height() <= 0) return;
+    TDibSection32 bitmap(button.Width(), button.Height());
+    const TImageView32 image = bitmap.View();
+    if (image.Width <= 0) return;
+    const TRect all(0, 0, image.Width, image.Height);
+    OwnedMemoryDC memory(::CreateCompatibleDC(dc));
+    SelectObjectScope select(memory.Get(), bitmap.Handle());
+    // Over the face as the cache holds it.
+    if (data.CacheImage && !data.CacheImage->Empty()) {
+        data.CacheImage->Draw(memory.Get(), 0, 0, button);
+        ::GdiFlush();
+    } else {
+        FillRect32(image, all, data.BackgroundColor(0, WindowHandle()), 255);
+    }
+    const int state = ButtonState();
+    const TSkinSectionRecord& record = skin->CommonMasks.ComboBtn;
+    const int section = skin->IsValidSectionIndex(record.SectionIndex) ? record.SectionIndex
+                                                                       : skin->CommonIndexes[csComboBtn];
+    TColor ink = 0;
+    if (skin->IsValidSectionIndex(section)) {
+        const int clamped = ClampSectionState(*skin, section, state);
+        const TSkBgCacheRef background = MakeBgCacheRefFromBitmap(image, 0, 0);
+        const int mask = record.SectionIndex == section ? record.BorderIndex : skin->Section(section).BorderIndex;
+        PaintSectionWithMask(image, all, {0, 0}, background, section, clamped, mask,
+                             skin->Section(section).Props[size_t(clamped)].TextureIndex, *skin);
+        ink = skin->Section(section).Props[size_t(ClampSectionState(*skin, section, std::min(state, 2)))].FontColor;
+    }
+    const int glyph = skin->CommonMasks.ComboBoxGlyph;
+    if (skin->IsValidMaskIndex(glyph)) {
+        const TPoint size = MaskFrameSize(skin->Mask(glyph));
+        const int windowHeight = WindowBounds(WindowHandle()).Bottom;
+        const TPoint at{(image.Width - size.X) / 2, (windowHeight - size.Y) / 2 - button.Top};
+        DrawMaskState(image, at, state, MakeBgCacheRefFromBitmap(image, 0, 0), skin->Mask(glyph), 1, *skin);
+    } else {
+        DrawArrowTriangle(image, ink, all, adDown);
+    }
+    ::BitBlt(dc, button.Left, button.Top, button.Width(), button.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
+void TSkComboBoxWnd::PaintButtonNow() {
+    if (IsSimple() || !::IsWindowVisible(WindowHandle())) return;
+    WindowDC dc(WindowHandle(), WindowDC::WholeWindow{});
+    PaintButton(dc.Get());
+}
+
+void TSkComboBoxWnd::CopyFrame(HDC dc) { CopyCacheFrame(*SkinData(), dc, kComboFrame); }
+
+void TSkComboBoxWnd::PaintComboText() {
+    TSkinCommonData& data = *SkinData();
+    if (!data.CacheImage || data.CacheImage->Empty()) return;
+    HWND wnd = WindowHandle();
+    const TRect bounds = WindowBounds(wnd);
+    const TRect button = ButtonRect();
+    const bool rightToLeft = ::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING;
+    RECT r = rightToLeft ? RECT{button.Right, 3, bounds.Right - 3, bounds.Bottom - 3}
+                         : RECT{3, 3, button.Width() > 0 ? button.Left : bounds.Right - 3, bounds.Bottom - 3};
+    std::wstring text;
+    const LRESULT selected = ::SendMessageW(wnd, CB_GETCURSEL, 0, 0);
+    if (selected >= 0) {
+        const LRESULT length = ::SendMessageW(wnd, CB_GETLBTEXTLEN, WPARAM(selected), 0);
+        if (length > 0) {
+            text.assign(size_t(length) + 1, L'\0');
+            text.resize(size_t(std::max<LRESULT>(
+                0, ::SendMessageW(wnd, CB_GETLBTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(text.data())))));
+        }
+    } else {
+        const LRESULT length = ::SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0);
+        if (length > 0) {
+            text.assign(size_t(length) + 1, L'\0');
+            text.resize(size_t(::SendMessageW(wnd, WM_GETTEXT, WPARAM(length + 1), reinterpret_cast<LPARAM>(text.data()))));
+        }
+    }
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    SelectObjectScope bitmap(dc.Get(), data.CacheImage->Handle());
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(wnd, WM_GETFONT, 0, 0));
+    SelectObjectScope selectFont(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    const bool focusedList = (StyleOf(wnd) & 3) == CBS_DROPDOWNLIST && ::GetFocus() == wnd;
+    TColor ink = 0;
+    if (const TSkinTables* skin = data.Skin(); skin && skin->IsValidSectionIndex(data.SkinIndex))
+        ink = skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, 0))].FontColor;
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (rightToLeft) format |= DT_RTLREADING | DT_RIGHT;
+    if (focusedList) {
+        ::FillRect(dc.Get(), &r, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+        ::SetTextColor(dc.Get(), ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        RECT moved{r.left + 1, r.top, r.right, r.bottom};
+        ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &moved, format);
+        ::DrawFocusRect(dc.Get(), &r);
+    } else {
+        ::SetTextColor(dc.Get(), Ref(ink));
+        ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, format);
+    }
+    ::GdiFlush();
+}
+
+void TSkComboBoxWnd::PrintInto(HDC dc) {
+    TSkinCommonData& data = *SkinData();
+    if (!ColorsApplied()) ApplySkinColors();
+    data.Updating = false;
+    data.BgChanged = true;
+    if (!PrepareAdapterCache(false) || !data.CacheImage || !dc) return;
+    PaintComboText();
+    const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
+    data.CacheImage->Draw(dc, 0, 0, all);
+    PaintButton(dc);
+}
+
+HBRUSH TSkComboBoxWnd::ListBrush(TColor color) {
+    if (!listBrush_ || listBrushColor_ != color) {
+        listBrush_ = OwnedBrush(::CreateSolidBrush(Ref(color)));
+        listBrushColor_ = color;
+    }
+    return listBrush_.Get();
+}
+
+void TSkComboBoxWnd::AnswerListColors(TMessage& m) {
+    inCtlColor_ = true;
+    CallOldProc(m);
+    inCtlColor_ = false;
+    HWND list = reinterpret_cast<HWND>(m.LParam);
+    if (!listWnd_ && list) {
+        listWnd_ = list;
+        if (!listAdapter_) {
+            TSkSkinParams params;
+            params.SkinSection = "EDIT";
+            listAdapter_ = TSkMainWnd::Create<TSkComboListWnd>(list, nullptr, SkinManager(), params);
+            listAdapter_->simpleList_ = IsSimple();
+        }
+    }
+    if (!listAdapter_ || list != listWnd_) return;
+    const TSkinCommonData& listData = *listAdapter_->SkinData();
+    const TSkinTables* skin = listData.Skin();
+    if (!skin || !skin->IsValidSectionIndex(listData.SkinIndex)) return;
+    if (!listAdapter_->ColorsApplied()) listAdapter_->ApplySkinColors();
+    const TColor back = listAdapter_->BackColor();
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    ::SetTextColor(dc, Ref(skin->Section(listData.SkinIndex).Props[0].FontColor));
+    ::SetBkColor(dc, Ref(back));
+    m.Result = reinterpret_cast<LRESULT>(ListBrush(back));
+}
+
+void TSkComboBoxWnd::WndProc(TMessage& m) {
+    if (!SkinActive() || Destroyed()) {
+        if (m.Msg == SKM_SKINCMD && SkinCommandOf(m.WParam) == SKC_SKINREMOVED) FreeListAdapter();
+        TSkMainWnd::WndProc(m);
+        return;
+    }
+    HWND wnd = WindowHandle();
+    TSkinCommonData& data = *SkinData();
+    switch (m.Msg) {
+        case WM_SETFOCUS:
+        case WM_LBUTTONUP:
+            data.Focused = true;
+            CallOldProc(m);
+            PaintButtonNow();
+            return;
+        case WM_KILLFOCUS: {
+            HWND focus = reinterpret_cast<HWND>(m.WParam);
+            data.Focused = focus && ::GetParent(focus) == wnd;
+            data.BgChanged = true;
+            CallOldProc(m);
+            PaintButtonNow();
+            return;
+        }
+        case WM_PAINT: {
+            if (!ColorsApplied()) ApplySkinColors();
+            CallOldProc(m);
+            if (!::IsWindowVisible(wnd)) return;
+            data.BgChanged = true;
+            if (!PrepareAdapterCache(false)) return;
+            if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
+                CopyFrame(given);
+                PaintButton(given);
+            } else {
+                WindowDC own(wnd, WindowDC::WholeWindow{});
+                CopyFrame(own.Get());
+                PaintButton(own.Get());
+            }
+            return;
+        }
+        case WM_ERASEBKGND: m.Result = 1; return;
+        case WM_PRINT: PrintInto(reinterpret_cast<HDC>(m.WParam)); return;
+        case CN_COMMAND:
+            if (!IsSimple() && HIWORD(m.WParam) == CBN_CLOSEUP) {
+                CallOldProc(m);
+                data.BgChanged = true;
+                PaintButtonNow();
+                return;
+            }
+            break;
+        case WM_CTLCOLORLISTBOX:
+            if (inCtlColor_) break;
+            AnswerListColors(m);
+            return;
+        case SKM_SKINCMD:
+            switch (SkinCommandOf(m.WParam)) {
+                case SKC_SKINREMOVED:
+                    TSkMainWnd::WndProc(m);
+                    FreeListAdapter();
+                    return;
+                case SKC_MOUSEENTER:
+                case SKC_MOUSELEAVE:
+                    TSkMainWnd::WndProc(m);
+                    PaintButtonNow();
+                    return;
+                default: break;
+            }
+            break;
+        default: break;
+    }
+    TSkMainWnd::WndProc(m);
+}
+
+// ---- Drop-down list ----
+
+void TSkComboListWnd::InitAdapter() {
+    tracking_ = false;
+    TSkMainWnd::InitAdapter();
+}
+
+void TSkComboListWnd::ApplySkinColors() {
+    TSkMainWnd::ApplySkinColors();
+    TSkinCommonData& data = *SkinData();
+    const TSkinTables* skin = data.Skin();
+    if (!skin) return;
+    if (!data.CustomColor() && skin->IsValidSectionIndex(data.SkinIndex))
+        backColor_ = data.BackgroundColor(skin->Section(data.SkinIndex).States > 1 ? 1 : 0, WindowHandle());
+    outlineColor_ = skin->Palette[pcBorder];
+    data.BgChanged = true;
+    data.Updating = false;
+}
+
+void TSkComboListWnd::PaintFrame(HDC dc) {
+    if (simpleList_ || !dc) return;
+    const TRect bounds = WindowBounds(WindowHandle());
+    OwnedBrush brush(::CreateSolidBrush(Ref(outlineColor_)));
+    RECT r{0, 0, bounds.Right, bounds.Bottom};
+    ::FrameRect(dc, &r, brush.Get());
+}
+
+void TSkComboListWnd::WndProc(TMessage& m) {
+    if (!SkinActive() || Destroyed()) {
+        TSkMainWnd::WndProc(m);
+        return;
+    }
+    HWND wnd = WindowHandle();
+    switch (m.Msg) {
+        case WM_ERASEBKGND:
+            if (!m.WParam) break;
+            {
+                if (!ColorsApplied()) ApplySkinColors();
+                RECT client{};
+                ::GetClientRect(wnd, &client);
+                OwnedBrush brush(::CreateSolidBrush(Ref(backColor_)));
+                ::FillRect(reinterpret_cast<HDC>(m.WParam), &client, brush.Get());
+            }
+            m.Result = 1;
+            return;
+        case WM_NCPAINT: {
+            CallOldProc(m);
+            if (!ColorsApplied()) ApplySkinColors();
+            WindowDC dc(wnd, WindowDC::WholeWindow{});
+            PaintFrame(dc.Get());
+            return;
+        }
+        case WM_PRINT:
+            CallOldProc(m);
+            if (m.WParam && (m.LParam & PRF_NONCLIENT)) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+            return;
+        case 0x1AE: tracking_ = true; break;  // the list's track start
+        case 0x1AF:                           // and end
+            tracking_ = false;
+            SkinData()->BgChanged = true;
+            break;
+        default: break;
+    }
+    TSkMainWnd::WndProc(m);
+}
+
+}  // namespace ad::skin::adapters

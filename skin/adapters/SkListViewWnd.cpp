@@ -1,0 +1,299 @@
+// List view and tree view adapters.
+#include "skin/adapters/SkListViewWnd.h"
+
+#include <commctrl.h>
+
+#include "framework/Handles.h"
+#include "framework/Messages.h"
+#include "skin/engine/paint/SkinDataRules.h"
+#include "skin/engine/skinfile/SkinMessages.h"
+#include "skin/engine/win/SkinMessaging.h"
+
+namespace ad::skin::adapters {
+
+namespace {
+
+constexpr UINT kLvmArrange = 0x1016, kLvmInsertItemA = 0x1007;
+
+bool IsHeaderClass(HWND wnd) {
+    wchar_t name[32] = {};
+    return wnd && ::GetClassNameW(wnd, name, int(std::size(name))) && lstrcmpiW(name, WC_HEADERW) == 0;
+}
+
+// The section's state for the control: hot when highlighted on a section with more than one state.
+int ColourState(const TSkinCommonData& data) {
+    const TSkinTables* skin = data.Skin();
+    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
+    return data.IsHighlighted() && skin->Section(data.SkinIndex).States > 1 ? 1 : 0;
+}
+
+TColor SectionFontColor(const TSkinCommonData& data, int state) {
+    const TSkinTables* skin = data.Skin();
+    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
+    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
+}
+
+bool HasValidSection(const TSkinCommonData& data) {
+    const TSkinTables* skin = data.Skin();
+    return skin && skin->IsValidSectionIndex(data.SkinIndex);
+}
+
+}  // namespace
+
+TSkViewStyle ListViewStyle(HWND listView) {
+    switch (::SendMessageW(listView, LVM_GETVIEW, 0, 0)) {
+        case LV_VIEW_ICON: return vsIcon;
+        case LV_VIEW_DETAILS: return vsReport;
+        case LV_VIEW_SMALLICON: return vsSmallIcon;
+        default: return vsList;
+    }
+}
+
+// ---- List view ----
+
+// The base gives the window back; the colours go back first.
+TSkListViewWnd::~TSkListViewWnd() {
+    if (!Destroyed()) RestoreWindow();
+}
+
+void TSkListViewWnd::InitAdapter() {
+    SkinData()->ControlKind = 10;
+    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("EDIT");
+    TSkMainWnd::InitAdapter();
+    if (HWND header = ::FindWindowExW(WindowHandle(), nullptr, WC_HEADERW, nullptr)) TakeHeader(header);
+}
+
+void TSkListViewWnd::TakeHeader(HWND header) {
+    header_ = std::make_unique<TSkListHeader>(
+        header, WindowHandle(), [this] { return !Destroyed() && SkinActive() && ViewStyle() == vsReport; },
+        [this] { return HeaderLook(); });
+    ::InvalidateRect(header, nullptr, TRUE);
+}
+
+TSkHeaderLook TSkListViewWnd::HeaderLook() const {
+    HWND wnd = WindowHandle();
+    TSkHeaderLook look;
+    look.Skin = SkinData()->Skin();
+    const COLORREF back = COLORREF(::SendMessageW(wnd, LVM_GETBKCOLOR, 0, 0));
+    look.Background = back == CLR_NONE ? TColor(::GetSysColor(COLOR_WINDOW)) : TColor(back);
+    look.Font = reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0));
+    look.Images = reinterpret_cast<HIMAGELIST>(::SendMessageW(wnd, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    look.ShiftPressedContent = !SkinActive() || SkinManager()->ButtonsOptions.ShiftContentOnClick;
+    return look;
+}
+
+void TSkListViewWnd::SaveColors() {
+    HWND wnd = WindowHandle();
+    savedBack_ = TColor(::SendMessageW(wnd, LVM_GETBKCOLOR, 0, 0));
+    savedTextBack_ = TColor(::SendMessageW(wnd, LVM_GETTEXTBKCOLOR, 0, 0));
+    savedText_ = TColor(::SendMessageW(wnd, LVM_GETTEXTCOLOR, 0, 0));
+}
+
+void TSkListViewWnd::ApplySkinColors() {
+    TSkMainWnd::ApplySkinColors();
+    TSkinCommonData& data = *SkinData();
+    if (!HasValidSection(data)) return;
+    HWND wnd = WindowHandle();
+    const int state = ColourState(data);
+    // Set only when different: the control repaints on each change.
+    auto set = [wnd](UINT get, UINT put, TColor color) {
+        if (TColor(::SendMessageW(wnd, get, 0, 0)) != color) ::SendMessageW(wnd, put, 0, LPARAM(color));
+    };
+    if (!data.CustomColor()) {
+        const TColor back = data.BackgroundColor(state, wnd);
+        set(LVM_GETBKCOLOR, LVM_SETBKCOLOR, back);
+        set(LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, back);
+    }
+    if (!data.CustomFont()) set(LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, SectionFontColor(data, state));
+}
+
+void TSkListViewWnd::RestoreWindow() {
+    header_.reset();  // the header gets its procedure back
+    HWND wnd = WindowHandle();
+    if (::IsWindow(wnd)) {
+        ::SendMessageW(wnd, LVM_SETBKCOLOR, 0, LPARAM(savedBack_));
+        ::SendMessageW(wnd, LVM_SETTEXTBKCOLOR, 0, LPARAM(savedTextBack_));
+        ::SendMessageW(wnd, LVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
+    }
+    TSkMainWnd::RestoreWindow();
+    if (::IsWindow(wnd)) ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TSkListViewWnd::PaintHeaderInto(HDC dc) {
+    TSkListHeader* header = Header();
+    if (!header || !dc || ViewStyle() != vsReport || !::IsWindowVisible(header->Handle())) return;
+    RECT r{};
+    ::GetWindowRect(header->Handle(), &r);
+    ::MapWindowPoints(nullptr, WindowHandle(), reinterpret_cast<POINT*>(&r), 2);
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    POINT origin{};
+    ::OffsetViewportOrgEx(dc, r.left, r.top, &origin);
+    header->Paint(dc);
+    ::RestoreDC(dc, saved);
+}
+
+// The skinned bar's drag reports a position; the view moves to it in whole
+// items (report view: rows; list view: columns), else in pixels.
+void TSkListViewWnd::ThumbTrack(TMessage& m, bool vertical) {
+    HWND wnd = WindowHandle();
+    const int position = m.LParam ? int(m.LParam) : int(HIWORD(m.WParam));
+    const int current = ::GetScrollPos(wnd, vertical ? SB_VERT : SB_HORZ);
+    const TSkViewStyle style = ViewStyle();
+    int itemSize = 1;
+    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    if (style == vsReport && vertical && !::SendMessageW(wnd, LVM_ISGROUPVIEWENABLED, 0, 0)) {
+        if (::SendMessageW(wnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) itemSize = item.bottom - item.top;
+    } else if (style == vsList && !vertical) {
+        if (::SendMessageW(wnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) itemSize = item.right - item.left;
+    }
+    const int delta = ThumbTrackScroll(position, current, itemSize);
+    if (delta != 0) ::SendMessageW(wnd, LVM_SCROLL, vertical ? 0 : WPARAM(delta), vertical ? LPARAM(delta) : 0);
+    m.Result = 0;
+}
+
+void TSkListViewWnd::WndProc(TMessage& m) {
+    if (!SkinActive() || Destroyed()) {
+        TSkMainWnd::WndProc(m);
+        return;
+    }
+    HWND wnd = WindowHandle();
+    switch (m.Msg) {
+        case WM_PAINT:
+            ApplySkinColors();
+            break;
+        case WM_NCHITTEST:
+            if (TSkListHeader* header = Header()) header->ClearHot();
+            break;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (LOWORD(m.WParam) == SB_THUMBTRACK) {
+                ThumbTrack(m, m.Msg == WM_VSCROLL);
+                return;
+            }
+            if (m.Msg == WM_VSCROLL) m.LParam = 0;
+            CallOldProc(m);
+            return;
+        case WM_PRINT:
+            if (!ColorsApplied()) ApplySkinColors();
+            TSkMainWnd::WndProc(m);
+            PaintHeaderInto(reinterpret_cast<HDC>(m.WParam));
+            return;
+        case SKM_SKINCMD:
+            switch (SkinCommandOf(m.WParam)) {
+                case SKC_SKINREFRESH:
+                    TSkMainWnd::WndProc(m);
+                    if (TSkListHeader* header = Header()) ::InvalidateRect(header->Handle(), nullptr, FALSE);
+                    return;
+                case SKC_LOCKREDRAW:
+                    // The drag's position comes whole in LParam; the view keeps its own.
+                    m.Result = 1;
+                    return;
+                default: break;
+            }
+            break;
+        default: break;
+    }
+    TSkMainWnd::WndProc(m);
+    switch (m.Msg) {
+        case WM_SIZE:
+            SkinData()->BgChanged = true;
+            PrepareAdapterCache(false);
+            ::InvalidateRect(wnd, nullptr, FALSE);
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: ApplySkinColors(); break;
+        case WM_LBUTTONUP:
+            if (::GetCapture() == wnd) ::ReleaseCapture();
+            break;
+        case WM_PARENTNOTIFY:
+            // A header made later (or made again): the old one gets its
+            // procedure back and the new one is taken.
+            if (LOWORD(m.WParam) == WM_CREATE && IsHeaderClass(reinterpret_cast<HWND>(m.LParam))) {
+                header_.reset();
+                TakeHeader(reinterpret_cast<HWND>(m.LParam));
+            }
+            break;
+        default: break;
+    }
+}
+
+// ---- Tree view ----
+
+TSkTreeViewWnd::~TSkTreeViewWnd() {
+    if (!Destroyed()) RestoreWindow();
+}
+
+void TSkTreeViewWnd::InitAdapter() {
+    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("EDIT");
+    TSkMainWnd::InitAdapter();
+}
+
+void TSkTreeViewWnd::SaveColors() {
+    savedBack_ = TColor(::SendMessageW(WindowHandle(), TVM_GETBKCOLOR, 0, 0));
+    savedText_ = TColor(::SendMessageW(WindowHandle(), TVM_GETTEXTCOLOR, 0, 0));
+}
+
+TColor TSkTreeViewWnd::FillColor() const {
+    const TSkinCommonData& data = *SkinData();
+    if (data.CustomColor()) {
+        const COLORREF own = COLORREF(::SendMessageW(WindowHandle(), TVM_GETBKCOLOR, 0, 0));
+        return own == CLR_NONE ? TColor(::GetSysColor(COLOR_WINDOW)) : TColor(own);
+    }
+    const int state = data.Focused || (data.IsHighlighted()) ? 1 : 0;
+    return data.BackgroundColor(state, WindowHandle());
+}
+
+void TSkTreeViewWnd::ApplySkinColors() {
+    TSkMainWnd::ApplySkinColors();
+    TSkinCommonData& data = *SkinData();
+    if (!HasValidSection(data)) return;
+    HWND wnd = WindowHandle();
+    const int state = ColourState(data);
+    if (!data.CustomColor()) {
+        const TColor back = data.BackgroundColor(state, wnd);
+        if (TColor(::SendMessageW(wnd, TVM_GETBKCOLOR, 0, 0)) != back) ::SendMessageW(wnd, TVM_SETBKCOLOR, 0, back);
+    }
+    if (!data.CustomFont()) {
+        const TColor text = SectionFontColor(data, state);
+        if (TColor(::SendMessageW(wnd, TVM_GETTEXTCOLOR, 0, 0)) != text) ::SendMessageW(wnd, TVM_SETTEXTCOLOR, 0, text);
+    }
+}
+
+void TSkTreeViewWnd::RestoreWindow() {
+    HWND wnd = WindowHandle();
+    if (::IsWindow(wnd)) {
+        ::SendMessageW(wnd, TVM_SETBKCOLOR, 0, LPARAM(savedBack_));
+        ::SendMessageW(wnd, TVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
+    }
+    TSkMainWnd::RestoreWindow();
+}
+
+void TSkTreeViewWnd::WndProc(TMessage& m) {
+    if (!SkinActive() || Destroyed()) {
+        TSkMainWnd::WndProc(m);
+        return;
+    }
+    HWND wnd = WindowHandle();
+    if (m.Msg == WM_ERASEBKGND) {
+        if (!SkinData()->Updating) {
+            if (!ColorsApplied()) ApplySkinColors();
+            RECT client{};
+            ::GetClientRect(wnd, &client);
+            const TColor color = FillColor();
+            OwnedBrush brush(::CreateSolidBrush(color));
+            if (m.WParam) {
+                ::FillRect(reinterpret_cast<HDC>(m.WParam), &client, brush.Get());
+            } else {
+                WindowDC dc(wnd);
+                ::FillRect(dc.Get(), &client, brush.Get());
+            }
+        }
+        m.Result = 1;
+        return;
+    }
+    TSkMainWnd::WndProc(m);
+    if (m.Msg == WM_LBUTTONUP && ::GetCapture() == wnd) ::ReleaseCapture();
+}
+
+}  // namespace ad::skin::adapters
