@@ -2,6 +2,7 @@
 #include "skin/adapters/SkAdapterTable.h"
 
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkEditWnd.h"
 
 namespace ad::skin::adapters {
 
@@ -15,6 +16,7 @@ std::unique_ptr<TSkMainWnd> Make(HWND wnd, TSkinManager* manager, const TSkSkinP
 const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
     static const std::array<TSkAdapterMaker, kAdapterKindCount> table = [] {
         std::array<TSkAdapterMaker, kAdapterKindCount> t{};
+        t[akEdit] = &Make<TSkEditWnd>;
         t[akButton] = &Make<TSkBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
