@@ -3,6 +3,7 @@
 
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/adapters/SkComboWnds.h"
+#include "skin/adapters/SkEditWnd.h"
 #include "skin/adapters/SkListViewWnd.h"
 
 namespace ad::skin::adapters {
@@ -17,6 +18,7 @@ std::unique_ptr<TSkMainWnd> Make(HWND wnd, TSkinManager* manager, const TSkSkinP
 const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
     static const std::array<TSkAdapterMaker, kAdapterKindCount> table = [] {
         std::array<TSkAdapterMaker, kAdapterKindCount> t{};
+        t[akEdit] = &Make<TSkEditWnd>;
         t[akButton] = &Make<TSkBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Messages.h"
+#include "skin/adapters/SkAdapterUnit.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -56,13 +57,13 @@ TSkComboBoxWnd::~TSkComboBoxWnd() {
 
 void TSkComboBoxWnd::InitAdapter() {
     inCtlColor_ = false;
-    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("COMBOBOX");
-    TSkMainWnd::InitAdapter();
+    if (OwnsSkinData()) SkinData()->SetSkinSection("COMBOBOX");
+    TSkEditWnd::InitAdapter();
 }
 
 void TSkComboBoxWnd::RestoreWindow() {
     FreeListAdapter();
-    TSkMainWnd::RestoreWindow();
+    TSkEditWnd::RestoreWindow();
 }
 
 void TSkComboBoxWnd::FreeListAdapter() {
@@ -235,7 +236,8 @@ void TSkComboBoxWnd::AnswerListColors(TMessage& m) {
     const TSkinTables* skin = listData.Skin();
     if (!skin || !skin->IsValidSectionIndex(listData.SkinIndex)) return;
     if (!listAdapter_->ColorsApplied()) listAdapter_->ApplySkinColors();
-    const TColor back = listAdapter_->BackColor();
+    const TColor back = listAdapter_->BackColor() == skNoColor ? TColor(::GetSysColor(COLOR_WINDOW))
+                                                               : listAdapter_->BackColor();
     HDC dc = reinterpret_cast<HDC>(m.WParam);
     ::SetTextColor(dc, Ref(skin->Section(listData.SkinIndex).Props[0].FontColor));
     ::SetBkColor(dc, Ref(back));
@@ -245,7 +247,7 @@ void TSkComboBoxWnd::AnswerListColors(TMessage& m) {
 void TSkComboBoxWnd::WndProc(TMessage& m) {
     if (!SkinActive() || Destroyed()) {
         if (m.Msg == SKM_SKINCMD && SkinCommandOf(m.WParam) == SKC_SKINREMOVED) FreeListAdapter();
-        TSkMainWnd::WndProc(m);
+        TSkEditWnd::WndProc(m);
         return;
     }
     HWND wnd = WindowHandle();
@@ -298,12 +300,12 @@ void TSkComboBoxWnd::WndProc(TMessage& m) {
         case SKM_SKINCMD:
             switch (SkinCommandOf(m.WParam)) {
                 case SKC_SKINREMOVED:
-                    TSkMainWnd::WndProc(m);
+                    TSkEditWnd::WndProc(m);
                     FreeListAdapter();
                     return;
                 case SKC_MOUSEENTER:
                 case SKC_MOUSELEAVE:
-                    TSkMainWnd::WndProc(m);
+                    TSkEditWnd::WndProc(m);
                     PaintButtonNow();
                     return;
                 default: break;
@@ -311,73 +313,71 @@ void TSkComboBoxWnd::WndProc(TMessage& m) {
             break;
         default: break;
     }
-    TSkMainWnd::WndProc(m);
+    TSkEditWnd::WndProc(m);
 }
 
 // ---- Drop-down list ----
 
+TSkComboListWnd::~TSkComboListWnd() {
+    if (auto uninitialize = AdapterFunctions().UninitializeFlatSB; uninitialize && ::IsWindow(WindowHandle()))
+        uninitialize(WindowHandle());
+}
+
 void TSkComboListWnd::InitAdapter() {
     tracking_ = false;
-    TSkMainWnd::InitAdapter();
+    TSkEditWnd::InitAdapter();
 }
 
 void TSkComboListWnd::ApplySkinColors() {
-    TSkMainWnd::ApplySkinColors();
-    TSkinCommonData& data = *SkinData();
-    const TSkinTables* skin = data.Skin();
-    if (!skin) return;
-    if (!data.CustomColor() && skin->IsValidSectionIndex(data.SkinIndex))
-        backColor_ = data.BackgroundColor(skin->Section(data.SkinIndex).States > 1 ? 1 : 0, WindowHandle());
-    outlineColor_ = skin->Palette[pcBorder];
-    data.BgChanged = true;
-    data.Updating = false;
+    TSkEditWnd::ApplySkinColors();
+    if (const TSkinTables* skin = SkinData()->Skin()) frameColor_ = skin->Palette[pcBorder];
+    SkinData()->BgChanged = true;
 }
 
-void TSkComboListWnd::PaintFrame(HDC dc) {
-    if (simpleList_ || !dc) return;
-    const TRect bounds = WindowBounds(WindowHandle());
-    OwnedBrush brush(::CreateSolidBrush(Ref(outlineColor_)));
-    RECT r{0, 0, bounds.Right, bounds.Bottom};
-    ::FrameRect(dc, &r, brush.Get());
+void TSkComboListWnd::PrepareListCache() {
+    TSkinCommonData& data = *SkinData();
+    if (!ColorsApplied()) ApplySkinColors();
+    data.PrepareCacheImage();
+    if (!data.CacheImage || data.CacheImage->Empty()) return;
+    const TImageView32 image = data.CacheImage->View();
+    const TColor back = BackColor() == skNoColor ? TColor(::GetSysColor(COLOR_WINDOW)) : BackColor();
+    FillRect32(image, TRect(0, 0, image.Width, image.Height), frameColor_, 255);
+    FillRect32(image, TRect(1, 1, image.Width - 1, image.Height - 1), back, 255);
+    data.BgChanged = false;
 }
 
 void TSkComboListWnd::WndProc(TMessage& m) {
-    if (!SkinActive() || Destroyed()) {
-        TSkMainWnd::WndProc(m);
+    if (!SkinActive() || Destroyed() || simpleList_) {
+        TSkEditWnd::WndProc(m);
         return;
     }
-    HWND wnd = WindowHandle();
     switch (m.Msg) {
-        case WM_ERASEBKGND:
-            if (!m.WParam) break;
-            {
-                if (!ColorsApplied()) ApplySkinColors();
-                RECT client{};
-                ::GetClientRect(wnd, &client);
-                OwnedBrush brush(::CreateSolidBrush(Ref(backColor_)));
-                ::FillRect(reinterpret_cast<HDC>(m.WParam), &client, brush.Get());
-            }
-            m.Result = 1;
-            return;
-        case WM_NCPAINT: {
-            CallOldProc(m);
-            if (!ColorsApplied()) ApplySkinColors();
-            WindowDC dc(wnd, WindowDC::WholeWindow{});
-            PaintFrame(dc.Get());
-            return;
-        }
+        case WM_NCPAINT:
+            // The edit's frame and bars, from the list's own cache.
+            if (!Scrolling() && SkinData()->BgChanged) PrepareListCache();
+            break;
         case WM_PRINT:
-            CallOldProc(m);
-            if (m.WParam && (m.LParam & PRF_NONCLIENT)) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+            TSkEditWnd::WndProc(m);
+            if (m.WParam && (m.LParam & PRF_NONCLIENT)) {
+                SkinData()->BgChanged = true;
+                PrepareListCache();
+                CopyCacheFrame(*SkinData(), reinterpret_cast<HDC>(m.WParam), 1);
+            }
             return;
-        case 0x1AE: tracking_ = true; break;  // the list's track start
+        case SKM_SKINCMD:
+            if (SkinCommandOf(m.WParam) == SKC_CACHEVALID) {
+                PrepareListCache();
+                return;
+            }
+            break;
+        case 0x1AE: tracking_ = true; break;  // the list box's track start
         case 0x1AF:                           // and end
             tracking_ = false;
             SkinData()->BgChanged = true;
             break;
         default: break;
     }
-    TSkMainWnd::WndProc(m);
+    TSkEditWnd::WndProc(m);
 }
 
 }  // namespace ad::skin::adapters

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "framework/Handles.h"
-#include "skin/adapters/SkMainWnd.h"
+#include "skin/adapters/SkEditWnd.h"
 
 namespace ad::skin::adapters {
 
@@ -21,7 +21,7 @@ inline int ComboButtonState(bool listVisible, bool hot) { return listVisible ? 2
 
 class TSkComboListWnd;
 
-class TSkComboBoxWnd : public TSkMainWnd {
+class TSkComboBoxWnd : public TSkEditWnd {
 public:
     ~TSkComboBoxWnd() override;
 
@@ -36,7 +36,7 @@ public:
     void PaintButtonNow();
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
     void InitAdapter() override;
     void RestoreWindow() override;
@@ -63,26 +63,30 @@ private:
     TColor listBrushColor_ = 0;
 };
 
-class TSkComboListWnd : public TSkMainWnd {
+class TSkComboListWnd : public TSkEditWnd {
 public:
+    ~TSkComboListWnd() override;
     bool SimpleList() const { return simpleList_; }
-    TColor BackColor() const { return backColor_; }
-    TColor OutlineColor() const { return outlineColor_; }
+    // The colour of the drop-down list's 1-pixel frame (the skin's border colour).
+    TColor FrameColor() const { return frameColor_; }
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
     friend class TSkComboBoxWnd;
     void InitAdapter() override;
     void ApplySkinColors() override;
     void WndProc(TMessage& m) override;
+    // The list box holds the capture of a drop-down list itself.
+    bool KeepsCaptureOnRelease() const override { return !simpleList_; }
 
 private:
-    void PaintFrame(HDC dc);
+    // A drop-down list's cache: its colour framed in one pixel of the frame colour.
+    void PrepareListCache();
 
     bool simpleList_ = false;
     bool tracking_ = false;
-    TColor backColor_ = 0, outlineColor_ = 0;
+    TColor frameColor_ = 0;
 };
 
 }  // namespace ad::skin::adapters

@@ -20,13 +20,6 @@ bool IsHeaderClass(HWND wnd) {
     return wnd && ::GetClassNameW(wnd, name, int(std::size(name))) && lstrcmpiW(name, WC_HEADERW) == 0;
 }
 
-// The section's state for the control: hot when highlighted on a section with more than one state.
-int ColourState(const TSkinCommonData& data) {
-    const TSkinTables* skin = data.Skin();
-    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
-    return data.IsHighlighted() && skin->Section(data.SkinIndex).States > 1 ? 1 : 0;
-}
-
 TColor SectionFontColor(const TSkinCommonData& data, int state) {
     const TSkinTables* skin = data.Skin();
     if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
@@ -58,8 +51,7 @@ TSkListViewWnd::~TSkListViewWnd() {
 
 void TSkListViewWnd::InitAdapter() {
     SkinData()->ControlKind = 10;
-    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("EDIT");
-    TSkMainWnd::InitAdapter();
+    TSkEditWnd::InitAdapter();
     if (HWND header = ::FindWindowExW(WindowHandle(), nullptr, WC_HEADERW, nullptr)) TakeHeader(header);
 }
 
@@ -83,6 +75,7 @@ TSkHeaderLook TSkListViewWnd::HeaderLook() const {
 }
 
 void TSkListViewWnd::SaveColors() {
+    TSkEditWnd::SaveColors();
     HWND wnd = WindowHandle();
     savedBack_ = TColor(::SendMessageW(wnd, LVM_GETBKCOLOR, 0, 0));
     savedTextBack_ = TColor(::SendMessageW(wnd, LVM_GETTEXTBKCOLOR, 0, 0));
@@ -90,11 +83,11 @@ void TSkListViewWnd::SaveColors() {
 }
 
 void TSkListViewWnd::ApplySkinColors() {
-    TSkMainWnd::ApplySkinColors();
+    TSkEditWnd::ApplySkinColors();
     TSkinCommonData& data = *SkinData();
     if (!HasValidSection(data)) return;
     HWND wnd = WindowHandle();
-    const int state = ColourState(data);
+    const int state = ColorState();
     // Set only when different: the control repaints on each change.
     auto set = [wnd](UINT get, UINT put, TColor color) {
         if (TColor(::SendMessageW(wnd, get, 0, 0)) != color) ::SendMessageW(wnd, put, 0, LPARAM(color));
@@ -109,26 +102,28 @@ void TSkListViewWnd::ApplySkinColors() {
 
 void TSkListViewWnd::RestoreWindow() {
     header_.reset();  // the header gets its procedure back
+    // The edit step first: its frame change may paint, which applies the skin's colours.
+    TSkEditWnd::RestoreWindow();
     HWND wnd = WindowHandle();
     if (::IsWindow(wnd)) {
         ::SendMessageW(wnd, LVM_SETBKCOLOR, 0, LPARAM(savedBack_));
         ::SendMessageW(wnd, LVM_SETTEXTBKCOLOR, 0, LPARAM(savedTextBack_));
         ::SendMessageW(wnd, LVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
     }
-    TSkMainWnd::RestoreWindow();
     if (::IsWindow(wnd)) ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void TSkListViewWnd::PaintHeaderInto(HDC dc) {
+void TSkListViewWnd::PaintHeaderInto(HDC dc, POINT origin) {
     TSkListHeader* header = Header();
     if (!header || !dc || ViewStyle() != vsReport || !::IsWindowVisible(header->Handle())) return;
     RECT r{};
     ::GetWindowRect(header->Handle(), &r);
     ::MapWindowPoints(nullptr, WindowHandle(), reinterpret_cast<POINT*>(&r), 2);
+    ::OffsetRect(&r, origin.x, origin.y);
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    POINT origin{};
-    ::OffsetViewportOrgEx(dc, r.left, r.top, &origin);
+    POINT previous{};
+    ::OffsetViewportOrgEx(dc, r.left, r.top, &previous);
     header->Paint(dc);
     ::RestoreDC(dc, saved);
 }
@@ -154,7 +149,7 @@ void TSkListViewWnd::ThumbTrack(TMessage& m, bool vertical) {
 
 void TSkListViewWnd::WndProc(TMessage& m) {
     if (!SkinActive() || Destroyed()) {
-        TSkMainWnd::WndProc(m);
+        TSkEditWnd::WndProc(m);
         return;
     }
     HWND wnd = WindowHandle();
@@ -165,6 +160,7 @@ void TSkListViewWnd::WndProc(TMessage& m) {
         case WM_NCHITTEST:
             if (TSkListHeader* header = Header()) header->ClearHot();
             break;
+        case WM_NCPAINT: m.Result = 0; break;
         case WM_HSCROLL:
         case WM_VSCROLL:
             if (LOWORD(m.WParam) == SB_THUMBTRACK) {
@@ -174,15 +170,24 @@ void TSkListViewWnd::WndProc(TMessage& m) {
             if (m.Msg == WM_VSCROLL) m.LParam = 0;
             CallOldProc(m);
             return;
-        case WM_PRINT:
+        case WM_PRINT: {
             if (!ColorsApplied()) ApplySkinColors();
-            TSkMainWnd::WndProc(m);
-            PaintHeaderInto(reinterpret_cast<HDC>(m.WParam));
+            TSkEditWnd::WndProc(m);
+            // Where the client lies in the DC: the frame's width in when the frame is printed too.
+            POINT origin{0, 0};
+            if (m.LParam & PRF_NONCLIENT) {
+                RECT w{};
+                ::GetWindowRect(wnd, &w);
+                ::ClientToScreen(wnd, &origin);
+                origin = {origin.x - w.left, origin.y - w.top};
+            }
+            PaintHeaderInto(reinterpret_cast<HDC>(m.WParam), origin);
             return;
+        }
         case SKM_SKINCMD:
             switch (SkinCommandOf(m.WParam)) {
                 case SKC_SKINREFRESH:
-                    TSkMainWnd::WndProc(m);
+                    TSkEditWnd::WndProc(m);
                     if (TSkListHeader* header = Header()) ::InvalidateRect(header->Handle(), nullptr, FALSE);
                     return;
                 case SKC_LOCKREDRAW:
@@ -194,7 +199,7 @@ void TSkListViewWnd::WndProc(TMessage& m) {
             break;
         default: break;
     }
-    TSkMainWnd::WndProc(m);
+    TSkEditWnd::WndProc(m);
     switch (m.Msg) {
         case WM_SIZE:
             SkinData()->BgChanged = true;
@@ -203,6 +208,12 @@ void TSkListViewWnd::WndProc(TMessage& m) {
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: ApplySkinColors(); break;
+        case WM_STYLECHANGED:
+        case kLvmArrange:
+        case kLvmInsertItemA:
+        case LVM_INSERTITEMW:
+            if (!SkinData()->Updating) RefreshScrollInfo(true);
+            break;
         case WM_LBUTTONUP:
             if (::GetCapture() == wnd) ::ReleaseCapture();
             break;
@@ -224,12 +235,8 @@ TSkTreeViewWnd::~TSkTreeViewWnd() {
     if (!Destroyed()) RestoreWindow();
 }
 
-void TSkTreeViewWnd::InitAdapter() {
-    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("EDIT");
-    TSkMainWnd::InitAdapter();
-}
-
 void TSkTreeViewWnd::SaveColors() {
+    TSkEditWnd::SaveColors();
     savedBack_ = TColor(::SendMessageW(WindowHandle(), TVM_GETBKCOLOR, 0, 0));
     savedText_ = TColor(::SendMessageW(WindowHandle(), TVM_GETTEXTCOLOR, 0, 0));
 }
@@ -245,11 +252,11 @@ TColor TSkTreeViewWnd::FillColor() const {
 }
 
 void TSkTreeViewWnd::ApplySkinColors() {
-    TSkMainWnd::ApplySkinColors();
+    TSkEditWnd::ApplySkinColors();
     TSkinCommonData& data = *SkinData();
     if (!HasValidSection(data)) return;
     HWND wnd = WindowHandle();
-    const int state = ColourState(data);
+    const int state = ColorState();
     if (!data.CustomColor()) {
         const TColor back = data.BackgroundColor(state, wnd);
         if (TColor(::SendMessageW(wnd, TVM_GETBKCOLOR, 0, 0)) != back) ::SendMessageW(wnd, TVM_SETBKCOLOR, 0, back);
@@ -261,17 +268,17 @@ void TSkTreeViewWnd::ApplySkinColors() {
 }
 
 void TSkTreeViewWnd::RestoreWindow() {
+    TSkEditWnd::RestoreWindow();
     HWND wnd = WindowHandle();
     if (::IsWindow(wnd)) {
         ::SendMessageW(wnd, TVM_SETBKCOLOR, 0, LPARAM(savedBack_));
         ::SendMessageW(wnd, TVM_SETTEXTCOLOR, 0, LPARAM(savedText_));
     }
-    TSkMainWnd::RestoreWindow();
 }
 
 void TSkTreeViewWnd::WndProc(TMessage& m) {
     if (!SkinActive() || Destroyed()) {
-        TSkMainWnd::WndProc(m);
+        TSkEditWnd::WndProc(m);
         return;
     }
     HWND wnd = WindowHandle();
@@ -292,7 +299,7 @@ void TSkTreeViewWnd::WndProc(TMessage& m) {
         m.Result = 1;
         return;
     }
-    TSkMainWnd::WndProc(m);
+    TSkEditWnd::WndProc(m);
     if (m.Msg == WM_LBUTTONUP && ::GetCapture() == wnd) ::ReleaseCapture();
 }
 

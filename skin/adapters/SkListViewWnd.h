@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "skin/adapters/SkListHeader.h"
-#include "skin/adapters/SkMainWnd.h"
+#include "skin/adapters/SkEditWnd.h"
 
 namespace ad::skin::adapters {
 
@@ -20,7 +20,7 @@ TSkViewStyle ListViewStyle(HWND listView);
 // whole items, each itemSize pixels (1 where the view scrolls in pixels).
 inline int ThumbTrackScroll(int position, int current, int itemSize) { return (position - current) * itemSize; }
 
-class TSkListViewWnd : public TSkMainWnd {
+class TSkListViewWnd : public TSkEditWnd {
 public:
     ~TSkListViewWnd() override;
     TSkViewStyle ViewStyle() const { return ListViewStyle(WindowHandle()); }
@@ -28,7 +28,7 @@ public:
     TSkListHeader* Header() const { return header_ && header_->Handle() ? header_.get() : nullptr; }
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
     void InitAdapter() override;
     void SaveColors() override;
@@ -40,22 +40,22 @@ private:
     void TakeHeader(HWND header);
     TSkHeaderLook HeaderLook() const;
     void ThumbTrack(TMessage& m, bool vertical);
-    void PaintHeaderInto(HDC dc);
+    // The header's columns into a print DC whose client origin lies at origin.
+    void PaintHeaderInto(HDC dc, POINT origin);
 
     std::unique_ptr<TSkListHeader> header_;
     TColor savedBack_ = 0, savedTextBack_ = 0, savedText_ = 0;
 };
 
-class TSkTreeViewWnd : public TSkMainWnd {
+class TSkTreeViewWnd : public TSkEditWnd {
 public:
     ~TSkTreeViewWnd() override;
     // The colour the background is filled with now.
     TColor FillColor() const;
 
 protected:
-    using TSkMainWnd::TSkMainWnd;
+    using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
-    void InitAdapter() override;
     void SaveColors() override;
     void RestoreWindow() override;
     void ApplySkinColors() override;

@@ -35,7 +35,7 @@ void TSkMainWnd::Start(const TSkSkinParams& params) {
         if (params.SkinSection != "DIALOG") themeTurnedOff_ = ThemeLibrary().SetWindowTheme(wnd_, L" ", L" ");
     }
     if (!skinData_) {
-        ownSkinData_ = std::make_unique<TSkinCommonData>(wnd_, true);
+        ownSkinData_ = CreateSkinData();
         skinData_ = ownSkinData_.get();
         skinData_->OwnerControl = params.Control;
         skinData_->OwnerObject = params.Control;
@@ -81,6 +81,10 @@ int TSkMainWnd::LiveCount() { return g_liveAdapters; }
 void TSkMainWnd::Detach() {
     subclass_.reset();
     destroyed_ = true;
+}
+
+std::unique_ptr<TSkinCommonData> TSkMainWnd::CreateSkinData() {
+    return std::make_unique<TSkinCommonData>(wnd_, true);
 }
 
 void TSkMainWnd::InitAdapter() {

@@ -65,6 +65,8 @@ protected:
 
     // The steps descendants change, called in this order while attaching.
     virtual void InitAdapter();
+    // The skin data an adapter makes when it is given none (owned by the adapter).
+    virtual std::unique_ptr<TSkinCommonData> CreateSkinData();
     virtual void SaveColors() {}
     // Puts back what the adapter changed in the window (its colours); the base
     // takes the skin data off the window when the adapter owns it.
@@ -84,6 +86,8 @@ protected:
     // parent is not ready (the data is then marked updating).
     bool PrepareAdapterCache(bool outline);
     bool SkinActive() const;
+    // The data was made by this adapter (not given to it).
+    bool OwnsSkinData() const { return ownSkinData_ != nullptr; }
 
 private:
     void Start(const TSkSkinParams& params);

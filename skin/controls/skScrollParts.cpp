@@ -47,7 +47,7 @@ TColor ArrowColour(const TSkinSectionRecord& record, int fallback, int state, co
 }  // namespace
 
 TScrollGeometry ThumbGeometry(bool vertical, int width, int height, int arrow, const TScrollRange& range,
-                              bool enabled) {
+                              bool enabled, const TThumbSizing& sizing) {
     TScrollGeometry g;
     g.Vertical = vertical;
     g.Length = vertical ? height : width;
@@ -58,12 +58,13 @@ TScrollGeometry ThumbGeometry(bool vertical, int width, int height, int arrow, c
     const int track = g.Length - 2 * g.Arrow;
     const int pageLess = std::max(range.PageSize - 1, 0);
     if (range.PageSize == 0) {
-        g.ThumbSize = kMinThumbSize;
+        g.ThumbSize = sizing.ArrowLongWithoutPage ? std::max(g.Arrow, sizing.MinSize) : sizing.MinSize;
     } else {
         const int span = range.Max + range.PageSize - pageLess - range.Min;
         g.ThumbSize = std::max(span > 0 ? int(std::lround(double(track) / span * range.PageSize)) : track,
-                               kMinThumbSize);
+                               sizing.MinSize);
     }
+    if (g.Arrow == 0) g.ThumbSize = std::max(g.ThumbSize, sizing.MinWithoutArrows);
     const int steps = range.Max - range.Min - pageLess;
     int centre = g.Length / 2;
     if (enabled && steps != 0)
@@ -71,6 +72,7 @@ TScrollGeometry ThumbGeometry(bool vertical, int width, int height, int arrow, c
                  int(std::lround(double(track - g.ThumbSize) / steps * (range.Position - range.Min)));
     int start = centre - g.ThumbSize / 2;
     if (range.Max == range.Min) start = g.Arrow;
+    if (g.ThumbSize <= track) start = std::clamp(start, g.Arrow, g.Arrow + track - g.ThumbSize);
     g.Thumb = Along(g, start, start + g.ThumbSize, cross);
     g.TrackBefore = Along(g, 0, start + g.ThumbSize / 2, cross);
     g.TrackAfter = Along(g, start + g.ThumbSize / 2, g.Length, cross);

@@ -30,11 +30,22 @@ struct TScrollGeometry {
 };
 
 constexpr int kMinThumbSize = 16;
+constexpr int kMinThumbWithoutArrows = 19;
+
+// How long the thumb may get at least. The scroll-bar control keeps the
+// defaults; the bars of adapted windows have a minimum per bar, an
+// arrow-long thumb when there is no page, and 19 pixels without arrows.
+struct TThumbSizing {
+    int MinSize = kMinThumbSize;
+    bool ArrowLongWithoutPage = false;
+    int MinWithoutArrows = 0;
+};
 
 // The parts of a bar of the given size; arrow is the arrow size (the
-// manager's scroll-bar width), cut to half the bar when larger.
+// manager's scroll-bar width), cut to half the bar when larger. The thumb
+// stays inside the track whatever the position.
 TScrollGeometry ThumbGeometry(bool vertical, int width, int height, int arrow, const TScrollRange& range,
-                              bool enabled);
+                              bool enabled, const TThumbSizing& sizing = {});
 int PartAtPoint(const TScrollGeometry& g, TPoint p);
 // The value a point along the bar stands for (the thumb's centre there).
 int ValueAtPoint(const TScrollGeometry& g, const TScrollRange& range, TPoint p, bool enabled);
