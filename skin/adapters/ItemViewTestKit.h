@@ -61,6 +61,7 @@ inline void AddColumn(HWND listView, int index, const wchar_t* text, int width, 
 }
 
 inline void AddItems(HWND listView, int count) {
+    ::SendMessageW(listView, WM_SETREDRAW, FALSE, 0);  // one paint at the end, not one per item
     for (int i = 0; i < count; ++i) {
         std::wstring text = L"Item " + std::to_wstring(i);
         LVITEMW item{};
@@ -69,6 +70,7 @@ inline void AddItems(HWND listView, int count) {
         item.pszText = text.data();
         ::SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    ::SendMessageW(listView, WM_SETREDRAW, TRUE, 0);
 }
 
 inline void AddComboItems(HWND combo, int count) {

@@ -142,6 +142,48 @@ TEST(SkListViewWnd, AThumbDragOverTwoHundredItemsScrollsInWholeItems) {
     }
 }
 
+TEST(SkListViewWnd, DraggingTheSkinnedThumbMovesTheViewInWholeItemsToTheEnd) {
+    TReportView view;
+    AddItems(view.list, 200);
+    auto adapter = Attach<TSkListViewWnd>(view.list, view.skin.Manager);
+    TSkScrollBar& bar = adapter->VertBar();
+    ASSERT_TRUE(bar.Visible);
+    adapter->RefreshScrollInfo(false);
+    const TRect rect = adapter->BarRect(bar);
+    const controls::TScrollGeometry g = adapter->Geometry(bar, rect);
+    const int x = rect.Left + rect.Width() / 2;
+    const int grab = rect.Top + (g.Thumb.Top + g.Thumb.Bottom) / 2;
+    ::SendMessageW(view.list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, grab));
+    ASSERT_TRUE(adapter->Tracking());
+    RECT header{};
+    ::GetWindowRect(HeaderOf(view.list), &header);
+    const int highest = 200 - int(::SendMessageW(view.list, LVM_GETCOUNTPERPAGE, 0, 0));
+    int last = 0;
+    for (int y = grab; y <= rect.Bottom + 20; y += 7) {
+        POINT p{x, y};
+        ::ScreenToClient(view.list, &p);
+        ::SendMessageW(view.list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        const int top = int(::SendMessageW(view.list, LVM_GETTOPINDEX, 0, 0));
+        EXPECT_GE(top, last) << "at " << y;
+        RECT item{LVIR_BOUNDS, 0, 0, 0};
+        ::SendMessageW(view.list, LVM_GETITEMRECT, WPARAM(top), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(item.top, header.bottom - header.top) << "at " << y << ": the top item is whole";
+        last = top;
+    }
+    EXPECT_EQ(last, highest);
+    ::SendMessageW(view.list, WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(adapter->Tracking());
+    // The bar is the skin's, not the system's.
+    RECT w{};
+    ::GetWindowRect(view.list, &w);
+    const TPrintedImage image = PrintInto(view.list, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT, w.right - w.left,
+                                          w.bottom - w.top);
+    const int barX = x - w.left, middleY = (rect.Top + rect.Bottom) / 2 - w.top;
+    EXPECT_NE(image.At(barX, middleY), ad::test::kUnpainted);
+    EXPECT_NE(image.At(barX, middleY), COLORREF(::GetSysColor(COLOR_SCROLLBAR)));
+    EXPECT_NE(image.At(barX, middleY), COLORREF(::GetSysColor(COLOR_BTNFACE)));
+}
+
 TEST(SkListViewWnd, AHeaderMadeLaterOrMadeAgainIsTakenAndTheOldOneGivenBack) {
     TAdapterSkinFixture skin{ItemViewSkin()};
     THostWindow host{420, 300};
