@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <typeinfo>
 #include <vector>
 
@@ -47,6 +48,27 @@ public:
     intptr_t Tag = 0;
     std::string HelpKeyword;
     std::string Hint;
+
+    // ---- Published properties by name ----
+    // Code that knows a property only by its name (the skin's adapters for
+    // controls of other libraries) reaches ordinal and colour properties
+    // here; a path names a property of an object property ("TitleFont.Color").
+    // A class answers for what it publishes; the base publishes nothing, so
+    // every lookup answers "absent" and such code skips the property.
+    virtual bool HasPublishedProp(std::string_view path) const {
+        (void)path;
+        return false;
+    }
+    virtual bool GetPublishedOrdProp(std::string_view path, int64_t& value) const {
+        (void)path;
+        (void)value;
+        return false;
+    }
+    virtual bool SetPublishedOrdProp(std::string_view path, int64_t value) {
+        (void)path;
+        (void)value;
+        return false;
+    }
 
 protected:
     // Marks this component and everything it owns as being destroyed. Derived

@@ -4,6 +4,7 @@
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/adapters/SkComboWnds.h"
 #include "skin/adapters/SkEditWnd.h"
+#include "skin/adapters/SkGridWnds.h"
 #include "skin/adapters/SkListViewWnd.h"
 
 namespace ad::skin::adapters {
@@ -25,6 +26,9 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         t[akComboBox] = &Make<TSkComboBoxWnd>;
         t[akListView] = &Make<TSkListViewWnd>;
         t[akTreeView] = &Make<TSkTreeViewWnd>;
+        t[akGrid] = &Make<TSkGridWnd>;
+        t[akGridEh] = &Make<TSkGridEhWnd>;
+        t[akVirtualTree] = &Make<TSkVirtualTreeViewWnd>;
         return t;
     }();
     return table;

@@ -148,6 +148,32 @@ void TSkComboBoxWnd::PaintButtonNow() {
 
 void TSkComboBoxWnd::CopyFrame(HDC dc) { CopyCacheFrame(*SkinData(), dc, kComboFrame); }
 
+void TSkComboBoxWnd::PaintOver(HDC dc) {
+    CopyFrame(dc);
+    if (!IsSimple()) {
+        PaintButton(dc);
+        return;
+    }
+    // Nothing paints the strip of a simple combo below its list: it shows
+    // what lies under the combo.
+    HWND wnd = WindowHandle();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetComboBoxInfo(wnd, &info) || !info.hwndList) return;
+    RECT list{}, window{};
+    ::GetWindowRect(info.hwndList, &list);
+    ::GetWindowRect(wnd, &window);
+    if (list.bottom >= window.bottom - kComboFrame) return;
+    RECT strip{0, list.bottom - window.top, window.right - window.left, window.bottom - window.top};
+    const TSkBgCacheRef background = GetWindowParentBgRef(wnd);
+    HWND parent = ::GetParent(wnd);
+    const TColor color = background.FillColor != TColor(0xFF00FF) ? background.FillColor
+                         : parent                                ? GetWindowColor(parent)
+                                                                 : TColor(::GetSysColor(COLOR_BTNFACE));
+    OwnedBrush brush(::CreateSolidBrush(Ref(color)));
+    ::FillRect(dc, &strip, brush.Get());
+}
+
 void TSkComboBoxWnd::PaintComboText() {
     TSkinCommonData& data = *SkinData();
     if (!data.CacheImage || data.CacheImage->Empty()) return;
@@ -274,12 +300,10 @@ void TSkComboBoxWnd::WndProc(TMessage& m) {
             data.BgChanged = true;
             if (!PrepareAdapterCache(false)) return;
             if (HDC given = reinterpret_cast<HDC>(m.WParam)) {
-                CopyFrame(given);
-                PaintButton(given);
+                PaintOver(given);
             } else {
                 WindowDC own(wnd, WindowDC::WholeWindow{});
-                CopyFrame(own.Get());
-                PaintButton(own.Get());
+                PaintOver(own.Get());
             }
             return;
         }

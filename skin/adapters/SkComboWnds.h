@@ -51,6 +51,9 @@ private:
     void PrintInto(HDC dc);
     // The cache's frame, three pixels wide, copied to dc.
     void CopyFrame(HDC dc);
+    // What the skin paints over the combo's own painting: frame and button
+    // (a simple combo: the strip below its list instead of a button).
+    void PaintOver(HDC dc);
     void AnswerListColors(TMessage& m);
     void FreeListAdapter();
     HBRUSH ListBrush(TColor color);

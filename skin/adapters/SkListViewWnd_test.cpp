@@ -10,6 +10,7 @@
 #include "skin/adapters/ItemViewTestKit.h"
 #include "skin/adapters/SkAdapterTable.h"
 #include "skin/adapters/SkComboWnds.h"
+#include "skin/adapters/SkGridWnds.h"
 
 namespace ad::skin::adapters {
 namespace {
@@ -247,7 +248,12 @@ TEST(SkTreeViewWnd, TheBackgroundIsTheEditSectionsUntilTheSkinGoes) {
     }
 }
 
-TEST(SkAdapterTable, TheItemViewAndComboKindsMakeTheirAdapters) {
+template <class T>
+bool IsA(TSkMainWnd* adapter) {
+    return dynamic_cast<T*>(adapter) != nullptr;
+}
+
+TEST(SkAdapterTable, TheItemViewGridAndComboKindsMakeTheirAdapters) {
     TAdapterSkinFixture skin{ItemViewSkin()};
     THostWindow host;
     struct Case {
@@ -255,20 +261,21 @@ TEST(SkAdapterTable, TheItemViewAndComboKindsMakeTheirAdapters) {
         TSkAdapterKind kind;
         const wchar_t* className;
         DWORD style;
+        bool (*isRight)(TSkMainWnd*);
     };
     const Case cases[] = {
-        {"list view", akListView, WC_LISTVIEWW, LVS_REPORT},
-        {"tree view", akTreeView, WC_TREEVIEWW, 0},
-        {"combo box", akComboBox, WC_COMBOBOXW, CBS_DROPDOWNLIST},
+        {"list view", akListView, WC_LISTVIEWW, LVS_REPORT, &IsA<TSkListViewWnd>},
+        {"tree view", akTreeView, WC_TREEVIEWW, 0, &IsA<TSkTreeViewWnd>},
+        {"combo box", akComboBox, WC_COMBOBOXW, CBS_DROPDOWNLIST, &IsA<TSkComboBoxWnd>},
+        {"grid", akGrid, WC_LISTBOXW, WS_VSCROLL, &IsA<TSkGridWnd>},
+        {"extended grid", akGridEh, WC_LISTBOXW, WS_VSCROLL, &IsA<TSkGridEhWnd>},
+        {"virtual tree", akVirtualTree, WC_LISTBOXW, WS_VSCROLL, &IsA<TSkVirtualTreeViewWnd>},
     };
     for (const Case& c : cases) {
         HWND wnd = AddChild(host.Handle(), c.className, c.style, 10, 10, 150, 100);
         auto adapter = CreateAdapter(c.kind, wnd, &skin.Manager, TSkSkinParams{});
         ASSERT_NE(adapter, nullptr) << c.name;
-        const bool right = c.kind == akListView   ? dynamic_cast<TSkListViewWnd*>(adapter.get()) != nullptr
-                           : c.kind == akTreeView ? dynamic_cast<TSkTreeViewWnd*>(adapter.get()) != nullptr
-                                                  : dynamic_cast<TSkComboBoxWnd*>(adapter.get()) != nullptr;
-        EXPECT_TRUE(right) << c.name;
+        EXPECT_TRUE(c.isRight(adapter.get())) << c.name;
         EXPECT_EQ(TSkMainWnd::GetAdapter(wnd), adapter.get()) << c.name;
         adapter.reset();
         ::DestroyWindow(wnd);
