@@ -138,47 +138,56 @@ TEST(SkScrollWnd, TheBarsAreTheSkinsRightAfterTheControlScrollsItself) {
     EXPECT_EQ(WindowPixel(memo, {rect.Left + 2, rect.Bottom - 3}), kArrowNormal);
 }
 
-TEST(SkScrollWnd, AThumbDragTracksUpwardWithinTheRangeThenEndsAtItsLastPosition) {
+TEST(SkScrollWnd, AThumbDragTracksOnlyForwardWithinTheRangeThenEndsAtItsLastPosition) {
     TAdapterSkinFixture skin;
-    THostWindow host;
-    HWND memo = AddMemo(host);
-    TSpy spy(memo);
-    auto adapter = AttachEdit(memo, skin.Manager);
-    ad::test::PumpPending();
-    TSkScrollBar& bar = adapter->VertBar();
-    const TRect rect = adapter->BarRect(bar);
-    const TScrollGeometry g = adapter->Geometry(bar, rect);
-    const SCROLLINFO info = bar.ScrollInfo;
-    ASSERT_EQ(info.nPos, 0);
-    ASSERT_GT(int(info.nPage), 0);
+    struct Case {
+        const char* name;
+        bool memo;  // else a plain window whose range has no page
+    };
+    const Case cases[] = {{"memo, a page of lines", true}, {"no page: the end is nMax", false}};
+    for (const Case& c : cases) {
+        THostWindow host;
+        HWND wnd = c.memo ? AddMemo(host) : host.AddChild(L"STATIC", WS_VSCROLL, WS_EX_CLIENTEDGE, 10, 10, 200, 150);
+        if (!c.memo) {
+            SCROLLINFO range{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 50, 0, 0, 0};
+            ::SetScrollInfo(wnd, SB_VERT, &range, TRUE);
+        }
+        TSpy spy(wnd);
+        auto adapter = AttachEdit(wnd, skin.Manager);
+        ad::test::PumpPending();
+        TSkScrollBar& bar = adapter->VertBar();
+        const TRect rect = adapter->BarRect(bar);
+        const TScrollGeometry g = adapter->Geometry(bar, rect);
+        const SCROLLINFO info = bar.ScrollInfo;
+        ASSERT_EQ(info.nPos, 0) << c.name;
 
-    TPoint at = CentreOf(OnScreen(g.Thumb, rect));
-    ::SendMessageW(memo, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenLParam(at));
-    EXPECT_TRUE(adapter->Tracking());
-    EXPECT_EQ(::GetCapture(), memo);
-    for (; at.Y < rect.Bottom + 40; at.Y += 7) ::SendMessageW(memo, WM_MOUSEMOVE, MK_LBUTTON, ClientLParam(memo, at));
-    ::SendMessageW(memo, WM_LBUTTONUP, 0, ClientLParam(memo, at));
+        TPoint at = CentreOf(OnScreen(g.Thumb, rect));
+        ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenLParam(at));
+        EXPECT_TRUE(adapter->Tracking()) << c.name;
+        EXPECT_EQ(::GetCapture(), wnd) << c.name;
+        for (; at.Y < rect.Bottom + 40; at.Y += 7) ::SendMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, ClientLParam(wnd, at));
+        ::SendMessageW(wnd, WM_LBUTTONUP, 0, ClientLParam(wnd, at));
 
-    const std::vector<TScrollCall> calls = ScrollCalls(spy);
-    const int highest = info.nMax - int(info.nPage) + 1;
-    ASSERT_GE(calls.size(), 3u);
-    int previous = info.nPos;
-    size_t i = 0;
-    for (; i < calls.size() && calls[i].Code == SB_THUMBTRACK; ++i) {
-        EXPECT_GT(calls[i].Pos, previous) << "track " << i;
-        EXPECT_GE(calls[i].Pos, info.nMin);
-        EXPECT_LE(calls[i].Pos, highest);
-        previous = calls[i].Pos;
+        const std::vector<TScrollCall> calls = ScrollCalls(spy);
+        const int highest = info.nMax - std::max(int(info.nPage) - 1, 0);
+        int previous = info.nPos;
+        size_t i = 0;
+        for (; i < calls.size() && calls[i].Code == SB_THUMBTRACK; ++i) {
+            EXPECT_GT(calls[i].Pos, previous) << c.name << ", track " << i;
+            EXPECT_GE(calls[i].Pos, info.nMin) << c.name;
+            EXPECT_LE(calls[i].Pos, highest) << c.name;
+            previous = calls[i].Pos;
+        }
+        EXPECT_GT(i, 3u) << c.name << ": a track message at each step";
+        EXPECT_EQ(previous, highest) << c.name << ": dragged past the end";
+        ASSERT_EQ(calls.size(), i + 2) << c.name;
+        EXPECT_EQ(calls[i].Code, SB_THUMBPOSITION) << c.name;
+        EXPECT_EQ(calls[i].Pos, highest) << c.name;
+        EXPECT_EQ(calls[i + 1].Code, SB_ENDSCROLL) << c.name;
+        EXPECT_FALSE(adapter->Tracking()) << c.name;
+        EXPECT_NE(::GetCapture(), wnd) << c.name;
+        if (c.memo) EXPECT_GT(::SendMessageW(wnd, EM_GETFIRSTVISIBLELINE, 0, 0), 50);
     }
-    EXPECT_GT(i, 3u) << "the drag sent a track message at each step";
-    EXPECT_EQ(previous, highest) << "dragged past the end: the last position";
-    ASSERT_EQ(calls.size(), i + 2);
-    EXPECT_EQ(calls[i].Code, SB_THUMBPOSITION);
-    EXPECT_EQ(calls[i].Pos, highest);
-    EXPECT_EQ(calls[i + 1].Code, SB_ENDSCROLL);
-    EXPECT_FALSE(adapter->Tracking());
-    EXPECT_NE(::GetCapture(), memo);
-    EXPECT_GT(::SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 50);
 }
 
 TEST(SkScrollWnd, APressThatLosesItsCaptureOrItsWindowEndsAndRepeatsNoMore) {
