@@ -19,26 +19,13 @@ namespace {
 
 using test::TAdapterSkinFixture;
 using test::THostWindow;
+using test::TSpy;
 
 // The base alone: common messages only.
 class TPlainAdapter : public TSkMainWnd {
 protected:
     using TSkMainWnd::TSkMainWnd;
     friend class TSkMainWnd;
-};
-
-// Records what reaches it and passes everything on.
-struct TSpy {
-    explicit TSpy(HWND wnd)
-        : Hook(std::make_unique<TWindowSubclass>(wnd, [this](TMessage& m) {
-              Seen.push_back(m);
-              return false;
-          })) {}
-    bool Saw(UINT msg) const {
-        return std::any_of(Seen.begin(), Seen.end(), [&](const TMessage& m) { return m.Msg == msg; });
-    }
-    std::vector<TMessage> Seen;
-    std::unique_ptr<TWindowSubclass> Hook;
 };
 
 std::unique_ptr<TPlainAdapter> Attach(HWND wnd, TSkinManager& manager) {

@@ -123,6 +123,8 @@ bool TSkScrollWnd::ScrollBarEnabled(const TSkScrollBar& bar) const {
         sbi.cbSize = sizeof(sbi);
         if (!info(wnd, bar.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, &sbi)) return false;
         if ((bar.Flags & kBarArrowsDisabled) == kBarArrowsDisabled) return false;
+        // Both arrows disabled (EnableScrollBar) disable the bar.
+        if ((sbi.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) && (sbi.rgstate[5] & STATE_SYSTEM_UNAVAILABLE)) return false;
         if (bar.Flags & kBarEnabledWhenScrolls) {
             const SCROLLINFO& si = bar.ScrollInfo;
             if (si.nMax < int(si.nPage) || si.nMin >= si.nMax || si.nMax == 0) return false;
@@ -291,21 +293,24 @@ void TSkScrollWnd::PaintCorner(HDC dc) {
     barImage_.Draw(dc, at.X, at.Y, all);
 }
 
+// Sent through the whole chain: from inside another message's handler the
+// procedures below the adapter are reached only by a message of its own.
 void TSkScrollWnd::SendScrollMessage(UINT msg, int code, int pos) {
+    HWND wnd = WindowHandle();
     const LPARAM lock = LPARAM(MAKELONG(WORD(code), WORD(msg)));
-    const bool handled = SendMsg(SKM_SKINCMD, SkinCommandWParam(SKC_LOCKREDRAW), lock) == 1;
+    const bool handled = ::SendMessageW(wnd, SKM_SKINCMD, SkinCommandWParam(SKC_LOCKREDRAW), lock) == 1;
     LPARAM lParam = pos;
     if (!handled) {
         if (code == SB_THUMBTRACK) {
             SCROLLINFO si{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0};
-            ::SetScrollInfo(WindowHandle(), msg == WM_HSCROLL ? SB_HORZ : SB_VERT, &si, FALSE);
+            ::SetScrollInfo(wnd, msg == WM_HSCROLL ? SB_HORZ : SB_VERT, &si, FALSE);
         }
         lParam = 0;
     }
     scrolling_ = true;
-    SendMsg(msg, MAKEWPARAM(WORD(code), WORD(std::min(pos, 0xFFFF))), lParam);
+    ::SendMessageW(wnd, msg, MAKEWPARAM(WORD(code), WORD(std::min(pos, 0xFFFF))), lParam);
     scrolling_ = false;
-    SendMsg(SKM_SKINCMD, SkinCommandWParam(SKC_UNLOCKREDRAW), lock);
+    ::SendMessageW(wnd, SKM_SKINCMD, SkinCommandWParam(SKC_UNLOCKREDRAW), lock);
 }
 
 void TSkScrollWnd::NcCalcSize(TMessage& m) {

@@ -71,7 +71,7 @@ TScrollGeometry ThumbGeometry(bool vertical, int width, int height, int arrow, c
         centre = g.Arrow + g.ThumbSize / 2 +
                  int(std::lround(double(track - g.ThumbSize) / steps * (range.Position - range.Min)));
     int start = centre - g.ThumbSize / 2;
-    if (range.Max == range.Min) start = g.Arrow;
+    if (range.Max <= range.Min) start = g.Arrow;  // nothing to scroll: at the track start
     if (g.ThumbSize <= track) start = std::clamp(start, g.Arrow, g.Arrow + track - g.ThumbSize);
     g.Thumb = Along(g, start, start + g.ThumbSize, cross);
     g.TrackBefore = Along(g, 0, start + g.ThumbSize / 2, cross);

@@ -12,6 +12,7 @@
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkEditWnd.h"
 #include "skin/forms/SkinFormsTestKit.h"
 
 namespace ad::skin::forms {
@@ -142,6 +143,48 @@ TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
     const auto box = ad::test::PrintInto(group->Handle(), WM_PRINT, PRF_CLIENT, group->Width(), group->Height());
     EXPECT_EQ(box.At(group->Width() / 2, group->Height() - 5), adapters::test::kGroupBoxColor);
     ad::test::SaveScreenshot(form->Handle(), "adapted_controls.bmp");
+}
+
+TEST(SkCtrlAdapter, TheEditListNamesMemosAndListBoxesWhichGetSkinnedFramesAndBars) {
+    TFormSkinFixture skin;
+    ad::test::TempDir dir;
+    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
+    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
+    skin.Manager->SetSkinName("Adapters");
+    skin.Manager->ThirdParty.SetText(akEdit, "TMemo\nTListBox");
+
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 420, 250);
+    form->SetCaption("Adapted edits");
+    auto* memo = new TMemo(form.get());
+    memo->SetParent(form.get());
+    memo->SetBounds(10, 10, 190, 180);
+    std::string text;
+    for (int i = 1; i <= 60; ++i) text += "Memo line " + std::to_string(i) + "\r\n";
+    memo->SetText(text);
+    auto* list = new TListBox(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(210, 10, 190, 180);
+    for (int i = 1; i <= 40; ++i) list->Items().Add("List item " + std::to_string(i));
+    list->SetItemIndex(2);
+    form->Show();
+    ad::test::PumpPending();
+
+    for (TWinControl* c : std::initializer_list<TWinControl*>{memo, list}) {
+        auto* adapter = dynamic_cast<adapters::TSkEditWnd*>(TSkMainWnd::GetAdapter(c->Handle()));
+        ASSERT_NE(adapter, nullptr) << c->Name;
+        ASSERT_TRUE(adapter->VertBar().Visible) << c->Name;
+        RECT window{};
+        ::GetWindowRect(c->Handle(), &window);
+        const TRect bar = adapter->BarRect(adapter->VertBar());
+        const auto image = ad::test::PrintInto(c->Handle(), WM_PRINT, PRF_NONCLIENT, c->Width(), c->Height());
+        EXPECT_EQ(image.At(bar.Left - window.left + 2, bar.Top - window.top + 2), adapters::test::kArrowNormal)
+            << c->Name;
+        EXPECT_EQ(image.At(0, c->Height() / 2), adapters::test::kEditNormal) << c->Name;
+    }
+    ad::test::SaveScreenshot(form->Handle(), "adapted_edits.bmp");
 }
 
 }  // namespace

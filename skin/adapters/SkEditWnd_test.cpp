@@ -1,0 +1,182 @@
+// The edit adapter: colours and frame by focus, the colours and the client
+// given back when the skin goes, a print composed once, an empty list box's
+// top index, and repeated attach/detach without leaks.
+#include "skin/adapters/SkEditWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/Forms.h"
+#include "framework/PrintTestKit.h"
+#include "framework/StdCtrls.h"
+#include "skin/adapters/AdapterTestKit.h"
+#include "skin/adapters/SkAdapterTable.h"
+#include "testsupport/GuiTest.h"
+
+namespace ad::skin::adapters {
+namespace {
+
+using namespace test;
+using ad::test::PrintInto;
+
+constexpr int kBarWidth = 24;
+
+std::unique_ptr<TSkEditWnd> AttachEdit(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr) {
+    TSkSkinParams params;
+    params.Control = control;
+    params.VertScrollWidth = kBarWidth;
+    return TSkMainWnd::Create<TSkEditWnd>(wnd, nullptr, &manager, params);
+}
+
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+// A shown form with a memo of 100 lines and a button to take the focus.
+struct TMemoForm {
+    TMemoForm() {
+        form->SetBounds(60, 60, 320, 240);
+        memo = new TMemo(form.get());
+        memo->SetParent(form.get());
+        memo->SetBounds(10, 10, 200, 150);
+        memo->SetText(Lines(100));
+        button = new TButton(form.get());
+        button->SetParent(form.get());
+        button->SetBounds(220, 10, 80, 24);
+        form->Show();
+        ad::test::PumpPending();
+    }
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    TMemo* memo = nullptr;
+    TButton* button = nullptr;
+};
+
+TEST(SkEditWnd, FocusGivesTheHotColourAndFrameAndLosingItTheNormalOnes) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    auto adapter = AttachEdit(f.memo->Handle(), skin.Manager, f.memo);
+    const int w = f.memo->Width(), h = f.memo->Height();
+    EXPECT_EQ(f.memo->Color(), kEditNormal);
+    EXPECT_EQ(f.memo->Font().Color(), kEditFontColor);
+
+    struct Step {
+        const char* name;
+        TWinControl* focus;
+        TColor expected;
+    };
+    const Step steps[] = {{"focused", f.memo, kEditHot}, {"focus gone", f.button, kEditNormal}};
+    for (const Step& s : steps) {
+        ::SetFocus(s.focus->Handle());
+        ad::test::PumpPending();
+        EXPECT_EQ(f.memo->Color(), s.expected) << s.name;
+        const auto frame = PrintInto(f.memo->Handle(), WM_PRINT, PRF_NONCLIENT, w, h);
+        EXPECT_EQ(frame.At(0, h / 2), s.expected) << s.name;
+        EXPECT_EQ(frame.At(w / 2, 0), s.expected) << s.name;
+    }
+}
+
+TEST(SkEditWnd, RemovingTheSkinGivesBackTheSavedColoursAndTheWholeClient) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    const TColor ownColor = 0x00123456, ownFont = 0x00654321;
+    f.memo->SetColor(ownColor);
+    f.memo->Font().SetColor(ownFont);
+    RECT native{};
+    ::GetClientRect(f.memo->Handle(), &native);
+
+    auto adapter = AttachEdit(f.memo->Handle(), skin.Manager, f.memo);
+    RECT skinned{};
+    ::GetClientRect(f.memo->Handle(), &skinned);
+    EXPECT_EQ(skinned.right, native.right + ::GetSystemMetrics(SM_CXVSCROLL) - kBarWidth) << "the skin's bar width";
+    EXPECT_EQ(f.memo->Color(), kEditNormal);
+
+    ::SendMessageW(f.memo->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_SKINREMOVED), LPARAM(&skin.Manager));
+    EXPECT_EQ(f.memo->Color(), ownColor);
+    EXPECT_EQ(f.memo->Font().Color(), ownFont);
+    RECT after{};
+    ::GetClientRect(f.memo->Handle(), &after);
+    EXPECT_EQ(after.right, native.right);
+    EXPECT_EQ(after.bottom, native.bottom);
+}
+
+TEST(SkEditWnd, APrintComposesFrameBarsAndTheControlsOwnPaintingOnce) {
+    TAdapterSkinFixture skin;
+    THostWindow host;
+    HWND memo = host.AddChild(L"EDIT", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE, 10, 10, 200, 150);
+    ::SetWindowTextA(memo, Lines(100).c_str());
+    TSpy below(memo);
+    auto adapter = AttachEdit(memo, skin.Manager);
+    const int w = 200, h = 150;
+
+    const auto image = PrintInto(memo, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT, w, h);
+    int paints = 0;
+    for (const TMessage& m : below.Seen) paints += m.Msg == WM_PAINT || m.Msg == WM_PRINTCLIENT;
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(image.At(0, h / 2), kEditNormal) << "frame";
+    RECT window{};
+    ::GetWindowRect(memo, &window);
+    const TRect bar = adapter->BarRect(adapter->VertBar());
+    EXPECT_EQ(image.At(bar.Left - window.left + 2, bar.Top - window.top + 2), kArrowNormal) << "first arrow";
+    EXPECT_EQ(image.At(bar.Left - window.left + 2, bar.Bottom - window.top - 3), kArrowNormal) << "second arrow";
+}
+
+TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    auto* empty = new TListBox(f.form.get());
+    empty->SetParent(f.form.get());
+    empty->SetBounds(220, 50, 80, 60);
+    auto* filled = new TListBox(f.form.get());
+    filled->SetParent(f.form.get());
+    filled->SetBounds(220, 120, 80, 60);
+    filled->Items().Add("one");
+    THostWindow host;
+    HWND foreign = host.AddChild(L"LISTBOX", WS_VSCROLL, 0, 10, 10, 80, 60);
+    struct Case {
+        const char* name;
+        HWND wnd;
+        TWinControl* control;
+        LRESULT expected;
+    };
+    const Case cases[] = {
+        {"empty list box of the library", empty->Handle(), empty, -1},
+        {"list box of the library with an item", filled->Handle(), filled, 0},
+        {"empty foreign list box", foreign, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        auto adapter = AttachEdit(c.wnd, skin.Manager, c.control);
+        EXPECT_EQ(::SendMessageW(c.wnd, LB_GETTOPINDEX, 0, 0), c.expected) << c.name;
+    }
+}
+
+TEST(SkEditWnd, HundredAttachAndDetachCyclesLeaveNoAdapterOrGdiObjectBehind) {
+    TAdapterSkinFixture skin;
+    THostWindow host;
+    HWND memo = host.AddChild(L"EDIT", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE, 10, 10, 150, 100);
+    ::SetWindowTextA(memo, Lines(50).c_str());
+    HWND list = host.AddChild(L"LISTBOX", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 170, 10,
+                              100, 100);
+    for (int i = 0; i < 50; ++i) ::SendMessageW(list, LB_ADDSTRING, 0, LPARAM(L"an item"));
+    // One round first: what is made once for the process is made before counting.
+    for (HWND wnd : {memo, list}) CreateAdapter(akEdit, wnd, &skin.Manager, {}).reset();
+    ad::test::PumpPending();
+    const long gdi = LiveGdiObjects();
+    const int adapters = TSkMainWnd::LiveCount();
+    for (int i = 0; i < 100; ++i) {
+        for (HWND wnd : {memo, list}) {
+            auto adapter = CreateAdapter(akEdit, wnd, &skin.Manager, {});
+            ASSERT_NE(dynamic_cast<TSkEditWnd*>(adapter.get()), nullptr);
+            ::SendMessageW(wnd, WM_NCPAINT, 1, 0);
+            PrintInto(wnd, WM_PRINT, PRF_NONCLIENT | PRF_CLIENT, 40, 40);
+        }
+    }
+    ad::test::PumpPending();
+    EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+}
+
+}  // namespace
+}  // namespace ad::skin::adapters
