@@ -19,6 +19,7 @@ constexpr TColor kEditColor = 0x00F0E8D0, kEditInk = 0x00602010;
 constexpr TColor kComboColor = 0x00E0F0E0, kComboHot = 0x00D0F0D0;
 constexpr TColor kComboBtnNormal = 0x00906030, kComboBtnHot = 0x00309060, kComboBtnPressed = 0x00603090;
 constexpr TColor kComboBtnInk = 0x00FFFFFF;
+constexpr TColor kSelectionColor = 0x00C06060;
 
 inline std::vector<uint8_t> ItemViewSkin() {
     auto c = [](TColor colour) { return std::to_string(colour); };
@@ -31,6 +32,7 @@ inline std::vector<uint8_t> ItemViewSkin() {
         "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\nTITLEHEIGHT=26\r\nBORDERWIDTH=4\r\n" +
         states3("COLHEADER", kHeaderNormal, kHeaderHot, kHeaderPressed, kHeaderInk) +
         states3("COMBOBTN", kComboBtnNormal, kComboBtnHot, kComboBtnPressed, kComboBtnInk) +
+        "[SELECTION]\r\nSTATES=2\r\nCOLOR=" + c(kSelectionColor) + "\r\nHOTCOLOR=" + c(kSelectionColor) + "\r\n" +
         "[EDIT]\r\nSTATES=1\r\nCOLOR=" + c(kEditColor) + "\r\nFONTCOLOR=" + c(kEditInk) + "\r\n" +
         "[COMBOBOX]\r\nSTATES=2\r\nCOLOR=" + c(kComboColor) + "\r\nHOTCOLOR=" + c(kComboHot) +
         "\r\nFONTCOLOR=" + c(kEditInk) + "\r\nHOTFONTCOLOR=" + c(kEditInk) + "\r\n" +

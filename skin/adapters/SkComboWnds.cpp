@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/Messages.h"
+#include "framework/StdCtrls.h"
 #include "skin/adapters/SkAdapterUnit.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinDataRules.h"
@@ -223,13 +224,98 @@ void TSkComboBoxWnd::PaintComboText() {
     ::GdiFlush();
 }
 
+void TSkComboBoxWnd::PaintComboItem(int index, const RECT& rect, HDC dc, UINT state) {
+    TSkinCommonData& data = *SkinData();
+    const TSkinTables* skin = data.Skin();
+    HWND wnd = WindowHandle();
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (!skin || !dc || width <= 0 || height <= 0) return;
+    if (data.BgChanged) PrepareAdapterCache(false);
+    TDibSection32 bitmap(width, height);
+    const TImageView32 image = bitmap.View();
+    if (image.Width <= 0) return;
+    OwnedMemoryDC memory(::CreateCompatibleDC(dc));
+    SelectObjectScope select(memory.Get(), bitmap.Handle());
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(wnd, WM_GETFONT, 0, 0));
+    SelectObjectScope selectFont(memory.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    const TRect all(0, 0, width, height);
+    const bool editPart = state & ODS_COMBOBOXEDIT;
+    const int colourState = ColorState();
+    if (editPart && data.CacheImage && !data.CacheImage->Empty()) {
+        // Pixel by pixel: the cache may be the very bitmap dc paints into.
+        ::GdiFlush();
+        const TImageView32 cache = data.CacheImage->View();
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const int cx = rect.left + x, cy = rect.top + y;
+                if (cx >= 0 && cy >= 0 && cx < cache.Width && cy < cache.Height)
+                    SetPixel32(image, x, y, GetPixel32(cache, cx, cy));
+            }
+    } else {
+        FillRect32(image, all, BackColor() == skNoColor ? TColor(::GetSysColor(COLOR_WINDOW)) : BackColor(), 255);
+    }
+    const int selection = skin->CommonIndexes[csSelection];
+    const bool hasSelection = skin->IsValidSectionIndex(selection);
+    TColor ink = 0;
+    if (state & ODS_SELECTED) {
+        if (hasSelection) {
+            const int clamped = ClampSectionState(*skin, selection, 1);
+            PaintSectionWithMask(image, all, {0, 0}, MakeBgCacheRefFromBitmap(image, 0, 0), selection, clamped,
+                                 skin->Section(selection).BorderIndex,
+                                 skin->Section(selection).Props[size_t(clamped)].TextureIndex, *skin);
+        } else {
+            FillRect32(image, all, skin->SelectionColor(true), 255);
+        }
+        ink = skin->SelectionTextColor(true);
+    } else if (skin->IsValidSectionIndex(data.SkinIndex)) {
+        ink = skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, colourState))].FontColor;
+    }
+    std::wstring text;
+    if (editPart && (StyleOf(wnd) & 3) == CBS_DROPDOWN) {
+        text.assign(size_t(::GetWindowTextLengthW(wnd)) + 1, L'\0');
+        text.resize(size_t(::GetWindowTextW(wnd, text.data(), int(text.size()))));
+    } else if (index >= 0) {
+        const LRESULT length = ::SendMessageW(wnd, CB_GETLBTEXTLEN, WPARAM(index), 0);
+        if (length > 0) {
+            text.assign(size_t(length) + 1, L'\0');
+            text.resize(size_t(std::max<LRESULT>(
+                0, ::SendMessageW(wnd, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data())))));
+        }
+    }
+    UINT format = DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP | DT_NOPREFIX | DT_VCENTER;
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+    if (exStyle & WS_EX_RIGHT) format |= DT_RIGHT;
+    if (exStyle & WS_EX_RTLREADING) format |= DT_RTLREADING;
+    RECT textRect{2, 0, width - 2, height};
+    ::SetBkMode(memory.Get(), TRANSPARENT);
+    ::SetTextColor(memory.Get(), Ref(ink));
+    ::DrawTextW(memory.Get(), text.c_str(), int(text.size()), &textRect, format);
+    if ((state & ODS_FOCUS) && !hasSelection) {
+        RECT focus{0, 0, width, height};
+        ::DrawFocusRect(memory.Get(), &focus);
+    }
+    ::BitBlt(dc, rect.left, rect.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
 void TSkComboBoxWnd::PrintInto(HDC dc) {
     TSkinCommonData& data = *SkinData();
     if (!ColorsApplied()) ApplySkinColors();
     data.Updating = false;
     data.BgChanged = true;
     if (!PrepareAdapterCache(false) || !data.CacheImage || !dc) return;
-    PaintComboText();
+    const int selected = int(::SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0));
+    if (dynamic_cast<TComboBox*>(Control()) && selected >= 0) {
+        // The class library's combo shows its selected item as it paints its items.
+        const TRect bounds = WindowBounds(WindowHandle());
+        const TRect button = ButtonRect();
+        const RECT face{3, 3, button.Width() > 0 ? button.Left : bounds.Right - 3, bounds.Bottom - 3};
+        OwnedMemoryDC cache(::CreateCompatibleDC(dc));
+        SelectObjectScope select(cache.Get(), data.CacheImage->Handle());
+        PaintComboItem(selected, face, cache.Get(), ODS_COMBOBOXEDIT);
+        ::GdiFlush();
+    } else {
+        PaintComboText();
+    }
     const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
     data.CacheImage->Draw(dc, 0, 0, all);
     PaintButton(dc);
@@ -309,6 +395,15 @@ void TSkComboBoxWnd::WndProc(TMessage& m) {
         }
         case WM_ERASEBKGND: m.Result = 1; return;
         case WM_PRINT: PrintInto(reinterpret_cast<HDC>(m.WParam)); return;
+        case CN_DRAWITEM:
+            // The class library's combo hands its items to the skin.
+            if (dynamic_cast<TComboBox*>(Control()) && m.LParam) {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+                PaintComboItem(int(item.itemID), item.rcItem, item.hDC, item.itemState);
+                m.Result = 1;
+                return;
+            }
+            break;
         case CN_COMMAND:
             if (!IsSimple() && HIWORD(m.WParam) == CBN_CLOSEUP) {
                 CallOldProc(m);

@@ -34,6 +34,10 @@ public:
     TSkComboListWnd* ListAdapter() const { return listAdapter_.get(); }
     // The button painted onto the window.
     void PaintButtonNow();
+    // One item of a class-library combo (or its edit part with
+    // ODS_COMBOBOXEDIT) painted into dc at rect: a selected item on the
+    // skin's selection section, others on the combo's colour.
+    void PaintComboItem(int index, const RECT& rect, HDC dc, UINT state);
 
 protected:
     using TSkEditWnd::TSkEditWnd;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/Forms.h"
+#include "framework/Messages.h"
 #include "framework/PrintTestKit.h"
+#include "framework/StdCtrls.h"
 #include "skin/adapters/ItemViewTestKit.h"
 
 namespace ad::skin::adapters {
@@ -29,6 +32,21 @@ SIZE WindowSize(HWND wnd) {
     RECT r{};
     ::GetWindowRect(wnd, &r);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+// What draw() paints into a width x height DIB section.
+template <class F>
+ad::test::TPrintedImage DrawInto(int width, int height, F draw) {
+    ad::test::TPrintedImage image{width, height, {}};
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    DibSection32 bitmap(width, height);
+    {
+        SelectObjectScope select(dc.Get(), bitmap.Get());
+        draw(dc.Get());
+        ::GdiFlush();
+    }
+    image.Pixels.assign(bitmap.Bits(), bitmap.Bits() + bitmap.PixelCount());
+    return image;
 }
 
 void Drop(HWND combo, bool open) {
@@ -97,6 +115,68 @@ TEST(SkComboBoxWnd, TheButtonIsDrawnPressedExactlyWhileTheListIsOpen) {
     for (int y = button.Top; y < button.Bottom; ++y)
         for (int x = button.Left; x < button.Right; ++x) glyph += image.At(x, y) == kComboBtnInk;
     EXPECT_GT(glyph, 0);
+}
+
+TEST(SkComboBoxWnd, AComboOfAnotherProgramShowsItsSelectedTextInTheSectionsFontColour) {
+    TAdapterSkinFixture skin{ItemViewSkin()};
+    THostWindow host;
+    struct Case {
+        const char* name;
+        int selected;
+        bool ink;
+    };
+    for (const Case& c : {Case{"an item selected", 2, true}, Case{"nothing selected", -1, false}}) {
+        HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
+        AddComboItems(combo, 5);
+        ::SendMessageW(combo, CB_SETCURSEL, WPARAM(c.selected), 0);
+        auto adapter = Attach(combo, skin.Manager);
+        const SIZE size = WindowSize(combo);
+        const auto image = PrintInto(combo, WM_PRINT, PRF_CLIENT | PRF_NONCLIENT, size.cx, size.cy);
+        int ink = 0;
+        for (int y = 3; y < size.cy - 3; ++y)
+            for (int x = 3; x < adapter->ButtonRect().Left; ++x) ink += image.At(x, y) == kEditInk;
+        EXPECT_EQ(ink > 0, c.ink) << c.name;
+        adapter.reset();
+        ::DestroyWindow(combo);
+    }
+}
+
+TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSection) {
+    TAdapterSkinFixture skin{ItemViewSkin()};
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 300, 200);
+    auto* combo = new TComboBox(form.get());
+    combo->Style = TComboBoxStyle::csDropDownList;
+    combo->SetParent(form.get());
+    combo->SetBounds(10, 10, 160, 24);
+    for (const char* item : {"One", "Two", "Three"}) combo->Items().Add(item);
+    TSkSkinParams params;
+    params.Control = combo;
+    auto adapter = TSkMainWnd::Create<TSkComboBoxWnd>(combo->Handle(), nullptr, &skin.Manager, params);
+    ::SendMessageW(combo->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_SKINREFRESH),
+                   reinterpret_cast<LPARAM>(&skin.Manager));
+    struct Case {
+        const char* name;
+        UINT state;
+        TColor background;
+    };
+    const Case cases[] = {{"selected", ODS_SELECTED, kSelectionColor}, {"not selected", 0, kComboColor}};
+    for (const Case& c : cases) {
+        const int w = 120, h = 18;
+        const auto image = DrawInto(w, h, [&](HDC dc) {
+            DRAWITEMSTRUCT item{};
+            item.CtlType = ODT_COMBOBOX;
+            item.itemID = 1;
+            item.itemState = c.state;
+            item.hDC = dc;
+            item.rcItem = {0, 0, w, h};
+            ::SendMessageW(combo->Handle(), CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+        });
+        EXPECT_EQ(image.At(w - 3, h / 2), c.background) << c.name;
+        int text = 0;
+        for (int x = 0; x < w / 2; ++x) text += image.At(x, h / 2) != c.background;
+        EXPECT_GT(text, 0) << c.name << ": the item's text";
+    }
 }
 
 TEST(SkComboBoxWnd, EachComboGetsOneListAdapterFreedWithIt) {
