@@ -54,6 +54,18 @@ void Drop(HWND combo, bool open) {
     ::UpdateWindow(ListOf(combo));
 }
 
+// A drop-down list combo of five items on a host, adapted with the fixture skin.
+struct TDropDownCombo {
+    TAdapterSkinFixture skin{ItemViewSkin()};
+    THostWindow host;
+    HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
+    std::unique_ptr<TSkComboBoxWnd> adapter;
+    TDropDownCombo() {
+        AddComboItems(combo, 5);
+        adapter = Attach(combo, skin.Manager);
+    }
+};
+
 TEST(SkComboBoxWnd, TheButtonLiesInsideTheMarginAndASimpleComboHasNone) {
     TAdapterSkinFixture skin{ItemViewSkin()};
     THostWindow host;
@@ -88,11 +100,9 @@ TEST(SkComboBoxWnd, TheButtonLiesInsideTheMarginAndASimpleComboHasNone) {
 }
 
 TEST(SkComboBoxWnd, TheButtonIsDrawnPressedExactlyWhileTheListIsOpen) {
-    TAdapterSkinFixture skin{ItemViewSkin()};
-    THostWindow host;
-    HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
-    AddComboItems(combo, 5);
-    auto adapter = Attach(combo, skin.Manager);
+    TDropDownCombo f;
+    HWND combo = f.combo;
+    TSkComboBoxWnd* adapter = f.adapter.get();
     const SIZE size = WindowSize(combo);
     const TRect button = adapter->ButtonRect();
     // Left of the glyph, which sits in the middle.
@@ -180,12 +190,10 @@ TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSectio
 }
 
 TEST(SkComboBoxWnd, EachComboGetsOneListAdapterFreedWithIt) {
-    TAdapterSkinFixture skin{ItemViewSkin()};
-    THostWindow host;
-    HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
-    AddComboItems(combo, 5);
     const int before = TSkMainWnd::LiveCount();
-    auto adapter = Attach(combo, skin.Manager);
+    TDropDownCombo f;
+    HWND combo = f.combo;
+    auto& adapter = f.adapter;
     EXPECT_EQ(adapter->ListAdapter(), nullptr);
     for (int i = 0; i < 3; ++i) {
         Drop(combo, true);
@@ -208,11 +216,8 @@ TEST(SkComboBoxWnd, EachComboGetsOneListAdapterFreedWithIt) {
 }
 
 TEST(SkComboBoxWnd, ColourRepliesAndOpenCloseCyclesLeaveNoGdiObjectBehind) {
-    TAdapterSkinFixture skin{ItemViewSkin()};
-    THostWindow host;
-    HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
-    AddComboItems(combo, 5);
-    auto adapter = Attach(combo, skin.Manager);
+    TDropDownCombo f;
+    HWND combo = f.combo;
     Drop(combo, true);
     Drop(combo, false);
     HWND list = ListOf(combo);

@@ -26,6 +26,12 @@ TColor SectionFontColor(const TSkinCommonData& data, int state) {
     return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
 }
 
+// A colour message pair: the new colour is set only when it differs, since
+// the control repaints on every change.
+void SetColorIfChanged(HWND wnd, UINT get, UINT put, TColor color) {
+    if (TColor(::SendMessageW(wnd, get, 0, 0)) != color) ::SendMessageW(wnd, put, 0, LPARAM(color));
+}
+
 bool HasValidSection(const TSkinCommonData& data) {
     const TSkinTables* skin = data.Skin();
     return skin && skin->IsValidSectionIndex(data.SkinIndex);
@@ -88,16 +94,12 @@ void TSkListViewWnd::ApplySkinColors() {
     if (!HasValidSection(data)) return;
     HWND wnd = WindowHandle();
     const int state = ColorState();
-    // Set only when different: the control repaints on each change.
-    auto set = [wnd](UINT get, UINT put, TColor color) {
-        if (TColor(::SendMessageW(wnd, get, 0, 0)) != color) ::SendMessageW(wnd, put, 0, LPARAM(color));
-    };
     if (!data.CustomColor()) {
         const TColor back = data.BackgroundColor(state, wnd);
-        set(LVM_GETBKCOLOR, LVM_SETBKCOLOR, back);
-        set(LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, back);
+        SetColorIfChanged(wnd, LVM_GETBKCOLOR, LVM_SETBKCOLOR, back);
+        SetColorIfChanged(wnd, LVM_GETTEXTBKCOLOR, LVM_SETTEXTBKCOLOR, back);
     }
-    if (!data.CustomFont()) set(LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, SectionFontColor(data, state));
+    if (!data.CustomFont()) SetColorIfChanged(wnd, LVM_GETTEXTCOLOR, LVM_SETTEXTCOLOR, SectionFontColor(data, state));
 }
 
 void TSkListViewWnd::RestoreWindow() {
@@ -257,14 +259,8 @@ void TSkTreeViewWnd::ApplySkinColors() {
     if (!HasValidSection(data)) return;
     HWND wnd = WindowHandle();
     const int state = ColorState();
-    if (!data.CustomColor()) {
-        const TColor back = data.BackgroundColor(state, wnd);
-        if (TColor(::SendMessageW(wnd, TVM_GETBKCOLOR, 0, 0)) != back) ::SendMessageW(wnd, TVM_SETBKCOLOR, 0, back);
-    }
-    if (!data.CustomFont()) {
-        const TColor text = SectionFontColor(data, state);
-        if (TColor(::SendMessageW(wnd, TVM_GETTEXTCOLOR, 0, 0)) != text) ::SendMessageW(wnd, TVM_SETTEXTCOLOR, 0, text);
-    }
+    if (!data.CustomColor()) SetColorIfChanged(wnd, TVM_GETBKCOLOR, TVM_SETBKCOLOR, data.BackgroundColor(state, wnd));
+    if (!data.CustomFont()) SetColorIfChanged(wnd, TVM_GETTEXTCOLOR, TVM_SETTEXTCOLOR, SectionFontColor(data, state));
 }
 
 void TSkTreeViewWnd::RestoreWindow() {
