@@ -319,7 +319,8 @@ void TSkEditWnd::WndProc(TMessage& m) {
                 m.Result = -1;
             break;
         case WM_MOUSEMOVE:
-            if (::GetCapture() == wnd && !data->Updating) RefreshScrollInfo(true);
+            // A thumb drag has painted its bar already.
+            if (::GetCapture() == wnd && !data->Updating && !Tracking()) RefreshScrollInfo(true);
             break;
         case WM_PARENTNOTIFY:
             if (LOWORD(m.WParam) == WM_CREATE) adaptChildren_ = true;

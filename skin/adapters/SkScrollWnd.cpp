@@ -2,6 +2,7 @@
 #include "skin/adapters/SkScrollWnd.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/Handles.h"
 #include "skin/adapters/SkAdapterUnit.h"
@@ -185,11 +186,8 @@ void TSkScrollWnd::PaintScrollBars(HDC dc) {
     if (TWinControl* control = Control(); control && !::IsWindowVisible(wnd) && !control->Showing()) return;
     if (!horz_.Visible && !vert_.Visible) return;
     if (data->BgChanged) SendMsg(SKM_SKINCMD, SkinCommandWParam(SKC_CACHEVALID), 0);
-    std::unique_ptr<WindowDC> own;
-    if (!dc) {
-        own = std::make_unique<WindowDC>(wnd, WindowDC::WholeWindow{});
-        dc = own->Get();
-    }
+    std::optional<WindowDC> own;  // no allocation: this runs at every drag step
+    if (!dc) dc = own.emplace(wnd, WindowDC::WholeWindow{}).Get();
     if (!dc) return;
     const bool tracked = g_mouse.Window == wnd;
     for (TSkScrollBar* bar : {&horz_, &vert_}) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/adapters/AdapterTestKit.h"
@@ -114,28 +115,46 @@ TEST(SkScrollWnd, ABarShorterThanTwoArrowsSplitsIntoThemAndHasNoTrackParts) {
     EXPECT_EQ(adapter->PartAt(bar, {rect.Left + 5, rect.Bottom}), controls::spNone);
 }
 
-TEST(SkScrollWnd, TheBarsAreTheSkinsRightAfterTheControlScrollsItself) {
+TEST(SkScrollWnd, TheBarsAreTheSkinsRightAfterTheControlChangesItsScrollInfo) {
     TAdapterSkinFixture skin;
-    THostWindow host;
-    HWND memo = AddMemo(host);
-    auto adapter = AttachEdit(memo, skin.Manager);
-    ad::test::PumpPending();
-    TSkScrollBar& bar = adapter->VertBar();
-    ASSERT_TRUE(bar.Visible);
-
-    // Replacing the selection at the end scrolls there; the control's own
-    // scroll-info update draws the system's bar, the skinned one goes over it.
-    const int length = ::GetWindowTextLengthW(memo);
-    ::SendMessageW(memo, EM_SETSEL, length, length);
-    ::SendMessageW(memo, EM_REPLACESEL, FALSE, LPARAM(L"one more\r\n"));
-    const TRect rect = adapter->BarRect(bar);
-    const TScrollGeometry g = adapter->Geometry(bar, rect);
-    EXPECT_GT(bar.ScrollInfo.nPos, 0);
-    EXPECT_EQ(g.Thumb.Bottom, g.Length - g.Arrow) << "the thumb is at the end";
-    EXPECT_EQ(WindowPixel(memo, CentreOf(OnScreen(g.Thumb, rect))), kThumbNormal);
-    EXPECT_EQ(WindowPixel(memo, CentreOf(OnScreen(g.TrackBefore, rect))), kTrackBefore);
-    EXPECT_EQ(WindowPixel(memo, {rect.Left + 2, rect.Top + 2}), kArrowNormal);
-    EXPECT_EQ(WindowPixel(memo, {rect.Left + 2, rect.Bottom - 3}), kArrowNormal);
+    struct Case {
+        const char* name;
+        bool memo;
+    };
+    // The control's own scroll-info update draws the system's bar; the
+    // skinned one goes over it at once.
+    const Case cases[] = {{"memo: a replaced selection at the end scrolls there", true},
+                          {"list box: an added item shortens the thumb", false}};
+    for (const Case& c : cases) {
+        THostWindow host;
+        HWND wnd = c.memo ? AddMemo(host)
+                          : host.AddChild(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 10, 10, 200, 150);
+        for (int i = 0; !c.memo && i < 30; ++i) ::SendMessageW(wnd, LB_ADDSTRING, 0, LPARAM(L"item"));
+        auto adapter = AttachEdit(wnd, skin.Manager);
+        ad::test::PumpPending();
+        TSkScrollBar& bar = adapter->VertBar();
+        ASSERT_TRUE(bar.Visible) << c.name;
+        const SCROLLINFO before = bar.ScrollInfo;
+        if (c.memo) {
+            const int length = ::GetWindowTextLengthW(wnd);
+            ::SendMessageW(wnd, EM_SETSEL, length, length);
+            ::SendMessageW(wnd, EM_REPLACESEL, FALSE, LPARAM(L"one more\r\n"));
+        } else {
+            ::SendMessageW(wnd, LB_ADDSTRING, 0, LPARAM(L"one more"));
+        }
+        const TRect rect = adapter->BarRect(bar);
+        const TScrollGeometry g = adapter->Geometry(bar, rect);
+        EXPECT_NE(std::make_pair(bar.ScrollInfo.nPos, bar.ScrollInfo.nMax), std::make_pair(before.nPos, before.nMax))
+            << c.name << ": the bar's info is read again";
+        if (c.memo) EXPECT_EQ(g.Thumb.Bottom, g.Length - g.Arrow) << "the thumb is at the end";
+        EXPECT_EQ(WindowPixel(wnd, CentreOf(OnScreen(g.Thumb, rect))), kThumbNormal) << c.name;
+        EXPECT_EQ(WindowPixel(wnd, {rect.Left + 2, rect.Top + 2}), kArrowNormal) << c.name;
+        EXPECT_EQ(WindowPixel(wnd, {rect.Left + 2, rect.Bottom - 3}), kArrowNormal) << c.name;
+        const TRect track = OnScreen(c.memo ? g.TrackBefore : g.TrackAfter, rect);
+        EXPECT_EQ(WindowPixel(wnd, {track.Left + 2, c.memo ? track.Top + 20 : track.Bottom - 20}),
+                  c.memo ? kTrackBefore : kTrackAfter)
+            << c.name;
+    }
 }
 
 TEST(SkScrollWnd, AThumbDragTracksOnlyForwardWithinTheRangeThenEndsAtItsLastPosition) {
