@@ -102,6 +102,38 @@ TEST(SkListViewWnd, AHitOverColumnOneMakesOnlyItHotUntilTheListIsHit) {
     EXPECT_EQ(image.At(one.left + 2, one.bottom - 2), kHeaderNormal);
 }
 
+TEST(SkListViewWnd, APressOnAColumnDrawsOnlyItPressedAndAPressOnADividerNone) {
+    struct Case {
+        const char* name;
+        int x;  // in header client coordinates; column 1 is hot throughout
+        int pressed;
+        TColor colours[3];
+    };
+    TReportView view;
+    auto adapter = Attach<TSkListViewWnd>(view.list, view.skin.Manager);
+    HWND header = HeaderOf(view.list);
+    const RECT zero = ColumnRect(header, 0), one = ColumnRect(header, 1);
+    const Case cases[] = {
+        {"on column 0", (zero.left + zero.right) / 2, 0, {kHeaderPressed, kHeaderNormal, kHeaderNormal}},
+        {"on the divider after column 0", zero.right, -1, {kHeaderNormal, kHeaderHot, kHeaderNormal}},
+    };
+    for (const Case& c : cases) {
+        POINT hot{(one.left + one.right) / 2, (one.top + one.bottom) / 2};
+        ::ClientToScreen(header, &hot);
+        ::SendMessageW(header, WM_NCHITTEST, 0, MAKELPARAM(hot.x, hot.y));
+        const int y = (zero.top + zero.bottom) / 2;
+        ::SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, y));
+        EXPECT_EQ(adapter->Header()->PressedColumn(), c.pressed) << c.name;
+        const TPrintedImage image = PrintHeader(header);
+        for (int column = 0; column < 3; ++column) {
+            const RECT r = ColumnRect(header, column);
+            EXPECT_EQ(image.At(r.left + 4, r.bottom - 2), c.colours[column]) << c.name << ", column " << column;
+        }
+        ::SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(c.x, y));
+        EXPECT_EQ(adapter->Header()->PressedColumn(), -1) << c.name;
+    }
+}
+
 TEST(SkListViewWnd, AViewOtherThanReportLeavesItsHeaderToItself) {
     TReportView view;
     auto adapter = Attach<TSkListViewWnd>(view.list, view.skin.Manager);
