@@ -15,6 +15,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/BenchSkin.h"
 #include "bench/BenchTiming.h"
 #include "skin/adapters/SkEditWnd.h"
 #include "skin/engine/win/SkinManager.h"
@@ -123,14 +124,8 @@ TFigures TrackUnskinned(HWND list, const std::vector<int>& positions) {
 }  // namespace
 
 int main() {
-    auto manager = std::make_unique<TSkinManager>(nullptr);
-    manager->Effects.AllowAnimation = false;
-    RegisterBuiltInSkin(*manager);
-    manager->SetSkinName(kBuiltInSkinName);
-    if (!manager->Skin()) {
-        std::printf("the built-in skin did not load\n");
-        return 1;
-    }
+    auto manager = ad::bench::BuiltInSkinManager();
+    if (!manager) return 1;
     HWND host = ::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                                   460, 360, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     HWND skinned = MakeList(host, 10);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchSkin.h"
 #include "bench/BenchTiming.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -85,14 +86,8 @@ int main() {
     links.Pixels = SystemPixelServices();
     AddFormSkinningLinks(links);
     InstallSkinEngineLinks(links);
-    auto manager = std::make_unique<TSkinManager>(nullptr);
-    manager->Effects.AllowAnimation = false;
-    RegisterBuiltInSkin(*manager);
-    manager->SetSkinName(kBuiltInSkinName);
-    if (!manager->Skin()) {
-        std::printf("the built-in skin did not load\n");
-        return 1;
-    }
+    auto manager = ad::bench::BuiltInSkinManager();
+    if (!manager) return 1;
 
     std::printf("%-44s %12s %12s\n", "skinned forms (Wine)", "skinned", "peer");
     // The window image at two sizes next to a plain fill of an image of that size.

@@ -107,15 +107,23 @@ void TSkEditWnd::ApplySkinColors() {
     applying_ = false;
 }
 
+TSkEditWnd::~TSkEditWnd() {
+    if (!Destroyed()) RestoreColors();
+}
+
+// The colours the control had when the adapter came.
+void TSkEditWnd::RestoreColors() {
+    TWinControl* control = Control();
+    if (!control || control->Destroying()) return;
+    const TSkinCommonData* data = SkinData();
+    if (!data->CustomColor() && savedColor_ != skNoColor) control->SetColor(savedColor_);
+    if (!data->CustomFont() && savedFontColor_ != skNoColor) control->Font().SetColor(savedFontColor_);
+}
+
 void TSkEditWnd::RestoreWindow() {
     TSkBaseWnd::RestoreWindow();
+    RestoreColors();
     TWinControl* control = Control();
-    if (control && !control->Destroying()) {
-        // The colours the control had when the adapter came.
-        const TSkinCommonData* data = SkinData();
-        if (!data->CustomColor() && savedColor_ != skNoColor) control->SetColor(savedColor_);
-        if (!data->CustomFont() && savedFontColor_ != skNoColor) control->Font().SetColor(savedFontColor_);
-    }
     HWND wnd = WindowHandle();
     if (::IsWindow(wnd) && ::IsWindowVisible(wnd) && !(control && control->Destroying()))
         ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0, kFrameChangeFlags);

@@ -14,6 +14,9 @@ namespace ad::skin::adapters {
 
 class TSkEditWnd : public TSkBaseWnd {
 public:
+    // A live control gets its saved colours back also when the adapter goes
+    // without a skin removal.
+    ~TSkEditWnd() override;
     // The background colour in use (the section's, or the window colour).
     TColor BackColor() const { return backColor_; }
     // The manager's outline colour for a window without a class-library control.
@@ -44,6 +47,7 @@ protected:
     void SetAdaptChildren(bool on) { adaptChildren_ = on; }
 
 private:
+    void RestoreColors();
     void PaintFrame(HDC dc);
     void SkinCommand(TMessage& m);
 

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Forms.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
 #include "skin/adapters/SkAdapterTable.h"
+#include "skin/engine/image/SkinBitmaps.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad::skin::adapters {
@@ -78,28 +80,36 @@ TEST(SkEditWnd, FocusGivesTheHotColourAndFrameAndLosingItTheNormalOnes) {
     }
 }
 
-TEST(SkEditWnd, RemovingTheSkinGivesBackTheSavedColoursAndTheWholeClient) {
+TEST(SkEditWnd, TheSavedColoursAndTheWholeClientComeBackWhenTheSkinOrTheAdapterGoes) {
     TAdapterSkinFixture skin;
-    TMemoForm f;
-    const TColor ownColor = 0x00123456, ownFont = 0x00654321;
-    f.memo->SetColor(ownColor);
-    f.memo->Font().SetColor(ownFont);
-    RECT native{};
-    ::GetClientRect(f.memo->Handle(), &native);
+    struct Case {
+        const char* name;
+        bool freeAdapter;  // else the skin is removed
+    };
+    const Case cases[] = {{"skin removed", false}, {"adapter freed while the window lives", true}};
+    for (const Case& c : cases) {
+        TMemoForm f;
+        const TColor ownColor = 0x00123456, ownFont = 0x00654321;
+        f.memo->SetColor(ownColor);
+        f.memo->Font().SetColor(ownFont);
+        RECT native{};
+        ::GetClientRect(f.memo->Handle(), &native);
 
-    auto adapter = AttachEdit(f.memo->Handle(), skin.Manager, f.memo);
-    RECT skinned{};
-    ::GetClientRect(f.memo->Handle(), &skinned);
-    EXPECT_EQ(skinned.right, native.right + ::GetSystemMetrics(SM_CXVSCROLL) - kBarWidth) << "the skin's bar width";
-    EXPECT_EQ(f.memo->Color(), kEditNormal);
+        auto adapter = AttachEdit(f.memo->Handle(), skin.Manager, f.memo);
+        RECT skinned{};
+        ::GetClientRect(f.memo->Handle(), &skinned);
+        EXPECT_EQ(skinned.right, native.right + ::GetSystemMetrics(SM_CXVSCROLL) - kBarWidth) << "the skin's bar";
+        EXPECT_EQ(f.memo->Color(), kEditNormal) << c.name;
 
-    ::SendMessageW(f.memo->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_SKINREMOVED), LPARAM(&skin.Manager));
-    EXPECT_EQ(f.memo->Color(), ownColor);
-    EXPECT_EQ(f.memo->Font().Color(), ownFont);
-    RECT after{};
-    ::GetClientRect(f.memo->Handle(), &after);
-    EXPECT_EQ(after.right, native.right);
-    EXPECT_EQ(after.bottom, native.bottom);
+        if (c.freeAdapter) adapter.reset();
+        else ::SendMessageW(f.memo->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_SKINREMOVED), LPARAM(&skin.Manager));
+        EXPECT_EQ(f.memo->Color(), ownColor) << c.name;
+        EXPECT_EQ(f.memo->Font().Color(), ownFont) << c.name;
+        RECT after{};
+        ::GetClientRect(f.memo->Handle(), &after);
+        EXPECT_EQ(after.right, native.right) << c.name;
+        EXPECT_EQ(after.bottom, native.bottom) << c.name;
+    }
 }
 
 TEST(SkEditWnd, APrintComposesFrameBarsAndTheControlsOwnPaintingOnce) {
@@ -121,6 +131,45 @@ TEST(SkEditWnd, APrintComposesFrameBarsAndTheControlsOwnPaintingOnce) {
     const TRect bar = adapter->BarRect(adapter->VertBar());
     EXPECT_EQ(image.At(bar.Left - window.left + 2, bar.Top - window.top + 2), kArrowNormal) << "first arrow";
     EXPECT_EQ(image.At(bar.Left - window.left + 2, bar.Bottom - window.top - 3), kArrowNormal) << "second arrow";
+}
+
+TEST(SkEditWnd, ADisabledEditShowsItsTextFadedFromTheCacheAndAPasswordStaysHidden) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    struct Case {
+        const char* name;
+        wchar_t password;
+    };
+    const Case cases[] = {{"plain edit", 0}, {"password edit", L'*'}};
+    int top = 170;
+    std::vector<int> inks;
+    for (const Case& c : cases) {
+        auto* edit = new TEdit(f.form.get());
+        edit->PasswordChar = c.password;
+        edit->SetParent(f.form.get());
+        edit->SetBounds(10, top, 150, 24);
+        top += 30;
+        edit->SetText("MMMM");
+        edit->SetEnabled(false);
+        auto adapter = AttachEdit(edit->Handle(), skin.Manager, edit);
+        ::RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const TSkinCacheImage& cache = *adapter->SkinData()->CacheImage;
+        ASSERT_FALSE(cache.Empty()) << c.name;
+        // The text's ink: darker than the cache's faded section around it.
+        const uint32_t blank = GetPixel32(cache.View(), cache.Width() - 6, cache.Height() / 2) & 0xFFFFFF;
+        int ink = 0;
+        for (int y = 3; y < cache.Height() - 3; ++y)
+            for (int x = 3; x < cache.Width() / 2; ++x) ink += (GetPixel32(cache.View(), x, y) & 0xFFFFFF) != blank;
+        EXPECT_GT(ink, 10) << c.name << ": the text is drawn";
+        // What the window shows is the cache.
+        RECT r{};
+        ::GetWindowRect(edit->Handle(), &r);
+        WindowDC dc(edit->Handle(), WindowDC::WholeWindow{});
+        const COLORREF shown = ::GetPixel(dc.Get(), cache.Width() - 6, cache.Height() / 2);
+        EXPECT_EQ(shown, RGB((blank >> 16) & 0xFF, (blank >> 8) & 0xFF, blank & 0xFF)) << c.name;
+        inks.push_back(ink);
+    }
+    EXPECT_LT(inks[1], inks[0] / 2) << "a password shows its stars, not the letters";
 }
 
 TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {

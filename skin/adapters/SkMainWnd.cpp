@@ -1,11 +1,15 @@
 // The window adapter base: attaching, detaching and the common messages.
 #include "skin/adapters/SkMainWnd.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "base/WinText.h"
+#include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "framework/StdCtrls.h"
 #include "framework/Themes.h"
+#include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinEngineLinks.h"
@@ -63,6 +67,7 @@ TSkMainWnd::~TSkMainWnd() {
         RestoreWindow();
         Detach();
         if (themeTurnedOff_ && ::IsWindow(wnd_)) ThemeLibrary().SetWindowTheme(wnd_, nullptr, nullptr);
+        if (reframeOnDetach_ && ::IsWindow(wnd_)) ::SetWindowPos(wnd_, nullptr, 0, 0, 0, 0, kFrameChangeFlags);
     }
     if (skinData_ && !ownSkinData_) skinData_->SavedWndProc = nullptr;
     ownSkinData_.reset();
@@ -136,8 +141,36 @@ bool TSkMainWnd::PrepareAdapterCache(bool outline) {
     const int state = (skinData_->Focused || skinData_->IsHighlighted()) ? 1 : 0;
     PaintStateCorners(*skinData_, background, true, skinData_->HotPatternIndex, skinData_->PatternIndex, image,
                       {0, 0}, TRect(0, 0, image.Width, image.Height), state);
+    if (!::IsWindowEnabled(wnd_)) {
+        if (auto* edit = dynamic_cast<TCustomEdit*>(control_.Get())) PaintDisabledEditText(*edit);
+        ApplyDisabledEffects(image, kDisabledFade, {0, 0}, background, skinData_->BackgroundColor(0, wnd_));
+    }
     skinData_->BgChanged = false;
     return true;
+}
+
+// A disabled edit shows its text from the cache: in its font, single line,
+// inside its border; a password edit shows its password character instead.
+void TSkMainWnd::PaintDisabledEditText(TCustomEdit& edit) {
+    TSkinCacheImage& cache = *skinData_->CacheImage;
+    std::wstring text(size_t(std::max(0, ::GetWindowTextLengthW(wnd_))) + 1, L'\0');
+    text.resize(size_t(::GetWindowTextW(wnd_, text.data(), int(text.size()))));
+    if (text.empty()) return;
+    if (const auto password = wchar_t(::SendMessageW(wnd_, EM_GETPASSWORDCHAR, 0, 0)))
+        text.assign(text.size(), password);
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(wnd_, GWL_EXSTYLE);
+    const bool border = (exStyle & WS_EX_CLIENTEDGE) || (::GetWindowLongPtrW(wnd_, GWL_STYLE) & WS_BORDER);
+    const int d = border ? 2 : 0, inset = border ? d + 1 : 0;
+    RECT rect{inset, inset, cache.Width() - inset, cache.Height() - d};
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    SelectObjectScope bitmap(dc.Get(), cache.Handle());
+    SelectObjectScope font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(wnd_, WM_GETFONT, 0, 0)));
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), ColorToRGB(edit.Font().Color()));
+    UINT flags = DT_SINGLELINE | DT_NOPREFIX;
+    if (exStyle & WS_EX_RTLREADING) flags |= DT_RIGHT | DT_RTLREADING;
+    ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &rect, flags);
+    ::GdiFlush();
 }
 
 void TSkMainWnd::WndProc(TMessage& m) {

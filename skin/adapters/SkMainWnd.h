@@ -16,6 +16,10 @@
 #include "skin/engine/win/SkinCommonData.h"
 #include "skin/engine/win/SkinManager.h"
 
+namespace ad {
+class TCustomEdit;
+}
+
 namespace ad::skin::adapters {
 
 // What the adapter manager tells a new adapter.
@@ -85,9 +89,13 @@ protected:
     // (the hot state when focused), a disabled edit's text; false while the
     // parent is not ready (the data is then marked updating).
     bool PrepareAdapterCache(bool outline);
+    void PaintDisabledEditText(TCustomEdit& edit);
     bool SkinActive() const;
     // The data was made by this adapter (not given to it).
     bool OwnsSkinData() const { return ownSkinData_ != nullptr; }
+    // The adapter measures the window's frame itself: once it has let go of
+    // a live window, the frame is measured again without it.
+    void SetReframeOnDetach() { reframeOnDetach_ = true; }
 
 private:
     void Start(const TSkSkinParams& params);
@@ -104,6 +112,7 @@ private:
     bool destroyed_ = false;
     bool colorsApplied_ = false;
     bool themeTurnedOff_ = false;
+    bool reframeOnDetach_ = false;
 };
 
 }  // namespace ad::skin::adapters

@@ -54,6 +54,19 @@ TSkScrollWnd::TSkScrollWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* ma
     horz_.Kind = SB_HORZ;
     vert_.Kind = SB_VERT;
     horz_.Adapter = vert_.Adapter = this;
+    SetReframeOnDetach();
+}
+
+TSkScrollWnd::~TSkScrollWnd() { ForgetMouse(); }
+
+void TSkScrollWnd::ForgetMouse() {
+    HWND wnd = WindowHandle();
+    if (g_mouse.Window != wnd) return;
+    ::KillTimer(wnd, kScrollHoverTimer);
+    ::KillTimer(wnd, kScrollFirstRepeatTimer);
+    ::KillTimer(wnd, kScrollRepeatTimer);
+    if (::GetCapture() == wnd) ::ReleaseCapture();
+    g_mouse = {};
 }
 
 std::unique_ptr<TSkinCommonData> TSkScrollWnd::CreateSkinData() {
@@ -228,13 +241,10 @@ void TSkScrollWnd::PaintBar(TSkScrollBar& bar, HDC dc, int forcedThumbStart, int
         if (part == pressedPart) return 2;
         return hotBar && g_mouse.HotPart == part ? 1 : 0;
     };
-    if (!barImage_.SetSize(screen.Width(), screen.Height())) return;
+    TPoint at;
+    TSkBgCacheRef bg;
+    if (!PrepareBarImage(screen, at, bg)) return;
     const TImageView32 view = barImage_.View();
-    const TRect window = ScreenRectOf(wnd);
-    const TPoint at{screen.Left - window.Left, screen.Top - window.Top};
-    TSkBgCacheRef bg = GetWindowParentBgRef(wnd);
-    bg.X += at.X;
-    bg.Y += at.Y;
     const bool fits = 2 * g.Arrow < g.Length;
     PaintTrack(view, g.TrackBefore, {0, 0}, bg, vertical, true, pressedPart == spTrackBefore ? 2 : 0, *skin);
     PaintTrack(view, g.TrackAfter, {0, 0}, bg, vertical, false, pressedPart == spTrackAfter ? 2 : 0, *skin);
@@ -244,8 +254,19 @@ void TSkScrollWnd::PaintBar(TSkScrollBar& bar, HDC dc, int forcedThumbStart, int
         const int thumbState = pressedPart == spThumb ? 2 : (hotBar && g_mouse.HotPart == spThumb ? 1 : 0);
         PaintThumb(view, g.Thumb, {0, 0}, bg, vertical, thumbState, *skin);
     }
-    if (!enabled) ApplyDisabledEffects(view, kDisabledFade, at, bg, SkinData()->BackgroundColor(0, wnd));
+    if (!enabled) ApplyDisabledEffects(view, kDisabledFade, {0, 0}, bg, SkinData()->BackgroundColor(0, wnd));
     barImage_.Draw(dc, at.X, at.Y, {0, 0, screen.Width(), screen.Height()});
+}
+
+bool TSkScrollWnd::PrepareBarImage(const TRect& screen, TPoint& at, TSkBgCacheRef& bg) {
+    if (!barImage_.SetSize(screen.Width(), screen.Height())) return false;
+    HWND wnd = WindowHandle();
+    const TRect window = ScreenRectOf(wnd);
+    at = {screen.Left - window.Left, screen.Top - window.Top};
+    bg = GetWindowParentBgRef(wnd);
+    bg.X += at.X;
+    bg.Y += at.Y;
+    return true;
 }
 
 bool TSkScrollWnd::InGripCorner() const {
@@ -261,15 +282,11 @@ bool TSkScrollWnd::InGripCorner() const {
 }
 
 void TSkScrollWnd::PaintCorner(HDC dc) {
-    HWND wnd = WindowHandle();
     const TRect screen = CornerRect();
-    if (IsEmpty(screen) || !barImage_.SetSize(screen.Width(), screen.Height())) return;
+    TPoint at;
+    TSkBgCacheRef bg;
+    if (IsEmpty(screen) || !PrepareBarImage(screen, at, bg)) return;
     const TImageView32 view = barImage_.View();
-    const TRect window = ScreenRectOf(wnd);
-    const TPoint at{screen.Left - window.Left, screen.Top - window.Top};
-    TSkBgCacheRef bg = GetWindowParentBgRef(wnd);
-    bg.X += at.X;
-    bg.Y += at.Y;
     const TRect all{0, 0, view.Width, view.Height};
     if (bg.Ready && !bg.Bmp.Empty()) {
         for (int y = 0; y < view.Height; ++y)
@@ -570,13 +587,7 @@ void TSkScrollWnd::SkinCommand(TMessage& m) {
 void TSkScrollWnd::WndProc(TMessage& m) {
     HWND wnd = WindowHandle();
     if (m.Msg == WM_NCDESTROY || m.Msg == WM_DESTROY) {
-        // The shared mouse record forgets a window that goes.
-        if (g_mouse.Window == wnd) {
-            ::KillTimer(wnd, kScrollHoverTimer);
-            ::KillTimer(wnd, kScrollFirstRepeatTimer);
-            ::KillTimer(wnd, kScrollRepeatTimer);
-            g_mouse = {};
-        }
+        ForgetMouse();  // the shared record keeps no window that goes
         tracking_ = false;
         TSkMainWnd::WndProc(m);
         return;

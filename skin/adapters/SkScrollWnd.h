@@ -68,6 +68,7 @@ const TSkScrollMouse& ScrollMouse();
 
 class TSkScrollWnd : public TSkMainWnd {
 public:
+    ~TSkScrollWnd() override;
     TSkScrollBar& HorzBar() { return horz_; }
     TSkScrollBar& VertBar() { return vert_; }
     TSkScrollBar& Bar(int kind) { return kind == SB_VERT ? vert_ : horz_; }
@@ -126,9 +127,14 @@ private:
     void EndPress(bool releaseCapture);
     void PaintBar(TSkScrollBar& bar, HDC dc, int forcedThumbStart, int pressedPart);
     void PaintCorner(HDC dc);
+    // The bar image sized for a part of the window at a screen rectangle:
+    // where it lies in the window and the parent's background under it.
+    bool PrepareBarImage(const TRect& screen, TPoint& at, TSkBgCacheRef& bg);
     void TrackPressed(TPoint screen);
     bool InGripCorner() const;
     void SkinCommand(TMessage& m);
+    // Timers off and the shared mouse record cleared when it is this window's.
+    void ForgetMouse();
 
     TSkScrollBar horz_, vert_;
     bool tracking_ = false;

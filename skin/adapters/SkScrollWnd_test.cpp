@@ -146,7 +146,9 @@ TEST(SkScrollWnd, TheBarsAreTheSkinsRightAfterTheControlChangesItsScrollInfo) {
         const TScrollGeometry g = adapter->Geometry(bar, rect);
         EXPECT_NE(std::make_pair(bar.ScrollInfo.nPos, bar.ScrollInfo.nMax), std::make_pair(before.nPos, before.nMax))
             << c.name << ": the bar's info is read again";
-        if (c.memo) EXPECT_EQ(g.Thumb.Bottom, g.Length - g.Arrow) << "the thumb is at the end";
+        if (c.memo) {
+            EXPECT_EQ(g.Thumb.Bottom, g.Length - g.Arrow) << "the thumb is at the end";
+        }
         EXPECT_EQ(WindowPixel(wnd, CentreOf(OnScreen(g.Thumb, rect))), kThumbNormal) << c.name;
         EXPECT_EQ(WindowPixel(wnd, {rect.Left + 2, rect.Top + 2}), kArrowNormal) << c.name;
         EXPECT_EQ(WindowPixel(wnd, {rect.Left + 2, rect.Bottom - 3}), kArrowNormal) << c.name;
@@ -205,7 +207,9 @@ TEST(SkScrollWnd, AThumbDragTracksOnlyForwardWithinTheRangeThenEndsAtItsLastPosi
         EXPECT_EQ(calls[i + 1].Code, SB_ENDSCROLL) << c.name;
         EXPECT_FALSE(adapter->Tracking()) << c.name;
         EXPECT_NE(::GetCapture(), wnd) << c.name;
-        if (c.memo) EXPECT_GT(::SendMessageW(wnd, EM_GETFIRSTVISIBLELINE, 0, 0), 50);
+        if (c.memo) {
+            EXPECT_GT(::SendMessageW(wnd, EM_GETFIRSTVISIBLELINE, 0, 0), 50);
+        }
     }
 }
 

@@ -23,6 +23,15 @@ using adapters::TSkCheckBoxWnd;
 using adapters::TSkMainWnd;
 using test::TFormSkinFixture;
 
+// The adapters' fixture skin, written into the folder, becomes the manager's.
+void UseAdapterSkin(TSkinManager& manager, const ad::test::TempDir& dir) {
+    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
+    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    manager.SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
+    manager.SetSkinName("Adapters");
+}
+
 template <class T>
 T* Put(TForm* form, int top, const std::string& caption) {
     auto* control = new T(form);
@@ -108,11 +117,7 @@ TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
 TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
     TFormSkinFixture skin;
     ad::test::TempDir dir;
-    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
-    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
-    skin.Manager->SetSkinName("Adapters");
+    UseAdapterSkin(*skin.Manager, dir);
     skin.Manager->ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
     skin.Manager->ThirdParty.SetText(akGroupBox, "TGroupBox");
 
@@ -148,11 +153,7 @@ TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
 TEST(SkCtrlAdapter, TheEditListNamesMemosAndListBoxesWhichGetSkinnedFramesAndBars) {
     TFormSkinFixture skin;
     ad::test::TempDir dir;
-    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
-    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
-    skin.Manager->SetSkinName("Adapters");
+    UseAdapterSkin(*skin.Manager, dir);
     skin.Manager->ThirdParty.SetText(akEdit, "TMemo\nTListBox");
 
     auto form = std::make_unique<TForm>(nullptr);
