@@ -2,6 +2,7 @@
 #include "skin/adapters/SkAdapterTable.h"
 
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkStaticWnds.h"
 
 namespace ad::skin::adapters {
 
@@ -18,6 +19,7 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         t[akButton] = &Make<TSkBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
+        t[akStaticText] = &Make<TSkStaticTextWnd>;
         return t;
     }();
     return table;

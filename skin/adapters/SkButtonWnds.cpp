@@ -1,6 +1,8 @@
 // Push button, check box and group box adapters.
 #include "skin/adapters/SkButtonWnds.h"
 
+#include "skin/adapters/SkAdapterPaint.h"
+
 #include <algorithm>
 
 #include "base/WinText.h"
@@ -16,45 +18,6 @@ namespace ad::skin::adapters {
 
 namespace {
 
-// A memory DC on the data's cache with the window's font selected.
-class TCacheCanvas {
-public:
-    TCacheCanvas(TSkinCommonData& data, HWND wnd)
-        : dc_(::CreateCompatibleDC(nullptr)),
-          bitmap_(dc_.Get(), data.CacheImage ? data.CacheImage->Handle() : nullptr),
-          font_(dc_.Get(), WindowFont(wnd)) {
-        ::SetBkMode(dc_.Get(), TRANSPARENT);
-    }
-    HDC Get() const { return dc_.Get(); }
-    static HGDIOBJ WindowFont(HWND wnd) {
-        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0))) return font;
-        return ::GetStockObject(DEFAULT_GUI_FONT);
-    }
-
-private:
-    OwnedMemoryDC dc_;
-    SelectObjectScope bitmap_;
-    SelectObjectScope font_;
-};
-
-TRect ClientBounds(HWND wnd) {
-    RECT r{};
-    ::GetClientRect(wnd, &r);
-    return TRect(0, 0, r.right, r.bottom);
-}
-
-// Pixels of rect take what the parent shows under them.
-void FillFromBackground(const TImageView32& image, const TRect& rect, const TSkBgCacheRef& background) {
-    const uint32_t fill = 0xFF000000u | ((background.FillColor & 0xFF) << 16) | (background.FillColor & 0xFF00) |
-                          ((background.FillColor >> 16) & 0xFF);
-    for (int y = std::max(0, rect.Top); y < std::min(image.Height, rect.Bottom); ++y)
-        for (int x = std::max(0, rect.Left); x < std::min(image.Width, rect.Right); ++x) {
-            uint32_t pixel = fill;
-            BackgroundPixel(background, x, y, pixel);
-            *reinterpret_cast<uint32_t*>(image.Pixel(x, y)) = pixel;
-        }
-}
-
 // The cache sized to the window with the section of the state over the parent.
 bool PaintSectionIntoCache(TSkinCommonData& data, HWND wnd, int state, const TRect& rect) {
     data.PrepareCacheImage();
@@ -64,24 +27,6 @@ bool PaintSectionIntoCache(TSkinCommonData& data, HWND wnd, int state, const TRe
     FillFromBackground(image, TRect(0, 0, image.Width, image.Height), background);
     PaintStateCorners(data, background, true, data.HotPatternIndex, data.PatternIndex, image, {0, 0}, rect, state);
     return true;
-}
-
-TColor SectionFontColor(const TSkinCommonData& data, int state) {
-    const TSkinTables* skin = data.Skin();
-    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
-    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
-}
-
-// The cache copied to the DC given, or to the window's.
-void CopyCache(TSkinCommonData& data, HWND wnd, HDC given) {
-    if (!data.CacheImage) return;
-    const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
-    if (given) {
-        data.CacheImage->Draw(given, 0, 0, all);
-        return;
-    }
-    WindowDC dc(wnd);
-    data.CacheImage->Draw(dc.Get(), 0, 0, all);
 }
 
 LONG_PTR StyleOf(HWND wnd) { return ::GetWindowLongPtrW(wnd, GWL_STYLE); }
@@ -179,7 +124,7 @@ void TSkBtnWnd::PrepareCache() {
     const int paintState = CurrentState();
     const int state = ButtonSectionState(paintState, skin->Section(data.SkinIndex).States);
     if (!PaintSectionIntoCache(data, wnd, state, ClientBounds(wnd))) return;
-    TCacheCanvas canvas(data, wnd);
+    TCacheCanvas canvas(data, *this);
     const TRect caption = CaptionRect(canvas.Get());
     UINT format = DT_CENTER | DT_EXPANDTABS;
     if (StyleOf(wnd) & BS_MULTILINE) format |= DT_WORDBREAK;
@@ -293,7 +238,7 @@ void TSkCheckBoxWnd::PrepareCache() {
     const bool leftText = style & BS_LEFTTEXT;
     const LRESULT buttonState = ::SendMessageW(wnd, BM_GETSTATE, 0, 0);
     if (!Caption().empty()) {
-        TCacheCanvas canvas(data, wnd);
+        TCacheCanvas canvas(data, *this);
         const int g = glyph.Width();
         TRect text = leftText ? TRect(2, 0, bounds.Right - g - 4, bounds.Bottom) : TRect(g + 4, 0, bounds.Right, bounds.Bottom);
         UINT format = (style & BS_MULTILINE) ? UINT(DT_WORDBREAK) : UINT(DT_SINGLELINE | DT_VCENTER);
@@ -344,9 +289,9 @@ void TSkCheckBoxWnd::WndProc(TMessage& m) {
             return;
         case WM_SETTEXT:
             if (!::IsWindowVisible(wnd)) break;
-            SetWindowRedraw(wnd, false);
+            SetRedraw(false);
             TSkMainWnd::WndProc(m);
-            SetWindowRedraw(wnd, true);
+            SetRedraw(true);
             Repaint();
             return;
         case WM_SETFOCUS:
@@ -377,8 +322,9 @@ TRect TSkGroupBoxWnd::CaptionRect() {
     const TRect bounds = ClientBounds(wnd);
     RECT r{0, 0, 0, 0};
     if (!Caption().empty()) {
+        const TSkAdapterFont adapterFont(*this);
         OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
-        SelectObjectScope font(dc.Get(), TCacheCanvas::WindowFont(wnd));
+        SelectObjectScope font(dc.Get(), adapterFont.Get());
         const std::wstring text = Widen(Caption());
         ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_CENTER);
     }
@@ -397,7 +343,7 @@ void TSkGroupBoxWnd::PrepareCache() {
     if (!PaintSectionIntoCache(data, wnd, 0, body)) return;
     if (!Caption().empty()) {
         FillFromBackground(data.CacheImage->View(), caption, GetWindowParentBgRef(wnd));
-        TCacheCanvas canvas(data, wnd);
+        TCacheCanvas canvas(data, *this);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
         if (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
         DrawDataText(canvas.Get(), Caption(), ::IsWindowEnabled(wnd), false, data, format, caption, 0);
