@@ -8,10 +8,12 @@
 #include "base/WinText.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "skin/engine/image/SkinFadeMath.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinDataText.h"
+#include "skin/engine/win/SkThreadedTimer.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 
 namespace ad::skin::adapters {
@@ -100,19 +102,34 @@ int TSkBtnWnd::CurrentState() {
     return 0;
 }
 
-TRect TSkBtnWnd::CaptionRect(HDC dc) {
-    const TRect bounds = ClientBounds(WindowHandle());
-    const int width = bounds.Right, height = bounds.Bottom;
+bool TSkBtnWnd::Pressed() { return ::SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED; }
+
+bool TSkBtnWnd::ShiftsWhenPressed() { return !SkinActive() || SkinManager()->ButtonsOptions.ShiftContentOnClick; }
+
+int TSkBtnWnd::MaxCaptionWidth() {
+    if (Caption().empty()) return 0;
+    const int width = ClientBounds(WindowHandle()).Right;
+    const TPoint glyph = GlyphSize();
+    return glyph.X == 0 ? width + 1 : std::max(0, width - glyph.X);
+}
+
+TPoint TSkBtnWnd::CaptionSize(HDC dc, int maxWidth) {
+    if (Caption().empty()) return {0, 0};
     UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER;
     if (StyleOf(WindowHandle()) & BS_MULTILINE) format |= DT_WORDBREAK;
     const std::wstring text = Widen(Caption());
-    RECT r{0, 0, Caption().empty() ? 0 : width + 1 + 2, 0};
-    if (!text.empty()) ::DrawTextW(dc, text.c_str(), int(text.size()), &r, format);
-    // With DT_CENTER the measured rectangle may not start at 0.
-    const int left = (width - (r.right - r.left)) / 2, top = (height - (r.bottom - r.top)) / 2;
+    RECT r{0, 0, maxWidth, 0};
+    ::DrawTextW(dc, text.c_str(), int(text.size()), &r, format);
+    return {int(r.right - r.left), int(r.bottom - r.top)};
+}
+
+TRect TSkBtnWnd::CaptionRect(HDC dc) {
+    const TRect bounds = ClientBounds(WindowHandle());
+    const int width = bounds.Right, height = bounds.Bottom;
+    const TPoint size = CaptionSize(dc, MaxCaptionWidth() + 2);
+    const int left = (width - size.X) / 2, top = (height - size.Y) / 2;
     TRect rect(left, top, width - left + 1, height - top);
-    const bool shift = !SkinActive() || SkinManager()->ButtonsOptions.ShiftContentOnClick;
-    if ((::SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED) && shift) rect = Offset(rect, 1, 1);
+    if (Pressed() && ShiftsWhenPressed()) rect = Offset(rect, 1, 1);
     return rect;
 }
 
@@ -130,7 +147,7 @@ void TSkBtnWnd::PrepareCache() {
     if (StyleOf(wnd) & BS_MULTILINE) format |= DT_WORDBREAK;
     if (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
     const bool enabled = ::IsWindowEnabled(wnd);
-    DrawDataText(canvas.Get(), Caption(), enabled, false, data, format, caption, std::min(state, 2));
+    if (!Caption().empty()) DrawDataText(canvas.Get(), Caption(), enabled, false, data, format, caption, std::min(state, 2));
     const bool focused = ::SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_FOCUS;
     if (enabled && focused && !Caption().empty() && SkinManager()->ButtonsOptions.ShowFocusRect) {
         TRect frame = caption;
@@ -142,6 +159,7 @@ void TSkBtnWnd::PrepareCache() {
         DrawDottedFrame(canvas.Get(), frame, ink, ink);
     }
     ::GdiFlush();
+    DrawGlyph(paintState);
     data.BgChanged = false;
 }
 
@@ -149,6 +167,18 @@ void TSkBtnWnd::Paint(HDC given) {
     if (!SkinActive()) return;
     if (!ColorsApplied()) ApplySkinColors();
     TSkinCommonData& data = *SkinData();
+    if (data.FadeRunning() && data.FadeTimer->WorkImage) {
+        // A running fade shows its current frame.
+        const TSkinCacheImage& frame = *data.FadeTimer->WorkImage;
+        const TRect all(0, 0, frame.Width(), frame.Height());
+        if (given) {
+            frame.Draw(given, 0, 0, all);
+        } else {
+            WindowDC dc(WindowHandle());
+            frame.Draw(dc.Get(), 0, 0, all);
+        }
+        return;
+    }
     data.Updating = !given && data.QueryUpdating();
     if (data.Updating) return;
     data.BgChanged = true;
@@ -157,8 +187,22 @@ void TSkBtnWnd::Paint(HDC given) {
 }
 
 void TSkBtnWnd::WndProc(TMessage& m) {
-    if (HandleCachedPaint(m)) return;
     HWND wnd = WindowHandle();
+    if (m.Msg == SKM_SKINCMD && SkinActive() && !Destroyed()) {
+        // Hover changes fade between the looks.
+        TSkinCommonData& data = *SkinData();
+        const int command = SkinCommandOf(m.WParam);
+        if (command == SKC_MOUSEENTER && !data.MouseAbove && SkinManager()->HoverWindow() == wnd &&
+            !SkinManager()->Options.NoMouseHover) {
+            if (data.IsMouseOverWindow()) AnimateHover(true);
+            return;
+        }
+        if (command == SKC_MOUSELEAVE && data.MouseAbove) {
+            if (!data.IsMouseOverWindow()) AnimateHover(false);
+            return;
+        }
+    }
+    if (HandleCachedPaint(m)) return;
     switch (m.Msg) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -179,9 +223,29 @@ void TSkBtnWnd::WndProc(TMessage& m) {
         case WM_MOUSELEAVE:
             if (SkinManager()->HoverWindow() == wnd) SkinManager()->SetHoverWindow(nullptr);
             break;
+        case WM_LBUTTONUP:
+            if (SkinData()->MouseAbove) {
+                SkinData()->StopFade();
+                SkinData()->MouseAbove = false;
+                TSkMainWnd::WndProc(m);
+                if (::IsWindowVisible(wnd)) SendSkinCommand(wnd, SKC_MOUSEENTER);
+            } else {
+                TSkMainWnd::WndProc(m);
+                SkinData()->StopFade();
+                AnimateHover(false);
+            }
+            return;
         default: break;
     }
     TSkMainWnd::WndProc(m);
+}
+
+void TSkBtnWnd::AnimateHover(bool entering) {
+    TSkinCommonData& data = *SkinData();
+    data.Updating = false;
+    data.BgChanged = false;
+    data.MouseAbove = entering;
+    AnimateStateChange(&data, entering ? kFadeIn : kFadeOut, FadeStep, false, false, true);
 }
 
 // ---- Check box and radio button ----
