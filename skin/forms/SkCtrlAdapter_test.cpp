@@ -1,13 +1,16 @@
 // Adapting a skinned form's controls by the class-name lists: the first list
 // naming a class wins, opted-out and vetoed controls stay native, a changed
 // section is used, a re-created window is adapted again, and removing the
-// skin gives every window its own procedure back.
+// skin gives every window its own procedure back; a listed speed button gets
+// one handler, made again when its window was, and none once it is gone; a
+// form placed inside the form gets a provider of its own.
 #include "skin/forms/SkCtrlAdapter.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "framework/ComCtrls.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
@@ -104,14 +107,106 @@ TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
     EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
 }
 
-TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
+// The form fixture with the adapters' skin loaded.
+struct TAdapterFormSkin {
+    TAdapterFormSkin() {
+        const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
+        std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
+        skin.Manager->SetSkinName("Adapters");
+    }
     TFormSkinFixture skin;
     ad::test::TempDir dir;
-    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
-    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
-    skin.Manager->SetSkinName("Adapters");
+};
+
+TEST(SkCtrlAdapter, ASpeedButtonKeepsOneHandlerWhichIsMadeAgainForANewWindowAndGoesWithTheButton) {
+    TAdapterFormSkin fixture;
+    TSkinManager& manager = *fixture.skin.Manager;
+    manager.ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 240, 160);
+    auto* button = Put<TSpeedButton>(form.get(), 10, "");
+    auto* tagged = Put<TSpeedButton>(form.get(), 40, "");
+    tagged->Tag = 0x100;
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    ASSERT_NE(provider, nullptr);
+    TSkCtrlAdapter* adapter = provider->CtrlAdapter();
+    ASSERT_NE(adapter, nullptr);
+    auto centre = [&] {
+        return ad::test::PrintInto(button->Handle(), WM_PRINTCLIENT, PRF_CLIENT, button->Width(), button->Height())
+            .At(button->Width() / 2, 3);
+    };
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+    EXPECT_EQ(adapter->HandlerOf(tagged), nullptr);
+    EXPECT_EQ(centre(), adapters::test::kSpeedNormal);
+
+    // Reached again, directly and by a new scan: still one item.
+    adapter->AddGraphicControl(button);
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+
+    // A new window: the dead item is dropped and the button skinned again.
+    const HWND old = button->Handle();
+    ::SendMessageW(old, CM_RECREATEWND, 0, 0);
+    ad::test::PumpPending();
+    ASSERT_NE(button->Handle(), old);
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+    ASSERT_NE(adapter->HandlerOf(button), nullptr);
+    EXPECT_FALSE(adapter->HandlerOf(button)->Detached());
+    EXPECT_EQ(centre(), adapters::test::kSpeedNormal);
+
+    // The button goes: so does its item.
+    delete button;
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 0);
+    EXPECT_EQ(adapters::TSkSpeedButtonHandler::LiveCount(), 0);
+}
+
+TEST(SkCtrlAdapter, AFormInsideTheFormGetsAProviderOfItsOwnInTheSectionTheEventsChoose) {
+    TFormSkinFixture skin;
+    struct Case {
+        const char* name;
+        const char* section;  // set by the event; null: vetoed
+        const char* expected;
+    };
+    const Case cases[] = {{"default section", "", "FORM"}, {"section from the event", "Dialog", "DIALOG"},
+                          {"vetoed", nullptr, nullptr}};
+    for (const Case& c : cases) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 320, 240);
+        form->Show();
+        ad::test::PumpPending();
+        TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+        ASSERT_NE(provider, nullptr) << c.name;
+        TForm* inner = nullptr;
+        provider->OnSkinItem = [&](TWinControl* item, bool& canBeAdded, std::string& section) {
+            if (item != inner) return;
+            if (c.section) section = c.section;
+            else canBeAdded = false;
+        };
+        inner = new TForm(form.get());
+        inner->SetParent(form.get());
+        inner->SetBounds(10, 10, 200, 150);
+        ::ShowWindow(inner->Handle(), SW_SHOWNA);  // not activated: the creation hook leaves it alone
+        ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+        TSkinProvider* own = TSkinProvider::OfWindow(inner->Handle());
+        if (!c.expected) {
+            EXPECT_EQ(own, nullptr) << c.name;
+            continue;
+        }
+        ASSERT_NE(own, nullptr) << c.name;
+        EXPECT_NE(own, provider) << c.name;
+        EXPECT_EQ(own->SkinData->SkinSection(), c.expected) << c.name;
+    }
+}
+
+TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
+    TAdapterFormSkin fixture;
+    TFormSkinFixture& skin = fixture.skin;
     skin.Manager->ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
     skin.Manager->ThirdParty.SetText(akGroupBox, "TGroupBox");
 
