@@ -14,7 +14,10 @@
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
+#include "framework/Buttons.h"
+#include "skin/adapters/SkBitBtnWnds.h"
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkStaticWnds.h"
 #include "skin/forms/SkinFormsTestKit.h"
 
 namespace ad::skin::forms {
@@ -237,6 +240,74 @@ TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
     const auto box = ad::test::PrintInto(group->Handle(), WM_PRINT, PRF_CLIENT, group->Width(), group->Height());
     EXPECT_EQ(box.At(group->Width() / 2, group->Height() - 5), adapters::test::kGroupBoxColor);
     ad::test::SaveScreenshot(form->Handle(), "adapted_controls.bmp");
+}
+
+TEST(SkCtrlAdapter, AFormWithStaticsLinksIconsBitmapAndSplitButtonsAndSpeedButtonsIsSkinned) {
+    TAdapterFormSkin fixture;
+    TSkinManager& manager = *fixture.skin.Manager;
+    manager.ThirdParty.SetText(akStaticText, "TLabel");
+    manager.ThirdParty.SetText(akBitBtn, "TBitBtn");
+    manager.ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 420, 260);
+    form->SetCaption("Statics and buttons");
+    auto* label = Put<TLabel>(form.get(), 10, "Static text (TLabel)");
+    TBitmap32 glyph(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            *reinterpret_cast<uint32_t*>(glyph.View().Pixel(x, y)) = (x + y) % 8 < 4 ? 0xFF00A000u : 0xFFE0E000u;
+    auto* bitBtn = Put<TBitBtn>(form.get(), 40, "Bit button");
+    bitBtn->SetGlyph(glyph);
+    auto* speed = Put<TSpeedButton>(form.get(), 80, "Speed");
+    speed->GroupIndex = 1;
+    speed->Glyph = glyph;
+    speed->SetBounds(10, 80, 90, 28);
+    auto* down = Put<TSpeedButton>(form.get(), 80, "Down");
+    down->GroupIndex = 2;
+    down->SetBounds(110, 80, 90, 28);
+    form->Show();
+    ad::test::PumpPending();
+    down->SetDown(true);
+
+    // Foreign children of the form, as a dialog would hold them.
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int w, int h) {
+        HWND wnd = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form->Handle(),
+                                     nullptr, nullptr, nullptr);
+        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return wnd;
+    };
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&icc);
+    HWND text = child(L"STATIC", L"A &static with a prefix", SS_LEFT, 0, 220, 10, 180, 20);
+    HWND link = child(L"SysLink", L"A <a href=\"x\">link</a> in a window", 0, 0, 220, 40, 180, 20);
+    HWND icon = child(L"STATIC", L"", SS_ICON, 0, 220, 70, 32, 32);
+    ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    HWND edge = child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, 270, 70, 40, 40);
+    ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
+    HWND split = child(L"BUTTON", L"Split", 0xC /* BS_SPLITBUTTON */, 0, 220, 130, 120, 28);
+    adapters::TSkSkinParams params;
+    auto a = TSkMainWnd::Create<adapters::TSkStaticWnd>(text, nullptr, &manager, params);
+    auto b = TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params);
+    auto c = TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params);
+    params.SkinSection = "GROUPBOX";  // a framed section of the fixture skin
+    auto d = TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params);
+    params.SkinSection.clear();
+    auto e = TSkMainWnd::Create<adapters::TSkSplitBtnWnd>(split, nullptr, &manager, params);
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ad::test::PumpPending();
+
+    EXPECT_NE(dynamic_cast<adapters::TSkStaticTextWnd*>(TSkMainWnd::GetAdapter(label->Handle())), nullptr);
+    EXPECT_NE(dynamic_cast<adapters::TSkBitBtnWnd*>(TSkMainWnd::GetAdapter(bitBtn->Handle())), nullptr);
+    ASSERT_NE(TSkinProvider::OfWindow(form->Handle())->CtrlAdapter(), nullptr);
+    EXPECT_EQ(TSkinProvider::OfWindow(form->Handle())->CtrlAdapter()->GraphItemCount(), 2);
+    const auto pressed = ad::test::PrintInto(down->Handle(), WM_PRINTCLIENT, PRF_CLIENT, down->Width(), down->Height());
+    EXPECT_EQ(pressed.At(3, 3), adapters::test::kSpeedPressed);
+    ad::test::SaveScreenshot(form->Handle(), "adapted_statics_and_buttons.bmp");
+    e.reset();
+    d.reset();
+    c.reset();
+    b.reset();
+    a.reset();
 }
 
 }  // namespace
