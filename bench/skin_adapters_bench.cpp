@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/BenchTiming.h"
+#include "bench/SkinBenchSetup.h"
 #include "framework/Buttons.h"
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
@@ -76,18 +77,8 @@ double Timed(bool show) {
 
 int main() {
     TApplication application;
-    TSkinEngineLinks links;
-    links.Pixels = SystemPixelServices();
-    AddFormSkinningLinks(links);
-    InstallSkinEngineLinks(links);
-    auto manager = std::make_unique<TSkinManager>(nullptr);
-    manager->Effects.AllowAnimation = false;
-    RegisterBuiltInSkin(*manager);
-    manager->SetSkinName(kBuiltInSkinName);
-    if (!manager->Skin()) {
-        std::printf("the built-in skin did not load\n");
-        return 1;
-    }
+    auto manager = ad::bench::StartBuiltInSkin();
+    if (!manager) return 1;
     manager->ThirdParty.SetText(akButton, "TButton");
     manager->ThirdParty.SetText(akBitBtn, "TBitBtn");
     manager->ThirdParty.SetText(akSpeedButton, "TSpeedButton");

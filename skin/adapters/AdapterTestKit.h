@@ -2,7 +2,8 @@
 // state for the sections the adapters paint (BUTTON with three states,
 // BUTTON4 with four, CHECKBOX, GROUPBOX, TRANSPARENT, SPEEDBUTTON) and one colour per check glyph, a
 // manager that loads it, a plain host window for foreign controls, and a
-// plain form section for skinned forms holding adapted controls.
+// plain form section for skinned forms holding adapted controls; attaching
+// an adapter in one call.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "skin/adapters/SkMainWnd.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/win/SkinManager.h"
@@ -78,6 +80,17 @@ public:
     ad::test::TempDir dir_;
     TSkinManager Manager{nullptr};
 };
+
+// An adapter of class T on the window (for the control, when given), in the
+// section given or its own default.
+template <class T>
+std::unique_ptr<T> AttachAdapter(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr,
+                                 const std::string& section = {}) {
+    TSkSkinParams params;
+    params.Control = control;
+    params.SkinSection = section;
+    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
+}
 
 // A shown top-level window (no skin of its own) to hold foreign controls.
 class THostWindow {

@@ -39,4 +39,17 @@ TColor SectionFontColor(const TSkinCommonData& data, int state);
 // The cache copied to the DC given, or to the window's client DC.
 void CopyCache(TSkinCommonData& data, HWND wnd, HDC given);
 
+// A WM_PAINT answered by paint(dc): into the DC the message carries (a
+// print), else between BeginPaint and EndPaint. The answer is 0.
+template <class F>
+void PaintForMessage(HWND wnd, TMessage& m, F paint) {
+    if (m.WParam) {
+        paint(reinterpret_cast<HDC>(m.WParam));
+    } else {
+        PaintDC dc(wnd);
+        paint(dc.Get());
+    }
+    m.Result = 0;
+}
+
 }  // namespace ad::skin::adapters

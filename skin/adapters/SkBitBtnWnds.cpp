@@ -40,15 +40,7 @@ TPoint TSkBitBtnWnd::GlyphSize() {
 }
 
 int TSkBitBtnWnd::CurrentState() {
-    HWND wnd = WindowHandle();
-    if (Pressed()) return 2;
-    if (!::IsWindowEnabled(wnd)) return 0;
-    if (Control()) {
-        if (SkinData()->IsHighlighted()) return 1;
-    } else if (::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
-               SkinData()->Focused) {
-        return 1;
-    }
+    if (const int state = SharedState(); state >= 0) return state;
     if (TBitBtn* button = BitBtn(); button && button->Default) return IsFocusedPushButton(::GetFocus()) ? 0 : 3;
     return 0;
 }

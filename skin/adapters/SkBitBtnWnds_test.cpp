@@ -18,13 +18,6 @@ using namespace test;
 using ad::test::PrintInto;
 using ad::test::TPrintedImage;
 
-template <class T>
-std::unique_ptr<T> Attach(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr) {
-    TSkSkinParams params;
-    params.Control = control;
-    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
-}
-
 SIZE CaptionExtent(HFONT font, const wchar_t* text) {
     OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
     SelectObjectScope select(dc.Get(), font);
@@ -74,7 +67,7 @@ TEST(SkBitBtnWnds, TheGlyphGoesWhereTheControlPlacesItWithTheCaptionBesideIt) {
         button->SetLayout(c.layout);
         button->SetMargin(c.margin);
         form.Show();
-        auto adapter = Attach<TSkBitBtnWnd>(button->Handle(), skin.Manager, button);
+        auto adapter = AttachAdapter<TSkBitBtnWnd>(button->Handle(), skin.Manager, button);
         const SIZE caption = CaptionExtent(button->EffectiveFont().Handle(), L"Go");
         const TBitBtnPlacement place =
             BitBtnLayout(RECT{0, 0, w, h}, SIZE{side, side}, caption, c.layout, c.margin, button->Spacing());
@@ -123,7 +116,7 @@ TEST(SkBitBtnWnds, OnlyAFocusedPushButtonTakesTheDefaultLookAway) {
     edit->SetParent(&form);
     edit->SetBounds(10, 50, 90, 22);
     form.Show();
-    auto adapter = Attach<TSkBitBtnWnd>(button->Handle(), skin.Manager, button);
+    auto adapter = AttachAdapter<TSkBitBtnWnd>(button->Handle(), skin.Manager, button);
     ::SetWindowLongPtrW(edit->Handle(), GWL_STYLE, ::GetWindowLongPtrW(edit->Handle(), GWL_STYLE) | ES_UPPERCASE);
     ::SetFocus(edit->Handle());
     if (::GetFocus() != edit->Handle()) GTEST_SKIP() << "the focus could not be set";
@@ -136,8 +129,8 @@ TEST(SkBitBtnWnds, ASplitButtonDrawsItsArrowAtTheRightAndMovesItsCaptionLeft) {
     const int w = 120, h = 30;
     HWND split = host.AddButton(0xC /* BS_SPLITBUTTON */, L"MM", 10, 10, w, h);
     HWND plain = host.AddButton(BS_PUSHBUTTON, L"MM", 10, 50, w, h);
-    auto a = Attach<TSkSplitBtnWnd>(split, skin.Manager);
-    auto b = Attach<TSkBtnWnd>(plain, skin.Manager);
+    auto a = AttachAdapter<TSkSplitBtnWnd>(split, skin.Manager);
+    auto b = AttachAdapter<TSkBtnWnd>(plain, skin.Manager);
     const TPrintedImage splitImage = PrintInto(split, WM_PRINT, PRF_CLIENT, w, h);
     const TPrintedImage plainImage = PrintInto(plain, WM_PRINT, PRF_CLIENT, w, h);
     const TRect band = a->ArrowRect();

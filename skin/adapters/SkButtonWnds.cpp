@@ -55,13 +55,7 @@ bool TSkCachedButtonWnd::HandleCachedPaint(TMessage& m) {
     }
     switch (m.Msg) {
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(WindowHandle());
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(WindowHandle(), m, [&](HDC dc) { Paint(dc); });
             return true;
         case WM_PRINT: Paint(reinterpret_cast<HDC>(m.WParam)); return true;
         case WM_ERASEBKGND: m.Result = 1; return true;
@@ -88,17 +82,19 @@ void TSkBtnWnd::InitAdapter() {
     TSkMainWnd::InitAdapter();
 }
 
-int TSkBtnWnd::CurrentState() {
+int TSkBtnWnd::SharedState() {
     HWND wnd = WindowHandle();
-    if (::SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_PUSHED) return 2;
+    if (Pressed()) return 2;
     if (!::IsWindowEnabled(wnd)) return 0;
-    if (Control()) {
-        if (SkinData()->IsHighlighted()) return 1;
-    } else if (::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
-               SkinData()->Focused) {
-        return 1;
-    }
-    if ((StyleOf(wnd) & 0xF) == BS_DEFPUSHBUTTON) return Control() ? 1 : 3;
+    if (Control()) return SkinData()->IsHighlighted() ? 1 : -1;
+    const bool hot = ::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
+                     SkinData()->Focused;
+    return hot ? 1 : -1;
+}
+
+int TSkBtnWnd::CurrentState() {
+    if (const int state = SharedState(); state >= 0) return state;
+    if ((StyleOf(WindowHandle()) & 0xF) == BS_DEFPUSHBUTTON) return Control() ? 1 : 3;
     return 0;
 }
 
@@ -440,13 +436,7 @@ void TSkGroupBoxWnd::WndProc(TMessage& m) {
     }
     switch (m.Msg) {
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(wnd, m, [&](HDC dc) { Paint(dc); });
             return;
         case WM_PRINT:
             SkinData()->Updating = false;

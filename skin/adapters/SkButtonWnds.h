@@ -55,6 +55,9 @@ protected:
     // The caption's size in dc's font, measured in maxWidth (0, 0 without text).
     TPoint CaptionSize(HDC dc, int maxWidth);
     bool Pressed();
+    // The states every push button shares: 2 pressed, 0 disabled, 1 hot or
+    // focused; -1 when none of them holds.
+    int SharedState();
     // Pressed content moves by a pixel unless the skin keeps it still.
     bool ShiftsWhenPressed();
 

@@ -159,13 +159,7 @@ bool TSkSpeedButtonHandler::Proc(TMessage& m) {
             Restore();
             return false;
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(wnd, m, [&](HDC dc) { Paint(dc); });
             return true;
         case WM_PRINT:
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(m.WParam)); return true;

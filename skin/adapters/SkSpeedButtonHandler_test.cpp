@@ -55,9 +55,14 @@ TEST(SkSpeedButtonHandler, GlyphAndCaptionFollowLayoutMarginAndSpacing) {
         const TSkSpeedButtonPlacement p = SpeedButtonLayout({60, 40}, c.glyph ? TSize{16, 16} : TSize{},
                                                             c.text ? TSize{20, 10} : TSize{}, c.layout, c.margin, 4,
                                                             c.shift);
-        if (c.glyph) EXPECT_EQ(p.Glyph, c.expectedGlyph) << c.name;
-        else EXPECT_EQ(p.Glyph.Width(), 0) << c.name;
-        if (c.text) EXPECT_EQ(p.Caption, c.expectedCaption) << c.name;
+        if (c.glyph) {
+            EXPECT_EQ(p.Glyph, c.expectedGlyph) << c.name;
+        } else {
+            EXPECT_EQ(p.Glyph.Width(), 0) << c.name;
+        }
+        if (c.text) {
+            EXPECT_EQ(p.Caption, c.expectedCaption) << c.name;
+        }
     }
 }
 

@@ -143,13 +143,9 @@ void TSkStaticWnd::WndProc(TMessage& m) {
             Redraw();
             return;
         case WM_PAINT:
-            if (m.WParam) {
-                PaintTo(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                if (visible) PaintTo(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(wnd, m, [&](HDC dc) {
+                if (m.WParam || visible) PaintTo(dc);
+            });
             return;
         case WM_ERASEBKGND:
             if (!visible) break;

@@ -20,11 +20,6 @@ using namespace test;
 using ad::test::PrintInto;
 using ad::test::TPrintedImage;
 
-template <class T>
-std::unique_ptr<T> Attach(HWND wnd, TSkinManager& manager) {
-    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, TSkSkinParams{});
-}
-
 HWND AddChild(HWND parent, const wchar_t* cls, DWORD style, const wchar_t* text, int w, int h, int y = 10) {
     HWND child = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, y, w, h, parent, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
@@ -72,7 +67,7 @@ TEST(SkStaticWnds, TextIsWrittenInTheSectionsFontColourOverTheParentAndNoPrefixK
     ASSERT_GT(withAmpersand, plain + 2);
     for (const Case& c : cases) {
         HWND label = AddChild(host.Handle(), L"STATIC", c.style, L"a&b", w, h);
-        auto adapter = Attach<TSkStaticWnd>(label, skin.Manager);
+        auto adapter = AttachAdapter<TSkStaticWnd>(label, skin.Manager);
         EXPECT_EQ(adapter->SkinData()->SkinSection(), "TRANSPARENT") << c.name;
         const TPrintedImage image = PrintInto(label, WM_PRINT, PRF_CLIENT, w, h);
         const COLORREF parent = skin.Manager.FormColor();
@@ -81,8 +76,11 @@ TEST(SkStaticWnds, TextIsWrittenInTheSectionsFontColourOverTheParentAndNoPrefixK
         EXPECT_TRUE(Holds(image, kStaticTextColor)) << c.name;
         const auto [left, right] = InkColumns(image, parent);
         ASSERT_GE(left, 0) << c.name;
-        if (c.ampersandShown) EXPECT_GT(right - left + 1, plain + 1) << c.name;
-        else EXPECT_LE(right - left + 1, plain + 1) << c.name;
+        if (c.ampersandShown) {
+            EXPECT_GT(right - left + 1, plain + 1) << c.name;
+        } else {
+            EXPECT_LE(right - left + 1, plain + 1) << c.name;
+        }
         adapter.reset();
         ::DestroyWindow(label);
     }
@@ -106,7 +104,7 @@ TEST(SkStaticWnds, TabStopAndStaticEdgeStaticsKeepTheirOwnLook) {
             erases += m.Msg == WM_ERASEBKGND;
             return false;
         });
-        auto adapter = Attach<TSkStaticWnd>(label, skin.Manager);
+        auto adapter = AttachAdapter<TSkStaticWnd>(label, skin.Manager);
         {
             WindowDC dc(label);
             ::SendMessageW(label, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
@@ -145,8 +143,8 @@ TEST(SkStaticWnds, ALinkIsAsWideAsItsTextWithoutTags) {
     HWND link = AddChild(host.Handle(), L"SysLink", 0, L"go <a href=x>here</a>", w, h);
     ASSERT_NE(link, nullptr);
     HWND plain = AddChild(host.Handle(), L"STATIC", SS_LEFT, L"go here", w, h, 40);
-    auto a = Attach<TSkLinkWnd>(link, skin.Manager);
-    auto b = Attach<TSkLinkWnd>(plain, skin.Manager);
+    auto a = AttachAdapter<TSkLinkWnd>(link, skin.Manager);
+    auto b = AttachAdapter<TSkLinkWnd>(plain, skin.Manager);
     const COLORREF parent = skin.Manager.FormColor();
     const auto linkInk = InkColumns(PrintInto(link, WM_PRINT, PRF_CLIENT, w, h), parent);
     const auto plainInk = InkColumns(PrintInto(plain, WM_PRINT, PRF_CLIENT, w, h), parent);
@@ -168,7 +166,7 @@ TEST(SkStaticWnds, AHalfAlphaBitmapIsBlendedOverTheParent) {
     std::fill_n(static_cast<uint32_t*>(bits), size * size, (alpha << 24) | red);
     HWND image = AddChild(host.Handle(), L"STATIC", SS_BITMAP, L"", size, size);
     ::SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));
-    auto adapter = Attach<TSkIconWnd>(image, skin.Manager);
+    auto adapter = AttachAdapter<TSkIconWnd>(image, skin.Manager);
     const TPrintedImage printed = PrintInto(image, WM_PRINT, PRF_CLIENT, size, size);
     const COLORREF parent = skin.Manager.FormColor();
     auto mix = [&](int over, int under) { return under + (over - under) * int(alpha) / 255; };
@@ -192,7 +190,7 @@ TEST(SkStaticWnds, TheRedrawIsOffWhileTheStaticTakesANewText) {
         if (m.Msg == WM_SETREDRAW || m.Msg == WM_SETTEXT) seen.push_back({m.Msg, m.WParam});
         return false;
     });
-    auto adapter = Attach<TSkStaticWnd>(label, skin.Manager);
+    auto adapter = AttachAdapter<TSkStaticWnd>(label, skin.Manager);
     ::SetWindowTextW(label, L"new");
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].msg, UINT(WM_SETREDRAW));
