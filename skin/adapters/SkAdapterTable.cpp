@@ -1,8 +1,10 @@
 // The adapter class table.
 #include "skin/adapters/SkAdapterTable.h"
 
+#include "skin/adapters/SkBitBtnWnds.h"
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/adapters/SkEditWnd.h"
+#include "skin/adapters/SkStaticWnds.h"
 
 namespace ad::skin::adapters {
 
@@ -18,8 +20,10 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         std::array<TSkAdapterMaker, kAdapterKindCount> t{};
         t[akEdit] = &Make<TSkEditWnd>;
         t[akButton] = &Make<TSkBtnWnd>;
+        t[akBitBtn] = &Make<TSkBitBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
+        t[akStaticText] = &Make<TSkStaticTextWnd>;
         return t;
     }();
     return table;
