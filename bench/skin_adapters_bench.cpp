@@ -1,156 +1,118 @@
-// The skinned scroll bars of adapted windows under Wine: dragging the thumb
-// of a list box of 10,000 items from the top of the track to its bottom and
-// back, time and C++ heap allocations per mouse move, next to the same
-// positions sent as SB_THUMBTRACK to an unskinned list box (what the
-// system's own drag delivers). The skin is the program's built-in one.
-// Prints one table.
+// The window adapters' cost under Wine, next to a peer measured in the same
+// run: giving a shown form's 100 controls (push, bitmap, speed buttons,
+// check boxes and labels, every class listed) their adapters and speed-button
+// handlers, next to creating the same form's controls without a skin; and
+// create to first paint of that form skinned next to unskinned. The skin is
+// the program's built-in one. Prints one table.
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
-#include <new>
-#include <vector>
+#include <string>
 
-#include "bench/BenchSkin.h"
 #include "bench/BenchTiming.h"
-#include "skin/adapters/SkEditWnd.h"
+#include "bench/SkinBenchSetup.h"
+#include "framework/Buttons.h"
+#include "framework/ComCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "skin/adapters/SkMainWnd.h"
+#include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/forms/SkinHook.h"
+#include "skin/forms/SkinProvider.h"
 
 using namespace ad;
 using namespace ad::skin;
-using namespace ad::skin::adapters;
+using namespace ad::skin::forms;
+using ad::bench::Best;
 using ad::bench::Millis;
 
 namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
 
-// Counting replacements of the global allocation functions (malloc and free
-// underneath, as the runtime's own).
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void PumpPending() { Application->ProcessMessages(); }
 
-namespace {
-
-constexpr int kItems = 10000;
-
-HWND MakeList(HWND host, int x) {
-    HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL |
-                                  LBS_NOINTEGRALHEIGHT, x, 10, 200, 300, host, nullptr, ::GetModuleHandleW(nullptr),
-                                  nullptr);
-    ::SendMessageW(list, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
-    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < kItems; ++i) ::SendMessageW(list, LB_ADDSTRING, 0, LPARAM(L"a list item"));
-    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    return list;
+template <class T>
+void Add(TForm* form, int i, const std::string& caption) {
+    auto* control = new T(form);
+    control->SetParent(form);
+    control->SetBounds(10 + (i % 5) * 150, 10 + (i / 5) * 30, 140, 24);
+    control->SetCaption(caption + " " + std::to_string(i));
 }
 
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+// A form of 100 controls, 20 of each listed kind; shown when asked.
+std::unique_ptr<TForm> MakeForm(bool show) {
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(0, 0, 780, 660);
+    form->SetCaption("Appdeck - adapters benchmark");
+    for (int i = 0; i < 100; ++i) {
+        switch (i % 5) {
+            case 0: Add<TButton>(form.get(), i, "Button"); break;
+            case 1: Add<TBitBtn>(form.get(), i, "Bit button"); break;
+            case 2: Add<TSpeedButton>(form.get(), i, "Speed"); break;
+            case 3: Add<TCheckBox>(form.get(), i, "Check"); break;
+            default: Add<TLabel>(form.get(), i, "Label"); break;
+        }
     }
+    form->Handle();
+    if (show) {
+        form->Show();
+        ::UpdateWindow(form->Handle());
+        PumpPending();
+    }
+    return form;
 }
 
-struct TFigures {
-    double Millis = 0;
-    long Allocations = 0;
-    int Moves = 0;
-};
-
-// A drag of the skinned bar's thumb down the track and back up.
-TFigures DragSkinned(HWND list, TSkEditWnd& adapter, std::vector<int>& positions) {
-    TSkScrollBar& bar = adapter.VertBar();
-    const TRect rect = adapter.BarRect(bar);
-    const controls::TScrollGeometry g = adapter.Geometry(bar, rect);
-    const int x = (rect.Left + rect.Right) / 2;
-    const int top = rect.Top + g.Thumb.Top + g.ThumbSize / 2;
-    ::SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, top));
-    std::vector<LPARAM> moves;
-    for (int y = top; y <= rect.Bottom; ++y) moves.push_back(MAKELPARAM(x, y));
-    for (int y = rect.Bottom; y >= top; --y) moves.push_back(MAKELPARAM(x, y));
-    for (LPARAM& m : moves) {
-        POINT p{short(LOWORD(m)), short(HIWORD(m))};
-        ::ScreenToClient(list, &p);
-        m = MAKELPARAM(WORD(short(p.x)), WORD(short(p.y)));
-    }
-    positions.clear();
-    positions.reserve(moves.size());
-    TFigures f;
-    const long before = g_allocations;
+double Timed(bool show) {
     const auto start = std::chrono::steady_clock::now();
-    for (LPARAM m : moves) {
-        ::SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, m);
-        positions.push_back(ScrollMouse().LastPos);
-    }
-    f.Millis = Millis(start);
-    f.Allocations = g_allocations - before;
-    f.Moves = int(moves.size());
-    ::SendMessageW(list, WM_LBUTTONUP, 0, moves.back());
-    return f;
-}
-
-// The same positions sent to an unskinned list box, each set as the bar's
-// position first as the system's own drag sets its track position (the list
-// box reads that).
-TFigures TrackUnskinned(HWND list, const std::vector<int>& positions) {
-    TFigures f;
-    const long before = g_allocations;
-    const auto start = std::chrono::steady_clock::now();
-    for (int pos : positions) {
-        SCROLLINFO si{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0};
-        ::SetScrollInfo(list, SB_VERT, &si, FALSE);
-        ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, WORD(std::min(pos, 0xFFFF))), 0);
-    }
-    f.Millis = Millis(start);
-    f.Allocations = g_allocations - before;
-    f.Moves = int(positions.size());
-    ::SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, WORD(std::min(positions.back(), 0xFFFF))), 0);
-    ::SendMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
-    return f;
+    auto form = MakeForm(show);
+    const double ms = Millis(start);
+    form->Hide();
+    PumpPending();
+    return ms;
 }
 
 }  // namespace
 
 int main() {
-    auto manager = ad::bench::BuiltInSkinManager();
+    TApplication application;
+    auto manager = ad::bench::StartBuiltInSkin();
     if (!manager) return 1;
-    HWND host = ::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                                  460, 360, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    HWND skinned = MakeList(host, 10);
-    HWND plain = MakeList(host, 230);
-    auto adapter = TSkMainWnd::Create<TSkEditWnd>(skinned, nullptr, manager.get(), TSkSkinParams{});
-    Pump();
+    manager->ThirdParty.SetText(akButton, "TButton");
+    manager->ThirdParty.SetText(akBitBtn, "TBitBtn");
+    manager->ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    manager->ThirdParty.SetText(akCheckBox, "TCheckBox");
+    manager->ThirdParty.SetText(akStaticText, "TLabel");
 
-    std::vector<int> positions;
-    DragSkinned(skinned, *adapter, positions);  // warm-up: caches and bitmaps made once
-    TrackUnskinned(plain, positions);
-    TFigures best{1e300, 0, 0}, peer{1e300, 0, 0};
-    for (int run = 0; run < 5; ++run) {
-        const TFigures s = DragSkinned(skinned, *adapter, positions);
-        if (s.Millis < best.Millis) best = s;
-        const TFigures p = TrackUnskinned(plain, positions);
-        if (p.Millis < peer.Millis) peer = p;
+    std::printf("%-48s %12s %12s\n", "window adapters (Wine), 100 controls", "skinned", "peer");
+    Timed(true);  // warm-up: classes registered, fonts loaded
+    auto form = MakeForm(true);
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    if (!provider || !provider->CtrlAdapter()) {
+        std::printf("no provider\n");
+        return 1;
     }
-    std::printf("%-48s %14s %14s\n", "list box thumb drag, 10,000 items (Wine)", "skinned", "unskinned");
-    std::printf("%-48s %14d %14d\n", "mouse moves (down the track and back)", best.Moves, peer.Moves);
-    std::printf("%-48s %11.3f ms %11.3f ms\n", "whole drag", best.Millis, peer.Millis);
-    std::printf("%-48s %11.3f us %11.3f us\n", "per move", 1000.0 * best.Millis / best.Moves,
-                1000.0 * peer.Millis / peer.Moves);
-    std::printf("%-48s %14.2f %14.2f\n", "C++ heap allocations per move", double(best.Allocations) / best.Moves,
-                double(peer.Allocations) / peer.Moves);
-    adapter.reset();
-    ::DestroyWindow(host);
+    int adapted = 0;
+    const double adapt = Best(10, [&] {
+        provider->RemoveAdapter();
+        const auto t = std::chrono::steady_clock::now();
+        provider->CreateAdapter();
+        const double ms = Millis(t);
+        adapted = provider->CtrlAdapter()->ItemCount() + provider->CtrlAdapter()->GraphItemCount();
+        return ms;
+    });
+    form.reset();
+    PumpPending();
+    const double skinnedShow = Best(5, [] { return Timed(true); });
+    manager.reset();  // no manager, no hook: plain forms
+    PumpPending();
+    const double create = Best(10, [] { return Timed(false); });
+    const double unskinnedShow = Best(5, [] { return Timed(true); });
+    std::printf("%-48s %9.3f ms %9.3f ms\n", "adapting the form's controls / creating them", adapt, create);
+    std::printf("%-48s %9d\n", "  controls given an adapter or handler", adapted);
+    std::printf("%-48s %9.3f ms %9.3f ms  (ratio %.2f)\n", "create to first paint / unskinned", skinnedShow,
+                unskinnedShow, unskinnedShow > 0 ? skinnedShow / unskinnedShow : 0.0);
+    InstallSkinEngineLinks({});
     return 0;
 }

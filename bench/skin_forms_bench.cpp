@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "bench/BenchSkin.h"
 #include "bench/BenchTiming.h"
+#include "bench/SkinBenchSetup.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "framework/WindowSubclass.h"
@@ -82,11 +82,7 @@ double HitTests(HWND wnd, int count) {
 
 int main() {
     TApplication application;
-    TSkinEngineLinks links;
-    links.Pixels = SystemPixelServices();
-    AddFormSkinningLinks(links);
-    InstallSkinEngineLinks(links);
-    auto manager = ad::bench::BuiltInSkinManager();
+    auto manager = ad::bench::StartBuiltInSkin();
     if (!manager) return 1;
 
     std::printf("%-44s %12s %12s\n", "skinned forms (Wine)", "skinned", "peer");

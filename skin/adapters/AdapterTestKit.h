@@ -1,9 +1,10 @@
 // Test support of the window adapters: a fixture skin with flat colours per
 // state for the sections the adapters paint (BUTTON with three states,
-// BUTTON4 with four, CHECKBOX, GROUPBOX, EDIT with two, the scroll-bar
-// tracks, arrows and thumbs with three) and one colour per check glyph, a
+// BUTTON4 with four, CHECKBOX, GROUPBOX, TRANSPARENT, SPEEDBUTTON, EDIT with two,
+// the scroll-bar tracks, arrows and thumbs with three) and one colour per check glyph, a
 // manager that loads it, a plain host window for foreign controls, and a
-// plain form section for skinned forms holding adapted controls.
+// plain form section for skinned forms holding adapted controls; attaching
+// an adapter in one call.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 
 #include "framework/Handles.h"
 #include "framework/WindowSubclass.h"
+#include "skin/adapters/SkMainWnd.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/win/SkinManager.h"
@@ -28,6 +30,9 @@ constexpr TColor kButtonNormal = 0x00C08040, kButtonHot = 0x0040C080, kButtonPre
 constexpr TColor kButton4Default = 0x00205070;
 constexpr TColor kCheckBoxColor = 0x00D0E0F0, kGroupBoxColor = 0x00A0B0C0, kFormColor = 0x00E8E0D8;
 constexpr TColor kTextColor = 0x00000080;
+constexpr TColor kStaticTextColor = 0x00106020;
+constexpr TColor kSpeedNormal = 0x00B0A090, kSpeedHot = 0x0090B0A0, kSpeedPressed = 0x00A090B0;
+constexpr TColor kSpeedText = 0x00400000;
 constexpr TColor kEditNormal = 0x00F0F8FF, kEditHot = 0x00D0FFD0, kEditFontColor = 0x00600000;
 // Scroll parts: the track before and after the thumb, arrows and thumb; the
 // pressed state is state 2 of each.
@@ -71,6 +76,10 @@ inline std::vector<uint8_t> AdapterSkin() {
         "\r\nFONTCOLOR=" + c(kEditFontColor) + "\r\nHOTFONTCOLOR=" + c(kEditFontColor) + "\r\n" +
         scrollSections() +
         "[FORM]\r\nSTATES=2\r\nCOLOR=" + c(kFormColor) + "\r\nHOTCOLOR=" + c(kFormColor) + "\r\n"
+        "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\nFONTCOLOR=" + c(kStaticTextColor) + "\r\n"
+        "[SPEEDBUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" + c(kSpeedNormal) + "\r\nHOTCOLOR=" + c(kSpeedHot) +
+        "\r\nCOLOR2=" + c(kSpeedPressed) + "\r\nFONTCOLOR=" + c(kSpeedText) + "\r\nHOTFONTCOLOR=" + c(kSpeedText) +
+        "\r\nFONTCOLOR2=" + c(kSpeedText) + "\r\n"
         "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=10506304\r\nFONTCOLOR=16777215\r\n"
         "HOTFONTCOLOR=16777215\r\n";
     auto glyph = [](uint32_t rgb) { return bmptest::SolidBmp(3 * kGlyph, kGlyph, rgb); };
@@ -96,6 +105,17 @@ public:
     ad::test::TempDir dir_;
     TSkinManager Manager{nullptr};
 };
+
+// An adapter of class T on the window (for the control, when given), in the
+// section given or its own default.
+template <class T>
+std::unique_ptr<T> AttachAdapter(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr,
+                                 const std::string& section = {}) {
+    TSkSkinParams params;
+    params.Control = control;
+    params.SkinSection = section;
+    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
+}
 
 // A shown top-level window (no skin of its own) to hold foreign controls.
 class THostWindow {

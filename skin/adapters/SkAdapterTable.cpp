@@ -1,11 +1,13 @@
 // The adapter class table.
 #include "skin/adapters/SkAdapterTable.h"
 
+#include "skin/adapters/SkBitBtnWnds.h"
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/adapters/SkComboWnds.h"
 #include "skin/adapters/SkEditWnd.h"
 #include "skin/adapters/SkGridWnds.h"
 #include "skin/adapters/SkListViewWnd.h"
+#include "skin/adapters/SkStaticWnds.h"
 
 namespace ad::skin::adapters {
 
@@ -21,6 +23,7 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         std::array<TSkAdapterMaker, kAdapterKindCount> t{};
         t[akEdit] = &Make<TSkEditWnd>;
         t[akButton] = &Make<TSkBtnWnd>;
+        t[akBitBtn] = &Make<TSkBitBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
         t[akComboBox] = &Make<TSkComboBoxWnd>;
@@ -29,6 +32,7 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
         t[akGrid] = &Make<TSkGridWnd>;
         t[akGridEh] = &Make<TSkGridEhWnd>;
         t[akVirtualTree] = &Make<TSkVirtualTreeViewWnd>;
+        t[akStaticText] = &Make<TSkStaticTextWnd>;
         return t;
     }();
     return table;

@@ -201,6 +201,29 @@ TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {
     }
 }
 
+TEST(SkEditWnd, TheEnginesScrollingControlGetsAnAdapterWhileItsSkinIsActive) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    TSkinScrollWndData data(f.memo, false);
+    data.ControlKind = 231;
+    data.SetSkinManager(&skin.Manager);
+    data.SetSkinSection("EDIT");
+    data.ResolveSectionIndexes(false);
+    ASSERT_TRUE(data.IsSkinActive());
+    std::unique_ptr<TSkEditWnd> adapter;
+    UpdateEditAdapter(data, adapter);
+    ASSERT_NE(adapter, nullptr);
+    EXPECT_EQ(adapter->SkinData(), &data) << "the control's own data";
+    EXPECT_EQ(TSkMainWnd::GetAdapter(f.memo->Handle()), adapter.get());
+    TSkEditWnd* first = adapter.get();
+    UpdateEditAdapter(data, adapter);
+    EXPECT_EQ(adapter.get(), first) << "kept while it lives";
+    skin.Manager.SetActive(false);
+    UpdateEditAdapter(data, adapter);
+    EXPECT_EQ(adapter, nullptr) << "freed without a skin";
+    EXPECT_EQ(TSkMainWnd::GetAdapter(f.memo->Handle()), nullptr);
+}
+
 TEST(SkEditWnd, HundredAttachAndDetachCyclesLeaveNoAdapterOrGdiObjectBehind) {
     TAdapterSkinFixture skin;
     THostWindow host;

@@ -213,7 +213,7 @@ TEST(SkScrollWnd, AThumbDragTracksOnlyForwardWithinTheRangeThenEndsAtItsLastPosi
     }
 }
 
-TEST(SkScrollWnd, APressThatLosesItsCaptureOrItsWindowEndsAndRepeatsNoMore) {
+TEST(SkScrollWnd, AnArrowPressRepeatsUntilItLosesItsCaptureOrItsWindow) {
     TAdapterSkinFixture skin;
     struct Case {
         const char* name;
@@ -232,10 +232,15 @@ TEST(SkScrollWnd, APressThatLosesItsCaptureOrItsWindowEndsAndRepeatsNoMore) {
         auto adapter = AttachEdit(memo, skin.Manager);
         ad::test::PumpPending();
         const TRect rect = adapter->BarRect(adapter->VertBar());
-        ::SendMessageW(memo, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenLParam({rect.Left + 5, rect.Bottom - 3}));
+        const TPoint arrow{rect.Left + 5, rect.Bottom - 3};
+        ::SetCursorPos(arrow.X, arrow.Y);  // the repeat scrolls while the cursor stays on the part
+        ::SendMessageW(memo, WM_NCLBUTTONDOWN, HTVSCROLL, ScreenLParam(arrow));
         EXPECT_EQ(ScrollMouse().PressedPart, controls::spSecondArrow) << c.name;
         EXPECT_NE(ScrollMouse().RepeatTimer, 0u) << c.name;
-        EXPECT_EQ(CountCode(ScrollCalls(spy), SB_LINEDOWN), 1) << c.name;
+        EXPECT_EQ(CountCode(ScrollCalls(spy), SB_LINEDOWN), 1) << c.name << ": once at the press";
+        ::SendMessageW(memo, WM_TIMER, kScrollFirstRepeatTimer, 0);
+        ::SendMessageW(memo, WM_TIMER, kScrollRepeatTimer, 0);
+        EXPECT_EQ(CountCode(ScrollCalls(spy), SB_LINEDOWN), 2) << c.name << ": again at the repeat";
 
         c.lose(memo);
         EXPECT_EQ(ScrollMouse().PressedPart, controls::spNone) << c.name;
@@ -246,7 +251,7 @@ TEST(SkScrollWnd, APressThatLosesItsCaptureOrItsWindowEndsAndRepeatsNoMore) {
         }
         EXPECT_EQ(CountCode(ScrollCalls(spy), SB_ENDSCROLL), 1) << c.name << ": ended as a release";
         ::SendMessageW(memo, WM_TIMER, kScrollRepeatTimer, 0);
-        EXPECT_EQ(CountCode(ScrollCalls(spy), SB_LINEDOWN), 1) << c.name << ": no repeat";
+        EXPECT_EQ(CountCode(ScrollCalls(spy), SB_LINEDOWN), 2) << c.name << ": no repeat";
     }
 }
 
