@@ -316,6 +316,7 @@ void TSkComboBoxWnd::PrintInto(HDC dc) {
     } else {
         PaintComboText();
     }
+    FillTransparentCorners(0);
     const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
     data.CacheImage->Draw(dc, 0, 0, all);
     PaintButton(dc);
