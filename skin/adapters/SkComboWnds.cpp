@@ -6,6 +6,7 @@
 
 #include "framework/Messages.h"
 #include "framework/StdCtrls.h"
+#include "skin/adapters/SkAdapterPaint.h"
 #include "skin/adapters/SkAdapterUnit.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinDataRules.h"
@@ -206,9 +207,7 @@ void TSkComboBoxWnd::PaintComboText() {
     SelectObjectScope selectFont(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc.Get(), TRANSPARENT);
     const bool focusedList = (StyleOf(wnd) & 3) == CBS_DROPDOWNLIST && ::GetFocus() == wnd;
-    TColor ink = 0;
-    if (const TSkinTables* skin = data.Skin(); skin && skin->IsValidSectionIndex(data.SkinIndex))
-        ink = skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, 0))].FontColor;
+    const TColor ink = SectionFontColor(data, 0);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (rightToLeft) format |= DT_RTLREADING | DT_RIGHT;
     if (focusedList) {
@@ -267,8 +266,8 @@ void TSkComboBoxWnd::PaintComboItem(int index, const RECT& rect, HDC dc, UINT st
             FillRect32(image, all, skin->SelectionColor(true), 255);
         }
         ink = skin->SelectionTextColor(true);
-    } else if (skin->IsValidSectionIndex(data.SkinIndex)) {
-        ink = skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, colourState))].FontColor;
+    } else {
+        ink = SectionFontColor(data, colourState);
     }
     std::wstring text;
     if (editPart && (StyleOf(wnd) & 3) == CBS_DROPDOWN) {

@@ -5,6 +5,7 @@
 
 #include "base/Color.h"
 #include "framework/Messages.h"
+#include "skin/adapters/SkAdapterPaint.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/skinfile/SkinMessages.h"
@@ -139,9 +140,7 @@ TSkGridPalette TSkGridWnd::Palette() const {
     p.EvenRow = skin->Palette[13];
     p.OddRow = skin->Palette[12];
     if (skin->IsValidSectionIndex(skin->GlobalInfoIndex)) p.Global = skin->Section(skin->GlobalInfoIndex).Props[0].Color;
-    if (skin->IsValidSectionIndex(data.SkinIndex))
-        p.SectionFont =
-            skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, ColorState()))].FontColor;
+    p.SectionFont = SectionFontColor(data, ColorState());
     return p;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "skin/adapters/SkAdapterPaint.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -217,13 +218,7 @@ bool TSkListHeader::HandleMessage(TMessage& m) {
     if (!active_()) return false;
     switch (m.Msg) {
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(header);
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(header, m, [this](HDC dc) { Paint(dc); });
             return true;
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(m.WParam)); return true;
         case WM_ERASEBKGND: m.Result = 1; return true;

@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "skin/adapters/SkAdapterPaint.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinMessaging.h"
@@ -18,12 +19,6 @@ constexpr UINT kLvmArrange = 0x1016, kLvmInsertItemA = 0x1007;
 bool IsHeaderClass(HWND wnd) {
     wchar_t name[32] = {};
     return wnd && ::GetClassNameW(wnd, name, int(std::size(name))) && lstrcmpiW(name, WC_HEADERW) == 0;
-}
-
-TColor SectionFontColor(const TSkinCommonData& data, int state) {
-    const TSkinTables* skin = data.Skin();
-    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
-    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
 }
 
 // A colour message pair: the new colour is set only when it differs, since
