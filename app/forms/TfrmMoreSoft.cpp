@@ -57,7 +57,7 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     lblPDetails->SetAutoSize(false);
     lblPDetails->SetWordWrap(true);
     lblPDetails->SetBounds(56, 44, 400, 50);
-    msDownload = MakeControl<TButton>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
+    msDownload = MakeControl<TSkinBitBtn>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
     msDownload->Hint = "Click here to download";
     msDownload->OnClick = [this](TObject* s) { msDownloadClick(s); };
     chkShare = MakeControl<TCheckBox>(this, GroupBox1, "chkShare", 470, 58, 100, 20, "Share :)");

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "app/forms/SkinnedControls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -26,7 +27,7 @@ public:
     TGroupBox* GroupBox1;
     TImage* imgPIcon;
     TLabel *lblPName, *lblPDetails;
-    TButton* msDownload;
+    TSkinBitBtn* msDownload;
     TCheckBox* chkShare;
     TMemo* lstMore;  // the list, hidden
     std::vector<OwnedBitmap> imgMore;  // the programs' icons, by the list's ID
