@@ -5,8 +5,6 @@
 // page opens in the browser.
 #pragma once
 
-#include <vector>
-
 #include "app/forms/SkinnedControls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -30,7 +28,7 @@ public:
     TSkinBitBtn* msDownload;
     TCheckBox* chkShare;
     TMemo* lstMore;  // the list, hidden
-    std::vector<OwnedBitmap> imgMore;  // the programs' icons, by the list's ID
+    TSkinAlphaImageList* imgMore;  // the programs' icons, by the list's ID
 
     void FormActivate(TObject* Sender);
     void grdMoreSelectCell(int ACol, int ARow);
