@@ -3,6 +3,7 @@
 #include "grid/GridControl.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "grid/DrawRoutines.h"
 
@@ -270,6 +271,8 @@ void TRgCustomGridControl::RepaintArea(int Kind) {
 
 void TRgCustomGridControl::RefreshCell(int ACol, int ARow) {
     if (Updating()) return;
+    // A cell far below the rows area is off screen: its top is not walked to.
+    if (ARow >= topRow_ && GetRowTopUpTo(ARow, GetRowsRect().Bottom) > GetRowsRect().Bottom) return;
     TRect r;
     if (!GetCellRect(ACol, ARow, r)) return;
     r.Bottom += lines_.BottomLine;
@@ -278,8 +281,8 @@ void TRgCustomGridControl::RefreshCell(int ACol, int ARow) {
 
 void TRgCustomGridControl::RefreshRow(int ARow) {
     if (Updating() || ARow < 0 || ARow >= RowCount() || !IsRowShown(ARow) || ARow < topRow_) return;
+    if (GetRowTopUpTo(ARow, GetRowsRect().Bottom) > GetRowsRect().Bottom) return;
     TRect r = GetRowRect(ARow);
-    if (r.Top > GetRowsRect().Bottom) return;
     r.Left = 0;
     Window.InvalidateRect(r);
 }
@@ -367,11 +370,13 @@ int TRgCustomGridControl::GetRowStep(int ARow) const {
     return ARow < RowCount() ? GetRowHeight(ARow) : rowSize_;
 }
 
-int TRgCustomGridControl::GetRowTop(int ARow) const {
+int TRgCustomGridControl::GetRowTop(int ARow) const { return GetRowTopUpTo(ARow, INT_MAX); }
+
+int TRgCustomGridControl::GetRowTopUpTo(int ARow, int Bottom) const {
     int y = GetRowsRect().Top + lines_.TopHighlight;
     int count = RowCount();
     if (ARow >= topRow_) {
-        for (int r = topRow_; r < ARow; ++r) {
+        for (int r = topRow_; r < ARow && y <= Bottom; ++r) {
             if (r < count && !IsRowShown(r)) continue;
             y += GetRowStep(r) + lines_.RowSpacing;
         }

@@ -284,6 +284,10 @@ public:
     TRect GetIndicatorRect() const;
     // A row's top (the top highlight included) and its rectangle.
     int GetRowTop(int ARow) const;
+    // The same, but the walk down from the top row stops once past Bottom
+    // (the answer is then some value below Bottom): for rows that may lie far
+    // off screen.
+    int GetRowTopUpTo(int ARow, int Bottom) const;
     TRect GetRowRect(int ARow) const;
     // A row's height on screen: its own in the report view, SlideSize in
     // the slides view.

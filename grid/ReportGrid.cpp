@@ -122,7 +122,7 @@ void TReportGrid::ScrollRowInOut(int ARow, int Height, bool Appears) {
     int step = Height + LineWidths().RowSpacing;
     if (ARow >= TopRow()) {
         TRect rows = GetRowsRect();
-        int top = GetRowTop(ARow) - LineWidths().TopHighlight;
+        int top = GetRowTopUpTo(ARow, rows.Bottom) - LineWidths().TopHighlight;
         if (top < rows.Bottom) {
             TRect area{0, std::max(top, rows.Top), Window.ClientSize().cx, rows.Bottom};
             Window.ScrollArea(0, Appears ? step : -step, area);
@@ -140,7 +140,7 @@ int TReportGrid::AddRow(int Count) {
         if (GridLinesStyle() == lsFramed && (Options() & goGrid) && cells_->RowCount > 1 && oldCount > 0)
             RefreshRow(oldCount - 1);
         TRect rows = GetRowsRect();
-        int top = oldCount >= TopRow() ? GetRowTop(oldCount) - LineWidths().TopHighlight : rows.Top;
+        int top = oldCount >= TopRow() ? GetRowTopUpTo(oldCount, rows.Bottom) - LineWidths().TopHighlight : rows.Top;
         if (top < rows.Bottom) Window.InvalidateRect(TRect{0, std::max(top, rows.Top), rows.Right, rows.Bottom});
     }
     lastAdded_ = cells_->RowCount - 1;
@@ -458,7 +458,7 @@ void TReportGrid::SetRowHeight(int ARow, int Height) {
     if (row->Shown() && !Updating() && ARow >= TopRow()) {
         RefreshRow(ARow);
         TRect rows = GetRowsRect();
-        int below = GetRowTop(ARow) + std::min(old, Height) + LineWidths().BottomLine;
+        int below = GetRowTopUpTo(ARow, rows.Bottom) + std::min(old, Height) + LineWidths().BottomLine;
         if (below < rows.Bottom)
             Window.ScrollArea(0, Height - old, TRect{0, below, Window.ClientSize().cx, rows.Bottom});
         UpdateVertScrollBar();

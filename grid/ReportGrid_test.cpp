@@ -63,6 +63,27 @@ TEST(ReportGridTest, ChangesInsideAnUpdateAreNotReported) {
     EXPECT_FALSE(f.window.Invalidated.empty());
 }
 
+// Changes outside an update repaint only what is on screen, and a change far
+// below the rows area costs no walk over the rows above it: 200,000 rows
+// filled cell by cell outside an update would otherwise take minutes.
+TEST(ReportGridTest, ChangesOffScreenInvalidateNothing) {
+    TGridFixture f(2, 200000);
+    int visibleRow = 2, belowRow = 150000;
+    f.grid.SetCellText(1, visibleRow, u"x");
+    ASSERT_EQ(f.window.Invalidated.size(), 1u);
+    TRect expected;
+    ASSERT_TRUE(f.grid.GetCellRect(1, visibleRow, expected));
+    EXPECT_EQ(f.window.Invalidated[0].Top, expected.Top);
+    f.window.Invalidated.clear();
+    for (int r = belowRow; r < belowRow + 20000; ++r) f.grid.SetCellText(0, r, u"y");
+    f.grid.SetRowHeight(belowRow, 40);
+    EXPECT_TRUE(f.window.Invalidated.empty());
+    EXPECT_TRUE(f.window.Scrolled.empty());
+    // The bounded walk answers the exact top for a row on screen.
+    EXPECT_EQ(f.grid.GetRowTopUpTo(visibleRow, f.grid.GetRowsRect().Bottom), f.grid.GetRowTop(visibleRow));
+    EXPECT_GT(f.grid.GetRowTopUpTo(belowRow, f.grid.GetRowsRect().Bottom), f.grid.GetRowsRect().Bottom);
+}
+
 TEST(ReportGridTest, ClearRows) {
     TGridFixture f(2, 4);
     f.grid.SetSelectedRow(2);

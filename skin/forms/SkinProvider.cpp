@@ -162,6 +162,10 @@ void TSkinProvider::StartSkinning() {
         AllowBlendOnMoving = false;
         useGlobalColor_ = true;
     }
+    // A form skinned while it shows gets its frame image and region before it
+    // paints: a region set inside the first paint makes the system paint the
+    // whole window a second time.
+    if (::IsWindowVisible(form_->Handle()) && drawNonClientArea_ && !borderForm_ && !IsIconic()) RebuildFrame();
 }
 
 void TSkinProvider::PrepareForm() {

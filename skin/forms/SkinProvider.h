@@ -289,6 +289,8 @@ public:
     OwnedRegion CreateFormRegion(int x, int y);
     // Returns whether the region was applied (or none was wanted).
     bool UpdateFormRegion(bool redraw, bool direct);
+    // The frame image, its mask rectangles and the region, made again.
+    void RebuildFrame();
     bool RegionPending() const { return regionPending_; }
     // How regions reach the window (tests put a failing one in).
     using TSetWindowRgn = int(WINAPI*)(HWND, HRGN, BOOL);

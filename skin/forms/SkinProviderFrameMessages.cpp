@@ -130,22 +130,30 @@ void TSkinProvider::WMSize(TMessage& m) {
     const int newWidth = LOWORD(m.LParam), newHeight = HIWORD(m.LParam);
     const int oldWidth = lastClientRect_.Right - lastClientRect_.Left;
     const int oldHeight = lastClientRect_.Bottom - lastClientRect_.Top;
-    captionGlowMasks_ = {};
-    menuLineCount_ = -1;
+    // The first show sends a size that changes nothing: the frame image and
+    // region made for this window size stay (rebuilding them cost a second
+    // region and a second frame paint on every form's first show).
+    const bool frameCurrent = (IsEmpty(lastClientRect_) || (newWidth == oldWidth && newHeight == oldHeight)) &&
+                              m.WParam == SIZE_RESTORED && CacheUsable() && !SkinData->BgChanged &&
+                              !regionPending_ && !CacheSizeChanged();
+    if (!frameCurrent) {
+        captionGlowMasks_ = {};
+        menuLineCount_ = -1;
+    }
     const bool updating = !form_->Parent() && DrawClientArea;
     if (updating) SkinData->Updating = true;
     CallPrevious(m);
     if (updating) SkinData->Updating = false;
     if (!::IsWindow(wnd)) return;
+    if (frameCurrent) {
+        lastClientRect_ = TRect{0, 0, newWidth, newHeight};
+        return;
+    }
 
     SkinData->BgChanged = true;
     regionPending_ = true;
     if (m.WParam != SIZE_MINIMIZED && drawNonClientArea_ && !borderForm_ && !IsIconic()) {
-        // The new frame: image, mask rectangles and region.
-        if (PrepareCache()) {
-            CollectMaskRects();
-            UpdateFormRegion(false, true);
-        }
+        RebuildFrame();
     }
     if (newWidth != oldWidth || newHeight != oldHeight) {
         const uint16_t flags = SkinData->StateFlags;

@@ -360,7 +360,9 @@ void TSkinProvider::HandleCopyData(TMessage& m) {
 
 void TSkinProvider::WndProc(TMessage& m) {
     if (m.Msg == SKM_SKINCMD && HandleSkinCommandFirst(m)) return;
-    if (deferredStart_ && (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT ||
+    // The first paint starts skinning too: painted unskinned, the window would
+    // be painted again as soon as its frame is skinned.
+    if (deferredStart_ && (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || m.Msg == WM_PAINT ||
                            (m.Msg == CM_SHOWINGCHANGED && form_ && form_->Showing())))
         RunDeferredStart();
     if (!form_ || form_->Destroying() || !SkinData || !SkinData->IsSkinActive() || deferredStart_) {

@@ -51,6 +51,13 @@ OwnedRegion TSkinProvider::CreateFormRegion(int x, int y) {
     return region;
 }
 
+void TSkinProvider::RebuildFrame() {
+    if (PrepareCache()) {
+        CollectMaskRects();
+        UpdateFormRegion(false, true);
+    }
+}
+
 bool TSkinProvider::UpdateFormRegion(bool redraw, bool direct) {
     HWND wnd = Wnd();
     if (!drawNonClientArea_ || !wnd || RegionFrozen) return true;

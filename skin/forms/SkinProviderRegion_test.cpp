@@ -114,8 +114,7 @@ TEST(SkinProviderRegion, AWindowAskingNotToBeShapedKeepsItsShapeUntilItsImageIsR
     auto form = std::make_unique<TForm>(nullptr);
     form->Tag = 0x100;  // made by hand below
     form->SetBounds(60, 60, 300, 200);
-    form->Show();
-    ad::test::PumpPending();
+    // Hidden: a form skinned while it shows has its image and region at once.
     HWND wnd = form->Handle();
     TSkinProvider* provider = TSkinProvider::CreateRuntime(form.get());
     provider->RunDeferredStart();

@@ -7,6 +7,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 #include "framework/WindowSubclass.h"
+#include "skin/engine/win/SkinDwm.h"
 #include "skin/engine/win/SkinFormsList.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkGlowForm.h"
@@ -258,6 +259,25 @@ TEST(SkinProvider, AFormsOwnPaintingSeesEveryPaintOfItsWindow) {
         ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_GT(paints, before) << "paint " << i;
     }
+    form->Hide();
+}
+
+// A form skinned as it shows is painted on screen once: its frame image and
+// region are made before that paint (a region set inside it makes the system
+// paint the whole window again), and the size the first show sends changes
+// neither. The form's painting into its frame image does not count.
+TEST(SkinProvider, AFormsFirstShowPaintsItOnce) {
+    TFormSkinFixture skin;
+    if (!IsCompositionEnabled()) GTEST_SKIP() << "without composition the hook repaints the form after its first paint";
+    auto form = std::make_unique<TForm>(nullptr);
+    int onScreen = 0;
+    form->OnPaint = [&](TObject*) { onScreen += ::WindowFromDC(form->Canvas.Handle()) == form->Handle(); };
+    form->SetBounds(60, 60, 300, 200);
+    form->Show();
+    ::UpdateWindow(form->Handle());
+    ad::test::PumpPending();
+    ASSERT_NE(ProviderOf(*form), nullptr);
+    EXPECT_EQ(onScreen, 1);
     form->Hide();
 }
 
