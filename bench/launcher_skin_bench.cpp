@@ -5,7 +5,6 @@
 // fade next to the repaint of a native button that a hover would ask for.
 // Prints one table.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,20 +12,17 @@
 #include <memory>
 #include <string>
 
-#include "app/SWSystem.h"
 #include "app/StartUp.h"
 #include "app/forms/SkinnedControls.h"
 #include "app/forms/TfrmAppdeck.h"
-#include "base/StrUtils.h"
-#include "base/WinText.h"
 #include "bench/BenchTiming.h"
 #include "framework/Forms.h"
-#include "framework/SysUtils.h"
 #include "skin/engine/win/SkThreadedTimer.h"
 #include "skin/engine/win/SkinCommonData.h"
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/forms/SkinProvider.h"
+#include "testsupport/TempFolder.h"
 
 using namespace ad;
 using ad::bench::Best;
@@ -150,17 +146,10 @@ int main() {
     application.Initialize();
     application.Title = "Appdeck skinned controls benchmark";
     StartUpProgram();
-    const std::string base = IncludeTrailingPathDelimiter(GetTempDir() + "appdeck-skin-bench");
-    ForceDirectories(base);
+    const test::TempDir base;  // the main window's folder, removed at the end
     std::printf("%-52s %12s %12s\n", "launcher's skinned controls (Wine, best of runs)", "skinned", "peer");
-    MainWindowRepaint(base);
+    MainWindowRepaint(base.Path());
     HoverFrame();
-    std::wstring folder = Widen(ExcludeTrailingPathDelimiter(base)) + L'\0';
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = folder.c_str();
-    op.fFlags = FOF_NO_UI;
-    ::SHFileOperationW(&op);
     std::fflush(stdout);
     skin::InstallSkinEngineLinks({});
     return 0;

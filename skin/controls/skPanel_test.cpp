@@ -35,12 +35,17 @@ TEST(SkinPanel, CustomColorPaintsTheBodyInColor) {
     EXPECT_EQ(Printed(panel).At(60, 40), Rgb(0x123456));
 }
 
+// A panel holding a button whose mask has key-coloured corners.
+struct TPanelWithButton : TControlsFormFixture {
+    TPanelWithButton() { Button->SkinData.SetSkinSection("FRAMEDBUTTON"); }
+    TSkinPanel* Panel = Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
+    TSkinBitBtn* Button = Add<TSkinBitBtn>(Panel, 20, 20, 90, 30, "Run");
+};
+
 TEST(SkinPanel, AChildButtonsCornersShowThePanel) {
-    TControlsFormFixture f;
-    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
-    auto* button = f.Add<TSkinBitBtn>(panel, 20, 20, 90, 30, "Run");
-    button->SkinData.SetSkinSection("FRAMEDBUTTON");
-    Printed(panel);
+    TPanelWithButton f;
+    TSkinBitBtn* button = f.Button;
+    Printed(f.Panel);
     const auto image = Printed(button);
     const int w = button->Width(), h = button->Height();
     for (POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
@@ -51,10 +56,9 @@ TEST(SkinPanel, AChildButtonsCornersShowThePanel) {
 // The engine's broadcast stops at a skinned window: the panel hands a skin
 // change on to its children.
 TEST(SkinPanel, ItsChildrenLearnThatTheSkinWentAndCame) {
-    TControlsFormFixture f;
-    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
-    auto* button = f.Add<TSkinBitBtn>(panel, 20, 20, 90, 30, "Run");
-    button->SkinData.SetSkinSection("FRAMEDBUTTON");
+    TPanelWithButton f;
+    TSkinPanel* panel = f.Panel;
+    TSkinBitBtn* button = f.Button;
     Printed(button);
     auto hasRegion = [&] {
         OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
