@@ -13,6 +13,7 @@
 #include <string>
 
 #include "bench/BenchTiming.h"
+#include "bench/SkinBenchSetup.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 #include "framework/WindowSubclass.h"
@@ -81,18 +82,8 @@ double HitTests(HWND wnd, int count) {
 
 int main() {
     TApplication application;
-    TSkinEngineLinks links;
-    links.Pixels = SystemPixelServices();
-    AddFormSkinningLinks(links);
-    InstallSkinEngineLinks(links);
-    auto manager = std::make_unique<TSkinManager>(nullptr);
-    manager->Effects.AllowAnimation = false;
-    RegisterBuiltInSkin(*manager);
-    manager->SetSkinName(kBuiltInSkinName);
-    if (!manager->Skin()) {
-        std::printf("the built-in skin did not load\n");
-        return 1;
-    }
+    auto manager = ad::bench::StartBuiltInSkin();
+    if (!manager) return 1;
 
     std::printf("%-44s %12s %12s\n", "skinned forms (Wine)", "skinned", "peer");
     // The window image at two sizes next to a plain fill of an image of that size.

@@ -266,6 +266,12 @@ void TSpeedButton::SetDown(bool v) {
     if (v) UncheckSiblings<TSpeedButton>([this](TSpeedButton* other) { return other->GroupIndex == GroupIndex; });
 }
 
+TButtonState TSpeedButton::State() {
+    if (!Enabled()) return TButtonState::bsDisabled;
+    if (HandleAllocated() && (::SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED)) return TButtonState::bsDown;
+    return Down() ? TButtonState::bsExclusive : TButtonState::bsUp;
+}
+
 void TSpeedButton::Click() {
     if (GroupIndex != 0) SetDown(!(checked_ && AllowAllUp));
     TWinControl::Click();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Bitmap32.h"
+#include "framework/Buttons.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
 
@@ -115,6 +117,8 @@ private:
     std::vector<TStatusPanel> panels_;
 };
 
+enum class TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
 // A push button that stays down: buttons with the same non-zero GroupIndex and
 // parent work like radio buttons.
 class TSpeedButton : public TButtonControl {
@@ -125,6 +129,18 @@ public:
     int GroupIndex = 0;
     bool AllowAllUp = false;
     void Click() override;
+    // What the button shows now: held down (bsExclusive), pressed by the
+    // mouse or a key (bsDown), unusable (bsDisabled) or up.
+    TButtonState State();
+
+    // The looks a skin paints the button with; the system's own button
+    // shows only the caption.
+    bool Flat = false;
+    TBitmap32 Glyph;    // NumGlyphs images side by side
+    int NumGlyphs = 1;
+    TButtonLayout Layout = TButtonLayout::blGlyphLeft;
+    int Margin = -1;    // -1: glyph and caption centred together
+    int Spacing = 4;    // between glyph and caption
 
 protected:
     bool CNCommand(WORD code) override;

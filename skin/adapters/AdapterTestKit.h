@@ -1,8 +1,9 @@
 // Test support of the window adapters: a fixture skin with flat colours per
 // state for the sections the adapters paint (BUTTON with three states,
-// BUTTON4 with four, CHECKBOX, GROUPBOX) and one colour per check glyph, a
+// BUTTON4 with four, CHECKBOX, GROUPBOX, TRANSPARENT, SPEEDBUTTON) and one colour per check glyph, a
 // manager that loads it, a plain host window for foreign controls, and a
-// plain form section for skinned forms holding adapted controls.
+// plain form section for skinned forms holding adapted controls; attaching
+// an adapter in one call.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "skin/adapters/SkMainWnd.h"
 #include "skin/engine/testkit/AszTestWriter.h"
 #include "skin/engine/testkit/BmpTestWriter.h"
 #include "skin/engine/win/SkinManager.h"
@@ -24,6 +26,9 @@ constexpr TColor kButtonNormal = 0x00C08040, kButtonHot = 0x0040C080, kButtonPre
 constexpr TColor kButton4Default = 0x00205070;
 constexpr TColor kCheckBoxColor = 0x00D0E0F0, kGroupBoxColor = 0x00A0B0C0, kFormColor = 0x00E8E0D8;
 constexpr TColor kTextColor = 0x00000080;
+constexpr TColor kStaticTextColor = 0x00106020;
+constexpr TColor kSpeedNormal = 0x00B0A090, kSpeedHot = 0x0090B0A0, kSpeedPressed = 0x00A090B0;
+constexpr TColor kSpeedText = 0x00400000;
 // Glyph colours (0x00RRGGBB in the images; the TColor is their mirror).
 constexpr uint32_t kBoxUnchecked = 0xE00000, kBoxChecked = 0x00E000, kBoxGrayed = 0x0000E0;
 constexpr uint32_t kRadioUnchecked = 0xE0E000, kRadioChecked = 0x00E0E0;
@@ -45,6 +50,10 @@ inline std::vector<uint8_t> AdapterSkin() {
         "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
         "[GROUPBOX]\r\nSTATES=1\r\nCOLOR=" + c(kGroupBoxColor) + "\r\nFONTCOLOR=" + c(kTextColor) + "\r\n"
         "[FORM]\r\nSTATES=2\r\nCOLOR=" + c(kFormColor) + "\r\nHOTCOLOR=" + c(kFormColor) + "\r\n"
+        "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\nFONTCOLOR=" + c(kStaticTextColor) + "\r\n"
+        "[SPEEDBUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" + c(kSpeedNormal) + "\r\nHOTCOLOR=" + c(kSpeedHot) +
+        "\r\nCOLOR2=" + c(kSpeedPressed) + "\r\nFONTCOLOR=" + c(kSpeedText) + "\r\nHOTFONTCOLOR=" + c(kSpeedText) +
+        "\r\nFONTCOLOR2=" + c(kSpeedText) + "\r\n"
         "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=10506304\r\nFONTCOLOR=16777215\r\n"
         "HOTFONTCOLOR=16777215\r\n";
     auto glyph = [](uint32_t rgb) { return bmptest::SolidBmp(3 * kGlyph, kGlyph, rgb); };
@@ -71,6 +80,17 @@ public:
     ad::test::TempDir dir_;
     TSkinManager Manager{nullptr};
 };
+
+// An adapter of class T on the window (for the control, when given), in the
+// section given or its own default.
+template <class T>
+std::unique_ptr<T> AttachAdapter(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr,
+                                 const std::string& section = {}) {
+    TSkSkinParams params;
+    params.Control = control;
+    params.SkinSection = section;
+    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
+}
 
 // A shown top-level window (no skin of its own) to hold foreign controls.
 class THostWindow {

@@ -1,7 +1,9 @@
 // The adapter class table.
 #include "skin/adapters/SkAdapterTable.h"
 
+#include "skin/adapters/SkBitBtnWnds.h"
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkStaticWnds.h"
 
 namespace ad::skin::adapters {
 
@@ -16,8 +18,10 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
     static const std::array<TSkAdapterMaker, kAdapterKindCount> table = [] {
         std::array<TSkAdapterMaker, kAdapterKindCount> t{};
         t[akButton] = &Make<TSkBtnWnd>;
+        t[akBitBtn] = &Make<TSkBitBtnWnd>;
         t[akCheckBox] = &Make<TSkCheckBoxWnd>;
         t[akGroupBox] = &Make<TSkGroupBoxWnd>;
+        t[akStaticText] = &Make<TSkStaticTextWnd>;
         return t;
     }();
     return table;

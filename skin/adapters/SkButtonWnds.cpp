@@ -1,59 +1,24 @@
 // Push button, check box and group box adapters.
 #include "skin/adapters/SkButtonWnds.h"
 
+#include "skin/adapters/SkAdapterPaint.h"
+
 #include <algorithm>
 
 #include "base/WinText.h"
 #include "framework/Handles.h"
 #include "framework/Messages.h"
+#include "skin/engine/image/SkinFadeMath.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinDataText.h"
+#include "skin/engine/win/SkThreadedTimer.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 
 namespace ad::skin::adapters {
 
 namespace {
-
-// A memory DC on the data's cache with the window's font selected.
-class TCacheCanvas {
-public:
-    TCacheCanvas(TSkinCommonData& data, HWND wnd)
-        : dc_(::CreateCompatibleDC(nullptr)),
-          bitmap_(dc_.Get(), data.CacheImage ? data.CacheImage->Handle() : nullptr),
-          font_(dc_.Get(), WindowFont(wnd)) {
-        ::SetBkMode(dc_.Get(), TRANSPARENT);
-    }
-    HDC Get() const { return dc_.Get(); }
-    static HGDIOBJ WindowFont(HWND wnd) {
-        if (auto font = reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0))) return font;
-        return ::GetStockObject(DEFAULT_GUI_FONT);
-    }
-
-private:
-    OwnedMemoryDC dc_;
-    SelectObjectScope bitmap_;
-    SelectObjectScope font_;
-};
-
-TRect ClientBounds(HWND wnd) {
-    RECT r{};
-    ::GetClientRect(wnd, &r);
-    return TRect(0, 0, r.right, r.bottom);
-}
-
-// Pixels of rect take what the parent shows under them.
-void FillFromBackground(const TImageView32& image, const TRect& rect, const TSkBgCacheRef& background) {
-    const uint32_t fill = 0xFF000000u | ((background.FillColor & 0xFF) << 16) | (background.FillColor & 0xFF00) |
-                          ((background.FillColor >> 16) & 0xFF);
-    for (int y = std::max(0, rect.Top); y < std::min(image.Height, rect.Bottom); ++y)
-        for (int x = std::max(0, rect.Left); x < std::min(image.Width, rect.Right); ++x) {
-            uint32_t pixel = fill;
-            BackgroundPixel(background, x, y, pixel);
-            *reinterpret_cast<uint32_t*>(image.Pixel(x, y)) = pixel;
-        }
-}
 
 // The cache sized to the window with the section of the state over the parent.
 bool PaintSectionIntoCache(TSkinCommonData& data, HWND wnd, int state, const TRect& rect) {
@@ -64,24 +29,6 @@ bool PaintSectionIntoCache(TSkinCommonData& data, HWND wnd, int state, const TRe
     FillFromBackground(image, TRect(0, 0, image.Width, image.Height), background);
     PaintStateCorners(data, background, true, data.HotPatternIndex, data.PatternIndex, image, {0, 0}, rect, state);
     return true;
-}
-
-TColor SectionFontColor(const TSkinCommonData& data, int state) {
-    const TSkinTables* skin = data.Skin();
-    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return 0;
-    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
-}
-
-// The cache copied to the DC given, or to the window's.
-void CopyCache(TSkinCommonData& data, HWND wnd, HDC given) {
-    if (!data.CacheImage) return;
-    const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
-    if (given) {
-        data.CacheImage->Draw(given, 0, 0, all);
-        return;
-    }
-    WindowDC dc(wnd);
-    data.CacheImage->Draw(dc.Get(), 0, 0, all);
 }
 
 LONG_PTR StyleOf(HWND wnd) { return ::GetWindowLongPtrW(wnd, GWL_STYLE); }
@@ -108,13 +55,7 @@ bool TSkCachedButtonWnd::HandleCachedPaint(TMessage& m) {
     }
     switch (m.Msg) {
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(WindowHandle());
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(WindowHandle(), m, [&](HDC dc) { Paint(dc); });
             return true;
         case WM_PRINT: Paint(reinterpret_cast<HDC>(m.WParam)); return true;
         case WM_ERASEBKGND: m.Result = 1; return true;
@@ -141,33 +82,50 @@ void TSkBtnWnd::InitAdapter() {
     TSkMainWnd::InitAdapter();
 }
 
-int TSkBtnWnd::CurrentState() {
+int TSkBtnWnd::SharedState() {
     HWND wnd = WindowHandle();
-    if (::SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_PUSHED) return 2;
+    if (Pressed()) return 2;
     if (!::IsWindowEnabled(wnd)) return 0;
-    if (Control()) {
-        if (SkinData()->IsHighlighted()) return 1;
-    } else if (::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
-               SkinData()->Focused) {
-        return 1;
-    }
-    if ((StyleOf(wnd) & 0xF) == BS_DEFPUSHBUTTON) return Control() ? 1 : 3;
+    if (Control()) return SkinData()->IsHighlighted() ? 1 : -1;
+    const bool hot = ::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
+                     SkinData()->Focused;
+    return hot ? 1 : -1;
+}
+
+int TSkBtnWnd::CurrentState() {
+    if (const int state = SharedState(); state >= 0) return state;
+    if ((StyleOf(WindowHandle()) & 0xF) == BS_DEFPUSHBUTTON) return Control() ? 1 : 3;
     return 0;
+}
+
+bool TSkBtnWnd::Pressed() { return ::SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED; }
+
+bool TSkBtnWnd::ShiftsWhenPressed() { return !SkinActive() || SkinManager()->ButtonsOptions.ShiftContentOnClick; }
+
+int TSkBtnWnd::MaxCaptionWidth() {
+    if (Caption().empty()) return 0;
+    const int width = ClientBounds(WindowHandle()).Right;
+    const TPoint glyph = GlyphSize();
+    return glyph.X == 0 ? width + 1 : std::max(0, width - glyph.X);
+}
+
+TPoint TSkBtnWnd::CaptionSize(HDC dc, int maxWidth) {
+    if (Caption().empty()) return {0, 0};
+    UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER;
+    if (StyleOf(WindowHandle()) & BS_MULTILINE) format |= DT_WORDBREAK;
+    const std::wstring text = Widen(Caption());
+    RECT r{0, 0, maxWidth, 0};
+    ::DrawTextW(dc, text.c_str(), int(text.size()), &r, format);
+    return {int(r.right - r.left), int(r.bottom - r.top)};
 }
 
 TRect TSkBtnWnd::CaptionRect(HDC dc) {
     const TRect bounds = ClientBounds(WindowHandle());
     const int width = bounds.Right, height = bounds.Bottom;
-    UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER;
-    if (StyleOf(WindowHandle()) & BS_MULTILINE) format |= DT_WORDBREAK;
-    const std::wstring text = Widen(Caption());
-    RECT r{0, 0, Caption().empty() ? 0 : width + 1 + 2, 0};
-    if (!text.empty()) ::DrawTextW(dc, text.c_str(), int(text.size()), &r, format);
-    // With DT_CENTER the measured rectangle may not start at 0.
-    const int left = (width - (r.right - r.left)) / 2, top = (height - (r.bottom - r.top)) / 2;
+    const TPoint size = CaptionSize(dc, MaxCaptionWidth() + 2);
+    const int left = (width - size.X) / 2, top = (height - size.Y) / 2;
     TRect rect(left, top, width - left + 1, height - top);
-    const bool shift = !SkinActive() || SkinManager()->ButtonsOptions.ShiftContentOnClick;
-    if ((::SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED) && shift) rect = Offset(rect, 1, 1);
+    if (Pressed() && ShiftsWhenPressed()) rect = Offset(rect, 1, 1);
     return rect;
 }
 
@@ -179,13 +137,13 @@ void TSkBtnWnd::PrepareCache() {
     const int paintState = CurrentState();
     const int state = ButtonSectionState(paintState, skin->Section(data.SkinIndex).States);
     if (!PaintSectionIntoCache(data, wnd, state, ClientBounds(wnd))) return;
-    TCacheCanvas canvas(data, wnd);
+    TCacheCanvas canvas(data, *this);
     const TRect caption = CaptionRect(canvas.Get());
     UINT format = DT_CENTER | DT_EXPANDTABS;
     if (StyleOf(wnd) & BS_MULTILINE) format |= DT_WORDBREAK;
     if (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
     const bool enabled = ::IsWindowEnabled(wnd);
-    DrawDataText(canvas.Get(), Caption(), enabled, false, data, format, caption, std::min(state, 2));
+    if (!Caption().empty()) DrawDataText(canvas.Get(), Caption(), enabled, false, data, format, caption, std::min(state, 2));
     const bool focused = ::SendMessageW(wnd, BM_GETSTATE, 0, 0) & BST_FOCUS;
     if (enabled && focused && !Caption().empty() && SkinManager()->ButtonsOptions.ShowFocusRect) {
         TRect frame = caption;
@@ -197,6 +155,7 @@ void TSkBtnWnd::PrepareCache() {
         DrawDottedFrame(canvas.Get(), frame, ink, ink);
     }
     ::GdiFlush();
+    DrawGlyph(paintState);
     data.BgChanged = false;
 }
 
@@ -204,6 +163,18 @@ void TSkBtnWnd::Paint(HDC given) {
     if (!SkinActive()) return;
     if (!ColorsApplied()) ApplySkinColors();
     TSkinCommonData& data = *SkinData();
+    if (data.FadeRunning() && data.FadeTimer->WorkImage) {
+        // A running fade shows its current frame.
+        const TSkinCacheImage& frame = *data.FadeTimer->WorkImage;
+        const TRect all(0, 0, frame.Width(), frame.Height());
+        if (given) {
+            frame.Draw(given, 0, 0, all);
+        } else {
+            WindowDC dc(WindowHandle());
+            frame.Draw(dc.Get(), 0, 0, all);
+        }
+        return;
+    }
     data.Updating = !given && data.QueryUpdating();
     if (data.Updating) return;
     data.BgChanged = true;
@@ -212,8 +183,22 @@ void TSkBtnWnd::Paint(HDC given) {
 }
 
 void TSkBtnWnd::WndProc(TMessage& m) {
-    if (HandleCachedPaint(m)) return;
     HWND wnd = WindowHandle();
+    if (m.Msg == SKM_SKINCMD && SkinActive() && !Destroyed()) {
+        // Hover changes fade between the looks.
+        TSkinCommonData& data = *SkinData();
+        const int command = SkinCommandOf(m.WParam);
+        if (command == SKC_MOUSEENTER && !data.MouseAbove && SkinManager()->HoverWindow() == wnd &&
+            !SkinManager()->Options.NoMouseHover) {
+            if (data.IsMouseOverWindow()) AnimateHover(true);
+            return;
+        }
+        if (command == SKC_MOUSELEAVE && data.MouseAbove) {
+            if (!data.IsMouseOverWindow()) AnimateHover(false);
+            return;
+        }
+    }
+    if (HandleCachedPaint(m)) return;
     switch (m.Msg) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -234,9 +219,29 @@ void TSkBtnWnd::WndProc(TMessage& m) {
         case WM_MOUSELEAVE:
             if (SkinManager()->HoverWindow() == wnd) SkinManager()->SetHoverWindow(nullptr);
             break;
+        case WM_LBUTTONUP:
+            if (SkinData()->MouseAbove) {
+                SkinData()->StopFade();
+                SkinData()->MouseAbove = false;
+                TSkMainWnd::WndProc(m);
+                if (::IsWindowVisible(wnd)) SendSkinCommand(wnd, SKC_MOUSEENTER);
+            } else {
+                TSkMainWnd::WndProc(m);
+                SkinData()->StopFade();
+                AnimateHover(false);
+            }
+            return;
         default: break;
     }
     TSkMainWnd::WndProc(m);
+}
+
+void TSkBtnWnd::AnimateHover(bool entering) {
+    TSkinCommonData& data = *SkinData();
+    data.Updating = false;
+    data.BgChanged = false;
+    data.MouseAbove = entering;
+    AnimateStateChange(&data, entering ? kFadeIn : kFadeOut, FadeStep, false, false, true);
 }
 
 // ---- Check box and radio button ----
@@ -293,7 +298,7 @@ void TSkCheckBoxWnd::PrepareCache() {
     const bool leftText = style & BS_LEFTTEXT;
     const LRESULT buttonState = ::SendMessageW(wnd, BM_GETSTATE, 0, 0);
     if (!Caption().empty()) {
-        TCacheCanvas canvas(data, wnd);
+        TCacheCanvas canvas(data, *this);
         const int g = glyph.Width();
         TRect text = leftText ? TRect(2, 0, bounds.Right - g - 4, bounds.Bottom) : TRect(g + 4, 0, bounds.Right, bounds.Bottom);
         UINT format = (style & BS_MULTILINE) ? UINT(DT_WORDBREAK) : UINT(DT_SINGLELINE | DT_VCENTER);
@@ -344,9 +349,9 @@ void TSkCheckBoxWnd::WndProc(TMessage& m) {
             return;
         case WM_SETTEXT:
             if (!::IsWindowVisible(wnd)) break;
-            SetWindowRedraw(wnd, false);
+            SetRedraw(false);
             TSkMainWnd::WndProc(m);
-            SetWindowRedraw(wnd, true);
+            SetRedraw(true);
             Repaint();
             return;
         case WM_SETFOCUS:
@@ -377,8 +382,9 @@ TRect TSkGroupBoxWnd::CaptionRect() {
     const TRect bounds = ClientBounds(wnd);
     RECT r{0, 0, 0, 0};
     if (!Caption().empty()) {
+        const TSkAdapterFont adapterFont(*this);
         OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
-        SelectObjectScope font(dc.Get(), TCacheCanvas::WindowFont(wnd));
+        SelectObjectScope font(dc.Get(), adapterFont.Get());
         const std::wstring text = Widen(Caption());
         ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_CENTER);
     }
@@ -397,7 +403,7 @@ void TSkGroupBoxWnd::PrepareCache() {
     if (!PaintSectionIntoCache(data, wnd, 0, body)) return;
     if (!Caption().empty()) {
         FillFromBackground(data.CacheImage->View(), caption, GetWindowParentBgRef(wnd));
-        TCacheCanvas canvas(data, wnd);
+        TCacheCanvas canvas(data, *this);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
         if (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING) format |= DT_RTLREADING;
         DrawDataText(canvas.Get(), Caption(), ::IsWindowEnabled(wnd), false, data, format, caption, 0);
@@ -430,13 +436,7 @@ void TSkGroupBoxWnd::WndProc(TMessage& m) {
     }
     switch (m.Msg) {
         case WM_PAINT:
-            if (m.WParam) {
-                Paint(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(wnd);
-                Paint(dc.Get());
-            }
-            m.Result = 0;
+            PaintForMessage(wnd, m, [&](HDC dc) { Paint(dc); });
             return;
         case WM_PRINT:
             SkinData()->Updating = false;

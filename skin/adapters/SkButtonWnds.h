@@ -36,8 +36,14 @@ class TSkBtnWnd : public TSkCachedButtonWnd {
 public:
     // 0 normal, 1 hot, 2 pressed, 3 default button.
     virtual int CurrentState();
-    // The caption's rectangle inside the button.
+    // The button's image drawn into the cache (none here).
+    virtual void DrawGlyph(int state) { (void)state; }
+    // The image's size; (0, 0) without one.
+    virtual TPoint GlyphSize() { return {0, 0}; }
+    // The caption's rectangle inside the button (dc holds the caption's font).
     virtual TRect CaptionRect(HDC dc);
+    // The width the caption may take: 0 without text.
+    virtual int MaxCaptionWidth();
     void PrepareCache() override;
 
 protected:
@@ -46,6 +52,18 @@ protected:
     void InitAdapter() override;
     void WndProc(TMessage& m) override;
     void Paint(HDC given) override;
+    // The caption's size in dc's font, measured in maxWidth (0, 0 without text).
+    TPoint CaptionSize(HDC dc, int maxWidth);
+    bool Pressed();
+    // The states every push button shares: 2 pressed, 0 disabled, 1 hot or
+    // focused; -1 when none of them holds.
+    int SharedState();
+    // Pressed content moves by a pixel unless the skin keeps it still.
+    bool ShiftsWhenPressed();
+
+private:
+    // Starts the fade to the look of the mouse's state (or repaints at once).
+    void AnimateHover(bool entering);
 };
 
 class TSkCheckBoxWnd : public TSkCachedButtonWnd {

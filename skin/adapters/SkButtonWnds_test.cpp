@@ -15,13 +15,6 @@ namespace {
 using namespace test;
 using ad::test::PrintInto;
 
-template <class T>
-std::unique_ptr<T> Attach(HWND wnd, TSkinManager& manager, const std::string& section = {}) {
-    TSkSkinParams params;
-    params.SkinSection = section;
-    return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
-}
-
 TEST(SkButtonWnds, TheDefaultLookNeedsAFourthStateElseItIsDrawnHot) {
     struct Case {
         const char* name;
@@ -41,8 +34,8 @@ TEST(SkButtonWnds, APushButtonPrintsItsStateFromTheSection) {
     const int w = 90, h = 30;
     HWND plain = host.AddButton(BS_PUSHBUTTON, L"", 10, 10, w, h);
     HWND byDefault = host.AddButton(BS_DEFPUSHBUTTON, L"", 10, 50, w, h);
-    auto a = Attach<TSkBtnWnd>(plain, skin.Manager);
-    auto b = Attach<TSkBtnWnd>(byDefault, skin.Manager);
+    auto a = AttachAdapter<TSkBtnWnd>(plain, skin.Manager);
+    auto b = AttachAdapter<TSkBtnWnd>(byDefault, skin.Manager);
     EXPECT_EQ(a->SkinData()->SkinSection(), "BUTTON");
 
     EXPECT_EQ(a->CurrentState(), 0);
@@ -63,7 +56,7 @@ TEST(SkButtonWnds, TheCaptionIsWrittenInTheSectionsFontColourCentred) {
     THostWindow host;
     const int w = 120, h = 30;
     HWND button = host.AddButton(BS_PUSHBUTTON, L"MMMM", 10, 10, w, h);
-    auto adapter = Attach<TSkBtnWnd>(button, skin.Manager);
+    auto adapter = AttachAdapter<TSkBtnWnd>(button, skin.Manager);
     const auto image = PrintInto(button, WM_PRINT, PRF_CLIENT, w, h);
     int inkLeft = w, inkRight = -1;
     for (int y = 0; y < h; ++y)
@@ -93,7 +86,7 @@ TEST(SkButtonWnds, EraseAndNonClientPaintNeverReachTheButton) {
         seen.push_back(m.Msg);
         return false;
     });
-    auto adapter = Attach<TSkBtnWnd>(button, skin.Manager);
+    auto adapter = AttachAdapter<TSkBtnWnd>(button, skin.Manager);
     WindowDC dc(button);
     EXPECT_EQ(::SendMessageW(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0), 1);
     ::SendMessageW(button, WM_NCPAINT, 1, 0);
@@ -111,9 +104,9 @@ TEST(SkButtonWnds, TheCheckGlyphFollowsTheCheckStateAndSitsRightWithLeftText) {
     HWND box = host.AddButton(BS_AUTO3STATE, L"Box", 10, 10, w, h);
     HWND left = host.AddButton(BS_AUTOCHECKBOX | BS_LEFTTEXT, L"Left", 10, 40, w, h);
     HWND radio = host.AddButton(BS_AUTORADIOBUTTON, L"Radio", 10, 70, w, h);
-    auto a = Attach<TSkCheckBoxWnd>(box, skin.Manager);
-    auto b = Attach<TSkCheckBoxWnd>(left, skin.Manager);
-    auto c = Attach<TSkCheckBoxWnd>(radio, skin.Manager);
+    auto a = AttachAdapter<TSkCheckBoxWnd>(box, skin.Manager);
+    auto b = AttachAdapter<TSkCheckBoxWnd>(left, skin.Manager);
+    auto c = AttachAdapter<TSkCheckBoxWnd>(radio, skin.Manager);
     const int mid = h / 2;
 
     struct Case {
@@ -148,7 +141,7 @@ TEST(SkButtonWnds, AGroupBoxWithoutTextHasASixPixelBandAndLeavesItsChildrenAlone
     HWND group = host.AddButton(BS_GROUPBOX, L"", 10, 10, w, h);
     HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 40, 40, 30, 20, group,
                                    nullptr, nullptr, nullptr);
-    auto adapter = Attach<TSkGroupBoxWnd>(group, skin.Manager);
+    auto adapter = AttachAdapter<TSkGroupBoxWnd>(group, skin.Manager);
     EXPECT_EQ(adapter->SkinData()->SkinSection(), "GROUPBOX");
     EXPECT_EQ(::SendMessageW(group, SKM_SKINCMD, SkinCommandWParam(SKC_GETHEADERHEIGHT), 0), 6);
     const auto image = PrintInto(group, WM_PRINT, PRF_CLIENT, w, h);

@@ -3,9 +3,14 @@
 
 #include <atomic>
 
+#include "base/Color.h"
 #include "base/WinText.h"
 #include "framework/Messages.h"
+#include "framework/StdCtrls.h"
 #include "framework/Themes.h"
+#include "skin/adapters/SkAdapterPaint.h"
+#include "skin/adapters/SkAdapterUtils.h"
+#include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinEngineLinks.h"
@@ -105,9 +110,9 @@ void TSkMainWnd::CallOldProc(TMessage& m) {
 
 void TSkMainWnd::CallOldProcSilently(TMessage& m) {
     const bool visible = ::IsWindowVisible(wnd_);
-    if (visible) SetWindowRedraw(wnd_, false);
+    if (visible) SetRedraw(false);
     CallOldProc(m);
-    if (visible) SetWindowRedraw(wnd_, true);
+    if (visible) SetRedraw(true);
 }
 
 bool TSkMainWnd::SkinActive() const {
@@ -129,11 +134,85 @@ bool TSkMainWnd::PrepareAdapterCache(bool outline) {
     if (!skinData_->CacheImage || skinData_->CacheImage->Empty()) return false;
     const TSkBgCacheRef background = GetWindowParentBgRef(wnd_);
     const TImageView32 image = skinData_->CacheImage->View();
-    const int state = (skinData_->Focused || skinData_->IsHighlighted()) ? 1 : 0;
+    FillFromBackground(image, TRect(0, 0, image.Width, image.Height), background);
+    const bool hot = skinData_->Focused || (skinData_->IsHighlighted() && CanShowHotState(*skinData_, true));
     PaintStateCorners(*skinData_, background, true, skinData_->HotPatternIndex, skinData_->PatternIndex, image,
-                      {0, 0}, TRect(0, 0, image.Width, image.Height), state);
+                      {0, 0}, TRect(0, 0, image.Width, image.Height), hot ? 1 : 0);
+    if (!::IsWindowEnabled(wnd_)) {
+        if (dynamic_cast<TCustomEdit*>(control_.Get())) PaintDisabledEditText();
+        const TSkWindowGeometry geometry = GetWindowGeometry(wnd_);
+        ApplyDisabledEffects(image, kDisabledFade, geometry.PosInParent, GetWindowParentBgRef(::GetParent(wnd_)),
+                             skinData_->BackgroundColor(0, wnd_));
+    }
     skinData_->BgChanged = false;
     return true;
+}
+
+// A disabled edit shows its text (or its password characters) on one line
+// inside its border, as the edit itself would.
+void TSkMainWnd::PaintDisabledEditText() {
+    const LONG_PTR style = ::GetWindowLongPtrW(wnd_, GWL_STYLE), exStyle = ::GetWindowLongPtrW(wnd_, GWL_EXSTYLE);
+    const int depth = ((exStyle & WS_EX_CLIENTEDGE) ? 1 : 0) + 1;
+    const int inset = depth + ((style & WS_BORDER) ? 1 : 0);
+    std::wstring text = Widen(caption_);
+    if (const auto password = wchar_t(::SendMessageW(wnd_, EM_GETPASSWORDCHAR, 0, 0)))
+        text.assign(text.size(), password);
+    if (text.empty()) return;
+    const TSkAdapterFont font(*this);
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    SelectObjectScope bitmap(dc.Get(), skinData_->CacheImage->Handle());
+    SelectObjectScope selected(dc.Get(), font.Get());
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), ColorToRGB(control_ ? control_->Font().Color() : clGrayText));
+    RECT r{inset, inset, skinData_->CacheImage->Width() - inset, skinData_->CacheImage->Height() - depth};
+    UINT format = DT_SINGLELINE | DT_NOPREFIX;
+    if (exStyle & WS_EX_RTLREADING) format |= DT_RIGHT | DT_RTLREADING;
+    ::DrawTextW(dc.Get(), text.c_str(), int(text.size()), &r, format);
+    ::GdiFlush();
+}
+
+void TSkMainWnd::FillTransparentCorners(int state) {
+    const TSkinTables* skin = skinData_ ? skinData_->Skin() : nullptr;
+    if (DialogChild || !skin || !skin->IsValidMaskIndex(skinData_->BorderIndex) || !skinData_->CacheImage) return;
+    const TImageView32 cache = skinData_->CacheImage->View();
+    if (cache.Width <= 1 || cache.Height <= 1) return;
+    const TSkinMaskData& mask = skin->Mask(skinData_->BorderIndex);
+    TBitmap32* maskImage = skin->MaskImage(mask);
+    if (!maskImage) return;
+    const TImageView32 source = maskImage->View();
+    const TPoint frame = MaskFrameSize(mask);
+    const int states = mask.ImageCount > 0 ? mask.ImageCount : 3;
+    const bool masked = mask.MaskType == 1;
+    const int column = mask.R.Left + std::clamp(state, 0, states - 1) * frame.X;
+    const int row = mask.R.Top + (masked ? frame.Y : 0);
+    // Plain images leave the last column and row of each corner piece out.
+    const int less = masked ? 0 : 1;
+    const TSkBgCacheRef background = GetWindowParentBgRef(wnd_);
+    const uint32_t fill = 0xFF000000u | ((background.FillColor & 0xFF) << 16) | (background.FillColor & 0xFF00) |
+                          ((background.FillColor >> 16) & 0xFF);
+    struct Piece {
+        int sourceX, sourceY, targetX, targetY, width, height;
+    };
+    const int wl = mask.WL - less, wt = mask.WT - less, wr = mask.WR - less, wb = mask.WB - less;
+    const Piece pieces[] = {
+        {0, 0, 0, 0, wl, wt},
+        {frame.X - mask.WR, 0, cache.Width - mask.WR, 0, wr, wt},
+        {0, frame.Y - mask.WB, 0, cache.Height - mask.WB, wl, wb},
+        {frame.X - mask.WR, frame.Y - mask.WB, cache.Width - mask.WR, cache.Height - mask.WB, wr, wb},
+    };
+    for (const Piece& p : pieces)
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                const int sx = column + p.sourceX + x, sy = row + p.sourceY + y;
+                const int tx = p.targetX + x, ty = p.targetY + y;
+                if (sx < 0 || sy < 0 || sx >= source.Width || sy >= source.Height || tx < 0 || ty < 0 ||
+                    tx >= cache.Width || ty >= cache.Height)
+                    continue;
+                if ((*reinterpret_cast<const uint32_t*>(source.Pixel(sx, sy)) & 0xFFFFFF) != 0xFF00FF) continue;
+                uint32_t pixel = fill;
+                BackgroundPixel(background, tx, ty, pixel);
+                *reinterpret_cast<uint32_t*>(cache.Pixel(tx, ty)) = pixel;
+            }
 }
 
 void TSkMainWnd::WndProc(TMessage& m) {

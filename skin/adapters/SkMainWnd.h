@@ -79,16 +79,27 @@ protected:
     // The message handled by the procedures below with the window's redraw
     // off around it (the window then paints nothing by itself).
     void CallOldProcSilently(TMessage& m);
+    // WM_SETREDRAW sent to the window itself: inside a handler the subclass
+    // chain must be entered anew, or the layers below would be skipped for
+    // the rest of the message being handled.
+    void SetRedraw(bool on) { ::SendMessageW(wnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0); }
     // Readies the data's cache: the section over the parent's background
     // (the hot state when focused), a disabled edit's text; false while the
     // parent is not ready (the data is then marked updating).
     bool PrepareAdapterCache(bool outline);
+    // The cache's corners under the border mask's key pixels take what the
+    // parent shows there (state picks the mask's column).
+    void FillTransparentCorners(int state);
     bool SkinActive() const;
+    // Made for a child of a standard dialog: keeps the window's visual style
+    // and paints no corners of its own.
+    bool DialogChild = false;
 
 private:
     void Start(const TSkSkinParams& params);
     void Detach();
     void HandleSkinCommand(TMessage& m);
+    void PaintDisabledEditText();
 
     HWND wnd_;
     TSkinCommonData* skinData_;

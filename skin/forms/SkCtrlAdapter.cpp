@@ -1,11 +1,14 @@
 // Adapting a form's listed controls with window adapters.
 #include "skin/forms/SkCtrlAdapter.h"
 
+#include <dwmapi.h>
+
 #include <algorithm>
 
 #include "framework/Forms.h"
 #include "skin/adapters/SkAdapterTable.h"
 #include "skin/engine/win/SkinCommonData.h"
+#include "skin/engine/win/SkinDwm.h"
 #include "skin/forms/SkinProvider.h"
 
 namespace ad::skin::forms {
@@ -33,13 +36,23 @@ bool TSkCtrlAdapter::AskEvents(TWinControl* control, TSkSkinParams& params) {
     return canBeAdded;
 }
 
+bool TSkCtrlAdapter::Listed(TWinControl* control) const {
+    const TSkThirdPartyList* lists = Lists();
+    return lists && lists->KindOf(control->ClassName()).has_value();
+}
+
 bool TSkCtrlAdapter::CanAdapt(TWinControl* control) {
     if (!control || (control->Tag & kNoSkinTag) || !control->HandleAllocated() ||
         IsSkinnedWindow(control->Handle()))
         return false;
-    if (dynamic_cast<TForm*>(control)) return false;  // forms get providers of their own
-    const TSkThirdPartyList* lists = Lists();
-    return lists && lists->KindOf(control->ClassName()).has_value();
+    // A form placed inside the form, and a listed speed button, as the events say.
+    const bool speedButton = dynamic_cast<TSpeedButton*>(control) != nullptr;
+    if (dynamic_cast<TForm*>(control) || (speedButton && Listed(control))) {
+        TSkSkinParams params;
+        params.Control = control;
+        return AskEvents(control, params) && params.UseSkinFontColor;
+    }
+    return !speedButton && Listed(control);
 }
 
 void TSkCtrlAdapter::AdaptChildren(TWinControl* parent) {
@@ -56,7 +69,10 @@ void TSkCtrlAdapter::AdaptChildren(TWinControl* parent) {
 void TSkCtrlAdapter::Scan(TWinControl* parent) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TWinControl* child = parent->Controls(i);
-        if (CanAdapt(child)) AddControlWithSection(child, std::string());
+        if (CanAdapt(child)) {
+            if (auto* button = dynamic_cast<TSpeedButton*>(child)) AddGraphicControl(button);
+            else AddControlWithSection(child, std::string());
+        }
         if (child->HandleAllocated() && child->Parent()) Scan(child);
     }
 }
@@ -74,6 +90,10 @@ void TSkCtrlAdapter::AddControlWithSection(TWinControl* control, const std::stri
     params.Control = control;
     params.SkinSection = section;
     if (!AskEvents(control, params)) return;
+    if (auto* form = dynamic_cast<TForm*>(control)) {
+        AdaptEmbeddedForm(form, params.SkinSection);
+        return;
+    }
     if (it == items_.end()) {
         auto item = std::make_unique<TSkAdapterItem>();
         item->Control = control;
@@ -85,6 +105,47 @@ void TSkCtrlAdapter::AddControlWithSection(TWinControl* control, const std::stri
         (*it)->Adapter.reset();
         Attach(**it, params);
     }
+}
+
+void TSkCtrlAdapter::AdaptEmbeddedForm(TForm* form, const std::string& section) {
+    if (TSkinProvider::OfWindow(form->Handle())) return;
+    auto* provider = new TSkinProvider(form);  // owned and freed by the form
+    provider->SkinData->SetSkinSection(section.empty() ? "FORM" : section);
+    const BOOL disabled = TRUE;
+    SetDwmWindowAttribute(form->Handle(), DWMWA_TRANSITIONS_FORCEDISABLED, &disabled, sizeof(disabled));
+}
+
+void TSkCtrlAdapter::AddGraphicControl(TSpeedButton* button) {
+    if (!provider_->AllowSkin3rdParty || !button || (button->Tag & kNoSkinTag) || !button->Parent() ||
+        !button->HandleAllocated() || SendSkinCommand(button->Handle(), SKC_ISSKINNED) == 1)
+        return;
+    TSkSkinParams params;
+    params.Control = button;
+    params.SkinSection = "SPEEDBUTTON";
+    if (!AskEvents(button, params)) return;
+    TSkinManager* manager = provider_->Manager();
+    if (!manager) return;
+    auto it = std::find_if(graphItems_.begin(), graphItems_.end(),
+                           [&](const auto& item) { return item->Control == button; });
+    const bool fresh = it == graphItems_.end();
+    if (fresh) {
+        auto item = std::make_unique<TSkGraphItem>();
+        item->Control = button;
+        item->Data = std::make_unique<TSkinCommonData>(button, true);
+        item->Data->ControlKind = 230;
+        item->Data->Loading = false;
+        item->Data->SetSkinManager(manager);
+        graphItems_.push_back(std::move(item));
+        it = std::prev(graphItems_.end());
+    }
+    TSkGraphItem& item = **it;
+    item.Data->SetSkinSection(button->Flat ? "SPEEDBUTTON_SMALL" : "SPEEDBUTTON");
+    if (fresh || !item.Handler || item.Handler->Detached()) {
+        item.Handler.reset();
+        item.Handler = std::make_unique<adapters::TSkSpeedButtonHandler>(button, item.Data->SkinSection(), manager,
+                                                                          item.Data.get());
+    }
+    if (item.Handler->Detached()) graphItems_.erase(it);
 }
 
 void TSkCtrlAdapter::Attach(TSkAdapterItem& item, TSkSkinParams params) {
@@ -104,10 +165,14 @@ void TSkCtrlAdapter::RemoveDeadItems() {
     std::erase_if(items_, [](const auto& item) {
         return !item->Control.Get() || !item->Adapter || (item->Adapter->Destroyed() && !item->Control->HandleAllocated());
     });
+    std::erase_if(graphItems_, [](const auto& item) {
+        return !item->Control.Get() || !item->Handler || item->Handler->Detached();
+    });
 }
 
 void TSkCtrlAdapter::ClearAll() {
     while (!items_.empty()) items_.pop_back();
+    while (!graphItems_.empty()) graphItems_.pop_back();
 }
 
 void TSkCtrlAdapter::SendToAdapted(const TMessage& m) {
@@ -115,6 +180,12 @@ void TSkCtrlAdapter::SendToAdapted(const TMessage& m) {
         if (!item->Adapter || item->Adapter->Destroyed() || !item->Control || !item->Control->Parent()) continue;
         SendAdapterMessage(item->Adapter->WindowHandle(), m.Msg, m.WParam, m.LParam);
     }
+}
+
+adapters::TSkSpeedButtonHandler* TSkCtrlAdapter::HandlerOf(TSpeedButton* button) const {
+    for (const auto& item : graphItems_)
+        if (item->Control == button) return item->Handler.get();
+    return nullptr;
 }
 
 TSkMainWnd* TSkCtrlAdapter::AdapterOf(TWinControl* control) const {

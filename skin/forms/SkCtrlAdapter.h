@@ -1,8 +1,10 @@
 // TSkCtrlAdapter: the form provider's keeper of window adapters. It walks the
 // form's controls, looks each class name up in the class-name lists (the
 // provider's own when it has any, else the manager's) and gives a listed
-// control the adapter of the first list that names it; adapters of windows
-// that went are dropped and made again for the new window.
+// control the adapter of the first list that names it (a listed speed button
+// gets a speed-button handler, a form placed inside the form a provider of
+// its own); adapters of windows that went are dropped and made again for the
+// new window.
 #pragma once
 
 #include <functional>
@@ -10,9 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "framework/ComCtrls.h"
 #include "framework/Controls.h"
 #include "skin/adapters/SkMainWnd.h"
+#include "skin/adapters/SkSpeedButtonHandler.h"
 #include "skin/engine/skinfile/SkinThirdParty.h"
+
+namespace ad {
+class TForm;
+}
 
 namespace ad::skin::forms {
 
@@ -35,10 +43,12 @@ public:
     void AdaptChildren(TWinControl* parent = nullptr);
     void AddControl(TWinControl* control) { AddControlWithSection(control, DefaultSection); }
     void AddControlWithSection(TWinControl* control, const std::string& section);
+    // Gives a speed button its handler (one item per button).
+    void AddGraphicControl(TSpeedButton* button);
     // Whether a scan takes the control: not opted out (Tag 0x100), with a
     // window not yet skinned, listed, and allowed by the events.
     bool CanAdapt(TWinControl* control);
-    // Drops items whose control or window went.
+    // Drops items whose control, window or hook went.
     void RemoveDeadItems();
     // Frees every adapter (last first); the windows that live on get their
     // procedures and looks back.
@@ -46,7 +56,9 @@ public:
     void SendToAdapted(const TMessage& m);
 
     int ItemCount() const { return int(items_.size()); }
+    int GraphItemCount() const { return int(graphItems_.size()); }
     adapters::TSkMainWnd* AdapterOf(TWinControl* control) const;
+    adapters::TSkSpeedButtonHandler* HandlerOf(TSpeedButton* button) const;
 
     std::string DefaultSection;
 
@@ -55,13 +67,23 @@ private:
         TComponentLink<TWinControl> Control;
         std::unique_ptr<adapters::TSkMainWnd> Adapter;
     };
+    // A speed button's skin data and the handler painting with it.
+    struct TSkGraphItem {
+        TComponentLink<TSpeedButton> Control;
+        std::unique_ptr<TSkinCommonData> Data;
+        std::unique_ptr<adapters::TSkSpeedButtonHandler> Handler;
+        ~TSkGraphItem() { Handler.reset(); }  // the hook goes before its data
+    };
     const TSkThirdPartyList* Lists() const;
+    bool Listed(TWinControl* control) const;
+    void AdaptEmbeddedForm(TForm* form, const std::string& section);
     bool AskEvents(TWinControl* control, adapters::TSkSkinParams& params);
     void Attach(TSkAdapterItem& item, adapters::TSkSkinParams params);
     void Scan(TWinControl* parent);
 
     TSkinProvider* provider_;
     std::vector<std::unique_ptr<TSkAdapterItem>> items_;
+    std::vector<std::unique_ptr<TSkGraphItem>> graphItems_;
     bool scanning_ = false;
 };
 

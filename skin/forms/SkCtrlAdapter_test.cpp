@@ -1,17 +1,23 @@
 // Adapting a skinned form's controls by the class-name lists: the first list
 // naming a class wins, opted-out and vetoed controls stay native, a changed
 // section is used, a re-created window is adapted again, and removing the
-// skin gives every window its own procedure back.
+// skin gives every window its own procedure back; a listed speed button gets
+// one handler, made again when its window was, and none once it is gone; a
+// form placed inside the form gets a provider of its own.
 #include "skin/forms/SkCtrlAdapter.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "framework/ComCtrls.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
+#include "framework/Buttons.h"
+#include "skin/adapters/SkBitBtnWnds.h"
 #include "skin/adapters/SkButtonWnds.h"
+#include "skin/adapters/SkStaticWnds.h"
 #include "skin/forms/SkinFormsTestKit.h"
 
 namespace ad::skin::forms {
@@ -104,14 +110,106 @@ TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
     EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
 }
 
-TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
+// The form fixture with the adapters' skin loaded.
+struct TAdapterFormSkin {
+    TAdapterFormSkin() {
+        const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
+        std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
+        skin.Manager->SetSkinName("Adapters");
+    }
     TFormSkinFixture skin;
     ad::test::TempDir dir;
-    const std::vector<uint8_t> bytes = adapters::test::AdapterSkin();
-    std::ofstream(dir.Path() + "Adapters.asz", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    skin.Manager->SetSkinDirectory(dir.Path().substr(0, dir.Path().size() - 1));
-    skin.Manager->SetSkinName("Adapters");
+};
+
+TEST(SkCtrlAdapter, ASpeedButtonKeepsOneHandlerWhichIsMadeAgainForANewWindowAndGoesWithTheButton) {
+    TAdapterFormSkin fixture;
+    TSkinManager& manager = *fixture.skin.Manager;
+    manager.ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 240, 160);
+    auto* button = Put<TSpeedButton>(form.get(), 10, "");
+    auto* tagged = Put<TSpeedButton>(form.get(), 40, "");
+    tagged->Tag = 0x100;
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    ASSERT_NE(provider, nullptr);
+    TSkCtrlAdapter* adapter = provider->CtrlAdapter();
+    ASSERT_NE(adapter, nullptr);
+    auto centre = [&] {
+        return ad::test::PrintInto(button->Handle(), WM_PRINTCLIENT, PRF_CLIENT, button->Width(), button->Height())
+            .At(button->Width() / 2, 3);
+    };
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+    EXPECT_EQ(adapter->HandlerOf(tagged), nullptr);
+    EXPECT_EQ(centre(), adapters::test::kSpeedNormal);
+
+    // Reached again, directly and by a new scan: still one item.
+    adapter->AddGraphicControl(button);
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+
+    // A new window: the dead item is dropped and the button skinned again.
+    const HWND old = button->Handle();
+    ::SendMessageW(old, CM_RECREATEWND, 0, 0);
+    ad::test::PumpPending();
+    ASSERT_NE(button->Handle(), old);
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 1);
+    ASSERT_NE(adapter->HandlerOf(button), nullptr);
+    EXPECT_FALSE(adapter->HandlerOf(button)->Detached());
+    EXPECT_EQ(centre(), adapters::test::kSpeedNormal);
+
+    // The button goes: so does its item.
+    delete button;
+    ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+    EXPECT_EQ(adapter->GraphItemCount(), 0);
+    EXPECT_EQ(adapters::TSkSpeedButtonHandler::LiveCount(), 0);
+}
+
+TEST(SkCtrlAdapter, AFormInsideTheFormGetsAProviderOfItsOwnInTheSectionTheEventsChoose) {
+    TFormSkinFixture skin;
+    struct Case {
+        const char* name;
+        const char* section;  // set by the event; null: vetoed
+        const char* expected;
+    };
+    const Case cases[] = {{"default section", "", "FORM"}, {"section from the event", "Dialog", "DIALOG"},
+                          {"vetoed", nullptr, nullptr}};
+    for (const Case& c : cases) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 320, 240);
+        form->Show();
+        ad::test::PumpPending();
+        TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+        ASSERT_NE(provider, nullptr) << c.name;
+        TForm* inner = nullptr;
+        provider->OnSkinItem = [&](TWinControl* item, bool& canBeAdded, std::string& section) {
+            if (item != inner) return;
+            if (c.section) section = c.section;
+            else canBeAdded = false;
+        };
+        inner = new TForm(form.get());
+        inner->SetParent(form.get());
+        inner->SetBounds(10, 10, 200, 150);
+        ::ShowWindow(inner->Handle(), SW_SHOWNA);  // not activated: the creation hook leaves it alone
+        ::SendMessageW(form->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_ADAPTCHILDREN), 0);
+        TSkinProvider* own = TSkinProvider::OfWindow(inner->Handle());
+        if (!c.expected) {
+            EXPECT_EQ(own, nullptr) << c.name;
+            continue;
+        }
+        ASSERT_NE(own, nullptr) << c.name;
+        EXPECT_NE(own, provider) << c.name;
+        EXPECT_EQ(own->SkinData->SkinSection(), c.expected) << c.name;
+    }
+}
+
+TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
+    TAdapterFormSkin fixture;
+    TFormSkinFixture& skin = fixture.skin;
     skin.Manager->ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
     skin.Manager->ThirdParty.SetText(akGroupBox, "TGroupBox");
 
@@ -142,6 +240,74 @@ TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
     const auto box = ad::test::PrintInto(group->Handle(), WM_PRINT, PRF_CLIENT, group->Width(), group->Height());
     EXPECT_EQ(box.At(group->Width() / 2, group->Height() - 5), adapters::test::kGroupBoxColor);
     ad::test::SaveScreenshot(form->Handle(), "adapted_controls.bmp");
+}
+
+TEST(SkCtrlAdapter, AFormWithStaticsLinksIconsBitmapAndSplitButtonsAndSpeedButtonsIsSkinned) {
+    TAdapterFormSkin fixture;
+    TSkinManager& manager = *fixture.skin.Manager;
+    manager.ThirdParty.SetText(akStaticText, "TLabel");
+    manager.ThirdParty.SetText(akBitBtn, "TBitBtn");
+    manager.ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 420, 260);
+    form->SetCaption("Statics and buttons");
+    auto* label = Put<TLabel>(form.get(), 10, "Static text (TLabel)");
+    TBitmap32 glyph(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            *reinterpret_cast<uint32_t*>(glyph.View().Pixel(x, y)) = (x + y) % 8 < 4 ? 0xFF00A000u : 0xFFE0E000u;
+    auto* bitBtn = Put<TBitBtn>(form.get(), 40, "Bit button");
+    bitBtn->SetGlyph(glyph);
+    auto* speed = Put<TSpeedButton>(form.get(), 80, "Speed");
+    speed->GroupIndex = 1;
+    speed->Glyph = glyph;
+    speed->SetBounds(10, 80, 90, 28);
+    auto* down = Put<TSpeedButton>(form.get(), 80, "Down");
+    down->GroupIndex = 2;
+    down->SetBounds(110, 80, 90, 28);
+    form->Show();
+    ad::test::PumpPending();
+    down->SetDown(true);
+
+    // Foreign children of the form, as a dialog would hold them.
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int w, int h) {
+        HWND wnd = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form->Handle(),
+                                     nullptr, nullptr, nullptr);
+        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return wnd;
+    };
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&icc);
+    HWND text = child(L"STATIC", L"A &static with a prefix", SS_LEFT, 0, 220, 10, 180, 20);
+    HWND link = child(L"SysLink", L"A <a href=\"x\">link</a> in a window", 0, 0, 220, 40, 180, 20);
+    HWND icon = child(L"STATIC", L"", SS_ICON, 0, 220, 70, 32, 32);
+    ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    HWND edge = child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, 270, 70, 40, 40);
+    ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
+    HWND split = child(L"BUTTON", L"Split", 0xC /* BS_SPLITBUTTON */, 0, 220, 130, 120, 28);
+    adapters::TSkSkinParams params;
+    auto a = TSkMainWnd::Create<adapters::TSkStaticWnd>(text, nullptr, &manager, params);
+    auto b = TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params);
+    auto c = TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params);
+    params.SkinSection = "GROUPBOX";  // a framed section of the fixture skin
+    auto d = TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params);
+    params.SkinSection.clear();
+    auto e = TSkMainWnd::Create<adapters::TSkSplitBtnWnd>(split, nullptr, &manager, params);
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ad::test::PumpPending();
+
+    EXPECT_NE(dynamic_cast<adapters::TSkStaticTextWnd*>(TSkMainWnd::GetAdapter(label->Handle())), nullptr);
+    EXPECT_NE(dynamic_cast<adapters::TSkBitBtnWnd*>(TSkMainWnd::GetAdapter(bitBtn->Handle())), nullptr);
+    ASSERT_NE(TSkinProvider::OfWindow(form->Handle())->CtrlAdapter(), nullptr);
+    EXPECT_EQ(TSkinProvider::OfWindow(form->Handle())->CtrlAdapter()->GraphItemCount(), 2);
+    const auto pressed = ad::test::PrintInto(down->Handle(), WM_PRINTCLIENT, PRF_CLIENT, down->Width(), down->Height());
+    EXPECT_EQ(pressed.At(3, 3), adapters::test::kSpeedPressed);
+    ad::test::SaveScreenshot(form->Handle(), "adapted_statics_and_buttons.bmp");
+    e.reset();
+    d.reset();
+    c.reset();
+    b.reset();
+    a.reset();
 }
 
 }  // namespace
