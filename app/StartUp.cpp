@@ -2,6 +2,7 @@
 #include "app/StartUp.h"
 
 #include "framework/ParentBackground.h"
+#include "skin/controls/skAlphaImageList.h"
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/forms/SkinFormServices.h"
@@ -14,6 +15,8 @@ void StartUpProgram() {
     links.Pixels = skin::SystemPixelServices();
     // Every form gets its skin provider through the window-creation hook.
     skin::forms::AddFormSkinningLinks(links);
+    // A new scale reaches every alpha image list.
+    skin::controls::AddImageListLinks(links);
     skin::InstallSkinEngineLinks(std::move(links));
     // Labels and other stand-ins show a skinned form's background beneath them.
     SetParentBackgroundPainter(skin::forms::PaintSkinnedParentBackground);

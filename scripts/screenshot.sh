@@ -3,17 +3,21 @@
 # window, saves a PNG of it, prints the PNG's path and ends the program again.
 #
 #   scripts/screenshot.sh [--exe <path-to-exe>] [--title <window title>]
-#                         [--out <png>] [--wait <seconds>] [-- args for the exe]
+#                         [--out <png>] [--wait <seconds>]
+#                         [--press <caption> [--from <window title>]] [-- args for the exe]
 #
 # Defaults: build/bin/Appdeck.exe (built when missing), title "Appdeck",
 # build/screenshots/<exe>.png, 30 s. --exe also takes a program Wine ships
-# (notepad, winecfg, ...).
+# (notepad, winecfg, ...). --press opens a secondary window first: once the
+# window titled --from (default "Appdeck") shows, its button with that caption
+# is pressed, and the window titled --title is saved, e.g.
+#   scripts/screenshot.sh --press "&Settings" --title Settings
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/screen.sh"
 
 usage() {
-    sed -n '5,6p' "$0" | sed 's/^# *//' >&2
+    sed -n '5,7p' "$0" | sed 's/^# *//' >&2
     exit 2
 }
 
@@ -21,8 +25,12 @@ exe="$AD_BUILD/bin/Appdeck.exe"
 title=Appdeck
 out=
 wait_s=30
+press=
+from=Appdeck
 while [ $# -gt 0 ]; do
     case $1 in
+        --press) [ $# -ge 2 ] || usage; press=$2; shift 2 ;;
+        --from) [ $# -ge 2 ] || usage; from=$2; shift 2 ;;
         --exe) [ $# -ge 2 ] || usage; exe=$2; shift 2 ;;
         --title) [ $# -ge 2 ] || usage; title=$2; shift 2 ;;
         --out) [ $# -ge 2 ] || usage; out=$2; shift 2 ;;
@@ -43,10 +51,26 @@ out=${out:-$AD_BUILD/screenshots/$name.png}
 mkdir -p "$(dirname "$out")"
 out="$(cd "$(dirname "$out")" && pwd)/$(basename "$out")"
 
+if [ -n "$press" ]; then
+    presser="$AD_BUILD/bin/pressbutton.exe"
+    [ -f "$presser" ] || ad_build pressbutton >&2 || { ad_log "could not build pressbutton"; exit 1; }
+fi
+
 ad_start_wine
-if ! ad_launch_and_capture "$exe" "$title" "$out" "$wait_s" "$@"; then
-    ad_stop_exe
-    exit 1
+captured=0
+if [ -z "$press" ]; then
+    ad_launch_and_capture "$exe" "$title" "$out" "$wait_s" "$@" && captured=1
+elif ad_launch_and_capture "$exe" "$from" "$out" "$wait_s" "$@"; then
+    # The button opens its window modally: pressbutton posts the click and returns.
+    if ! bash "$AD_ROOT/scripts/lib/wine-exec.sh" "$presser" "$from" "$press"; then
+        ad_log "no button \"$press\" in the window titled \"$from\""
+    elif id=$(ad_wait_window "$title" "$wait_s" "$AD_APP_PID"); then
+        sleep 1
+        ad_capture_window "$id" "$out" && captured=1
+    else
+        ad_log "no window titled \"$title\" appeared after pressing \"$press\""
+    fi
 fi
 ad_stop_exe
+[ "$captured" = 1 ] || exit 1
 echo "$out"

@@ -39,7 +39,7 @@ void TProgramDetailsForm::BuildFields(TWinControl* parent, int x, int y) {
     SDDesc = edit("SDDesc", 90, 28, 530);
     lblLoc = label("lblLoc", 0, 56, "&Location");
     SDLoc = edit("SDLoc", 90, 56, 502);
-    btnBrowse = MakeControl<TButton>(this, parent, "btnBrowse", x + 596, y + 56, 24, 21, "...");
+    btnBrowse = MakeControl<TSkinBitBtn>(this, parent, "btnBrowse", x + 596, y + 56, 24, 21, "...");
     btnBrowse->Hint = "Browse Application...";
     btnBrowse->OnClick = [this](TObject* s) { btnBrowseClick(s); };
     lblRel = MakeControl<TLabel>(this, parent, "lblRel", x + 90, y + 79, 0, 0, "( Relative Path Allowed )");

@@ -11,6 +11,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/forms/ProgramEntries.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/OpenDialog.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -22,7 +23,7 @@ public:
     TLabel *lblName, *lblDesc, *lblLoc, *lblRel, *lblPar, *lblCat, *lblHB;
     TEdit *SDName, *SDDesc, *SDLoc, *txtPar, *txtHB;
     TComboBox* cmbCat;
-    TButton* btnBrowse;  // "..."
+    TSkinBitBtn* btnBrowse;  // "..."
     TOpenDialog* OD;
 
     // Browse: starts in the location's folder when it exists; the chosen file

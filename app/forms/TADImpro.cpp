@@ -27,9 +27,9 @@ TADImpro::TADImpro(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), hos
     lstExc->WordWrap = false;
     pbImport = MakeControl<TProgressBar>(this, this, "pbImport", 8, 238, 344, 17);
     pbImport->SetMax(12);
-    skBitBtn1 = MakeControl<TButton>(this, this, "skBitBtn1", 196, 266, 76, 25, "Import");
+    skBitBtn1 = MakeControl<TSkinBitBtn>(this, this, "skBitBtn1", 196, 266, 76, 25, "Import");
     skBitBtn1->OnClick = [this](TObject* s) { skBitBtn1Click(s); };
-    Button1 = MakeControl<TButton>(this, this, "Button1", 276, 266, 76, 25, "Cancel");
+    Button1 = MakeControl<TSkinBitBtn>(this, this, "Button1", 276, 266, 76, 25, "Cancel");
     Button1->Cancel = true;
     Button1->ModalResult = mrCancel;
     Button1->OnClick = [this](TObject*) { Close(); };

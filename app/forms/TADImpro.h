@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/LauncherHost.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -18,7 +19,7 @@ public:
     TCheckBox *chkDesktop, *chkMUI, *chkAP;
     TGroupBox* grpExc;
     TMemo* lstExc;
-    TButton *skBitBtn1, *Button1;
+    TSkinBitBtn *skBitBtn1, *Button1;
     TProgressBar* pbImport;
 
     void FormActivate(TObject* Sender);

@@ -66,7 +66,7 @@ TADSC::TADSC(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), host_(hos
     Label3->Font().SetStyle(fsUnderline);
     Label3->SetEnabled(false);
     Label3->OnClick = [this](TObject* s) { OpenTarget(s); };
-    BitBtn1 = MakeControl<TButton>(this, GroupBox1, "BitBtn1", 640, 84, 92, 26, "Download");
+    BitBtn1 = MakeControl<TSkinBitBtn>(this, GroupBox1, "BitBtn1", 640, 84, 92, 26, "Download");
     BitBtn1->SetEnabled(false);
     BitBtn1->OnClick = [this](TObject* s) { OpenTarget(s); };
     Label4 = MakeControl<TLabel>(this, this, "Label4", 12, 444, 0, 0, "Total Software : -");

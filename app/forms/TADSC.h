@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/LauncherHost.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -26,7 +27,7 @@ public:
     TLabel *Label1, *Label2, *Label3, *lblSize, *Label4;
     std::array<TImage*, 5> r;  // r1 .. r5
     TImage *ryellow, *rgrey;   // the star templates, hidden
-    TButton* BitBtn1;
+    TSkinBitBtn* BitBtn1;
 
     void FormCreate(TObject* Sender);
     void grdSCListSelectCell(int ACol, int ARow);

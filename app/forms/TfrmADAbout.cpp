@@ -1,6 +1,8 @@
 // The About dialog's controls and its link labels.
 #include "app/forms/TfrmADAbout.h"
 
+#include <utility>
+
 #include "framework/Controls.h"
 #include "framework/ShellIcon.h"
 #include "framework/SysUtils.h"
@@ -27,10 +29,18 @@ TfrmADAbout::TfrmADAbout(TComponent* AOwner) : TForm(AOwner) {
     imgLogo = MakeControl<TImage>(this, this, "imgLogo", 16, 14, 32, 32);
     if (Application && Application->Icon) imgLogo->Picture().SetIcon(Application->Icon);
     else if (OwnedIcon icon = ShellIcon(ModuleFileName(), TShellIconSize::Large)) imgLogo->Picture().SetIcon(std::move(icon));
-    lblName = MakeControl<TLabel>(this, this, "lblName", 60, 10, 0, 0, "Appdeck");
+    // The name and the date over soft shadows; each text keeps its place as
+    // the bounds take in the shadow's margins.
+    lblName = MakeControl<TSkinLabelFX>(this, this, "lblName", 60, 10, 0, 0, "Appdeck");
     lblName->Font().SetSize(16);
     lblName->Font().SetStyle(fsBold);
-    lblUpdated = MakeControl<TLabel>(this, this, "lblUpdated", 62, 40, 0, 0, "Last Updated : August 2016");
+    lblUpdated = MakeControl<TSkinLabelFX>(this, this, "lblUpdated", 62, 40, 0, 0, "Last Updated : August 2016");
+    for (auto [label, alpha] : {std::pair{lblName, 175}, std::pair{lblUpdated, 150}}) {
+        TSkinLabelFX::TShadow shadow = label->Shadow();
+        shadow.AlphaValue = uint8_t(alpha);
+        shadow.BlurCount = 2;
+        label->SetShadow(shadow);
+    }
 
     PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 8, 66, 384, 152);
     tabAbout = new TTabSheet(this);
@@ -52,7 +62,7 @@ TfrmADAbout::TfrmADAbout(TComponent* AOwner) : TForm(AOwner) {
         lblLinks[i] = link;
     }
 
-    btnClose = MakeControl<TButton>(this, this, "btnClose", 316, 228, 76, 25, "Close");
+    btnClose = MakeControl<TSkinBitBtn>(this, this, "btnClose", 316, 228, 76, 25, "Close");
     btnClose->Cancel = true;
     btnClose->ModalResult = mrClose;
     btnClose->OnClick = [this](TObject*) { Close(); };

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/forms/SkinnedControls.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -16,12 +17,12 @@ public:
     explicit TfrmADAbout(TComponent* AOwner);
 
     TImage* imgLogo;
-    TLabel *lblName, *lblUpdated;
+    TSkinLabelFX *lblName, *lblUpdated;
     TPageControl* PageControl1;
     TTabSheet* tabAbout;
     std::array<TLabel*, 3> lblCaptions;  // "Homepage :", "Forum :", "Fanpage :"
     std::array<TLabel*, 4> lblLinks;     // each shows the address it opens
-    TButton* btnClose;
+    TSkinBitBtn* btnClose;
 
     // A link label's click: opens its caption through the shell.
     void LinkClick(TObject* Sender);

@@ -23,10 +23,10 @@ TfrmADAppPath::TfrmADAppPath(TComponent* AOwner) : TForm(AOwner) {
     exeName = Make<TEdit>(this, "exeName", 72, 8, 160, 22);
     lblLoc = Make<TLabel>(this, "lblLoc", 8, 40, 0, 0, "Location");
     exeLoc = Make<TEdit>(this, "exeLoc", 72, 36, 508, 22);
-    btnBrowse = Make<TButton>(this, "btnBrowse", 584, 36, 28, 22, "...");
-    SDAdd = Make<TButton>(this, "SDAdd", 372, 66, 76, 25, "Add");
-    SDRem = Make<TButton>(this, "SDRem", 454, 66, 76, 25, "Remove");
-    SDRep = Make<TButton>(this, "SDRep", 536, 66, 76, 25, "Replace");
+    btnBrowse = Make<TSkinBitBtn>(this, "btnBrowse", 584, 36, 28, 22, "...");
+    SDAdd = Make<TSkinBitBtn>(this, "SDAdd", 372, 66, 76, 25, "Add");
+    SDRem = Make<TSkinBitBtn>(this, "SDRem", 454, 66, 76, 25, "Remove");
+    SDRep = Make<TSkinBitBtn>(this, "SDRep", 536, 66, 76, 25, "Replace");
 
     grdAppPath = new TReportGridWindow(this);
     grdAppPath->Name = "grdAppPath";

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/forms/SkinnedControls.h"
 #include "framework/Forms.h"
 #include "framework/OpenDialog.h"
 #include "framework/StdCtrls.h"
@@ -18,8 +19,8 @@ public:
 
     TLabel *lblName, *lblLoc;
     TEdit *exeName, *exeLoc;
-    TButton* btnBrowse;
-    TButton *SDAdd, *SDRem, *SDRep;
+    TSkinBitBtn* btnBrowse;
+    TSkinBitBtn *SDAdd, *SDRem, *SDRep;
     grid::TReportGridWindow* grdAppPath;
     TOpenDialog* OpenDialog1;
 

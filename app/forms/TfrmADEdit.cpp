@@ -16,9 +16,9 @@ TfrmADEdit::TfrmADEdit(TComponent* AOwner, ILauncherHost& host, const std::strin
     SetClientSize(644, 176);
     BuildFields(this, 12, 12);
     OnEnterInField = [this] { SDAddClick(SDAdd); };
-    SDAdd = MakeControl<TButton>(this, this, "SDAdd", 476, 142, 76, 25, "Save");
+    SDAdd = MakeControl<TSkinBitBtn>(this, this, "SDAdd", 476, 142, 76, 25, "Save");
     SDAdd->OnClick = [this](TObject* s) { SDAddClick(s); };
-    SDRem = MakeControl<TButton>(this, this, "SDRem", 556, 142, 76, 25, "Cancel");
+    SDRem = MakeControl<TSkinBitBtn>(this, this, "SDRem", 556, 142, 76, 25, "Cancel");
     SDRem->Cancel = true;
     SDRem->OnClick = [this](TObject* s) { SDRemClick(s); };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/forms/ProgramDetailsForm.h"
+#include "app/forms/SkinnedControls.h"
 
 namespace ad {
 
@@ -16,7 +17,7 @@ public:
     // them (the description may be the "( No Description )" placeholder).
     TfrmADEdit(TComponent* AOwner, ILauncherHost& host, const std::string& itemName, const std::string& itemDesc);
 
-    TButton *SDAdd, *SDRem;  // Save, Cancel
+    TSkinBitBtn *SDAdd, *SDRem;  // Save, Cancel
 
     void SDAddClick(TObject* Sender);
     void SDRemClick(TObject* Sender);

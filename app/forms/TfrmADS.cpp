@@ -32,7 +32,7 @@ TfrmADS::TfrmADS(TComponent* AOwner, ILauncherHost& host, const std::vector<std:
     Label2 = Make<TLabel>(this, "Label2", 296, 14, 64, 16, "Description");
     txtDesc = Make<TEdit>(this, "txtDesc", 364, 10, 230, 22);
     txtDesc->SetTabStop(true);
-    btnSearch = Make<TButton>(this, "btnSearch", 604, 8, 88, 26, "Search");
+    btnSearch = Make<TSkinBitBtn>(this, "btnSearch", 604, 8, 88, 26, "Search");
     btnSearch->SetTabStop(true);
     cmbCat = Make<TComboBox>(this, "cmbCat", 604, 8, 88, 22);
     cmbCat->Style = TComboBoxStyle::csDropDownList;
@@ -43,13 +43,13 @@ TfrmADS::TfrmADS(TComponent* AOwner, ILauncherHost& host, const std::vector<std:
 
     pic1 = Make<TImage>(this, "pic1", 16, 376, 32, 32);
     pic1->SetCenter(true);
-    app1 = Make<TLabel>(this, "app1", 60, 370, 520, 18);
+    app1 = Make<TSkinLabel>(this, "app1", 60, 370, 520, 18);
     app1->SetAutoSize(false);
     app1->Font().SetStyle(fsBold);
-    des1 = Make<TLabel>(this, "des1", 60, 392, 520, 36);
+    des1 = Make<TSkinLabel>(this, "des1", 60, 392, 520, 36);
     des1->SetAutoSize(false);
     des1->SetWordWrap(true);
-    run1 = Make<TButton>(this, "run1", 604, 378, 88, 28, "Launch");
+    run1 = Make<TSkinBitBtn>(this, "run1", 604, 378, 88, 28, "Launch");
     run1->Hint = "Launch this Program";
     run1->SetTabStop(true);
     run1->SetVisible(false);

@@ -10,6 +10,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/forms/CatalogueSearch.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/ExtCtrls.h"
 #include "framework/HandOver.h"
@@ -34,13 +35,13 @@ public:
     TEdit* txtName;
     TLabel* Label2;
     TEdit* txtDesc;
-    TButton* btnSearch;
+    TSkinBitBtn* btnSearch;
     TComboBox* cmbCat;  // hidden: the categories to search
     grid::TReportGridWindow* SDGrid;
     TImage* pic1;
-    TLabel* app1;
-    TLabel* des1;
-    TButton* run1;  // its help keyword is the launch target
+    TSkinLabel* app1;
+    TSkinLabel* des1;
+    TSkinBitBtn* run1;  // its help keyword is the launch target
     TBackgroundWorker* trdSearch;
 
     std::string BaseDir;  // the program's folder, with "\"

@@ -51,7 +51,7 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     grpSkin = MakeControl<TGroupBox>(this, this, "grpSkin", 8, 288, 414, 70, " Skin Customization ");
     struct Bar {
         TLabel** label;
-        TScrollBar** bar;
+        TSkinScrollBar** bar;
         const char* labelName;
         const char* barName;
         const char* caption;
@@ -64,7 +64,7 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     int y = 20;
     for (const Bar& b : bars) {
         *b.label = MakeControl<TLabel>(this, grpSkin, b.labelName, 12, y + 1, 70, 15, b.caption);
-        *b.bar = MakeControl<TScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
+        *b.bar = MakeControl<TSkinScrollBar>(this, grpSkin, b.barName, 90, y, 310, 17);
         (*b.bar)->SetMin(b.min);
         (*b.bar)->SetMax(b.max);
         (*b.bar)->LargeChange = 10;
@@ -75,11 +75,11 @@ TfrmADSet::TfrmADSet(TComponent* AOwner, ILauncherHost& host) : TForm(AOwner), h
     lblBrg->SetVisible(false);  // brightness is changed by nothing the user sees
     trkBrg->SetVisible(false);
 
-    Button3 = MakeControl<TButton>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
+    Button3 = MakeControl<TSkinBitBtn>(this, this, "Button3", 8, 366, 110, 25, "Pin to Taskbar");
     Button3->OnClick = [this](TObject* s) { Button3Click(s); };
-    Button1 = MakeControl<TButton>(this, this, "Button1", 262, 366, 76, 25, "Save");
+    Button1 = MakeControl<TSkinBitBtn>(this, this, "Button1", 262, 366, 76, 25, "Save");
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    Button2 = MakeControl<TButton>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
+    Button2 = MakeControl<TSkinBitBtn>(this, this, "Button2", 346, 366, 76, 25, "Cancel");
     Button2->Cancel = true;  // Esc cancels, restoring the skin as Cancel does
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
 

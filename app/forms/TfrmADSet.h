@@ -7,6 +7,7 @@
 
 #include "app/LauncherHost.h"
 #include "app/forms/SettingsFile.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
@@ -28,8 +29,8 @@ public:
     TCheckBox* chkSDCD;
     TGroupBox* grpSkin;
     TLabel *lblHue, *lblSat, *lblBrg;
-    TScrollBar *trkHue, *trkSat, *trkBrg;
-    TButton *Button1, *Button2, *Button3;
+    TSkinScrollBar *trkHue, *trkSat, *trkBrg;
+    TSkinBitBtn *Button1, *Button2, *Button3;
 
     // Where Save keeps the folder-background entry, below HKEY_CLASSES_ROOT.
     std::string BackgroundMenuKeyName = BackgroundMenuKey;

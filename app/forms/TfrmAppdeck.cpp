@@ -121,6 +121,9 @@ TfrmAppdeck::~TfrmAppdeck() {
 void TfrmAppdeck::FormCreate(TObject*) {
     Activated = false;
     CatalogueChanged = true;
+    // The header and its lines follow the skin; without one they keep back's colour.
+    for (TSkinPanel* p : {back, Shape2, Shape3, Shape4, Shape5}) p->SkinData.SetCustomColor(false);
+    for (TSkinPanel* p : {Shape2, Shape3, Shape4, Shape5}) p->SetColor(back->Color());
     KeepShortcutFiles = false;
     TIniFile ini(SettingsFileName());
     // The title and a web address show whether or not the settings could be read.

@@ -17,6 +17,7 @@
 #include "app/LauncherHost.h"
 #include "app/ResizeKit.h"
 #include "app/forms/SettingsFile.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/HandOver.h"
 #include "app/forms/ViewEntries.h"
 #include "framework/BackgroundWorker.h"
@@ -95,36 +96,38 @@ public:
     // --- components ---
     skin::TSkinManager* skSkinManager1;
     TResizeKit* ResizeKit1;
-    TPanel* back;
-    TLabel* Label8;
-    TLabel* Label4;
-    TButton *btnSettings, *btnAbout, *btnUpdate, *btnHome, *btnMore;
+    TSkinPanel* back;
+    // Header and group panels in back's colour.
+    TSkinPanel *Shape2, *Shape3, *Shape4, *Shape5;
+    TSkinLabel* Label8;
+    TSkinLabel* Label4;
+    TSkinBitBtn *btnSettings, *btnAbout, *btnUpdate, *btnHome, *btnMore;
     TSpeedButton* SpeedButton1;
-    TButton *BitBtn1, *btnAdd, *btnDel, *btnRen, *ewn;
+    TSkinBitBtn *BitBtn1, *btnAdd, *btnDel, *btnRen, *ewn;
     TListBox* lstCat;
     TListBox* Temp;
-    TButton *Button20, *Button4, *BitBtn8, *Button6;
+    TSkinBitBtn *Button20, *Button4, *BitBtn8, *Button6;
     TSpeedButton *vs1, *vs2, *vs3;
     TPageControl* PageControl1;
     TTabSheet *vs1Sht, *vs2Sht;
-    std::array<TPanel*, 5> slot;  // the frame of each slot
-    std::array<TLabel*, 5> app, des;
+    std::array<TSkinPanel*, 5> slot;  // the frame of each slot
+    std::array<TSkinLabel*, 5> app, des;
     std::array<TImage*, 5> pic;
-    std::array<TButton*, 5> run;
-    std::array<TButton*, 10> pinButtons;  // Button10..Button19: pin, unpin for each slot
-    TButton *Button2, *Button3;
+    std::array<TSkinBitBtn*, 5> run;
+    std::array<TSkinBitBtn*, 10> pinButtons;  // Button10..Button19: pin, unpin for each slot
+    TSkinBitBtn *Button2, *Button3;
     TEdit* txtPage;
     TUpDown* UD;
-    TLabel* oud;
-    std::array<TButton*, 6> quickLinks;  // BitBtn2..BitBtn7
+    TSkinLabel* oud;
+    std::array<TSkinBitBtn*, 6> quickLinks;  // BitBtn2..BitBtn7
     // Toolbar of views 2/3: actions on the selected row (button5 holds its location).
-    TButton *button5, *btnft, *button7, *button9, *btnProp, *btnedit, *btnremove, *btnAppPath, *btnCS, *btnCLoc,
+    TSkinBitBtn *button5, *btnft, *button7, *button9, *btnProp, *btnedit, *btnremove, *btnAppPath, *btnCS, *btnCLoc,
         *btnVirTot, *btnHash;
     // Views 2/3: the program list, its preview and counters.
     TListView* lv2;
     TImageList *imgVS2, *imgsml;  // the shell's system image lists, large and small
     TImage* prev;
-    TLabel *Label1, *Label2, *lblava, *totava, *lblnava, *totnava;
+    TSkinLabel *Label1, *Label2, *lblava, *totava, *lblnava, *totnava;
     TBackgroundWorker* Worker;
     // Hashes the selected program for its online scan page beside the window.
     TBackgroundWorker* trdOnlineScan;

@@ -7,7 +7,6 @@
 #include "app/Launch.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "framework/ShellIcon.h"
-#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad {
 
@@ -30,24 +29,43 @@ T* TfrmAppdeck::Make(TWinControl* parent, const char* name, int x, int y, int w,
 }
 
 void TfrmAppdeck::BuildHeader() {
-    back = Make<TPanel>(this, "back", 0, 0, 850, 36);
+    // The header: its own colour without a skin, the skin's panel with one
+    // (FormCreate turns the custom colour off), and its labels in the text
+    // colour of what they lie on.
+    back = Make<TSkinPanel>(this, "back", 0, 0, 850, 36);
     back->SetBevelOuter(TBevelCut::bvNone);
     back->SetColor(0x7A4A1E);
+    back->SkinData.SetCustomColor(true);
     back->ShowCaption = false;
-    Label8 = Make<TLabel>(back, "Label8", 12, 6, 0, 0, "Appdeck");
+    Label8 = Make<TSkinLabel>(back, "Label8", 12, 6, 0, 0, "Appdeck");
     Label8->Font().SetSize(14);
     Label8->Font().SetStyle(fsBold);
     Label8->Font().SetColor(clWhite);
-    Label4 = Make<TLabel>(back, "Label4", 120, 16, 0, 0, "2016.8");
+    Label4 = Make<TSkinLabel>(back, "Label4", 120, 16, 0, 0, "2016.8");
     Label4->Font().SetColor(clWhite);
-    // White on the header's own colour: the skin's text colour would not read there.
-    Label8->Tag |= skin::kNoSkinTag;
-    Label4->Tag |= skin::kNoSkinTag;
     Label4->OnDblClick = [this](TObject* s) { Label4DblClick(s); };
+    // Lines in the header's colour: under the header, between the category
+    // column and the views, above the category commands and above the quick links.
+    struct Line {
+        TSkinPanel** field;
+        const char* name;
+        int x, y, w, h;
+    } lines[] = {{&Shape2, "Shape2", 0, 37, 850, 2},
+                 {&Shape3, "Shape3", 211, 40, 2, 512},
+                 {&Shape4, "Shape4", 8, 448, 200, 2},
+                 {&Shape5, "Shape5", 216, 525, 626, 2}};
+    for (const Line& l : lines) {
+        TSkinPanel* p = Make<TSkinPanel>(this, l.name, l.x, l.y, l.w, l.h);
+        p->SetBevelOuter(TBevelCut::bvNone);
+        p->ShowCaption = false;
+        p->SetColor(back->Color());
+        p->SkinData.SetCustomColor(true);
+        *l.field = p;
+    }
 
     int x = 376;
     auto headerButton = [&](const char* name, const char* caption, int width) {
-        TButton* b = Make<TButton>(back, name, x, 6, width, 24, caption);
+        TSkinBitBtn* b = Make<TSkinBitBtn>(back, name, x, 6, width, 24, caption);
         x += width + 4;
         return b;
     };
@@ -68,18 +86,18 @@ void TfrmAppdeck::BuildHeader() {
 }
 
 void TfrmAppdeck::BuildCategoryColumn() {
-    BitBtn1 = Make<TButton>(this, "BitBtn1", 8, 44, 200, 24, "Import Programs");
+    BitBtn1 = Make<TSkinBitBtn>(this, "BitBtn1", 8, 44, 200, 24, "Import Programs");
     BitBtn1->OnClick = [this](TObject* s) { BitBtn1Click(s); };
-    btnAdd = Make<TButton>(this, "btnAdd", 8, 70, 48, 20, "Add");
+    btnAdd = Make<TSkinBitBtn>(this, "btnAdd", 8, 70, 48, 20, "Add");
     btnAdd->Hint = "Add Category";
     btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };
-    btnDel = Make<TButton>(this, "btnDel", 58, 70, 48, 20, "Delete");
+    btnDel = Make<TSkinBitBtn>(this, "btnDel", 58, 70, 48, 20, "Delete");
     btnDel->Hint = "Delete Category";
     btnDel->OnClick = [this](TObject* s) { btnDelClick(s); };
-    btnRen = Make<TButton>(this, "btnRen", 108, 70, 48, 20, "Rename");
+    btnRen = Make<TSkinBitBtn>(this, "btnRen", 108, 70, 48, 20, "Rename");
     btnRen->Hint = "Rename Category";
     btnRen->OnClick = [this](TObject* s) { btnRenClick(s); };
-    ewn = Make<TButton>(this, "ewn", 158, 70, 50, 20, "Edit");
+    ewn = Make<TSkinBitBtn>(this, "ewn", 158, 70, 50, 20, "Edit");
     ewn->Hint = "Edit Category with Notepad";
     ewn->OnClick = [this](TObject* s) { ewnClick(s); };
 
@@ -92,13 +110,13 @@ void TfrmAppdeck::BuildCategoryColumn() {
     Temp->SetSorted(false);
     Temp->SetVisible(false);
 
-    Button20 = Make<TButton>(this, "Button20", 8, 452, 200, 24, "Search");
+    Button20 = Make<TSkinBitBtn>(this, "Button20", 8, 452, 200, 24, "Search");
     Button20->OnClick = [this](TObject* s) { Button20Click(s); };
-    Button4 = Make<TButton>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
+    Button4 = Make<TSkinBitBtn>(this, "Button4", 8, 478, 200, 24, "  Application Manager");
     Button4->OnClick = [this](TObject* s) { Button4Click(s); };
-    BitBtn8 = Make<TButton>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
+    BitBtn8 = Make<TSkinBitBtn>(this, "BitBtn8", 8, 504, 200, 24, "Software Center");
     BitBtn8->OnClick = [this](TObject* s) { BitBtn8Click(s); };
-    Button6 = Make<TButton>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
+    Button6 = Make<TSkinBitBtn>(this, "Button6", 8, 530, 200, 22, "&Tray Mode");
     Button6->OnClick = [this](TObject*) { SendToTray(); };
 }
 
@@ -130,21 +148,21 @@ void TfrmAppdeck::BuildViewOne() {
 
     for (int k = 0; k < 5; ++k) {
         std::string n = std::to_string(k + 1);
-        slot[k] = Make<TPanel>(vs1Sht, ("slot" + n).c_str(), 4, 4 + k * 77, 598, 74);
+        slot[k] = Make<TSkinPanel>(vs1Sht, ("slot" + n).c_str(), 4, 4 + k * 77, 598, 74);
         slot[k]->SetBevelOuter(TBevelCut::bvLowered);
         slot[k]->ShowCaption = false;
         pic[k] = Make<TImage>(slot[k], ("pic" + n).c_str(), 10, 21, 32, 32);
-        app[k] = Make<TLabel>(slot[k], ("app" + n).c_str(), 52, 12, 400, 16);
+        app[k] = Make<TSkinLabel>(slot[k], ("app" + n).c_str(), 52, 12, 400, 16);
         app[k]->SetAutoSize(false);
         app[k]->Font().SetStyle(fsBold);
-        des[k] = Make<TLabel>(slot[k], ("des" + n).c_str(), 52, 34, 400, 30);
+        des[k] = Make<TSkinLabel>(slot[k], ("des" + n).c_str(), 52, 34, 400, 30);
         des[k]->SetAutoSize(false);
-        run[k] = Make<TButton>(slot[k], ("run" + n).c_str(), 452, 24, 80, 26, "Launch");
+        run[k] = Make<TSkinBitBtn>(slot[k], ("run" + n).c_str(), 452, 24, 80, 26, "Launch");
         run[k]->Hint = "Launch this Program";
         run[k]->OnClick = [this](TObject* s) { RunAppz(s); };
         for (int j = 0; j < 2; ++j) {
             int number = 10 + 2 * k + j;
-            TButton* b = Make<TButton>(slot[k], ("Button" + std::to_string(number)).c_str(), 538 + j * 26, 24, 24,
+            TSkinBitBtn* b = Make<TSkinBitBtn>(slot[k], ("Button" + std::to_string(number)).c_str(), 538 + j * 26, 24, 24,
                                        26, j == 0 ? "+" : "-");
             b->Tag = j == 0 ? 1 : 0;
             b->Hint = j == 0 ? "Pin To Taskbar" : "Unpin From Taskbar";
@@ -154,7 +172,7 @@ void TfrmAppdeck::BuildViewOne() {
     }
     pic[0]->OnClick = [this](TObject*) { ClearAll(); };
 
-    Button2 = Make<TButton>(vs1Sht, "Button2", 200, 394, 40, 22, "<<");
+    Button2 = Make<TSkinBitBtn>(vs1Sht, "Button2", 200, 394, 40, 22, "<<");
     Button2->Tag = 2;
     Button2->Hint = "Previous Page (Alt + Left)";
     Button2->OnClick = [this](TObject* s) { Button2Click(s); };
@@ -166,14 +184,14 @@ void TfrmAppdeck::BuildViewOne() {
     UD->SetAssociate(txtPage);
     UD->SetPosition(1);
     UD->OnClick = [this](TObject* s, TUDBtnType) { UDClick(s); };
-    oud = Make<TLabel>(vs1Sht, "oud", 306, 398, 0, 0, "of 0");
-    Button3 = Make<TButton>(vs1Sht, "Button3", 350, 394, 40, 22, ">>");
+    oud = Make<TSkinLabel>(vs1Sht, "oud", 306, 398, 0, 0, "of 0");
+    Button3 = Make<TSkinBitBtn>(vs1Sht, "Button3", 350, 394, 40, 22, ">>");
     Button3->Tag = 1;
     Button3->Hint = "Next Page (Alt + Right)";
     Button3->OnClick = [this](TObject* s) { Button2Click(s); };
 
     for (size_t i = 0; i < QuickLinks.size(); ++i) {
-        TButton* b = Make<TButton>(this, QuickLinks[i].Name, 216 + static_cast<int>(i) * 105, 528, 101, 24,
+        TSkinBitBtn* b = Make<TSkinBitBtn>(this, QuickLinks[i].Name, 216 + static_cast<int>(i) * 105, 528, 101, 24,
                                    kQuickLinkCaptions[i]);
         b->Hint = QuickLinks[i].Hint;
         b->HelpKeyword = QuickLinks[i].CommandLine;
@@ -184,7 +202,7 @@ void TfrmAppdeck::BuildViewOne() {
 
 void TfrmAppdeck::BuildRowToolbar() {
     struct Spec {
-        TButton** field;
+        TSkinBitBtn** field;
         const char* name;
         const char* caption;
         const char* hint;
@@ -205,7 +223,7 @@ void TfrmAppdeck::BuildRowToolbar() {
     };
     int x = 4;
     for (const Spec& sp : specs) {
-        *sp.field = Make<TButton>(vs2Sht, sp.name, x, 4, sp.width, 24, sp.caption);
+        *sp.field = Make<TSkinBitBtn>(vs2Sht, sp.name, x, 4, sp.width, 24, sp.caption);
         (*sp.field)->Hint = sp.hint;
         x += sp.width + 3;
     }
@@ -240,18 +258,18 @@ void TfrmAppdeck::BuildProgramList() {
     imgsml = new TImageList(this, ShellImageList(TShellIconSize::Small));
     imgsml->Name = "imgsml";
     prev = Make<TImage>(vs2Sht, "prev", 4, 34, 32, 32);
-    Label1 = Make<TLabel>(vs2Sht, "Label1", 44, 34, 340, 16);
+    Label1 = Make<TSkinLabel>(vs2Sht, "Label1", 44, 34, 340, 16);
     Label1->SetAutoSize(false);
     Label1->Font().SetStyle(fsBold);
-    Label2 = Make<TLabel>(vs2Sht, "Label2", 44, 52, 340, 16);
+    Label2 = Make<TSkinLabel>(vs2Sht, "Label2", 44, 52, 340, 16);
     Label2->SetAutoSize(false);
-    lblava = Make<TLabel>(vs2Sht, "lblava", 400, 36, 0, 0, "Available");
+    lblava = Make<TSkinLabel>(vs2Sht, "lblava", 400, 36, 0, 0, "Available");
     // The counters size to their numbers.
-    totava = Make<TLabel>(vs2Sht, "totava", 480, 36, 0, 0, "0");
-    lblnava = Make<TLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
+    totava = Make<TSkinLabel>(vs2Sht, "totava", 480, 36, 0, 0, "0");
+    lblnava = Make<TSkinLabel>(vs2Sht, "lblnava", 400, 54, 0, 0, "Not Available");
     lblava->OnClick = [this](TObject* s) { lblavaClick(s); };
     lblnava->OnClick = [this](TObject* s) { lblavaClick(s); };
-    totnava = Make<TLabel>(vs2Sht, "totnava", 480, 54, 0, 0, "0");
+    totnava = Make<TSkinLabel>(vs2Sht, "totnava", 480, 54, 0, 0, "0");
     lv2 = Make<TListView>(vs2Sht, "lv2", 4, 76, 598, 340);
     lv2->AddColumn("Name", 150);
     lv2->AddColumn("Description", 200);
@@ -308,7 +326,7 @@ void TfrmAppdeck::BuildProgramList() {
 
 // A row action is enabled with a selected row, and only when it has a handler.
 void TfrmAppdeck::EnableRowActions(bool enabled) {
-    for (TButton* b : {button5, button7, button9, btnft, btnProp, btnCLoc, btnVirTot, btnedit, btnremove, btnHash,
+    for (TSkinBitBtn* b : {button5, button7, button9, btnft, btnProp, btnCLoc, btnVirTot, btnedit, btnremove, btnHash,
                        btnAppPath, btnCS})
         b->SetEnabled(enabled && static_cast<bool>(b->OnClick));
 }

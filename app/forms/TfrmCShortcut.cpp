@@ -34,16 +34,16 @@ TfrmCShortcut::TfrmCShortcut(TComponent* AOwner, TShortcutSource source) : TForm
     spdDesktop->Hint = "Press \"D\" to set this Button \"Up\" or \"Down\"";
     spdSendto->Hint = "Press \"S\" to set this Button \"Up\" or \"Down\"";
     // The accelerator buttons sit out of sight: Alt+D and Alt+S press them.
-    chkDesktop = Make<TButton>(GroupBox1, "chkDesktop", -200, 20, 10, 10, "&Desktop");
-    chkSendto = Make<TButton>(GroupBox1, "chkSendto", -200, 50, 10, 10, "&SendTo");
-    for (TButton* b : {chkDesktop, chkSendto}) b->SetTabStop(false);
-    expDesktop = Make<TButton>(GroupBox1, "expDesktop", 130, 20, 70, 26, "Explore");
-    expSendTo = Make<TButton>(GroupBox1, "expSendTo", 130, 50, 70, 26, "Explore");
+    chkDesktop = Make<TSkinBitBtn>(GroupBox1, "chkDesktop", -200, 20, 10, 10, "&Desktop");
+    chkSendto = Make<TSkinBitBtn>(GroupBox1, "chkSendto", -200, 50, 10, 10, "&SendTo");
+    for (TSkinBitBtn* b : {chkDesktop, chkSendto}) b->SetTabStop(false);
+    expDesktop = Make<TSkinBitBtn>(GroupBox1, "expDesktop", 130, 20, 70, 26, "Explore");
+    expSendTo = Make<TSkinBitBtn>(GroupBox1, "expSendTo", 130, 50, 70, 26, "Explore");
     expDesktop->Tag = 0;
     expSendTo->Tag = 1;
-    btnOK = Make<TButton>(this, "btnOK", 136, 98, 76, 26, "OK");
+    btnOK = Make<TSkinBitBtn>(this, "btnOK", 136, 98, 76, 26, "OK");
     btnOK->Default = true;
-    btnCancel = Make<TButton>(this, "btnCancel", 216, 98, 76, 26, "Cancel");
+    btnCancel = Make<TSkinBitBtn>(this, "btnCancel", 216, 98, 76, 26, "Cancel");
     btnCancel->Cancel = true;
     btnCancel->ModalResult = mrCancel;
 

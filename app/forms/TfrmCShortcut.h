@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/forms/SkinnedControls.h"
 #include "framework/ComCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -26,9 +27,9 @@ public:
 
     TGroupBox* GroupBox1;
     TSpeedButton *spdDesktop, *spdSendto;
-    TButton *chkDesktop, *chkSendto;
-    TButton *expDesktop, *expSendTo;
-    TButton *btnOK, *btnCancel;
+    TSkinBitBtn *chkDesktop, *chkSendto;
+    TSkinBitBtn *expDesktop, *expSendTo;
+    TSkinBitBtn *btnOK, *btnCancel;
 
     // Opens a folder in Explorer (tests record it instead).
     std::function<void(const std::string& folder)> ExploreFolder;

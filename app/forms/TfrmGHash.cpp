@@ -20,10 +20,10 @@ TfrmGHash::TfrmGHash(TComponent* AOwner, const std::string& fileName) : TForm(AO
     chkHash->Columns = 3;
     chkHash->ItemHeight = 18;
     for (const char* item : kHashItems) chkHash->Items().Add(item);
-    BitBtn1 = Make<TButton>(GroupBox1, "BitBtn1", 462, 20, 110, 76, "Generate Hash");
-    Button1 = Make<TButton>(GroupBox1, "Button1", 12, 104, 96, 24, "Check All");
-    Button2 = Make<TButton>(GroupBox1, "Button2", 114, 104, 96, 24, "Uncheck All");
-    Button3 = Make<TButton>(GroupBox1, "Button3", 216, 104, 96, 24, "Invert Check");
+    BitBtn1 = Make<TSkinBitBtn>(GroupBox1, "BitBtn1", 462, 20, 110, 76, "Generate Hash");
+    Button1 = Make<TSkinBitBtn>(GroupBox1, "Button1", 12, 104, 96, 24, "Check All");
+    Button2 = Make<TSkinBitBtn>(GroupBox1, "Button2", 114, 104, 96, 24, "Uncheck All");
+    Button3 = Make<TSkinBitBtn>(GroupBox1, "Button3", 216, 104, 96, 24, "Invert Check");
 
     GroupBox2 = Make<TGroupBox>(this, "GroupBox2", 8, 148, 584, 264, " Generated Hash ");
     mHash = new TMemo(this);

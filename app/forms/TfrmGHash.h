@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/forms/HashReport.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/CheckLst.h"
 #include "framework/Forms.h"
@@ -22,10 +23,10 @@ public:
 
     TGroupBox* GroupBox1;
     TCheckListBox* chkHash;
-    TButton* BitBtn1;
-    TButton* Button1;
-    TButton* Button2;
-    TButton* Button3;
+    TSkinBitBtn* BitBtn1;
+    TSkinBitBtn* Button1;
+    TSkinBitBtn* Button2;
+    TSkinBitBtn* Button3;
     TGroupBox* GroupBox2;
     TMemo* mHash;
     TBackgroundWorker* trdHash;

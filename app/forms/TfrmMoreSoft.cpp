@@ -1,11 +1,18 @@
 // The More Software window's list, details and download button.
 #include "app/forms/TfrmMoreSoft.h"
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "app/SWSystem.h"
 #include "app/forms/InfoGrid.h"
 #include "app/forms/TfrmAppdeckText.h"
 #include "app/lists/InfoListRules.h"
 #include "base/WinText.h"
+#include "framework/FileStreams.h"
+#include "framework/Handles.h"
 
 namespace ad {
 
@@ -25,7 +32,28 @@ const char* const kPrograms[] = {
     "Hash Checker\t2014.9\tChecks downloads against their published digests.\t5\thttps://appdeck.example.org/hc\t4\t",
     "Tiny Notes & Lists\t2016.7\tSticky notes for the desktop.\t2\thttps://appdeck.example.org/tn\t5\t",
 };
-const std::uint32_t kIconColors[] = {0x8B4513, 0x2E7D32, 0xB71C1C, 0x6A1B9A, 0x00838F, 0xEF6C00};
+// The programs' icons: PNG resources "MORESOFTWARE1".. by ID + 1.
+constexpr int kIconCount = 6;
+
+// The image at its design size, its see-through parts over colour, as the
+// picture's opaque bitmap.
+OwnedBitmap FlatImage(TSkinAlphaImageList& list, int index, TColor colour) {
+    const std::unique_ptr<TBitmap32> image = list.GetScaledBitmap(index, list.DesignWidth(), list.DesignHeight());
+    if (!image) return {};
+    DibSection32 flat(image->Width(), image->Height());
+    if (!flat) return {};
+    const std::uint32_t under = ColorToRGB(colour);
+    const int br = int(GetRValue(under)), bg = int(GetGValue(under)), bb = int(GetBValue(under));
+    for (int y = 0; y < image->Height(); ++y)
+        for (int x = 0; x < image->Width(); ++x) {
+            const std::uint8_t* p = image->Data() + (size_t(y) * size_t(image->Width()) + size_t(x)) * 4;
+            const int a = p[3];
+            auto mix = [a](int over, int back) { return std::uint32_t((over * a + back * (255 - a)) / 255); };
+            flat.Bits()[size_t(y) * size_t(image->Width()) + size_t(x)] =
+                mix(p[0], bb) | (mix(p[1], bg) << 8) | (mix(p[2], br) << 16);
+        }
+    return flat.Release();
+}
 
 }  // namespace
 
@@ -57,7 +85,7 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     lblPDetails->SetAutoSize(false);
     lblPDetails->SetWordWrap(true);
     lblPDetails->SetBounds(56, 44, 400, 50);
-    msDownload = MakeControl<TButton>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
+    msDownload = MakeControl<TSkinBitBtn>(this, GroupBox1, "msDownload", 470, 20, 100, 28, "Download");
     msDownload->Hint = "Click here to download";
     msDownload->OnClick = [this](TObject* s) { msDownloadClick(s); };
     chkShare = MakeControl<TCheckBox>(this, GroupBox1, "chkShare", 470, 58, 100, 20, "Share :)");
@@ -66,8 +94,17 @@ TfrmMoreSoft::TfrmMoreSoft(TComponent* AOwner) : TForm(AOwner) {
     for (TWinControl* c : std::initializer_list<TWinControl*>{imgPIcon, lblPName, lblPDetails, msDownload, chkShare})
         c->SetVisible(false);
 
-    for (size_t i = 0; i < std::size(kIconColors); ++i)
-        imgMore.push_back(infowin::BadgeBitmap(std::to_string(i + 1), kIconColors[i], 32, 32));
+    imgMore = new TSkinAlphaImageList(this, 32, 32);
+    imgMore->Name = "imgMore";
+    for (int id = 1; id <= kIconCount; ++id) {
+        try {
+            TResourceStream png(::GetModuleHandleW(nullptr), "MORESOFTWARE" + std::to_string(id), RT_RCDATA);
+            const auto* bytes = static_cast<const std::uint8_t*>(png.Memory());
+            imgMore->AddImageFromStream(std::vector<std::uint8_t>(bytes, bytes + png.Size()));
+        } catch (const EResNotFound&) {
+            break;  // a program without the images: no icons
+        }
+    }
 
     lstMore = MakeControl<TMemo>(this, this, "lstMore", 0, 0, 10, 10);
     lstMore->SetVisible(false);
@@ -128,10 +165,8 @@ void TfrmMoreSoft::grdMoreSelectCell(int, int ARow) {
     infowin::SetWideCaption(lblPName, mainwindow::DoubleAmpersands(wide(colName)) + L" " + wide(colVersion));
     infowin::SetWideCaption(lblPDetails, mainwindow::DoubleAmpersands(wide(colDescription)));
     msDownload->HelpKeyword = cell(colDownload);
-    const int icon = ListIndex(cell(colID), static_cast<int>(imgMore.size()));
-    if (icon >= 0)
-        imgPIcon->Picture().SetBitmap(
-            OwnedBitmap(static_cast<HBITMAP>(::CopyImage(imgMore[size_t(icon)].Get(), IMAGE_BITMAP, 0, 0, 0))));
+    const int icon = ListIndex(cell(colID), imgMore->ItemCount());
+    if (icon >= 0) imgPIcon->Picture().SetBitmap(FlatImage(*imgMore, icon, GroupBox1->EffectiveColor()));
     chkShare->SetVisible(!cell(colShare).empty());
 }
 

@@ -5,8 +5,7 @@
 // page opens in the browser.
 #pragma once
 
-#include <vector>
-
+#include "app/forms/SkinnedControls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
@@ -26,10 +25,10 @@ public:
     TGroupBox* GroupBox1;
     TImage* imgPIcon;
     TLabel *lblPName, *lblPDetails;
-    TButton* msDownload;
+    TSkinBitBtn* msDownload;
     TCheckBox* chkShare;
     TMemo* lstMore;  // the list, hidden
-    std::vector<OwnedBitmap> imgMore;  // the programs' icons, by the list's ID
+    TSkinAlphaImageList* imgMore;  // the programs' icons, by the list's ID
 
     void FormActivate(TObject* Sender);
     void grdMoreSelectCell(int ACol, int ARow);

@@ -29,7 +29,7 @@ void TOutlinePanel::SetOutlineColor(TColor c) {
 }
 
 void TOutlinePanel::Paint(HDC dc, const RECT& clip) {
-    TPanel::Paint(dc, clip);
+    TSkinPanel::Paint(dc, clip);
     RECT r = ClientRect();
     OwnedBrush brush(::CreateSolidBrush(ColorToRGB(outline_)));
     ::FrameRect(dc, &r, brush.Get());
@@ -70,7 +70,7 @@ TfrmSD::TfrmSD(TComponent* AOwner, ILauncherHost& host) : TProgramDetailsForm(AO
     OnEnterInField = [this] { SDAddClick(SDAdd); };
 
     auto button = [&](const char* name, int x, int y, int w, const char* caption) {
-        return MakeControl<TButton>(this, Panel6, name, x, y, w, 25, caption);
+        return MakeControl<TSkinBitBtn>(this, Panel6, name, x, y, w, 25, caption);
     };
     SDAdd = button("SDAdd", 648, 10, 104, "Add");
     SDAdd->OnClick = [this](TObject* s) { SDAddClick(s); };
@@ -80,9 +80,7 @@ TfrmSD::TfrmSD(TComponent* AOwner, ILauncherHost& host) : TProgramDetailsForm(AO
     SDRep->OnClick = [this](TObject* s) { SDRepClick(s); };
     btnRegHB = button("btnRegHB", 12, 150, 170, "Register HB Command(s)");
     btnRegHB->OnClick = [this](TObject* s) { btnRegHBClick(s); };
-    spdOEC = MakeControl<TSpeedButton>(this, Panel6, "spdOEC", 186, 150, 44, 25, "OEC ");
-    spdOEC->GroupIndex = 1;  // a toggle of its own
-    spdOEC->AllowAllUp = true;
+    spdOEC = MakeControl<TSkinBitBtn>(this, Panel6, "spdOEC", 186, 150, 44, 25, "OEC ");
     spdOEC->Hint = "Overwrite Existing Command(s)";
     spdOEC->OnClick = [this](TObject* s) { spdOECClick(s); };
     chkOEC = MakeControl<TCheckBox>(this, Panel6, "chkOEC", 240, 154, 200, 17, "Overwrite Existing Command(s)");
@@ -153,6 +151,8 @@ void TfrmSD::ApplyModeColours() {
     TMode mode = Mode();
     TColor frame = mode == mdAvailable ? AvailableColour : mode == mdNotAvailable ? NotAvailableColour : clWhite;
     TColor outline = mode == mdAll ? clGray : frame;
+    // With a skin the frame follows it in mode 0 and shows the mode's colour otherwise.
+    Panel6->SkinData.SetCustomColor(mode != mdAll);
     Panel6->SetColor(frame);
     Panel6->SetOutlineColor(outline);
     Shape1->SetOutlineColor(outline);
@@ -227,7 +227,10 @@ void TfrmSD::SDRepClick(TObject*) {
     ReadAppz();
 }
 
-void TfrmSD::spdOECClick(TObject*) { chkOEC->SetChecked(spdOEC->Down()); }
+void TfrmSD::spdOECClick(TObject*) {
+    spdOEC->SetDown(!spdOEC->Down());
+    chkOEC->SetChecked(spdOEC->Down());
+}
 
 void TfrmSD::btnRegHBClick(TObject*) {
     const char* caption = "Register HB Command(s)";

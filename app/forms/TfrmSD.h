@@ -10,16 +10,18 @@
 
 #include "app/forms/HopbarCommands.h"
 #include "app/forms/ProgramDetailsForm.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "grid/GridWindow.h"
 
 namespace ad {
 
-// A panel whose edge is a one-pixel line in a colour of its own.
-class TOutlinePanel : public TPanel {
+// A skinned panel whose edge is a one-pixel line in a colour of its own,
+// drawn over the skin's look as over the native one.
+class TOutlinePanel : public TSkinPanel {
 public:
-    using TPanel::TPanel;
+    using TSkinPanel::TSkinPanel;
     TColor OutlineColor() const { return outline_; }
     void SetOutlineColor(TColor c);
 
@@ -42,8 +44,8 @@ public:
     TOutlinePanel* Shape1;   // outline around the grid
     grid::TReportGridWindow* SDGrid;
     TOutlinePanel* Panel6;   // the frame of the fields and buttons
-    TButton *SDAdd, *SDRem, *SDRep, *btnRegHB;
-    TSpeedButton* spdOEC;
+    TSkinBitBtn *SDAdd, *SDRem, *SDRep, *btnRegHB;
+    TSkinBitBtn* spdOEC;  // a toggle: its Down state is the overwrite choice
     TCheckBox* chkOEC;
 
     // Asks for a fill once the window handles its messages; several asks

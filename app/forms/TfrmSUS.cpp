@@ -73,7 +73,7 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
         lblWays[i] = MakeControl<TLabel>(this, tabHow, "lblWay" + std::to_string(i + 1), 12, 10 + int(i) * 20, 0, 0,
                                          kWays[i]);
     for (size_t i = 0; i < btnWayLinks.size(); ++i) {
-        btnWayLinks[i] = MakeControl<TButton>(this, tabHow, std::string("btnWay") + std::to_string(i + 1),
+        btnWayLinks[i] = MakeControl<TSkinBitBtn>(this, tabHow, std::string("btnWay") + std::to_string(i + 1),
                                               330, 8 + int(i) * 20, 70, 19, kWayLinkCaptions[i]);
         btnWayLinks[i]->HelpKeyword = kWayLinks[i];
         btnWayLinks[i]->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
@@ -103,12 +103,12 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
     MakeControl<TLabel>(this, tabOnline, "lblFixed", 12, 52, 0, 0, "Or pick an amount :");
     for (size_t i = 0; i < btnFixed.size(); ++i) {
         const std::string amount = std::to_string(kFixedAmounts[i]);
-        btnFixed[i] = MakeControl<TButton>(this, tabOnline, "btnFixed" + amount, 12 + int(i) * 58, 72, 52, 26,
+        btnFixed[i] = MakeControl<TSkinBitBtn>(this, tabOnline, "btnFixed" + amount, 12 + int(i) * 58, 72, 52, 26,
                                            "$" + amount);
         btnFixed[i]->HelpKeyword = kDonatePrefix1 + amount + kDonateSuffix1;
         btnFixed[i]->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
     }
-    btnInfo = MakeControl<TButton>(this, tabOnline, "btnInfo", 12, 112, 160, 26, "Where does my donation go?");
+    btnInfo = MakeControl<TSkinBitBtn>(this, tabOnline, "btnInfo", 12, 112, 160, 26, "Where does my donation go?");
     btnInfo->OnClick = [this](TObject* s) { btnInfoClick(s); };
 
     txtAmount2 = amountField(tabCard, "txtAmount2", 12);
@@ -117,11 +117,11 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
 
     for (size_t i = 0; i < txtWallet.size(); ++i) {
         const int y = 12 + int(i) * 32;
-        txtWallet[i] = MakeControl<TEdit>(this, tabWallet, "txtWallet" + std::to_string(i + 1), 12, y, 380, 22);
+        txtWallet[i] = MakeControl<TSkinEdit>(this, tabWallet, "txtWallet" + std::to_string(i + 1), 12, y, 380, 22);
         txtWallet[i]->SetText(kWallets[i]);
         txtWallet[i]->SetReadOnly(true);
-        btnCopy[i] = MakeControl<TButton>(this, tabWallet, "btnCopy" + std::to_string(i + 1), 400, y, 70, 22, "Copy");
-        TEdit* source = txtWallet[i];
+        btnCopy[i] = MakeControl<TSkinBitBtn>(this, tabWallet, "btnCopy" + std::to_string(i + 1), 400, y, 70, 22, "Copy");
+        TSkinEdit* source = txtWallet[i];
         btnCopy[i]->OnClick = [this, source](TObject*) { CopyClick(source); };
     }
 
@@ -146,9 +146,9 @@ TfrmSUS::TfrmSUS(TComponent* AOwner) : TForm(AOwner) {
     lblCName->Font().SetStyle(fsBold);
     const char* linkNames[] = {"cHome", "cFB", "cTwitter", "cGPlus"};
     const char* linkCaptions[] = {"Website", "Facebook", "Twitter", "Google+"};
-    TButton** links[] = {&cHome, &cFB, &cTwitter, &cGPlus};
+    TSkinBitBtn** links[] = {&cHome, &cFB, &cTwitter, &cGPlus};
     for (int i = 0; i < 4; ++i) {
-        *links[i] = MakeControl<TButton>(this, GroupBox1, linkNames[i], 12 + i * 84, 48, 78, 24, linkCaptions[i]);
+        *links[i] = MakeControl<TSkinBitBtn>(this, GroupBox1, linkNames[i], 12 + i * 84, 48, 78, 24, linkCaptions[i]);
         (*links[i])->HelpKeyword = "-";
         (*links[i])->SetEnabled(false);
         (*links[i])->OnClick = [this](TObject* s) { OpenHelpKeyword(s); };
@@ -184,15 +184,15 @@ void TfrmSUS::grdContributorSelectCell(int, int ARow) {
     TReportGrid& g = grdContributor->Grid;
     lblCName->SetCaption("");
     mContribution->SetText(std::wstring_view());
-    TButton* links[] = {cHome, cFB, cTwitter, cGPlus};
-    for (TButton* b : links) b->HelpKeyword = "-";
+    TSkinBitBtn* links[] = {cHome, cFB, cTwitter, cGPlus};
+    for (TSkinBitBtn* b : links) b->HelpKeyword = "-";
     if (g.SelectedCount() > 0 && ARow >= 0 && ARow < g.RowCount()) {
         infowin::SetWideCaption(lblCName, mainwindow::DoubleAmpersands(infowin::CellWideText(g, colName, ARow)));
         const int cols[] = {colWebsite, colFacebook, colTwitter, colGPlus};
         for (int i = 0; i < 4; ++i) links[i]->HelpKeyword = infowin::CellText(g, cols[i], ARow);
         mContribution->SetText(ToWString(g.GetCellText(colContribution, ARow)));
     }
-    for (TButton* b : links) b->SetEnabled(HasLink(b->HelpKeyword));
+    for (TSkinBitBtn* b : links) b->SetEnabled(HasLink(b->HelpKeyword));
 }
 
 void TfrmSUS::OpenHelpKeyword(TObject* Sender) {

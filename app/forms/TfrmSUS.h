@@ -7,6 +7,7 @@
 #include <array>
 
 #include "app/TIntEdit.h"
+#include "app/forms/SkinnedControls.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -27,20 +28,20 @@ public:
     TTabSheet *tabHow, *tabContributor;
     // "How to Support Us?": the eight ways, their links, and the donation channels.
     std::array<TLabel*, 8> lblWays;
-    std::array<TButton*, 4> btnWayLinks;
+    std::array<TSkinBitBtn*, 4> btnWayLinks;
     TPageControl* pcDonate;
     TTabSheet *tabOnline, *tabCard, *tabWallet, *tabMobile;
     TIntEdit *txtAmount1, *txtAmount2;
     TImage *imgDonate1, *imgDonate2, *imgMobile;
-    std::array<TButton*, 7> btnFixed;  // "$1" .. "$100"
-    TButton* btnInfo;
-    std::array<TEdit*, 2> txtWallet;
-    std::array<TButton*, 2> btnCopy;
+    std::array<TSkinBitBtn*, 7> btnFixed;  // "$1" .. "$100"
+    TSkinBitBtn* btnInfo;
+    std::array<TSkinEdit*, 2> txtWallet;
+    std::array<TSkinBitBtn*, 2> btnCopy;
     // "Contributor List".
     grid::TReportGridWindow* grdContributor;
     TGroupBox* GroupBox1;
     TLabel *lblCNameCaption, *lblCName, *lblContribution;
-    TButton *cHome, *cFB, *cTwitter, *cGPlus;
+    TSkinBitBtn *cHome, *cFB, *cTwitter, *cGPlus;
     uni::TUniMemo* mContribution;
     uni::TUniMemo* mContributor;  // the list, hidden
 

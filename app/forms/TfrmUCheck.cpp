@@ -6,7 +6,6 @@
 
 #include "app/lists/InfoListRules.h"
 #include "framework/SysUtils.h"
-#include "skin/engine/win/SkinCommonData.h"
 
 namespace ad {
 
@@ -30,17 +29,19 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
     KeyPreview = true;
     SetClientSize(420, 214);
 
-    auto titlePanel = [this](const char* name, const char* labelName, int x, const char* caption, TLabel*& title) {
-        TPanel* p = Make<TPanel>(this, name, x, 8, 198, 24);
+    // Title panels in the opener's colour, or with a skin in the skin's; their
+    // labels take the text colour of what they lie on.
+    auto titlePanel = [this](const char* name, const char* labelName, int x, const char* caption,
+                             TSkinLabel*& title) {
+        TSkinPanel* p = Make<TSkinPanel>(this, name, x, 8, 198, 24);
         p->SetBevelOuter(TBevelCut::bvNone);
         p->ShowCaption = false;
-        title = Make<TLabel>(p, labelName, 0, 4, 198, 16);
+        title = Make<TSkinLabel>(p, labelName, 0, 4, 198, 16);
         title->SetAutoSize(false);
         title->SetCaption(caption);
         title->SetAlignment(TAlignment::taCenter);
         title->Font().SetStyle(fsBold);
         title->Font().SetColor(clWhite);
-        title->Tag |= skin::kNoSkinTag;  // white on the title colour, not the skin's text colour
         return p;
     };
     pnlCurrent = titlePanel("pnlCurrent", "lblCurrentTitle", 8, "CURRENT VERSION", lblCurrentTitle);
@@ -75,7 +76,7 @@ TfrmUCheck::TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers) : TFor
     }
     srv2->SetDown(true);
     txtURL->SetText(srv2->HelpKeyword + UpdateScript);
-    BitBtn1 = Make<TButton>(this, "BitBtn1", 214, 100, 198, 44, "Check for Update");
+    BitBtn1 = Make<TSkinBitBtn>(this, "BitBtn1", 214, 100, 198, 44, "Check for Update");
     lblRes = Make<TLabel>(this, "lblRes", 8, 156, 404, 20);
     lblRes->SetAutoSize(false);
     lblRes->SetAlignment(TAlignment::taCenter);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/forms/SkinnedControls.h"
 #include "app/forms/UpdateCheck.h"
 #include "framework/BackgroundWorker.h"
 #include "framework/ComCtrls.h"
@@ -24,14 +25,14 @@ public:
     explicit TfrmUCheck(TComponent* AOwner, const TUpdateServers& servers = DefaultUpdateServers());
     ~TfrmUCheck() override;
 
-    TPanel *pnlCurrent, *pnlLatest;  // the two title panels
-    TLabel *lblCurrentTitle, *lblLatestTitle;
+    TSkinPanel *pnlCurrent, *pnlLatest;  // the two title panels
+    TSkinLabel *lblCurrentTitle, *lblLatestTitle;
     TLabel *lblCurrent, *lblLatest, *lblRes;
     TLabel* lblURL;
     TEdit* txtURL;
     TGroupBox* grpServer;
     TSpeedButton *srv1, *srv2, *srv4;
-    TButton* BitBtn1;
+    TSkinBitBtn* BitBtn1;
     // Downloads the reply, so that a slow server never freezes the window.
     TBackgroundWorker* trdCheck;
 

@@ -1,13 +1,10 @@
-// The scrolling adapter: bar space, painting, hit tests, mouse and timers.
+// The scrolling adapter: bar space, hit tests, mouse, timers and the scroll
+// messages it sends (its painting: SkScrollWndPaint.cpp).
 #include "skin/adapters/SkScrollWnd.h"
 
 #include <algorithm>
-#include <optional>
 
-#include "framework/Handles.h"
 #include "skin/adapters/SkAdapterUnit.h"
-#include "skin/engine/image/SkinBitmaps.h"
-#include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinMessaging.h"
@@ -22,12 +19,6 @@ TSkScrollMouse g_mouse;
 
 constexpr UINT kHoverInterval = 20, kFirstRepeatInterval = 300, kRepeatInterval = 55;
 constexpr WPARAM kBarClickCommand = 0xF077;  // the system's command for a click on a bar
-
-TRect ScreenRectOf(HWND wnd) {
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 TPoint ClientToScreenPoint(HWND wnd, LPARAM lParam) {
     POINT p{short(LOWORD(lParam)), short(HIWORD(lParam))};
@@ -44,6 +35,12 @@ TSkinScrollWndData* ScrollDataOf(TSkinCommonData* data) { return dynamic_cast<TS
 }  // namespace
 
 const TSkScrollMouse& ScrollMouse() { return g_mouse; }
+
+TRect TSkScrollWnd::WindowRect() const {
+    RECT r{};
+    ::GetWindowRect(WindowHandle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 TScrollRange TSkScrollBar::Range() const {
     return {ScrollInfo.nMin, ScrollInfo.nMax, int(ScrollInfo.nPage), ScrollInfo.nPos};
@@ -105,7 +102,7 @@ int TSkScrollWnd::ScrollMetric(const TSkScrollBar& bar, bool thickness) const {
 
 TRect TSkScrollWnd::BarRect(const TSkScrollBar& bar) const {
     if (!bar.Visible) return {};
-    const TRect w = ScreenRectOf(WindowHandle());
+    const TRect w = WindowRect();
     const TRect inner{w.Left + std::max(leftEdge_, 0), w.Top + topEdge_, w.Right - rightEdge_, w.Bottom - bottomEdge_};
     const int horzThick = horz_.Visible ? ScrollMetric(horz_, true) : 0;
     const int vertThick = vert_.Visible ? ScrollMetric(vert_, true) : 0;
@@ -175,137 +172,6 @@ void TSkScrollWnd::RefreshScrollInfo(bool repaint) {
         ::GetScrollInfo(wnd, bar->Kind, &bar->ScrollInfo);
     }
     if (repaint && !SkinAnimationRunning()) PaintScrollBars(nullptr);
-}
-
-void TSkScrollWnd::MeasureEdges() {
-    HWND wnd = WindowHandle();
-    RECT client{};
-    ::GetClientRect(wnd, &client);
-    POINT origin{0, 0};
-    ::ClientToScreen(wnd, &origin);
-    const TRect w = ScreenRectOf(wnd);
-    const int horz = horz_.Visible ? ScrollMetric(horz_, true) : 0;
-    const int vert = vert_.Visible ? ScrollMetric(vert_, true) : 0;
-    leftEdge_ = origin.x - w.Left - (leftScrollBar_ ? vert : 0);
-    topEdge_ = origin.y - w.Top;
-    rightEdge_ = w.Right - origin.x - client.right - (leftScrollBar_ ? 0 : vert);
-    bottomEdge_ = w.Bottom - origin.y - client.bottom - horz;
-}
-
-void TSkScrollWnd::PaintScrollBars(HDC dc) {
-    TSkinCommonData* data = SkinData();
-    HWND wnd = WindowHandle();
-    if (!data || data->Updating || !edgesKnown_) return;
-    if (TWinControl* control = Control(); control && !::IsWindowVisible(wnd) && !control->Showing()) return;
-    if (!horz_.Visible && !vert_.Visible) return;
-    if (data->BgChanged) SendMsg(SKM_SKINCMD, SkinCommandWParam(SKC_CACHEVALID), 0);
-    std::optional<WindowDC> own;  // no allocation: this runs at every drag step
-    if (!dc) dc = own.emplace(wnd, WindowDC::WholeWindow{}).Get();
-    if (!dc) return;
-    const bool tracked = g_mouse.Window == wnd;
-    for (TSkScrollBar* bar : {&horz_, &vert_}) {
-        if (!bar->Visible) continue;
-        const bool thisBar = tracked && g_mouse.TrackedBar == bar->Kind;
-        const int forced = thisBar && tracking_ ? g_mouse.DragThumbStart : -1;
-        PaintBar(*bar, dc, forced, thisBar ? g_mouse.PressedPart : spNone);
-    }
-    if (horz_.Visible && vert_.Visible) PaintCorner(dc);
-}
-
-void TSkScrollWnd::PaintBar(TSkScrollBar& bar, HDC dc, int forcedThumbStart, int pressedPart) {
-    const TSkinTables* skin = SkinData()->Skin();
-    HWND wnd = WindowHandle();
-    const TRect screen = BarRect(bar);
-    if (!skin || !bar.Visible || screen.Width() <= 1 || screen.Height() <= 1) return;
-    if (forcedThumbStart < 0) {
-        bar.ScrollInfo.cbSize = sizeof(SCROLLINFO);
-        bar.ScrollInfo.fMask = SIF_ALL;
-        ::GetScrollInfo(wnd, bar.Kind, &bar.ScrollInfo);
-    }
-    TScrollGeometry g = Geometry(bar, screen);
-    const bool vertical = bar.Vertical();
-    const int cross = vertical ? screen.Width() : screen.Height();
-    if (forcedThumbStart >= 0) {
-        g.Thumb = vertical ? TRect{0, forcedThumbStart, cross, forcedThumbStart + g.ThumbSize}
-                           : TRect{forcedThumbStart, 0, forcedThumbStart + g.ThumbSize, cross};
-        const int centre = forcedThumbStart + g.ThumbSize / 2;
-        g.TrackBefore = vertical ? TRect{0, 0, cross, centre} : TRect{0, 0, centre, cross};
-        g.TrackAfter = vertical ? TRect{0, centre, cross, g.Length} : TRect{centre, 0, g.Length, cross};
-    }
-    const TControl* control = Control();
-    const bool enabled = ScrollBarEnabled(bar) && (!control || control->Enabled());
-    const bool mouseHere = g_mouse.Window == wnd;
-    const bool hotBar = mouseHere && g_mouse.HotBar == bar.Kind && enabled;
-    auto arrowState = [&](int part) {
-        if (!mouseHere) return 0;
-        if (part == pressedPart) return 2;
-        return hotBar && g_mouse.HotPart == part ? 1 : 0;
-    };
-    TPoint at;
-    TSkBgCacheRef bg;
-    if (!PrepareBarImage(screen, at, bg)) return;
-    const TImageView32 view = barImage_.View();
-    const bool fits = 2 * g.Arrow < g.Length;
-    PaintTrack(view, g.TrackBefore, {0, 0}, bg, vertical, true, pressedPart == spTrackBefore ? 2 : 0, *skin);
-    PaintTrack(view, g.TrackAfter, {0, 0}, bg, vertical, false, pressedPart == spTrackAfter ? 2 : 0, *skin);
-    PaintArrowButton(view, g.FirstArrow, {0, 0}, bg, vertical ? 1 : 0, arrowState(spFirstArrow), *skin);
-    PaintArrowButton(view, g.SecondArrow, {0, 0}, bg, vertical ? 3 : 2, arrowState(spSecondArrow), *skin);
-    if (enabled && fits && g.ThumbSize < g.Length - 2 * g.Arrow) {
-        const int thumbState = pressedPart == spThumb ? 2 : (hotBar && g_mouse.HotPart == spThumb ? 1 : 0);
-        PaintThumb(view, g.Thumb, {0, 0}, bg, vertical, thumbState, *skin);
-    }
-    if (!enabled) ApplyDisabledEffects(view, kDisabledFade, {0, 0}, bg, SkinData()->BackgroundColor(0, wnd));
-    barImage_.Draw(dc, at.X, at.Y, {0, 0, screen.Width(), screen.Height()});
-}
-
-bool TSkScrollWnd::PrepareBarImage(const TRect& screen, TPoint& at, TSkBgCacheRef& bg) {
-    if (!barImage_.SetSize(screen.Width(), screen.Height())) return false;
-    HWND wnd = WindowHandle();
-    const TRect window = ScreenRectOf(wnd);
-    at = {screen.Left - window.Left, screen.Top - window.Top};
-    bg = GetWindowParentBgRef(wnd);
-    bg.X += at.X;
-    bg.Y += at.Y;
-    return true;
-}
-
-bool TSkScrollWnd::InGripCorner() const {
-    HWND wnd = WindowHandle();
-    HWND top = ::GetAncestor(wnd, GA_ROOT);
-    if (!top || top == wnd) return false;
-    const TRect corner = CornerRect();
-    RECT client{};
-    ::GetClientRect(top, &client);
-    POINT clientCorner{leftScrollBar_ ? client.left : client.right, client.bottom};
-    ::ClientToScreen(top, &clientCorner);
-    return corner.Bottom == clientCorner.y && (leftScrollBar_ ? corner.Left == clientCorner.x : corner.Right == clientCorner.x);
-}
-
-void TSkScrollWnd::PaintCorner(HDC dc) {
-    const TRect screen = CornerRect();
-    TPoint at;
-    TSkBgCacheRef bg;
-    if (IsEmpty(screen) || !PrepareBarImage(screen, at, bg)) return;
-    const TImageView32 view = barImage_.View();
-    const TRect all{0, 0, view.Width, view.Height};
-    if (bg.Ready && !bg.Bmp.Empty()) {
-        for (int y = 0; y < view.Height; ++y)
-            for (int x = 0; x < view.Width; ++x) {
-                const int sx = bg.X + x, sy = bg.Y + y;
-                const bool inside = sx >= 0 && sy >= 0 && sx < bg.Bmp.Width && sy < bg.Bmp.Height;
-                SetPixel32(view, x, y, inside ? GetPixel32(bg.Bmp, sx, sy) : uint32_t(bg.FillColor));
-            }
-    } else {
-        const TSkinManager* manager = SkinManager();
-        FillRect32(view, all, manager ? manager->FormColor() : TColor(::GetSysColor(COLOR_BTNFACE)), 255);
-    }
-    const TSkinTables* skin = SkinData()->Skin();
-    if (skin && InGripCorner() && skin->IsValidMaskIndex(skin->CommonMasks.GripImage)) {
-        const TSkinMaskData& grip = skin->Mask(skin->CommonMasks.GripImage);
-        const TPoint size = MaskFrameSize(grip);
-        DrawMaskState(view, {view.Width - size.X, view.Height - size.Y}, 0, bg, grip, 1, *skin);
-    }
-    barImage_.Draw(dc, at.X, at.Y, all);
 }
 
 // Sent through the whole chain: from inside another message's handler the

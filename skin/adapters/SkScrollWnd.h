@@ -104,8 +104,8 @@ protected:
     void InitAdapter() override;
     void WndProc(TMessage& m) override;
 
-    // The window's frame measured (window rectangle less client rectangle).
-    void MeasureEdges();
+    // The window's rectangle on the screen.
+    TRect WindowRect() const;
     void SetScrolling(bool on) { scrolling_ = on; }
     bool StyleChanging() const { return styleChanging_; }
     void SetStyleChanging(bool on) { styleChanging_ = on; }

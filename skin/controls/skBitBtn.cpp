@@ -328,7 +328,10 @@ void TSkinBitBtn::PaintWindow(HDC dc) {
 
 void TSkinBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     if (SkinData.IsSkinActive()) return;  // the skin paints on WM_PAINT
-    TBitBtn::DrawItem(dis);
+    // Latched down, the native look is the pressed one as well.
+    DRAWITEMSTRUCT item = dis;
+    if (down_) item.itemState |= ODS_SELECTED;
+    TBitBtn::DrawItem(item);
 }
 
 void TSkinBitBtn::CreateParams(TCreateParams& p) { TBitBtn::CreateParams(p); }

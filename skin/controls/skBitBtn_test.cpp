@@ -253,5 +253,20 @@ TEST(SkinBitBtn, WithoutASkinItDrawsItselfAtTheSameSize) {
     EXPECT_EQ(image.At(45, 3), GetSysColor(COLOR_BTNFACE));
 }
 
+// A latched button keeps showing its state when the skin is not there.
+TEST(SkinBitBtn, WithoutASkinDownLooksPressed) {
+    TPlainFormFixture f;
+    auto* latched = f.Add<TSkinBitBtn>(10, 10, 90, 30);
+    auto* pushed = f.Add<TSkinBitBtn>(10, 50, 90, 30);
+    auto* up = f.Add<TSkinBitBtn>(10, 90, 90, 30);
+    for (TSkinBitBtn* b : {latched, pushed, up}) b->SetCaption("OEC");
+    latched->SetDown(true);
+    SendMessageW(pushed->Handle(), BM_SETSTATE, TRUE, 0);
+    auto print = [](TSkinBitBtn* b) { return ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30); };
+    const auto latchedImage = print(latched), pushedImage = print(pushed), upImage = print(up);
+    EXPECT_TRUE(latchedImage.Pixels == pushedImage.Pixels) << "latched down paints as pushed";
+    EXPECT_FALSE(latchedImage.Pixels == upImage.Pixels) << "latched down paints unlike up";
+}
+
 }  // namespace
 }  // namespace ad::skin::controls

@@ -6,6 +6,7 @@
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinDataText.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinUtilsWin.h"
 
 namespace ad::skin::controls {
@@ -84,6 +85,21 @@ void TSkinPanel::Paint(HDC dc, const RECT& clip) {
 void TSkinPanel::WndProc(TMessage& m) {
     if (m.Msg == SKM_SKINCMD) {
         switch (SkinCommandOf(m.WParam)) {
+            // A skin change reaches the children too: the engine's broadcast
+            // stops at a skinned window. A new skin reaches them first.
+            case SKC_SKINLOADED:
+            case SKC_SKINREMOVED:
+            case SKC_SKINREFRESH: {
+                const bool childrenFirst = SkinCommandOf(m.WParam) == SKC_SKINLOADED;
+                auto toChildren = [&] {
+                    TMessage copy = m;
+                    BroadcastToChildren(this, copy);
+                };
+                if (childrenFirst) toChildren();
+                if (!HandleCommonWindowMessage(m, &SkinData)) TPanel::WndProc(m);
+                if (!childrenFirst && !Destroying()) toChildren();
+                return;
+            }
             case SKC_GETSKININDEX:
                 if (SkinData.SkinManager()) m.Result = BevelSectionIndex() + 1;
                 return;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/Handles.h"
 #include "skin/controls/SkinControlsTestKit.h"
 #include "skin/controls/skBitBtn.h"
+#include "skin/engine/skinfile/SkinMessages.h"
 
 namespace ad::skin::controls {
 namespace {
@@ -33,17 +35,46 @@ TEST(SkinPanel, CustomColorPaintsTheBodyInColor) {
     EXPECT_EQ(Printed(panel).At(60, 40), Rgb(0x123456));
 }
 
+// A panel holding a button whose mask has key-coloured corners.
+struct TPanelWithButton : TControlsFormFixture {
+    TPanelWithButton() { Button->SkinData.SetSkinSection("FRAMEDBUTTON"); }
+    TSkinPanel* Panel = Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
+    TSkinBitBtn* Button = Add<TSkinBitBtn>(Panel, 20, 20, 90, 30, "Run");
+};
+
 TEST(SkinPanel, AChildButtonsCornersShowThePanel) {
-    TControlsFormFixture f;
-    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 200, 100);
-    auto* button = f.Add<TSkinBitBtn>(panel, 20, 20, 90, 30, "Run");
-    button->SkinData.SetSkinSection("FRAMEDBUTTON");
-    Printed(panel);
+    TPanelWithButton f;
+    TSkinBitBtn* button = f.Button;
+    Printed(f.Panel);
     const auto image = Printed(button);
     const int w = button->Width(), h = button->Height();
     for (POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
         EXPECT_EQ(image.At(corner.x, corner.y), Rgb(kPanelColor)) << corner.x << "," << corner.y;
     EXPECT_EQ(image.At(w / 2, 4), Rgb(kButtonNormal));
+}
+
+// The engine's broadcast stops at a skinned window: the panel hands a skin
+// change on to its children.
+TEST(SkinPanel, ItsChildrenLearnThatTheSkinWentAndCame) {
+    TPanelWithButton f;
+    TSkinPanel* panel = f.Panel;
+    TSkinBitBtn* button = f.Button;
+    Printed(button);
+    auto hasRegion = [&] {
+        OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(button->Handle(), region.Get()) != ERROR;
+    };
+    ASSERT_TRUE(hasRegion());
+    auto tell = [&](int command) {
+        SendMessageW(panel->Handle(), SKM_SKINCMD, SkinCommandWParam(command), reinterpret_cast<LPARAM>(f.Manager.get()));
+    };
+    f.Manager->SetActive(false);
+    tell(SKC_SKINREMOVED);
+    EXPECT_FALSE(hasRegion());
+    EXPECT_LT(button->SkinData.SkinIndex, 0);
+    f.Manager->SetActive(true);
+    tell(SKC_SKINLOADED);
+    EXPECT_GE(button->SkinData.SkinIndex, 0);
 }
 
 TEST(SkinPanel, WithoutASkinItIsAPlainPanel) {

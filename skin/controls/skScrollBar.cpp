@@ -249,6 +249,13 @@ void TSkinScrollBar::WndProc(TMessage& m) {
             m.Result = Position();
             return;
         }
+        // What GetScrollPos and GetScrollRange ask a bar's window.
+        case SBM_GETPOS: m.Result = Position(); return;
+        case SBM_GETRANGE:
+            if (m.WParam) *reinterpret_cast<INT*>(m.WParam) = Min();
+            if (m.LParam) *reinterpret_cast<INT*>(m.LParam) = Max();
+            m.Result = 0;
+            return;
         case SBM_GETSCROLLINFO: {
             auto* si = reinterpret_cast<SCROLLINFO*>(m.LParam);
             if (si) {

@@ -91,6 +91,20 @@ TEST(SkinScrollBar, ARangeBelowItsMinimumBecomesNothing) {
     EXPECT_EQ(back.nPage, 0u);
 }
 
+// The system's readers of a bar's window get the control's values.
+TEST(SkinScrollBar, GetScrollPosAndRangeReadTheSkinnedWindow) {
+    TBarFixture f;
+    ASSERT_TRUE(f.Bar->SkinnedWindow());
+    f.Bar->SetMin(-100);
+    f.Bar->SetMax(25);
+    f.Bar->SetPosition(-40);
+    EXPECT_EQ(GetScrollPos(f.Bar->Handle(), SB_CTL), -40);
+    int low = 0, high = 0;
+    ASSERT_TRUE(GetScrollRange(f.Bar->Handle(), SB_CTL, &low, &high));
+    EXPECT_EQ(low, -100);
+    EXPECT_EQ(high, 25);
+}
+
 // The press ends once whether the button comes up or the capture goes.
 TEST(SkinScrollBar, CaptureLostMidDragEndsThePress) {
     TBarFixture f;
