@@ -184,7 +184,7 @@ TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSectio
         });
         EXPECT_EQ(image.At(w - 3, h / 2), c.background) << c.name;
         int text = 0;
-        for (int x = 0; x < w / 2; ++x) text += image.At(x, h / 2) != c.background;
+        for (int x = 0; x < w / 2; ++x) text += image.At(x, h / 2) != COLORREF(c.background);
         EXPECT_GT(text, 0) << c.name << ": the item's text";
     }
 }

@@ -41,7 +41,7 @@ TPrintedImage PrintHeader(HWND header) {
 int CountInk(const TPrintedImage& image, const RECT& r, TColor ink) {
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) count += image.At(x, y) == ink;
+        for (int x = r.left; x < r.right; ++x) count += image.At(x, y) == COLORREF(ink);
     return count;
 }
 
