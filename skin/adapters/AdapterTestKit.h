@@ -1,7 +1,8 @@
 // Test support of the window adapters: a fixture skin with flat colours per
 // state for the sections the adapters paint (BUTTON with three states,
-// BUTTON4 with four, CHECKBOX, GROUPBOX, TRANSPARENT, SPEEDBUTTON, EDIT with two,
-// the scroll-bar tracks, arrows and thumbs with three) and one colour per check glyph, a
+// BUTTON4 with four, CHECKBOX, GROUPBOX, TRANSPARENT, SPEEDBUTTON, EDIT and
+// COMBOBOX with two, the scroll-bar tracks, arrows, thumbs and the combo
+// button with three) and one colour per check glyph, a
 // manager that loads it, a plain host window for foreign controls, and a
 // plain form section for skinned forms holding adapted controls; attaching
 // an adapter in one call.
@@ -75,6 +76,9 @@ inline std::vector<uint8_t> AdapterSkin() {
         "[EDIT]\r\nSTATES=2\r\nCOLOR=" + c(kEditNormal) + "\r\nHOTCOLOR=" + c(kEditHot) +
         "\r\nFONTCOLOR=" + c(kEditFontColor) + "\r\nHOTFONTCOLOR=" + c(kEditFontColor) + "\r\n" +
         scrollSections() +
+        "[COMBOBOX]\r\nSTATES=2\r\nCOLOR=" + c(kEditNormal) + "\r\nHOTCOLOR=" + c(kEditHot) +
+        "\r\nFONTCOLOR=" + c(kEditFontColor) + "\r\nHOTFONTCOLOR=" + c(kEditFontColor) + "\r\n" +
+        threeStates("COMBOBTN", kArrowNormal, kArrowHot, kArrowPressed) +
         "[FORM]\r\nSTATES=2\r\nCOLOR=" + c(kFormColor) + "\r\nHOTCOLOR=" + c(kFormColor) + "\r\n"
         "[TRANSPARENT]\r\nSTATES=1\r\nTRANSPARENCY=100\r\nFONTCOLOR=" + c(kStaticTextColor) + "\r\n"
         "[SPEEDBUTTON]\r\nSTATES=3\r\nUSESTATE2=1\r\nCOLOR=" + c(kSpeedNormal) + "\r\nHOTCOLOR=" + c(kSpeedHot) +
@@ -109,12 +113,20 @@ public:
 // An adapter of class T on the window (for the control, when given), in the
 // section given or its own default.
 template <class T>
-std::unique_ptr<T> AttachAdapter(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr,
+TSkAdapterPtr<T> AttachAdapter(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr,
                                  const std::string& section = {}) {
     TSkSkinParams params;
     params.Control = control;
     params.SkinSection = section;
     return TSkMainWnd::Create<T>(wnd, nullptr, &manager, params);
+}
+
+// What the screen shows at a point of a window's client area.
+inline COLORREF ScreenPixel(HWND wnd, int x, int y) {
+    POINT p{x, y};
+    ::ClientToScreen(wnd, &p);
+    WindowDC screen(nullptr);
+    return ::GetPixel(screen.Get(), p.x, p.y);
 }
 
 // A shown top-level window (no skin of its own) to hold foreign controls.

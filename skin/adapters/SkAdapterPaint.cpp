@@ -39,14 +39,30 @@ TColor SectionFontColor(const TSkinCommonData& data, int state) {
     return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].FontColor;
 }
 
+TUnmirroredDC::TUnmirroredDC(HDC dc) : dc_(dc) {
+    const DWORD layout = dc ? ::GetLayout(dc) : GDI_ERROR;
+    if (layout == GDI_ERROR || !(layout & LAYOUT_RTL)) {
+        dc_ = nullptr;
+        return;
+    }
+    layout_ = layout;
+    ::SetLayout(dc_, 0);
+}
+
+TUnmirroredDC::~TUnmirroredDC() {
+    if (dc_) ::SetLayout(dc_, layout_);
+}
+
 void CopyCache(TSkinCommonData& data, HWND wnd, HDC given) {
     if (!data.CacheImage) return;
     const TRect all(0, 0, data.CacheImage->Width(), data.CacheImage->Height());
     if (given) {
+        const TUnmirroredDC unmirrored(given);
         data.CacheImage->Draw(given, 0, 0, all);
         return;
     }
     WindowDC dc(wnd);
+    const TUnmirroredDC unmirrored(dc.Get());
     data.CacheImage->Draw(dc.Get(), 0, 0, all);
 }
 

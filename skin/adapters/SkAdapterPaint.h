@@ -36,6 +36,21 @@ void FillFromBackground(const TImageView32& image, const TRect& rect, const TSkB
 // The font colour of a section's state (the state limited to the section's).
 TColor SectionFontColor(const TSkinCommonData& data, int state);
 
+// A mirrored DC (right-to-left layout) draws unmirrored while the scope
+// lives: the cache already holds the control as it looks. The layout is put
+// back afterwards, so that whoever gave the DC keeps painting mirrored.
+class TUnmirroredDC {
+public:
+    explicit TUnmirroredDC(HDC dc);
+    ~TUnmirroredDC();
+    TUnmirroredDC(const TUnmirroredDC&) = delete;
+    TUnmirroredDC& operator=(const TUnmirroredDC&) = delete;
+
+private:
+    HDC dc_;
+    DWORD layout_ = 0;
+};
+
 // The cache copied to the DC given, or to the window's client DC.
 void CopyCache(TSkinCommonData& data, HWND wnd, HDC given);
 

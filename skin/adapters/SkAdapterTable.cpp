@@ -13,7 +13,7 @@ namespace ad::skin::adapters {
 
 namespace {
 template <class T>
-std::unique_ptr<TSkMainWnd> Make(HWND wnd, TSkinManager* manager, const TSkSkinParams& params) {
+TSkAdapterPtr<TSkMainWnd> Make(HWND wnd, TSkinManager* manager, const TSkSkinParams& params) {
     return TSkMainWnd::Create<T>(wnd, nullptr, manager, params);
 }
 }  // namespace
@@ -38,7 +38,7 @@ const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable() {
     return table;
 }
 
-std::unique_ptr<TSkMainWnd> CreateAdapter(TSkAdapterKind kind, HWND wnd, TSkinManager* manager,
+TSkAdapterPtr<TSkMainWnd> CreateAdapter(TSkAdapterKind kind, HWND wnd, TSkinManager* manager,
                                           const TSkSkinParams& params) {
     if (int(kind) < 0 || int(kind) >= kAdapterKindCount || !wnd) return nullptr;
     const TSkAdapterMaker make = AdapterClassTable()[size_t(kind)];

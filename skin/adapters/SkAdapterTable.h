@@ -11,13 +11,13 @@
 
 namespace ad::skin::adapters {
 
-using TSkAdapterMaker = std::unique_ptr<TSkMainWnd> (*)(HWND wnd, TSkinManager* manager,
+using TSkAdapterMaker = TSkAdapterPtr<TSkMainWnd> (*)(HWND wnd, TSkinManager* manager,
                                                        const TSkSkinParams& params);
 
 const std::array<TSkAdapterMaker, kAdapterKindCount>& AdapterClassTable();
 
 // The adapter of the kind for the window; null when the kind has none.
-std::unique_ptr<TSkMainWnd> CreateAdapter(TSkAdapterKind kind, HWND wnd, TSkinManager* manager,
+TSkAdapterPtr<TSkMainWnd> CreateAdapter(TSkAdapterKind kind, HWND wnd, TSkinManager* manager,
                                           const TSkSkinParams& params);
 
 }  // namespace ad::skin::adapters

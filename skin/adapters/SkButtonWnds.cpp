@@ -14,6 +14,7 @@
 #include "skin/engine/win/SkinDataPaint.h"
 #include "skin/engine/win/SkinDataText.h"
 #include "skin/engine/win/SkThreadedTimer.h"
+#include "skin/engine/win/SkinEngineLinks.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 
 namespace ad::skin::adapters {
@@ -84,7 +85,10 @@ void TSkBtnWnd::InitAdapter() {
 
 int TSkBtnWnd::SharedState() {
     HWND wnd = WindowHandle();
-    if (Pressed()) return 2;
+    if (Pressed()) {
+        HideGlow(SkinData()->GlowIndex, false);  // the pressed look shows at once, with no glow over it
+        return 2;
+    }
     if (!::IsWindowEnabled(wnd)) return 0;
     if (Control()) return SkinData()->IsHighlighted() ? 1 : -1;
     const bool hot = ::GetFocus() == wnd || (SkinManager() && SkinManager()->HoverWindow() == wnd) ||
@@ -168,9 +172,11 @@ void TSkBtnWnd::Paint(HDC given) {
         const TSkinCacheImage& frame = *data.FadeTimer->WorkImage;
         const TRect all(0, 0, frame.Width(), frame.Height());
         if (given) {
+            const TUnmirroredDC unmirrored(given);
             frame.Draw(given, 0, 0, all);
         } else {
             WindowDC dc(WindowHandle());
+            const TUnmirroredDC unmirrored(dc.Get());
             frame.Draw(dc.Get(), 0, 0, all);
         }
         return;

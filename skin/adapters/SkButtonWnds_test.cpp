@@ -43,8 +43,11 @@ TEST(SkButtonWnds, APushButtonPrintsItsStateFromTheSection) {
     // A foreign default button: state 3, drawn hot on this three-state section.
     EXPECT_EQ(b->CurrentState(), 3);
     EXPECT_EQ(PrintInto(byDefault, WM_PRINT, PRF_CLIENT, w, h).At(w / 2, h / 2), kButtonHot);
+    // Pressing hides a glow the button shows (a hover glow would cover the pressed look).
+    a->SkinData()->GlowIndex = 3;
     ::SendMessageW(plain, BM_SETSTATE, TRUE, 0);
     EXPECT_EQ(a->CurrentState(), 2);
+    EXPECT_EQ(a->SkinData()->GlowIndex, -1);
     EXPECT_EQ(PrintInto(plain, WM_PRINT, PRF_CLIENT, w, h).At(w / 2, h / 2), kButtonPressed);
     ::SendMessageW(plain, BM_SETSTATE, FALSE, 0);
     ::EnableWindow(byDefault, FALSE);
@@ -132,6 +135,25 @@ TEST(SkButtonWnds, TheCheckGlyphFollowsTheCheckStateAndSitsRightWithLeftText) {
     const auto image = PrintInto(left, WM_PRINT, PRF_CLIENT, w, h);
     EXPECT_EQ(image.At(w - kGlyph / 2 - 1, mid), GlyphColor(kBoxUnchecked));
     EXPECT_EQ(image.At(kGlyph / 2, mid), kCheckBoxColor);
+}
+
+TEST(SkButtonWnds, AMirroredDCGetsTheCacheAsItLooksAndKeepsItsLayout) {
+    TAdapterSkinFixture skin;
+    THostWindow host;
+    const int w = 120, h = 24;
+    HWND box = host.AddButton(BS_AUTOCHECKBOX, L"Box", 10, 10, w, h);
+    auto adapter = AttachAdapter<TSkCheckBoxWnd>(box, skin.Manager);
+    OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    DibSection32 bitmap(w, h);
+    SelectObjectScope select(dc.Get(), bitmap.Get());
+    ASSERT_NE(::SetLayout(dc.Get(), LAYOUT_RTL), GDI_ERROR);
+    ::SendMessageW(box, WM_PRINT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    ::GdiFlush();
+    EXPECT_EQ(::GetLayout(dc.Get()), DWORD(LAYOUT_RTL));  // the caller's mirroring stays
+    // The glyph lies where the cache has it (its left), not mirrored to the right.
+    const ad::test::TPrintedImage image{w, h, std::vector<std::uint32_t>(bitmap.Bits(), bitmap.Bits() + w * h)};
+    EXPECT_EQ(image.At(kGlyph / 2, h / 2), GlyphColor(kBoxUnchecked));
+    EXPECT_EQ(image.At(w - 3, 2), kCheckBoxColor);
 }
 
 TEST(SkButtonWnds, AGroupBoxWithoutTextHasASixPixelBandAndLeavesItsChildrenAlone) {

@@ -52,10 +52,7 @@ TRect ComboButtonRect(int windowWidth, int windowHeight, int buttonWidth, int ma
 
 // ---- Combo box ----
 
-TSkComboBoxWnd::~TSkComboBoxWnd() {
-    if (!Destroyed()) RestoreWindow();
-    FreeListAdapter();
-}
+TSkComboBoxWnd::~TSkComboBoxWnd() { FreeListAdapter(); }
 
 void TSkComboBoxWnd::InitAdapter() {
     inCtlColor_ = false;
@@ -321,6 +318,11 @@ void TSkComboBoxWnd::PrintInto(HDC dc) {
     PaintButton(dc);
 }
 
+bool TSkComboBoxWnd::ShowsFocusColors() {
+    TWinControl* control = Control();
+    return control && control->CanFocus() && control->TabStop();
+}
+
 HBRUSH TSkComboBoxWnd::ListBrush(TColor color) {
     if (!listBrush_ || listBrushColor_ != color) {
         listBrush_ = OwnedBrush(::CreateSolidBrush(Ref(color)));
@@ -368,17 +370,45 @@ void TSkComboBoxWnd::WndProc(TMessage& m) {
         case WM_SETFOCUS:
         case WM_LBUTTONUP:
             data.Focused = true;
+            if (ShowsFocusColors()) {
+                // The face takes the focused colours with the frame.
+                ApplySkinColors();
+                ::RedrawWindow(wnd, nullptr, nullptr, 0x545);
+            }
             CallOldProc(m);
             PaintButtonNow();
             return;
-        case WM_KILLFOCUS: {
-            HWND focus = reinterpret_cast<HWND>(m.WParam);
+        case WM_KILLFOCUS:
+        case CM_EXIT: {
+            // Still focused while the focus is on the combo's own edit.
+            HWND focus = m.Msg == WM_KILLFOCUS ? reinterpret_cast<HWND>(m.WParam) : ::GetFocus();
             data.Focused = focus && ::GetParent(focus) == wnd;
             data.BgChanged = true;
             CallOldProc(m);
+            if (ShowsFocusColors()) {
+                ApplySkinColors();
+                if (dynamic_cast<TComboBox*>(Control()) && !::SendMessageW(wnd, CB_GETDROPPEDSTATE, 0, 0))
+                    if (HWND edit = ::GetWindow(wnd, GW_CHILD)) ::SendMessageW(edit, EM_SETSEL, WPARAM(-1), 0);
+                ::RedrawWindow(wnd, nullptr, nullptr, 0x545);
+            }
             PaintButtonNow();
             return;
         }
+        case CB_SETCURSEL:
+        case CM_TEXTCHANGED:
+            // The class library's combo would paint its new text natively at once.
+            if (!Control() || !::IsWindowVisible(wnd)) break;
+            data.BgChanged = true;
+            CallOldProcSilently(m);
+            ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return;
+        case WM_DRAWITEM:
+            CallOldProc(m);
+            if (Control()) {
+                ::InvalidateRect(wnd, nullptr, FALSE);
+                ::UpdateWindow(wnd);
+            }
+            return;
         case WM_PAINT: {
             if (!ColorsApplied()) ApplySkinColors();
             CallOldProc(m);

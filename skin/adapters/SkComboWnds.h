@@ -23,8 +23,6 @@ class TSkComboListWnd;
 
 class TSkComboBoxWnd : public TSkEditWnd {
 public:
-    ~TSkComboBoxWnd() override;
-
     bool IsSimple() const;
     // The button in window coordinates.
     TRect ButtonRect() const;
@@ -40,6 +38,7 @@ public:
     void PaintComboItem(int index, const RECT& rect, HDC dc, UINT state);
 
 protected:
+    ~TSkComboBoxWnd() override;
     using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
     void InitAdapter() override;
@@ -59,11 +58,14 @@ private:
     // (a simple combo: the strip below its list instead of a button).
     void PaintOver(HDC dc);
     void AnswerListColors(TMessage& m);
+    // A focusable class-library combo shows the focused colours (as its
+    // frame does) while it has the focus.
+    bool ShowsFocusColors();
     void FreeListAdapter();
     HBRUSH ListBrush(TColor color);
 
     HWND listWnd_ = nullptr;
-    std::unique_ptr<TSkComboListWnd> listAdapter_;
+    TSkAdapterPtr<TSkComboListWnd> listAdapter_;
     bool inCtlColor_ = false;
     // One brush for the list's colour replies, made again only when the colour changes.
     OwnedBrush listBrush_;
@@ -72,12 +74,12 @@ private:
 
 class TSkComboListWnd : public TSkEditWnd {
 public:
-    ~TSkComboListWnd() override;
     bool SimpleList() const { return simpleList_; }
     // The colour of the drop-down list's 1-pixel frame (the skin's border colour).
     TColor FrameColor() const { return frameColor_; }
 
 protected:
+    ~TSkComboListWnd() override;
     using TSkEditWnd::TSkEditWnd;
     friend class TSkMainWnd;
     friend class TSkComboBoxWnd;

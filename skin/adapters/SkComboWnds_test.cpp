@@ -10,6 +10,7 @@
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/ItemViewTestKit.h"
+#include "testsupport/GuiTest.h"
 
 namespace ad::skin::adapters {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 using namespace test;
 using ad::test::PrintInto;
 
-std::unique_ptr<TSkComboBoxWnd> Attach(HWND wnd, TSkinManager& manager) {
+TSkAdapterPtr<TSkComboBoxWnd> Attach(HWND wnd, TSkinManager& manager) {
     return TSkMainWnd::Create<TSkComboBoxWnd>(wnd, nullptr, &manager, TSkSkinParams{});
 }
 
@@ -59,7 +60,7 @@ struct TDropDownCombo {
     TAdapterSkinFixture skin{ItemViewSkin()};
     THostWindow host;
     HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
-    std::unique_ptr<TSkComboBoxWnd> adapter;
+    TSkAdapterPtr<TSkComboBoxWnd> adapter;
     TDropDownCombo() {
         AddComboItems(combo, 5);
         adapter = Attach(combo, skin.Manager);
@@ -187,6 +188,41 @@ TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSectio
         for (int x = 0; x < w / 2; ++x) text += image.At(x, h / 2) != COLORREF(c.background);
         EXPECT_GT(text, 0) << c.name << ": the item's text";
     }
+}
+
+TEST(SkComboBoxWnd, TheClassLibrarysComboTakesTheFocusedColoursWithTheFocusAndKeepsItsFaceOnANewSelection) {
+    TAdapterSkinFixture skin{ItemViewSkin()};
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 300, 200);
+    auto* combo = new TComboBox(form.get());
+    combo->Style = TComboBoxStyle::csDropDownList;
+    combo->SetParent(form.get());
+    combo->SetBounds(10, 10, 160, 24);
+    for (const char* item : {"One", "Two", "Three"}) combo->Items().Add(item);
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(180, 10, 80, 24);
+    form->Show();
+    ad::test::PumpPending();
+    TSkSkinParams params;
+    params.Control = combo;
+    auto adapter = TSkMainWnd::Create<TSkComboBoxWnd>(combo->Handle(), nullptr, &skin.Manager, params);
+    button->SetFocus();
+    ad::test::PumpPending();
+    EXPECT_EQ(combo->Color(), kComboColor);
+    combo->SetFocus();
+    ad::test::PumpPending();
+    EXPECT_EQ(combo->Color(), kComboHot);
+    button->SetFocus();
+    ad::test::PumpPending();
+    EXPECT_EQ(combo->Color(), kComboColor);
+
+    // A new selection is not left painted natively: the skin's face shows at once.
+    combo->SetItemIndex(2);
+    RECT client{};
+    ::GetClientRect(combo->Handle(), &client);
+    const COLORREF face = ScreenPixel(combo->Handle(), adapter->ButtonRect().Left - 4, client.bottom / 2);
+    EXPECT_TRUE(face == kComboColor || face == kComboHot) << std::hex << face;
 }
 
 TEST(SkComboBoxWnd, EachComboGetsOneListAdapterFreedWithIt) {

@@ -107,10 +107,6 @@ void TSkEditWnd::ApplySkinColors() {
     applying_ = false;
 }
 
-TSkEditWnd::~TSkEditWnd() {
-    if (!Destroyed()) RestoreColors();
-}
-
 // The colours the control had when the adapter came.
 void TSkEditWnd::RestoreColors() {
     TWinControl* control = Control();
@@ -337,7 +333,7 @@ void TSkEditWnd::WndProc(TMessage& m) {
     }
 }
 
-void UpdateEditAdapter(TSkinScrollWndData& data, std::unique_ptr<TSkEditWnd>& adapter) {
+void UpdateEditAdapter(TSkinScrollWndData& data, TSkAdapterPtr<TSkEditWnd>& adapter) {
     if (!data.IsSkinActive()) {
         adapter.reset();
         return;

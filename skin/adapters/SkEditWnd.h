@@ -14,9 +14,6 @@ namespace ad::skin::adapters {
 
 class TSkEditWnd : public TSkBaseWnd {
 public:
-    // A live control gets its saved colours back also when the adapter goes
-    // without a skin removal.
-    ~TSkEditWnd() override;
     // The background colour in use (the section's, or the window colour).
     TColor BackColor() const { return backColor_; }
     // The manager's outline colour for a window without a class-library control.
@@ -63,6 +60,6 @@ private:
 // The edit adapter of a scrolling control of the engine: with the data's
 // skin active, a missing or destroyed adapter is made anew; without it the
 // adapter is freed.
-void UpdateEditAdapter(TSkinScrollWndData& data, std::unique_ptr<TSkEditWnd>& adapter);
+void UpdateEditAdapter(TSkinScrollWndData& data, TSkAdapterPtr<TSkEditWnd>& adapter);
 
 }  // namespace ad::skin::adapters

@@ -24,7 +24,7 @@ using ad::test::PrintInto;
 
 constexpr int kBarWidth = 24;
 
-std::unique_ptr<TSkEditWnd> AttachEdit(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr) {
+TSkAdapterPtr<TSkEditWnd> AttachEdit(HWND wnd, TSkinManager& manager, TWinControl* control = nullptr) {
     TSkSkinParams params;
     params.Control = control;
     params.VertScrollWidth = kBarWidth;
@@ -201,6 +201,35 @@ TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {
     }
 }
 
+TEST(SkEditWnd, AListBoxOfTheLibraryShowsTheSkinsColourUnderAndBesideItsItems) {
+    TAdapterSkinFixture skin;
+    TMemoForm f;
+    auto* list = new TListBox(f.form.get());
+    list->SetParent(f.form.get());
+    list->SetBounds(220, 50, 90, 120);
+    for (const char* item : {"one", "two", "three"}) list->Items().Add(item);
+    auto adapter = AttachEdit(list->Handle(), skin.Manager, list);
+    ::RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    ad::test::PumpPending();
+    RECT client{}, item{};
+    ::GetClientRect(list->Handle(), &client);
+    ::SendMessageW(list->Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(list->Color(), kEditNormal);
+    EXPECT_EQ(ScreenPixel(list->Handle(), client.right - 3, client.bottom - 3), kEditNormal) << "below the items";
+    EXPECT_EQ(ScreenPixel(list->Handle(), item.right - 3, (item.top + item.bottom) / 2), kEditNormal) << "beside an item";
+    list->SetFocus();
+    ad::test::PumpPending();
+    EXPECT_EQ(list->Color(), kEditHot);
+    EXPECT_EQ(ScreenPixel(list->Handle(), client.right - 3, client.bottom - 3), kEditHot) << "focused, below";
+    EXPECT_EQ(ScreenPixel(list->Handle(), item.right - 3, (item.top + item.bottom) / 2), kEditHot) << "focused, beside";
+    f.button->SetFocus();
+    for (int i = 0; i < 30; ++i) list->Items().Add("more");
+    ::SendMessageW(list->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    ad::test::PumpPending();
+    ::GetClientRect(list->Handle(), &client);
+    EXPECT_EQ(ScreenPixel(list->Handle(), client.right - 3, client.bottom - 3), kEditNormal) << "scrolled";
+}
+
 TEST(SkEditWnd, TheEnginesScrollingControlGetsAnAdapterWhileItsSkinIsActive) {
     TAdapterSkinFixture skin;
     TMemoForm f;
@@ -210,7 +239,7 @@ TEST(SkEditWnd, TheEnginesScrollingControlGetsAnAdapterWhileItsSkinIsActive) {
     data.SetSkinSection("EDIT");
     data.ResolveSectionIndexes(false);
     ASSERT_TRUE(data.IsSkinActive());
-    std::unique_ptr<TSkEditWnd> adapter;
+    TSkAdapterPtr<TSkEditWnd> adapter;
     UpdateEditAdapter(data, adapter);
     ASSERT_NE(adapter, nullptr);
     EXPECT_EQ(adapter->SkinData(), &data) << "the control's own data";

@@ -118,10 +118,6 @@ int64_t GetOrdPropByName(const TComponent* control, std::string_view path) {
 
 // ---- Grid ----
 
-TSkGridWnd::~TSkGridWnd() {
-    if (!Destroyed()) RestoreWindow();
-}
-
 std::span<const TSkGridProp> TSkGridWnd::Props() const { return kGridProps; }
 
 TSkGridPalette TSkGridWnd::Palette() const {

@@ -43,7 +43,6 @@ struct TSkGridProp {
 
 class TSkGridWnd : public TSkEditWnd {
 public:
-    ~TSkGridWnd() override;
     // The skin's values for this adapter's section (the palette, selection and section colours).
     TSkGridPalette Palette() const;
 

@@ -49,7 +49,7 @@ struct TGridForm {
         grid->SetBounds(10, 10, 200, 150);
     }
     template <class T>
-    std::unique_ptr<T> Attach() {
+    TSkAdapterPtr<T> Attach() {
         TSkSkinParams params;
         params.Control = grid;
         auto adapter = TSkMainWnd::Create<T>(grid->Handle(), nullptr, &skin.Manager, params);

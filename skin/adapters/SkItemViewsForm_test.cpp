@@ -14,13 +14,6 @@ namespace {
 
 using namespace test;
 
-COLORREF ScreenPixel(HWND wnd, int x, int y) {
-    POINT p{x, y};
-    ::ClientToScreen(wnd, &p);
-    WindowDC screen(nullptr);
-    return ::GetPixel(screen.Get(), p.x, p.y);
-}
-
 HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const wchar_t* text) {
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
@@ -61,7 +54,7 @@ TEST(SkItemViewsForm, AListTreeAndCombosShowTheSkin) {
 
     auto listAdapter = TSkMainWnd::Create<TSkListViewWnd>(list, nullptr, &skin.Manager, {});
     auto treeAdapter = TSkMainWnd::Create<TSkTreeViewWnd>(tree, nullptr, &skin.Manager, {});
-    std::vector<std::unique_ptr<TSkComboBoxWnd>> combos;
+    std::vector<TSkAdapterPtr<TSkComboBoxWnd>> combos;
     for (HWND combo : {dropList, dropDown, simple})
         combos.push_back(TSkMainWnd::Create<TSkComboBoxWnd>(combo, nullptr, &skin.Manager, {}));
     ::RedrawWindow(host.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |

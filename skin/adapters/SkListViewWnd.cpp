@@ -45,11 +45,6 @@ TSkViewStyle ListViewStyle(HWND listView) {
 
 // ---- List view ----
 
-// The base gives the window back; the colours go back first.
-TSkListViewWnd::~TSkListViewWnd() {
-    if (!Destroyed()) RestoreWindow();
-}
-
 void TSkListViewWnd::InitAdapter() {
     SkinData()->ControlKind = 10;
     TSkEditWnd::InitAdapter();
@@ -227,10 +222,6 @@ void TSkListViewWnd::WndProc(TMessage& m) {
 }
 
 // ---- Tree view ----
-
-TSkTreeViewWnd::~TSkTreeViewWnd() {
-    if (!Destroyed()) RestoreWindow();
-}
 
 void TSkTreeViewWnd::SaveColors() {
     TSkEditWnd::SaveColors();

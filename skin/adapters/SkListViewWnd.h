@@ -22,7 +22,6 @@ inline int ThumbTrackScroll(int position, int current, int itemSize) { return (p
 
 class TSkListViewWnd : public TSkEditWnd {
 public:
-    ~TSkListViewWnd() override;
     TSkViewStyle ViewStyle() const { return ListViewStyle(WindowHandle()); }
     // The header taken over, null when none (not created yet, or gone).
     TSkListHeader* Header() const { return header_ && header_->Handle() ? header_.get() : nullptr; }
@@ -49,7 +48,6 @@ private:
 
 class TSkTreeViewWnd : public TSkEditWnd {
 public:
-    ~TSkTreeViewWnd() override;
     // The colour the background is filled with now.
     TColor FillColor() const;
 

@@ -20,7 +20,7 @@ using ad::test::PrintInto;
 using ad::test::TPrintedImage;
 
 template <class T>
-std::unique_ptr<T> Attach(HWND wnd, TSkinManager& manager) {
+TSkAdapterPtr<T> Attach(HWND wnd, TSkinManager& manager) {
     return TSkMainWnd::Create<T>(wnd, nullptr, &manager, TSkSkinParams{});
 }
 

@@ -65,13 +65,24 @@ void TSkMainWnd::Start(const TSkSkinParams& params) {
     InitAdapter();
 }
 
-TSkMainWnd::~TSkMainWnd() {
+void TSkAdapterFree::operator()(TSkMainWnd* adapter) const {
+    if (adapter) adapter->Release();
+}
+
+// The window's own procedure first, so that what RestoreWindow changes (the
+// colours, the frame measured again) reaches the window without this layer.
+void TSkMainWnd::Release() {
     if (!destroyed_) {
-        RestoreWindow();
         Detach();
+        RestoreWindow();
         if (themeTurnedOff_ && ::IsWindow(wnd_)) ThemeLibrary().SetWindowTheme(wnd_, nullptr, nullptr);
         if (reframeOnDetach_ && ::IsWindow(wnd_)) ::SetWindowPos(wnd_, nullptr, 0, 0, 0, 0, kFrameChangeFlags);
     }
+    delete this;
+}
+
+TSkMainWnd::~TSkMainWnd() {
+    if (!destroyed_) Detach();
     if (skinData_ && !ownSkinData_) skinData_->SavedWndProc = nullptr;
     ownSkinData_.reset();
     if (::IsWindow(wnd_) && ::GetPropW(wnd_, kSkinAdapterProp) == this) ::RemovePropW(wnd_, kSkinAdapterProp);

@@ -27,18 +27,28 @@ struct TSkSkinParams {
     int VertScrollWidth = -1, HorzScrollWidth = -1, VertButtonSize = -1, HorzButtonSize = -1;
 };
 
+class TSkMainWnd;
+
+// Frees an adapter: the window gets its procedure back, then the adapter's
+// whole RestoreWindow runs once (the most derived one: a destructor could
+// only reach its own class's), then the object goes.
+struct TSkAdapterFree {
+    void operator()(TSkMainWnd* adapter) const;
+};
+template <class T>
+using TSkAdapterPtr = std::unique_ptr<T, TSkAdapterFree>;
+
 class TSkMainWnd {
 public:
-    virtual ~TSkMainWnd();
     TSkMainWnd(const TSkMainWnd&) = delete;
     TSkMainWnd& operator=(const TSkMainWnd&) = delete;
 
     // Makes an adapter of class T and attaches it to the window; skinData may
     // be null (the adapter then makes and owns its own).
     template <class T>
-    static std::unique_ptr<T> Create(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager,
-                                     const TSkSkinParams& params) {
-        std::unique_ptr<T> adapter(new T(wnd, skinData, manager, params));
+    static TSkAdapterPtr<T> Create(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager,
+                                   const TSkSkinParams& params) {
+        TSkAdapterPtr<T> adapter(new T(wnd, skinData, manager, params));
         adapter->Start(params);
         return adapter;
     }
@@ -62,6 +72,9 @@ public:
 
 protected:
     TSkMainWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params);
+    // Only TSkAdapterFree destroys an adapter (after its free step).
+    virtual ~TSkMainWnd();
+    friend struct TSkAdapterFree;
 
     // The steps descendants change, called in this order while attaching.
     virtual void InitAdapter();
@@ -104,6 +117,8 @@ protected:
 
 private:
     void Start(const TSkSkinParams& params);
+    // The free step: gives the window back and restores it once.
+    void Release();
     void Detach();
     void HandleSkinCommand(TMessage& m);
     void PaintDisabledEditText();

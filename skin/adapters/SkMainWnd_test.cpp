@@ -28,7 +28,7 @@ protected:
     friend class TSkMainWnd;
 };
 
-std::unique_ptr<TPlainAdapter> Attach(HWND wnd, TSkinManager& manager) {
+TSkAdapterPtr<TPlainAdapter> Attach(HWND wnd, TSkinManager& manager) {
     return TSkMainWnd::Create<TPlainAdapter>(wnd, nullptr, &manager, TSkSkinParams{});
 }
 
@@ -130,6 +130,72 @@ TEST(SkMainWnd, CommandsPassThroughForAnotherManagerOrAnInactiveSkin) {
     EXPECT_TRUE(below.Saw(SKM_SKINCMD));
     skin.Manager.SetActive(true);
     EXPECT_EQ(Command(button, SKC_ISSKINNED), 1);
+}
+
+// Counts how often each level's RestoreWindow runs, and whether the adapter
+// still heard its window while restoring (the counts outlive the adapter).
+constexpr UINT kProbe = WM_APP + 7;
+struct TRestoreLog {
+    int Restores = 0, ChildRestores = 0;
+    bool AdapterHeardProbe = false;
+};
+TRestoreLog g_restoreLog;
+
+class TRestoringAdapter : public TSkMainWnd {
+protected:
+    using TSkMainWnd::TSkMainWnd;
+    friend class TSkMainWnd;
+    void RestoreWindow() override {
+        ++g_restoreLog.Restores;
+        restoring_ = true;
+        ::SendMessageW(WindowHandle(), kProbe, 0, 0);
+        restoring_ = false;
+        TSkMainWnd::RestoreWindow();
+    }
+    void WndProc(TMessage& m) override {
+        if (m.Msg == kProbe && restoring_) g_restoreLog.AdapterHeardProbe = true;
+        TSkMainWnd::WndProc(m);
+    }
+
+private:
+    bool restoring_ = false;
+};
+class TRestoringChild : public TRestoringAdapter {
+protected:
+    using TRestoringAdapter::TRestoringAdapter;
+    friend class TSkMainWnd;
+    void RestoreWindow() override {
+        ++g_restoreLog.ChildRestores;
+        TRestoringAdapter::RestoreWindow();
+    }
+};
+
+TEST(SkMainWnd, FreeingRunsTheMostDerivedRestoreOnceAfterGivingTheWindowBack) {
+    TAdapterSkinFixture skin;
+    THostWindow host;
+    for (bool windowGoesFirst : {false, true}) {
+        SCOPED_TRACE(windowGoesFirst ? "window destroyed, then the adapter freed" : "adapter freed, window lives");
+        g_restoreLog = {};
+        HWND button = host.AddButton(BS_PUSHBUTTON, L"OK", 10, 10, 80, 24);
+        const LONG_PTR ownProc = ::GetWindowLongPtrW(button, GWLP_WNDPROC);
+        TSpy below(button);
+        auto adapter = TSkMainWnd::Create<TRestoringChild>(button, nullptr, &skin.Manager, TSkSkinParams{});
+        if (windowGoesFirst) {
+            below.Hook.reset();
+            ::DestroyWindow(button);
+            EXPECT_TRUE(adapter->Destroyed());
+            adapter.reset();
+        } else {
+            adapter.reset();
+            EXPECT_FALSE(g_restoreLog.AdapterHeardProbe);  // its procedure was given back first
+            EXPECT_TRUE(below.Saw(kProbe));
+            below.Hook.reset();
+            EXPECT_EQ(::GetWindowLongPtrW(button, GWLP_WNDPROC), ownProc);
+            ::DestroyWindow(button);
+        }
+        EXPECT_EQ(g_restoreLog.ChildRestores, 1);
+        EXPECT_EQ(g_restoreLog.Restores, 1);
+    }
 }
 
 TEST(SkMainWnd, AHundredAttachDetachCyclesLeaveNothingBehind) {

@@ -68,7 +68,6 @@ const TSkScrollMouse& ScrollMouse();
 
 class TSkScrollWnd : public TSkMainWnd {
 public:
-    ~TSkScrollWnd() override;
     TSkScrollBar& HorzBar() { return horz_; }
     TSkScrollBar& VertBar() { return vert_; }
     TSkScrollBar& Bar(int kind) { return kind == SB_VERT ? vert_ : horz_; }
@@ -97,6 +96,7 @@ public:
     void PaintScrollBars(HDC dc);
 
 protected:
+    ~TSkScrollWnd() override;
     TSkScrollWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params);
     friend class TSkMainWnd;
 

@@ -25,7 +25,7 @@ using controls::TScrollRange;
 
 constexpr int kBarWidth = 24;
 
-std::unique_ptr<TSkEditWnd> AttachEdit(HWND wnd, TSkinManager& manager) {
+TSkAdapterPtr<TSkEditWnd> AttachEdit(HWND wnd, TSkinManager& manager) {
     TSkSkinParams params;
     params.VertScrollWidth = kBarWidth;
     params.HorzScrollWidth = kBarWidth;

@@ -72,6 +72,14 @@ std::string StripLinkTags(const std::string& text) {
     return out;
 }
 
+std::string StaticTextSection(int64_t bevelKind, int64_t bevelOuter, int64_t bevelInner) {
+    constexpr int64_t lowered = 1, raised = 2;
+    if (bevelKind == 0) return "TRANSPARENT";
+    if (bevelOuter == lowered) return bevelInner == raised ? "GROUPBOX" : "PANEL_LOW";
+    if (bevelOuter == raised) return bevelInner == lowered ? "GROUPBOX" : "PANEL";
+    return "TRANSPARENT";
+}
+
 // ---- Text statics ----
 
 void TSkStaticWnd::InitAdapter() {
@@ -306,9 +314,24 @@ bool TSkLinkWnd::DrawCaption() {
 // ---- Static-text controls ----
 
 void TSkStaticTextWnd::InitAdapter() {
-    // No control here carries a bevel: the text lies on its parent.
-    if (SkinData()->SkinSection().empty()) SkinData()->SetSkinSection("TRANSPARENT");
+    // A control that publishes bevels (one of another library) chooses by
+    // them; the class library's own have none and lie on their parent.
+    if (SkinData()->SkinSection().empty()) {
+        int64_t kind = 0, outer = 0, inner = 0;
+        if (TWinControl* control = Control()) {
+            control->GetPublishedOrdProp("BevelKind", kind);
+            control->GetPublishedOrdProp("BevelOuter", outer);
+            control->GetPublishedOrdProp("BevelInner", inner);
+        }
+        SkinData()->SetSkinSection(StaticTextSection(kind, outer, inner));
+    }
     TSkMainWnd::InitAdapter();
+}
+
+bool TSkStaticTextWnd::SeeThrough() const {
+    const TSkinCommonData& data = *SkinData();
+    const TSkinTables* skin = data.Skin();
+    return skin && skin->IsValidSectionIndex(data.SkinIndex) && skin->Section(data.SkinIndex).Props[0].Transparency > 0;
 }
 
 bool TSkStaticTextWnd::PrepareCache() {
@@ -436,10 +459,35 @@ void TSkStaticTextWnd::WndProc(TMessage& m) {
         case CM_TEXTCHANGED:
             SkinData()->BgChanged = true;
             break;
+        case WM_WINDOWPOSCHANGING:
+        case WM_WINDOWPOSCHANGED:
+            // What shows through moves with the control.
+            if (SeeThrough()) SkinData()->BgChanged = true;
+            TSkMainWnd::WndProc(m);
+            if (m.Msg == WM_WINDOWPOSCHANGING) ::SendMessageW(wnd, WM_NCPAINT, 0, 0);
+            return;
+        case WM_PARENTNOTIFY:
+            TSkMainWnd::WndProc(m);
+            if (LOWORD(m.WParam) == WM_CREATE) TSkinCommonData::AskFormToAdaptControls(Control());
+            return;
+        case CM_SHOWINGCHANGED:
+            TSkMainWnd::WndProc(m);
+            if (::IsWindowVisible(wnd)) {
+                // Children shown with it are adapted and painted in the skin.
+                TSkinCommonData::AskFormToAdaptControls(Control());
+                const LPARAM manager = reinterpret_cast<LPARAM>(SkinManager());
+                BroadcastToChildWindows(wnd, TMessage{SKM_SKINCMD, SkinCommandWParam(SKC_SKINLOADED), manager, 0});
+                BroadcastToChildWindows(wnd, TMessage{SKM_SKINCMD, SkinCommandWParam(SKC_SKINREFRESH), manager, 0});
+            }
+            return;
         case SKM_SKINCMD:
-            if (SkinCommandOf(m.WParam) == SKC_ISSKINNED) {
-                m.Result = 1;
-                return;
+            switch (SkinCommandOf(m.WParam)) {
+                case SKC_ISSKINNED: m.Result = 1; return;
+                case SKC_SKINREMOVED:
+                    if (reinterpret_cast<TSkinManager*>(m.LParam) == SkinManager()) SkinData()->SkinIndex = -1;
+                    break;
+                case SKC_CACHEVALID: PrepareCache(); break;
+                default: break;
             }
             break;
         default: break;

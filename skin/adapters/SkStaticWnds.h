@@ -18,6 +18,12 @@ namespace ad::skin::adapters {
 // whatever its case and attributes.
 std::string StripLinkTags(const std::string& text);
 
+// The section a static-text control's bevels choose: kind 0 (no bevel) and
+// other cuts lie on the parent ("TRANSPARENT"); a lowered outer bevel is a
+// sunken panel, a raised one a panel, either with the opposite inner cut a
+// group box. Cuts count as none, lowered, raised, space.
+std::string StaticTextSection(int64_t bevelKind, int64_t bevelOuter, int64_t bevelInner);
+
 class TSkStaticWnd : public TSkMainWnd {
 public:
     // Renders the window and copies it into the DC given, or into its own.
@@ -87,6 +93,8 @@ protected:
 private:
     void PaintClient(HDC given);
     void PaintBorder(HDC given);
+    // The section's normal state lets the parent show through.
+    bool SeeThrough() const;
 };
 
 }  // namespace ad::skin::adapters

@@ -1,7 +1,8 @@
 // Static adapters: text in the section's font colour over what the parent
 // shows (prefix processing as the style asks), link text without its anchor
-// tags, a 32-bit bitmap blended by its alpha, and the redraw held off while
-// the static's own procedure takes a new text.
+// tags, a 32-bit bitmap blended by its alpha, the redraw held off while
+// the static's own procedure takes a new text, and the section a static-text
+// control's bevels choose.
 #include "skin/adapters/SkStaticWnds.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Forms.h"
 #include "framework/PrintTestKit.h"
+#include "framework/StdCtrls.h"
 #include "framework/WindowSubclass.h"
 #include "skin/adapters/AdapterTestKit.h"
 
@@ -175,6 +178,51 @@ TEST(SkStaticWnds, AHalfAlphaBitmapIsBlendedOverTheParent) {
     EXPECT_NEAR(GetGValue(got), mix(0x10, GetGValue(parent)), 1);
     EXPECT_NEAR(GetBValue(got), mix(0x20, GetBValue(parent)), 1);
     ::DestroyWindow(image);
+}
+
+// A static text of another library, publishing its bevels by name.
+class TBevelledText : public TLabel {
+public:
+    using TLabel::TLabel;
+    int64_t Kind = 0, Outer = 0, Inner = 0;
+    bool GetPublishedOrdProp(std::string_view path, int64_t& value) const override {
+        if (path == "BevelKind") value = Kind;
+        else if (path == "BevelOuter") value = Outer;
+        else if (path == "BevelInner") value = Inner;
+        else return false;
+        return true;
+    }
+};
+
+TEST(SkStaticWnds, AStaticTextControlsBevelsChooseItsSection) {
+    struct Case {
+        const char* name;
+        int64_t kind, outer, inner;
+        const char* section;
+    };
+    const Case cases[] = {
+        {"no bevel kind", 0, 1, 2, "TRANSPARENT"}, {"lowered over raised", 1, 1, 2, "GROUPBOX"},
+        {"lowered", 1, 1, 0, "PANEL_LOW"},         {"raised over lowered", 1, 2, 1, "GROUPBOX"},
+        {"raised twice", 1, 2, 2, "PANEL"},        {"no outer bevel", 1, 0, 1, "TRANSPARENT"},
+        {"outer space", 1, 3, 2, "TRANSPARENT"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(StaticTextSection(c.kind, c.outer, c.inner), c.section) << c.name;
+
+    // Read from the control when the adapter comes; the library's own label has none.
+    TAdapterSkinFixture skin;
+    TForm form(nullptr);
+    form.Tag = 0x100;
+    auto* bevelled = new TBevelledText(&form);
+    bevelled->Kind = 1;
+    bevelled->Outer = 1;
+    bevelled->Inner = 2;
+    bevelled->SetParent(&form);
+    auto* plain = new TLabel(&form);
+    plain->SetParent(&form);
+    auto a = AttachAdapter<TSkStaticTextWnd>(bevelled->Handle(), skin.Manager, bevelled);
+    auto b = AttachAdapter<TSkStaticTextWnd>(plain->Handle(), skin.Manager, plain);
+    EXPECT_EQ(a->SkinData()->SkinSection(), "GROUPBOX");
+    EXPECT_EQ(b->SkinData()->SkinSection(), "TRANSPARENT");
 }
 
 TEST(SkStaticWnds, TheRedrawIsOffWhileTheStaticTakesANewText) {

@@ -62,19 +62,24 @@ void TSkCtrlAdapter::AdaptChildren(TWinControl* parent) {
     if (!parent) return;
     scanning_ = true;
     RemoveDeadItems();
-    Scan(parent);
+    std::unordered_set<TWinControl*> seen{parent};
+    Scan(parent, seen);
     scanning_ = false;
 }
 
-void TSkCtrlAdapter::Scan(TWinControl* parent) {
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-        TWinControl* child = parent->Controls(i);
+// What the parent owns (wherever it is placed), then what it holds; each
+// control is looked at once per scan however many ways lead to it.
+void TSkCtrlAdapter::Scan(TWinControl* parent, std::unordered_set<TWinControl*>& seen) {
+    auto visit = [&](TWinControl* child) {
+        if (!child || !seen.insert(child).second) return;
         if (CanAdapt(child)) {
             if (auto* button = dynamic_cast<TSpeedButton*>(child)) AddGraphicControl(button);
             else AddControlWithSection(child, std::string());
         }
-        if (child->HandleAllocated() && child->Parent()) Scan(child);
-    }
+        if (child->HandleAllocated() && child->Parent()) Scan(child, seen);
+    };
+    for (int i = 0; i < parent->ComponentCount(); ++i) visit(dynamic_cast<TWinControl*>(parent->Components(i)));
+    for (int i = 0; i < parent->ControlCount(); ++i) visit(parent->Controls(i));
 }
 
 void TSkCtrlAdapter::AddControlWithSection(TWinControl* control, const std::string& section) {

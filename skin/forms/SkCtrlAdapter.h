@@ -1,7 +1,7 @@
 // TSkCtrlAdapter: the form provider's keeper of window adapters. It walks the
-// form's controls, looks each class name up in the class-name lists (the
-// provider's own when it has any, else the manager's) and gives a listed
-// control the adapter of the first list that names it (a listed speed button
+// controls the form owns and those it holds, looks each class name up in the
+// class-name lists (the provider's own when it has any, else the manager's)
+// and gives a listed control the adapter of the first list that names it (a listed speed button
 // gets a speed-button handler, a form placed inside the form a provider of
 // its own); adapters of windows that went are dropped and made again for the
 // new window.
@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/ComCtrls.h"
@@ -65,7 +66,7 @@ public:
 private:
     struct TSkAdapterItem {
         TComponentLink<TWinControl> Control;
-        std::unique_ptr<adapters::TSkMainWnd> Adapter;
+        adapters::TSkAdapterPtr<adapters::TSkMainWnd> Adapter;
     };
     // A speed button's skin data and the handler painting with it.
     struct TSkGraphItem {
@@ -79,7 +80,7 @@ private:
     void AdaptEmbeddedForm(TForm* form, const std::string& section);
     bool AskEvents(TWinControl* control, adapters::TSkSkinParams& params);
     void Attach(TSkAdapterItem& item, adapters::TSkSkinParams params);
-    void Scan(TWinControl* parent);
+    void Scan(TWinControl* parent, std::unordered_set<TWinControl*>& seen);
 
     TSkinProvider* provider_;
     std::vector<std::unique_ptr<TSkAdapterItem>> items_;

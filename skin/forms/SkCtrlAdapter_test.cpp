@@ -10,7 +10,9 @@
 
 #include <fstream>
 
+#include "framework/CheckLst.h"
 #include "framework/ComCtrls.h"
+#include "framework/ListView.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/AdapterTestKit.h"
@@ -93,6 +95,32 @@ TEST(SkCtrlAdapter, TheListsDecideWhichControlsGetWhichAdapter) {
         EXPECT_EQ(adapterOf(control), nullptr) << control->Caption();
         EXPECT_FALSE(IsSkinnedWindow(control->Handle())) << control->Caption();
     }
+}
+
+TEST(SkCtrlAdapter, AControlTheFormOwnsIsAdaptedAlsoWhenItLiesInAnotherWindow) {
+    TFormSkinFixture skin;
+    auto other = std::make_unique<TForm>(nullptr);
+    other->Tag = 0x100;  // left native: no provider of its own adapts what it holds
+    other->SetBounds(400, 60, 200, 120);
+    other->Show();
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 240, 160);
+    TButton* held = Put<TButton>(form.get(), 10, "Held");
+    auto* owned = new TButton(form.get());
+    owned->SetParent(other.get());
+    owned->SetBounds(10, 10, 100, 24);
+    owned->SetCaption("Owned");
+    form->Show();
+    ad::test::PumpPending();
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    ASSERT_NE(provider, nullptr);
+    ASSERT_EQ(TSkinProvider::OfWindow(other->Handle()), nullptr);
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(TSkMainWnd::GetAdapter(held->Handle())), nullptr);
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(TSkMainWnd::GetAdapter(owned->Handle())), nullptr);
+    ASSERT_NE(provider->CtrlAdapter(), nullptr);
+    EXPECT_EQ(provider->CtrlAdapter()->ItemCount(), 2);
+    form.reset();  // the owned button goes with its owner, and its adapter with the provider
+    EXPECT_EQ(other->ControlCount(), 0);
 }
 
 TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
@@ -345,6 +373,128 @@ TEST(SkCtrlAdapter, TheEditListNamesMemosAndListBoxesWhichGetSkinnedFramesAndBar
         EXPECT_EQ(image.At(0, c->Height() / 2), adapters::test::kEditNormal) << c->Name;
     }
     ad::test::SaveScreenshot(form->Handle(), "adapted_edits.bmp");
+}
+
+TEST(SkCtrlAdapter, AFormWithOneControlOfEachKindIsSkinnedThroughout) {
+    TAdapterFormSkin fixture;
+    TSkinManager& manager = *fixture.skin.Manager;
+    manager.ThirdParty.SetText(akEdit, "TEdit\nTMemo\nTListBox\nTCheckListBox");
+    manager.ThirdParty.SetText(akBitBtn, "TBitBtn");
+    manager.ThirdParty.SetText(akCheckBox, "TCheckBox\nTRadioButton");
+    manager.ThirdParty.SetText(akComboBox, "TComboBox");
+    manager.ThirdParty.SetText(akGroupBox, "TGroupBox");
+    manager.ThirdParty.SetText(akListView, "TListView");
+    manager.ThirdParty.SetText(akSpeedButton, "TSpeedButton");
+    manager.ThirdParty.SetText(akStaticText, "TLabel");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(40, 40, 640, 420);
+    form->SetCaption("One control of each kind");
+    auto place = [&](TWinControl* control, int x, int y, int w, int h) {
+        control->SetParent(form.get());
+        control->SetBounds(x, y, w, h);
+        return control;
+    };
+    std::vector<TWinControl*> adapted;
+    auto* button = new TButton(form.get());
+    button->SetCaption("Button");
+    adapted.push_back(place(button, 10, 10, 110, 28));
+    auto* bitBtn = new TBitBtn(form.get());
+    bitBtn->SetCaption("Bit button");
+    adapted.push_back(place(bitBtn, 130, 10, 110, 28));
+    auto* check = new TCheckBox(form.get());
+    check->SetCaption("Check box");
+    check->SetChecked(true);
+    adapted.push_back(place(check, 10, 50, 110, 24));
+    auto* radio = new TRadioButton(form.get());
+    radio->SetCaption("Radio button");
+    adapted.push_back(place(radio, 130, 50, 110, 24));
+    auto* label = new TLabel(form.get());
+    label->SetCaption("Static text (TLabel)");
+    adapted.push_back(place(label, 10, 84, 230, 20));
+    auto* edit = new TEdit(form.get());
+    edit->SetText("An edit");
+    adapted.push_back(place(edit, 10, 110, 230, 24));
+    auto* combo = new TComboBox(form.get());
+    adapted.push_back(place(combo, 10, 144, 230, 24));
+    for (const char* item : {"Combo item 1", "Combo item 2"}) combo->Items().Add(item);
+    combo->SetItemIndex(0);
+    auto* memo = new TMemo(form.get());
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += "Memo line " + std::to_string(i) + "\r\n";
+    memo->SetText(text);
+    adapted.push_back(place(memo, 10, 180, 230, 100));
+    auto* group = new TGroupBox(form.get());
+    group->SetCaption("Group box");
+    adapted.push_back(place(group, 10, 290, 230, 80));
+    auto* inner = new TCheckBox(form.get());
+    inner->SetParent(group);
+    inner->SetBounds(10, 30, 200, 24);
+    inner->SetCaption("Inside the group");
+    adapted.push_back(inner);
+    auto* list = new TListBox(form.get());
+    for (int i = 1; i <= 4; ++i) list->Items().Add("List item " + std::to_string(i));
+    adapted.push_back(place(list, 260, 10, 170, 110));
+    auto* checkList = new TCheckListBox(form.get());
+    for (int i = 1; i <= 3; ++i) checkList->Items().Add("Checked item " + std::to_string(i));
+    adapted.push_back(place(checkList, 440, 10, 170, 110));
+    auto* view = new TListView(form.get());
+    view->SetViewStyle(TViewStyle::vsReport);
+    view->AddColumn("Name", 150);
+    view->AddColumn("Size", 80);
+    view->OnData = [](TObject*, int index, TListItemData& item) {
+        item.Caption = "Row " + std::to_string(index + 1);
+        item.SubItems = {std::to_string((index + 1) * 10) + " KB"};
+    };
+    adapted.push_back(place(view, 260, 130, 350, 140));
+    view->SetItemCount(12);
+    auto* speed = new TSpeedButton(form.get());
+    speed->SetCaption("Speed");
+    place(speed, 260, 280, 90, 28);
+    auto* down = new TSpeedButton(form.get());
+    down->SetCaption("Down");
+    down->GroupIndex = 1;
+    place(down, 360, 280, 90, 28);
+    form->Show();
+    ad::test::PumpPending();
+    down->SetDown(true);
+
+    // Foreign children, as another program's dialog holds them.
+    auto child = [&](const wchar_t* cls, const wchar_t* caption, DWORD style, DWORD exStyle, int x, int y, int w,
+                     int h) {
+        HWND wnd = ::CreateWindowExW(exStyle, cls, caption, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                                     form->Handle(), nullptr, nullptr, nullptr);
+        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return wnd;
+    };
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
+    ::InitCommonControlsEx(&icc);
+    HWND staticText = child(L"STATIC", L"A &static", SS_LEFT, 0, 260, 320, 110, 20);
+    HWND link = child(L"SysLink", L"A <a>link</a>", 0, 0, 380, 320, 110, 20);
+    HWND icon = child(L"STATIC", L"", SS_ICON, 0, 500, 280, 32, 32);
+    ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    HWND edge = child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, 550, 280, 40, 40);
+    ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
+    adapters::TSkSkinParams params;
+    auto a = TSkMainWnd::Create<adapters::TSkStaticWnd>(staticText, nullptr, &manager, params);
+    auto b = TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params);
+    auto c = TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params);
+    params.SkinSection = "GROUPBOX";
+    auto d = TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params);
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
+                                                         RDW_UPDATENOW);
+    ad::test::PumpPending();
+
+    for (TWinControl* control : adapted)
+        EXPECT_NE(TSkMainWnd::GetAdapter(control->Handle()), nullptr) << control->ClassName();
+    TSkinProvider* provider = TSkinProvider::OfWindow(form->Handle());
+    ASSERT_NE(provider, nullptr);
+    ASSERT_NE(provider->CtrlAdapter(), nullptr);
+    EXPECT_EQ(provider->CtrlAdapter()->GraphItemCount(), 2);
+    ad::test::SaveScreenshot(form->Handle(), "adapted_one_of_each_kind.bmp");
+    d.reset();
+    c.reset();
+    b.reset();
+    a.reset();
 }
 
 }  // namespace
