@@ -43,6 +43,13 @@ int ButtonSectionState(int paintState, int sectionStates) {
 
 // ---- Shared by the push button and the check box ----
 
+bool TSkCachedButtonWnd::SeeThrough(int state) const {
+    const TSkinCommonData& data = *SkinData();
+    const TSkinTables* skin = data.Skin();
+    if (!skin || !skin->IsValidSectionIndex(data.SkinIndex)) return false;
+    return skin->Section(data.SkinIndex).Props[size_t(ClampSectionState(*skin, data.SkinIndex, state))].Transparency > 0;
+}
+
 void TSkCachedButtonWnd::Repaint() {
     SkinData()->BgChanged = true;
     ::RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -222,6 +229,13 @@ void TSkBtnWnd::WndProc(TMessage& m) {
             else CallOldProcSilently(m);
             Repaint();
             return;
+        case WM_MOVE:
+            // A see-through look shows the parent anew at the new place.
+            if (SeeThrough(0) || (SeeThrough(1) && SkinData()->IsHighlighted())) Repaint();
+            break;
+        case WM_MOUSEHOVER:
+            SendSkinCommand(wnd, SKC_MOUSEENTER);
+            break;
         case WM_MOUSELEAVE:
             if (SkinManager()->HoverWindow() == wnd) SkinManager()->SetHoverWindow(nullptr);
             break;
@@ -370,6 +384,13 @@ void TSkCheckBoxWnd::WndProc(TMessage& m) {
             if (m.WParam != VK_SPACE) break;
             CallOldProcSilently(m);
             Repaint();
+            return;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: SkinData()->StopFade(); break;
+        case WM_NCHITTEST:
+            // The mouse over the box makes it the hovered one (its glyph lights up).
+            TSkMainWnd::WndProc(m);
+            if (::IsWindowEnabled(wnd) && SkinManager()->HoverWindow() != wnd) SkinManager()->SetHoverWindow(wnd);
             return;
         default: break;
     }

@@ -27,6 +27,8 @@ protected:
     // Paints into the DC given (printing), or into the window's.
     virtual void Paint(HDC given) = 0;
     void Repaint();
+    // The section's state lets the parent show through.
+    bool SeeThrough(int state) const;
     // True when the message is taken: passed on as it is while the skin is
     // off, or one of the shared ones answered.
     bool HandleCachedPaint(TMessage& m);

@@ -135,6 +135,14 @@ TEST(SkButtonWnds, TheCheckGlyphFollowsTheCheckStateAndSitsRightWithLeftText) {
     const auto image = PrintInto(left, WM_PRINT, PRF_CLIENT, w, h);
     EXPECT_EQ(image.At(w - kGlyph / 2 - 1, mid), GlyphColor(kBoxUnchecked));
     EXPECT_EQ(image.At(kGlyph / 2, mid), kCheckBoxColor);
+
+    // The mouse over a box (its hit test) makes it the hovered window; a disabled one never.
+    ::SendMessageW(radio, WM_NCHITTEST, 0, 0);
+    EXPECT_EQ(skin.Manager.HoverWindow(), radio);
+    ::EnableWindow(box, FALSE);
+    ::SendMessageW(box, WM_NCHITTEST, 0, 0);
+    EXPECT_EQ(skin.Manager.HoverWindow(), radio);
+    skin.Manager.SetHoverWindow(nullptr);
 }
 
 TEST(SkButtonWnds, AMirroredDCGetsTheCacheAsItLooksAndKeepsItsLayout) {

@@ -241,6 +241,13 @@ void TSkMainWnd::WndProc(TMessage& m) {
             return;
         case WM_UPDATEUISTATE:  // the control would draw its focus cues over the skin
             return;
+        case WM_DESTROY:
+            // Nothing more is shown over a window that goes.
+            if (skinData_) {
+                skinData_->StopFade();
+                HideGlow(skinData_->GlowIndex, false);
+            }
+            break;
         case WM_NCDESTROY:
             // The window goes: the chain unhooks this layer and passes the message on.
             RestoreWindow();

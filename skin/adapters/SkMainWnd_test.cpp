@@ -53,8 +53,10 @@ TEST(SkMainWnd, AttachingSetsThePropertiesAndTheCommandsAnswerUntilTheWindowGoes
     EXPECT_EQ(Command(button, SKC_SETSECTION, reinterpret_cast<LPARAM>("button")), 1);
     EXPECT_EQ(adapter->SkinData()->SkinSection(), "BUTTON");
 
+    adapter->SkinData()->GlowIndex = 2;  // a glow shown over the button goes with it
     ::DestroyWindow(button);
     EXPECT_TRUE(adapter->Destroyed());
+    EXPECT_EQ(adapter->SkinData()->GlowIndex, -1);
     adapter.reset();  // freeing after the window went touches nothing
 }
 
