@@ -152,15 +152,24 @@ TEST(SkComboBoxWnd, AComboOfAnotherProgramShowsItsSelectedTextInTheSectionsFontC
     }
 }
 
+// A form holding a class-library drop-down list combo of three items.
+struct TLibraryCombo {
+    TLibraryCombo() {
+        form->SetBounds(60, 60, 300, 200);
+        combo = new TComboBox(form.get());
+        combo->Style = TComboBoxStyle::csDropDownList;
+        combo->SetParent(form.get());
+        combo->SetBounds(10, 10, 160, 24);
+        for (const char* item : {"One", "Two", "Three"}) combo->Items().Add(item);
+    }
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    TComboBox* combo = nullptr;
+};
+
 TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSection) {
     TAdapterSkinFixture skin{ItemViewSkin()};
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(60, 60, 300, 200);
-    auto* combo = new TComboBox(form.get());
-    combo->Style = TComboBoxStyle::csDropDownList;
-    combo->SetParent(form.get());
-    combo->SetBounds(10, 10, 160, 24);
-    for (const char* item : {"One", "Two", "Three"}) combo->Items().Add(item);
+    TLibraryCombo f;
+    TComboBox* combo = f.combo;
     TSkSkinParams params;
     params.Control = combo;
     auto adapter = TSkMainWnd::Create<TSkComboBoxWnd>(combo->Handle(), nullptr, &skin.Manager, params);
@@ -192,15 +201,11 @@ TEST(SkComboBoxWnd, TheClassLibrarysComboPaintsASelectedItemOnTheSelectionSectio
 
 TEST(SkComboBoxWnd, TheClassLibrarysComboTakesTheFocusedColoursWhileItHasTheFocus) {
     TAdapterSkinFixture skin{ItemViewSkin()};
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(60, 60, 300, 200);
-    auto* combo = new TComboBox(form.get());
-    combo->Style = TComboBoxStyle::csDropDownList;
-    combo->SetParent(form.get());
-    combo->SetBounds(10, 10, 160, 24);
-    for (const char* item : {"One", "Two", "Three"}) combo->Items().Add(item);
-    auto* button = new TButton(form.get());
-    button->SetParent(form.get());
+    TLibraryCombo f;
+    TForm* form = f.form.get();
+    TComboBox* combo = f.combo;
+    auto* button = new TButton(form);
+    button->SetParent(form);
     button->SetBounds(180, 10, 80, 24);
     form->Show();
     ad::test::PumpPending();

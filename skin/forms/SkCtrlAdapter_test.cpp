@@ -271,6 +271,38 @@ TEST(SkCtrlAdapter, AFormOfAdaptedControlsPaintsThemFromTheSkin) {
     ad::test::SaveScreenshot(form->Handle(), "adapted_controls.bmp");
 }
 
+// Foreign static children of a form, as another program's dialog holds
+// them: a text, a link, an icon and a sunken-edge icon (from x, y down),
+// each with its adapter.
+struct TForeignStatics {
+    TForeignStatics(HWND form, TSkinManager& manager, int x, int y) : form_(form) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
+        ::InitCommonControlsEx(&icc);
+        HWND text = Child(L"STATIC", L"A &static with a prefix", SS_LEFT, 0, x, y, 180, 20);
+        HWND link = Child(L"SysLink", L"A <a href=\"x\">link</a> in a window", 0, 0, x, y + 30, 180, 20);
+        HWND icon = Child(L"STATIC", L"", SS_ICON, 0, x, y + 60, 32, 32);
+        ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
+        HWND edge = Child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, x + 50, y + 60, 40, 40);
+        ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
+        adapters::TSkSkinParams params;
+        Adapters.push_back(TSkMainWnd::Create<adapters::TSkStaticWnd>(text, nullptr, &manager, params));
+        Adapters.push_back(TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params));
+        Adapters.push_back(TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params));
+        params.SkinSection = "GROUPBOX";  // a framed section of the fixture skin
+        Adapters.push_back(TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params));
+    }
+    HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int w, int h) const {
+        HWND wnd = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form_, nullptr,
+                                     nullptr, nullptr);
+        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return wnd;
+    }
+    std::vector<adapters::TSkAdapterPtr<TSkMainWnd>> Adapters;
+
+private:
+    HWND form_;
+};
+
 TEST(SkCtrlAdapter, AFormWithStaticsLinksIconsBitmapAndSplitButtonsAndSpeedButtonsIsSkinned) {
     TAdapterFormSkin fixture;
     TSkinManager& manager = *fixture.skin.Manager;
@@ -299,29 +331,9 @@ TEST(SkCtrlAdapter, AFormWithStaticsLinksIconsBitmapAndSplitButtonsAndSpeedButto
     down->SetDown(true);
 
     // Foreign children of the form, as a dialog would hold them.
-    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int w, int h) {
-        HWND wnd = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, form->Handle(),
-                                     nullptr, nullptr, nullptr);
-        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
-        return wnd;
-    };
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
-    ::InitCommonControlsEx(&icc);
-    HWND text = child(L"STATIC", L"A &static with a prefix", SS_LEFT, 0, 220, 10, 180, 20);
-    HWND link = child(L"SysLink", L"A <a href=\"x\">link</a> in a window", 0, 0, 220, 40, 180, 20);
-    HWND icon = child(L"STATIC", L"", SS_ICON, 0, 220, 70, 32, 32);
-    ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
-    HWND edge = child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, 270, 70, 40, 40);
-    ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
-    HWND split = child(L"BUTTON", L"Split", 0xC /* BS_SPLITBUTTON */, 0, 220, 130, 120, 28);
-    adapters::TSkSkinParams params;
-    auto a = TSkMainWnd::Create<adapters::TSkStaticWnd>(text, nullptr, &manager, params);
-    auto b = TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params);
-    auto c = TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params);
-    params.SkinSection = "GROUPBOX";  // a framed section of the fixture skin
-    auto d = TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params);
-    params.SkinSection.clear();
-    auto e = TSkMainWnd::Create<adapters::TSkSplitBtnWnd>(split, nullptr, &manager, params);
+    TForeignStatics statics(form->Handle(), manager, 220, 10);
+    HWND split = statics.Child(L"BUTTON", L"Split", 0xC /* BS_SPLITBUTTON */, 0, 220, 130, 120, 28);
+    auto e = TSkMainWnd::Create<adapters::TSkSplitBtnWnd>(split, nullptr, &manager, {});
     ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ad::test::PumpPending();
 
@@ -332,11 +344,6 @@ TEST(SkCtrlAdapter, AFormWithStaticsLinksIconsBitmapAndSplitButtonsAndSpeedButto
     const auto pressed = ad::test::PrintInto(down->Handle(), WM_PRINTCLIENT, PRF_CLIENT, down->Width(), down->Height());
     EXPECT_EQ(pressed.At(3, 3), adapters::test::kSpeedPressed);
     ad::test::SaveScreenshot(form->Handle(), "adapted_statics_and_buttons.bmp");
-    e.reset();
-    d.reset();
-    c.reset();
-    b.reset();
-    a.reset();
 }
 
 TEST(SkCtrlAdapter, TheEditListNamesMemosAndListBoxesWhichGetSkinnedFramesAndBars) {
@@ -458,28 +465,7 @@ TEST(SkCtrlAdapter, AFormWithOneControlOfEachKindIsSkinnedThroughout) {
     ad::test::PumpPending();
     down->SetDown(true);
 
-    // Foreign children, as another program's dialog holds them.
-    auto child = [&](const wchar_t* cls, const wchar_t* caption, DWORD style, DWORD exStyle, int x, int y, int w,
-                     int h) {
-        HWND wnd = ::CreateWindowExW(exStyle, cls, caption, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                     form->Handle(), nullptr, nullptr, nullptr);
-        ::SendMessageW(wnd, WM_SETFONT, WPARAM(::GetStockObject(DEFAULT_GUI_FONT)), 0);
-        return wnd;
-    };
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LINK_CLASS};
-    ::InitCommonControlsEx(&icc);
-    HWND staticText = child(L"STATIC", L"A &static", SS_LEFT, 0, 260, 320, 110, 20);
-    HWND link = child(L"SysLink", L"A <a>link</a>", 0, 0, 380, 320, 110, 20);
-    HWND icon = child(L"STATIC", L"", SS_ICON, 0, 500, 280, 32, 32);
-    ::SendMessageW(icon, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_INFORMATION)), 0);
-    HWND edge = child(L"STATIC", L"", SS_ICON, WS_EX_STATICEDGE, 550, 280, 40, 40);
-    ::SendMessageW(edge, STM_SETICON, WPARAM(::LoadIconW(nullptr, IDI_WARNING)), 0);
-    adapters::TSkSkinParams params;
-    auto a = TSkMainWnd::Create<adapters::TSkStaticWnd>(staticText, nullptr, &manager, params);
-    auto b = TSkMainWnd::Create<adapters::TSkLinkWnd>(link, nullptr, &manager, params);
-    auto c = TSkMainWnd::Create<adapters::TSkIconWnd>(icon, nullptr, &manager, params);
-    params.SkinSection = "GROUPBOX";
-    auto d = TSkMainWnd::Create<adapters::TSkEdgeWnd>(edge, nullptr, &manager, params);
+    TForeignStatics statics(form->Handle(), manager, 460, 280);
     ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN |
                                                          RDW_UPDATENOW);
     ad::test::PumpPending();
@@ -491,10 +477,6 @@ TEST(SkCtrlAdapter, AFormWithOneControlOfEachKindIsSkinnedThroughout) {
     ASSERT_NE(provider->CtrlAdapter(), nullptr);
     EXPECT_EQ(provider->CtrlAdapter()->GraphItemCount(), 2);
     ad::test::SaveScreenshot(form->Handle(), "adapted_one_of_each_kind.bmp");
-    d.reset();
-    c.reset();
-    b.reset();
-    a.reset();
 }
 
 }  // namespace
