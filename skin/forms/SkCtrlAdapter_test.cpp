@@ -31,13 +31,21 @@ using adapters::TSkCheckBoxWnd;
 using adapters::TSkMainWnd;
 using test::TFormSkinFixture;
 
+// A control of the form, placed on parent (owner and parent may differ).
 template <class T>
-T* Put(TForm* form, int top, const std::string& caption) {
-    auto* control = new T(form);
-    control->SetParent(form);
-    control->SetBounds(10, top, 120, 24);
+T* Place(TWinControl* parent, int x, int y, int w, int h, const std::string& caption) {
+    TComponent* owner = parent;
+    while (owner && !dynamic_cast<TForm*>(owner)) owner = owner->Owner();
+    auto* control = new T(owner ? owner : parent);
+    control->SetParent(parent);
+    control->SetBounds(x, y, w, h);
     control->SetCaption(caption);
     return control;
+}
+
+template <class T>
+T* Put(TForm* form, int top, const std::string& caption) {
+    return Place<T>(form, 10, top, 120, 24, caption);
 }
 
 TEST(SkCtrlAdapter, TheListsDecideWhichControlsGetWhichAdapter) {
@@ -396,54 +404,35 @@ TEST(SkCtrlAdapter, AFormWithOneControlOfEachKindIsSkinnedThroughout) {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(40, 40, 640, 420);
     form->SetCaption("One control of each kind");
-    auto place = [&](TWinControl* control, int x, int y, int w, int h) {
-        control->SetParent(form.get());
-        control->SetBounds(x, y, w, h);
+    std::vector<TWinControl*> adapted;
+    auto add = [&](TWinControl* control) {
+        adapted.push_back(control);
         return control;
     };
-    std::vector<TWinControl*> adapted;
-    auto* button = new TButton(form.get());
-    button->SetCaption("Button");
-    adapted.push_back(place(button, 10, 10, 110, 28));
-    auto* bitBtn = new TBitBtn(form.get());
-    bitBtn->SetCaption("Bit button");
-    adapted.push_back(place(bitBtn, 130, 10, 110, 28));
-    auto* check = new TCheckBox(form.get());
-    check->SetCaption("Check box");
+    add(Place<TButton>(form.get(), 10, 10, 110, 28, "Button"));
+    add(Place<TBitBtn>(form.get(), 130, 10, 110, 28, "Bit button"));
+    auto* check = Place<TCheckBox>(form.get(), 10, 50, 110, 24, "Check box");
+    add(check);
     check->SetChecked(true);
-    adapted.push_back(place(check, 10, 50, 110, 24));
-    auto* radio = new TRadioButton(form.get());
-    radio->SetCaption("Radio button");
-    adapted.push_back(place(radio, 130, 50, 110, 24));
-    auto* label = new TLabel(form.get());
-    label->SetCaption("Static text (TLabel)");
-    adapted.push_back(place(label, 10, 84, 230, 20));
-    auto* edit = new TEdit(form.get());
-    edit->SetText("An edit");
-    adapted.push_back(place(edit, 10, 110, 230, 24));
-    auto* combo = new TComboBox(form.get());
-    adapted.push_back(place(combo, 10, 144, 230, 24));
+    add(Place<TRadioButton>(form.get(), 130, 50, 110, 24, "Radio button"));
+    add(Place<TLabel>(form.get(), 10, 84, 230, 20, "Static text (TLabel)"));
+    add(Place<TEdit>(form.get(), 10, 110, 230, 24, "An edit"));
+    auto* combo = Place<TComboBox>(form.get(), 10, 144, 230, 24, "");
+    add(combo);
     for (const char* item : {"Combo item 1", "Combo item 2"}) combo->Items().Add(item);
     combo->SetItemIndex(0);
-    auto* memo = new TMemo(form.get());
     std::string text;
     for (int i = 1; i <= 30; ++i) text += "Memo line " + std::to_string(i) + "\r\n";
-    memo->SetText(text);
-    adapted.push_back(place(memo, 10, 180, 230, 100));
-    auto* group = new TGroupBox(form.get());
-    group->SetCaption("Group box");
-    adapted.push_back(place(group, 10, 290, 230, 80));
-    auto* inner = new TCheckBox(form.get());
-    inner->SetParent(group);
-    inner->SetBounds(10, 30, 200, 24);
-    inner->SetCaption("Inside the group");
-    adapted.push_back(inner);
-    auto* list = new TListBox(form.get());
+    add(Place<TMemo>(form.get(), 10, 180, 230, 100, text));
+    auto* group = Place<TGroupBox>(form.get(), 10, 290, 230, 80, "Group box");
+    add(group);
+    add(Place<TCheckBox>(group, 10, 30, 200, 24, "Inside the group"));
+    auto* list = Place<TListBox>(form.get(), 260, 10, 170, 110, "");
+    add(list);
     for (int i = 1; i <= 4; ++i) list->Items().Add("List item " + std::to_string(i));
-    adapted.push_back(place(list, 260, 10, 170, 110));
-    auto* checkList = new TCheckListBox(form.get());
+    auto* checkList = Place<TCheckListBox>(form.get(), 440, 10, 170, 110, "");
+    add(checkList);
     for (int i = 1; i <= 3; ++i) checkList->Items().Add("Checked item " + std::to_string(i));
-    adapted.push_back(place(checkList, 440, 10, 170, 110));
     auto* view = new TListView(form.get());
     view->SetViewStyle(TViewStyle::vsReport);
     view->AddColumn("Name", 150);
@@ -452,15 +441,13 @@ TEST(SkCtrlAdapter, AFormWithOneControlOfEachKindIsSkinnedThroughout) {
         item.Caption = "Row " + std::to_string(index + 1);
         item.SubItems = {std::to_string((index + 1) * 10) + " KB"};
     };
-    adapted.push_back(place(view, 260, 130, 350, 140));
+    view->SetParent(form.get());
+    view->SetBounds(260, 130, 350, 140);
+    add(view);
     view->SetItemCount(12);
-    auto* speed = new TSpeedButton(form.get());
-    speed->SetCaption("Speed");
-    place(speed, 260, 280, 90, 28);
-    auto* down = new TSpeedButton(form.get());
-    down->SetCaption("Down");
+    Place<TSpeedButton>(form.get(), 260, 280, 90, 28, "Speed");
+    auto* down = Place<TSpeedButton>(form.get(), 360, 280, 90, 28, "Down");
     down->GroupIndex = 1;
-    place(down, 360, 280, 90, 28);
     form->Show();
     ad::test::PumpPending();
     down->SetDown(true);
