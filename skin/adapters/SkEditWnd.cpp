@@ -15,6 +15,7 @@ namespace ad::skin::adapters {
 namespace {
 
 constexpr int kEditKind = 231;
+constexpr const char* kFocusColor = "FocusColor";  // published by edits of other libraries
 constexpr UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
 bool IsListBox(HWND wnd) {
@@ -61,6 +62,9 @@ void TSkEditWnd::SaveColors() {
     if (TWinControl* control = Control()) {
         savedColor_ = control->Color();
         savedFontColor_ = control->Font().Color();
+        int64_t focusColor = 0;
+        hasFocusColor_ = control->HasPublishedProp(kFocusColor) && control->GetPublishedOrdProp(kFocusColor, focusColor);
+        savedFocusColor_ = TColor(focusColor);
     }
 }
 
@@ -86,6 +90,8 @@ void TSkEditWnd::ApplySkinColors() {
         if (TWinControl* control = Control()) {
             if (!data->CustomColor()) {
                 if (control->Color() != back) control->SetColor(back);
+                // A control of another library that colours itself when focused does so in the skin's colour.
+                if (hasFocusColor_) control->SetPublishedOrdProp(kFocusColor, back);
                 backColor_ = back;
             }
             if (!data->CustomFont()) {
@@ -113,6 +119,7 @@ void TSkEditWnd::RestoreColors() {
     if (!control || control->Destroying()) return;
     const TSkinCommonData* data = SkinData();
     if (!data->CustomColor() && savedColor_ != skNoColor) control->SetColor(savedColor_);
+    if (!data->CustomColor() && hasFocusColor_) control->SetPublishedOrdProp(kFocusColor, savedFocusColor_);
     if (!data->CustomFont() && savedFontColor_ != skNoColor) control->Font().SetColor(savedFontColor_);
 }
 

@@ -29,7 +29,7 @@ protected:
 
     void InitAdapter() override;
     std::unique_ptr<TSkinCommonData> CreateSkinData() override;
-    // Keeps the control's Color and Font.Color for RestoreWindow.
+    // Keeps the control's Color, Font.Color and a published "FocusColor" for RestoreWindow.
     void SaveColors() override;
     // Puts back the colours saved when the adapter came.
     void RestoreWindow() override;
@@ -50,6 +50,8 @@ private:
 
     TSkSkinParams params_;
     TColor savedColor_ = skNoColor, savedFontColor_ = skNoColor;
+    bool hasFocusColor_ = false;  // the control publishes "FocusColor"
+    TColor savedFocusColor_ = skNoColor;
     TColor backColor_ = skNoColor;
     TColor outlineColor_ = 0;
     bool singleLine_ = false;

@@ -37,11 +37,30 @@ std::string Lines(int count) {
     return text;
 }
 
+// A memo as other libraries make them: it publishes the colour it takes
+// while focused.
+class TFocusColorMemo : public TMemo {
+public:
+    using TMemo::TMemo;
+    int64_t FocusColor = 0x00ABCDEF;
+    bool HasPublishedProp(std::string_view path) const override { return path == "FocusColor"; }
+    bool GetPublishedOrdProp(std::string_view path, int64_t& value) const override {
+        if (path != "FocusColor") return false;
+        value = FocusColor;
+        return true;
+    }
+    bool SetPublishedOrdProp(std::string_view path, int64_t value) override {
+        if (path != "FocusColor") return false;
+        FocusColor = value;
+        return true;
+    }
+};
+
 // A shown form with a memo of 100 lines and a button to take the focus.
 struct TMemoForm {
     TMemoForm() {
         form->SetBounds(60, 60, 320, 240);
-        memo = new TMemo(form.get());
+        memo = new TFocusColorMemo(form.get());
         memo->SetParent(form.get());
         memo->SetBounds(10, 10, 200, 150);
         memo->SetText(Lines(100));
@@ -52,7 +71,7 @@ struct TMemoForm {
         ad::test::PumpPending();
     }
     std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
-    TMemo* memo = nullptr;
+    TFocusColorMemo* memo = nullptr;
     TButton* button = nullptr;
 };
 
@@ -100,11 +119,13 @@ TEST(SkEditWnd, TheSavedColoursAndTheWholeClientComeBackWhenTheSkinOrTheAdapterG
         ::GetClientRect(f.memo->Handle(), &skinned);
         EXPECT_EQ(skinned.right, native.right + ::GetSystemMetrics(SM_CXVSCROLL) - kBarWidth) << "the skin's bar";
         EXPECT_EQ(f.memo->Color(), kEditNormal) << c.name;
+        EXPECT_EQ(f.memo->FocusColor, kEditNormal) << c.name;
 
         if (c.freeAdapter) adapter.reset();
         else ::SendMessageW(f.memo->Handle(), SKM_SKINCMD, SkinCommandWParam(SKC_SKINREMOVED), LPARAM(&skin.Manager));
         EXPECT_EQ(f.memo->Color(), ownColor) << c.name;
         EXPECT_EQ(f.memo->Font().Color(), ownFont) << c.name;
+        EXPECT_EQ(f.memo->FocusColor, 0x00ABCDEF) << c.name;
         RECT after{};
         ::GetClientRect(f.memo->Handle(), &after);
         EXPECT_EQ(after.right, native.right) << c.name;
