@@ -258,6 +258,12 @@ void TSkMainWnd::WndProc(TMessage& m) {
             CallOldProc(m);
             caption_ = WindowTextOf(wnd_);
             return;
+        case CM_CONTROLLISTCHANGE:
+            // A control put into this one after the form adapted its controls.
+            CallOldProc(m);
+            if (m.WParam && m.LParam && manager_ && manager_->Active())
+                TSkinCommonData::AskFormToAdaptControls(control_.Get());
+            return;
         case CM_RECREATEWND:
             // The control makes its window again: this adapter went with the
             // old one, so the form is asked to adapt the new window.

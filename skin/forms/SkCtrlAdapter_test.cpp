@@ -131,6 +131,22 @@ TEST(SkCtrlAdapter, AControlTheFormOwnsIsAdaptedAlsoWhenItLiesInAnotherWindow) {
     EXPECT_EQ(other->ControlCount(), 0);
 }
 
+TEST(SkCtrlAdapter, AControlPutIntoAnAdaptedContainerLaterIsAdaptedToo) {
+    TFormSkinFixture skin;
+    skin.Manager->ThirdParty.SetText(akGroupBox, "TGroupBox");
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 300, 200);
+    auto* group = Place<TGroupBox>(form.get(), 10, 10, 200, 120, "Group");
+    form->Show();
+    ad::test::PumpPending();
+    ASSERT_NE(TSkMainWnd::GetAdapter(group->Handle()), nullptr);
+    auto* onForm = Place<TButton>(form.get(), 220, 10, 60, 24, "Later");
+    auto* inGroup = Place<TButton>(group, 10, 30, 100, 24, "Later");
+    ad::test::PumpPending();
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(TSkMainWnd::GetAdapter(onForm->Handle())), nullptr);
+    EXPECT_NE(dynamic_cast<TSkBtnWnd*>(TSkMainWnd::GetAdapter(inGroup->Handle())), nullptr);
+}
+
 TEST(SkCtrlAdapter, ByDefaultOnlyButtonsAreAdaptedAndFormsComeAndGoCleanly) {
     TFormSkinFixture skin;
     const int adapters = TSkMainWnd::LiveCount();

@@ -344,6 +344,7 @@ public:
     void WMSize(TMessage& m);
     void WMShowWindow(TMessage& m);
     void CMShowingChanged(TMessage& m);
+    void CMControlListChange(TMessage& m);
     void WMPaint(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
     void WMNCPaint(TMessage& m);

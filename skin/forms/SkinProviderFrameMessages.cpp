@@ -326,6 +326,19 @@ void TSkinProvider::WMParentNotify(TMessage& m) {
     BroadcastToChildren(form_, state);
 }
 
+// A control put on the form (its window made before it is listed and
+// shown) gets its adapter as it comes.
+void TSkinProvider::CMControlListChange(TMessage& m) {
+    CallPrevious(m);
+    auto* control = reinterpret_cast<TWinControl*>(m.WParam);
+    if (!control || !m.LParam || SkinData->Loading || !Skinned() || !control->HandleAllocated()) return;
+    if (!ctrlAdapter_) ctrlAdapter_ = std::make_unique<TSkCtrlAdapter>(this);
+    ctrlAdapter_->AddControl(control);
+    TMessage state{SKM_SKINCMD, SkinCommandWParam(SKC_SKINSTATE), 1, 0};
+    SendAdapterMessage(control->Handle(), state.Msg, state.WParam, state.LParam);
+    BroadcastToChildren(control, state);
+}
+
 // ---- System commands ----
 
 void TSkinProvider::WMSysCommand(TMessage& m) {

@@ -457,6 +457,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_PRINTCLIENT:
         case CM_COLORCHANGED: return;
         case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
+        case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
         case CM_VISIBLECHANGED:
             CallPrevious(m);
             if (!m.WParam && !form_->Destroying()) {
