@@ -1,10 +1,10 @@
 // TSkCtrlAdapter: the form provider's keeper of window adapters. It walks the
 // controls the form owns and those it holds, looks each class name up in the
 // class-name lists (the provider's own when it has any, else the manager's)
-// and gives a listed control the adapter of the first list that names it (a listed speed button
-// gets a speed-button handler, a form placed inside the form a provider of
-// its own); adapters of windows that went are dropped and made again for the
-// new window.
+// and gives a listed control the adapter of the first list that names it (a
+// listed speed button gets a speed-button handler, a form placed inside the
+// form a provider of its own); adapters of windows that went are dropped and
+// made again for the new window.
 #pragma once
 
 #include <functional>
