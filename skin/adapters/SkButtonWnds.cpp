@@ -216,6 +216,8 @@ void TSkBtnWnd::WndProc(TMessage& m) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             if (!::IsWindowEnabled(wnd)) break;
+            // A control going away loses the focus with nothing to repaint.
+            if (m.Msg == WM_KILLFOCUS && Control() && Control()->Destroying()) break;
             CallOldProcSilently(m);
             SkinData()->Focused = m.Msg == WM_SETFOCUS;
             Repaint();
