@@ -71,6 +71,13 @@ struct TMemoForm {
         ad::test::PumpPending();
     }
     std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    // A list box of the library put on the form.
+    TListBox* AddList(int x, int y, int w, int h) {
+        auto* list = new TListBox(form.get());
+        list->SetParent(form.get());
+        list->SetBounds(x, y, w, h);
+        return list;
+    }
     TFocusColorMemo* memo = nullptr;
     TButton* button = nullptr;
 };
@@ -196,12 +203,8 @@ TEST(SkEditWnd, ADisabledEditShowsItsTextFadedFromTheCacheAndAPasswordStaysHidde
 TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {
     TAdapterSkinFixture skin;
     TMemoForm f;
-    auto* empty = new TListBox(f.form.get());
-    empty->SetParent(f.form.get());
-    empty->SetBounds(220, 50, 80, 60);
-    auto* filled = new TListBox(f.form.get());
-    filled->SetParent(f.form.get());
-    filled->SetBounds(220, 120, 80, 60);
+    TListBox* empty = f.AddList(220, 50, 80, 60);
+    TListBox* filled = f.AddList(220, 120, 80, 60);
     filled->Items().Add("one");
     THostWindow host;
     HWND foreign = host.AddChild(L"LISTBOX", WS_VSCROLL, 0, 10, 10, 80, 60);
@@ -225,9 +228,7 @@ TEST(SkEditWnd, AnEmptyListBoxOfTheLibraryAnswersNoTopIndex) {
 TEST(SkEditWnd, AListBoxOfTheLibraryShowsTheSkinsColourUnderAndBesideItsItems) {
     TAdapterSkinFixture skin;
     TMemoForm f;
-    auto* list = new TListBox(f.form.get());
-    list->SetParent(f.form.get());
-    list->SetBounds(220, 50, 90, 120);
+    TListBox* list = f.AddList(220, 50, 90, 120);
     for (const char* item : {"one", "two", "three"}) list->Items().Add(item);
     auto adapter = AttachEdit(list->Handle(), skin.Manager, list);
     ::RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
