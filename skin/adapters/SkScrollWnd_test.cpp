@@ -159,6 +159,33 @@ TEST(SkScrollWnd, TheBarsAreTheSkinsRightAfterTheControlChangesItsScrollInfo) {
     }
 }
 
+TEST(SkScrollWnd, ALeftScrollBarLiesLeftOfTheClientAndTheUsualOneRightOfIt) {
+    TAdapterSkinFixture skin;
+    for (bool left : {false, true}) {
+        SCOPED_TRACE(left ? "WS_EX_LEFTSCROLLBAR" : "bar at the right");
+        THostWindow host;
+        HWND memo = AddMemo(host);
+        if (left) ::SetWindowLongPtrW(memo, GWL_EXSTYLE, ::GetWindowLongPtrW(memo, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+        auto adapter = AttachEdit(memo, skin.Manager);
+        ad::test::PumpPending();
+        const TRect bar = adapter->BarRect(adapter->VertBar());
+        RECT window{}, client{};
+        ::GetWindowRect(memo, &window);
+        ::GetClientRect(memo, &client);
+        POINT origin{0, 0};
+        ::ClientToScreen(memo, &origin);
+        EXPECT_EQ(bar.Width(), kBarWidth);
+        if (left) {
+            EXPECT_LT(bar.Left - window.left, window.right - bar.Right);
+            EXPECT_GE(origin.x, bar.Right);
+        } else {
+            EXPECT_GT(bar.Left - window.left, window.right - bar.Right);
+            EXPECT_LE(origin.x + client.right, bar.Left);
+        }
+        EXPECT_EQ(WindowPixel(memo, {bar.Left + 2, bar.Top + 2}), kArrowNormal);
+    }
+}
+
 TEST(SkScrollWnd, AThumbDragTracksOnlyForwardWithinTheRangeThenEndsAtItsLastPosition) {
     TAdapterSkinFixture skin;
     struct Case {
