@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Color.h"
 #include "framework/Forms.h"
 #include "framework/Messages.h"
 #include "framework/PrintTestKit.h"
 #include "framework/StdCtrls.h"
 #include "skin/adapters/ItemViewTestKit.h"
+#include "skin/engine/win/SkinMessaging.h"
 #include "testsupport/GuiTest.h"
 
 namespace ad::skin::adapters {
@@ -126,6 +128,40 @@ TEST(SkComboBoxWnd, TheButtonIsDrawnPressedExactlyWhileTheListIsOpen) {
     for (int y = button.Top; y < button.Bottom; ++y)
         for (int x = button.Left; x < button.Right; ++x) glyph += image.At(x, y) == kComboBtnInk;
     EXPECT_GT(glyph, 0);
+}
+
+// A skin whose combo section has a framed mask with key-coloured corners.
+std::vector<uint8_t> MaskedComboSkin() {
+    constexpr int side = 12, border = 4;
+    std::vector<uint32_t> frame(size_t(side * side));
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const bool corner = (x < 2 || x >= side - 2) && (y < 2 || y >= side - 2);
+            const bool edge = x < border || x >= side - border || y < border || y >= side - border;
+            frame[size_t(y * side + x)] = corner ? 0xFF00FFu : edge ? 0x808080u : 0xFFFFFFu;
+        }
+    const std::string ini = "[GLOBALINFO]\r\nVERSION=10\r\nCOLOR=12632256\r\nMASTERBITMAP=M.BMP\r\n"
+                            "[COMBOBOX]\r\nSTATES=1\r\nCOLOR=" + std::to_string(kComboColor) +
+                            "\r\nBORDERSMASK=!CF.BMP!1!0!0!4!4!4!4\r\n";
+    return asztest::Pack({{"OPTIONS.DAT", asztest::Text(ini)},
+                          {"M.BMP", bmptest::SolidBmp(4, 4, 0x336699)},
+                          {"CF.BMP", bmptest::Bmp(side, side, frame)}});
+}
+
+TEST(SkComboBoxWnd, TheMasksKeyCornersShowWhatLiesUnderTheCombo) {
+    TAdapterSkinFixture skin{MaskedComboSkin()};
+    THostWindow host;
+    HWND combo = AddChild(host.Handle(), WC_COMBOBOXW, CBS_DROPDOWNLIST, 10, 10, 160, 150);
+    auto adapter = Attach(combo, skin.Manager);
+    const SIZE size = WindowSize(combo);
+    const auto image = PrintInto(combo, WM_PRINT, PRF_CLIENT | PRF_NONCLIENT, size.cx, size.cy);
+    const COLORREF under = ColorToRGB(GetWindowParentBgRef(combo).FillColor);
+    const POINT corners[] = {{0, 0}, {size.cx - 1, 0}, {0, size.cy - 1}, {size.cx - 1, size.cy - 1}};
+    for (const POINT& p : corners) {
+        EXPECT_NE(image.At(p.x, p.y), RGB(255, 0, 255)) << p.x << "," << p.y;
+        EXPECT_EQ(image.At(p.x, p.y), under) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(image.At(4, 1), RGB(0x80, 0x80, 0x80));  // the frame itself
 }
 
 TEST(SkComboBoxWnd, AComboOfAnotherProgramShowsItsSelectedTextInTheSectionsFontColour) {
