@@ -111,6 +111,32 @@ TEST(SkMainWnd, BelowTheAdapterPrintArrivesAsPaintWithTheSameDCAndUIStateNever) 
     EXPECT_EQ(paint->WParam, reinterpret_cast<WPARAM>(dc.Get()));
 }
 
+TEST(SkMainWnd, TheCacheWaitsWhileTheParentIsNotReady) {
+    TAdapterSkinFixture skin;
+    THostWindow host;
+    HWND button = host.AddButton(BS_PUSHBUTTON, L"OK", 10, 10, 80, 24);
+    bool ready = false;
+    TWindowSubclass parent(host.Handle(), [&](TMessage& m) {
+        if (m.Msg != SKM_SKINCMD || SkinCommandOf(m.WParam) != SKC_GETPARENTBG || !m.LParam) return false;
+        auto& request = *reinterpret_cast<TSkParentBgRequest*>(m.LParam);
+        request.Kind = ready ? pbColor : pbNotReady;
+        request.Color = 0x00304050;
+        return true;
+    });
+    auto adapter = Attach(button, skin.Manager);
+    TSkinCommonData& data = *adapter->SkinData();
+    data.Updating = false;
+    data.BgChanged = true;
+    Command(button, SKC_CACHEVALID);
+    EXPECT_TRUE(data.Updating) << "not ready: the control waits";
+    EXPECT_TRUE(data.BgChanged) << "and its cache stays to be made";
+    ready = true;
+    data.Updating = false;
+    Command(button, SKC_CACHEVALID);
+    EXPECT_FALSE(data.Updating);
+    EXPECT_FALSE(data.BgChanged);
+}
+
 TEST(SkMainWnd, CommandsPassThroughForAnotherManagerOrAnInactiveSkin) {
     TAdapterSkinFixture skin;
     THostWindow host;
