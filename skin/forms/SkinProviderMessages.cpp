@@ -12,6 +12,7 @@
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkinTitleBar.h"
 
 #include <windowsx.h>  // after the engine headers: it defines SetWindowRedraw as a macro
 
@@ -400,10 +401,12 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_MOVE:
             StopButtonAnimations();
             CallPrevious(m);
+            MoveGluedForms(false);
             return;
         case WM_SIZE: WMSize(m); return;
         case WM_ACTIVATE:
             CallPrevious(m);
+            UpdateGluedForms();
             if (form_->Showing()) {
                 menuLineCount_ = -1;
                 if (LOWORD(m.WParam) != WA_INACTIVE && form_->BorderStyle == TFormBorderStyle::bsNone)
@@ -431,7 +434,16 @@ void TSkinProvider::WndProc(TMessage& m) {
             if (m.LParam) GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(m.LParam));
             CallPrevious(m);
             return;
-        case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); return;
+        case WM_WINDOWPOSCHANGING:
+            if (auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+                pos && ScreenSnap && !(pos->flags & SWP_NOMOVE) && form_->Showing() && !IsZoomed() && !IsIconic()) {
+                int x = pos->x, y = pos->y;
+                SnapToEdges(x, y);
+                pos->x = x;
+                pos->y = y;
+            }
+            WMWindowPosChanging(m);
+            return;
         case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
         case WM_COPYDATA: HandleCopyData(m); return;
         case WM_STYLECHANGED:
@@ -468,6 +480,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case CM_ENABLEDCHANGED:
             CallPrevious(m);
             if (drawNonClientArea_) RefreshNonClient();
+            if (DisabledBlendValue != 255 || disabledCover_) UpdateDisabledBlend();
             return;
         case CM_MOUSEENTER:
             CallPrevious(m);
@@ -557,6 +570,11 @@ void TSkinProvider::WMNCLButtonDown(TMessage& m) {
                 m.Result = 0;
                 return;
             }
+            if (TitleBarItemOf(code)) {
+                TitleBarItemDown(code, point, TMouseButton::mbLeft);
+                m.Result = 0;
+                return;
+            }
             if (IsIconic()) {
                 ::SendMessageW(Wnd(), WM_SYSCOMMAND, 0xF012, m.LParam);  // SC_DRAGMOVE
                 return;
@@ -633,7 +651,9 @@ void TSkinProvider::WMNCLButtonUp(TMessage& m) {
     const bool wasPressed = pressed_;
     const std::weak_ptr<int> alive = aliveToken_;
     HWND wnd = Wnd();
-    if (IsCaptionButtonCode(code)) {
+    if (TitleBarItemOf(code)) {
+        if (wasPressed) TitleBarItemUp(code, point, TMouseButton::mbLeft);
+    } else if (IsCaptionButtonCode(code)) {
         ReleaseCaptionElement(code, point);
     } else {
         // Released off the pressed element: nothing fires.
@@ -679,6 +699,12 @@ void TSkinProvider::WMNCRButtonDown(TMessage& m) {
         m.Result = 0;
         return;
     }
+    if (TitleBarItemOf(code)) {
+        rightPressed_ = true;
+        TitleBarItemDown(code, TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, TMouseButton::mbRight);
+        m.Result = 0;
+        return;
+    }
     CallPrevious(m);
 }
 
@@ -696,6 +722,8 @@ void TSkinProvider::WMNCRButtonUp(TMessage& m) {
         hotElement_ = 0;
         pressed_ = false;
         ShowSystemMenuAt(point.X, point.Y);
+    } else if (TitleBarItemOf(code)) {
+        TitleBarItemUp(code, point, TMouseButton::mbRight);
     }
     m.Result = 0;
 }

@@ -23,6 +23,7 @@
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormServices.h"
+#include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
 
@@ -251,12 +252,15 @@ bool TSkinProvider::PrepareCache() {
 void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
     const TSkinTables* skin = SkinData->Skin();
     if (!skin) return;
-    const std::string text = AddedTitle.ShowMainCaption ? form_->Caption() : std::string();
+    const bool withBar = TitleBar() != nullptr;
+    const bool showCaption = withBar ? TitleBarShowsCaption() : AddedTitle.ShowMainCaption;
+    const std::string text = showCaption ? form_->Caption() : std::string();
     if (text.empty() && AddedTitle.Text.empty()) return;
     const TSkShadowMargins shadow = ShadowMargins();
     const int titleSection = TitleSectionIndex();
     const bool textSection = skin->IsValidSectionIndex(captionSkinIndex_);
     TRect rect{iconRect_.Right + 4 + (textSection ? 2 : 0), 0, image.Width - ButtonsWidth() - shadow.Right - 12, 0};
+    if (withBar) rect = TRect{titleBarTextLeft_, 0, titleBarTextRight_, 0};
     if (rect.Right <= rect.Left) return;
 
     HFONT font = CaptionFont();
@@ -430,6 +434,7 @@ void TSkinProvider::PaintCaptionButtons(int imageWidth) {
         if (b.UseSkinData) DrawCaptionElement(image, b.Rect, tbTitleButton, b.State, running, b.Enabled);
         DrawTitleButtonGlyph(image, b);
     }
+    PaintTitleBarItems(image);
 }
 
 void TSkinProvider::SaveButtonArea(int imageWidth, bool flag) {
@@ -586,7 +591,13 @@ void TSkinProvider::UpdateCaptionGlow(int id, const TRect& rect, int glyphKind, 
 }
 
 void TSkinProvider::RepaintElement(int id) {
-    if (id >= 1) PaintCaptionButton(id);
+    if (TitleBarItemOf(id)) {
+        // An item sits on the title's own background: the title is composed again.
+        if (SkinData) SkinData->BgChanged = true;
+        RepaintFrame();
+    } else if (id >= 1) {
+        PaintCaptionButton(id);
+    }
 }
 
 void TSkinProvider::SetHotElement(int id, bool repaint) {
@@ -597,17 +608,24 @@ void TSkinProvider::SetHotElement(int id, bool repaint) {
             if (e->State != 2 || !pressed_) e->State = 0;
         } else if (previous >= kHitTitleButton && previous - kHitTitleButton < int(TitleButtons.size())) {
             TitleButtons[size_t(previous - kHitTitleButton)].State = 0;
+        } else if (TSkTitleBarItem* item = TitleBarItemOf(previous)) {
+            item->MouseState = 0;
+            if (item->OnMouseLeave) item->OnMouseLeave(item);
         }
         if (repaint) RepaintElement(previous);
     }
     hotElement_ = id;
     if (pressed_ || id < 1) return;
-    if (TSkCaptionElement* e = ElementByCode(id))
+    if (TSkCaptionElement* e = ElementByCode(id)) {
         e->State = 1;
-    else if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size()))
+    } else if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size())) {
         TitleButtons[size_t(id - kHitTitleButton)].State = 1;
-    else
+    } else if (TSkTitleBarItem* item = TitleBarItemOf(id)) {
+        item->MouseState = 1;
+        if (item->OnMouseEnter) item->OnMouseEnter(item);
+    } else {
         return;
+    }
     if (repaint) RepaintElement(id);
 }
 
