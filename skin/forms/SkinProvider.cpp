@@ -16,6 +16,7 @@
 #include "skin/engine/win/SkinUtilsWin.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinGluedForms.h"
+#include "skin/forms/SkinMDIForm.h"
 #include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
@@ -88,6 +89,7 @@ TSkinProvider::~TSkinProvider() {
     titleCoverSubclass_.reset();
     titleCover_.reset();
     disabledCover_.reset();
+    mdiForm_.reset();
     // No pair keeps a form that is going away, as glued form or as master.
     ForgetGluedForm(form_);
     if (!inert_) {

@@ -235,6 +235,19 @@ public:
     // The running minimise or move animation's timer (null when none).
     TSkThreadedTimer* AnimationTimer() const { return animTimer_.get(); }
 
+    // ---- MDI parent (SkinProviderMDI.cpp) ----
+    // The MDI support of an MDI parent with a client window (made on first use), else null.
+    TSkinMDIForm* MDISupport();
+    // A maximised MDI child's buttons are shown in the menu line.
+    bool MDIChildButtonsVisible();
+    void LayoutMDIButtons();
+    // 101, 102 or 103 on a maximised child's button, else HTMENU (window-image point).
+    int MenuLineHit(TPoint point);
+    void PaintMDIButtons(const TImageView32& image);
+    void ReleaseMDIButton(int code);
+    // WM_INITMENUPOPUP: true when the Window menu was filled here (not passed on).
+    bool InitWindowMenu(TMessage& m);
+
     // ---- Snapping, glued forms and the disabled cover (SkinFormStates.cpp) ----
     // What the extended border adds around the window (all 0 without one).
     TSkOuterOffsets OuterOffsets();
@@ -463,7 +476,7 @@ protected:
     std::unique_ptr<TSkCtrlAdapter> ctrlAdapter_;
     TSkBorderForm* borderForm_ = nullptr;
     TSkScrollWnd* scrollWnd_ = nullptr;
-    TSkinMDIForm* mdiForm_ = nullptr;
+    std::unique_ptr<TSkinMDIForm> mdiForm_;
     std::unique_ptr<TSkThreadedTimer> animTimer_;
     std::unique_ptr<TSkGlowForm> titleCover_;
     std::unique_ptr<TSkGlowForm> disabledCover_;

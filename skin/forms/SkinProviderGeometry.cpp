@@ -468,12 +468,13 @@ int TSkinProvider::HitTest(TPoint screenPoint) {
     if (caption > 0 && y >= 0 && y <= sysCaption + top) {
         const int bandStart = TopBorderTotal(false) + sysCaption;
         if (menuHeight > 0 && y >= bandStart && y <= TopBorderTotal(false) + CaptionHeight(false) + menuHeight)
-            return HTMENU;
+            return MenuLineHit(TPoint{x, y});
         if (y < top + caption) {
             return Contains(iconRect_, TPoint{x, y}) ? HTSYSMENU : HTCAPTION;
         }
     }
-    if (menuHeight > 0 && y >= top + caption && y <= top + caption + MenuLineCount() * menuHeight) return HTMENU;
+    if (menuHeight > 0 && y >= top + caption && y <= top + caption + MenuLineCount() * menuHeight)
+        return MenuLineHit(TPoint{x, y});
 
     if (GripMode == gmRightBottom && !zoomed && IsSizeable()) {
         const TSkinTables* skin = Skin();

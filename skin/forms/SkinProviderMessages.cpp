@@ -12,6 +12,7 @@
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkinMDIForm.h"
 #include "skin/forms/SkinTitleBar.h"
 
 #include <windowsx.h>  // after the engine headers: it defines SetWindowRedraw as a macro
@@ -380,6 +381,16 @@ void TSkinProvider::WndProc(TMessage& m) {
     switch (m.Msg) {
         case SKM_SKINCMD: HandleSkinCommandSkinned(m); return;
         case WM_NCHITTEST: WMNCHitTest(m); return;
+        case WM_INITMENUPOPUP:
+            if (!InitWindowMenu(m)) CallPrevious(m);
+            return;
+        case WM_COMMAND:
+            if (mdiForm_ && mdiForm_->HandleCommand(m.WParam)) {
+                m.Result = 0;
+                return;
+            }
+            CallPrevious(m);
+            return;
         case WM_NCPAINT: WMNCPaint(m); return;
         case WM_NCACTIVATE: WMNCActivate(m); return;
         case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
@@ -559,6 +570,9 @@ void TSkinProvider::WMNCLButtonDown(TMessage& m) {
         case HTMAXBUTTON:
         case HTCLOSE:
         case HTHELP:
+        case kHitMdiClose:
+        case kHitMdiRestore:
+        case kHitMdiMinimize:
             SetPressedElement(code);
             m.Result = 0;
             return;
@@ -627,6 +641,12 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
             return;
         case HTHELP:
             ::SendMessageW(wnd, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+            if (!gone()) ClearHotElement();
+            return;
+        case kHitMdiClose:
+        case kHitMdiRestore:
+        case kHitMdiMinimize:
+            ReleaseMDIButton(code);
             if (!gone()) ClearHotElement();
             return;
         default:

@@ -333,11 +333,19 @@ void TSkinProvider::PaintMenuLineItems(const TImageView32& image, int lineSectio
     const TPoint origin = WindowOrigin();
     const TSkShadowMargins shadow = ShadowMargins();
     TMenuItem& items = menu->Items();
+    // A maximised MDI child's system menu sits in front of the items (a bitmap entry).
+    int first = 0;
+    for (; first < 2; ++first) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(bar, UINT(first), TRUE, &info) || !(info.fType & MFT_BITMAP)) break;
+    }
     // Each top item's caption where the system places it on the bar, in the
     // line's colours (greyed when disabled).
     for (int i = 0; i < items.Count(); ++i) {
         RECT r{};
-        if (!::GetMenuItemRect(wnd, bar, UINT(i), &r)) continue;
+        if (!::GetMenuItemRect(wnd, bar, UINT(first + i), &r)) continue;
         const TRect rect{r.left - origin.X + shadow.Left, r.top - origin.Y + shadow.Top, r.right - origin.X + shadow.Left,
                          r.bottom - origin.Y + shadow.Top};
         const TMenuItem* item = items.Items(i);
@@ -435,6 +443,7 @@ void TSkinProvider::PaintCaptionButtons(int imageWidth) {
         DrawTitleButtonGlyph(image, b);
     }
     PaintTitleBarItems(image);
+    PaintMDIButtons(image);
 }
 
 void TSkinProvider::SaveButtonArea(int imageWidth, bool flag) {

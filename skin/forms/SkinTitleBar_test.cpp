@@ -3,6 +3,8 @@
 // clicks through the non-client messages, the caption beside the items).
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "framework/WindowSubclass.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/skinfile/SkinMessages.h"
