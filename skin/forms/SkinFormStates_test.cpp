@@ -13,6 +13,7 @@
 #include "skin/forms/SkinFormsTestKit.h"
 #include "skin/forms/SkinGluedForms.h"
 #include "skin/forms/SkinSnap.h"
+#include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
 namespace {
@@ -281,6 +282,36 @@ TEST(SkinMinTimer, AMinimiseShrinksTowardsTheTaskbarStepByStepAndARestoreGrowsBa
     EXPECT_TRUE(::IsWindowVisible(f.skinned.wnd));
 }
 
+TEST(SkinMinTimer, TheSystemCommandsOfAFormRunTheAnimations) {
+    TAnimatedForm f;
+    TSkinProvider* provider = f.skinned.provider;
+    ASSERT_NE(provider, nullptr);
+    HWND wnd = f.skinned.wnd;
+    f.skinned.skin.Manager->AnimEffects.Minimizing.Time = 30;
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    TSkMinTimer* timer = f.Timer();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(::IsIconic(wnd));
+    EXPECT_TRUE(provider->FormState() & kFsMinimizing);
+    for (int i = 0; i < 10 && timer->Step(); ++i) {
+    }
+    EXPECT_FALSE(provider->FormState() & kFsMinimizing);
+
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(::IsIconic(wnd));
+    EXPECT_TRUE(provider->FormState() & kFsRestoring);
+    BYTE alpha = 255;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(wnd, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 0);  // hidden behind the growing image until it ends
+    // The image grows from the taskbar back to where the form was.
+    EXPECT_EQ(timer->FormRect(), (TRect{60, 60, 380, 280}));
+    for (int i = 0; i < 10 && timer->Step(); ++i) {
+    }
+    EXPECT_FALSE(provider->FormState() & kFsRestoring);
+    EXPECT_FALSE(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(::IsWindowVisible(wnd));
+}
+
 TEST(SkinMinTimer, NoTimeGivesOneStepAndLateTicksCatchUp) {
     TAnimatedForm f;
     TSkinProvider* provider = f.skinned.provider;
@@ -375,6 +406,71 @@ TEST(SkTaskbarButton, RecordsAreReadInTheLayoutOfTheToolbarsProcess) {
         EXPECT_EQ(IsApplicationButton({c.state, c.style, c.data}), c.application) << int(c.state) << " " << int(c.style);
     // This desktop has no taskbar: nothing is found and nothing is touched.
     EXPECT_FALSE(FindTaskbarButtonRect(::GetDesktopWindow()).has_value());
+}
+
+}  // namespace
+}  // namespace ad::skin::forms
+
+namespace ad::skin::forms {
+namespace {
+
+using namespace test;
+
+int ThreadWindowsOfClass(const wchar_t* name) {
+    struct Count {
+        const wchar_t* name;
+        int n;
+    } count{name, 0};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND w, LPARAM p) {
+            auto* c = reinterpret_cast<Count*>(p);
+            wchar_t cls[64] = {};
+            ::GetClassNameW(w, cls, 64);
+            if (std::wstring(cls) == c->name) ++c->n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+TEST(SkinFormStatesLeaks, TitleBarsAnimationsAndCoversComeAndGoWithoutLeaks) {
+    TFormSkinFixture skin;
+    skin.Manager->Effects.AllowAnimation = true;
+    skin.Manager->AnimEffects.Minimizing.Time = 20;
+    bool (*saved)() = SkinCompositionEnabled;
+    SkinCompositionEnabled = [] { return true; };
+    TSkMinTimer::TaskbarSeam = [](HWND) { return TSkTaskbarInfo{true, {0, 770, 1280, 800}, {}}; };
+    auto cycle = [] {
+        auto form = ShownForm();
+        auto* bar = new TSkinTitleBar(form.get());
+        bar->AddItem()->SetCaption("Item");
+        TSkinProvider* provider = ProviderOf(*form);
+        ASSERT_NE(provider, nullptr);
+        provider->SetTitleBar(bar);
+        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_TRUE(provider->StartMinimizeAnimation());
+        auto* timer = dynamic_cast<TSkMinTimer*>(provider->AnimationTimer());
+        ASSERT_NE(timer, nullptr);
+        for (int i = 0; i < 10 && timer->Step(); ++i) {
+        }
+        provider->DisabledBlendValue = 100;
+        form->SetEnabled(false);
+        form->SetEnabled(true);
+        form->Close();
+        ad::test::PumpPending();
+    };
+    cycle();  // the first pass makes what lives for the whole run (fonts, classes)
+    const long gdi = LiveGdiObjects();
+    const int providers = TSkinProvider::LiveCount();
+    const int glowForms = ThreadWindowsOfClass(L"TSkGlowForm");
+    for (int i = 0; i < 100; ++i) cycle();
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    EXPECT_EQ(TSkinProvider::LiveCount(), providers);
+    EXPECT_EQ(ThreadWindowsOfClass(L"TSkGlowForm"), glowForms);
+    EXPECT_TRUE(GluedPairs().empty());
+    TSkMinTimer::TaskbarSeam = nullptr;
+    SkinCompositionEnabled = saved;
 }
 
 }  // namespace

@@ -64,6 +64,8 @@ bool TSkinProvider::StartRestoreAnimation() {
     formActive_ = 1;
     if (!timer->FormImage) timer->FormImage = CopyFormImage();
     timer->Prepare();
+    // The form itself shows again when the animation has grown back into it.
+    if (HWND wnd = Wnd()) SetWindowAlpha(wnd, true, 0);
     // The restore runs on its own: its first step now, the rest on the timer.
     if (timer->Step()) timer->SetEnabled(true);
     return true;

@@ -120,6 +120,7 @@ bool TSkinProvider::HandleSkinCommandFirst(TMessage& m) {
             if (wanted > 0) {
                 AddedTitle.Font.SetHeight(::MulDiv(AddedTitle.Font.Height(), wanted, old));
                 FormHeader.AdditionalHeight = ::MulDiv(FormHeader.AdditionalHeight, wanted, old);
+                if (TSkinTitleBar* bar = TitleBar()) bar->ScaleItems(wanted);
             }
             HandleSkinCommand(m, SkinData.get());
             if (form_) BroadcastToChildren(form_, m);

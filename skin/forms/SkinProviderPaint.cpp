@@ -93,13 +93,7 @@ HFONT TSkinProvider::CaptionFont() {
     const TSkinTables* skin = SkinData ? SkinData->Skin() : nullptr;
     const int level = skin ? skin->ScaleLevel : 0;
     if (captionFont_ && captionFontLevel_ == level) return captionFont_.Get();
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font = metrics.lfCaptionFont;
-    else
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    LOGFONTW font = SystemCaptionFont();
     font.lfHeight = ScaleIntAtLevel(font.lfHeight, level);
     captionFont_.Reset(::CreateFontIndirectW(&font));
     captionFontLevel_ = level;

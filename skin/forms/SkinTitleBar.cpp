@@ -10,6 +10,7 @@
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinText.h"
+#include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
 
 namespace ad::skin::forms {
@@ -59,13 +60,7 @@ void TSkFontData::SetUseSys(TUseSys which, bool value) {
 
 HFONT TSkFontData::UsedFont(int scalePercent) {
     if (usedFont_) return usedFont_.Get();
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW lf{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        lf = metrics.lfCaptionFont;
-    else
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    LOGFONTW lf = SystemCaptionFont();
     if (!UseSys(usStyle)) {
         const TFontStyles style = Font.Style();
         lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
@@ -230,19 +225,22 @@ void TSkinTitleBar::AfterLoad() {
 void TSkinTitleBar::ScaleItems(int percent) {
     if (percent <= 0 || percent == scale_) return;
     BeginUpdate();
+    const int old = scale_;
+    scale_ = percent;
     for (auto& item : items_) {
         TSkTitleBarItem& i = *item;
-        i.FontData.Font.SetHeight(::MulDiv(i.FontData.Font.Height(), percent, scale_));
-        i.FontData.FreeUsedFont();
-        i.SetSpacing(::MulDiv(i.Spacing(), percent, scale_));
+        i.FontData.Font.SetHeight(::MulDiv(i.FontData.Font.Height(), percent, old));
+        i.SetSpacing(::MulDiv(i.Spacing(), percent, old));
         if (!i.AutoSize()) {
-            i.SetWidth(::MulDiv(i.Width(), percent, scale_));
-            i.SetHeight(::MulDiv(i.Height(), percent, scale_));
+            i.SetWidth(::MulDiv(i.Width(), percent, old));
+            i.SetHeight(::MulDiv(i.Height(), percent, old));
         }
     }
-    scale_ = percent;
-    for (auto& item : items_)
+    // Measured in fonts of the new scale.
+    for (auto& item : items_) {
+        item->FontData.FreeUsedFont();
         if (item->AutoSize()) item->Measure();
+    }
     EndUpdate();
 }
 

@@ -232,6 +232,26 @@ TEST(SkinTitleBar, ADropDownOpensAtTheItemsBottomLeftThenClicks) {
     TSkinTitleBar::PopupSeam = nullptr;
 }
 
+TEST(SkinTitleBar, ScalingScalesFontsSpacingsAndFixedSizes) {
+    TForm form(nullptr);
+    TSkinTitleBar bar(&form);
+    TSkTitleBarItem* fixed = FixedItem(bar, tbaLeft, 40, 20);
+    fixed->FontData.Font.SetHeight(-12);
+    TSkTitleBarItem* text = bar.AddItem();
+    text->SetCaption("Scaled");
+    const int before = text->Width();
+    bar.ScaleItems(150);
+    EXPECT_EQ(bar.ScalePercent(), 150);
+    EXPECT_EQ(fixed->Width(), 60);
+    EXPECT_EQ(fixed->Height(), 30);
+    EXPECT_EQ(fixed->Spacing(), 6);
+    EXPECT_EQ(fixed->FontData.Font.Height(), -18);
+    EXPECT_GT(text->Width(), before);  // re-measured in the larger system font
+    bar.ScaleItems(100);
+    EXPECT_EQ(fixed->Width(), 40);
+    EXPECT_EQ(text->Width(), before);
+}
+
 TEST(SkinTitleBar, ChangesAreToldToTheFormOncePerUpdate) {
     TForm form(nullptr);
     form.Tag = kNoSkinTag;
