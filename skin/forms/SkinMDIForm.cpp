@@ -101,6 +101,15 @@ bool TSkMDIWnd::WndProc(TMessage& m) {
             }
             m.Result = 0;
             return true;
+        case WM_PRINT:
+            // The area as the form's image has it (the client's own painting would be unskinned).
+            m.Result = 0;
+            if (m.WParam && !ChildMaximised()) {
+                const int saved = ::SaveDC(reinterpret_cast<HDC>(m.WParam));
+                PaintMDIArea(reinterpret_cast<HDC>(m.WParam), true);
+                ::RestoreDC(reinterpret_cast<HDC>(m.WParam), saved);
+            }
+            return true;
         case WM_HSCROLL:
         case WM_VSCROLL:
             // A thumb drag scrolls nothing until the thumb is released; the

@@ -176,6 +176,9 @@ TEST(SkinMDIForm, TheClientPaintsTheFormColourAndScrollsOnlyOnTheThumbsRelease) 
     SelectObjectScope select(dc.Get(), bitmap.Get());
     EXPECT_EQ(::SendMessageW(p.client, WM_ERASEBKGND, WPARAM(dc.Get()), 0), 1);
     EXPECT_EQ(::GetPixel(dc.Get(), r.right / 2, r.bottom - 3), COLORREF(ColorToRGB(p.provider->FormColor())));
+    ::SetPixel(dc.Get(), 5, 5, RGB(1, 2, 3));
+    EXPECT_EQ(::SendMessageW(p.client, WM_PRINT, WPARAM(dc.Get()), PRF_CLIENT), 0);
+    EXPECT_EQ(::GetPixel(dc.Get(), 5, 5), COLORREF(ColorToRGB(p.provider->FormColor())));
 
     // With a maximised child the client paints nothing of its own.
     ::SendMessageW(p.client, WM_MDIMAXIMIZE, WPARAM(p.children[1]), 0);

@@ -90,6 +90,7 @@ TSkinProvider::~TSkinProvider() {
     titleCover_.reset();
     disabledCover_.reset();
     mdiForm_.reset();
+    StopTitleItemHint();
     // No pair keeps a form that is going away, as glued form or as master.
     ForgetGluedForm(form_);
     if (!inert_) {

@@ -27,6 +27,7 @@
 
 #include "base/Geometry.h"
 #include "base/TextStyle.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/StdCtrls.h"
@@ -333,6 +334,11 @@ public:
     void TitleBarItemUp(int code, TPoint screenPoint, TMouseButton button);
     // The caption text's span when a bar is shown (window-image x).
     bool TitleBarShowsCaption() const;
+    // The hint of a hot title item: shown after the application's hint pause
+    // while the cursor stays on the item; gone when the item is left.
+    void StartTitleItemHint(const TSkTitleBarItem& item);
+    void StopTitleItemHint();
+    TAppHintWindow* TitleItemHint() const { return itemHint_.get(); }
     int TitleBarTextLeft() const { return titleBarTextLeft_; }
     int TitleBarTextRight() const { return titleBarTextRight_; }
 
@@ -480,6 +486,10 @@ protected:
     std::unique_ptr<TSkThreadedTimer> animTimer_;
     std::unique_ptr<TSkGlowForm> titleCover_;
     std::unique_ptr<TSkGlowForm> disabledCover_;
+    std::unique_ptr<TTimer> itemHintTimer_;
+    std::unique_ptr<TAppHintWindow> itemHint_;
+    std::string itemHintText_;
+    TRect itemHintRect_;  // screen
     std::unique_ptr<TWindowSubclass> titleCoverSubclass_;
 
     std::vector<TSkAdaptedLabel> adaptedLabels_;

@@ -28,7 +28,7 @@ TSkinMDIForm* TSkinProvider::MDISupport() {
 }
 
 bool TSkinProvider::MDIChildButtonsVisible() {
-    if (!form_ || !form_->Menu() || !mdiForm_) return false;
+    if (!form_ || !form_->Menu() || !MDISupport()) return false;
     bool maximised = false;
     HWND child = mdiForm_->ActiveChild(&maximised);
     return child && maximised && (::GetWindowLongPtrW(child, GWL_STYLE) & WS_SYSMENU);

@@ -613,6 +613,7 @@ void TSkinProvider::SetHotElement(int id, bool repaint) {
             TitleButtons[size_t(previous - kHitTitleButton)].State = 0;
         } else if (TSkTitleBarItem* item = TitleBarItemOf(previous)) {
             item->MouseState = 0;
+            StopTitleItemHint();
             if (item->OnMouseLeave) item->OnMouseLeave(item);
         }
         if (repaint) RepaintElement(previous);
@@ -626,6 +627,7 @@ void TSkinProvider::SetHotElement(int id, bool repaint) {
     } else if (TSkTitleBarItem* item = TitleBarItemOf(id)) {
         item->MouseState = 1;
         if (item->OnMouseEnter) item->OnMouseEnter(item);
+        if (TSkTitleBarItem* still = TitleBarItemOf(id)) StartTitleItemHint(*still);
     } else {
         return;
     }

@@ -10,6 +10,7 @@
 #include "skin/engine/paint/SkinSectionPaint.h"
 #include "skin/engine/paint/SkinSmallPaint.h"
 #include "skin/engine/win/SkinText.h"
+#include "skin/engine/win/SkinWindowAnimation.h"
 #include "skin/forms/SkinProvider.h"
 #include "skin/forms/SkinTitleBar.h"
 
@@ -178,6 +179,35 @@ void TSkinProvider::PaintTitleBarItem(TSkTitleBarItem& item, const TImageView32&
         BlendBitmapConst(image, before->View(), 127, {rect.Left, rect.Top}, {0, 0, rect.Width() - 1, rect.Height() - 1});
 }
 
+void TSkinProvider::StartTitleItemHint(const TSkTitleBarItem& item) {
+    StopTitleItemHint();
+    if (item.Hint.empty() || !form_->HandleAllocated()) return;
+    const TPoint origin = WindowOrigin();
+    itemHintRect_ = OffsetRectXY(item.Rect, origin.X, origin.Y);
+    itemHintText_ = item.Hint;
+    auto show = [this](bool checkCursor) {
+        if (itemHintTimer_) itemHintTimer_->SetEnabled(false);
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        if (checkCursor && !Contains(itemHintRect_, TPoint{cursor.x, cursor.y})) return;
+        itemHint_ = PopupHintText(itemHintText_, {cursor.x, cursor.y});
+    };
+    const int pause = Application ? Application->HintPause : 500;
+    if (pause <= 0) {
+        show(false);
+        return;
+    }
+    itemHintTimer_ = std::make_unique<TTimer>(nullptr);
+    itemHintTimer_->SetInterval(unsigned(pause));
+    itemHintTimer_->OnTimer = [show](TObject*) { show(true); };
+    itemHintTimer_->SetEnabled(true);
+}
+
+void TSkinProvider::StopTitleItemHint() {
+    itemHintTimer_.reset();
+    itemHint_.reset();
+}
+
 void TSkinProvider::TitleBarItemDown(int code, TPoint screenPoint, TMouseButton button) {
     TSkTitleBarItem* item = TitleBarItemOf(code);
     TSkinTitleBar* bar = titleBar_.Get();
@@ -185,6 +215,7 @@ void TSkinProvider::TitleBarItemDown(int code, TPoint screenPoint, TMouseButton 
     const TPoint origin = WindowOrigin();
     const TPoint point{screenPoint.X - origin.X, screenPoint.Y - origin.Y};
     const std::weak_ptr<int> alive = aliveToken_;
+    StopTitleItemHint();
     if (button == TMouseButton::mbLeft) hotElement_ = code;
     bar->ItemMouseDown(*item, button, point, origin);
     if (alive.expired() || button != TMouseButton::mbLeft) return;

@@ -375,6 +375,46 @@ TEST(SkinTitleBarOnForm, ItemsAnswerTheirHitCodesAndClickThroughTheNonClientMess
     EXPECT_EQ(clicks, 1);
 }
 
+// A hint window that only records what it shows.
+std::vector<std::string> gShownHints;
+class TRecordingHint : public TAppHintWindow {
+public:
+    TRect CalcHintRect(int, const std::string&, void*) override { return {0, 0, 60, 18}; }
+    void ActivateHintData(const TRect&, const std::string& hint, void*) override { gShownHints.push_back(hint); }
+    void ReleaseHint() override {}
+    HWND WindowHandle() override { return nullptr; }
+};
+
+TEST(SkinTitleBarOnForm, AnItemsHintShowsWhileItIsHot) {
+    TBarForm f;
+    TSkinProvider* provider = f.skinned.provider;
+    ASSERT_NE(provider, nullptr);
+    f.button->Hint = "Go back";
+    gShownHints.clear();
+    const THintWindowClass hintClass = Application->HintWindowClass;
+    Application->HintWindowClass = [] { return std::unique_ptr<TAppHintWindow>(new TRecordingHint); };
+    const int pause = Application->HintPause;
+    Application->HintPause = 0;  // at once
+    ::SendMessageW(f.skinned.wnd, WM_NCMOUSEMOVE, kHitTitleBarItem, f.Centre(*f.button));
+    EXPECT_NE(provider->TitleItemHint(), nullptr);
+    ::SendMessageW(f.skinned.wnd, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(f.skinned.wnd, f.skinned.form->Width() / 2, 8));
+    EXPECT_EQ(provider->TitleItemHint(), nullptr);
+    // With a pause, not at once.
+    Application->HintPause = 500;
+    ::SendMessageW(f.skinned.wnd, WM_NCMOUSEMOVE, kHitTitleBarItem, f.Centre(*f.button));
+    EXPECT_EQ(provider->TitleItemHint(), nullptr);
+    // An item without a hint shows none.
+    ::SendMessageW(f.skinned.wnd, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(f.skinned.wnd, f.skinned.form->Width() / 2, 8));
+    Application->HintPause = 0;
+    f.off->SetEnabled(true);
+    f.skinned.PaintFrame();
+    ::SendMessageW(f.skinned.wnd, WM_NCMOUSEMOVE, kHitTitleBarItem + 2, f.Centre(*f.off));
+    EXPECT_EQ(provider->TitleItemHint(), nullptr);
+    EXPECT_EQ(gShownHints, std::vector<std::string>{"Go back"});
+    Application->HintPause = pause;
+    Application->HintWindowClass = hintClass;
+}
+
 TEST(SkinTitleBarOnForm, TheCaptionStartsAfterTheLeftItemsAndTheBarIsForgottenWhenFreed) {
     TBarForm f;
     TSkinProvider* provider = f.skinned.provider;
