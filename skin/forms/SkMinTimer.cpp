@@ -104,7 +104,7 @@ void TSkPacedTimer::PacedTick() {
     const std::shared_ptr<const bool> alive = LifeToken();
     for (int i = 0; i < due && *alive && Enabled(); ++i) {
         ++done_;
-        if (!Step()) break;
+        if (!(i + 1 < due ? Skip() : Step())) break;
     }
 }
 
@@ -156,6 +156,7 @@ void TSkMinTimer::Prepare() {
     right_ = from.Right;
     bottom_ = from.Bottom;
     alpha_ = growing_ ? endAlpha_ : startAlpha_;
+    framesShown_ = 0;
     frame_ = std::make_unique<TDibSection32>(formRect_.Width(), formRect_.Height());
     if (!snapshot_) {
         snapshot_ = std::make_unique<TSkGlowForm>(nullptr);
@@ -172,6 +173,14 @@ TRect TSkMinTimer::CurrentRect() const {
 HWND TSkMinTimer::AnimationWindow() const { return snapshot_ && snapshot_->HandleAllocated() ? snapshot_->Handle() : nullptr; }
 
 bool TSkMinTimer::Step() {
+    if (!Advance()) return false;
+    ShowFrame();
+    return true;
+}
+
+bool TSkMinTimer::Skip() { return Advance(); }
+
+bool TSkMinTimer::Advance() {
     if (busy_ || !provider_) return false;
     busy_ = true;
     struct TBusy {
@@ -206,12 +215,12 @@ bool TSkMinTimer::Step() {
             return false;
         }
     }
-    ShowFrame();
     return true;
 }
 
 void TSkMinTimer::ShowFrame() {
     if (!frame_ || frame_->View().Empty()) return;
+    ++framesShown_;
     const TImageView32 view = frame_->View();
     FillRect32(view, {0, 0, view.Width, view.Height}, 0, 0);
     const TRect r = CurrentRect();

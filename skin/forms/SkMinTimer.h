@@ -41,12 +41,15 @@ TRect TaskbarTarget(const TRect& form, const TSkTaskbarInfo& taskbar);
 TSkTaskbarInfo CurrentTaskbar(HWND appWnd, bool composition);
 
 // A timer stepping an animation by elapsed time: each tick runs the steps
-// due since the start (at least one), never more than are left.
+// due since the start (at least one), never more than are left, and shows
+// only the last of them.
 class TSkPacedTimer : public TSkThreadedTimer {
 public:
     explicit TSkPacedTimer(TComponent* owner);
     // One step; false when the animation is over.
     virtual bool Step() = 0;
+    // One step that shows nothing (a late tick catching up); false when over.
+    virtual bool Skip() { return Step(); }
     // Restarts the pacing clock (the next tick counts from now).
     void RestartPacing();
     // Milliseconds since the pacing started (tests put a clock in).
@@ -68,8 +71,11 @@ public:
     // Computes the rectangles and steps again (a new minimise or restore).
     void Prepare();
     bool Step() override;
+    bool Skip() override;
 
     int Steps() const { return steps_; }
+    // Frames shown since the last Prepare.
+    int FramesShown() const { return framesShown_; }
     bool Growing() const { return growing_; }
     double Alpha() const { return alpha_; }
     uint8_t StartAlpha() const { return startAlpha_; }
@@ -88,6 +94,8 @@ public:
     static inline std::function<TSkTaskbarInfo(HWND appWnd)> TaskbarSeam;
 
 private:
+    // The geometry and opacity one step on; false when that ended the animation.
+    bool Advance();
     void ShowFrame();
     void EndRestore();
     void EndMinimize();
@@ -105,6 +113,7 @@ private:
     int edge_ = 0;
     bool growing_ = false;
     bool busy_ = false;
+    int framesShown_ = 0;
 };
 
 // The alpha at the ends of the minimise animation (Part of the form's look

@@ -312,6 +312,19 @@ TEST(SkinMinTimer, TheSystemCommandsOfAFormRunTheAnimations) {
     EXPECT_TRUE(::IsWindowVisible(wnd));
 }
 
+TEST(SkinMinTimer, PaintsDuringTheAnimationAreTakenSoThatItsTimerTicks) {
+    TAnimatedForm f;
+    TSkinProvider* provider = f.skinned.provider;
+    ASSERT_NE(provider, nullptr);
+    f.skinned.skin.Manager->AnimEffects.Minimizing.Time = 50;
+    ASSERT_TRUE(provider->StartMinimizeAnimation());
+    ASSERT_TRUE(f.Timer()->Enabled());
+    // The form asks to be painted while the animation runs; pumped, the
+    // animation still runs to its end on its own timer.
+    ::InvalidateRect(f.skinned.wnd, nullptr, FALSE);
+    EXPECT_TRUE(ad::test::PumpUntil([&] { return !(provider->FormState() & kFsMinimizing); }));
+}
+
 TEST(SkinMinTimer, NoTimeGivesOneStepAndLateTicksCatchUp) {
     TAnimatedForm f;
     TSkinProvider* provider = f.skinned.provider;
@@ -332,8 +345,10 @@ TEST(SkinMinTimer, NoTimeGivesOneStepAndLateTicksCatchUp) {
     ASSERT_EQ(timer->Steps(), 10);
     const double afterFirst = timer->Alpha();
     now += 35;
+    const int frames = timer->FramesShown();
     timer->Tick();
     EXPECT_NEAR(timer->Alpha(), afterFirst - 3 * (timer->StartAlpha() / 9.0), 0.01);
+    EXPECT_EQ(timer->FramesShown(), frames + 1);  // only the last of them is shown
     now += 1000;  // far too late: only the steps left run
     timer->Tick();
     EXPECT_FALSE(timer->Enabled());

@@ -737,7 +737,15 @@ void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
 }
 
 void TSkinProvider::PaintClientMessage(TMessage& m) {
-    if (noPaint_ || !form_->HandleAllocated()) return;
+    if (!form_->HandleAllocated()) return;
+    if (noPaint_) {
+        // Nothing shows while the form is animated away or back, but the paint
+        // is taken: a window left invalid gets WM_PAINT again at once, for
+        // ever, and the timer that ends the animation would never tick. The
+        // animation's end repaints the form.
+        if (!m.WParam) ::ValidateRect(form_->Handle(), nullptr);
+        return;
+    }
     if (m.WParam) {
         PaintClient(reinterpret_cast<HDC>(m.WParam), true);
         return;
