@@ -245,6 +245,7 @@ TEST(SkinMinTimer, AMinimiseShrinksTowardsTheTaskbarStepByStepAndARestoreGrowsBa
     HWND anim = timer->AnimationWindow();
     ASSERT_NE(anim, nullptr);
     EXPECT_TRUE(::IsWindowVisible(anim));
+    ad::test::SaveScreenshot(anim, "minimise_frame");
     double lastAlpha = timer->Alpha();
     int lastWidth = timer->CurrentRect().Width();
     int steps = 1;
