@@ -216,6 +216,17 @@ TEST(SkinMDIForm, AMaximisedChildsButtonsAreHitInTheMenuLine) {
     EXPECT_EQ(HitAt(p.wnd, centre(minimise).X, centre(minimise).Y), kHitMdiMinimize);
     EXPECT_EQ(HitAt(p.wnd, minimise.Left - 40, centre(minimise).Y), HTMENU);
 
+    // The restore button restores the child (the parent itself is not maximised).
+    const LPARAM onRestore = ScreenPoint(p.wnd, centre(restore).X, centre(restore).Y);
+    ::SendMessageW(p.wnd, WM_NCLBUTTONDOWN, kHitMdiRestore, onRestore);
+    ::SendMessageW(p.wnd, WM_NCLBUTTONUP, kHitMdiRestore, onRestore);
+    ad::test::PumpPending();
+    EXPECT_FALSE(::IsZoomed(p.children[1]));
+    EXPECT_FALSE(p.provider->MDIChildButtonsVisible());
+    ::SendMessageW(p.client, WM_MDIMAXIMIZE, WPARAM(p.children[1]), 0);
+    ad::test::PumpPending();
+    ASSERT_TRUE(p.provider->MDIChildButtonsVisible());
+
     // Pressing and releasing the close button closes the active child.
     const LPARAM at = ScreenPoint(p.wnd, centre(close).X, centre(close).Y);
     ::SendMessageW(p.wnd, WM_NCLBUTTONDOWN, kHitMdiClose, at);

@@ -246,6 +246,8 @@ public:
     int MenuLineHit(TPoint point);
     void PaintMDIButtons(const TImageView32& image);
     void ReleaseMDIButton(int code);
+    // The active child allows what its restore (102) or minimise (103) button does.
+    bool MDIButtonAllowed(int code);
     // WM_INITMENUPOPUP: true when the Window menu was filled here (not passed on).
     bool InitWindowMenu(TMessage& m);
 

@@ -66,6 +66,13 @@ void TSkinProvider::PaintMDIButtons(const TImageView32& image) {
     DrawCaptionElement(image, Element(ceMdiClose).Rect, tbSmallClose, Element(ceMdiClose).State, false, true);
 }
 
+bool TSkinProvider::MDIButtonAllowed(int code) {
+    HWND child = mdiForm_ ? mdiForm_->ActiveChild() : nullptr;
+    if (!child) return false;
+    const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+    return code == kHitMdiRestore ? (style & WS_MAXIMIZEBOX) != 0 : (style & WS_MINIMIZEBOX) != 0;
+}
+
 void TSkinProvider::ReleaseMDIButton(int code) {
     HWND child = mdiForm_ ? mdiForm_->ActiveChild() : nullptr;
     if (!child) return;

@@ -648,9 +648,9 @@ void TSkinProvider::SetPressedElement(int id) {
             allowed = systemMenu_->MaxEnabled() || (IsZoomed() && systemMenu_->RestoreEnabled());
         else if (id == HTCLOSE)
             allowed = systemMenu_->CloseEnabled();
-        else if (id == kHitMdiRestore)
-            allowed = systemMenu_->RestoreEnabled();
     }
+    // A maximised child's buttons act on the child: its own style decides.
+    if (id == kHitMdiRestore || id == kHitMdiMinimize) allowed = MDIButtonAllowed(id);
     if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size()))
         allowed = TitleButtons[size_t(id - kHitTitleButton)].Enabled;
     if (!allowed || id < 1) {
