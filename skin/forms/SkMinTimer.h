@@ -116,9 +116,8 @@ private:
     int framesShown_ = 0;
 };
 
-// The alpha at the ends of the minimise animation (Part of the form's look
-// while it leaves): the form's own opacity, a quarter of it under composition
-// when the animation takes time.
+// The alpha at the form's end of the minimise animation: the form's own
+// opacity, a quarter of it under composition when the animation takes time.
 uint8_t MinimizeEdgeAlpha(uint8_t formAlpha, bool composition, int time);
 
 class TSkMoveTimer : public TSkPacedTimer {
