@@ -74,4 +74,15 @@ int IconSizeFor(int h) {
     return 32;
 }
 
+LOGFONTW SystemCaptionFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW font{};
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        font = metrics.lfCaptionFont;
+    else
+        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    return font;
+}
+
 }  // namespace ad::skin::forms

@@ -31,6 +31,8 @@ int SkinTitleHeight(const TSkBorderForm* border, bool ownerZoomed);
 int SkinBorderWidth(const TSkBorderForm* border);
 int ExtraTitleHeight(const TSkBorderForm* border);
 int ExtraBorderWidth(const TSkBorderForm* border);
+// The system's caption font (the default GUI font when the system gives none).
+LOGFONTW SystemCaptionFont();
 // The icon size for a caption of h pixels: 1, 8, 16, 24 or 32.
 int IconSizeFor(int h);
 

@@ -31,6 +31,7 @@ constexpr int kFrameSide = 12, kFrameBorder = 4;  // a frame state of FORM's BOR
 constexpr TColor kFormColor = 0xC0E0F0, kOtherFormColor = 0x405060;
 constexpr TColor kLabelColor = 0x00336699;
 constexpr TColor kActiveTitleColor = 0x00A06040;
+constexpr TColor kTitleItemColor = 0x00307050, kTitleItemHotColor = 0x0040A070;
 
 // A frame state of 12 x 12: grey border, white inside, the three pixels of
 // each corner (the corner and its two neighbours on the edges) key-coloured.
@@ -65,6 +66,9 @@ inline std::vector<uint8_t> FormSkin(bool withMasks, TColor formColor = kFormCol
     if (withMasks) ini += "BORDERSMASK=!FB.BMP!2!0!0!4!4!4!4\r\n";
     // The title's inactive (normal) and active (hot) states differ.
     ini += "[FORMTITLE]\r\nSTATES=2\r\nCOLOR=8421504\r\nHOTCOLOR=" + std::to_string(kActiveTitleColor) + "\r\n";
+    // The title bar component's buttons.
+    ini += "[TB_BTN]\r\nSTATES=2\r\nCOLOR=" + std::to_string(kTitleItemColor) + "\r\nHOTCOLOR=" +
+           std::to_string(kTitleItemHotColor) + "\r\nFONTCOLOR=16777215\r\n";
     // Normal, hot and pressed frames side by side, each a shade of its own.
     auto button = [](uint32_t colour) {
         std::vector<uint32_t> px(size_t(3 * kButtonW * kButtonH));

@@ -15,6 +15,9 @@
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinUtilsWin.h"
 #include "skin/forms/SkGlowForm.h"
+#include "skin/forms/SkinGluedForms.h"
+#include "skin/forms/SkinMDIForm.h"
+#include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
 
@@ -67,6 +70,12 @@ TSkinProvider::TSkinProvider(TComponent* owner) : TComponent(owner) {
 TSkinProvider* TSkinProvider::CreateRuntime(TForm* form) {
     auto* provider = new TSkinProvider(form);
     provider->deferredStart_ = !provider->inert_;
+    // The last title bar among the form's components is the form's.
+    for (int i = form->ComponentCount() - 1; i >= 0 && !provider->inert_; --i)
+        if (auto* bar = dynamic_cast<TSkinTitleBar*>(form->Components(i))) {
+            provider->titleBar_ = bar;
+            break;
+        }
     provider->AfterCreate();
     return provider;
 }
@@ -79,6 +88,11 @@ TSkinProvider::~TSkinProvider() {
     StopButtonAnimations();
     titleCoverSubclass_.reset();
     titleCover_.reset();
+    disabledCover_.reset();
+    mdiForm_.reset();
+    StopTitleItemHint();
+    // No pair keeps a form that is going away, as glued form or as master.
+    ForgetGluedForm(form_);
     if (!inert_) {
         RemoveSkinnedForm(form_);
         Unhook();
@@ -463,10 +477,5 @@ void TSkinProvider::HoldFormAlign(bool hold) {
     if (hold) form_->DisableAlign();
     else form_->EnableAlign();
 }
-
-// The minimise and restore animations come with the form animations: until
-// then none runs and the caller restores the window itself.
-bool TSkinProvider::StartMinimizeAnimation() { return false; }
-bool TSkinProvider::StartRestoreAnimation() { return false; }
 
 }  // namespace ad::skin::forms

@@ -27,6 +27,7 @@
 
 #include "base/Geometry.h"
 #include "base/TextStyle.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/StdCtrls.h"
@@ -38,6 +39,7 @@
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinText.h"
 #include "skin/forms/SkCtrlAdapter.h"
+#include "skin/forms/SkinSnap.h"
 #include "skin/forms/SkinSystemMenu.h"
 #include "skin/forms/SkinTitleItems.h"
 
@@ -48,6 +50,7 @@ class TSkGlowForm;
 // the provider holds null until they exist.
 class TSkBorderForm;
 class TSkinTitleBar;
+class TSkTitleBarItem;
 class TSkScrollWnd;
 class TSkinMDIForm;
 
@@ -107,7 +110,11 @@ struct TSkShadowMargins {
 using TSkAfterAnimation = std::function<void(int kind)>;  // 0 showing, 1 hiding
 using TSkNCHitTest = std::function<void(TObject* sender, TPoint point, int& code)>;
 
+class TSkMinTimer;
+
 class TSkinProvider : public TComponent, public TSkinProviderLink {
+    friend class TSkMinTimer;  // the animation ends by giving the form its look back
+
 public:
     // Streamed constructor: owner must be a form (else the provider stays
     // without a form and does nothing).
@@ -192,7 +199,7 @@ public:
 
     // ---- TSkinProviderLink ----
     TWinControl* Form() override { return form_; }
-    bool PaintsOwnTitleBar() const override { return titleBar_ != nullptr; }
+    bool PaintsOwnTitleBar() const override { return titleBar_.Get() != nullptr; }
     bool IsMDIForm() const override { return form_ && form_->FormStyle() == TFormStyle::fsMDIForm; }
     // Runs the message through the provider's window procedure.
     void HandleMessage(TMessage& m) override;
@@ -226,6 +233,37 @@ public:
     std::unique_ptr<TSkinCacheImage> CopyFormImage();
     bool StartMinimizeAnimation();
     bool StartRestoreAnimation();
+    // The running minimise or move animation's timer (null when none).
+    TSkThreadedTimer* AnimationTimer() const { return animTimer_.get(); }
+
+    // ---- MDI parent (SkinProviderMDI.cpp) ----
+    // The MDI support of an MDI parent with a client window (made on first use), else null.
+    TSkinMDIForm* MDISupport();
+    // A maximised MDI child's buttons are shown in the menu line.
+    bool MDIChildButtonsVisible();
+    void LayoutMDIButtons();
+    // 101, 102 or 103 on a maximised child's button, else HTMENU (window-image point).
+    int MenuLineHit(TPoint point);
+    void PaintMDIButtons(const TImageView32& image);
+    void ReleaseMDIButton(int code);
+    // The active child allows what its restore (102) or minimise (103) button does.
+    bool MDIButtonAllowed(int code);
+    // WM_INITMENUPOPUP: true when the Window menu was filled here (not passed on).
+    bool InitWindowMenu(TMessage& m);
+
+    // ---- Snapping, glued forms and the disabled cover (SkinFormStates.cpp) ----
+    // What the extended border adds around the window (all 0 without one).
+    TSkOuterOffsets OuterOffsets();
+    // Snaps a proposed window position to other forms and the work area.
+    void SnapToEdges(int& x, int& y);
+    // Records which forms named in GluedForms touch this form.
+    void UpdateGluedForms();
+    // Moves the forms glued to this form after it moved.
+    void MoveGluedForms(bool useBorderWindow);
+    bool IsGluedChild(TForm* form) const;
+    // Shows the translucent cover over a disabled form (or frees it once enabled).
+    void UpdateDisabledBlend();
+    TSkGlowForm* DisabledCover() const { return disabledCover_.get(); }
 
     // ---- Metrics, layout and hit test ----
     bool HasBorder();
@@ -282,6 +320,29 @@ public:
     const TRect& IconRect() const { return iconRect_; }
     bool LargeCaptionButtons() const { return largeCaptionButtons_; }
     bool ExtendedTitle() const { return extendedTitle_; }
+
+    // ---- Title-bar items (SkinProviderTitleBar.cpp) ----
+    // The item of a hit code 2000 + i, null for other codes.
+    TSkTitleBarItem* TitleBarItemOf(int code) const;
+    // Hands the bar its area (right: the caption buttons' left, fullRight: the
+    // title's right edge) and lets it arrange its items.
+    void ArrangeTitleBar(int right, int fullRight);
+    // 2000 + i for an enabled item at the window-image point, else HTCLIENT.
+    int TitleBarHitTest(TPoint point) const;
+    // The items painted into the image: pressed tabs last.
+    void PaintTitleBarItems(const TImageView32& image);
+    void PaintTitleBarItem(TSkTitleBarItem& item, const TImageView32& image);
+    void TitleBarItemDown(int code, TPoint screenPoint, TMouseButton button);
+    void TitleBarItemUp(int code, TPoint screenPoint, TMouseButton button);
+    // The caption text's span when a bar is shown (window-image x).
+    bool TitleBarShowsCaption() const;
+    // The hint of a hot title item: shown after the application's hint pause
+    // while the cursor stays on the item; gone when the item is left.
+    void StartTitleItemHint(const TSkTitleBarItem& item);
+    void StopTitleItemHint();
+    TAppHintWindow* TitleItemHint() const { return itemHint_.get(); }
+    int TitleBarTextLeft() const { return titleBarTextLeft_; }
+    int TitleBarTextRight() const { return titleBarTextRight_; }
 
     // ---- Region ----
     void CollectMaskRects();
@@ -377,7 +438,7 @@ protected:
     TAlignment captionAlignment_ = taLeftJustify;
     std::string titleSkin_;
     std::string menuLineSkin_;
-    TSkinTitleBar* titleBar_ = nullptr;
+    TComponentLink<TSkinTitleBar> titleBar_;
 
     int formActive_ = 1;
     bool largeCaptionButtons_ = true;
@@ -407,6 +468,7 @@ protected:
     int titleTop_ = 0;
     int titleBottom_ = 0;
     int titleTextRight_ = 0;
+    int titleBarTextLeft_ = 0, titleBarTextRight_ = 0;
     int menuLineCount_ = -1;
     int titleSkinIndex_ = -1;
     int captionSkinIndex_ = -1;
@@ -423,9 +485,14 @@ protected:
     std::unique_ptr<TSkCtrlAdapter> ctrlAdapter_;
     TSkBorderForm* borderForm_ = nullptr;
     TSkScrollWnd* scrollWnd_ = nullptr;
-    TSkinMDIForm* mdiForm_ = nullptr;
+    std::unique_ptr<TSkinMDIForm> mdiForm_;
     std::unique_ptr<TSkThreadedTimer> animTimer_;
     std::unique_ptr<TSkGlowForm> titleCover_;
+    std::unique_ptr<TSkGlowForm> disabledCover_;
+    std::unique_ptr<TTimer> itemHintTimer_;
+    std::unique_ptr<TAppHintWindow> itemHint_;
+    std::string itemHintText_;
+    TRect itemHintRect_;  // screen
     std::unique_ptr<TWindowSubclass> titleCoverSubclass_;
 
     std::vector<TSkAdaptedLabel> adaptedLabels_;

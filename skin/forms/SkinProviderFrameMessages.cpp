@@ -362,6 +362,9 @@ void TSkinProvider::WMSysCommand(TMessage& m) {
         return;
     }
     if (command == SC_MAXIMIZE) SetFormState(formState_ | kFsMaximizing);
+    // A form other than the main one animates towards the taskbar and back.
+    if (command == SC_MINIMIZE && !IsMainForm() && !form_->Parent()) StartMinimizeAnimation();
+    if (command == SC_RESTORE && !IsMainForm() && IsIconic()) StartRestoreAnimation();
     const std::weak_ptr<int> alive = aliveToken_;
     CallPrevious(m);
     if (alive.expired() || !::IsWindow(wnd) || form_->Destroying()) return;

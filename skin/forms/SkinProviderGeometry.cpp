@@ -8,6 +8,7 @@
 
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
 
@@ -370,6 +371,7 @@ void TSkinProvider::LayoutTitle() {
 
     int x = ImageWidth() - info.BIRight - shadow.Right - std::max(4, border);
     if (!largeCaptionButtons_) x += std::min(0, ExtraBorderWidth(borderForm_) - 2);
+    const int fullRight = x;
     auto hide = [&](TSkCaptionElementId id) { Element(id).Rect = TRect{x, 0, x, 0}; };
     if (systemMenu_ && systemMenu_->HasSystemMenu()) {
         PlaceElement(Element(ceClose).Rect, ButtonWidth(Element(ceClose)), Element(ceClose).Large, x);
@@ -408,6 +410,7 @@ void TSkinProvider::LayoutTitle() {
         }
     }
     titleTextRight_ = x;
+    ArrangeTitleBar(x, fullRight);
 }
 
 // ---- Hit test --------------------------------------------------------------------------
@@ -441,6 +444,7 @@ int TSkinProvider::HitTest(TPoint screenPoint) {
                     break;
                 }
             }
+            if (code == HTCLIENT) code = TitleBarHitTest(TPoint{x, y});
         }
         if (code != HTCLIENT) return code;
     }
@@ -464,12 +468,13 @@ int TSkinProvider::HitTest(TPoint screenPoint) {
     if (caption > 0 && y >= 0 && y <= sysCaption + top) {
         const int bandStart = TopBorderTotal(false) + sysCaption;
         if (menuHeight > 0 && y >= bandStart && y <= TopBorderTotal(false) + CaptionHeight(false) + menuHeight)
-            return HTMENU;
+            return MenuLineHit(TPoint{x, y});
         if (y < top + caption) {
             return Contains(iconRect_, TPoint{x, y}) ? HTSYSMENU : HTCAPTION;
         }
     }
-    if (menuHeight > 0 && y >= top + caption && y <= top + caption + MenuLineCount() * menuHeight) return HTMENU;
+    if (menuHeight > 0 && y >= top + caption && y <= top + caption + MenuLineCount() * menuHeight)
+        return MenuLineHit(TPoint{x, y});
 
     if (GripMode == gmRightBottom && !zoomed && IsSizeable()) {
         const TSkinTables* skin = Skin();

@@ -12,6 +12,8 @@
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkinMDIForm.h"
+#include "skin/forms/SkinTitleBar.h"
 
 #include <windowsx.h>  // after the engine headers: it defines SetWindowRedraw as a macro
 
@@ -118,6 +120,7 @@ bool TSkinProvider::HandleSkinCommandFirst(TMessage& m) {
             if (wanted > 0) {
                 AddedTitle.Font.SetHeight(::MulDiv(AddedTitle.Font.Height(), wanted, old));
                 FormHeader.AdditionalHeight = ::MulDiv(FormHeader.AdditionalHeight, wanted, old);
+                if (TSkinTitleBar* bar = TitleBar()) bar->ScaleItems(wanted);
             }
             HandleSkinCommand(m, SkinData.get());
             if (form_) BroadcastToChildren(form_, m);
@@ -379,6 +382,16 @@ void TSkinProvider::WndProc(TMessage& m) {
     switch (m.Msg) {
         case SKM_SKINCMD: HandleSkinCommandSkinned(m); return;
         case WM_NCHITTEST: WMNCHitTest(m); return;
+        case WM_INITMENUPOPUP:
+            if (!InitWindowMenu(m)) CallPrevious(m);
+            return;
+        case WM_COMMAND:
+            if (mdiForm_ && mdiForm_->HandleCommand(m.WParam)) {
+                m.Result = 0;
+                return;
+            }
+            CallPrevious(m);
+            return;
         case WM_NCPAINT: WMNCPaint(m); return;
         case WM_NCACTIVATE: WMNCActivate(m); return;
         case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
@@ -400,10 +413,12 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_MOVE:
             StopButtonAnimations();
             CallPrevious(m);
+            MoveGluedForms(false);
             return;
         case WM_SIZE: WMSize(m); return;
         case WM_ACTIVATE:
             CallPrevious(m);
+            UpdateGluedForms();
             if (form_->Showing()) {
                 menuLineCount_ = -1;
                 if (LOWORD(m.WParam) != WA_INACTIVE && form_->BorderStyle == TFormBorderStyle::bsNone)
@@ -431,7 +446,16 @@ void TSkinProvider::WndProc(TMessage& m) {
             if (m.LParam) GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(m.LParam));
             CallPrevious(m);
             return;
-        case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); return;
+        case WM_WINDOWPOSCHANGING:
+            if (auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+                pos && ScreenSnap && !(pos->flags & SWP_NOMOVE) && form_->Showing() && !IsZoomed() && !IsIconic()) {
+                int x = pos->x, y = pos->y;
+                SnapToEdges(x, y);
+                pos->x = x;
+                pos->y = y;
+            }
+            WMWindowPosChanging(m);
+            return;
         case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
         case WM_COPYDATA: HandleCopyData(m); return;
         case WM_STYLECHANGED:
@@ -469,6 +493,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case CM_ENABLEDCHANGED:
             CallPrevious(m);
             if (drawNonClientArea_) RefreshNonClient();
+            if (DisabledBlendValue != 255 || disabledCover_) UpdateDisabledBlend();
             return;
         case CM_MOUSEENTER:
             CallPrevious(m);
@@ -547,6 +572,9 @@ void TSkinProvider::WMNCLButtonDown(TMessage& m) {
         case HTMAXBUTTON:
         case HTCLOSE:
         case HTHELP:
+        case kHitMdiClose:
+        case kHitMdiRestore:
+        case kHitMdiMinimize:
             SetPressedElement(code);
             m.Result = 0;
             return;
@@ -555,6 +583,11 @@ void TSkinProvider::WMNCLButtonDown(TMessage& m) {
                 SetPressedElement(code);
                 TSkinTitleButton& button = TitleButtons[size_t(code - kHitTitleButton)];
                 if (button.OnMouseDown) button.OnMouseDown(this, TMouseButton::mbLeft, 0, point.X, point.Y);
+                m.Result = 0;
+                return;
+            }
+            if (TitleBarItemOf(code)) {
+                TitleBarItemDown(code, point, TMouseButton::mbLeft);
                 m.Result = 0;
                 return;
             }
@@ -612,6 +645,12 @@ void TSkinProvider::ReleaseCaptionElement(int code, TPoint screenPoint) {
             ::SendMessageW(wnd, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
             if (!gone()) ClearHotElement();
             return;
+        case kHitMdiClose:
+        case kHitMdiRestore:
+        case kHitMdiMinimize:
+            ReleaseMDIButton(code);
+            if (!gone()) ClearHotElement();
+            return;
         default:
             if (code >= kHitTitleButton && code - kHitTitleButton < int(TitleButtons.size())) {
                 TSkinTitleButton& button = TitleButtons[size_t(code - kHitTitleButton)];
@@ -634,7 +673,9 @@ void TSkinProvider::WMNCLButtonUp(TMessage& m) {
     const bool wasPressed = pressed_;
     const std::weak_ptr<int> alive = aliveToken_;
     HWND wnd = Wnd();
-    if (IsCaptionButtonCode(code)) {
+    if (TitleBarItemOf(code)) {
+        if (wasPressed) TitleBarItemUp(code, point, TMouseButton::mbLeft);
+    } else if (IsCaptionButtonCode(code)) {
         ReleaseCaptionElement(code, point);
     } else {
         // Released off the pressed element: nothing fires.
@@ -680,6 +721,12 @@ void TSkinProvider::WMNCRButtonDown(TMessage& m) {
         m.Result = 0;
         return;
     }
+    if (TitleBarItemOf(code)) {
+        rightPressed_ = true;
+        TitleBarItemDown(code, TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}, TMouseButton::mbRight);
+        m.Result = 0;
+        return;
+    }
     CallPrevious(m);
 }
 
@@ -697,6 +744,8 @@ void TSkinProvider::WMNCRButtonUp(TMessage& m) {
         hotElement_ = 0;
         pressed_ = false;
         ShowSystemMenuAt(point.X, point.Y);
+    } else if (TitleBarItemOf(code)) {
+        TitleBarItemUp(code, point, TMouseButton::mbRight);
     }
     m.Result = 0;
 }

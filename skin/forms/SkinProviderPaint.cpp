@@ -23,6 +23,7 @@
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormServices.h"
+#include "skin/forms/SkinTitleBar.h"
 
 namespace ad::skin::forms {
 
@@ -92,13 +93,7 @@ HFONT TSkinProvider::CaptionFont() {
     const TSkinTables* skin = SkinData ? SkinData->Skin() : nullptr;
     const int level = skin ? skin->ScaleLevel : 0;
     if (captionFont_ && captionFontLevel_ == level) return captionFont_.Get();
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW font{};
-    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font = metrics.lfCaptionFont;
-    else
-        ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    LOGFONTW font = SystemCaptionFont();
     font.lfHeight = ScaleIntAtLevel(font.lfHeight, level);
     captionFont_.Reset(::CreateFontIndirectW(&font));
     captionFontLevel_ = level;
@@ -251,12 +246,15 @@ bool TSkinProvider::PrepareCache() {
 void TSkinProvider::PaintCaptionText(const TImageView32& image, int state) {
     const TSkinTables* skin = SkinData->Skin();
     if (!skin) return;
-    const std::string text = AddedTitle.ShowMainCaption ? form_->Caption() : std::string();
+    const bool withBar = TitleBar() != nullptr;
+    const bool showCaption = withBar ? TitleBarShowsCaption() : AddedTitle.ShowMainCaption;
+    const std::string text = showCaption ? form_->Caption() : std::string();
     if (text.empty() && AddedTitle.Text.empty()) return;
     const TSkShadowMargins shadow = ShadowMargins();
     const int titleSection = TitleSectionIndex();
     const bool textSection = skin->IsValidSectionIndex(captionSkinIndex_);
     TRect rect{iconRect_.Right + 4 + (textSection ? 2 : 0), 0, image.Width - ButtonsWidth() - shadow.Right - 12, 0};
+    if (withBar) rect = TRect{titleBarTextLeft_, 0, titleBarTextRight_, 0};
     if (rect.Right <= rect.Left) return;
 
     HFONT font = CaptionFont();
@@ -329,11 +327,19 @@ void TSkinProvider::PaintMenuLineItems(const TImageView32& image, int lineSectio
     const TPoint origin = WindowOrigin();
     const TSkShadowMargins shadow = ShadowMargins();
     TMenuItem& items = menu->Items();
+    // A maximised MDI child's system menu sits in front of the items (a bitmap entry).
+    int first = 0;
+    for (; first < 2; ++first) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(bar, UINT(first), TRUE, &info) || !(info.fType & MFT_BITMAP)) break;
+    }
     // Each top item's caption where the system places it on the bar, in the
     // line's colours (greyed when disabled).
     for (int i = 0; i < items.Count(); ++i) {
         RECT r{};
-        if (!::GetMenuItemRect(wnd, bar, UINT(i), &r)) continue;
+        if (!::GetMenuItemRect(wnd, bar, UINT(first + i), &r)) continue;
         const TRect rect{r.left - origin.X + shadow.Left, r.top - origin.Y + shadow.Top, r.right - origin.X + shadow.Left,
                          r.bottom - origin.Y + shadow.Top};
         const TMenuItem* item = items.Items(i);
@@ -430,6 +436,8 @@ void TSkinProvider::PaintCaptionButtons(int imageWidth) {
         if (b.UseSkinData) DrawCaptionElement(image, b.Rect, tbTitleButton, b.State, running, b.Enabled);
         DrawTitleButtonGlyph(image, b);
     }
+    PaintTitleBarItems(image);
+    PaintMDIButtons(image);
 }
 
 void TSkinProvider::SaveButtonArea(int imageWidth, bool flag) {
@@ -586,7 +594,13 @@ void TSkinProvider::UpdateCaptionGlow(int id, const TRect& rect, int glyphKind, 
 }
 
 void TSkinProvider::RepaintElement(int id) {
-    if (id >= 1) PaintCaptionButton(id);
+    if (TitleBarItemOf(id)) {
+        // An item sits on the title's own background: the title is composed again.
+        if (SkinData) SkinData->BgChanged = true;
+        RepaintFrame();
+    } else if (id >= 1) {
+        PaintCaptionButton(id);
+    }
 }
 
 void TSkinProvider::SetHotElement(int id, bool repaint) {
@@ -597,17 +611,26 @@ void TSkinProvider::SetHotElement(int id, bool repaint) {
             if (e->State != 2 || !pressed_) e->State = 0;
         } else if (previous >= kHitTitleButton && previous - kHitTitleButton < int(TitleButtons.size())) {
             TitleButtons[size_t(previous - kHitTitleButton)].State = 0;
+        } else if (TSkTitleBarItem* item = TitleBarItemOf(previous)) {
+            item->MouseState = 0;
+            StopTitleItemHint();
+            if (item->OnMouseLeave) item->OnMouseLeave(item);
         }
         if (repaint) RepaintElement(previous);
     }
     hotElement_ = id;
     if (pressed_ || id < 1) return;
-    if (TSkCaptionElement* e = ElementByCode(id))
+    if (TSkCaptionElement* e = ElementByCode(id)) {
         e->State = 1;
-    else if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size()))
+    } else if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size())) {
         TitleButtons[size_t(id - kHitTitleButton)].State = 1;
-    else
+    } else if (TSkTitleBarItem* item = TitleBarItemOf(id)) {
+        item->MouseState = 1;
+        if (item->OnMouseEnter) item->OnMouseEnter(item);
+        if (TSkTitleBarItem* still = TitleBarItemOf(id)) StartTitleItemHint(*still);
+    } else {
         return;
+    }
     if (repaint) RepaintElement(id);
 }
 
@@ -625,9 +648,9 @@ void TSkinProvider::SetPressedElement(int id) {
             allowed = systemMenu_->MaxEnabled() || (IsZoomed() && systemMenu_->RestoreEnabled());
         else if (id == HTCLOSE)
             allowed = systemMenu_->CloseEnabled();
-        else if (id == kHitMdiRestore)
-            allowed = systemMenu_->RestoreEnabled();
     }
+    // A maximised child's buttons act on the child: its own style decides.
+    if (id == kHitMdiRestore || id == kHitMdiMinimize) allowed = MDIButtonAllowed(id);
     if (id >= kHitTitleButton && id - kHitTitleButton < int(TitleButtons.size()))
         allowed = TitleButtons[size_t(id - kHitTitleButton)].Enabled;
     if (!allowed || id < 1) {
@@ -714,7 +737,15 @@ void TSkinProvider::PaintClient(HDC dc, bool repaintChildren) {
 }
 
 void TSkinProvider::PaintClientMessage(TMessage& m) {
-    if (noPaint_ || !form_->HandleAllocated()) return;
+    if (!form_->HandleAllocated()) return;
+    if (noPaint_) {
+        // Nothing shows while the form is animated away or back, but the paint
+        // is taken: a window left invalid gets WM_PAINT again at once, for
+        // ever, and the timer that ends the animation would never tick. The
+        // animation's end repaints the form.
+        if (!m.WParam) ::ValidateRect(form_->Handle(), nullptr);
+        return;
+    }
     if (m.WParam) {
         PaintClient(reinterpret_cast<HDC>(m.WParam), true);
         return;
