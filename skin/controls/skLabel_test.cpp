@@ -32,6 +32,17 @@ TEST(SkinLabel, TakesTheFontColourOfTheSectionItLiesOn) {
     EXPECT_NEAR(int(mixed & 0xFF), (0xC0 * 100 + 0xE0 * 155) / 255, 2);
 }
 
+TEST(SkinLabel, PaintsItsOwnSectionUnderItsText) {
+    TControlsFormFixture f;
+    auto* label = f.Add<TSkinLabel>(nullptr, 10, 10, 80, 20, "Slot");
+    const int w = label->Width(), h = label->Height();
+    EXPECT_NE(Printed(label).At(w - 1, h - 1), Rgb(kPanelColor));  // no section: what lies beneath shows
+    label->SetSkinSection("PANEL");
+    const auto image = Printed(label);
+    EXPECT_EQ(image.At(w - 1, h - 1), Rgb(kPanelColor));
+    EXPECT_GT(CountColour(image, RECT{0, 0, w, h}, kPanelFont), 0);  // the text in the section's font colour
+}
+
 TEST(SkinLabelFX, ShadowMargins) {
     struct Case {
         int distance, blur, leftTop, rightBottom;
