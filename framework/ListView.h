@@ -45,7 +45,7 @@ public:
     int Count() const;
     bool Shared() const { return shared_; }
     int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure or when shared)
-    void Clear();               // nothing when shared
+    virtual void Clear();       // nothing when shared
     // Makes the list again, empty, at the new image size (nothing when shared).
     void SetSize(int width, int height);
     // Draws one image at (x, y) of dc; nothing for an index outside the list.

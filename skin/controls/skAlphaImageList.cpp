@@ -144,8 +144,12 @@ bool TSkinAlphaImageList::AddItem(TSkinImageFormat format, const std::vector<uin
     }
 }
 
-void TSkinAlphaImageList::ClearAll() {
+void TSkinAlphaImageList::Clear() {
     items_.clear();
+    TImageList::Clear();
+}
+
+void TSkinAlphaImageList::ClearAll() {
     Clear();
     Change();
 }
@@ -218,15 +222,8 @@ void TSkinAlphaImageList::Assign(const TSkinAlphaImageList& source) {
     scale_ = source.scale_;
     useCache_ = source.useCache_;
     items_.clear();
-    for (const TItem& item : source.items_) {
-        TItem copy;
-        copy.ImageFormat = item.ImageFormat;
-        copy.ImageName = item.ImageName;
-        copy.ImgData = item.ImgData;
-        copy.OrigWidth = item.OrigWidth;
-        copy.OrigHeight = item.OrigHeight;
-        items_.push_back(std::move(copy));
-    }
+    for (const TItem& item : source.items_)  // everything but the cached bitmap
+        items_.push_back({item.ImageFormat, item.ImageName, item.ImgData, item.OrigWidth, item.OrigHeight, nullptr});
     Generate();
     Change();
 }
@@ -294,6 +291,13 @@ void ForEachAlphaImageList(const std::function<void(TSkinAlphaImageList&, int)>&
 void AddImageListLinks(TSkinEngineLinks& links) {
     links.RescaleImageLists = [](int percent) {
         ForEachAlphaImageList([](TSkinAlphaImageList& list, int value) { list.SetScale(value); }, percent);
+    };
+    links.NewAlphaImageList = [](int width, int height) -> std::unique_ptr<TImageList> {
+        return std::make_unique<TSkinAlphaImageList>(nullptr, width, height);
+    };
+    links.AddPngImage = [](TImageList& list, const std::vector<uint8_t>& png) {
+        auto* alpha = dynamic_cast<TSkinAlphaImageList*>(&list);
+        return alpha && alpha->AddImageFromStream(png);
     };
 }
 

@@ -37,6 +37,8 @@ public:
     TSkinImageFormat ItemFormat(int index) const { return items_.at(size_t(index)).ImageFormat; }
     const std::string& ItemName(int index) const { return items_.at(size_t(index)).ImageName; }
     // Empties the items and the system list; the list keeps its handle.
+    void Clear() override;
+    // Clear, and the list's users hear of it.
     void ClearAll();
 
     // The items as: their count (4 bytes), then per item its format (1 byte),
@@ -84,7 +86,8 @@ private:
 
 // Calls proc with every alpha image list of the process and value.
 void ForEachAlphaImageList(const std::function<void(TSkinAlphaImageList&, int)>& proc, int value);
-// The engine's link by which the manager's new scale reaches every list.
+// The engine's links by which the manager's new scale reaches every list and
+// the manager's skin thumbnails are an alpha image list.
 void AddImageListLinks(TSkinEngineLinks& links);
 
 // The image of a list's cell drawn into a 32-bit bitmap at (x, y): the strip

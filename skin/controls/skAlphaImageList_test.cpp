@@ -197,5 +197,27 @@ TEST(SkinAlphaImageList, TheManagersNewScaleReachesEveryList) {
     InstallSkinEngineLinks({});
 }
 
+// Through the links the manager's skin thumbnails are an alpha image list that takes PNG previews.
+TEST(SkinAlphaImageList, TheManagersThumbnailsAreAnAlphaImageList) {
+    TSkinEngineLinks links;
+    AddImageListLinks(links);
+    InstallSkinEngineLinks(links);
+    {
+        TSkinManager manager(nullptr);
+        TImageList& thumbnails = manager.SkinThumbnails(140, 100);
+        auto* alpha = dynamic_cast<TSkinAlphaImageList*>(&thumbnails);
+        ASSERT_NE(alpha, nullptr);
+        EXPECT_EQ(&manager.SkinThumbnails(1, 1), &thumbnails);  // one list, made once
+        ASSERT_TRUE(SkinEngineLinks().AddPngImage(thumbnails, RedPng(255)));
+        EXPECT_EQ(thumbnails.Count(), 1);
+        const auto image = alpha->GetScaledBitmap(0, 140, 100);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(AlphaAt(*image, 70, 50), 255);
+        thumbnails.Clear();  // the items go with the images
+        EXPECT_EQ(alpha->ItemCount(), 0);
+    }
+    InstallSkinEngineLinks({});
+}
+
 }  // namespace
 }  // namespace ad::skin::controls

@@ -447,18 +447,7 @@ void TSkinBitBtn::DrawUnskinned(const DRAWITEMSTRUCT& dis) {
         if (WordWrap()) flags |= DT_WORDBREAK;
         if (UseRightToLeftReading()) flags |= DT_RTLREADING;
         SelectObjectScope font(dc, EffectiveFont().Handle());
-        ::SetBkMode(dc, TRANSPARENT);
-        const std::wstring text = WideText();
-        if (disabled) {
-            RECT shadow = cr;
-            ::OffsetRect(&shadow, 1, 1);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            ::DrawTextW(dc, text.c_str(), -1, &shadow, flags);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
-        } else {
-            ::SetTextColor(dc, ColorToRGB(EffectiveFont().Color()));
-        }
-        ::DrawTextW(dc, text.c_str(), -1, &cr, flags);
+        DrawButtonCaption(dc, WideText(), cr, flags, disabled, ColorToRGB(EffectiveFont().Color()));
     }
     DrawBtnGlyph(*this, dc);
     ::RestoreDC(dc, saved);

@@ -184,8 +184,13 @@ void TSkinLabelFX::SetShadow(const TShadow& shadow) {
 }
 
 TSkinLabelFX::TShadow TSkinLabelFX::EffectiveShadow() const {
-    // The skins this program reads define no label shadow: the skin mode takes the label's own.
     if (shadow_.Mode == TSkinShadowMode::smNone) return {0, 0, skNoColor, 0, TSkinShadowMode::smNone};
+    // The skin's shadow when it has one (a blur of 0 or more), with the label's strength.
+    if (shadow_.Mode == TSkinShadowMode::smSkin1 && SkinActive()) {
+        const TSkinGlobalInfo& info = SkinManager()->Skin()->GlobalInfo;
+        if (info.Shadow1Blur >= 0)
+            return {shadow_.AlphaValue, info.Shadow1Blur, info.Shadow1Color, info.Shadow1Offset, shadow_.Mode};
+    }
     return shadow_;
 }
 
@@ -336,6 +341,13 @@ void TSkinLabelFX::WndProc(TMessage& m) {
             AdjustBounds();
             Invalidate();
             return;
+        case SKM_SKINCMD: {
+            TSkinCustomLabel::WndProc(m);
+            // The skin's shadow came or went: the margins follow it.
+            const int command = SkinCommandOf(m.WParam);
+            if (!Destroying() && (command == SKC_SKINLOADED || command == SKC_SKINREMOVED)) UpdateMargins();
+            return;
+        }
         default: break;
     }
     TSkinCustomLabel::WndProc(m);

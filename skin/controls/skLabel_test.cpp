@@ -55,6 +55,37 @@ TEST(SkinLabelFX, ShadowMargins) {
     }
 }
 
+// A skin with a label shadow gives it to labels in the skin mode, with their own strength.
+TEST(SkinLabelFX, TheSkinsShadowServesTheSkinMode) {
+    TControlsFormFixture f;
+    TSkinGlobalInfo& info = f.Manager->Skin()->GlobalInfo;
+    info.Shadow1Color = 0x203040;
+    info.Shadow1Offset = 2;
+    info.Shadow1Blur = 3;
+    auto* label = f.Add<TSkinLabelFX>(nullptr, 50, 40, 10, 10, "About");
+    TSkinLabelFX::TShadow own;  // the skin mode, alpha 150
+    own.AlphaValue = 150;
+    label->SetShadow(own);
+    TSkinLabelFX::TShadow used = label->EffectiveShadow();
+    EXPECT_EQ(used.Color, TColor(0x203040));
+    EXPECT_EQ(used.Distance, 2);
+    EXPECT_EQ(used.BlurCount, 3);
+    EXPECT_EQ(used.AlphaValue, 150);
+    EXPECT_EQ(label->OffsetKeeper().LeftTop, -1);  // min(0, 2 - 3)
+    EXPECT_EQ(label->OffsetKeeper().RightBottom, 5);
+
+    own.Mode = TSkinShadowMode::smCustom;  // its own shadow whatever the skin has
+    label->SetShadow(own);
+    used = label->EffectiveShadow();
+    EXPECT_EQ(used.BlurCount, 4);
+    EXPECT_EQ(used.Distance, 1);
+
+    info.Shadow1Blur = -1;  // a skin without a label shadow: the label's own
+    own.Mode = TSkinShadowMode::smSkin1;
+    label->SetShadow(own);
+    EXPECT_EQ(label->EffectiveShadow().BlurCount, 4);
+}
+
 TEST(SkinLabelFX, TheTextKeepsItsPlaceWhileTheMarginsChange) {
     TControlsFormFixture f;
     auto* label = f.Add<TSkinLabelFX>(nullptr, 50, 40, 10, 10, "About");
