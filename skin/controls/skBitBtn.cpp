@@ -419,7 +419,7 @@ void TSkinBitBtn::DrawUnskinned(const DRAWITEMSTRUCT& dis) {
     DoLayout();
     RECT client{0, 0, Width(), Height()};
     bool themed = false;
-    if (ThemesActive()) {
+    if (ControlsThemed()) {
         TThemeData theme;
         if (theme.Open(handle_, L"BUTTON")) {
             // The push button part and its states: normal, hot, pressed, disabled, defaulted.

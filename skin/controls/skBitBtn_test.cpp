@@ -359,7 +359,8 @@ TEST(SkinBitBtn, WithoutASkinTheGlyphIsBlendedOnTheFace) {
     auto print = [&] { return ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 120, 40); };
     auto image = print();
     const TRect g = b->GlyphRect();
-    EXPECT_EQ(image.At(g.Left + 8, g.Top + 8), RGB(0, 0, 255));
+    EXPECT_NEAR(GetBValue(image.At(g.Left + 8, g.Top + 8)), 255, 1);
+    EXPECT_EQ(GetRValue(image.At(g.Left + 8, g.Top + 8)), 0);
     const COLORREF face = image.At(g.Left - 2, g.Top + 8);  // the face beside the glyph
     b->SetBlend(50);
     image = print();
@@ -379,7 +380,11 @@ TEST(SkinBitBtn, WithoutASkinADefaultFocusedButtonLooksDefault) {
     auto print = [](TSkinBitBtn* button) {
         return ad::test::PrintInto(button->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30);
     };
-    EXPECT_FALSE(print(b).Pixels == print(other).Pixels);  // the defaulted look, not the normal one
+    const auto image = print(b);
+    EXPECT_FALSE(image.Pixels == print(other).Pixels);  // the defaulted look, not the normal one
+    if (!ControlsThemed()) {
+        EXPECT_EQ(image.At(45, 0), GetSysColor(COLOR_WINDOWFRAME));
+    }
 }
 
 // The classic face: a default or focused button gets the window-frame line around its edge.
@@ -439,6 +444,9 @@ TEST(SkinBitBtn, WithoutASkinItDrawsItselfAtTheSameSize) {
     EXPECT_EQ(b->Height(), 30);
     const auto image = ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30);
     EXPECT_NE(image.At(0, 15), image.At(45, 15));  // an edge around its face
+    // The test program's standard controls are classic: so is the button's face.
+    ASSERT_FALSE(ControlsThemed());
+    EXPECT_EQ(image.At(45, 3), GetSysColor(COLOR_BTNFACE));
 }
 // A latched button keeps showing its state when the skin is not there.
 TEST(SkinBitBtn, WithoutASkinDownLooksPressed) {
