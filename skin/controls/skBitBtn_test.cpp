@@ -367,6 +367,11 @@ TEST(SkinBitBtn, WithoutASkinTheGlyphIsBlendedOnTheFace) {
     const COLORREF mixed = image.At(g.Left + 8, g.Top + 8);
     EXPECT_NEAR(GetRValue(mixed), GetRValue(face) / 2, 2);
     EXPECT_NEAR(GetBValue(mixed), (255 + GetBValue(face)) / 2, 2);
+    // Blend is how far the glyph fades, on the face as in the skin's cache: 20 leaves four fifths of it.
+    b->SetBlend(20);
+    const COLORREF faded = print().At(g.Left + 8, g.Top + 8);
+    EXPECT_NEAR(GetRValue(faded), GetRValue(face) * 20 / 100, 3);
+    EXPECT_NEAR(GetBValue(faded), (255 * 80 + GetBValue(face) * 20) / 100, 3);
 }
 
 TEST(SkinBitBtn, WithoutASkinADefaultFocusedButtonLooksDefault) {
