@@ -1,4 +1,4 @@
-// Font style bits and horizontal text alignment, as every control and cell of
+// Font style bits and horizontal and vertical text alignment, as every control and cell of
 // the system stores them. Portable.
 #pragma once
 
@@ -11,5 +11,6 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 using TFontStyles = unsigned;
 
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum TVerticalAlignment : uint8_t { taAlignTop, taAlignBottom, taVerticalCenter };
 
 }  // namespace ad

@@ -64,6 +64,19 @@ bool GlyphIsKeyed(const TBitmap32& strip) {
     return true;
 }
 
+void DrawButtonCaption(HDC dc, const std::wstring& text, RECT r, UINT flags, bool disabled, COLORREF color) {
+    ::SetBkMode(dc, TRANSPARENT);
+    if (disabled) {
+        RECT shadow = r;
+        ::OffsetRect(&shadow, 1, 1);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        ::DrawTextW(dc, text.c_str(), -1, &shadow, flags);
+        color = ::GetSysColor(COLOR_BTNSHADOW);
+    }
+    ::SetTextColor(dc, color);
+    ::DrawTextW(dc, text.c_str(), -1, &r, flags);
+}
+
 void DrawGlyphImage(HDC dc, const TBitmap32& strip, int numGlyphs, int index, int x, int y) {
     numGlyphs = std::max(1, numGlyphs);
     const int w = strip.Width() / numGlyphs, h = strip.Height();
@@ -176,19 +189,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
         DrawGlyphImage(dc, glyph_, numGlyphs_, index, place.Glyph.x, place.Glyph.y);
     }
     if (!text.empty()) {
-        RECT cr = place.Caption;
         const UINT drawFlags = DT_EXPANDTABS | DT_CENTER | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
-        ::SetBkMode(dc, TRANSPARENT);
-        if (disabled) {
-            RECT shadow = cr;
-            ::OffsetRect(&shadow, 1, 1);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-            ::DrawTextW(dc, text.c_str(), -1, &shadow, drawFlags);
-            ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
-        } else {
-            ::SetTextColor(dc, ColorToRGB(EffectiveFont().Color()));
-        }
-        ::DrawTextW(dc, text.c_str(), -1, &cr, drawFlags);
+        DrawButtonCaption(dc, text, place.Caption, drawFlags, disabled, ColorToRGB(EffectiveFont().Color()));
     }
     if (focused) {
         RECT fr = dis.rcItem;

@@ -26,6 +26,9 @@ TBitBtnPlacement BitBtnLayout(const RECT& client, SIZE glyph, SIZE caption, TBut
 // True when every alpha byte of the bitmap is 0: its pixels are opaque, keyed
 // by the bottom-left pixel of each image (a 24-bit glyph).
 bool GlyphIsKeyed(const TBitmap32& strip);
+// A button's caption in r with the flags: in color, or, disabled, embossed
+// (a highlight copy one pixel down and right under a shadow-coloured one).
+void DrawButtonCaption(HDC dc, const std::wstring& text, RECT r, UINT flags, bool disabled, COLORREF color);
 // Image index (0 based) of a strip of numGlyphs images drawn at (x, y) on dc:
 // by its alpha, or keyed when the strip has no alpha. Nothing for an image
 // index outside the strip.

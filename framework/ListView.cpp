@@ -1,6 +1,8 @@
 // Image lists and the virtual list view.
 #include "framework/ListView.h"
 
+#include <algorithm>
+
 #include "framework/SysUtils.h"
 
 namespace ad {
@@ -19,6 +21,7 @@ TImageList::TImageList(TComponent* AOwner, HIMAGELIST shared)
 }
 
 TImageList::~TImageList() {
+    for (TChangeLink* link : links_) link->sender_ = nullptr;
     if (handle_ && !shared_) ::ImageList_Destroy(handle_);
 }
 
@@ -46,6 +49,26 @@ void TImageList::Draw(HDC dc, int index, int x, int y) const {
 
 void TImageList::Change() {
     if (OnChange) OnChange();
+    // A user may unregister (or register another) while it is told.
+    const std::vector<TChangeLink*> links = links_;
+    for (TChangeLink* link : links)
+        if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange) link->OnChange();
+}
+
+void TImageList::RegisterChanges(TChangeLink& link) {
+    if (link.sender_ == this) return;
+    if (link.sender_) link.sender_->UnRegisterChanges(link);
+    link.sender_ = this;
+    links_.push_back(&link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink& link) {
+    std::erase(links_, &link);
+    if (link.sender_ == this) link.sender_ = nullptr;
+}
+
+TChangeLink::~TChangeLink() {
+    if (sender_) sender_->UnRegisterChanges(*this);
 }
 
 // --- TListView ---------------------------------------------------------------

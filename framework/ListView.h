@@ -14,6 +14,24 @@
 
 namespace ad {
 
+class TImageList;
+
+// One user's registration for a list's change notices: every registered link
+// hears every change. A link leaves its list when either goes.
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    ~TChangeLink();
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+    TImageList* Sender() const { return sender_; }
+    std::function<void()> OnChange;
+
+private:
+    friend class TImageList;
+    TImageList* sender_ = nullptr;
+};
+
 // A list of same-sized images (icons), owned; or a list someone else owns
 // (the shell's system image list), shown but never changed or destroyed here.
 class TImageList : public TComponent {
@@ -27,16 +45,20 @@ public:
     int Count() const;
     bool Shared() const { return shared_; }
     int AddIcon(IconRef icon);  // copies the icon; returns its index (-1 on failure or when shared)
-    void Clear();               // nothing when shared
+    virtual void Clear();       // nothing when shared
     // Makes the list again, empty, at the new image size (nothing when shared).
     void SetSize(int width, int height);
     // Draws one image at (x, y) of dc; nothing for an index outside the list.
     void Draw(HDC dc, int index, int x, int y) const;
-    // Tells the list's users that its images changed.
+    // Tells the list's users that its images changed: OnChange, then every registered link.
     void Change();
     std::function<void()> OnChange;
+    // A link registered here hears every change until it is unregistered or destroyed.
+    void RegisterChanges(TChangeLink& link);
+    void UnRegisterChanges(TChangeLink& link);
 
 private:
+    std::vector<TChangeLink*> links_;
     HIMAGELIST handle_;
     int width_, height_;
     bool shared_ = false;

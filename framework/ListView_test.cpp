@@ -46,5 +46,47 @@ TEST(ListView, ASharedImageListIsShownButNeverChanged) {
     }
 }
 
+TEST(ImageList, EveryRegisteredUserHearsEachChangeUntilItLeaves) {
+    TImageList list(nullptr, 16, 16);
+    int first = 0, second = 0, plain = 0;
+    list.OnChange = [&] { ++plain; };
+    {
+        TChangeLink a, b;
+        a.OnChange = [&] { ++first; };
+        b.OnChange = [&] { ++second; };
+        list.RegisterChanges(a);
+        list.RegisterChanges(b);
+        list.RegisterChanges(a);  // once is enough
+        EXPECT_EQ(a.Sender(), &list);
+        list.Change();
+        EXPECT_EQ(first, 1);
+        EXPECT_EQ(second, 1);
+        list.UnRegisterChanges(a);
+        EXPECT_EQ(a.Sender(), nullptr);
+        list.Change();
+        EXPECT_EQ(first, 1);
+        EXPECT_EQ(second, 2);
+    }  // b leaves by going
+    list.Change();
+    EXPECT_EQ(second, 2);
+    EXPECT_EQ(plain, 3);
+
+    // A user that makes another leave while being told: the one that left hears nothing more.
+    TChangeLink late;
+    {
+        TImageList gone(nullptr, 16, 16);
+        TChangeLink leaver;
+        int lateTold = 0;
+        leaver.OnChange = [&] { gone.UnRegisterChanges(late); };
+        late.OnChange = [&] { ++lateTold; };
+        gone.RegisterChanges(leaver);
+        gone.RegisterChanges(late);
+        gone.Change();
+        EXPECT_EQ(lateTold, 0);
+        gone.RegisterChanges(late);
+    }  // a link outlives its list: it has no sender any more
+    EXPECT_EQ(late.Sender(), nullptr);
+}
+
 }  // namespace
 }  // namespace ad

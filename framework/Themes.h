@@ -76,6 +76,10 @@ private:
 // The process's binding, made on first use.
 TThemeLibrary& ThemeLibrary();
 bool IsThemed();
+// The process's standard controls wear visual styles: IsThemed, and the common
+// controls of version 6 or later are the ones in use (the program's manifest
+// asks for them). Controls that draw themselves look like their neighbours by it.
+bool ControlsThemed();
 bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName);
 
 }  // namespace ad

@@ -20,7 +20,7 @@ using namespace test;
 
 TEST(SkinControlsForm, EveryControlPaintsFromTheSkinOnOneForm) {
     TControlsFormFixture f;
-    f.Form.SetBounds(40, 40, 420, 300);
+    f.Form.SetBounds(40, 40, 420, 340);
     auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 390, 110);
     auto* run = f.Add<TSkinBitBtn>(panel, 10, 10, 100, 30, "Run");
     TBitmap32 glyph(16, 16);
@@ -40,11 +40,25 @@ TEST(SkinControlsForm, EveryControlPaintsFromTheSkinOnOneForm) {
     shadow.AlphaValue = 175;
     shadow.BlurCount = 2;
     fx->SetShadow(shadow);
-    auto* edit = f.Add<TSkinEdit>(nullptr, 20, 170, 200, 24);
+    auto* left = f.Add<TSkinBitBtn>(panel, 180, 55, 200, 40, "Left, top");
+    left->SetGlyph(glyph);
+    left->SetAlignment(taLeftJustify);
+    left->SetVerticalAlignment(taAlignTop);
+    auto* sectioned = f.Add<TSkinLabel>(nullptr, 240, 130, 150, 20, "On its own section");
+    sectioned->SetSkinSection("PANEL_LOW");
+    auto* edit = f.Add<TSkinEdit>(nullptr, 120, 170, 270, 24);
+    edit->Name = "edtWallet";
     edit->SetText("1BvBMSEYstWetqTFn5Au4m4GFg7xJaNVN2");
+    edit->BoundLabel.SetCaption("Wallet");
+    edit->BoundLabel.SetActive(true);
     auto* bar = f.Add<TSkinScrollBar>(nullptr, 20, 210, 300, 17);
     bar->SetMax(360);
     bar->SetPosition(120);
+    auto* greyed = f.Add<TSkinScrollBar>(nullptr, 20, 240, 300, 17);
+    greyed->SetMax(360);
+    greyed->SetPosition(240);
+    greyed->SetDisabledKind(dkGrayed);
+    greyed->SetEnabled(false);
     f.Form.SetFocus();
     RedrawWindow(f.Form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ad::test::SaveScreenshot(f.Form.Handle(), "skinned_controls_form");
@@ -54,6 +68,9 @@ TEST(SkinControlsForm, EveryControlPaintsFromTheSkinOnOneForm) {
     EXPECT_EQ(Printed(down).At(50, 2), Rgb(kButtonPressed));
     EXPECT_EQ(slot->GetLabelColor(), kPanelFont);
     EXPECT_EQ(Printed(edit).At(0, 0), Rgb(kEditColor));
+    ASSERT_NE(edit->BoundLabel.Label(), nullptr);
+    EXPECT_LT(edit->BoundLabel.Label()->Left() + edit->BoundLabel.Label()->Width(), edit->Left());
+    EXPECT_EQ(Printed(sectioned).At(sectioned->Width() - 1, 1), Rgb(kPanelLowColor));
     EXPECT_TRUE(bar->SkinnedWindow());
 }
 

@@ -7,6 +7,9 @@
 #include "base/Color.h"
 #include "framework/ExceptionBarrier.h"
 #include "framework/Forms.h"
+#include "framework/ParentBackground.h"
+#include "framework/Themes.h"
+#include "framework/WinGeometry.h"
 #include "skin/controls/skAlphaImageList.h"
 #include "skin/controls/skGlyphPaint.h"
 #include "skin/engine/paint/SkinBorderPieces.h"
@@ -48,12 +51,15 @@ private:
 TSkinBitBtn::TSkinBitBtn(TComponent* AOwner) : TBitBtn(AOwner) {
     SkinData.ControlKind = kButtonKind;
     ControlStyle &= ~unsigned(csOpaque);
+    imagesLink_.OnChange = [this] {
+        if (images_.Get()) LookChanged();
+    };
     SetWordWrap(true);
     SkinData.FinishLoading(false);
 }
 
 TSkinBitBtn::~TSkinBitBtn() {
-    if (TSkinAlphaImageList* list = images_.Get()) list->OnChange = nullptr;
+    if (TImageList* list = images_.Get()) list->UnRegisterChanges(imagesLink_);
 }
 
 void TSkinBitBtn::Changed(bool now) { SkinData.InvalidateOwner(now); }
@@ -100,6 +106,8 @@ AD_SKINBTN_SETTER(TextOffset, int, textOffset_)
 AD_SKINBTN_SETTER(TextAlignment, TAlignment, textAlignment_)
 AD_SKINBTN_SETTER(DisabledKind, uint8_t, disabledKind_)
 AD_SKINBTN_SETTER(DisabledGlyphKind, uint8_t, disabledGlyphKind_)
+AD_SKINBTN_SETTER(Alignment, TAlignment, alignment_)
+AD_SKINBTN_SETTER(VerticalAlignment, TVerticalAlignment, verticalAlignment_)
 #undef AD_SKINBTN_SETTER
 
 // ---- State and layout ---------------------------------------------------------------------
@@ -136,27 +144,27 @@ void TSkinBitBtn::SetImageIndex(int value) {
     LookChanged();
 }
 
-void TSkinBitBtn::SetImages(TSkinAlphaImageList* list) {
+void TSkinBitBtn::SetImages(TImageList* list) {
     if (list == images_.Get()) return;
-    if (TSkinAlphaImageList* old = images_.Get()) old->OnChange = nullptr;
+    if (TImageList* old = images_.Get()) old->UnRegisterChanges(imagesLink_);
     images_ = list;
-    if (list) list->OnChange = [this] { LookChanged(); };
+    if (list) list->RegisterChanges(imagesLink_);
     LookChanged();
 }
 
 bool TSkinBitBtn::ImageListGlyph() const {
-    const TSkinAlphaImageList* list = images_.Get();
-    return list && imageIndex_ >= 0 && imageIndex_ < list->ItemCount();
+    TImageList* list = images_.Get();
+    return list && imageIndex_ >= 0 && imageIndex_ < ImageCountOf(list);
 }
 
 int TSkinBitBtn::GlyphWidth() const {
-    if (ImageListGlyph()) return images_->Width() / NumGlyphs();
+    if (ImageListGlyph()) return ListImageWidth(images_.Get()) / NumGlyphs();
     const int width = Glyph().Width();
     return width > 0 ? width / NumGlyphs() : 0;
 }
 
 int TSkinBitBtn::GlyphHeight() const {
-    if (ImageListGlyph()) return images_->Height();
+    if (ImageListGlyph()) return ListImageHeight(images_.Get());
     return std::max(0, Glyph().Height());
 }
 
@@ -198,7 +206,8 @@ void TSkinBitBtn::DoLayout() {
     int flags = UseRightToLeftAlignment() ? kLayoutRightToLeft : 0;
     const TGlyphTextPlacement place =
         CalcGlyphTextLayout({0, 0, Width(), Height()}, TSize{GlyphWidth(), GlyphHeight()},
-                            TSize{caption.cx, caption.cy}, int(Layout()), Margin(), Spacing(), flags);
+                            TSize{caption.cx, caption.cy}, int(Layout()), Margin(), Spacing(), flags, alignment_,
+                            verticalAlignment_);
     glyphPos_ = place.Glyph;
     captionRect_ = place.Caption;
     if (textOffset_ != 0) {
@@ -280,13 +289,23 @@ bool TSkinBitBtn::PrepareCache() {
     if (OnPaint) OnPaint(this, view);
     if (!drawOverBorder_ && maskShows) DrawMaskNineGrid(view, all, bg, true, state, *mask, *skin);
     if (!Enabled()) {
-        int effects = 0;
-        if (disabledKind_ & dkBlended) effects |= kDisabledFade;
-        if (disabledKind_ & dkGrayed) effects |= kDisabledGrey;
-        ApplyDisabledEffects(view, effects, {Left(), Top()}, bg, Color());
+        ApplyDisabledEffects(view, DisabledEffectsOf(disabledKind_), {Left(), Top()}, bg, Color());
     }
     SkinData.BgChanged = false;
+    // What the button holds moves with its face while it is pressed.
+    if (state == 2 && !childrenShifted_) ShiftChildren(1);
+    else if (state != 2 && childrenShifted_) ShiftChildren(-1);
     return true;
+}
+
+void TSkinBitBtn::ShiftChildren(int by) {
+    const TSkinManager* manager = SkinData.SkinManager();
+    if (manager && !manager->ButtonsOptions.ShiftContentOnClick) return;
+    childrenShifted_ = by > 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TWinControl* child = Controls(i);
+        child->SetBounds(child->Left() + by, child->Top() + by, child->Width(), child->Height());
+    }
 }
 
 void TSkinBitBtn::PaintWindow(HDC dc) {
@@ -312,9 +331,28 @@ void TSkinBitBtn::PaintWindow(HDC dc) {
     if (regionChanged_ && maskRegion) {
         if (!PrepareCache()) return;
         regionChanged_ = false;
+        // Outside the region the cache shows what lies under the corners.
+        PaintBorderCorners(SkinData, PaintState(), 15);
+        PaintCornersTo(dc);
         if (dc != SkinData.PrintDC && region_) {
             // The window owns the region once it took it.
             if (::SetWindowRgn(Handle(), region_.Get(), redrawWithRegion)) region_.Release();
+            // A button that shrank leaves its old corners on a plain parent: the parent shows them again.
+            const RECT now = BoundsRect();
+            const TSkinMaskData& mask = skin->Mask(SkinData.BorderIndex);
+            TWinControl* parent = Parent();
+            const RECT old = lastRegionBounds_;
+            if (parent && parent->HandleAllocated() && !::IsRectEmpty(&old) && !::EqualRect(&old, &now) &&
+                (old.right - old.left > mask.Width || old.bottom - old.top > mask.Height) &&
+                SkinData.AskParentBg().Kind == pbColor) {
+                const int wr = std::max(1, int(mask.WR)), wt = std::max(1, int(mask.WT)),
+                          wb = std::max(1, int(mask.WB)), wl = std::max(1, int(mask.WL));
+                const RECT corners[3] = {{old.right - wr, old.top, old.right, old.top + wt},
+                                         {old.right - wr, old.bottom - wb, old.right, old.bottom},
+                                         {old.left, old.bottom - wb, old.left + wl, old.bottom}};
+                for (const RECT& c : corners) ::InvalidateRect(parent->Handle(), &c, FALSE);
+            }
+            lastRegionBounds_ = now;
         }
         // A region made for a print DC is never handed over.
         region_.Reset();
@@ -326,12 +364,93 @@ void TSkinBitBtn::PaintWindow(HDC dc) {
     ::RestoreDC(dc, saved);
 }
 
+void TSkinBitBtn::PaintCornersTo(HDC dc) {
+    const TSkinTables* skin = SkinData.Skin();
+    if (!skin || !skin->IsValidMaskIndex(SkinData.BorderIndex) || !SkinData.CacheImage) return;
+    const TSkinMaskData& mask = skin->Mask(SkinData.BorderIndex);
+    const int w = Width(), h = Height();
+    const TSkinCacheImage& cache = *SkinData.CacheImage;
+    cache.Draw(dc, 0, 0, {0, 0, mask.WL, mask.WT});
+    cache.Draw(dc, w - mask.WR, 0, {w - mask.WR, 0, w, mask.WT});
+    cache.Draw(dc, 0, h - mask.WB, {0, h - mask.WB, mask.WL, h});
+    cache.Draw(dc, w - mask.WR, h - mask.WB, {w - mask.WR, h - mask.WB, w, h});
+}
+
+void DrawClassicButtonFace(HDC dc, const RECT& rect, bool selected, bool disabled, bool isDefault, bool focused,
+                           bool showFocusRect) {
+    RECT r = rect;
+    if (isDefault || focused) {
+        ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        ::InflateRect(&r, -1, -1);
+    }
+    if (!selected) {
+        UINT flags = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
+        if (disabled) flags |= DFCS_INACTIVE;
+        ::DrawFrameControl(dc, &r, DFC_BUTTON, flags);
+    } else {
+        SelectObjectScope pen(dc, ::GetStockObject(DC_PEN));
+        SelectObjectScope brush(dc, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::SetDCPenColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
+        ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    }
+    if (isDefault && focused && showFocusRect) {
+        RECT f = rect;
+        ::InflateRect(&f, -4, -4);
+        ::DrawFocusRect(dc, &f);
+    }
+}
+
 void TSkinBitBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     if (SkinData.IsSkinActive()) return;  // the skin paints on WM_PAINT
     // Latched down, the native look is the pressed one as well.
     DRAWITEMSTRUCT item = dis;
     if (down_) item.itemState |= ODS_SELECTED;
-    TBitBtn::DrawItem(item);
+    DrawUnskinned(item);
+}
+
+void TSkinBitBtn::DrawUnskinned(const DRAWITEMSTRUCT& dis) {
+    HDC dc = dis.hDC;
+    const int saved = ::SaveDC(dc);
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    const bool disabled = !Enabled() || (dis.itemState & ODS_DISABLED) != 0;
+    const bool focused = (dis.itemState & ODS_FOCUS) != 0 || Focused();
+    const TSkinManager* manager = SkinData.SkinManager();
+    const bool showFocusRect = !manager || manager->ButtonsOptions.ShowFocusRect;
+    DoLayout();
+    RECT client{0, 0, Width(), Height()};
+    bool themed = false;
+    if (ControlsThemed()) {
+        TThemeData theme;
+        if (theme.Open(handle_, L"BUTTON")) {
+            // The push button part and its states: normal, hot, pressed, disabled, defaulted.
+            constexpr int kPushButton = 1, kNormal = 1, kHot = 2, kPressed = 3, kDisabled = 4, kDefaulted = 5;
+            const int state = disabled ? kDisabled
+                              : selected ? kPressed
+                              : SkinData.MouseAbove ? kHot
+                              : (Default || focused) ? kDefaulted
+                                                     : kNormal;
+            PaintParentBackground(*this, dc, client);
+            themed = theme.Draw(dc, kPushButton, state, client);
+            if (themed && Default && focused && showFocusRect) {
+                RECT r = client;
+                ::InflateRect(&r, -3, -3);
+                ::DrawFocusRect(dc, &r);
+            }
+        }
+    }
+    if (!themed) DrawClassicButtonFace(dc, client, selected, disabled, Default, focused, showFocusRect);
+    if (showCaption_) {
+        // Without a skin a pressed face moves its content by one pixel.
+        RECT cr = ToRECT(captionRect_);
+        if (selected) ::OffsetRect(&cr, 1, 1);
+        UINT flags = TextFlagsForAlignment(this, textAlignment_) | DT_END_ELLIPSIS | DT_EXPANDTABS;
+        if (WordWrap()) flags |= DT_WORDBREAK;
+        if (UseRightToLeftReading()) flags |= DT_RTLREADING;
+        SelectObjectScope font(dc, EffectiveFont().Handle());
+        DrawButtonCaption(dc, WideText(), cr, flags, disabled, ColorToRGB(EffectiveFont().Color()));
+    }
+    DrawBtnGlyph(*this, dc);
+    ::RestoreDC(dc, saved);
 }
 
 void TSkinBitBtn::CreateParams(TCreateParams& p) { TBitBtn::CreateParams(p); }

@@ -11,20 +11,24 @@
 
 #include "framework/Buttons.h"
 #include "framework/Handles.h"
+#include "framework/ListView.h"
+#include "skin/controls/SkinDisabledKinds.h"
 #include "skin/engine/image/SkinFadeMath.h"
 #include "skin/engine/win/SkinCommonData.h"
 
 namespace ad::skin::controls {
 
-class TSkinAlphaImageList;
-
-enum TSkinDisabledGlyphKindFlag : uint8_t { dgBlended = 1, dgGrayed = 2 };
-enum TSkinDisabledKindFlag : uint8_t { dkBlended = 1, dkGrayed = 2 };
 
 using TBmpPaintEvent = std::function<void(TObject* Sender, const TImageView32& Bmp)>;
 
 // No colour tone for the glyph.
 constexpr TColor kNoGlyphTone = 0x1FFFFFFF;
+
+// The classic face of a push button in rect: the window-frame line of a
+// default or focused button, the raised edge (a flat shadow frame when
+// selected), the focus rectangle of a focused default button when asked.
+void DrawClassicButtonFace(HDC dc, const RECT& rect, bool selected, bool disabled, bool isDefault, bool focused,
+                           bool showFocusRect);
 
 class TSkinBitBtn : public TBitBtn {
 public:
@@ -44,12 +48,18 @@ public:
     void SetGrayed(bool value);
     TColor GlyphColorTone() const { return glyphColorTone_; }
     void SetGlyphColorTone(TColor value);
-    // The glyph from an image list: used while 0 <= ImageIndex < the list's count.
+    // The glyph from an image list (an alpha image list or a plain one): used
+    // while 0 <= ImageIndex < the list's count. The button hears the list's changes.
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
-    TSkinAlphaImageList* Images() const { return images_.Get(); }
-    void SetImages(TSkinAlphaImageList* list);
+    TImageList* Images() const { return images_.Get(); }
+    void SetImages(TImageList* list);
     bool ImageListGlyph() const;
+    // Where the block of glyph and caption lies.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    TVerticalAlignment VerticalAlignment() const { return verticalAlignment_; }
+    void SetVerticalAlignment(TVerticalAlignment value);
     bool ShowCaption() const { return showCaption_; }
     void SetShowCaption(bool value);
     bool ShowFocus() const { return showFocus_; }
@@ -86,6 +96,8 @@ public:
     bool PrepareCache();
     // The region the last rebuild made and has not handed to the window yet (null: none).
     HRGN PendingRegion() const { return region_.Get(); }
+    // True while the child controls sit one pixel down and right (the button paints pressed).
+    bool ChildrenShifted() const { return childrenShifted_; }
 
     void WndProc(TMessage& m) override;
     void Click() override;
@@ -100,6 +112,11 @@ private:
     void PaintWindow(HDC dc);
     void DrawCaptionInto(HDC dc, int state);
     void DoLayout();
+    void ShiftChildren(int by);
+    // The cache's four corner pieces (the mask's border sizes) onto dc.
+    void PaintCornersTo(HDC dc);
+    // The look without a skin: visual styles when on, else the classic frame.
+    void DrawUnskinned(const DRAWITEMSTRUCT& dis);
     void MouseDown(TMessage& m);
     void MouseUp(TMessage& m);
     bool HandleOwnSkinCommand(TMessage& m);
@@ -108,7 +125,10 @@ private:
 
     bool down_ = false;
     int imageIndex_ = -1;
-    TComponentLink<TSkinAlphaImageList> images_;
+    TComponentLink<TImageList> images_;
+    TChangeLink imagesLink_;
+    TAlignment alignment_ = taCenter;
+    TVerticalAlignment verticalAlignment_ = taVerticalCenter;
     int blend_ = 0;
     bool grayed_ = false;
     TColor glyphColorTone_ = kNoGlyphTone;
@@ -126,6 +146,7 @@ private:
     OwnedRegion region_;
     bool mouseClicked_ = false;
     bool childrenShifted_ = false;
+    RECT lastRegionBounds_{};
     bool partlyOutside_ = false;
     int lastSpacing_ = 4;
     TPoint glyphPos_{};

@@ -14,6 +14,8 @@
 #include "skin/engine/testkit/PngTestWriter.h"
 #include "skin/controls/skGlyphPaint.h"
 #include "skin/engine/win/SkinManager.h"
+#include "framework/Handles.h"
+#include "framework/Themes.h"
 
 namespace ad::skin::controls {
 namespace {
@@ -224,6 +226,200 @@ TEST(SkinBitBtn, AnImageListGlyphOnlyForAnIndexInsideTheList) {
     b->SetImages(nullptr);
 }
 
+// A glyph without alpha whose key (its bottom-left pixel) is red: the red
+// pixels show the body, the others the glyph.
+TEST(SkinBitBtn, AKeyedGlyphLeavesOutItsKeyColourNotItsMirror) {
+    TControlsFormFixture f;
+    auto* b = f.Add<TSkinBitBtn>(nullptr, 10, 10, 120, 40, "Run");
+    TBitmap32 glyph = Strip(1, 16, {0x000000FFu});  // blue pixels, alpha 0
+    for (int x = 0; x < 16; ++x) SetPixel32(glyph.View(), x, 15, 0x00FF0000);  // the bottom row red: the key
+    b->SetGlyph(glyph);
+    const auto image = Printed(b);
+    const TRect g = b->GlyphRect();
+    EXPECT_EQ(image.At(g.Left + 8, g.Top + 8), RGB(0, 0, 255));
+    EXPECT_EQ(image.At(g.Left + 8, g.Top + 15), Rgb(kButtonNormal));
+}
+
+// Buttons sharing one image list all hear its changes, also after one of them went.
+TEST(SkinBitBtn, EveryButtonOfASharedImageListHearsItsChanges) {
+    TControlsFormFixture f;
+    TSkinAlphaImageList list(nullptr);
+    ASSERT_TRUE(list.AddImageFromStream(SolidPng(255, 0, 0)));
+    auto* first = f.Add<TSkinBitBtn>(nullptr, 10, 10, 120, 40, "One");
+    auto* second = f.Add<TSkinBitBtn>(nullptr, 10, 60, 120, 40, "Two");
+    auto* third = f.Add<TSkinBitBtn>(nullptr, 10, 110, 120, 40, "Three");
+    for (TSkinBitBtn* b : {first, second, third}) {
+        b->SetImages(&list);
+        b->SetImageIndex(1);  // not there yet: no glyph
+    }
+    delete third;
+    auto settle = [&] {
+        for (TSkinBitBtn* b : {first, second}) {
+            UpdateWindow(b->Handle());
+            ValidateRect(b->Handle(), nullptr);
+        }
+    };
+    settle();
+    ASSERT_TRUE(list.AddImageFromStream(SolidPng(0, 0, 255)));
+    for (TSkinBitBtn* b : {first, second}) {
+        SCOPED_TRACE(b->Caption());
+        EXPECT_TRUE(GetUpdateRect(b->Handle(), nullptr, FALSE));
+        const auto image = Printed(b);
+        const TRect g = b->GlyphRect();
+        EXPECT_NEAR(GetBValue(image.At(g.Left + 8, g.Top + 8)), 255, 2);
+    }
+    first->SetImages(nullptr);  // it leaves; the other still hears
+    settle();
+    list.Change();
+    EXPECT_FALSE(GetUpdateRect(first->Handle(), nullptr, FALSE));
+    EXPECT_TRUE(GetUpdateRect(second->Handle(), nullptr, FALSE));
+}
+
+// A 16 x 16 icon: the left half opaque red, the right half transparent.
+OwnedIcon HalfRedIcon() {
+    DibSection32 colour(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) colour.Row(y)[x] = x < 8 ? 0xFFFF0000u : 0;
+    OwnedBitmap mask(CreateBitmap(16, 16, 1, 1, nullptr));
+    ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
+    return OwnedIcon(CreateIconIndirect(&info));
+}
+
+TEST(SkinBitBtn, APlainImageListsGlyphLeavesItsTransparentPartToTheBody) {
+    TControlsFormFixture f;
+    TImageList list(nullptr, 16, 16);
+    OwnedIcon icon = HalfRedIcon();
+    ASSERT_EQ(list.AddIcon(IconRef(icon.Get())), 0);
+    auto* b = f.Add<TSkinBitBtn>(nullptr, 10, 10, 120, 40, "Run");
+    b->SetImages(&list);
+    b->SetImageIndex(0);
+    EXPECT_EQ(b->GlyphWidth(), 16);
+    const auto image = Printed(b);
+    const TRect g = b->GlyphRect();
+    EXPECT_EQ(image.At(g.Left + 3, g.Top + 8), RGB(255, 0, 0));
+    EXPECT_EQ(image.At(g.Left + 12, g.Top + 8), Rgb(kButtonNormal));  // no key colour left behind
+    b->SetImages(nullptr);
+}
+
+TEST(SkinBitBtn, AlignmentsPlaceTheGlyphAndCaptionBlock) {
+    struct Case {
+        const char* name;
+        TAlignment align;
+        TVerticalAlignment valign;
+        std::function<void(const TSkinBitBtn&, const TRect& glyph)> check;
+    };
+    const Case cases[] = {
+        {"left", taLeftJustify, taVerticalCenter,
+         [](const TSkinBitBtn&, const TRect& g) { EXPECT_EQ(g.Left, 0); }},
+        {"right", taRightJustify, taVerticalCenter,
+         [](const TSkinBitBtn& b, const TRect&) { EXPECT_EQ(b.CaptionRect().Right, b.Width()); }},
+        {"top", taCenter, taAlignTop, [](const TSkinBitBtn&, const TRect& g) { EXPECT_EQ(g.Top, 0); }},
+        {"bottom", taCenter, taAlignBottom,
+         [](const TSkinBitBtn& b, const TRect& g) { EXPECT_EQ(g.Bottom, b.Height()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControlsFormFixture f;
+        auto* b = f.Add<TSkinBitBtn>(nullptr, 10, 10, 160, 50, "Run");
+        b->SetGlyph(Strip(1, 16, {0xFF0000FFu}));
+        b->SetAlignment(c.align);
+        b->SetVerticalAlignment(c.valign);
+        const auto image = Printed(b);
+        const TRect g = b->GlyphRect();
+        c.check(*b, g);
+        EXPECT_NEAR(GetBValue(image.At(g.Left + 8, g.Top + 8)), 255, 2);
+    }
+}
+
+TEST(SkinBitBtn, WhatItHoldsMovesWithItsFaceWhilePressed) {
+    TControlsFormFixture f;
+    auto* b = f.Add<TSkinBitBtn>(nullptr, 10, 10, 160, 50, "Run");
+    auto* child = new TLabel(&f.Form);
+    child->SetParent(b);
+    child->SetBounds(4, 4, 20, 12);
+    b->SetDown(true);
+    EXPECT_TRUE(b->ChildrenShifted());
+    EXPECT_EQ(child->Left(), 5);
+    EXPECT_EQ(child->Top(), 5);
+    b->SetDown(false);
+    EXPECT_FALSE(b->ChildrenShifted());
+    EXPECT_EQ(child->Left(), 4);
+    EXPECT_EQ(child->Top(), 4);
+
+    f.Manager->ButtonsOptions.ShiftContentOnClick = false;
+    b->SetDown(true);
+    EXPECT_EQ(child->Left(), 4);
+}
+
+TEST(SkinBitBtn, WithoutASkinTheGlyphIsBlendedOnTheFace) {
+    TPlainFormFixture f;
+    auto* b = f.Add<TSkinBitBtn>(10, 10, 120, 40);
+    b->SetCaption("Run");
+    b->SetGlyph(Strip(1, 16, {0xFF0000FFu}));  // opaque blue
+    auto print = [&] { return ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 120, 40); };
+    auto image = print();
+    const TRect g = b->GlyphRect();
+    EXPECT_NEAR(GetBValue(image.At(g.Left + 8, g.Top + 8)), 255, 1);
+    EXPECT_EQ(GetRValue(image.At(g.Left + 8, g.Top + 8)), 0);
+    const COLORREF face = image.At(g.Left - 2, g.Top + 8);  // the face beside the glyph
+    b->SetBlend(50);
+    image = print();
+    const COLORREF mixed = image.At(g.Left + 8, g.Top + 8);
+    EXPECT_NEAR(GetRValue(mixed), GetRValue(face) / 2, 2);
+    EXPECT_NEAR(GetBValue(mixed), (255 + GetBValue(face)) / 2, 2);
+    // Blend is how far the glyph fades, on the face as in the skin's cache: 20 leaves four fifths of it.
+    b->SetBlend(20);
+    const COLORREF faded = print().At(g.Left + 8, g.Top + 8);
+    EXPECT_NEAR(GetRValue(faded), GetRValue(face) * 20 / 100, 3);
+    EXPECT_NEAR(GetBValue(faded), (255 * 80 + GetBValue(face) * 20) / 100, 3);
+}
+
+TEST(SkinBitBtn, WithoutASkinADefaultFocusedButtonLooksDefault) {
+    TPlainFormFixture f;
+    auto* b = f.Add<TSkinBitBtn>(10, 10, 90, 30);
+    auto* other = f.Add<TSkinBitBtn>(10, 50, 90, 30);
+    b->SetCaption("OK");
+    other->SetCaption("OK");
+    b->Default = true;
+    b->SetFocus();
+    auto print = [](TSkinBitBtn* button) {
+        return ad::test::PrintInto(button->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30);
+    };
+    const auto image = print(b);
+    EXPECT_FALSE(image.Pixels == print(other).Pixels);  // the defaulted look, not the normal one
+    if (!ControlsThemed()) {
+        EXPECT_EQ(image.At(45, 0), GetSysColor(COLOR_WINDOWFRAME));
+    }
+}
+
+// The classic face: a default or focused button gets the window-frame line around its edge.
+TEST(SkinBitBtn, TheClassicFaceFramesADefaultButton) {
+    struct Case {
+        const char* name;
+        bool isDefault, focused, selected;
+        bool framed;
+    };
+    const Case cases[] = {
+        {"plain", false, false, false, false},
+        {"default", true, false, false, true},
+        {"focused", false, true, false, true},
+        {"pressed default", true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibSection32 dib(60, 24);
+        OwnedMemoryDC dc(CreateCompatibleDC(nullptr));
+        SelectObjectScope selected(dc.Get(), dib.Get());
+        const RECT all{0, 0, 60, 24};
+        FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+        DrawClassicButtonFace(dc.Get(), all, c.selected, false, c.isDefault, c.focused, true);
+        GdiFlush();
+        const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+        const uint32_t top = dib.Row(0)[30] & 0xFFFFFF;
+        const uint32_t expected = (GetRValue(frame) << 16) | (GetGValue(frame) << 8) | GetBValue(frame);
+        EXPECT_EQ(top == expected, c.framed);
+    }
+}
 TEST(SkinBitBtn, GlyphCellByStateAndStandardOrder) {
     struct Case {
         const char* name;
@@ -249,10 +445,14 @@ TEST(SkinBitBtn, WithoutASkinItDrawsItselfAtTheSameSize) {
     b->SetCaption("Run");
     EXPECT_FALSE(b->SkinData.IsSkinActive());
     EXPECT_EQ(GetWindowLongW(b->Handle(), GWL_STYLE) & BS_TYPEMASK, DWORD(BS_OWNERDRAW));
+    EXPECT_EQ(b->Width(), 90);
+    EXPECT_EQ(b->Height(), 30);
     const auto image = ad::test::PrintInto(b->Handle(), WM_PRINTCLIENT, PRF_CLIENT, 90, 30);
+    EXPECT_NE(image.At(0, 15), image.At(45, 15));  // an edge around its face
+    // The test program's standard controls are classic: so is the button's face.
+    ASSERT_FALSE(ControlsThemed());
     EXPECT_EQ(image.At(45, 3), GetSysColor(COLOR_BTNFACE));
 }
-
 // A latched button keeps showing its state when the skin is not there.
 TEST(SkinBitBtn, WithoutASkinDownLooksPressed) {
     TPlainFormFixture f;

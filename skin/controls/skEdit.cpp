@@ -3,6 +3,7 @@
 #include "skin/controls/skEdit.h"
 
 #include "framework/Handles.h"
+#include "skin/controls/skLabel.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinDataPaint.h"
@@ -15,9 +16,18 @@ namespace {
 constexpr int kEditKind = 3;
 }  // namespace
 
-TSkinEdit::TSkinEdit(TComponent* AOwner) : TEdit(AOwner) {
+TSkinEdit::TSkinEdit(TComponent* AOwner)
+    : TEdit(AOwner), BoundLabel(&SkinData, [](TSkinBoundLabel& bound) -> std::unique_ptr<TLabel> {
+          return std::make_unique<TSkinEditLabel>(&bound);
+      }) {
     SkinData.ControlKind = kEditKind;
     SkinData.FinishLoading(false);
+}
+
+void TSkinEdit::SetDisabledKind(uint8_t value) {
+    if (value == disabledKind_) return;
+    disabledKind_ = value;
+    SkinData.InvalidateOwner(false);
 }
 
 int TSkinEdit::FrameWidth() {
@@ -46,7 +56,7 @@ bool TSkinEdit::PrepareCache() {
         PaintText(dc.Get(), state);
         ::GdiFlush();
     }
-    if (!Enabled()) ApplyDisabledEffects(view, kDisabledFade, {Left(), Top()}, bg, Color());
+    if (!Enabled()) ApplyDisabledEffects(view, DisabledEffectsOf(disabledKind_), {Left(), Top()}, bg, Color());
     SkinData.BgChanged = false;
     return true;
 }
@@ -90,6 +100,12 @@ void TSkinEdit::PaintFrame(HDC dc) {
 }
 
 void TSkinEdit::WndProc(TMessage& m) {
+    SkinnedWndProc(m);
+    // The caption label follows the edit whatever the skin.
+    if (!Destroying()) BoundLabel.HandleOwnerMessage(m, this);
+}
+
+void TSkinEdit::SkinnedWndProc(TMessage& m) {
     if (m.Msg == SKM_SKINCMD) {
         switch (SkinCommandOf(m.WParam)) {
             case SKC_GETSKININDEX:

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/controls/SkinControlsTestKit.h"
+#include "skin/controls/skLabel.h"
+#include "skin/controls/skPanel.h"
 
 namespace ad::skin::controls {
 namespace {
@@ -76,6 +80,46 @@ TEST(SkinEdit, AnEmptyEditStillPaintsItsSection) {
     f.Form.SetFocus();
     const auto image = Printed(edit);
     EXPECT_EQ(CountColour(image, {0, 0, image.Width, image.Height}, kEditColor), image.Width * image.Height);
+}
+
+TEST(SkinEdit, ItsBoundLabelIsASkinnedLabelThatFollowsIt) {
+    TControlsFormFixture f;
+    auto* panel = f.Add<TSkinPanel>(nullptr, 10, 10, 320, 100);
+    auto* edit = f.Add<TSkinEdit>(panel, 120, 10, 150, 24);
+    edit->Name = "edtWallet";
+    edit->BoundLabel.SetActive(true);
+    auto* label = dynamic_cast<TSkinEditLabel*>(edit->BoundLabel.Label());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->Caption(), "edtWallet");
+    EXPECT_EQ(label->Parent(), panel);
+    EXPECT_EQ(label->FocusControl(), edit);
+    EXPECT_EQ(label->GetLabelColor(), kPanelFont);  // the colour of what it lies on
+    label->Font().SetColor(0x00FF00);
+    edit->BoundLabel.SetUseSkinColor(false);
+    EXPECT_EQ(label->GetLabelColor(), TColor(0x00FF00));
+    edit->SetEnabled(false);
+    EXPECT_FALSE(label->Enabled());
+    edit->SetVisible(false);
+    EXPECT_FALSE(label->Visible());
+    const HWND labelWindow = label->Handle();
+    delete edit;  // its label goes with it
+    EXPECT_FALSE(IsWindow(labelWindow));
+}
+
+TEST(SkinEdit, ADisabledEditLooksAsItsDisabledKindSays) {
+    TControlsFormFixture f;
+    auto* edit = f.Add<TSkinEdit>(nullptr, 10, 10, 150, 24);
+    edit->SetEnabled(false);
+    // How far apart the channels lie: greyed, little colour is left.
+    auto spread = [](COLORREF c) {
+        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+        return std::max({r, g, b}) - std::min({r, g, b});
+    };
+    const int y = edit->Height() / 2, x = edit->Width() - 4;
+    const int blended = spread(Printed(edit).At(x, y));  // towards the form: some of its yellow stays
+    EXPECT_GT(blended, 8);
+    edit->SetDisabledKind(dkGrayed);
+    EXPECT_LT(spread(Printed(edit).At(x, y)) * 3, blended);
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <algorithm>
 
 #include "framework/Buttons.h"
+#include "framework/Handles.h"
 #include "skin/controls/skAlphaImageList.h"
 #include "skin/controls/skBitBtn.h"
 #include "skin/engine/image/SkinBitmaps.h"
+#include "skin/engine/image/SkinAlphaDraw.h"
 #include "skin/engine/win/SkinDataMessages.h"
+#include "skin/engine/win/SkinDib.h"
 #include "skin/engine/win/SkinManager.h"
 
 namespace ad::skin::controls {
@@ -39,14 +42,33 @@ void FillGlyphBackground(TSkinCommonData& data, TSkGlyphDrawParams& params) {
     if (data.HUEOffset != 0) params.ToneColor = ShiftColorHue(data.HUEOffset, params.ToneColor);
 }
 
+int ImageCountOf(const TImageList* list) { return list ? list->Count() : 0; }
+int ListImageWidth(const TImageList* list) { return list ? list->Width() : 0; }
+int ListImageHeight(const TImageList* list) { return list ? list->Height() : 0; }
+
 namespace {
 
-// The glyph drawn on a device context (no skin): its image by alpha or key.
-void DrawOnCanvas(const TSkGlyphDrawParams& p, int cell) {
-    if (!p.Canvas || !p.Glyph) return;
-    DrawGlyphImage(p.Canvas, *p.Glyph, p.NumGlyphs, cell, p.ImgRect.Left, p.ImgRect.Top);
+// Runs draw on a 32-bit copy of the device context's rect (its top-left at
+// (0, 0) of the copy), then copies the result back.
+template <class Draw>
+void OnCanvasCopy(HDC canvas, const TRect& rect, Draw&& draw) {
+    const int w = rect.Width(), h = rect.Height();
+    if (!canvas || w <= 0 || h <= 0) return;
+    TDibSection32 copy(w, h);
+    if (copy.View().Empty()) return;
+    OwnedMemoryDC dc(::CreateCompatibleDC(canvas));
+    if (!dc) return;
+    SelectObjectScope selected(dc.Get(), copy.Handle());
+    ::BitBlt(dc.Get(), 0, 0, w, h, canvas, rect.Left, rect.Top, SRCCOPY);
+    ::GdiFlush();
+    draw(copy.View());
+    ::GdiFlush();
+    ::BitBlt(canvas, rect.Left, rect.Top, w, h, dc.Get(), 0, 0, SRCCOPY);
 }
 
+constexpr uint32_t kFuchsiaPixel = 0xFF00FF;  // the same in colour and pixel order
+
+// A cell of a strip without alpha: keyed by the cell's bottom-left pixel.
 void DrawKeyedCell(const TSkGlyphDrawParams& p, TBitmap32& strip, int cell, int width) {
     TBitmap32 image(width, strip.Height());
     const TImageView32 view = image.View();
@@ -62,7 +84,43 @@ void DrawKeyedCell(const TSkGlyphDrawParams& p, TBitmap32& strip, int cell, int 
                        {0, 0, view.Width, view.Height}, view);
         return;
     }
-    CopyBitmapKeyed(p.DstBmp, view, p.ImgRect.Left, TColor(key & 0xFFFFFF), p.ImgRect.Top);
+    // The key is a pixel; the copy takes a colour.
+    CopyBitmapKeyed(p.DstBmp, view, p.ImgRect.Left, TColor(SwapRedBlue(key) & 0xFFFFFF), p.ImgRect.Top);
+}
+
+// An image of a plain image list: drawn over the list's background colour
+// (fuchsia without one) into a temporary bitmap, then copied or blended
+// leaving that colour out.
+void DrawPlainListImage(const TSkGlyphDrawParams& p, int blend) {
+    TImageList& list = *p.Images;
+    const int w = list.Width(), h = list.Height();
+    if (w <= 0 || h <= 0 || !list.Handle()) return;
+    TDibSection32 image(w, h);
+    const TImageView32 view = image.View();
+    if (view.Empty()) return;
+    const COLORREF listBack = ::ImageList_GetBkColor(list.Handle());
+    const uint32_t key = listBack == CLR_NONE ? kFuchsiaPixel : SwapRedBlue(listBack & 0xFFFFFF);
+    FillRect32(view, {0, 0, w, h}, TColor(SwapRedBlue(key)), 0);
+    {
+        OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+        SelectObjectScope selected(dc.Get(), image.Handle());
+        ::ImageList_Draw(list.Handle(), p.ImageIndex, dc.Get(), 0, 0, ILD_NORMAL);
+        ::GdiFlush();
+    }
+    // Compared as pixels: the drawing leaves the alpha bytes as they come.
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) view.Pixel(x, y)[3] = 0;
+    const TRect all{0, 0, w, h};
+    if (p.Enabled) {
+        if (p.State == 0 && p.Grayed) GrayscaleBitmapKeyed(view, GetPixel32(view, 0, 0));
+        if (p.State != 0 || blend < 1) CopyBitmapKeyed(p.DstBmp, view, p.ImgRect.Left, TColor(kFuchsiaPixel), p.ImgRect.Top);
+        else BlendRectKeyed(p.DstBmp, p.ImgRect.Left, p.ImgRect.Top, kFuchsiaPixel,
+                            uint8_t(std::min(100, blend) * 255 / 100), all, view);
+        return;
+    }
+    if (p.Grayed) GrayscaleBitmapKeyed(view, kFuchsiaPixel);
+    if (p.DisabledGlyphKind & dgBlended) BlendRectKeyed(p.DstBmp, p.ImgRect.Left, p.ImgRect.Top, kFuchsiaPixel, 127, all, view);
+    else CopyBitmapKeyed(p.DstBmp, view, p.ImgRect.Left, TColor(kFuchsiaPixel), p.ImgRect.Top);
 }
 
 }  // namespace
@@ -71,25 +129,47 @@ void DrawImageListGlyph(TSkGlyphDrawParams p) {
     if (!p.Grayed) p.ToneColor = skNoColor;
     const TSkinManager* manager = DefaultManager();
     const bool stdOrder = manager && manager->Options.StdGlyphsOrder;
-    if (p.Images && p.ImageIndex >= 0 && p.ImageIndex < p.Images->ItemCount()) {
-        // The list's image: its cell by state, blended by its alpha.
+    const bool fromList = p.Images && p.ImageIndex >= 0 && p.ImageIndex < ImageCountOf(p.Images);
+    const bool fromGlyph = !fromList && p.Glyph && p.Glyph->Width() > 0 && p.Glyph->Height() > 0;
+    if (!fromList && !fromGlyph) return;
+    auto* alphaList = fromList ? dynamic_cast<TSkinAlphaImageList*>(p.Images) : nullptr;
+    if (p.DstBmp.Empty()) {
+        // Without a cache: a plain list draws itself; anything else is drawn
+        // as into a cache, on a copy of the canvas under the glyph.
+        if (!p.Canvas) return;
+        if (fromList && !alphaList) {
+            p.Images->Draw(p.Canvas, p.ImageIndex, p.ImgRect.Left, p.ImgRect.Top);
+            return;
+        }
+        const int width = fromList ? ListImageWidth(p.Images) / std::max(1, p.NumGlyphs)
+                                   : p.Glyph->Width() / std::max(1, p.NumGlyphs);
+        const int height = fromList ? ListImageHeight(p.Images) : p.Glyph->Height();
+        // A reflection goes below the glyph: half its height more.
+        const TRect area{p.ImgRect.Left, p.ImgRect.Top, p.ImgRect.Left + width,
+                         p.ImgRect.Top + height + (p.Reflected ? height / 2 : 0)};
+        OnCanvasCopy(p.Canvas, area, [&](const TImageView32& view) {
+            TSkGlyphDrawParams onCopy = p;
+            onCopy.DstBmp = view;
+            onCopy.Canvas = nullptr;
+            onCopy.ImgRect = {0, 0, width, height};
+            DrawImageListGlyph(onCopy);
+        });
+        return;
+    }
+    if (fromList) {
         int blend = p.State == 0 ? p.Blend : 0;
         if (!p.Enabled && (p.DisabledGlyphKind & dgBlended)) blend = std::max(50, blend);
-        const int cell = GlyphCellIndex(p.State, p.NumGlyphs, p.Enabled, stdOrder);
-        if (!p.DstBmp.Empty()) {
-            DrawListImage(*p.Images, p.DstBmp, p.ImgRect.Left, p.ImgRect.Top, p.Reflected, p.NumGlyphs, cell,
-                          uint32_t(p.ToneColor), blend, p.ImageIndex);
-        } else if (p.Canvas) {
-            p.Images->Draw(p.Canvas, p.ImageIndex, p.ImgRect.Left, p.ImgRect.Top);
+        if (!alphaList) {
+            DrawPlainListImage(p, p.Blend);
+            return;
         }
+        // The list's image: its cell by state, blended by its alpha.
+        const int cell = GlyphCellIndex(p.State, p.NumGlyphs, p.Enabled, stdOrder);
+        DrawListImage(*alphaList, p.DstBmp, p.ImgRect.Left, p.ImgRect.Top, p.Reflected, p.NumGlyphs, cell,
+                      uint32_t(p.ToneColor), blend, p.ImageIndex);
         return;
     }
-    if (!p.Glyph || p.Glyph->Width() <= 0 || p.Glyph->Height() <= 0) return;
     const int cell = GlyphCellIndex(p.State, p.NumGlyphs, p.Enabled, stdOrder);
-    if (p.DstBmp.Empty()) {
-        DrawOnCanvas(p, cell);
-        return;
-    }
     TBitmap32 strip = *p.Glyph;
     const int width = strip.Width() / std::max(1, p.NumGlyphs);
     if (width <= 0) return;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "base/Bitmap32.h"
+#include "framework/ListView.h"
 #include "skin/engine/win/SkinCommonData.h"
 
 namespace ad::skin::controls {
@@ -29,10 +30,16 @@ struct TSkGlyphDrawParams {
     TRect ImgRect{};
     HDC Canvas = nullptr;
     TColor ToneColor = 0x1FFFFFFF;  // the background under the glyph, or the glyph's tone
-    TSkinAlphaImageList* Images = nullptr;
+    TImageList* Images = nullptr;  // an alpha image list or a plain one
     TSkinManager* SkinManager = nullptr;
     uint8_t DisabledGlyphKind = 0;
 };
+
+// The number of images of a list (0 for none), and its image size: an alpha
+// image list answers with its scaled size.
+int ImageCountOf(const TImageList* list);
+int ListImageWidth(const TImageList* list);
+int ListImageHeight(const TImageList* list);
 
 // The strip image a state shows: with the standard order (up, disabled,
 // pressed) hot shows the up image, any other state the up image on a strip of

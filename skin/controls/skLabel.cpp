@@ -13,6 +13,7 @@
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/win/SkinSectionPaintWin.h"
 #include "skin/engine/win/SkinText.h"
 
 namespace ad::skin::controls {
@@ -65,9 +66,36 @@ TColor TSkinCustomLabel::GetLabelColor() {
 }
 
 HBRUSH TSkinCustomLabel::CNCtlColor(HDC dc) {
+    if (SkinActive() && PaintSectionBackground(dc)) {
+        // The section lies under the text: the control paints no background of its own.
+        ::SetTextColor(dc, ColorToRGB(GetLabelColor()));
+        ::SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
     HBRUSH brush = TLabel::CNCtlColor(dc);
     if (SkinActive()) ::SetTextColor(dc, ColorToRGB(GetLabelColor()));
     return brush;
+}
+
+bool TSkinCustomLabel::PaintSectionBackground(HDC dc) {
+    const int index = SectionIndex();
+    if (index < 0 || !HandleAllocated()) return false;
+    const TSkinTables& skin = *SkinManager()->Skin();
+    if (!skin.IsValidSectionIndex(index)) return false;
+    RECT client;
+    ::GetClientRect(handle_, &client);
+    const TColor parentColour = Parent() ? GetControlColor(Parent()) : Color();
+    if (!PaintParentBackground(*this, dc, client)) {
+        OwnedBrush brush(::CreateSolidBrush(ColorToRGB(parentColour)));
+        ::FillRect(dc, &client, brush.Get());
+    }
+    const TRect rect{0, 0, client.right, client.bottom};
+    TDibSection32 bitmap(std::max(1, rect.Width()), std::max(1, rect.Height()));
+    if (PaintSectionOverDC(bitmap, index, -1, dc, parentColour, rect, 0, skin) < 0) return false;
+    OwnedMemoryDC memory(::CreateCompatibleDC(dc));
+    SelectObjectScope selected(memory.Get(), bitmap.Handle());
+    ::BitBlt(dc, 0, 0, rect.Width(), rect.Height(), memory.Get(), 0, 0, SRCCOPY);
+    return true;
 }
 
 void TSkinCustomLabel::WndProc(TMessage& m) {
@@ -93,13 +121,22 @@ void TSkinLabel::SetUseSkinColor(bool value) {
 }
 
 TColor TSkinLabel::GetLabelColor() {
-    if (!useSkinColor_ || !SkinActive()) return Font().Color();
+    if (!UseSkinColor() || !SkinActive()) return Font().Color();
     TSkinManager* manager = SkinManager();
     const TSkinTables* skin = manager->Skin();
     const int index = ParentSectionForState(this, SectionIndex(), manager, 0);
     const TColor color = skin->IsValidSectionIndex(index) ? skin->Section(index).Props[0].FontColor
                                                           : skin->LabelTextColor();
     return Enabled() ? color : DisabledMix(color);
+}
+
+// ---- TSkinEditLabel ------------------------------------------------------------------------
+
+TSkinEditLabel::TSkinEditLabel(TSkinBoundLabel* bound) : TSkinLabel(nullptr), bound_(bound) {}
+
+TSkinEditLabel::~TSkinEditLabel() {
+    // A label that goes switches its bound label off.
+    if (bound_) bound_->SetActive(false);
 }
 
 // ---- Shadow ------------------------------------------------------------------------------
@@ -147,8 +184,13 @@ void TSkinLabelFX::SetShadow(const TShadow& shadow) {
 }
 
 TSkinLabelFX::TShadow TSkinLabelFX::EffectiveShadow() const {
-    // The skins this program reads define no label shadow: the skin mode takes the label's own.
     if (shadow_.Mode == TSkinShadowMode::smNone) return {0, 0, skNoColor, 0, TSkinShadowMode::smNone};
+    // The skin's shadow when it has one (a blur of 0 or more), with the label's strength.
+    if (shadow_.Mode == TSkinShadowMode::smSkin1 && SkinActive()) {
+        const TSkinGlobalInfo& info = SkinManager()->Skin()->GlobalInfo;
+        if (info.Shadow1Blur >= 0)
+            return {shadow_.AlphaValue, info.Shadow1Blur, info.Shadow1Color, info.Shadow1Offset, shadow_.Mode};
+    }
     return shadow_;
 }
 
@@ -299,6 +341,13 @@ void TSkinLabelFX::WndProc(TMessage& m) {
             AdjustBounds();
             Invalidate();
             return;
+        case SKM_SKINCMD: {
+            TSkinCustomLabel::WndProc(m);
+            // The skin's shadow came or went: the margins follow it.
+            const int command = SkinCommandOf(m.WParam);
+            if (!Destroying() && (command == SKC_SKINLOADED || command == SKC_SKINREMOVED)) UpdateMargins();
+            return;
+        }
         default: break;
     }
     TSkinCustomLabel::WndProc(m);

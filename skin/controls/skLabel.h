@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/StdCtrls.h"
+#include "skin/engine/win/SkinBoundLabel.h"
 #include "skin/engine/win/SkinCommonData.h"
 
 namespace ad::skin::controls {
@@ -37,6 +38,9 @@ protected:
     int SectionIndex() const;
     // color mixed with the parent's colour as disabled text is.
     TColor DisabledMix(TColor color);
+    // The own section (SkinSection) painted over what lies beneath the label
+    // onto dc; false, with nothing painted, without a section.
+    bool PaintSectionBackground(HDC dc);
 
 private:
     TSkinManager* manager_ = nullptr;
@@ -46,12 +50,26 @@ private:
 class TSkinLabel : public TSkinCustomLabel {
 public:
     using TSkinCustomLabel::TSkinCustomLabel;
-    bool UseSkinColor() const { return useSkinColor_; }
+    virtual bool UseSkinColor() const { return useSkinColor_; }
     void SetUseSkinColor(bool value);
     TColor GetLabelColor() override;
 
 private:
     bool useSkinColor_ = true;
+};
+
+// The label a skinned edit's bound label makes: a skinned label without
+// owner whose colour rule and focus control are the bound label's.
+class TSkinEditLabel : public TSkinLabel {
+public:
+    explicit TSkinEditLabel(TSkinBoundLabel* bound);
+    ~TSkinEditLabel() override;
+    TSkinBoundLabel* Bound() const { return bound_; }
+    TWinControl* FocusControl() const { return bound_ ? bound_->FocusControl() : nullptr; }
+    bool UseSkinColor() const override { return bound_ ? bound_->UseSkinColor() : TSkinLabel::UseSkinColor(); }
+
+private:
+    TSkinBoundLabel* bound_;
 };
 
 // The shadow's margins that the label's bounds include: left-top

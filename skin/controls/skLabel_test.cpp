@@ -32,6 +32,17 @@ TEST(SkinLabel, TakesTheFontColourOfTheSectionItLiesOn) {
     EXPECT_NEAR(int(mixed & 0xFF), (0xC0 * 100 + 0xE0 * 155) / 255, 2);
 }
 
+TEST(SkinLabel, PaintsItsOwnSectionUnderItsText) {
+    TControlsFormFixture f;
+    auto* label = f.Add<TSkinLabel>(nullptr, 10, 10, 80, 20, "Slot");
+    const int w = label->Width(), h = label->Height();
+    EXPECT_NE(Printed(label).At(w - 1, h - 1), Rgb(kPanelColor));  // no section: what lies beneath shows
+    label->SetSkinSection("PANEL");
+    const auto image = Printed(label);
+    EXPECT_EQ(image.At(w - 1, h - 1), Rgb(kPanelColor));
+    EXPECT_GT(CountColour(image, RECT{0, 0, w, h}, kPanelFont), 0);  // the text in the section's font colour
+}
+
 TEST(SkinLabelFX, ShadowMargins) {
     struct Case {
         int distance, blur, leftTop, rightBottom;
@@ -42,6 +53,37 @@ TEST(SkinLabelFX, ShadowMargins) {
         EXPECT_EQ(m.LeftTop, c.leftTop) << c.distance << "/" << c.blur;
         EXPECT_EQ(m.RightBottom, c.rightBottom) << c.distance << "/" << c.blur;
     }
+}
+
+// A skin with a label shadow gives it to labels in the skin mode, with their own strength.
+TEST(SkinLabelFX, TheSkinsShadowServesTheSkinMode) {
+    TControlsFormFixture f;
+    TSkinGlobalInfo& info = f.Manager->Skin()->GlobalInfo;
+    info.Shadow1Color = 0x203040;
+    info.Shadow1Offset = 2;
+    info.Shadow1Blur = 3;
+    auto* label = f.Add<TSkinLabelFX>(nullptr, 50, 40, 10, 10, "About");
+    TSkinLabelFX::TShadow own;  // the skin mode, alpha 150
+    own.AlphaValue = 150;
+    label->SetShadow(own);
+    TSkinLabelFX::TShadow used = label->EffectiveShadow();
+    EXPECT_EQ(used.Color, TColor(0x203040));
+    EXPECT_EQ(used.Distance, 2);
+    EXPECT_EQ(used.BlurCount, 3);
+    EXPECT_EQ(used.AlphaValue, 150);
+    EXPECT_EQ(label->OffsetKeeper().LeftTop, -1);  // min(0, 2 - 3)
+    EXPECT_EQ(label->OffsetKeeper().RightBottom, 5);
+
+    own.Mode = TSkinShadowMode::smCustom;  // its own shadow whatever the skin has
+    label->SetShadow(own);
+    used = label->EffectiveShadow();
+    EXPECT_EQ(used.BlurCount, 4);
+    EXPECT_EQ(used.Distance, 1);
+
+    info.Shadow1Blur = -1;  // a skin without a label shadow: the label's own
+    own.Mode = TSkinShadowMode::smSkin1;
+    label->SetShadow(own);
+    EXPECT_EQ(label->EffectiveShadow().BlurCount, 4);
 }
 
 TEST(SkinLabelFX, TheTextKeepsItsPlaceWhileTheMarginsChange) {

@@ -9,12 +9,15 @@
 #include "skin/engine/paint/SkinMaskPaint.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinManager.h"
+#include "skin/engine/win/SkinUtilsWin.h"
 
 namespace ad::skin::controls {
 
 namespace {
 constexpr int kScrollBarKind = 142;
 constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT_PTR kDragTimer = 2;
+constexpr int kDragDelay = 50;
 constexpr int kFirstDelay = 500, kRepeatDelay = 50;
 // Posted to itself: the window is made again in its new kind outside any of its handlers.
 constexpr UINT kRecreateMessage = WM_APP + 0x2F1;
@@ -24,6 +27,21 @@ constexpr int kMaxRecreations = 5;
 TSkinScrollBar::TSkinScrollBar(TComponent* AOwner) : TScrollBar(AOwner) {
     SkinData.ControlKind = kScrollBarKind;
     SkinData.FinishLoading(false);
+}
+
+void TSkinScrollBar::SetDisabledKind(uint8_t value) {
+    if (value == disabledKind_) return;
+    disabledKind_ = value;
+    SkinData.InvalidateOwner(false);
+}
+
+void TSkinScrollBar::TellBound(int code) {
+    TWinControl* bound = bound_.Get();
+    if (!bound || !bound->HandleAllocated() || !HandleAllocated()) return;
+    const UINT message = Kind == TScrollBarKind::sbVertical ? WM_VSCROLL : WM_HSCROLL;
+    const WPARAM w = code == SB_THUMBPOSITION || code == SB_THUMBTRACK ? MAKEWPARAM(code, WORD(Position()))
+                                                                       : WPARAM(code);
+    ::SendMessageW(bound->Handle(), message, w, reinterpret_cast<LPARAM>(handle_));
 }
 
 void TSkinScrollBar::CreateParams(TCreateParams& p) {
@@ -72,7 +90,7 @@ void TSkinScrollBar::PaintBar(HDC dc) {
     }
     if (Enabled() && g.ThumbSize <= g.Length - 2 * g.Arrow) PaintThumb(view, g.Thumb, {0, 0}, bg, vertical,
                                                                         stateOf(spThumb), *skin);
-    if (!Enabled()) ApplyDisabledEffects(view, kDisabledFade, {Left(), Top()}, bg, Color());
+    if (!Enabled()) ApplyDisabledEffects(view, DisabledEffectsOf(disabledKind_), {Left(), Top()}, bg, Color());
     SkinData.CacheImage->Draw(dc, 0, 0, {0, 0, Width(), Height()});
     SkinData.BgChanged = false;
 }
@@ -84,7 +102,28 @@ void TSkinScrollBar::ScrollTo(int value) {
     SkinData.InvalidateOwner(false);
 }
 
-void TSkinScrollBar::StepBy(int delta) { ScrollTo(Position() + delta); }
+void TSkinScrollBar::StepBy(int delta) {
+    ScrollTo(Position() + delta);
+    switch (pressed_) {
+        case spFirstArrow: TellBound(SB_LINEUP); break;
+        case spSecondArrow: TellBound(SB_LINEDOWN); break;
+        case spTrackBefore: TellBound(SB_PAGEUP); break;
+        case spTrackAfter: TellBound(SB_PAGEDOWN); break;
+        default: break;
+    }
+}
+
+void TSkinScrollBar::DragTick() {
+    // The thumb follows the pointer while the bar holds the mouse and the pointer stays over it.
+    if (pressed_ != spThumb || ::GetCapture() != handle_ || !SkinData.MouseAbove || !IsControlPaintable(this)) return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(handle_, &cursor);
+    const int value = ValueAtPoint(Geometry(), Range(), {int(cursor.x), int(cursor.y)}, Enabled()) - dragOffset_;
+    if (value == Position()) return;
+    ScrollTo(value);
+    TellBound(SB_THUMBTRACK);
+}
 
 void TSkinScrollBar::StartRepeat() {
     repeatInterval_ = kFirstDelay;
@@ -132,7 +171,10 @@ void TSkinScrollBar::Press(TPoint p) {
     switch (pressed_) {
         case spFirstArrow: StepBy(-1); StartRepeat(); break;
         case spSecondArrow: StepBy(1); StartRepeat(); break;
-        case spThumb: dragOffset_ = ValueAtPoint(g, Range(), p, true) - Position(); break;
+        case spThumb:
+            dragOffset_ = ValueAtPoint(g, Range(), p, true) - Position();
+            dragTimer_ = ::SetTimer(handle_, kDragTimer, kDragDelay, nullptr) != 0;
+            break;
         case spTrackBefore: StepBy(-std::max(PageSize(), 1)); StartRepeat(); break;
         case spTrackAfter: StepBy(std::max(PageSize(), 1)); StartRepeat(); break;
         default: break;
@@ -142,9 +184,14 @@ void TSkinScrollBar::Press(TPoint p) {
 
 void TSkinScrollBar::EndPress(TPoint p) {
     if (pressed_ == spNone) return;
+    const bool thumb = pressed_ == spThumb;
     pressed_ = spNone;
     ::KillTimer(handle_, kRepeatTimer);
     repeatInterval_ = 0;
+    if (dragTimer_) ::KillTimer(handle_, kDragTimer);
+    dragTimer_ = false;
+    if (thumb) TellBound(SB_THUMBPOSITION);
+    TellBound(SB_ENDSCROLL);
     if (::GetCapture() == handle_) ::ReleaseCapture();
     if (Application) Application->ShowHint = savedShowHint_;
     SkinData.InvalidateOwner(false);
@@ -182,6 +229,11 @@ void TSkinScrollBar::WndProc(TMessage& m) {
             default: break;
         }
     }
+    // A bound bar's scroll messages come back through the control it scrolls: they are its own echo.
+    if ((m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) && bound_.Get()) {
+        m.Result = 0;
+        return;
+    }
     if (!skinnedWindow_ || !HandleAllocated()) {
         TScrollBar::WndProc(m);
         return;
@@ -200,7 +252,9 @@ void TSkinScrollBar::WndProc(TMessage& m) {
         case WM_MOUSEMOVE:
             lastPoint_ = point;
             if (pressed_ == spThumb) {
+                const int before = Position();
                 ScrollTo(ValueAtPoint(Geometry(), Range(), point, Enabled()) - dragOffset_);
+                if (Position() != before) TellBound(SB_THUMBTRACK);
             } else if (pressed_ == spNone) {
                 const int part = PartAtPoint(Geometry(), point);
                 if (part != hot_) {
@@ -222,6 +276,10 @@ void TSkinScrollBar::WndProc(TMessage& m) {
         case WM_TIMER:
             if (m.WParam == kRepeatTimer) {
                 RepeatTick();
+                return;
+            }
+            if (m.WParam == kDragTimer) {
+                DragTick();
                 return;
             }
             break;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/StdCtrls.h"
+#include "skin/controls/SkinDisabledKinds.h"
 #include "skin/controls/skScrollParts.h"
 #include "skin/engine/win/SkinCommonData.h"
 
@@ -27,6 +28,15 @@ public:
     int PressedPart() const { return pressed_; }
     // The interval of the running repeat timer, 0 when none.
     int RepeatInterval() const { return repeatInterval_; }
+    // True while the thumb's drag timer runs.
+    bool Dragging() const { return dragTimer_; }
+    // A disabled bar's look: dkBlended, dkGrayed or both.
+    uint8_t DisabledKind() const { return disabledKind_; }
+    void SetDisabledKind(uint8_t value);
+    // A control this bar scrolls: it receives the bar's scroll messages too,
+    // and the bar paints over its background. Null: none.
+    TWinControl* BoundControl() const { return bound_.Get(); }
+    void SetBoundControl(TWinControl* control) { bound_ = control; }
 
     void WndProc(TMessage& m) override;
 
@@ -43,6 +53,9 @@ private:
     void StartRepeat();
     void RepeatTick();
     void RecreateIfNeeded();
+    void DragTick();
+    // The scroll message of the code to a bound control.
+    void TellBound(int code);
 
     bool skinnedWindow_ = false;
     int pressed_ = spNone;
@@ -52,6 +65,9 @@ private:
     TPoint lastPoint_{};
     bool savedShowHint_ = true;
     int recreations_ = 0;
+    bool dragTimer_ = false;
+    uint8_t disabledKind_ = dkBlended;
+    TComponentLink<TWinControl> bound_;
 };
 
 }  // namespace ad::skin::controls

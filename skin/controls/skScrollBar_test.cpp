@@ -5,8 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <commctrl.h>
 
+#include <algorithm>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/ExtCtrls.h"
 #include "skin/controls/SkinControlsTestKit.h"
 #include "skin/engine/win/SkinManager.h"
 
@@ -143,6 +150,69 @@ TEST(SkinScrollBar, WithoutTheSkinItIsTheSystemsBarAtTheSamePosition) {
     EXPECT_EQ(ClassOf(f.Bar->Handle()).find(L".Skinned"), std::wstring::npos);
     EXPECT_EQ(SendMessageW(f.Bar->Handle(), SBM_GETPOS, 0, 0), 120);
     EXPECT_EQ(f.Bar->Position(), 120);
+}
+
+// What a bound control hears of the bar, through a spy below its window procedure.
+std::vector<std::pair<UINT, WPARAM>> gHeard;
+LRESULT CALLBACK HearScrolls(HWND wnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_HSCROLL || msg == WM_VSCROLL) gHeard.emplace_back(msg, w);
+    return DefSubclassProc(wnd, msg, w, l);
+}
+
+TEST(SkinScrollBar, ABoundControlHearsEachScrollAndTheEnd) {
+    TBarFixture f;
+    auto* panel = f.Add<TPanel>(nullptr, 10, 40, 200, 100);
+    f.Bar->SetBoundControl(panel);
+    gHeard.clear();
+    ASSERT_TRUE(SetWindowSubclass(panel->Handle(), HearScrolls, 1, 0));
+    const TPoint track = Middle(f.Bar->Geometry().TrackAfter);
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At({track.X + 60, track.Y}));
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONUP, 0, At({track.X + 60, track.Y}));
+    RemoveWindowSubclass(panel->Handle(), HearScrolls, 1);
+    ASSERT_EQ(gHeard.size(), 2u);
+    EXPECT_EQ(gHeard[0], std::make_pair(UINT(WM_HSCROLL), WPARAM(SB_PAGEDOWN)));
+    EXPECT_EQ(gHeard[1], std::make_pair(UINT(WM_HSCROLL), WPARAM(SB_ENDSCROLL)));
+    EXPECT_EQ(f.Bar->Position(), 1);  // the echo through the control moved nothing more
+    EXPECT_EQ(f.MouseUps, 1);
+}
+
+// The thumb follows the pointer on the drag timer while the bar holds the mouse.
+TEST(SkinScrollBar, TheDragTimerRunsOnlyWhileTheThumbIsHeld) {
+    TBarFixture f;
+    const TPoint thumb = Middle(f.Bar->Geometry().Thumb);
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(thumb));
+    EXPECT_TRUE(f.Bar->Dragging());
+    SendMessageW(f.Bar->Handle(), WM_TIMER, 2, 0);  // the pointer is not over it: nothing moves
+    EXPECT_EQ(f.Bar->Position(), 0);
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONUP, 0, At(thumb));
+    EXPECT_FALSE(f.Bar->Dragging());
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(Middle(f.Bar->Geometry().TrackAfter)));
+    EXPECT_FALSE(f.Bar->Dragging());  // a page press has no drag timer
+    SendMessageW(f.Bar->Handle(), WM_LBUTTONUP, 0, At(thumb));
+}
+
+// On a panel of a colour the tracks show the panel: greyed they lose its colour, blended they keep some.
+// The arrow's triangle is in the section's (red) font colour: greyed it loses its colour, blended it keeps some.
+TEST(SkinScrollBar, ADisabledBarLooksAsItsDisabledKindSays) {
+    TBarFixture f;
+    f.Bar->SetEnabled(false);
+    const TRect arrow = f.Bar->Geometry().FirstArrow;
+    // The most colour a pixel of the arrow has: how far apart its channels lie.
+    auto colourful = [&] {
+        const auto image = Printed(f.Bar);
+        int most = 0;
+        for (int y = arrow.Top; y < arrow.Bottom; ++y)
+            for (int x = arrow.Left; x < arrow.Right; ++x) {
+                const COLORREF c = image.At(x, y);
+                const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+                most = std::max(most, std::max({r, g, b}) - std::min({r, g, b}));
+            }
+        return most;
+    };
+    const int blended = colourful();  // blended by default
+    EXPECT_GT(blended, 30);
+    f.Bar->SetDisabledKind(dkGrayed);
+    EXPECT_LT(colourful() * 3, blended);
 }
 
 TEST(SkinScrollBar, PaintsItsPartsFromTheSkin) {

@@ -135,23 +135,34 @@ std::string EllipsisToWidth(const std::string& text, int width, const TTextMeasu
 }
 
 TGlyphTextPlacement CalcGlyphTextLayout(const TRect& client, TSize glyph, TSize caption, int layout, int margin,
-                                        int spacing, int flags) {
+                                        int spacing, int flags, TAlignment alignment,
+                                        TVerticalAlignment verticalAlignment) {
     if (flags & kLayoutRightToLeft) {
         if (layout == glGlyphLeft) layout = glGlyphRight;
         else if (layout == glGlyphRight) layout = glGlyphLeft;
+        if (alignment == taLeftJustify) alignment = taRightJustify;
+        else if (alignment == taRightJustify) alignment = taLeftJustify;
     }
     const bool horizontal = layout == glGlyphLeft || layout == glGlyphRight;
     const int extent = horizontal ? client.Width() : client.Height();
     const int cross = horizontal ? client.Height() : client.Width();
     const int glyphMain = horizontal ? glyph.cx : glyph.cy, textMain = horizontal ? caption.cx : caption.cy;
     const int glyphCross = horizontal ? glyph.cy : glyph.cx, textCross = horizontal ? caption.cy : caption.cx;
+    // 0 start, 1 end, 2 centre, along and across the layout.
+    const int alongAlign = horizontal ? int(alignment) : int(verticalAlignment);
+    const int acrossAlign = horizontal ? int(verticalAlignment) : int(alignment);
     if (glyphMain == 0 || textMain == 0) spacing = 0;
     if (margin == -1) {
         if (spacing == -1) {
             margin = (extent - glyphMain - textMain) / 3;
             spacing = margin;
         } else {
-            margin = (extent - glyphMain - spacing - textMain) / 2;
+            const int free = extent - glyphMain - spacing - textMain;
+            margin = alongAlign == 2 ? free / 2 : 0;
+            const bool glyphFirst = layout == glGlyphLeft || layout == glGlyphTop;
+            // The block at the end: the margin on the glyph's side takes all the free space.
+            if (alongAlign == 1 && glyphFirst) margin = free;
+            else if (alongAlign == 0 && !glyphFirst) margin = free;
         }
     } else if (spacing == -1) {
         spacing = (extent - margin - glyphMain - textMain) / 2;
@@ -159,7 +170,10 @@ TGlyphTextPlacement CalcGlyphTextLayout(const TRect& client, TSize glyph, TSize 
     const bool glyphFirst = layout == glGlyphLeft || layout == glGlyphTop;
     const int glyphAt = glyphFirst ? margin : extent - margin - glyphMain;
     const int textAt = glyphFirst ? margin + glyphMain + spacing : extent - margin - glyphMain - spacing - textMain;
-    const int glyphAcross = (cross - glyphCross) / 2, textAcross = (cross - textCross) / 2;
+    auto acrossAt = [&](int size) {
+        return acrossAlign == 0 ? 0 : acrossAlign == 1 ? cross - size : (cross - size) / 2;
+    };
+    const int glyphAcross = acrossAt(glyphCross), textAcross = acrossAt(textCross);
     TGlyphTextPlacement p;
     if (horizontal) {
         p.Glyph = {client.Left + glyphAt, client.Top + glyphAcross};

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/TextStyle.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/skinfile/SkinRecords.h"
 
@@ -58,9 +59,14 @@ struct TGlyphTextPlacement {
     TRect Caption;
 };
 // margin and spacing -1 are automatic (margin and spacing a third of the free
-// space each, or the margin half of it with a given spacing); the other
-// direction is centred.
+// space each, or the margin half of it with a given spacing). The block of
+// glyph and caption follows the alignments: along the layout's direction only
+// with an automatic margin and a given spacing (the block then lies at the
+// start, the centre or the end), across it always (each of glyph and caption
+// at the start, centred or at the end). Right-to-left exchanges left and right
+// of the layout and of the horizontal alignment.
 TGlyphTextPlacement CalcGlyphTextLayout(const TRect& client, TSize glyph, TSize caption, int layout, int margin,
-                                        int spacing, int flags);
+                                        int spacing, int flags, TAlignment alignment = taCenter,
+                                        TVerticalAlignment verticalAlignment = taVerticalCenter);
 
 }  // namespace ad::skin

@@ -100,6 +100,8 @@ TEST(TextRules, GlyphAndCaptionPlacement) {
         int Layout, Margin, Spacing, Flags;
         TPoint GlyphAt;
         TRect Caption_;
+        TAlignment Align = taCenter;
+        TVerticalAlignment VAlign = taVerticalCenter;
     } cases[] = {
         {"left, automatic", {16, 16}, {30, 10}, glGlyphLeft, -1, -1, 0, {18, 12}, {52, 15, 82, 25}},
         {"right, automatic", {16, 16}, {30, 10}, glGlyphRight, -1, -1, 0, {66, 12}, {18, 15, 48, 25}},
@@ -109,9 +111,26 @@ TEST(TextRules, GlyphAndCaptionPlacement) {
         {"bottom, automatic", {16, 16}, {30, 10}, glGlyphBottom, -1, -1, 0, {42, 20}, {35, 6, 65, 16}},
         {"no glyph: caption centred", {0, 0}, {30, 10}, glGlyphLeft, -1, -1, 0, {35, 20}, {35, 15, 65, 25}},
         {"given margin, automatic spacing", {16, 16}, {30, 10}, glGlyphLeft, 5, -1, 0, {5, 12}, {45, 15, 75, 25}},
+        // The block of 16 + 4 + 30 = 50 pixels by the alignments.
+        {"left aligned block", {16, 16}, {30, 10}, glGlyphLeft, -1, 4, 0, {0, 12}, {20, 15, 50, 25}, taLeftJustify},
+        {"right aligned block", {16, 16}, {30, 10}, glGlyphLeft, -1, 4, 0, {50, 12}, {70, 15, 100, 25},
+         taRightJustify},
+        {"glyph right, left aligned", {16, 16}, {30, 10}, glGlyphRight, -1, 4, 0, {34, 12}, {0, 15, 30, 25},
+         taLeftJustify},
+        {"right-to-left turns a left alignment right", {16, 16}, {30, 10}, glGlyphLeft, -1, 4, kLayoutRightToLeft,
+         {84, 12}, {50, 15, 80, 25}, taLeftJustify},
+        {"top aligned across", {16, 16}, {30, 10}, glGlyphLeft, -1, 4, 0, {25, 0}, {45, 0, 75, 10}, taCenter,
+         taAlignTop},
+        {"bottom aligned across", {16, 16}, {30, 10}, glGlyphLeft, -1, 4, 0, {25, 24}, {45, 30, 75, 40}, taCenter,
+         taAlignBottom},
+        {"glyph on top, block at the bottom", {16, 16}, {30, 10}, glGlyphTop, -1, 2, 0, {42, 12}, {35, 30, 65, 40},
+         taCenter, taAlignBottom},
+        {"glyph on top, left aligned across", {16, 16}, {30, 10}, glGlyphTop, 4, 2, 0, {0, 4}, {0, 22, 30, 32},
+         taLeftJustify},
     };
     for (const Case& c : cases) {
-        const TGlyphTextPlacement p = CalcGlyphTextLayout(client, c.Glyph, c.Caption, c.Layout, c.Margin, c.Spacing, c.Flags);
+        const TGlyphTextPlacement p = CalcGlyphTextLayout(client, c.Glyph, c.Caption, c.Layout, c.Margin, c.Spacing, c.Flags,
+                                                          c.Align, c.VAlign);
         EXPECT_EQ(p.Glyph, c.GlyphAt) << c.Name;
         EXPECT_EQ(p.Caption, c.Caption_) << c.Name;
     }

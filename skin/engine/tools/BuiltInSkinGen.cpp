@@ -304,6 +304,11 @@ std::string Options() {
     key("FONTCOLOR", C(kText));
     key("BORDERCOLOR", C(kBorder));
     key("BORDERWIDTH", "4");
+    // The shadow that shadowed labels draw under their text: dark, one pixel down and right, three blur passes.
+    key("SHADOW1COLOR", C(0x202020));
+    key("SHADOW1OFFSET", "1");
+    key("SHADOW1BLUR", "3");
+    key("SHADOW1TRANSPARENCY", "0");
     key("TITLEHEIGHT", "28");
     key("MAXTITLEHEIGHT", "26");
     key("BOXUNCHECKED", Short(0, 16, 39, 29, 3));

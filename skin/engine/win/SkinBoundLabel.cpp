@@ -7,11 +7,13 @@
 
 namespace ad::skin {
 
-TSkinEditLabel::TSkinEditLabel(TSkinBoundLabel* bound) : TLabel(nullptr), bound_(bound) {}
+TSkinBoundLabel::TSkinBoundLabel(TSkinCommonData* data, TBoundLabelFactory factory)
+    : data_(data), factory_(std::move(factory)), font_(std::make_unique<TFont>()) {}
 
-TSkinBoundLabel::TSkinBoundLabel(TSkinCommonData* data) : data_(data), font_(std::make_unique<TFont>()) {}
-
-TSkinBoundLabel::~TSkinBoundLabel() { label_.reset(); }
+TSkinBoundLabel::~TSkinBoundLabel() {
+    active_ = false;  // the label may switch it off as it goes: nothing is rebuilt now
+    label_.reset();
+}
 
 bool TSkinBoundLabel::LabelEnabled() const {
     TWinControl* edit = Edit();
@@ -33,13 +35,11 @@ void TSkinBoundLabel::Rebuild() {
         return;
     }
     if (!label_) {
-        label_ = std::make_unique<TSkinEditLabel>(this);
+        label_ = factory_ ? factory_(*this) : std::make_unique<TLabel>(nullptr);
         label_->Name = edit->Name + "Label";
         label_->Font().Assign(*font_);
     }
     label_->SetVisible(false);
-    label_->FocusControl = edit;
-    label_->UseHTML = useHTML_;
     label_->SetParent(edit->Parent());
     label_->SetAlignment(BoundLabelAlignment(layout_));
     label_->SetCaption(caption_.empty() ? edit->Name : caption_);
@@ -114,7 +114,6 @@ void TSkinBoundLabel::SetEnabledAlways(bool value) {
 void TSkinBoundLabel::SetUseHTML(bool value) {
     if (value == useHTML_) return;
     useHTML_ = value;
-    if (label_) label_->UseHTML = value;
     LayoutLabel();
 }
 
@@ -143,7 +142,9 @@ void TSkinBoundLabel::SetFont(TFont& value) {
 }
 
 void TSkinBoundLabel::SetUseSkinColor(bool value) {
-    if (label_) label_->UseSkinColor = value;
+    if (value == useSkinColor_) return;
+    useSkinColor_ = value;
+    if (label_) label_->Invalidate();
 }
 
 void TSkinBoundLabel::SetAllowClick(bool value) {

@@ -1,9 +1,11 @@
 // The caption label a skinned edit can carry: TSkinBoundLabel creates it
 // beside the edit (in the edit's parent), lays it out by one of eight
 // layouts, and keeps it in step with the edit's size, visibility and enabled
-// state. TSkinEditLabel is the label it makes.
+// state. The label itself comes from the factory the edit gives (the controls
+// library's skinned edit label); without one it is a plain label.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,22 +17,13 @@ namespace ad::skin {
 
 class TSkinBoundLabel;
 
-class TSkinEditLabel : public TLabel {
-public:
-    explicit TSkinEditLabel(TSkinBoundLabel* bound);
-    TSkinBoundLabel* Bound() const { return bound_; }
-    TWinControl* FocusControl = nullptr;
-    bool UseHTML = false;
-    bool UseSkinColor = true;
-
-private:
-    TSkinBoundLabel* bound_;
-};
+// Makes the label of a bound label (without owner; the bound label keeps it).
+using TBoundLabelFactory = std::function<std::unique_ptr<TLabel>(TSkinBoundLabel& bound)>;
 
 class TSkinBoundLabel {
 public:
     // data's owner control is the edit.
-    explicit TSkinBoundLabel(TSkinCommonData* data);
+    explicit TSkinBoundLabel(TSkinCommonData* data, TBoundLabelFactory factory = {});
     ~TSkinBoundLabel();
     TSkinBoundLabel(const TSkinBoundLabel&) = delete;
     TSkinBoundLabel& operator=(const TSkinBoundLabel&) = delete;
@@ -53,11 +46,14 @@ public:
     void SetAllowClick(bool value);
     bool Active() const { return active_; }
     void SetActive(bool value);
-    bool UseSkinColor() const { return label_ ? label_->UseSkinColor : true; }
+    // The label takes its text colour from the skin.
+    bool UseSkinColor() const { return useSkinColor_; }
     void SetUseSkinColor(bool value);
+    // The control a click on the label focuses: the edit.
+    TWinControl* FocusControl() const { return Edit(); }
 
     // The label while active, else null.
-    TSkinEditLabel* Label() const { return label_.get(); }
+    TLabel* Label() const { return label_.get(); }
     void Rebuild();
     void LayoutLabel();
     // The edit's window procedure hands its messages here.
@@ -68,7 +64,8 @@ private:
     bool LabelEnabled() const;
 
     TSkinCommonData* data_;
-    std::unique_ptr<TSkinEditLabel> label_;
+    TBoundLabelFactory factory_;
+    std::unique_ptr<TLabel> label_;
     std::unique_ptr<TFont> font_;
     int indent_ = 0;
     int maxWidth_ = 0;
@@ -78,6 +75,7 @@ private:
     TSkinCaptionLayout layout_ = sclLeft;
     bool allowClick_ = false;
     bool active_ = false;
+    bool useSkinColor_ = true;
 };
 
 }  // namespace ad::skin

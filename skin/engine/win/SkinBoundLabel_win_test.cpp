@@ -38,12 +38,12 @@ TEST(SkinBoundLabel, ShowsTheControlsNameBesideItWhenActivatedWithoutCaption) {
     TSkinBoundLabel& b = f.Edit->BoundLabel;
     b.SetIndent(6);
     b.SetActive(true);
-    TSkinEditLabel* label = b.Label();
+    TLabel* label = b.Label();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->Name, "edtNameLabel");
     EXPECT_EQ(label->Caption(), "edtName");
     EXPECT_EQ(label->Parent(), &f.Form);
-    EXPECT_EQ(label->FocusControl, f.Edit);
+    EXPECT_EQ(b.FocusControl(), f.Edit);
     EXPECT_EQ(label->Alignment(), taRightJustify);
     EXPECT_EQ(label->Left() + label->Width(), 150 - 6 - 4);
     EXPECT_EQ(label->Top(), 60 + (21 - label->Height()) / 2);

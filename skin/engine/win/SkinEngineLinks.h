@@ -12,10 +12,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "framework/Controls.h"
+#include "framework/ListView.h"
 #include "skin/engine/image/SkinGradients.h"
 #include "skin/engine/image/SkinTypes.h"
 #include "skin/engine/skinfile/SkinSectionReader.h"
@@ -86,6 +89,10 @@ struct TSkinEngineLinks {
     std::function<void()> OnHooksRemoved;
     // Gives every alpha image list (they sit above the engine) the scale in percent.
     std::function<void(int percent)> RescaleImageLists;
+    // An alpha image list of images of the size (the manager's skin thumbnails), and
+    // the image of a PNG file's bytes added to such a list (false when they are none).
+    std::function<std::unique_ptr<TImageList>(int width, int height)> NewAlphaImageList;
+    std::function<bool(TImageList& list, const std::vector<uint8_t>& png)> AddPngImage;
 };
 // Replaces every link at once; until the first call all are empty.
 void InstallSkinEngineLinks(TSkinEngineLinks links);

@@ -8,6 +8,9 @@
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinUtilsWin.h"
 #include "skin/engine/image/skPNG.h"
+#include "skin/engine/win/SkinEngineLinks.h"
+
+#include <cstring>
 
 namespace ad::skin {
 
@@ -57,23 +60,36 @@ bool ReadPreviewFromFile(std::vector<uint8_t>& target, const std::string& fileNa
 
 void TSkSkinListController::AddEntry(const std::string& name, const std::vector<uint8_t>& preview, bool hasPreview) {
     TEntry entry{name, -1};
-    TBitmap32 picture;
-    if (hasPreview && LoadPngToBitmap(picture, preview.data(), preview.size())) {
-        if (picture.Width() != ThumbnailWidth || picture.Height() != ThumbnailHeight) {
-            TBitmap32 scaled;
-            ResampleBitmap(picture.View(), scaled, ThumbnailWidth, 6, ThumbnailHeight);
-            picture = std::move(scaled);
+    TImageList& images = Images();
+    const int before = images.Count();
+    if (hasPreview) {
+        if (const auto& add = SkinEngineLinks().AddPngImage) {
+            add(images, preview);
+        } else {
+            // A plain list: the picture fitted to the thumbnail size, with its alpha.
+            TBitmap32 picture;
+            if (LoadPngToBitmap(picture, preview.data(), preview.size())) {
+                if (picture.Width() != ThumbnailWidth || picture.Height() != ThumbnailHeight) {
+                    TBitmap32 scaled;
+                    ResampleBitmap(picture.View(), scaled, ThumbnailWidth, 6, ThumbnailHeight);
+                    picture = std::move(scaled);
+                }
+                DibSection32 dib(ThumbnailWidth, ThumbnailHeight);
+                if (dib) {
+                    std::memcpy(dib.Bits(), picture.Data(), dib.PixelCount() * 4);
+                    ::ImageList_Add(images.Handle(), dib.Get(), nullptr);
+                }
+            }
         }
-        images_.push_back(std::move(picture));
-        entry.ImageIndex = int(images_.size()) - 1;
     }
+    if (images.Count() > before) entry.ImageIndex = images.Count() - 1;
     entries_.push_back(std::move(entry));
 }
 
 void TSkSkinListController::Rebuild() {
     if (SkinLoading()) return;
     entries_.clear();
-    images_.clear();
+    Images().Clear();
     std::vector<uint8_t> preview;
     for (int i = 0; i < manager_.InternalSkins.Count(); ++i) {
         const TSkinStoredSkin& skin = manager_.InternalSkins[i];

@@ -1,7 +1,7 @@
 // The skin list of a manager with a thumbnail per skin: the stored skins and
 // the packed skins of the skin directory, each with the preview picture at
-// the end of its packed data (140 x 100), and the notices that tell listening
-// windows when the list or its pictures change.
+// the end of its packed data (140 x 100) in the manager's thumbnail list, and
+// the notices that tell listening windows when the list or its pictures change.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/ListView.h"
+#include "skin/engine/win/SkinManager.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/skinfile/SkinList.h"
 
 namespace ad::skin {
-
-class TSkinManager;
 
 // The manager's skins of a kind (TSkinListKind) from its resolved skin folder.
 std::vector<std::string> ListSkins(TSkinManager& manager, int kind, std::string& firstName);
@@ -37,7 +37,8 @@ public:
     // Reads the entries and thumbnails again, then NotifyListUpdate.
     void Rebuild();
     const std::vector<TEntry>& Entries() const { return entries_; }
-    const std::vector<TBitmap32>& Images() const { return images_; }
+    // The manager's thumbnail list.
+    TImageList& Images() { return manager_.SkinThumbnails(ThumbnailWidth, ThumbnailHeight); }
 
     // Controls that hear of changes (the program registers none).
     std::vector<TWinControl*> Listeners;
@@ -52,7 +53,6 @@ private:
 
     TSkinManager& manager_;
     std::vector<TEntry> entries_;
-    std::vector<TBitmap32> images_;
 };
 
 }  // namespace ad::skin

@@ -92,14 +92,25 @@ TEST_F(SkinListTest, EntriesCarryThumbnailsOfTheirPreviews) {
     EXPECT_EQ(index["Plain"], -1);
     ASSERT_GE(index["Blue"], 0);
     ASSERT_GE(index["Stored"], 0);
-    for (const TBitmap32& image : list.Images()) {
-        EXPECT_EQ(image.Width(), TSkSkinListController::ThumbnailWidth);
-        EXPECT_EQ(image.Height(), TSkSkinListController::ThumbnailHeight);
-    }
+    // The manager keeps them, at the thumbnail size.
+    TImageList& images = list.Images();
+    EXPECT_EQ(&images, &manager.SkinThumbnails(1, 1));
+    EXPECT_EQ(images.Count(), 2);
+    EXPECT_EQ(images.Width(), TSkSkinListController::ThumbnailWidth);
+    EXPECT_EQ(images.Height(), TSkSkinListController::ThumbnailHeight);
     // The blue preview's top-left pixel: blue strongest.
-    const uint32_t p = GetPixel32(const_cast<TBitmap32&>(list.Images()[size_t(index["Blue"])]).View(), 2, 2);
+    DibSection32 drawn(TSkSkinListController::ThumbnailWidth, TSkSkinListController::ThumbnailHeight);
+    {
+        OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+        SelectObjectScope selected(dc.Get(), drawn.Get());
+        images.Draw(dc.Get(), index["Blue"], 0, 0);
+        ::GdiFlush();
+    }
+    const uint32_t p = drawn.Row(2)[2];
     EXPECT_GT(p & 0xFF, (p >> 16) & 0xFF);
     EXPECT_EQ(listener.Heard, (std::vector<int>{SKC_SKINLISTUPDATE}));  // sent, not posted
+    list.Rebuild();  // made again, not added twice
+    EXPECT_EQ(images.Count(), 2);
 
     std::vector<uint8_t> preview;
     EXPECT_FALSE(ReadPreviewFromFile(preview, dir.File("gone.asz")));
@@ -128,15 +139,7 @@ TEST_F(SkinListTest, AWindowShowsTheThumbnails) {
         for (const auto& e : list.Entries()) {
             RECT frame{x - 1, 11, x + w + 1, 12 + h + 1};
             ::FrameRect(dc, &frame, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
-            if (e.ImageIndex >= 0) {
-                const TBitmap32& image = list.Images()[size_t(e.ImageIndex)];
-                TDibSection32 dib(w, h);
-                for (int y = 0; y < h; ++y)
-                    std::memcpy(dib.View().Pixel(0, y), image.Data() + size_t(y) * size_t(w) * 4, size_t(w) * 4);
-                OwnedMemoryDC mem(::CreateCompatibleDC(dc));
-                SelectObjectScope sel(mem.Get(), dib.Handle());
-                ::BitBlt(dc, x, 12, w, h, mem.Get(), 0, 0, SRCCOPY);
-            }
+            if (e.ImageIndex >= 0) list.Images().Draw(dc, e.ImageIndex, x, 12);
             RECT text{x, 16 + h, x + w, 40 + h};
             ::DrawTextA(dc, e.Name.c_str(), -1, &text, DT_CENTER | DT_SINGLELINE);
             x += w + 12;

@@ -150,6 +150,14 @@ TSkinManager::~TSkinManager() {
     if (gDefaultManager == this) gDefaultManager = nullptr;
 }
 
+TImageList& TSkinManager::SkinThumbnails(int width, int height) {
+    if (!thumbnails_) {
+        if (const auto& make = SkinEngineLinks().NewAlphaImageList) thumbnails_ = make(width, height);
+        if (!thumbnails_) thumbnails_ = std::make_unique<TImageList>(nullptr, width, height);
+    }
+    return *thumbnails_;
+}
+
 TColor TSkinManager::FormColor() const { return skin_ ? skin_->FormColor() : skBtnFaceColor; }
 
 std::string TSkinManager::SkinDirectoryPath() const {

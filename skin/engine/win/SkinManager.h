@@ -16,6 +16,7 @@
 #include "framework/Component.h"
 #include "framework/Controls.h"
 #include "framework/Handles.h"
+#include "framework/ListView.h"
 #include "skin/engine/skinfile/SkinLoader.h"
 #include "skin/engine/skinfile/SkinManagerSettings.h"
 #include "skin/engine/image/SkinScaling.h"
@@ -116,6 +117,9 @@ public:
     const TSkinTables* Skin() const { return skin_.get(); }
     TSkinTables* Skin() { return skin_.get(); }
     TColor FormColor() const;
+    // The skins' thumbnails, the manager's own list (an alpha image list where
+    // the controls are linked in), made on first use at the size given then.
+    TImageList& SkinThumbnails(int width, int height);
 
     // ---- Operations ----
     void ApplySkinToAll(bool animate);
@@ -196,6 +200,7 @@ private:
     HWND hoverWindow_ = nullptr;
     TComponentLink<TWinControl> hoverControl_;
     TComponent* hoverTimer_ = nullptr;  // owned (a framework timer), made with the first hover window
+    std::unique_ptr<TImageList> thumbnails_;
 };
 
 }  // namespace ad::skin
