@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "base/Geometry.h"
@@ -23,6 +24,8 @@
 namespace ad::skin {
 
 class TSkinCommonData;
+class TSkinManager;
+class TSkinMenusLink;
 
 // The form provider that owns a skin data object.
 class TSkinProviderLink {
@@ -86,6 +89,8 @@ struct TSkinEngineLinks {
     std::function<void()> OnHooksRemoved;
     // Gives every alpha image list (they sit above the engine) the scale in percent.
     std::function<void(int percent)> RescaleImageLists;
+    // Makes a manager's skinned-menus object (the form skinning's); empty: none.
+    std::function<std::unique_ptr<TSkinMenusLink>(TSkinManager& manager)> MakeSkinableMenus;
 };
 // Replaces every link at once; until the first call all are empty.
 void InstallSkinEngineLinks(TSkinEngineLinks links);

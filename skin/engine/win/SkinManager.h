@@ -22,6 +22,7 @@
 #include "skin/engine/skinfile/SkinStoredSkins.h"
 #include "skin/engine/skinfile/SkinTables.h"
 #include "skin/engine/skinfile/SkinThirdParty.h"
+#include "skin/engine/win/SkinMenuSupport.h"
 
 namespace ad::skin {
 
@@ -99,9 +100,16 @@ public:
     void SetBrightness(int value);  // clamped to -100..100
     bool ExtendedBorders() const { return extendedBorders_; }
     void SetExtendedBorders(bool value);
-    // Whether popup and system menus wear the skin.
+    // Whether popup and system menus wear the skin. For the default manager a
+    // change makes the skinned menus follow the skin (on) or switches them off.
     bool SkinnedPopups() const { return skinnedPopups_; }
-    void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+    void SetSkinnedPopups(bool value);
+    TSkMenuSupport MenuSupport;
+    // The skinned-menus object (made through the engine links when first
+    // asked, if it was not made with the manager); null without the link.
+    TSkinMenusLink* SkinableMenus();
+    // A skin is loaded and the manager is active.
+    bool SkinActive() const { return active_ && skin_; }
     TSkSkinningRules SkinningRules = kAllSkinningRules;
     // The class names whose controls get window adapters on skinned forms.
     TSkThirdPartyList ThirdParty;
@@ -169,6 +177,8 @@ public:
     // ---- Events ----
     TSkinManagerEvent OnActivate, OnDeactivate, OnAfterChange, OnBeforeChange, OnSkinLoading;
     TSkSysDlgInitEvent OnSysDlgInit;
+    TSkGetExtraLineData OnGetMenuExtraLineData;
+    TSkGetPopupItemData OnGetPopupItemData;
 
 private:
     friend class TSkScrollBarsSupport;
@@ -196,6 +206,7 @@ private:
     HWND hoverWindow_ = nullptr;
     TComponentLink<TWinControl> hoverControl_;
     TComponent* hoverTimer_ = nullptr;  // owned (a framework timer), made with the first hover window
+    std::unique_ptr<TSkinMenusLink> menus_;
 };
 
 }  // namespace ad::skin
