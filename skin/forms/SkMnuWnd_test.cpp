@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "skin/engine/win/SkinMessaging.h"
@@ -144,6 +147,92 @@ TEST(SkinnedPopupMenus, ManyPopupsLeaveNoAdapterAndNoGdiObject) {
     PurgeClosedMenuWindowAdapters();
     EXPECT_EQ(MenuWindowAdapterCount(), 0);
     EXPECT_EQ(LiveGdiObjects(), gdi);
+}
+
+// Saves the screen around an open popup of the program's own skin as a
+// 32-bit BMP, for looking at: run with AD_MENU_SHOT (the BMP's path) and
+// AD_MENU_SHOT_SKINS (the folder holding the built-in skin's Appdeck.asz).
+TEST(SkinnedPopupMenus, ScreenshotOfTheBuiltInSkin) {
+    const char* shot = std::getenv("AD_MENU_SHOT");
+    const char* skins = std::getenv("AD_MENU_SHOT_SKINS");
+    if (!shot || !skins) GTEST_SKIP() << "AD_MENU_SHOT and AD_MENU_SHOT_SKINS are not set";
+    TSkinEngineLinks links;
+    AddFormSkinningLinks(links);
+    InstallSkinEngineLinks(links);
+    {
+        TSkinManager manager(nullptr);
+        manager.Effects.AllowAnimation = false;
+        manager.SetSkinDirectory(skins);
+        manager.SetSkinName("Appdeck");
+        ASSERT_NE(manager.Skin(), nullptr);
+        TForm form(nullptr);
+        form.SetBounds(40, 40, 420, 380);
+        form.SetCaption("Appdeck");
+        form.Show();
+        ad::test::PumpPending();
+        TPopupMenu popup(nullptr);
+        popup.PopupComponent = &form;
+        auto* games = popup.Items().Add("Games");
+        games->Add("Chess");
+        popup.Items().Add("-Tools-");
+        popup.Items().Add("Notepad")->ShortCut = scCtrl | 'N';
+        auto* calc = popup.Items().Add("Calculator");
+        calc->Checked = true;
+        popup.Items().Add("Paint")->Enabled = false;
+        auto* radio = popup.Items().Add("Large icons");
+        radio->RadioItem = true;
+        radio->Checked = true;
+        popup.Items().Add("-");
+        popup.Items().Add("Exit")->Default = true;
+        dynamic_cast<TSkinableMenus*>(manager.SkinableMenus())->SetMenuSkinned(&popup, true);
+        TTimer timer(nullptr);
+        timer.SetInterval(50);
+        int ticks = 0;
+        timer.OnTimer = [&](TObject*) {
+            HWND wnd = OpenPopupWindow();
+            ++ticks;
+            if ((ticks == 4 || ticks == 5) && wnd) {
+                ::PostMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
+                ::PostMessageW(wnd, WM_KEYUP, VK_DOWN, 0);
+            }
+            if (ticks < 10) return;
+            if (wnd) {
+                RECT r{};
+                ::GetWindowRect(wnd, &r);
+                RECT f{};
+                ::GetWindowRect(form.Handle(), &f);
+                const int left = std::min(r.left, f.left), top = std::min(r.top, f.top);
+                const int w = std::max(r.right, f.right) - left, h = std::max(r.bottom, f.bottom) - top;
+                DibSection32 dib(w, h);
+                OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
+                SelectObjectScope selected(dc.Get(), dib.Get());
+                HDC screen = ::GetDC(nullptr);
+                ::BitBlt(dc.Get(), 0, 0, w, h, screen, left, top, SRCCOPY);
+                ::ReleaseDC(nullptr, screen);
+                BITMAPINFOHEADER bih{};
+                bih.biSize = sizeof bih;
+                bih.biWidth = w;
+                bih.biHeight = -h;
+                bih.biPlanes = 1;
+                bih.biBitCount = 32;
+                std::vector<uint8_t> pixels(size_t(w) * size_t(h) * 4);
+                ::GetDIBits(dc.Get(), dib.Get(), 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bih),
+                            DIB_RGB_COLORS);
+                BITMAPFILEHEADER bfh{};
+                bfh.bfType = 0x4D42;
+                bfh.bfOffBits = sizeof bfh + sizeof bih;
+                bfh.bfSize = DWORD(bfh.bfOffBits + pixels.size());
+                std::ofstream out(shot, std::ios::binary);
+                out.write(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+                out.write(reinterpret_cast<const char*>(&bih), sizeof bih);
+                out.write(reinterpret_cast<const char*>(pixels.data()), std::streamsize(pixels.size()));
+            }
+            ::EndMenu();
+        };
+        popup.Popup(80, 90);
+        form.Hide();
+    }
+    InstallSkinEngineLinks({});
 }
 
 }  // namespace

@@ -74,22 +74,6 @@ std::string StripHyphens(const std::string& caption) {
     return caption;
 }
 
-// A memory DC with a 32-bit image of the given size selected, its pixels seen as a view.
-class TItemImage {
-public:
-    TItemImage(int width, int height)
-        : dib_(std::max(width, 1), std::max(height, 1)), dc_(::CreateCompatibleDC(nullptr)),
-          selected_(dc_.Get(), dib_.Handle()) {}
-    HDC DC() const { return dc_.Get(); }
-    TImageView32 View() const { return dib_.View(); }
-    HBITMAP Handle() const { return dib_.Handle(); }
-
-private:
-    TDibSection32 dib_;
-    OwnedMemoryDC dc_;
-    SelectObjectScope selected_;
-};
-
 // Copies rect of the cache bitmap (cache coordinates) to the DC at (x, y).
 void CopyCache(const TSkinCacheImage& cache, HDC dc, int x, int y, const TRect& rect) {
     if (IsEmpty(rect)) return;
@@ -120,6 +104,14 @@ void BlendTowards(const TImageView32& image, const TImageView32& background) {
             const uint8_t* b = background.Pixel(x, y);
             for (int c = 0; c < 3; ++c) p[c] = uint8_t((p[c] * keep + b[c] * (256 - keep)) >> 8);
         }
+}
+
+// GDI's text leaves its pixels' alpha at 0; a popup window shown layered
+// would let them through, so what goes to a popup is made opaque first.
+void MakeOpaque(const TImageView32& view) {
+    ::GdiFlush();
+    for (int y = 0; y < view.Height; ++y)
+        for (int x = 0; x < view.Width; ++x) view.Pixel(x, y)[3] = 255;
 }
 
 // A check mark of lines, for skins without a check glyph.
@@ -162,6 +154,34 @@ TMenuItem* NextVisible(TMenuItem* item) {
 }
 
 }  // namespace
+
+// A memory DC with a 32-bit image of the given size selected, its pixels seen as a view.
+class TMenuItemImage {
+public:
+    TMenuItemImage(int width, int height)
+        : dib_(std::max(width, 1), std::max(height, 1)), dc_(::CreateCompatibleDC(nullptr)),
+          selected_(dc_.Get(), dib_.Handle()) {}
+    HDC DC() const { return dc_.Get(); }
+    TImageView32 View() const { return dib_.View(); }
+    HBITMAP Handle() const { return dib_.Handle(); }
+    int Width() const { return dib_.View().Width; }
+    int Height() const { return dib_.View().Height; }
+
+private:
+    TDibSection32 dib_;
+    OwnedMemoryDC dc_;
+    SelectObjectScope selected_;
+};
+
+
+TMenuItemImage& TSkinableMenus::Scratch(int slot, int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    auto& image = scratch_[size_t(slot)];
+    if (!image || image->Width() != width || image->Height() != height)
+        image = std::make_unique<TMenuItemImage>(width, height);
+    return *image;
+}
 
 TSkinableMenus::TSkinableMenus(TSkinManager& manager)
     : manager_(manager), measureDC_(::CreateCompatibleDC(nullptr)) {}
@@ -209,6 +229,7 @@ void TSkinableMenus::SyncActive() {
 
 void TSkinableMenus::SkinChanged() {
     skinBorderWidth_ = -1;
+    systemFontRead_ = false;
     ClearMenuCache();
     textSizes_.clear();
     fonts_.clear();
@@ -388,7 +409,7 @@ void TSkinableMenus::BuildPopupCache(TSkPopupCache& entry, int width, int height
     if (lineSection >= 0) {
         const TRect band{border, border, border + extra, height - border};
         PaintSectionArea(view, band, {}, skNoBackground, lineSection, 0, -1, *skin);
-        TItemImage text(width, height);
+        TMenuItemImage text(width, height);
         CopyView(text.View(), 0, 0, view, all);
         int glyphHeight = 0;
         BITMAP bm{};
@@ -409,9 +430,10 @@ void TSkinableMenus::BuildPopupCache(TSkPopupCache& entry, int width, int height
         const int y = band.Bottom - (glyphHeight ? glyphHeight + 20 : 12) - extent.cx;
         ::TextOutW(text.DC(), band.Left + (extra + extent.cy) / 2, std::max(y, band.Top), caption.c_str(),
                    int(caption.size()));
-        ::GdiFlush();
+        MakeOpaque(text.View());
         CopyView(view, 0, 0, text.View(), band);
     }
+    MakeOpaque(view);
     if (entry.Wnd) PaintPopupBorder(entry.Wnd, entry);
 }
 
@@ -461,10 +483,15 @@ LOGFONTW TSkinableMenus::ItemFont(const TMenuItem* item, bool caption, bool bold
     } else if (caption) {
         ::GetObjectW(const_cast<TFont&>(CaptionFont).Handle(), sizeof font, &font);
     } else {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        font = metrics.lfMenuFont;
+        // The system's menu font, read once per skin (a system call per item costs).
+        if (!systemFontRead_) {
+            NONCLIENTMETRICSW metrics{};
+            metrics.cbSize = sizeof metrics;
+            ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+            systemMenuFont_ = metrics.lfMenuFont;
+            systemFontRead_ = true;
+        }
+        font = systemMenuFont_;
     }
     if (bold) font.lfWeight = FW_BOLD;
     font.lfHeight = manager_.ScaleInt(font.lfHeight);
@@ -603,7 +630,7 @@ void TSkinableMenus::CopyFrameParts(TMenuItem* item, HDC dc, const TRect& rect, 
 void TSkinableMenus::DrawSeparator(TMenuItem* item, HDC dc, const TRect& rect, TSkPopupCache& entry, TPoint offset) {
     const TSkinTables* skin = Skin();
     const int extra = FirstColumn(item) ? ExtraLineWidth(&entry) : 0;
-    TItemImage image(rect.Width(), rect.Height());
+    TMenuItemImage& image = Scratch(1, rect.Width(), rect.Height());
     CopyView(image.View(), 0, 0, entry.Bmp.View(),
              {rect.Left + offset.X, rect.Top + offset.Y, rect.Right + offset.X, rect.Bottom + offset.Y});
     const int icoLine = skin->SectionIndexOf(manager_.MenuSupport.IcoLineSkin);
@@ -620,13 +647,14 @@ void TSkinableMenus::DrawSeparator(TMenuItem* item, HDC dc, const TRect& rect, T
         if (colour == clFuchsia) colour = TColor(::GetSysColor(COLOR_BTNSHADOW));
         FillRect32(image.View(), {left, 0, std::max(left, right), 1}, colour, 255);
     }
+    MakeOpaque(image.View());
     ::BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), image.DC(), 0, 0, SRCCOPY);
 }
 
 void TSkinableMenus::DrawCaptionItem(TMenuItem* item, HDC dc, const TRect& rect, TSkPopupCache& entry, TPoint offset) {
     const TSkinTables* skin = Skin();
     const int extra = ExtraLineWidth(&entry);
-    TItemImage image(rect.Width(), rect.Height());
+    TMenuItemImage& image = Scratch(1, rect.Width(), rect.Height());
     const TImageView32 view = image.View();
     CopyView(view, 0, 0, entry.Bmp.View(),
              {rect.Left + offset.X, rect.Top + offset.Y, rect.Right + offset.X, rect.Bottom + offset.Y});
@@ -642,6 +670,7 @@ void TSkinableMenus::DrawCaptionItem(TMenuItem* item, HDC dc, const TRect& rect,
     const std::wstring text = Widen(StripHyphens(item->Caption));
     RECT r{extra, Margin + 2, rect.Width(), rect.Height() - Margin - 2};
     ::DrawTextW(image.DC(), text.c_str(), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_HIDEPREFIX);
+    MakeOpaque(view);
     ::BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), image.DC(), 0, 0, SRCCOPY);
     if (OnDrawItem) {
         TCanvas canvas(dc);
@@ -686,10 +715,10 @@ void TSkinableMenus::DrawItem(TMenuItem* item, TCanvas& canvas, const TRect& rec
     const int paintState = selected && !disabled ? 1 : 0;
 
     // The background: the frame's pixels under the item, then its state.
-    TItemImage background(w, h);
+    TMenuItemImage& background = Scratch(0, w, h);
     CopyView(background.View(), 0, 0, entry->Bmp.View(),
              {itemRect.Left + offset.X, itemRect.Top + offset.Y, itemRect.Right + offset.X, itemRect.Bottom + offset.Y});
-    TItemImage image(w, h);
+    TMenuItemImage& image = Scratch(1, w, h);
     const TImageView32 view = image.View();
     CopyView(view, 0, 0, background.View(), {0, 0, w, h});
     const int section = skin->CommonIndexes[csMenuItem];
@@ -771,12 +800,15 @@ void TSkinableMenus::DrawItem(TMenuItem* item, TCanvas& canvas, const TRect& rec
     drawRight(tabPart);
     if (item->ShortCut != 0 && item->Count() == 0) drawRight(ShortCutToTextW(item->ShortCut));
     ::GdiFlush();
+    // An item that opens a sub-menu shows an arrow at its right end.
+    if (item->Count() > 0) DrawArrowTriangle(view, textColour, {w - 14, 0, w - 4, h - 1}, adRight);
     if (OnDrawItem) {
         TCanvas itemCanvas(idc);
         OnDrawItem(item, itemCanvas, {0, 0, w, h}, state, smNormal);
         ::GdiFlush();
     }
     if (disabled) BlendTowards(view, background.View());
+    MakeOpaque(view);
     ::BitBlt(dc, itemRect.Left, itemRect.Top, w, h, idc, 0, 0, SRCCOPY);
     // The first item shows the extra-line band beside the items.
     if (extra > 0 && item->Parent() && item == FirstVisible(item->Parent()))
@@ -806,11 +838,11 @@ void TSkinableMenus::DrawTopItem(TMenuItem* item, TCanvas& canvas, const TRect& 
     const int w = rect.Width(), h = rect.Height();
     const bool selected = (state & (odSelected | odHotLight)) != 0;
     const bool disabled = (state & (odDisabled | odGrayed)) != 0;
-    TItemImage background(w, h);
+    TMenuItemImage& background = Scratch(0, w, h);
     const int line = skin->CommonIndexes[csMenuLine];
     if (line >= 0) PaintSectionArea(background.View(), {0, 0, w, h}, {}, skNoBackground, line, 0, -1, *skin);
     else FillRect32(background.View(), {0, 0, w, h}, TColor(::GetSysColor(COLOR_MENU)), 255);
-    TItemImage image(w, h);
+    TMenuItemImage& image = Scratch(1, w, h);
     const TImageView32 view = image.View();
     CopyView(view, 0, 0, background.View(), {0, 0, w, h});
     const int section = skin->CommonIndexes[csMenuItem];
@@ -841,6 +873,7 @@ void TSkinableMenus::DrawTopItem(TMenuItem* item, TCanvas& canvas, const TRect& 
         ::GdiFlush();
     }
     if (disabled) BlendTowards(view, background.View());
+    MakeOpaque(view);
     ::BitBlt(canvas.Handle(), rect.Left, rect.Top, w, h, image.DC(), 0, 0, SRCCOPY);
 }
 

@@ -26,6 +26,8 @@
 
 namespace ad::skin::forms {
 
+class TMenuItemImage;
+
 enum TSkinMenuItemType { smCaption, smDivider, smNormal, smTopLine };
 using TSkinMenuManagerDrawItemEvent = std::function<void(TObject* Sender, TCanvas& ACanvas, const TRect& ARect,
                                                          TOwnerDrawState State, TSkinMenuItemType ItemType)>;
@@ -124,7 +126,11 @@ private:
     void CopyFrameParts(TMenuItem* item, HDC dc, const TRect& rect, TSkPopupCache& entry, TPoint offset);
     bool FirstColumn(const TMenuItem* item) const;
 
+    // Reused item images (slot 0 the background, 1 the item), remade when the size changes.
+    TMenuItemImage& Scratch(int slot, int width, int height);
+
     TSkinManager& manager_;
+    std::unique_ptr<TMenuItemImage> scratch_[2];
     bool active_ = false;
     bool painting_ = false;
     bool askingLine_ = false;
@@ -134,6 +140,8 @@ private:
     std::vector<std::pair<LOGFONTW, OwnedFont>> fonts_;
     OwnedMemoryDC measureDC_;
     int textMeasures_ = 0;
+    mutable LOGFONTW systemMenuFont_{};
+    mutable bool systemFontRead_ = false;
 };
 
 // The default manager's skinned menus (null without a manager or link).

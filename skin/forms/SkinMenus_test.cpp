@@ -224,6 +224,11 @@ TEST(SkinableMenus, DrawsItemStatesCheckGlyphsAndDisabledItemsFromTheSkin) {
         ASSERT_TRUE(drawn.Taken);
         EXPECT_EQ(drawn.Pixel(w - 2, h / 2), c.background);  // right of the text and the shortcut
         EXPECT_EQ(drawn.Pixel(checkX, checkY), c.check);
+        // Text leaves no see-through pixels (a layered popup would show what lies behind).
+        ::GdiFlush();
+        size_t clear = 0;
+        for (size_t i = 0; i < drawn.dib.PixelCount(); ++i) clear += (drawn.dib.Bits()[i] >> 24) != 0xFF;
+        EXPECT_EQ(clear, 0u);
     }
     // A disabled item is blended towards the frame's pixels under it.
     TDrawnItem grey(disabled, ODS_GRAYED, w, h);
