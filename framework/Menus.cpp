@@ -135,8 +135,15 @@ bool TMenuItem::HandleOwnerDrawMessage(UINT msg, LPARAM lParam) {
         if (mis->CtlType != ODT_MENU) return false;
         TMenuItem* item = FromItemData(mis->itemData);
         if (!item) return false;
-        OwnedMemoryDC dc(::CreateCompatibleDC(nullptr));
-        TCanvas canvas(dc.Get());
+        // The menu keeps one measuring DC: a popup of many items is measured item by item.
+        OwnedMemoryDC own;
+        TMenu* menu = item->GetParentMenu();
+        HDC dc = menu ? menu->MeasureDC() : nullptr;
+        if (!dc) {
+            own.Reset(::CreateCompatibleDC(nullptr));
+            dc = own.Get();
+        }
+        TCanvas canvas(dc);
         int width = static_cast<int>(mis->itemWidth), height = static_cast<int>(mis->itemHeight);
         Guarded([&] { item->MeasureItem(canvas, width, height); });
         mis->itemWidth = static_cast<UINT>(std::max(width, 0));
@@ -220,6 +227,11 @@ void TMenuItem::DrawDefault(TCanvas& canvas, const TRect& rect, TOwnerDrawState 
 // --- Menus ---------------------------------------------------------------------
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {}
+
+HDC TMenu::MeasureDC() {
+    if (!measureDC_) measureDC_.Reset(::CreateCompatibleDC(nullptr));
+    return measureDC_.Get();
+}
 
 void TMenu::AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& commands) {
     for (TMenuItem* item : parent.items_) {

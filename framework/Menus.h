@@ -75,6 +75,14 @@ public:
         items_.push_back(item);
         return item;
     }
+    // A sub-item put at index (clamped to the items' range).
+    TMenuItem* Insert(int index, const std::string& caption) {
+        TMenuItem* item = Add(caption);
+        items_.pop_back();
+        index = index < 0 ? 0 : index > Count() ? Count() : index;
+        items_.insert(items_.begin() + index, item);
+        return item;
+    }
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
     // Position among the parent's items (-1 for a menu's root item).
@@ -123,9 +131,14 @@ public:
     // Fills menu with the items under parent; every item's command id is its
     // index in commands + 1; owner-drawn items carry themselves as item data.
     void AppendItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& commands);
+    // A memory DC the items are measured on (made on first use).
+    HDC MeasureDC();
 
 protected:
     TMenuItem* root_;
+
+private:
+    OwnedMemoryDC measureDC_;
 };
 
 // How the system animates a popup when it opens.
