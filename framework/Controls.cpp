@@ -748,6 +748,10 @@ HBRUSH TWinControl::CNCtlColor(HDC dc) {
 
 void TWinControl::WMDrawItem(TMessage& m) {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    if (dis && dis->CtlType == ODT_MENU && TMenuItem::HandleOwnerDrawMessage(m.Msg, m.LParam)) {
+        m.Result = TRUE;
+        return;
+    }
     if (dis && dis->CtlType != ODT_MENU && ReflectToChild(FromHandle(dis->hwndItem), m)) return;
     DefaultHandler(m);
 }
@@ -755,6 +759,10 @@ void TWinControl::WMDrawItem(TMessage& m) {
 void TWinControl::WMMeasureItem(TMessage& m) {
     // The item's control is known by its id only.
     auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (mis && mis->CtlType == ODT_MENU && TMenuItem::HandleOwnerDrawMessage(m.Msg, m.LParam)) {
+        m.Result = TRUE;
+        return;
+    }
     if (mis && mis->CtlType != ODT_MENU &&
         ReflectToChild(FromHandle(::GetDlgItem(handle_, static_cast<int>(mis->CtlID))), m))
         return;

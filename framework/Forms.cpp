@@ -624,6 +624,12 @@ void TApplication::ActivateHint(TWinControl* Control, POINT CursorPos) {
 
 bool TApplication::HandleUtilityMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            // Owner-drawn items of the popup menus this window owns.
+            if (!TMenuItem::HandleOwnerDrawMessage(msg, lParam)) return false;
+            result = TRUE;
+            return true;
         case WM_TIMER: {
             if (wParam != HintTimerId) return false;
             ::KillTimer(Handle(), HintTimerId);

@@ -9,43 +9,7 @@
 
 namespace ad::uni {
 
-std::wstring WideShortCutToText(WORD shortCut) {
-    static const struct {
-        WORD key;
-        const wchar_t* name;
-    } names[] = {
-        {VK_BACK, L"BkSp"}, {VK_TAB, L"Tab"},   {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},  {VK_SPACE, L"Space"},
-        {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"}, {VK_END, L"End"},      {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},
-        {VK_UP, L"Up"},      {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"},  {VK_INSERT, L"Ins"},  {VK_DELETE, L"Del"},
-    };
-    const WORD key = shortCut & 0xFF;
-    std::wstring keyText;
-    for (const auto& n : names)
-        if (n.key == key) keyText = n.name;
-    if (keyText.empty() && key >= VK_F1 && key <= VK_F24) keyText = L"F" + std::to_wstring(key - VK_F1 + 1);
-    if (keyText.empty()) {
-        const bool charKey = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
-                             (key >= VK_NUMPAD0 && key <= VK_NUMPAD9);
-        if (charKey) {
-            wchar_t c = static_cast<wchar_t>(::MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0xFFFF);
-            // A digit the layout puts elsewhere, but which maps back to its key, keeps its own character.
-            if (key >= '0' && key <= '9' && c != key && (::VkKeyScanW(static_cast<wchar_t>(key)) & 0xFF) == key)
-                c = static_cast<wchar_t>(key);
-            if (c) keyText.assign(1, c);
-        } else {
-            wchar_t name[64];
-            const LONG scan = static_cast<LONG>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-            const int n = ::GetKeyNameTextW(scan, name, 64);
-            if (n > 0) keyText.assign(name, static_cast<size_t>(n));
-        }
-    }
-    if (keyText.empty()) return {};
-    std::wstring text;
-    if (shortCut & scShift) text += L"Shift+";
-    if (shortCut & scCtrl) text += L"Ctrl+";
-    if (shortCut & scAlt) text += L"Alt+";
-    return text + keyText;
-}
+std::wstring WideShortCutToText(WORD shortCut) { return ShortCutToTextW(shortCut); }
 
 std::wstring TUniMenuItem::WideCaption() { return ToWString(MenuCaptionText(wideCaption_, Caption)); }
 

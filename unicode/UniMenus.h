@@ -13,9 +13,6 @@
 
 namespace ad::uni {
 
-// Shortcut: a virtual key or-ed with modifier bits.
-constexpr WORD scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
-
 // "Shift+", "Ctrl+" and "Alt+" in that order, then the key: the layer's own
 // names for the editing and function keys, the keyboard layout's character
 // for letters and digits, and the layout's key name for the rest.
@@ -32,8 +29,6 @@ public:
     void SetWideCaption(std::wstring_view caption);
     std::wstring WideHint();
     void SetWideHint(std::wstring_view hint);
-
-    WORD ShortCut = 0;
 
     // The wide caption, and for an item without sub-items a TAB and the
     // shortcut's text when it has one.

@@ -9,6 +9,8 @@
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
 #include "skin/forms/SkGlowForm.h"
+#include "skin/forms/SkMnuWnd.h"
+#include "skin/forms/SkinMenus.h"
 #include "skin/forms/SkinProvider.h"
 
 namespace ad::skin::forms {
@@ -22,6 +24,7 @@ std::unique_ptr<std::vector<TSkProvider*>>& ProviderList() {
 }
 
 constexpr WORD kDialogAtom = 0x8002;
+constexpr WORD kPopupMenuAtom = 0x8000;
 constexpr char kUtilityWindowClass[] = "TPUtilWindow";
 constexpr char kDialogClass[] = "#32770";
 constexpr char kHostClass[] = "NativeHWNDHost";
@@ -126,6 +129,8 @@ bool AttachProviderToWindow(HWND wnd) {
 
 void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (ApplicationGone()) return;
+    // The adapters of popups that closed since are done with.
+    PurgeClosedMenuWindowAdapters();
     if (code == HCBT_ACTIVATE) {
         PurgeProviderList();
         AttachProviderToWindow(reinterpret_cast<HWND>(wParam));
@@ -138,6 +143,8 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto classValue = reinterpret_cast<uintptr_t>(cs->lpszClass);
     if (classValue < 0x10000) {
         if (classValue == kDialogAtom) AttachProviderToWindow(wnd);
+        if (classValue == kPopupMenuAtom && DefaultManager() && DefaultManager()->SkinnedPopups())
+            AttachMenuWindowAdapter(wnd);
         return;
     }
     const std::string className = GetWndClassName(wnd);
@@ -153,7 +160,9 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void AddFormSkinningLinks(TSkinEngineLinks& links) {
     links.CreationHook = SkinHookProc;
+    AddMenuSkinningLinks(links);
     links.OnHooksRemoved = [previous = links.OnHooksRemoved] {
+        FreeMenuWindowAdapters();
         FreeProviderList();
         if (previous) previous();
     };

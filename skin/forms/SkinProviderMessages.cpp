@@ -363,6 +363,10 @@ void TSkinProvider::HandleCopyData(TMessage& m) {
 
 void TSkinProvider::WndProc(TMessage& m) {
     if (m.Msg == SKM_SKINCMD && HandleSkinCommandFirst(m)) return;
+    // Items added since the form's menus were switched on get the skin's handlers too.
+    if (m.Msg == WM_INITMENUPOPUP)
+        if (TSkinManager* manager = Manager())
+            if (TSkinMenusLink* menus = manager->SkinableMenus()) menus->InitMenuPopup(reinterpret_cast<HMENU>(m.WParam));
     // The first paint starts skinning too: painted unskinned, the window would
     // be painted again as soon as its frame is skinned.
     if (deferredStart_ && (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || m.Msg == WM_PAINT ||

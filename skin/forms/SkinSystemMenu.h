@@ -6,7 +6,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/engine/win/SkinManager.h"
 
 namespace ad::skin::forms {
 
@@ -38,5 +42,15 @@ private:
 
     TForm* form_;
 };
+
+// The skin list at the top of a menu: an item named "SkinSelectItem"
+// ("Available styles") and a separator; under it a radio item per available
+// skin (named "SkinSelectItem" and its index; skins stored in the program
+// marked " (internal)"), the current skin checked, a new column at every
+// twentieth. Clicking one selects that skin. A skin list made before is
+// taken out first, with its separator.
+void AddSkinItems(TMenu& menu, TSkinManager& manager);
+// The skin a skin item's caption names: without "&" and the internal marker.
+std::string SkinNameOfItemCaption(const std::string& caption);
 
 }  // namespace ad::skin::forms

@@ -286,6 +286,19 @@ TCanvas Master() {
     TitleFrames(c, 160, 16);
     TitleBarFrames(c, 192, 16);
     Grip(c, 224, 16);
+    // The popup menus' frame: 12 x 12 at (188, 0), border 3 (an outer line, a
+    // light line and the face). The menu items' check mark: 2 frames of
+    // 10 x 10 at (200, 0), normal and selected, on the key.
+    c.Fill(188, 0, 12, 12, kLight);
+    c.Frame(188, 0, 12, 12, kBorder);
+    c.Frame(190, 2, 8, 8, kFace);
+    const uint32_t checks[2] = {kAccentDark, kAccentDark};
+    for (int f = 0; f < 2; ++f) {
+        const int x = 200 + 10 * f;
+        c.Fill(x, 0, 10, 10, kKey);
+        for (int i = 0; i < 3; ++i) c.Fill(x + 1 + i, 4 + i, 1, 2, checks[f]);
+        for (int i = 0; i < 5; ++i) c.Fill(x + 4 + i, 5 - i, 1, 2, checks[f]);
+    }
     // Arrows: 3 frames of 8 x 8 from (0, 64): left, up, right, down.
     for (int d = 0; d < 4; ++d) Arrows(c, 24 * d, 64, d);
     return c;
@@ -393,8 +406,14 @@ std::string Options() {
     states(2, 0xD5E3F8, kAccent, kAccent, kText, kLight);
     section("MENUITEM");
     states(2, kLight, 0xD5E3F8, 0xD5E3F8, kText, kText);
+    key("CHECK", Short(200, 0, 220, 10, 2));
     section("MAINMENU");
-    states(2, kFace, 0xD5E3F8, 0xD5E3F8, kText, kText);
+    states(2, kLight, 0xD5E3F8, 0xD5E3F8, kText, kText);
+    key("BORDERSMASK", Long(188, 0, 200, 12, 3, 1));
+    section("ICOLINE");
+    states(1, 0xF1F4F8, 0xF1F4F8, 0xF1F4F8, kText, kText);
+    section("DIVIDER");
+    states(1, kShade, kShade, kShade, kText, kText);
     section("MENULINE");
     states(1, kShade, kShade, kShade, kText, kText);
     section("MENUCAPTION");

@@ -4,6 +4,7 @@
 #include "framework/WindowEnum.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/win/SkinWindowAnimation.h"
 
 namespace ad::skin {
 
@@ -65,6 +66,26 @@ bool TSkAppWindowHook::HandleMessage(TMessage& m) {
         case WM_THEMECHANGED:
             m.Result = 0;
             return true;
+        case WM_INITMENUPOPUP:
+            if (TSkinMenusLink* menus = manager_.SkinableMenus()) menus->InitMenuPopup(reinterpret_cast<HMENU>(m.WParam));
+            return false;
+        case kMenuBorderByMenu:
+        case kMenuBorderByWindow: {
+            HWND window = nullptr;
+            if (m.Msg == kMenuBorderByWindow) {
+                window = reinterpret_cast<HWND>(m.LParam);
+            } else if (auto menu = reinterpret_cast<HMENU>(m.WParam); ::IsMenu(menu)) {
+                RECT r{};
+                if (::GetMenuItemRect(nullptr, menu, 0, &r))
+                    window = ::WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            }
+            TSkinMenusLink* menus = manager_.SkinableMenus();
+            if (manager_.SkinnedPopups() && menus && window && ::IsWindow(window) &&
+                GetWndClassName(window) == kPopupMenuClass)
+                menus->PaintPopupBorderOf(window);
+            m.Result = 0;
+            return true;
+        }
         case kActivationNotice:
             for (HWND wnd : ThreadWindows())
                 if (::IsWindowVisible(wnd)) SendSkinCommand(wnd, SKC_REPAINT);

@@ -26,6 +26,8 @@
 namespace ad::skin {
 
 class TSkinCommonData;
+class TSkinManager;
+class TSkinMenusLink;
 
 // The form provider that owns a skin data object.
 class TSkinProviderLink {
@@ -93,6 +95,8 @@ struct TSkinEngineLinks {
     // the image of a PNG file's bytes added to such a list (false when they are none).
     std::function<std::unique_ptr<TImageList>(int width, int height)> NewAlphaImageList;
     std::function<bool(TImageList& list, const std::vector<uint8_t>& png)> AddPngImage;
+    // Makes a manager's skinned-menus object (the form skinning's); empty: none.
+    std::function<std::unique_ptr<TSkinMenusLink>(TSkinManager& manager)> MakeSkinableMenus;
 };
 // Replaces every link at once; until the first call all are empty.
 void InstallSkinEngineLinks(TSkinEngineLinks links);

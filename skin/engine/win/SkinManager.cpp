@@ -138,6 +138,21 @@ TSkinManager::TSkinManager(TComponent* AOwner) : TComponent(AOwner) {
     autoScaleLevel_ = ScaleLevelOfDpi(
         ReadRegistryInteger(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", "AppliedDPI"));
     if (!gDefaultManager) gDefaultManager = this;
+    SkinableMenus();
+}
+
+TSkinMenusLink* TSkinManager::SkinableMenus() {
+    if (!menus_)
+        if (const auto& make = SkinEngineLinks().MakeSkinableMenus) menus_ = make(*this);
+    return menus_.get();
+}
+
+void TSkinManager::SetSkinnedPopups(bool value) {
+    if (value == skinnedPopups_) return;
+    skinnedPopups_ = value;
+    if (!IsDefault() || !menus_) return;
+    if (value) menus_->SyncActive();
+    else menus_->SetActive(false);
 }
 
 TSkinManager::~TSkinManager() {
@@ -147,6 +162,7 @@ TSkinManager::~TSkinManager() {
     } catch (...) {
         // Taking the skin off must not stop the destruction.
     }
+    menus_.reset();
     if (gDefaultManager == this) gDefaultManager = nullptr;
 }
 
@@ -330,6 +346,10 @@ void TSkinManager::ApplySkinToAll(bool animate) {
     if (!skin_) return;
     if (IsDefault()) ClearAllGlows(false);
     SendToForms(SKC_SKINLOADED);
+    if (menus_) {
+        menus_->SkinChanged();
+        menus_->SyncActive();
+    }
     if (IsDefault()) InstallHooks();
     if (animate) RefreshAll(false);
 }
@@ -350,6 +370,10 @@ void TSkinManager::UnskinAll() {
     ClearAllGlows(false);
     UninstallHooks();
     SendToForms(SKC_SKINREMOVED);
+    if (menus_) {
+        menus_->SetActive(false);
+        menus_->SkinChanged();
+    }
     FreeSkin();
     removing_ = false;
 }

@@ -23,6 +23,7 @@
 #include "skin/engine/skinfile/SkinStoredSkins.h"
 #include "skin/engine/skinfile/SkinTables.h"
 #include "skin/engine/skinfile/SkinThirdParty.h"
+#include "skin/engine/win/SkinMenuSupport.h"
 
 namespace ad::skin {
 
@@ -100,9 +101,16 @@ public:
     void SetBrightness(int value);  // clamped to -100..100
     bool ExtendedBorders() const { return extendedBorders_; }
     void SetExtendedBorders(bool value);
-    // Whether popup and system menus wear the skin.
+    // Whether popup and system menus wear the skin. For the default manager a
+    // change makes the skinned menus follow the skin (on) or switches them off.
     bool SkinnedPopups() const { return skinnedPopups_; }
-    void SetSkinnedPopups(bool value) { skinnedPopups_ = value; }
+    void SetSkinnedPopups(bool value);
+    TSkMenuSupport MenuSupport;
+    // The skinned-menus object (made through the engine links when first
+    // asked, if it was not made with the manager); null without the link.
+    TSkinMenusLink* SkinableMenus();
+    // A skin is loaded and the manager is active.
+    bool SkinActive() const { return active_ && skin_; }
     TSkSkinningRules SkinningRules = kAllSkinningRules;
     // The class names whose controls get window adapters on skinned forms.
     TSkThirdPartyList ThirdParty;
@@ -173,6 +181,8 @@ public:
     // ---- Events ----
     TSkinManagerEvent OnActivate, OnDeactivate, OnAfterChange, OnBeforeChange, OnSkinLoading;
     TSkSysDlgInitEvent OnSysDlgInit;
+    TSkGetExtraLineData OnGetMenuExtraLineData;
+    TSkGetPopupItemData OnGetPopupItemData;
 
 private:
     friend class TSkScrollBarsSupport;
@@ -201,6 +211,7 @@ private:
     TComponentLink<TWinControl> hoverControl_;
     TComponent* hoverTimer_ = nullptr;  // owned (a framework timer), made with the first hover window
     std::unique_ptr<TImageList> thumbnails_;
+    std::unique_ptr<TSkinMenusLink> menus_;
 };
 
 }  // namespace ad::skin
