@@ -14,7 +14,7 @@ namespace ad::skin::forms {
 
 namespace {
 
-using AdapterList = std::vector<std::unique_ptr<TSkMnuWnd>>;
+using AdapterList = std::vector<adapters::TSkAdapterPtr<TSkMnuWnd>>;
 
 // The adapters of open popup windows; null until the first popup.
 std::unique_ptr<AdapterList>& MenuAdapters() {
