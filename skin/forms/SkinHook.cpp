@@ -8,6 +8,7 @@
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
+#include "skin/forms/SkGlowEffect.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinProvider.h"
 
@@ -153,6 +154,7 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 void AddFormSkinningLinks(TSkinEngineLinks& links) {
     links.CreationHook = SkinHookProc;
+    links.Glows = GlowServices();
     links.OnHooksRemoved = [previous = links.OnHooksRemoved] {
         FreeProviderList();
         if (previous) previous();
