@@ -71,6 +71,43 @@ void EndHide(TSkinProvider& provider) {
     if (provider.OnAfterAnimation) provider.OnAfterAnimation(1);
 }
 
+// The window the frames go to, placed over the form (bounds): the border
+// window (its region off meanwhile) or, without one, a new glow form whose
+// image has the corners the form's region cuts made transparent.
+HWND TakeAnimationWindow(TSkinProvider& provider, TSkFormAnimationRun& run, TSkinCacheImage& image, RECT& bounds) {
+    ::GetWindowRect(provider.Wnd(), &bounds);
+    HWND window = nullptr;
+    if (TSkBorderForm* border = provider.BorderForm(); border && border->Handle()) {
+        window = border->Handle();
+        bounds.left -= border->LeftOffset();
+        bounds.top -= border->TopOffset();
+        ::SetWindowRgn(window, nullptr, FALSE);
+        border->Animating = true;
+        run.OnBorder = true;
+    } else {
+        const TImageView32 view = image.View();
+        for (const TRect& r : provider.MaskRects()) FillRect32(view, r, 0, 0);
+        run.Window = std::make_unique<TSkGlowForm>(nullptr);
+        window = run.Window->Handle();
+    }
+    bounds.right = bounds.left + image.Width();
+    bounds.bottom = bounds.top + image.Height();
+    return window;
+}
+
+// The run goes to the provider and draws its first frame now, the others on
+// the timer (all at once when the program ends).
+void Launch(TSkinProvider& provider, std::unique_ptr<TSkFormAnimationRun> run, HWND window,
+            const TSkinCacheImage& image, std::vector<TAnimationFrame> frames, std::function<void()> onFinished) {
+    run->Planned = frames.size();
+    run->Animation = std::make_unique<TSkLayeredAnimation>(window, image.View(), std::move(frames));
+    run->Animation->OnFinished = std::move(onFinished);
+    provider.FormAnimation = std::move(run);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    provider.FormAnimation->Animation->Start();
+    if (Application && Application->Terminated()) FinishFormAnimation(provider);
+}
+
 }  // namespace
 
 UINT FormAnimationDoneMessage() {
@@ -95,42 +132,16 @@ bool AnimateFormShow(TSkinProvider& provider, int time, int alpha, int mode) {
     if (!image || image->Empty()) return false;
 
     auto run = std::make_unique<TSkFormAnimationRun>();
+    if (TSkBorderForm* border = provider.BorderForm()) border->CreateBorderWindow();
     RECT bounds{};
-    ::GetWindowRect(wnd, &bounds);
-    HWND window = nullptr;
-    if (TSkBorderForm* border = provider.BorderForm()) {
-        border->CreateBorderWindow();
-        window = border->Handle();
-        bounds.left -= border->LeftOffset();
-        bounds.top -= border->TopOffset();
-        if (window) ::SetWindowRgn(window, nullptr, FALSE);
-        border->Animating = true;
-        run->OnBorder = true;
-    } else {
-        // Without a border window the corners the region cuts are transparent.
-        const TImageView32 view = image->View();
-        for (const TRect& r : provider.MaskRects()) FillRect32(view, r, 0, 0);
-        run->Window = std::make_unique<TSkGlowForm>(nullptr);
-        window = run->Window->Handle();
-    }
-    if (!window) {
-        if (TSkBorderForm* border = provider.BorderForm()) border->Animating = false;
-        return false;
-    }
-    bounds.right = bounds.left + image->Width();
-    bounds.bottom = bounds.top + image->Height();
+    HWND window = TakeAnimationWindow(provider, *run, *image, bounds);
+    if (!window) return false;
     const bool topmost = (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     MakeAnimationWindow(window, topmost, bounds);
     std::vector<TAnimationFrame> frames = ShowAnimationFrames(time, alpha, mode, {image->Width(), image->Height()}, false);
-    run->Planned = frames.size();
-    run->Animation = std::make_unique<TSkLayeredAnimation>(window, image->View(), std::move(frames));
-    TSkinProvider* p = &provider;
-    run->Animation->OnFinished = [p] { EndShow(*p); };
     provider.SetShowAnimationRunning(true);
-    provider.FormAnimation = std::move(run);
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
-    provider.FormAnimation->Animation->Start();
-    if (Application && Application->Terminated()) FinishFormAnimation(provider);
+    TSkinProvider* p = &provider;
+    Launch(provider, std::move(run), window, *image, std::move(frames), [p] { EndShow(*p); });
     return true;
 }
 
@@ -152,33 +163,11 @@ bool AnimateFormHide(TSkinProvider& provider, std::unique_ptr<TSkinCacheImage> i
     auto run = std::make_unique<TSkFormAnimationRun>();
     run->Hiding = true;
     RECT bounds{};
-    ::GetWindowRect(wnd, &bounds);
-    HWND window = nullptr;
-    if (TSkBorderForm* border = provider.BorderForm(); border && border->Handle()) {
-        window = border->Handle();
-        bounds.left -= border->LeftOffset();
-        bounds.top -= border->TopOffset();
-        ::SetWindowRgn(window, nullptr, FALSE);
-        border->Animating = true;
-        run->OnBorder = true;
-    } else {
-        const TImageView32 view = image->View();
-        for (const TRect& r : provider.MaskRects()) FillRect32(view, r, 0, 0);
-        run->Window = std::make_unique<TSkGlowForm>(nullptr);
-        window = run->Window->Handle();
-    }
+    HWND window = TakeAnimationWindow(provider, *run, *image, bounds);
     if (!window) return false;
-    bounds.right = bounds.left + image->Width();
-    bounds.bottom = bounds.top + image->Height();
     MakeAnimationWindow(window, (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, bounds);
-    run->Planned = frames.size();
-    run->Animation = std::make_unique<TSkLayeredAnimation>(window, image->View(), std::move(frames));
     TSkinProvider* p = &provider;
-    run->Animation->OnFinished = [p] { EndHide(*p); };
-    provider.FormAnimation = std::move(run);
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
-    provider.FormAnimation->Animation->Start();
-    if (Application && Application->Terminated()) FinishFormAnimation(provider);
+    Launch(provider, std::move(run), window, *image, std::move(frames), [p] { EndHide(*p); });
     return true;
 }
 

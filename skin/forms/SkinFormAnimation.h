@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "skin/engine/win/SkinCacheImage.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
 
 namespace ad::skin::forms {

@@ -355,6 +355,7 @@ public:
     void WMSize(TMessage& m);
     void WMShowWindow(TMessage& m);
     void CMShowingChanged(TMessage& m);
+    void CMVisibleChanged(TMessage& m);
     void WMPaint(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
     void WMNCPaint(TMessage& m);
@@ -441,6 +442,7 @@ protected:
 
     std::unique_ptr<TSkinCacheImage> buttonArea_;
     std::unique_ptr<TSkinCacheImage> menuLineImage_;
+    std::unique_ptr<TSkinCacheImage> hideImage_;  // taken as the form hides, for its animation
 
     std::unique_ptr<TSkinSystemMenu> systemMenu_;
     std::unique_ptr<TSkCtrlAdapter> ctrlAdapter_;

@@ -87,6 +87,13 @@ void TSkinProvider::WMWindowPosChanging(TMessage& m) {
         return;
     }
     if (formState_ & kFsShowing) SetFormState(formState_ & ~kFsHideImage);
+    HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
+    if ((pos->flags & SWP_HIDEWINDOW) && wnd && ::IsWindowVisible(wnd) && !::IsIconic(wnd) &&
+        !(formState_ & kFsMinimizing) && HideAnimationWanted() && CacheUsable()) {
+        // The look it has now goes into the hide animation.
+        hideImage_ = CopyFormImage();
+        if (hideImage_) SetFormState(formState_ | kFsHideImage);
+    }
     const bool moves = !(pos->flags & SWP_NOMOVE) && (pos->x != 0 || pos->y != 0);
     if (form_->HandleAllocated() && !IsZoomed() && moves && (formState_ & (kFsStretchedHeight | kFsStretchedWidth))) {
         // A form stretched by a border double-click gets its own size back when dragged.
@@ -119,6 +126,8 @@ void TSkinProvider::WMWindowPosChanged(TMessage& m) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
     if (pos && (pos->flags & SWP_HIDEWINDOW)) {
         for (TSkCaptionElement& e : elements_) HideGlow(e.GlowIndex, false);
+        if (hideImage_ && !AnimateFormHide(*this, std::move(hideImage_))) SetFormState(formState_ & ~kFsHideImage);
+        hideImage_.reset();
     }
     if (!borderForm_ || !pos || (formState_ & kFsShowing) || !form_->HandleAllocated()) return;
     HWND wnd = form_->Handle();
@@ -204,6 +213,15 @@ void TSkinProvider::WMShowWindow(TMessage& m) {
     }
 }
 
+void TSkinProvider::CMVisibleChanged(TMessage& m) {
+    CallPrevious(m);
+    if (m.WParam || form_->Destroying()) return;
+    if (borderForm_ && !(formState_ & kFsHideImage)) borderForm_->FreeBorderWindow();
+    SkinData->EmptyCacheImage();
+    SkinData->BgChanged = true;
+    buttonArea_.reset();
+}
+
 void TSkinProvider::CMShowingChanged(TMessage& m) {
     if (deferredStart_ && form_->Showing()) RunDeferredStart();
     if (!drawNonClientArea_ || !DrawClientArea) {
@@ -212,18 +230,7 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
     }
     HWND wnd = Wnd();
     if (!form_->Showing()) {
-        if (!wnd || !HideAnimationWanted() || !CacheUsable() || ::IsIconic(wnd)) {
-            CallPrevious(m);
-            return;
-        }
-        // The look it had goes into the hide animation.
-        std::unique_ptr<TSkinCacheImage> image = CopyFormImage();
-        SetFormState(formState_ | kFsHideImage);
         CallPrevious(m);
-        if (!AnimateFormHide(*this, std::move(image))) {
-            SetFormState(formState_ & ~kFsHideImage);
-            if (borderForm_) borderForm_->FreeBorderWindow();
-        }
         return;
     }
     TSkinManager* manager = Manager();

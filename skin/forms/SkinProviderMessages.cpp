@@ -492,15 +492,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_PRINTCLIENT:
         case CM_COLORCHANGED: return;
         case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
-        case CM_VISIBLECHANGED:
-            CallPrevious(m);
-            if (!m.WParam && !form_->Destroying()) {
-                if (borderForm_) borderForm_->FreeBorderWindow();
-                SkinData->EmptyCacheImage();
-                SkinData->BgChanged = true;
-                buttonArea_.reset();
-            }
-            return;
+        case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
         case CM_ENABLEDCHANGED:
             CallPrevious(m);
             if (drawNonClientArea_) RefreshNonClient();

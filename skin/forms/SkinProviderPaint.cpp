@@ -730,8 +730,10 @@ void TSkinProvider::PaintClientMessage(TMessage& m) {
         PaintClient(reinterpret_cast<HDC>(m.WParam), true);
         return;
     }
-    if (SkinAnimationRunning()) return;
     PaintDC paint(form_->Handle());
+    // A form showing through its animation is drawn again when the last frame
+    // is shown; a paint left unvalidated would come back at once, without end.
+    if (showAnimation_) return;
     if (form_->Parent()) SkinData->RefreshUpdating(false);
     if (!paint.Get()) return;
     PaintClient(paint.Get(), true);
