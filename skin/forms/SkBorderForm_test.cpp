@@ -8,6 +8,7 @@
 #include "framework/Handles.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
+#include "skin/forms/SkGlowEffect.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinFormsTestKit.h"
@@ -340,7 +341,7 @@ TEST(SkBorderForm, ShowAndHideCyclesLeaveNothingBehind) {
     f.form->Hide();
     ad::test::PumpPending();
     const long gdi = LiveGdiObjects();
-    const int windows = TSkBorderForm::LiveWindows();
+    const int windows = TSkBorderForm::LiveWindows(), glows = glow::LiveGlowCount();
     for (int i = 0; i < 200; ++i) {
         f.form->Show();
         f.form->Hide();
@@ -348,6 +349,7 @@ TEST(SkBorderForm, ShowAndHideCyclesLeaveNothingBehind) {
     ad::test::PumpPending();
     EXPECT_EQ(LiveGdiObjects(), gdi);
     EXPECT_EQ(TSkBorderForm::LiveWindows(), windows);
+    EXPECT_EQ(glow::LiveGlowCount(), glows);
     f.form->Show();
     ad::test::PumpPending();
     ASSERT_NE(f.provider->BorderForm(), nullptr);
