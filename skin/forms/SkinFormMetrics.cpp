@@ -2,28 +2,29 @@
 // and (with an extended-border window) the skin.
 #include "skin/forms/SkinFormMetrics.h"
 
+#include "skin/engine/win/skConst.h"
+#include "skin/forms/SkBorderForm.h"
+#include "skin/forms/SkinProvider.h"
+
 namespace ad::skin::forms {
 
 const TSkSystemFrame& SystemFrame() {
     static const TSkSystemFrame frame{::GetSystemMetrics(SM_CXFRAME), ::GetSystemMetrics(SM_CXDLGFRAME),
-                                      ::GetSystemMetrics(SM_CYCAPTION), ::GetSystemMetrics(SM_CYSMCAPTION)};
+                                      ::GetSystemMetrics(SM_CYCAPTION), ::GetSystemMetrics(SM_CYSMCAPTION),
+                                      ::GetSystemMetrics(SM_CXPADDEDBORDER)};
     return frame;
 }
 
-const TSkinTables* BorderSkin(const TSkBorderForm* border) {
-    // The extended-border window comes with the extended borders; no window,
-    // no skin values.
-    (void)border;
-    return nullptr;
-}
+const TSkinTables* BorderSkin(const TSkBorderForm* border) { return border ? border->Skin() : nullptr; }
 
 int FormBorderWidth(HWND wnd, const TSkBorderForm* border, bool useSkin) {
     const TSkinTables* skin = BorderSkin(border);
     if (useSkin && skin && skin->GlobalInfo.BorderWidth != 0) return skin->GlobalInfo.BorderWidth;
     const LONG_PTR style = ::GetWindowLongPtrW(wnd, GWL_STYLE);
     if (style & WS_THICKFRAME) {
-        if (!border || !skin) return SystemFrame().CxFrame;
-        return SystemFrame().CxFrame + 4;
+        // Windows after 7 add the padded border to a sizeable window's frame.
+        if (!border || !skin || OSVersionCode() <= 7) return SystemFrame().CxFrame;
+        return SystemFrame().CxFrame + SystemFrame().CxPaddedBorder;
     }
     if (style & WS_BORDER) return SystemFrame().CxDlgFrame;
     return 0;
@@ -54,16 +55,17 @@ int SkinBorderWidth(const TSkBorderForm* border) {
     return skin ? skin->GlobalInfo.BorderWidth : 0;
 }
 
-// What a border window adds to the title and the sides; 0 without one (and
-// until the extended borders make border windows).
+// What a border window adds to the title and the sides; 0 without one.
 int ExtraTitleHeight(const TSkBorderForm* border) {
-    (void)border;
-    return 0;
+    if (!border) return 0;
+    TSkinProvider& owner = border->Owner();
+    return owner.CaptionHeight(true) - owner.CaptionHeight(false) - FormBorderWidth(owner.Wnd(), border, false);
 }
 
 int ExtraBorderWidth(const TSkBorderForm* border) {
-    (void)border;
-    return 0;
+    if (!border) return 0;
+    HWND wnd = border->Owner().Wnd();
+    return FormBorderWidth(wnd, border, true) - FormBorderWidth(wnd, border, false);
 }
 
 int IconSizeFor(int h) {

@@ -13,9 +13,9 @@ namespace ad::skin::forms {
 
 class TSkBorderForm;
 
-// System metrics read once: SM_CXFRAME, SM_CXDLGFRAME, SM_CYCAPTION, SM_CYSMCAPTION.
+// System metrics read once: SM_CXFRAME, SM_CXDLGFRAME, SM_CYCAPTION, SM_CYSMCAPTION, SM_CXPADDEDBORDER.
 struct TSkSystemFrame {
-    int CxFrame = 4, CxDlgFrame = 3, CyCaption = 19, CySmCaption = 16;
+    int CxFrame = 4, CxDlgFrame = 3, CyCaption = 19, CySmCaption = 16, CxPaddedBorder = 0;
 };
 const TSkSystemFrame& SystemFrame();
 

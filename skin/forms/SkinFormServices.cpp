@@ -10,6 +10,7 @@
 #include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkBorderForm.h"
 
 namespace ad::skin::forms {
 

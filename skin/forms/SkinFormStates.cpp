@@ -37,8 +37,8 @@ TSkOuterOffsets TSkinProvider::OuterOffsets() {
     if (!borderForm_) return {};
     const TSkinTables* skin = Skin();
     const TSkinGlobalInfo info = skin ? skin->GlobalInfo : TSkinGlobalInfo{};
-    const int extra = ExtraBorderWidth(borderForm_);
-    return {extra + info.AlignOffset, ExtraTitleHeight(borderForm_) + info.AlignOffsetT, extra + info.AlignOffsetR,
+    const int extra = ExtraBorderWidth(borderForm_.get());
+    return {extra + info.AlignOffset, ExtraTitleHeight(borderForm_.get()) + info.AlignOffsetT, extra + info.AlignOffsetR,
             extra + info.AlignOffsetB};
 }
 
@@ -113,7 +113,7 @@ void TSkinProvider::UpdateDisabledBlend() {
     cover.SetAlphaBlendValue(BYTE(255 - DisabledBlendValue));
     const TRect r = WindowRectOfForm(form_);
     if (borderForm_) {
-        const int extra = ExtraBorderWidth(borderForm_), title = ExtraTitleHeight(borderForm_);
+        const int extra = ExtraBorderWidth(borderForm_.get()), title = ExtraTitleHeight(borderForm_.get());
         cover.SetBounds(r.Left - extra - 1, r.Top - title - 1, r.Width() + 2 * extra + 2, r.Height() + title + extra + 2);
     } else {
         cover.SetBounds(r.Left, r.Top, r.Width(), r.Height());

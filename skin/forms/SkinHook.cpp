@@ -8,6 +8,7 @@
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
+#include "skin/forms/SkGlowEffect.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkMnuWnd.h"
 #include "skin/forms/SkinMenus.h"
@@ -161,6 +162,7 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
 void AddFormSkinningLinks(TSkinEngineLinks& links) {
     links.CreationHook = SkinHookProc;
     AddMenuSkinningLinks(links);
+    links.Glows = GlowServices();
     links.OnHooksRemoved = [previous = links.OnHooksRemoved] {
         FreeMenuWindowAdapters();
         FreeProviderList();

@@ -4,6 +4,7 @@
 // form colour, the labels recoloured in the skin's text colour, the system
 // menu style bit and the native system menu it pops up.
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkBorderForm.h"
 
 #include <algorithm>
 
@@ -11,13 +12,16 @@
 #include "framework/Themes.h"
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinFormsList.h"
+#include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinDwm.h"
+#include "skin/engine/win/skConst.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinUtilsWin.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkinGluedForms.h"
 #include "skin/forms/SkinMDIForm.h"
 #include "skin/forms/SkinTitleBar.h"
+#include "skin/forms/SkinFormAnimation.h"
 
 namespace ad::skin::forms {
 
@@ -84,7 +88,9 @@ TSkinProvider::~TSkinProvider() {
     // The form may be half destroyed (its window gone, its own parts freed):
     // only the component layer and the window handle are touched here.
     std::erase(LiveProviders(), this);
+    FormAnimation.reset();
     if (!form_) return;
+    borderForm_.reset();
     StopButtonAnimations();
     titleCoverSubclass_.reset();
     titleCover_.reset();
@@ -199,6 +205,7 @@ void TSkinProvider::PrepareForm() {
     SkinData->BgChanged = true;
     framePending_ = true;
     regionPending_ = true;
+    if (!form_->Destroying() && form_->Showing()) UpdateBorderForm(manager->ExtendedBorders());
 }
 
 void TSkinProvider::ResolveOwnSections() {
@@ -224,10 +231,46 @@ bool TSkinProvider::Skinned() const {
     return form_ && !inert_ && !deferredStart_ && SkinData && SkinData->IsSkinActive();
 }
 
+bool TSkinProvider::ShowAnimationWanted() {
+    TSkinManager* manager = Manager();
+    return manager && AllowAnimation && form_ && !form_->Parent() && manager->Effects.AllowAnimation &&
+           manager->AnimEffects.FormShow.Active && LayeredWindowsAvailable() && Wnd() != SkinEditorLinkWindow();
+}
+
+bool TSkinProvider::HideAnimationWanted() {
+    TSkinManager* manager = Manager();
+    return manager && AllowAnimation && form_ && !form_->Parent() && drawNonClientArea_ &&
+           manager->Effects.AllowAnimation && manager->AnimEffects.FormHide.Active &&
+           manager->AnimEffects.FormHide.Time >= 10 && LayeredWindowsAvailable() && !(formState_ & kFsHideImage);
+}
+
+bool TSkinProvider::BorderFormWanted() {
+    TSkinManager* manager = Manager();
+    if (!form_ || inert_ || !form_->HandleAllocated() || !manager || !Skinned() || !drawNonClientArea_) return false;
+    const bool framed = form_->BorderStyle != TFormBorderStyle::bsNone || (Style() & WS_CHILD);
+    return framed && !form_->Parent() && form_->FormStyle() != TFormStyle::fsMDIChild && allowExtBorders_ &&
+           LayeredWindowsAvailable() && (!IsZoomed() || !manager->Options.NativeBordersMaximized);
+}
+
 void TSkinProvider::UpdateBorderForm(bool enable) {
-    // The extended-border window comes with the extended borders; until then
-    // a form never has one, and disabling has nothing to free.
-    (void)enable;
+    if (!enable || !BorderFormWanted()) {
+        if (!borderForm_) return;
+        borderForm_.reset();
+        // The form wears its own frame again.
+        if (SkinData) SkinData->BgChanged = true;
+        regionPending_ = true;
+        if (form_ && form_->HandleAllocated() && ::IsWindowVisible(form_->Handle()) && !form_->Destroying()) {
+            RebuildFrame();
+            ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+        }
+        return;
+    }
+    if (!borderForm_) {
+        borderForm_ = std::make_unique<TSkBorderForm>(*this);
+        regionPending_ = true;
+    }
+    SkinData->BgChanged = true;
+    borderForm_->UpdateBorderWindow(true, 255);
 }
 
 void TSkinProvider::HandleMessage(TMessage& m) {

@@ -46,9 +46,10 @@
 namespace ad::skin::forms {
 
 class TSkGlowForm;
-// Made by later steps (extended borders, MDI, child adapters, title bar);
-// the provider holds null until they exist.
 class TSkBorderForm;
+struct TSkFormAnimationRun;
+// Made by later steps (MDI, child adapters, title bar); the provider holds
+// null until they exist.
 class TSkinTitleBar;
 class TSkTitleBarItem;
 class TSkScrollWnd;
@@ -100,6 +101,11 @@ struct TSkAdaptedLabel {
     TColor FontColor = 0;
     TComponentLink<TLabel> Label;
     bool ParentFont = false;
+};
+
+// A form's place before a border double-click stretched it to the work area.
+struct TSkStretchSaved {
+    int Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
 // The four margins of the extended border's shadow.
@@ -185,7 +191,10 @@ public:
     void AfterLoad();
     void StartSkinning();
     void PrepareForm();
+    // Makes or frees the extended border as the form, the manager and the
+    // skin allow (enable: the manager's ExtendedBorders).
     void UpdateBorderForm(bool enable);
+    bool BorderFormWanted();
     // Clears DeferredStart and starts skinning (the first hit test, paint or show).
     void RunDeferredStart();
     // The form's skin data has its section: the provider paints the form.
@@ -201,6 +210,8 @@ public:
     TWinControl* Form() override { return form_; }
     bool PaintsOwnTitleBar() const override { return titleBar_.Get() != nullptr; }
     bool IsMDIForm() const override { return form_ && form_->FormStyle() == TFormStyle::fsMDIForm; }
+    bool HasExtendedBorder() const override { return borderForm_ != nullptr; }
+    TPoint ClientOffset() const override;
     // Runs the message through the provider's window procedure.
     void HandleMessage(TMessage& m) override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -406,6 +417,7 @@ public:
     void WMShowWindow(TMessage& m);
     void CMShowingChanged(TMessage& m);
     void CMControlListChange(TMessage& m);
+    void CMVisibleChanged(TMessage& m);
     void WMPaint(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
     void WMNCPaint(TMessage& m);
@@ -413,8 +425,21 @@ public:
     void WMParentNotify(TMessage& m);
     void WMSysCommand(TMessage& m);
 
+    // ---- Form animations (SkinFormAnimation.h) ----
+    std::unique_ptr<TSkFormAnimationRun> FormAnimation;
+    bool ShowAnimationRunning() const { return showAnimation_; }
+    void SetShowAnimationRunning(bool on) { showAnimation_ = on; }
+    // The show and hide animations apply to this form now.
+    bool ShowAnimationWanted();
+    bool HideAnimationWanted();
+
     // ---- Companions ----
-    TSkBorderForm* BorderForm() const { return borderForm_; }
+    TSkBorderForm* BorderForm() const { return borderForm_.get(); }
+    // The code of a non-client mouse message: wParam -1 comes from the border
+    // window, which knows what lies under the point.
+    int NonClientCode(const TMessage& m);
+    // Set by a border double-click, given back by the next one or a drag.
+    TSkStretchSaved StretchSaved;
     TSkGlowForm* TitleCover() const { return titleCover_.get(); }
 
 protected:
@@ -480,10 +505,11 @@ protected:
 
     std::unique_ptr<TSkinCacheImage> buttonArea_;
     std::unique_ptr<TSkinCacheImage> menuLineImage_;
+    std::unique_ptr<TSkinCacheImage> hideImage_;  // taken as the form hides, for its animation
 
     std::unique_ptr<TSkinSystemMenu> systemMenu_;
     std::unique_ptr<TSkCtrlAdapter> ctrlAdapter_;
-    TSkBorderForm* borderForm_ = nullptr;
+    std::unique_ptr<TSkBorderForm> borderForm_;
     TSkScrollWnd* scrollWnd_ = nullptr;
     std::unique_ptr<TSkinMDIForm> mdiForm_;
     std::unique_ptr<TSkThreadedTimer> animTimer_;
@@ -554,8 +580,6 @@ protected:
     int captionFontLevel_ = -1;
     std::array<TGlowMask, 2> captionGlowMasks_;
     TRect buttonAreaRect_;
-    // Saved by a border double-click that stretched the form (0x4000, 0x8000).
-    int stretchSavedTop_ = 0, stretchSavedHeight_ = 0, stretchSavedWidth_ = 0;
     bool inSetText_ = false;
     // Gone with the provider: a handler that sent a message which may have
     // freed the form (and with it the provider) checks it before going on.

@@ -29,7 +29,10 @@ bool AnimationPossible() {
 bool TSkinProvider::StartMinimizeAnimation() {
     HWND wnd = Wnd();
     TSkinManager* manager = Manager();
-    if (!wnd || !manager || !AnimationPossible()) return false;
+    if (!wnd) return false;
+    // The form hands its own image to the taskbar whether it animates or not.
+    SetWindowIconicMode(wnd, true);
+    if (!manager || !AnimationPossible()) return false;
     if (!manager->AnimEffects.Minimizing.Active || !manager->Effects.AllowAnimation) return false;
     StopButtonAnimations();
     if (formState_ & kFsMinimizing) return true;
@@ -54,6 +57,7 @@ bool TSkinProvider::StartMinimizeAnimation() {
 }
 
 bool TSkinProvider::StartRestoreAnimation() {
+    if (HWND wnd = Wnd()) SetWindowIconicMode(wnd, false);
     auto* timer = dynamic_cast<TSkMinTimer*>(animTimer_.get());
     TSkinManager* manager = Manager();
     if (!timer || !manager || !manager->AnimEffects.Minimizing.Active || !manager->Effects.AllowAnimation ||

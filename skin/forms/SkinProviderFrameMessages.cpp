@@ -8,7 +8,11 @@
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinMessaging.h"
+#include "skin/forms/SkinComposition.h"
+#include "skin/forms/SkGlowForm.h"
+#include "skin/forms/SkinFormAnimation.h"
 #include "skin/forms/SkinFormMetrics.h"
+#include "skin/forms/SkBorderForm.h"
 #include "skin/forms/SkinFormServices.h"
 #include "skin/forms/SkinProvider.h"
 
@@ -63,6 +67,8 @@ void TSkinProvider::WMNCActivate(TMessage& m) {
     m.LParam = -1;
     CallPrevious(m);
     if (showing && SkinData->BgChanged) {
+        // The border window shows the title and frame in the new look.
+        if (borderForm_) borderForm_->UpdateBorderWindow(true);
         WindowDC dc(wnd, WindowDC::WholeWindow{});
         if (dc.Get()) PaintFrameFromCache(dc.Get());
     }
@@ -81,18 +87,25 @@ void TSkinProvider::WMWindowPosChanging(TMessage& m) {
         return;
     }
     if (formState_ & kFsShowing) SetFormState(formState_ & ~kFsHideImage);
+    HWND wnd = form_->HandleAllocated() ? form_->Handle() : nullptr;
+    if ((pos->flags & SWP_HIDEWINDOW) && wnd && ::IsWindowVisible(wnd) && !::IsIconic(wnd) &&
+        !(formState_ & kFsMinimizing) && HideAnimationWanted() && CacheUsable()) {
+        // The look it has now goes into the hide animation.
+        hideImage_ = CopyFormImage();
+        if (hideImage_) SetFormState(formState_ | kFsHideImage);
+    }
     const bool moves = !(pos->flags & SWP_NOMOVE) && (pos->x != 0 || pos->y != 0);
     if (form_->HandleAllocated() && !IsZoomed() && moves && (formState_ & (kFsStretchedHeight | kFsStretchedWidth))) {
         // A form stretched by a border double-click gets its own size back when dragged.
         if (formState_ & kFsStretchedHeight) {
-            if (pos->y == form_->Top() && stretchSavedHeight_ > 0) {
-                pos->cy -= stretchSavedTop_ - form_->Top();
-                pos->y = stretchSavedTop_;
-            } else if (stretchSavedHeight_ > 0) {
-                pos->cy = stretchSavedHeight_;
+            if (pos->y == form_->Top() && StretchSaved.Height > 0) {
+                pos->cy -= StretchSaved.Top - form_->Top();
+                pos->y = StretchSaved.Top;
+            } else if (StretchSaved.Height > 0) {
+                pos->cy = StretchSaved.Height;
             }
         }
-        if ((formState_ & kFsStretchedWidth) && stretchSavedWidth_ > 0) pos->cx = stretchSavedWidth_;
+        if ((formState_ & kFsStretchedWidth) && StretchSaved.Width > 0) pos->cx = StretchSaved.Width;
         SetFormState(formState_ & ~(kFsStretchedHeight | kFsStretchedWidth));
         // Not passed on, so the form's limits are kept here.
         if (!(pos->flags & SWP_NOSIZE)) {
@@ -113,7 +126,19 @@ void TSkinProvider::WMWindowPosChanged(TMessage& m) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
     if (pos && (pos->flags & SWP_HIDEWINDOW)) {
         for (TSkCaptionElement& e : elements_) HideGlow(e.GlowIndex, false);
+        if (hideImage_ && !AnimateFormHide(*this, std::move(hideImage_))) SetFormState(formState_ & ~kFsHideImage);
+        hideImage_.reset();
     }
+    if (!borderForm_ || !pos || (formState_ & kFsShowing) || !form_->HandleAllocated()) return;
+    HWND wnd = form_->Handle();
+    if ((pos->flags & SWP_HIDEWINDOW) || !::IsWindowVisible(wnd) || ::IsIconic(wnd)) {
+        if (!(formState_ & (kFsBorderPlacing | kFsMinimizing | kFsHideImage))) borderForm_->FreeBorderWindow();
+        return;
+    }
+    // A move repositions the border window; a size or a show gives it a new image.
+    const bool movedOrSized = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+    if (movedOrSized || (pos->flags & SWP_SHOWWINDOW) || !borderForm_->Handle())
+        borderForm_->UpdateBorderWindow((pos->flags & SWP_SHOWWINDOW) != 0);
 }
 
 void TSkinProvider::WMSize(TMessage& m) {
@@ -154,6 +179,13 @@ void TSkinProvider::WMSize(TMessage& m) {
     regionPending_ = true;
     if (m.WParam != SIZE_MINIMIZED && drawNonClientArea_ && !borderForm_ && !IsIconic()) {
         RebuildFrame();
+    } else if (m.WParam != SIZE_MINIMIZED && drawNonClientArea_ && borderForm_ && !IsIconic()) {
+        // The border window takes the new image; the form keeps its client and menu line.
+        SetFormState(formState_ | kFsBorderPlacing);
+        borderForm_->UpdateBorderWindow(true);
+        SetFormState(formState_ & ~kFsBorderPlacing);
+        borderForm_->ApplyRegion();
+        UpdateFormRegion(false, true);
     }
     if (newWidth != oldWidth || newHeight != oldHeight) {
         const uint16_t flags = SkinData->StateFlags;
@@ -181,6 +213,15 @@ void TSkinProvider::WMShowWindow(TMessage& m) {
     }
 }
 
+void TSkinProvider::CMVisibleChanged(TMessage& m) {
+    CallPrevious(m);
+    if (m.WParam || form_->Destroying()) return;
+    if (borderForm_ && !(formState_ & kFsHideImage)) borderForm_->FreeBorderWindow();
+    SkinData->EmptyCacheImage();
+    SkinData->BgChanged = true;
+    buttonArea_.reset();
+}
+
 void TSkinProvider::CMShowingChanged(TMessage& m) {
     if (deferredStart_ && form_->Showing()) RunDeferredStart();
     if (!drawNonClientArea_ || !DrawClientArea) {
@@ -192,13 +233,29 @@ void TSkinProvider::CMShowingChanged(TMessage& m) {
         CallPrevious(m);
         return;
     }
-    if (TSkinManager* manager = Manager()) manager->ScaleControl(form_, 100);
+    TSkinManager* manager = Manager();
+    if (manager) manager->ScaleControl(form_, 100);
     SetFormState(formState_ & ~kFsHideImage);
     CreateAdapter();
+    if (SkinEditorPreviewWanted()) LinkToSkinEditor(wnd);
+    if (borderForm_) borderForm_->Hidden = false;
+    // Shown nearly transparent, the form appears through its animation.
+    const bool animate = wnd && ShowAnimationWanted() && SetWindowAlpha(wnd, true, 1);
+    UpdateBorderForm(manager && manager->ExtendedBorders());
     SetFormState(formState_ | kFsShowing);
     CallPrevious(m);
     SetFormState(formState_ & ~kFsShowing);
     if (!wnd || !::IsWindow(wnd)) return;
+    if (animate) {
+        const TSkFormAnimation& show = manager->AnimEffects.FormShow;
+        const int alpha = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+        if (!AnimateFormShow(*this, show.Time, alpha, int(show.Mode))) {
+            ::SetWindowLongPtrW(wnd, GWL_EXSTYLE, ::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+            ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        }
+    } else if (borderForm_ && ::IsWindowVisible(wnd)) {
+        borderForm_->UpdateBorderWindow(true);
+    }
     if (!SkinData->IsSkinActive()) {
         ::RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
         return;

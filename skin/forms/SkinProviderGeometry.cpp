@@ -6,6 +6,7 @@
 // allocation).
 #include <algorithm>
 
+#include "skin/forms/SkBorderForm.h"
 #include "skin/forms/SkinFormMetrics.h"
 #include "skin/forms/SkinProvider.h"
 #include "skin/forms/SkinTitleBar.h"
@@ -65,7 +66,7 @@ int TSkinProvider::CaptionHeight(bool useSkin) {
     if ((!HasBorder() || (Style() & WS_CAPTION) != WS_CAPTION) && !IsIconic()) return 0;
     const int system = SysCaptionHeight(form_);
     if (!useSkin) return system;
-    int h = SkinTitleHeight(borderForm_, IsZoomed());
+    int h = SkinTitleHeight(borderForm_.get(), IsZoomed());
     if (extendedTitle_) h = std::max(h, system + 4);
     else if (h == 0) h = system;
     return h;
@@ -91,9 +92,9 @@ int TSkinProvider::TitleTopOffset() {
     return shadow.Top + (IsZoomed() ? 4 : (skin ? skin->GlobalInfo.BITop : 0));
 }
 
-int TSkinProvider::BorderWidthTotal(bool useSkin) { return FormBorderWidth(Wnd(), borderForm_, useSkin); }
+int TSkinProvider::BorderWidthTotal(bool useSkin) { return FormBorderWidth(Wnd(), borderForm_.get(), useSkin); }
 
-int TSkinProvider::TopBorderTotal(bool useSkin) { return FormTopBorder(Wnd(), borderForm_, useSkin); }
+int TSkinProvider::TopBorderTotal(bool useSkin) { return FormTopBorder(Wnd(), borderForm_.get(), useSkin); }
 
 bool TSkinProvider::ExtBordersAllowed() {
     TSkinManager* manager = Manager();
@@ -101,7 +102,8 @@ bool TSkinProvider::ExtBordersAllowed() {
 }
 
 TSkShadowMargins TSkinProvider::ShadowMargins() {
-    if (!borderForm_) return {};
+    // Where layered alpha does not blend a shadow would show as an opaque band: none.
+    if (!borderForm_ || !TSkBorderForm::LayeredAlphaShows()) return {};
     const TSkinTables* skin = Skin();
     if (!skin) return {};
     const TRect& insets = skin->ExtBorderInsets;
@@ -112,7 +114,7 @@ int TSkinProvider::ImageWidth() {
     HWND wnd = Wnd();
     if (!wnd) return 0;
     const TSkShadowMargins shadow = ShadowMargins();
-    const int own = IsIconic() && !IsMainForm() ? 160 : WindowRectOf(wnd).Width() + 2 * ExtraBorderWidth(borderForm_);
+    const int own = IsIconic() && !IsMainForm() ? 160 : WindowRectOf(wnd).Width() + 2 * ExtraBorderWidth(borderForm_.get());
     return own + shadow.Left + shadow.Right;
 }
 
@@ -122,7 +124,7 @@ int TSkinProvider::ImageHeight() {
     int h = IsIconic() && !IsMainForm() ? TopBorderTotal(false) + CaptionHeight() + 2 : WindowRectOf(wnd).Height();
     if (borderForm_) {
         const TSkShadowMargins shadow = ShadowMargins();
-        h += ExtraTitleHeight(borderForm_) + ExtraBorderWidth(borderForm_) + shadow.Top + shadow.Bottom;
+        h += ExtraTitleHeight(borderForm_.get()) + ExtraBorderWidth(borderForm_.get()) + shadow.Top + shadow.Bottom;
     }
     return h;
 }
@@ -134,6 +136,11 @@ int TSkinProvider::ClientOffsetX() {
     RECT client{};
     ::GetClientRect(wnd, &client);
     return (WindowRectOf(wnd).Width() - client.right) / 2;
+}
+
+TPoint TSkinProvider::ClientOffset() const {
+    auto* self = const_cast<TSkinProvider*>(this);  // the offsets only read the window and the skin
+    return {self->ClientOffsetX(), self->ClientOffsetY()};
 }
 
 int TSkinProvider::ClientOffsetY() {
@@ -370,7 +377,7 @@ void TSkinProvider::LayoutTitle() {
     }
 
     int x = ImageWidth() - info.BIRight - shadow.Right - std::max(4, border);
-    if (!largeCaptionButtons_) x += std::min(0, ExtraBorderWidth(borderForm_) - 2);
+    if (!largeCaptionButtons_) x += std::min(0, ExtraBorderWidth(borderForm_.get()) - 2);
     const int fullRight = x;
     auto hide = [&](TSkCaptionElementId id) { Element(id).Rect = TRect{x, 0, x, 0}; };
     if (systemMenu_ && systemMenu_->HasSystemMenu()) {
@@ -481,8 +488,8 @@ int TSkinProvider::HitTest(TPoint screenPoint) {
         if (skin && skin->IsValidMaskIndex(skin->CommonMasks.GripImage)) {
             const TPoint grip = GripPosition();
             const TSkShadowMargins shadow = ShadowMargins();
-            const int gx = borderForm_ ? grip.X - ExtraBorderWidth(borderForm_) - shadow.Left : grip.X;
-            const int gy = borderForm_ ? grip.Y - ExtraTitleHeight(borderForm_) - shadow.Top : grip.Y;
+            const int gx = borderForm_ ? grip.X - ExtraBorderWidth(borderForm_.get()) - shadow.Left : grip.X;
+            const int gy = borderForm_ ? grip.Y - ExtraTitleHeight(borderForm_.get()) - shadow.Top : grip.Y;
             if (x > gx && y > gy) return HTBOTTOMRIGHT;
         }
     }

@@ -10,7 +10,12 @@
 #include "skin/engine/skinfile/SkinMessages.h"
 #include "skin/engine/win/SkinDataMessages.h"
 #include "skin/engine/win/SkinMessaging.h"
+#include "skin/engine/win/SkinDwm.h"
+#include "skin/forms/SkinComposition.h"
+#include "skin/forms/SkGlowForm.h"
+#include "skin/forms/SkinFormAnimation.h"
 #include "skin/forms/SkinFormMetrics.h"
+#include "skin/forms/SkBorderForm.h"
 #include "skin/forms/SkinProvider.h"
 #include "skin/forms/SkinMDIForm.h"
 #include "skin/forms/SkinTitleBar.h"
@@ -271,6 +276,7 @@ void TSkinProvider::RemoveSkinFromForm() {
     titleSkinIndex_ = captionSkinIndex_ = -1;
     if (form_) BroadcastToChildren(form_, removed);
     RemoveAdapter();
+    borderForm_.reset();
     if (!form_ || form_->Destroying()) return;
     SkinMenus(false);
     UpdateSysMenuStyle(false);
@@ -295,10 +301,12 @@ void TSkinProvider::RefreshSkin() {
     HWND wnd = Wnd();
     if (!wnd || !::IsWindowVisible(wnd)) return;
     SkinData->BgChanged = true;
+    if (TSkinManager* manager = Manager()) UpdateBorderForm(manager->ExtendedBorders());
     if (!SkinAnimationRunning()) ::RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     if (TSkinManager* manager = Manager(); manager && useGlobalColor_ && !SkinData->CustomColor())
         form_->SetColor(manager->FormColor());
     SkinData->Updating = false;
+    if (borderForm_) borderForm_->UpdateBorderWindow(true);
 }
 
 void TSkinProvider::AnswerParentBg(TSkParentBgRequest& request) {
@@ -367,6 +375,11 @@ void TSkinProvider::WndProc(TMessage& m) {
     if (m.Msg == WM_INITMENUPOPUP)
         if (TSkinManager* manager = Manager())
             if (TSkinMenusLink* menus = manager->SkinableMenus()) menus->InitMenuPopup(reinterpret_cast<HMENU>(m.WParam));
+    if (m.Msg == FormAnimationDoneMessage()) {
+        // A finished animation goes now, outside its own timer.
+        if (FormAnimation && (!FormAnimation->Animation || !FormAnimation->Animation->Running())) FormAnimation.reset();
+        return;
+    }
     // The first paint starts skinning too: painted unskinned, the window would
     // be painted again as soon as its frame is skinned.
     if (deferredStart_ && (m.Msg == WM_NCHITTEST || m.Msg == WM_NCPAINT || m.Msg == WM_PAINT ||
@@ -416,8 +429,16 @@ void TSkinProvider::WndProc(TMessage& m) {
             return;
         case WM_MOVE:
             StopButtonAnimations();
+            ClearAllGlows(false);
+            if (!borderForm_ && !(formState_ & (kFsMinimizing | kFsRestoring)) && ::IsWindowVisible(Wnd()))
+                if (TSkinManager* manager = Manager(); manager && manager->ExtendedBorders() && BorderFormWanted())
+                    UpdateBorderForm(true);
             CallPrevious(m);
             MoveGluedForms(false);
+            return;
+        case WM_SIZING:
+            CallPrevious(m);
+            if (borderForm_) borderForm_->UpdateBorderWindow(false);
             return;
         case WM_SIZE: WMSize(m); return;
         case WM_ACTIVATE:
@@ -478,6 +499,20 @@ void TSkinProvider::WndProc(TMessage& m) {
         case WM_ENTERIDLE: m.Result = 0; return;
         case WM_PARENTNOTIFY: WMParentNotify(m); return;
         case WM_SYSCOMMAND: WMSysCommand(m); return;
+        case WM_DWMSENDICONICTHUMBNAIL:
+            if (!DwmTable().SetIconicThumbnail) {
+                CallPrevious(m);
+                return;
+            }
+            m.Result = SetIconicThumbnail(Wnd(), *this, HIWORD(m.LParam), LOWORD(m.LParam)) ? 0 : 1;
+            return;
+        case WM_DWMSENDICONICLIVEPREVIEWBITMAP:
+            if (!DwmTable().SetIconicLivePreviewBitmap) {
+                CallPrevious(m);
+                return;
+            }
+            m.Result = SetLivePreviewBitmap(Wnd(), *this) ? 0 : 1;
+            return;
         case 0x313:  // the taskbar asks for the system menu
             ShowSystemMenuAt(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
             return;
@@ -486,14 +521,7 @@ void TSkinProvider::WndProc(TMessage& m) {
         case CM_COLORCHANGED: return;
         case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
         case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
-        case CM_VISIBLECHANGED:
-            CallPrevious(m);
-            if (!m.WParam && !form_->Destroying()) {
-                SkinData->EmptyCacheImage();
-                SkinData->BgChanged = true;
-                buttonArea_.reset();
-            }
-            return;
+        case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
         case CM_ENABLEDCHANGED:
             CallPrevious(m);
             if (drawNonClientArea_) RefreshNonClient();
@@ -541,6 +569,12 @@ void TSkinProvider::WMNCHitTest(TMessage& m) {
     }
 }
 
+int TSkinProvider::NonClientCode(const TMessage& m) {
+    const TPoint point = ScreenPointOf(m);
+    if (borderForm_ && m.WParam == WPARAM(-1) && m.Msg != WM_LBUTTONUP) return borderForm_->HitTest(point);
+    return HitTest(point);
+}
+
 void TSkinProvider::WMNCMouseMove(TMessage& m) {
     if (!form_->Enabled()) return;
     if (TSkinManager* manager = Manager(); manager && manager->HoverWindow() != Wnd()) manager->SetHoverWindow(Wnd());
@@ -560,7 +594,13 @@ void TSkinProvider::WMNCLButtonDown(TMessage& m) {
         return;
     }
     const TPoint point{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    const int code = HitTest(point);
+    const bool fromBorder = borderForm_ && m.WParam == WPARAM(-1);
+    const int code = NonClientCode(m);
+    if (fromBorder) {
+        // What the border window found is what the system hears of.
+        if (code < 0) return;
+        m.WParam = WPARAM(code);
+    }
     switch (code) {
         case HTSYSMENU: {
             m.Result = 0;
@@ -673,7 +713,7 @@ void TSkinProvider::WMNCLButtonUp(TMessage& m) {
         return;
     }
     const TPoint point = ScreenPointOf(m);
-    const int code = HitTest(point);
+    const int code = NonClientCode(m);
     const bool wasPressed = pressed_;
     const std::weak_ptr<int> alive = aliveToken_;
     HWND wnd = Wnd();
@@ -696,7 +736,7 @@ void TSkinProvider::WMNCLButtonUp(TMessage& m) {
 }
 
 void TSkinProvider::WMNCLButtonDblClk(TMessage& m) {
-    const int code = HitTest(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+    const int code = NonClientCode(m);
     HWND wnd = Wnd();
     switch (code) {
         case HTCAPTION:
@@ -719,7 +759,8 @@ void TSkinProvider::WMNCLButtonDblClk(TMessage& m) {
 }
 
 void TSkinProvider::WMNCRButtonDown(TMessage& m) {
-    const int code = HitTest(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+    // The border window sends its own code along.
+    const int code = borderForm_ ? int(m.WParam) : HitTest(TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
     if (code == HTCAPTION || code == HTSYSMENU) {
         rightPressed_ = true;
         m.Result = 0;
@@ -741,7 +782,7 @@ void TSkinProvider::WMNCRButtonUp(TMessage& m) {
         return;
     }
     const TPoint point{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    const int code = HitTest(point);
+    const int code = NonClientCode(m);
     const bool wasDown = rightPressed_;
     rightPressed_ = false;
     if ((code == HTCAPTION || code == HTSYSMENU) && wasDown) {

@@ -4,6 +4,7 @@
 // caption button that changes state is repainted alone from the saved
 // button-row background, directly or as a short fade on the engine's timer.
 #include "skin/forms/SkinProvider.h"
+#include "skin/forms/SkBorderForm.h"
 
 #include <algorithm>
 
@@ -101,7 +102,7 @@ HFONT TSkinProvider::CaptionFont() {
 }
 
 TRect TSkinProvider::ButtonAreaRect() {
-    const int width = FormBorderWidth(form_->Handle(), borderForm_, true) + ButtonsWidth() + ShadowMargins().Right + 10;
+    const int width = FormBorderWidth(form_->Handle(), borderForm_.get(), true) + ButtonsWidth() + ShadowMargins().Right + 10;
     const int imageWidth = SkinData->CacheImage ? SkinData->CacheImage->Width() : ImageWidth();
     const int height = TopBorderTotal(false) + CaptionHeight(true) + MenuLineHeight() * std::max(0, MenuLineCount()) +
                        ShadowMargins().Top;
@@ -131,7 +132,7 @@ bool TSkinProvider::PrepareCache() {
     HWND wnd = form_->Handle();
 
     // 1. Geometry.
-    const int top = FormTopBorder(wnd, borderForm_, false);
+    const int top = FormTopBorder(wnd, borderForm_.get(), false);
     const int caption = CaptionHeight(true);
     const TSkShadowMargins shadow = ShadowMargins();
     const int titleBottom = top + caption + shadow.Top;
@@ -214,6 +215,7 @@ bool TSkinProvider::PrepareCache() {
             PaintMenuLineItems(image, lineSection);
         }
         if (caption > 0) PaintCaptionText(image, ClampSectionState(*skin, TitleSectionIndex(), formActive_));
+        if (borderForm_) borderForm_->PaintBorderImage(image, formActive_);
         if (GripMode == gmRightBottom && !IsZoomed() && IsSizeable() && !SkinData->Updating)
             if (const int grip = skin->CommonMasks.GripImage; skin->IsValidMaskIndex(grip))
                 DrawMaskState(image, GripPosition(), 0, MakeBgCacheRefFromBitmap(image, 0, 0), skin->Mask(grip), 1,
@@ -520,11 +522,16 @@ void TSkinProvider::PaintCaptionButton(int id) {
 
 void TSkinProvider::CopyElementToWindow(const TRect& rect) {
     if (!form_->HandleAllocated() || !::IsWindowVisible(form_->Handle())) return;
+    if (borderForm_) {
+        // The caption lies on the border window: it shows the image again.
+        borderForm_->ShowImage(255);
+        return;
+    }
     WindowDC dc(form_->Handle(), WindowDC::WholeWindow{});
     if (!dc.Get()) return;
     const TSkShadowMargins shadow = ShadowMargins();
-    const int dx = borderForm_ ? ExtraBorderWidth(borderForm_) + shadow.Left : 0;
-    const int dy = borderForm_ ? ExtraTitleHeight(borderForm_) + shadow.Top : 0;
+    const int dx = borderForm_ ? ExtraBorderWidth(borderForm_.get()) + shadow.Left : 0;
+    const int dy = borderForm_ ? ExtraTitleHeight(borderForm_.get()) + shadow.Top : 0;
     SkinData->CacheImage->Draw(dc.Get(), rect.Left - dx, rect.Top - dy, rect);
 }
 
@@ -703,6 +710,10 @@ void TSkinProvider::PaintFrameFromCache(HDC dc) {
         cache.Draw(dc, 0, 0, {0, 0, w, h});
         return;
     }
+    // With a border window the image is larger than the window: image point
+    // (LeftOffset, TopOffset) is the window's origin.
+    SavedDCState saved(dc);
+    if (borderForm_) ::OffsetViewportOrgEx(dc, -borderForm_->LeftOffset(), -borderForm_->TopOffset(), nullptr);
     // The four strips around the client area, from one memory DC.
     const int cx = ClientOffsetX(), cy = ClientOffsetY();
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
@@ -750,8 +761,10 @@ void TSkinProvider::PaintClientMessage(TMessage& m) {
         PaintClient(reinterpret_cast<HDC>(m.WParam), true);
         return;
     }
-    if (SkinAnimationRunning()) return;
     PaintDC paint(form_->Handle());
+    // A form showing through its animation is drawn again when the last frame
+    // is shown; a paint left unvalidated would come back at once, without end.
+    if (showAnimation_) return;
     if (form_->Parent()) SkinData->RefreshUpdating(false);
     if (!paint.Get()) return;
     PaintClient(paint.Get(), true);

@@ -21,10 +21,11 @@ TRect Bounds(const TImageView32& v) { return {0, 0, v.Width, v.Height}; }
 class TMaskPieces {
 public:
     // keepAlpha: the target's alpha is meaningful and is built from the pieces.
+    // opacity (0..255, layered-window images) weighs every alpha piece; -1: none.
     TMaskPieces(const TImageView32& target, const TImageView32& source, const TSkinMaskData& m,
-                const TSkBgCacheRef& background, bool fillCorners, bool keepAlpha = false)
+                const TSkBgCacheRef& background, bool fillCorners, bool keepAlpha = false, int opacity = -1)
         : t_(target), s_(source), alpha_(m.MaskType != 0), alphaOffset_((m.R.Bottom - m.R.Top) / 2),
-          bg_(background), fillCorners_(fillCorners), keepAlpha_(keepAlpha) {}
+          bg_(background), fillCorners_(fillCorners), keepAlpha_(keepAlpha), opacity_(opacity) {}
 
     // A corner: key pixels may take the background.
     void Corner(int x, int y, const TRect& s) {
@@ -109,6 +110,10 @@ private:
                     continue;
                 }
                 const int v = m[2];
+                if (opacity_ >= 0) {
+                    BlendLayered(t, p, m);
+                    continue;
+                }
                 if (v == 255) continue;
                 if (v == 0) {
                     t[0] = p[0], t[1] = p[1], t[2] = p[2], t[3] = 255;
@@ -171,6 +176,16 @@ private:
         if (bg.Ready) t[3] = 255;
     }
 
+    // The layered blend: the source weighs opacity * (255 - m) / 256, the
+    // target's alpha grows as in BlendKeepingAlpha.
+    void BlendLayered(uint8_t* t, const uint8_t* s, const uint8_t* m) const {
+        const int keep = m[2];
+        const int u = (opacity_ * (255 - keep)) >> 8;
+        for (int c = 0; c < 3; ++c) t[c] = uint8_t((t[c] * (255 - u) + s[c] * u) >> 8);
+        const uint8_t cover = uint8_t(255 - keep);
+        if (t[3] < 255) t[3] = t[3] == 0 ? cover : std::max(t[3], cover);
+    }
+
     // The blend that builds the target's alpha: the alpha part's red m weighs
     // the target, and the target's alpha grows to at least 255 - m.
     static void BlendKeepingAlpha(uint8_t* t, const uint8_t* s, const uint8_t* m) {
@@ -209,7 +224,8 @@ private:
         Visit(x, y, s, [&](uint8_t* t, const uint8_t* p, int tx, int ty, int sx, int sy) {
             const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
             if (!IsKey(v)) {
-                BlendKeepingAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_));
+                if (opacity_ >= 0) BlendLayered(t, p, s_.Pixel(sx, sy + alphaOffset_));
+                else BlendKeepingAlpha(t, p, s_.Pixel(sx, sy + alphaOffset_));
                 return;
             }
             uint32_t under;
@@ -227,6 +243,7 @@ private:
     const TSkBgCacheRef& bg_;
     bool fillCorners_;
     bool keepAlpha_;
+    int opacity_;
 };
 
 // Tiles along one edge: whole tiles while they fit before the far border, then one cut tile.
@@ -263,9 +280,11 @@ std::pair<int, int> CutBorders(int length, int first, int second) {
 
 namespace {
 
+// limits (layered images): the drawn border widths at most its left, top,
+// right and bottom, the outer part of each border kept; opacity -1 for none.
 void DrawNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
                   bool fillFromBackground, int state, const TSkinMaskData& mask, const TSkinTables& skin,
-                  bool keepAlpha) {
+                  bool keepAlpha, const TRect* limits = nullptr, int opacity = -1) {
     if (state == 0 && (mask.DrawFlags & kMaskNoNormalImage)) return;
     const int w = RectWidth(rect), h = RectHeight(rect);
     if (w < 2 || h < 2 || target.Empty()) return;
@@ -280,35 +299,38 @@ void DrawNineGrid(const TImageView32& target, const TRect& rect, const TSkBgCach
     const int sx = mask.R.Left + state * fw, sy = mask.R.Top;
     const int mw = fw - l - r, mh = fh - t - b;
     if (mw < 0 || mh < 0) return;
+    // Limited borders: the target's strips are thinner, the source's middle stays.
+    const int dl = limits ? std::clamp(limits->Left, 0, l) : l, dt = limits ? std::clamp(limits->Top, 0, t) : t;
+    const int dr = limits ? std::clamp(limits->Right, 0, r) : r, db = limits ? std::clamp(limits->Bottom, 0, b) : b;
 
     TMaskPieces p(target, source, mask, background,
-                  fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0), keepAlpha);
+                  fillFromBackground || (mask.MaskType != 0 && mask.CornerType > 0), keepAlpha, opacity);
     const bool stretch = mask.DrawFlags & kMaskStretch;
-    const TRect leftMid{sx, sy + t, sx + l, sy + t + mh}, rightMid{sx + fw - r, sy + t, sx + fw, sy + t + mh};
-    const TRect topMid{sx + l, sy, sx + l + mw, sy + t}, bottomMid{sx + l, sy + fh - b, sx + l + mw, sy + fh};
+    const TRect leftMid{sx, sy + t, sx + dl, sy + t + mh}, rightMid{sx + fw - dr, sy + t, sx + fw, sy + t + mh};
+    const TRect topMid{sx + l, sy, sx + l + mw, sy + dt}, bottomMid{sx + l, sy + fh - db, sx + l + mw, sy + fh};
     const TRect centre{sx + l, sy + t, sx + l + mw, sy + t + mh};
 
     auto edge = [&](bool vertical, int fixed, const TRect& middle) {
         if (stretch) {
-            const TRect to = vertical ? TRect{fixed, rect.Top + t, fixed + RectWidth(middle), rect.Bottom - b}
-                                      : TRect{rect.Left + l, fixed, rect.Right - r, fixed + RectHeight(middle)};
+            const TRect to = vertical ? TRect{fixed, rect.Top + dt, fixed + RectWidth(middle), rect.Bottom - db}
+                                      : TRect{rect.Left + dl, fixed, rect.Right - dr, fixed + RectHeight(middle)};
             p.Stretch(to, middle);
         } else {
-            TileEdge(p, vertical, fixed, vertical ? rect.Top + t : rect.Left + l, vertical ? rect.Bottom - b : rect.Right - r,
-                     middle);
+            TileEdge(p, vertical, fixed, vertical ? rect.Top + dt : rect.Left + dl,
+                     vertical ? rect.Bottom - db : rect.Right - dr, middle);
         }
     };
 
-    p.Corner(rect.Left, rect.Top, {sx, sy, sx + l, sy + t});
+    p.Corner(rect.Left, rect.Top, {sx, sy, sx + dl, sy + dt});
     edge(true, rect.Left, leftMid);
     edge(false, rect.Top, topMid);
-    p.Corner(rect.Left, rect.Bottom - b, {sx, sy + fh - b, sx + l, sy + fh});
-    edge(false, rect.Bottom - b, bottomMid);
-    p.Corner(rect.Right - r, rect.Bottom - b, {sx + fw - r, sy + fh - b, sx + fw, sy + fh});
-    p.Corner(rect.Right - r, rect.Top, {sx + fw - r, sy, sx + fw, sy + t});
-    edge(true, rect.Right - r, rightMid);
+    p.Corner(rect.Left, rect.Bottom - db, {sx, sy + fh - db, sx + dl, sy + fh});
+    edge(false, rect.Bottom - db, bottomMid);
+    p.Corner(rect.Right - dr, rect.Bottom - db, {sx + fw - dr, sy + fh - db, sx + fw, sy + fh});
+    p.Corner(rect.Right - dr, rect.Top, {sx + fw - dr, sy, sx + fw, sy + dt});
+    edge(true, rect.Right - dr, rightMid);
     if (mask.DrawFlags & kMaskPaintCentre) {
-        const TRect inner{rect.Left + l, rect.Top + t, rect.Right - r, rect.Bottom - b};
+        const TRect inner{rect.Left + dl, rect.Top + dt, rect.Right - dr, rect.Bottom - db};
         if (stretch) p.Stretch(inner, centre, true);
         else p.TileOver(inner, centre);
     }
@@ -343,6 +365,12 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
 void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
                            const TSkinMaskData& mask, const TSkinTables& skin) {
     DrawNineGrid(target, rect, background, true, state, mask, skin, true);
+}
+
+void DrawMaskNineGridLayered(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                             int opacity, const TRect& borderLimits, int state, const TSkinMaskData& mask,
+                             const TSkinTables& skin) {
+    DrawNineGrid(target, rect, background, true, state, mask, skin, true, &borderLimits, std::clamp(opacity, 0, 255));
 }
 
 void DrawMaskState(const TImageView32& target, TPoint point, int state, const TSkBgCacheRef& background,

@@ -35,6 +35,13 @@ void DrawMaskNineGrid(const TImageView32& target, const TRect& rect, const TSkBg
 void DrawMaskNineGridAlpha(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background, int state,
                            const TSkinMaskData& mask, const TSkinTables& skin);
 
+// The same for layered-window images: every alpha piece weighs opacity
+// (0..255) as well, and each border strip is drawn at most as thick as
+// borderLimits gives for its side (left, top, right, bottom), its outer part.
+void DrawMaskNineGridLayered(const TImageView32& target, const TRect& rect, const TSkBgCacheRef& background,
+                             int opacity, const TRect& borderLimits, int state, const TSkinMaskData& mask,
+                             const TSkinTables& skin);
+
 // Corner bits of DrawMaskCorners.
 enum TSkinCornerBit : int { cbTopLeft = 1, cbBottomLeft = 2, cbTopRight = 4, cbBottomRight = 8, cbAllCorners = 15 };
 // Only the chosen corners of the mask's frame for the state, at rect's

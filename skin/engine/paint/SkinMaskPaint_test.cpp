@@ -189,6 +189,39 @@ TEST(SkinMaskPaint, NineGridAlphaBuildsTheTargetsAlpha) {
     EXPECT_EQ(channel(Px(b, 4, 0), 3), 0);
 }
 
+TEST(SkinMaskPaint, LayeredNineGridWeighsByOpacityAndLimitsTheBorders) {
+    TFixture f(1, 1);
+    const TImageView32 v = f.Mask.Bmp->View();
+    for (int y = 10; y < 20; ++y)
+        for (int x = 0; x < 10; ++x) SetPixel32(v, x, y, 0xFF400000u);  // m = 64 everywhere
+    auto channel = [](uint32_t p, int c) { return int(p >> (8 * c)) & 255; };
+    // The source weighs opacity * (255 - m) >> 8; the alpha grows to 255 - m as in the alpha draw.
+    for (const int opacity : {255, 128, 0}) {
+        TBitmap32 b(10, 10);
+        FillRect32(b.View(), {0, 0, 10, 10}, 0x000000, 0);
+        DrawMaskNineGridLayered(b.View(), {0, 0, 10, 10}, skNoBackground, opacity, {3, 3, 3, 3}, 0, f.Mask, f.Skin);
+        const int u = (opacity * (255 - 64)) >> 8;
+        const uint32_t p = Px(b, 1, 1), s = PieceColor(0, 1, 1);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(channel(p, c), (channel(s, c) * u) >> 8) << opacity << " " << c;
+        EXPECT_EQ(channel(p, 3), 191) << opacity;
+    }
+    // Borders limited to 1 pixel: the outer pixel of each border, the middle part further in.
+    TBitmap32 b(10, 10);
+    FillRect32(b.View(), {0, 0, 10, 10}, 0x000000, 0);
+    DrawMaskNineGridLayered(b.View(), {0, 0, 10, 10}, skNoBackground, 255, {1, 1, 1, 1}, 0, f.Mask, f.Skin);
+    const int u = (255 * (255 - 64)) >> 8;
+    auto drawn = [&](int sx, int sy) {
+        const uint32_t s = PieceColor(0, sx, sy);
+        return uint32_t((channel(s, 0) * u) >> 8) | uint32_t((channel(s, 1) * u) >> 8) << 8 |
+               uint32_t((channel(s, 2) * u) >> 8) << 16 | 191u << 24;
+    };
+    EXPECT_EQ(Px(b, 0, 0), drawn(0, 0));  // the corner's outer pixel
+    EXPECT_EQ(Px(b, 9, 9), drawn(9, 9));
+    EXPECT_EQ(Px(b, 1, 0), drawn(3, 0));  // the top edge starts right after the 1-pixel corner
+    EXPECT_EQ(Px(b, 0, 1), drawn(0, 3));
+    EXPECT_EQ(Px(b, 9, 5), drawn(9, 3));  // the right edge: its outer column, a second tile from y 5
+}
+
 TEST(SkinMaskPaint, StretchedAlphaPiecesAreScaledApart) {
     TFixture f(1, 1);
     f.Mask.DrawFlags = kMaskStretch | kMaskPaintCentre;

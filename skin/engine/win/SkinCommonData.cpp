@@ -562,6 +562,9 @@ void TSkinCommonData::NotifyParentBgChanged() {
 
 void TSkinCommonData::PrepareCacheImage() {
     if (!CacheImage) CacheImage = std::make_unique<TSkinCacheImage>();
+    // A form's provider sizes its whole-window image itself (with an extended
+    // border it is larger than the form): a border painted into it keeps it.
+    if (Provider && !CacheImage->Empty()) return;
     int w = 0, h = 0;
     if (TWinControl* owner = OwnerOrForm()) {
         w = owner->Width();

@@ -338,7 +338,10 @@ struct TGlowLog {
             CreatedAlpha.push_back(alpha);
             return int(CreatedAlpha.size());
         };
-        s.Hide = [this](int&, bool) { ++Hidden; };
+        s.Hide = [this](int& slot, bool) {
+            ++Hidden;
+            slot = -1;
+        };
         s.SetAlpha = [this](int, int alpha) { Alphas.push_back(alpha); };
         TSkinEngineLinks links = saved_;
         links.Glows = std::move(s);

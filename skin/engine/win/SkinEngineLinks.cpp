@@ -38,8 +38,9 @@ int CreateGlow(const TRect& screenRect, const std::string& section, const std::s
 
 void HideGlow(int& slot, bool animated) {
     if (slot < 0) return;
+    // The glows decide: a fading glow keeps its index until its last step.
     if (Links().Glows.Hide) Links().Glows.Hide(slot, animated);
-    slot = -1;
+    else slot = -1;
 }
 
 void SetGlowAlpha(int index, int alpha) {

@@ -52,7 +52,8 @@ struct TSkinGlowServices {
     std::function<int(const TRect& screenRect, const std::string& section, const std::string& mask,
                       TSkinCommonData* data, HWND parent, int alpha, int margin)>
         Create;
-    // Removes the glow whose index slot holds and sets slot to -1 (nothing for -1).
+    // Removes the glow whose index slot holds and sets slot to -1 (nothing for
+    // -1); an animated removal may keep the index until the glow has faded.
     std::function<void(int& slot, bool animated)> Hide;
     std::function<void(int index, int alpha)> SetAlpha;
     // Removes every glow (each owner's index becomes -1); with freeForms the

@@ -123,9 +123,10 @@ void TSkLayeredAnimation::Start() {
         return;
     }
     running_ = true;
+    start_ = Now();
     flag_ = std::make_unique<TAnimationRunningScope>();
     timer_ = std::make_unique<TTimer>(nullptr);
-    timer_->SetInterval(10);
+    timer_->SetInterval(kFrameMs);
     timer_->OnTimer = [this](TObject*) { Step(); };
     Step();
 }
@@ -135,10 +136,17 @@ void TSkLayeredAnimation::RunToEnd() {
     while (running_) Step();
 }
 
+uint64_t TSkLayeredAnimation::Now() { return Clock ? Clock() : ::GetTickCount64(); }
+
 void TSkLayeredAnimation::Step() {
     if (!running_) return;
     if (next_ < frames_.size()) {
+        // Frame i is due i ticks after the start: late ticks skip the frames
+        // whose time has passed (never the last), so the animation keeps to its time.
+        const uint64_t due = (Now() - start_) / kFrameMs;
+        if (due > next_) next_ = size_t(std::min<uint64_t>(due, frames_.size() - 1));
         const TAnimationFrame& f = frames_[next_++];
+        ++shown_;
         const TDibSection32* shown = &image_;
         if (f.Stretch) {
             const TImageView32 w = work_.View();

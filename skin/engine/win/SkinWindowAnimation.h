@@ -68,16 +68,23 @@ public:
     // Draws every remaining frame now (the application is terminating).
     void RunToEnd();
     bool Running() const { return running_; }
-    size_t FramesShown() const { return next_; }
+    // Frames drawn so far (late ticks skip frames whose time has passed).
+    size_t FramesShown() const { return shown_; }
+    // The milliseconds the frames are paced by; tests put a clock of their own in.
+    static inline uint64_t (*Clock)() = nullptr;
+    static constexpr unsigned kFrameMs = 10;
 
 private:
     void Step();
     void Finish();
+    static uint64_t Now();
 
     HWND window_;
     TDibSection32 image_, work_;
     std::vector<TAnimationFrame> frames_;
     size_t next_ = 0;
+    size_t shown_ = 0;
+    uint64_t start_ = 0;
     bool running_ = false;
     std::unique_ptr<TTimer> timer_;
     std::unique_ptr<TAnimationRunningScope> flag_;

@@ -50,6 +50,8 @@ protected:
     TDibSection32 image{160, 100};
 
     void SetUp() override {
+        // Time stands still: every frame is drawn, one per tick.
+        TSkLayeredAnimation::Clock = +[] { return uint64_t(0); };
         saved = std::exchange(MutableSkinBoundFunctions().UpdateLayeredWindow, &RecordingUpdateLayeredWindow);
         g_calls.clear();
         window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 100, 100, 160, 100,
@@ -60,6 +62,7 @@ protected:
         FillRect32(image.View(), {12, 40, 148, 64}, TColor(0x50A050), 255);
     }
     void TearDown() override {
+        TSkLayeredAnimation::Clock = nullptr;
         MutableSkinBoundFunctions().UpdateLayeredWindow = saved;
         ::DestroyWindow(window);
     }
@@ -79,6 +82,23 @@ TEST_F(AnimationTest, AHideAnimationDrawsOneFramePerTickAndReturnsAtOnce) {
     for (size_t i = 1; i < g_calls.size(); ++i) EXPECT_LT(g_calls[i].Alpha, g_calls[i - 1].Alpha);
     EXPECT_EQ(g_calls.back().Alpha, 0);
     EXPECT_EQ(g_calls[0].Centre, GetPixel32(image.View(), 80, 50));
+}
+
+TEST_F(AnimationTest, LateTicksSkipFramesButNeverTheLast) {
+    static uint64_t now = 0;
+    now = 0;
+    TSkLayeredAnimation::Clock = +[] { return now; };
+    bool finished = false;
+    auto animation = RunHideAnimation(window, image.View(), 100, amFade, 255, [&] { finished = true; });
+    ASSERT_TRUE(animation);
+    const size_t planned = HideAnimationFrames(100, 255, amFade, {160, 100}).size();
+    // Each tick comes 30 ms after the one before: two of every three frames are late.
+    while (!finished) {
+        now += 30;
+        animation->RunToEnd();  // the remaining frames at the clock's pace
+    }
+    EXPECT_LT(animation->FramesShown(), planned);
+    EXPECT_EQ(g_calls.back().Alpha, 0);  // the last frame is always drawn
 }
 
 TEST_F(AnimationTest, AShowAnimationZoomsInAndEndsAtFullSizeAndAlpha) {
