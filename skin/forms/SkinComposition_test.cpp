@@ -111,22 +111,21 @@ TEST(SkinComposition, IconicModeFallsBackToTheForcedRepresentation) {
     TFakeDwm::refuseIconicBitmap = false;
 }
 
-TEST(SkinComposition, ASecondMinimiseWhileMinimisingIsTakenAsDone) {
+TEST(SkinComposition, TheMinimiseAnimationNeedsCompositionAndASecondOneIsTakenAsDone) {
     test::TSkinnedForm f;
     ASSERT_NE(f.provider, nullptr);
     TFakeDwm dwm;
     MutableDwmTable().IsCompositionEnabled = TFakeDwm::Composition;
     f.skin.Manager->Effects.AllowAnimation = true;
     f.skin.Manager->AnimEffects.Minimizing.Active = true;
-    EXPECT_FALSE(f.provider->StartMinimizeAnimation());  // nothing started: the system animates
-    f.provider->SetFormState(f.provider->FormState() | kFsMinimizing);
     EXPECT_TRUE(f.provider->StartMinimizeAnimation());
+    EXPECT_TRUE(f.provider->FormState() & kFsMinimizing);
+    EXPECT_TRUE(f.provider->StartMinimizeAnimation());  // under way: taken as done
     f.provider->SetFormState(f.provider->FormState() & ~kFsMinimizing);
-    // Without composition on this system nothing ever starts.
+    // Without composition on this system nothing ever starts: the system animates.
     MutableDwmTable().IsCompositionEnabled = nullptr;
-    f.provider->SetFormState(f.provider->FormState() | kFsMinimizing);
     EXPECT_FALSE(f.provider->StartMinimizeAnimation());
-    f.provider->SetFormState(f.provider->FormState() & ~kFsMinimizing);
+    EXPECT_FALSE(f.provider->FormState() & kFsMinimizing);
 }
 
 // An in-process window titled "Skin Editor" that counts the asks and answers
