@@ -107,12 +107,23 @@ ad_wait_window() {
     done
 }
 
-# ad_capture_window <id> <png>: saves the window as a PNG; falls back to the
-# whole screen when the window cannot be read.
+# ad_capture_window <id> <png>: saves what the screen shows where the window
+# is, as a PNG: a skinned form's frame can be drawn by a window of its own
+# above it (its extended border), which the form's own contents lack. Falls
+# back to the window's own contents, then to the whole screen.
 ad_capture_window() {
-    local id=$1 out=$2
+    local id=$1 out=$2 info x y w h
     mkdir -p "$(dirname "$out")"
     rm -f "$out"
+    info=$(xwininfo -id "$id" 2>/dev/null) || info=
+    x=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+    w=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    h=$(sed -n 's/^ *Height: *//p' <<<"$info")
+    if [ -n "$x" ] && [ -n "$w" ] && [ "$x" -ge 0 ] && [ "$y" -ge 0 ] &&
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out" 2>/dev/null && [ -s "$out" ]; then
+        return 0
+    fi
     if import -window "$id" "$out" 2>/dev/null && [ -s "$out" ]; then
         return 0
     fi
