@@ -31,8 +31,10 @@ std::string WindowTextOf(HWND wnd) {
 }
 }  // namespace
 
+bool AdaptingDialogChildren = false;
+
 TSkMainWnd::TSkMainWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params)
-    : wnd_(wnd), skinData_(skinData), manager_(manager), control_(params.Control) {
+    : DialogChild(AdaptingDialogChildren), wnd_(wnd), skinData_(skinData), manager_(manager), control_(params.Control) {
     ++g_liveAdapters;
 }
 
