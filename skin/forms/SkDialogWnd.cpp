@@ -72,6 +72,7 @@ void TSkDialogWnd::UpdateFromWindow() {
 
 void TSkDialogWnd::RestoreWindow() {
     HWND wnd = WindowHandle();
+    if (regionSet_ && ::IsWindow(wnd)) ::SetWindowRgn(wnd, nullptr, FALSE);
     if (hadSysMenu_ && ::IsWindow(wnd))
         ::SetWindowLongPtrW(wnd, GWL_STYLE, ::GetWindowLongPtrW(wnd, GWL_STYLE) | WS_SYSMENU);
     TSkScrollWnd::RestoreWindow();
@@ -125,12 +126,12 @@ static TRect ButtonRectOf(const TSkDialogWnd& dialog, const TSkinTables* skin, i
                           LONG_PTR exStyle, int code, int* glyphKind) {
     int count = 0;
     const auto buttons = ButtonsOf(style, exStyle, dialog.BorderKind, count);
-    int right = windowWidth - std::max(4, dialog.BorderWidth());
+    int right = windowWidth - (skin ? skin->GlobalInfo.BIRight : 0) - std::max(4, dialog.BorderWidth());
     const int top = dialog.TopOffset();
     for (int i = 0; i < count; ++i) {
         const TSkinMaskData* mask = GlyphMask(skin, buttons[size_t(i)].GlyphKind);
-        const int w = mask && mask->Width > 0 ? mask->Width : kDefaultButtonSize;
-        const int h = mask && mask->Height > 0 ? mask->Height : kDefaultButtonSize;
+        const TPoint size = mask ? MaskFrameSize(*mask) : TPoint{kDefaultButtonSize, kDefaultButtonSize};
+        const int w = size.X > 0 ? size.X : kDefaultButtonSize, h = size.Y > 0 ? size.Y : kDefaultButtonSize;
         const TRect r{right - w, (top - h) / 2, right, (top - h) / 2 + h};
         if (buttons[size_t(i)].Code == code) {
             if (glyphKind) *glyphKind = buttons[size_t(i)].GlyphKind;
@@ -216,7 +217,8 @@ void TSkDialogWnd::PaintCaption(const TImageView32& image, int titleSection, int
         const auto buttons = ButtonsOf(style_, exStyle_, BorderKind, count);
         for (int i = 0; i < count; ++i) {
             const TSkinMaskData* mask = GlyphMask(skin, buttons[size_t(i)].GlyphKind);
-            buttonsWidth += (mask && mask->Width > 0 ? mask->Width : kDefaultButtonSize) +
+            const int w = mask ? MaskFrameSize(*mask).X : 0;
+            buttonsWidth += (w > 0 ? w : kDefaultButtonSize) +
                             std::max<int>(0, skin->GlobalInfo.BISpace);
         }
     }
@@ -266,7 +268,30 @@ bool TSkDialogWnd::PrepareCache() {
     }
     data->BgChanged = false;
     cacheValid_ = true;
+    UpdateRegion();
     return true;
+}
+
+// The frame's key-coloured corner pixels are cut out of the window.
+void TSkDialogWnd::UpdateRegion() {
+    const TImageView32 image = SkinData()->CacheImage->View();
+    const int w = image.Width, h = image.Height;
+    if (w == regionSize_.X && h == regionSize_.Y) return;
+    constexpr int kCorner = 8;
+    OwnedRegion region(::CreateRectRgn(0, 0, w, h));
+    bool cut = false;
+    for (const TPoint corner : {TPoint{0, 0}, TPoint{w - kCorner, 0}, TPoint{0, h - kCorner}, TPoint{w - kCorner, h - kCorner}})
+        for (int y = std::max(0, corner.Y); y < std::min(h, corner.Y + kCorner); ++y)
+            for (int x = std::max(0, corner.X); x < std::min(w, corner.X + kCorner); ++x) {
+                if ((GetPixel32(image, x, y) & 0xFFFFFF) != 0xFF00FF) continue;
+                OwnedRegion pixel(::CreateRectRgn(x, y, x + 1, y + 1));
+                ::CombineRgn(region.Get(), region.Get(), pixel.Get(), RGN_DIFF);
+                cut = true;
+            }
+    regionSize_ = {w, h};
+    if (!cut && !regionSet_) return;
+    regionSet_ = cut;
+    ::SetWindowRgn(WindowHandle(), cut ? region.Release() : nullptr, ::IsWindowVisible(WindowHandle()));
 }
 
 void TSkDialogWnd::PaintFrame() {

@@ -48,6 +48,7 @@ private:
     bool PrepareCache();
     void PaintFrame();
     void PaintCaption(const TImageView32& image, int titleSection, int state);
+    void UpdateRegion();
     void SetHotButton(int code);
     HFONT CaptionFont();
 
@@ -62,6 +63,8 @@ private:
     TColor brushColor_ = clFuchsia;
     int brushesMade_ = 0;
     OwnedFont captionFont_;
+    TPoint regionSize_{-1, -1};  // the window size the region was made for
+    bool regionSet_ = false;
 };
 
 }  // namespace ad::skin::forms
