@@ -28,6 +28,7 @@ bool HasAdapter(HWND wnd) { return ::GetPropW(wnd, kSkinAdapterProp) != nullptr;
 struct TDialogSeen {
     bool Seen = false;
     bool Adapted = false;
+    int ChildrenAtCreation = -1;  // when the dialog's window was being made
     LONG_PTR Style = 0;
     LRESULT CloseHit = -100;
     struct Child {
@@ -62,6 +63,8 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = ::CallNextHookEx(current_->hook_, code, wParam, lParam);
         HWND wnd = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_CREATEWND && current_->Seen.ChildrenAtCreation < 0 && GetWndClassName(wnd) == "#32770")
+            current_->Seen.ChildrenAtCreation = ::GetWindow(wnd, GW_CHILD) ? 1 : 0;
         if (code == HCBT_ACTIVATE && !current_->Seen.Seen && GetWndClassName(wnd) == "#32770") {
             TDialogSeen& seen = current_->Seen;
             seen.Seen = true;
@@ -104,6 +107,7 @@ TEST(SkinnedDialogs, AnOwnerlessMessageBoxAndItsChildrenAreAdaptedOnceItShows) {
     const int adaptersBefore = TSkMainWnd::LiveCount();
     const TDialogSeen seen = ShowMessageBox(nullptr);
     ASSERT_TRUE(seen.Seen);
+    EXPECT_EQ(seen.ChildrenAtCreation, 0) << "the dialog is taken before it has children";
     EXPECT_TRUE(seen.Adapted);
     EXPECT_FALSE(seen.Style & WS_SYSMENU) << "the system's own buttons are off";
     EXPECT_EQ(seen.CloseHit, HTCLOSE);
@@ -282,6 +286,69 @@ TEST(SkinnedDialogs, TheDialogBrushIsMadeOnceOverRepeatedRequests) {
     LOGBRUSH brush{};
     ASSERT_TRUE(::GetObjectW(reinterpret_cast<HBRUSH>(first), sizeof(brush), &brush));
     EXPECT_EQ(brush.lbColor, ColorToRGB(skin.Manager->FormColor()));
+}
+
+// A dialog whose children are made in WM_INITDIALOG, as a template's are.
+struct TDialogWithChildren {
+    static INT_PTR CALLBACK Proc(HWND wnd, UINT msg, WPARAM, LPARAM lParam) {
+        if (msg != WM_INITDIALOG) return FALSE;
+        const bool withEdit = lParam != 0;
+        auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int y) {
+            ::CreateWindowExW(0, cls, text, WS_CHILD | style, 10, y, 150, 20, wnd, nullptr, nullptr, nullptr);
+        };
+        child(L"Button", L"Text on the left", WS_VISIBLE | BS_AUTOCHECKBOX | BS_LEFTTEXT, 10);
+        child(L"Static", L"Simple", WS_VISIBLE | SS_SIMPLE, 40);
+        child(L"Button", L"Press", WS_VISIBLE | BS_PUSHBUTTON, 70);
+        if (withEdit) child(L"Edit", L"hidden", ES_LEFT, 100);
+        return TRUE;
+    }
+    explicit TDialogWithChildren(bool withEdit) {
+        TEmptyDialog::Template t{};
+        t.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        t.Header.cx = 140;
+        t.Header.cy = 90;
+        wnd = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &t.Header, nullptr, &Proc, withEdit);
+    }
+    ~TDialogWithChildren() { ::DestroyWindow(wnd); }
+    TDialogWithChildren(const TDialogWithChildren&) = delete;
+    TDialogWithChildren& operator=(const TDialogWithChildren&) = delete;
+
+    TSkMainWnd* AdapterOf(const wchar_t* text) const {
+        for (HWND child = ::GetTopWindow(wnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t buffer[64] = {};
+            ::GetWindowTextW(child, buffer, 64);
+            if (std::wstring(buffer) == text) return TSkMainWnd::GetAdapter(child);
+        }
+        return nullptr;
+    }
+    HWND wnd = nullptr;
+};
+
+TEST(SkinnedDialogs, ADialogsChildrenAreAdaptedAtItsFirstShowByClassAndStyle) {
+    TFormSkinFixture skin;
+    for (bool withEdit : {false, true}) {
+        TDialogWithChildren dialog(withEdit);
+        ASSERT_TRUE(HasAdapter(dialog.wnd));
+        // The dialog is activated once while it is made, after WM_INITDIALOG
+        // made its children; the show adapts any left.
+        ::ShowWindow(dialog.wnd, SW_SHOW);
+        ad::test::PumpPending();
+        EXPECT_NE(dynamic_cast<adapters::TSkCheckBoxWnd*>(dialog.AdapterOf(L"Text on the left")), nullptr);
+        EXPECT_NE(dynamic_cast<adapters::TSkBtnWnd*>(dialog.AdapterOf(L"Press")), nullptr);
+        TSkMainWnd* simple = dialog.AdapterOf(L"Simple");
+        EXPECT_NE(dynamic_cast<adapters::TSkStaticWnd*>(simple), nullptr);
+        EXPECT_EQ(dynamic_cast<adapters::TSkIconWnd*>(simple), nullptr) << "a simple static shows its text";
+        auto* adapter = dynamic_cast<TSkDialogWnd*>(TSkMainWnd::GetAdapter(dialog.wnd));
+        ASSERT_NE(adapter, nullptr);
+        // An edit, even a hidden one, lets the dialog paint its own client.
+        EXPECT_EQ(dialog.AdapterOf(L"hidden"), nullptr);
+        if (withEdit) EXPECT_FALSE(adapter->SkipClientPaint);
+        else EXPECT_EQ(adapter->SkipClientPaint, LOBYTE(LOWORD(::GetVersion())) > 5);
+        // A second show or activation adapts nothing twice.
+        const int adapters = TSkMainWnd::LiveCount();
+        ActivateAgain(dialog.wnd);
+        EXPECT_EQ(TSkMainWnd::LiveCount(), adapters);
+    }
 }
 
 TEST(SkinnedDialogs, ChildrenAreChosenByClassAndStyle) {
