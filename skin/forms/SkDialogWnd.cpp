@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "base/WinText.h"
+#include "skin/adapters/SkAdapterUtils.h"
 #include "skin/engine/image/SkinAlphaDraw.h"
 #include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/paint/SkinMaskPaint.h"
@@ -25,14 +25,6 @@ struct TCaptionButton {
     int Code;       // hit-test code
     int GlyphKind;  // title-button mask
 };
-
-std::string WindowText(HWND wnd) {
-    const int length = ::GetWindowTextLengthW(wnd);
-    if (length <= 0) return {};
-    std::wstring text(size_t(length) + 1, L'\0');
-    text.resize(size_t(::GetWindowTextW(wnd, text.data(), length + 1)));
-    return Narrow(text);
-}
 
 }  // namespace
 
@@ -222,7 +214,7 @@ void TSkDialogWnd::PaintCaption(const TImageView32& image, int titleSection, int
                             std::max<int>(0, skin->GlobalInfo.BISpace);
         }
     }
-    const std::string text = WindowText(wnd);
+    const std::string text = adapters::GetWndText(wnd);
     const TRect rect{left, border / 2, image.Width - buttonsWidth - std::max(4, border) - 6, top};
     if (text.empty() || IsEmpty(rect)) return;
     UINT format = kCaptionFormat;
