@@ -274,6 +274,41 @@ TEST(SkinnedDialogs, TheCloseButtonAnswersItsHitUnlessTheClassCannotClose) {
     EXPECT_FALSE(noClose.adapter->CanClose());
 }
 
+// The commands a dialog received.
+std::vector<WPARAM>* g_commands = nullptr;
+INT_PTR CALLBACK RecordingProc(HWND, UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_COMMAND && g_commands) g_commands->push_back(LOWORD(wParam));
+    return msg == WM_INITDIALOG;
+}
+
+TEST(SkinnedDialogs, TheSkinnedCloseButtonClosesTheDialogWithoutTheSystemsButtons) {
+    TFormSkinFixture skin;
+    std::vector<WPARAM> commands;
+    g_commands = &commands;
+    TEmptyDialog::Template t{};
+    t.Header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    t.Header.cx = 120;
+    t.Header.cy = 60;
+    HWND wnd = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &t.Header, nullptr, &RecordingProc, 0);
+    ad::test::PumpPending();
+    auto* adapter = dynamic_cast<TSkDialogWnd*>(TSkMainWnd::GetAdapter(wnd));
+    ASSERT_NE(adapter, nullptr);
+    EXPECT_FALSE(StyleOf(wnd) & WS_SYSMENU);
+    const TRect close = adapter->CloseRect();
+    const LPARAM at = ScreenPoint(wnd, (close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2);
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCLOSE, at);
+    ::SendMessageW(wnd, WM_NCLBUTTONUP, HTCLOSE, at);
+    ad::test::PumpPending();
+    EXPECT_EQ(commands, std::vector<WPARAM>{IDCANCEL}) << "the close reaches the dialog as a cancel";
+    // Let go of the window, it has its system buttons back.
+    PurgeProviderList();
+    FreeProviderList();
+    EXPECT_TRUE(StyleOf(wnd) & WS_SYSMENU);
+    EXPECT_FALSE(HasAdapter(wnd));
+    ::DestroyWindow(wnd);
+    g_commands = nullptr;
+}
+
 TEST(SkinnedDialogs, TheDialogBrushIsMadeOnceOverRepeatedRequests) {
     TFormSkinFixture skin;
     TAdaptedWindow window(L"TBrushDialog", 0);
