@@ -10,6 +10,7 @@
 
 #include "skin/adapters/SkButtonWnds.h"
 #include "skin/adapters/SkStaticWnds.h"
+#include "skin/engine/image/SkinBitmaps.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
 #include "skin/forms/SkDialogChildren.h"
@@ -272,6 +273,50 @@ TEST(SkinnedDialogs, TheCloseButtonAnswersItsHitUnlessTheClassCannotClose) {
     ASSERT_FALSE(IsEmpty(close));
     EXPECT_NE(noClose.HitAtCentre(close), HTCLOSE);
     EXPECT_FALSE(noClose.adapter->CanClose());
+}
+
+// Pixels of a dialog (0xRRGGBB): in its adapter's image and on the screen.
+struct TDialogPixels {
+    static uint32_t Rgb(TColor c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+    static uint32_t Cache(TSkDialogWnd& adapter, int x, int y) {
+        return GetPixel32(adapter.SkinData()->CacheImage->View(), x, y) & 0xFFFFFFu;
+    }
+    static uint32_t Screen(HWND wnd, int x, int y) {
+        RECT r{};
+        ::GetWindowRect(wnd, &r);
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF c = ::GetPixel(screen, r.left + x, r.top + y);
+        ::ReleaseDC(nullptr, screen);
+        return Rgb(TColor(c));
+    }
+};
+
+TEST(SkinnedDialogs, TheTitleBandAndCaptionButtonsArePaintedFromTheSkinByState) {
+    TFormSkinFixture skin;
+    TAdaptedWindow window(L"TPaintedDialog", 0);
+    TSkDialogWnd& adapter = *window.adapter;
+    const int titleY = adapter.TopOffset() / 2;
+    const TRect close = adapter.CloseRect();
+    const TPoint closeAt{(close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2};
+    struct Case {
+        const char* name;
+        BOOL active;
+        uint32_t title;
+    } cases[] = {{"active", TRUE, TDialogPixels::Rgb(kActiveTitleColor)}, {"inactive", FALSE, 0x808080u}};
+    for (const Case& c : cases) {
+        ::SendMessageW(window.wnd, WM_NCACTIVATE, c.active, 0);
+        ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        ad::test::PumpPending();
+        EXPECT_EQ(TDialogPixels::Cache(adapter, 150, titleY), c.title) << c.name;
+        EXPECT_EQ(TDialogPixels::Screen(window.wnd, 150, titleY), c.title) << c.name;
+    }
+    // Active, the close glyph is drawn in full: normal, then hot when pointed at.
+    ::SendMessageW(window.wnd, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_EQ(TDialogPixels::Cache(adapter, closeAt.X, closeAt.Y), 0xC03020u);
+    EXPECT_EQ(HitAt(window.wnd, closeAt.X, closeAt.Y), HTCLOSE);
+    EXPECT_EQ(TDialogPixels::Cache(adapter, closeAt.X, closeAt.Y), 0xC03030u);
+    ad::test::PumpPending();  // the screen shows a paint once the queue is through
+    EXPECT_EQ(TDialogPixels::Screen(window.wnd, closeAt.X, closeAt.Y), 0xC03030u);
 }
 
 // The commands a dialog received.
