@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/WinText.h"
 #include "skin/adapters/SkMainWnd.h"
 #include "skin/engine/paint/SkinDataRules.h"
 #include "skin/engine/win/SkinManager.h"
@@ -86,6 +87,14 @@ bool CanShowHotState(const TSkinCommonData& data, bool checkOptions) {
         if (manager->Options.NoMouseHover) return false;
     }
     return skin->Mask(data.BorderIndex).ImageCount > 1 || skin->Section(data.SkinIndex).States > 1;
+}
+
+std::string GetWndText(HWND wnd) {
+    const int length = ::GetWindowTextLengthW(wnd);
+    if (length <= 0) return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(::GetWindowTextW(wnd, text.data(), length + 1)));
+    return Narrow(text);
 }
 
 }  // namespace ad::skin::adapters

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/Geometry.h"
 #include "framework/Handles.h"
 #include "skin/engine/win/SkinCommonData.h"
@@ -24,6 +26,9 @@ struct TSkWindowGeometry {
     TPoint PosInParent;
 };
 TSkWindowGeometry GetWindowGeometry(HWND wnd);
+
+// A window's text (UTF-8); empty without one.
+std::string GetWndText(HWND wnd);
 
 // With frameChange the frame is worked out again (SetWindowPos with
 // SWP_FRAMECHANGED, nothing else moving); otherwise it is only repainted.

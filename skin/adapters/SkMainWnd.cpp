@@ -21,18 +21,12 @@ namespace ad::skin::adapters {
 
 namespace {
 std::atomic<int> g_liveAdapters{0};
-
-std::string WindowTextOf(HWND wnd) {
-    const int length = ::GetWindowTextLengthW(wnd);
-    if (length <= 0) return {};
-    std::wstring text(size_t(length) + 1, L'\0');
-    text.resize(size_t(::GetWindowTextW(wnd, text.data(), length + 1)));
-    return Narrow(text);
-}
 }  // namespace
 
+bool AdaptingDialogChildren = false;
+
 TSkMainWnd::TSkMainWnd(HWND wnd, TSkinCommonData* skinData, TSkinManager* manager, const TSkSkinParams& params)
-    : wnd_(wnd), skinData_(skinData), manager_(manager), control_(params.Control) {
+    : DialogChild(AdaptingDialogChildren), wnd_(wnd), skinData_(skinData), manager_(manager), control_(params.Control) {
     ++g_liveAdapters;
 }
 
@@ -56,7 +50,7 @@ void TSkMainWnd::Start(const TSkSkinParams& params) {
     skinData_->SavedWndProc = [this](TMessage& m) { WndProc(m); };
     SaveColors();
     colorsApplied_ = false;
-    caption_ = WindowTextOf(wnd_);
+    caption_ = GetWndText(wnd_);
     ::SetPropW(wnd_, kSkinAdapterProp, this);
     subclass_ = std::make_unique<TWindowSubclass>(wnd_, [this](TMessage& m) {
         WndProc(m);
@@ -256,7 +250,7 @@ void TSkMainWnd::WndProc(TMessage& m) {
             return;
         case WM_SETTEXT:
             CallOldProc(m);
-            caption_ = WindowTextOf(wnd_);
+            caption_ = GetWndText(wnd_);
             return;
         case CM_CONTROLLISTCHANGE:
             // A control put into this one after the form adapted its controls.

@@ -29,6 +29,10 @@ struct TSkSkinParams {
 
 class TSkMainWnd;
 
+// On while a standard dialog's children are being adapted: the adapters
+// made then are marked as dialog children.
+extern bool AdaptingDialogChildren;
+
 // Frees an adapter: the window gets its procedure back, then the adapter's
 // whole RestoreWindow runs once (the most derived one: a destructor could
 // only reach its own class's), then the object goes.

@@ -2,12 +2,17 @@
 // keeps until the next activation.
 #include "skin/forms/SkinHook.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "skin/engine/win/SkinDwm.h"
 #include "skin/engine/win/SkinManager.h"
 #include "skin/engine/win/SkinMessaging.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
+#include "skin/adapters/SkAdapterUnit.h"
+#include "skin/engine/skinfile/SkinMessages.h"
+#include "skin/forms/SkDialogChildren.h"
 #include "skin/forms/SkGlowEffect.h"
 #include "skin/forms/SkGlowForm.h"
 #include "skin/forms/SkMnuWnd.h"
@@ -32,6 +37,37 @@ constexpr char kHostClass[] = "NativeHWNDHost";
 
 bool ApplicationGone() { return !Application || Application->Destroying(); }
 
+void FreeAllProviders() {
+    auto& list = ProviderList();
+    if (!list) return;
+    while (!list->empty()) {
+        TSkProvider* entry = list->front();
+        list->erase(list->begin());
+        delete entry;
+    }
+}
+
+// A standard dialog without owner gets its provider when the rules, the
+// count of visible skinned dialogs and the program let it.
+bool AttachProviderToDialog(HWND wnd, const std::string& className) {
+    if (className != kDialogClass && className != kHostClass) return true;
+    if (::GetParent(wnd)) return true;
+    TSkinManager* manager = DefaultManager();
+    if (!(manager->SkinningRules & srStdDialogs)) return false;
+    if (CountVisibleSkinnedDialogs() >= kMaxVisibleDialogs && !HasDescendantOfClass(wnd, "toolbarwindow32"))
+        return false;
+    bool allow = true;
+    if (manager->OnSysDlgInit) manager->OnSysDlgInit(wnd, allow);
+    if (!allow) return false;
+    auto provider = std::make_unique<TSkProvider>(nullptr);
+    provider->Wnd = wnd;
+    if (!provider->InitForDialog(wnd)) return allow;
+    auto& list = ProviderList();
+    if (!list) list = std::make_unique<std::vector<TSkProvider*>>();
+    list->push_back(provider.release());
+    return allow;
+}
+
 // The default manager's rules let this kind of form be skinned: message
 // forms with the standard dialogs, every other form with the standard forms.
 bool RulesAllowForm(const std::string& className) {
@@ -54,6 +90,63 @@ TSkProvider::~TSkProvider() {
     if (auto& list = ProviderList())
         for (TSkProvider*& entry : *list)
             if (entry == this) entry = nullptr;
+    ChildAdapters.clear();
+    DialogAdapter.reset();
+}
+
+void UpdateDialogAdapter(HWND wnd, adapters::TSkAdapterPtr<TSkDialogWnd>& adapter) {
+    TSkinManager* manager = DefaultManager();
+    const adapters::TSkAdapterFunctions& functions = adapters::AdapterFunctions();
+    if (manager && manager->Active()) {
+        if (functions.UninitializeFlatSB) functions.UninitializeFlatSB(wnd);
+        if (adapter && adapter->Destroyed()) adapter.reset();
+        if (!adapter) {
+            adapters::TSkSkinParams params;
+            params.SkinSection = "DIALOG";
+            params.UseSkinColor = false;
+            params.UseSkinFontColor = false;
+            adapter = adapters::TSkMainWnd::Create<TSkDialogWnd>(wnd, nullptr, manager, params);
+        }
+    } else {
+        if (adapter) adapter.reset();
+        if (functions.InitializeFlatSB) functions.InitializeFlatSB(wnd);
+    }
+}
+
+bool TSkProvider::InitForDialog(HWND wnd) {
+    Wnd = wnd;
+    ChildAdapters.clear();
+    TSkinManager* manager = DefaultManager();
+    if (DialogAdapter || !manager || !manager->Active()) return true;
+    UpdateDialogAdapter(wnd, DialogAdapter);
+    if (!DialogAdapter) return false;
+    DialogAdapter->Provider = this;
+    // A dialog being made has no children yet: they come at its first show.
+    if (::GetWindow(wnd, GW_CHILD)) AdaptChildrenOnce();
+    if (!DialogAdapter) return false;
+    DialogAdapter->UpdateFromWindow();
+    SendSkinCommand(wnd, SKC_SKINLOADED, reinterpret_cast<LPARAM>(manager));
+    return true;
+}
+
+bool TSkProvider::AdaptChildren(HWND wnd) {
+    for (HWND child = ::GetTopWindow(wnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!AdaptChildren(child)) return false;
+        if ((::GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) && !CreateDialogChildAdapters(*this, child))
+            return false;
+    }
+    return true;
+}
+
+void TSkProvider::AdaptChildrenOnce() {
+    if (childrenAdapted_ || !DialogAdapter || DialogAdapter->Destroyed()) return;
+    childrenAdapted_ = true;
+    if (!AdaptChildren(Wnd)) {
+        ChildAdapters.clear();
+        return;
+    }
+    DialogAdapter->UpdateFromWindow();
+    ::RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void TSkProvider::InitForForm(TForm* form) {
@@ -74,16 +167,40 @@ void TSkProvider::InitForForm(TForm* form) {
 void PurgeProviderList() {
     auto& list = ProviderList();
     if (!list) return;
-    // A form's provider has done its work once the form has its own provider.
+    // A form's provider has done its work once the form has its own provider;
+    // a dialog's once its window went.
     for (size_t i = list->size(); i-- > 0;) {
         TSkProvider* entry = (*list)[i];
+        if (entry && entry->DialogAdapter && !entry->DialogAdapter->Destroyed()) continue;
         list->erase(list->begin() + ptrdiff_t(i));
         delete entry;
     }
 }
 
-void FreeProviderList() {
+int CountVisibleSkinnedDialogs() {
     PurgeProviderList();
+    const auto& list = ProviderList();
+    if (!list) return 0;
+    int count = 0;
+    for (const TSkProvider* entry : *list) {
+        if (!entry || entry->SkinProvider) continue;
+        HWND wnd = entry->DialogAdapter ? entry->DialogAdapter->WindowHandle() : entry->Wnd;
+        if (::IsWindowVisible(wnd)) ++count;
+    }
+    return count;
+}
+
+bool HasDescendantOfClass(HWND wnd, const char* lowerName) {
+    for (HWND child = ::GetTopWindow(wnd); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        std::string name = GetWndClassName(child);
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        if (name == lowerName || HasDescendantOfClass(child, lowerName)) return true;
+    }
+    return false;
+}
+
+void FreeProviderList() {
+    FreeAllProviders();
     ProviderList().reset();
 }
 
@@ -112,8 +229,7 @@ bool AttachProviderToWindow(HWND wnd) {
     if ((style & (WS_POPUP | WS_BORDER)) == WS_POPUP) return false;
     if (FindProvider(wnd)) return false;
     TForm* form = FindFormByHandle(wnd);
-    // Standard dialogs and other windows: the dialog skinning takes them.
-    if (!form) return true;
+    if (!form) return AttachProviderToDialog(wnd, className);
     if (form->Tag & kNoSkinTag) return false;
     // A form still being built is taken at a later activation.
     if (form->ControlState() & csLoading) return true;
@@ -134,7 +250,10 @@ void SkinHookProc(int code, WPARAM wParam, LPARAM lParam) {
     PurgeClosedMenuWindowAdapters();
     if (code == HCBT_ACTIVATE) {
         PurgeProviderList();
-        AttachProviderToWindow(reinterpret_cast<HWND>(wParam));
+        HWND wnd = reinterpret_cast<HWND>(wParam);
+        // A dialog taken at its creation gets its children's adapters now.
+        if (TSkProvider* provider = FindProvider(wnd)) provider->AdaptChildrenOnce();
+        AttachProviderToWindow(wnd);
         return;
     }
     if (code != HCBT_CREATEWND || !wParam || !lParam) return;
