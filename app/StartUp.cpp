@@ -34,4 +34,19 @@ void SetLauncherSkinEffects(skin::TSkinManager& manager) {
     anim.Buttons.Events = 0;
 }
 
+void SetLauncherClassLists(skin::TSkinManager& manager) {
+    skin::TSkThirdPartyList& lists = manager.ThirdParty;
+    lists.SetText(skin::akEdit, "TEdit\nTMemo\nTListBox\nTCheckListBox\nTIntEdit");
+    lists.SetText(skin::akCheckBox, "TCheckBox\nTRadioButton");
+    lists.SetText(skin::akComboBox, "TComboBox");
+    lists.SetText(skin::akGroupBox, "TGroupBox");
+    lists.SetText(skin::akListView, "TListView");
+    lists.SetText(skin::akPageControl, "TPageControl");
+    lists.SetText(skin::akStatusBar, "TStatusBar");
+    lists.SetText(skin::akUpDown, "TUpDown");
+    lists.SetText(skin::akSpeedButton, "TSpeedButton");
+    lists.SetText(skin::akPanel, "TPanel\nTOutlinePanel");
+    lists.SetText(skin::akGrid, "TReportGridWindow");
+}
+
 }  // namespace ad

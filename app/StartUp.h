@@ -15,4 +15,9 @@ void StartUpProgram();
 // and every animated transition inactive.
 void SetLauncherSkinEffects(skin::TSkinManager& manager);
 
+// The launcher's skin manager's class lists: the framework's standard controls
+// the launcher places (and its own kinds of them) get the window adapters that
+// paint them from the skin.
+void SetLauncherClassLists(skin::TSkinManager& manager);
+
 }  // namespace ad

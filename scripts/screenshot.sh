@@ -5,6 +5,7 @@
 #   scripts/screenshot.sh [--exe <path-to-exe>] [--title <window title>]
 #                         [--out <png>] [--wait <seconds>]
 #                         [--press <caption> [--from <window title>]] [-- args for the exe]
+#   scripts/screenshot.sh --all [--out <folder>]
 #
 # Defaults: build/bin/Appdeck.exe (built when missing), title "Appdeck",
 # build/screenshots/<exe>.png, 30 s. --exe also takes a program Wine ships
@@ -12,12 +13,15 @@
 # window titled --from (default "Appdeck") shows, its button with that caption
 # is pressed, and the window titled --title is saved, e.g.
 #   scripts/screenshot.sh --press "&Settings" --title Settings
+# --all saves every window of the launcher in its skin, one PNG each (the main
+# window in its three views, then each secondary window), into --out (default
+# build/screenshots/windows), through the launcher's test program.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/screen.sh"
 
 usage() {
-    sed -n '5,7p' "$0" | sed 's/^# *//' >&2
+    sed -n '5,8p' "$0" | sed 's/^# *//' >&2
     exit 2
 }
 
@@ -27,8 +31,10 @@ out=
 wait_s=30
 press=
 from=Appdeck
+all=0
 while [ $# -gt 0 ]; do
     case $1 in
+        --all) all=1; shift ;;
         --press) [ $# -ge 2 ] || usage; press=$2; shift 2 ;;
         --from) [ $# -ge 2 ] || usage; from=$2; shift 2 ;;
         --exe) [ $# -ge 2 ] || usage; exe=$2; shift 2 ;;
@@ -43,6 +49,27 @@ done
 [[ $wait_s =~ ^[0-9]+$ ]] || { ad_log "--wait needs whole seconds, not \"$wait_s\""; exit 2; }
 
 ad_install_packages
+
+if [ "$all" = 1 ]; then
+    out=${out:-$AD_BUILD/screenshots/windows}
+    mkdir -p "$out"
+    out="$(cd "$out" && pwd)"
+    ad_build app_test >&2 || { ad_log "could not build app_test"; exit 1; }
+    ad_start_wine
+    rm -f "$out"/*.bmp
+    # The test program writes bitmaps into the folder, named by its Windows path.
+    (cd "$AD_BUILD/bin" && AD_SCREENSHOT_DIR="Z:${out//\//\\}" HOME="$AD_WINE_HOME" \
+        "$AD_WINE" app_test.exe --gtest_filter='LauncherWindowsSkin.Screenshots' >&2) || true
+    shopt -s nullglob
+    shots=("$out"/*.bmp)
+    [ ${#shots[@]} -gt 0 ] || { ad_log "no window was saved"; exit 1; }
+    for bmp in "${shots[@]}"; do
+        convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+        echo "${bmp%.bmp}.png"
+    done
+    exit 0
+fi
+
 exe=$(ad_resolve_exe "$exe")
 name=$(basename "$exe")
 name=${name%.[eE][xX][eE]}

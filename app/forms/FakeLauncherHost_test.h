@@ -17,6 +17,7 @@ public:
     // windows under test are skinned.
     explicit FakeLauncherHost(std::string baseFolder) : base_(std::move(baseFolder)) {
         SetLauncherSkinEffects(skin);
+        SetLauncherClassLists(skin);
         skin::RegisterBuiltInSkin(skin);
         skin.SetSkinName(skin::kBuiltInSkinName);
     }

@@ -51,6 +51,7 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     skSkinManager1->SetExtendedBorders(true);
     skSkinManager1->SetBrightness(-1);
     SetLauncherSkinEffects(*skSkinManager1);
+    SetLauncherClassLists(*skSkinManager1);
     skin::RegisterBuiltInSkin(*skSkinManager1);
     skSkinManager1->SetSkinName(skin::kBuiltInSkinName);
     skSkinManager1->SetActive(true);
