@@ -48,7 +48,10 @@ TfrmAppdeck::TfrmAppdeck(TComponent* AOwner, const std::string& baseDir) : TForm
     skSkinManager1->Name = "skSkinManager1";
     skSkinManager1->SetActive(false);
     skSkinManager1->SetSkinDirectory("c:\\Skins");
-    skSkinManager1->SetExtendedBorders(true);
+    // The extended border window stays off for now: under Wine a secondary
+    // window's border window can cover its controls with the image of its
+    // bare client (seen on the settings dialog, not on every show).
+    skSkinManager1->SetExtendedBorders(false);
     skSkinManager1->SetBrightness(-1);
     SetLauncherSkinEffects(*skSkinManager1);
     SetLauncherClassLists(*skSkinManager1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Handles.h"
+#include "framework/StdCtrls.h"
 #include "skin/engine/win/SkinGdiPaint.h"
 #include "skin/engine/win/SkinWindowAnimation.h"
 #include "skin/forms/SkGlowEffect.h"
@@ -104,6 +105,54 @@ TEST(SkBorderForm, OwnedLayeredWindowAroundTheForm) {
     ::ClientToScreen(f.wnd, &clientOrigin);
     EXPECT_EQ(clientOrigin.x - r.left, f.provider->ClientOffsetX());
     EXPECT_EQ(clientOrigin.y - r.top, f.provider->ClientOffsetY());
+}
+
+// A dialog-style form placed at the screen's centre and shown modally gets
+// the border window too: its region leaves the client, and so the controls,
+// to the form.
+namespace modal {
+TForm* form = nullptr;
+int clientShown = -1;  // 1: the client's centre lies outside the border's region
+void CALLBACK Check(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    TSkinProvider* provider = ProviderOf(*form);
+    TSkBorderForm* border = provider ? provider->BorderForm() : nullptr;
+    if (border && border->Handle()) {
+        RECT r{};
+        ::GetWindowRect(border->Handle(), &r);
+        OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
+        POINT centre{form->ClientWidth() / 2, form->ClientHeight() / 2};
+        ::ClientToScreen(form->Handle(), &centre);
+        clientShown = ::GetWindowRgn(border->Handle(), region.Get()) != ERROR &&
+                      !::PtInRegion(region.Get(), centre.x - r.left, centre.y - r.top);
+    }
+    form->ModalResult = mrCancel;
+}
+}  // namespace modal
+
+TEST(SkBorderForm, AModalDialogShowsItsControlsThroughTheBorder) {
+    TFormSkinFixture skin;
+    TSkBorderForm::AlphaShowsSeam = +[] { return false; };  // as under Wine: no shadow band
+    skin.Manager->SetExtendedBorders(true);
+    TForm owner(nullptr);
+    owner.SetBounds(50, 50, 500, 400);
+    owner.Show();
+    ad::test::PumpPending();
+    TForm form(&owner);
+    form.BorderStyle = TFormBorderStyle::bsDialog;
+    form.BorderIcons = biSystemMenu;
+    form.Position = TPosition::poScreenCenter;
+    form.SetClientSize(300, 200);
+    form.SetCaption("Dialog");
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(100, 80, 100, 30);
+    modal::form = &form;
+    modal::clientShown = -1;
+    ::SetTimer(nullptr, 0, 300, modal::Check);
+    form.ShowModal();
+    EXPECT_EQ(modal::clientShown, 1);
+    TSkBorderForm::AlphaShowsSeam = nullptr;
 }
 
 TEST(SkBorderForm, HitTestOfTheSizingZoneAndTheTitle) {

@@ -75,13 +75,17 @@ void Boxes(TCanvas& c, int x0, int y0, bool round, Mark mark) {
     const uint32_t borders[3] = {kBorder, kAccent, kAccentDark}, faces[3] = {kLight, kHot, kShade};
     for (int f = 0; f < 3; ++f) {
         const int x = x0 + 13 * f;
-        c.Fill(x, y0, 13, 13, faces[f]);
-        c.Frame(x, y0, 13, 13, borders[f]);
-        if (round)
-            for (int cx : {0, 1, 11, 12})
-                for (int cy : {0, 1, 11, 12})
-                    if ((cx < 2) + (cy < 2) != 1 || (cx == 0 || cx == 12) || (cy == 0 || cy == 12))
-                        if ((cx == 0 || cx == 12) && (cy == 0 || cy == 12 || cy == 1 || cy == 11)) c.Set(x + cx, y0 + cy, kKey);
+        if (round) {
+            // A disc: its ring in the border colour, the key outside it.
+            for (int dy = 0; dy < 13; ++dy)
+                for (int dx = 0; dx < 13; ++dx) {
+                    const int d2 = (dx - 6) * (dx - 6) + (dy - 6) * (dy - 6);
+                    c.Set(x + dx, y0 + dy, d2 > 40 ? kKey : d2 > 25 ? borders[f] : faces[f]);
+                }
+        } else {
+            c.Fill(x, y0, 13, 13, faces[f]);
+            c.Frame(x, y0, 13, 13, borders[f]);
+        }
         mark(x, y0);
     }
 }
@@ -205,10 +209,11 @@ void Arrows(TCanvas& c, int x0, int y0, int dir) {
         for (int i = 0; i < 3; ++i)
             for (int j = -i; j <= i; ++j) {
                 const int a = 2 + i, b = 3 + j;
-                if (dir == 0) c.Set(x + 5 - i, y0 + b + 1, colours[f]);
-                if (dir == 1) c.Set(x + b + 1, y0 + 5 - i - 1, colours[f]);
-                if (dir == 2) c.Set(x + a, y0 + b + 1, colours[f]);
-                if (dir == 3) c.Set(x + b + 1, y0 + a, colours[f]);
+                // The tip is the row or column of one pixel, the base the one of five.
+                if (dir == 0) c.Set(x + a, y0 + b + 1, colours[f]);
+                if (dir == 1) c.Set(x + b + 1, y0 + a, colours[f]);
+                if (dir == 2) c.Set(x + 5 - i, y0 + b + 1, colours[f]);
+                if (dir == 3) c.Set(x + b + 1, y0 + 5 - i - 1, colours[f]);
             }
     }
 }
@@ -256,7 +261,11 @@ TCanvas Master() {
     });
     Boxes(c, 0, 42, false, [&c](int x, int y) { c.Fill(x + 3, y + 3, 7, 7, kBorder); });
     Boxes(c, 39, 16, true, [](int, int) {});
-    Boxes(c, 39, 29, true, [&c](int x, int y) { c.Fill(x + 4, y + 4, 5, 5, kAccentDark); });
+    Boxes(c, 39, 29, true, [&c](int x, int y) {
+        for (int dy = 3; dy <= 9; ++dy)
+            for (int dx = 3; dx <= 9; ++dx)
+                if ((dx - 6) * (dx - 6) + (dy - 6) * (dy - 6) <= 6) c.Set(x + dx, y + dy, kAccentDark);
+    });
 
     // Title buttons: 3 frames of 16 x 16 from (80, 16); the close button when
     // it stands alone at (80, 80), help at (128, 48).
