@@ -81,15 +81,21 @@ bool IsThemed() { return ThemeLibrary().IsThemed(); }
 
 bool ControlsThemed() {
     if (!IsThemed()) return false;
-    struct TVersionInfo {
-        DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
-    };
-    using GetVersionFn = HRESULT(CALLBACK*)(TVersionInfo*);
-    HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
-    auto get = comctl ? reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")))
-                      : nullptr;
-    TVersionInfo info{sizeof(TVersionInfo), 0, 0, 0, 0};
-    return get && SUCCEEDED(get(&info)) && info.dwMajorVersion >= 6;
+    // The common controls the process loaded stay the same for its life: asked
+    // once, not on every paint of a control that wants to know.
+    static const bool version6 = [] {
+        struct TVersionInfo {
+            DWORD cbSize, dwMajorVersion, dwMinorVersion, dwBuildNumber, dwPlatformID;
+        };
+        using GetVersionFn = HRESULT(CALLBACK*)(TVersionInfo*);
+        HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
+        auto get = comctl ? reinterpret_cast<GetVersionFn>(
+                                reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")))
+                          : nullptr;
+        TVersionInfo info{sizeof(TVersionInfo), 0, 0, 0, 0};
+        return get && SUCCEEDED(get(&info)) && info.dwMajorVersion >= 6;
+    }();
+    return version6;
 }
 
 bool DrawThemePart(HWND Window, HDC DC, const TRect& Rect, int StateId, int PartId, const std::wstring& ClassName) {
